@@ -1,0 +1,24 @@
+#include <cstdio>
+
+#include "cli/CliCommands.h"
+
+int RunInfo(const TArgs& args) {
+  if (args.size() != 1) {
+    std::fprintf(stderr, "usage: zarn-cli info FILE.3do\n");
+    return 2;
+  }
+  TCliSession session;
+  if (!session.Open(args[0])) return 1;
+  const TModel& model = *session.Core.Model;
+  long long meshes = 0, vertices = 0, faces = 0;
+  for (const TNode* n : model.Nodes) {
+    if (!n->Mesh) continue;
+    ++meshes;
+    vertices += n->Mesh->Vertices.Count();
+    faces += n->Mesh->Surfaces.Count();
+  }
+  std::printf("nodes: %d\nmeshes: %lld\nvertices: %lld\nfaces: %lld\nmaterials: %d\nradius: %s\n",
+              model.Nodes.Count(), meshes, vertices, faces, model.Materials.Count(),
+              FormatFloat6(model.Radius).c_str());
+  return 0;
+}

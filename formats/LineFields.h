@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Cleans a 3DO line in place: comments cut ("//" first, then "#"), tabs and commas made
+// spaces, every "0x" deleted, runs of spaces reduced to one, both ends trimmed.
+void CleanLine(std::string& line);
+
+// The fields of one cleaned line, at most `capacity` of them and each at most 255
+// characters; fields beyond the capacity are dropped. A field that was not present reads
+// as empty text.
+class TLineFields {
+ public:
+  void Split(std::string_view cleaned, int capacity, bool rowLabel);
+  std::string_view operator[](int index) const {
+    return index >= 0 && index < static_cast<int>(Fields.size()) ? Fields[static_cast<size_t>(index)]
+                                                                   : std::string_view();
+  }
+  int Count() const { return static_cast<int>(Fields.size()); }
+
+ private:
+  std::vector<std::string_view> Fields;
+};

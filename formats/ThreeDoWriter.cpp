@@ -1,0 +1,208 @@
+// Writing the model as 3DO text.
+#include <charconv>
+#include <ctime>
+#include <unordered_map>
+
+#include "formats/FileIO.h"
+#include "model/Model.h"
+#include "model/VersionInfo.h"
+
+namespace {
+
+class TWriter {
+ public:
+  explicit TWriter(std::string& out) : Out(out) {}
+
+  TWriter& operator<<(std::string_view s) {
+    Out.append(s);
+    return *this;
+  }
+  TWriter& operator<<(char c) {
+    Out.push_back(c);
+    return *this;
+  }
+  TWriter& Int(long long value) {
+    char buffer[24];
+    Out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+    return *this;
+  }
+  TWriter& Float(double value) {
+    AppendFloat6(Out, value);
+    return *this;
+  }
+  TWriter& Vec(const TVector& v) {
+    Float(v.X) << ' ';
+    Float(v.Y) << ' ';
+    return Float(v.Z);
+  }
+  TWriter& Label(int row) {
+    Int(row);
+    Out.append(":  ");
+    return *this;
+  }
+  void EndLine() { Out.append("\r\n"); }
+  void Line(std::string_view s) {
+    Out.append(s);
+    EndLine();
+  }
+
+ private:
+  std::string& Out;
+};
+
+std::string FileNamePart(const std::string& path) {
+  const auto cut = path.find_last_of("\\:/");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string NowText(const char* format) {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[128];
+  std::strftime(text, sizeof text, format, &local);
+  return text;
+}
+
+}  // namespace
+
+void TModel::Write3DO(std::string& out, const std::vector<TNode*>& nodes) {
+  TWriter w(out);
+  w << "# MODEL '" << FileNamePart(FileName) << "' created with " << GetProductName() << " v"
+    << GetVersionString(VersionParts) << " on " << NowText("%x") << " at " << NowText("%X");
+  w.EndLine();
+  w.EndLine();
+  w.Line("SECTION: HEADER");
+  w.Line("3DO 2.1");
+  w.EndLine();
+
+  w.Line("SECTION: MODELRESOURCE");
+  w << "MATERIALS ";
+  w.Int(Materials.Count()).EndLine();
+  std::unordered_map<const TMaterial*, int> materialIndex;
+  for (int i = 0; i < Materials.Count(); ++i) {
+    materialIndex.emplace(Materials.Get(i), i);
+    w.Label(i) << Materials.Get(i)->Name;
+    w.EndLine();
+  }
+  w.EndLine();
+
+  w.Line("SECTION: GEOMETRYDEF");
+  w << "RADIUS ";
+  w.Float(Radius).EndLine();
+  w << "INSERT OFFSET ";
+  w.Vec(InsertOffset).EndLine();
+  w.Line("GEOSETS 1");
+  w.Line("GEOSET 0");
+  std::unordered_map<const TMesh*, int> meshIndex;
+  std::vector<TMesh*> meshes;
+  for (TNode* n : nodes)
+    if (n->Mesh && meshIndex.emplace(n->Mesh, static_cast<int>(meshes.size())).second) meshes.push_back(n->Mesh);
+  w << "MESHES ";
+  w.Int(static_cast<long long>(meshes.size())).EndLine();
+
+  for (size_t i = 0; i < meshes.size(); ++i) {
+    TMesh& mesh = *meshes[i];
+    mesh.IndexVertices();
+    w.EndLine();
+    w << "MESH ";
+    w.Int(static_cast<long long>(i)).EndLine();
+    w << "NAME " << mesh.Name;
+    w.EndLine();
+    w << "RADIUS ";
+    w.Float(mesh.GetRadius()).EndLine();
+    w << "GEOMETRYMODE ";
+    w.Int(mesh.GeometryMode).EndLine();
+    w << "LIGHTINGMODE ";
+    w.Int(mesh.LightingMode).EndLine();
+    w << "TEXTUREMODE ";
+    w.Int(mesh.TextureMode).EndLine();
+    w.EndLine();
+
+    w << "VERTICES ";
+    w.Int(mesh.Vertices.Count()).EndLine();
+    for (int j = 0; j < mesh.Vertices.Count(); ++j) {
+      w.Label(j).Vec(mesh.Vertices[j]->Position) << " 0";
+      w.EndLine();
+    }
+    w.EndLine();
+
+    // Texture vertices are never shared: one entry per face corner.
+    long long corners = 0;
+    for (const TFace* f : mesh.Surfaces) corners += f->TXVertices.Count();
+    w << "TEXTURE VERTICES ";
+    w.Int(corners).EndLine();
+    long long t = 0;
+    for (const TFace* f : mesh.Surfaces)
+      for (const TTXVertex& tv : f->TXVertices) {
+        w.Label(static_cast<int>(t++)).Float(tv.U) << ' ';
+        w.Float(tv.V).EndLine();
+      }
+    w.EndLine();
+
+    w.Line("VERTEX NORMALS");
+    for (int j = 0; j < mesh.Vertices.Count(); ++j) {
+      w.Label(j).Vec(mesh.Vertices[j]->Normal).EndLine();
+    }
+    w.EndLine();
+
+    w << "FACES ";
+    w.Int(mesh.Surfaces.Count()).EndLine();
+    t = 0;
+    for (int j = 0; j < mesh.Surfaces.Count(); ++j) {
+      const TFace& f = *mesh.Surfaces[j];
+      const auto m = materialIndex.find(f.Material);
+      w.Int(j) << ":  ";
+      w.Int(m == materialIndex.end() ? -1 : m->second) << " 0x";
+      w.Int(f.FaceType) << ' ';
+      w.Int(f.GeometryMode) << ' ';
+      w.Int(f.LightingMode) << ' ';
+      w.Int(f.TextureMode) << ' ';
+      w.Float(f.ExtraLight) << ' ';
+      w.Int(f.Vertices.Count()) << ' ';
+      for (int k = 0; k < f.Vertices.Count(); ++k) {
+        w.Int(mesh.IndexOfVertex(f.Vertices[k])) << ", ";
+        w.Int(t++) << ' ';
+      }
+      w.EndLine();
+    }
+    w.EndLine();
+
+    w.Line("FACE NORMALS");
+    for (int j = 0; j < mesh.Surfaces.Count(); ++j) w.Label(j).Vec(mesh.Surfaces[j]->GetNormal()).EndLine();
+  }
+  w.EndLine();
+
+  w.Line("SECTION: HIERARCHYDEF");
+  w << "HIERARCHY NODES ";
+  w.Int(static_cast<long long>(nodes.size())).EndLine();
+  std::unordered_map<const TNode*, int> nodeIndex;
+  for (size_t j = 0; j < nodes.size(); ++j) nodeIndex.emplace(nodes[j], static_cast<int>(j));
+  const auto indexOf = [&](const TNode* n) {
+    const auto it = n ? nodeIndex.find(n) : nodeIndex.end();
+    return it == nodeIndex.end() ? -1 : it->second;
+  };
+  for (size_t j = 0; j < nodes.size(); ++j) {
+    const TNode& n = *nodes[j];
+    w.Int(static_cast<long long>(j)) << ":  0x";
+    w.Int(n.Flags) << " 0x";
+    w.Int(n.NodeType) << ' ';
+    w.Int(n.Mesh ? meshIndex.at(n.Mesh) : -1) << ' ';
+    w.Int(indexOf(n.Parent)) << ' ';
+    w.Int(indexOf(n.Child)) << ' ';
+    w.Int(indexOf(n.Sibling)) << ' ';
+    w.Int(n.NumChildren) << ' ';
+    w.Vec(n.Position) << ' ';
+    w.Vec(n.Rotation) << ' ';
+    w.Vec(n.Pivot) << ' ' << n.Name;
+    w.EndLine();
+  }
+}
+
+void TModel::SaveToFile(const std::string& path) {
+  Update();
+  FileName = path;
+  std::string text;
+  Write3DO(text, Nodes.Raw());
+  WriteFileAtomically(path, text);
+}

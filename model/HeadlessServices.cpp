@@ -1,0 +1,41 @@
+#include "model/HeadlessServices.h"
+
+void THeadlessServices::AddOutput(const std::string& line) {
+  Output.push_back(line);
+  if (Echo) std::fprintf(Echo, "%s\n", line.c_str());
+}
+
+void THeadlessServices::ShowError(const std::string& text) {
+  Errors.push_back(text);
+  if (Echo) std::fprintf(Echo, "Error: %s\n", text.c_str());
+}
+
+void THeadlessServices::ShowInformation(const std::string& text) {
+  Informations.push_back(text);
+  if (Echo) std::fprintf(Echo, "%s\n", text.c_str());
+}
+
+bool THeadlessServices::QueryValues(const std::string& caption, std::vector<std::string>& lines) {
+  Queries.push_back(caption);
+  if (CancelQueries) return false;
+  std::vector<std::string> edited;
+  for (const std::string& line : lines) {
+    const auto eq = line.find('=');
+    const std::string name = line.substr(0, eq);
+    const auto answer = Answers.find(name);
+    if (answer == Answers.end()) {
+      edited.push_back(line);
+    } else if (!answer->second.empty()) {
+      edited.push_back(name + "=" + answer->second);
+    }
+  }
+  lines = edited;
+  return true;
+}
+
+std::string THeadlessServices::NextFileName() {
+  if (FileNames.empty()) return {};
+  std::string name = FileNames.front();
+  FileNames.erase(FileNames.begin());
+  return name;
+}

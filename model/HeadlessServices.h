@@ -1,0 +1,40 @@
+#pragma once
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "model/UserServices.h"
+
+// User services without windows, for the command-line tool and the tests: every message is
+// recorded and, when a stream is given, printed; queries take their answers from a table.
+class THeadlessServices : public TUserServices {
+ public:
+  explicit THeadlessServices(FILE* echo = nullptr) : Echo(echo) {}
+
+  void AddOutput(const std::string& line) override;
+  void ShowStatus(const std::string& text) override { Status.push_back(text); }
+  void ShowError(const std::string& text) override;
+  void ShowInformation(const std::string& text) override;
+  bool QueryValues(const std::string& caption, std::vector<std::string>& lines) override;
+  std::string AskOpenFileName(const std::vector<std::string>&, const std::string&) override { return NextFileName(); }
+  std::string AskSaveFileName(const std::vector<std::string>&) override { return NextFileName(); }
+  std::string GetClipboardText() override { return Clipboard; }
+  void SetClipboardText(const std::string& text) override { Clipboard = text; }
+  void Redraw(bool rebuild) override { ++(rebuild ? Rebuilds : Replays); }
+  void FillTree() override { ++TreeFills; }
+  void UpdateProperties() override { ++PropertyUpdates; }
+  void FillMaterialList() override { ++MaterialListFills; }
+
+  std::vector<std::string> Output, Status, Errors, Informations, Queries;
+  // Answers by value name for the next queries; unknown names keep their defaults.
+  std::map<std::string, std::string> Answers;
+  bool CancelQueries = false;
+  std::vector<std::string> FileNames;  // answers to file-name questions, first first
+  std::string Clipboard;
+  int Rebuilds = 0, Replays = 0, TreeFills = 0, PropertyUpdates = 0, MaterialListFills = 0;
+
+ private:
+  std::string NextFileName();
+  FILE* Echo;
+};

@@ -1,0 +1,63 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/RefList.h"
+
+class TMaterials;
+
+class TMaterial {
+ public:
+  TMaterial(TMaterials* owner, std::string name) : Owner(owner), Name(std::move(name)) {}
+
+  TMaterials* Owner;
+  std::string Name;
+  int Width = 1;
+  int Height = 1;
+  int BitDepth = 0;
+  std::vector<uint8_t> Pixels;  // Width x Height RGB triples, rows in file order
+  int TextureName = -1;
+  bool Loaded = false;
+
+  // Reads the material's file through the list's loader, if one is installed.
+  void Load();
+};
+
+template <>
+struct ListMessage<TMaterial> {
+  static constexpr const char* Text = "Material Index is out of bounds: %d";
+};
+
+// The model's materials, owned, in the order they were added: that order numbers them in a
+// written 3DO file.
+class TMaterials {
+ public:
+  TMaterials();
+  ~TMaterials();
+  TMaterials(const TMaterials&) = delete;
+  TMaterials& operator=(const TMaterials&) = delete;
+
+  int Count() const { return List.Count(); }
+  TMaterial* Get(int index) const { return List.Get(index); }
+  TMaterial* Find(std::string_view name) const;
+  TMaterial* Add(const std::string& name);
+  TMaterial* FindOrAdd(const std::string& name);
+  void Delete(int index);
+  int IndexOf(const TMaterial* material) const { return List.IndexOf(material); }
+  void FreeAll();
+  auto begin() const { return List.begin(); }
+  auto end() const { return List.end(); }
+
+  std::array<uint8_t, 768> Palette{};
+  // Installed by whoever can read material files; without one, materials stay unloaded.
+  std::function<void(TMaterial&)> Loader;
+
+ private:
+  TRefList<TMaterial> List;
+};
+
+bool SameText(std::string_view a, std::string_view b);

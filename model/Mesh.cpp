@@ -1,0 +1,176 @@
+#include "model/Mesh.h"
+
+#include "model/Model.h"
+#include "model/VertexOps.h"
+
+TMesh::TMesh(TModel* model) : Model(model) {}
+
+TMesh::~TMesh() {
+  Surfaces.FreeAll();
+  Vertices.FreeAll();
+}
+
+TVertex* TMesh::AddVertex() {
+  auto* vertex = new TVertex(this);
+  vertex->Index = Vertices.Add(vertex);
+  RadiusDirty = true;
+  return vertex;
+}
+
+void TMesh::DeleteVertex(int index) {
+  TVertex* vertex = Vertices.Get(index);
+  Vertices.Delete(index);
+  for (TFace* face : Surfaces) {
+    const int corner = face->Vertices.IndexOf(vertex);
+    if (corner >= 0) face->DeleteVertex(corner);
+  }
+  delete vertex;
+  RadiusDirty = true;
+}
+
+TFace* TMesh::AddFace() {
+  auto* face = new TFace(this);
+  Surfaces.Add(face);
+  RadiusDirty = true;
+  return face;
+}
+
+void TMesh::DeleteFace(int index) {
+  TFace* face = Surfaces.Get(index);
+  Surfaces.Delete(index);
+  delete face;
+  RadiusDirty = true;
+}
+
+float TMesh::GetRadius() {
+  if (RadiusDirty) {
+    Radius = CalcRadius(Vertices.Raw(), false);
+    RadiusDirty = false;
+  }
+  return Radius;
+}
+
+void TMesh::ResetWorld() {
+  WorldOffset = {};
+  for (TVertex* v : Vertices) v->World = v->Position;
+}
+
+void TMesh::ApplyNode(const TNode& node, bool own) {
+  const TMatrix r = NodeRotation(node.Rotation.X, node.Rotation.Y, node.Rotation.Z);
+  if (own) AddVector(WorldOffset, node.Pivot);
+  AddVector(WorldOffset, node.Position);
+  for (TVertex* v : Vertices) {
+    if (own) AddVector(v->World, node.Pivot);
+    TransformVector(r, v->World.X, v->World.Y, v->World.Z);
+    AddVector(v->World, node.Position);
+  }
+}
+
+void TMesh::UpdateWorld() {
+  ResetWorld();
+  if (!Node) return;
+  ApplyNode(*Node, true);
+  // Bounded by the node count, so a parent loop can never hang the pass.
+  int budget = Model ? Model->Nodes.Count() : 0;
+  for (const TNode* a = Node->Parent; a && budget-- > 0; a = a->Parent) ApplyNode(*a, false);
+}
+
+void TMesh::InvalidateNormals() {
+  for (TFace* face : Surfaces) face->NormalDirty = true;
+  CalcVertexNormals();
+}
+
+void TMesh::IndexVertices() {
+  int i = 0;
+  for (TVertex* v : Vertices) v->Index = i++;
+}
+
+void TMesh::CalcVertexNormals() {
+  // One pass over the face corners. Each vertex receives its faces' normals in face order,
+  // as a per-vertex scan would add them; a face holding a vertex twice counts once.
+  struct Sum {
+    TVector S;
+    int N;
+    int LastFace;
+  };
+  thread_local std::vector<Sum> sums;
+  IndexVertices();
+  sums.assign(static_cast<size_t>(Vertices.Count()), Sum{{}, 0, -1});
+  int faceNo = 0;
+  for (TFace* face : Surfaces) {
+    bool normalTaken = false;
+    TVector normal;
+    for (const TVertex* v : face->Vertices) {
+      const int i = IndexOfVertex(v);
+      if (i < 0 || sums[static_cast<size_t>(i)].LastFace == faceNo) continue;
+      if (!normalTaken) {
+        normal = face->GetNormal();
+        normalTaken = true;
+      }
+      Sum& s = sums[static_cast<size_t>(i)];
+      s.LastFace = faceNo;
+      s.N++;
+      AddVector(s.S, normal);
+    }
+    ++faceNo;
+  }
+  for (TVertex* v : Vertices) {
+    const Sum& s = sums[static_cast<size_t>(v->Index)];
+    if (s.N > 0) v->Normal = {s.S.X / s.N, s.S.Y / s.N, s.S.Z / s.N};
+  }
+}
+
+void TMesh::AppendCopy(TMesh& source, bool local) {
+  for (TVertex* v : source.Vertices)
+    v->Position = {v->Position.X - WorldOffset.X, v->Position.Y - WorldOffset.Y, v->Position.Z - WorldOffset.Z};
+  const int base = Vertices.Count();
+  if (!local && Model) Model->UpdateWorld();
+  for (TVertex* v : source.Vertices) AddVertex()->Position = local ? v->Position : v->World;
+  source.IndexVertices();
+  for (TFace* f : source.Surfaces) {
+    TFace* copy = AddFace();
+    copy->Material = f->Material;
+    copy->FaceType = f->FaceType;
+    copy->GeometryMode = f->GeometryMode;
+    copy->LightingMode = f->LightingMode;
+    copy->TextureMode = f->TextureMode;
+    copy->ExtraLight = f->ExtraLight;
+    for (int k = 0; k < f->Vertices.Count(); ++k) {
+      const int index = source.IndexOfVertex(f->Vertices[k]);
+      if (index < 0) continue;
+      const int corner = copy->AddVertex(Vertices.Get(base + index));
+      copy->TXVertices[corner] = f->TXVertices[k];
+    }
+  }
+}
+
+TMesh* TMesh::Clone(TModel* model) {
+  IndexVertices();
+  auto* copy = new TMesh(model);
+  copy->Name = Name;
+  copy->GeometryMode = GeometryMode;
+  copy->LightingMode = LightingMode;
+  copy->TextureMode = TextureMode;
+  copy->Vertices.Reserve(static_cast<size_t>(Vertices.Count()));
+  for (const TVertex* v : Vertices) {
+    TVertex* n = copy->AddVertex();
+    n->Position = v->Position;
+    n->Normal = v->Normal;
+  }
+  for (const TFace* f : Surfaces) {
+    TFace* n = copy->AddFace();
+    n->Material = f->Material;
+    n->FaceType = f->FaceType;
+    n->GeometryMode = f->GeometryMode;
+    n->LightingMode = f->LightingMode;
+    n->TextureMode = f->TextureMode;
+    n->ExtraLight = f->ExtraLight;
+    for (int k = 0; k < f->Vertices.Count(); ++k) {
+      const int index = IndexOfVertex(f->Vertices[k]);
+      if (index < 0) continue;
+      const int corner = n->AddVertex(copy->Vertices[index]);
+      n->TXVertices[corner] = f->TXVertices[k];
+    }
+  }
+  return copy;
+}

@@ -1,0 +1,59 @@
+#pragma once
+#include <string>
+
+#include "model/Face.h"
+
+class TModel;
+class TNode;
+
+class TMesh {
+ public:
+  // The model whose material list the mesh's faces use; may be null for a free-standing mesh.
+  explicit TMesh(TModel* model);
+  ~TMesh();
+  TMesh(const TMesh&) = delete;
+  TMesh& operator=(const TMesh&) = delete;
+
+  float Radius = 0;
+  TModel* Model;
+  TNode* Node = nullptr;
+  bool RadiusDirty = true;
+  TVertices Vertices;  // owned
+  TSurfaces Surfaces;  // owned
+  std::string Name = "Mesh";
+  int GeometryMode = 0;
+  int LightingMode = 0;
+  int TextureMode = 0;
+  TVector WorldOffset;
+
+  TVertex* AddVertex();
+  // Removes the vertex and, in every face holding it, its first corner there.
+  void DeleteVertex(int index);
+  TFace* AddFace();
+  void DeleteFace(int index);
+  float GetRadius();
+
+  void ResetWorld();
+  void ApplyNode(const TNode& node, bool own);
+  void UpdateWorld();
+  void InvalidateNormals();
+  void CalcVertexNormals();
+  // Copies the source's geometry into this mesh (see the merge command).
+  void AppendCopy(TMesh& source, bool local);
+  // A deep copy of geometry, modes and name, for a second node naming the same mesh.
+  TMesh* Clone(TModel* model);
+
+  // Stamps every vertex with its list index; O(vertices).
+  void IndexVertices();
+  // The vertex's index in this mesh, or -1; valid after IndexVertices.
+  int IndexOfVertex(const TVertex* vertex) const {
+    if (!vertex || vertex->Index < 0 || vertex->Index >= Vertices.Count()) return -1;
+    return Vertices[vertex->Index] == vertex ? vertex->Index : -1;
+  }
+};
+
+template <>
+struct ListMessage<TMesh> {
+  static constexpr const char* Text = "List index out of bounds (%d)";
+};
+using TMeshes = TRefList<TMesh>;

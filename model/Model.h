@@ -1,0 +1,56 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/Materials.h"
+#include "model/Node.h"
+
+class TCore;
+class TNodeTree;
+struct TGobItem;
+
+class TModel {
+ public:
+  TModel();
+  ~TModel();
+  TModel(const TModel&) = delete;
+  TModel& operator=(const TModel&) = delete;
+
+  // Drawing lists, refilled by the renderer; references only.
+  TVertices AllVertices;
+  TSurfaces AllSurfaces;
+  TSurfaces SelectedSurfaces;
+  TCore* Core = nullptr;
+  TNodes Nodes;  // owned, in model order
+  TMaterials Materials;
+  std::string FileName;
+  double Radius = 0;
+  TVector InsertOffset;
+
+  // Empties the file name and the core's selections, frees nodes, meshes and materials.
+  void Clear();
+  TNode* AddNode();
+  // Frees the node at `index` after unlinking every reference to it.
+  void DeleteNode(int index);
+  void FillTree(TNodeTree& tree);
+  void LinksFromTree(TNodeTree& tree);
+  void UpdateWorld();
+  // World positions, vertex normals (face normals marked dirty) and the model radius.
+  void Update();
+  TVector NodeWorldPosition(const TNode& node) const;
+
+  // 3DO reading; errors are reported through the core's user services, never raised.
+  bool LoadFromFile(const std::string& path);
+  bool LoadFromContainer(const TGobItem& item);
+  bool Parse3DO(std::string_view text);
+  // 3DO writing. SaveToFile replaces the file only once the whole text is on disk and
+  // raises EInOutError when it cannot.
+  void Write3DO(std::string& out, const std::vector<TNode*>& nodes);
+  void SaveToFile(const std::string& path);
+
+  // Shown through the core's user services when there is one.
+  void ShowStatus(const std::string& text) const;
+  void ShowError(const std::string& text) const;
+  void AddOutput(const std::string& text) const;
+};

@@ -1,0 +1,32 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// Everything the model, the file formats and the editing commands need from the user: the
+// application answers with windows, the command-line tool and the tests without.
+class TUserServices {
+ public:
+  virtual ~TUserServices() = default;
+
+  virtual void AddOutput(const std::string& line) = 0;    // the output list
+  virtual void ShowStatus(const std::string& text) = 0;   // status panel 1, shown at once
+  virtual void ShowError(const std::string& text) = 0;    // "Error" box
+  virtual void ShowInformation(const std::string& text) = 0;  // "Information" box
+  // Lines of "Name=Value"; on true the values were edited (an emptied value removes its line).
+  virtual bool QueryValues(const std::string& caption, std::vector<std::string>& lines) = 0;
+  // Filters are "Description|*.a;*.b" entries; an empty answer means the user cancelled.
+  virtual std::string AskOpenFileName(const std::vector<std::string>& filter, const std::string& title) = 0;
+  virtual std::string AskSaveFileName(const std::vector<std::string>& filter) = 0;
+  virtual std::string GetClipboardText() = 0;
+  virtual void SetClipboardText(const std::string& text) = 0;
+  // Requests to the windows; they do nothing before the windows exist.
+  virtual void Redraw(bool rebuild) = 0;
+  virtual void FillTree() = 0;
+  virtual void UpdateProperties() = 0;
+  virtual void FillMaterialList() = 0;
+};
+
+// The file-type filters of the open, import and container dialogs.
+const std::vector<std::string>& ModelFilter();
+const std::vector<std::string>& ImportFilter();
+const std::vector<std::string>& ContainerFilter();
