@@ -1,0 +1,35 @@
+#pragma once
+#include <string>
+
+#include "model/Vector.h"
+
+// One camera of the viewport: pan (X, Y), depth and zoom (Z < 0, orthographic half-extent
+// -Z/4), rotations about X, then Y, then Z in degrees.
+struct TCameraRec {
+  std::string Name;  // tab caption, at most 15 characters
+  double X = 0, Y = 0, Z = -0.1;
+  double RotX = 0, RotY = 0, RotZ = 0;
+  bool Orthogonal = true;
+  unsigned char ViewMode = 0;  // 0 wireframe, 1 shaded, 2 textured
+  unsigned char Kind = 0;      // 0 top, 1 front, 2 side, 3 free
+};
+
+// The four default cameras: Top, Front, Side, Free.
+const TCameraRec (&DefaultCameras())[4];
+
+// The matrices and viewport a camera gives a window of the given size, computed exactly as
+// the GL calls of SetupCamera would leave them (column-major, as glGetDoublev returns
+// them), so that projection and picking can run and be tested without a GL context.
+struct TViewTransform {
+  double Projection[16];
+  double ModelView[16];
+  int Viewport[4];  // x, y, width, height
+};
+
+TViewTransform MakeViewTransform(const TCameraRec& camera, int width, int height);
+// gluProject, then truncation toward zero and a top-left origin (y = height - winY).
+// False when the point cannot be projected (w = 0).
+bool WorldToScreen(const TViewTransform& view, const TVector& world, int& sx, int& sy);
+// gluUnProject at window depth 0.5 of a top-left-origin window point.
+TVector ScreenToWorld(const TViewTransform& view, double sx, double sy);
+bool PointInRect(int px, int py, int left, int top, int right, int bottom);
