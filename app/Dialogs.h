@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+#include <vector>
+
+class QWidget;
+
+// The generic value dialog: "Name=Value" lines, one labelled edit field per line.
+// True on OK, with the lines edited; false on Cancel or close, lines unchanged.
+bool QueryValues(const std::string& caption, std::vector<std::string>& lines);
+void ShowInformation(const std::string& text);
+void ShowError(const std::string& text);
+// Filters are "Description|*.a;*.b" entries (see ModelFilter()); empty on cancel.
+std::string AskOpenFileName(const std::vector<std::string>& filter, const std::string& title);
+std::string AskSaveFileName(const std::vector<std::string>& filter);
