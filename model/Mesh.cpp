@@ -20,10 +20,11 @@ TVertex* TMesh::AddVertex() {
 void TMesh::DeleteVertex(int index) {
   TVertex* vertex = Vertices.Get(index);
   Vertices.Delete(index);
-  for (TFace* face : Surfaces) {
-    const int corner = face->Vertices.IndexOf(vertex);
-    if (corner >= 0) face->DeleteVertex(corner);
-  }
+  // Every corner that holds the vertex goes: a face left pointing at a freed vertex would
+  // corrupt the next draw or save.
+  for (TFace* face : Surfaces)
+    for (int corner = face->Vertices.Count() - 1; corner >= 0; --corner)
+      if (face->Vertices[corner] == vertex) face->DeleteVertex(corner);
   delete vertex;
   RadiusDirty = true;
 }
@@ -98,6 +99,11 @@ void TMesh::CalcVertexNormals() {
   sums.assign(static_cast<size_t>(Vertices.Count()), Sum{{}, 0, -1});
   int faceNo = 0;
   for (TFace* face : Surfaces) {
+    // A face of fewer than three corners has no normal of its own to give.
+    if (face->Vertices.Count() < 3) {
+      ++faceNo;
+      continue;
+    }
     bool normalTaken = false;
     TVector normal;
     for (const TVertex* v : face->Vertices) {

@@ -27,7 +27,7 @@ class TMesh {
   TVector WorldOffset;
 
   TVertex* AddVertex();
-  // Removes the vertex and, in every face holding it, its first corner there.
+  // Removes and frees the vertex and every face corner that holds it.
   void DeleteVertex(int index);
   TFace* AddFace();
   void DeleteFace(int index);

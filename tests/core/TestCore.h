@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+
+#include "model/Core.h"
+#include "model/HeadlessServices.h"
+
+// A core answered by recording services, as every headless test needs one.
+struct TTestCore {
+  THeadlessServices Services;
+  TCore Core{Services};
+  TModel& Model() { return *Core.Model; }
+};
+
+// A small well-formed 3DO text: one triangle mesh under a root node and a child without mesh.
+inline std::string TriangleModelText() {
+  return "# MODEL 'tri.3do'\r\n"
+         "SECTION: HEADER\r\n3DO 2.1\r\n\r\n"
+         "SECTION: MODELRESOURCE\r\nMATERIALS 2\r\n0:  stone.mat\r\n1:  metal.mat\r\n\r\n"
+         "SECTION: GEOMETRYDEF\r\nRADIUS 9\r\nINSERT OFFSET 0.5 0 -1\r\nGEOSETS 1\r\nGEOSET 0\r\nMESHES 1\r\n\r\n"
+         "MESH 0\r\nNAME tri\r\nRADIUS 1\r\nGEOMETRYMODE 4\r\nLIGHTINGMODE 3\r\nTEXTUREMODE 0\r\n\r\n"
+         "VERTICES 3\r\n0:  0 0 0 0\r\n1:  1 0 0 0\r\n2:  0 1 0 0\r\n\r\n"
+         "TEXTURE VERTICES 3\r\n0:  0 0\r\n1:  16 0\r\n2:  0 16\r\n\r\n"
+         "VERTEX NORMALS\r\n0:  0 0 1\r\n1:  0 0 1\r\n2:  0 0 1\r\n\r\n"
+         "FACES 1\r\n0:  1 0x4 4 3 1 0.5 3 0, 0 1, 1 2, 2 \r\n\r\n"
+         "FACE NORMALS\r\n0:  0 0 1\r\n\r\n"
+         "SECTION: HIERARCHYDEF\r\nHIERARCHY NODES 2\r\n"
+         "0:  0x0 0x10 0 -1 1 -1 1 0 0 0 0 0 0 0 0 0 root\r\n"
+         "1:  0x0 0x1 -1 0 -1 -1 0 0 0 1 0 0 0 0 0 0 child\r\n";
+}
