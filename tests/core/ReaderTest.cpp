@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include "TestCore.h"
+#include "formats/FileIO.h"
+
+namespace {
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  const auto at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+TEST(Reader, ReadsEveryColumnOfTheTriangleModel) {
+  TTestCore t;
+  t.Model().Parse3DO(TriangleModelText());
+  ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
+  TModel& m = t.Model();
+  ASSERT_EQ(m.Nodes.Count(), 2);
+  TNode* root = m.Nodes[0];
+  TNode* child = m.Nodes[1];
+  EXPECT_EQ(root->Name, "root");
+  EXPECT_EQ(root->NodeType, 10);
+  EXPECT_EQ(child->Parent, root);
+  EXPECT_EQ(root->Child, child);
+  EXPECT_EQ(root->NumChildren, 1);
+  EXPECT_EQ(child->Mesh, nullptr);
+  EXPECT_EQ(child->Position.Z, 1);
+  ASSERT_NE(root->Mesh, nullptr);
+  TMesh& mesh = *root->Mesh;
+  EXPECT_EQ(mesh.Name, "tri");
+  EXPECT_EQ(mesh.Node, root);
+  EXPECT_EQ(mesh.GeometryMode, 4);
+  ASSERT_EQ(mesh.Surfaces.Count(), 1);
+  TFace& f = *mesh.Surfaces[0];
+  EXPECT_EQ(f.FaceType, 4);
+  EXPECT_EQ(f.GeometryMode, 4);
+  EXPECT_EQ(f.LightingMode, 3);
+  EXPECT_EQ(f.TextureMode, 1);
+  EXPECT_FLOAT_EQ(f.ExtraLight, 0.5f);
+  ASSERT_EQ(f.Vertices.Count(), 3);
+  EXPECT_EQ(f.Vertices[2], mesh.Vertices[2]);
+  EXPECT_EQ(f.TXVertices[1].U, 16);
+  // Unused materials are dropped; "dflt.mat" arrives first with the first face.
+  ASSERT_EQ(m.Materials.Count(), 2);
+  EXPECT_EQ(m.Materials.Get(0)->Name, "dflt.mat");
+  EXPECT_EQ(f.Material, m.Materials.Get(1));
+  EXPECT_EQ(f.Material->Name, "metal.mat");
+  EXPECT_EQ(m.InsertOffset, (TVector{0.5, 0, -1}));
+  EXPECT_DOUBLE_EQ(m.Radius, 1);  // computed, not the file's 9
+  EXPECT_EQ(t.Services.Status.back(), "");
+  EXPECT_NE(std::find(t.Services.Status.begin(), t.Services.Status.end(), "Loading Mesh 0, Surfaces..."),
+            t.Services.Status.end());
+}
+
+TEST(Reader, MergingShiftsRowIndicesPastExistingNodes) {
+  TTestCore t;
+  for (int i = 0; i < 5; ++i) t.Model().AddNode();
+  t.Model().Parse3DO(TriangleModelText());
+  ASSERT_EQ(t.Model().Nodes.Count(), 7);
+  EXPECT_EQ(t.Model().Nodes[6]->Parent, t.Model().Nodes[5]);
+}
+
+TEST(Reader, ParseErrorNamesTypeMessageLineAndText) {
+  TTestCore t;
+  t.Model().Parse3DO(Replace(TriangleModelText(), "1:  1 0 0 0", "1:  1 zz 0 0"));
+  ASSERT_EQ(t.Services.Errors.size(), 1u);
+  EXPECT_EQ(t.Services.Errors[0],
+            "Error parsing 3DO.\n\r\n\rError: EConvertError: 'zz' is not a valid floating point value\n\r"
+            "Line: 25\n\r\"1: 1 zz 0 0\"");
+  // What was read before the error stays; the mesh no node reached is not part of the model.
+  EXPECT_EQ(t.Model().Nodes.Count(), 0);
+}
+
+TEST(Reader, HexFieldsLoseTheirPrefixAndLetterDigitsFail) {
+  TTestCore t;
+  t.Model().Parse3DO(Replace(TriangleModelText(), "0:  0x0 0x10", "0:  0x00001 0x0000"));
+  ASSERT_TRUE(t.Services.Errors.empty());
+  EXPECT_EQ(t.Model().Nodes[0]->Flags, 1);
+  EXPECT_EQ(t.Model().Nodes[0]->NodeType, 0);
+  TTestCore u;
+  u.Model().Parse3DO(Replace(TriangleModelText(), "0x4 4 3", "0x000a 4 3"));
+  ASSERT_EQ(u.Services.Errors.size(), 1u);
+  EXPECT_NE(u.Services.Errors[0].find("'000a' is not a valid integer value"), std::string::npos);
+}
+
+TEST(Reader, FirstLineIsNeverExamined) {
+  TTestCore t;
+  const std::string text = TriangleModelText();
+  t.Model().Parse3DO("SECTION: MODELRESOURCE" + text.substr(text.find("\r\nMATERIALS")));
+  EXPECT_EQ(t.Services.Errors.size(), 1u);
+}
+
+TEST(Reader, KeywordInACommentIsFoundAndFails) {
+  TTestCore t;
+  t.Model().Parse3DO(Replace(TriangleModelText(), "GEOSETS 1", "# MESHES are below\r\nGEOSETS 1"));
+  ASSERT_EQ(t.Services.Errors.size(), 1u);
+  EXPECT_NE(t.Services.Errors[0].find("'' is not a valid integer value"), std::string::npos);
+}
+
+TEST(Reader, NamesAreOneFieldAndLoseHexPrefixes) {
+  TTestCore t;
+  std::string text = Replace(TriangleModelText(), "0 0 0 0 0 0 0 0 0 root", "0 0 0 0 0 0 0 0 0 big root node");
+  text = Replace(text, "NAME tri", "NAME box0xlid");
+  t.Model().Parse3DO(text);
+  ASSERT_TRUE(t.Services.Errors.empty());
+  EXPECT_EQ(t.Model().Nodes[0]->Name, "big");
+  EXPECT_EQ(t.Model().Nodes[0]->Mesh->Name, "boxlid");
+}
+
+TEST(Reader, FilesFromTheWildOpen) {
+  // LF and CR line ends, tabs, numbers without a leading zero, negative zero, a comment
+  // between sections, a glued material label and an untextured face naming texture vertex 0.
+  std::string text = TriangleModelText();
+  text = Replace(text, "0:  stone.mat", "0:STONE.MAT");
+  text = Replace(text, "MESHES 1", "MESHES\t1");
+  text = Replace(text, "1:  1 0 0 0", "1:  .665207 -0.000000 0 0");
+  text = Replace(text, "SECTION: HIERARCHYDEF", "# the hierarchy follows\r\nSECTION: HIERARCHYDEF");
+  text = Replace(text, "TEXTURE VERTICES 3\r\n0:  0 0\r\n1:  16 0\r\n2:  0 16", "TEXTURE VERTICES 0");
+  text = Replace(text, "0:  1 0x4 4 3 1 0.5 3 0, 0 1, 1 2, 2", "0:  0 0x4 4 3 1 0.5 3 0, 0 1, 0 2, 0");
+  for (const char* eol : {"\n", "\r"}) {
+    std::string variant;
+    for (size_t i = 0; i < text.size(); ++i) {
+      if (text.compare(i, 2, "\r\n") == 0) {
+        variant += eol;
+        ++i;
+      } else {
+        variant += text[i];
+      }
+    }
+    TTestCore t;
+    t.Model().Parse3DO(variant);
+    ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
+    TMesh& mesh = *t.Model().Nodes[0]->Mesh;
+    EXPECT_DOUBLE_EQ(mesh.Vertices[1]->Position.X, 0.665207);
+    EXPECT_EQ(mesh.Surfaces[0]->Material->Name, "STONE.MAT");
+    EXPECT_EQ(mesh.Surfaces[0]->TXVertices[2].U, 0);
+  }
+  TTestCore bad;
+  bad.Model().Parse3DO(Replace(text, "1, 0 2, 0", "1, 1 2, 0"));
+  ASSERT_EQ(bad.Services.Errors.size(), 1u);
+  EXPECT_NE(bad.Services.Errors[0].find("Texture Vertex Index is out of bounds: 1"), std::string::npos);
+}
+
+TEST(Reader, EmptyMeshesAndFacesOfTwentyFourCorners) {
+  std::string face = "0:  0 0x4 4 3 1 0 24";
+  std::string verts = "VERTICES 24\r\n";
+  for (int i = 0; i < 24; ++i) {
+    face += " " + std::to_string(i) + ", 0";
+    verts += std::to_string(i) + ":  " + std::to_string(i) + " 0 0 0\r\n";
+  }
+  std::string text = Replace(TriangleModelText(), "0:  1 0x4 4 3 1 0.5 3 0, 0 1, 1 2, 2", face);
+  text = Replace(text, "VERTICES 3\r\n0:  0 0 0 0\r\n1:  1 0 0 0\r\n2:  0 1 0 0\r\n", verts);
+  text = Replace(text, "MESHES 1", "MESHES 2");
+  text = Replace(text, "SECTION: HIERARCHYDEF",
+                 "MESH 1\r\nNAME empty\r\nGEOMETRYMODE 0\r\nLIGHTINGMODE 0\r\nTEXTUREMODE 0\r\n"
+                 "VERTICES 0\r\nTEXTURE VERTICES 0\r\nFACES 0\r\n\r\nSECTION: HIERARCHYDEF");
+  text = Replace(text, "0x1 -1 0", "0x1 1 0");
+  TTestCore t;
+  t.Model().Parse3DO(text);
+  ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
+  EXPECT_EQ(t.Model().Nodes[0]->Mesh->Surfaces[0]->Vertices.Count(), 24);
+  EXPECT_EQ(t.Model().Nodes[1]->Mesh->Vertices.Count(), 0);
+}
+
+TEST(Reader, OnlyTheFirstGeometrySetIsReadAndTheUserIsTold) {
+  std::string text = Replace(TriangleModelText(), "GEOSETS 1", "GEOSETS 2");
+  text = Replace(text, "SECTION: HIERARCHYDEF",
+                 "GEOSET 1\r\nMESHES 1\r\nMESH 0\r\nNAME lod\r\nGEOMETRYMODE 0\r\n\r\nSECTION: HIERARCHYDEF");
+  TTestCore t;
+  t.Model().Parse3DO(text);
+  ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
+  EXPECT_EQ(t.Model().Nodes[0]->Mesh->Name, "tri");
+  ASSERT_EQ(t.Services.Output.size(), 1u);
+  EXPECT_NE(t.Services.Output[0].find("2 geometry sets"), std::string::npos);
+}
+
+TEST(Reader, ParentLoopsAreRefusedAndReported) {
+  std::string text = Replace(TriangleModelText(), "0x10 0 -1 1", "0x10 0 1 1");
+  TTestCore t;
+  t.Model().Parse3DO(text);
+  ASSERT_TRUE(t.Services.Errors.empty());
+  TModel& m = t.Model();
+  // Row 0 names row 1 as parent while row 1 names row 0: the second link would close the loop.
+  EXPECT_EQ(m.Nodes[0]->Parent, m.Nodes[1]);
+  EXPECT_EQ(m.Nodes[1]->Parent, nullptr);
+  ASSERT_EQ(t.Services.Output.size(), 1u);
+  EXPECT_NE(t.Services.Output[0].find("Node 1 (child)"), std::string::npos);
+  TTestCore self;
+  self.Model().Parse3DO(Replace(TriangleModelText(), "0x10 0 -1 1", "0x10 0 0 1"));
+  EXPECT_EQ(self.Model().Nodes[0]->Parent, nullptr);
+}
+
+TEST(Reader, TwoNodesNamingOneMeshEachGetTheirOwn) {
+  TTestCore t;
+  t.Model().Parse3DO(Replace(TriangleModelText(), "0x1 -1 0", "0x1 0 0"));
+  ASSERT_TRUE(t.Services.Errors.empty());
+  TModel& m = t.Model();
+  ASSERT_NE(m.Nodes[1]->Mesh, nullptr);
+  EXPECT_NE(m.Nodes[1]->Mesh, m.Nodes[0]->Mesh);
+  EXPECT_EQ(m.Nodes[1]->Mesh->Node, m.Nodes[1]);
+  EXPECT_EQ(m.Nodes[1]->Mesh->Surfaces[0]->Vertices[2], m.Nodes[1]->Mesh->Vertices[2]);
+  EXPECT_EQ(m.Nodes[1]->Mesh->Surfaces[0]->TXVertices[1].U, 16);
+}
+
+TEST(Reader, MissingFileReportsTwice) {
+  TTestCore t;
+  t.Model().LoadFromFile("/nonexistent/model.3do");
+  ASSERT_EQ(t.Services.Errors.size(), 2u);
+  EXPECT_EQ(t.Services.Errors[0].rfind("Error while reading 3DO.\r\nEInOutError: ", 0), 0u);
+  EXPECT_EQ(t.Services.Errors[1].rfind("Error parsing 3DO.", 0), 0u);
+  EXPECT_EQ(t.Model().FileName, "/nonexistent/model.3do");
+}
+
+}  // namespace
