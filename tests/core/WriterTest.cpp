@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sstream>
+
+#include "TestCore.h"
+#include "formats/FileIO.h"
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find("\r\n", start);
+    EXPECT_NE(end, std::string::npos) << "every line ends in CR LF";
+    if (end == std::string::npos) break;
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+std::string Written(TModel& model) {
+  std::string text;
+  model.Write3DO(text, model.Nodes.Raw());
+  return text;
+}
+
+// Everything the file carries, in a form two models can be compared by.
+std::string Digest(TModel& m) {
+  std::ostringstream s;
+  for (const TMaterial* mat : m.Materials) s << "mat " << mat->Name << "\n";
+  s << "offset " << VectorToText(m.InsertOffset) << "\n";
+  for (const TNode* n : m.Nodes) {
+    s << "node " << n->Name << " " << n->Flags << " " << n->NodeType << " " << m.Nodes.IndexOf(n->Parent) << " "
+      << VectorToText(n->Position) << " " << VectorToText(n->Rotation) << " " << VectorToText(n->Pivot) << "\n";
+    if (!n->Mesh) continue;
+    TMesh& mesh = *n->Mesh;
+    mesh.IndexVertices();
+    s << "mesh " << mesh.Name << " " << mesh.GeometryMode << mesh.LightingMode << mesh.TextureMode << "\n";
+    for (const TVertex* v : mesh.Vertices) s << " v " << VectorToText(v->Position) << "\n";
+    for (const TFace* f : mesh.Surfaces) {
+      s << " f " << f->Material->Name << " " << f->FaceType << f->GeometryMode << f->LightingMode
+        << f->TextureMode << " " << FormatFloat6(f->ExtraLight);
+      for (int k = 0; k < f->Vertices.Count(); ++k)
+        s << " " << mesh.IndexOfVertex(f->Vertices[k]) << "/" << FormatFloat6(f->TXVertices[k].U) << ","
+          << FormatFloat6(f->TXVertices[k].V);
+      s << "\n";
+    }
+  }
+  return s.str();
+}
+
+TEST(Writer, EmptyModelWritesHeaderAndEmptySections) {
+  TTestCore t;
+  t.Model().FileName = "C:\\models\\empty.3do";
+  const auto lines = Lines(Written(t.Model()));
+  ASSERT_EQ(lines.size(), 17u);
+  EXPECT_EQ(lines[0].rfind("# MODEL 'empty.3do' created with ", 0), 0u);
+  const std::vector<std::string> rest(lines.begin() + 1, lines.end());
+  EXPECT_EQ(rest, (std::vector<std::string>{"", "SECTION: HEADER", "3DO 2.1", "", "SECTION: MODELRESOURCE",
+                                             "MATERIALS 0", "", "SECTION: GEOMETRYDEF", "RADIUS 0",
+                                             "INSERT OFFSET 0 0 0", "GEOSETS 1", "GEOSET 0", "MESHES 0", "",
+                                             "SECTION: HIERARCHYDEF", "HIERARCHY NODES 0"}));
+}
+
+TEST(Writer, RowsHaveTheirExactSpacing) {
+  TTestCore t;
+  t.Model().Parse3DO(TriangleModelText());
+  TModel& m = t.Model();
+  m.Nodes[0]->Mesh->Vertices[1]->Position = {0.25, -1, 2.5};
+  TFace* second = m.Nodes[0]->Mesh->AddFace();
+  for (int i = 0; i < 3; ++i) second->AddVertex(m.Nodes[0]->Mesh->Vertices[i]);
+  const auto lines = Lines(Written(m));
+  const auto has = [&](const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  };
+  EXPECT_TRUE(has("0:  dflt.mat"));
+  EXPECT_TRUE(has("1:  metal.mat"));
+  EXPECT_TRUE(has("1:  0.25 -1 2.5 0"));
+  EXPECT_TRUE(has("TEXTURE VERTICES 6"));
+  EXPECT_TRUE(has("0:  1 0x4 4 3 1 0.5 3 0, 0 1, 1 2, 2 "));
+  EXPECT_TRUE(has("1:  0 0x4 4 3 1 0 3 0, 3 1, 4 2, 5 "));
+  EXPECT_TRUE(has("0:  0x0 0x10 0 -1 1 -1 1 0 0 0 0 0 0 0 0 0 root"));
+  EXPECT_TRUE(has("1:  0x0 0x1 -1 0 -1 -1 0 0 0 1 0 0 0 0 0 0 child"));
+  EXPECT_EQ(lines.back(), "1:  0x0 0x1 -1 0 -1 -1 0 0 0 1 0 0 0 0 0 0 child");
+}
+
+TEST(Writer, NodesOutsideTheWrittenListAreMinusOne) {
+  TTestCore t;
+  t.Model().Parse3DO(TriangleModelText());
+  std::string text;
+  t.Model().Write3DO(text, {t.Model().Nodes[1]});
+  EXPECT_NE(text.find("0:  0x0 0x1 -1 -1 -1 -1 0 0 0 1"), std::string::npos);
+  EXPECT_NE(text.find("MATERIALS 2"), std::string::npos);  // all materials, even unused ones
+  EXPECT_NE(text.find("MESHES 0"), std::string::npos);
+}
+
+TEST(Writer, SampleRoundTripsToTheSameModel) {
+  TTestCore first;
+  first.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do");
+  ASSERT_TRUE(first.Services.Errors.empty());
+  ASSERT_GE(first.Model().Nodes.Count(), 5);
+  TTestCore second;
+  second.Model().Parse3DO(Written(first.Model()));
+  ASSERT_TRUE(second.Services.Errors.empty());
+  EXPECT_EQ(Digest(first.Model()), Digest(second.Model()));
+  EXPECT_FLOAT_EQ(static_cast<float>(first.Model().Radius), static_cast<float>(second.Model().Radius));
+  // Writing the read-back model gives the same text apart from the date in line one.
+  std::string a = Written(first.Model()), b = Written(second.Model());
+  EXPECT_EQ(a.substr(a.find("\r\n")), b.substr(b.find("\r\n")));
+}
+
+class SaveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Dir = std::filesystem::temp_directory_path() /
+          ("zarn-save-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(Dir);
+    std::filesystem::create_directories(Dir);
+  }
+  void TearDown() override {
+    std::filesystem::permissions(Dir, std::filesystem::perms::owner_all);
+    std::filesystem::remove_all(Dir);
+  }
+  std::filesystem::path Dir;
+};
+
+TEST_F(SaveTest, SavingReplacesTheFileAndNamesItInTheHeader) {
+  TTestCore t;
+  t.Model().Parse3DO(TriangleModelText());
+  const std::string path = (Dir / "out.3do").string();
+  WriteFileAtomically(path, "old");
+  t.Model().SaveToFile(path);
+  EXPECT_EQ(t.Model().FileName, path);
+  const std::string text = ReadWholeFile(path);
+  EXPECT_EQ(text.rfind("# MODEL 'out.3do' created with ", 0), 0u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir), {}), 1);  // no temporary left
+}
+
+TEST_F(SaveTest, AFailedSaveLeavesTheOldFileWhole) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  TTestCore t;
+  t.Model().Parse3DO(TriangleModelText());
+  const std::string path = (Dir / "keep.3do").string();
+  WriteFileAtomically(path, "precious");
+  std::filesystem::permissions(Dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  EXPECT_THROW(t.Model().SaveToFile(path), EInOutError);
+  EXPECT_EQ(ReadWholeFile(path), "precious");
+  EXPECT_EQ(t.Model().FileName, path);
+}
+
+TEST_F(SaveTest, AWriteCutShortLeavesTheOldFileWhole) {
+  TTestCore t;
+  t.Model().Parse3DO(TriangleModelText());
+  const std::string path = (Dir / "keep.3do").string();
+  WriteFileAtomically(path, "precious");
+  // A file size limit makes the write fail part-way, as a full disk would.
+  struct rlimit old {};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = old;
+  small.rlim_cur = 512;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  EXPECT_THROW(t.Model().SaveToFile(path), EInOutError);
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(ReadWholeFile(path), "precious");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir), {}), 1);
+}
+
+TEST_F(SaveTest, AFailedRenameLeavesNoTemporaryBehind) {
+  TTestCore t;
+  const std::string path = (Dir / "is-a-folder").string();
+  std::filesystem::create_directory(path);
+  std::filesystem::create_directory(Dir / "is-a-folder" / "content");
+  EXPECT_THROW(t.Model().SaveToFile(path), EInOutError);
+  EXPECT_TRUE(std::filesystem::is_directory(path));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir), {}), 1);
+}
+
+}  // namespace
