@@ -10,43 +10,56 @@
 #include "model/Errors.h"
 
 namespace {
+
 [[noreturn]] void Fail(const std::string& what, const std::string& path, int error) {
   throw EInOutError(what + " '" + path + "': " + std::strerror(error));
 }
-}  // namespace
 
-std::string ReadWholeFile(const std::string& path) {
+int OpenForReading(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) Fail("Cannot open file", path, errno);
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    const int error = errno ? errno : EISDIR;
+    const int error = S_ISDIR(st.st_mode) ? EISDIR : (errno ? errno : EINVAL);
     ::close(fd);
-    Fail("Cannot read file", path, S_ISDIR(st.st_mode) ? EISDIR : error);
+    Fail("Cannot read file", path, error);
   }
+  return fd;
+}
+
+size_t ReadSome(int fd, const std::string& path, char* buffer, size_t size) {
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, size);
+    if (n >= 0) return static_cast<size_t>(n);
+    if (errno != EINTR) Fail("Cannot read file", path, errno);
+  }
+}
+
+}  // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+  TFileSource source(path);
   std::string data;
-  data.resize(static_cast<size_t>(st.st_size));
   size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      const int error = errno;
-      ::close(fd);
-      Fail("Cannot read file", path, error);
-    }
-    if (n == 0) break;  // the file shrank while it was read
-    done += static_cast<size_t>(n);
+  for (;;) {
+    data.resize(done + (1 << 16));
+    const size_t n = source.Read(data.data() + done, data.size() - done);
+    if (n == 0) break;
+    done += n;
   }
   data.resize(done);
-  ::close(fd);
   return data;
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view data) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) Fail("Cannot create file", path, errno);
+TFileSource::TFileSource(const std::string& path) : Path(path), Fd(OpenForReading(path)) {}
+
+TFileSource::~TFileSource() { ::close(Fd); }
+
+size_t TFileSource::Read(char* buffer, size_t size) { return ReadSome(Fd, Path, buffer, size); }
+
+TAtomicFileWriter::TAtomicFileWriter(const std::string& path) : Path(path), Temp(path + ".XXXXXX") {
+  Fd = ::mkstemp(Temp.data());
+  if (Fd < 0) ::Fail("Cannot create file", Path, errno);
   // Keep the permissions of the file being replaced; a new file gets the usual ones.
   struct stat st {};
   mode_t mode;
@@ -57,23 +70,46 @@ void WriteFileAtomically(const std::string& path, std::string_view data) {
     ::umask(mask);
     mode = 0666 & ~mask;
   }
-  ::fchmod(fd, mode);
-  size_t done = 0;
-  int error = 0;
-  while (done < data.size()) {
-    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+  ::fchmod(Fd, mode);
+}
+
+TAtomicFileWriter::~TAtomicFileWriter() {
+  if (Fd >= 0) {
+    ::close(Fd);
+    ::unlink(Temp.c_str());
+  }
+}
+
+void TAtomicFileWriter::Fail(int error) {
+  ::close(Fd);
+  Fd = -1;
+  ::unlink(Temp.c_str());
+  ::Fail("Cannot write file", Path, error);
+}
+
+void TAtomicFileWriter::Write(std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t n = ::write(Fd, data.data(), data.size());
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      error = errno;
-      break;
-    }
-    done += static_cast<size_t>(n);
+    if (n < 0) Fail(errno);
+    data.remove_prefix(static_cast<size_t>(n));
   }
-  if (!error && ::fsync(fd) != 0) error = errno;
-  if (::close(fd) != 0 && !error) error = errno;
-  if (!error && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;
-  if (error) {
-    ::unlink(temp.c_str());
-    Fail("Cannot write file", path, error);
+}
+
+void TAtomicFileWriter::Commit() {
+  if (::fsync(Fd) != 0) Fail(errno);
+  const int closed = ::close(Fd);
+  const int error = errno;
+  Fd = -1;
+  if (closed != 0 || ::rename(Temp.c_str(), Path.c_str()) != 0) {
+    const int failure = closed != 0 ? error : errno;
+    ::unlink(Temp.c_str());
+    ::Fail("Cannot write file", Path, failure);
   }
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view data) {
+  TAtomicFileWriter file(path);
+  file.Write(data);
+  file.Commit();
 }

@@ -2,9 +2,42 @@
 #include <string>
 #include <string_view>
 
+#include "formats/LineCursor.h"
+
 // Reads a whole file; raises EInOutError with the reason when it cannot.
 std::string ReadWholeFile(const std::string& path);
-// Writes the text to a temporary file beside `path` and renames it over `path` only once
-// everything is on disk, so a failed save never destroys the file it replaces. Raises
-// EInOutError when the file cannot be written.
+
+// A file opened read-only and read in blocks. Raises EInOutError when it cannot be opened
+// or read.
+class TFileSource : public TTextSource {
+ public:
+  explicit TFileSource(const std::string& path);
+  ~TFileSource() override;
+  TFileSource(const TFileSource&) = delete;
+  TFileSource& operator=(const TFileSource&) = delete;
+  size_t Read(char* buffer, size_t size) override;
+
+ private:
+  std::string Path;
+  int Fd;
+};
+
+// Writes a file so that it appears whole or not at all: the text goes to a temporary file
+// beside the target, which replaces the target only on Commit. A writer destroyed without
+// Commit removes its temporary file, leaving any old file as it was.
+class TAtomicFileWriter {
+ public:
+  explicit TAtomicFileWriter(const std::string& path);
+  ~TAtomicFileWriter();
+  TAtomicFileWriter(const TAtomicFileWriter&) = delete;
+  TAtomicFileWriter& operator=(const TAtomicFileWriter&) = delete;
+  void Write(std::string_view data);
+  void Commit();
+
+ private:
+  [[noreturn]] void Fail(int error);
+  std::string Path, Temp;
+  int Fd = -1;
+};
+
 void WriteFileAtomically(const std::string& path, std::string_view data);

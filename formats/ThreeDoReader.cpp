@@ -16,10 +16,7 @@ const char* const kLineListMessage = "List index out of bounds (%d)";
 
 class TReader {
  public:
-  TReader(TModel& model, std::string_view text) : Model(model), Cursor(text) {
-    Cursor.Next();  // line 0 is never examined: every search first advances
-    Current = std::string(Cursor.Current());
-  }
+  TReader(TModel& model, TLineCursor& cursor) : Model(model), Cursor(cursor) {}
   ~TReader() {
     // Meshes that no node row reached belong to nobody.
     for (TMesh* mesh : Meshes)
@@ -27,12 +24,15 @@ class TReader {
   }
 
   void Parse();
-  int LineIndex() const { return Cursor.LineIndex(); }
+  // Geometry sets the file declares (the reader keeps only the first).
+  int GeometrySets() const { return Geosets; }
+  int LineIndex() const { return Index; }
   const std::string& CurrentText() const { return Current; }
 
  private:
   void FindLine(std::string_view key);
   void FindRow(int row);
+  void NoteGeosets(std::string_view raw);
   std::string_view ReadValue(std::string_view key);
   void Split(int capacity, bool rowLabel = true) { Fields.Split(Current, capacity, rowLabel); }
   int Int(int field) const { return StrToInt(Fields[field]); }
@@ -46,7 +46,10 @@ class TReader {
   void LinkNodes(int firstNode);
 
   TModel& Model;
-  TLineCursor Cursor;
+  TLineCursor& Cursor;
+  int Index = 0;  // the line searched last, even past the end of the text
+  bool WatchGeosets = false;
+  int Geosets = 1;
   std::string Current;
   TLineFields Fields;
   std::vector<std::string> MaterialNames;
@@ -56,8 +59,10 @@ class TReader {
 
 void TReader::FindLine(std::string_view key) {
   for (;;) {
-    if (!Cursor.Next()) RaiseListError(kLineListMessage, Cursor.LineIndex() + 1);
+    ++Index;
+    if (!Cursor.Next()) RaiseListError(kLineListMessage, Index);
     const std::string_view raw = Cursor.Current();
+    if (WatchGeosets && raw.find("GEOSETS") != std::string_view::npos) NoteGeosets(raw);
     if (raw.find(key) != std::string_view::npos) {
       Current.assign(raw);
       CleanLine(Current);
@@ -68,6 +73,15 @@ void TReader::FindLine(std::string_view key) {
       return;
     }
   }
+}
+
+void TReader::NoteGeosets(std::string_view raw) {
+  std::string line(raw);
+  CleanLine(line);
+  TLineFields fields;
+  fields.Split(line, 2, false);
+  double count = 0;
+  if (TryStrToFloat(fields[1], count) && count > 1 && count < 1e9) Geosets = static_cast<int>(count);
 }
 
 void TReader::FindRow(int row) {
@@ -84,6 +98,8 @@ std::string_view TReader::ReadValue(std::string_view key) {
 }
 
 void TReader::Parse() {
+  Cursor.Next();  // line 0 is never examined: every search first advances
+  Current.assign(Cursor.Current());
   const int firstNode = Model.Nodes.Count();
   Model.ShowStatus("Loading Resources...");
   FindLine("MODELRESOURCE");
@@ -100,7 +116,9 @@ void TReader::Parse() {
   FindLine("INSERT OFFSET");
   Split(10, false);
   Model.InsertOffset = {Num(2), Num(3), Num(4)};
+  WatchGeosets = true;
   const int meshes = StrToInt(ReadValue("MESHES"));
+  WatchGeosets = false;
   for (int i = 0; i < meshes; ++i) ReadMesh(i);
 
   Model.ShowStatus("Searching for Hierarchy Def...");
@@ -215,30 +233,11 @@ void TReader::LinkNodes(int firstNode) {
   }
 }
 
-// The reader keeps only the first geometry set; the user is told when a file has more.
-void ReportExtraGeosets(TModel& model, std::string_view text) {
-  TLineCursor cursor(text);
-  std::string line;
-  TLineFields fields;
-  while (cursor.Next()) {
-    if (cursor.Current().find("GEOSETS") == std::string_view::npos) continue;
-    line.assign(cursor.Current());
-    CleanLine(line);
-    fields.Split(line, 2, false);
-    double count = 0;
-    if (TryStrToFloat(fields[1], count) && count > 1)
-      model.AddOutput("This model has " + std::string(fields[1]) +
-                      " geometry sets (levels of detail); only the first was read, and saving "
-                      "writes only that one");
-    return;
-  }
-}
-
 }  // namespace
 
-bool TModel::Parse3DO(std::string_view text) {
+bool TModel::Parse3DO(TLineCursor& lines) {
   {
-    TReader reader(*this, text);
+    TReader reader(*this, lines);
     try {
       reader.Parse();
     } catch (const EZarnError& e) {
@@ -248,19 +247,28 @@ bool TModel::Parse3DO(std::string_view text) {
       ShowError("Error parsing 3DO.\n\r\n\rError: EOutOfMemory: Out of memory\n\rLine: " +
                 std::to_string(reader.LineIndex()) + "\n\r\"" + reader.CurrentText() + "\"");
     }
+    if (reader.GeometrySets() > 1)
+      AddOutput("This model has " + std::to_string(reader.GeometrySets()) +
+                " geometry sets (levels of detail); only the first was read, and saving writes only that one");
   }
-  ReportExtraGeosets(*this, text);
   Update();
   return true;
 }
 
+bool TModel::Parse3DO(std::string_view text) {
+  TLineCursor lines(text);
+  return Parse3DO(lines);
+}
+
 bool TModel::LoadFromFile(const std::string& path) {
   FileName = path;
-  std::string text;
+  std::unique_ptr<TFileSource> file;
   try {
-    text = ReadWholeFile(path);
+    file = std::make_unique<TFileSource>(path);
   } catch (const EZarnError& e) {
     ShowError(std::string("Error while reading 3DO.\r\n") + e.TypeName() + ": " + e.what());
+    return Parse3DO(std::string_view());
   }
-  return Parse3DO(text);
+  TLineCursor lines(*file);
+  return Parse3DO(lines);
 }

@@ -9,9 +9,13 @@
 
 namespace {
 
+// Builds the text in a buffer that is handed to the sink whenever it grows past a block,
+// so that memory stays flat however large the model.
 class TWriter {
  public:
-  explicit TWriter(std::string& out) : Out(out) {}
+  explicit TWriter(const std::function<void(std::string_view)>& sink) : Sink(sink) { Out.reserve(kBlock + 4096); }
+  TWriter(const TWriter&) = delete;
+  TWriter& operator=(const TWriter&) = delete;
 
   TWriter& operator<<(std::string_view s) {
     Out.append(s);
@@ -40,14 +44,23 @@ class TWriter {
     Out.append(":  ");
     return *this;
   }
-  void EndLine() { Out.append("\r\n"); }
+  void EndLine() {
+    Out.append("\r\n");
+    if (Out.size() >= kBlock) Flush();
+  }
+  void Flush() {
+    if (!Out.empty()) Sink(Out);
+    Out.clear();
+  }
   void Line(std::string_view s) {
     Out.append(s);
     EndLine();
   }
 
  private:
-  std::string& Out;
+  static constexpr size_t kBlock = 1 << 18;
+  const std::function<void(std::string_view)>& Sink;
+  std::string Out;
 };
 
 std::string FileNamePart(const std::string& path) {
@@ -67,7 +80,11 @@ std::string NowText(const char* format) {
 }  // namespace
 
 void TModel::Write3DO(std::string& out, const std::vector<TNode*>& nodes) {
-  TWriter w(out);
+  Write3DO([&out](std::string_view block) { out.append(block); }, nodes);
+}
+
+void TModel::Write3DO(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes) {
+  TWriter w(sink);
   w << "# MODEL '" << FileNamePart(FileName) << "' created with " << GetProductName() << " v"
     << GetVersionString(VersionParts) << " on " << NowText("%x") << " at " << NowText("%X");
   w.EndLine();
@@ -197,12 +214,13 @@ void TModel::Write3DO(std::string& out, const std::vector<TNode*>& nodes) {
     w.Vec(n.Pivot) << ' ' << n.Name;
     w.EndLine();
   }
+  w.Flush();
 }
 
 void TModel::SaveToFile(const std::string& path) {
   Update();
   FileName = path;
-  std::string text;
-  Write3DO(text, Nodes.Raw());
-  WriteFileAtomically(path, text);
+  TAtomicFileWriter file(path);
+  Write3DO([&file](std::string_view block) { file.Write(block); }, Nodes.Raw());
+  file.Commit();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "model/Node.h"
 
 class TCore;
+class TLineCursor;
 class TNodeTree;
 struct TGobItem;
 
@@ -44,9 +46,12 @@ class TModel {
   bool LoadFromFile(const std::string& path);
   bool LoadFromContainer(const TGobItem& item);
   bool Parse3DO(std::string_view text);
+  bool Parse3DO(TLineCursor& lines);
   // 3DO writing. SaveToFile replaces the file only once the whole text is on disk and
   // raises EInOutError when it cannot.
   void Write3DO(std::string& out, const std::vector<TNode*>& nodes);
+  // The same text handed over in blocks, so a large model is never held whole as text.
+  void Write3DO(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes);
   void SaveToFile(const std::string& path);
 
   // Shown through the core's user services when there is one.

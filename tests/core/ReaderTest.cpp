@@ -147,8 +147,9 @@ TEST(Reader, EmptyMeshesAndFacesOfTwentyFourCorners) {
   std::string face = "0:  0 0x4 4 3 1 0 24";
   std::string verts = "VERTICES 24\r\n";
   for (int i = 0; i < 24; ++i) {
-    face += " " + std::to_string(i) + ", 0";
-    verts += std::to_string(i) + ":  " + std::to_string(i) + " 0 0 0\r\n";
+    const std::string index = std::to_string(i);
+    face.append(" ").append(index).append(", 0");
+    verts.append(index).append(":  ").append(index).append(" 0 0 0\r\n");
   }
   std::string text = Replace(TriangleModelText(), "0:  1 0x4 4 3 1 0.5 3 0, 0 1, 1 2, 2", face);
   text = Replace(text, "VERTICES 3\r\n0:  0 0 0 0\r\n1:  1 0 0 0\r\n2:  0 1 0 0\r\n", verts);

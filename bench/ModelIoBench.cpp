@@ -1,0 +1,121 @@
+// Reading, updating and writing generated models of about 10k, 100k and 1M vertices.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <map>
+
+#include "PeakMemory.h"
+#include "formats/FileIO.h"
+#include "model/Core.h"
+#include "model/HeadlessServices.h"
+
+namespace {
+
+// A wavy grid of side x side vertices in one mesh, two nodes deep, quads split into
+// triangles half the time so that faces number about as many as vertices.
+void BuildGrid(TModel& model, int side) {
+  TNode* root = model.AddNode();
+  root->Name = "root";
+  TNode* node = model.AddNode();
+  node->Name = "grid";
+  node->Parent = root;
+  node->Position = {0.1, 0.2, 0.3};
+  node->Rotation = {10, 20, 30};
+  auto* mesh = new TMesh(&model);
+  node->SetMesh(mesh);
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x)
+      mesh->AddVertex()->Position = {x * 0.01, y * 0.01, 0.002 * std::sin(x * 0.3) * std::cos(y * 0.2)};
+  for (int y = 0; y + 1 < side; ++y)
+    for (int x = 0; x + 1 < side; ++x) {
+      TVertex* a = mesh->Vertices[y * side + x];
+      TVertex* b = mesh->Vertices[y * side + x + 1];
+      TVertex* c = mesh->Vertices[(y + 1) * side + x + 1];
+      TVertex* d = mesh->Vertices[(y + 1) * side + x];
+      TFace* f = mesh->AddFace();
+      for (TVertex* v : {a, b, c, d}) f->AddVertex(v);
+      for (int k = 0; k < 4; ++k) f->TXVertices[k] = {static_cast<float>(x + (k == 1 || k == 2)), static_cast<float>(y + (k >= 2))};
+    }
+  model.Update();
+}
+
+int SideFor(int64_t vertices) { return static_cast<int>(std::lround(std::sqrt(static_cast<double>(vertices)))); }
+
+// The model file of each size, written once per process.
+const std::string& ModelFile(int side) {
+  static std::map<int, std::string> files;
+  auto& path = files[side];
+  if (path.empty()) {
+    path = (std::filesystem::temp_directory_path() /
+            ("zarn-bench-" + std::to_string(::getpid()) + "-" + std::to_string(side) + ".3do"))
+               .string();
+    THeadlessServices services;
+    TCore core(services);
+    BuildGrid(*core.Model, side);
+    core.Model->SaveToFile(path);
+    std::atexit([] {
+      for (auto& [s, p] : files) std::filesystem::remove(p);
+    });
+  }
+  return path;
+}
+
+void BM_Read(benchmark::State& state) {
+  const std::string& path = ModelFile(SideFor(state.range(0)));
+  for (auto _ : state) {
+    THeadlessServices services;
+    TCore core(services);
+    core.Model->LoadFromFile(path);  // includes the Update that ends every read
+    if (!services.Errors.empty()) state.SkipWithError(services.Errors[0].c_str());
+    state.PauseTiming();
+    core.Model->Clear();
+    state.ResumeTiming();
+  }
+  state.counters["file_MiB"] = static_cast<double>(std::filesystem::file_size(path)) / (1 << 20);
+  state.counters["peak_MiB"] = PeakMemoryMiB();
+}
+
+void BM_Update(benchmark::State& state) {
+  THeadlessServices services;
+  TCore core(services);
+  BuildGrid(*core.Model, SideFor(state.range(0)));
+  for (auto _ : state) core.Model->Update();
+  state.counters["peak_MiB"] = PeakMemoryMiB();
+}
+
+void BM_Write(benchmark::State& state) {
+  THeadlessServices services;
+  TCore core(services);
+  BuildGrid(*core.Model, SideFor(state.range(0)));
+  const std::string path = ModelFile(SideFor(state.range(0))) + ".out";
+  for (auto _ : state) {
+    std::string text;
+    core.Model->Write3DO(text, core.Model->Nodes.Raw());
+    WriteFileAtomically(path, text);
+  }
+  std::filesystem::remove(path);
+  state.counters["peak_MiB"] = PeakMemoryMiB();
+}
+
+}  // namespace
+
+BENCHMARK(BM_Read)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Update)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Write)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+namespace {
+// The text alone, handed to a sink that keeps nothing: the formatting cost without the disk.
+void BM_Format(benchmark::State& state) {
+  THeadlessServices services;
+  TCore core(services);
+  BuildGrid(*core.Model, SideFor(state.range(0)));
+  size_t bytes = 0;
+  for (auto _ : state)
+    core.Model->Write3DO([&bytes](std::string_view block) { bytes += block.size(); }, core.Model->Nodes.Raw());
+  benchmark::DoNotOptimize(bytes);
+}
+}  // namespace
+
+BENCHMARK(BM_Format)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
