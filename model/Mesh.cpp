@@ -3,6 +3,18 @@
 #include "model/Model.h"
 #include "model/VertexOps.h"
 
+namespace {
+// Everything of a face but its corners.
+void CopyFaceAttributes(const TFace& from, TFace& to) {
+  to.Material = from.Material;
+  to.FaceType = from.FaceType;
+  to.GeometryMode = from.GeometryMode;
+  to.LightingMode = from.LightingMode;
+  to.TextureMode = from.TextureMode;
+  to.ExtraLight = from.ExtraLight;
+}
+}  // namespace
+
 TMesh::TMesh(TModel* model) : Model(model) {}
 
 TMesh::~TMesh() {
@@ -135,12 +147,7 @@ void TMesh::AppendCopy(TMesh& source, bool local) {
   source.IndexVertices();
   for (TFace* f : source.Surfaces) {
     TFace* copy = AddFace();
-    copy->Material = f->Material;
-    copy->FaceType = f->FaceType;
-    copy->GeometryMode = f->GeometryMode;
-    copy->LightingMode = f->LightingMode;
-    copy->TextureMode = f->TextureMode;
-    copy->ExtraLight = f->ExtraLight;
+    CopyFaceAttributes(*f, *copy);
     for (int k = 0; k < f->Vertices.Count(); ++k) {
       const int index = source.IndexOfVertex(f->Vertices[k]);
       if (index < 0) continue;
@@ -165,12 +172,7 @@ TMesh* TMesh::Clone(TModel* model) {
   }
   for (const TFace* f : Surfaces) {
     TFace* n = copy->AddFace();
-    n->Material = f->Material;
-    n->FaceType = f->FaceType;
-    n->GeometryMode = f->GeometryMode;
-    n->LightingMode = f->LightingMode;
-    n->TextureMode = f->TextureMode;
-    n->ExtraLight = f->ExtraLight;
+    CopyFaceAttributes(*f, *n);
     for (int k = 0; k < f->Vertices.Count(); ++k) {
       const int index = IndexOfVertex(f->Vertices[k]);
       if (index < 0) continue;
