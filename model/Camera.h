@@ -17,9 +17,17 @@ struct TCameraRec {
 // The four default cameras: Top, Front, Side, Free.
 const TCameraRec (&DefaultCameras())[4];
 
+// The depth that fits a model of the given radius: the orthographic half-extent becomes the
+// radius; a model without extent gets -0.5.
+double FitDepth(double radius);
+// The default record of camera `index` (0..3) with its depth fitted to the radius, as
+// "Reset Cameras" leaves it.
+TCameraRec ResetCamera(int index, double radius);
+
 // The matrices and viewport a camera gives a window of the given size, computed exactly as
 // the GL calls of SetupCamera would leave them (column-major, as glGetDoublev returns
 // them), so that projection and picking can run and be tested without a GL context.
+// A window side below one pixel counts as one pixel.
 struct TViewTransform {
   double Projection[16];
   double ModelView[16];
@@ -30,6 +38,7 @@ TViewTransform MakeViewTransform(const TCameraRec& camera, int width, int height
 // gluProject, then truncation toward zero and a top-left origin (y = height - winY).
 // False when the point cannot be projected (w = 0).
 bool WorldToScreen(const TViewTransform& view, const TVector& world, int& sx, int& sy);
-// gluUnProject at window depth 0.5 of a top-left-origin window point.
+// gluUnProject at window depth 0.5 of a top-left-origin window point; the origin when the
+// matrices cannot be inverted.
 TVector ScreenToWorld(const TViewTransform& view, double sx, double sy);
 bool PointInRect(int px, int py, int left, int top, int right, int bottom);

@@ -11,6 +11,8 @@ enum TEditMode : unsigned char { emNode = 0, emSurface = 1, emVertex = 2 };
 enum TToolMode : unsigned char { tmSelect = 0, tmMove = 1, tmRotate = 2, tmScale = 3 };
 enum TCoreColor : int { ccGeometry = 0, ccVertices, ccSelection, ccGrid, ccGridZero, ccPivot, ccCount };
 
+struct TViewTransform;
+
 struct TColorRGB {
   float R = 0, G = 0, B = 0;
 };
@@ -39,6 +41,26 @@ class TCore {
   TToolMode ToolMode = tmSelect;
 
   void ClearSelection();
+
+  // Adds the object to its selection list, or removes it when already there. Each toggle
+  // refreshes the property panel; a gesture that toggles many objects passes refresh =
+  // false and calls Services.UpdateProperties() once at its end, which shows the same.
+  void ToggleNode(TNode* node, bool refresh = true);
+  void ToggleSurface(TFace* face, bool refresh = true);
+  void ToggleVertex(TVertex* vertex, bool refresh = true);
+
+  // Rubber-band selection: toggles every object whose vertices' World positions all project
+  // into the pixel rectangle (corners in any order, top-left origin, every bound inclusive).
+  // The property panel refreshes once when anything was toggled. Returns how many objects
+  // were toggled.
+  int SelectNodesInRect(int x1, int y1, int x2, int y2, const TViewTransform& view);
+  int SelectSurfacesInRect(int x1, int y1, int x2, int y2, const TViewTransform& view);
+  int SelectVerticesInRect(int x1, int y1, int x2, int y2, const TViewTransform& view);
+
+  // What a transform of the current selection moves, by EditMode; the list is emptied first.
+  void GetSelectedVertices(TVertices& list) const;
+  // The faces drawn as selected, by EditMode (none in vertex mode); the list is emptied first.
+  void GetSelectedSurfaces(TSurfaces& list) const;
 };
 
 TColorRGB SystemColorToRGB(unsigned color);
