@@ -1,4 +1,5 @@
 #pragma once
+#include <QStringList>
 #include <string>
 #include <vector>
 
@@ -12,3 +13,5 @@ void ShowError(const std::string& text);
 // Filters are "Description|*.a;*.b" entries (see ModelFilter()); empty on cancel.
 std::string AskOpenFileName(const std::vector<std::string>& filter, const std::string& title);
 std::string AskSaveFileName(const std::vector<std::string>& filter);
+// The same filters as Qt file dialogs take them: "Description (*.a *.b)".
+QStringList QtNameFilters(const std::vector<std::string>& filter);

@@ -1,0 +1,65 @@
+#include "app/Dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "app/QueryForm.h"
+
+bool QueryValues(const std::string& caption, std::vector<std::string>& lines) {
+  TfrmQuery dialog(caption, lines, QApplication::activeWindow());
+  if (dialog.exec() != QDialog::Accepted) return false;
+  dialog.ApplyTo(lines);
+  return true;
+}
+
+namespace {
+
+void ShowMessage(QMessageBox::Icon icon, const char* caption, const std::string& text) {
+  // No owner window: the box blocks the whole application, wherever the focus was.
+  QMessageBox box(icon, caption, QString::fromStdString(text), QMessageBox::Ok);
+  box.setTextFormat(Qt::PlainText);  // file names and model text are never markup
+  box.setWindowModality(Qt::ApplicationModal);
+  box.exec();
+}
+
+std::string AskFileName(QFileDialog& dialog, const std::vector<std::string>& filter) {
+  dialog.setNameFilters(QtNameFilters(filter));
+  // The descriptions already name their patterns; Qt would show them twice.
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QStringList files = dialog.selectedFiles();
+  return files.isEmpty() ? std::string() : files.first().toStdString();
+}
+
+}  // namespace
+
+void ShowInformation(const std::string& text) { ShowMessage(QMessageBox::Information, "Information", text); }
+
+void ShowError(const std::string& text) { ShowMessage(QMessageBox::Critical, "Error", text); }
+
+std::string AskOpenFileName(const std::vector<std::string>& filter, const std::string& title) {
+  QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(title));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  return AskFileName(dialog, filter);
+}
+
+std::string AskSaveFileName(const std::vector<std::string>& filter) {
+  QFileDialog dialog(QApplication::activeWindow(), "Save");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before replacing a file
+  dialog.setFileMode(QFileDialog::AnyFile);
+  return AskFileName(dialog, filter);
+}
+
+QStringList QtNameFilters(const std::vector<std::string>& filter) {
+  QStringList result;
+  for (const std::string& entry : filter) {
+    const std::string::size_type bar = entry.find('|');
+    const QString description = QString::fromStdString(entry.substr(0, bar));
+    QString patterns = bar == std::string::npos ? description : QString::fromStdString(entry.substr(bar + 1));
+    patterns.replace(';', ' ');
+    result.append(description + " (" + patterns.simplified() + ")");
+  }
+  return result;
+}
