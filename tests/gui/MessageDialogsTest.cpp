@@ -25,11 +25,12 @@ struct TSeenBox {
   bool HasParent = true;
 };
 
-TSeenBox SeeMessageBox(void (*show)(const std::string&), const std::string& text) {
+TSeenBox SeeMessageBox(void (*show)(const std::string&), const std::string& text, const char* screenshot = nullptr) {
   TSeenBox seen;
   WhenModalShown([&](QWidget* widget) {
     auto* box = qobject_cast<QMessageBox*>(widget);
     if (!box) return widget->close(), void();
+    if (screenshot) SaveScreenshot(box, screenshot);
     seen = {box->windowTitle(), box->text(), box->icon(), box->parentWidget() != nullptr};
     box->button(QMessageBox::Ok)->click();
   });
@@ -47,6 +48,10 @@ TEST(MessageBoxes, InformationAndErrorCaptionsAndIcons) {
   EXPECT_EQ(error.Title, "Error");
   EXPECT_EQ(error.Icon, QMessageBox::Critical);
   EXPECT_EQ(error.Text, "Only works in Surface Mode");
+  const TSeenBox registered = SeeMessageBox(
+      ShowInformation, "3DO files registered.\n\rIt is now possible to double click 3DO files to open them in ZARN",
+      "information_box");
+  EXPECT_EQ(registered.Title, "Information");
 }
 
 TEST(FileDialogs, FiltersBecomeQtNameFilters) {

@@ -56,6 +56,8 @@ TEST(QueryForm, OneRowSitsWhereDesigned) {
   EXPECT_TRUE(form.btnOK->isDefault());
   EXPECT_EQ(form.size(), QSize(200, 91));
   EXPECT_EQ(form.minimumSize(), form.maximumSize());
+  form.show();
+  SaveScreenshot(&form, "query_cube");
 }
 
 TEST(QueryForm, UnderscoresReadAsSpacesButNamesStay) {
