@@ -170,12 +170,4 @@ TEST(Projection, DegenerateWindowsAndCamerasStayFinite) {
   EXPECT_FALSE(WorldToScreen(MakeViewTransform(broken, 100, 100), {0, 0, 0}, sx, sy));
 }
 
-TEST(Projection, PointInRectIsInclusive) {
-  EXPECT_TRUE(PointInRect(10, 20, 10, 20, 10, 20));
-  EXPECT_TRUE(PointInRect(5, 5, 0, 0, 5, 5));
-  EXPECT_FALSE(PointInRect(6, 5, 0, 0, 5, 5));
-  EXPECT_FALSE(PointInRect(5, -1, 0, 0, 5, 5));
-  EXPECT_FALSE(PointInRect(3, 3, 5, 5, 0, 0));
-}
-
 }  // namespace
