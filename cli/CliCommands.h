@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/Gob.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
 
@@ -13,9 +14,17 @@ struct TCliSession {
   // Reads a model file into the core's model by its extension; false, with the reason on
   // standard error, when the file does not read cleanly.
   bool Open(const std::string& path);
+  // Reads the model stored under `entry` in a container.
+  bool OpenEntry(const std::string& container, const std::string& entry);
   bool Save(const std::string& path);
 };
+
+// Finds an entry of a container by its full name ("\" or "/" between folders) or, failing
+// that, by its file name; false, with the reason on standard error, when there is none.
+bool FindContainerEntry(const std::string& container, const std::string& entry, TGobItem& item);
 
 using TArgs = std::vector<std::string>;
 int RunInfo(const TArgs& args);
 int RunConvert(const TArgs& args);
+int RunList(const TArgs& args);
+int RunMat(const TArgs& args);

@@ -1,12 +1,63 @@
 #include <cstdio>
 
 #include "cli/CliCommands.h"
+#include "formats/Gob.h"
+#include "formats/ReadOnlyFile.h"
 #include "model/Errors.h"
 
 bool TCliSession::Open(const std::string& path) {
   const size_t errorsBefore = Services.Errors.size();
+  if (SameText(ExtensionPart(path), ".obj")) {
+    try {
+      if (!Core.Model->ImportObj(path)) {
+        std::fprintf(stderr, "File '%s' not found\n", path.c_str());
+        return false;
+      }
+    } catch (const EZarnError& e) {
+      std::fprintf(stderr, "%s: %s\n", path.c_str(), e.what());
+      return false;
+    }
+    Core.Model->Update();
+    return true;
+  }
   Core.Model->LoadFromFile(path);
   return Services.Errors.size() == errorsBefore;
+}
+
+bool TCliSession::OpenEntry(const std::string& container, const std::string& entry) {
+  TGobItem item;
+  if (!FindContainerEntry(container, entry, item)) return false;
+  const size_t errorsBefore = Services.Errors.size();
+  return Core.Model->LoadFromContainer(item) && Services.Errors.size() == errorsBefore;
+}
+
+bool FindContainerEntry(const std::string& container, const std::string& entry, TGobItem& item) {
+  TGob gob;
+  try {
+    if (!RegularFileExists(container)) {
+      std::fprintf(stderr, "File '%s' not found\n", container.c_str());
+      return false;
+    }
+    if (!gob.LoadFromFile(container)) {
+      std::fprintf(stderr, "Failed to load GOB/GOO '%s'\n", container.c_str());
+      return false;
+    }
+  } catch (const EZarnError& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return false;
+  }
+  std::string wanted = entry;
+  for (char& c : wanted)
+    if (c == '/') c = '\\';
+  for (int i = 0; i < gob.Count(); ++i) {
+    if (SameText(gob.Entry(i).Name, wanted)) {
+      gob.GetEntry(i, item);
+      return true;
+    }
+  }
+  if (FileNamePart(wanted) == wanted && gob.FindFile(wanted, item)) return true;
+  std::fprintf(stderr, "No entry '%s' in '%s'\n", entry.c_str(), container.c_str());
+  return false;
 }
 
 bool TCliSession::Save(const std::string& path) {

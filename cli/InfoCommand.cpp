@@ -3,12 +3,12 @@
 #include "cli/CliCommands.h"
 
 int RunInfo(const TArgs& args) {
-  if (args.size() != 1) {
-    std::fprintf(stderr, "usage: zarn-cli info FILE.3do\n");
+  if (args.size() != 1 && args.size() != 2) {
+    std::fprintf(stderr, "usage: zarn-cli info FILE.3do|FILE.obj | info CONTAINER ENTRY\n");
     return 2;
   }
   TCliSession session;
-  if (!session.Open(args[0])) return 1;
+  if (!(args.size() == 1 ? session.Open(args[0]) : session.OpenEntry(args[0], args[1]))) return 1;
   const TModel& model = *session.Core.Model;
   long long meshes = 0, vertices = 0, faces = 0;
   for (const TNode* n : model.Nodes) {

@@ -10,8 +10,13 @@ namespace {
 void Usage() {
   std::fprintf(stderr,
                "usage: zarn-cli COMMAND ARGS...\n"
-               "  info FILE.3do             counts of nodes, meshes, vertices, faces, materials; radius\n"
-               "  convert IN.3do OUT.3do    read a model and write it back\n");
+               "  info FILE.3do|FILE.obj        counts of nodes, meshes, vertices, faces, materials; radius\n"
+               "  info CONTAINER ENTRY          the same for a model inside a .gob/.goo container\n"
+               "  convert IN.3do|IN.obj OUT.3do read (or import) a model and write it as 3DO\n"
+               "  convert CONTAINER ENTRY OUT.3do\n"
+               "  list CONTAINER                every entry of a container: name, offset, length\n"
+               "  mat FILE.mat OUT.png          decode a material to a PNG picture\n"
+               "  mat CONTAINER ENTRY OUT.png\n");
 }
 }  // namespace
 
@@ -26,6 +31,8 @@ int main(int argc, char** argv) {
   const TArgs args(argv + 2, argv + argc);
   if (command == "info") return RunInfo(args);
   if (command == "convert") return RunConvert(args);
+  if (command == "list") return RunList(args);
+  if (command == "mat") return RunMat(args);
   std::fprintf(stderr, "zarn-cli: unknown command '%s'\n", command.c_str());
   Usage();
   return 2;

@@ -2,8 +2,11 @@
 
 #include <cmath>
 
+#include "formats/MaterialLoader.h"
+
 TCore::TCore(TUserServices& services) : Services(services), Model(new TModel) {
   Model->Core = this;
+  InstallMaterialLoader(*this);
   Colors[ccGeometry] = {0.8f, 0.8f, 0.8f};
   Colors[ccVertices] = {1.0f, 1.0f, 0.0f};
   Colors[ccSelection] = {1.0f, 0.0f, 0.0f};

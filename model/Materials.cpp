@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "model/Palette.h"
+
 bool SameText(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
@@ -14,7 +16,7 @@ void TMaterial::Load() {
   if (Owner && Owner->Loader) Owner->Loader(*this);
 }
 
-TMaterials::TMaterials() = default;
+TMaterials::TMaterials() : Palette(BuiltInPalette()) {}
 
 TMaterials::~TMaterials() { FreeAll(); }
 

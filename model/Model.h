@@ -47,6 +47,9 @@ class TModel {
   bool LoadFromContainer(const TGobItem& item);
   bool Parse3DO(std::string_view text);
   bool Parse3DO(TLineCursor& lines);
+  // Adds one node and mesh holding a Wavefront OBJ file's vertices and faces. False, with
+  // nothing changed, when there is no file; bad content raises, keeping what was added.
+  bool ImportObj(const std::string& path);
   // 3DO writing. SaveToFile replaces the file only once the whole text is on disk and
   // raises EInOutError when it cannot.
   void Write3DO(std::string& out, const std::vector<TNode*>& nodes);

@@ -1,0 +1,31 @@
+#include <cstdio>
+
+#include "cli/CliCommands.h"
+#include "formats/ReadOnlyFile.h"
+#include "model/Errors.h"
+
+int RunList(const TArgs& args) {
+  if (args.size() != 1) {
+    std::fprintf(stderr, "usage: zarn-cli list CONTAINER\n");
+    return 2;
+  }
+  TGob gob;
+  try {
+    if (!RegularFileExists(args[0])) {
+      std::fprintf(stderr, "File '%s' not found\n", args[0].c_str());
+      return 1;
+    }
+    if (!gob.LoadFromFile(args[0])) {
+      std::fprintf(stderr, "Failed to load GOB/GOO '%s'\n", args[0].c_str());
+      return 1;
+    }
+  } catch (const EZarnError& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return 1;
+  }
+  for (int i = 0; i < gob.Count(); ++i) {
+    const TGobListItem& entry = gob.Entry(i);
+    std::printf("%s\t%u\t%u\n", entry.Name.c_str(), entry.Offset, entry.Length);
+  }
+  return 0;
+}

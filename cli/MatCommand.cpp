@@ -1,0 +1,42 @@
+#include <cstdio>
+
+#include "cli/CliCommands.h"
+#include "cli/PngWriter.h"
+#include "formats/FileIO.h"
+#include "formats/Mat.h"
+#include "formats/ReadOnlyFile.h"
+#include "model/Errors.h"
+
+int RunMat(const TArgs& args) {
+  if (args.size() != 2 && args.size() != 3) {
+    std::fprintf(stderr, "usage: zarn-cli mat FILE.mat OUT.png | mat CONTAINER ENTRY OUT.png\n");
+    return 2;
+  }
+  TGobItem item;
+  if (args.size() == 3) {
+    if (!FindContainerEntry(args[0], args[1], item)) return 1;
+  } else {
+    if (!RegularFileExists(args[0])) {
+      std::fprintf(stderr, "File '%s' not found\n", args[0].c_str());
+      return 1;
+    }
+    item = {args[0], std::string(FileNamePart(args[0])), 0, 0xFFFFFFFFu};
+  }
+  TMaterials materials;
+  TMaterial material(&materials, std::string(FileNamePart(item.EntryName)));
+  try {
+    const std::string problem = ReadMat(material, item.ContainerName, item.Offset, item.Length);
+    if (!problem.empty()) std::fprintf(stderr, "%s\n", problem.c_str());
+    if (!material.Loaded) return 1;
+    if (material.Pixels.empty()) {
+      std::fprintf(stderr, "%s: holds no image or colour\n", material.Name.c_str());
+      return 1;
+    }
+    WriteFileAtomically(args.back(), EncodePng(material.Width, material.Height, material.Pixels));
+  } catch (const EZarnError& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return 1;
+  }
+  std::printf("%s: %d x %d, %d bits\n", material.Name.c_str(), material.Width, material.Height, material.BitDepth);
+  return 0;
+}

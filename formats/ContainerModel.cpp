@@ -1,0 +1,42 @@
+// Reading a model that lies inside a container.
+#include "formats/Gob.h"
+#include "model/Core.h"
+#include "model/Errors.h"
+#include "model/Model.h"
+
+#include <algorithm>
+
+namespace {
+
+// While a model is read from a container, that container is searched first for the
+// materials the model names; it leaves the list again however the reading ends.
+class TContainerFirst {
+ public:
+  TContainerFirst(TCore* core, const std::string& container) : Core(core) {
+    if (Core) Core->ResourceList.insert(Core->ResourceList.begin(), container);
+  }
+  ~TContainerFirst() {
+    if (Core && !Core->ResourceList.empty()) Core->ResourceList.erase(Core->ResourceList.begin());
+  }
+  TContainerFirst(const TContainerFirst&) = delete;
+  TContainerFirst& operator=(const TContainerFirst&) = delete;
+
+ private:
+  TCore* Core;
+};
+
+}  // namespace
+
+bool TModel::LoadFromContainer(const TGobItem& item) {
+  FileName = item.ContainerName + " > " + item.EntryName;
+  std::string text;
+  try {
+    text = ReadGobEntry(item);
+  } catch (const EZarnError& e) {
+    ShowError(std::string("Error while reading 3DO.\r\n") + e.TypeName() + ": " + e.what());
+    return false;
+  }
+  text.resize(std::min(text.size(), text.find('\0')));
+  const TContainerFirst first(Core, item.ContainerName);
+  return Parse3DO(text);
+}

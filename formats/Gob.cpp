@@ -1,0 +1,109 @@
+#include "formats/Gob.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "formats/ReadOnlyFile.h"
+#include "model/Errors.h"
+#include "model/Materials.h"
+
+namespace {
+
+uint32_t LittleEndian32(const char* p) {
+  const auto* b = reinterpret_cast<const unsigned char*>(p);
+  return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24);
+}
+
+// Real containers carry leftover bytes after the terminating zero of a name.
+std::string TrimmedName(const char* field) {
+  size_t n = 0;
+  while (n < TGob::kNameSize && field[n] != '\0') ++n;
+  while (n > 0 && static_cast<unsigned char>(field[n - 1]) <= 32) --n;
+  return std::string(field, n);
+}
+
+bool LessNoCase(const std::string& a, const std::string& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+}  // namespace
+
+bool TGob::LoadFromFile(const std::string& path) {
+  if (!RegularFileExists(path)) return false;
+  Entries.clear();
+  FileName = path;
+  const TReadOnlyFile file(path);
+  const std::string header = file.ReadAt(0, kHeaderSize);
+  if (header.size() < 4 || header[3] != ' ') return false;
+  if (header.size() < kHeaderSize)
+    throw EInOutError("Damaged container '" + path + "': the header is cut short");
+  const auto count = static_cast<int32_t>(LittleEndian32(header.data() + 12));
+  if (count <= 0) return true;
+  // A damaged count must never make us allocate or read beyond what the file holds.
+  const uint64_t room = (file.Size() - kHeaderSize) / kEntrySize;
+  if (static_cast<uint64_t>(count) > room)
+    throw EInOutError("Damaged container '" + path + "': its directory names " + std::to_string(count) +
+                      " entries but the file holds room for " + std::to_string(room));
+  const std::string directory = file.ReadAt(kHeaderSize, static_cast<uint64_t>(count) * kEntrySize);
+  if (directory.size() != static_cast<uint64_t>(count) * kEntrySize)
+    throw EInOutError("Cannot read file '" + path + "': the directory is cut short");
+  Entries.resize(static_cast<size_t>(count));
+  for (size_t i = 0; i < Entries.size(); ++i) {
+    const char* raw = directory.data() + i * kEntrySize;
+    Entries[i].Offset = LittleEndian32(raw);
+    Entries[i].Length = LittleEndian32(raw + 4);
+    Entries[i].Name = TrimmedName(raw + 8);
+  }
+  std::stable_sort(Entries.begin(), Entries.end(),
+                   [](const TGobListItem& a, const TGobListItem& b) { return LessNoCase(a.Name, b.Name); });
+  return true;
+}
+
+const TGobListItem& TGob::Entry(int index) const {
+  if (index < 0 || index >= Count()) throw EListError("File list out of bounds.");
+  return Entries[static_cast<size_t>(index)];
+}
+
+void TGob::GetEntry(int index, TGobItem& item) const {
+  const TGobListItem& entry = Entry(index);
+  item.ContainerName = FileName;
+  item.EntryName = entry.Name;
+  item.Offset = entry.Offset;
+  item.Length = entry.Length;
+}
+
+bool TGob::FindFile(std::string_view name, TGobItem& item) const {
+  item = TGobItem{FileName, {}, 0xFFFFFFFFu, 0xFFFFFFFFu};
+  int found = -1;
+  for (int i = 0; i < Count(); ++i)
+    if (SameText(FileNamePart(Entries[static_cast<size_t>(i)].Name), name)) found = i;
+  if (found < 0) return false;
+  GetEntry(found, item);
+  return true;
+}
+
+std::string ReadGobEntry(const TGobItem& item) {
+  const TReadOnlyFile file(item.ContainerName);
+  if (static_cast<uint64_t>(item.Offset) + item.Length > file.Size())
+    throw EInOutError("Damaged container '" + item.ContainerName + "': entry '" + item.EntryName +
+                      "' lies beyond the end of the file");
+  std::string data = file.ReadAt(item.Offset, item.Length);
+  if (data.size() != item.Length)
+    throw EInOutError("Cannot read file '" + item.ContainerName + "': entry '" + item.EntryName + "' is cut short");
+  return data;
+}
+
+std::string_view FileNamePart(std::string_view path) {
+  const size_t slash = path.find_last_of("\\/:");
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string_view ExtensionPart(std::string_view path) {
+  const size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos) return {};
+  if (path.find_first_of("\\/:", dot) != std::string_view::npos) return {};
+  return path.substr(dot);
+}

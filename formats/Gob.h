@@ -1,0 +1,55 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One container entry as handed to callers. An Offset of all ones means "not found".
+struct TGobItem {
+  std::string ContainerName;
+  std::string EntryName;  // folder included, "\" as separator
+  uint32_t Offset = 0xFFFFFFFFu;
+  uint32_t Length = 0xFFFFFFFFu;
+};
+
+// One directory entry as stored in the container.
+struct TGobListItem {
+  uint32_t Offset = 0;
+  uint32_t Length = 0;
+  std::string Name;
+};
+
+// The directory of one .gob/.goo container, sorted by name without regard to case.
+class TGob {
+ public:
+  static constexpr int kHeaderSize = 16;
+  static constexpr int kEntrySize = 136;
+  static constexpr int kNameSize = 128;
+
+  std::string FileName;
+
+  // False, with the directory left as it was, when no file exists at the path; false with
+  // an empty directory when the file is not a container. A directory that does not fit in
+  // the file raises EInOutError and leaves the directory empty.
+  bool LoadFromFile(const std::string& path);
+  int Count() const { return static_cast<int>(Entries.size()); }
+  const TGobListItem& Entry(int index) const;
+  // Raises "File list out of bounds." for an index outside the directory.
+  void GetEntry(int index, TGobItem& item) const;
+  // By file name alone; of several matches the last in directory order wins. True when one
+  // was found.
+  bool FindFile(std::string_view name, TGobItem& item) const;
+  void Clear() { Entries.clear(); }
+
+ private:
+  std::vector<TGobListItem> Entries;
+};
+
+// The bytes of an entry, read whole. Raises EInOutError when the entry does not lie inside
+// its container.
+std::string ReadGobEntry(const TGobItem& item);
+
+// The text after the last "\", "/" or ":".
+std::string_view FileNamePart(std::string_view path);
+// The text from the last "." when no "\", "/" or ":" follows it; empty otherwise.
+std::string_view ExtensionPart(std::string_view path);

@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// A file opened for reading only, so that containers and materials on read-only media or
+// with read-only permissions open. Every read is checked against the size the file had
+// when it was opened; errors raise EInOutError naming the file.
+class TReadOnlyFile {
+ public:
+  explicit TReadOnlyFile(const std::string& path);
+  ~TReadOnlyFile();
+  TReadOnlyFile(const TReadOnlyFile&) = delete;
+  TReadOnlyFile& operator=(const TReadOnlyFile&) = delete;
+
+  uint64_t Size() const { return FileSize; }
+  const std::string& Path() const { return FilePath; }
+  // Up to `length` bytes from `offset`; fewer only where the file ends.
+  std::string ReadAt(uint64_t offset, uint64_t length) const;
+
+ private:
+  std::string FilePath;
+  int Fd = -1;
+  uint64_t FileSize = 0;
+};
+
+// True when a regular file exists at the path.
+bool RegularFileExists(const std::string& path);
