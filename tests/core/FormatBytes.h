@@ -1,0 +1,110 @@
+#pragma once
+// Containers, material files and folders built byte by byte for the format tests.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace fmt_test {
+
+inline void Put32(std::string& out, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+inline void Set32(std::string& out, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+struct TEntrySpec {
+  std::string Name;  // written into the 128-byte field as it stands
+  std::string Data;
+};
+
+// A container whose entries' data follow the directory in the order given.
+inline std::string MakeGob(const std::vector<TEntrySpec>& entries) {
+  std::string out = "GOB ";
+  Put32(out, 0x14);
+  Put32(out, 0x0C);
+  Put32(out, static_cast<uint32_t>(entries.size()));
+  uint32_t offset = static_cast<uint32_t>(16 + 136 * entries.size());
+  for (const TEntrySpec& e : entries) {
+    Put32(out, offset);
+    Put32(out, static_cast<uint32_t>(e.Data.size()));
+    std::string name = e.Name;
+    name.resize(128, '\0');
+    out += name;
+    offset += static_cast<uint32_t>(e.Data.size());
+  }
+  for (const TEntrySpec& e : entries) out += e.Data;
+  return out;
+}
+
+// The 76-byte header of a material file.
+inline std::string MatHeader(int32_t type, int32_t records, int32_t bitDepth) {
+  std::string out = "MAT ";
+  Put32(out, 0x32);
+  Put32(out, static_cast<uint32_t>(type));
+  Put32(out, static_cast<uint32_t>(records));
+  Put32(out, static_cast<uint32_t>(records));
+  Put32(out, 0);
+  Put32(out, static_cast<uint32_t>(bitDepth));
+  out.resize(76, '\0');
+  return out;
+}
+
+// A texture material: `records` skipped records, then the texture header and the pixels.
+inline std::string MakeTextureMat(int32_t width, int32_t height, int32_t bitDepth, const std::string& pixels,
+                                  int32_t records = 1) {
+  std::string out = MatHeader(2, records, bitDepth);
+  out += std::string(40 * static_cast<size_t>(records > 0 ? records : 0), '\x7F');
+  Put32(out, static_cast<uint32_t>(width));
+  Put32(out, static_cast<uint32_t>(height));
+  out += std::string(16, '\0');
+  return out + pixels;
+}
+
+inline std::string MakeColourMat(int32_t index) {
+  std::string out = MatHeader(0, 1, 8);
+  Put32(out, 0xDEADBEEF);
+  Put32(out, static_cast<uint32_t>(index));
+  out += std::string(16, '\0');
+  return out;
+}
+
+inline std::string Words(std::initializer_list<uint16_t> words) {
+  std::string out;
+  for (uint16_t w : words) {
+    out += static_cast<char>(w & 0xFF);
+    out += static_cast<char>(w >> 8);
+  }
+  return out;
+}
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TTempDir {
+ public:
+  TTempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zarn-test-XXXXXX").string();
+    Path = ::mkdtemp(pattern.data());
+  }
+  ~TTempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(Path, ignored);
+  }
+  std::string File(const std::string& relative) const { return Path + "/" + relative; }
+  std::string Write(const std::string& relative, const std::string& data) const {
+    const std::filesystem::path p = File(relative);
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << data;
+    return p.string();
+  }
+  std::string Path;
+};
+
+}  // namespace fmt_test

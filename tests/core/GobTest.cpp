@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "formats/FileIO.h"
+#include "formats/Gob.h"
+#include "model/Core.h"
+#include "model/Errors.h"
+#include "model/HeadlessServices.h"
+#include "tests/core/FormatBytes.h"
+
+using namespace fmt_test;
+
+namespace {
+
+std::vector<std::string> Names(const TGob& gob) {
+  std::vector<std::string> names;
+  for (int i = 0; i < gob.Count(); ++i) names.push_back(gob.Entry(i).Name);
+  return names;
+}
+
+TEST(Gob, DirectoryIsReadTrimmedAndSortedWithoutRegardToCase) {
+  TTempDir dir;
+  std::string leftover = std::string("3do\\a.3do") + '\0' + "junk after the end" + std::string(3, '\0') + "  ";
+  const std::string path = dir.Write("res.gob", MakeGob({{"mat\\Zed.mat", "zz"},
+                                                          {leftover, "model"},
+                                                          {"MAT\\b.mat", "bbb"},
+                                                          {"3do\\B.3do  \t", ""}}));
+  TGob gob;
+  ASSERT_TRUE(gob.LoadFromFile(path));
+  EXPECT_EQ(gob.FileName, path);
+  EXPECT_EQ(Names(gob), (std::vector<std::string>{"3do\\a.3do", "3do\\B.3do", "MAT\\b.mat", "mat\\Zed.mat"}));
+  TGobItem item;
+  gob.GetEntry(0, item);
+  EXPECT_EQ(item.ContainerName, path);
+  EXPECT_EQ(item.EntryName, "3do\\a.3do");
+  EXPECT_EQ(ReadGobEntry(item), "model");
+  gob.GetEntry(3, item);
+  EXPECT_EQ(ReadGobEntry(item), "zz");
+}
+
+TEST(Gob, GetEntryOutsideTheDirectoryRaises) {
+  TTempDir dir;
+  TGob gob;
+  ASSERT_TRUE(gob.LoadFromFile(dir.Write("one.gob", MakeGob({{"a.mat", "x"}}))));
+  TGobItem item;
+  try {
+    gob.GetEntry(1, item);
+    FAIL();
+  } catch (const EListError& e) {
+    EXPECT_STREQ(e.what(), "File list out of bounds.");
+  }
+  EXPECT_THROW(gob.GetEntry(-1, item), EListError);
+}
+
+TEST(Gob, FindFileMatchesTheFileNameAloneAndTheLastMatchWins) {
+  TTempDir dir;
+  TGob gob;
+  ASSERT_TRUE(gob.LoadFromFile(
+      dir.Write("r.goo", MakeGob({{"mat\\x.mat", "second"}, {"3do\\mat\\x.mat", "first"}, {"y.mat", "y"}}))));
+  TGobItem item;
+  ASSERT_TRUE(gob.FindFile("X.MAT", item));
+  EXPECT_EQ(item.EntryName, "mat\\x.mat");
+  EXPECT_EQ(ReadGobEntry(item), "second");
+  ASSERT_TRUE(gob.FindFile("y.mat", item));
+  EXPECT_FALSE(gob.FindFile("mat", item));
+  EXPECT_EQ(item.Offset, 0xFFFFFFFFu);
+  EXPECT_EQ(item.Length, 0xFFFFFFFFu);
+  EXPECT_EQ(item.ContainerName, gob.FileName);
+  EXPECT_TRUE(item.EntryName.empty());
+}
+
+TEST(Gob, EmptyOrNegativeCountGivesAnEmptyDirectory) {
+  TTempDir dir;
+  TGob gob;
+  EXPECT_TRUE(gob.LoadFromFile(dir.Write("empty.gob", MakeGob({}))));
+  EXPECT_EQ(gob.Count(), 0);
+  std::string negative = MakeGob({});
+  Set32(negative, 12, 0xFFFFFFFFu);
+  EXPECT_TRUE(gob.LoadFromFile(dir.Write("neg.gob", negative)));
+  EXPECT_EQ(gob.Count(), 0);
+}
+
+TEST(Gob, MissingPathKeepsThePreviousDirectoryAndOtherFilesAreNoContainers) {
+  TTempDir dir;
+  TGob gob;
+  const std::string good = dir.Write("good.gob", MakeGob({{"a.mat", "x"}}));
+  ASSERT_TRUE(gob.LoadFromFile(good));
+  EXPECT_FALSE(gob.LoadFromFile(dir.File("missing.gob")));
+  EXPECT_EQ(gob.Count(), 1);
+  EXPECT_EQ(gob.FileName, good);
+  EXPECT_FALSE(gob.LoadFromFile(dir.Write("text.gob", "plain text, not a container")));
+  EXPECT_EQ(gob.Count(), 0);
+  EXPECT_FALSE(gob.LoadFromFile(dir.Write("zero.gob", "")));
+  EXPECT_FALSE(gob.LoadFromFile(dir.Path));  // a folder
+}
+
+TEST(Gob, HostileDirectoriesGiveAClearMessageAndNothingElse) {
+  TTempDir dir;
+  TGob gob;
+  std::string huge = MakeGob({{"a.mat", "x"}});
+  Set32(huge, 12, 0x7FFFFFFF);
+  try {
+    gob.LoadFromFile(dir.Write("huge.gob", huge));
+    FAIL();
+  } catch (const EInOutError& e) {
+    EXPECT_NE(std::string(e.what()).find("2147483647 entries"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(gob.Count(), 0);
+  // One entry too many for what the file holds.
+  std::string cut = MakeGob({{"a.mat", ""}, {"b.mat", ""}});
+  cut.resize(16 + 136 + 100);
+  EXPECT_THROW(gob.LoadFromFile(dir.Write("cut.gob", cut)), EInOutError);
+  EXPECT_THROW(gob.LoadFromFile(dir.Write("short.gob", "GOB \x14\0\0")), EInOutError);
+}
+
+TEST(Gob, EntriesBeyondTheFileAreRefusedWhenRead) {
+  TTempDir dir;
+  std::string data = MakeGob({{"a.mat", "abcdef"}});
+  Set32(data, 16 + 4, 0xFFFFFFF0u);  // length
+  TGob gob;
+  ASSERT_TRUE(gob.LoadFromFile(dir.Write("bad.gob", data)));
+  TGobItem item;
+  gob.GetEntry(0, item);
+  EXPECT_THROW(ReadGobEntry(item), EInOutError);
+  Set32(data, 16, 0xFFFFFFF0u);  // offset
+  Set32(data, 16 + 4, 6);
+  ASSERT_TRUE(gob.LoadFromFile(dir.Write("bad.gob", data)));
+  gob.GetEntry(0, item);
+  EXPECT_THROW(ReadGobEntry(item), EInOutError);
+}
+
+TEST(Gob, ReadOnlyContainersOpen) {
+  TTempDir dir;
+  const std::string path = dir.Write("ro.gob", MakeGob({{"a.mat", "x"}}));
+  ::chmod(path.c_str(), 0444);
+  TGob gob;
+  ASSERT_TRUE(gob.LoadFromFile(path));
+  TGobItem item;
+  gob.GetEntry(0, item);
+  EXPECT_EQ(ReadGobEntry(item), "x");
+}
+
+TEST(Gob, PathPartsUseEverySeparator) {
+  EXPECT_EQ(FileNamePart("3do\\a.3do"), "a.3do");
+  EXPECT_EQ(FileNamePart("c:a.3do"), "a.3do");
+  EXPECT_EQ(FileNamePart("x/y/a.3do"), "a.3do");
+  EXPECT_EQ(FileNamePart("a.3do"), "a.3do");
+  EXPECT_EQ(ExtensionPart("3do\\a.3DO"), ".3DO");
+  EXPECT_EQ(ExtensionPart("a.b\\c"), "");
+  EXPECT_EQ(ExtensionPart("noext"), "");
+}
+
+class ContainerModel : public ::testing::Test {
+ protected:
+  std::string Sample() { return ReadWholeFile(std::string(ZARN_SAMPLES_DIR) + "/fighter.3do"); }
+  TTempDir Dir;
+  THeadlessServices Services;
+  TCore Core{Services};
+};
+
+TEST_F(ContainerModel, ModelIsReadFromItsEntryAndNamedAfterIt) {
+  const std::string path = Dir.Write("res.gob", MakeGob({{"mat\\x.mat", "junk"}, {"3do\\fighter.3do", Sample()}}));
+  Core.ResourceList = {"other.gob"};
+  TGob gob;
+  ASSERT_TRUE(gob.LoadFromFile(path));
+  TGobItem item;
+  ASSERT_TRUE(gob.FindFile("fighter.3do", item));
+  ASSERT_TRUE(Core.Model->LoadFromContainer(item));
+  EXPECT_TRUE(Services.Errors.empty()) << Services.Errors.front();
+  EXPECT_EQ(Core.Model->Nodes.Count(), 6);
+  EXPECT_EQ(Core.Model->FileName, path + " > 3do\\fighter.3do");
+  EXPECT_EQ(Core.ResourceList, std::vector<std::string>{"other.gob"});
+}
+
+TEST_F(ContainerModel, TextEndsAtTheFirstZeroByteAndLongEntriesAreReadWhole) {
+  // Pad the model beyond half a megabyte with a comment; it must still be read whole.
+  std::string text = Sample();
+  const std::string big = text + "#" + std::string(600000, 'x') + "\n";
+  const std::string cut = text.substr(0, text.find("HIERARCHYDEF")) + std::string(1, '\0') + text;
+  const std::string path = Dir.Write("res.gob", MakeGob({{"3do\\big.3do", big}, {"3do\\cut.3do", cut}}));
+  TGob gob;
+  ASSERT_TRUE(gob.LoadFromFile(path));
+  TGobItem item;
+  ASSERT_TRUE(gob.FindFile("big.3do", item));
+  ASSERT_GT(item.Length, 500001u);
+  Core.Model->LoadFromContainer(item);
+  EXPECT_TRUE(Services.Errors.empty());
+  EXPECT_EQ(Core.Model->Nodes.Count(), 6);
+
+  Core.Model->Clear();
+  ASSERT_TRUE(gob.FindFile("cut.3do", item));
+  Core.Model->LoadFromContainer(item);
+  ASSERT_EQ(Services.Errors.size(), 1u);  // the hierarchy lay after the zero byte
+  EXPECT_EQ(Core.Model->Nodes.Count(), 0);
+}
+
+TEST_F(ContainerModel, DamagedEntryIsReportedAndTheResourceListIsRestored) {
+  std::string data = MakeGob({{"3do\\a.3do", "x"}});
+  Set32(data, 16 + 4, 1000);
+  const std::string path = Dir.Write("res.gob", data);
+  TGob gob;
+  ASSERT_TRUE(gob.LoadFromFile(path));
+  TGobItem item;
+  gob.GetEntry(0, item);
+  EXPECT_FALSE(Core.Model->LoadFromContainer(item));
+  ASSERT_EQ(Services.Errors.size(), 1u);
+  EXPECT_NE(Services.Errors[0].find("beyond the end"), std::string::npos);
+  EXPECT_TRUE(Core.ResourceList.empty());
+}
+
+}  // namespace

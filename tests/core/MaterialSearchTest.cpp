@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "formats/FileIO.h"
+#include "formats/Gob.h"
+#include "formats/PathMap.h"
+#include "model/Core.h"
+#include "model/HeadlessServices.h"
+#include "tests/core/FormatBytes.h"
+
+using namespace fmt_test;
+
+namespace {
+
+std::string Red() { return MakeTextureMat(1, 1, 8, std::string(1, '\x06')); }
+std::string Blue() { return MakeTextureMat(1, 1, 8, std::string(1, '\x1F')); }
+std::string Green() { return MakeTextureMat(1, 1, 8, std::string(1, '\x01')); }
+
+class MaterialSearch : public ::testing::Test {
+ protected:
+  TMaterial* Add(const std::string& name) { return Core.Model->Materials.FindOrAdd(name); }
+  static uint8_t R(const TMaterial* m) { return m->Pixels.empty() ? 0 : m->Pixels[0]; }
+  static uint8_t G(const TMaterial* m) { return m->Pixels.size() < 3 ? 0 : m->Pixels[1]; }
+  static uint8_t B(const TMaterial* m) { return m->Pixels.size() < 3 ? 0 : m->Pixels[2]; }
+  TTempDir Dir;
+  THeadlessServices Services;
+  TCore Core{Services};
+};
+
+TEST_F(MaterialSearch, ModelFolderComesBeforeItsMatFolderAndContainers) {
+  Core.Model->FileName = Dir.File("models/ship.3do");
+  Dir.Write("models/a.mat", Red());
+  Dir.Write("models/Mat/a.mat", Blue());
+  Dir.Write("models/Mat/b.mat", Blue());
+  Core.ResourceList = {Dir.Write("res.gob", MakeGob({{"mat\\a.mat", Green()}, {"mat\\b.mat", Green()}, {"mat\\c.mat", Green()}}))};
+  EXPECT_EQ(R(Add("a.mat")), 0xFF);
+  EXPECT_EQ(B(Add("b.mat")), 0xFF);
+  EXPECT_EQ(G(Add("c.mat")), 0xFF);
+  EXPECT_TRUE(Services.Output.empty());
+  for (const TMaterial* m : Core.Model->Materials) EXPECT_TRUE(m->Loaded && m->UploadPending) << m->Name;
+}
+
+TEST_F(MaterialSearch, FoldersAndFileNamesMatchWithoutRegardToCase) {
+  Core.Model->FileName = Dir.File("models/ship.3do");
+  Dir.Write("models/mat/HULL.MAT", Red());
+  Dir.Write("models/MAT/sub/Deep.Mat", Blue());
+  EXPECT_TRUE(Add("hull.mat")->Loaded);
+  EXPECT_EQ(B(Add("sub\\deep.mat")), 0xFF);
+  EXPECT_EQ(FindFileNoCase(Dir.File("MODELS\\Mat\\hull.mat")), Dir.File("models/mat/HULL.MAT"));
+  EXPECT_EQ(FindFileNoCase(Dir.File("models/nothing/hull.mat")), "");
+  EXPECT_EQ(FindFileNoCase(Dir.File("models/mat")), "");  // a folder is no material
+}
+
+TEST_F(MaterialSearch, BackslashPathsOfTheModelNameAFolderToo) {
+  Dir.Write("w/Mat/a.mat", Red());
+  Core.Model->FileName = Dir.Path + "\\W\\ship.3do";
+  EXPECT_TRUE(Add("a.mat")->Loaded);
+}
+
+TEST_F(MaterialSearch, ContainersAreSearchedInListOrder) {
+  const std::string first = Dir.Write("first.gob", MakeGob({{"mat\\x.mat", Red()}}));
+  const std::string second = Dir.Write("second.goo", MakeGob({{"mat\\x.mat", Blue()}, {"mat\\y.mat", Blue()}}));
+  Core.ResourceList = {Dir.File("missing.gob"), Dir.Write("notgob.gob", "plain text"), first, second};
+  EXPECT_EQ(R(Add("X.MAT")), 0xFF);
+  EXPECT_EQ(B(Add("y.mat")), 0xFF);
+  EXPECT_TRUE(Services.Output.empty());
+}
+
+TEST_F(MaterialSearch, DamagedContainersAndFilesAreReportedAndPassedOver) {
+  std::string damaged = MakeGob({{"mat\\x.mat", Red()}});
+  Set32(damaged, 12, 1000000);
+  Core.ResourceList = {Dir.Write("bad.gob", damaged), Dir.Write("good.gob", MakeGob({{"mat\\x.mat", Blue()}}))};
+  EXPECT_EQ(B(Add("x.mat")), 0xFF);
+  ASSERT_EQ(Services.Output.size(), 1u);
+  EXPECT_NE(Services.Output[0].find("bad.gob"), std::string::npos);
+
+  Core.Model->FileName = Dir.File("m.3do");
+  Dir.Write("broken.mat", "MAT ");
+  EXPECT_FALSE(Add("broken.mat")->Loaded);
+  EXPECT_EQ(Services.Output.back().rfind("broken.mat: Damaged material file", 0), 0u);
+}
+
+TEST_F(MaterialSearch, NotFoundIsReportedAndLeavesTheMaterialUnloaded) {
+  TMaterial* m = Add("nowhere.mat");
+  EXPECT_FALSE(m->Loaded);
+  EXPECT_EQ(m->Width, 1);
+  EXPECT_TRUE(m->Pixels.empty());
+  EXPECT_EQ(Services.Output, std::vector<std::string>{"Material not found 'nowhere.mat'"});
+}
+
+TEST_F(MaterialSearch, UnsupportedBitDepthIsReported) {
+  Core.Model->FileName = Dir.File("m.3do");
+  Dir.Write("deep.mat", MakeTextureMat(1, 1, 32, std::string(4, '\0')));
+  EXPECT_TRUE(Add("deep.mat")->Loaded);
+  EXPECT_EQ(Services.Output, std::vector<std::string>{"deep.mat: Unsupported bit depth (32)"});
+}
+
+TEST_F(MaterialSearch, ModelWithoutFileNameSearchesRelativeToTheWorkingFolder) {
+  Dir.Write("rel.mat", Red());
+  char previous[4096];
+  ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(::chdir(Dir.Path.c_str()), 0);
+  TMaterial* m = Add("rel.mat");
+  ASSERT_EQ(::chdir(previous), 0);
+  EXPECT_TRUE(m->Loaded);
+}
+
+TEST_F(MaterialSearch, EachMaterialIsReadOnceWithItsStatusText) {
+  Core.Model->FileName = Dir.File("m.3do");
+  Dir.Write("a.mat", Red());
+  Add("a.mat");
+  Add("A.MAT");
+  EXPECT_EQ(Core.Model->Materials.Count(), 1);
+  EXPECT_EQ(Services.Status, (std::vector<std::string>{"Loading Material (a.mat)...", ""}));
+}
+
+TEST_F(MaterialSearch, ModelFromAContainerFindsItsOwnMaterialsThereFirst) {
+  const std::string model = ReadWholeFile(std::string(ZARN_SAMPLES_DIR) + "/fighter.3do");
+  const std::string own = Dir.Write("own.gob", MakeGob({{"3do\\fighter.3do", model}, {"mat\\hull.mat", Red()}}));
+  Core.ResourceList = {Dir.Write("listed.gob", MakeGob({{"mat\\hull.mat", Blue()}, {"mat\\glass.mat", Blue()}}))};
+  TGob gob;
+  ASSERT_TRUE(gob.LoadFromFile(own));
+  TGobItem item;
+  ASSERT_TRUE(gob.FindFile("fighter.3do", item));
+  Core.Model->LoadFromContainer(item);
+  ASSERT_TRUE(Services.Errors.empty());
+  EXPECT_EQ(R(Core.Model->Materials.Find("hull.mat")), 0xFF);
+  EXPECT_EQ(B(Core.Model->Materials.Find("glass.mat")), 0xFF);
+  EXPECT_FALSE(Core.Model->Materials.Find("engine.mat")->Loaded);
+  EXPECT_EQ(Core.ResourceList.size(), 1u);
+}
+
+}  // namespace
