@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/BulkHeap.h"
 #include "formats/ReadOnlyFile.h"
 #include "model/Convert.h"
 #include "model/Errors.h"
@@ -203,8 +204,11 @@ class TMappedText {
 
 void ImportObjText(TModel& model, std::string_view text) {
   text = text.substr(0, text.find('\x1A'));  // Ctrl-Z ends the text
+  const TObjCounts counts = CountStatements(text);
+  // What the mesh will hold: each face with its two corner lists, each vertex.
+  const TBulkHeap heap(counts.Faces * (sizeof(TFace) + 80) + counts.Vertices * (sizeof(TVertex) + 24));
   TObjParser parser(model, text);
-  parser.Run(CountStatements(text));
+  parser.Run(counts);
 }
 
 bool TModel::ImportObj(const std::string& path) {

@@ -1,14 +1,16 @@
 #include "model/Materials.h"
 
-#include <cctype>
-
 #include "model/Palette.h"
+
+namespace {
+// Names are compared for every face a reader or importer adds, so without a locale call.
+char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+}  // namespace
 
 bool SameText(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
+    if (a[i] != b[i] && FoldCase(a[i]) != FoldCase(b[i])) return false;
   return true;
 }
 
