@@ -1,72 +1,73 @@
 #include "formats/MaterialLoader.h"
 
-#include <cstdint>
+#include <sys/stat.h>
 
-#include "formats/Gob.h"
+#include <cstdint>
+#include <memory>
+
 #include "formats/Mat.h"
 #include "formats/PathMap.h"
 #include "model/Core.h"
 #include "model/Errors.h"
 
-namespace {
+void TMaterialLoader::Load(TMaterial& material) {
+  const std::string folder(FolderPart(Core.Model->FileName));
+  if (ReadFile(material, folder + material.Name) || ReadFile(material, folder + "Mat\\" + material.Name)) return;
+  for (const std::string& container : Core.ResourceList)
+    if (ReadFromContainer(material, container)) return;
+  Core.Services.AddOutput("Material not found '" + material.Name + "'");
+}
 
-class TMaterialSearch {
- public:
-  TMaterialSearch(TCore& core, TMaterial& material) : Core(core), Material(material) {}
+bool TMaterialLoader::ReadFile(TMaterial& material, const std::string& candidate) {
+  const std::string path = FindFileNoCase(candidate);
+  if (path.empty()) return false;
+  Read(material, path, 0, UINT64_MAX);
+  return true;
+}
 
-  void Run() {
-    const std::string folder(FolderPart(Core.Model->FileName));
-    if (ReadFile(folder + Material.Name) || ReadFile(folder + "Mat\\" + Material.Name)) return;
-    for (const std::string& container : Core.ResourceList)
-      if (ReadFromContainer(container)) return;
-    Core.Services.AddOutput("Material not found '" + Material.Name + "'");
+bool TMaterialLoader::ReadFromContainer(TMaterial& material, const std::string& container) {
+  const TGob* gob = Directory(container);
+  TGobItem item;
+  if (!gob || !gob->FindFile(material.Name, item)) return false;
+  Read(material, item.ContainerName, item.Offset, item.Length);
+  return true;
+}
+
+// A file that is found but cannot be read leaves the material unloaded; the model that
+// names it still loads.
+void TMaterialLoader::Read(TMaterial& material, const std::string& path, uint64_t start, uint64_t length) {
+  Core.Services.ShowStatus("Loading Material (" + material.Name + ")...");
+  std::string problem;
+  try {
+    problem = ReadMat(material, path, start, length);
+  } catch (const EZarnError& e) {
+    problem = material.Name + ": " + e.what();
   }
+  if (!problem.empty()) Core.Services.AddOutput(problem);
+  Core.Services.ShowStatus("");
+}
 
- private:
-  bool ReadFile(const std::string& candidate) {
-    const std::string path = FindFileNoCase(candidate);
-    if (path.empty()) return false;
-    Read(path, 0, UINT64_MAX);
-    return true;
+const TGob* TMaterialLoader::Directory(const std::string& container) {
+  const std::string path = FindFileNoCase(container);
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return nullptr;
+  TCachedDirectory& cached = Directories[path];
+  const int64_t modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  if (cached.Size == st.st_size && cached.ModifiedNs == modified && cached.Inode == st.st_ino)
+    return cached.Usable ? &cached.Gob : nullptr;
+  cached.Size = st.st_size;
+  cached.ModifiedNs = modified;
+  cached.Inode = st.st_ino;
+  try {
+    cached.Usable = cached.Gob.LoadFromFile(path);
+  } catch (const EZarnError& e) {
+    cached.Usable = false;
+    Core.Services.AddOutput(e.what());  // a damaged container is passed over
   }
-
-  bool ReadFromContainer(const std::string& container) {
-    TGob gob;
-    try {
-      const std::string path = FindFileNoCase(container);
-      if (path.empty() || !gob.LoadFromFile(path)) return false;
-    } catch (const EZarnError& e) {
-      Core.Services.AddOutput(e.what());  // a damaged container is passed over
-      return false;
-    }
-    TGobItem item;
-    if (!gob.FindFile(Material.Name, item)) return false;
-    Read(item.ContainerName, item.Offset, item.Length);
-    return true;
-  }
-
-  // A file that is found but cannot be read leaves the material unloaded; the model that
-  // names it still loads.
-  void Read(const std::string& path, uint64_t start, uint64_t length) {
-    Core.Services.ShowStatus("Loading Material (" + Material.Name + ")...");
-    std::string problem;
-    try {
-      problem = ReadMat(Material, path, start, length);
-    } catch (const EZarnError& e) {
-      problem = Material.Name + ": " + e.what();
-    }
-    if (!problem.empty()) Core.Services.AddOutput(problem);
-    Core.Services.ShowStatus("");
-  }
-
-  TCore& Core;
-  TMaterial& Material;
-};
-
-}  // namespace
-
-void LoadMaterial(TCore& core, TMaterial& material) { TMaterialSearch(core, material).Run(); }
+  return cached.Usable ? &cached.Gob : nullptr;
+}
 
 void InstallMaterialLoader(TCore& core) {
-  core.Model->Materials.Loader = [&core](TMaterial& material) { LoadMaterial(core, material); };
+  auto loader = std::make_shared<TMaterialLoader>(core);
+  core.Model->Materials.Loader = [loader](TMaterial& material) { loader->Load(material); };
 }

@@ -1,12 +1,37 @@
 #pragma once
+#include <map>
+#include <string>
+
+#include "formats/Gob.h"
 
 class TCore;
 class TMaterial;
 
-// Finds the material's file and reads it: the current model's folder, its "Mat" subfolder,
+// Finds a material's file and reads it: the current model's folder, its "Mat" subfolder,
 // then the containers of the core's resource list in their order. Problems go to the output
 // list; a material that was not found stays unloaded and is drawn without texture.
-void LoadMaterial(TCore& core, TMaterial& material);
+class TMaterialLoader {
+ public:
+  explicit TMaterialLoader(TCore& core) : Core(core) {}
+  void Load(TMaterial& material);
+
+ private:
+  bool ReadFile(TMaterial& material, const std::string& candidate);
+  bool ReadFromContainer(TMaterial& material, const std::string& container);
+  void Read(TMaterial& material, const std::string& path, uint64_t start, uint64_t length);
+  // The directory of a listed container, read again only when the file changed; null when
+  // it is no usable container. A damaged one is reported once per version of the file.
+  const TGob* Directory(const std::string& container);
+
+  struct TCachedDirectory {
+    int64_t Size = -1, ModifiedNs = -1;
+    uint64_t Inode = 0;
+    bool Usable = false;
+    TGob Gob;
+  };
+  TCore& Core;
+  std::map<std::string, TCachedDirectory> Directories;
+};
 
 // Makes every material of the core's model load itself this way when it is added.
 void InstallMaterialLoader(TCore& core);

@@ -75,11 +75,23 @@ TEST_F(MaterialSearch, DamagedContainersAndFilesAreReportedAndPassedOver) {
   EXPECT_EQ(B(Add("x.mat")), 0xFF);
   ASSERT_EQ(Services.Output.size(), 1u);
   EXPECT_NE(Services.Output[0].find("bad.gob"), std::string::npos);
+  Add("y.mat");  // the damage is told once, not for every material
+  EXPECT_EQ(Services.Output, (std::vector<std::string>{Services.Output[0], "Material not found 'y.mat'"}));
+  Services.Output.clear();
 
   Core.Model->FileName = Dir.File("m.3do");
   Dir.Write("broken.mat", "MAT ");
   EXPECT_FALSE(Add("broken.mat")->Loaded);
   EXPECT_EQ(Services.Output.back().rfind("broken.mat: Damaged material file", 0), 0u);
+}
+
+TEST_F(MaterialSearch, ContainersChangedOnDiskAreReadAgain) {
+  Core.ResourceList = {Dir.Write("res.gob", MakeGob({{"mat\\a.mat", Red()}}))};
+  EXPECT_EQ(R(Add("a.mat")), 0xFF);
+  Dir.Write("res.gob", MakeGob({{"mat\\a.mat", Blue()}, {"mat\\b.mat", Blue()}}));
+  EXPECT_TRUE(Add("b.mat")->Loaded);
+  Core.Model->Clear();
+  EXPECT_EQ(B(Add("a.mat")), 0xFF);
 }
 
 TEST_F(MaterialSearch, NotFoundIsReportedAndLeavesTheMaterialUnloaded) {
