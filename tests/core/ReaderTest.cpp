@@ -12,6 +12,14 @@ std::string Replace(std::string text, const std::string& from, const std::string
   return text;
 }
 
+// The output lines other than the material search's, which these models' materials miss.
+std::vector<std::string> ReaderOutput(const THeadlessServices& services) {
+  std::vector<std::string> lines;
+  for (const std::string& line : services.Output)
+    if (line.rfind("Material not found", 0) != 0) lines.push_back(line);
+  return lines;
+}
+
 TEST(Reader, ReadsEveryColumnOfTheTriangleModel) {
   TTestCore t;
   t.Model().Parse3DO(TriangleModelText());
@@ -173,8 +181,8 @@ TEST(Reader, OnlyTheFirstGeometrySetIsReadAndTheUserIsTold) {
   t.Model().Parse3DO(text);
   ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
   EXPECT_EQ(t.Model().Nodes[0]->Mesh->Name, "tri");
-  ASSERT_EQ(t.Services.Output.size(), 1u);
-  EXPECT_NE(t.Services.Output[0].find("2 geometry sets"), std::string::npos);
+  ASSERT_EQ(ReaderOutput(t.Services).size(), 1u);
+  EXPECT_NE(ReaderOutput(t.Services)[0].find("2 geometry sets"), std::string::npos);
 }
 
 TEST(Reader, ParentLoopsAreRefusedAndReported) {
@@ -186,8 +194,8 @@ TEST(Reader, ParentLoopsAreRefusedAndReported) {
   // Row 0 names row 1 as parent while row 1 names row 0: the second link would close the loop.
   EXPECT_EQ(m.Nodes[0]->Parent, m.Nodes[1]);
   EXPECT_EQ(m.Nodes[1]->Parent, nullptr);
-  ASSERT_EQ(t.Services.Output.size(), 1u);
-  EXPECT_NE(t.Services.Output[0].find("Node 1 (child)"), std::string::npos);
+  ASSERT_EQ(ReaderOutput(t.Services).size(), 1u);
+  EXPECT_NE(ReaderOutput(t.Services)[0].find("Node 1 (child)"), std::string::npos);
   TTestCore self;
   self.Model().Parse3DO(Replace(TriangleModelText(), "0x10 0 -1 1", "0x10 0 0 1"));
   EXPECT_EQ(self.Model().Nodes[0]->Parent, nullptr);
