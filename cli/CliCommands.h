@@ -28,3 +28,4 @@ int RunInfo(const TArgs& args);
 int RunConvert(const TArgs& args);
 int RunList(const TArgs& args);
 int RunMat(const TArgs& args);
+int RunEdit(const TArgs& args);

@@ -16,7 +16,8 @@ void Usage() {
                "  convert CONTAINER ENTRY OUT.3do\n"
                "  list CONTAINER                every entry of a container: name, offset, length\n"
                "  mat FILE.mat OUT.png          decode a material to a PNG picture\n"
-               "  mat CONTAINER ENTRY OUT.png\n");
+               "  mat CONTAINER ENTRY OUT.png\n"
+               "  edit IN.3do OUT.3do STEP...   run editing commands (see README) and save\n");
 }
 }  // namespace
 
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
   if (command == "convert") return RunConvert(args);
   if (command == "list") return RunList(args);
   if (command == "mat") return RunMat(args);
+  if (command == "edit") return RunEdit(args);
   std::fprintf(stderr, "zarn-cli: unknown command '%s'\n", command.c_str());
   Usage();
   return 2;

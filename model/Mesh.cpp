@@ -1,5 +1,7 @@
 #include "model/Mesh.h"
 
+#include <unordered_set>
+
 #include "model/Model.h"
 #include "model/VertexOps.h"
 
@@ -41,6 +43,50 @@ void TMesh::DeleteVertex(int index) {
   RadiusDirty = true;
 }
 
+void TMesh::DeleteVertices(const std::vector<TVertex*>& list) {
+  if (list.empty()) return;
+  IndexVertices();
+  std::vector<char> doomed(static_cast<size_t>(Vertices.Count()), 0);
+  bool any = false;
+  for (const TVertex* v : list) {
+    const int i = IndexOfVertex(v);
+    if (i >= 0) doomed[static_cast<size_t>(i)] = any = true;
+  }
+  if (!any) return;
+  const auto isDoomed = [&](const TVertex* v) {
+    const int i = IndexOfVertex(v);
+    return i >= 0 && doomed[static_cast<size_t>(i)];
+  };
+  for (TFace* face : Surfaces) {
+    bool touched = false;
+    for (const TVertex* v : face->Vertices) touched = touched || isDoomed(v);
+    if (!touched) continue;
+    TVertices corners;
+    TTXVertices texture;
+    for (int k = 0; k < face->Vertices.Count(); ++k) {
+      if (isDoomed(face->Vertices[k])) continue;
+      corners.Add(face->Vertices[k]);
+      texture.Add(face->TXVertices[k]);
+    }
+    face->Vertices.Raw() = std::move(corners.Raw());
+    face->TXVertices = std::move(texture);
+    face->NormalDirty = true;
+  }
+  std::vector<TVertex*>& all = Vertices.Raw();
+  size_t w = 0;
+  for (size_t r = 0; r < all.size(); ++r) {
+    if (doomed[r]) {
+      delete all[r];
+    } else {
+      all[w] = all[r];
+      all[w]->Index = static_cast<int>(w);
+      ++w;
+    }
+  }
+  all.resize(w);
+  RadiusDirty = true;
+}
+
 TFace* TMesh::AddFace() {
   auto* face = new TFace(this);
   Surfaces.Add(face);
@@ -52,6 +98,22 @@ void TMesh::DeleteFace(int index) {
   TFace* face = Surfaces.Get(index);
   Surfaces.Delete(index);
   delete face;
+  RadiusDirty = true;
+}
+
+void TMesh::DeleteFaces(const std::vector<TFace*>& list) {
+  if (list.empty()) return;
+  const std::unordered_set<const TFace*> doomed(list.begin(), list.end());
+  std::vector<TFace*>& all = Surfaces.Raw();
+  size_t w = 0;
+  for (TFace* face : all) {
+    if (doomed.count(face)) {
+      delete face;
+    } else {
+      all[w++] = face;
+    }
+  }
+  all.resize(w);
   RadiusDirty = true;
 }
 

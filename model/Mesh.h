@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "model/Face.h"
 
@@ -29,8 +30,13 @@ class TMesh {
   TVertex* AddVertex();
   // Removes and frees the vertex and every face corner that holds it.
   void DeleteVertex(int index);
+  // Removes and frees the listed vertices (which must belong to this mesh) in one pass over
+  // the corners; every corner holding one of them goes, so no face keeps a freed vertex.
+  void DeleteVertices(const std::vector<TVertex*>& list);
   TFace* AddFace();
   void DeleteFace(int index);
+  // Removes and frees the listed faces of this mesh in one pass over the face list.
+  void DeleteFaces(const std::vector<TFace*>& list);
   float GetRadius();
 
   void ResetWorld();

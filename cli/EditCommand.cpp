@@ -1,0 +1,213 @@
+// zarn-cli edit: runs editing commands on a model, as the menus would, without windows.
+#include <cstdio>
+#include <set>
+
+#include "cli/CliCommands.h"
+#include "editing/Actions.h"
+#include "formats/FileIO.h"
+#include "model/Convert.h"
+#include "model/Errors.h"
+#include "model/PlainNodeTree.h"
+
+namespace {
+
+// Headless services that also keep the hierarchy links current, as the node tree does in the
+// editor, and remember which values the queries asked for.
+class TEditServices : public THeadlessServices {
+ public:
+  TEditServices() : THeadlessServices(stderr) {}
+  void FillTree() override {
+    THeadlessServices::FillTree();
+    if (Model) Model->FillTree(Tree);
+  }
+  bool QueryValues(const std::string& caption, std::vector<std::string>& lines) override {
+    for (const std::string& line : lines) Asked.insert(line.substr(0, line.find('=')));
+    return THeadlessServices::QueryValues(caption, lines);
+  }
+  TModel* Model = nullptr;
+  TPlainNodeTree Tree;
+  std::set<std::string> Asked;
+};
+
+struct TEditSession {
+  TEditSession() : Core(Services) { Services.Model = Core.Model; }
+  TEditServices Services;
+  TCore Core;
+};
+
+bool IsAnswer(const std::string& arg) {
+  const auto eq = arg.find('=');
+  if (eq == std::string::npos || eq == 0) return false;
+  for (size_t i = 0; i < eq; ++i) {
+    const char c = arg[i];
+    if (!(c == '_' || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
+  }
+  return true;
+}
+
+// "3", "0,4,7" or "2-5", indexes counted over the whole model in model order.
+std::set<long long> ParseIndexes(const std::string& text) {
+  std::set<long long> indexes;
+  size_t start = 0;
+  while (start <= text.size()) {
+    const size_t comma = std::min(text.find(',', start), text.size());
+    const std::string piece = text.substr(start, comma - start);
+    const size_t dash = piece.find('-', 1);
+    const long long first = StrToInt(piece.substr(0, dash));
+    const long long last = dash == std::string::npos ? first : StrToInt(piece.substr(dash + 1));
+    if (first < 0 || last < first) throw EConvertError("'" + piece + "' is not a valid index or range");
+    for (long long i = first; i <= last && indexes.size() < 100'000'000; ++i) indexes.insert(i);
+    start = comma + 1;
+  }
+  return indexes;
+}
+
+// Calls `each` with a test that answers, object by object in model order, whether it is wanted.
+template <class Each>
+bool SelectByIndex(const std::string& text, long long total, Each each) {
+  const std::set<long long> indexes = ParseIndexes(text);
+  if (!indexes.empty() && *indexes.rbegin() >= total) {
+    std::fprintf(stderr, "zarn-cli: index %lld is out of range: the model has %lld\n", *indexes.rbegin(), total);
+    return false;
+  }
+  long long i = 0;
+  each([&] { return indexes.count(i++) > 0; });
+  return true;
+}
+
+class TStepRunner {
+ public:
+  explicit TStepRunner(TEditSession& session) : S(session), Core(session.Core) {}
+
+  // Runs steps from args[from]; false after the first refusal or error, already reported.
+  bool Run(const TArgs& args, size_t from) {
+    for (size_t i = from; i < args.size(); ++i) {
+      const std::string& step = args[i];
+      if (step.rfind("act", 0) == 0) {
+        std::map<std::string, std::string> answers;
+        while (i + 1 < args.size() && IsAnswer(args[i + 1])) {
+          const std::string& a = args[++i];
+          answers[a.substr(0, a.find('='))] = a.substr(a.find('=') + 1);
+        }
+        if (!RunAction(step, answers)) return false;
+      } else if (!RunStep(step)) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+ private:
+  bool RunAction(const std::string& name, const std::map<std::string, std::string>& answers) {
+    const TEditAction* action = FindEditAction(name);
+    if (!action) return Fail("unknown action '" + name + "'");
+    S.Services.Answers = answers;
+    S.Services.Asked.clear();
+    const size_t errors = S.Services.Errors.size();
+    action->Run(Core);
+    S.Services.Answers.clear();
+    for (const auto& [key, value] : answers)
+      if (!S.Services.Asked.count(key)) return Fail(name + " asks for no value named '" + key + "'");
+    return S.Services.Errors.size() == errors;
+  }
+
+  bool RunStep(const std::string& step) {
+    const auto colon = step.find(':');
+    const std::string verb = step.substr(0, colon);
+    const std::string rest = colon == std::string::npos ? std::string() : step.substr(colon + 1);
+    if (verb == "mode") return Mode(rest);
+    if (verb == "select") return Select(rest);
+    if (verb == "copy" || verb == "cut") {
+      if (!RunAction(verb == "copy" ? "actEditCopy" : "actEditCut", {})) return false;
+      WriteFileAtomically(rest, S.Services.Clipboard);
+      return true;
+    }
+    if (verb == "paste") {
+      S.Services.Clipboard = ReadWholeFile(rest);
+      return RunAction("actEditPaste", {});
+    }
+    if (verb == "insert") {
+      S.Services.FileNames = {rest};
+      return RunAction("actFileInsert", {});
+    }
+    return Fail("unknown step '" + step + "'");
+  }
+
+  bool Mode(const std::string& mode) {
+    if (mode == "node") Core.EditMode = emNode;
+    else if (mode == "surface") Core.EditMode = emSurface;
+    else if (mode == "vertex") Core.EditMode = emVertex;
+    else return Fail("unknown edit mode '" + mode + "' (node, surface or vertex)");
+    return true;
+  }
+
+  bool Select(const std::string& what) {
+    if (what == "all") return RunAction("actSelAll", {});
+    if (what == "none") return RunAction("actSelClear", {});
+    if (what == "invert") return RunAction("actSelInvert", {});
+    const auto colon = what.find(':');
+    const std::string kind = what.substr(0, colon);
+    const std::string list = colon == std::string::npos ? std::string() : what.substr(colon + 1);
+    TModel& model = *Core.Model;
+    if (kind == "node") {
+      bool found = false;
+      for (TNode* n : model.Nodes)
+        if (n->Name == list) {
+          if (!Core.Nodes.Contains(n)) Core.ToggleNode(n);
+          found = true;
+        }
+      return found || Fail("no node is named '" + list + "'");
+    }
+    long long faces = 0, vertices = 0;
+    for (const TNode* n : model.Nodes)
+      if (n->Mesh) {
+        faces += n->Mesh->Surfaces.Count();
+        vertices += n->Mesh->Vertices.Count();
+      }
+    if (kind == "surface")
+      return SelectByIndex(list, faces, [&](auto wanted) {
+        for (TNode* n : model.Nodes)
+          if (n->Mesh)
+            for (TFace* f : n->Mesh->Surfaces)
+              if (wanted() && !Core.Surfaces.Contains(f)) Core.ToggleSurface(f);
+      });
+    if (kind == "vertex")
+      return SelectByIndex(list, vertices, [&](auto wanted) {
+        for (TNode* n : model.Nodes)
+          if (n->Mesh)
+            for (TVertex* v : n->Mesh->Vertices)
+              if (wanted() && !Core.Vertices.Contains(v)) Core.ToggleVertex(v);
+      });
+    return Fail("unknown selection '" + what + "'");
+  }
+
+  static bool Fail(const std::string& reason) {
+    std::fprintf(stderr, "zarn-cli: %s\n", reason.c_str());
+    return false;
+  }
+
+  TEditSession& S;
+  TCore& Core;
+};
+
+}  // namespace
+
+int RunEdit(const TArgs& args) {
+  if (args.size() < 2) {
+    std::fprintf(stderr, "usage: zarn-cli edit IN.3do OUT.3do STEP...\n");
+    return 2;
+  }
+  TEditSession session;
+  session.Core.Model->LoadFromFile(args[0]);
+  if (!session.Services.Errors.empty()) return 1;
+  session.Services.FillTree();
+  try {
+    if (!TStepRunner(session).Run(args, 2)) return 1;
+    session.Services.FillTree();
+    session.Core.Model->SaveToFile(args[1]);
+  } catch (const EZarnError& e) {
+    std::fprintf(stderr, "Error: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

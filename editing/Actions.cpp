@@ -1,0 +1,48 @@
+#include "editing/Actions.h"
+
+#include "editing/ClipboardCommands.h"
+#include "editing/EditCommands.h"
+#include "editing/Primitives.h"
+#include "editing/SelectCommands.h"
+#include "editing/TransformCommands.h"
+
+const std::vector<TEditAction>& EditActions() {
+  static const std::vector<TEditAction> actions = {
+      {"actFileInsert", actFileInsert},
+      {"actEditCut", actEditCut},
+      {"actEditCopy", actEditCopy},
+      {"actEditPaste", actEditPaste},
+      {"actEditMerge", actEditMerge},
+      {"actEditDelete", actEditDelete},
+      {"actEditExtrudeFace", actEditExtrudeFace},
+      {"actEditSplitFace", actEditSplitFace},
+      {"actEditInsertVx", actEditInsertVx},
+      {"actEditFlipFace", actEditFlipFace},
+      {"actEditMakeSurface", actEditMakeSurface},
+      {"actEditTranslate", actEditTranslate},
+      {"actEditMove", actEditMove},
+      {"actEditRotate", actEditRotate},
+      {"actEditScale", actEditScale},
+      {"actEditInsertOffset", actEditInsertOffset},
+      {"actSelClear", actSelClear},
+      {"actSelAll", actSelAll},
+      {"actSelInvert", actSelInvert},
+      {"actSelParentNode", actSelParentNode},
+      {"actSelChildNode", actSelChildNode},
+      {"actSelNextSiblingNode", actSelNextSiblingNode},
+      {"actSelPrevSiblingNode", actSelPrevSiblingNode},
+      {"actPrimDummy", actPrimDummy},
+      {"actPrimEmptyMesh", actPrimEmptyMesh},
+      {"actPrimCube", actPrimCube},
+      {"actPrimPlane", actPrimPlane},
+      {"actPrimCylind", actPrimCylind},
+      {"actPrimCone", actPrimCone},
+  };
+  return actions;
+}
+
+const TEditAction* FindEditAction(std::string_view name) {
+  for (const TEditAction& action : EditActions())
+    if (name == action.Name) return &action;
+  return nullptr;
+}

@@ -1,0 +1,90 @@
+#include "editing/DeleteOps.h"
+
+#include <unordered_map>
+#include <unordered_set>
+
+#include "model/Core.h"
+
+namespace {
+
+// The renderer refills these on its next frame; until then they must not hold freed objects.
+void ForgetDrawingLists(TModel& model) {
+  model.AllVertices.Clear();
+  model.AllSurfaces.Clear();
+  model.SelectedSurfaces.Clear();
+}
+
+template <class T>
+std::unordered_map<TMesh*, std::vector<T*>> ByMesh(const std::vector<T*>& list) {
+  std::unordered_map<TMesh*, std::vector<T*>> groups;
+  for (T* item : list)
+    if (item && item->Mesh) groups[item->Mesh].push_back(item);
+  return groups;
+}
+
+}  // namespace
+
+void DeleteNodes(TCore& core, std::vector<TNode*> list) {
+  TModel& model = *core.Model;
+  std::unordered_set<TNode*> doomed;
+  for (TNode* n : list)
+    if (n && n->Model == &model) doomed.insert(n);
+  if (doomed.empty()) return;
+  ForgetDrawingLists(model);
+
+  const int budget = model.Nodes.Count();
+  const auto survivor = [&](TNode* n) {
+    // The nearest ancestor that stays; bounded so that a looped hierarchy cannot hang us.
+    for (int steps = 0; n && doomed.count(n); ++steps) n = steps < budget ? n->Parent : nullptr;
+    return n;
+  };
+  std::unordered_map<TMesh*, TNode*> keptMeshes;
+  std::vector<TNode*>& nodes = model.Nodes.Raw();
+  for (TNode* n : nodes) {
+    if (doomed.count(n)) continue;
+    n->Parent = survivor(n->Parent);
+    if (doomed.count(n->Child)) n->Child = nullptr;
+    if (doomed.count(n->Sibling)) n->Sibling = nullptr;
+    if (n->Mesh) keptMeshes.emplace(n->Mesh, n);
+  }
+
+  std::unordered_set<TMesh*> released;
+  size_t w = 0;
+  for (TNode* n : nodes) {
+    if (!doomed.count(n)) {
+      nodes[w++] = n;
+      continue;
+    }
+    core.Nodes.Remove(n);
+    if (TMesh* mesh = n->Mesh) {
+      if (const auto keeper = keptMeshes.find(mesh); keeper != keptMeshes.end()) {
+        // Another node still holds this mesh: it stays, now owned by that node.
+        mesh->Node = keeper->second;
+        n->Mesh = nullptr;
+      } else if (!released.insert(mesh).second) {
+        n->Mesh = nullptr;  // a second deleted holder of a mesh already freed
+      } else {
+        for (TFace* f : mesh->Surfaces) core.Surfaces.Remove(f);
+        for (TVertex* v : mesh->Vertices) core.Vertices.Remove(v);
+      }
+    }
+    delete n;
+  }
+  nodes.resize(w);
+}
+
+void DeleteSurfaces(TCore& core, std::vector<TFace*> list) {
+  if (list.empty()) return;
+  ForgetDrawingLists(*core.Model);
+  for (TFace* f : list)
+    if (f) core.Surfaces.Remove(f);
+  for (auto& [mesh, faces] : ByMesh(list)) mesh->DeleteFaces(faces);
+}
+
+void DeleteVertices(TCore& core, std::vector<TVertex*> list) {
+  if (list.empty()) return;
+  ForgetDrawingLists(*core.Model);
+  for (TVertex* v : list)
+    if (v) core.Vertices.Remove(v);
+  for (auto& [mesh, vertices] : ByMesh(list)) mesh->DeleteVertices(vertices);
+}

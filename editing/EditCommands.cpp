@@ -1,0 +1,110 @@
+#include "editing/EditCommands.h"
+
+#include "editing/DeleteOps.h"
+#include "editing/SurfaceOps.h"
+#include "model/Core.h"
+
+namespace {
+
+bool RequireMode(TCore& core, TEditMode mode) {
+  if (core.EditMode == mode) return true;
+  core.Services.ShowError(mode == emSurface ? "Only works in Surface Mode" : "Only works in Vertex Mode");
+  return false;
+}
+
+}  // namespace
+
+void actEditExtrudeFace(TCore& core) {
+  if (!RequireMode(core, emSurface)) return;
+  if (core.Surfaces.Empty()) return;
+  const std::vector<TFace*> originals = core.Surfaces.Items();
+  for (TFace* f : originals) {
+    core.Surfaces.Remove(f);
+    core.Surfaces.Add(ExtrudeSurfaceKeep(*f));
+  }
+  // The extruded surfaces leave their meshes together: one pass per mesh, not one per surface.
+  DeleteSurfaces(core, originals);
+  core.Services.Redraw(true);
+}
+
+void actEditSplitFace(TCore& core) {
+  if (!RequireMode(core, emVertex)) return;
+  if (core.Vertices.Count() != 2) {
+    core.Services.ShowError("Failed to Split the Surface.\r\nSelect two Vertices and try again.");
+    return;
+  }
+  TVertex* a = core.Vertices.Get(0);
+  TVertex* b = core.Vertices.Get(1);
+  for (TFace* f : a->Mesh->Surfaces) {
+    if (!f->Vertices.Contains(a) || !f->Vertices.Contains(b)) continue;
+    core.Model->AllSurfaces.Clear();
+    core.Model->SelectedSurfaces.Clear();
+    const bool selected = core.Surfaces.Contains(f);
+    core.Surfaces.Remove(f);
+    if (!SplitSurface(*f, *a, *b) && selected) core.Surfaces.Add(f);
+    core.Services.Redraw(true);
+    return;
+  }
+}
+
+void actEditInsertVx(TCore& core) {
+  if (!RequireMode(core, emVertex)) return;
+  if (core.Vertices.Count() != 2) {
+    core.Services.ShowError("Failed to Insert a Vertex.\r\nSelect two Vertices and try again.");
+    return;
+  }
+  TVertex* a = core.Vertices.Get(0);
+  TVertex* b = core.Vertices.Get(1);
+  TVertex* v = InsertEdgeVertex(*a->Mesh, *a, *b);
+  core.Vertices.Clear();
+  core.Vertices.Add(v);
+  core.Services.Redraw(true);
+}
+
+void actEditFlipFace(TCore& core) {
+  if (!RequireMode(core, emSurface)) return;
+  for (TFace* f : core.Surfaces) FlipSurface(*f);
+  core.Services.Redraw(true);
+}
+
+void actEditMakeSurface(TCore& core) {
+  if (!RequireMode(core, emVertex)) return;
+  // The copies stand where the vertices are now, not where the last drawing saw them.
+  core.Model->UpdateWorld();
+  MakeSurface(*core.Model, core.Vertices.Items());
+  core.Services.FillTree();
+  core.Services.Redraw(true);
+}
+
+void actEditMerge(TCore& core) {
+  if (core.EditMode != emNode || core.Nodes.Count() < 2) return;
+  const std::vector<TNode*> selected = core.Nodes.Items();
+  TNode* target = selected.front();
+  if (!target->Mesh) target->SetMesh(new TMesh(core.Model));
+  // The receiving mesh's offset must be the current one, also for a mesh made just now.
+  core.Model->UpdateWorld();
+  for (size_t i = 1; i < selected.size(); ++i)
+    if (TMesh* source = selected[i]->Mesh; source && source != target->Mesh) target->Mesh->AppendCopy(*source, false);
+  core.Nodes.Remove(target);
+  DeleteNodes(core, core.Nodes.Items());
+  core.ToggleNode(target);
+  core.Services.FillTree();
+  core.Services.Redraw(true);
+}
+
+void actEditDelete(TCore& core) {
+  switch (core.EditMode) {
+    case emNode:
+      DeleteNodes(core, core.Nodes.Items());
+      core.Services.FillTree();
+      break;
+    case emSurface:
+      DeleteSurfaces(core, core.Surfaces.Items());
+      break;
+    case emVertex:
+      DeleteVertices(core, core.Vertices.Items());
+      break;
+  }
+  core.Services.UpdateProperties();
+  core.Services.Redraw(true);
+}

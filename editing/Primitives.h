@@ -1,0 +1,20 @@
+#pragma once
+
+class TCore;
+class TModel;
+class TNode;
+
+// Ready-made geometry, each a new root node at the end of the model with its own mesh,
+// built around the node's origin. Sizes are single precision, as the user typed them.
+TNode* BuildCube(TModel& model, float size);
+TNode* BuildPlane(TModel& model, int subdivideX, int subdivideY, float size);
+TNode* BuildCylinder(TModel& model, int sides, float height, float radius);
+TNode* BuildCone(TModel& model, int sides, float height, float radius);
+
+// The Primitive menu.
+void actPrimCube(TCore& core);
+void actPrimPlane(TCore& core);
+void actPrimCylind(TCore& core);
+void actPrimCone(TCore& core);
+void actPrimDummy(TCore& core);
+void actPrimEmptyMesh(TCore& core);

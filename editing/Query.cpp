@@ -1,0 +1,26 @@
+#include "editing/Query.h"
+
+#include <charconv>
+
+#include "model/Convert.h"
+#include "model/Core.h"
+
+bool TQuery::Ask(TCore& core, const std::string& caption) { return core.Services.QueryValues(caption, Lines); }
+
+std::string TQuery::Value(const std::string& name) const {
+  for (const std::string& line : Lines) {
+    const auto eq = line.find('=');
+    if (eq != std::string::npos && line.compare(0, eq, name) == 0) return line.substr(eq + 1);
+  }
+  return {};
+}
+
+double TQuery::Float(const std::string& name) const { return StrToFloat(Value(name)); }
+
+int TQuery::Int(const std::string& name) const { return StrToInt(Value(name)); }
+
+std::string FormatG(double value) {
+  char buffer[40];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+  return std::string(buffer, end);
+}

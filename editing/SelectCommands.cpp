@@ -1,0 +1,94 @@
+#include "editing/SelectCommands.h"
+
+#include "model/Core.h"
+
+namespace {
+
+// Flips every object of the current mode's kind in model order. The property panel is told
+// once at the end rather than once per object: a million toggles stay linear.
+void ToggleEverything(TCore& core) {
+  TModel& model = *core.Model;
+  switch (core.EditMode) {
+    case emNode:
+      for (TNode* n : model.Nodes) core.Nodes.Toggle(n);
+      break;
+    case emSurface:
+      for (TNode* n : model.Nodes)
+        if (n->Mesh)
+          for (TFace* f : n->Mesh->Surfaces) core.Surfaces.Toggle(f);
+      break;
+    case emVertex:
+      for (TNode* n : model.Nodes)
+        if (n->Mesh)
+          for (TVertex* v : n->Mesh->Vertices) core.Vertices.Toggle(v);
+      break;
+  }
+  core.Services.UpdateProperties();
+}
+
+void ClearCurrent(TCore& core) {
+  switch (core.EditMode) {
+    case emNode:
+      core.Nodes.Clear();
+      break;
+    case emSurface:
+      core.Surfaces.Clear();
+      break;
+    case emVertex:
+      core.Vertices.Clear();
+      break;
+  }
+}
+
+void SelectOnly(TCore& core, TNode* node) {
+  if (!node) return;
+  core.Nodes.Clear();
+  core.ToggleNode(node);
+}
+
+// Runs a hierarchy walk only where one can start: node mode with a selected node.
+template <class Walk>
+void Navigate(TCore& core, Walk walk) {
+  if (core.EditMode != emNode || core.Nodes.Empty()) return;
+  SelectOnly(core, walk(*core.Nodes.First()));
+  core.Services.Redraw(true);
+}
+
+}  // namespace
+
+void actSelClear(TCore& core) {
+  ClearCurrent(core);
+  core.Services.UpdateProperties();
+  core.Services.Redraw(true);
+}
+
+void actSelAll(TCore& core) {
+  ClearCurrent(core);
+  ToggleEverything(core);
+  core.Services.Redraw(true);
+}
+
+void actSelInvert(TCore& core) {
+  ToggleEverything(core);
+  core.Services.Redraw(true);
+}
+
+void actSelParentNode(TCore& core) {
+  Navigate(core, [](TNode& f) { return f.Parent; });
+}
+
+void actSelChildNode(TCore& core) {
+  Navigate(core, [](TNode& f) { return f.Child; });
+}
+
+void actSelNextSiblingNode(TCore& core) {
+  Navigate(core, [](TNode& f) { return f.Sibling; });
+}
+
+void actSelPrevSiblingNode(TCore& core) {
+  Navigate(core, [&core](TNode& f) -> TNode* {
+    for (TNode* n : core.Model->Nodes)
+      if (n->Sibling == &f) return n;
+    return nullptr;
+  });
+}

@@ -1,0 +1,61 @@
+#include "editing/TransformCommands.h"
+
+#include "editing/Query.h"
+#include "model/Core.h"
+#include "model/VertexOps.h"
+
+namespace {
+
+std::vector<TVertex*> Affected(TCore& core) {
+  TVertices list;
+  core.GetSelectedVertices(list);
+  return std::move(list.Raw());
+}
+
+TVector ReadVector(const TQuery& query, const char* x, const char* y, const char* z) {
+  const double vx = query.Float(x);
+  const double vy = query.Float(y);
+  return {vx, vy, query.Float(z)};
+}
+
+// Rotate and scale: three values, then the centre, which defaults to the selection's centre.
+void TransformAround(TCore& core, const char* caption, const char* unit,
+                     void (*apply)(const std::vector<TVertex*>&, const TVector&, const TVector&)) {
+  const std::vector<TVertex*> list = Affected(core);
+  const TVector c = VerticesCentre(list);
+  const std::string u = unit;
+  TQuery query({"X=" + u, "Y=" + u, "Z=" + u, "Around_X=" + FormatG(c.X), "Around_Y=" + FormatG(c.Y),
+                "Around_Z=" + FormatG(c.Z)});
+  if (query.Ask(core, caption)) {
+    const TVector values = ReadVector(query, "X", "Y", "Z");
+    const TVector centre = ReadVector(query, "Around_X", "Around_Y", "Around_Z");
+    apply(list, values, centre);
+  }
+  core.Services.Redraw(true);
+}
+
+}  // namespace
+
+void actEditTranslate(TCore& core) {
+  const std::vector<TVertex*> list = Affected(core);
+  TQuery query({"X=0", "Y=0", "Z=0"});
+  if (query.Ask(core, "Translate")) TranslateVertices(list, ReadVector(query, "X", "Y", "Z"));
+  core.Services.Redraw(true);
+}
+
+void actEditMove(TCore& core) {
+  const std::vector<TVertex*> list = Affected(core);
+  TQuery query({"X=0", "Y=0", "Z=0"});
+  if (query.Ask(core, "Move")) MoveVerticesTo(list, ReadVector(query, "X", "Y", "Z"));
+  core.Services.Redraw(true);
+}
+
+void actEditRotate(TCore& core) { TransformAround(core, "Rotate", "0", RotateVertices); }
+
+void actEditScale(TCore& core) { TransformAround(core, "Scale", "1", ScaleVertices); }
+
+void actEditInsertOffset(TCore& core) {
+  TQuery query({"Insert_Offset=" + VectorToText(core.Model->InsertOffset)});
+  if (!query.Ask(core, "Edit Insert Offset")) return;
+  core.Model->InsertOffset = TextToVector(query.Value("Insert_Offset"));
+}
