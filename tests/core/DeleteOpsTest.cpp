@@ -1,0 +1,124 @@
+#include "editing/DeleteOps.h"
+#include "editing/EditCommands.h"
+#include "tests/core/EditFixture.h"
+
+namespace {
+
+using DeleteOps = EditFixture;
+
+TEST_F(DeleteOps, DeletingNodesReattachesChildrenAndForgetsTheirGeometry) {
+  TNode* root = AddMeshNode("root", {{0, 0, 0}});
+  TNode* middle = AddMeshNode("middle", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
+  TNode* leaf = AddMeshNode("leaf", {{0, 0, 0}});
+  TNode* other = AddMeshNode("other", {{0, 0, 0}});
+  middle->Parent = root;
+  leaf->Parent = middle;
+  other->Parent = middle;
+  TFace* f = AddFace(*middle->Mesh, {0, 1, 2});
+  RefillTree();
+  Core.ToggleSurface(f);
+  Core.ToggleVertex(middle->Mesh->Vertices[1]);
+  Core.ToggleVertex(leaf->Mesh->Vertices[0]);
+  Core.ToggleNode(middle);
+  actEditDelete(Core);
+  EXPECT_EQ(Model().Nodes.Raw(), (std::vector<TNode*>{root, leaf, other}));
+  EXPECT_EQ(leaf->Parent, root);
+  EXPECT_EQ(other->Parent, root);
+  EXPECT_TRUE(Core.Nodes.Empty());
+  EXPECT_TRUE(Core.Surfaces.Empty()) << "a face of the freed mesh stayed selected";
+  EXPECT_EQ(Core.Vertices.Items(), std::vector<TVertex*>{leaf->Mesh->Vertices[0]});
+  EXPECT_EQ(root->Child, nullptr) << "a link to the freed node survived";
+  EXPECT_EQ(Services.TreeFills, 1);
+  EXPECT_EQ(Services.PropertyUpdates, 5);
+}
+
+TEST_F(DeleteOps, ParentAndChildTogetherLiftGrandchildren) {
+  TNode* top = Model().AddNode();
+  TNode* a = Model().AddNode();
+  TNode* b = Model().AddNode();
+  TNode* grandchild = Model().AddNode();
+  a->Parent = top;
+  b->Parent = a;
+  grandchild->Parent = b;
+  DeleteNodes(Core, {b, a});
+  EXPECT_EQ(grandchild->Parent, top);
+  EXPECT_EQ(Model().Nodes.Count(), 2);
+}
+
+TEST_F(DeleteOps, LoopedParentsDoNotHang) {
+  TNode* a = Model().AddNode();
+  TNode* b = Model().AddNode();
+  TNode* c = Model().AddNode();
+  a->Parent = b;
+  b->Parent = a;
+  c->Parent = a;
+  DeleteNodes(Core, {a, b});
+  ASSERT_EQ(Model().Nodes.Count(), 1);
+  EXPECT_EQ(c->Parent, nullptr);
+}
+
+TEST_F(DeleteOps, SharedMeshStaysWithTheNodeThatKeepsIt) {
+  TNode* a = AddMeshNode("a", {{1, 2, 3}});
+  TNode* b = Model().AddNode();
+  TMesh* shared = a->Mesh;
+  b->Mesh = shared;  // two holders, as a damaged model could have them
+  DeleteNodes(Core, {a});
+  ASSERT_EQ(Model().Nodes.Count(), 1);
+  EXPECT_EQ(b->Mesh, shared);
+  EXPECT_EQ(shared->Node, b);
+  EXPECT_EQ(shared->Vertices[0]->Position.Z, 3);
+  TNode* c = Model().AddNode();
+  c->Mesh = shared;
+  DeleteNodes(Core, {b, c});  // both holders go: freed once
+  EXPECT_EQ(Model().Nodes.Count(), 0);
+}
+
+TEST_F(DeleteOps, DeletingSurfacesKeepsVertices) {
+  TMesh& mesh = *AddMeshNode("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}})->Mesh;
+  TFace* a = AddFace(mesh, {0, 1, 2});
+  TFace* b = AddFace(mesh, {2, 1, 0});
+  TFace* c = AddFace(mesh, {1, 2, 0});
+  Core.EditMode = emSurface;
+  Core.ToggleSurface(c);
+  Core.ToggleSurface(a);
+  actEditDelete(Core);
+  EXPECT_EQ(mesh.Surfaces.Raw(), std::vector<TFace*>{b});
+  EXPECT_EQ(mesh.Vertices.Count(), 3);
+  EXPECT_TRUE(Core.Surfaces.Empty());
+}
+
+TEST_F(DeleteOps, DeletingVerticesRemovesTheirCornersAndTextureVertices) {
+  TMesh& mesh = *AddMeshNode("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}})->Mesh;
+  TFace* tri = AddFace(mesh, {0, 1, 2});
+  TFace* quad = AddFace(mesh, {0, 1, 3, 2});
+  quad->TXVertices[2] = {9, 9};
+  quad->TXVertices[3] = {4, 4};
+  Core.EditMode = emVertex;
+  Core.ToggleVertex(mesh.Vertices[1]);
+  actEditDelete(Core);
+  EXPECT_EQ(mesh.Vertices.Count(), 3);
+  EXPECT_EQ(Corners(*tri), (std::vector<int>{0, 1})) << "a two-corner surface stays";
+  EXPECT_EQ(Corners(*quad), (std::vector<int>{0, 2, 1}));
+  EXPECT_EQ(quad->TXVertices[1].U, 9);
+  EXPECT_EQ(quad->TXVertices[2].U, 4);
+  EXPECT_TRUE(Core.Vertices.Empty());
+}
+
+TEST_F(DeleteOps, AVertexHeldTwiceByOneFaceLeavesNoDanglingCorner) {
+  TMesh& mesh = *AddMeshNode("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}})->Mesh;
+  TFace* f = AddFace(mesh, {0, 1, 0, 2});
+  DeleteVertices(Core, {mesh.Vertices[0]});
+  EXPECT_EQ(Corners(*f), (std::vector<int>{0, 1}));
+  EXPECT_EQ(f->TXVertices.Count(), 2);
+}
+
+TEST_F(DeleteOps, VerticesOfSeveralMeshesAtOnce) {
+  TMesh& a = *AddMeshNode("a", {{0, 0, 0}, {1, 0, 0}})->Mesh;
+  TMesh& b = *AddMeshNode("b", {{0, 0, 0}, {1, 0, 0}})->Mesh;
+  DeleteVertices(Core, {b.Vertices[0], a.Vertices[1], b.Vertices[1]});
+  EXPECT_EQ(a.Vertices.Count(), 1);
+  EXPECT_EQ(b.Vertices.Count(), 0);
+  EXPECT_EQ(a.Vertices[0]->Position.X, 0);
+}
+
+}  // namespace

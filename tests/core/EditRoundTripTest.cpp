@@ -1,0 +1,120 @@
+// After any editing command, writing the model and reading it back gives the same model.
+#include <map>
+
+#include "editing/Actions.h"
+#include "tests/core/EditFixture.h"
+
+namespace {
+
+struct TCase {
+  std::string Action;
+  TEditMode Mode;
+};
+
+std::string PrintCase(const ::testing::TestParamInfo<TCase>& info) {
+  return info.param.Action + "_" + std::to_string(info.param.Mode);
+}
+
+std::vector<TCase> AllCases() {
+  std::vector<TCase> cases;
+  for (const TEditAction& a : EditActions())
+    for (TEditMode mode : {emNode, emSurface, emVertex}) cases.push_back({a.Name, mode});
+  return cases;
+}
+
+void ExpectSameModels(TModel& a, TModel& b) {
+  ASSERT_EQ(a.Nodes.Count(), b.Nodes.Count());
+  std::map<const TNode*, int> indexA, indexB;
+  for (int i = 0; i < a.Nodes.Count(); ++i) {
+    indexA[a.Nodes[i]] = i;
+    indexB[b.Nodes[i]] = i;
+  }
+  ExpectNear(b.InsertOffset, a.InsertOffset.X, a.InsertOffset.Y, a.InsertOffset.Z);
+  for (int i = 0; i < a.Nodes.Count(); ++i) {
+    const TNode& x = *a.Nodes[i];
+    const TNode& y = *b.Nodes[i];
+    SCOPED_TRACE("node " + std::to_string(i) + " " + x.Name);
+    EXPECT_EQ(x.Name, y.Name);
+    EXPECT_EQ(x.Flags, y.Flags);
+    EXPECT_EQ(x.NodeType, y.NodeType);
+    EXPECT_EQ(x.Parent ? indexA[x.Parent] : -1, y.Parent ? indexB[y.Parent] : -1);
+    ExpectNear(y.Position, x.Position.X, x.Position.Y, x.Position.Z);
+    ExpectNear(y.Rotation, x.Rotation.X, x.Rotation.Y, x.Rotation.Z);
+    ExpectNear(y.Pivot, x.Pivot.X, x.Pivot.Y, x.Pivot.Z);
+    ASSERT_EQ(x.Mesh == nullptr, y.Mesh == nullptr);
+    if (!x.Mesh) continue;
+    TMesh& m = *x.Mesh;
+    TMesh& n = *y.Mesh;
+    EXPECT_EQ(m.Name, n.Name);
+    ASSERT_EQ(m.Vertices.Count(), n.Vertices.Count());
+    for (int v = 0; v < m.Vertices.Count(); ++v) {
+      const TVector& p = m.Vertices[v]->Position;
+      ExpectNear(n.Vertices[v]->Position, p.X, p.Y, p.Z);
+    }
+    ASSERT_EQ(m.Surfaces.Count(), n.Surfaces.Count());
+    for (int f = 0; f < m.Surfaces.Count(); ++f) {
+      const TFace& p = *m.Surfaces[f];
+      const TFace& q = *n.Surfaces[f];
+      EXPECT_EQ(p.Material->Name, q.Material->Name);
+      EXPECT_EQ(p.FaceType, q.FaceType);
+      EXPECT_EQ(p.GeometryMode, q.GeometryMode);
+      EXPECT_EQ(EditFixture::Corners(p), EditFixture::Corners(q));
+      ASSERT_EQ(p.TXVertices.Count(), q.TXVertices.Count());
+      for (int t = 0; t < p.TXVertices.Count(); ++t) {
+        EXPECT_NEAR(p.TXVertices[t].U, q.TXVertices[t].U, 1e-5);
+        EXPECT_NEAR(p.TXVertices[t].V, q.TXVertices[t].V, 1e-5);
+      }
+    }
+  }
+}
+
+class EditRoundTrip : public EditFixture, public ::testing::WithParamInterface<TCase> {
+ protected:
+  // A selection worth working on in each mode: two nodes (one with a parent when the sample
+  // has one), two surfaces, or two corners of one face across from each other.
+  void SelectSome() {
+    TNode* second = Model().Nodes.Count() > 1 ? Model().Nodes[1] : nullptr;
+    Core.ToggleNode(Model().Nodes.Last());
+    if (second && second != Model().Nodes.Last()) Core.ToggleNode(second);
+    for (TNode* n : Model().Nodes) {
+      if (!n->Mesh || n->Mesh->Surfaces.Count() < 2) continue;
+      Core.ToggleSurface(n->Mesh->Surfaces[0]);
+      Core.ToggleSurface(n->Mesh->Surfaces[1]);
+      TFace* f = n->Mesh->Surfaces[0];
+      Core.ToggleVertex(f->Vertices[0]);
+      Core.ToggleVertex(f->Vertices[f->Vertices.Count() / 2]);
+      break;
+    }
+  }
+};
+
+TEST_P(EditRoundTrip, WriteAndReadBackGivesTheSameModel) {
+  ASSERT_TRUE(Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
+  ASSERT_TRUE(Services.Errors.empty());
+  RefillTree();
+  SelectSome();
+  Core.EditMode = GetParam().Mode;
+  Services.Answers = {{"X", "10"}, {"Y", "20"}, {"Z", "1.5"}, {"Insert_Offset", "0 0.1 0"}, {"Sides", "5"}};
+  Services.FileNames = {ZARN_SAMPLES_DIR "/fighter.3do"};
+  if (GetParam().Action == "actEditPaste") {
+    Core.EditMode = emNode;
+    FindEditAction("actEditCopy")->Run(Core);
+    Core.EditMode = GetParam().Mode;
+  }
+  FindEditAction(GetParam().Action)->Run(Core);
+  for (const std::string& e : Services.Errors) EXPECT_EQ(e.rfind("Only works in", 0), 0u) << e;
+  RefillTree();
+  Model().Update();
+  std::string text;
+  Model().Write3DO(text, Model().Nodes.Raw());
+
+  THeadlessServices otherServices;
+  TCore other(otherServices);
+  other.Model->Parse3DO(text);
+  EXPECT_TRUE(otherServices.Errors.empty()) << otherServices.Errors.front();
+  ExpectSameModels(Model(), *other.Model);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCommand, EditRoundTrip, ::testing::ValuesIn(AllCases()), PrintCase);
+
+}  // namespace

@@ -1,0 +1,245 @@
+#include "editing/EditCommands.h"
+#include "editing/SurfaceOps.h"
+#include "tests/core/EditFixture.h"
+
+namespace {
+
+class SurfaceOps : public EditFixture {
+ protected:
+  // A unit quad c0..c3 counter-clockwise seen from +z.
+  TMesh& Quad() {
+    TMesh& mesh = *AddMeshNode("quad", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})->Mesh;
+    AddFace(mesh, {0, 1, 2, 3});
+    return mesh;
+  }
+};
+
+TEST_F(SurfaceOps, ExtrudeQuadMakesCapAndOutwardSides) {
+  TMesh& mesh = Quad();
+  Core.EditMode = emSurface;
+  Core.ToggleSurface(mesh.Surfaces[0]);
+  actEditExtrudeFace(Core);
+  ASSERT_EQ(mesh.Vertices.Count(), 8);
+  ASSERT_EQ(mesh.Surfaces.Count(), 5);
+  TFace* cap = mesh.Surfaces[0];
+  EXPECT_EQ(Corners(*cap), (std::vector<int>{4, 5, 6, 7}));
+  EXPECT_EQ(Core.Surfaces.Count(), 1);
+  EXPECT_TRUE(Core.Surfaces.Contains(cap));
+  EXPECT_EQ(Corners(*mesh.Surfaces[1]), (std::vector<int>{0, 1, 5, 4}));
+  // Lift the cap: every side must then face away from the middle.
+  for (int i = 4; i < 8; ++i) mesh.Vertices[i]->Position.Z = 1;
+  for (int s = 1; s < 5; ++s) {
+    const TVector n = mesh.Surfaces[s]->GetNormal();
+    const TVector p = mesh.Surfaces[s]->Vertices[0]->Position;
+    const TVector q = mesh.Surfaces[s]->Vertices[1]->Position;
+    EXPECT_GT(n.X * ((p.X + q.X) / 2 - 0.5) + n.Y * ((p.Y + q.Y) / 2 - 0.5), 0) << "side " << s;
+  }
+  ExpectNear(cap->GetNormal(), 0, 0, 1);
+}
+
+TEST_F(SurfaceOps, ExtrudeTwoNeighboursKeepsSelectionOrder) {
+  TMesh& mesh = *AddMeshNode("two", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {2, 0, 0}, {2, 1, 0}})->Mesh;
+  TFace* left = AddFace(mesh, {0, 1, 2, 3});
+  TFace* right = AddFace(mesh, {1, 4, 5, 2});
+  Core.EditMode = emSurface;
+  Core.ToggleSurface(right);
+  Core.ToggleSurface(left);
+  actEditExtrudeFace(Core);
+  EXPECT_EQ(mesh.Vertices.Count(), 14);
+  EXPECT_EQ(mesh.Surfaces.Count(), 10);
+  const std::vector<TFace*> caps = Core.Surfaces.Items();
+  ASSERT_EQ(caps.size(), 2u);
+  // The first cap replaces `right`: it sits on x = 1..2.
+  EXPECT_EQ(caps[0]->Vertices[1]->Position.X, 2);
+  EXPECT_EQ(caps[1]->Vertices[1]->Position.X, 1);
+  EXPECT_FALSE(mesh.Surfaces.Contains(left));
+}
+
+TEST_F(SurfaceOps, ExtrudeAndFlipRefuseOutsideSurfaceMode) {
+  Quad();
+  Core.EditMode = emVertex;
+  actEditExtrudeFace(Core);
+  Core.EditMode = emNode;
+  actEditFlipFace(Core);
+  EXPECT_EQ(Services.Errors, (std::vector<std::string>{"Only works in Surface Mode", "Only works in Surface Mode"}));
+  EXPECT_EQ(Services.Rebuilds, 0);
+}
+
+TEST_F(SurfaceOps, SplitQuadAlongEitherDiagonal) {
+  TMesh& mesh = Quad();
+  Core.EditMode = emVertex;
+  Core.ToggleVertex(mesh.Vertices[0]);
+  Core.ToggleVertex(mesh.Vertices[2]);
+  actEditSplitFace(Core);
+  ASSERT_EQ(mesh.Surfaces.Count(), 2);
+  EXPECT_EQ(Corners(*mesh.Surfaces[0]), (std::vector<int>{0, 2, 3}));
+  EXPECT_EQ(Corners(*mesh.Surfaces[1]), (std::vector<int>{0, 1, 2}));
+
+  TMesh& other = Quad();
+  TFace* f = other.Surfaces[0];
+  ASSERT_TRUE(SplitSurface(*f, *other.Vertices[3], *other.Vertices[1]));
+  EXPECT_EQ(Corners(*other.Surfaces[0]), (std::vector<int>{0, 1, 3}));
+  EXPECT_EQ(Corners(*other.Surfaces[1]), (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(SurfaceOps, SplitBetweenNeighboursOrElsewhereChangesNothing) {
+  TMesh& mesh = Quad();
+  TFace* f = mesh.Surfaces[0];
+  EXPECT_FALSE(SplitSurface(*f, *mesh.Vertices[3], *mesh.Vertices[0]));
+  EXPECT_FALSE(SplitSurface(*f, *mesh.Vertices[1], *mesh.Vertices[1]));
+  EXPECT_EQ(mesh.Surfaces.Count(), 1);
+  EXPECT_EQ(Model().Materials.Count(), 1);
+  Core.EditMode = emVertex;
+  actEditSplitFace(Core);
+  EXPECT_EQ(Services.Errors.back(), "Failed to Split the Surface.\r\nSelect two Vertices and try again.");
+  TVertex* loose = mesh.AddVertex();
+  Core.ToggleVertex(mesh.Vertices[0]);
+  Core.ToggleVertex(loose);
+  actEditSplitFace(Core);
+  EXPECT_EQ(mesh.Surfaces.Count(), 1);
+  EXPECT_EQ(Services.Errors.size(), 1u);
+}
+
+TEST_F(SurfaceOps, SplitTakesTheSplitSurfaceOutOfTheSelection) {
+  TMesh& mesh = Quad();
+  Core.ToggleSurface(mesh.Surfaces[0]);
+  Core.EditMode = emVertex;
+  Core.ToggleVertex(mesh.Vertices[1]);
+  Core.ToggleVertex(mesh.Vertices[3]);
+  actEditSplitFace(Core);
+  EXPECT_TRUE(Core.Surfaces.Empty());
+}
+
+TEST_F(SurfaceOps, InsertVertexGoesBetweenInEachWinding) {
+  TMesh& mesh = *AddMeshNode("pair", {{0, 0, 0}, {2, 0, 0}, {1, 1, 0}, {1, -1, 0}})->Mesh;
+  TFace* up = AddFace(mesh, {0, 1, 2});
+  TFace* down = AddFace(mesh, {1, 0, 3});
+  up->TXVertices[1] = {5, 6};
+  Core.EditMode = emVertex;
+  Core.ToggleVertex(mesh.Vertices[0]);
+  Core.ToggleVertex(mesh.Vertices[1]);
+  actEditInsertVx(Core);
+  ASSERT_EQ(mesh.Vertices.Count(), 5);
+  ExpectNear(mesh.Vertices[4]->Position, 1, 0, 0, 0);
+  EXPECT_EQ(Corners(*up), (std::vector<int>{0, 4, 1, 2}));
+  EXPECT_EQ(Corners(*down), (std::vector<int>{1, 4, 0, 3}));
+  EXPECT_EQ(up->TXVertices.Count(), 4);
+  EXPECT_EQ(up->TXVertices[1].U, 0);
+  EXPECT_EQ(up->TXVertices[2].U, 5) << "the old corner keeps its texture vertex";
+  EXPECT_EQ(Core.Vertices.Items(), std::vector<TVertex*>{mesh.Vertices[4]});
+}
+
+TEST_F(SurfaceOps, InsertVertexAfterTheLastCorner) {
+  TMesh& mesh = Quad();
+  TVertex* v = InsertEdgeVertex(mesh, *mesh.Vertices[3], *mesh.Vertices[0]);
+  EXPECT_EQ(mesh.Surfaces[0]->Vertices[0], v);
+  EXPECT_EQ(Corners(*mesh.Surfaces[0]), (std::vector<int>{4, 0, 1, 2, 3}));
+}
+
+TEST_F(SurfaceOps, InsertVertexBetweenStrangersIsLoose) {
+  TMesh& mesh = Quad();
+  Core.EditMode = emVertex;
+  Core.ToggleVertex(mesh.Vertices[0]);
+  actEditInsertVx(Core);
+  EXPECT_EQ(Services.Errors.back(), "Failed to Insert a Vertex.\r\nSelect two Vertices and try again.");
+  Core.ToggleVertex(mesh.Vertices[2]);
+  actEditInsertVx(Core);
+  EXPECT_EQ(mesh.Surfaces[0]->Vertices.Count(), 4);
+  ExpectNear(Core.Vertices.First()->Position, 0.5, 0.5, 0, 0);
+}
+
+TEST_F(SurfaceOps, FlipReversesCornersWithFreshTextureVertices) {
+  TMesh& mesh = *AddMeshNode("tri", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}})->Mesh;
+  TFace* f = AddFace(mesh, {0, 1, 2});
+  f->TXVertices[0] = {3, 4};
+  ExpectNear(f->GetNormal(), 0, 0, 1);
+  Core.EditMode = emSurface;
+  Core.ToggleSurface(f);
+  actEditFlipFace(Core);
+  EXPECT_EQ(Corners(*f), (std::vector<int>{2, 1, 0}));
+  ASSERT_EQ(f->TXVertices.Count(), 3);
+  for (const TTXVertex& t : f->TXVertices) EXPECT_EQ(t.U + t.V, 0);
+  ExpectNear(f->GetNormal(), 0, 0, -1);
+}
+
+TEST_F(SurfaceOps, MakeSurfaceUsesWorldPositions) {
+  TNode* node = AddMeshNode("turned", {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}});
+  node->Position = {0, 0, 5};
+  node->Rotation = {90, 0, 0};
+  Core.EditMode = emVertex;
+  for (TVertex* v : node->Mesh->Vertices) Core.ToggleVertex(v);
+  actEditMakeSurface(Core);
+  ASSERT_EQ(Model().Nodes.Count(), 2);
+  TNode* made = Model().Nodes[1];
+  EXPECT_EQ(made->Name, "Surface");
+  EXPECT_EQ(made->Mesh->Name, "Surface");
+  EXPECT_EQ(made->Parent, nullptr);
+  ASSERT_EQ(made->Mesh->Surfaces.Count(), 1);
+  ExpectNear(made->Mesh->Vertices[1]->Position, 0, 0, 6);
+  EXPECT_EQ(Core.Vertices.Count(), 3);
+  EXPECT_EQ(Services.TreeFills, 1);
+
+  Core.Vertices.Clear();
+  actEditMakeSurface(Core);
+  EXPECT_EQ(Model().Nodes[2]->Mesh->Surfaces[0]->Vertices.Count(), 0);
+  Core.EditMode = emSurface;
+  actEditMakeSurface(Core);
+  EXPECT_EQ(Services.Errors, std::vector<std::string>{"Only works in Vertex Mode"});
+}
+
+TEST_F(SurfaceOps, MergeKeepsWorldPositionsAndReattachesChildren) {
+  TNode* target = AddMeshNode("target", {{0, 0, 0}});
+  target->Position = {1, 0, 0};
+  TNode* source = AddMeshNode("source", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
+  source->Position = {0, 0, 2};
+  TFace* f = AddFace(*source->Mesh, {0, 1, 2});
+  f->TXVertices[2] = {7, 8};
+  f->FaceType = 3;
+  TNode* child = Model().AddNode();
+  child->Parent = source;
+  TNode* dummy = Model().AddNode();
+  Core.EditMode = emNode;
+  Core.ToggleNode(target);
+  Core.ToggleNode(dummy);
+  Core.ToggleNode(source);
+  actEditMerge(Core);
+  ASSERT_EQ(Model().Nodes.Count(), 2);
+  EXPECT_EQ(child->Parent, nullptr);
+  EXPECT_EQ(Core.Nodes.Items(), std::vector<TNode*>{target});
+  TMesh& mesh = *target->Mesh;
+  ASSERT_EQ(mesh.Vertices.Count(), 4);
+  ASSERT_EQ(mesh.Surfaces.Count(), 1);
+  Model().UpdateWorld();
+  ExpectNear(mesh.Vertices[1]->World, 0, 0, 2);
+  ExpectNear(mesh.Vertices[3]->World, 0, 1, 2);
+  EXPECT_EQ(mesh.Surfaces[0]->FaceType, 3);
+  EXPECT_EQ(mesh.Surfaces[0]->TXVertices[2].V, 8);
+  EXPECT_EQ(Corners(*mesh.Surfaces[0]), (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(SurfaceOps, MergeGivesAMeshlessTargetAMeshInPlace) {
+  TNode* target = Model().AddNode();
+  target->Position = {5, 0, 0};
+  TNode* source = AddMeshNode("source", {{1, 1, 1}});
+  Core.ToggleNode(target);
+  Core.ToggleNode(source);
+  actEditMerge(Core);
+  ASSERT_NE(target->Mesh, nullptr);
+  EXPECT_EQ(target->Mesh->Name, "Mesh");
+  Model().UpdateWorld();
+  ExpectNear(target->Mesh->Vertices[0]->World, 1, 1, 1);
+}
+
+TEST_F(SurfaceOps, MergeIsSilentWithoutTwoNodesInNodeMode) {
+  TNode* a = AddMeshNode("a", {{0, 0, 0}});
+  TNode* b = AddMeshNode("b", {{0, 0, 0}});
+  Core.ToggleNode(a);
+  actEditMerge(Core);
+  Core.ToggleNode(b);
+  Core.EditMode = emSurface;
+  actEditMerge(Core);
+  EXPECT_EQ(Model().Nodes.Count(), 2);
+  EXPECT_TRUE(Services.Errors.empty());
+}
+
+}  // namespace

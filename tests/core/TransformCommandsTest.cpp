@@ -1,0 +1,108 @@
+#include "editing/TransformCommands.h"
+#include "tests/core/EditFixture.h"
+
+namespace {
+
+class TransformCommands : public EditFixture {
+ protected:
+  void SetUp() override {
+    mesh = AddMeshNode("m", {{0, 0, 0}, {2, 0, 0}, {9, 9, 9}})->Mesh;
+    Core.EditMode = emVertex;
+    Core.ToggleVertex(mesh->Vertices[0]);
+    Core.ToggleVertex(mesh->Vertices[1]);
+  }
+  double X(int i) { return mesh->Vertices[i]->Position.X; }
+  TMesh* mesh = nullptr;
+};
+
+TEST_F(TransformCommands, TranslateAndMove) {
+  Services.Answers = {{"X", "1"}};
+  actEditTranslate(Core);
+  EXPECT_EQ(X(0), 1);
+  EXPECT_EQ(X(1), 3);
+  EXPECT_EQ(X(2), 9);
+  actEditMove(Core);
+  EXPECT_EQ(X(0), 0);
+  EXPECT_EQ(X(1), 2);
+  Services.Answers.clear();
+  actEditMove(Core);
+  EXPECT_EQ(X(0), -1);
+  EXPECT_EQ(X(1), 1);
+  EXPECT_EQ(Services.Queries, (std::vector<std::string>{"Translate", "Move", "Move"}));
+}
+
+// Records the lines a query showed.
+class LineRecorder : public THeadlessServices {
+ public:
+  bool QueryValues(const std::string& caption, std::vector<std::string>& lines) override {
+    Shown = lines;
+    return THeadlessServices::QueryValues(caption, lines);
+  }
+  std::vector<std::string> Shown;
+};
+
+TEST(TransformDefaults, AroundShowsTheCentreInGeneralFormat) {
+  LineRecorder services;
+  TCore core(services);
+  TNode* node = core.Model->AddNode();
+  node->SetMesh(new TMesh(core.Model));
+  node->Mesh->AddVertex()->Position = {0, 0, 0};
+  node->Mesh->AddVertex()->Position = {1, 0, 1e-20};
+  core.ToggleNode(node);
+  services.CancelQueries = true;
+  actEditRotate(core);
+  EXPECT_EQ(services.Shown,
+            (std::vector<std::string>{"X=0", "Y=0", "Z=0", "Around_X=0.5", "Around_Y=0", "Around_Z=5e-21"}));
+  actEditScale(core);
+  EXPECT_EQ(services.Shown[0], "X=1");
+  EXPECT_EQ(services.Rebuilds, 2) << "cancelled transforms still redraw";
+  core.Model->InsertOffset = {0.25, -1, 0.5};
+  actEditInsertOffset(core);
+  EXPECT_EQ(services.Shown, std::vector<std::string>{"Insert_Offset=0.25 -1 0.5"});
+  EXPECT_EQ(services.Rebuilds, 2);
+}
+
+TEST_F(TransformCommands, RotateAboutXThenY) {
+  mesh->Vertices[0]->Position = {0, 1, 0};
+  Core.Vertices.Remove(mesh->Vertices[1]);
+  Services.Answers = {{"X", "90"}, {"Y", "90"}, {"Around_Y", "0"}};
+  actEditRotate(Core);
+  ExpectNear(mesh->Vertices[0]->Position, 1, 0, 0, 1e-12);
+}
+
+TEST_F(TransformCommands, ScaleAboutTheCentreKeepsIt) {
+  Services.Answers = {{"X", "2"}, {"Y", "2"}, {"Z", "2"}};
+  actEditScale(Core);
+  EXPECT_EQ(X(0), -1);
+  EXPECT_EQ(X(1), 3);
+}
+
+TEST_F(TransformCommands, BadValueMovesNothing) {
+  Services.Answers = {{"X", "5"}, {"Y", "0,5"}};
+  EXPECT_THROW(actEditTranslate(Core), EConvertError);
+  EXPECT_EQ(X(0), 0);
+  Services.Answers = {{"Around_Z", "x"}};
+  EXPECT_THROW(actEditScale(Core), EConvertError);
+  EXPECT_EQ(X(1), 2);
+}
+
+TEST_F(TransformCommands, SharedCornerOfTwoSurfacesMovesOnce) {
+  AddFace(*mesh, {0, 1, 2});
+  AddFace(*mesh, {2, 1, 0});
+  Core.EditMode = emSurface;
+  for (TFace* f : mesh->Surfaces) Core.ToggleSurface(f);
+  Services.Answers = {{"X", "1"}};
+  actEditTranslate(Core);
+  EXPECT_EQ(X(2), 10);
+}
+
+TEST_F(TransformCommands, InsertOffsetTakesThreeNumbers) {
+  Services.Answers = {{"Insert_Offset", "0 0.1 0"}};
+  actEditInsertOffset(Core);
+  ExpectNear(Model().InsertOffset, 0, 0.1, 0, 0);
+  Services.Answers = {{"Insert_Offset", "1 2"}};
+  EXPECT_THROW(actEditInsertOffset(Core), EConvertError);
+  ExpectNear(Model().InsertOffset, 0, 0.1, 0, 0);
+}
+
+}  // namespace
