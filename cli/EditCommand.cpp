@@ -45,9 +45,12 @@ bool IsAnswer(const std::string& arg) {
   return true;
 }
 
-// "3", "0,4,7" or "2-5", indexes counted over the whole model in model order.
-std::set<long long> ParseIndexes(const std::string& text) {
-  std::set<long long> indexes;
+// "3", "0,4,7" or "2-5": indexes into `all` (the model's objects in model order), in the order
+// typed. Every range is checked before it is walked, so a huge one costs nothing.
+template <class T>
+std::vector<T*> PickByIndex(const std::string& text, const std::vector<T*>& all) {
+  std::vector<T*> picked;
+  const long long total = static_cast<long long>(all.size());
   size_t start = 0;
   while (start <= text.size()) {
     const size_t comma = std::min(text.find(',', start), text.size());
@@ -56,23 +59,13 @@ std::set<long long> ParseIndexes(const std::string& text) {
     const long long first = StrToInt(piece.substr(0, dash));
     const long long last = dash == std::string::npos ? first : StrToInt(piece.substr(dash + 1));
     if (first < 0 || last < first) throw EConvertError("'" + piece + "' is not a valid index or range");
-    for (long long i = first; i <= last && indexes.size() < 100'000'000; ++i) indexes.insert(i);
+    if (last >= total)
+      throw EConvertError("index " + std::to_string(last) + " is out of range: the model has " +
+                          std::to_string(total));
+    for (long long i = first; i <= last; ++i) picked.push_back(all[static_cast<size_t>(i)]);
     start = comma + 1;
   }
-  return indexes;
-}
-
-// Calls `each` with a test that answers, object by object in model order, whether it is wanted.
-template <class Each>
-bool SelectByIndex(const std::string& text, long long total, Each each) {
-  const std::set<long long> indexes = ParseIndexes(text);
-  if (!indexes.empty() && *indexes.rbegin() >= total) {
-    std::fprintf(stderr, "zarn-cli: index %lld is out of range: the model has %lld\n", *indexes.rbegin(), total);
-    return false;
-  }
-  long long i = 0;
-  each([&] { return indexes.count(i++) > 0; });
-  return true;
+  return picked;
 }
 
 class TStepRunner {
@@ -158,27 +151,24 @@ class TStepRunner {
         }
       return found || Fail("no node is named '" + list + "'");
     }
-    long long faces = 0, vertices = 0;
-    for (const TNode* n : model.Nodes)
+    std::vector<TFace*> faces;
+    std::vector<TVertex*> vertices;
+    for (TNode* n : model.Nodes)
       if (n->Mesh) {
-        faces += n->Mesh->Surfaces.Count();
-        vertices += n->Mesh->Vertices.Count();
+        faces.insert(faces.end(), n->Mesh->Surfaces.begin(), n->Mesh->Surfaces.end());
+        vertices.insert(vertices.end(), n->Mesh->Vertices.begin(), n->Mesh->Vertices.end());
       }
-    if (kind == "surface")
-      return SelectByIndex(list, faces, [&](auto wanted) {
-        for (TNode* n : model.Nodes)
-          if (n->Mesh)
-            for (TFace* f : n->Mesh->Surfaces)
-              if (wanted() && !Core.Surfaces.Contains(f)) Core.ToggleSurface(f);
-      });
-    if (kind == "vertex")
-      return SelectByIndex(list, vertices, [&](auto wanted) {
-        for (TNode* n : model.Nodes)
-          if (n->Mesh)
-            for (TVertex* v : n->Mesh->Vertices)
-              if (wanted() && !Core.Vertices.Contains(v)) Core.ToggleVertex(v);
-      });
-    return Fail("unknown selection '" + what + "'");
+    if (kind == "surface") {
+      for (TFace* f : PickByIndex(list, faces))
+        if (!Core.Surfaces.Contains(f)) Core.ToggleSurface(f, false);
+    } else if (kind == "vertex") {
+      for (TVertex* v : PickByIndex(list, vertices))
+        if (!Core.Vertices.Contains(v)) Core.ToggleVertex(v, false);
+    } else {
+      return Fail("unknown selection '" + what + "'");
+    }
+    Core.Services.UpdateProperties();
+    return true;
   }
 
   static bool Fail(const std::string& reason) {

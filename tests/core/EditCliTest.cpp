@@ -74,6 +74,18 @@ TEST_F(EditCli, CopyAndPasteThroughAClipboardFile) {
   EXPECT_EQ(after->Core.Model->Nodes.Count(), 2 * before->Core.Model->Nodes.Count());
 }
 
+TEST_F(EditCli, VerticesAreSelectedInTheOrderTyped) {
+  ASSERT_EQ(Run("mode:vertex select:vertex:2,0-1 actEditMakeSurface"), 0);
+  auto before = Load(ZARN_SAMPLES_DIR "/fighter.3do");
+  auto after = Load(out);
+  TMesh& source = *before->Core.Model->Nodes[0]->Mesh;
+  TMesh& made = *after->Core.Model->Nodes.Last()->Mesh;
+  ASSERT_EQ(made.Surfaces.Count(), 1);
+  ASSERT_EQ(made.Vertices.Count(), 3);
+  EXPECT_NEAR(made.Vertices[0]->Position.X, source.Vertices[2]->World.X, 1e-6);
+  EXPECT_NEAR(made.Vertices[1]->Position.X, source.Vertices[0]->World.X, 1e-6);
+}
+
 TEST_F(EditCli, RefusalsAndBadInputFailWithoutWriting) {
   EXPECT_EQ(Run("actEditExtrudeFace"), 1);
   EXPECT_EQ(Run("mode:vertex select:vertex:0 actEditSplitFace"), 1);
@@ -81,6 +93,8 @@ TEST_F(EditCli, RefusalsAndBadInputFailWithoutWriting) {
   EXPECT_EQ(Run("actPrimCube Sise=1"), 1);
   EXPECT_EQ(Run("actNoSuchThing"), 1);
   EXPECT_EQ(Run("select:vertex:999999"), 1);
+  EXPECT_EQ(Run("mode:vertex select:vertex:0-2000000000"), 1);
+  EXPECT_EQ(Run("select:surface:3-1"), 1);
   EXPECT_EQ(Run("select:node:nobody"), 1);
   EXPECT_EQ(Run("mode:sideways"), 1);
   EXPECT_FALSE(fs::exists(out));
