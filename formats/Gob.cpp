@@ -85,6 +85,24 @@ bool TGob::FindFile(std::string_view name, TGobItem& item) const {
   return true;
 }
 
+std::vector<std::string> ContainerModelRows(const TGob& gob) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < gob.Count(); ++i)
+    if (SameText(ExtensionPart(gob.Entry(i).Name), ".3do")) rows.emplace_back(FileNamePart(gob.Entry(i).Name));
+  return rows;
+}
+
+bool FindContainerModel(const TGob& gob, std::string_view row, TGobItem& item) {
+  const std::string wanted = "3do\\" + std::string(row);
+  for (int i = 0; i < gob.Count(); ++i) {
+    if (SameText(gob.Entry(i).Name, wanted)) {
+      gob.GetEntry(i, item);
+      return true;
+    }
+  }
+  return false;
+}
+
 std::string ReadGobEntry(const TGobItem& item) {
   const TReadOnlyFile file(item.ContainerName);
   if (static_cast<uint64_t>(item.Offset) + item.Length > file.Size())

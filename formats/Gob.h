@@ -45,6 +45,13 @@ class TGob {
   std::vector<TGobListItem> Entries;
 };
 
+// The rows of the open-from-container list: the file name of every ".3do" entry, of every
+// folder, in directory order.
+std::vector<std::string> ContainerModelRows(const TGob& gob);
+// The entry "3do\" + row, compared without regard to case; false when the container holds
+// no such model.
+bool FindContainerModel(const TGob& gob, std::string_view row, TGobItem& item);
+
 // The bytes of an entry, read whole. Raises EInOutError when the entry does not lie inside
 // its container.
 std::string ReadGobEntry(const TGobItem& item);

@@ -96,7 +96,7 @@ std::string DecodeMat(TMaterial& m, std::string_view data) {
   m.Width = m.Height = 1;
   m.Pixels.clear();
   m.Loaded = false;
-  m.UploadPending = true;
+  m.TextureName = -1;  // new pixels need a texture of their own; the view drops the old one
   if (data.size() < kHeaderSize) return Damaged(m, "the header is cut short");
   m.BitDepth = Int32At(data, 24);
   switch (Int32At(data, 8)) {

@@ -22,8 +22,6 @@ class TMaterial {
   std::vector<uint8_t> Pixels;  // Width x Height RGB triples, rows in file order
   int TextureName = -1;
   bool Loaded = false;
-  // Set whenever the pixels change; the view uploads the texture once and clears it.
-  bool UploadPending = false;
 
   // Reads the material's file through the list's loader, if one is installed.
   void Load();

@@ -150,6 +150,25 @@ TEST(Gob, PathPartsUseEverySeparator) {
   EXPECT_EQ(ExtensionPart("noext"), "");
 }
 
+TEST(Gob, ModelRowsListEveryFolderAndOpenFromTheModelFolder) {
+  TTempDir dir;
+  TGob gob;
+  ASSERT_TRUE(gob.LoadFromFile(dir.Write("m.gob", MakeGob({{"3do\\a.3do", "A"},
+                                                            {"mat\\a.3do", "M"},
+                                                            {"3do\\B.3DO", "B"},
+                                                            {"3do\\x.3do\\readme", "R"},
+                                                            {"mat\\c.mat", "C"},
+                                                            {"misc\\only.3do", "O"}}))));
+  EXPECT_EQ(ContainerModelRows(gob), (std::vector<std::string>{"a.3do", "B.3DO", "a.3do", "only.3do"}));
+  TGobItem item;
+  ASSERT_TRUE(FindContainerModel(gob, "a.3do", item));
+  EXPECT_EQ(ReadGobEntry(item), "A");
+  ASSERT_TRUE(FindContainerModel(gob, "b.3do", item));
+  EXPECT_EQ(item.EntryName, "3do\\B.3DO");
+  EXPECT_FALSE(FindContainerModel(gob, "only.3do", item));  // not in the model folder
+  EXPECT_FALSE(FindContainerModel(gob, "", item));
+}
+
 class ContainerModel : public ::testing::Test {
  protected:
   std::string Sample() { return ReadWholeFile(std::string(ZARN_SAMPLES_DIR) + "/fighter.3do"); }

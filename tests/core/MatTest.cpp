@@ -38,7 +38,6 @@ TEST_F(Mat, BuiltInPaletteIsCopiedIntoEveryList) {
 TEST_F(Mat, EightBitTexturesIndexThePalette) {
   EXPECT_EQ(Decode(MakeTextureMat(3, 1, 8, std::string("\x00\x06\x1F", 3))), "");
   EXPECT_TRUE(Material.Loaded);
-  EXPECT_TRUE(Material.UploadPending);
   EXPECT_EQ(Material.BitDepth, 8);
   EXPECT_EQ(Material.Width, 3);
   EXPECT_EQ(Material.Height, 1);
