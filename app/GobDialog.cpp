@@ -1,0 +1,62 @@
+#include "app/GobDialog.h"
+
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+
+#include "model/Errors.h"
+
+namespace {
+constexpr int kColumns = 4;
+}
+
+TfrmDlgGob::TfrmDlgGob(QWidget* parent) : QDialog(parent) {
+  setObjectName("frmDlgGob");
+  setFixedSize(515, 455);
+  setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+  lbxFiles = new QListWidget(this);
+  lbxFiles->setObjectName("lbxFiles");
+  lbxFiles->setGeometry(8, 8, 497, 377);
+  // Rows run down the first column, then on into the next, as in a multi-column list box.
+  lbxFiles->setFlow(QListView::TopToBottom);
+  lbxFiles->setWrapping(true);
+  lbxFiles->setResizeMode(QListView::Adjust);
+  lbxFiles->setUniformItemSizes(true);
+  const int rowHeight = lbxFiles->fontMetrics().height() + 2;
+  // The viewport's own width is known only once shown; the frame is known now.
+  lbxFiles->setGridSize(QSize((497 - 2 * lbxFiles->frameWidth()) / kColumns, rowHeight));
+  lbxFiles->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  lbxFiles->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  connect(lbxFiles, &QListWidget::itemDoubleClicked, this, &TfrmDlgGob::lbxFilesDblClick);
+
+  btnOK = new QPushButton("&OK", this);
+  btnOK->setObjectName("btnOK");
+  btnOK->setGeometry(430, 392, 75, 25);
+  btnOK->setDefault(true);
+  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+
+  btnCancel = new QPushButton("&Cancel", this);
+  btnCancel->setObjectName("btnCancel");
+  btnCancel->setGeometry(430, 424, 75, 25);
+  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+}
+
+void TfrmDlgGob::lbxFilesDblClick() { accept(); }
+
+bool TfrmDlgGob::Execute(const std::string& containerPath, TGobItem& item, QWidget* parent) {
+  TGob gob;
+  if (!gob.LoadFromFile(containerPath)) throw EInOutError("Failed to load GOB/GOO '" + containerPath + "'");
+  TfrmDlgGob dialog(parent);
+  dialog.setWindowTitle(QString::fromStdString("Open from Container - " + containerPath));
+  dialog.lbxFiles->clear();
+  for (const std::string& row : ContainerModelRows(gob)) dialog.lbxFiles->addItem(QString::fromStdString(row));
+  if (dialog.exec() != QDialog::Accepted) return false;
+  const QListWidgetItem* chosen = dialog.lbxFiles->currentItem();
+  if (!chosen || !chosen->isSelected()) return false;
+  return FindContainerModel(gob, chosen->text().toStdString(), item);
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include <QDialog>
+#include <string>
+
+#include "formats/Gob.h"
+
+class QListWidget;
+class QPushButton;
+
+// The open-from-container dialog: the models of one .gob/.goo container in four columns.
+class TfrmDlgGob : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TfrmDlgGob(QWidget* parent = nullptr);
+
+  // Shows the models of the container; true when the user accepted one that lies in the
+  // container's "3do\" folder, which is then handed out. Raises EInOutError when the file
+  // is no container ("Failed to load GOB/GOO '...'") or its directory is damaged.
+  static bool Execute(const std::string& containerPath, TGobItem& item, QWidget* parent = nullptr);
+
+  QListWidget* lbxFiles;
+  QPushButton* btnOK;
+  QPushButton* btnCancel;
+
+ private slots:
+  void lbxFilesDblClick();
+};

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/GobDialog.h"
+#include "model/Errors.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/gui/DialogTestHelpers.h"
+
+using namespace fmt_test;
+
+namespace {
+
+class GobDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::vector<TEntrySpec> entries = {{"3do\\a.3do", "A"}, {"mat\\a.3do", "M"}, {"mat\\a.mat", "x"}};
+    for (int i = 0; i < 40; ++i) entries.push_back({"3do\\ship" + std::to_string(i) + ".3do", "S"});
+    Container = Dir.Write("models.gob", MakeGob(entries));
+  }
+  static TfrmDlgGob* Dialog(QWidget* w) { return qobject_cast<TfrmDlgGob*>(w); }
+  static QStringList Rows(TfrmDlgGob* d) {
+    QStringList rows;
+    for (int i = 0; i < d->lbxFiles->count(); ++i) rows << d->lbxFiles->item(i)->text();
+    return rows;
+  }
+  static void DoubleClickRow(TfrmDlgGob* d, int row) {
+    QListWidgetItem* item = d->lbxFiles->item(row);
+    d->lbxFiles->scrollToItem(item);
+    const QPoint at = d->lbxFiles->visualItemRect(item).center();
+    QTest::mouseClick(d->lbxFiles->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(d->lbxFiles->viewport(), Qt::LeftButton, {}, at);
+  }
+  TTempDir Dir;
+  std::string Container;
+};
+
+TEST_F(GobDialog, ShowsTheModelsInFourColumnsAndOpensTheDoubleClickedOne) {
+  QString caption;
+  QStringList rows;
+  QRect list, ok, cancel;
+  QSize client;
+  int columnWidth = 0, listWidth = 0, secondColumnFirstRow = -1;
+  WhenModalShown([&](QWidget* w) {
+    TfrmDlgGob* d = Dialog(w);
+    ASSERT_NE(d, nullptr);
+    caption = d->windowTitle();
+    rows = Rows(d);
+    list = d->lbxFiles->geometry();
+    ok = d->btnOK->geometry();
+    cancel = d->btnCancel->geometry();
+    client = d->size();
+    // Rows flow down a column and on into the next; four columns share the list's width.
+    const QRect first = d->lbxFiles->visualItemRect(d->lbxFiles->item(0));
+    for (int i = 1; i < d->lbxFiles->count() && secondColumnFirstRow < 0; ++i) {
+      const QRect r = d->lbxFiles->visualItemRect(d->lbxFiles->item(i));
+      if (r.x() != first.x()) {
+        secondColumnFirstRow = i;
+        columnWidth = r.x() - first.x();
+        EXPECT_EQ(r.y(), first.y());
+      }
+    }
+    listWidth = d->lbxFiles->viewport()->width();
+    EXPECT_TRUE(d->btnOK->isDefault());
+    EXPECT_EQ(d->btnOK->text(), "&OK");
+    EXPECT_EQ(d->btnCancel->text(), "&Cancel");
+    SaveScreenshot(d, "gob_dialog");
+    DoubleClickRow(d, 41);  // mat\a.3do's row opens the model folder's a.3do
+  });
+  TGobItem item;
+  ASSERT_TRUE(TfrmDlgGob::Execute(Container, item));
+  EXPECT_EQ(caption, QString::fromStdString("Open from Container - " + Container));
+  ASSERT_EQ(rows.size(), 42);
+  EXPECT_EQ(rows[0], "a.3do");
+  EXPECT_EQ(rows[1], "ship0.3do");
+  EXPECT_EQ(rows[41], "a.3do");  // mat\a.3do sorts after every 3do\ entry
+  EXPECT_EQ(list, QRect(8, 8, 497, 377));
+  EXPECT_EQ(ok, QRect(430, 392, 75, 25));
+  EXPECT_EQ(cancel, QRect(430, 424, 75, 25));
+  EXPECT_EQ(client, QSize(515, 455));
+  // Rows run down the first column and go on at the top of the next; four share the width.
+  EXPECT_GT(secondColumnFirstRow, 10);
+  EXPECT_NEAR(columnWidth * 4, listWidth, 4);
+  EXPECT_EQ(item.EntryName, "3do\\a.3do");
+  EXPECT_EQ(ReadGobEntry(item), "A");
+}
+
+TEST_F(GobDialog, CancelAndOkWithoutARowOpenNothing) {
+  WhenModalShown([](QWidget* w) {
+    TfrmDlgGob* d = Dialog(w);
+    d->lbxFiles->setCurrentRow(3);
+    QTest::mouseClick(d->btnCancel, Qt::LeftButton);
+  });
+  TGobItem item;
+  EXPECT_FALSE(TfrmDlgGob::Execute(Container, item));
+  WhenModalShown([](QWidget* w) { QTest::mouseClick(Dialog(w)->btnOK, Qt::LeftButton); });
+  EXPECT_FALSE(TfrmDlgGob::Execute(Container, item));
+  WhenModalShown([](QWidget* w) {
+    TfrmDlgGob* d = Dialog(w);
+    d->lbxFiles->setCurrentRow(4);
+    QTest::keyClick(d, Qt::Key_Return);  // OK is the default button
+  });
+  ASSERT_TRUE(TfrmDlgGob::Execute(Container, item));
+  EXPECT_EQ(item.EntryName, "3do\\ship11.3do");  // directory order: a, ship0, ship1, ship10, ship11
+}
+
+TEST_F(GobDialog, EmptyContainersShowAnEmptyListAndOtherFilesRaise) {
+  const std::string empty = Dir.Write("empty.goo", MakeGob({}));
+  int rows = -1;
+  WhenModalShown([&](QWidget* w) {
+    rows = Dialog(w)->lbxFiles->count();
+    QTest::mouseClick(Dialog(w)->btnOK, Qt::LeftButton);
+  });
+  TGobItem item;
+  EXPECT_FALSE(TfrmDlgGob::Execute(empty, item));
+  EXPECT_EQ(rows, 0);
+  const std::string text = Dir.Write("text.gob", "plain text");
+  try {
+    TfrmDlgGob::Execute(text, item);
+    FAIL();
+  } catch (const EZarnError& e) {
+    EXPECT_EQ(std::string(e.what()), "Failed to load GOB/GOO '" + text + "'");
+  }
+  EXPECT_THROW(TfrmDlgGob::Execute(Dir.File("missing.gob"), item), EZarnError);
+}
+
+}  // namespace
