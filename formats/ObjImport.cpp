@@ -158,6 +158,7 @@ void TObjParser::ReadFace() {
       truncated = true;
   }
   if (truncated) ++TruncatedFaces;
+  if (Corners.empty()) return;  // a face without corners could be neither drawn nor picked
   TFace* face = Mesh->AddFace();
   face->Vertices.Reserve(Corners.size());
   face->TXVertices.Reserve(Corners.size());
