@@ -51,7 +51,10 @@ std::string ReadWholeFile(const std::string& path) {
   return data;
 }
 
-TFileSource::TFileSource(const std::string& path) : Path(path), Fd(OpenForReading(path)) {}
+TFileSource::TFileSource(const std::string& path) : Path(path), Fd(OpenForReading(path)) {
+  struct stat st {};
+  if (::fstat(Fd, &st) == 0) FileSize = static_cast<size_t>(st.st_size);
+}
 
 TFileSource::~TFileSource() { ::close(Fd); }
 

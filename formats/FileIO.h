@@ -16,10 +16,13 @@ class TFileSource : public TTextSource {
   TFileSource(const TFileSource&) = delete;
   TFileSource& operator=(const TFileSource&) = delete;
   size_t Read(char* buffer, size_t size) override;
+  // The file's size when it was opened.
+  size_t Size() const { return FileSize; }
 
  private:
   std::string Path;
   int Fd;
+  size_t FileSize = 0;
 };
 
 // Writes a file so that it appears whole or not at all: the text goes to a temporary file

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <memory>
 
+#include "formats/BulkHeap.h"
 #include "formats/FileIO.h"
 #include "formats/LineCursor.h"
 #include "formats/LineFields.h"
@@ -269,6 +270,8 @@ bool TModel::LoadFromFile(const std::string& path) {
     ShowError(std::string("Error while reading 3DO.\r\n") + e.TypeName() + ": " + e.what());
     return Parse3DO(std::string_view());
   }
+  // The model's objects take about one and a half times the file's size.
+  const TBulkHeap heap(file->Size() + file->Size() / 2);
   TLineCursor lines(*file);
   return Parse3DO(lines);
 }
