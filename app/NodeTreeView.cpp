@@ -1,0 +1,274 @@
+#include "app/NodeTreeView.h"
+
+#include <QDragMoveEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+#include "model/Core.h"
+
+namespace {
+
+constexpr int kNodeRole = Qt::UserRole + 1;
+
+// Asks the tree for each item's picture when the item is painted, so the marks always show
+// the current selection without refilling the tree.
+class TNodeItemDelegate : public QStyledItemDelegate {
+ public:
+  explicit TNodeItemDelegate(TNodeTreeView& tree) : QStyledItemDelegate(&tree), Tree(tree) {}
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (const auto* node = reinterpret_cast<const TNode*>(index.data(kNodeRole).value<quintptr>())) {
+      option->icon = Tree.IconOf(*node);
+      option->features |= QStyleOptionViewItem::HasDecoration;
+      option->decorationSize = QSize(16, 16);
+    }
+  }
+
+ private:
+  TNodeTreeView& Tree;
+};
+
+QPixmap Blank() {
+  QPixmap p(16, 16);
+  p.fill(Qt::transparent);
+  return p;
+}
+
+}  // namespace
+
+TNodeTreeView::TNodeTreeView(TCore& core, QWidget* parent) : QTreeWidget(parent), Core(core) {
+  setObjectName("trwNodes");
+  setHeaderHidden(true);
+  setColumnCount(1);
+  setFixedWidth(200);
+  setIndentation(19);
+  setIconSize(QSize(16, 16));
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setAllColumnsShowFocus(true);
+  setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+  setDragEnabled(true);
+  setAcceptDrops(true);
+  setDropIndicatorShown(true);
+  setDragDropMode(QAbstractItemView::DragDrop);
+  setDefaultDropAction(Qt::CopyAction);
+  setItemDelegate(new TNodeItemDelegate(*this));
+  MakePictures();
+  connect(this, &QTreeWidget::itemChanged, this, &TNodeTreeView::trwNodesEdited);
+}
+
+void TNodeTreeView::MakePictures() {
+  // Drawn here rather than loaded: four small glyphs, no image files to ship.
+  QPixmap mesh = Blank(), none = Blank(), empty = Blank(), mark = Blank();
+  {
+    QPainter p(&mesh);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(30, 60, 120), 1));
+    p.setBrush(QColor(90, 150, 230));
+    p.drawPolygon(QPolygon({QPoint(2, 5), QPoint(8, 2), QPoint(14, 5), QPoint(14, 12), QPoint(8, 15), QPoint(2, 12)}));
+    p.drawLine(2, 5, 8, 8);
+    p.drawLine(8, 8, 14, 5);
+    p.drawLine(8, 8, 8, 15);
+  }
+  {
+    QPainter p(&none);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 90, 90), 1.5));
+    p.drawEllipse(QPointF(8, 8), 5, 5);
+    p.drawLine(8, 1, 8, 15);
+    p.drawLine(1, 8, 15, 8);
+  }
+  {
+    QPainter p(&empty);
+    p.setPen(QPen(QColor(30, 60, 120), 1, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolygon(QPolygon({QPoint(2, 5), QPoint(8, 2), QPoint(14, 5), QPoint(14, 12), QPoint(8, 15), QPoint(2, 12)}));
+  }
+  {
+    QPainter p(&mark);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(200, 0, 0), 2.5));
+    p.drawLine(QPointF(3, 9), QPointF(7, 13));
+    p.drawLine(QPointF(7, 13), QPointF(14, 3));
+  }
+  const QPixmap kinds[3] = {mesh, none, empty};
+  for (int i = 0; i < 3; ++i) {
+    Pictures[i] = QIcon(kinds[i]);
+    QPixmap marked = kinds[i];
+    QPainter p(&marked);
+    p.drawPixmap(0, 0, mark);
+    Marked[i] = QIcon(marked);
+  }
+  Pictures[imgSelected] = QIcon(mark);
+}
+
+int TNodeTreeView::ImageIndexOf(const TNode& node) const {
+  if (!node.Mesh) return imgNoMesh;
+  return node.Mesh->Vertices.Empty() ? imgEmptyMesh : imgMesh;
+}
+
+bool TNodeTreeView::HasSelectionMark(const TNode& node) const { return Core.Nodes.Contains(&node); }
+
+QIcon TNodeTreeView::IconOf(const TNode& node) const {
+  const int kind = ImageIndexOf(node);
+  return HasSelectionMark(node) ? Marked[kind] : Pictures[kind];
+}
+
+bool TNodeTreeView::CanDrop(const TNode* dragged, const TNode* target) const {
+  if (!dragged) return false;
+  if (!target) return true;
+  return !dragged->WouldCycle(target);
+}
+
+void TNodeTreeView::DropOn(TNode* dragged, TNode* target) {
+  if (!CanDrop(dragged, target)) return;
+  dragged->Parent = target;
+  Core.Services.FillTree();
+  Core.Services.Redraw(true);
+}
+
+TNode* TNodeTreeView::NodeAt(const QPoint& viewportPos) const {
+  QTreeWidgetItem* item = itemAt(viewportPos);
+  return item ? NodeOf(item) : nullptr;
+}
+
+TNode* TNodeTreeView::DraggedNode() const {
+  QTreeWidgetItem* item = currentItem();
+  return item ? NodeOf(item) : nullptr;
+}
+
+void TNodeTreeView::mousePressEvent(QMouseEvent* event) {
+  QTreeWidget::mousePressEvent(event);
+  if ((event->modifiers() & Qt::ControlModifier) && currentItem()) {
+    Core.ToggleNode(NodeOf(currentItem()));
+    Core.Services.Redraw(true);
+  }
+  viewport()->update();
+}
+
+void TNodeTreeView::dragEnterEvent(QDragEnterEvent* event) {
+  // Only our own items are dragged here; anything else is refused.
+  if (event->source() == this || event->mimeData()->hasFormat("application/x-qabstractitemmodeldatalist"))
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void TNodeTreeView::dragMoveEvent(QDragMoveEvent* event) {
+  if (CanDrop(DraggedNode(), NodeAt(event->position().toPoint()))) {
+    // Copy, not move: the view must not delete the dragged row itself; the refill does the work.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void TNodeTreeView::dropEvent(QDropEvent* event) {
+  TNode* dragged = DraggedNode();
+  TNode* target = NodeAt(event->position().toPoint());
+  if (!CanDrop(dragged, target)) {
+    event->ignore();
+    return;
+  }
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+  DropOn(dragged, target);
+}
+
+void TNodeTreeView::trwNodesEdited(QTreeWidgetItem* item, int column) {
+  if (Filling || column != 0) return;
+  if (TNode* node = NodeOf(item)) node->Name = item->text(0).toStdString();
+}
+
+void TNodeTreeView::BeginUpdate() {
+  ++Filling;
+  setUpdatesEnabled(false);
+  blockSignals(true);
+}
+
+void TNodeTreeView::EndUpdate() {
+  blockSignals(false);
+  setUpdatesEnabled(true);
+  --Filling;
+}
+
+void TNodeTreeView::Clear() {
+  clear();
+  OrderValid = false;
+}
+
+namespace {
+QTreeWidgetItem* MakeItem(const std::string& text, TNode* node) {
+  auto* item = new QTreeWidgetItem(QStringList{QString::fromStdString(text)});
+  // Kept as a number so that the drag's mime data can carry it.
+  item->setData(0, kNodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(node)));
+  item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled |
+                 Qt::ItemIsDropEnabled);
+  return item;
+}
+}  // namespace
+
+TNodeTree::Item TNodeTreeView::AddTop(const std::string& text, TNode* node) {
+  QTreeWidgetItem* item = MakeItem(text, node);
+  addTopLevelItem(item);
+  OrderValid = false;
+  return item;
+}
+
+TNodeTree::Item TNodeTreeView::AddChild(Item parent, const std::string& text, TNode* node) {
+  QTreeWidgetItem* item = MakeItem(text, node);
+  static_cast<QTreeWidgetItem*>(parent)->addChild(item);
+  OrderValid = false;
+  return item;
+}
+
+int TNodeTreeView::ItemCount() const {
+  if (!OrderValid) ItemAt(0);
+  return static_cast<int>(Order.size());
+}
+
+TNodeTree::Item TNodeTreeView::ItemAt(int absoluteIndex) const {
+  if (!OrderValid) {
+    // Depth first with an explicit stack, so a deep hierarchy cannot overflow the call stack.
+    Order.clear();
+    std::vector<QTreeWidgetItem*> stack;
+    for (int i = topLevelItemCount() - 1; i >= 0; --i) stack.push_back(topLevelItem(i));
+    while (!stack.empty()) {
+      QTreeWidgetItem* item = stack.back();
+      stack.pop_back();
+      Order.push_back(item);
+      for (int i = item->childCount() - 1; i >= 0; --i) stack.push_back(item->child(i));
+    }
+    OrderValid = true;
+  }
+  return absoluteIndex >= 0 && absoluteIndex < static_cast<int>(Order.size()) ? Order[absoluteIndex] : nullptr;
+}
+
+TNode* TNodeTreeView::NodeOf(Item item) const {
+  return item ? reinterpret_cast<TNode*>(static_cast<QTreeWidgetItem*>(item)->data(0, kNodeRole).value<quintptr>())
+              : nullptr;
+}
+
+TNodeTree::Item TNodeTreeView::FirstChild(Item item) const {
+  auto* i = static_cast<QTreeWidgetItem*>(item);
+  return i->childCount() ? i->child(0) : nullptr;
+}
+
+TNodeTree::Item TNodeTreeView::NextSibling(Item item) const {
+  auto* i = static_cast<QTreeWidgetItem*>(item);
+  if (QTreeWidgetItem* parent = i->parent()) {
+    const int row = parent->indexOfChild(i);
+    return row + 1 < parent->childCount() ? parent->child(row + 1) : nullptr;
+  }
+  const int row = indexOfTopLevelItem(i);
+  return row + 1 < topLevelItemCount() ? topLevelItem(row + 1) : nullptr;
+}
+
+int TNodeTreeView::ChildCount(Item item) const { return static_cast<QTreeWidgetItem*>(item)->childCount(); }
+
+void TNodeTreeView::ExpandAll() { expandAll(); }

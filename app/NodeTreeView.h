@@ -1,0 +1,60 @@
+#pragma once
+#include <QIcon>
+#include <QTreeWidget>
+
+#include "model/NodeTree.h"
+
+class TCore;
+class TNode;
+
+// The node tree `trwNodes`: one item per hierarchy node with a picture of its kind and a mark
+// on selected nodes. Ctrl+click toggles a node's selection, a label edited in place renames
+// its node, and dragging an item onto another reparents its node (never into its own subtree).
+class TNodeTreeView : public QTreeWidget, public TNodeTree {
+  Q_OBJECT
+ public:
+  TNodeTreeView(TCore& core, QWidget* parent = nullptr);
+
+  // Pictures of the image list `gfxNodes`.
+  enum { imgMesh = 0, imgNoMesh = 1, imgEmptyMesh = 2, imgSelected = 3 };
+  int ImageIndexOf(const TNode& node) const;
+  bool HasSelectionMark(const TNode& node) const;
+  QIcon IconOf(const TNode& node) const;
+
+  // Reparenting: a node may go under any node outside its own subtree, or to the top (null).
+  bool CanDrop(const TNode* dragged, const TNode* target) const;
+  void DropOn(TNode* dragged, TNode* target);
+  TNode* NodeAt(const QPoint& viewportPos) const;
+
+  // TNodeTree, used by the model's FillTree and LinksFromTree.
+  void BeginUpdate() override;
+  void EndUpdate() override;
+  void Clear() override;
+  Item AddTop(const std::string& text, TNode* node) override;
+  Item AddChild(Item parent, const std::string& text, TNode* node) override;
+  int ItemCount() const override;
+  Item ItemAt(int absoluteIndex) const override;
+  TNode* NodeOf(Item item) const override;
+  Item FirstChild(Item item) const override;
+  Item NextSibling(Item item) const override;
+  int ChildCount(Item item) const override;
+  void ExpandAll() override;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  TNode* DraggedNode() const;
+  void trwNodesEdited(QTreeWidgetItem* item, int column);
+  void MakePictures();
+
+  TCore& Core;
+  QIcon Pictures[4];
+  QIcon Marked[3];  // the three kinds with the selection mark laid over them
+  int Filling = 0;
+  mutable std::vector<QTreeWidgetItem*> Order;
+  mutable bool OrderValid = false;
+};

@@ -1,0 +1,244 @@
+// The node tree beside the views: pictures and marks, Ctrl+click, rename, drag and drop, and
+// nodes copied in one process and pasted in another through the system clipboard.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QProcess>
+#include <QTest>
+
+#include "app/NodeTreeView.h"
+#include "editing/ClipboardCommands.h"
+#include "model/Core.h"
+#include "model/HeadlessServices.h"
+#include "tests/gui/DialogTestHelpers.h"
+
+namespace {
+
+// Recording services whose tree requests reach the tree view and whose clipboard is the
+// system's, as in the running program.
+class TTreeServices : public THeadlessServices {
+ public:
+  void FillTree() override {
+    THeadlessServices::FillTree();
+    if (Tree) Model->FillTree(*Tree);
+  }
+  std::string GetClipboardText() override { return QGuiApplication::clipboard()->text().toStdString(); }
+  void SetClipboardText(const std::string& text) override {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+  }
+  TModel* Model = nullptr;
+  TNodeTreeView* Tree = nullptr;
+};
+
+class NodeTree : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Services.Model = Core.Model;
+    Tree = std::make_unique<TNodeTreeView>(Core);
+    Services.Tree = Tree.get();
+    Tree->resize(200, 300);
+    Tree->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Tree.get()));
+  }
+  void TearDown() override { Services.Tree = nullptr; }
+
+  void LoadSample() {
+    ASSERT_TRUE(Core.Model->LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
+    Services.FillTree();
+  }
+  TNode* Named(const std::string& name) {
+    for (TNode* n : Core.Model->Nodes)
+      if (n->Name == name) return n;
+    return nullptr;
+  }
+  QTreeWidgetItem* ItemOf(const TNode* node) {
+    for (int i = 0; i < Tree->ItemCount(); ++i)
+      if (Tree->NodeOf(Tree->ItemAt(i)) == node) return static_cast<QTreeWidgetItem*>(Tree->ItemAt(i));
+    return nullptr;
+  }
+  QPoint CentreOf(const TNode* node) { return Tree->visualItemRect(ItemOf(node)).center(); }
+
+  // Sends a whole drag of `dragged` to the point as the tree would receive it; true when the
+  // tree accepted the drop.
+  bool DragTo(TNode* dragged, QPoint to) {
+    Tree->setCurrentItem(ItemOf(dragged));
+    QMimeData* mime = Tree->model()->mimeData({Tree->currentIndex()});
+    QDragEnterEvent enter(to, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Tree->viewport(), &enter);
+    QDragMoveEvent move(to, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Tree->viewport(), &move);
+    if (!move.isAccepted()) {
+      delete mime;
+      return false;
+    }
+    QDropEvent drop(to, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Tree->viewport(), &drop);
+    delete mime;
+    return drop.isAccepted();
+  }
+
+  TTreeServices Services;
+  TCore Core{Services};
+  std::unique_ptr<TNodeTreeView> Tree;
+};
+
+TEST_F(NodeTree, ShowsTheHierarchyWithPicturesAndMarks) {
+  LoadSample();
+  Core.Model->AddNode()->Name = "$$dummy";
+  TNode* empty = Core.Model->AddNode();
+  empty->Name = "Empty";
+  empty->SetMesh(new TMesh(Core.Model));
+  Services.FillTree();
+  ASSERT_EQ(Tree->topLevelItemCount(), 3);
+  QTreeWidgetItem* hull = Tree->topLevelItem(0);
+  EXPECT_EQ(hull->text(0), "hull");
+  EXPECT_EQ(hull->childCount(), 3);
+  EXPECT_TRUE(hull->isExpanded());
+  EXPECT_EQ(Named("canopy")->Parent, Named("hull"));
+  EXPECT_EQ(Named("hull")->Child, Named("canopy"));
+
+  EXPECT_EQ(Tree->ImageIndexOf(*Named("hull")), TNodeTreeView::imgMesh);
+  EXPECT_EQ(Tree->ImageIndexOf(*Named("$$dummy")), TNodeTreeView::imgNoMesh);
+  EXPECT_EQ(Tree->ImageIndexOf(*empty), TNodeTreeView::imgEmptyMesh);
+  Core.ToggleNode(Named("tail"));
+  EXPECT_TRUE(Tree->HasSelectionMark(*Named("tail")));
+  EXPECT_FALSE(Tree->HasSelectionMark(*Named("hull")));
+
+  // The mark is painted: the marked row holds red pixels, an unmarked one none.
+  Tree->viewport()->repaint();
+  const QImage shot = Tree->grab().toImage();
+  SaveScreenshot(Tree.get(), "node_tree");
+  const auto redIn = [&](const QRect& rect) {
+    int red = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+      for (int x = rect.left(); x < rect.left() + 60; ++x) {
+        const QColor c = shot.pixelColor(Tree->viewport()->mapTo(Tree.get(), QPoint(x, y)));
+        red += c.red() > 150 && c.green() < 80 && c.blue() < 80;
+      }
+    return red;
+  };
+  EXPECT_GT(redIn(Tree->visualItemRect(ItemOf(Named("tail")))), 3);
+  EXPECT_EQ(redIn(Tree->visualItemRect(ItemOf(Named("hull")))), 0);
+}
+
+TEST_F(NodeTree, CtrlClickTogglesAndPlainClickOnlyHighlights) {
+  LoadSample();
+  TNode* canopy = Named("canopy");
+  QTest::mouseClick(Tree->viewport(), Qt::LeftButton, Qt::NoModifier, CentreOf(canopy));
+  EXPECT_TRUE(Core.Nodes.Empty());
+  EXPECT_EQ(Tree->currentItem(), ItemOf(canopy));
+  QTest::mouseClick(Tree->viewport(), Qt::LeftButton, Qt::ControlModifier, CentreOf(Named("fin")));
+  EXPECT_EQ(Core.Nodes.Items(), std::vector<TNode*>{Named("fin")});
+  EXPECT_EQ(Services.Rebuilds, 1);
+  QTest::mouseClick(Tree->viewport(), Qt::LeftButton, Qt::ControlModifier, CentreOf(Named("fin")));
+  EXPECT_TRUE(Core.Nodes.Empty());
+}
+
+TEST_F(NodeTree, DragReparentsAndRefusesDescendants) {
+  LoadSample();
+  TNode* hull = Named("hull");
+  TNode* tail = Named("tail");
+  TNode* fin = Named("fin");
+  ASSERT_EQ(fin->Parent, tail);
+  ASSERT_EQ(tail->Parent, hull);
+  EXPECT_FALSE(DragTo(hull, CentreOf(fin))) << "a node dropped into its own subtree";
+  EXPECT_FALSE(DragTo(hull, CentreOf(hull)));
+  EXPECT_EQ(hull->Parent, nullptr);
+
+  TNode* canopy = Named("canopy");
+  ASSERT_TRUE(DragTo(canopy, CentreOf(tail)));
+  EXPECT_EQ(canopy->Parent, tail);
+  EXPECT_EQ(ItemOf(canopy)->parent(), ItemOf(tail)) << "the tree was refilled";
+  EXPECT_GE(Services.Rebuilds, 1);
+
+  const QPoint below(20, Tree->viewport()->height() - 5);
+  ASSERT_EQ(Tree->itemAt(below), nullptr);
+  ASSERT_TRUE(DragTo(canopy, below));
+  EXPECT_EQ(canopy->Parent, nullptr);
+  EXPECT_EQ(Tree->indexOfTopLevelItem(ItemOf(canopy)), 1) << "roots come in model order";
+  SaveScreenshot(Tree.get(), "node_tree_after_drop");
+}
+
+TEST_F(NodeTree, RenameInPlaceTakesTheTextUnchanged) {
+  LoadSample();
+  TNode* tail = Named("tail");
+  Tree->setCurrentItem(ItemOf(tail));
+  Tree->editItem(ItemOf(tail));
+  auto* editor = Tree->viewport()->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  editor->setText(" rudder ");
+  QTest::keyClick(editor, Qt::Key_Return);
+  QCoreApplication::processEvents();  // the editor hands its text over in a queued call
+  EXPECT_EQ(tail->Name, " rudder ");
+  EXPECT_EQ(Services.Rebuilds, 0) << "renaming redraws nothing";
+
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the first editor goes
+  Tree->editItem(ItemOf(tail));
+  editor = Tree->viewport()->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  editor->clear();
+  QTest::keyClick(editor, Qt::Key_Return);
+  QCoreApplication::processEvents();  // the editor hands its text over in a queued call
+  EXPECT_EQ(tail->Name, "");
+}
+
+TEST_F(NodeTree, LoopedParentsStillFillTheTree) {
+  LoadSample();
+  Named("hull")->Parent = Named("fin");
+  Services.FillTree();
+  EXPECT_EQ(Tree->ItemCount(), Core.Model->Nodes.Count());
+}
+
+// The second half of the clipboard test, run in a process of its own: pastes what the first
+// process copied and writes the names of the nodes it got.
+TEST(NodeClipboard, PasteInASecondProcess) {
+  const QByteArray resultPath = qgetenv("ZARN_PASTE_RESULT");
+  if (resultPath.isEmpty()) GTEST_SKIP() << "run by CopyInOneProcessPasteInAnother";
+  TTreeServices services;
+  TCore core(services);
+  services.Model = core.Model;
+  PasteNodes(core);
+  QFile result(QString::fromLocal8Bit(resultPath));
+  ASSERT_TRUE(result.open(QIODevice::WriteOnly));
+  for (const TNode* n : core.Model->Nodes) result.write((n->Name + "\n").c_str());
+}
+
+TEST_F(NodeTree, CopyInOneProcessPasteInAnother) {
+  LoadSample();
+  Core.ToggleNode(Named("fin"));
+  Core.ToggleNode(Named("tail"));
+  CopyNodes(Core);
+  ASSERT_TRUE(QGuiApplication::clipboard()->text().startsWith("# MODEL"));
+
+  const QString resultPath = QDir::temp().filePath("zarn-paste-result.txt");
+  QFile::remove(resultPath);
+  QProcess other;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("ZARN_PASTE_RESULT", resultPath);
+  other.setProcessEnvironment(env);
+  other.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=NodeClipboard.PasteInASecondProcess"});
+  // The copying process must keep serving the clipboard while the other one reads it.
+  QElapsedTimer clock;
+  clock.start();
+  while (other.state() != QProcess::NotRunning && clock.elapsed() < 30000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    other.waitForFinished(20);
+  }
+  ASSERT_EQ(other.exitCode(), 0) << other.readAllStandardOutput().toStdString();
+  QFile result(resultPath);
+  ASSERT_TRUE(result.open(QIODevice::ReadOnly));
+  EXPECT_EQ(result.readAll().toStdString(), "fin\ntail\n");
+  QFile::remove(resultPath);
+}
+
+TEST_F(NodeTree, PasteOfForeignClipboardTextAddsNothing) {
+  QGuiApplication::clipboard()->setText("HIERARCHY NODES 1\r\n0: 0x0 0x1 -1 -1 -1 -1 0 0 0 0 0 0 0 0 0 0 x\r\n");
+  PasteNodes(Core);
+  EXPECT_EQ(Core.Model->Nodes.Count(), 0);
+}
+
+}  // namespace
