@@ -1,13 +1,18 @@
 // One QApplication for every GUI test, created once the tests start (listing the tests needs
-// no display), with the compatibility-profile OpenGL format the viewports draw with, and a
-// scratch home so that no test touches the user's own settings.
+// no display), with the compatibility-profile OpenGL format the viewports draw with, the
+// program's settings names and number format, and a scratch home so that no test touches
+// the user's own settings.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QSurfaceFormat>
+#include <QDir>
+#include <QLocale>
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include "view/GLFormat.h"
 
 namespace {
 
@@ -24,16 +29,15 @@ class TQtEnvironment : public ::testing::Environment {
     setenv("XDG_DATA_HOME", (Scratch / "data").c_str(), 1);
     setenv("XDG_RUNTIME_DIR", (Scratch / "runtime").c_str(), 1);
 
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setOption(QSurfaceFormat::DeprecatedFunctions);
-    format.setDepthBufferSize(24);
-    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    QSurfaceFormat::setDefaultFormat(format);
+    UseCompatibilityGLFormat();
     // Qt's own file dialogs, which the tests can drive, whatever the desktop offers.
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     App = new QApplication(Argc, Argv);
+    QCoreApplication::setOrganizationName("Trevalo");
+    QCoreApplication::setApplicationName("ZARN");
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
+    QDir().mkpath(ZARN_SCREENSHOT_DIR);
   }
 
   void TearDown() override {

@@ -1,0 +1,73 @@
+#include "app/ActionTable.h"
+
+namespace {
+constexpr const char* File = "&File";
+constexpr const char* Edit = "&Edit";
+constexpr const char* View = "&View";
+constexpr const char* Select = "&Select";
+constexpr const char* Primitive = "&Primitive";
+constexpr const char* Help = "&Help";
+constexpr const char* None = "";
+}  // namespace
+
+const std::vector<TActionRow>& MainActionRows() {
+  static const std::vector<TActionRow> rows = {
+      {"actFileNew", "&New", "Clears the current model and resets everything", "Ctrl+N", File, 1, false},
+      {"actFileOpen", "&Open...", "Open a new model", "Ctrl+O", File, 2, false},
+      {"actFileInsert", "&Insert...", "Insert a model", "", File, 3, false},
+      {"acnFileRevert", "&Revert", "", "", File, 4, false},
+      {"actFileSaveAs", "Save &As...", "Save model wih a new name", "", File, 6, false},
+      {"actFileSave", "&Save", "Save model", "Ctrl+S", File, 5, false},
+      {"actFileImport", "&Import...", "Import meshes from other formats", "", File, 7, true},
+      {"actFileExit", "E&xit", "Exit ZARN", "", File, 8, true},
+      {"actEditCut", "C&ut", "Cut selected nodes to clipboard", "Ctrl+X", Edit, 1, false},
+      {"actEditCopy", "&Copy", "Copy selected nodes to clipboard", "Ctrl+C", Edit, 2, false},
+      {"actEditPaste", "&Paste", "Paste from clipboard", "Ctrl+V", Edit, 3, false},
+      {"actEditMerge", "&Merge", "Merge selected nodes (meshes)", "Ctrl+M", Edit, 4, false},
+      {"actEditDelete", "&Delete", "Delete selected object(s)", "Ctrl+Del", Edit, 5, false},
+      {"actEditExtrudeFace", "&Extrude Surface", "Extrude selected surfaces", "Ctrl+X", Edit, 6, true},
+      {"actEditSplitFace", "&Split Surface", "Split surface from vertex to vertex", "Ctrl+P", Edit, 7, false},
+      {"actEditInsertVx", "Insert &Vertex", "Insert a new vertex between two vertices on the same surface", "Ctrl+I",
+       Edit, 10, false},
+      {"actEditFlipFace", "Flip &Surface", "Flip (reverse vertices order) selected surfaces", "Ctrl+F", Edit, 8,
+       false},
+      {"actEditMakeSurface", "Make S&urface", "Create a new surface from selected vertices", "Ctrl+K", Edit, 9,
+       false},
+      {"actEditTranslate", "&Translate...", "Manually translate selected object(s)", "", Edit, 11, true},
+      {"actEditMove", "M&ove...", "Manually move selected object(s)", "", Edit, 12, false},
+      {"actEditRotate", "&Rotate...", "Manually rotate selected object(s)", "", Edit, 13, false},
+      {"actEditScale", "Sc&ale...", "Manually scale selected object(s)", "", Edit, 14, false},
+      {"actEditInsertOffset", "&Insert Offset...", "", "", Edit, 15, true},
+      {"actSelClear", "&Clear", "Clear selection", "Ctrl+Backspace", Select, 1, false},
+      {"actSelAll", "&All", "Select all objects", "Ctrl+A", Select, 2, false},
+      {"actSelInvert", "&Invert", "Invert selection", "", Select, 3, false},
+      {"actSelParentNode", "&Parent Node", "Select first selected nodes parent", "Ctrl+Up", Select, 4, true},
+      {"actSelChildNode", "C&hild Node", "Select first selected nodes child", "Ctrl+Down", Select, 5, false},
+      {"actSelNextSiblingNode", "&Next Sibling Node", "Select first selected nodes next sibling", "Ctrl+Right",
+       Select, 6, false},
+      {"actSelPrevSiblingNode", "P&revious Sibling Node", "Select first selected nodes previous sibling",
+       "Ctrl+Left", Select, 7, false},
+      {"acnViewWireframe", "&Wireframe", "", "", View, 1, false},
+      {"acnViewShaded", "&Shaded", "", "", View, 2, false},
+      {"acnViewTextured", "&Textured", "", "", View, 3, false},
+      {"actViewRestartGL", "Restart Open&GL", "Restart OpenGL (debug)", "", None, 0, false},
+      {"actViewMsg", "&Messages", "View message window", "", None, 0, false},
+      {"actViewResetCam", "&Reset Cameras", "Reset views/cameras", "Ctrl+R", View, 4, true},
+      {"acnViewMaterials", "&Materials...", "", "", View, 5, true},
+      {"actViewOption", "&Options...", "", "", View, 6, false},
+      {"actPrimDummy", "&Dummy Node", "Create a dummy node", "", Primitive, 1, false},
+      {"actPrimEmptyMesh", "Empty &Mesh", "Create an empty mesh", "", Primitive, 2, false},
+      {"actPrimCube", "&Cube...", "Create a Cube primitive", "", Primitive, 3, true},
+      {"actPrimPlane", "&Plane...", "Create a Plane primitive", "", Primitive, 4, false},
+      {"actPrimCylind", "C&ylinder...", "Create a Cylinder primitive", "", Primitive, 5, false},
+      {"actPrimCone", "C&one...", "Create a Cone primitive", "", Primitive, 6, false},
+      {"actHelpRegister3DO", "&Register 3DO", "Associate 3DOs with ZARN in windows", "", Help, 1, false},
+      {"actHelpAbout", "&About...", "Detailed info on version, OpenGL, etc.", "", Help, 2, true},
+  };
+  return rows;
+}
+
+const std::vector<const char*>& MainMenuCaptions() {
+  static const std::vector<const char*> menus = {File, Edit, View, Select, Primitive, Help};
+  return menus;
+}

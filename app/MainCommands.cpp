@@ -1,0 +1,132 @@
+// The main window's own commands: file, view and help.
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "app/FileTypeRegistration.h"
+#include "app/MainWindow.h"
+#include "view/Builder.h"
+#include "view/GLArea.h"
+
+namespace {
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && std::filesystem::is_regular_file(path, ec);
+}
+
+std::string UpperExtension(const std::string& path) {
+  const size_t dot = path.rfind('.');
+  std::string ext = dot == std::string::npos ? std::string() : path.substr(dot);
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::toupper(c); });
+  return ext;
+}
+}  // namespace
+
+void TfrmMain::InstallCommands() {
+  SetCommand("actFileNew", [this] { actFileNewExecute(); });
+  SetCommand("actFileOpen", [this] { actFileOpenExecute(); });
+  SetCommand("acnFileRevert", [this] { acnFileRevertExecute(); });
+  SetCommand("actFileSave", [this] { actFileSaveExecute(); });
+  SetCommand("actFileSaveAs", [this] { actFileSaveAsExecute(); });
+  SetCommand("actFileExit", [this] { close(); });
+  SetCommand("acnViewWireframe", [this] { SetCurrentViewMode(0); });
+  SetCommand("acnViewShaded", [this] { SetCurrentViewMode(1); });
+  SetCommand("acnViewTextured", [this] { SetCurrentViewMode(2); });
+  SetCommand("actViewRestartGL", [this] { actViewRestartGLExecute(); });
+  SetCommand("actViewResetCam", [this] { actViewResetCamExecute(); });
+  SetCommand("actHelpRegister3DO", [this] { actHelpRegister3DOExecute(); });
+
+  OpenHandlers[".3DO"] = [this](const std::string& path) {
+    actFileNewExecute();
+    Core.Model->LoadFromFile(path);
+    SetTitle(Core.Model->FileName);
+  };
+}
+
+void TfrmMain::OpenFile(const std::string& path) {
+  if (!FileExists(path)) {
+    if (!path.empty()) Core.Services.ShowInformation("File '" + path + "' not found");
+    return;
+  }
+  const auto handler = OpenHandlers.find(UpperExtension(path));
+  if (handler != OpenHandlers.end())
+    handler->second(path);
+  else
+    Core.Services.ShowInformation("File Format not supported");
+  if (fraBuilder) fraBuilder->ModelReplaced();
+}
+
+void TfrmMain::actFileNewExecute() {
+  SetTitle("");
+  Core.Model->Clear();
+  if (fraBuilder) {
+    Core.Services.FillMaterialList();
+    Core.Services.UpdateProperties();
+    fraBuilder->ModelReplaced();
+  }
+}
+
+void TfrmMain::actFileOpenExecute() { OpenFile(Core.Services.AskOpenFileName(ModelFilter(), "Open")); }
+
+void TfrmMain::acnFileRevertExecute() {
+  if (!FileExists(Core.Model->FileName)) return;
+  const std::string name = Core.Model->FileName;
+  Core.Model->Clear();
+  Core.Model->LoadFromFile(name);
+  Core.Services.FillTree();
+  Core.Services.FillMaterialList();
+  Core.Services.Redraw(true);
+}
+
+void TfrmMain::actFileSaveExecute() {
+  if (FileExists(Core.Model->FileName))
+    Core.Model->SaveToFile(Core.Model->FileName);
+  else
+    actFileSaveAsExecute();
+}
+
+void TfrmMain::actFileSaveAsExecute() {
+  const std::string name = Core.Services.AskSaveFileName(ModelFilter());
+  if (!name.empty()) {
+    if (fraBuilder && fraBuilder->LinksFromTree) fraBuilder->LinksFromTree();
+    Core.Model->SaveToFile(name);
+  }
+  SetTitle(Core.Model->FileName);
+}
+
+void TfrmMain::SetCurrentViewMode(int mode) {
+  if (!fraBuilder) return;
+  fraBuilder->Cameras->Current().Rec.ViewMode = static_cast<unsigned char>(mode);
+  fraBuilder->SetViewMode(mode);
+  fraBuilder->Redraw(true);
+}
+
+void TfrmMain::actViewResetCamExecute() {
+  if (!fraBuilder) return;
+  fraBuilder->ResetCameras();
+  fraBuilder->Redraw(false);
+}
+
+void TfrmMain::actViewRestartGLExecute() {
+  if (!fraBuilder || !fraBuilder->glaMain->Active()) return;
+  fraBuilder->glaMain->SetActive(false);
+  QThread::msleep(1000);
+  StartGL();
+  fraBuilder->tacCamerasChange();
+}
+
+void TfrmMain::actHelpRegister3DOExecute() {
+  RegisterFileType(QCoreApplication::applicationFilePath().toStdString(),
+                   QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString(),
+                   QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString());
+  // The desktop's caches pick the new type up at once when their tools are there.
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  QProcess::execute("update-mime-database", {data + "/mime"});
+  QProcess::execute("update-desktop-database", {data + "/applications"});
+  Core.Services.ShowInformation(
+      "3DO files registered.\n\rIt is now possible to double click 3DO files to open them in ZARN");
+}

@@ -1,0 +1,82 @@
+#pragma once
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "model/Core.h"
+
+class QAction;
+class QLabel;
+class QListWidget;
+class TfraBuilder;
+
+// The main window: menus and commands, the status bar, the one-line output list and, from
+// its first showing on, the viewport frame.
+class TfrmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  // `openAtStart` is opened once the window is up (the command line's first argument).
+  TfrmMain(TCore& core, std::string openAtStart = {});
+  ~TfrmMain() override;
+
+  void AddOutput(const std::string& line);
+  void ShowStatus(const std::string& text);
+  // Product name, " - " and the name, or " - Untitled.3do" for an empty name.
+  void SetTitle(const std::string& name);
+  // Opens a model by its extension; reports a missing file or an unknown format.
+  void OpenFile(const std::string& path);
+  void StartGL();
+
+  // The command behind an action; installing one enables the action and puts it on its menu.
+  void SetCommand(const std::string& actionName, std::function<void()> command);
+  QAction* Action(const std::string& name) const;
+  // The actions in their stored order.
+  const std::vector<QAction*>& Actions() const { return ActionList; }
+  // A key that several enabled actions carry goes to the first of them in menu order.
+  bool RouteAmbiguousShortcut(const QKeySequence& key);
+
+  TfraBuilder* Builder() const { return fraBuilder; }
+  QLabel* StatusPanel(int index) const { return Panels[index]; }
+  QListWidget* OutputList() const { return lbxOutput; }
+  // Runs the first-showing sequence now if it has not run yet (tests call it directly).
+  void FirstActivation();
+
+  // File commands.
+  void actFileNewExecute();
+  void actFileOpenExecute();
+  void acnFileRevertExecute();
+  void actFileSaveExecute();
+  void actFileSaveAsExecute();
+  // View commands.
+  void SetCurrentViewMode(int mode);
+  void actViewResetCamExecute();
+  void actViewRestartGLExecute();
+  void actHelpRegister3DOExecute();
+
+ protected:
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildActions();
+  void BuildMenus();
+  void BuildStatusBar();
+  void BuildOutputList();
+  void InstallCommands();
+  void ShowBuilder();
+  void DisplayHint(const QString& hint);
+
+  TCore& Core;
+  std::string OpenAtStart;
+  bool FirstShow = true;
+  TfraBuilder* fraBuilder = nullptr;
+  QLabel* Panels[4] = {};
+  QListWidget* lbxOutput = nullptr;
+  std::vector<QAction*> ActionList;
+  std::map<std::string, QAction*> ActionsByName;
+  std::map<std::string, std::function<void()>> Commands;
+  // How OpenFile treats each upper-case extension (with its dot).
+  std::map<std::string, std::function<void(const std::string&)>> OpenHandlers;
+  std::vector<QAction*> MenuOrder;  // every menu entry, menus left to right, top to bottom
+};

@@ -1,0 +1,28 @@
+#pragma once
+#include "model/UserServices.h"
+
+class TfrmMain;
+
+// The user services of the running program: output and status go to the main window,
+// questions and messages to the dialogs, requests to the viewport frame once it exists.
+class TQtServices : public TUserServices {
+ public:
+  void SetMainWindow(TfrmMain* window) { Main = window; }
+
+  void AddOutput(const std::string& line) override;
+  void ShowStatus(const std::string& text) override;
+  void ShowError(const std::string& text) override;
+  void ShowInformation(const std::string& text) override;
+  bool QueryValues(const std::string& caption, std::vector<std::string>& lines) override;
+  std::string AskOpenFileName(const std::vector<std::string>& filter, const std::string& title) override;
+  std::string AskSaveFileName(const std::vector<std::string>& filter) override;
+  std::string GetClipboardText() override;
+  void SetClipboardText(const std::string& text) override;
+  void Redraw(bool rebuild) override;
+  void FillTree() override;
+  void UpdateProperties() override;
+  void FillMaterialList() override;
+
+ private:
+  TfrmMain* Main = nullptr;
+};

@@ -1,0 +1,97 @@
+#pragma once
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "model/Camera.h"
+#include "model/Core.h"
+#include "view/Cameras.h"
+#include "view/Textures.h"
+
+class QAction;
+class QComboBox;
+class QHBoxLayout;
+class QTabBar;
+class QToolBar;
+class TGLArea;
+
+// The viewport frame: the drawing area with its camera tabs, the tool bar of edit modes,
+// tools and axis locks, the grid spacing box, and a right-hand panel for the node tree.
+class TfraBuilder : public QWidget {
+  Q_OBJECT
+ public:
+  TfraBuilder(TCore& core, QWidget* parent);
+  ~TfraBuilder() override;
+
+  // Status bar panels the frame writes: 0 pointer coordinates, 2 frame rate.
+  std::function<void(int panel, const QString& text)> SetStatusPanel;
+  // Installed by the node tree and the property panel; the user services forward to them.
+  std::function<void()> FillTree, UpdateProperties, FillMaterialList;
+  // Installed by the node tree: the model takes its hierarchy links from the tree's order.
+  std::function<void()> LinksFromTree;
+  // Asked after the edit mode changed, with the mode's value (the property panel's page).
+  std::function<void(int mode)> OnEditModeChanged;
+
+  // Activates the drawing area, applies the saved grid spacing and shows the empty model.
+  void Start();
+  // Rebuild true recompiles the model's display list at this paint; false only replays it.
+  void Redraw(bool rebuild);
+  // After a new model: cameras fitted, selection cleared, tree and properties refreshed,
+  // node mode and select tool, the current camera's settings applied, redrawn.
+  void ModelReplaced();
+  void ResetCameras();
+  void SetEditMode(TEditMode mode);
+  void SetToolMode(TToolMode mode);
+  void SetViewKind(int kind);
+  void SetViewMode(int mode);
+  // The current camera's background, view mode and a redraw with rebuild.
+  void tacCamerasChange();
+  void SetLineEvery(double value);
+  void SetSnapEvery(double value);
+  // Applies the grid box's text; a text that is not a number raises EConvertError.
+  void cbxGridEveryClick();
+  void cbxSnapEveryClick();
+
+  // The right-hand panel where the node tree goes; hidden until a widget is placed there.
+  void PlaceTreeWidget(QWidget* tree);
+
+  TGLArea* glaMain = nullptr;
+  QTabBar* tacCameras = nullptr;
+  QComboBox* cbxGridEvery = nullptr;
+  QComboBox* cbxSnapEvery = nullptr;
+  QToolBar* tbrTools = nullptr;
+  QAction *actEMNode, *actEMFace, *actEMVert;
+  QAction *actTMSelect, *actTMMove, *actTMRotate, *actTMScale;
+  QAction *actLockX, *actLockY, *actLockZ;
+  std::unique_ptr<TCameras> Cameras;
+
+  unsigned DisplayList = 0;
+  bool RebuildList = false;
+  // The matrices and viewport of the last frame drawn, for picking between frames.
+  TViewTransform LastView{};
+  int Rebuilds = 0;  // display lists compiled so far, for the tests and benchmarks
+
+  // Mouse gesture state: the last press and the last position seen.
+  bool MouseDown = false;
+  bool CameraDrag = false;
+  int StartX = 0, StartY = 0, LastX = 0, LastY = 0;
+
+  void glaMainRender();
+  void glaMainInitGL();
+  void glaMainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, int x, int y);
+  void glaMainMouseMove(Qt::KeyboardModifiers mods, int x, int y);
+  void glaMainMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers mods, int x, int y);
+  void glaMainKeyDown(int key);
+
+ private:
+  void BuildToolBar(QHBoxLayout* row);
+  QAction* AddToolAction(const char* name, const char* caption, const char* hint, const char* glyph);
+  void ApplyTool(Qt::KeyboardModifiers mods, int x, int y);
+  void SelectInRect();
+  // Shows changed selection marks in the node tree without refilling it.
+  void RepaintTree();
+
+  TCore& Core;
+  TTextureCache Textures;
+  QWidget* pnlTree = nullptr;
+};

@@ -1,0 +1,35 @@
+#include "view/Cameras.h"
+
+#include <QSignalBlocker>
+#include <QTabBar>
+
+#include "model/Errors.h"
+
+int TCameras::Add(const TCameraRec& rec) {
+  List.push_back(std::make_unique<TOCamera>(TOCamera{rec}));
+  Tabs.addTab(QString::fromStdString(rec.Name));
+  return Count() - 1;
+}
+
+TOCamera& TCameras::Get(int index) const {
+  if (index < 0 || index >= Count()) RaiseListError("Cameras Index is out of bounds: %d", index);
+  return *List[static_cast<size_t>(index)];
+}
+
+TOCamera& TCameras::Current() const { return Get(Tabs.currentIndex()); }
+
+void TCameras::SetCurrent(int index) {
+  if (index < 0 || index >= Tabs.count()) return;
+  // Callers apply the camera themselves, as a click on a tab does through its notification.
+  const QSignalBlocker quiet(&Tabs);
+  Tabs.setCurrentIndex(index);
+}
+
+void TCameras::ResetCameras(double modelRadius) {
+  const auto& defaults = DefaultCameras();
+  const double z = modelRadius <= 0.000001 ? -0.5 : -4 * modelRadius;
+  for (int i = 0; i < Count() && i < 4; ++i) {
+    List[static_cast<size_t>(i)]->Rec = defaults[i];
+    List[static_cast<size_t>(i)]->Rec.Z = z;
+  }
+}

@@ -1,0 +1,125 @@
+#include "view/GLArea.h"
+
+#include <GL/gl.h>
+
+#include <QOpenGLContext>
+#include <QPainter>
+#include <QVBoxLayout>
+#include <chrono>
+
+#include "model/Core.h"
+#include "view/GLSurface.h"
+
+TGLArea::TGLArea(QWidget* parent) : QWidget(parent) {
+  setObjectName("glaMain");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(1, 1, 1, 1);  // the single border
+  resize(100, 100);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+TGLArea::~TGLArea() { SetActive(false); }
+
+void TGLArea::SetActive(bool active) {
+  if (active == IsActive) return;
+  IsActive = active;
+  if (active) {
+    if (!CreateContext()) {
+      IsActive = false;
+      update();
+    }
+  } else {
+    DestroyContext();
+  }
+}
+
+bool TGLArea::CreateContext() {
+  DestroyContext();
+  ContextOk = false;
+  Gl = new TGLSurface(*this);
+  layout()->addWidget(Gl);
+  Gl->show();
+  // The surface makes its context when it is first laid out on screen; a hidden area
+  // gets it at its first showing, and can only be judged from then on.
+  if (!isVisible()) return true;
+  Gl->grabFramebuffer();
+  if (ContextOk) return true;
+  DestroyContext();
+  return false;
+}
+
+void TGLArea::DestroyContext() {
+  if (!Gl) return;
+  delete Gl;  // takes its context and everything in it
+  Gl = nullptr;
+  ContextOk = false;
+  update();
+}
+
+void TGLArea::ContextReady() {
+  const QOpenGLContext* context = QOpenGLContext::currentContext();
+  // Legacy drawing draws nothing in a core-profile context, so such a context is no use.
+  ContextOk = context && context->isValid() && context->format().profile() != QSurfaceFormat::CoreProfile;
+  if (!ContextOk) return;
+  const TColorRGB c = SystemColorToRGB(Background);
+  glClearColor(c.R, c.G, c.B, 1.0f);
+  if (OnInitGL) OnInitGL();
+}
+
+void TGLArea::SetColor(unsigned color) {
+  Background = color;
+  if (MakeCurrent()) {
+    const TColorRGB c = SystemColorToRGB(color);
+    glClearColor(c.R, c.G, c.B, 1.0f);
+  }
+  Repaint();
+}
+
+bool TGLArea::MakeCurrent() {
+  if (!Gl || !ContextOk) return false;
+  Gl->makeCurrent();
+  return true;
+}
+
+void TGLArea::Repaint() {
+  if (Gl && ContextOk)
+    Gl->repaint();
+  else
+    repaint();
+}
+
+void TGLArea::PaintFrame() {
+  if (!ContextOk) return;
+  const auto start = std::chrono::steady_clock::now();
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  if (OnRender) OnRender();
+  glFinish();
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  Fps = ms > 0 ? static_cast<float>(1000.0 / ms) : 0.0f;
+}
+
+void TGLArea::paintEvent(QPaintEvent*) {
+  if (Gl && ContextOk) return;
+  QPainter p(this);
+  const TColorRGB c = SystemColorToRGB(Background);
+  p.fillRect(rect(), QColor::fromRgbF(c.R, c.G, c.B));
+  p.setPen(Qt::black);
+  p.drawLine(0, 0, width(), height());
+  p.drawLine(width(), 0, 0, height());
+}
+
+int TGLArea::ClientWidth() const { return Gl ? Gl->width() : width(); }
+int TGLArea::ClientHeight() const { return Gl ? std::max(1, Gl->height()) : std::max(1, height()); }
+QWidget* TGLArea::Surface() const { return Gl; }
+QImage TGLArea::GrabFrame() { return Gl && ContextOk ? Gl->grabFramebuffer() : grab().toImage(); }
+
+std::string TGLArea::GLText(unsigned name) {
+  if (!MakeCurrent()) return {};
+  const auto* text = reinterpret_cast<const char*>(glGetString(name));
+  return text ? text : "";
+}
+
+std::string TGLArea::VendorString() { return GLText(GL_VENDOR); }
+std::string TGLArea::RendererString() { return GLText(GL_RENDERER); }
+std::string TGLArea::VersionString() { return GLText(GL_VERSION); }
+std::string TGLArea::ExtensionsString() { return GLText(GL_EXTENSIONS); }

@@ -1,0 +1,64 @@
+#pragma once
+#include <QWidget>
+#include <functional>
+#include <string>
+
+class TGLSurface;
+
+// The drawing area: a panel that holds an OpenGL surface while it is active and shows a
+// crossed placeholder in its background colour while it is not. Each frame is cleared,
+// drawn by OnRender and timed; mouse and key input goes to the handlers below.
+class TGLArea : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TGLArea(QWidget* parent);
+  ~TGLArea() override;
+
+  bool Active() const { return IsActive; }
+  // True creates the GL context (OnInitGL runs in it); it stays false when no usable
+  // context could be made. False destroys the context and everything in it.
+  void SetActive(bool active);
+  unsigned Color() const { return Background; }
+  // Background as a 0x00BBGGRR value; the GL clear colour follows.
+  void SetColor(unsigned color);
+  float FPS() const { return Fps; }
+
+  // Draws a frame now, before returning.
+  void Repaint();
+  // Makes the area's context current for GL work outside a frame; false while inactive.
+  bool MakeCurrent();
+  int ClientWidth() const;
+  int ClientHeight() const;
+  // The GL surface while active (what the mouse and the keyboard talk to), else null.
+  QWidget* Surface() const;
+  QImage GrabFrame();
+
+  std::string VendorString();
+  std::string RendererString();
+  std::string VersionString();
+  std::string ExtensionsString();
+
+  std::function<void()> OnInitGL;
+  std::function<void()> OnRender;
+  std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int, int)> OnMouseDown;
+  std::function<void(Qt::KeyboardModifiers, int, int)> OnMouseMove;
+  std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int, int)> OnMouseUp;
+  std::function<void(int)> OnKeyDown;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  friend class TGLSurface;
+  bool CreateContext();
+  void DestroyContext();
+  void ContextReady();
+  void PaintFrame();
+  std::string GLText(unsigned name);
+
+  TGLSurface* Gl = nullptr;
+  bool IsActive = false;
+  bool ContextOk = false;
+  unsigned Background = 0;
+  float Fps = 0;
+};

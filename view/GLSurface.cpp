@@ -1,0 +1,48 @@
+#include "view/GLSurface.h"
+
+#include <GL/gl.h>
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "view/GLArea.h"
+
+TGLSurface::TGLSurface(TGLArea& area) : QOpenGLWidget(&area), Area(area) {
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void TGLSurface::initializeGL() { Area.ContextReady(); }
+
+void TGLSurface::resizeGL(int width, int height) {
+  if (height == 0) height = 1;
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  const qreal ratio = devicePixelRatioF();
+  glViewport(0, 0, static_cast<int>(width * ratio), static_cast<int>(height * ratio));
+}
+
+void TGLSurface::paintGL() { Area.PaintFrame(); }
+
+void TGLSurface::mousePressEvent(QMouseEvent* event) {
+  if (Area.OnMouseDown)
+    Area.OnMouseDown(event->button(), event->modifiers(), static_cast<int>(event->position().x()),
+                     static_cast<int>(event->position().y()));
+}
+
+void TGLSurface::mouseMoveEvent(QMouseEvent* event) {
+  if (Area.OnMouseMove)
+    Area.OnMouseMove(event->modifiers(), static_cast<int>(event->position().x()),
+                     static_cast<int>(event->position().y()));
+}
+
+void TGLSurface::mouseReleaseEvent(QMouseEvent* event) {
+  if (Area.OnMouseUp)
+    Area.OnMouseUp(event->button(), event->modifiers(), static_cast<int>(event->position().x()),
+                   static_cast<int>(event->position().y()));
+}
+
+void TGLSurface::keyPressEvent(QKeyEvent* event) {
+  if (Area.OnKeyDown && !(event->modifiers() & Qt::KeypadModifier)) Area.OnKeyDown(event->key());
+  QOpenGLWidget::keyPressEvent(event);
+}

@@ -1,0 +1,23 @@
+#pragma once
+#include <QOpenGLWidget>
+
+class TGLArea;
+
+// The OpenGL window inside the drawing area; it hands every event to its area.
+class TGLSurface : public QOpenGLWidget {
+  Q_OBJECT
+ public:
+  explicit TGLSurface(TGLArea& area);
+
+ protected:
+  void initializeGL() override;
+  void resizeGL(int width, int height) override;
+  void paintGL() override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  TGLArea& Area;
+};

@@ -1,0 +1,201 @@
+#include "view/ModelDrawing.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/Core.h"
+#include "view/GLRoutines.h"
+
+namespace {
+
+void DrawPivot(const TCore& core, const TVector& p) {
+  SetColor(core, ccPivot);
+  glPointSize(4);
+  Begin2DState();
+  glBegin(GL_POINTS);
+  glVertex3f(static_cast<float>(p.X), static_cast<float>(p.Y), static_cast<float>(p.Z));
+  glEnd();
+  End2DState();
+}
+
+void DrawVertexPoints(const TCore& core, const TVertices& vertices) {
+  glPointSize(3);
+  Begin2DState();
+  glBegin(GL_POINTS);
+  for (const TVertex* v : vertices) {
+    SetColor(core, core.Vertices.Contains(v) ? ccSelection : ccVertices);
+    glVertex3f(static_cast<float>(v->World.X), static_cast<float>(v->World.Y), static_cast<float>(v->World.Z));
+  }
+  glEnd();
+  End2DState();
+  SetColor(core, ccGeometry);
+}
+
+// Faces to outline: all faces of the selected nodes in node mode, the selected faces in
+// surface mode, none in vertex mode.
+void FillSelectedSurfaces(const TCore& core, TSurfaces& list) {
+  list.Clear();
+  if (core.EditMode == emNode) {
+    for (const TNode* n : core.Nodes)
+      if (n->Mesh)
+        for (TFace* f : n->Mesh->Surfaces) list.Add(f);
+  } else if (core.EditMode == emSurface) {
+    for (TFace* f : core.Surfaces) list.Add(f);
+  }
+}
+
+void GridLine(const TCore& core, int kind, double t, bool constantV, const TVector& a, const TVector& b) {
+  SetColor(core, t == 0 ? ccGridZero : ccGrid);
+  const float f = static_cast<float>(t);
+  switch (kind) {
+    case 0:
+      if (constantV) {
+        glVertex3f(static_cast<float>(a.X), f, -50);
+        glVertex3f(static_cast<float>(b.X), f, -50);
+      } else {
+        glVertex3f(f, static_cast<float>(a.Y), -50);
+        glVertex3f(f, static_cast<float>(b.Y), -50);
+      }
+      break;
+    case 1:
+      if (constantV) {
+        glVertex3f(static_cast<float>(a.X), -50, f);
+        glVertex3f(static_cast<float>(b.X), -50, f);
+      } else {
+        glVertex3f(f, -50, static_cast<float>(a.Z));
+        glVertex3f(f, -50, static_cast<float>(b.Z));
+      }
+      break;
+    default:
+      if (constantV) {
+        glVertex3f(-50, static_cast<float>(a.Y), f);
+        glVertex3f(-50, static_cast<float>(b.Y), f);
+      } else {
+        glVertex3f(-50, f, static_cast<float>(a.Z));
+        glVertex3f(-50, f, static_cast<float>(b.Z));
+      }
+  }
+}
+
+// Lines past these counts would fill the window solid or cost seconds per frame.
+constexpr double MaxWalkedLines = 100000;
+constexpr double MaxVisibleLines = 10000;
+
+// One family of parallel lines between the two corner values, outward from zero in both
+// directions, the running value accumulated by addition. A view panned so far from zero
+// that the walk would take too long starts at the first visible multiple instead, and a
+// spacing too fine to see is not drawn.
+void GridFamily(const TCore& core, int kind, bool constantV, double c1, double c2, const TVector& a,
+                const TVector& b) {
+  const double step = core.Grid.LineEvery;
+  const double lo = std::min(c1, c2), hi = std::max(c1, c2);
+  if ((hi - lo) / step > MaxVisibleLines) return;
+  if (std::max(std::fabs(lo), std::fabs(hi)) / step > MaxWalkedLines) {
+    for (double k = std::ceil(lo / step); k * step < hi; k += 1)
+      if (k * step > lo) GridLine(core, kind, k * step, constantV, a, b);
+    return;
+  }
+  for (double t = 0; t <= hi; t += step)
+    if (t > lo) GridLine(core, kind, t, constantV, a, b);
+  for (double t = 0; t >= lo; t -= step)
+    if (t < hi) GridLine(core, kind, t, constantV, a, b);
+}
+
+}  // namespace
+
+void DrawFace(TFace& face) {
+  const TMaterial* material = face.Material;
+  const bool textured = material && material->Loaded && material->TextureName >= 0;
+  bool restoreTexturing = false;
+  if (textured) {
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(material->TextureName));
+  } else if (glIsEnabled(GL_TEXTURE_2D)) {
+    glDisable(GL_TEXTURE_2D);
+    restoreTexturing = true;
+  }
+  const float tw = textured && material->Width > 0 ? static_cast<float>(material->Width) : 1.0f;
+  const float th = textured && material->Height > 0 ? static_cast<float>(material->Height) : 1.0f;
+  glBegin(GL_POLYGON);
+  const TVector n = face.GetNormal();
+  glNormal3f(static_cast<float>(n.X), static_cast<float>(n.Y), static_cast<float>(n.Z));
+  const int corners = face.Vertices.Count();
+  for (int i = 0; i < corners; ++i) {
+    if (i < face.TXVertices.Count()) glTexCoord2f(face.TXVertices[i].U / tw, face.TXVertices[i].V / th);
+    const TVector& w = face.Vertices[i]->World;
+    glVertex3f(static_cast<float>(w.X), static_cast<float>(w.Y), static_cast<float>(w.Z));
+  }
+  glEnd();
+  if (restoreTexturing) glEnable(GL_TEXTURE_2D);
+}
+
+void DrawModel(TCore& core, int viewMode) {
+  TModel& model = *core.Model;
+  model.AllVertices.Clear();
+  model.AllSurfaces.Clear();
+  for (TNode* n : model.Nodes)
+    if (n->Mesh)
+      for (TVertex* v : n->Mesh->Vertices) model.AllVertices.Add(v);
+  for (TNode* n : model.Nodes)
+    if (n->Mesh)
+      for (TFace* f : n->Mesh->Surfaces) model.AllSurfaces.Add(f);
+  FillSelectedSurfaces(core, model.SelectedSurfaces);
+  model.UpdateWorld();
+
+  if (core.EditMode == emNode)
+    for (TNode* n : model.Nodes)
+      if (core.Nodes.Contains(n)) DrawPivot(core, model.NodeWorldPosition(*n));
+  if (core.EditMode == emVertex) DrawVertexPoints(core, model.AllVertices);
+
+  glEnable(GL_POLYGON_OFFSET_FILL);
+  glPolygonOffset(-1.0f, 2.0f);
+  Begin2DState();
+  glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  SetColor(core, ccSelection);
+  for (TFace* f : model.SelectedSurfaces) DrawFace(*f);
+  End2DState();
+
+  glPolygonMode(GL_FRONT_AND_BACK, viewMode == 0 ? GL_LINE : GL_FILL);
+  SetColor(core, ccGeometry);
+  for (TFace* f : model.AllSurfaces) DrawFace(*f);
+}
+
+void DrawGrid(const TCore& core, int kind, int width, int height) {
+  if (core.Grid.LineEvery <= 0 || kind < 0 || kind > 2) return;
+  Begin2DState();
+  const TVector a = ScreenToWorld(0, 0);
+  const TVector b = ScreenToWorld(width, height);
+  glBegin(GL_LINES);
+  switch (kind) {
+    case 0:
+      GridFamily(core, kind, true, a.Y, b.Y, a, b);
+      GridFamily(core, kind, false, a.X, b.X, a, b);
+      break;
+    case 1:
+      GridFamily(core, kind, true, a.Z, b.Z, a, b);
+      GridFamily(core, kind, false, a.X, b.X, a, b);
+      break;
+    default:
+      GridFamily(core, kind, true, a.Z, b.Z, a, b);
+      GridFamily(core, kind, false, a.Y, b.Y, a, b);
+  }
+  glEnd();
+  End2DState();
+}
+
+void DrawSelectionRect(double x1, double y1, double x2, double y2) {
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  const double h = viewport[3];
+  Begin2DState();
+  glColor3f(1, 0, 0);
+  glLineWidth(1);
+  glBegin(GL_LINE_LOOP);
+  glVertex3d(x1, h - y1, 100);
+  glVertex3d(x2, h - y1, 100);
+  glVertex3d(x2, h - y2, 100);
+  glVertex3d(x1, h - y2, 100);
+  glEnd();
+  End2DState();
+}
