@@ -26,10 +26,5 @@ void TCameras::SetCurrent(int index) {
 }
 
 void TCameras::ResetCameras(double modelRadius) {
-  const auto& defaults = DefaultCameras();
-  const double z = modelRadius <= 0.000001 ? -0.5 : -4 * modelRadius;
-  for (int i = 0; i < Count() && i < 4; ++i) {
-    List[static_cast<size_t>(i)]->Rec = defaults[i];
-    List[static_cast<size_t>(i)]->Rec.Z = z;
-  }
+  for (int i = 0; i < Count(); ++i) List[static_cast<size_t>(i)]->Rec = ResetCamera(i, modelRadius);
 }

@@ -82,10 +82,17 @@ bool TGLArea::MakeCurrent() {
 }
 
 void TGLArea::Repaint() {
-  if (Gl && ContextOk)
-    Gl->repaint();
-  else
+  if (!Gl || !ContextOk) {
     repaint();
+    return;
+  }
+  // Qt may defer a widget repaint to the next composition, but a redraw request must have
+  // drawn (and consumed its rebuild) before it returns: draw into the surface's framebuffer
+  // now and let the next composition show it.
+  Gl->makeCurrent();
+  PaintFrame();
+  Gl->FrameReady = true;
+  Gl->update();
 }
 
 void TGLArea::PaintFrame() {

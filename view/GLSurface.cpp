@@ -10,6 +10,8 @@
 TGLSurface::TGLSurface(TGLArea& area) : QOpenGLWidget(&area), Area(area) {
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
+  // Frames drawn outside paintGL must survive until they are shown.
+  setUpdateBehavior(QOpenGLWidget::PartialUpdate);
 }
 
 void TGLSurface::initializeGL() { Area.ContextReady(); }
@@ -22,7 +24,12 @@ void TGLSurface::resizeGL(int width, int height) {
   glViewport(0, 0, static_cast<int>(width * ratio), static_cast<int>(height * ratio));
 }
 
-void TGLSurface::paintGL() { Area.PaintFrame(); }
+void TGLSurface::paintGL() {
+  if (FrameReady)
+    FrameReady = false;
+  else
+    Area.PaintFrame();
+}
 
 void TGLSurface::mousePressEvent(QMouseEvent* event) {
   if (Area.OnMouseDown)

@@ -9,6 +9,9 @@ class TGLSurface : public QOpenGLWidget {
  public:
   explicit TGLSurface(TGLArea& area);
 
+  // The framebuffer already holds the newest frame; the next paint only shows it.
+  bool FrameReady = false;
+
  protected:
   void initializeGL() override;
   void resizeGL(int width, int height) override;

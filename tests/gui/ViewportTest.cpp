@@ -1,0 +1,275 @@
+#include <GL/gl.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QMouseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabBar>
+#include <cmath>
+
+#include "model/VertexOps.h"
+#include "tests/gui/GuiFixture.h"
+#include "view/GLRoutines.h"
+
+namespace {
+
+// Gestures as a user makes them: the pointer hovers to the start, presses, moves in steps,
+// releases at the end.
+class TViewportTest : public TWindowTest {
+ protected:
+  void SetUp() override { StartWindow(Sample()); }
+  // QTest moves a button-less pointer through the X server, which delivers late and without
+  // modifiers; a hover is therefore sent straight to the surface.
+  void Hover(QPoint p, Qt::KeyboardModifiers mods = {}) {
+    QMouseEvent move(QEvent::MouseMove, p, Surface()->mapToGlobal(p), Qt::NoButton, Qt::NoButton, mods);
+    QApplication::sendEvent(Surface(), &move);
+  }
+  void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods = {}, Qt::MouseButton button = Qt::LeftButton,
+            int steps = 4) {
+    Hover(from, mods);
+    QTest::mousePress(Surface(), button, mods, from);
+    for (int i = 1; i <= steps; ++i) Hover(from + (to - from) * i / steps, mods);
+    QTest::mouseRelease(Surface(), button, mods, to);
+  }
+  void Key(Qt::Key key) { QTest::keyClick(Surface(), key); }
+  QPoint Centre() { return {Surface()->width() / 2, Surface()->height() / 2}; }
+  // Every vertex of the model in a rectangle of the whole drawing area, in the current mode.
+  void SelectEverything() {
+    SelectEverythingQuietly();
+    ASSERT_FALSE(Core->Vertices.Empty() && Core->Surfaces.Empty() && Core->Nodes.Empty());
+  }
+  void SelectEverythingQuietly() {
+    Drag({1, 1}, {Surface()->width() - 2, Surface()->height() - 2});
+  }
+  std::vector<TVector> Positions() {
+    std::vector<TVector> out;
+    for (TNode* n : Core->Model->Nodes)
+      if (n->Mesh)
+        for (TVertex* v : n->Mesh->Vertices) out.push_back(v->Position);
+    return out;
+  }
+};
+
+TEST_F(TViewportTest, CtrlDragPansAndStopsWhenCtrlIsLetGo) {
+  const double k = std::fabs(Camera().Z) / 1000;
+  const int rebuilds = Frame().Rebuilds;
+  Drag({100, 100}, {160, 120}, Qt::ControlModifier);
+  EXPECT_NEAR(Camera().X, 60 * k, 1e-12);
+  EXPECT_NEAR(Camera().Y, -20 * k, 1e-12);
+  EXPECT_EQ(Frame().Rebuilds, rebuilds) << "a camera move must only replay the display list";
+
+  // Ctrl at the press decides the gesture: without it later moves change nothing at all.
+  const TCameraRec before = Camera();
+  const auto positions = Positions();
+  Hover({100, 100}, Qt::ControlModifier);
+  QTest::mousePress(Surface(), Qt::LeftButton, Qt::ControlModifier, {100, 100});
+  Hover({140, 100});
+  QTest::mouseRelease(Surface(), Qt::LeftButton, {}, {140, 100});
+  EXPECT_EQ(Camera().X, before.X);
+  EXPECT_EQ(Positions(), positions);
+  EXPECT_TRUE(Core->Nodes.Empty()) << "the release of a camera drag selects nothing";
+}
+
+TEST_F(TViewportTest, CtrlAltDragZoomsAndAltDragTurnsOnlyTheFreeCamera) {
+  const double z = Camera().Z;
+  Drag({100, 100}, {110, 100}, Qt::ControlModifier | Qt::AltModifier, Qt::LeftButton, 1);
+  EXPECT_NEAR(Camera().Z, z + 10 * std::fabs(z) / 1000, 1e-12);
+
+  Drag({100, 100}, {110, 130}, Qt::AltModifier);
+  EXPECT_EQ(Camera().RotZ, 0);
+  EXPECT_EQ(Camera().RotX, 0);
+
+  Key(Qt::Key_4);
+  ASSERT_EQ(Camera().Name, "Free");
+  Drag({100, 100}, {110, 100}, Qt::AltModifier, Qt::LeftButton, 1);
+  EXPECT_EQ(Camera().RotZ, 10);
+  Drag({100, 100}, {100, 130}, Qt::AltModifier, Qt::LeftButton, 3);
+  EXPECT_EQ(Camera().RotX, 30);
+  Shot("free_rotated_shaded");
+}
+
+TEST_F(TViewportTest, DigitKeysSwitchCamerasAndTheirDrawing) {
+  Key(Qt::Key_2);
+  EXPECT_EQ(Camera().Name, "Front");
+  EXPECT_EQ(Frame().tacCameras->currentIndex(), 1);
+  Key(Qt::Key_5);
+  EXPECT_EQ(Camera().Name, "Front");
+  Shot("front_wireframe");
+
+  const int rebuilds = Frame().Rebuilds;
+  Key(Qt::Key_4);
+  EXPECT_GT(Frame().Rebuilds, rebuilds);
+  EXPECT_EQ(Frame().glaMain->Color(), Core->Color3D);
+  const QImage free = Shot("free_shaded");
+  // The free view clears to the 3D background and draws lit, filled faces.
+  EXPECT_EQ(free.pixel(free.width() - 3, 3), qRgb(0, 111, 221));
+  EXPECT_GT(free.width() * free.height() - CountPixels(free, qRgb(0, 111, 221), 2), 20000);
+}
+
+TEST_F(TViewportTest, ViewModeBelongsToTheCurrentCamera) {
+  Window->Action("acnViewShaded")->trigger();
+  EXPECT_EQ(Camera().ViewMode, 1);
+  const QImage shaded = Shot("top_shaded");
+  Key(Qt::Key_2);
+  EXPECT_EQ(Camera().ViewMode, 0) << "the front camera keeps its own mode";
+  Key(Qt::Key_1);
+  EXPECT_EQ(Camera().ViewMode, 1);
+  Window->Action("acnViewWireframe")->trigger();
+  const QImage wire = Shot("top_wireframe");
+  // Filled faces cover far more of the black background than their outlines.
+  EXPECT_GT(CountPixels(wire, qRgb(0, 0, 0), 2), CountPixels(shaded, qRgb(0, 0, 0), 2) + 5000);
+}
+
+TEST_F(TViewportTest, RectangleSelectionTogglesAndRefreshesPropertiesOncePerGesture) {
+  Frame().actEMVert->trigger();
+  ASSERT_EQ(Core->EditMode, emVertex);
+  const int updates = Services.PropertyUpdates;
+  SelectEverything();
+  int total = 0;
+  for (TNode* n : Core->Model->Nodes)
+    if (n->Mesh) total += n->Mesh->Vertices.Count();
+  EXPECT_EQ(Core->Vertices.Count(), total);
+  EXPECT_EQ(Services.PropertyUpdates, updates + 1);
+  const QImage picked = Shot("vertices_selected");
+  EXPECT_GT(CountPixels(picked, qRgb(255, 0, 0), 2), 9 * 4);
+  SelectEverythingQuietly();
+  EXPECT_TRUE(Core->Vertices.Empty()) << "a second drag over the same vertices deselects them";
+
+  Frame().actEMNode->trigger();
+  SelectEverything();
+  int meshes = 0;
+  for (TNode* n : Core->Model->Nodes) meshes += n->Mesh && n->Mesh->Surfaces.Count() > 0;
+  EXPECT_EQ(Core->Nodes.Count(), meshes);
+  const QImage nodes = Shot("nodes_selected");
+  EXPECT_GT(CountPixels(nodes, qRgb(255, 0, 0), 2), 200);
+}
+
+TEST_F(TViewportTest, MoveToolFollowsThePointerAndHonoursLocks) {
+  Frame().actEMVert->trigger();
+  SelectEverything();
+  Frame().actTMMove->trigger();
+  const auto before = Positions();
+  Frame().glaMain->MakeCurrent();
+  SetupCamera(Camera(), Frame().glaMain->ClientWidth(), Frame().glaMain->ClientHeight());
+  const TVector a = ScreenToWorld(100, 100), b = ScreenToWorld(140, 100);
+  Drag({100, 100}, {140, 100});
+  const auto after = Positions();
+  ASSERT_EQ(after.size(), before.size());
+  for (size_t i = 0; i < after.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_NEAR(after[i].X - before[i].X, b.X - a.X, 1e-9);
+    EXPECT_NEAR(after[i].Y - before[i].Y, 0, 1e-9);
+  }
+
+  // Locked X and Y leave only Z, which a top-view drag cannot reach.
+  Frame().actLockX->trigger();
+  Frame().actLockY->trigger();
+  EXPECT_TRUE(Core->LockX && Core->LockY);
+  Drag({100, 100}, {160, 150});
+  EXPECT_EQ(Positions(), after);
+}
+
+TEST_F(TViewportTest, RotateAndScaleToolsChangeTheSelection) {
+  SelectEverything();  // node mode: every node with geometry
+  Frame().actTMRotate->trigger();
+  Drag({100, 100}, {130, 100});
+  double turned = 0;
+  for (TNode* n : Core->Nodes) turned += std::fabs(n->Rotation.X) + std::fabs(n->Rotation.Y) + std::fabs(n->Rotation.Z);
+  EXPECT_GT(turned, 0);
+
+  Frame().actTMScale->trigger();
+  Frame().actLockX->trigger();
+  Frame().actLockY->trigger();
+  Frame().actLockZ->trigger();
+  const auto before = Positions();
+  Drag({100, 100}, {160, 140});
+  const auto locked = Positions();
+  for (size_t i = 0; i < before.size(); ++i) {
+    EXPECT_NEAR(locked[i].X, before[i].X, 1e-12);
+    EXPECT_NEAR(locked[i].Y, before[i].Y, 1e-12);
+    EXPECT_NEAR(locked[i].Z, before[i].Z, 1e-12);
+  }
+  Frame().actLockZ->trigger();
+  Frame().actLockY->trigger();
+  Frame().actLockX->trigger();
+  Drag({100, 100}, {160, 140});
+  EXPECT_NE(Positions(), before);
+  Shot("after_rotate_and_scale");
+}
+
+TEST_F(TViewportTest, GridSpacingEntryAddsSortedItemAndRejectsText) {
+  QComboBox* box = Frame().cbxGridEvery;
+  box->setFocus();
+  box->lineEdit()->selectAll();
+  QTest::keyClicks(box->lineEdit(), "0.2");
+  QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+  EXPECT_DOUBLE_EQ(Core->Grid.LineEvery, 0.2);
+  ASSERT_GE(box->findText("0.2"), 0);
+  EXPECT_EQ(box->findText("0.2"), box->findText("0.15") + 1);
+  EXPECT_EQ(box->findText("1"), box->findText("0.2") + 1);
+  Shot("grid_0.2");
+
+  box->lineEdit()->selectAll();
+  QTest::keyClicks(box->lineEdit(), "abc");
+  QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+  EXPECT_DOUBLE_EQ(Core->Grid.LineEvery, 0.2);
+  ASSERT_FALSE(Services.Errors.empty());
+  EXPECT_EQ(Services.Errors.back(), "'abc' is not a valid floating point value");
+
+  // A spacing of zero hides the grid: only the model's lines stay.
+  Frame().SetLineEvery(0);
+  const QImage bare = Shot("grid_off");
+  EXPECT_EQ(CountPixels(bare, qRgb(64, 64, 64), 3), 0);
+}
+
+TEST_F(TViewportTest, PointerCoordinatesShowInStatusPanelZero) {
+  // The point under the pointer lies on the plane through the pan point, -Z in front of
+  // the top camera.
+  Hover(Centre());
+  char expected[64];
+  std::snprintf(expected, sizeof expected, "Z %.3f", -Camera().Z);
+  const QString shown = Window->StatusPanel(0)->text();
+  EXPECT_TRUE(shown.startsWith("  X ")) << shown.toStdString();
+  EXPECT_TRUE(shown.endsWith(expected)) << shown.toStdString();
+  Hover({Centre().x() + 100, Centre().y()});
+  const double x = Window->StatusPanel(0)->text().section(' ', 3, 3).chopped(1).toDouble();
+  EXPECT_NEAR(x, 100 * (-Camera().Z / 4) / (Surface()->height() / 2.0), 0.002);
+  EXPECT_TRUE(Window->StatusPanel(2)->text().startsWith("Fps "));
+}
+
+TEST_F(TViewportTest, GLProjectionMatchesTheHeadlessOne) {
+  for (int camera = 0; camera < 4; ++camera) {
+    Frame().Cameras->SetCurrent(camera);
+    Frame().tacCamerasChange();
+    Camera().X = 0.013;
+    Camera().Y = -0.007;
+    Frame().Redraw(false);
+    const int w = Frame().glaMain->ClientWidth(), h = Frame().glaMain->ClientHeight();
+    const TViewTransform headless = MakeViewTransform(Camera(), w, h);
+    const TViewTransform& gl = Frame().LastView;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(gl.Viewport[i], headless.Viewport[i]);
+    for (int i = 0; i < 16; ++i) {
+      EXPECT_EQ(gl.Projection[i], headless.Projection[i]) << "camera " << camera << " projection " << i;
+      EXPECT_EQ(gl.ModelView[i], headless.ModelView[i]) << "camera " << camera << " model-view " << i;
+    }
+    ASSERT_TRUE(Frame().glaMain->MakeCurrent());
+    SetupCamera(Camera(), w, h);
+    for (TNode* n : Core->Model->Nodes)
+      if (n->Mesh)
+        for (TVertex* v : n->Mesh->Vertices) {
+          int gx = 0, gy = 0, hx = 0, hy = 0;
+          ASSERT_TRUE(WorldToScreen(v->World.X, v->World.Y, v->World.Z, gx, gy));
+          ASSERT_TRUE(WorldToScreen(headless, v->World, hx, hy));
+          EXPECT_EQ(gx, hx);
+          EXPECT_EQ(gy, hy);
+          const TVector back = ScreenToWorld(gx, gy);
+          int rx = 0, ry = 0;
+          WorldToScreen(back.X, back.Y, back.Z, rx, ry);
+          EXPECT_NEAR(rx, gx, 1);
+          EXPECT_NEAR(ry, gy, 1);
+        }
+  }
+}
+
+}  // namespace
