@@ -21,6 +21,7 @@ void TModel::Clear() {
   SelectedSurfaces.Clear();
   Nodes.FreeAll();
   Materials.FreeAll();
+  Radius = 0;  // nothing left to fit the cameras to
 }
 
 TNode* TModel::AddNode() {

@@ -1,0 +1,172 @@
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QStatusTipEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
+#include "model/VersionInfo.h"
+#include "tests/gui/GuiFixture.h"
+
+namespace {
+
+class TFileCommandsTest : public TWindowTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Folder.isValid());
+    StartWindow();
+  }
+  std::string Copy(const std::string& name) {
+    const std::string path = Folder.filePath(QString::fromStdString(name)).toStdString();
+    std::filesystem::copy_file(Sample(), path, std::filesystem::copy_options::overwrite_existing);
+    return path;
+  }
+  void Run(const char* action) { Window->Action(action)->trigger(); }
+  QTemporaryDir Folder;
+};
+
+TEST_F(TFileCommandsTest, OpenFileByExtensionWhateverItsCase) {
+  const std::string path = Copy("Mixed.3Do");
+  Window->OpenFile(path);
+  EXPECT_EQ(Core->Model->FileName, path);
+  EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - " + path);
+  EXPECT_GT(Core->Model->Nodes.Count(), 1);
+  EXPECT_DOUBLE_EQ(Camera().Z, -4 * Core->Model->Radius);
+}
+
+TEST_F(TFileCommandsTest, MissingFilesAndUnknownFormatsAreReported) {
+  const std::string missing = Folder.filePath("gone.3do").toStdString();
+  Window->OpenFile(missing);
+  ASSERT_EQ(Services.Informations.size(), 1u);
+  EXPECT_EQ(Services.Informations[0], "File '" + missing + "' not found");
+
+  // An unknown format still counts as a model replacement: cameras reset, selection cleared.
+  const std::string text = Folder.filePath("notes.txt").toStdString();
+  std::ofstream(text) << "hello";
+  Camera().X = 0.5;
+  Window->OpenFile(text);
+  ASSERT_EQ(Services.Informations.size(), 2u);
+  EXPECT_EQ(Services.Informations[1], "File Format not supported");
+  EXPECT_EQ(Camera().X, 0);
+
+  // A cancelled open dialog does nothing at all.
+  Camera().X = 0.5;
+  Run("actFileOpen");
+  EXPECT_EQ(Services.Informations.size(), 2u);
+  EXPECT_EQ(Camera().X, 0.5);
+}
+
+TEST_F(TFileCommandsTest, SaveGoesThroughSaveAsUntilTheModelHasAFile) {
+  Window->OpenFile(Copy("model.3do"));
+  Core->Model->FileName.clear();  // as after New or a container entry
+  const std::string target = Folder.filePath("saved.3do").toStdString();
+  Services.FileNames = {target};
+  Run("actFileSave");
+  EXPECT_TRUE(std::filesystem::exists(target));
+  EXPECT_EQ(Core->Model->FileName, target);
+  EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - " + target);
+
+  // With a file, Save writes it in place without asking.
+  Core->Model->Nodes[0]->Name = "renamed";
+  Run("actFileSave");
+  EXPECT_TRUE(Services.FileNames.empty());
+  std::ifstream in(target);
+  const std::string text((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_NE(text.find("renamed"), std::string::npos);
+
+  // A cancelled Save As changes nothing but the title, which follows the model's file.
+  Window->SetTitle("elsewhere");
+  Run("actFileSaveAs");
+  EXPECT_EQ(Core->Model->FileName, target);
+  EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - " + target);
+}
+
+TEST_F(TFileCommandsTest, RevertRereadsTheFileAndNewEmptiesEverything) {
+  Window->OpenFile(Copy("model.3do"));
+  const int nodes = Core->Model->Nodes.Count();
+  Core->Model->DeleteNode(0);
+  Run("acnFileRevert");
+  EXPECT_EQ(Core->Model->Nodes.Count(), nodes);
+
+  Run("actFileNew");
+  EXPECT_EQ(Core->Model->Nodes.Count(), 0);
+  EXPECT_TRUE(Core->Model->FileName.empty());
+  EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - Untitled.3do");
+  EXPECT_DOUBLE_EQ(Camera().Z, -0.5);
+}
+
+TEST_F(TFileCommandsTest, MenusShowTheInstalledCommandsInMenuOrder) {
+  QMenu* file = Window->menuBar()->actions().at(0)->menu();
+  ASSERT_NE(file, nullptr);
+  QStringList shown;
+  for (QAction* a : file->actions())
+    if (a->isVisible()) shown << (a->isSeparator() ? "-" : a->text());
+  EXPECT_EQ(shown.join("|").toStdString(), "&New|&Open...|&Revert|&Save|Save &As...|-|-|E&xit");
+  EXPECT_EQ(Window->Action("actFileOpen")->shortcut(), QKeySequence("Ctrl+O"));
+  EXPECT_EQ(Window->Action("actFileSave")->statusTip().toStdString(), "Save model");
+  EXPECT_EQ(Window->Actions().size(), 46u);
+  EXPECT_EQ(Window->Actions()[4]->objectName().toStdString(), "actFileSaveAs");
+}
+
+TEST_F(TFileCommandsTest, SharedShortcutGoesToTheFirstEntryInMenuOrder) {
+  int cuts = 0, extrusions = 0;
+  Window->SetCommand("actEditExtrudeFace", [&] { ++extrusions; });
+  Window->SetCommand("actEditCut", [&] { ++cuts; });
+  Window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+  QTest::keyClick(Window.get(), Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(cuts, 1);
+  EXPECT_EQ(extrusions, 0);
+  // The same for a pair the user made by giving Extrude another command's key.
+  Window->Action("actEditExtrudeFace")->setShortcut(QKeySequence("Ctrl+N"));
+  QTest::keyClick(Window.get(), Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(extrusions, 0);
+  EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - Untitled.3do");
+}
+
+TEST_F(TFileCommandsTest, HintsGoToStatusPanelOne) {
+  QStatusTipEvent tip("Save model");
+  QApplication::sendEvent(Window.get(), &tip);
+  EXPECT_EQ(Window->StatusPanel(1)->text().toStdString(), "Save model");
+  QStatusTipEvent twoPart("Short|The long part");
+  QApplication::sendEvent(Window.get(), &twoPart);
+  EXPECT_EQ(Window->StatusPanel(1)->text().toStdString(), "The long part");
+  EXPECT_EQ(Window->StatusPanel(0)->width(), 140);
+  EXPECT_EQ(Window->StatusPanel(2)->width(), 65);
+  EXPECT_EQ(Window->StatusPanel(3)->width(), 17);
+}
+
+TEST_F(TFileCommandsTest, Register3DOWritesTheDesktopAssociation) {
+  Run("actHelpRegister3DO");
+  ASSERT_EQ(Services.Informations.size(), 1u);
+  EXPECT_EQ(Services.Informations[0],
+            "3DO files registered.\n\rIt is now possible to double click 3DO files to open them in ZARN");
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  QFile desktop(data + "/applications/ZARNModel.desktop");
+  ASSERT_TRUE(desktop.open(QIODevice::ReadOnly));
+  const QString entry = desktop.readAll();
+  EXPECT_TRUE(entry.contains("Exec=" + QCoreApplication::applicationFilePath() + " %f\n")) << entry.toStdString();
+  EXPECT_TRUE(entry.contains("MimeType=application/x-zarnmodel;"));
+  QFile mime(data + "/mime/packages/ZARNModel.xml");
+  ASSERT_TRUE(mime.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(QString(mime.readAll()).contains("<glob pattern=\"*.3do\"/>"));
+
+  // A second registration keeps one default-handler line and the user's other lines.
+  QFile list(config + "/mimeapps.list");
+  ASSERT_TRUE(list.open(QIODevice::Append));
+  list.write("text/plain=editor.desktop\n[Added Associations]\nimage/png=viewer.desktop\n");
+  list.close();
+  Run("actHelpRegister3DO");
+  ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+  const QString lines = list.readAll();
+  EXPECT_EQ(lines.count("application/x-zarnmodel=ZARNModel.desktop"), 1) << lines.toStdString();
+  EXPECT_TRUE(lines.contains("text/plain=editor.desktop"));
+  EXPECT_TRUE(lines.contains("image/png=viewer.desktop"));
+}
+
+}  // namespace
