@@ -9,6 +9,7 @@
 
 #include "app/FileTypeRegistration.h"
 #include "app/MainWindow.h"
+#include "app/MessageWindow.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
 
@@ -37,6 +38,7 @@ void TfrmMain::InstallCommands() {
   SetCommand("acnViewShaded", [this] { SetCurrentViewMode(1); });
   SetCommand("acnViewTextured", [this] { SetCurrentViewMode(2); });
   SetCommand("actViewRestartGL", [this] { actViewRestartGLExecute(); });
+  SetCommand("actViewMsg", [this] { frmMsg->setVisible(!frmMsg->isVisible()); });
   SetCommand("actViewResetCam", [this] { actViewResetCamExecute(); });
   SetCommand("actHelpRegister3DO", [this] { actHelpRegister3DOExecute(); });
 

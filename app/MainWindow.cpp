@@ -16,6 +16,7 @@
 
 #include "app/ActionTable.h"
 #include "app/MainAction.h"
+#include "app/MessageWindow.h"
 #include "model/VersionInfo.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
@@ -52,6 +53,8 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
   BuildOutputList();
   InstallCommands();
   SetTitle("Loading...");
+  frmMsg = new TfrmMsg(this);
+  frmMsg->setGeometry(371, 298, 418, 187);
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -210,6 +213,7 @@ void TfrmMain::FirstActivation() {
   FirstShow = false;
   RunGuarded(Core.Services, [this] {
     AddOutput(GetProductName() + " Version " + GetVersionString(VersionParts) + " (" + GetBuildDate() + ")");
+    frmMsg->show();  // shown unless the stored settings say otherwise
     ShowBuilder();
     StartGL();
     actFileNewExecute();

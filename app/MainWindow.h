@@ -10,6 +10,7 @@ class QAction;
 class QLabel;
 class QListWidget;
 class TfraBuilder;
+class TfrmMsg;
 
 // The main window: menus and commands, the status bar, the one-line output list and, from
 // its first showing on, the viewport frame.
@@ -37,6 +38,7 @@ class TfrmMain : public QMainWindow {
   bool RouteAmbiguousShortcut(const QKeySequence& key);
 
   TfraBuilder* Builder() const { return fraBuilder; }
+  TfrmMsg* MessageWindow() const { return frmMsg; }
   QLabel* StatusPanel(int index) const { return Panels[index]; }
   QListWidget* OutputList() const { return lbxOutput; }
   // Runs the first-showing sequence now if it has not run yet (tests call it directly).
@@ -71,6 +73,7 @@ class TfrmMain : public QMainWindow {
   std::string OpenAtStart;
   bool FirstShow = true;
   TfraBuilder* fraBuilder = nullptr;
+  TfrmMsg* frmMsg = nullptr;
   QLabel* Panels[4] = {};
   QListWidget* lbxOutput = nullptr;
   std::vector<QAction*> ActionList;

@@ -60,7 +60,12 @@ void TGLArea::ContextReady() {
   const QOpenGLContext* context = QOpenGLContext::currentContext();
   // Legacy drawing draws nothing in a core-profile context, so such a context is no use.
   ContextOk = context && context->isValid() && context->format().profile() != QSurfaceFormat::CoreProfile;
-  if (!ContextOk) return;
+  if (!ContextOk) {
+    // Only an area that was hidden when activated gets here; it gives up as it would have
+    // at once, once the surface has finished its own initialisation.
+    QMetaObject::invokeMethod(this, [this] { SetActive(false); }, Qt::QueuedConnection);
+    return;
+  }
   const TColorRGB c = SystemColorToRGB(Background);
   glClearColor(c.R, c.G, c.B, 1.0f);
   if (OnInitGL) OnInitGL();

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "tests/gui/GuiFixture.h"
+#include "app/MessageWindow.h"
 #include "model/VersionInfo.h"
 
 int CountPixels(const QImage& image, QRgb colour, int tolerance) {
@@ -41,6 +42,54 @@ TEST_F(TWindowTest, NoArgumentLeavesAnUntitledEmptyModel) {
   EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - Untitled.3do");
   EXPECT_EQ(Core->Model->Nodes.Count(), 0);
   EXPECT_DOUBLE_EQ(Camera().Z, -0.5);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TWindowTest, InactiveAreaShowsACrossedPlaceholderAndRestartMakesAFreshContext) {
+  StartWindow(Sample());
+  TGLArea& area = *Frame().glaMain;
+  area.SetActive(true);  // already active: no second context
+  EXPECT_TRUE(area.Active());
+  QWidget* surface = area.Surface();
+
+  const int rebuilds = Frame().Rebuilds;
+  Window->Action("actViewRestartGL")->trigger();
+  EXPECT_TRUE(area.Active());
+  EXPECT_NE(area.Surface(), surface);
+  EXPECT_GT(Frame().Rebuilds, rebuilds) << "the new context compiles the model again";
+  EXPECT_EQ(Window->OutputList()->count(), 1) << "no \"OpenGL failed\"";
+  EXPECT_GT(CountPixels(Shot("after_restart"), qRgb(204, 204, 204)), 200);
+
+  area.SetActive(false);
+  area.SetActive(false);
+  EXPECT_EQ(area.Surface(), nullptr);
+  const QImage placeholder = area.grab().toImage();
+  placeholder.save(QString(ZARN_SCREENSHOT_DIR) + "/inactive_placeholder.png");
+  // Black background and a black cross: the corners and the centre are black, nothing else
+  // is drawn.
+  EXPECT_EQ(CountPixels(placeholder, qRgb(0, 0, 0), 0), placeholder.width() * placeholder.height());
+  Frame().SetViewKind(3);
+  const QImage blue = area.grab().toImage();
+  blue.save(QString(ZARN_SCREENSHOT_DIR) + "/inactive_placeholder_free.png");
+  EXPECT_EQ(blue.pixel(blue.width() / 2, blue.height() / 2), qRgb(0, 0, 0));
+  EXPECT_EQ(blue.pixel(blue.width() / 2, 5), qRgb(0, 111, 221));
+
+  // Restart does nothing while the area is inactive.
+  Window->Action("actViewRestartGL")->trigger();
+  EXPECT_FALSE(area.Active());
+}
+
+TEST_F(TWindowTest, MessageWindowIsShownAndToggled) {
+  StartWindow();
+  ASSERT_NE(Window->MessageWindow(), nullptr);
+  EXPECT_TRUE(Window->MessageWindow()->isVisible());
+  Window->Action("actViewMsg")->trigger();
+  EXPECT_FALSE(Window->MessageWindow()->isVisible());
+  Window->Action("actViewMsg")->trigger();
+  EXPECT_TRUE(Window->MessageWindow()->isVisible());
 }
 
 }  // namespace
