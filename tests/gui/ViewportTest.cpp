@@ -273,3 +273,44 @@ TEST_F(TViewportTest, GLProjectionMatchesTheHeadlessOne) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TViewportTest, TexturedModeDrawsTheMaterialsPictures) {
+  int loaded = 0;
+  for (const TMaterial* m : Core->Model->Materials) loaded += m->Loaded;
+  if (loaded == 0) GTEST_SKIP() << "the sample's materials were not found";
+  Key(Qt::Key_4);
+  Window->Action("acnViewTextured")->trigger();
+  const QImage textured = Shot("free_textured");
+  int named = 0;
+  for (const TMaterial* m : Core->Model->Materials) named += m->Loaded && m->TextureName >= 0;
+  EXPECT_EQ(named, loaded) << "each loaded material has its texture";
+  // Texture pictures bring colours that neither the background nor plain faces have.
+  int coloured = 0;
+  for (int y = 0; y < textured.height(); y += 2)
+    for (int x = 0; x < textured.width(); x += 2) {
+      const QRgb p = textured.pixel(x, y);
+      coloured += p != qRgb(0, 111, 221) && !(qRed(p) == qGreen(p) && qGreen(p) == qBlue(p));
+    }
+  EXPECT_GT(coloured, 1000);
+}
+
+TEST_F(TViewportTest, ShiftMoveShiftsTheNodeOriginButNotItsChildren) {
+  // The first node with a child: its origin moves, its children's positions compensate.
+  TNode* parent = nullptr;
+  for (TNode* n : Core->Model->Nodes)
+    if (n->Child) parent = n;
+  ASSERT_NE(parent, nullptr);
+  Core->Nodes.Add(parent);
+  Frame().actTMMove->trigger();
+  const TVector position = parent->Position, pivot = parent->Pivot, child = parent->Child->Position;
+  Drag({100, 100}, {140, 100}, Qt::ShiftModifier);
+  const double dx = parent->Position.X - position.X;
+  EXPECT_GT(dx, 0);
+  EXPECT_DOUBLE_EQ(parent->Pivot.X, pivot.X - dx);
+  EXPECT_DOUBLE_EQ(parent->Child->Position.X, child.X - dx);
+  EXPECT_EQ(Services.PropertyUpdates > 0, true) << "the release refreshes the properties";
+}
+
+}  // namespace
