@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/FileTypeRegistration.h"
+#include "app/GobDialog.h"
 #include "app/MainWindow.h"
 #include "app/MessageWindow.h"
 #include "view/Builder.h"
@@ -47,6 +48,29 @@ void TfrmMain::InstallCommands() {
     Core.Model->LoadFromFile(path);
     SetTitle(Core.Model->FileName);
   };
+  InstallFormatCommands();
+}
+
+void TfrmMain::InstallFormatCommands() {
+  SetCommand("actFileImport", [this] { OpenFile(Core.Services.AskOpenFileName(ImportFilter(), "Import Mesh")); });
+  OpenHandlers[".OBJ"] = [this](const std::string& path) {
+    // Normals and radius are brought up to date even when bad content ends the import, so
+    // that what was added draws and the cameras fit it.
+    struct TUpdateAfter {
+      TModel& Model;
+      ~TUpdateAfter() { Model.Update(); }
+    } update{*Core.Model};
+    Core.Model->ImportObj(path);
+  };
+  const auto container = [this](const std::string& path) {
+    TGobItem item;
+    if (!TfrmDlgGob::Execute(path, item, this)) return;
+    actFileNewExecute();
+    Core.Model->LoadFromContainer(item);
+    SetTitle(Core.Model->FileName);
+  };
+  OpenHandlers[".GOB"] = container;
+  OpenHandlers[".GOO"] = container;
 }
 
 void TfrmMain::OpenFile(const std::string& path) {

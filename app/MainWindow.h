@@ -66,6 +66,8 @@ class TfrmMain : public QMainWindow {
   void BuildStatusBar();
   void BuildOutputList();
   void InstallCommands();
+  // Import and the container formats: .obj, .gob and .goo.
+  void InstallFormatCommands();
   void ShowBuilder();
   void DisplayHint(const QString& hint);
 

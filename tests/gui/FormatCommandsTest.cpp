@@ -1,0 +1,117 @@
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "app/GobDialog.h"
+#include "formats/FileIO.h"
+#include "model/VersionInfo.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/gui/DialogTestHelpers.h"
+#include "tests/gui/GuiFixture.h"
+
+namespace {
+
+class TFormatCommandsTest : public TWindowTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Folder.isValid());
+    StartWindow({}, 640, 560);
+  }
+  std::string Path(const std::string& name) { return Folder.filePath(QString::fromStdString(name)).toStdString(); }
+  std::string Write(const std::string& name, const std::string& data) {
+    std::ofstream(Path(name), std::ios::binary) << data;
+    return Path(name);
+  }
+  // The free view, textured.
+  void FreeViewTextured() {
+    Frame().tacCameras->setCurrentIndex(3);
+    Window->Action("acnViewTextured")->trigger();
+  }
+  static int DistinctColours(const QImage& image) {
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 2)
+      for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
+    return static_cast<int>(colours.size());
+  }
+  QTemporaryDir Folder;
+};
+
+TEST_F(TFormatCommandsTest, MaterialsBesideTheModelAreDrawnAsTextures) {
+  Window->OpenFile(Sample());
+  ASSERT_EQ(Core->Model->Materials.Count(), 4);
+  for (const TMaterial* m : Core->Model->Materials) EXPECT_TRUE(m->Loaded) << m->Name;
+  EXPECT_TRUE(Services.Output.empty() || Services.Output.back().find("not found") == std::string::npos);
+  Frame().tacCameras->setCurrentIndex(3);
+  Window->Action("acnViewShaded")->trigger();
+  const QImage shaded = Shot("fighter_shaded");
+  FreeViewTextured();
+  const QImage textured = Shot("fighter_textured");
+  for (const TMaterial* m : Core->Model->Materials) EXPECT_GE(m->TextureName, 0) << m->Name;
+  EXPECT_NE(shaded, textured);
+  // The hull's panels, seams and rivets and the engines' glow give far more colours than
+  // flat shading does.
+  EXPECT_GT(DistinctColours(textured), DistinctColours(shaded));
+}
+
+TEST_F(TFormatCommandsTest, ObjFilesAreImportedIntoTheCurrentModel) {
+  Window->OpenFile(Sample());
+  const int nodes = Core->Model->Nodes.Count();
+  const std::string title = Window->windowTitle().toStdString();
+  const std::string obj = Write("tri.OBJ", "v 0 0 0\r\nv 0.1 0 0\r\nv 0 0.1 0\r\nf 1 2 3\r\n");
+  Window->OpenFile(obj);
+  EXPECT_EQ(Core->Model->Nodes.Count(), nodes + 1);
+  EXPECT_EQ(Core->Model->FileName, Sample());
+  EXPECT_EQ(Window->windowTitle().toStdString(), title);
+
+  Services.FileNames = {obj};
+  Window->Action("actFileImport")->trigger();
+  EXPECT_EQ(Core->Model->Nodes.Count(), nodes + 2);
+
+  // Bad content ends the import with the error box and keeps what was added.
+  Services.FileNames = {Write("bad.obj", "v 0 0 0\nf 1 2 9\n")};
+  Window->Action("actFileImport")->trigger();
+  ASSERT_FALSE(Services.Errors.empty());
+  EXPECT_EQ(Services.Errors.back(), "Vertex Index is out of bounds: 1");  // the second corner already
+  EXPECT_EQ(Core->Model->Nodes.Count(), nodes + 3);
+}
+
+TEST_F(TFormatCommandsTest, ModelsOpenFromAContainerWithTheirMaterials) {
+  std::vector<fmt_test::TEntrySpec> entries = {{"3do\\fighter.3do", ReadWholeFile(Sample())}};
+  for (const char* name : {"dflt.mat", "hull.mat", "glass.mat", "engine.mat"})
+    entries.push_back({std::string("mat\\") + name, ReadWholeFile(std::string(ZARN_SAMPLES_DIR) + "/Mat/" + name)});
+  const std::string gob = Write("res.GOB", fmt_test::MakeGob(entries));
+  WhenModalShown([](QWidget* w) {
+    auto* dialog = qobject_cast<TfrmDlgGob*>(w);
+    ASSERT_NE(dialog, nullptr);
+    dialog->lbxFiles->setCurrentRow(0);
+    SaveScreenshot(dialog, "open_from_container");
+    QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
+  });
+  Window->OpenFile(gob);
+  EXPECT_EQ(Core->Model->FileName, gob + " > 3do\\fighter.3do");
+  EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - " + gob + " > 3do\\fighter.3do");
+  EXPECT_EQ(Core->Model->Nodes.Count(), 6);
+  for (const TMaterial* m : Core->Model->Materials) EXPECT_TRUE(m->Loaded) << m->Name;
+  EXPECT_TRUE(Core->ResourceList.empty());
+  FreeViewTextured();
+  Shot("container_fighter_textured");
+
+  // A cancelled dialog keeps the model.
+  WhenModalShown([](QWidget* w) { QTest::mouseClick(qobject_cast<TfrmDlgGob*>(w)->btnCancel, Qt::LeftButton); });
+  Window->OpenFile(gob);
+  EXPECT_EQ(Core->Model->Nodes.Count(), 6);
+
+  // Something that is no container is reported and changes nothing.
+  const std::string fake = Write("fake.goo", "plain text");
+  Services.FileNames = {fake};
+  Window->Action("actFileOpen")->trigger();
+  ASSERT_FALSE(Services.Errors.empty());
+  EXPECT_EQ(Services.Errors.back(), "Failed to load GOB/GOO '" + fake + "'");
+  EXPECT_EQ(Core->Model->Nodes.Count(), 6);
+}
+
+}  // namespace
