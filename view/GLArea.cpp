@@ -120,8 +120,12 @@ void TGLArea::paintEvent(QPaintEvent*) {
   p.drawLine(width(), 0, 0, height());
 }
 
-int TGLArea::ClientWidth() const { return Gl ? Gl->width() : width(); }
-int TGLArea::ClientHeight() const { return Gl ? std::max(1, Gl->height()) : std::max(1, height()); }
+int TGLArea::ClientWidth() const {
+  return Gl ? static_cast<int>(Gl->width() * Gl->devicePixelRatioF()) : width();
+}
+int TGLArea::ClientHeight() const {
+  return std::max(1, Gl ? static_cast<int>(Gl->height() * Gl->devicePixelRatioF()) : height());
+}
 QWidget* TGLArea::Surface() const { return Gl; }
 QImage TGLArea::GrabFrame() { return Gl && ContextOk ? Gl->grabFramebuffer() : grab().toImage(); }
 

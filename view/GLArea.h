@@ -27,6 +27,7 @@ class TGLArea : public QWidget {
   void Repaint();
   // Makes the area's context current for GL work outside a frame; false while inactive.
   bool MakeCurrent();
+  // Size of the drawing in framebuffer pixels, the unit of the mouse handlers' positions.
   int ClientWidth() const;
   int ClientHeight() const;
   // The GL surface while active (what the mouse and the keyboard talk to), else null.

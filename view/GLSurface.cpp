@@ -31,22 +31,26 @@ void TGLSurface::paintGL() {
     Area.PaintFrame();
 }
 
+// The drawing works in framebuffer pixels, so the pointer is given in them too; on a
+// high-density screen they are finer than the widget's own coordinates.
+QPoint TGLSurface::Pixel(const QMouseEvent* event) const {
+  const qreal ratio = devicePixelRatioF();
+  return {static_cast<int>(event->position().x() * ratio), static_cast<int>(event->position().y() * ratio)};
+}
+
 void TGLSurface::mousePressEvent(QMouseEvent* event) {
-  if (Area.OnMouseDown)
-    Area.OnMouseDown(event->button(), event->modifiers(), static_cast<int>(event->position().x()),
-                     static_cast<int>(event->position().y()));
+  const QPoint p = Pixel(event);
+  if (Area.OnMouseDown) Area.OnMouseDown(event->button(), event->modifiers(), p.x(), p.y());
 }
 
 void TGLSurface::mouseMoveEvent(QMouseEvent* event) {
-  if (Area.OnMouseMove)
-    Area.OnMouseMove(event->modifiers(), static_cast<int>(event->position().x()),
-                     static_cast<int>(event->position().y()));
+  const QPoint p = Pixel(event);
+  if (Area.OnMouseMove) Area.OnMouseMove(event->modifiers(), p.x(), p.y());
 }
 
 void TGLSurface::mouseReleaseEvent(QMouseEvent* event) {
-  if (Area.OnMouseUp)
-    Area.OnMouseUp(event->button(), event->modifiers(), static_cast<int>(event->position().x()),
-                   static_cast<int>(event->position().y()));
+  const QPoint p = Pixel(event);
+  if (Area.OnMouseUp) Area.OnMouseUp(event->button(), event->modifiers(), p.x(), p.y());
 }
 
 void TGLSurface::keyPressEvent(QKeyEvent* event) {

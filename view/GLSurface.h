@@ -22,5 +22,6 @@ class TGLSurface : public QOpenGLWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  QPoint Pixel(const QMouseEvent* event) const;
   TGLArea& Area;
 };
