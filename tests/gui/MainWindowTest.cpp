@@ -1,6 +1,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QSettings>
+#include <QComboBox>
 #include <cstdlib>
 
 #include "tests/gui/GuiFixture.h"
@@ -90,6 +92,29 @@ TEST_F(TWindowTest, MessageWindowIsShownAndToggled) {
   EXPECT_FALSE(Window->MessageWindow()->isVisible());
   Window->Action("actViewMsg")->trigger();
   EXPECT_TRUE(Window->MessageWindow()->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TWindowTest, GridSpacingIsKeptBetweenRunsAndABadStoredValueIsReplaced) {
+  QSettings().setValue("fraBuilder_LineEvery", "abc");
+  StartWindow();
+  ASSERT_FALSE(Services.Errors.empty());
+  EXPECT_EQ(Services.Errors[0], "'abc' is not a valid floating point value");
+  EXPECT_DOUBLE_EQ(Core->Grid.LineEvery, 0.01);
+  EXPECT_FALSE(Window->windowTitle().endsWith("Loading...")) << "start-up went on";
+
+  Frame().SetLineEvery(0.2);
+  Window.reset();
+  EXPECT_EQ(QSettings().value("fraBuilder_LineEvery").toString().toStdString(), "0.2");
+  Services.Errors.clear();
+  StartWindow();
+  EXPECT_TRUE(Services.Errors.empty());
+  EXPECT_DOUBLE_EQ(Core->Grid.LineEvery, 0.2);
+  EXPECT_EQ(Frame().cbxGridEvery->currentText().toStdString(), "0.2");
+  QSettings().remove("fraBuilder_LineEvery");
 }
 
 }  // namespace
