@@ -314,3 +314,39 @@ TEST_F(TViewportTest, ShiftMoveShiftsTheNodeOriginButNotItsChildren) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TViewportTest, ZoomPastTheCameraClampsOnTheNextMove) {
+  const double z = Camera().Z;
+  Hover({0, 100}, Qt::ControlModifier | Qt::AltModifier);
+  QTest::mousePress(Surface(), Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier, {0, 100});
+  QTest::mouseEvent(QTest::MouseMove, Surface(), Qt::NoButton, Qt::ControlModifier | Qt::AltModifier, {1100, 100});
+  EXPECT_NEAR(Camera().Z, z + 1100 * std::fabs(z) / 1000, 1e-12);
+  EXPECT_GE(Camera().Z, 0);
+  QTest::mouseEvent(QTest::MouseMove, Surface(), Qt::NoButton, Qt::ControlModifier | Qt::AltModifier, {1101, 100});
+  EXPECT_EQ(Camera().Z, -0.000005);
+  QTest::mouseRelease(Surface(), Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier, {1101, 100});
+}
+
+TEST_F(TViewportTest, RightClickInSelectModeTogglesWhatIsUnderThePointer) {
+  Frame().actEMVert->trigger();
+  TVertex* target = Core->Model->Nodes[0]->Mesh ? Core->Model->Nodes[0]->Mesh->Vertices[0] : nullptr;
+  for (TNode* n : Core->Model->Nodes)
+    if (!target && n->Mesh && n->Mesh->Vertices.Count()) target = n->Mesh->Vertices[0];
+  ASSERT_NE(target, nullptr);
+  int x = 0, y = 0;
+  ASSERT_TRUE(WorldToScreen(Frame().LastView, target->World, x, y));
+  Hover({x, y});
+  QTest::mousePress(Surface(), Qt::RightButton, {}, {x, y});
+  QTest::mouseRelease(Surface(), Qt::RightButton, {}, {x, y});
+  EXPECT_TRUE(Core->Vertices.Contains(target));
+  for (TVertex* v : Core->Vertices) {
+    int vx = 0, vy = 0;
+    WorldToScreen(Frame().LastView, v->World, vx, vy);
+    EXPECT_EQ(vx, x);
+    EXPECT_EQ(vy, y);
+  }
+}
+
+}  // namespace
