@@ -55,6 +55,15 @@ TEST_F(TFormatCommandsTest, MaterialsBesideTheModelAreDrawnAsTextures) {
   // The hull's panels, seams and rivets and the engines' glow give far more colours than
   // flat shading does.
   EXPECT_GT(DistinctColours(textured), DistinctColours(shaded));
+
+  // Later frames and material additions reuse the textures made: each is uploaded once.
+  std::vector<int> names;
+  for (const TMaterial* m : Core->Model->Materials) names.push_back(m->TextureName);
+  Core->Model->Materials.FindOrAdd("missing.mat");
+  Frame().Redraw(true);
+  Shot("fighter_textured_again");
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(Core->Model->Materials.Get(i)->TextureName, names[static_cast<size_t>(i)]);
+  EXPECT_LT(Core->Model->Materials.Get(4)->TextureName, 0);  // not found: drawn untextured
 }
 
 TEST_F(TFormatCommandsTest, ObjFilesAreImportedIntoTheCurrentModel) {
