@@ -11,7 +11,11 @@
 #include "model/Errors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path = "/tmp/zarn-fuzz-" + std::to_string(::getpid()) + ".gob";
+  static const struct TScratch {
+    std::string Path = "/tmp/zarn-fuzz-" + std::to_string(::getpid()) + ".gob";
+    ~TScratch() { std::remove(Path.c_str()); }
+  } scratch;
+  const std::string& path = scratch.Path;
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return 0;
   std::fwrite(data, 1, size, f);
