@@ -7,6 +7,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "app/EditingSetup.h"
 #include "app/FileTypeRegistration.h"
 #include "app/GobDialog.h"
 #include "app/MainWindow.h"
@@ -42,6 +43,7 @@ void TfrmMain::InstallCommands() {
   SetCommand("actViewMsg", [this] { frmMsg->setVisible(!frmMsg->isVisible()); });
   SetCommand("actViewResetCam", [this] { actViewResetCamExecute(); });
   SetCommand("actHelpRegister3DO", [this] { actHelpRegister3DOExecute(); });
+  InstallEditCommands(*this, Core);
 
   OpenHandlers[".3DO"] = [this](const std::string& path) {
     actFileNewExecute();

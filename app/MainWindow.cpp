@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/ActionTable.h"
+#include "app/EditingSetup.h"
 #include "app/MainAction.h"
 #include "app/MessageWindow.h"
 #include "model/VersionInfo.h"
@@ -229,6 +230,7 @@ void TfrmMain::ShowBuilder() {
   fraBuilder = new TfraBuilder(Core, centralWidget());
   static_cast<QVBoxLayout*>(centralWidget()->layout())->insertWidget(0, fraBuilder, 1);
   fraBuilder->SetStatusPanel = [this](int panel, const QString& text) { Panels[panel]->setText(text); };
+  InstallNodeTree(*fraBuilder, Core);
   fraBuilder->show();
   fraBuilder->Start();
 }

@@ -21,7 +21,7 @@ class TNodeItemDelegate : public QStyledItemDelegate {
  protected:
   void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
     QStyledItemDelegate::initStyleOption(option, index);
-    if (const auto* node = reinterpret_cast<const TNode*>(index.data(kNodeRole).value<quintptr>())) {
+    if (const TNode* node = Tree.NodeOfData(index.data(kNodeRole))) {
       option->icon = Tree.IconOf(*node);
       option->features |= QStyleOptionViewItem::HasDecoration;
       option->decorationSize = QSize(16, 16);
@@ -131,21 +131,37 @@ void TNodeTreeView::DropOn(TNode* dragged, TNode* target) {
   Core.Services.Redraw(true);
 }
 
-TNode* TNodeTreeView::NodeAt(const QPoint& viewportPos) const {
-  QTreeWidgetItem* item = itemAt(viewportPos);
-  return item ? NodeOf(item) : nullptr;
+TNode* TNodeTreeView::NodeAt(const QPoint& viewportPos) const { return NodeOfItem(itemAt(viewportPos)); }
+
+TNode* TNodeTreeView::DraggedNode() const { return NodeOfItem(currentItem()); }
+
+TNode* TNodeTreeView::NodeOfItem(const QTreeWidgetItem* item) const {
+  return item ? NodeOfData(item->data(0, kNodeRole)) : nullptr;
 }
 
-TNode* TNodeTreeView::DraggedNode() const {
-  QTreeWidgetItem* item = currentItem();
-  return item ? NodeOf(item) : nullptr;
+TNode* TNodeTreeView::NodeOfData(const QVariant& data) const {
+  auto* node = reinterpret_cast<TNode*>(data.value<quintptr>());
+  return Live.count(node) ? node : nullptr;
+}
+
+void TNodeTreeView::RefreshLive() const {
+  Live.clear();
+  Live.insert(Core.Model->Nodes.begin(), Core.Model->Nodes.end());
+}
+
+void TNodeTreeView::paintEvent(QPaintEvent* event) {
+  RefreshLive();
+  QTreeWidget::paintEvent(event);
 }
 
 void TNodeTreeView::mousePressEvent(QMouseEvent* event) {
+  RefreshLive();
   QTreeWidget::mousePressEvent(event);
   if ((event->modifiers() & Qt::ControlModifier) && currentItem()) {
-    Core.ToggleNode(NodeOf(currentItem()));
-    Core.Services.Redraw(true);
+    if (TNode* node = NodeOfItem(currentItem())) {
+      Core.ToggleNode(node);
+      Core.Services.Redraw(true);
+    }
   }
   viewport()->update();
 }
@@ -159,6 +175,7 @@ void TNodeTreeView::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TNodeTreeView::dragMoveEvent(QDragMoveEvent* event) {
+  RefreshLive();
   if (CanDrop(DraggedNode(), NodeAt(event->position().toPoint()))) {
     // Copy, not move: the view must not delete the dragged row itself; the refill does the work.
     event->setDropAction(Qt::CopyAction);
@@ -169,6 +186,7 @@ void TNodeTreeView::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void TNodeTreeView::dropEvent(QDropEvent* event) {
+  RefreshLive();
   TNode* dragged = DraggedNode();
   TNode* target = NodeAt(event->position().toPoint());
   if (!CanDrop(dragged, target)) {
@@ -182,10 +200,12 @@ void TNodeTreeView::dropEvent(QDropEvent* event) {
 
 void TNodeTreeView::trwNodesEdited(QTreeWidgetItem* item, int column) {
   if (Filling || column != 0) return;
-  if (TNode* node = NodeOf(item)) node->Name = item->text(0).toStdString();
+  RefreshLive();
+  if (TNode* node = NodeOfItem(item)) node->Name = item->text(0).toStdString();
 }
 
 void TNodeTreeView::BeginUpdate() {
+  RefreshLive();
   ++Filling;
   setUpdatesEnabled(false);
   blockSignals(true);
@@ -228,6 +248,8 @@ TNodeTree::Item TNodeTreeView::AddChild(Item parent, const std::string& text, TN
 }
 
 int TNodeTreeView::ItemCount() const {
+  // The model asks this first whenever it reads the tree's links.
+  RefreshLive();
   if (!OrderValid) ItemAt(0);
   return static_cast<int>(Order.size());
 }
@@ -249,10 +271,7 @@ TNodeTree::Item TNodeTreeView::ItemAt(int absoluteIndex) const {
   return absoluteIndex >= 0 && absoluteIndex < static_cast<int>(Order.size()) ? Order[absoluteIndex] : nullptr;
 }
 
-TNode* TNodeTreeView::NodeOf(Item item) const {
-  return item ? reinterpret_cast<TNode*>(static_cast<QTreeWidgetItem*>(item)->data(0, kNodeRole).value<quintptr>())
-              : nullptr;
-}
+TNode* TNodeTreeView::NodeOf(Item item) const { return NodeOfItem(static_cast<QTreeWidgetItem*>(item)); }
 
 TNodeTree::Item TNodeTreeView::FirstChild(Item item) const {
   auto* i = static_cast<QTreeWidgetItem*>(item);

@@ -1,6 +1,7 @@
 #pragma once
 #include <QIcon>
 #include <QTreeWidget>
+#include <unordered_set>
 
 #include "model/NodeTree.h"
 
@@ -25,6 +26,10 @@ class TNodeTreeView : public QTreeWidget, public TNodeTree {
   bool CanDrop(const TNode* dragged, const TNode* target) const;
   void DropOn(TNode* dragged, TNode* target);
   TNode* NodeAt(const QPoint& viewportPos) const;
+  // The node an item stands for, or null when that node is no longer in the model (the model
+  // can free nodes before the tree is refilled; the tree must never touch them then).
+  TNode* NodeOfItem(const QTreeWidgetItem* item) const;
+  TNode* NodeOfData(const QVariant& data) const;
 
   // TNodeTree, used by the model's FillTree and LinksFromTree.
   void BeginUpdate() override;
@@ -41,6 +46,7 @@ class TNodeTreeView : public QTreeWidget, public TNodeTree {
   void ExpandAll() override;
 
  protected:
+  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
@@ -50,6 +56,8 @@ class TNodeTreeView : public QTreeWidget, public TNodeTree {
   TNode* DraggedNode() const;
   void trwNodesEdited(QTreeWidgetItem* item, int column);
   void MakePictures();
+  // Takes note of the model's nodes; every entry point from the toolkit calls it first.
+  void RefreshLive() const;
 
   TCore& Core;
   QIcon Pictures[4];
@@ -57,4 +65,5 @@ class TNodeTreeView : public QTreeWidget, public TNodeTree {
   int Filling = 0;
   mutable std::vector<QTreeWidgetItem*> Order;
   mutable bool OrderValid = false;
+  mutable std::unordered_set<const TNode*> Live;
 };

@@ -192,6 +192,8 @@ void TfraBuilder::RepaintTree() {
 
 void TfraBuilder::Redraw(bool rebuild) {
   RebuildList = rebuild;
+  // Commands that change the node selection end here: the tree's marks follow.
+  RepaintTree();
   glaMain->Repaint();
 }
 

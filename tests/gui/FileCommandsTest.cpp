@@ -105,7 +105,7 @@ TEST_F(TFileCommandsTest, MenusShowTheInstalledCommandsInMenuOrder) {
   QStringList shown;
   for (QAction* a : file->actions())
     if (a->isVisible()) shown << (a->isSeparator() ? "-" : a->text());
-  EXPECT_EQ(shown.join("|").toStdString(), "&New|&Open...|&Revert|&Save|Save &As...|-|&Import...|-|E&xit");
+  EXPECT_EQ(shown.join("|").toStdString(), "&New|&Open...|&Insert...|&Revert|&Save|Save &As...|-|&Import...|-|E&xit");
   EXPECT_EQ(Window->Action("actFileOpen")->shortcut(), QKeySequence("Ctrl+O"));
   EXPECT_EQ(Window->Action("actFileSave")->statusTip().toStdString(), "Save model");
   EXPECT_EQ(Window->Actions().size(), 46u);

@@ -28,6 +28,10 @@ class TWindowServices : public THeadlessServices {
     THeadlessServices::Redraw(rebuild);
     if (Main && Main->Builder()) Main->Builder()->Redraw(rebuild);
   }
+  void FillTree() override {
+    THeadlessServices::FillTree();
+    if (Main && Main->Builder() && Main->Builder()->FillTree) Main->Builder()->FillTree();
+  }
   TfrmMain* Main = nullptr;
 };
 

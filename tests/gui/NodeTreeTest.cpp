@@ -242,3 +242,20 @@ TEST_F(NodeTree, PasteOfForeignClipboardTextAddsNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(NodeTree, NodesFreedBeforeTheRefillAreNeverTouched) {
+  LoadSample();
+  QTreeWidgetItem* tail = ItemOf(Named("tail"));
+  Tree->setCurrentItem(tail);
+  Core.Model->Clear();  // the tree still shows the freed nodes
+  Tree->viewport()->repaint();
+  QTest::mouseClick(Tree->viewport(), Qt::LeftButton, Qt::ControlModifier, Tree->visualItemRect(tail).center());
+  EXPECT_TRUE(Core.Nodes.Empty());
+  Core.Model->LinksFromTree(*Tree);
+  Services.FillTree();
+  EXPECT_EQ(Tree->topLevelItemCount(), 0);
+}
+
+}  // namespace

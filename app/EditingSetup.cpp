@@ -1,0 +1,19 @@
+#include "app/EditingSetup.h"
+
+#include "app/MainWindow.h"
+#include "app/NodeTreeView.h"
+#include "editing/Actions.h"
+#include "view/Builder.h"
+
+void InstallEditCommands(TfrmMain& window, TCore& core) {
+  for (const TEditAction& action : EditActions())
+    window.SetCommand(action.Name, [&core, run = action.Run] { run(core); });
+}
+
+TNodeTreeView* InstallNodeTree(TfraBuilder& frame, TCore& core) {
+  auto* tree = new TNodeTreeView(core, &frame);
+  frame.PlaceTreeWidget(tree);
+  frame.FillTree = [&core, tree] { core.Model->FillTree(*tree); };
+  frame.LinksFromTree = [&core, tree] { core.Model->LinksFromTree(*tree); };
+  return tree;
+}

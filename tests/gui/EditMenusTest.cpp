@@ -1,0 +1,76 @@
+// The editing commands in the main window: their menu entries run them, and the node tree in
+// the viewport frame follows the model and the selection.
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/NodeTreeView.h"
+#include "tests/gui/GuiFixture.h"
+
+namespace {
+
+class EditMenus : public TWindowTest {
+ protected:
+  TNodeTreeView* Tree() { return Window->findChild<TNodeTreeView*>("trwNodes"); }
+  QStringList TopTexts() {
+    QStringList texts;
+    for (int i = 0; i < Tree()->topLevelItemCount(); ++i) texts << Tree()->topLevelItem(i)->text(0);
+    return texts;
+  }
+};
+
+TEST_F(EditMenus, EveryEditingEntryIsOnItsMenuAndEnabled) {
+  StartWindow();
+  for (const char* name : {"actFileInsert", "actEditCut", "actEditCopy", "actEditPaste", "actEditMerge",
+                           "actEditDelete", "actEditExtrudeFace", "actEditSplitFace", "actEditInsertVx",
+                           "actEditFlipFace", "actEditMakeSurface", "actEditTranslate", "actEditMove",
+                           "actEditRotate", "actEditScale", "actEditInsertOffset", "actSelClear", "actSelAll",
+                           "actSelInvert", "actSelParentNode", "actSelChildNode", "actSelNextSiblingNode",
+                           "actSelPrevSiblingNode", "actPrimDummy", "actPrimEmptyMesh", "actPrimCube",
+                           "actPrimPlane", "actPrimCylind", "actPrimCone"}) {
+    QAction* action = Window->Action(name);
+    ASSERT_NE(action, nullptr) << name;
+    EXPECT_TRUE(action->isEnabled()) << name;
+    EXPECT_FALSE(action->associatedObjects().isEmpty()) << name << " is on no menu";
+  }
+}
+
+TEST_F(EditMenus, TreeSitsBesideTheViewsAndFollowsTheModel) {
+  StartWindow(Sample(), 900, 600);
+  ASSERT_NE(Tree(), nullptr);
+  EXPECT_TRUE(Tree()->isVisible());
+  EXPECT_EQ(Tree()->width(), 200);
+  EXPECT_GT(Tree()->mapTo(Window.get(), QPoint(0, 0)).x(), Surface()->mapTo(Window.get(), QPoint(0, 0)).x());
+  EXPECT_EQ(TopTexts(), QStringList{"hull"});
+
+  Services.Answers = {{"Size", "0.05"}};
+  Window->Action("actPrimCube")->trigger();
+  EXPECT_EQ(TopTexts(), (QStringList{"hull", "Cube"}));
+  TNode* cube = Core->Model->Nodes.Last();
+  EXPECT_TRUE(Core->Nodes.Contains(cube));
+  EXPECT_TRUE(Tree()->HasSelectionMark(*cube));
+  Window->Action("actPrimDummy")->trigger();
+  EXPECT_EQ(TopTexts(), (QStringList{"hull", "Cube", "$$dummy"}));
+  QCoreApplication::processEvents();
+  ShotWindow("edit_menus_cube_in_tree");
+
+  Window->Action("actSelAll")->trigger();
+  EXPECT_EQ(Core->Nodes.Count(), Core->Model->Nodes.Count());
+  Window->Action("actSelInvert")->trigger();
+  EXPECT_TRUE(Core->Nodes.Empty());
+  Core->ToggleNode(cube);
+  Window->Action("actEditDelete")->trigger();
+  EXPECT_EQ(TopTexts(), (QStringList{"hull", "$$dummy"}));
+}
+
+TEST_F(EditMenus, RefusalsShowTheErrorAndBadNumbersChangeNothing) {
+  StartWindow(Sample());
+  Window->Action("actEditExtrudeFace")->trigger();
+  EXPECT_EQ(Services.Errors.back(), "Only works in Surface Mode");
+  const int nodes = Core->Model->Nodes.Count();
+  Services.Answers = {{"Size", "abc"}};
+  Window->Action("actPrimCone")->trigger();
+  EXPECT_EQ(Core->Model->Nodes.Count(), nodes);
+  EXPECT_EQ(Services.Errors.back(), "'abc' is not a valid floating point value");
+}
+
+}  // namespace
