@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "app/NodeTreeView.h"
+#include "app/QtServices.h"
 #include "editing/ClipboardCommands.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
@@ -26,10 +27,9 @@ class TTreeServices : public THeadlessServices {
     THeadlessServices::FillTree();
     if (Tree) Model->FillTree(*Tree);
   }
-  std::string GetClipboardText() override { return QGuiApplication::clipboard()->text().toStdString(); }
-  void SetClipboardText(const std::string& text) override {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
-  }
+  std::string GetClipboardText() override { return Program.GetClipboardText(); }
+  void SetClipboardText(const std::string& text) override { Program.SetClipboardText(text); }
+  TQtServices Program;  // the running program's services, here for their clipboard
   TModel* Model = nullptr;
   TNodeTreeView* Tree = nullptr;
 };
