@@ -296,6 +296,26 @@ TEST_F(TViewportTest, TexturedModeDrawsTheMaterialsPictures) {
   EXPECT_GT(coloured, 1000);
 }
 
+TEST_F(TViewportTest, TurnedFreeCameraShowsTheTexturedModelFromAbove) {
+  Key(Qt::Key_4);
+  Window->Action("acnViewTextured")->trigger();
+  Camera().RotX = -55;
+  Camera().RotZ = -35;
+  Frame().Redraw(false);
+  const QImage frame = Shot("free_turned_textured");
+  ShotWindow("window_free_textured");
+  // The hull's top and the engines' sides are both in sight: grey and orange texels.
+  int grey = 0, orange = 0;
+  for (int y = 0; y < frame.height(); y += 2)
+    for (int x = 0; x < frame.width(); x += 2) {
+      const QRgb p = frame.pixel(x, y);
+      grey += qAbs(qRed(p) - qGreen(p)) < 8 && qAbs(qGreen(p) - qBlue(p)) < 8 && qRed(p) > 60;
+      orange += qRed(p) > 150 && qGreen(p) > 60 && qGreen(p) < 200 && qBlue(p) < 80;
+    }
+  EXPECT_GT(grey, 1000);
+  EXPECT_GT(orange, 50);
+}
+
 TEST_F(TViewportTest, ShiftMoveShiftsTheNodeOriginButNotItsChildren) {
   // The first node with a child: its origin moves, its children's positions compensate.
   TNode* parent = nullptr;
