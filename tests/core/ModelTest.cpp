@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 
 #include "TestCore.h"
-#include "model/NodeTree.h"
+#include "model/PlainNodeTree.h"
 #include "model/VertexOps.h"
 
 namespace {
@@ -196,62 +195,6 @@ TEST(NodeTypes, MappingFollowsThePanelList) {
   EXPECT_EQ(IndexToNodeType(-1), -1);
 }
 
-// A plain tree for the model's tree passes.
-class TPlainTree : public TNodeTree {
- public:
-  struct TItem {
-    TNode* Node;
-    std::string Text;
-    TItem* Parent;
-    std::vector<TItem*> Children;
-  };
-  ~TPlainTree() override { Clear(); }
-  void BeginUpdate() override {}
-  void EndUpdate() override {}
-  void Clear() override {
-    for (TItem* i : All) delete i;
-    All.clear();
-    Tops.clear();
-  }
-  Item AddTop(const std::string& text, TNode* node) override {
-    All.push_back(new TItem{node, text, nullptr, {}});
-    Tops.push_back(All.back());
-    return All.back();
-  }
-  Item AddChild(Item parent, const std::string& text, TNode* node) override {
-    auto* p = static_cast<TItem*>(parent);
-    All.push_back(new TItem{node, text, p, {}});
-    p->Children.push_back(All.back());
-    return All.back();
-  }
-  int ItemCount() const override { return static_cast<int>(All.size()); }
-  Item ItemAt(int index) const override {
-    std::vector<TItem*> order;
-    std::function<void(TItem*)> walk = [&](TItem* i) {
-      order.push_back(i);
-      for (TItem* c : i->Children) walk(c);
-    };
-    for (TItem* top : Tops) walk(top);
-    return order[static_cast<size_t>(index)];
-  }
-  TNode* NodeOf(Item item) const override { return static_cast<TItem*>(item)->Node; }
-  Item FirstChild(Item item) const override {
-    auto* i = static_cast<TItem*>(item);
-    return i->Children.empty() ? nullptr : i->Children.front();
-  }
-  Item NextSibling(Item item) const override {
-    auto* i = static_cast<TItem*>(item);
-    const auto& list = i->Parent ? i->Parent->Children : Tops;
-    for (size_t k = 0; k + 1 < list.size(); ++k)
-      if (list[k] == i) return list[k + 1];
-    return nullptr;
-  }
-  int ChildCount(Item item) const override { return static_cast<int>(static_cast<TItem*>(item)->Children.size()); }
-  void ExpandAll() override {}
-
-  std::vector<TItem*> All, Tops;
-};
-
 TEST(Tree, FillTreeWaitsForParentsAndRewritesLinks) {
   TTestCore t;
   TModel& m = t.Model();
@@ -260,12 +203,12 @@ TEST(Tree, FillTreeWaitsForParentsAndRewritesLinks) {
   TNode* first = m.AddNode();
   late->Parent = root;
   first->Parent = root;
-  TPlainTree tree;
+  TPlainNodeTree tree;
   m.FillTree(tree);
-  ASSERT_EQ(tree.Tops.size(), 1u);
-  ASSERT_EQ(tree.Tops[0]->Children.size(), 2u);
-  EXPECT_EQ(tree.Tops[0]->Children[0]->Node, first);  // added in the first pass
-  EXPECT_EQ(tree.Tops[0]->Children[1]->Node, late);   // waited for a second pass
+  ASSERT_EQ(tree.TopItems().size(), 1u);
+  ASSERT_EQ(tree.TopItems()[0]->Children.size(), 2u);
+  EXPECT_EQ(tree.TopItems()[0]->Children[0]->Node, first);  // added in the first pass
+  EXPECT_EQ(tree.TopItems()[0]->Children[1]->Node, late);   // waited for a second pass
   EXPECT_EQ(root->NumChildren, 2);
   EXPECT_EQ(root->Child, first);
   EXPECT_EQ(first->Sibling, late);
@@ -278,7 +221,7 @@ TEST(Tree, FillTreeEndsOnAParentLoop) {
   TNode* b = t.Model().AddNode();
   a->Parent = b;
   b->Parent = a;
-  TPlainTree tree;
+  TPlainNodeTree tree;
   t.Model().FillTree(tree);
   EXPECT_EQ(tree.ItemCount(), 2);
 }

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "model/Camera.h"
+#include "view/GLRoutines.h"
 
 namespace {
 
@@ -20,27 +21,6 @@ class ProjectionAgainstGL : public ::testing::Test {
     ASSERT_TRUE(Context.makeCurrent(&Surface));
   }
   void TearDown() override { Context.doneCurrent(); }
-
-  // The GL calls that set a camera up for drawing.
-  static void SetupCameraWithGL(const TCameraRec& c, int width, int height) {
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    const float d = static_cast<float>(-c.Z / 4);
-    if (height >= width) {
-      const double a = static_cast<double>(height) / width;
-      glOrtho(-d, d, -d * a, d * a, -100, 100);
-    } else {
-      const double a = static_cast<double>(width) / height;
-      glOrtho(-d * a, d * a, -d, d, -100, 100);
-    }
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glTranslatef(static_cast<float>(c.X), static_cast<float>(c.Y), static_cast<float>(c.Z));
-    glRotatef(static_cast<float>(c.RotX), 1, 0, 0);
-    glRotatef(static_cast<float>(c.RotY), 0, 1, 0);
-    glRotatef(static_cast<float>(c.RotZ), 0, 0, 1);
-  }
 
   QOffscreenSurface Surface;
   QOpenGLContext Context;
@@ -66,7 +46,8 @@ TEST_F(ProjectionAgainstGL, MatricesAndPixelsAgree) {
 
   for (const TCameraRec& c : cameras)
     for (const auto& size : sizes) {
-      SetupCameraWithGL(c, size[0], size[1]);
+      glViewport(0, 0, size[0], size[1]);
+      SetupCamera(c, size[0], size[1]);
       double projection[16], modelView[16];
       GLint viewport[4];
       glGetDoublev(GL_PROJECTION_MATRIX, projection);
