@@ -4,32 +4,12 @@
 #include <string>
 
 #include "formats/FileIO.h"
+#include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 
 using namespace fmt_test;
 
 namespace {
-
-struct TRun {
-  int Status;
-  std::string Out;
-};
-
-// Runs zarn-cli with the arguments (each quoted) and collects standard output and error.
-TRun RunCli(const std::vector<std::string>& args) {
-  std::string command = "'" + std::string(ZARN_CLI_PATH) + "'";
-  for (const std::string& a : args) command += " '" + a + "'";
-  command += " 2>&1";
-  TRun run{-1, {}};
-  if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.Out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  return run;
-}
 
 class CliFormats : public ::testing::Test {
  protected:
@@ -44,7 +24,7 @@ class CliFormats : public ::testing::Test {
 };
 
 TEST_F(CliFormats, ListPrintsEveryEntryWithOffsetAndLength) {
-  const TRun run = RunCli({"list", Container});
+  const TCliRun run = RunCli({"list", Container});
   EXPECT_EQ(run.Status, 0) << run.Out;
   EXPECT_NE(run.Out.find("3do\\fighter.3do\t424\t"), std::string::npos) << run.Out;
   EXPECT_NE(run.Out.find("mat\\red.mat\t"), std::string::npos);
@@ -52,13 +32,13 @@ TEST_F(CliFormats, ListPrintsEveryEntryWithOffsetAndLength) {
   EXPECT_NE(RunCli({"list", Dir.Write("x.gob", "plain")}).Status, 0);
   std::string damaged = MakeGob({});
   Set32(damaged, 12, 99999);
-  const TRun bad = RunCli({"list", Dir.Write("d.gob", damaged)});
+  const TCliRun bad = RunCli({"list", Dir.Write("d.gob", damaged)});
   EXPECT_NE(bad.Status, 0);
   EXPECT_NE(bad.Out.find("Damaged container"), std::string::npos) << bad.Out;
 }
 
 TEST_F(CliFormats, InfoAndConvertReadModelsFromContainersAndObjFiles) {
-  const TRun info = RunCli({"info", Container, "3do/FIGHTER.3DO"});
+  const TCliRun info = RunCli({"info", Container, "3do/FIGHTER.3DO"});
   EXPECT_EQ(info.Status, 0) << info.Out;
   EXPECT_NE(info.Out.find("nodes: 6\n"), std::string::npos) << info.Out;
   EXPECT_NE(RunCli({"info", Container, "3do\\missing.3do"}).Status, 0);
@@ -68,13 +48,13 @@ TEST_F(CliFormats, InfoAndConvertReadModelsFromContainersAndObjFiles) {
   EXPECT_EQ(RunCli({"info", out}).Status, 0);
 
   const std::string obj = Dir.Write("t.obj", "v 0 0 0\r\nv 2 0 0\r\nv 0 2 0\r\nvt 0 0\r\nf 1/1 2/1 3/1\r\n");
-  const TRun objInfo = RunCli({"info", obj});
+  const TCliRun objInfo = RunCli({"info", obj});
   EXPECT_EQ(objInfo.Status, 0) << objInfo.Out;
   EXPECT_NE(objInfo.Out.find("vertices: 3\nfaces: 1\n"), std::string::npos) << objInfo.Out;
   EXPECT_EQ(RunCli({"convert", obj, out}).Status, 0);
   EXPECT_NE(RunCli({"info", out}).Out.find("faces: 1\n"), std::string::npos);
 
-  const TRun bad = RunCli({"convert", Dir.Write("bad.obj", "v 0 0 0\nf 1 2 3\n"), Dir.File("never.3do")});
+  const TCliRun bad = RunCli({"convert", Dir.Write("bad.obj", "v 0 0 0\nf 1 2 3\n"), Dir.File("never.3do")});
   EXPECT_NE(bad.Status, 0);
   EXPECT_NE(bad.Out.find("Vertex Index is out of bounds: 1"), std::string::npos) << bad.Out;
   EXPECT_FALSE(std::filesystem::exists(Dir.File("never.3do")));
@@ -82,7 +62,7 @@ TEST_F(CliFormats, InfoAndConvertReadModelsFromContainersAndObjFiles) {
 
 TEST_F(CliFormats, MatWritesAPngOrFailsClearly) {
   const std::string png = Dir.File("red.png");
-  const TRun run = RunCli({"mat", Container, "red.mat", png});
+  const TCliRun run = RunCli({"mat", Container, "red.mat", png});
   EXPECT_EQ(run.Status, 0) << run.Out;
   const std::string data = ReadWholeFile(png);
   ASSERT_GT(data.size(), 33u);
@@ -93,13 +73,13 @@ TEST_F(CliFormats, MatWritesAPngOrFailsClearly) {
 
   const std::string file = Dir.Write("blue.mat", MakeTextureMat(2, 2, 16, Words({0x1F, 0x1F, 0x1F, 0x1F})));
   EXPECT_EQ(RunCli({"mat", file, Dir.File("blue.png")}).Status, 0);
-  const TRun truncated = RunCli({"mat", Dir.Write("cut.mat", MakeTextureMat(9, 9, 8, "x")), Dir.File("cut.png")});
+  const TCliRun truncated = RunCli({"mat", Dir.Write("cut.mat", MakeTextureMat(9, 9, 8, "x")), Dir.File("cut.png")});
   EXPECT_NE(truncated.Status, 0);
   EXPECT_NE(truncated.Out.find("Damaged material file"), std::string::npos) << truncated.Out;
   EXPECT_FALSE(std::filesystem::exists(Dir.File("cut.png")));
   EXPECT_NE(RunCli({"mat", Dir.File("none.mat"), Dir.File("x.png")}).Status, 0);
   EXPECT_NE(RunCli({"mat", Container, "nothing.mat", Dir.File("x.png")}).Status, 0);
-  const TRun deep = RunCli({"mat", Container, "deep.mat", Dir.File("deep.png")});
+  const TCliRun deep = RunCli({"mat", Container, "deep.mat", Dir.File("deep.png")});
   EXPECT_NE(deep.Out.find("deep.mat: Unsupported bit depth (24)"), std::string::npos) << deep.Out;
 }
 

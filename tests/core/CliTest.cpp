@@ -1,32 +1,14 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 
 #include "formats/FileIO.h"
+#include "tests/core/CliRunner.h"
 
 namespace {
 
-struct TRun {
-  int Status;
-  std::string Out;
-};
-
-TRun RunCli(const std::string& args) {
-  const std::string command = std::string(ZARN_CLI_PATH) + " " + args + " 2>&1";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  TRun run{-1, {}};
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.Out.append(buffer, n);
-  const int status = ::pclose(pipe);
-  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
 TEST(Cli, InfoPrintsTheCounts) {
-  const TRun run = RunCli("info " ZARN_SAMPLES_DIR "/fighter.3do");
+  const TCliRun run = RunCli({"info", ZARN_SAMPLES_DIR "/fighter.3do"});
   EXPECT_EQ(run.Status, 0);
   EXPECT_NE(run.Out.find("nodes: 6\n"), std::string::npos) << run.Out;
   EXPECT_NE(run.Out.find("meshes: 5\n"), std::string::npos);
@@ -37,7 +19,7 @@ TEST(Cli, InfoPrintsTheCounts) {
 TEST(Cli, InfoOfABrokenFileFailsWithTheReadersText) {
   const auto path = std::filesystem::temp_directory_path() / ("zarn-cli-broken-" + std::to_string(::getpid()) + ".3do");
   WriteFileAtomically(path.string(), "x\nMODELRESOURCE\nMATERIALS many\n");
-  const TRun run = RunCli("info " + path.string());
+  const TCliRun run = RunCli({"info", path.string()});
   std::filesystem::remove(path);
   EXPECT_EQ(run.Status, 1);
   EXPECT_NE(run.Out.find("Error parsing 3DO."), std::string::npos) << run.Out;
@@ -46,15 +28,15 @@ TEST(Cli, InfoOfABrokenFileFailsWithTheReadersText) {
 
 TEST(Cli, ConvertWritesAModelThatReadsBack) {
   const auto out = std::filesystem::temp_directory_path() / ("zarn-cli-out-" + std::to_string(::getpid()) + ".3do");
-  EXPECT_EQ(RunCli("convert " ZARN_SAMPLES_DIR "/fighter.3do " + out.string()).Status, 0);
-  const TRun info = RunCli("info " + out.string());
+  EXPECT_EQ(RunCli({"convert", ZARN_SAMPLES_DIR "/fighter.3do", out.string()}).Status, 0);
+  const TCliRun info = RunCli({"info", out.string()});
   std::filesystem::remove(out);
   EXPECT_EQ(info.Status, 0);
   EXPECT_NE(info.Out.find("faces: 42\n"), std::string::npos) << info.Out;
-  const TRun bad = RunCli("convert " ZARN_SAMPLES_DIR "/fighter.3do /nonexistent-folder/out.3do");
+  const TCliRun bad = RunCli({"convert", ZARN_SAMPLES_DIR "/fighter.3do", "/nonexistent-folder/out.3do"});
   EXPECT_NE(bad.Status, 0);
   EXPECT_NE(bad.Out.find("/nonexistent-folder/out.3do"), std::string::npos);
-  EXPECT_EQ(RunCli("frobnicate").Status, 2);
+  EXPECT_EQ(RunCli({"frobnicate"}).Status, 2);
 }
 
 }  // namespace
