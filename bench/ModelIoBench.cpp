@@ -7,7 +7,6 @@
 #include <map>
 
 #include "PeakMemory.h"
-#include "formats/FileIO.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
 
@@ -85,16 +84,13 @@ void BM_Update(benchmark::State& state) {
   state.counters["peak_MiB"] = PeakMemoryMiB();
 }
 
+// What File > Save does: an update, then the text streamed to a file that replaces the old one.
 void BM_Write(benchmark::State& state) {
   THeadlessServices services;
   TCore core(services);
   BuildGrid(*core.Model, SideFor(state.range(0)));
   const std::string path = ModelFile(SideFor(state.range(0))) + ".out";
-  for (auto _ : state) {
-    std::string text;
-    core.Model->Write3DO(text, core.Model->Nodes.Raw());
-    WriteFileAtomically(path, text);
-  }
+  for (auto _ : state) core.Model->SaveToFile(path);
   std::filesystem::remove(path);
   state.counters["peak_MiB"] = PeakMemoryMiB();
 }

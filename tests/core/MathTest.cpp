@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <random>
+
 #include "model/Convert.h"
 #include "model/Errors.h"
 #include "model/Vector.h"
@@ -49,6 +53,26 @@ TEST(Text, FormatFloat6TrimsZerosAndPoint) {
   EXPECT_EQ(FormatFloat6(1e-9), "0");
   EXPECT_EQ(FormatFloat6(0.1234567), "0.123457");
   EXPECT_EQ(VectorToText({0.1, 0, -0.5}), "0.1 0 -0.5");
+}
+
+TEST(Text, FormatFloat6IsSixDecimalRoundingTrimmed) {
+  std::mt19937_64 random(7);
+  std::vector<double> values = {0.0000005, 0.0000015, 1.0000005, -2.5e-7, 123456.1234565, 999999999.9999995,
+                                1e9, -1e12, 5e-324, 0.1 + 0.2, -0.0, 1e-7, 0.999999951};
+  for (int i = 0; i < 200000; ++i) {
+    const int digits = static_cast<int>(random() % 9);
+    values.push_back(static_cast<double>(static_cast<int64_t>(random() % 2000000001) - 1000000000) /
+                     std::pow(10.0, digits));
+    values.push_back(std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 60)));
+  }
+  for (double v : values) {
+    char text[400];
+    std::snprintf(text, sizeof text, "%.6f", v);
+    std::string expected = text;
+    while (expected.back() == '0') expected.pop_back();
+    if (expected.back() == '.') expected.pop_back();
+    ASSERT_EQ(FormatFloat6(v), expected) << std::hexfloat << v;
+  }
 }
 
 TEST(Text, TextToVectorSplitsAtSpaceRuns) {
