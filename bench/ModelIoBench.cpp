@@ -89,7 +89,9 @@ void BM_Write(benchmark::State& state) {
   THeadlessServices services;
   TCore core(services);
   BuildGrid(*core.Model, SideFor(state.range(0)));
-  const std::string path = ModelFile(SideFor(state.range(0))) + ".out";
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("zarn-bench-save-" + std::to_string(::getpid()) + ".3do"))
+                               .string();
   for (auto _ : state) core.Model->SaveToFile(path);
   std::filesystem::remove(path);
   state.counters["peak_MiB"] = PeakMemoryMiB();
