@@ -191,7 +191,8 @@ void TfraBuilder::RepaintTree() {
 }
 
 void TfraBuilder::Redraw(bool rebuild) {
-  RebuildList = rebuild;
+  // A rebuild asked for while nothing could be drawn waits for the next frame that is.
+  RebuildList = RebuildList || rebuild;
   // Commands that change the node selection end here: the tree's marks follow.
   RepaintTree();
   glaMain->Repaint();
