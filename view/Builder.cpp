@@ -201,8 +201,8 @@ void TfraBuilder::Redraw(bool rebuild) {
 void TfraBuilder::ResetCameras() { Cameras->ResetCameras(Core.Model->Radius); }
 
 void TfraBuilder::ModelReplaced() {
+  // The cameras are reset without a frame of their own: the rebuild below draws with them.
   ResetCameras();
-  Redraw(false);
   Core.ClearSelection();
   Core.Services.FillTree();
   Core.Services.FillMaterialList();
