@@ -1,6 +1,7 @@
 #include "model/Convert.h"
 
 #include <charconv>
+#include <cfloat>
 #include <cmath>
 #include <string>
 
@@ -31,7 +32,10 @@ bool TryStrToFloat(std::string_view text, double& value) {
   const char first = text[0] == '-' ? (text.size() > 1 ? text[1] : '\0') : text[0];
   if (first != '.' && (first < '0' || first > '9')) return false;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+  // The model is written with single-precision range in mind: a value beyond it would be
+  // saved as "inf" and could not be read back.
+  return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value) &&
+         std::fabs(value) <= FLT_MAX;
 }
 
 double StrToFloat(std::string_view text) {
