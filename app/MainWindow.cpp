@@ -18,6 +18,7 @@
 #include "app/EditingSetup.h"
 #include "app/MainAction.h"
 #include "app/MessageWindow.h"
+#include "formats/MaterialLoader.h"
 #include "model/VersionInfo.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
@@ -45,6 +46,7 @@ class TOutputLineDelegate : public QStyledItemDelegate {
 
 TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtStart(std::move(openAtStart)) {
   setObjectName("frmMain");
+  InstallMaterialLoader(core);
   setFont(QFont("Comic Sans MS", 8));
   setMinimumSize(535, 460);
   setGeometry(264, 206, 535, 460);

@@ -19,8 +19,7 @@ struct TSession {
 // A grid of quads in one node: (n + 1)^2 vertices, n^2 faces.
 TMesh& GridMesh(TCore& core, int n) {
   TNode* node = core.Model->AddNode();
-  auto* mesh = new TMesh(core.Model);
-  node->SetMesh(mesh);
+  TMesh* mesh = node->SetMesh(std::make_unique<TMesh>(core.Model.get()));
   mesh->Vertices.Reserve(static_cast<size_t>(n + 1) * (n + 1));
   for (int j = 0; j <= n; ++j)
     for (int i = 0; i <= n; ++i) mesh->AddVertex()->Position = {double(i), double(j), 0};

@@ -6,7 +6,8 @@
 #include <string>
 
 #include "formats/Gob.h"
-#include "model/Core.h"
+#include "formats/MaterialLoader.h"
+#include "model//Core.h"
 #include "model/HeadlessServices.h"
 
 namespace {
@@ -77,6 +78,7 @@ void BM_ModelWith100MaterialsFromContainer(benchmark::State& state) {
   gob.FindFile("many.3do", item);
   THeadlessServices services;
   TCore core(services);
+  InstallMaterialLoader(core);
   int uploads = 0;
   for (auto _ : state) {
     core.Model->Clear();

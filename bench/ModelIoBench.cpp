@@ -22,8 +22,7 @@ void BuildGrid(TModel& model, int side) {
   node->Parent = root;
   node->Position = {0.1, 0.2, 0.3};
   node->Rotation = {10, 20, 30};
-  auto* mesh = new TMesh(&model);
-  node->SetMesh(mesh);
+  TMesh* mesh = node->SetMesh(std::make_unique<TMesh>(&model));
   for (int y = 0; y < side; ++y)
     for (int x = 0; x < side; ++x)
       mesh->AddVertex()->Position = {x * 0.01, y * 0.01, 0.002 * std::sin(x * 0.3) * std::cos(y * 0.2)};
@@ -111,7 +110,7 @@ void BM_Format(benchmark::State& state) {
   BuildGrid(*core.Model, SideFor(state.range(0)));
   size_t bytes = 0;
   for (auto _ : state)
-    core.Model->Write3DO([&bytes](std::string_view block) { bytes += block.size(); }, core.Model->Nodes.Raw());
+    core.Model->Write3DO([&bytes](std::string_view block) { bytes += block.size(); }, core.Model->Nodes.Pointers());
   benchmark::DoNotOptimize(bytes);
 }
 }  // namespace

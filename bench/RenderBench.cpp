@@ -19,8 +19,7 @@ namespace {
 void BuildQuadGrid(TModel& model, int side) {
   TNode* node = model.AddNode();
   node->Name = "grid";
-  auto* mesh = new TMesh(&model);
-  node->SetMesh(mesh);
+  TMesh* mesh = node->SetMesh(std::make_unique<TMesh>(&model));
   const double step = 1.0 / side;
   for (int y = 0; y < side; ++y)
     for (int x = 0; x < side; ++x) mesh->AddVertex()->Position = {x * step, y * step, 0.01 * ((x + y) % 3)};

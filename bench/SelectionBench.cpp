@@ -10,8 +10,8 @@ namespace {
 struct TBigMesh {
   explicit TBigMesh(int n) : Core(Services), View(MakeViewTransform(DefaultCameras()[0], 400, 300)) {
     TNode* node = Core.Model->AddNode();
-    node->SetMesh(new TMesh(Core.Model));
-    Mesh = node->Mesh;
+    node->SetMesh(std::make_unique<TMesh>(Core.Model.get()));
+    Mesh = node->Mesh.get();
     Mesh->Vertices.Reserve(static_cast<size_t>(n));
     const TVector low = ScreenToWorld(View, 0, 299), high = ScreenToWorld(View, 399, 0);
     for (int i = 0; i < n; ++i) {

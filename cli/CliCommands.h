@@ -3,12 +3,13 @@
 #include <vector>
 
 #include "formats/Gob.h"
+#include "formats/MaterialLoader.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
 
 // One run of the tool: a core answered by headless services that print to standard error.
 struct TCliSession {
-  TCliSession() : Services(stderr), Core(Services) {}
+  TCliSession() : Services(stderr), Core(Services) { InstallMaterialLoader(Core); }
   THeadlessServices Services;
   TCore Core;
   // Reads a model file into the core's model by its extension; false, with the reason on

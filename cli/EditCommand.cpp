@@ -30,7 +30,8 @@ class TEditServices : public THeadlessServices {
 };
 
 struct TEditSession {
-  TEditSession() : Core(Services) { Services.Model = Core.Model; }
+  TEditSession() : Core(Services) { Services.Model = Core.Model.get();
+    InstallMaterialLoader(Core); }
   TEditServices Services;
   TCore Core;
 };

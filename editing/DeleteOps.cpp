@@ -38,39 +38,20 @@ void DeleteNodes(TCore& core, std::vector<TNode*> list) {
     for (int steps = 0; n && doomed.count(n); ++steps) n = steps < budget ? n->Parent : nullptr;
     return n;
   };
-  std::unordered_map<TMesh*, TNode*> keptMeshes;
-  std::vector<TNode*>& nodes = model.Nodes.Raw();
-  for (TNode* n : nodes) {
-    if (doomed.count(n)) continue;
-    n->Parent = survivor(n->Parent);
-    if (doomed.count(n->Child)) n->Child = nullptr;
-    if (doomed.count(n->Sibling)) n->Sibling = nullptr;
-    if (n->Mesh) keptMeshes.emplace(n->Mesh, n);
-  }
-
-  std::unordered_set<TMesh*> released;
-  size_t w = 0;
-  for (TNode* n : nodes) {
-    if (!doomed.count(n)) {
-      nodes[w++] = n;
-      continue;
-    }
-    core.Nodes.Remove(n);
-    if (TMesh* mesh = n->Mesh) {
-      if (const auto keeper = keptMeshes.find(mesh); keeper != keptMeshes.end()) {
-        // Another node still holds this mesh: it stays, now owned by that node.
-        mesh->Node = keeper->second;
-        n->Mesh = nullptr;
-      } else if (!released.insert(mesh).second) {
-        n->Mesh = nullptr;  // a second deleted holder of a mesh already freed
-      } else {
+  for (TNode* n : model.Nodes) {
+    if (doomed.count(n)) {
+      core.Nodes.Remove(n);
+      if (const TMesh* mesh = n->Mesh.get()) {
         for (TFace* f : mesh->Surfaces) core.Surfaces.Remove(f);
         for (TVertex* v : mesh->Vertices) core.Vertices.Remove(v);
       }
+      continue;
     }
-    delete n;
+    n->Parent = survivor(n->Parent);
+    if (doomed.count(n->Child)) n->Child = nullptr;
+    if (doomed.count(n->Sibling)) n->Sibling = nullptr;
   }
-  nodes.resize(w);
+  model.Nodes.RemoveIf([&](TNode* n) { return doomed.count(n) != 0; });
 }
 
 void DeleteSurfaces(TCore& core, std::vector<TFace*> list) {

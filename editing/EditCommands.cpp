@@ -80,11 +80,11 @@ void actEditMerge(TCore& core) {
   if (core.EditMode != emNode || core.Nodes.Count() < 2) return;
   const std::vector<TNode*> selected = core.Nodes.Items();
   TNode* target = selected.front();
-  if (!target->Mesh) target->SetMesh(new TMesh(core.Model));
+  if (!target->Mesh) target->SetMesh(std::make_unique<TMesh>(core.Model.get()));
   // The receiving mesh's offset must be the current one, also for a mesh made just now.
   core.Model->UpdateWorld();
   for (size_t i = 1; i < selected.size(); ++i)
-    if (TMesh* source = selected[i]->Mesh; source && source != target->Mesh) target->Mesh->AppendCopy(*source, false);
+    if (TMesh* source = selected[i]->Mesh.get(); source && source != target->Mesh.get()) target->Mesh->AppendCopy(*source, false);
   core.Nodes.Remove(target);
   DeleteNodes(core, core.Nodes.Items());
   core.ToggleNode(target);

@@ -18,9 +18,7 @@ constexpr long long kMaxPrimitiveVertices = 1'000'000;
 TNode* NewPrimitive(TModel& model, const std::string& name) {
   TNode* node = model.AddNode();
   node->Name = name;
-  auto* mesh = new TMesh(&model);
-  mesh->Name = name;
-  node->SetMesh(mesh);
+  node->SetMesh(std::make_unique<TMesh>(&model))->Name = name;
   return node;
 }
 
@@ -30,7 +28,7 @@ TVertex* AddVertexAt(TMesh& mesh, double x, double y, double z) {
   return v;
 }
 
-void CentreOnOrigin(TMesh& mesh) { MoveVerticesTo(mesh.Vertices.Raw(), {0, 0, 0}); }
+void CentreOnOrigin(TMesh& mesh) { MoveVerticesTo(mesh.Vertices, {0, 0, 0}); }
 
 // The bottom ring shared by cylinder and cone: v(i) clockwise seen from +z, starting on +y,
 // each put in front of the cap's corners so that the cap runs v(n-1) .. v(0).

@@ -84,9 +84,8 @@ void FlipSurface(TFace& surface) {
 TFace* MakeSurface(TModel& model, const std::vector<TVertex*>& list) {
   TNode* node = model.AddNode();
   node->Name = "Surface";
-  auto* mesh = new TMesh(&model);
+  TMesh* mesh = node->SetMesh(std::make_unique<TMesh>(&model));
   mesh->Name = "Surface";
-  node->SetMesh(mesh);
   TFace* surface = mesh->AddFace();
   for (const TVertex* p : list) {
     TVertex* v = mesh->AddVertex();

@@ -103,8 +103,7 @@ class TObjParser {
 
 void TObjParser::Run(const TObjCounts& counts) {
   TNode* node = Model.AddNode();
-  Mesh = new TMesh(&Model);
-  node->SetMesh(Mesh);
+  Mesh = node->SetMesh(std::make_unique<TMesh>(&Model));
   Mesh->Vertices.Reserve(counts.Vertices);
   Mesh->Surfaces.Reserve(counts.Faces);
   TexVertices.Reserve(counts.TexVertices);

@@ -18,11 +18,6 @@ const char* const kLineListMessage = "List index out of bounds (%d)";
 class TReader {
  public:
   TReader(TModel& model, TLineCursor& cursor) : Model(model), Cursor(cursor) {}
-  ~TReader() {
-    // Meshes that no node row reached belong to nobody.
-    for (TMesh* mesh : Meshes)
-      if (!mesh->Node) delete mesh;
-  }
 
   void Parse();
   // Geometry sets the file declares (the reader keeps only the first).
@@ -55,6 +50,8 @@ class TReader {
   TLineFields Fields;
   std::vector<std::string> MaterialNames;
   TMeshes Meshes;
+  // The file's meshes until a node row takes them; those no row names go with the reader.
+  std::vector<std::unique_ptr<TMesh>> Unclaimed;
   TTXVertices TexVertices;
 };
 
@@ -134,7 +131,7 @@ void TReader::ReadMesh(int i) {
   const std::string label = "Loading Mesh " + std::to_string(i);
   Model.ShowStatus(label + "...");
   FindLine("MESH " + std::to_string(i));
-  auto* mesh = new TMesh(&Model);
+  TMesh* mesh = Unclaimed.emplace_back(std::make_unique<TMesh>(&Model)).get();
   Meshes.Add(mesh);
   mesh->Name = std::string(ReadValue("NAME"));
   mesh->GeometryMode = StrToInt(ReadValue("GEOMETRYMODE"));
@@ -194,13 +191,13 @@ void TReader::ReadNodes() {
     TNode* node = Model.AddNode();
     if (const int m = Int(3); m != -1) {
       TMesh* mesh = Meshes.Get(m);
-      if (mesh->Node) {
+      if (!Unclaimed[static_cast<size_t>(m)]) {
         // A second row naming the same mesh gets a copy, so that each mesh has one owner.
         node->SetMesh(mesh->Clone(&Model));
         Model.AddOutput("Node " + std::to_string(j) + " shares mesh " + std::to_string(m) +
                         " with another node; it was given its own copy");
       } else {
-        node->SetMesh(mesh);
+        node->SetMesh(std::move(Unclaimed[static_cast<size_t>(m)]));
       }
     }
     node->Flags = Int(1);

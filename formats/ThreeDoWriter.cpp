@@ -114,7 +114,8 @@ void TModel::Write3DO(const std::function<void(std::string_view)>& sink, const s
   std::unordered_map<const TMesh*, int> meshIndex;
   std::vector<TMesh*> meshes;
   for (TNode* n : nodes)
-    if (n->Mesh && meshIndex.emplace(n->Mesh, static_cast<int>(meshes.size())).second) meshes.push_back(n->Mesh);
+    if (n->Mesh && meshIndex.emplace(n->Mesh.get(), static_cast<int>(meshes.size())).second)
+      meshes.push_back(n->Mesh.get());
   w << "MESHES ";
   w.Int(static_cast<long long>(meshes.size())).EndLine();
 
@@ -204,7 +205,7 @@ void TModel::Write3DO(const std::function<void(std::string_view)>& sink, const s
     w.Int(static_cast<long long>(j)) << ":  0x";
     w.Int(n.Flags) << " 0x";
     w.Int(n.NodeType) << ' ';
-    w.Int(n.Mesh ? meshIndex.at(n.Mesh) : -1) << ' ';
+    w.Int(n.Mesh ? meshIndex.at(n.Mesh.get()) : -1) << ' ';
     w.Int(indexOf(n.Parent)) << ' ';
     w.Int(indexOf(n.Child)) << ' ';
     w.Int(indexOf(n.Sibling)) << ' ';
@@ -221,6 +222,6 @@ void TModel::SaveToFile(const std::string& path) {
   Update();
   FileName = path;
   TAtomicFileWriter file(path);
-  Write3DO([&file](std::string_view block) { file.Write(block); }, Nodes.Raw());
+  Write3DO([&file](std::string_view block) { file.Write(block); }, Nodes.Pointers());
   file.Commit();
 }

@@ -2,11 +2,8 @@
 
 #include <cmath>
 
-#include "formats/MaterialLoader.h"
-
-TCore::TCore(TUserServices& services) : Services(services), Model(new TModel) {
+TCore::TCore(TUserServices& services) : Services(services), Model(std::make_unique<TModel>()) {
   Model->Core = this;
-  InstallMaterialLoader(*this);
   Colors[ccGeometry] = {0.8f, 0.8f, 0.8f};
   Colors[ccVertices] = {1.0f, 1.0f, 0.0f};
   Colors[ccSelection] = {1.0f, 0.0f, 0.0f};
@@ -17,7 +14,6 @@ TCore::TCore(TUserServices& services) : Services(services), Model(new TModel) {
 
 TCore::~TCore() {
   ClearSelection();
-  delete Model;
 }
 
 void TCore::ClearSelection() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ class TCore {
 
   TUserServices& Services;
   TGrid Grid;
-  TModel* Model;
+  std::unique_ptr<TModel> Model;
   TSelection<TNode> Nodes;
   TSelection<TFace> Surfaces;
   TSelection<TVertex> Vertices;

@@ -39,3 +39,4 @@ struct ListMessage<TFace> {
   static constexpr const char* Text = "Surface Index is out of bounds: %d";
 };
 using TSurfaces = TRefList<TFace>;
+using TOwnedSurfaces = TOwnedList<TFace>;

@@ -20,8 +20,6 @@ void TMaterial::Load() {
 
 TMaterials::TMaterials() : Palette(BuiltInPalette()) {}
 
-TMaterials::~TMaterials() { FreeAll(); }
-
 TMaterial* TMaterials::Find(std::string_view name) const {
   for (TMaterial* m : List)
     if (SameText(m->Name, name)) return m;
@@ -29,8 +27,7 @@ TMaterial* TMaterials::Find(std::string_view name) const {
 }
 
 TMaterial* TMaterials::Add(const std::string& name) {
-  auto* material = new TMaterial(this, name);
-  List.Add(material);
+  TMaterial* material = List.Add(std::make_unique<TMaterial>(this, name));
   material->Load();
   return material;
 }
@@ -41,9 +38,5 @@ TMaterial* TMaterials::FindOrAdd(const std::string& name) {
 }
 
 void TMaterials::Delete(int index) {
-  TMaterial* m = List.Get(index);
   List.Delete(index);
-  delete m;
 }
-
-void TMaterials::FreeAll() { List.FreeAll(); }

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/RefList.h"
+#include "model/OwnedList.h"
 
 class TMaterials;
 
@@ -37,7 +37,6 @@ struct ListMessage<TMaterial> {
 class TMaterials {
  public:
   TMaterials();
-  ~TMaterials();
   TMaterials(const TMaterials&) = delete;
   TMaterials& operator=(const TMaterials&) = delete;
 
@@ -48,7 +47,7 @@ class TMaterials {
   TMaterial* FindOrAdd(const std::string& name);
   void Delete(int index);
   int IndexOf(const TMaterial* material) const { return List.IndexOf(material); }
-  void FreeAll();
+  void Clear() { List.Clear(); }
   auto begin() const { return List.begin(); }
   auto end() const { return List.end(); }
 
@@ -57,7 +56,7 @@ class TMaterials {
   std::function<void(TMaterial&)> Loader;
 
  private:
-  TRefList<TMaterial> List;
+  TOwnedList<TMaterial> List;
 };
 
 bool SameText(std::string_view a, std::string_view b);

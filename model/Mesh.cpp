@@ -19,27 +19,20 @@ void CopyFaceAttributes(const TFace& from, TFace& to) {
 
 TMesh::TMesh(TModel* model) : Model(model) {}
 
-TMesh::~TMesh() {
-  Surfaces.FreeAll();
-  Vertices.FreeAll();
-}
-
 TVertex* TMesh::AddVertex() {
-  auto* vertex = new TVertex(this);
-  vertex->Index = Vertices.Add(vertex);
+  TVertex* vertex = Vertices.Add(std::make_unique<TVertex>(this));
+  vertex->Index = Vertices.Count() - 1;
   RadiusDirty = true;
   return vertex;
 }
 
 void TMesh::DeleteVertex(int index) {
-  TVertex* vertex = Vertices.Get(index);
-  Vertices.Delete(index);
+  const std::unique_ptr<TVertex> vertex = Vertices.Extract(index);
   // Every corner that holds the vertex goes: a face left pointing at a freed vertex would
   // corrupt the next draw or save.
   for (TFace* face : Surfaces)
     for (int corner = face->Vertices.Count() - 1; corner >= 0; --corner)
-      if (face->Vertices[corner] == vertex) face->DeleteVertex(corner);
-  delete vertex;
+      if (face->Vertices[corner] == vertex.get()) face->DeleteVertex(corner);
   RadiusDirty = true;
 }
 
@@ -72,54 +65,32 @@ void TMesh::DeleteVertices(const std::vector<TVertex*>& list) {
     face->TXVertices = std::move(texture);
     face->NormalDirty = true;
   }
-  std::vector<TVertex*>& all = Vertices.Raw();
-  size_t w = 0;
-  for (size_t r = 0; r < all.size(); ++r) {
-    if (doomed[r]) {
-      delete all[r];
-    } else {
-      all[w] = all[r];
-      all[w]->Index = static_cast<int>(w);
-      ++w;
-    }
-  }
-  all.resize(w);
+  Vertices.RemoveIf([&](const TVertex* v) { return doomed[static_cast<size_t>(v->Index)] != 0; });
+  IndexVertices();
   RadiusDirty = true;
 }
 
 TFace* TMesh::AddFace() {
-  auto* face = new TFace(this);
-  Surfaces.Add(face);
+  TFace* face = Surfaces.Add(std::make_unique<TFace>(this));
   RadiusDirty = true;
   return face;
 }
 
 void TMesh::DeleteFace(int index) {
-  TFace* face = Surfaces.Get(index);
   Surfaces.Delete(index);
-  delete face;
   RadiusDirty = true;
 }
 
 void TMesh::DeleteFaces(const std::vector<TFace*>& list) {
   if (list.empty()) return;
   const std::unordered_set<const TFace*> doomed(list.begin(), list.end());
-  std::vector<TFace*>& all = Surfaces.Raw();
-  size_t w = 0;
-  for (TFace* face : all) {
-    if (doomed.count(face)) {
-      delete face;
-    } else {
-      all[w++] = face;
-    }
-  }
-  all.resize(w);
+  Surfaces.RemoveIf([&](const TFace* face) { return doomed.count(face) != 0; });
   RadiusDirty = true;
 }
 
 float TMesh::GetRadius() {
   if (RadiusDirty) {
-    Radius = CalcRadius(Vertices.Raw(), false);
+    Radius = CalcRadius(Vertices, false);
     RadiusDirty = false;
   }
   return Radius;
@@ -219,9 +190,9 @@ void TMesh::AppendCopy(TMesh& source, bool local) {
   }
 }
 
-TMesh* TMesh::Clone(TModel* model) {
+std::unique_ptr<TMesh> TMesh::Clone(TModel* model) {
   IndexVertices();
-  auto* copy = new TMesh(model);
+  auto copy = std::make_unique<TMesh>(model);
   copy->Name = Name;
   copy->GeometryMode = GeometryMode;
   copy->LightingMode = LightingMode;

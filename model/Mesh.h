@@ -11,7 +11,6 @@ class TMesh {
  public:
   // The model whose material list the mesh's faces use; may be null for a free-standing mesh.
   explicit TMesh(TModel* model);
-  ~TMesh();
   TMesh(const TMesh&) = delete;
   TMesh& operator=(const TMesh&) = delete;
 
@@ -19,8 +18,8 @@ class TMesh {
   TModel* Model;
   TNode* Node = nullptr;
   bool RadiusDirty = true;
-  TVertices Vertices;  // owned
-  TSurfaces Surfaces;  // owned
+  TOwnedVertices Vertices;
+  TOwnedSurfaces Surfaces;
   std::string Name = "Mesh";
   int GeometryMode = 0;
   int LightingMode = 0;
@@ -47,7 +46,7 @@ class TMesh {
   // Copies the source's geometry into this mesh (see the merge command).
   void AppendCopy(TMesh& source, bool local);
   // A deep copy of geometry, modes and name, for a second node naming the same mesh.
-  TMesh* Clone(TModel* model);
+  std::unique_ptr<TMesh> Clone(TModel* model);
 
   // Stamps every vertex with its list index; O(vertices).
   void IndexVertices();

@@ -8,37 +8,28 @@
 
 TModel::TModel() = default;
 
-TModel::~TModel() {
-  Nodes.FreeAll();
-  Materials.FreeAll();
-}
-
 void TModel::Clear() {
   FileName.clear();
   if (Core) Core->ClearSelection();
   AllVertices.Clear();
   AllSurfaces.Clear();
   SelectedSurfaces.Clear();
-  Nodes.FreeAll();
-  Materials.FreeAll();
+  Nodes.Clear();
+  Materials.Clear();
   Radius = 0;  // nothing left to fit the cameras to
 }
 
 TNode* TModel::AddNode() {
-  auto* node = new TNode(this);
-  Nodes.Add(node);
-  return node;
+  return Nodes.Add(std::make_unique<TNode>(this));
 }
 
 void TModel::DeleteNode(int index) {
-  TNode* node = Nodes.Get(index);
-  Nodes.Delete(index);
+  const std::unique_ptr<TNode> node = Nodes.Extract(index);
   for (TNode* n : Nodes) {
-    if (n->Parent == node) n->Parent = nullptr;
-    if (n->Child == node) n->Child = nullptr;
-    if (n->Sibling == node) n->Sibling = nullptr;
+    if (n->Parent == node.get()) n->Parent = nullptr;
+    if (n->Child == node.get()) n->Child = nullptr;
+    if (n->Sibling == node.get()) n->Sibling = nullptr;
   }
-  delete node;
 }
 
 void TModel::FillTree(TNodeTree& tree) {
@@ -101,7 +92,7 @@ void TModel::Update() {
     if (!n->Mesh) continue;
     n->Mesh->InvalidateNormals();
     // Same value as the radius of all gathered vertices, without gathering them.
-    radius = std::max(radius, CalcRadius(n->Mesh->Vertices.Raw(), true));
+    radius = std::max(radius, CalcRadius(n->Mesh->Vertices, true));
   }
   Radius = radius;
 }

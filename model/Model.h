@@ -15,7 +15,6 @@ struct TGobItem;
 class TModel {
  public:
   TModel();
-  ~TModel();
   TModel(const TModel&) = delete;
   TModel& operator=(const TModel&) = delete;
 
@@ -24,7 +23,7 @@ class TModel {
   TSurfaces AllSurfaces;
   TSurfaces SelectedSurfaces;
   TCore* Core = nullptr;
-  TNodes Nodes;  // owned, in model order
+  TOwnedNodes Nodes;  // in model order
   TMaterials Materials;
   std::string FileName;
   double Radius = 0;

@@ -12,9 +12,10 @@ int NodeTypeToIndex(int nodeType) {
 
 int IndexToNodeType(int index) { return index >= 0 && index < 7 ? kNodeTypes[index] : -1; }
 
-void TNode::SetMesh(TMesh* mesh) {
-  Mesh = mesh;
-  if (mesh) mesh->Node = this;
+TMesh* TNode::SetMesh(std::unique_ptr<TMesh> mesh) {
+  Mesh = std::move(mesh);
+  if (Mesh) Mesh->Node = this;
+  return Mesh.get();
 }
 
 bool TNode::WouldCycle(const TNode* parent) const {

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "model/Mesh.h"
@@ -22,7 +23,6 @@ int IndexToNodeType(int index);
 class TNode {
  public:
   explicit TNode(TModel* model) : Model(model) {}
-  ~TNode() { delete Mesh; }
   TNode(const TNode&) = delete;
   TNode& operator=(const TNode&) = delete;
 
@@ -40,11 +40,11 @@ class TNode {
   TVector Position;
   TVector Rotation;  // X pitch, Y yaw, Z roll, degrees
   TVector Pivot;
-  TMesh* Mesh = nullptr;  // owned
+  std::unique_ptr<TMesh> Mesh;
   int SelectionSlot = -1;
 
-  // Attaches the mesh; a mesh held before is neither freed nor detached.
-  void SetMesh(TMesh* mesh);
+  // Takes the mesh, freeing any mesh held before; returns it.
+  TMesh* SetMesh(std::unique_ptr<TMesh> mesh);
   // True when making `parent` this node's parent would close a loop.
   bool WouldCycle(const TNode* parent) const;
 };
@@ -54,3 +54,4 @@ struct ListMessage<TNode> {
   static constexpr const char* Text = "Node Index is out of bounds: %d";
 };
 using TNodes = TRefList<TNode>;
+using TOwnedNodes = TOwnedList<TNode>;

@@ -8,8 +8,8 @@
 template <class T>
 struct ListMessage;
 
-// An ordered list of references. It never frees its elements unless FreeAll is called:
-// whether a list owns what it holds is decided by whoever holds the list.
+// An ordered list of references. It never frees its elements; lists that own theirs are
+// TOwnedList.
 template <class T>
 class TRefList {
  public:
@@ -44,10 +44,6 @@ class TRefList {
   }
   void Clear() { Items.clear(); }
   void Reserve(size_t n) { Items.reserve(n); }
-  void FreeAll() {
-    for (T* item : Items) delete item;
-    Items.clear();
-  }
   T* First() const { return Items.empty() ? nullptr : Items.front(); }
   T* Last() const { return Items.empty() ? nullptr : Items.back(); }
 

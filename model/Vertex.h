@@ -1,4 +1,5 @@
 #pragma once
+#include "model/OwnedList.h"
 #include "model/RefList.h"
 #include "model/Vector.h"
 
@@ -36,6 +37,7 @@ struct ListMessage<TVertex> {
   static constexpr const char* Text = "Vertex Index is out of bounds: %d";
 };
 using TVertices = TRefList<TVertex>;
+using TOwnedVertices = TOwnedList<TVertex>;
 
 // Texture vertices are owned by value: one per face corner.
 class TTXVertices {

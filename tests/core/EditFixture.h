@@ -27,8 +27,7 @@ class EditFixture : public ::testing::Test {
   TNode* AddMeshNode(const std::string& name, std::initializer_list<TVector> points) {
     TNode* node = Model().AddNode();
     node->Name = name;
-    auto* mesh = new TMesh(&Model());
-    node->SetMesh(mesh);
+    TMesh* mesh = node->SetMesh(std::make_unique<TMesh>(&Model()));
     for (const TVector& p : points) mesh->AddVertex()->Position = p;
     return node;
   }

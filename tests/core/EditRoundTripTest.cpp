@@ -106,7 +106,7 @@ TEST_P(EditRoundTrip, WriteAndReadBackGivesTheSameModel) {
   RefillTree();
   Model().Update();
   std::string text;
-  Model().Write3DO(text, Model().Nodes.Raw());
+  Model().Write3DO(text, Model().Nodes.Pointers());
 
   THeadlessServices otherServices;
   TCore other(otherServices);

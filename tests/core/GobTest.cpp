@@ -6,6 +6,7 @@
 #include "model/Core.h"
 #include "model/Errors.h"
 #include "model/HeadlessServices.h"
+#include "tests/core/TestCore.h"
 #include "tests/core/FormatBytes.h"
 
 using namespace fmt_test;
@@ -169,12 +170,10 @@ TEST(Gob, ModelRowsListEveryFolderAndOpenFromTheModelFolder) {
   EXPECT_FALSE(FindContainerModel(gob, "", item));
 }
 
-class ContainerModel : public ::testing::Test {
+class ContainerModel : public ::testing::Test, protected TTestCore {
  protected:
   std::string Sample() { return ReadWholeFile(std::string(ZARN_SAMPLES_DIR) + "/fighter.3do"); }
   TTempDir Dir;
-  THeadlessServices Services;
-  TCore Core{Services};
 };
 
 TEST_F(ContainerModel, ModelIsReadFromItsEntryAndNamedAfterIt) {

@@ -106,7 +106,7 @@ TEST(HostileReader, RandomBytesAndMutationsNeverCrash) {
     t.Model().Parse3DO(text);
     t.Model().Update();
     std::string out;
-    t.Model().Write3DO(out, t.Model().Nodes.Raw());
+    t.Model().Write3DO(out, t.Model().Nodes.Pointers());
   }
   std::string garbage(4096, '\0');
   for (char& c : garbage) c = static_cast<char>(random() % 256);

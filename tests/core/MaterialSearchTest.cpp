@@ -8,6 +8,7 @@
 #include "formats/PathMap.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
+#include "tests/core/TestCore.h"
 #include "tests/core/FormatBytes.h"
 
 using namespace fmt_test;
@@ -18,15 +19,13 @@ std::string Red() { return MakeTextureMat(1, 1, 8, std::string(1, '\x06')); }
 std::string Blue() { return MakeTextureMat(1, 1, 8, std::string(1, '\x1F')); }
 std::string Green() { return MakeTextureMat(1, 1, 8, std::string(1, '\x01')); }
 
-class MaterialSearch : public ::testing::Test {
+class MaterialSearch : public ::testing::Test, protected TTestCore {
  protected:
   TMaterial* Add(const std::string& name) { return Core.Model->Materials.FindOrAdd(name); }
   static uint8_t R(const TMaterial* m) { return m->Pixels.empty() ? 0 : m->Pixels[0]; }
   static uint8_t G(const TMaterial* m) { return m->Pixels.size() < 3 ? 0 : m->Pixels[1]; }
   static uint8_t B(const TMaterial* m) { return m->Pixels.size() < 3 ? 0 : m->Pixels[2]; }
   TTempDir Dir;
-  THeadlessServices Services;
-  TCore Core{Services};
 };
 
 TEST_F(MaterialSearch, ModelFolderComesBeforeItsMatFolderAndContainers) {

@@ -16,9 +16,9 @@ void ExpectNear(const TVector& v, double x, double y, double z) {
 
 TMesh* MeshedNode(TModel& model, TNode** nodeOut = nullptr) {
   TNode* node = model.AddNode();
-  node->SetMesh(new TMesh(&model));
+  node->SetMesh(std::make_unique<TMesh>(&model));
   if (nodeOut) *nodeOut = node;
-  return node->Mesh;
+  return node->Mesh.get();
 }
 
 TFace* Face(TMesh& mesh, std::initializer_list<int> corners) {
@@ -58,7 +58,7 @@ TEST(Materials, FindOrAddIsCaseBlindAndDefaultMaterialComesFirst) {
   TMaterials& m = t.Model().Materials;
   EXPECT_EQ(m.FindOrAdd("dflt.mat"), m.FindOrAdd("DFLT.MAT"));
   EXPECT_EQ(m.Count(), 1);
-  m.FreeAll();
+  m.Clear();
   EXPECT_EQ(m.Count(), 0);
   TMesh* mesh = MeshedNode(t.Model());
   TFace* face = mesh->AddFace();
@@ -274,7 +274,7 @@ TEST(VertexOps, CentreMoveRotateScale) {
   TMesh* mesh = MeshedNode(t.Model());
   mesh->AddVertex()->Position = {0, 0, 0};
   mesh->AddVertex()->Position = {2, 0, 0};
-  const auto& list = mesh->Vertices.Raw();
+  const auto list = mesh->Vertices.Pointers();
   ExpectNear(VerticesCentre(list), 1, 0, 0);
   MoveVerticesTo(list, {0, 0, 0});
   ExpectNear(list[0]->Position, -1, 0, 0);

@@ -14,7 +14,7 @@ class ObjImport : public ::testing::Test {
  protected:
   TMesh* Import(const std::string& text) {
     ImportObjText(*Core.Model, text);
-    return Core.Model->Nodes.Last()->Mesh;
+    return Core.Model->Nodes.Last()->Mesh.get();
   }
   static std::vector<std::pair<float, float>> Tex(const TFace* f) {
     std::vector<std::pair<float, float>> out;
@@ -36,7 +36,7 @@ TEST_F(ObjImport, OneTriangleBecomesANodeWithAMeshOfDefaultFaces) {
   ASSERT_EQ(Core.Model->Nodes.Count(), 1);
   const TNode* node = Core.Model->Nodes[0];
   EXPECT_EQ(node->Name, "dHNode");
-  EXPECT_EQ(node->Mesh, mesh);
+  EXPECT_EQ(node->Mesh.get(), mesh);
   EXPECT_EQ(mesh->Name, "Mesh");
   ASSERT_EQ(mesh->Vertices.Count(), 3);
   EXPECT_EQ(mesh->Vertices[1]->Position.X, 1);
@@ -91,7 +91,7 @@ TEST_F(ObjImport, IndicesCountWithinTheImportedFileOnly) {
   Import(Triangle + "f 1 2 3\n");
   TMesh* second = Import("v 9 9 9\nv 8 8 8\nv 7 7 7\nf 3 2 1\n");
   EXPECT_EQ(Core.Model->Nodes.Count(), 2);
-  EXPECT_NE(Core.Model->Nodes[0]->Mesh, second);
+  EXPECT_NE(Core.Model->Nodes[0]->Mesh.get(), second);
   EXPECT_EQ(second->Surfaces[0]->Vertices[0]->Position.X, 7);
 }
 
@@ -102,7 +102,7 @@ void ExpectError(TModel& model, const std::string& text, const std::string& mess
   } catch (const EZarnError& e) {
     EXPECT_EQ(e.what(), message);
   }
-  const TMesh* mesh = model.Nodes.Last()->Mesh;
+  const TMesh* mesh = model.Nodes.Last()->Mesh.get();
   ASSERT_NE(mesh, nullptr);
   EXPECT_EQ(mesh->Surfaces.Count(), facesKept) << text;
 }

@@ -1,11 +1,13 @@
 #pragma once
 #include <string>
 
+#include "formats/MaterialLoader.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
 
 // A core answered by recording services, as every headless test needs one.
 struct TTestCore {
+  TTestCore() { InstallMaterialLoader(Core); }
   THeadlessServices Services;
   TCore Core{Services};
   TModel& Model() { return *Core.Model; }

@@ -6,7 +6,7 @@ namespace {
 class TransformCommands : public EditFixture {
  protected:
   void SetUp() override {
-    mesh = AddMeshNode("m", {{0, 0, 0}, {2, 0, 0}, {9, 9, 9}})->Mesh;
+    mesh = AddMeshNode("m", {{0, 0, 0}, {2, 0, 0}, {9, 9, 9}})->Mesh.get();
     Core.EditMode = emVertex;
     Core.ToggleVertex(mesh->Vertices[0]);
     Core.ToggleVertex(mesh->Vertices[1]);
@@ -45,7 +45,7 @@ TEST(TransformDefaults, AroundShowsTheCentreInGeneralFormat) {
   LineRecorder services;
   TCore core(services);
   TNode* node = core.Model->AddNode();
-  node->SetMesh(new TMesh(core.Model));
+  node->SetMesh(std::make_unique<TMesh>(core.Model.get()));
   node->Mesh->AddVertex()->Position = {0, 0, 0};
   node->Mesh->AddVertex()->Position = {1, 0, 1e-20};
   core.ToggleNode(node);

@@ -26,7 +26,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 std::string Written(TModel& model) {
   std::string text;
-  model.Write3DO(text, model.Nodes.Raw());
+  model.Write3DO(text, model.Nodes.Pointers());
   return text;
 }
 

@@ -5,15 +5,17 @@
 #include <string>
 #include <string_view>
 
+#include "formats/MaterialLoader.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   THeadlessServices services;
   TCore core(services);
+  InstallMaterialLoader(core);
   core.Model->Parse3DO(std::string_view(reinterpret_cast<const char*>(data), size));
   std::string out;
-  core.Model->Write3DO(out, core.Model->Nodes.Raw());
+  core.Model->Write3DO(out, core.Model->Nodes.Pointers());
   // A second read merges into the first and links only among its own rows.
   core.Model->Parse3DO(out);
   return 0;

@@ -37,7 +37,7 @@ class TTreeServices : public THeadlessServices {
 class NodeTree : public ::testing::Test {
  protected:
   void SetUp() override {
-    Services.Model = Core.Model;
+    Services.Model = Core.Model.get();
     Tree = std::make_unique<TNodeTreeView>(Core);
     Services.Tree = Tree.get();
     Tree->resize(200, 300);
@@ -91,7 +91,7 @@ TEST_F(NodeTree, ShowsTheHierarchyWithPicturesAndMarks) {
   Core.Model->AddNode()->Name = "$$dummy";
   TNode* empty = Core.Model->AddNode();
   empty->Name = "Empty";
-  empty->SetMesh(new TMesh(Core.Model));
+  empty->SetMesh(std::make_unique<TMesh>(Core.Model.get()));
   Services.FillTree();
   ASSERT_EQ(Tree->topLevelItemCount(), 3);
   QTreeWidgetItem* hull = Tree->topLevelItem(0);
@@ -200,7 +200,7 @@ TEST(NodeClipboard, PasteInASecondProcess) {
   if (resultPath.isEmpty()) GTEST_SKIP() << "run by CopyInOneProcessPasteInAnother";
   TTreeServices services;
   TCore core(services);
-  services.Model = core.Model;
+  services.Model = core.Model.get();
   PasteNodes(core);
   QFile result(QString::fromLocal8Bit(resultPath));
   ASSERT_TRUE(result.open(QIODevice::WriteOnly));
