@@ -2,9 +2,11 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string>
 
 #include "editing/DeleteOps.h"
 #include "editing/EditCommands.h"
+#include "editing/Primitives.h"
 #include "editing/SelectCommands.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
@@ -90,5 +92,23 @@ void BM_DeleteVertices(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * k);
 }
 BENCHMARK(BM_DeleteVertices)->Arg(10)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The Primitive menu's cylinder, from the typed side count to the updated model.
+void BM_PrimCylinder(benchmark::State& state) {
+  const int sides = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto session = std::make_unique<TSession>();
+    session->Services.Answers = {{"Sides", std::to_string(sides)}};
+    state.ResumeTiming();
+    actPrimCylind(session->Core);
+    state.PauseTiming();
+    if (session->Core.Model->Nodes.Count() != 1) state.SkipWithError("the cylinder was refused");
+    session.reset();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * sides);
+}
+BENCHMARK(BM_PrimCylinder)->Arg(40000)->Arg(400000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "editing/EditCommands.h"
 
 #include "editing/DeleteOps.h"
+#include "editing/FileRange.h"
 #include "editing/SurfaceOps.h"
 #include "model/Core.h"
 
@@ -10,6 +11,28 @@ bool RequireMode(TCore& core, TEditMode mode) {
   if (core.EditMode == mode) return true;
   core.Services.ShowError(mode == emSurface ? "Only works in Surface Mode" : "Only works in Vertex Mode");
   return false;
+}
+
+// The copies of a merge stand at the sources' world positions once these are shifted by the
+// target's offset, which only a world pass works out: the shifts are tried one source at a
+// time as the merge makes them, looked at, and undone before anything is copied.
+bool MergeFits(TCore& core, const TVector& offset, const std::vector<TMesh*>& sources) {
+  std::vector<std::vector<TVector>> saved;
+  bool fits = true;
+  for (TMesh* source : sources) {
+    saved.emplace_back();
+    for (TVertex* v : source->Vertices) {
+      saved.back().push_back(v->Position);
+      v->Position = SubVector(offset, v->Position);
+    }
+    core.Model->UpdateWorld();
+    fits = ResultsFit(core, "Merge", source->Vertices.Pointers(), [](const TVertex& v) { return v.World; });
+    if (!fits) break;
+  }
+  for (size_t i = saved.size(); i-- > 0;)
+    for (size_t k = 0; k < saved[i].size(); ++k) sources[i]->Vertices[static_cast<int>(k)]->Position = saved[i][k];
+  core.Model->UpdateWorld();
+  return fits;
 }
 
 }  // namespace
@@ -71,6 +94,7 @@ void actEditMakeSurface(TCore& core) {
   if (!RequireMode(core, emVertex)) return;
   // The copies stand where the vertices are now, not where the last drawing saw them.
   core.Model->UpdateWorld();
+  if (!ResultsFit(core, "Make Surface", core.Vertices.Items(), [](const TVertex& v) { return v.World; })) return;
   MakeSurface(*core.Model, core.Vertices.Items());
   core.Services.FillTree();
   core.Services.Redraw(true);
@@ -80,11 +104,19 @@ void actEditMerge(TCore& core) {
   if (core.EditMode != emNode || core.Nodes.Count() < 2) return;
   const std::vector<TNode*> selected = core.Nodes.Items();
   TNode* target = selected.front();
-  if (!target->Mesh) target->SetMesh(std::make_unique<TMesh>(core.Model.get()));
-  // The receiving mesh's offset must be the current one, also for a mesh made just now.
-  core.Model->UpdateWorld();
+  std::vector<TMesh*> sources;
   for (size_t i = 1; i < selected.size(); ++i)
-    if (TMesh* source = selected[i]->Mesh.get(); source && source != target->Mesh.get()) target->Mesh->AppendCopy(*source, false);
+    if (TMesh* source = selected[i]->Mesh.get(); source && source != target->Mesh.get()) sources.push_back(source);
+  // The receiving mesh's offset must be the current one, also for a mesh made just now, whose
+  // offset a mesh not yet attached works out.
+  core.Model->UpdateWorld();
+  TMesh probe(core.Model.get());
+  probe.Node = target;
+  probe.UpdateWorld();
+  if (!MergeFits(core, target->Mesh ? target->Mesh->WorldOffset : probe.WorldOffset, sources)) return;
+  if (!target->Mesh) target->SetMesh(std::make_unique<TMesh>(core.Model.get()));
+  core.Model->UpdateWorld();
+  for (TMesh* source : sources) target->Mesh->AppendCopy(*source, false);
   core.Nodes.Remove(target);
   DeleteNodes(core, core.Nodes.Items());
   core.ToggleNode(target);

@@ -1,9 +1,12 @@
 #include "editing/Primitives.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <vector>
 
+#include "editing/FileRange.h"
 #include "editing/Query.h"
 #include "editing/SurfaceOps.h"
 #include "model/Core.h"
@@ -28,17 +31,64 @@ TVertex* AddVertexAt(TMesh& mesh, double x, double y, double z) {
   return v;
 }
 
-void CentreOnOrigin(TMesh& mesh) { MoveVerticesTo(mesh.Vertices, {0, 0, 0}); }
+// A face of the given corners, each list grown once.
+TFace* AddFaceOf(TMesh& mesh, std::initializer_list<TVertex*> corners) {
+  TFace* face = mesh.AddFace();
+  face->Vertices.Reserve(corners.size());
+  face->TXVertices.Reserve(corners.size());
+  for (TVertex* v : corners) face->AddVertex(v);
+  return face;
+}
+
+void CentreOnOrigin(TMesh& mesh) { MoveVerticesTo(mesh.Vertices.Pointers(), {0, 0, 0}); }
 
 // The bottom ring shared by cylinder and cone: v(i) clockwise seen from +z, starting on +y,
-// each put in front of the cap's corners so that the cap runs v(n-1) .. v(0).
+// and a cap running v(n-1) .. v(0), made by adding the ring's corners last to first.
 TFace* AddRing(TMesh& mesh, int sides, float radius) {
   TFace* base = mesh.AddFace();
+  const int first = mesh.Vertices.Count();
+  const size_t n = static_cast<size_t>(std::max(sides, 0));
+  mesh.Vertices.Reserve(2 * n + 1);  // the ring, and a second ring or an apex
+  mesh.Surfaces.Reserve(n + 2);
+  base->Vertices.Reserve(n);
+  base->TXVertices.Reserve(n);
   for (int i = 0; i < sides; ++i) {
     const double angle = 2 * std::numbers::pi * i / sides;
-    base->InsertVertex(0, AddVertexAt(mesh, radius * std::sin(angle), radius * std::cos(angle), 0));
+    AddVertexAt(mesh, radius * std::sin(angle), radius * std::cos(angle), 0);
   }
+  for (int i = sides - 1; i >= 0; --i) base->AddVertex(mesh.Vertices[first + i]);
   return base;
+}
+
+// The running coordinates of one side of a plane, in single precision as the plane is built:
+// start, start + step, ... (count + 1 values).
+std::vector<float> PlaneSteps(float start, float step, int count) {
+  std::vector<float> values;
+  if (count >= 0) values.reserve(static_cast<size_t>(count) + 1);
+  float value = start;
+  for (long long i = 0; i <= count; ++i) {
+    values.push_back(value);
+    value += step;
+  }
+  return values;
+}
+
+bool Finite(const std::vector<float>& values) {
+  return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
+}
+
+// Values that make no shape are refused, as counts that would make too large a one are.
+bool NoShape(TCore& core, const TQuery& query, const char* name, int value, int least) {
+  if (value >= least) return false;
+  core.Services.ShowError(std::string(name) + "=" + query.Value(name) + " makes no shape: at least " +
+                          std::to_string(least) + (least == 1 ? " is" : " are") + " needed");
+  return true;
+}
+
+bool NoShape(TCore& core, const TQuery& query, const char* name, float value) {
+  if (value > 0) return false;
+  core.Services.ShowError(std::string(name) + "=" + query.Value(name) + " makes no shape: it must be above 0");
+  return true;
 }
 
 bool TooBig(TCore& core, long long vertices) {
@@ -73,32 +123,23 @@ TNode* BuildCube(TModel& model, float size) {
   for (const auto& s : kSigns) AddVertexAt(mesh, s[0] * h, s[1] * h, s[2] * h);
   static constexpr int kSides[6][4] = {{0, 2, 3, 1}, {4, 6, 7, 5}, {5, 7, 2, 0},
                                        {1, 3, 6, 4}, {2, 7, 6, 3}, {0, 1, 4, 5}};
-  for (const auto& side : kSides) {
-    TFace* face = mesh.AddFace();
-    for (int corner : side) face->AddVertex(mesh.Vertices[corner]);
-  }
+  const auto corner = [&mesh](int i) { return mesh.Vertices[i]; };
+  for (const auto& s : kSides) AddFaceOf(mesh, {corner(s[0]), corner(s[1]), corner(s[2]), corner(s[3])});
   return node;
 }
 
 TNode* BuildPlane(TModel& model, int subdivideX, int subdivideY, float size) {
   TNode* node = NewPrimitive(model, "Plane");
   TMesh& mesh = *node->Mesh;
-  const float stepX = size / static_cast<float>(subdivideX);
-  const float stepY = size / static_cast<float>(subdivideY);
-  float y = size;
-  for (int j = 0; j <= subdivideY; ++j) {
-    float x = 0;
-    for (int i = 0; i <= subdivideX; ++i) {
-      AddVertexAt(mesh, x, y, 0);
-      x += stepX;
-    }
-    y -= stepY;
-  }
+  const std::vector<float> xs = PlaneSteps(0, size / static_cast<float>(subdivideX), subdivideX);
+  const std::vector<float> ys = PlaneSteps(size, -(size / static_cast<float>(subdivideY)), subdivideY);
+  for (float y : ys)
+    for (float x : xs) AddVertexAt(mesh, x, y, 0);
   for (int j = 0; j < subdivideY; ++j)
     for (int i = 0; i < subdivideX; ++i) {
       const int k = j * (subdivideX + 1) + i;
-      TFace* face = mesh.AddFace();
-      for (int corner : {k + 1, k, k + subdivideX + 1, k + subdivideX + 2}) face->AddVertex(mesh.Vertices[corner]);
+      const auto corner = [&mesh](int c) { return mesh.Vertices[c]; };
+      AddFaceOf(mesh, {corner(k + 1), corner(k), corner(k + subdivideX + 1), corner(k + subdivideX + 2)});
     }
   CentreOnOrigin(mesh);
   return node;
@@ -109,12 +150,12 @@ TNode* BuildCylinder(TModel& model, int sides, float height, float radius) {
   TMesh& mesh = *node->Mesh;
   TFace* bottom = AddRing(mesh, sides, radius);
   TFace* top = mesh.AddFace();
+  top->Vertices.Reserve(bottom->Vertices.Count());
+  top->TXVertices.Reserve(bottom->Vertices.Count());
   for (const TVertex* v : bottom->Vertices) top->AddVertex(AddVertexAt(mesh, v->Position.X, v->Position.Y, height));
   for (int k = 0; k < sides; ++k) {
     const int k2 = (k + 1) % sides;
-    TFace* side = mesh.AddFace();
-    for (TVertex* v : {bottom->Vertices[k], bottom->Vertices[k2], top->Vertices[k2], top->Vertices[k]})
-      side->AddVertex(v);
+    AddFaceOf(mesh, {bottom->Vertices[k], bottom->Vertices[k2], top->Vertices[k2], top->Vertices[k]});
   }
   FlipSurface(*bottom);
   CentreOnOrigin(mesh);
@@ -128,8 +169,7 @@ TNode* BuildCone(TModel& model, int sides, float height, float radius) {
   TVertex* apex = AddVertexAt(mesh, 0, 0, height);
   for (int k = 0; k < sides; ++k) {
     const int k2 = (k + 1) % sides;
-    TFace* side = mesh.AddFace();
-    for (TVertex* v : {base->Vertices[k], base->Vertices[k2], apex}) side->AddVertex(v);
+    AddFaceOf(mesh, {base->Vertices[k], base->Vertices[k2], apex});
   }
   FlipSurface(*base);
   CentreOnOrigin(mesh);
@@ -140,6 +180,7 @@ void actPrimCube(TCore& core) {
   TQuery query({"Size=0.02"});
   if (!query.Ask(core, "Create Cube")) return;
   const auto size = static_cast<float>(query.Float("Size"));
+  if (NoShape(core, query, "Size", size)) return;
   FinishPrimitive(core, BuildCube(*core.Model, size));
 }
 
@@ -149,7 +190,14 @@ void actPrimPlane(TCore& core) {
   const auto size = static_cast<float>(query.Float("Size"));
   const int ny = query.Int("Subdivide_Y");
   const int nx = query.Int("Subdivide_X");
-  if (nx >= 0 && ny >= 0 && TooBig(core, (nx + 1LL) * (ny + 1LL))) return;
+  if (NoShape(core, query, "Size", size) || NoShape(core, query, "Subdivide_X", nx, 1) ||
+      NoShape(core, query, "Subdivide_Y", ny, 1) || TooBig(core, (nx + 1LL) * (ny + 1LL)))
+    return;
+  // A size at the very top of the range can carry the running sums past it.
+  if (!Finite(PlaneSteps(0, size / static_cast<float>(nx), nx))) {
+    RefuseBeyondFileRange(core, "Create Plane with Size=" + query.Value("Size"), "a vertex");
+    return;
+  }
   FinishPrimitive(core, BuildPlane(*core.Model, nx, ny, size));
 }
 
@@ -159,7 +207,9 @@ void actPrimCylind(TCore& core) {
   const auto size = static_cast<float>(query.Float("Size"));
   const auto radius = static_cast<float>(query.Float("Radius"));
   const int sides = query.Int("Sides");
-  if (TooBig(core, 2LL * sides)) return;
+  if (NoShape(core, query, "Size", size) || NoShape(core, query, "Radius", radius) ||
+      NoShape(core, query, "Sides", sides, 3) || TooBig(core, 2LL * sides))
+    return;
   FinishPrimitive(core, BuildCylinder(*core.Model, sides, size, radius));
 }
 
@@ -169,7 +219,9 @@ void actPrimCone(TCore& core) {
   const auto size = static_cast<float>(query.Float("Size"));
   const auto radius = static_cast<float>(query.Float("Radius"));
   const int sides = query.Int("Sides");
-  if (TooBig(core, sides + 1LL)) return;
+  if (NoShape(core, query, "Size", size) || NoShape(core, query, "Radius", radius) ||
+      NoShape(core, query, "Sides", sides, 3) || TooBig(core, sides + 1LL))
+    return;
   FinishPrimitive(core, BuildCone(*core.Model, sides, size, radius));
 }
 

@@ -1,5 +1,6 @@
 #include "editing/TransformCommands.h"
 
+#include "editing/FileRange.h"
 #include "editing/Query.h"
 #include "model/Core.h"
 #include "model/VertexOps.h"
@@ -18,9 +19,14 @@ TVector ReadVector(const TQuery& query, const char* x, const char* y, const char
   return {vx, vy, query.Float(z)};
 }
 
+// Every result is looked at before any vertex moves.
+void MapWithinRange(TCore& core, const char* caption, const std::vector<TVertex*>& list, const TPositionMap& map) {
+  if (ResultsFit(core, caption, list, [&map](const TVertex& v) { return map(v.Position); })) MapVertices(list, map);
+}
+
 // Rotate and scale: three values, then the centre, which defaults to the selection's centre.
 void TransformAround(TCore& core, const char* caption, const char* unit,
-                     void (*apply)(const std::vector<TVertex*>&, const TVector&, const TVector&)) {
+                     TPositionMap (*makeMap)(const TVector&, const TVector&)) {
   const std::vector<TVertex*> list = Affected(core);
   const TVector c = VerticesCentre(list);
   const std::string u = unit;
@@ -29,7 +35,7 @@ void TransformAround(TCore& core, const char* caption, const char* unit,
   if (query.Ask(core, caption)) {
     const TVector values = ReadVector(query, "X", "Y", "Z");
     const TVector centre = ReadVector(query, "Around_X", "Around_Y", "Around_Z");
-    apply(list, values, centre);
+    MapWithinRange(core, caption, list, makeMap(values, centre));
   }
   core.Services.Redraw(true);
 }
@@ -39,20 +45,21 @@ void TransformAround(TCore& core, const char* caption, const char* unit,
 void actEditTranslate(TCore& core) {
   const std::vector<TVertex*> list = Affected(core);
   TQuery query({"X=0", "Y=0", "Z=0"});
-  if (query.Ask(core, "Translate")) TranslateVertices(list, ReadVector(query, "X", "Y", "Z"));
+  if (query.Ask(core, "Translate"))
+    MapWithinRange(core, "Translate", list, TranslationMap(ReadVector(query, "X", "Y", "Z")));
   core.Services.Redraw(true);
 }
 
 void actEditMove(TCore& core) {
   const std::vector<TVertex*> list = Affected(core);
   TQuery query({"X=0", "Y=0", "Z=0"});
-  if (query.Ask(core, "Move")) MoveVerticesTo(list, ReadVector(query, "X", "Y", "Z"));
+  if (query.Ask(core, "Move")) MapWithinRange(core, "Move", list, MoveToMap(list, ReadVector(query, "X", "Y", "Z")));
   core.Services.Redraw(true);
 }
 
-void actEditRotate(TCore& core) { TransformAround(core, "Rotate", "0", RotateVertices); }
+void actEditRotate(TCore& core) { TransformAround(core, "Rotate", "0", RotationMap); }
 
-void actEditScale(TCore& core) { TransformAround(core, "Scale", "1", ScaleVertices); }
+void actEditScale(TCore& core) { TransformAround(core, "Scale", "1", ScaleMap); }
 
 void actEditInsertOffset(TCore& core) {
   TQuery query({"Insert_Offset=" + VectorToText(core.Model->InsertOffset)});

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "formats/FileIO.h"
+#include "model/Convert.h"
 #include "model/Model.h"
 #include "model/VersionInfo.h"
 
@@ -30,8 +31,10 @@ class TWriter {
     Out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
     return *this;
   }
+  // Every command keeps the model within what a file can hold; should a value get past them,
+  // the file still reads back, with that value at the edge of the range.
   TWriter& Float(double value) {
-    AppendFloat6(Out, value);
+    AppendFloat6(Out, ClampToFileRange(value));
     return *this;
   }
   TWriter& Vec(const TVector& v) {

@@ -1,5 +1,6 @@
 #include "model/Convert.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cfloat>
 #include <cmath>
@@ -32,10 +33,7 @@ bool TryStrToFloat(std::string_view text, double& value) {
   const char first = text[0] == '-' ? (text.size() > 1 ? text[1] : '\0') : text[0];
   if (first != '.' && (first < '0' || first > '9')) return false;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  // The model is written with single-precision range in mind: a value beyond it would be
-  // saved as "inf" and could not be read back.
-  return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value) &&
-         std::fabs(value) <= FLT_MAX;
+  return ec == std::errc() && end == text.data() + text.size() && FitsFileRange(value);
 }
 
 double StrToFloat(std::string_view text) {
@@ -43,4 +41,11 @@ double StrToFloat(std::string_view text) {
   if (!TryStrToFloat(text, value))
     throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
   return value;
+}
+
+bool FitsFileRange(double value) { return std::fabs(value) <= FLT_MAX; }
+
+double ClampToFileRange(double value) {
+  if (std::isnan(value)) return 0;
+  return std::clamp(value, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX));
 }

@@ -35,6 +35,8 @@ TVector Normalize(const TVector& v) {
   return {v.X / length, v.Y / length, v.Z / length};
 }
 
+bool FitsFileRange(const TVector& v) { return FitsFileRange(v.X) && FitsFileRange(v.Y) && FitsFileRange(v.Z); }
+
 double DegToRad(double degrees) {
   constexpr long double pi = 3.14159265358979323846264338327950288L;
   return static_cast<double>(static_cast<long double>(degrees) / 180.0L * pi);

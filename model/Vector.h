@@ -20,6 +20,8 @@ void NegateComponents(TVector& v, bool negX, bool negY, bool negZ);
 TVector CrossProduct(const TVector& a, const TVector& b);
 double VectorLength(const TVector& v);
 TVector Normalize(const TVector& v);
+// True when a 3DO file can hold all three components (FitsFileRange).
+bool FitsFileRange(const TVector& v);
 
 double DegToRad(double degrees);
 TMatrix ScaleMatrix(double sx, double sy, double sz);

@@ -1,4 +1,9 @@
+#include <filesystem>
+#include <map>
+
+#include "editing/Actions.h"
 #include "editing/Primitives.h"
+#include "tests/core/CliRunner.h"
 #include "tests/core/EditFixture.h"
 
 namespace {
@@ -111,13 +116,50 @@ TEST_F(Primitives, CancelAndBadNumbersCreateNothing) {
   EXPECT_EQ(Model().Materials.Count(), 0);
 }
 
-TEST_F(Primitives, HugeCountsAreRefused) {
-  Services.Answers = {{"Subdivide_X", "2000000000"}, {"Subdivide_Y", "2000000000"}};
-  actPrimPlane(Core);
-  Services.Answers = {{"Sides", "2147483647"}};
-  actPrimCylind(Core);
+// Values that make no shape, too many vertices, or a shape beyond what a 3DO file holds.
+struct TRefusal {
+  const char* Action;
+  std::map<std::string, std::string> Answers;
+  const char* Message;  // a part of the error text, naming the value
+  bool ThroughCli;
+};
+
+const TRefusal kRefusals[] = {
+    {"actPrimCube", {{"Size", "0"}}, "Size=0 makes no shape", true},
+    {"actPrimCube", {{"Size", "1e-50"}}, "Size=1e-50 makes no shape", false},
+    {"actPrimPlane", {{"Size", "-2"}}, "Size=-2 makes no shape", false},
+    {"actPrimPlane", {{"Subdivide_X", "-1"}, {"Subdivide_Y", "2147483647"}}, "Subdivide_X=-1", true},
+    {"actPrimPlane", {{"Subdivide_Y", "0"}}, "Subdivide_Y=0", false},
+    {"actPrimPlane", {{"Subdivide_X", "2000000000"}, {"Subdivide_Y", "2000000000"}}, "at most 1000000", false},
+    {"actPrimPlane", {{"Size", "3.4028e38"}, {"Subdivide_X", "502"}}, "beyond the range a 3DO file", true},
+    {"actPrimCylind", {{"Sides", "2"}}, "Sides=2 makes no shape: at least 3", true},
+    {"actPrimCylind", {{"Radius", "0"}}, "Radius=0", false},
+    {"actPrimCylind", {{"Size", "-0.2"}}, "Size=-0.2", false},
+    {"actPrimCylind", {{"Sides", "2147483647"}}, "at most 1000000", false},
+    {"actPrimCone", {{"Sides", "-5"}}, "Sides=-5", false},
+    {"actPrimCone", {{"Radius", "-0.03"}}, "Radius=-0.03", false},
+    {"actPrimCone", {{"Size", "0"}}, "Size=0", false},
+};
+
+TEST_F(Primitives, ValuesThatMakeNoShapeOrTooMuchAreRefused) {
+  for (const TRefusal& r : kRefusals) {
+    SCOPED_TRACE(r.Message);
+    Services.Errors.clear();
+    Services.Answers = r.Answers;
+    FindEditAction(r.Action)->Run(Core);
+    ASSERT_EQ(Services.Errors.size(), 1u);
+    EXPECT_NE(Services.Errors[0].find(r.Message), std::string::npos) << Services.Errors[0];
+    if (!r.ThroughCli) continue;
+    const std::string out = testing::TempDir() + "zarn-refused.3do";
+    std::vector<std::string> args = {"edit", ZARN_SAMPLES_DIR "/fighter.3do", out, r.Action};
+    for (const auto& [name, value] : r.Answers) args.push_back(name + "=" + value);
+    const TCliRun run = RunCli(args);
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Out.find(r.Message), std::string::npos) << run.Out;
+    EXPECT_FALSE(std::filesystem::exists(out));
+  }
   EXPECT_EQ(Model().Nodes.Count(), 0);
-  EXPECT_EQ(Services.Errors.size(), 2u);
+  EXPECT_EQ(Model().Materials.Count(), 0);
 }
 
 TEST_F(Primitives, DummyAndEmptyMeshAreNotSelected) {

@@ -129,6 +129,22 @@ TEST_F(SurfaceOps, InsertVertexGoesBetweenInEachWinding) {
   EXPECT_EQ(Core.Vertices.Items(), std::vector<TVertex*>{mesh.Vertices[4]});
 }
 
+TEST_F(SurfaceOps, AVertexInsertedOnTheFirstEdgeKeepsTheFaceNormal) {
+  TMesh& mesh = Quad();
+  TMesh& line = *AddMeshNode("line", {{0, 0, 0}, {1, 1, 1}, {3, 3, 3}, {2, 2, 2}})->Mesh;
+  AddFace(line, {0, 1, 2, 3});
+  Core.EditMode = emVertex;
+  Core.ToggleVertex(mesh.Vertices[0]);
+  Core.ToggleVertex(mesh.Vertices[1]);
+  actEditInsertVx(Core);  // the first three corners now lie on one line
+  Model().Update();
+  std::string text;
+  Model().Write3DO(text, Model().Nodes.Pointers());
+  EXPECT_NE(text.find("FACE NORMALS\r\n0:  0 0 1\r\n"), std::string::npos);
+  ExpectNear(mesh.Vertices[4]->Normal, 0, 0, 1);
+  ExpectNear(line.Surfaces[0]->GetNormal(), 0, 0, 0, 0);  // a face without area has none
+}
+
 TEST_F(SurfaceOps, InsertVertexAfterTheLastCorner) {
   TMesh& mesh = Quad();
   TVertex* v = InsertEdgeVertex(mesh, *mesh.Vertices[3], *mesh.Vertices[0]);

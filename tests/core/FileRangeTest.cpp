@@ -1,0 +1,93 @@
+// Nothing a command computes may leave the range a 3DO file is read back with.
+#include <cmath>
+#include <filesystem>
+#include <map>
+
+#include "editing/Actions.h"
+#include "tests/core/CliRunner.h"
+#include "tests/core/EditFixture.h"
+#include "tests/core/TestCore.h"
+
+namespace {
+
+struct TRow {
+  const char* Name;
+  TVector NodeAt;
+  std::vector<TVector> Points;
+  TEditMode Mode;
+  const char* Action;
+  std::map<std::string, std::string> Answers;
+};
+
+const TRow kRows[] = {
+    {"TranslateTwice", {}, {{3e38, 0, 0}}, emVertex, "actEditTranslate", {{"X", "3e38"}}},
+    {"MoveFar", {}, {{-3e38, 0, 0}, {3e38, 0, 0}}, emVertex, "actEditMove", {{"X", "3e38"}}},
+    {"ScaleUp", {}, {{1e10, 0, 0}}, emVertex, "actEditScale", {{"X", "1e38"}, {"Around_X", "0"}}},
+    {"MirrorAboutAFarCentre", {}, {{-3e38, 0, 0}}, emVertex, "actEditScale", {{"X", "-1"}, {"Around_X", "3e38"}}},
+    {"RotateACorner", {}, {{3e38, 3e38, 0}}, emVertex, "actEditRotate",
+     {{"Z", "45"}, {"Around_X", "0"}, {"Around_Y", "0"}}},
+    {"MakeSurfaceInWorld", {3e38, 0, 0}, {{3e38, 0, 0}}, emVertex, "actEditMakeSurface", {}},
+    {"MergeInWorld", {3e38, 0, 0}, {{3e38, 0, 0}}, emNode, "actEditMerge", {}},
+};
+
+void PrintTo(const TRow& row, std::ostream* os) { *os << row.Name; }
+
+class FileRange : public EditFixture, public ::testing::WithParamInterface<TRow> {
+ protected:
+  // The model as it would be saved, without the header line that carries the time.
+  std::string Text() {
+    Model().Update();
+    std::string text;
+    Model().Write3DO(text, Model().Nodes.Pointers());
+    return text.substr(text.find('\n'));
+  }
+};
+
+TEST_P(FileRange, ACommandWhoseResultAFileCannotHoldChangesNothing) {
+  const TRow& row = GetParam();
+  Core.ToggleNode(AddMeshNode("near", {{1, 1, 1}}));
+  TNode* far = AddMeshNode("far", {});
+  far->Position = row.NodeAt;
+  for (const TVector& p : row.Points) far->Mesh->AddVertex()->Position = p;
+  Core.ToggleNode(far);
+  for (TVertex* v : far->Mesh->Vertices) Core.ToggleVertex(v);
+  Core.EditMode = row.Mode;
+  Services.Answers = row.Answers;
+  RefillTree();
+  const std::string before = Text();
+  FindEditAction(row.Action)->Run(Core);
+  ASSERT_EQ(Services.Errors.size(), 1u);
+  EXPECT_NE(Services.Errors[0].find("beyond the range a 3DO file can hold"), std::string::npos) << Services.Errors[0];
+  EXPECT_EQ(Text(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCommand, FileRange, ::testing::ValuesIn(kRows),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+using FileRangeWriter = EditFixture;
+
+// The writer's last line of defence, for a value that reached the model by no command.
+TEST_F(FileRangeWriter, WritesOnlyNumbersThatReadBack) {
+  AddMeshNode("wild", {{INFINITY, -1e39, NAN}, {3e38, 3e38, 3e38}})->Position = {3e38, 0, 0};
+  Model().Update();
+  std::string text;
+  Model().Write3DO(text, Model().Nodes.Pointers());
+  EXPECT_EQ(text.find("inf"), std::string::npos);
+  EXPECT_EQ(text.find("nan"), std::string::npos);
+  TTestCore other;
+  other.Model().Parse3DO(text);
+  EXPECT_TRUE(other.Services.Errors.empty()) << other.Services.Errors.front();
+}
+
+TEST(FileRangeCli, TheLargestPrimitivesAreSavedAndReadBack) {
+  const std::string out = testing::TempDir() + "zarn-largest.3do";
+  const TCliRun run = RunCli({"edit", ZARN_SAMPLES_DIR "/fighter.3do", out, "actPrimCube", "Size=3.4e38",
+                              "actPrimCylind", "Size=3.4e38", "Radius=3.4e38"});
+  ASSERT_EQ(run.Status, 0) << run.Out;
+  TTestCore t;
+  EXPECT_TRUE(t.Model().LoadFromFile(out));
+  EXPECT_TRUE(t.Services.Errors.empty()) << t.Services.Errors.front();
+  std::filesystem::remove(out);
+}
+
+}  // namespace
