@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QStatusTipEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,6 +25,15 @@ class TFileCommandsTest : public TWindowTest {
     const std::string path = Folder.filePath(QString::fromStdString(name)).toStdString();
     std::filesystem::copy_file(Sample(), path, std::filesystem::copy_options::overwrite_existing);
     return path;
+  }
+  std::string Write(const std::string& name, const std::string& data) {
+    const std::string path = Folder.filePath(QString::fromStdString(name)).toStdString();
+    std::ofstream(path, std::ios::binary) << data;
+    return path;
+  }
+  static std::string Bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
   }
   void Run(const char* action) { Window->Action(action)->trigger(); }
   QTemporaryDir Folder;
@@ -97,6 +107,32 @@ TEST_F(TFileCommandsTest, RevertRereadsTheFileAndNewEmptiesEverything) {
   EXPECT_TRUE(Core->Model->FileName.empty());
   EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - Untitled.3do");
   EXPECT_DOUBLE_EQ(Camera().Z, -0.5);
+}
+
+TEST_F(TFileCommandsTest, AFileReadInPartNeverBecomesTheSaveTarget) {
+  std::string text = Bytes(Sample());
+  text.resize(text.size() / 2);  // a download cut short
+  for (const bool revert : {false, true}) {
+    SCOPED_TRACE(revert ? "revert" : "open");
+    const std::string path = Write(revert ? "reverted.3do" : "cut.3do", revert ? Bytes(Sample()) : text);
+    Window->OpenFile(path);
+    if (revert) {
+      Write("reverted.3do", text);  // cut short on disk after it was opened
+      Run("acnFileRevert");
+    }
+    EXPECT_FALSE(Services.Errors.empty());
+    EXPECT_TRUE(Core->Model->FileName.empty());
+    EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - Untitled.3do");
+    const QListWidget* output = Window->OutputList();
+    EXPECT_TRUE(output->item(output->count() - 1)->text().contains("read only in part"));
+    // Save asks for a name; the file on disk stays as it was.
+    const std::string rescued = Folder.filePath("rescued.3do").toStdString();
+    Services.FileNames = {rescued};
+    Run("actFileSave");
+    EXPECT_TRUE(Services.FileNames.empty());
+    EXPECT_TRUE(Bytes(path) == text) << "the file was written over";
+    Services.Errors.clear();
+  }
 }
 
 TEST_F(TFileCommandsTest, MenusShowTheInstalledCommandsInMenuOrder) {
