@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QStatusTipEvent>
@@ -11,6 +12,7 @@
 #include <fstream>
 
 #include "model/VersionInfo.h"
+#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
 namespace {
@@ -133,6 +135,24 @@ TEST_F(TFileCommandsTest, AFileReadInPartNeverBecomesTheSaveTarget) {
     EXPECT_TRUE(Bytes(path) == text) << "the file was written over";
     Services.Errors.clear();
   }
+}
+
+TEST_F(TFileCommandsTest, SaveAsAddsTheModelExtensionToABareName) {
+  Window->OpenFile(Sample());
+  const int nodes = Core->Model->Nodes.Count();
+  Services.RealSaveDialog = true;
+  WhenModalShown([&](QWidget* widget) {
+    auto* dialog = qobject_cast<QFileDialog*>(widget);
+    ASSERT_TRUE(dialog);
+    dialog->selectFile(Folder.filePath("foo"));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  Run("actFileSaveAs");
+  const std::string saved = Folder.filePath("foo.3do").toStdString();
+  EXPECT_EQ(Core->Model->FileName, saved);
+  Window->OpenFile(saved);
+  EXPECT_TRUE(Services.Informations.empty());
+  EXPECT_EQ(Core->Model->Nodes.Count(), nodes);
 }
 
 TEST_F(TFileCommandsTest, MenusShowTheInstalledCommandsInMenuOrder) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/Dialogs.h"
 #include "app/MainWindow.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
@@ -32,7 +33,11 @@ class TWindowServices : public THeadlessServices {
     THeadlessServices::FillTree();
     if (Main && Main->Builder() && Main->Builder()->FillTree) Main->Builder()->FillTree();
   }
+  std::string AskSaveFileName(const std::vector<std::string>& filter) override {
+    return RealSaveDialog ? ::AskSaveFileName(filter) : THeadlessServices::AskSaveFileName(filter);
+  }
   TfrmMain* Main = nullptr;
+  bool RealSaveDialog = false;  // Save As shows the program's own dialog
 };
 
 // A main window started as the program starts it, at a fixed size.
