@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include "editing/NodeName.h"
 #include "model/Core.h"
 
 namespace {
@@ -201,7 +202,18 @@ void TNodeTreeView::dropEvent(QDropEvent* event) {
 void TNodeTreeView::trwNodesEdited(QTreeWidgetItem* item, int column) {
   if (Filling || column != 0) return;
   RefreshLive();
-  if (TNode* node = NodeOfItem(item)) node->Name = item->text(0).toStdString();
+  TNode* node = NodeOfItem(item);
+  if (!node) return;
+  const std::string name = item->text(0).toStdString();
+  const std::string refusal = CheckNodeName(name);
+  if (refusal.empty()) {
+    node->Name = name;
+    return;
+  }
+  // The item goes back to the name the node keeps before the box shows why.
+  const QSignalBlocker quiet(this);
+  item->setText(0, QString::fromStdString(node->Name));
+  Core.Services.ShowError(refusal);
 }
 
 void TNodeTreeView::BeginUpdate() {
