@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <algorithm>
 #include <QEvent>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -24,6 +25,14 @@
 #include "view/RunGuarded.h"
 
 namespace {
+// The designed face where the desktop has it. Elsewhere the desktop would substitute any
+// face at all for it (often a calligraphic italic, hard to read in the tree and on the tabs),
+// so its own UI font is used instead.
+QFont WindowFont() {
+  if (QFontDatabase::families().contains("Comic Sans MS")) return QFont("Comic Sans MS", 8);
+  return QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+}
+
 // Output lines are drawn alike whether selected or not: the newest line is the selected one
 // and must not look highlighted.
 class TOutputLineDelegate : public QStyledItemDelegate {
@@ -45,7 +54,7 @@ class TOutputLineDelegate : public QStyledItemDelegate {
 
 TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtStart(std::move(openAtStart)) {
   setObjectName("frmMain");
-  setFont(QFont("Comic Sans MS", 8));
+  setFont(WindowFont());
   setMinimumSize(535, 460);
   setGeometry(264, 206, 535, 460);
   BuildActions();
