@@ -50,6 +50,13 @@ class TOutputLineDelegate : public QStyledItemDelegate {
     return {QStyledItemDelegate::sizeHint(option, index).width(), 16};
   }
 };
+// What an action's command is doing, for the out-of-memory message: its caption without
+// the accelerator mark and the dots of a dialog ("running \"Cube\"").
+std::string Doing(QString caption) {
+  caption.remove('&');
+  if (caption.endsWith("...")) caption.chop(3);
+  return "running \"" + caption.toStdString() + "\"";
+}
 }  // namespace
 
 TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtStart(std::move(openAtStart)) {
@@ -80,9 +87,9 @@ void TfrmMain::BuildActions() {
     action->setEnabled(false);
     action->setVisible(false);
     addAction(action);
-    connect(action, &QAction::triggered, this, [this, name = std::string(row.Name)] {
+    connect(action, &QAction::triggered, this, [this, name = std::string(row.Name), doing = Doing(row.Caption)] {
       const auto command = Commands.find(name);
-      if (command != Commands.end()) RunGuarded(Core.Services, command->second);
+      if (command != Commands.end()) RunGuarded(Core.Services, doing, command->second);
     });
     ActionList.push_back(action);
     ActionsByName[row.Name] = action;
@@ -221,14 +228,15 @@ void TfrmMain::showEvent(QShowEvent* event) {
 void TfrmMain::FirstActivation() {
   if (!FirstShow) return;
   FirstShow = false;
-  RunGuarded(Core.Services, [this] {
+  RunGuarded(Core.Services, "starting", [this] {
     AddOutput(GetProductName() + " Version " + GetVersionString(VersionParts) + " (" + GetBuildDate() + ")");
     frmMsg->show();  // shown unless the stored settings say otherwise
     ShowBuilder();
     StartGL();
     actFileNewExecute();
-    if (!OpenAtStart.empty()) OpenFile(OpenAtStart);
   });
+  if (!OpenAtStart.empty())
+    RunGuarded(Core.Services, "opening '" + OpenAtStart + "'", [this] { OpenFile(OpenAtStart); });
 }
 
 void TfrmMain::ShowBuilder() {

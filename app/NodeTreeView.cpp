@@ -8,6 +8,7 @@
 
 #include "editing/NodeName.h"
 #include "model/Core.h"
+#include "view/RunGuarded.h"
 
 namespace {
 
@@ -159,10 +160,11 @@ void TNodeTreeView::mousePressEvent(QMouseEvent* event) {
   RefreshLive();
   QTreeWidget::mousePressEvent(event);
   if ((event->modifiers() & Qt::ControlModifier) && currentItem()) {
-    if (TNode* node = NodeOfItem(currentItem())) {
-      Core.ToggleNode(node);
-      Core.Services.Redraw(true);
-    }
+    if (TNode* node = NodeOfItem(currentItem()))
+      RunGuarded(Core.Services, "selecting in the node tree", [&] {
+        Core.ToggleNode(node);
+        Core.Services.Redraw(true);
+      });
   }
   viewport()->update();
 }
@@ -196,7 +198,7 @@ void TNodeTreeView::dropEvent(QDropEvent* event) {
   }
   event->setDropAction(Qt::CopyAction);
   event->accept();
-  DropOn(dragged, target);
+  RunGuarded(Core.Services, "moving a node in the tree", [&] { DropOn(dragged, target); });
 }
 
 void TNodeTreeView::trwNodesEdited(QTreeWidgetItem* item, int column) {
@@ -204,16 +206,18 @@ void TNodeTreeView::trwNodesEdited(QTreeWidgetItem* item, int column) {
   RefreshLive();
   TNode* node = NodeOfItem(item);
   if (!node) return;
-  const std::string name = item->text(0).toStdString();
-  const std::string refusal = CheckNodeName(name);
-  if (refusal.empty()) {
-    node->Name = name;
-    return;
-  }
-  // The item goes back to the name the node keeps before the box shows why.
-  const QSignalBlocker quiet(this);
-  item->setText(0, QString::fromStdString(node->Name));
-  Core.Services.ShowError(refusal);
+  RunGuarded(Core.Services, "renaming a node", [&] {
+    const std::string name = item->text(0).toStdString();
+    const std::string refusal = CheckNodeName(name);
+    if (refusal.empty()) {
+      node->Name = name;
+      return;
+    }
+    // The item goes back to the name the node keeps before the box shows why.
+    const QSignalBlocker quiet(this);
+    item->setText(0, QString::fromStdString(node->Name));
+    Core.Services.ShowError(refusal);
+  });
 }
 
 void TNodeTreeView::BeginUpdate() {

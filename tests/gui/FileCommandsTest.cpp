@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/NodeTreeView.h"
 #include "model/VersionInfo.h"
 #include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
@@ -153,6 +154,26 @@ TEST_F(TFileCommandsTest, SaveAsAddsTheModelExtensionToABareName) {
   Window->OpenFile(saved);
   EXPECT_TRUE(Services.Informations.empty());
   EXPECT_EQ(Core->Model->Nodes.Count(), nodes);
+}
+
+TEST_F(TFileCommandsTest, RunningOutOfMemoryEndsTheCommandWithAnErrorBox) {
+  Window->OpenFile(Copy("model.3do"));
+  Services.OutOfMemory = true;  // from here on, selecting anything runs out of memory
+  Run("actSelAll");
+  const QPoint corner(Surface()->width() - 2, Surface()->height() - 2);
+  QTest::mousePress(Surface(), Qt::LeftButton, {}, {1, 1});
+  QMouseEvent move(QEvent::MouseMove, corner, Surface()->mapToGlobal(corner), Qt::NoButton, Qt::NoButton, {});
+  QApplication::sendEvent(Surface(), &move);
+  QTest::mouseRelease(Surface(), Qt::LeftButton, {}, corner);
+  auto* tree = Window->findChild<TNodeTreeView*>();
+  ASSERT_NE(tree, nullptr);
+  const QRect row = tree->visualItemRect(tree->topLevelItem(0));
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier, row.center());
+  EXPECT_EQ(Services.Errors, (std::vector<std::string>{
+                                 "Out of memory while running \"All\"; the command was stopped.",
+                                 "Out of memory while using the mouse tool; the command was stopped.",
+                                 "Out of memory while selecting in the node tree; the command was stopped.",
+                             }));
 }
 
 TEST_F(TFileCommandsTest, MenusShowTheInstalledCommandsInMenuOrder) {

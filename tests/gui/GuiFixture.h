@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QTest>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "app/Dialogs.h"
@@ -33,10 +34,16 @@ class TWindowServices : public THeadlessServices {
     THeadlessServices::FillTree();
     if (Main && Main->Builder() && Main->Builder()->FillTree) Main->Builder()->FillTree();
   }
+  // Every property refresh fails as an allocation would, when OutOfMemory is set.
+  void UpdateProperties() override {
+    THeadlessServices::UpdateProperties();
+    if (OutOfMemory) throw std::bad_alloc();
+  }
   std::string AskSaveFileName(const std::vector<std::string>& filter) override {
     return RealSaveDialog ? ::AskSaveFileName(filter) : THeadlessServices::AskSaveFileName(filter);
   }
   TfrmMain* Main = nullptr;
+  bool OutOfMemory = false;
   bool RealSaveDialog = false;  // Save As shows the program's own dialog
 };
 
