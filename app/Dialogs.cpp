@@ -49,6 +49,8 @@ std::string AskSaveFileName(const std::vector<std::string>& filter) {
   QFileDialog dialog(QApplication::activeWindow(), "Save");
   dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before replacing a file
   dialog.setFileMode(QFileDialog::AnyFile);
+  // A name typed without extension would give a file that Open refuses.
+  dialog.setDefaultSuffix("3do");
   return AskFileName(dialog, filter);
 }
 

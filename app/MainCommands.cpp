@@ -47,32 +47,55 @@ void TfrmMain::InstallCommands() {
 
   OpenHandlers[".3DO"] = [this](const std::string& path) {
     actFileNewExecute();
-    Core.Model->LoadFromFile(path);
+    UntitleIfReadInPart(Core.Model->LoadFromFile(path), path);
     SetTitle(Core.Model->FileName);
   };
   InstallFormatCommands();
 }
 
 void TfrmMain::InstallFormatCommands() {
-  SetCommand("actFileImport", [this] { OpenFile(Core.Services.AskOpenFileName(ImportFilter(), "Import Mesh")); });
+  // Import adds an OBJ mesh to the model on screen; any other file it opens as Open would.
+  SetCommand("actFileImport", [this] {
+    const std::string path = Core.Services.AskOpenFileName(ImportFilter(), "Import Mesh");
+    if (UpperExtension(path) == ".OBJ" && FileExists(path)) {
+      ImportObj(path);
+      if (fraBuilder) fraBuilder->ModelReplaced();
+    } else {
+      OpenFile(path);
+    }
+  });
+  // Opened, an OBJ file is a model of its own: merged into the one on screen, it would be
+  // saved over that model's file.
   OpenHandlers[".OBJ"] = [this](const std::string& path) {
-    // Normals and radius are brought up to date even when bad content ends the import, so
-    // that what was added draws and the cameras fit it.
-    struct TUpdateAfter {
-      TModel& Model;
-      ~TUpdateAfter() { Model.Update(); }
-    } update{*Core.Model};
-    Core.Model->ImportObj(path);
+    actFileNewExecute();
+    ImportObj(path);
   };
   const auto container = [this](const std::string& path) {
     TGobItem item;
     if (!TfrmDlgGob::Execute(path, item, this)) return;
     actFileNewExecute();
-    Core.Model->LoadFromContainer(item);
+    UntitleIfReadInPart(Core.Model->LoadFromContainer(item), item.ContainerName + " > " + item.EntryName);
     SetTitle(Core.Model->FileName);
   };
   OpenHandlers[".GOB"] = container;
   OpenHandlers[".GOO"] = container;
+}
+
+void TfrmMain::ImportObj(const std::string& path) {
+  // Normals and radius are brought up to date even when bad content ends the import, so
+  // that what was added draws and the cameras fit it.
+  struct TUpdateAfter {
+    TModel& Model;
+    ~TUpdateAfter() { Model.Update(); }
+  } update{*Core.Model};
+  Core.Model->ImportObj(path);
+}
+
+void TfrmMain::UntitleIfReadInPart(const TReadResult& read, const std::string& source) {
+  if (read) return;
+  // Saving what was read over the file would destroy the rest of it, so Save must ask.
+  Core.Model->FileName.clear();
+  Core.Services.AddOutput("'" + source + "' was read only in part; the model is untitled so that Save asks for a name");
 }
 
 void TfrmMain::OpenFile(const std::string& path) {
@@ -104,7 +127,8 @@ void TfrmMain::acnFileRevertExecute() {
   if (!FileExists(Core.Model->FileName)) return;
   const std::string name = Core.Model->FileName;
   Core.Model->Clear();
-  Core.Model->LoadFromFile(name);
+  UntitleIfReadInPart(Core.Model->LoadFromFile(name), name);
+  SetTitle(Core.Model->FileName);
   Core.Services.FillTree();
   Core.Services.FillMaterialList();
   Core.Services.Redraw(true);

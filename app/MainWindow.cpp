@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <algorithm>
 #include <QEvent>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -25,6 +26,14 @@
 #include "view/RunGuarded.h"
 
 namespace {
+// The designed face where the desktop has it. Elsewhere the desktop would substitute any
+// face at all for it (often a calligraphic italic, hard to read in the tree and on the tabs),
+// so its own UI font is used instead.
+QFont WindowFont() {
+  if (QFontDatabase::families().contains("Comic Sans MS")) return QFont("Comic Sans MS", 8);
+  return QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+}
+
 // Output lines are drawn alike whether selected or not: the newest line is the selected one
 // and must not look highlighted.
 class TOutputLineDelegate : public QStyledItemDelegate {
@@ -42,12 +51,19 @@ class TOutputLineDelegate : public QStyledItemDelegate {
     return {QStyledItemDelegate::sizeHint(option, index).width(), 16};
   }
 };
+// What an action's command is doing, for the out-of-memory message: its caption without
+// the accelerator mark and the dots of a dialog ("running \"Cube\"").
+std::string Doing(QString caption) {
+  caption.remove('&');
+  if (caption.endsWith("...")) caption.chop(3);
+  return "running \"" + caption.toStdString() + "\"";
+}
 }  // namespace
 
 TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtStart(std::move(openAtStart)) {
   setObjectName("frmMain");
   InstallMaterialLoader(core);
-  setFont(QFont("Comic Sans MS", 8));
+  setFont(WindowFont());
   setMinimumSize(535, 460);
   setGeometry(264, 206, 535, 460);
   BuildActions();
@@ -73,9 +89,9 @@ void TfrmMain::BuildActions() {
     action->setEnabled(false);
     action->setVisible(false);
     addAction(action);
-    connect(action, &QAction::triggered, this, [this, name = std::string(row.Name)] {
+    connect(action, &QAction::triggered, this, [this, name = std::string(row.Name), doing = Doing(row.Caption)] {
       const auto command = Commands.find(name);
-      if (command != Commands.end()) RunGuarded(Core.Services, command->second);
+      if (command != Commands.end()) RunGuarded(Core.Services, doing, command->second);
     });
     ActionList.push_back(action);
     ActionsByName[row.Name] = action;
@@ -214,14 +230,15 @@ void TfrmMain::showEvent(QShowEvent* event) {
 void TfrmMain::FirstActivation() {
   if (!FirstShow) return;
   FirstShow = false;
-  RunGuarded(Core.Services, [this] {
+  RunGuarded(Core.Services, "starting", [this] {
     AddOutput(GetProductName() + " Version " + GetVersionString(VersionParts) + " (" + GetBuildDate() + ")");
     frmMsg->show();  // shown unless the stored settings say otherwise
     ShowBuilder();
     StartGL();
     actFileNewExecute();
-    if (!OpenAtStart.empty()) OpenFile(OpenAtStart);
   });
+  if (!OpenAtStart.empty())
+    RunGuarded(Core.Services, "opening '" + OpenAtStart + "'", [this] { OpenFile(OpenAtStart); });
 }
 
 void TfrmMain::ShowBuilder() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/Core.h"
+#include "model/ReadResult.h"
 
 class QAction;
 class QLabel;
@@ -68,6 +69,9 @@ class TfrmMain : public QMainWindow {
   void InstallCommands();
   // Import and the container formats: .obj, .gob and .goo.
   void InstallFormatCommands();
+  void ImportObj(const std::string& path);
+  // After a failed read the model keeps what was read but no longer names the file.
+  void UntitleIfReadInPart(const TReadResult& read, const std::string& source);
   void ShowBuilder();
   void DisplayHint(const QString& hint);
 

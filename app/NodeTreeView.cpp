@@ -6,7 +6,9 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include "editing/NodeName.h"
 #include "model/Core.h"
+#include "view/RunGuarded.h"
 
 namespace {
 
@@ -158,10 +160,11 @@ void TNodeTreeView::mousePressEvent(QMouseEvent* event) {
   RefreshLive();
   QTreeWidget::mousePressEvent(event);
   if ((event->modifiers() & Qt::ControlModifier) && currentItem()) {
-    if (TNode* node = NodeOfItem(currentItem())) {
-      Core.ToggleNode(node);
-      Core.Services.Redraw(true);
-    }
+    if (TNode* node = NodeOfItem(currentItem()))
+      RunGuarded(Core.Services, "selecting in the node tree", [&] {
+        Core.ToggleNode(node);
+        Core.Services.Redraw(true);
+      });
   }
   viewport()->update();
 }
@@ -195,13 +198,26 @@ void TNodeTreeView::dropEvent(QDropEvent* event) {
   }
   event->setDropAction(Qt::CopyAction);
   event->accept();
-  DropOn(dragged, target);
+  RunGuarded(Core.Services, "moving a node in the tree", [&] { DropOn(dragged, target); });
 }
 
 void TNodeTreeView::trwNodesEdited(QTreeWidgetItem* item, int column) {
   if (Filling || column != 0) return;
   RefreshLive();
-  if (TNode* node = NodeOfItem(item)) node->Name = item->text(0).toStdString();
+  TNode* node = NodeOfItem(item);
+  if (!node) return;
+  RunGuarded(Core.Services, "renaming a node", [&] {
+    const std::string name = item->text(0).toStdString();
+    const std::string refusal = CheckNodeName(name);
+    if (refusal.empty()) {
+      node->Name = name;
+      return;
+    }
+    // The item goes back to the name the node keeps before the box shows why.
+    const QSignalBlocker quiet(this);
+    item->setText(0, QString::fromStdString(node->Name));
+    Core.Services.ShowError(refusal);
+  });
 }
 
 void TNodeTreeView::BeginUpdate() {

@@ -27,14 +27,15 @@ class TContainerFirst {
 
 }  // namespace
 
-bool TModel::LoadFromContainer(const TGobItem& item) {
+TReadResult TModel::LoadFromContainer(const TGobItem& item) {
   FileName = item.ContainerName + " > " + item.EntryName;
   std::string text;
   try {
     text = ReadGobEntry(item);
   } catch (const EZarnError& e) {
-    ShowError(std::string("Error while reading 3DO.\r\n") + e.TypeName() + ": " + e.what());
-    return false;
+    const std::string message = std::string("Error while reading 3DO.\r\n") + e.TypeName() + ": " + e.what();
+    ShowError(message);
+    return TReadResult::Failure(message);
   }
   text.resize(std::min(text.size(), text.find('\0')));
   const TContainerFirst first(Core, item.ContainerName);

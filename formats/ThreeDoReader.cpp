@@ -233,39 +233,44 @@ void TReader::LinkNodes(int firstNode) {
 
 }  // namespace
 
-bool TModel::Parse3DO(TLineCursor& lines) {
+TReadResult TModel::Parse3DO(TLineCursor& lines) {
+  TReadResult result;
   {
     TReader reader(*this, lines);
     try {
       reader.Parse();
     } catch (const EZarnError& e) {
-      ShowError("Error parsing 3DO.\n\r\n\rError: " + std::string(e.TypeName()) + ": " + e.what() +
-                "\n\rLine: " + std::to_string(reader.LineIndex()) + "\n\r\"" + reader.CurrentText() + "\"");
+      result = TReadResult::Failure("Error parsing 3DO.\n\r\n\rError: " + std::string(e.TypeName()) + ": " +
+                                    e.what() + "\n\rLine: " + std::to_string(reader.LineIndex()) + "\n\r\"" +
+                                    reader.CurrentText() + "\"");
     } catch (const std::bad_alloc&) {
-      ShowError("Error parsing 3DO.\n\r\n\rError: EOutOfMemory: Out of memory\n\rLine: " +
-                std::to_string(reader.LineIndex()) + "\n\r\"" + reader.CurrentText() + "\"");
+      result = TReadResult::Failure("Error parsing 3DO.\n\r\n\rError: EOutOfMemory: Out of memory\n\rLine: " +
+                                    std::to_string(reader.LineIndex()) + "\n\r\"" + reader.CurrentText() + "\"");
     }
+    if (!result) ShowError(result.Message);
     if (reader.GeometrySets() > 1)
       AddOutput("This model has " + std::to_string(reader.GeometrySets()) +
                 " geometry sets (levels of detail); only the first was read, and saving writes only that one");
   }
   Update();
-  return true;
+  return result;
 }
 
-bool TModel::Parse3DO(std::string_view text) {
+TReadResult TModel::Parse3DO(std::string_view text) {
   TLineCursor lines(text);
   return Parse3DO(lines);
 }
 
-bool TModel::LoadFromFile(const std::string& path) {
+TReadResult TModel::LoadFromFile(const std::string& path) {
   FileName = path;
   std::unique_ptr<TFileSource> file;
   try {
     file = std::make_unique<TFileSource>(path);
   } catch (const EZarnError& e) {
-    ShowError(std::string("Error while reading 3DO.\r\n") + e.TypeName() + ": " + e.what());
-    return Parse3DO(std::string_view());
+    const std::string message = std::string("Error while reading 3DO.\r\n") + e.TypeName() + ": " + e.what();
+    ShowError(message);
+    Parse3DO(std::string_view());
+    return TReadResult::Failure(message);
   }
   // The model's objects take about one and a half times the file's size.
   const TBulkHeap heap(file->Size() + file->Size() / 2);

@@ -6,6 +6,7 @@
 
 #include "model/Materials.h"
 #include "model/Node.h"
+#include "model/ReadResult.h"
 
 class TCore;
 class TLineCursor;
@@ -42,10 +43,10 @@ class TModel {
   TVector NodeWorldPosition(const TNode& node) const;
 
   // 3DO reading; errors are reported through the core's user services, never raised.
-  bool LoadFromFile(const std::string& path);
-  bool LoadFromContainer(const TGobItem& item);
-  bool Parse3DO(std::string_view text);
-  bool Parse3DO(TLineCursor& lines);
+  TReadResult LoadFromFile(const std::string& path);
+  TReadResult LoadFromContainer(const TGobItem& item);
+  TReadResult Parse3DO(std::string_view text);
+  TReadResult Parse3DO(TLineCursor& lines);
   // Adds one node and mesh holding a Wavefront OBJ file's vertices and faces. False, with
   // nothing changed, when there is no file; bad content raises, keeping what was added.
   bool ImportObj(const std::string& path);

@@ -76,21 +76,23 @@ TfraBuilder::TfraBuilder(TCore& core, QWidget* parent) : QWidget(parent), Core(c
   glaMain->OnInitGL = [this] { glaMainInitGL(); };
   glaMain->OnRender = [this] { glaMainRender(); };
   glaMain->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
-    RunGuarded(Core.Services, [&] { glaMainMouseDown(b, m, x, y); });
+    RunGuarded(Core.Services, "using the mouse tool", [&] { glaMainMouseDown(b, m, x, y); });
   };
   glaMain->OnMouseMove = [this](Qt::KeyboardModifiers m, int x, int y) {
-    RunGuarded(Core.Services, [&] { glaMainMouseMove(m, x, y); });
+    RunGuarded(Core.Services, "using the mouse tool", [&] { glaMainMouseMove(m, x, y); });
   };
   glaMain->OnMouseUp = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
-    RunGuarded(Core.Services, [&] { glaMainMouseUp(b, m, x, y); });
+    RunGuarded(Core.Services, "using the mouse tool", [&] { glaMainMouseUp(b, m, x, y); });
   };
-  glaMain->OnKeyDown = [this](int key) { RunGuarded(Core.Services, [&] { glaMainKeyDown(key); }); };
+  glaMain->OnKeyDown = [this](int key) {
+    RunGuarded(Core.Services, "switching views", [&] { glaMainKeyDown(key); });
+  };
 
   Cameras = std::make_unique<TCameras>(*tacCameras);
   for (const TCameraRec& rec : DefaultCameras()) Cameras->Add(rec);
   tacCameras->setCurrentIndex(0);
   connect(tacCameras, &QTabBar::currentChanged, this,
-          [this] { RunGuarded(Core.Services, [this] { tacCamerasChange(); }); });
+          [this] { RunGuarded(Core.Services, "switching views", [this] { tacCamerasChange(); }); });
 }
 
 TfraBuilder::~TfraBuilder() {
@@ -150,7 +152,8 @@ void TfraBuilder::BuildToolBar(QHBoxLayout* row) {
   actLockZ = AddToolAction("actLockZ", "Lock Z", "Lock Z", "Z");
 
   const auto modeAction = [this](QAction* action, auto&& effect) {
-    connect(action, &QAction::triggered, this, [this, effect] { RunGuarded(Core.Services, effect); });
+    connect(action, &QAction::triggered, this,
+            [this, effect] { RunGuarded(Core.Services, "switching the mode", effect); });
   };
   modeAction(actEMNode, [this] { SetEditMode(emNode); });
   modeAction(actEMFace, [this] { SetEditMode(emSurface); });
@@ -175,9 +178,10 @@ void TfraBuilder::BuildToolBar(QHBoxLayout* row) {
   cbxSnapEvery = MakeSpacingBox(this, "cbxSnapEvery");
   cbxSnapEvery->hide();
 
-  connect(cbxGridEvery, &QComboBox::activated, this, [this] { RunGuarded(Core.Services, [this] { cbxGridEveryClick(); }); });
+  connect(cbxGridEvery, &QComboBox::activated, this,
+          [this] { RunGuarded(Core.Services, "setting the grid", [this] { cbxGridEveryClick(); }); });
   connect(cbxGridEvery->lineEdit(), &QLineEdit::returnPressed, this,
-          [this] { RunGuarded(Core.Services, [this] { cbxGridEveryClick(); }); });
+          [this] { RunGuarded(Core.Services, "setting the grid", [this] { cbxGridEveryClick(); }); });
   row->addWidget(tbrTools);
 }
 

@@ -1,6 +1,8 @@
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QStatusTipEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -9,7 +11,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/NodeTreeView.h"
 #include "model/VersionInfo.h"
+#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
 namespace {
@@ -24,6 +28,15 @@ class TFileCommandsTest : public TWindowTest {
     const std::string path = Folder.filePath(QString::fromStdString(name)).toStdString();
     std::filesystem::copy_file(Sample(), path, std::filesystem::copy_options::overwrite_existing);
     return path;
+  }
+  std::string Write(const std::string& name, const std::string& data) {
+    const std::string path = Folder.filePath(QString::fromStdString(name)).toStdString();
+    std::ofstream(path, std::ios::binary) << data;
+    return path;
+  }
+  static std::string Bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
   }
   void Run(const char* action) { Window->Action(action)->trigger(); }
   QTemporaryDir Folder;
@@ -97,6 +110,70 @@ TEST_F(TFileCommandsTest, RevertRereadsTheFileAndNewEmptiesEverything) {
   EXPECT_TRUE(Core->Model->FileName.empty());
   EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - Untitled.3do");
   EXPECT_DOUBLE_EQ(Camera().Z, -0.5);
+}
+
+TEST_F(TFileCommandsTest, AFileReadInPartNeverBecomesTheSaveTarget) {
+  std::string text = Bytes(Sample());
+  text.resize(text.size() / 2);  // a download cut short
+  for (const bool revert : {false, true}) {
+    SCOPED_TRACE(revert ? "revert" : "open");
+    const std::string path = Write(revert ? "reverted.3do" : "cut.3do", revert ? Bytes(Sample()) : text);
+    Window->OpenFile(path);
+    if (revert) {
+      Write("reverted.3do", text);  // cut short on disk after it was opened
+      Run("acnFileRevert");
+    }
+    EXPECT_FALSE(Services.Errors.empty());
+    EXPECT_TRUE(Core->Model->FileName.empty());
+    EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - Untitled.3do");
+    const QListWidget* output = Window->OutputList();
+    EXPECT_TRUE(output->item(output->count() - 1)->text().contains("read only in part"));
+    // Save asks for a name; the file on disk stays as it was.
+    const std::string rescued = Folder.filePath("rescued.3do").toStdString();
+    Services.FileNames = {rescued};
+    Run("actFileSave");
+    EXPECT_TRUE(Services.FileNames.empty());
+    EXPECT_TRUE(Bytes(path) == text) << "the file was written over";
+    Services.Errors.clear();
+  }
+}
+
+TEST_F(TFileCommandsTest, SaveAsAddsTheModelExtensionToABareName) {
+  Window->OpenFile(Sample());
+  const int nodes = Core->Model->Nodes.Count();
+  Services.RealSaveDialog = true;
+  WhenModalShown([&](QWidget* widget) {
+    auto* dialog = qobject_cast<QFileDialog*>(widget);
+    ASSERT_TRUE(dialog);
+    dialog->selectFile(Folder.filePath("foo"));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  Run("actFileSaveAs");
+  const std::string saved = Folder.filePath("foo.3do").toStdString();
+  EXPECT_EQ(Core->Model->FileName, saved);
+  Window->OpenFile(saved);
+  EXPECT_TRUE(Services.Informations.empty());
+  EXPECT_EQ(Core->Model->Nodes.Count(), nodes);
+}
+
+TEST_F(TFileCommandsTest, RunningOutOfMemoryEndsTheCommandWithAnErrorBox) {
+  Window->OpenFile(Copy("model.3do"));
+  Services.OutOfMemory = true;  // from here on, selecting anything runs out of memory
+  Run("actSelAll");
+  const QPoint corner(Surface()->width() - 2, Surface()->height() - 2);
+  QTest::mousePress(Surface(), Qt::LeftButton, {}, {1, 1});
+  QMouseEvent move(QEvent::MouseMove, corner, Surface()->mapToGlobal(corner), Qt::NoButton, Qt::NoButton, {});
+  QApplication::sendEvent(Surface(), &move);
+  QTest::mouseRelease(Surface(), Qt::LeftButton, {}, corner);
+  auto* tree = Window->findChild<TNodeTreeView*>();
+  ASSERT_NE(tree, nullptr);
+  const QRect row = tree->visualItemRect(tree->topLevelItem(0));
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier, row.center());
+  EXPECT_EQ(Services.Errors, (std::vector<std::string>{
+                                 "Out of memory while running \"All\"; the command was stopped.",
+                                 "Out of memory while using the mouse tool; the command was stopped.",
+                                 "Out of memory while selecting in the node tree; the command was stopped.",
+                             }));
 }
 
 TEST_F(TFileCommandsTest, MenusShowTheInstalledCommandsInMenuOrder) {

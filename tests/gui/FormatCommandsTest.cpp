@@ -66,26 +66,25 @@ TEST_F(TFormatCommandsTest, MaterialsBesideTheModelAreDrawnAsTextures) {
   EXPECT_LT(Core->Model->Materials.Get(4)->TextureName, 0);  // not found: drawn untextured
 }
 
-TEST_F(TFormatCommandsTest, ObjFilesAreImportedIntoTheCurrentModel) {
+TEST_F(TFormatCommandsTest, OpenedObjFilesStartAnUntitledModelAndImportedOnesJoinIt) {
   Window->OpenFile(Sample());
-  const int nodes = Core->Model->Nodes.Count();
-  const std::string title = Window->windowTitle().toStdString();
   const std::string obj = Write("tri.OBJ", "v 0 0 0\r\nv 0.1 0 0\r\nv 0 0.1 0\r\nf 1 2 3\r\n");
   Window->OpenFile(obj);
-  EXPECT_EQ(Core->Model->Nodes.Count(), nodes + 1);
-  EXPECT_EQ(Core->Model->FileName, Sample());
-  EXPECT_EQ(Window->windowTitle().toStdString(), title);
+  const int nodes = 1;
+  EXPECT_EQ(Core->Model->Nodes.Count(), nodes);
+  EXPECT_TRUE(Core->Model->FileName.empty());
+  EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - Untitled.3do");
 
   Services.FileNames = {obj};
   Window->Action("actFileImport")->trigger();
-  EXPECT_EQ(Core->Model->Nodes.Count(), nodes + 2);
+  EXPECT_EQ(Core->Model->Nodes.Count(), nodes + 1);
 
   // Bad content ends the import with the error box and keeps what was added.
   Services.FileNames = {Write("bad.obj", "v 0 0 0\nf 1 2 9\n")};
   Window->Action("actFileImport")->trigger();
   ASSERT_FALSE(Services.Errors.empty());
   EXPECT_EQ(Services.Errors.back(), "Vertex Index is out of bounds: 1");  // the second corner already
-  EXPECT_EQ(Core->Model->Nodes.Count(), nodes + 3);
+  EXPECT_EQ(Core->Model->Nodes.Count(), nodes + 2);
 }
 
 TEST_F(TFormatCommandsTest, ModelsOpenFromAContainerWithTheirMaterials) {

@@ -4,8 +4,10 @@
 #include <QImage>
 #include <QTest>
 #include <memory>
+#include <new>
 #include <string>
 
+#include "app/Dialogs.h"
 #include "app/MainWindow.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
@@ -32,7 +34,17 @@ class TWindowServices : public THeadlessServices {
     THeadlessServices::FillTree();
     if (Main && Main->Builder() && Main->Builder()->FillTree) Main->Builder()->FillTree();
   }
+  // Every property refresh fails as an allocation would, when OutOfMemory is set.
+  void UpdateProperties() override {
+    THeadlessServices::UpdateProperties();
+    if (OutOfMemory) throw std::bad_alloc();
+  }
+  std::string AskSaveFileName(const std::vector<std::string>& filter) override {
+    return RealSaveDialog ? ::AskSaveFileName(filter) : THeadlessServices::AskSaveFileName(filter);
+  }
   TfrmMain* Main = nullptr;
+  bool OutOfMemory = false;
+  bool RealSaveDialog = false;  // Save As shows the program's own dialog
 };
 
 // A main window started as the program starts it, at a fixed size.

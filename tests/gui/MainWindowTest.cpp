@@ -3,6 +3,7 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <cstdlib>
 
 #include "tests/gui/GuiFixture.h"
@@ -32,6 +33,11 @@ TEST_F(TWindowTest, StartsUntitledWithTheBannerAndOpensTheFirstArgument) {
   EXPECT_EQ(banner.rfind(GetProductName() + " Version " + GetVersionString(VersionParts) + " (", 0), 0u) << banner;
   EXPECT_EQ(banner.back(), ')');
   EXPECT_GT(Core->Model->Nodes.Count(), 1);
+  // A face the desktop lacks would be replaced by any face at all; its UI font stands in.
+  const QFont font = Window->font();
+  EXPECT_TRUE(QFontDatabase::families().contains(font.family()) ||
+              font == QFontDatabase::systemFont(QFontDatabase::GeneralFont))
+      << font.family().toStdString();
 
   // The wireframe of the sample is drawn in the geometry colour on the black top view.
   const QImage frame = Shot("window_sample_top");

@@ -163,27 +163,31 @@ TEST_F(NodeTree, DragReparentsAndRefusesDescendants) {
   SaveScreenshot(Tree.get(), "node_tree_after_drop");
 }
 
-TEST_F(NodeTree, RenameInPlaceTakesTheTextUnchanged) {
+TEST_F(NodeTree, RenameInPlaceTakesOnlyNamesTheFileReadsBackWhole) {
   LoadSample();
   TNode* tail = Named("tail");
-  Tree->setCurrentItem(ItemOf(tail));
-  Tree->editItem(ItemOf(tail));
-  auto* editor = Tree->viewport()->findChild<QLineEdit*>();
-  ASSERT_NE(editor, nullptr);
-  editor->setText(" rudder ");
-  QTest::keyClick(editor, Qt::Key_Return);
-  QCoreApplication::processEvents();  // the editor hands its text over in a queued call
-  EXPECT_EQ(tail->Name, " rudder ");
+  const auto rename = [&](const std::string& text) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the last editor goes
+    Tree->editItem(ItemOf(tail));
+    auto* editor = Tree->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QString::fromStdString(text));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the editor hands its text over in a queued call
+  };
+  const std::vector<std::string> refusedNames = {"left fin", "left\tfin", "fin,2", "", "fin#2", std::string(32, 'f')};
+  for (const std::string& refused : refusedNames) {
+    rename(refused);
+    EXPECT_EQ(tail->Name, "tail") << refused;
+    EXPECT_EQ(ItemOf(tail)->text(0).toStdString(), "tail");
+    ASSERT_EQ(Services.Errors.size(), 1u) << refused;
+    EXPECT_NE(Services.Errors[0].find("1 to 31 characters"), std::string::npos) << Services.Errors[0];
+    Services.Errors.clear();
+  }
+  rename(std::string(31, 'r'));
+  EXPECT_EQ(tail->Name, std::string(31, 'r'));
+  EXPECT_TRUE(Services.Errors.empty());
   EXPECT_EQ(Services.Rebuilds, 0) << "renaming redraws nothing";
-
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the first editor goes
-  Tree->editItem(ItemOf(tail));
-  editor = Tree->viewport()->findChild<QLineEdit*>();
-  ASSERT_NE(editor, nullptr);
-  editor->clear();
-  QTest::keyClick(editor, Qt::Key_Return);
-  QCoreApplication::processEvents();  // the editor hands its text over in a queued call
-  EXPECT_EQ(tail->Name, "");
 }
 
 TEST_F(NodeTree, LoopedParentsStillFillTheTree) {
