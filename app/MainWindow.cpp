@@ -127,6 +127,9 @@ void TfrmMain::BuildStatusBar() {
     Panels[i]->setFrameShadow(QFrame::Sunken);
     if (i == 1)
       Panels[i]->setMinimumWidth(widths[i]);
+    else if (i == 2)
+      // The desktop's font may be wider than the window's own: the frame rate must still fit.
+      Panels[i]->setFixedWidth(std::max(widths[i], Panels[i]->fontMetrics().horizontalAdvance("Fps 9999.99") + 8));
     else
       Panels[i]->setFixedWidth(widths[i]);
     // Panel 1 takes whatever width the others leave.
