@@ -1,6 +1,7 @@
 #include "app/NodeTreeView.h"
 
 #include <QDragMoveEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -228,15 +229,37 @@ void TNodeTreeView::BeginUpdate() {
 }
 
 void TNodeTreeView::EndUpdate() {
+  ShowPending();
   blockSignals(false);
   setUpdatesEnabled(true);
   --Filling;
 }
 
 void TNodeTreeView::Clear() {
-  clear();
+  FreeItems();
   OrderValid = false;
 }
+
+void TNodeTreeView::FreeItems() {
+  OrderValid = false;  // the items as they stand now, whatever was cached
+  BuildOrder();
+  // Collapsed first: the removal then has no expanded rows to look after, a check that costs
+  // the depth of each. Out of the view in one removal, then freed from the last item in
+  // display order back: each item is then the last child of its parent, without children.
+  collapseAll();
+  invisibleRootItem()->takeChildren();
+  clear();  // what is left: the view's own state of the rows just taken
+  for (auto it = Order.rbegin(); it != Order.rend(); ++it) {
+    QTreeWidgetItem* item = *it;
+    if (QTreeWidgetItem* parent = item->parent()) parent->takeChild(parent->childCount() - 1);
+    delete item;
+  }
+  Pending.clear();
+  Order.clear();
+  Next.clear();
+}
+
+TNodeTreeView::~TNodeTreeView() { FreeItems(); }
 
 namespace {
 QTreeWidgetItem* MakeItem(const std::string& text, TNode* node) {
@@ -251,7 +274,7 @@ QTreeWidgetItem* MakeItem(const std::string& text, TNode* node) {
 
 TNodeTree::Item TNodeTreeView::AddTop(const std::string& text, TNode* node) {
   QTreeWidgetItem* item = MakeItem(text, node);
-  addTopLevelItem(item);
+  Pending.push_back(item);
   OrderValid = false;
   return item;
 }
@@ -263,27 +286,44 @@ TNodeTree::Item TNodeTreeView::AddChild(Item parent, const std::string& text, TN
   return item;
 }
 
+void TNodeTreeView::ShowPending() {
+  if (Pending.empty()) return;
+  addTopLevelItems(QList<QTreeWidgetItem*>(Pending.begin(), Pending.end()));
+  Pending.clear();
+}
+
+void TNodeTreeView::BuildOrder() const {
+  if (OrderValid) return;
+  Order.clear();
+  Next.clear();
+  std::vector<QTreeWidgetItem*> tops;
+  for (int i = 0; i < topLevelItemCount(); ++i) tops.push_back(topLevelItem(i));
+  tops.insert(tops.end(), Pending.begin(), Pending.end());
+  const auto noteRow = [this](auto childAt, int count) {
+    for (int i = 0; i < count; ++i) Next[childAt(i)] = i + 1 < count ? childAt(i + 1) : nullptr;
+  };
+  noteRow([&](int i) { return tops[static_cast<size_t>(i)]; }, static_cast<int>(tops.size()));
+  // Depth first with an explicit stack, so a deep hierarchy cannot overflow the call stack.
+  std::vector<QTreeWidgetItem*> stack(tops.rbegin(), tops.rend());
+  while (!stack.empty()) {
+    QTreeWidgetItem* item = stack.back();
+    stack.pop_back();
+    Order.push_back(item);
+    noteRow([item](int i) { return item->child(i); }, item->childCount());
+    for (int i = item->childCount() - 1; i >= 0; --i) stack.push_back(item->child(i));
+  }
+  OrderValid = true;
+}
+
 int TNodeTreeView::ItemCount() const {
   // The model asks this first whenever it reads the tree's links.
   RefreshLive();
-  if (!OrderValid) ItemAt(0);
+  BuildOrder();
   return static_cast<int>(Order.size());
 }
 
 TNodeTree::Item TNodeTreeView::ItemAt(int absoluteIndex) const {
-  if (!OrderValid) {
-    // Depth first with an explicit stack, so a deep hierarchy cannot overflow the call stack.
-    Order.clear();
-    std::vector<QTreeWidgetItem*> stack;
-    for (int i = topLevelItemCount() - 1; i >= 0; --i) stack.push_back(topLevelItem(i));
-    while (!stack.empty()) {
-      QTreeWidgetItem* item = stack.back();
-      stack.pop_back();
-      Order.push_back(item);
-      for (int i = item->childCount() - 1; i >= 0; --i) stack.push_back(item->child(i));
-    }
-    OrderValid = true;
-  }
+  BuildOrder();
   return absoluteIndex >= 0 && absoluteIndex < static_cast<int>(Order.size()) ? Order[absoluteIndex] : nullptr;
 }
 
@@ -295,15 +335,30 @@ TNodeTree::Item TNodeTreeView::FirstChild(Item item) const {
 }
 
 TNodeTree::Item TNodeTreeView::NextSibling(Item item) const {
-  auto* i = static_cast<QTreeWidgetItem*>(item);
-  if (QTreeWidgetItem* parent = i->parent()) {
-    const int row = parent->indexOfChild(i);
-    return row + 1 < parent->childCount() ? parent->child(row + 1) : nullptr;
-  }
-  const int row = indexOfTopLevelItem(i);
-  return row + 1 < topLevelItemCount() ? topLevelItem(row + 1) : nullptr;
+  BuildOrder();
+  const auto next = Next.find(static_cast<QTreeWidgetItem*>(item));
+  return next == Next.end() ? nullptr : next->second;
 }
 
 int TNodeTreeView::ChildCount(Item item) const { return static_cast<QTreeWidgetItem*>(item)->childCount(); }
 
-void TNodeTreeView::ExpandAll() { expandAll(); }
+void TNodeTreeView::ExpandAll() {
+  ShowPending();
+  for (int i = 0; i < topLevelItemCount(); ++i) ExpandFrom(topLevelItem(i));
+}
+
+void TNodeTreeView::ExpandFrom(QTreeWidgetItem* item) {
+  int depth = 0;
+  for (const QTreeWidgetItem* up = item->parent(); up; up = up->parent()) ++depth;
+  if (depth < kExpandedDepth) expandRecursively(indexFromItem(item), kExpandedDepth - 1 - depth);
+}
+
+void TNodeTreeView::keyPressEvent(QKeyEvent* event) {
+  // The view's own "expand everything below" knows no depth limit.
+  if (event->key() == Qt::Key_Asterisk && currentItem()) {
+    ExpandFrom(currentItem());
+    event->accept();
+    return;
+  }
+  QTreeWidget::keyPressEvent(event);
+}

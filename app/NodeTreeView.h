@@ -1,6 +1,7 @@
 #pragma once
 #include <QIcon>
 #include <QTreeWidget>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "model/NodeTree.h"
@@ -15,6 +16,7 @@ class TNodeTreeView : public QTreeWidget, public TNodeTree {
   Q_OBJECT
  public:
   TNodeTreeView(TCore& core, QWidget* parent = nullptr);
+  ~TNodeTreeView() override;
 
   // Pictures of the image list `gfxNodes`.
   enum { imgMesh = 0, imgNoMesh = 1, imgEmptyMesh = 2, imgSelected = 3 };
@@ -30,6 +32,10 @@ class TNodeTreeView : public QTreeWidget, public TNodeTree {
   // can free nodes before the tree is refilled; the tree must never touch them then).
   TNode* NodeOfItem(const QTreeWidgetItem* item) const;
   TNode* NodeOfData(const QVariant& data) const;
+
+  // The tree view lays out expanded rows with one call per level, so a hierarchy deeper than
+  // this is shown expanded to this depth only and the rows below start collapsed.
+  static constexpr int kExpandedDepth = 4096;
 
   // TNodeTree, used by the model's FillTree and LinksFromTree.
   void BeginUpdate() override;
@@ -47,6 +53,7 @@ class TNodeTreeView : public QTreeWidget, public TNodeTree {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
@@ -58,12 +65,25 @@ class TNodeTreeView : public QTreeWidget, public TNodeTree {
   void MakePictures();
   // Takes note of the model's nodes; every entry point from the toolkit calls it first.
   void RefreshLive() const;
+  // Items in display order with each item's next sibling, worked out once per fill; top items
+  // still waiting to enter the view come after those in it.
+  void BuildOrder() const;
+  // Puts the top items made since the last call into the view, all in one insertion.
+  void ShowPending();
+  // Expands `item` and its descendants down to kExpandedDepth levels below the top.
+  void ExpandFrom(QTreeWidgetItem* item);
+  // Frees every item, deepest first, so that no item is freed with children still below it:
+  // the toolkit frees those one call per level.
+  void FreeItems();
 
   TCore& Core;
   QIcon Pictures[4];
   QIcon Marked[3];  // the three kinds with the selection mark laid over them
   int Filling = 0;
+  // Top items built away from the view, so adding their descendants costs no notifications.
+  std::vector<QTreeWidgetItem*> Pending;
   mutable std::vector<QTreeWidgetItem*> Order;
+  mutable std::unordered_map<const QTreeWidgetItem*, QTreeWidgetItem*> Next;
   mutable bool OrderValid = false;
   mutable std::unordered_set<const TNode*> Live;
 };

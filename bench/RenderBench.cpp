@@ -7,11 +7,11 @@
 #include <QWindow>
 #include <memory>
 
+#include "BenchApp.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
-#include "view/GLFormat.h"
 
 namespace {
 
@@ -37,11 +37,7 @@ void BuildQuadGrid(TModel& model, int side) {
 // One application and one shown viewport frame for the whole run.
 struct TViewportRig {
   TViewportRig() {
-    UseCompatibilityGLFormat();
-    static int argc = 1;
-    static char arg0[] = "zarn_bench";
-    static char* argv[] = {arg0, nullptr};
-    App = std::make_unique<QApplication>(argc, argv);
+    BenchApp();
     Core = std::make_unique<TCore>(Services);
     Frame = std::make_unique<TfraBuilder>(*Core, nullptr);
     Frame->resize(800, 600);
@@ -57,7 +53,6 @@ struct TViewportRig {
   }
 
   THeadlessServices Services;
-  std::unique_ptr<QApplication> App;
   std::unique_ptr<TCore> Core;
   std::unique_ptr<TfraBuilder> Frame;
 };

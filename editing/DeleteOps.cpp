@@ -32,11 +32,24 @@ void DeleteNodes(TCore& core, std::vector<TNode*> list) {
   if (doomed.empty()) return;
   ForgetDrawingLists(model);
 
-  const int budget = model.Nodes.Count();
+  // The nearest ancestor that stays, worked out once per deleted node: a climb stops at a
+  // deleted node already answered, so a deep chain of deleted nodes is climbed only once. A
+  // loop of deleted nodes has none.
+  std::unordered_map<TNode*, TNode*> nearest;
+  std::unordered_set<TNode*> climbing;
+  std::vector<TNode*> path;
   const auto survivor = [&](TNode* n) {
-    // The nearest ancestor that stays; bounded so that a looped hierarchy cannot hang us.
-    for (int steps = 0; n && doomed.count(n); ++steps) n = steps < budget ? n->Parent : nullptr;
-    return n;
+    path.clear();
+    while (n && doomed.count(n) && !nearest.count(n) && climbing.insert(n).second) {
+      path.push_back(n);
+      n = n->Parent;
+    }
+    TNode* answer = !n || !doomed.count(n) ? n : nearest.count(n) ? nearest[n] : nullptr;
+    for (TNode* climbed : path) {
+      nearest[climbed] = answer;
+      climbing.erase(climbed);
+    }
+    return answer;
   };
   for (TNode* n : model.Nodes) {
     if (doomed.count(n)) {

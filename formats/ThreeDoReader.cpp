@@ -1,6 +1,7 @@
 // Reading 3DO text into the model. The reader walks forward through the lines and searches
 // for each keyword or row label it needs; everything in between is passed over.
 #include <charconv>
+#include <exception>
 #include <memory>
 
 #include "formats/BulkHeap.h"
@@ -9,6 +10,7 @@
 #include "formats/LineFields.h"
 #include "model/Convert.h"
 #include "model/Core.h"
+#include "model/Hierarchy.h"
 #include "model/Model.h"
 
 namespace {
@@ -214,21 +216,26 @@ void TReader::ReadNodes() {
 }
 
 void TReader::LinkNodes(int firstNode) {
-  for (int m = firstNode; m < Model.Nodes.Count(); ++m) {
-    TNode* node = Model.Nodes[m];
-    if (node->ParentIndex != -1) {
-      TNode* parent = Model.Nodes.Get(node->ParentIndex + firstNode);
-      if (node->WouldCycle(parent)) {
-        Model.AddOutput("Node " + std::to_string(m - firstNode) + " (" + node->Name + "): parent " +
-                        std::to_string(node->ParentIndex) +
-                        " would close a loop in the hierarchy; the node was kept at the top");
-      } else {
-        node->Parent = parent;
-      }
+  // Links first, loops after: checking each link as it is made would walk the chain above it
+  // every time. An index out of range stops the links where it stands, as it always did; the
+  // loops among the links made so far are still opened and reported before the error goes on.
+  std::exception_ptr failure;
+  try {
+    for (int m = firstNode; m < Model.Nodes.Count(); ++m) {
+      TNode* node = Model.Nodes[m];
+      if (node->ParentIndex != -1) node->Parent = Model.Nodes.Get(node->ParentIndex + firstNode);
+      if (node->ChildIndex != -1) node->Child = Model.Nodes.Get(node->ChildIndex + firstNode);
+      if (node->SiblingIndex != -1) node->Sibling = Model.Nodes.Get(node->SiblingIndex + firstNode);
     }
-    if (node->ChildIndex != -1) node->Child = Model.Nodes.Get(node->ChildIndex + firstNode);
-    if (node->SiblingIndex != -1) node->Sibling = Model.Nodes.Get(node->SiblingIndex + firstNode);
+  } catch (...) {
+    failure = std::current_exception();
   }
+  for (const int m : CutParentLoops(Model, firstNode)) {
+    const TNode& node = *Model.Nodes[m];
+    Model.AddOutput("Node " + std::to_string(m - firstNode) + " (" + node.Name + "): parent " +
+                    std::to_string(node.ParentIndex) + " would close a loop in the hierarchy; the node was kept at the top");
+  }
+  if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "model/Model.h"
 #include "model/VertexOps.h"
+#include "model/WorldFrames.h"
 
 namespace {
 // Everything of a face but its corners.
@@ -113,12 +114,12 @@ void TMesh::ApplyNode(const TNode& node, bool own) {
 }
 
 void TMesh::UpdateWorld() {
-  ResetWorld();
-  if (!Node) return;
-  ApplyNode(*Node, true);
-  // Bounded by the node count, so a parent loop can never hang the pass.
-  int budget = Model ? Model->Nodes.Count() : 0;
-  for (const TNode* a = Node->Parent; a && budget-- > 0; a = a->Parent) ApplyNode(*a, false);
+  if (Model) {
+    TWorldFrames(*Model).Place(*this);
+  } else {
+    ResetWorld();
+    if (Node) ApplyNode(*Node, true);
+  }
 }
 
 void TMesh::InvalidateNormals() {

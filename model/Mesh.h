@@ -40,6 +40,8 @@ class TMesh {
 
   void ResetWorld();
   void ApplyNode(const TNode& node, bool own);
+  // The world pass of this mesh alone; it costs a walk over the model's nodes, so a pass over
+  // all meshes goes through the model's UpdateWorld.
   void UpdateWorld();
   void InvalidateNormals();
   void CalcVertexNormals();

@@ -1,10 +1,10 @@
 #include "model/Model.h"
 
-#include <unordered_map>
-
 #include "model/Core.h"
+#include "model/Hierarchy.h"
 #include "model/NodeTree.h"
 #include "model/VertexOps.h"
+#include "model/WorldFrames.h"
 
 TModel::TModel() = default;
 
@@ -35,31 +35,12 @@ void TModel::DeleteNode(int index) {
 void TModel::FillTree(TNodeTree& tree) {
   tree.BeginUpdate();
   tree.Clear();
-  std::unordered_map<const TNode*, TNodeTree::Item> items;
-  const int total = Nodes.Count();
-  int added = 0;
-  while (added < total) {
-    const int before = added;
-    for (TNode* n : Nodes) {
-      if (items.count(n)) continue;
-      if (!n->Parent) {
-        items[n] = tree.AddTop(n->Name, n);
-        ++added;
-      } else if (auto p = items.find(n->Parent); p != items.end()) {
-        items[n] = tree.AddChild(p->second, n->Name, n);
-        ++added;
-      }
-    }
-    if (added == before) {
-      // Parents outside the model or in a loop: show those nodes at the top rather than
-      // wait for a pass that never comes.
-      for (TNode* n : Nodes)
-        if (!items.count(n)) {
-          items[n] = tree.AddTop(n->Name, n);
-          ++added;
-          break;
-        }
-    }
+  const TTreeForest forest(TNodeIndex(*this).Parents);
+  std::vector<TNodeTree::Item> items(static_cast<size_t>(Nodes.Count()));
+  for (const int i : forest.Order) {  // display order: each parent's item exists before its children's
+    TNode* n = Nodes[i];
+    const int p = forest.Parent[static_cast<size_t>(i)];
+    items[static_cast<size_t>(i)] = p < 0 ? tree.AddTop(n->Name, n) : tree.AddChild(items[static_cast<size_t>(p)], n->Name, n);
   }
   LinksFromTree(tree);
   tree.ExpandAll();
@@ -81,8 +62,9 @@ void TModel::LinksFromTree(TNodeTree& tree) {
 }
 
 void TModel::UpdateWorld() {
+  const TWorldFrames frames(*this);
   for (TNode* n : Nodes)
-    if (n->Mesh) n->Mesh->UpdateWorld();
+    if (n->Mesh) frames.Place(*n->Mesh);
 }
 
 void TModel::Update() {
@@ -97,16 +79,7 @@ void TModel::Update() {
   Radius = radius;
 }
 
-TVector TModel::NodeWorldPosition(const TNode& node) const {
-  TVector w = node.Position;
-  int budget = Nodes.Count();
-  for (const TNode* a = node.Parent; a && budget-- > 0; a = a->Parent) {
-    if (a == &node) continue;
-    w = TransformVector(NodeRotation(a->Rotation.X, a->Rotation.Y, a->Rotation.Z), w);
-    AddVector(w, a->Position);
-  }
-  return w;
-}
+TVector TModel::NodeWorldPosition(const TNode& node) const { return TWorldFrames(*this).NodePosition(node); }
 
 void TModel::ShowStatus(const std::string& text) const {
   if (Core) Core->Services.ShowStatus(text);

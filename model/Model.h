@@ -40,6 +40,7 @@ class TModel {
   void UpdateWorld();
   // World positions, vertex normals (face normals marked dirty) and the model radius.
   void Update();
+  // Costs a walk over all nodes; the positions of many nodes come from one TWorldFrames.
   TVector NodeWorldPosition(const TNode& node) const;
 
   // 3DO reading; errors are reported through the core's user services, never raised.

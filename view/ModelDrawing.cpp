@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "model/Core.h"
+#include "model/WorldFrames.h"
 #include "view/GLRoutines.h"
 
 namespace {
@@ -143,9 +144,11 @@ void DrawModel(TCore& core, int viewMode) {
   FillSelectedSurfaces(core, model.SelectedSurfaces);
   model.UpdateWorld();
 
-  if (core.EditMode == emNode)
+  if (core.EditMode == emNode && !core.Nodes.Empty()) {
+    const TWorldFrames frames(model);  // one walk over the hierarchy for all the pivots
     for (TNode* n : model.Nodes)
-      if (core.Nodes.Contains(n)) DrawPivot(core, model.NodeWorldPosition(*n));
+      if (core.Nodes.Contains(n)) DrawPivot(core, frames.NodePosition(*n));
+  }
   if (core.EditMode == emVertex) DrawVertexPoints(core, model.AllVertices);
 
   glEnable(GL_POLYGON_OFFSET_FILL);

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "TestCore.h"
-#include "model/PlainNodeTree.h"
 #include "model/VertexOps.h"
 
 namespace {
@@ -159,20 +158,6 @@ TEST(World, NodeWorldPositionAppliesAncestorsOnly) {
   ExpectNear(t.Model().NodeWorldPosition(*child), 1, 1, 0);
 }
 
-TEST(World, ParentLoopsNeverHangTheWorldPass) {
-  TTestCore t;
-  TNode* a;
-  TMesh* mesh = MeshedNode(t.Model(), &a);
-  mesh->AddVertex();
-  TNode* b = t.Model().AddNode();
-  a->Parent = b;
-  b->Parent = a;
-  t.Model().Update();  // returns
-  t.Model().NodeWorldPosition(*a);
-  EXPECT_TRUE(a->WouldCycle(b));
-  EXPECT_FALSE(t.Model().AddNode()->WouldCycle(a) && false);
-}
-
 TEST(Radius, MeshRadiusFromCentreModelRadiusFromOrigin) {
   TTestCore t;
   TMesh* mesh = MeshedNode(t.Model());
@@ -193,37 +178,6 @@ TEST(NodeTypes, MappingFollowsThePanelList) {
   EXPECT_EQ(IndexToNodeType(1), 1);
   EXPECT_EQ(IndexToNodeType(7), -1);
   EXPECT_EQ(IndexToNodeType(-1), -1);
-}
-
-TEST(Tree, FillTreeWaitsForParentsAndRewritesLinks) {
-  TTestCore t;
-  TModel& m = t.Model();
-  TNode* late = m.AddNode();  // its parent comes later in model order
-  TNode* root = m.AddNode();
-  TNode* first = m.AddNode();
-  late->Parent = root;
-  first->Parent = root;
-  TPlainNodeTree tree;
-  m.FillTree(tree);
-  ASSERT_EQ(tree.TopItems().size(), 1u);
-  ASSERT_EQ(tree.TopItems()[0]->Children.size(), 2u);
-  EXPECT_EQ(tree.TopItems()[0]->Children[0]->Node, first);  // added in the first pass
-  EXPECT_EQ(tree.TopItems()[0]->Children[1]->Node, late);   // waited for a second pass
-  EXPECT_EQ(root->NumChildren, 2);
-  EXPECT_EQ(root->Child, first);
-  EXPECT_EQ(first->Sibling, late);
-  EXPECT_EQ(late->Sibling, nullptr);
-}
-
-TEST(Tree, FillTreeEndsOnAParentLoop) {
-  TTestCore t;
-  TNode* a = t.Model().AddNode();
-  TNode* b = t.Model().AddNode();
-  a->Parent = b;
-  b->Parent = a;
-  TPlainNodeTree tree;
-  t.Model().FillTree(tree);
-  EXPECT_EQ(tree.ItemCount(), 2);
 }
 
 TEST(AppendCopy, CopiesGeometryIntoPlaceInWorldSpace) {

@@ -185,22 +185,6 @@ TEST(Reader, OnlyTheFirstGeometrySetIsReadAndTheUserIsTold) {
   EXPECT_NE(ReaderOutput(t.Services)[0].find("2 geometry sets"), std::string::npos);
 }
 
-TEST(Reader, ParentLoopsAreRefusedAndReported) {
-  std::string text = Replace(TriangleModelText(), "0x10 0 -1 1", "0x10 0 1 1");
-  TTestCore t;
-  t.Model().Parse3DO(text);
-  ASSERT_TRUE(t.Services.Errors.empty());
-  TModel& m = t.Model();
-  // Row 0 names row 1 as parent while row 1 names row 0: the second link would close the loop.
-  EXPECT_EQ(m.Nodes[0]->Parent, m.Nodes[1]);
-  EXPECT_EQ(m.Nodes[1]->Parent, nullptr);
-  ASSERT_EQ(ReaderOutput(t.Services).size(), 1u);
-  EXPECT_NE(ReaderOutput(t.Services)[0].find("Node 1 (child)"), std::string::npos);
-  TTestCore self;
-  self.Model().Parse3DO(Replace(TriangleModelText(), "0x10 0 -1 1", "0x10 0 0 1"));
-  EXPECT_EQ(self.Model().Nodes[0]->Parent, nullptr);
-}
-
 TEST(Reader, TwoNodesNamingOneMeshEachGetTheirOwn) {
   TTestCore t;
   t.Model().Parse3DO(Replace(TriangleModelText(), "0x1 -1 0", "0x1 0 0"));

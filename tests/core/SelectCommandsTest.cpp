@@ -109,10 +109,4 @@ TEST_F(Hierarchy, WalksDoNothingOutsideNodeModeOrWithoutSelection) {
   EXPECT_EQ(Services.Rebuilds, 0);
 }
 
-TEST_F(Hierarchy, TreeFillSurvivesALoop) {
-  N(0)->Parent = N(4);  // root -> d -> a -> root
-  RefillTree();
-  EXPECT_EQ(Tree.ItemCount(), 5);
-}
-
 }  // namespace

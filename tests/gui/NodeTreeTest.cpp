@@ -197,6 +197,27 @@ TEST_F(NodeTree, LoopedParentsStillFillTheTree) {
   EXPECT_EQ(Tree->ItemCount(), Core.Model->Nodes.Count());
 }
 
+// Deeper than the view can lay out expanded (one call per level): the tree fills, paints,
+// refills and frees its rows, and only the rows below that depth start collapsed.
+TEST_F(NodeTree, AChainEightyThousandDeepFillsAndFrees) {
+  TNode* parent = nullptr;
+  for (int i = 0; i < 80'000; ++i) {
+    TNode* node = Core.Model->AddNode();
+    node->Parent = parent;
+    parent = node;
+  }
+  for (int fill = 0; fill < 2; ++fill) {
+    Services.FillTree();
+    Tree->viewport()->repaint();
+    ASSERT_EQ(Tree->ItemCount(), 80'000);
+    EXPECT_EQ(Tree->NodeOf(Tree->ItemAt(79'999)), parent);
+    const auto itemAt = [&](int i) { return static_cast<QTreeWidgetItem*>(Tree->ItemAt(i)); };
+    EXPECT_TRUE(itemAt(TNodeTreeView::kExpandedDepth - 1)->isExpanded());
+    EXPECT_FALSE(itemAt(TNodeTreeView::kExpandedDepth)->isExpanded());
+  }
+  EXPECT_EQ(Core.Model->Nodes[0]->Child, Core.Model->Nodes[1]);
+}
+
 // The second half of the clipboard test, run in a process of its own: pastes what the first
 // process copied and writes the names of the nodes it got.
 TEST(NodeClipboard, PasteInASecondProcess) {

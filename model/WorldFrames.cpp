@@ -1,0 +1,87 @@
+#include "model/WorldFrames.h"
+
+#include "model/Model.h"
+
+TWorldFrames::TWorldFrames(const TModel& model)
+    : Model(model), Index(model), Forest(Index.Parents), Frames(static_cast<size_t>(model.Nodes.Count())) {
+  for (const int i : Forest.Order) {  // parents come before their children
+    const TNode& node = *model.Nodes[i];
+    TFrame& f = Frames[static_cast<size_t>(i)];
+    f.Rotation = NodeRotation(node.Rotation.X, node.Rotation.Y, node.Rotation.Z);
+    f.Composed = f.Rotation;
+    f.Moved = f.Offset = node.Position;
+    if (const int p = Forest.Parent[static_cast<size_t>(i)]; p >= 0) {
+      const TFrame& up = Frames[static_cast<size_t>(p)];
+      MultiplyMatrix(f.Composed, up.Composed);
+      f.Moved = TransformVector(up.Composed, f.Moved);
+      AddVector(f.Moved, up.Moved);
+      AddVector(f.Offset, up.Offset);
+    }
+  }
+}
+
+template <class F>
+int TWorldFrames::ClimbStepwise(int node, F step) const {
+  int a = Forest.Parent[static_cast<size_t>(node)];
+  for (int steps = 0; a >= 0 && steps < kStepwiseAncestors; ++steps) {
+    step(a);
+    a = Forest.Parent[static_cast<size_t>(a)];
+  }
+  return a;
+}
+
+void TWorldFrames::Place(TMesh& mesh) const {
+  const int own = Index.Of(mesh.Node);
+  if (own < 0) {  // no node, or one outside the model: nothing above it is known
+    mesh.ResetWorld();
+    if (mesh.Node) mesh.ApplyNode(*mesh.Node, true);
+    return;
+  }
+  // The steps the vertices go through, gathered first so that each vertex is visited once.
+  struct TStep {
+    const TMatrix* Rotation;
+    const TVector* Move;
+  };
+  TStep steps[kStepwiseAncestors + 2];
+  int count = 0;
+  const TNode& node = *mesh.Node;
+  mesh.WorldOffset = {};
+  AddVector(mesh.WorldOffset, node.Pivot);
+  AddVector(mesh.WorldOffset, node.Position);
+  steps[count++] = {&Frames[static_cast<size_t>(own)].Rotation, &node.Position};
+  const int rest = ClimbStepwise(own, [&](int a) {
+    const TVector& position = Model.Nodes[a]->Position;
+    AddVector(mesh.WorldOffset, position);
+    steps[count++] = {&Frames[static_cast<size_t>(a)].Rotation, &position};
+  });
+  if (rest >= 0) {
+    const TFrame& f = Frames[static_cast<size_t>(rest)];
+    AddVector(mesh.WorldOffset, f.Offset);
+    steps[count++] = {&f.Composed, &f.Moved};
+  }
+  for (TVertex* v : mesh.Vertices) {
+    TVector& w = v->World;
+    w = v->Position;
+    AddVector(w, node.Pivot);
+    for (int i = 0; i < count; ++i) {
+      TransformVector(*steps[i].Rotation, w.X, w.Y, w.Z);
+      AddVector(w, *steps[i].Move);
+    }
+  }
+}
+
+TVector TWorldFrames::NodePosition(const TNode& node) const {
+  TVector w = node.Position;
+  const int own = Index.Of(&node);
+  if (own < 0) return w;
+  const int rest = ClimbStepwise(own, [&](int a) {
+    w = TransformVector(Frames[static_cast<size_t>(a)].Rotation, w);
+    AddVector(w, Model.Nodes[a]->Position);
+  });
+  if (rest >= 0) {
+    const TFrame& f = Frames[static_cast<size_t>(rest)];
+    w = TransformVector(f.Composed, w);
+    AddVector(w, f.Moved);
+  }
+  return w;
+}

@@ -1,0 +1,242 @@
+// Parent links through the link pass, the tree fill and the world pass: hostile hierarchies
+// read from files, damaged ones built in memory, and chains far deeper than any real model.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <unordered_map>
+
+#include "FormatBytes.h"
+#include "EditFixture.h"
+#include "TestCore.h"
+#include "model/PlainNodeTree.h"
+
+namespace {
+
+// A model file with one node row per entry of `parents` (the parent column); child and
+// sibling columns default to -1. Every `meshEvery`-th node holds a one-vertex mesh; nodes
+// differ in position, rotation and pivot so that the order of the world steps shows.
+std::string HierarchyText(const std::vector<int>& parents, const std::vector<int>& children = {},
+                          const std::vector<int>& siblings = {}, int meshEvery = 1) {
+  const int n = static_cast<int>(parents.size());
+  const int meshes = (n + meshEvery - 1) / meshEvery;
+  std::string s = "# MODEL 'h.3do'\nSECTION: HEADER\n3DO 2.1\nSECTION: MODELRESOURCE\nMATERIALS 0\n"
+                  "SECTION: GEOMETRYDEF\nRADIUS 0\nINSERT OFFSET 0 0 0\nGEOSETS 1\nGEOSET 0\nMESHES " +
+                  std::to_string(meshes) + "\n";
+  for (int i = 0; i < meshes; ++i)
+    s += "MESH " + std::to_string(i) + "\nNAME m" + std::to_string(i) +
+         "\nRADIUS 0\nGEOMETRYMODE 4\nLIGHTINGMODE 3\nTEXTUREMODE 0\nVERTICES 1\n0: 0.3 " + std::to_string(i % 7) +
+         " 1.7 0\nTEXTURE VERTICES 0\nVERTEX NORMALS\nFACES 0\nFACE NORMALS\n";
+  s += "SECTION: HIERARCHYDEF\nHIERARCHY NODES " + std::to_string(n) + "\n";
+  const auto column = [](const std::vector<int>& list, int i) {
+    return std::to_string(i < static_cast<int>(list.size()) ? list[i] : -1);
+  };
+  for (int i = 0; i < n; ++i) {
+    const int k = i % 11;
+    s += std::to_string(i) + ": 0x0 0x1 " + (i % meshEvery ? "-1" : std::to_string(i / meshEvery)) + " " +
+         column(parents, i) + " " + column(children, i) + " " + column(siblings, i) + " 0 0.5 -0." +
+         std::to_string(k) + " 1.25 " + std::to_string(17 * k) + " 33." + std::to_string(k) + " -" +
+         std::to_string(11 * k) + " 0.1 0 -0.3 n" + std::to_string(i) + "\n";
+  }
+  return s;
+}
+
+std::unordered_map<const TNode*, int> IndexOfNodes(const TModel& model) {
+  std::unordered_map<const TNode*, int> index;
+  for (int i = 0; i < model.Nodes.Count(); ++i) index[model.Nodes[i]] = i;
+  return index;
+}
+
+// Each node's parent by model index, "-" for none: "- 0 1".
+std::string ParentsText(const TModel& model) {
+  const auto index = IndexOfNodes(model);
+  std::string s;
+  for (const TNode* n : model.Nodes) s += (s.empty() ? "" : " ") + (n->Parent ? std::to_string(index.at(n->Parent)) : "-");
+  return s;
+}
+
+// The tree in display order, each item as its node's model index after one dot per level:
+// "0 .1 ..2 3".
+std::string TreeText(const TModel& model, const TPlainNodeTree& tree) {
+  const auto index = IndexOfNodes(model);
+  std::string s;
+  for (int i = 0; i < tree.ItemCount(); ++i) {
+    const auto* item = static_cast<const TPlainNodeTree::TItem*>(tree.ItemAt(i));
+    if (!s.empty()) s += ' ';
+    for (const auto* up = item->Parent; up; up = up->Parent) s += '.';
+    s += std::to_string(index.at(item->Node));
+  }
+  return s;
+}
+
+bool SameBits(const TVector& a, const TVector& b) {
+  return std::bit_cast<uint64_t>(a.X) == std::bit_cast<uint64_t>(b.X) &&
+         std::bit_cast<uint64_t>(a.Y) == std::bit_cast<uint64_t>(b.Y) &&
+         std::bit_cast<uint64_t>(a.Z) == std::bit_cast<uint64_t>(b.Z);
+}
+
+// One step of the world pass as defined: turned by the node's rotation, moved by its position.
+void Step(TVector& w, const TNode& node) {
+  w = TransformVector(NodeRotation(node.Rotation.X, node.Rotation.Y, node.Rotation.Z), w);
+  AddVector(w, node.Position);
+}
+
+// The world pass and the links as the tree shows the hierarchy: every vertex goes through its
+// node and then each ancestor item in turn, bit for bit; each node's child, sibling and child
+// count are its item's; a parent loop is opened where the tree opens it.
+void ExpectWorldAndLinksFollowTheTree(TModel& model, const TPlainNodeTree& tree) {
+  model.Update();
+  for (int i = 0; i < tree.ItemCount(); ++i) {
+    const auto* item = static_cast<const TPlainNodeTree::TItem*>(tree.ItemAt(i));
+    const TNode& node = *item->Node;
+    const auto* next = static_cast<const TPlainNodeTree::TItem*>(tree.NextSibling(const_cast<TPlainNodeTree::TItem*>(item)));
+    EXPECT_EQ(node.NumChildren, static_cast<int>(item->Children.size()));
+    EXPECT_EQ(node.Child, item->Children.empty() ? nullptr : item->Children[0]->Node);
+    EXPECT_EQ(node.Sibling, next ? next->Node : nullptr);
+    TVector position = node.Position;
+    for (const auto* up = item->Parent; up; up = up->Parent) Step(position, *up->Node);
+    EXPECT_TRUE(SameBits(model.NodeWorldPosition(node), position)) << node.Name;
+    if (!node.Mesh) continue;
+    for (const TVertex* v : node.Mesh->Vertices) {
+      TVector w = v->Position;
+      AddVector(w, node.Pivot);
+      for (const auto* up = item; up; up = up->Parent) Step(w, *up->Node);
+      EXPECT_TRUE(SameBits(v->World, w)) << node.Name;
+    }
+  }
+}
+
+struct TFileCase {
+  const char* Name;
+  std::vector<int> Parents, Children, Siblings;
+  const char* Linked;    // parents after reading
+  std::vector<int> Cut;  // rows reported as closing a loop
+  const char* Tree;
+  const char* Error = "";  // the parse error's message, when the link pass fails
+  int LoopedNodesBefore = 0;  // nodes in a loop already in the model the file is inserted into
+};
+
+class HostileHierarchy : public ::testing::TestWithParam<TFileCase> {};
+
+TEST_P(HostileHierarchy, LinksFillsAndPlacesAsDefined) {
+  const TFileCase& c = GetParam();
+  TTestCore t;
+  TModel& m = t.Model();
+  for (int i = 0; i < c.LoopedNodesBefore; ++i) {
+    TNode* n = m.AddNode();
+    n->Position = {1, 2, 3};
+    n->Rotation = {30, 0, 0};
+  }
+  for (int i = 0; i < c.LoopedNodesBefore; ++i) m.Nodes[i]->Parent = m.Nodes[(i + 1) % c.LoopedNodesBefore];
+  const fmt_test::TTempDir dir;
+  m.LoadFromFile(dir.Write("h.3do", HierarchyText(c.Parents, c.Children, c.Siblings)));
+  ASSERT_EQ(t.Services.Errors.size(), *c.Error ? 1u : 0u);
+  if (*c.Error) {
+    EXPECT_NE(t.Services.Errors[0].find(c.Error), std::string::npos) << t.Services.Errors[0];
+  }
+  EXPECT_EQ(ParentsText(m), c.Linked);
+  std::vector<std::string> messages;
+  for (int row : c.Cut)
+    messages.push_back("Node " + std::to_string(row) + " (n" + std::to_string(row) + "): parent " +
+                       std::to_string(c.Parents[row]) + " would close a loop in the hierarchy; the node was kept at the top");
+  EXPECT_EQ(t.Services.Output, messages);
+  TPlainNodeTree tree;
+  m.FillTree(tree);
+  EXPECT_EQ(TreeText(m, tree), c.Tree);
+  ExpectWorldAndLinksFollowTheTree(m, tree);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HostileHierarchy,
+    ::testing::Values(
+        TFileCase{"ChainDown", {-1, 0, 1, 2}, {}, {}, "- 0 1 2", {}, "0 .1 ..2 ...3"},
+        TFileCase{"ChainUp", {1, 2, 3, -1}, {}, {}, "1 2 3 -", {}, "3 .2 ..1 ...0"},
+        TFileCase{"TwoNodesNameEachOther", {1, 0, -1}, {}, {}, "1 - -", {1}, "1 .0 2"},
+        TFileCase{"SelfParent", {0, 0}, {}, {}, "- 0", {0}, "0 .1"},
+        TFileCase{"LoopWithATail", {2, 0, 1, 1}, {}, {}, "2 0 - 1", {2}, "2 .0 ..1 ...3"},
+        TFileCase{"TwoLoops", {1, 0, -1, 4, 3}, {}, {}, "1 - - 4 -", {1, 4}, "1 .0 2 4 .3"},
+        TFileCase{"ChildrenBeforeTheirParentWaitAPass", {2, 2, -1, 2, 0}, {}, {}, "2 2 - 2 0", {}, "2 .3 .0 ..4 .1"},
+        TFileCase{"ChildAndSiblingColumnsLoop", {-1, 0, 0}, {1, 2, 0}, {2, 1, 1}, "- 0 0", {}, "0 .1 .2"},
+        TFileCase{"FailedLinkKeepsWhatWasLinked", {1, 0, 1, 1}, {-1, -1, 9, -1}, {}, "1 - 1 -", {1}, "1 .2 .0 3",
+                  "Node Index is out of bounds: 9"},
+        TFileCase{"InsertedBesideALoop", {-2, -1, 0}, {}, {}, "1 0 - - 2", {0}, "2 .4 3 0 .1", "", 2}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+struct TMemoryCase {
+  const char* Name;
+  std::vector<int> Parents;  // -2: a node of another model
+  const char* Tree;
+};
+
+class DamagedHierarchy : public ::testing::TestWithParam<TMemoryCase> {};
+
+// No file makes these (the reader opens every loop), but the tree and the world pass must
+// still end, show every node once and agree with each other.
+TEST_P(DamagedHierarchy, FillsOnceAndPlacesAsTheTreeShows) {
+  const TMemoryCase& c = GetParam();
+  TTestCore other, t;  // the stranger outlives the model that names it
+  TModel& m = t.Model();
+  TNode* stranger = other.Model().AddNode();
+  for (size_t i = 0; i < c.Parents.size(); ++i) {
+    TNode* n = m.AddNode();
+    n->Name = "n" + std::to_string(i);
+    n->Position = {0.5, 0.25 * static_cast<double>(i), 1};
+    n->Rotation = {10.0 * static_cast<double>(i), 20, -5};
+    n->SetMesh(new TMesh(&m));
+    n->Mesh->AddVertex()->Position = {1, 2, 3};
+  }
+  for (size_t i = 0; i < c.Parents.size(); ++i)
+    m.Nodes[static_cast<int>(i)]->Parent = c.Parents[i] == -2 ? stranger : c.Parents[i] < 0 ? nullptr : m.Nodes[c.Parents[i]];
+  TPlainNodeTree tree;
+  m.FillTree(tree);
+  EXPECT_EQ(TreeText(m, tree), c.Tree);
+  ExpectWorldAndLinksFollowTheTree(m, tree);
+}
+
+INSTANTIATE_TEST_SUITE_P(Memory, DamagedHierarchy,
+                         ::testing::Values(TMemoryCase{"TwoNodeLoop", {1, 0}, "0 .1"},
+                                           TMemoryCase{"TailsBelowALoopComeFirst", {1, 3, -1, 4, 3}, "2 0 1 3 .4"},
+                                           TMemoryCase{"SelfParentAndStranger", {0, -2, -1}, "2 0 1"},
+                                           TMemoryCase{"LoopHoldingSubtrees", {2, 0, 0, 0, 3}, "0 .1 .2 .3 ..4"}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(HierarchyWalks, SampleKeepsItsTreeAndWorld) {
+  TTestCore t;
+  ASSERT_TRUE(t.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
+  TPlainNodeTree tree;
+  t.Model().FillTree(tree);
+  EXPECT_EQ(TreeText(t.Model(), tree), "0 .1 .2 .3 ..4 ..5");
+  ExpectWorldAndLinksFollowTheTree(t.Model(), tree);
+}
+
+// Far deeper than any model: reading, the tree and the world pass must neither recurse nor
+// walk the chain once per node. Near enough to one-by-one application at the bottom.
+TEST(HierarchyWalks, ChainsOfEightyThousandReadFillAndUpdate) {
+  constexpr int kDepth = 80'000;
+  for (const bool reversed : {false, true}) {
+    std::vector<int> parents(kDepth);
+    for (int i = 0; i < kDepth; ++i) parents[i] = reversed ? (i + 1 < kDepth ? i + 1 : -1) : i - 1;
+    TTestCore t;
+    TModel& m = t.Model();
+    const fmt_test::TTempDir dir;
+    m.LoadFromFile(dir.Write("chain.3do", HierarchyText(parents, {}, {}, kDepth - 1)));
+    ASSERT_TRUE(t.Services.Errors.empty() && t.Services.Output.empty());
+    TPlainNodeTree tree;
+    m.FillTree(tree);
+    const int bottom = reversed ? 0 : kDepth - 1;
+    const auto* item = static_cast<const TPlainNodeTree::TItem*>(tree.ItemAt(kDepth - 1));
+    ASSERT_EQ(item->Node, m.Nodes[bottom]);
+    int depth = 0;
+    for (const auto* up = item->Parent; up; up = up->Parent) ++depth;
+    EXPECT_EQ(depth, kDepth - 1);
+    m.Update();
+    const TNode& node = *m.Nodes[bottom];
+    ASSERT_NE(node.Mesh, nullptr);
+    TVector w = node.Mesh->Vertices[0]->Position;
+    AddVector(w, node.Pivot);
+    for (const TNode* a = &node; a; a = a->Parent) Step(w, *a);
+    ExpectNear(node.Mesh->Vertices[0]->World, w.X, w.Y, w.Z, 1e-6);
+  }
+}
+
+}  // namespace
