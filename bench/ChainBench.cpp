@@ -91,7 +91,7 @@ void BM_ChainDelete(benchmark::State& state) {
     TCore core(services);
     TModel& model = *core.Model;
     BuildChain(model, count / 2, state.range(1) != 0);
-    std::vector<TNode*> spine = model.Nodes.Raw();
+    std::vector<TNode*> spine = model.Nodes.Pointers();
     for (TNode* n : spine) model.AddNode()->Parent = n;
     state.ResumeTiming();
     DeleteNodes(core, spine);

@@ -182,7 +182,7 @@ TEST_P(DamagedHierarchy, FillsOnceAndPlacesAsTheTreeShows) {
     n->Name = "n" + std::to_string(i);
     n->Position = {0.5, 0.25 * static_cast<double>(i), 1};
     n->Rotation = {10.0 * static_cast<double>(i), 20, -5};
-    n->SetMesh(new TMesh(&m));
+    n->SetMesh(std::make_unique<TMesh>(&m));
     n->Mesh->AddVertex()->Position = {1, 2, 3};
   }
   for (size_t i = 0; i < c.Parents.size(); ++i)
