@@ -1,6 +1,5 @@
 #include <QLabel>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QSettings>
 #include <QComboBox>
 #include <cstdlib>
@@ -46,10 +45,6 @@ TEST_F(TWindowTest, NoArgumentLeavesAnUntitledEmptyModel) {
   EXPECT_DOUBLE_EQ(Camera().Z, -0.5);
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(TWindowTest, InactiveAreaShowsACrossedPlaceholderAndRestartMakesAFreshContext) {
   StartWindow(Sample());
   TGLArea& area = *Frame().glaMain;
@@ -93,10 +88,6 @@ TEST_F(TWindowTest, MessageWindowIsShownAndToggled) {
   Window->Action("actViewMsg")->trigger();
   EXPECT_TRUE(Window->MessageWindow()->isVisible());
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(TWindowTest, GridSpacingIsKeptBetweenRunsAndABadStoredValueIsReplaced) {
   QSettings().setValue("fraBuilder_LineEvery", "abc");

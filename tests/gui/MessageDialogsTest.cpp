@@ -2,11 +2,9 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QFrame>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QTemporaryDir>

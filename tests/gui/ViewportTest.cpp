@@ -1,5 +1,3 @@
-#include <GL/gl.h>
-
 #include <QApplication>
 #include <QComboBox>
 #include <QMouseEvent>
@@ -8,7 +6,6 @@
 #include <QTabBar>
 #include <cmath>
 
-#include "model/VertexOps.h"
 #include "tests/core/TestSupport.h"
 #include "tests/gui/GuiFixture.h"
 #include "view/GLRoutines.h"
