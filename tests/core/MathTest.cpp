@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <iterator>
+#include <vector>
 
 #include "model/Convert.h"
 #include "model/Errors.h"
@@ -45,10 +46,16 @@ TEST(Vectors, NormalizeKeepsZeroAndSubtractsSecondMinusFirst) {
 }
 
 TEST(Text, FormatFloat6IsPrintfSixDecimalsTrimmed) {
-  // Trimming, halfway cases, and the edges of double precision.
-  for (double v : {1.5, 2.0, 100.0, -0.5, 1e-9, 0.1234567, 0.0000005, 0.0000015, 1.0000005, -2.5e-7, 123456.1234565,
-                   999999999.9999995, 1e9, -1e12, 5e-324, 0.1 + 0.2, -0.0, 1e-7, 0.999999951, 1234.5678905,
-                   -999999.9999995, 4503599627370495.5, 9007199254740993.0, 1e300}) {
+  // Trimming, halfway cases, both sides of the fast path's range, and the edges of double
+  // precision.
+  std::vector<double> values = {1.5, 2.0, 100.0, -0.5, 1e-9, 0.1234567, 0.0000005, 0.0000015, 1.0000005, -2.5e-7,
+                                123456.1234565, 999999999.9999995, 1e9, -1e12, 999999999999.9999, 5e-324, 1e-30,
+                                2.2250738585072014e-308, 0.1 + 0.2, -0.0, 1e-7, 0.999999951, 1234.5678905,
+                                -999999.9999995, 4503599627370495.5, 9007199254740993.0, 1e300};
+  // Odd multiples of 2^-7 lie exactly halfway between two millionths (ties go to even);
+  // those of 2^-11 round either way.
+  for (int k = 1; k < 2000; k += 2) values.insert(values.end(), {k / 128.0, -k / 2048.0, 1e6 + k / 128.0});
+  for (double v : values) {
     char text[400];
     std::snprintf(text, sizeof text, "%.6f", v);
     std::string expected = text;
