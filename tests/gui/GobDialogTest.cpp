@@ -34,20 +34,13 @@ class GobDialog : public ::testing::Test {
     QTest::mouseClick(d->lbxFiles->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(d->lbxFiles->viewport(), Qt::LeftButton, {}, at);
   }
-  void ExpectRowsAndLayout(TfrmDlgGob* d) {
+  void ExpectRowsInFourColumns(TfrmDlgGob* d) {
     EXPECT_EQ(d->windowTitle(), QString::fromStdString("Open from Container - " + Container));
     const QStringList rows = Rows(d);
     ASSERT_EQ(rows.size(), 42);
     EXPECT_EQ(rows[0], "a.3do");
     EXPECT_EQ(rows[1], "ship0.3do");
     EXPECT_EQ(rows[41], "a.3do");  // mat\a.3do sorts after every 3do\ entry
-    EXPECT_EQ(d->size(), QSize(515, 455));
-    EXPECT_EQ(d->lbxFiles->geometry(), QRect(8, 8, 497, 377));
-    EXPECT_EQ(d->btnOK->geometry(), QRect(430, 392, 75, 25));
-    EXPECT_EQ(d->btnCancel->geometry(), QRect(430, 424, 75, 25));
-    EXPECT_TRUE(d->btnOK->isDefault());
-    EXPECT_EQ(d->btnOK->text(), "&OK");
-    EXPECT_EQ(d->btnCancel->text(), "&Cancel");
     // Rows run down the first column and go on at the top of the next; four share the width.
     const auto rect = [&](int row) { return d->lbxFiles->visualItemRect(d->lbxFiles->item(row)); };
     int secondColumn = 1;
@@ -67,7 +60,7 @@ TEST_F(GobDialog, ShowsTheModelsInFourColumnsAndOpensTheDoubleClickedOne) {
     TfrmDlgGob* d = Dialog(w);
     ASSERT_NE(d, nullptr);
     shown = true;
-    ExpectRowsAndLayout(d);  // returns on a failed check; the dialog still gets closed
+    ExpectRowsInFourColumns(d);  // returns on a failed check; the dialog still gets closed
     SaveScreenshot(d, "gob_dialog");
     DoubleClickRow(d, 41);  // mat\a.3do's row opens the model folder's a.3do
   });
