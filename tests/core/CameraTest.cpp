@@ -51,7 +51,8 @@ TEST(Projection, TopViewFollowsPanAndTheShorterSide) {
   const struct {
     int Width, Height;
     double X, Y, WorldX, WorldY;
-  } toWorld[] = {{400, 1, 400, 0.5, 10, 0}, {400, 1, 200, 0, 0, 0.025}, {100, 200, 100, 100, 0.025, 0}, {100, 200, 50, 0, 0, 0.05}};
+  } toWorld[] = {{400, 1, 400, 0.5, 10, 0}, {400, 1, 200, 0, 0, 0.025},  // one pixel high
+                 {100, 200, 100, 100, 0.025, 0}, {100, 200, 50, 0, 0, 0.05}};  // taller than wide
   for (const auto& c : toWorld) {
     const TVector w = ScreenToWorld(MakeViewTransform(Camera(0), c.Width, c.Height), c.X, c.Y);
     EXPECT_NEAR(w.X, c.WorldX, 1e-6) << c.Width << "x" << c.Height << " at " << c.X << "," << c.Y;

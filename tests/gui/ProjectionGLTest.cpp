@@ -44,7 +44,8 @@ TEST_F(ProjectionAgainstGL, MatricesAndPixelsAgree) {
 
   for (const TCameraRec& c : cameras)
     for (const auto& size : sizes) {
-      SCOPED_TRACE(c.Name + " Z " + std::to_string(c.Z) + " " + std::to_string(size[0]) + "x" + std::to_string(size[1]));
+      SCOPED_TRACE(c.Name + " Z " + std::to_string(c.Z) + " " + std::to_string(size[0]) + "x" +
+                   std::to_string(size[1]));
       glViewport(0, 0, size[0], size[1]);
       SetupCamera(c, size[0], size[1]);
       const TViewTransform gl = CurrentViewTransform();

@@ -24,9 +24,7 @@ QWidget* NextTabStop(QWidget* widget) {
 TEST(QueryForm, RowsLieFortyFourPixelsApartAboveTheButtons) {
   // Labels 13 and fields 21 pixels high; the buttons 10 below the last field, the window 10
   // below the buttons; without rows the designed layout stays.
-  const struct {
-    int Rows, ButtonTop, Height;
-  } cases[] = {{0, 224, 261}, {1, 56, 91}, {3, 144, 179}, {6, 276, 311}};
+  const struct { int Rows, ButtonTop, Height; } cases[] = {{0, 224, 261}, {1, 56, 91}, {3, 144, 179}, {6, 276, 311}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Rows);
     std::vector<std::string> lines;

@@ -37,9 +37,7 @@ class TViewportTest : public TWindowTest {
     SelectEverythingQuietly();
     ASSERT_FALSE(Core->Vertices.Empty() && Core->Surfaces.Empty() && Core->Nodes.Empty());
   }
-  void SelectEverythingQuietly() {
-    Drag({1, 1}, {Surface()->width() - 2, Surface()->height() - 2});
-  }
+  void SelectEverythingQuietly() { Drag({1, 1}, {Surface()->width() - 2, Surface()->height() - 2}); }
   std::vector<TVector> Positions() {
     std::vector<TVector> out;
     for (TNode* n : Core->Model->Nodes)
