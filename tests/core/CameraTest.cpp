@@ -13,33 +13,8 @@ TCameraRec Camera(int index, double z = -0.1) {
   return c;
 }
 
-TEST(CameraRecords, FourDefaultsInTabOrder) {
-  const auto& c = DefaultCameras();
-  EXPECT_EQ(c[0].Name, "Top");
-  EXPECT_EQ(c[1].Name, "Front");
-  EXPECT_EQ(c[2].Name, "Side");
-  EXPECT_EQ(c[3].Name, "Free");
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(c[i].X, 0);
-    EXPECT_EQ(c[i].Y, 0);
-    EXPECT_EQ(c[i].Z, -0.1);
-    EXPECT_EQ(c[i].RotY, 0);
-    EXPECT_EQ(c[i].Kind, i);
-    EXPECT_EQ(c[i].Orthogonal, i < 3);
-    EXPECT_EQ(c[i].ViewMode, i < 3 ? 0 : 1);
-  }
-  EXPECT_EQ(c[1].RotX, 270);
-  EXPECT_EQ(c[1].RotZ, 180);
-  EXPECT_EQ(c[2].RotX, 270);
-  EXPECT_EQ(c[2].RotZ, 270);
-  EXPECT_EQ(c[3].RotX, 0);
-  EXPECT_EQ(c[3].RotZ, 0);
-}
-
 TEST(CameraRecords, ResetFitsTheModelRadius) {
-  EXPECT_EQ(FitDepth(0), -0.5);
-  EXPECT_EQ(FitDepth(0.000001), -0.5);
-  EXPECT_EQ(FitDepth(-3), -0.5);
+  for (double empty : {0.0, 0.000001, -3.0}) EXPECT_EQ(FitDepth(empty), -0.5) << empty;
   EXPECT_DOUBLE_EQ(FitDepth(2), -8);
   for (int i = 0; i < 4; ++i) {
     const TCameraRec c = ResetCamera(i, 2);
@@ -50,64 +25,63 @@ TEST(CameraRecords, ResetFitsTheModelRadius) {
   }
 }
 
-TEST(Projection, TopViewCentreIsTheWindowCentre) {
-  const TViewTransform view = MakeViewTransform(Camera(0), 400, 300);
-  int sx = -1, sy = -1;
-  ASSERT_TRUE(WorldToScreen(view, {0, 0, 0}, sx, sy));
-  EXPECT_EQ(sx, 200);
-  EXPECT_EQ(sy, 150);
-  EXPECT_EQ(view.Viewport[2], 400);
-  EXPECT_EQ(view.Viewport[3], 300);
-}
-
-TEST(Projection, ShorterSideSpansTwiceTheHalfExtent) {
-  // Z = -0.1 gives d = 0.025: a 1-pixel-high window spans 400 d to each side.
-  const TViewTransform view = MakeViewTransform(Camera(0), 400, 1);
-  const TVector right = ScreenToWorld(view, 400, 0.5);
-  EXPECT_NEAR(right.X, 400 * 0.025, 1e-6);
-  EXPECT_NEAR(right.Y, 0, 1e-9);
-  const TVector top = ScreenToWorld(view, 200, 0);
-  EXPECT_NEAR(top.Y, 0.025, 1e-9);
-  int sx = 0, sy = 0;
-  ASSERT_TRUE(WorldToScreen(view, {5, 0, 0}, sx, sy));
-  EXPECT_EQ(sx, 300);
-  EXPECT_EQ(sy, 0);
-
-  const TViewTransform tall = MakeViewTransform(Camera(0), 100, 200);
-  EXPECT_NEAR(ScreenToWorld(tall, 100, 100).X, 0.025, 1e-9);
-  EXPECT_NEAR(ScreenToWorld(tall, 50, 0).Y, 0.05, 1e-9);
-}
-
-TEST(Projection, AxisViewsShowTheirAxes) {
-  // Screen right, screen up and towards the viewer of each view, in world axes.
-  const TVector right[4] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {1, 0, 0}};
-  const TVector up[4] = {{0, 1, 0}, {0, 0, 1}, {0, 0, 1}, {0, 1, 0}};
-  const TVector toward[4] = {{0, 0, 1}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}};
-  for (int i = 0; i < 4; ++i) {
-    const TViewTransform view = MakeViewTransform(Camera(i, -4), 400, 400);
-    int sx = 0, sy = 0;
-    ASSERT_TRUE(WorldToScreen(view, {right[i].X * 0.5, right[i].Y * 0.5, right[i].Z * 0.5}, sx, sy));
-    // The single-precision cosine of 270 degrees is not quite zero: a point on a pixel
-    // boundary may land on either side of it.
-    EXPECT_NEAR(sx, 300, 1) << DefaultCameras()[i].Name;
-    EXPECT_NEAR(sy, 200, 1) << DefaultCameras()[i].Name;
-    ASSERT_TRUE(WorldToScreen(view, {up[i].X * 0.5, up[i].Y * 0.5, up[i].Z * 0.5}, sx, sy));
-    EXPECT_NEAR(sx, 200, 1) << DefaultCameras()[i].Name;
-    EXPECT_NEAR(sy, 100, 1) << DefaultCameras()[i].Name;
-    // Eye depth grows towards the viewer: third row of the model-view.
-    const double* m = view.ModelView;
-    EXPECT_NEAR(m[2] * toward[i].X + m[6] * toward[i].Y + m[10] * toward[i].Z, 1, 1e-6) << DefaultCameras()[i].Name;
+TEST(Projection, TopViewFollowsPanAndTheShorterSide) {
+  // Z = -0.1 gives the half-extent d = 0.025 across the shorter side of the window.
+  const struct {
+    double PanX;
+    int Width, Height;
+    TVector World;
+    int X, Y;
+  } toScreen[] = {
+      {0, 400, 300, {0, 0, 0}, 200, 150},      // the centre is the window's centre
+      {0, 400, 1, {5, 0, 0}, 300, 0},          // one pixel high: 400 d to each side
+      {0.025, 300, 300, {0, 0, 0}, 300, 150},  // panned by d: the origin moves to the right edge
+  };
+  for (const auto& c : toScreen) {
+    TCameraRec camera = Camera(0);
+    camera.X = c.PanX;
+    const TViewTransform view = MakeViewTransform(camera, c.Width, c.Height);
+    EXPECT_EQ(view.Viewport[2], c.Width);
+    EXPECT_EQ(view.Viewport[3], c.Height);
+    int sx = -1, sy = -1;
+    ASSERT_TRUE(WorldToScreen(view, c.World, sx, sy));
+    EXPECT_EQ(sx, c.X) << c.Width << "x" << c.Height;
+    EXPECT_EQ(sy, c.Y) << c.Width << "x" << c.Height;
+  }
+  const struct {
+    int Width, Height;
+    double X, Y, WorldX, WorldY;
+  } toWorld[] = {{400, 1, 400, 0.5, 10, 0}, {400, 1, 200, 0, 0, 0.025},  // one pixel high
+                 {100, 200, 100, 100, 0.025, 0}, {100, 200, 50, 0, 0, 0.05}};  // taller than wide
+  for (const auto& c : toWorld) {
+    const TVector w = ScreenToWorld(MakeViewTransform(Camera(0), c.Width, c.Height), c.X, c.Y);
+    EXPECT_NEAR(w.X, c.WorldX, 1e-6) << c.Width << "x" << c.Height << " at " << c.X << "," << c.Y;
+    EXPECT_NEAR(w.Y, c.WorldY, 1e-9) << c.Width << "x" << c.Height << " at " << c.X << "," << c.Y;
   }
 }
 
-TEST(Projection, PanShiftsThePicture) {
-  TCameraRec c = Camera(0);
-  c.X = 0.025;  // one half-extent: the origin moves to the right edge
-  const TViewTransform view = MakeViewTransform(c, 300, 300);
-  int sx = 0, sy = 0;
-  ASSERT_TRUE(WorldToScreen(view, {0, 0, 0}, sx, sy));
-  EXPECT_EQ(sx, 300);
-  EXPECT_EQ(sy, 150);
+TEST(Projection, AxisViewsShowTheirAxes) {
+  // Half a unit to the screen's right and up, and the direction towards the viewer, of each
+  // view in world axes.
+  const TVector right[4] = {{0.5, 0, 0}, {-0.5, 0, 0}, {0, 0.5, 0}, {0.5, 0, 0}};
+  const TVector up[4] = {{0, 0.5, 0}, {0, 0, 0.5}, {0, 0, 0.5}, {0, 0.5, 0}};
+  const TVector toward[4] = {{0, 0, 1}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}};
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(DefaultCameras()[i].Name);
+    const TViewTransform view = MakeViewTransform(Camera(i, -4), 400, 400);
+    int sx = 0, sy = 0;
+    // The single-precision cosine of 270 degrees is not quite zero: a point on a pixel
+    // boundary may land on either side of it.
+    ASSERT_TRUE(WorldToScreen(view, right[i], sx, sy));
+    EXPECT_NEAR(sx, 300, 1);
+    EXPECT_NEAR(sy, 200, 1);
+    ASSERT_TRUE(WorldToScreen(view, up[i], sx, sy));
+    EXPECT_NEAR(sx, 200, 1);
+    EXPECT_NEAR(sy, 100, 1);
+    // Eye depth grows towards the viewer: third row of the model-view.
+    const double* m = view.ModelView;
+    EXPECT_NEAR(m[2] * toward[i].X + m[6] * toward[i].Y + m[10] * toward[i].Z, 1, 1e-6);
+  }
 }
 
 TEST(Projection, ScreenToWorldThenBackReturnsThePixel) {

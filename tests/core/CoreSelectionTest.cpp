@@ -1,26 +1,17 @@
-#include <gtest/gtest.h>
+#include <iterator>
 
 #include "model/Camera.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "tests/core/EditFixture.h"
 
 namespace {
 
 // A Top view of 400 x 300 pixels; vertices are placed by the pixel they project to.
-class RectSelection : public ::testing::Test {
+class RectSelection : public EditFixture {
  protected:
-  RectSelection() : Core(Services), View(MakeViewTransform(DefaultCameras()[0], 400, 300)) {}
-
-  TVector AtPixel(int x, int y) const { return ScreenToWorld(View, x + 0.5, y + 0.5); }
-
-  TMesh* AddMesh() {
-    TNode* node = Core.Model->AddNode();
-    node->SetMesh(std::make_unique<TMesh>(Core.Model.get()));
-    return node->Mesh.get();
-  }
+  TMesh* AddMesh() { return AddMeshNode("")->Mesh.get(); }
   TVertex* AddVertex(TMesh* mesh, int x, int y) {
     TVertex* v = mesh->AddVertex();
-    v->World = AtPixel(x, y);
+    v->World = ScreenToWorld(View, x + 0.5, y + 0.5);
     v->Position = {1, 1, 1};  // far outside the view: only World counts
     return v;
   }
@@ -35,33 +26,27 @@ class RectSelection : public ::testing::Test {
                           AddVertex(mesh, left, bottom)});
   }
 
-  THeadlessServices Services;
-  TCore Core;
-  TViewTransform View;
+  TViewTransform View = MakeViewTransform(DefaultCameras()[0], 400, 300);
 };
 
-TEST_F(RectSelection, VertexBoundsAreInclusive) {
+TEST_F(RectSelection, BoundsAreInclusiveAndCornersComeInAnyOrder) {
   TMesh* mesh = AddMesh();
-  TVertex* v = AddVertex(mesh, 10, 20);
-  EXPECT_EQ(Core.SelectVerticesInRect(10, 20, 10, 20, View), 1);  // zero-sized rectangle
-  EXPECT_TRUE(Core.Vertices.Contains(v));
-  EXPECT_EQ(Core.SelectVerticesInRect(11, 0, 50, 50, View), 0);
-  EXPECT_EQ(Core.SelectVerticesInRect(0, 21, 50, 50, View), 0);
-  EXPECT_EQ(Core.SelectVerticesInRect(0, 0, 9, 50, View), 0);
-  EXPECT_EQ(Core.SelectVerticesInRect(0, 0, 50, 19, View), 0);
-  EXPECT_TRUE(Core.Vertices.Contains(v));
-}
-
-TEST_F(RectSelection, CornersInAnyOrderSelectTheSame) {
-  TMesh* mesh = AddMesh();
-  TVertex* in = AddVertex(mesh, 100, 100);
-  TVertex* out = AddVertex(mesh, 300, 100);
-  const int corners[][4] = {{50, 50, 150, 150}, {150, 150, 50, 50}, {150, 50, 50, 150}, {50, 150, 150, 50}};
-  for (const auto& c : corners) {
+  TVertex* a = AddVertex(mesh, 10, 20);
+  TVertex* b = AddVertex(mesh, 100, 100);
+  const struct {
+    int Rect[4];
+    std::vector<TVertex*> Selected;
+  } cases[] = {
+      {{10, 20, 10, 20}, {a}},  // a zero-sized rectangle
+      {{11, 0, 50, 50}, {}}, {{0, 21, 50, 50}, {}}, {{0, 0, 9, 50}, {}}, {{0, 0, 50, 19}, {}},  // a pixel short
+      {{50, 50, 150, 150}, {b}}, {{150, 150, 50, 50}, {b}}, {{150, 50, 50, 150}, {b}}, {{50, 150, 150, 50}, {b}},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
     Core.Vertices.Clear();
-    EXPECT_EQ(Core.SelectVerticesInRect(c[0], c[1], c[2], c[3], View), 1);
-    EXPECT_TRUE(Core.Vertices.Contains(in));
-    EXPECT_FALSE(Core.Vertices.Contains(out));
+    const int* r = cases[i].Rect;
+    EXPECT_EQ(Core.SelectVerticesInRect(r[0], r[1], r[2], r[3], View), static_cast<int>(cases[i].Selected.size()));
+    EXPECT_EQ(Core.Vertices.Items(), cases[i].Selected);
   }
 }
 
@@ -73,12 +58,9 @@ TEST_F(RectSelection, DraggingTwiceRestoresTheSelection) {
   Core.ToggleVertex(c);
   Core.ToggleVertex(a);
   Core.SelectVerticesInRect(0, 0, 30, 30, View);  // a leaves, b joins
-  EXPECT_FALSE(Core.Vertices.Contains(a));
-  EXPECT_TRUE(Core.Vertices.Contains(b));
+  EXPECT_EQ(Core.Vertices.Items(), (std::vector<TVertex*>{c, b}));
   Core.SelectVerticesInRect(0, 0, 30, 30, View);
-  ASSERT_EQ(Core.Vertices.Count(), 2);
-  EXPECT_EQ(Core.Vertices.Get(0), c);
-  EXPECT_EQ(Core.Vertices.Get(1), a);
+  EXPECT_EQ(Core.Vertices.Items(), (std::vector<TVertex*>{c, a}));
 }
 
 TEST_F(RectSelection, VerticesOnOnePixelAreAllToggled) {
@@ -88,10 +70,7 @@ TEST_F(RectSelection, VerticesOnOnePixelAreAllToggled) {
   TVertex* b = AddVertex(first, 77, 66);
   TVertex* c = AddVertex(second, 77, 66);
   EXPECT_EQ(Core.SelectVerticesInRect(77, 66, 77, 66, View), 3);
-  ASSERT_EQ(Core.Vertices.Count(), 3);
-  EXPECT_EQ(Core.Vertices.Get(0), a);
-  EXPECT_EQ(Core.Vertices.Get(1), b);
-  EXPECT_EQ(Core.Vertices.Get(2), c);
+  EXPECT_EQ(Core.Vertices.Items(), (std::vector<TVertex*>{a, b, c}));
 }
 
 TEST_F(RectSelection, PropertiesRefreshOncePerGesture) {
@@ -119,62 +98,45 @@ TEST_F(RectSelection, NodeNeedsEveryCornerInside) {
   TMesh* emptyFaces = AddMesh();
   AddVertex(emptyFaces, 20, 20);
   AddFace(emptyFaces, {});
-  Core.Model->AddNode();  // no mesh at all
+  Model().AddNode();  // no mesh at all
 
   EXPECT_EQ(Core.SelectNodesInRect(60, 60, 5, 5, View), 1);
-  ASSERT_EQ(Core.Nodes.Count(), 1);
-  EXPECT_EQ(Core.Nodes.Get(0), inside->Node);
+  EXPECT_EQ(Core.Nodes.Items(), std::vector<TNode*>{inside->Node});
   EXPECT_EQ(Core.SelectNodesInRect(0, 0, 399, 299, View), 2);  // inside leaves, partly joins
-  ASSERT_EQ(Core.Nodes.Count(), 1);
-  EXPECT_EQ(Core.Nodes.Get(0), partly->Node);
+  EXPECT_EQ(Core.Nodes.Items(), std::vector<TNode*>{partly->Node});
 }
 
 TEST_F(RectSelection, SurfaceNeedsACornerAndEveryCornerInside) {
   TMesh* mesh = AddMesh();
   TFace* small = AddSquare(mesh, 10, 10, 20, 20);
   TFace* wide = AddSquare(mesh, 10, 10, 200, 20);
-  TFace* empty = AddFace(mesh, {});
-  TMesh* other = AddMesh();
-  TFace* second = AddSquare(other, 15, 15, 25, 25);
+  AddFace(mesh, {});
+  TFace* second = AddSquare(AddMesh(), 15, 15, 25, 25);
   EXPECT_EQ(Core.SelectSurfacesInRect(10, 10, 25, 25, View), 2);
-  ASSERT_EQ(Core.Surfaces.Count(), 2);
-  EXPECT_EQ(Core.Surfaces.Get(0), small);
-  EXPECT_EQ(Core.Surfaces.Get(1), second);
+  EXPECT_EQ(Core.Surfaces.Items(), (std::vector<TFace*>{small, second}));
   EXPECT_EQ(Core.SelectSurfacesInRect(0, 0, 399, 299, View), 3);
-  EXPECT_FALSE(Core.Surfaces.Contains(small));
-  EXPECT_TRUE(Core.Surfaces.Contains(wide));
-  EXPECT_FALSE(Core.Surfaces.Contains(empty));
+  EXPECT_EQ(Core.Surfaces.Items(), std::vector<TFace*>{wide});
 }
 
 TEST_F(RectSelection, OtherViewsProjectTheirOwnAxes) {
   // In the Front view +X runs to the left: a vertex at world X > 0 lies in the left half.
   View = MakeViewTransform(DefaultCameras()[1], 400, 300);
-  TMesh* mesh = AddMesh();
-  TVertex* v = mesh->AddVertex();
-  v->World = {0.01, 0, 0};
+  AddMesh()->AddVertex()->World = {0.01, 0, 0};
   EXPECT_EQ(Core.SelectVerticesInRect(200, 0, 399, 299, View), 0);
   EXPECT_EQ(Core.SelectVerticesInRect(0, 0, 199, 299, View), 1);
 }
 
-class DerivedSets : public ::testing::Test {
+// Two meshes of two triangles sharing the edge v1-v2, and a node without mesh.
+class DerivedSets : public EditFixture {
  protected:
-  DerivedSets() : Core(Services) {
+  void SetUp() override {
     for (TMesh*& mesh : Meshes) {
-      TNode* node = Core.Model->AddNode();
-      node->SetMesh(std::make_unique<TMesh>(Core.Model.get()));
-      mesh = node->Mesh.get();
-      for (int i = 0; i < 4; ++i) mesh->AddVertex();
-      const std::vector<TVertex*> v = mesh->Vertices.Pointers();
-      // Two triangles sharing the edge v1-v2.
-      TFace* f = mesh->AddFace();
-      for (TVertex* c : {v[0], v[1], v[2]}) f->AddVertex(c);
-      f = mesh->AddFace();
-      for (TVertex* c : {v[2], v[1], v[3]}) f->AddVertex(c);
+      mesh = AddMeshNode("", {{}, {}, {}, {}})->Mesh.get();
+      AddFace(*mesh, {0, 1, 2});
+      AddFace(*mesh, {2, 1, 3});
     }
-    Core.Model->AddNode();  // a node without mesh
+    Model().AddNode();
   }
-  THeadlessServices Services;
-  TCore Core;
   TMesh* Meshes[2] = {};
 };
 
@@ -186,21 +148,16 @@ TEST_F(DerivedSets, SurfaceModeListsSharedVerticesOnce) {
   list.Add(Meshes[1]->Vertices[0]);  // emptied first
   Core.GetSelectedVertices(list);
   const auto& v = Meshes[0]->Vertices;
-  ASSERT_EQ(list.Count(), 4);
-  EXPECT_EQ(list[0], v[2]);
-  EXPECT_EQ(list[1], v[1]);
-  EXPECT_EQ(list[2], v[3]);
-  EXPECT_EQ(list[3], v[0]);
+  EXPECT_EQ(list.Raw(), (std::vector<TVertex*>{v[2], v[1], v[3], v[0]}));
   TSurfaces faces;
   Core.GetSelectedSurfaces(faces);
-  ASSERT_EQ(faces.Count(), 2);
-  EXPECT_EQ(faces[0], Meshes[0]->Surfaces[1]);
+  EXPECT_EQ(faces.Raw(), (std::vector<TFace*>{Meshes[0]->Surfaces[1], Meshes[0]->Surfaces[0]}));
 }
 
 TEST_F(DerivedSets, NodeModeListsEveryMeshVertexOncePerMesh) {
   Core.EditMode = emNode;
   Core.ToggleNode(Meshes[1]->Node);
-  Core.ToggleNode(Core.Model->Nodes[2]);
+  Core.ToggleNode(Model().Nodes[2]);
   Core.ToggleNode(Meshes[0]->Node);
   TVertices list;
   Core.GetSelectedVertices(list);
@@ -219,8 +176,7 @@ TEST_F(DerivedSets, VertexModeKeepsSelectionOrderAndHasNoSurfaces) {
   Core.ToggleSurface(Meshes[0]->Surfaces[0]);
   TVertices list;
   Core.GetSelectedVertices(list);
-  ASSERT_EQ(list.Count(), 2);
-  EXPECT_EQ(list[0], Meshes[1]->Vertices[3]);
+  EXPECT_EQ(list.Raw(), (std::vector<TVertex*>{Meshes[1]->Vertices[3], Meshes[0]->Vertices[0]}));
   TSurfaces faces;
   faces.Add(Meshes[0]->Surfaces[0]);
   Core.GetSelectedSurfaces(faces);

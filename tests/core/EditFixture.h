@@ -8,6 +8,7 @@
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
 #include "model/PlainNodeTree.h"
+#include "tests/core/TestSupport.h"
 
 // A core answered by recording services, with helpers to build small meshes by hand.
 class EditFixture : public ::testing::Test {
@@ -24,18 +25,8 @@ class EditFixture : public ::testing::Test {
 
   TModel& Model() { return *Core.Model; }
 
-  TNode* AddMeshNode(const std::string& name, std::initializer_list<TVector> points) {
-    TNode* node = Model().AddNode();
-    node->Name = name;
-    TMesh* mesh = node->SetMesh(std::make_unique<TMesh>(&Model()));
-    for (const TVector& p : points) mesh->AddVertex()->Position = p;
-    return node;
-  }
-
-  static TFace* AddFace(TMesh& mesh, std::initializer_list<int> corners) {
-    TFace* f = mesh.AddFace();
-    for (int c : corners) f->AddVertex(mesh.Vertices[c]);
-    return f;
+  TNode* AddMeshNode(const std::string& name, std::initializer_list<TVector> points = {}) {
+    return ::AddMeshNode(Model(), name, points);
   }
 
   void RefillTree() { Model().FillTree(Tree); }
@@ -44,9 +35,3 @@ class EditFixture : public ::testing::Test {
   TCore Core;
   TPlainNodeTree Tree;
 };
-
-inline void ExpectNear(const TVector& v, double x, double y, double z, double tolerance = 1e-6) {
-  EXPECT_NEAR(v.X, x, tolerance);
-  EXPECT_NEAR(v.Y, y, tolerance);
-  EXPECT_NEAR(v.Z, z, tolerance);
-}

@@ -1,91 +1,76 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
-#include <random>
+#include <iterator>
+#include <vector>
 
 #include "model/Convert.h"
 #include "model/Errors.h"
 #include "model/Vector.h"
+#include "tests/core/TestSupport.h"
 
 namespace {
 
-void ExpectNear(const TVector& v, double x, double y, double z) {
-  EXPECT_NEAR(v.X, x, 1e-12);
-  EXPECT_NEAR(v.Y, y, 1e-12);
-  EXPECT_NEAR(v.Z, z, 1e-12);
-}
-
-TEST(Rotation, AxisRotationsAreRightHandedForRowVectors) {
+TMatrix Axis(int axis, double degrees) {
   TMatrix m;
-  AxisRotation(m, 2, 90);
-  ExpectNear(TransformVector(m, {1, 0, 0}), 0, 1, 0);
-  AxisRotation(m, 1, 90);
-  ExpectNear(TransformVector(m, {1, 0, 0}), 0, 0, -1);
-  AxisRotation(m, 0, 90);
-  ExpectNear(TransformVector(m, {0, 1, 0}), 0, 0, 1);
+  AxisRotation(m, axis, degrees);
+  return m;
+}
+
+TEST(Rotation, TurnsAreRightHandedForRowVectorsInTheirOrder) {
+  const struct {
+    TMatrix M;
+    TVector In, Out;
+  } cases[] = {
+      {Axis(2, 90), {1, 0, 0}, {0, 1, 0}},
+      {Axis(1, 90), {1, 0, 0}, {0, 0, -1}},
+      {Axis(0, 90), {0, 1, 0}, {0, 0, 1}},
+      {NodeRotation(90, 90, 0), {1, 0, 0}, {0, 0, 1}},  // yaw, then pitch, then roll
+      {NodeRotation(0, 0, 90), {0, 0, 1}, {1, 0, 0}},
+      {RotationXYZ(90, 90, 0), {0, 1, 0}, {1, 0, 0}},  // X, then Y, then Z
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    ExpectNear(TransformVector(cases[i].M, cases[i].In), cases[i].Out, 1e-12);
+  }
   TMatrix unchanged = ScaleMatrix(2, 3, 4);
-  AxisRotation(unchanged, 3, 90);
+  AxisRotation(unchanged, 3, 90);  // no such axis
   EXPECT_EQ(unchanged.M[1][1], 3);
-}
-
-TEST(Rotation, NodeRotationTurnsYawThenPitchThenRoll) {
-  ExpectNear(TransformVector(NodeRotation(90, 90, 0), {1, 0, 0}), 0, 0, 1);
-  ExpectNear(TransformVector(NodeRotation(0, 0, 90), {0, 0, 1}), 1, 0, 0);
-}
-
-TEST(Rotation, RotationXYZTurnsXThenYThenZ) {
-  ExpectNear(TransformVector(RotationXYZ(90, 90, 0), {0, 1, 0}), 1, 0, 0);
 }
 
 TEST(Vectors, NormalizeKeepsZeroAndSubtractsSecondMinusFirst) {
   EXPECT_EQ(Normalize({0, 0, 0}), (TVector{0, 0, 0}));
-  ExpectNear(Normalize({3, 0, 4}), 0.6, 0, 0.8);
+  ExpectNear(Normalize({3, 0, 4}), 0.6, 0, 0.8, 1e-12);
   EXPECT_EQ(SubVector({1, 1, 1}, {3, 2, 1}), (TVector{2, 1, 0}));
   EXPECT_EQ(CrossProduct({1, 0, 0}, {0, 1, 0}), (TVector{0, 0, 1}));
 }
 
-TEST(Text, FormatFloat6TrimsZerosAndPoint) {
-  EXPECT_EQ(FormatFloat6(1.5), "1.5");
-  EXPECT_EQ(FormatFloat6(2), "2");
-  EXPECT_EQ(FormatFloat6(100), "100");
-  EXPECT_EQ(FormatFloat6(-0.5), "-0.5");
-  EXPECT_EQ(FormatFloat6(1e-9), "0");
-  EXPECT_EQ(FormatFloat6(0.1234567), "0.123457");
-  EXPECT_EQ(VectorToText({0.1, 0, -0.5}), "0.1 0 -0.5");
-}
-
-TEST(Text, FormatFloat6IsSixDecimalRoundingTrimmed) {
-  std::mt19937_64 random(7);
-  std::vector<double> values = {0.0000005, 0.0000015, 1.0000005, -2.5e-7, 123456.1234565, 999999999.9999995,
-                                1e9, -1e12, 5e-324, 0.1 + 0.2, -0.0, 1e-7, 0.999999951};
-  for (int i = 0; i < 200000; ++i) {
-    const int digits = static_cast<int>(random() % 9);
-    values.push_back(static_cast<double>(static_cast<int64_t>(random() % 2000000001) - 1000000000) /
-                     std::pow(10.0, digits));
-    values.push_back(std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 60)));
-  }
+TEST(Text, FormatFloat6IsPrintfSixDecimalsTrimmed) {
+  // Trimming, halfway cases, both sides of the fast path's range, and the edges of double
+  // precision.
+  std::vector<double> values = {1.5, 2.0, 100.0, -0.5, 1e-9, 0.1234567, 0.0000005, 0.0000015, 1.0000005, -2.5e-7,
+                                123456.1234565, 999999999.9999995, 1e9, -1e12, 999999999999.9999, 5e-324, 1e-30,
+                                2.2250738585072014e-308, 0.1 + 0.2, -0.0, 1e-7, 0.999999951, 1234.5678905,
+                                -999999.9999995, 4503599627370495.5, 9007199254740993.0, 1e300};
+  // Odd multiples of 2^-7 lie exactly halfway between two millionths (ties go to even);
+  // those of 2^-11 round either way.
+  for (int k = 1; k < 2000; k += 2) values.insert(values.end(), {k / 128.0, -k / 2048.0, 1e6 + k / 128.0});
   for (double v : values) {
     char text[400];
     std::snprintf(text, sizeof text, "%.6f", v);
     std::string expected = text;
     while (expected.back() == '0') expected.pop_back();
     if (expected.back() == '.') expected.pop_back();
-    ASSERT_EQ(FormatFloat6(v), expected) << std::hexfloat << v;
+    EXPECT_EQ(FormatFloat6(v), expected) << std::hexfloat << v;
   }
+  EXPECT_EQ(VectorToText({0.1, 0, -0.5}), "0.1 0 -0.5");
 }
 
 TEST(Text, TextToVectorSplitsAtSpaceRuns) {
   EXPECT_EQ(TextToVector("1  2 3"), (TVector{1, 2, 3}));
   EXPECT_EQ(TextToVector("1 2 3 4"), (TVector{1, 2, 3}));
-  EXPECT_THROW(TextToVector(" 1 2 3"), EConvertError);  // a leading space leaves X empty
-  EXPECT_THROW(TextToVector("1 2"), EConvertError);
-  try {
-    TextToVector("1 x 3");
-    FAIL();
-  } catch (const EConvertError& e) {
-    EXPECT_STREQ(e.what(), "'x' is not a valid floating point value");
-  }
+  for (const char* bad : {" 1 2 3", "1 2"}) EXPECT_THROW(TextToVector(bad), EConvertError) << bad;  // " 1": X empty
+  ExpectThrowWhat<EConvertError>([] { TextToVector("1 x 3"); }, "'x' is not a valid floating point value");
 }
 
 TEST(Text, ConversionsAcceptRealWorldNumbersOnly) {
@@ -97,11 +82,7 @@ TEST(Text, ConversionsAcceptRealWorldNumbersOnly) {
   EXPECT_EQ(StrToInt("-1"), -1);
   for (const char* bad : {"", "0,5", "nan", "inf", "1.0.0", " 1", "--1"}) EXPECT_THROW(StrToFloat(bad), EConvertError) << bad;
   for (const char* bad : {"", "1.5", "000a", "99999999999"}) EXPECT_THROW(StrToInt(bad), EConvertError) << bad;
-  try {
-    StrToInt("000a");
-  } catch (const EConvertError& e) {
-    EXPECT_STREQ(e.what(), "'000a' is not a valid integer value");
-  }
+  ExpectThrowWhat<EConvertError>([] { StrToInt("000a"); }, "'000a' is not a valid integer value");
 }
 
 }  // namespace

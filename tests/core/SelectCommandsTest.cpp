@@ -1,3 +1,5 @@
+#include <iterator>
+
 #include "editing/SelectCommands.h"
 #include "tests/core/EditFixture.h"
 
@@ -54,58 +56,39 @@ TEST_F(SelectCommands, InvertFlipsEachVertex) {
   EXPECT_EQ(Core.Nodes.Count(), 2);
 }
 
-class Hierarchy : public EditFixture {
- protected:
+TEST_F(SelectCommands, HierarchyWalksFollowTheTreeLinks) {
   // root with children a, b, c (in that order); a has child d.
-  void SetUp() override {
-    for (const char* name : {"root", "a", "b", "c", "d"}) Model().AddNode()->Name = name;
-    for (int i = 1; i <= 3; ++i) N(i)->Parent = N(0);
-    N(4)->Parent = N(1);
-    RefillTree();
-  }
-  TNode* N(int i) { return Model().Nodes[i]; }
-  void SelectOnly(std::initializer_list<int> nodes) {
+  for (const char* name : {"root", "a", "b", "c", "d"}) Model().AddNode()->Name = name;
+  const auto n = [&](int i) { return Model().Nodes[i]; };
+  for (int i = 1; i <= 3; ++i) n(i)->Parent = n(0);
+  n(4)->Parent = n(1);
+  RefillTree();
+  const struct {
+    void (*Walk)(TCore&);
+    std::vector<int> From;
+    int To;
+  } cases[] = {
+      {actSelParentNode, {4, 2, 3}, 1}, {actSelParentNode, {0}, 0},      {actSelChildNode, {0}, 1},
+      {actSelChildNode, {3}, 3},        {actSelNextSiblingNode, {1}, 2}, {actSelNextSiblingNode, {3}, 3},
+      {actSelPrevSiblingNode, {3}, 2},  {actSelPrevSiblingNode, {1}, 1},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
     Core.Nodes.Clear();
-    for (int i : nodes) Core.ToggleNode(N(i));
+    for (int k : cases[i].From) Core.ToggleNode(n(k));
+    cases[i].Walk(Core);
+    EXPECT_EQ(Core.Nodes.Items(), std::vector<TNode*>{n(cases[i].To)});
   }
-  std::vector<TNode*> Selected() { return Core.Nodes.Items(); }
-};
 
-TEST_F(Hierarchy, ParentFromAChildSelectsExactlyTheParent) {
-  SelectOnly({4, 2, 3});
+  // Nothing happens outside node mode or without a selection.
+  Core.EditMode = emVertex;
+  Services.Rebuilds = 0;
   actSelParentNode(Core);
-  EXPECT_EQ(Selected(), std::vector<TNode*>{N(1)});
-  SelectOnly({0});
-  actSelParentNode(Core);
-  EXPECT_EQ(Selected(), std::vector<TNode*>{N(0)});
-}
-
-TEST_F(Hierarchy, ChildAndSiblingsFollowTheTreeLinks) {
-  SelectOnly({0});
-  actSelChildNode(Core);
-  EXPECT_EQ(Selected(), std::vector<TNode*>{N(1)});
-  actSelNextSiblingNode(Core);
-  EXPECT_EQ(Selected(), std::vector<TNode*>{N(2)});
-  SelectOnly({3});
-  actSelPrevSiblingNode(Core);
-  EXPECT_EQ(Selected(), std::vector<TNode*>{N(2)});
-  SelectOnly({1});
-  actSelPrevSiblingNode(Core);
-  EXPECT_EQ(Selected(), std::vector<TNode*>{N(1)});
-  SelectOnly({3});
-  actSelNextSiblingNode(Core);
-  actSelChildNode(Core);
-  EXPECT_EQ(Selected(), std::vector<TNode*>{N(3)});
-}
-
-TEST_F(Hierarchy, WalksDoNothingOutsideNodeModeOrWithoutSelection) {
+  EXPECT_EQ(Core.Nodes.Items(), std::vector<TNode*>{n(1)});
+  Core.EditMode = emNode;
+  Core.Nodes.Clear();
   actSelParentNode(Core);
   EXPECT_TRUE(Core.Nodes.Empty());
-  EXPECT_EQ(Services.Rebuilds, 0);
-  SelectOnly({4});
-  Core.EditMode = emVertex;
-  actSelParentNode(Core);
-  EXPECT_EQ(Selected(), std::vector<TNode*>{N(4)});
   EXPECT_EQ(Services.Rebuilds, 0);
 }
 

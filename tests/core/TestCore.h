@@ -4,6 +4,7 @@
 #include "formats/MaterialLoader.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
+#include "tests/core/TestSupport.h"
 
 // A core answered by recording services, as every headless test needs one.
 struct TTestCore {

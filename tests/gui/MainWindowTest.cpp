@@ -1,6 +1,5 @@
 #include <QLabel>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QSettings>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -52,10 +51,6 @@ TEST_F(TWindowTest, NoArgumentLeavesAnUntitledEmptyModel) {
   EXPECT_DOUBLE_EQ(Camera().Z, -0.5);
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(TWindowTest, InactiveAreaShowsACrossedPlaceholderAndRestartMakesAFreshContext) {
   StartWindow(Sample());
   TGLArea& area = *Frame().glaMain;
@@ -99,10 +94,6 @@ TEST_F(TWindowTest, MessageWindowIsShownAndToggled) {
   Window->Action("actViewMsg")->trigger();
   EXPECT_TRUE(Window->MessageWindow()->isVisible());
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(TWindowTest, GridSpacingIsKeptBetweenRunsAndABadStoredValueIsReplaced) {
   QSettings().setValue("fraBuilder_LineEvery", "abc");
