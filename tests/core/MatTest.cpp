@@ -11,12 +11,16 @@ namespace {
 
 class Mat : public ::testing::Test {
  protected:
-  std::string Decode(const std::string& data) { return DecodeMat(Material, data); }
+  // Reads the data as a material file, the way the program reads one.
+  std::string Decode(const std::string& data) {
+    return ReadMat(Material, Dir.Write("x.mat", data), 0, UINT64_MAX);
+  }
   std::vector<uint8_t> Rgb(std::initializer_list<uint32_t> colours) {
     std::vector<uint8_t> out;
     for (uint32_t c : colours) out.insert(out.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
     return out;
   }
+  TTempDir Dir;
   TMaterials Materials;
   TMaterial Material{&Materials, "x.mat"};
 };
@@ -128,9 +132,8 @@ TEST_F(Mat, DamagedDataLeavesTheMaterialUnloadedWithoutHugeAllocations) {
 }
 
 TEST_F(Mat, ReadMatReadsOnlyItsPartOfAFile) {
-  TTempDir dir;
   const std::string mat = MakeTextureMat(1, 1, 8, std::string(1, '\x06'));
-  const std::string path = dir.Write("two.bin", "prefix" + mat + std::string(1, '\x1F'));
+  const std::string path = Dir.Write("two.bin", "prefix" + mat + std::string(1, '\x1F'));
   EXPECT_EQ(ReadMat(Material, path, 6, mat.size()), "");
   EXPECT_EQ(Material.Pixels, Rgb({0xFF0000}));
   // Cut one byte short, the same data is damaged rather than read from beyond its entry.
