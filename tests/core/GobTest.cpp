@@ -33,9 +33,9 @@ TEST(Gob, DirectoryIsReadTrimmedAndSortedWithoutRegardToCase) {
   gob.GetEntry(0, item);
   EXPECT_EQ(item.ContainerName, path);
   EXPECT_EQ(item.EntryName, "3do\\a.3do");
-  EXPECT_EQ(ReadGobEntry(item), "model");
+  EXPECT_EQ(EntryBytes(item), "model");
   gob.GetEntry(3, item);
-  EXPECT_EQ(ReadGobEntry(item), "zz");
+  EXPECT_EQ(EntryBytes(item), "zz");
 }
 
 TEST(Gob, GetEntryOutsideTheDirectoryRaises) {
@@ -60,7 +60,7 @@ TEST(Gob, FindFileMatchesTheFileNameAloneAndTheLastMatchWins) {
   TGobItem item;
   ASSERT_TRUE(gob.FindFile("X.MAT", item));
   EXPECT_EQ(item.EntryName, "mat\\x.mat");
-  EXPECT_EQ(ReadGobEntry(item), "second");
+  EXPECT_EQ(EntryBytes(item), "second");
   ASSERT_TRUE(gob.FindFile("y.mat", item));
   EXPECT_FALSE(gob.FindFile("mat", item));
   EXPECT_EQ(item.Offset, 0xFFFFFFFFu);
@@ -121,12 +121,12 @@ TEST(Gob, EntriesBeyondTheFileAreRefusedWhenRead) {
   ASSERT_TRUE(gob.LoadFromFile(dir.Write("bad.gob", data)));
   TGobItem item;
   gob.GetEntry(0, item);
-  EXPECT_THROW(ReadGobEntry(item), EInOutError);
+  EXPECT_THROW(EntryBytes(item), EInOutError);
   Set32(data, 16, 0xFFFFFFF0u);  // offset
   Set32(data, 16 + 4, 6);
   ASSERT_TRUE(gob.LoadFromFile(dir.Write("bad.gob", data)));
   gob.GetEntry(0, item);
-  EXPECT_THROW(ReadGobEntry(item), EInOutError);
+  EXPECT_THROW(EntryBytes(item), EInOutError);
 }
 
 TEST(Gob, ReadOnlyContainersOpen) {
@@ -137,7 +137,7 @@ TEST(Gob, ReadOnlyContainersOpen) {
   ASSERT_TRUE(gob.LoadFromFile(path));
   TGobItem item;
   gob.GetEntry(0, item);
-  EXPECT_EQ(ReadGobEntry(item), "x");
+  EXPECT_EQ(EntryBytes(item), "x");
 }
 
 TEST(Gob, PathPartsUseEverySeparator) {
@@ -162,7 +162,7 @@ TEST(Gob, ModelRowsListEveryFolderAndOpenFromTheModelFolder) {
   EXPECT_EQ(ContainerModelRows(gob), (std::vector<std::string>{"a.3do", "B.3DO", "a.3do", "only.3do"}));
   TGobItem item;
   ASSERT_TRUE(FindContainerModel(gob, "a.3do", item));
-  EXPECT_EQ(ReadGobEntry(item), "A");
+  EXPECT_EQ(EntryBytes(item), "A");
   ASSERT_TRUE(FindContainerModel(gob, "b.3do", item));
   EXPECT_EQ(item.EntryName, "3do\\B.3DO");
   EXPECT_FALSE(FindContainerModel(gob, "only.3do", item));  // not in the model folder

@@ -84,7 +84,7 @@ TEST_F(GobDialog, ShowsTheModelsInFourColumnsAndOpensTheDoubleClickedOne) {
   EXPECT_GT(secondColumnFirstRow, 10);
   EXPECT_NEAR(columnWidth * 4, listWidth, 4);
   EXPECT_EQ(item.EntryName, "3do\\a.3do");
-  EXPECT_EQ(ReadGobEntry(item), "A");
+  EXPECT_EQ(EntryBytes(item), "A");
 }
 
 TEST_F(GobDialog, CancelAndOkWithoutARowOpenNothing) {
