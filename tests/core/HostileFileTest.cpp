@@ -1,6 +1,7 @@
-// Files that claim far more than they hold: sparse files of 5 GiB whose few real bytes name
-// huge images, entries and directories. Each is read the way the program reads a user's file
-// of its kind, in the core and through zarn-cli; none may cost memory on the file's word.
+// Files that claim more than they hold: sparse files of 5 GiB whose few real bytes name huge
+// images, entries and directories, and small files cut short or pointing past their end. Each
+// is read the way the program reads a user's file of its kind, in the core and through
+// zarn-cli; each says what is wrong, adds nothing, and costs no memory on the file's word.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -26,11 +27,14 @@ long PeakMiB(int who) {
   return usage.ru_maxrss / 1024;
 }
 
-// A container whose entries each claim `claimed` bytes and whose directory claims `count` entries.
-std::string GobHead(const std::vector<TEntrySpec>& entries, uint32_t claimed, uint32_t count = 0) {
+// A container with `values` written over the field at `at` and the same field of each next
+// directory entry, 136 bytes on.
+std::string Gob(const std::vector<TEntrySpec>& entries, size_t at, std::initializer_list<uint32_t> values) {
   std::string gob = MakeGob(entries);
-  for (size_t i = 0; i < entries.size(); ++i) Set32(gob, 16 + 136 * i + 4, claimed);
-  if (count) Set32(gob, 12, count);
+  for (uint32_t v : values) {
+    Set32(gob, at, v);
+    at += 136;
+  }
   return gob;
 }
 
@@ -44,24 +48,29 @@ struct THostileFile {
 };
 
 const std::vector<THostileFile>& Files() {
+  const std::vector<std::string> mat = {"mat", "@", "@.png"}, list = {"list", "@"}, info = {"info", "@", "a.3do"};
+  const std::string obj = "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
   static const std::vector<THostileFile> files = {
-      {"tile.mat", MakeTextureMat(1, 1, 8, "\x06"), kSparse, {"mat", "@", "@.png"}, 0, ""},
-      {"huge.mat", MakeTextureMat(20000, 20000, 8, ""), kSparse, {"mat", "@", "@.png"}, 1,
-       "Damaged material file (size 20000 x 20000"},
-      {"deep.mat", MatHeader(2, 0x7FFFFFFF, 8), kSparse, {"mat", "@", "@.png"}, 1, "beyond the end of the data"},
-      {"model.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", kSparse, {"info", "@"}, 1, "byte 32 is zero"},
-      {"model.gob",
-       GobHead({{"3do\\a.3do", TriangleModelText()},
-                {"mat\\stone.mat", MakeTextureMat(1, 1, 8, "\x06")},
-                {"mat\\metal.mat", MakeColourMat(6)},
-                {"mat\\dflt.mat", MakeColourMat(16)}},
-               0xF0000000u),
-       kSparse, {"info", "@", "a.3do"}, 0, ""},
-      {"count.gob", GobHead({}, 0, 30000000), kSparse, {"list", "@"}, 1,
-       "30000000 entries"},
-      {"past.gob", GobHead({{"3do\\a.3do", "x"}}, 0xF0000000u), 0, {"info", "@", "a.3do"}, 1, "beyond the end"},
-      {"clip.txt", "3DO clipboard text", kSparse, {"edit", ZARN_SAMPLES_DIR "/fighter.3do", "@.3do", "paste:@"}, 1,
-       "too large"},
+      {"tile.mat", MakeTextureMat(1, 1, 8, "\x06"), kSparse, mat, 0, ""},
+      {"huge.mat", MakeTextureMat(20000, 20000, 8, ""), kSparse, mat, 1, "Damaged material file (size 20000 x 20000"},
+      {"deep.mat", MatHeader(2, 0x7FFFFFFF, 8), kSparse, mat, 1, "beyond the end of the data"},
+      {"zero.obj", obj, kSparse, {"info", "@"}, 1, "byte 32 is zero"},
+      {"long.obj", obj + "#" + std::string(1 << 20, ' '), 0, {"info", "@"}, 1, "line at byte 32 is longer than 1 MiB"},
+      // Every entry claims almost 4 GB; the model names the materials beside it.
+      {"big.gob",
+       Gob({{"3do\\a.3do", TriangleModelText()},
+            {"mat\\stone.mat", MakeTextureMat(1, 1, 8, "\x06")},
+            {"mat\\metal.mat", MakeColourMat(6)},
+            {"mat\\dflt.mat", MakeColourMat(16)}},
+           20, {0xF0000000u, 0xF0000000u, 0xF0000000u, 0xF0000000u}),
+       kSparse, info, 0, ""},
+      {"many.gob", Gob({}, 12, {30000000}), kSparse, list, 1, "30000000 entries"},
+      {"count.gob", Gob({{"a.mat", "x"}}, 12, {0x7FFFFFFF}), 0, list, 1, "2147483647 entries but the file holds room for 1"},
+      {"cut.gob", MakeGob({{"a.mat", ""}, {"b.mat", ""}}).substr(0, 252), 0, list, 1, "room for 1"},
+      {"short.gob", std::string("GOB \x14\0\0", 7), 0, list, 1, "the header is cut short"},
+      {"long.gob", Gob({{"3do\\a.3do", "x"}}, 20, {0xF0000000u}), 0, info, 1, "lies beyond the end of the file"},
+      {"far.gob", Gob({{"3do\\a.3do", "x"}}, 16, {0xFFFFFFF0u}), 0, info, 1, "lies beyond the end of the file"},
+      {"clip.txt", "ZARN", kSparse, {"edit", ZARN_SAMPLES_DIR "/fighter.3do", "@.3do", "paste:@"}, 1, "too large"},
   };
   return files;
 }
@@ -76,11 +85,12 @@ std::string Write(const TTempDir& dir, const THostileFile& file) {
 // nothing for files that only zarn-cli reads.
 std::optional<std::string> ReadLikeTheProgram(TTestCore& t, const std::string& path) {
   const std::string_view ext = ExtensionPart(path);
+  std::string said;
   try {
     if (ext == ".obj") {
       t.Model().ImportObj(path);
     } else if (ext == ".mat") {
-      t.Model().FileName = std::string(path, 0, path.rfind('/') + 1) + "model.3do";
+      t.Model().FileName = path.substr(0, path.rfind('/') + 1) + "model.3do";
       t.Model().Materials.Add(std::string(FileNamePart(path)));
     } else if (ext == ".gob") {
       TGob gob;
@@ -92,9 +102,8 @@ std::optional<std::string> ReadLikeTheProgram(TTestCore& t, const std::string& p
       return std::nullopt;
     }
   } catch (const EZarnError& e) {
-    return e.what();
+    said = e.what();
   }
-  std::string said;
   for (const auto* lines : {&t.Services.Errors, &t.Services.Output})
     for (const std::string& line : *lines) said += line + "\n";
   return said;
@@ -105,13 +114,17 @@ TEST(HostileFile, ReadersLookOnlyAtWhatTheHeadersNameWithinTheFile) {
   for (const THostileFile& file : Files()) {
     const std::string path = Write(dir, file);
     TTestCore t;
+    const std::vector<std::string> resources = t.Core.ResourceList;
     const std::optional<std::string> said = ReadLikeTheProgram(t, path);
     std::filesystem::remove(path);
     if (!said) continue;
-    if (*file.Says)
-      EXPECT_NE(said->find(file.Says), std::string::npos) << file.Name << ": " << *said;
-    else
+    if (file.Status == 0) {
       EXPECT_EQ(*said, "") << file.Name;
+    } else {
+      EXPECT_NE(said->find(file.Says), std::string::npos) << file.Name << ": " << *said;
+      EXPECT_EQ(t.Model().Nodes.Count(), 0) << file.Name;
+    }
+    EXPECT_EQ(t.Core.ResourceList, resources) << file.Name;  // however reading a container ended
     EXPECT_LT(PeakMiB(RUSAGE_SELF), kPeakLimitMiB) << file.Name;
   }
 }
@@ -122,11 +135,13 @@ TEST(HostileFile, ZarnCliSaysWhatIsWrongAndExits) {
     const std::string path = Write(dir, file);
     std::vector<std::string> args = file.Cli;
     for (std::string& arg : args)
-      if (arg[0] == '@') arg = path + arg.substr(1);
-      else if (arg.rfind("paste:@", 0) == 0) arg = "paste:" + path;
+      if (const size_t at = arg.find('@'); at != std::string::npos) arg.replace(at, 1, path);
     const TCliRun run = RunCli(args);
     std::filesystem::remove(path);
     EXPECT_EQ(run.Status, file.Status) << file.Name << ": " << run.Out;
+    if (file.Status) {
+      EXPECT_FALSE(std::filesystem::exists(path + ".png") || std::filesystem::exists(path + ".3do")) << file.Name;
+    }
     EXPECT_NE(run.Out.find(file.Says), std::string::npos) << file.Name << ": " << run.Out;
     EXPECT_LT(PeakMiB(RUSAGE_CHILDREN), kPeakLimitMiB) << file.Name;
   }

@@ -8,10 +8,11 @@
 #include "model/Core.h"
 #include "model/Errors.h"
 #include "model/HeadlessServices.h"
+#include "tests/core/FormatBytes.h"
 #include "tests/fuzz/FuzzFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string path = FuzzFiles().Write("in.gob", data, size);
+  const std::string path = WriteFuzzFile("in.gob", data, size);
   TGob gob;
   try {
     if (!gob.LoadFromFile(path)) return 0;
@@ -25,10 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int i = 0; i < gob.Count(); ++i) {
     gob.GetEntry(i, item);
     try {
-      TGobEntrySource entry(item);
-      char block[4096];
-      while (entry.Read(block, sizeof block) > 0) {
-      }
+      fmt_test::EntryBytes(item);
     } catch (const EInOutError&) {
     }
     if (SameText(ExtensionPart(item.EntryName), ".mat"))

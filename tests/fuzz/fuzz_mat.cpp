@@ -20,14 +20,12 @@ void CheckConsistent(const TMaterial& material) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const TFuzzFiles& files = FuzzFiles();
-  const std::string bytes(reinterpret_cast<const char*>(data), size);
-  files.Write("beside.mat", bytes.data(), bytes.size());
-  const std::string gob = fmt_test::MakeGob({{"mat\\inside.mat", bytes}});
+  const std::string beside = WriteFuzzFile("beside.mat", data, size);
+  const std::string gob = fmt_test::MakeGob({{"mat\\inside.mat", std::string(reinterpret_cast<const char*>(data), size)}});
   THeadlessServices services;
   TCore core(services);
-  core.Model->FileName = files.Path("model.3do");
-  core.ResourceList = {files.Write("res.gob", gob.data(), gob.size())};
+  core.Model->FileName = beside.substr(0, beside.rfind('/') + 1) + "model.3do";
+  core.ResourceList = {WriteFuzzFile("res.gob", gob.data(), gob.size())};
   CheckConsistent(*core.Model->Materials.Add("beside.mat"));
   CheckConsistent(*core.Model->Materials.Add("inside.mat"));
   return 0;

@@ -7,7 +7,7 @@
 #include "tests/fuzz/FuzzFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string path = FuzzFiles().Write("in.obj", data, size);
+  const std::string path = WriteFuzzFile("in.obj", data, size);
   TModel model;
   model.ImportObj(path);
   model.Update();
