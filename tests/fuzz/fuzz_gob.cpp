@@ -12,7 +12,8 @@
 #include "tests/fuzz/FuzzFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string path = WriteFuzzFile("in.gob", data, size);
+  const TFuzzFile file("in.gob", data, size);
+  const std::string& path = file.Path;
   TGob gob;
   try {
     if (!gob.LoadFromFile(path)) return 0;

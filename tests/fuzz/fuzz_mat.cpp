@@ -20,13 +20,16 @@ void CheckConsistent(const TMaterial& material) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string beside = WriteFuzzFile("beside.mat", data, size);
-  const std::string gob = fmt_test::MakeGob({{"mat\\inside.mat", std::string(reinterpret_cast<const char*>(data), size)}});
+  const TFuzzFile beside("beside.mat", data, size);
+  // Named after this process too, so that no file of that name is found beside the model.
+  const std::string inside = TFuzzFile::Named("inside.mat");
+  const std::string gob = fmt_test::MakeGob({{"mat\\" + inside, std::string(reinterpret_cast<const char*>(data), size)}});
+  const TFuzzFile container("res.gob", gob.data(), gob.size());
   THeadlessServices services;
   TCore core(services);
-  core.Model->FileName = beside.substr(0, beside.rfind('/') + 1) + "model.3do";
-  core.ResourceList = {WriteFuzzFile("res.gob", gob.data(), gob.size())};
-  CheckConsistent(*core.Model->Materials.Add("beside.mat"));
-  CheckConsistent(*core.Model->Materials.Add("inside.mat"));
+  core.Model->FileName = beside.Path.substr(0, beside.Path.rfind('/') + 1) + "model.3do";
+  core.ResourceList = {container.Path};
+  CheckConsistent(*core.Model->Materials.Add(beside.Name));
+  CheckConsistent(*core.Model->Materials.Add(inside));
   return 0;
 }

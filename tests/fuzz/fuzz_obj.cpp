@@ -7,9 +7,9 @@
 #include "tests/fuzz/FuzzFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string path = WriteFuzzFile("in.obj", data, size);
+  const TFuzzFile file("in.obj", data, size);
   TModel model;
-  model.ImportObj(path);
+  model.ImportObj(file.Path);
   model.Update();
   return 0;
 }
