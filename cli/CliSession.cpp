@@ -6,20 +6,16 @@
 #include "model/Errors.h"
 
 bool TCliSession::Open(const std::string& path) {
-  const size_t errorsBefore = Services.Errors.size();
   if (SameText(ExtensionPart(path), ".obj")) {
-    try {
-      if (!Core.Model->ImportObj(path)) {
-        std::fprintf(stderr, "File '%s' not found\n", path.c_str());
-        return false;
-      }
-    } catch (const EZarnError& e) {
-      std::fprintf(stderr, "%s: %s\n", path.c_str(), e.what());
+    if (!RegularFileExists(path)) {
+      std::fprintf(stderr, "File '%s' not found\n", path.c_str());
       return false;
     }
+    const bool imported = Core.Model->ImportObj(path).Ok;  // a failure was shown on standard error
     Core.Model->Update();
-    return true;
+    return imported;
   }
+  const size_t errorsBefore = Services.Errors.size();
   Core.Model->LoadFromFile(path);
   return Services.Errors.size() == errorsBefore;
 }

@@ -11,6 +11,11 @@
 
 namespace {
 
+// A paste file stands for the clipboard, whose text the paste command takes whole (as the
+// desktop's clipboard hands it over), so it is bounded like clipboard text rather than read
+// in blocks: a larger file is refused before anything is read.
+constexpr uint64_t kClipboardLimit = uint64_t{256} << 20;
+
 // Headless services that also keep the hierarchy links current, as the node tree does in the
 // editor, and remember which values the queries asked for.
 class TEditServices : public THeadlessServices {
@@ -117,7 +122,7 @@ class TStepRunner {
       return true;
     }
     if (verb == "paste") {
-      S.Services.Clipboard = ReadWholeFile(rest);
+      S.Services.Clipboard = ReadWholeFile(rest, kClipboardLimit);
       return RunAction("actEditPaste", {});
     }
     if (verb == "insert") {

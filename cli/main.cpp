@@ -2,6 +2,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "cli/CliCommands.h"
@@ -19,11 +20,8 @@ void Usage() {
                "  mat CONTAINER ENTRY OUT.png\n"
                "  edit IN.3do OUT.3do STEP...   run editing commands (see README) and save\n");
 }
-}  // namespace
 
-int main(int argc, char** argv) {
-  std::setlocale(LC_ALL, "");
-  std::setlocale(LC_NUMERIC, "C");
+int Run(int argc, char** argv) {
   if (argc < 2) {
     Usage();
     return 2;
@@ -38,4 +36,18 @@ int main(int argc, char** argv) {
   std::fprintf(stderr, "zarn-cli: unknown command '%s'\n", command.c_str());
   Usage();
   return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");
+  std::setlocale(LC_NUMERIC, "C");
+  try {
+    return Run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    // Whatever the command held is gone with the stack; what is left suffices for one line.
+    std::fputs("zarn-cli: out of memory\n", stderr);
+    return 1;
+  }
 }

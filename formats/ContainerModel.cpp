@@ -4,7 +4,7 @@
 #include "model/Errors.h"
 #include "model/Model.h"
 
-#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -29,15 +29,16 @@ class TContainerFirst {
 
 TReadResult TModel::LoadFromContainer(const TGobItem& item) {
   FileName = item.ContainerName + " > " + item.EntryName;
-  std::string text;
+  std::unique_ptr<TGobEntrySource> entry;
   try {
-    text = ReadGobEntry(item);
+    entry = std::make_unique<TGobEntrySource>(item);
   } catch (const EZarnError& e) {
     const std::string message = std::string("Error while reading 3DO.\r\n") + e.TypeName() + ": " + e.what();
     ShowError(message);
     return TReadResult::Failure(message);
   }
-  text.resize(std::min(text.size(), text.find('\0')));
+  // Read in blocks up to the first zero byte, however long the entry claims to be.
+  TLineCursor lines(*entry);
   const TContainerFirst first(Core, item.ContainerName);
-  return Parse3DO(text);
+  return Parse3DO(lines);
 }

@@ -37,17 +37,19 @@ size_t ReadSome(int fd, const std::string& path, char* buffer, size_t size) {
 
 }  // namespace
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadWholeFile(const std::string& path, uint64_t limit) {
   TFileSource source(path);
+  const auto tooLarge = [&] {
+    return EInOutError("Cannot read file '" + path + "': it is too large (more than " + std::to_string(limit) + " bytes)");
+  };
+  if (source.Size() > limit) throw tooLarge();
   std::string data;
-  size_t done = 0;
-  for (;;) {
-    data.resize(done + (1 << 16));
-    const size_t n = source.Read(data.data() + done, data.size() - done);
-    if (n == 0) break;
-    done += n;
+  data.reserve(source.Size());
+  char block[1 << 16];
+  while (const size_t n = source.Read(block, sizeof block)) {
+    if (n > limit - data.size()) throw tooLarge();  // it grew while it was read
+    data.append(block, n);
   }
-  data.resize(done);
   return data;
 }
 

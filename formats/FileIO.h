@@ -1,11 +1,13 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "formats/LineCursor.h"
 
-// Reads a whole file; raises EInOutError with the reason when it cannot.
-std::string ReadWholeFile(const std::string& path);
+// Reads a whole file; raises EInOutError with the reason when it cannot, or when the file
+// is larger than `limit` bytes (then nothing is read).
+std::string ReadWholeFile(const std::string& path, uint64_t limit = UINT64_MAX);
 
 // A file opened read-only and read in blocks. Raises EInOutError when it cannot be opened
 // or read.

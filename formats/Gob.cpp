@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cstring>
 
-#include "formats/ReadOnlyFile.h"
 #include "model/Errors.h"
 #include "model/Materials.h"
 
@@ -44,19 +43,26 @@ bool TGob::LoadFromFile(const std::string& path) {
   if (count <= 0) return true;
   // A damaged count must never make us allocate or read beyond what the file holds.
   const uint64_t room = (file.Size() - kHeaderSize) / kEntrySize;
+  const std::string damaged = "Damaged container '" + path + "': its directory names " + std::to_string(count) + " entries";
   if (static_cast<uint64_t>(count) > room)
-    throw EInOutError("Damaged container '" + path + "': its directory names " + std::to_string(count) +
-                      " entries but the file holds room for " + std::to_string(room));
-  const std::string directory = file.ReadAt(kHeaderSize, static_cast<uint64_t>(count) * kEntrySize);
-  if (directory.size() != static_cast<uint64_t>(count) * kEntrySize)
-    throw EInOutError("Cannot read file '" + path + "': the directory is cut short");
-  Entries.resize(static_cast<size_t>(count));
-  for (size_t i = 0; i < Entries.size(); ++i) {
-    const char* raw = directory.data() + i * kEntrySize;
-    Entries[i].Offset = LittleEndian32(raw);
-    Entries[i].Length = LittleEndian32(raw + 4);
-    Entries[i].Name = TrimmedName(raw + 8);
+    throw EInOutError(damaged + " but the file holds room for " + std::to_string(room));
+  if (count > kMaxEntries) throw EInOutError(damaged + "; no container holds more than " + std::to_string(kMaxEntries));
+  std::vector<TGobListItem> entries(static_cast<size_t>(count));
+  constexpr size_t kPerBlock = 512;
+  std::string block(std::min(kPerBlock, entries.size()) * kEntrySize, '\0');
+  for (size_t first = 0; first < entries.size(); first += kPerBlock) {
+    const size_t n = std::min(kPerBlock, entries.size() - first);
+    if (file.ReadInto(kHeaderSize + first * kEntrySize, block.data(), n * kEntrySize) != n * kEntrySize)
+      throw EInOutError("Cannot read file '" + path + "': the directory is cut short");
+    for (size_t i = 0; i < n; ++i) {
+      const char* raw = block.data() + i * kEntrySize;
+      TGobListItem& entry = entries[first + i];
+      entry.Offset = LittleEndian32(raw);
+      entry.Length = LittleEndian32(raw + 4);
+      entry.Name = TrimmedName(raw + 8);
+    }
   }
+  Entries = std::move(entries);
   std::stable_sort(Entries.begin(), Entries.end(),
                    [](const TGobListItem& a, const TGobListItem& b) { return LessNoCase(a.Name, b.Name); });
   return true;
@@ -103,15 +109,17 @@ bool FindContainerModel(const TGob& gob, std::string_view row, TGobItem& item) {
   return false;
 }
 
-std::string ReadGobEntry(const TGobItem& item) {
-  const TReadOnlyFile file(item.ContainerName);
-  if (static_cast<uint64_t>(item.Offset) + item.Length > file.Size())
+TGobEntrySource::TGobEntrySource(const TGobItem& item)
+    : File(item.ContainerName), Next(item.Offset), End(static_cast<uint64_t>(item.Offset) + item.Length) {
+  if (End > File.Size())
     throw EInOutError("Damaged container '" + item.ContainerName + "': entry '" + item.EntryName +
                       "' lies beyond the end of the file");
-  std::string data = file.ReadAt(item.Offset, item.Length);
-  if (data.size() != item.Length)
-    throw EInOutError("Cannot read file '" + item.ContainerName + "': entry '" + item.EntryName + "' is cut short");
-  return data;
+}
+
+size_t TGobEntrySource::Read(char* buffer, size_t size) {
+  const size_t got = File.ReadInto(Next, buffer, static_cast<size_t>(std::min<uint64_t>(size, End - Next)));
+  Next += got;
+  return got;
 }
 
 std::string_view FileNamePart(std::string_view path) {

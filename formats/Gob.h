@@ -4,6 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/LineCursor.h"
+#include "formats/ReadOnlyFile.h"
+
 // One container entry as handed to callers. An Offset of all ones means "not found".
 struct TGobItem {
   std::string ContainerName;
@@ -25,12 +28,15 @@ class TGob {
   static constexpr int kHeaderSize = 16;
   static constexpr int kEntrySize = 136;
   static constexpr int kNameSize = 128;
+  // More entries than any container of the game holds; a count beyond it is damage.
+  static constexpr int32_t kMaxEntries = 1 << 20;
 
   std::string FileName;
 
   // False, with the directory left as it was, when no file exists at the path; false with
   // an empty directory when the file is not a container. A directory that does not fit in
-  // the file raises EInOutError and leaves the directory empty.
+  // the file or names more than kMaxEntries entries raises EInOutError and leaves the
+  // directory empty.
   bool LoadFromFile(const std::string& path);
   int Count() const { return static_cast<int>(Entries.size()); }
   const TGobListItem& Entry(int index) const;
@@ -52,9 +58,17 @@ std::vector<std::string> ContainerModelRows(const TGob& gob);
 // no such model.
 bool FindContainerModel(const TGob& gob, std::string_view row, TGobItem& item);
 
-// The bytes of an entry, read whole. Raises EInOutError when the entry does not lie inside
-// its container.
-std::string ReadGobEntry(const TGobItem& item);
+// The bytes of an entry, handed out a block at a time however long the entry claims to be.
+// Raises EInOutError when the entry does not lie inside its container.
+class TGobEntrySource : public TTextSource {
+ public:
+  explicit TGobEntrySource(const TGobItem& item);
+  size_t Read(char* buffer, size_t size) override;
+
+ private:
+  TReadOnlyFile File;
+  uint64_t Next, End;
+};
 
 // The text after the last "\", "/" or ":".
 std::string_view FileNamePart(std::string_view path);

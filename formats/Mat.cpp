@@ -1,6 +1,9 @@
 #include "formats/Mat.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <string_view>
 
 #include "formats/ReadOnlyFile.h"
 #include "model/Materials.h"
@@ -12,7 +15,26 @@ constexpr size_t kHeaderSize = 76;
 constexpr size_t kRecordSize = 40;
 constexpr size_t kTextureHeaderSize = 24;
 constexpr size_t kColourRecordSize = 24;
+constexpr size_t kPixelBlock = 32768;  // pixels decoded per read
 enum : int32_t { kColourType = 0, kTextureType = 2 };
+
+// The material's stretch of its file, read only where the decoder looks.
+class TMatData {
+ public:
+  TMatData(const TReadOnlyFile& file, uint64_t start, uint64_t length)
+      : File(file), Start(start), Length(start < file.Size() ? std::min(length, file.Size() - start) : 0) {}
+  uint64_t Size() const { return Length; }
+  // `count` bytes from `offset`, fewer where the data ends.
+  std::string At(uint64_t offset, size_t count) const {
+    return offset < Length ? File.ReadAt(Start + offset, static_cast<size_t>(std::min<uint64_t>(count, Length - offset)))
+                           : std::string();
+  }
+  size_t Into(uint64_t offset, char* buffer, size_t count) const { return File.ReadInto(Start + offset, buffer, count); }
+
+ private:
+  const TReadOnlyFile& File;
+  uint64_t Start, Length;
+};
 
 int32_t Int32At(std::string_view data, size_t at) {
   const auto* b = reinterpret_cast<const unsigned char*>(data.data() + at);
@@ -28,16 +50,13 @@ std::string Damaged(const TMaterial& m, const std::string& why) {
   return m.Name + ": Damaged material file (" + why + ")";
 }
 
-void Decode8(TMaterial& m, const unsigned char* src, size_t pixels) {
-  const auto& palette = m.Owner ? m.Owner->Palette : BuiltInPalette();
-  m.Pixels.resize(pixels * 3);
-  uint8_t* out = m.Pixels.data();
+const std::array<uint8_t, 768>& PaletteOf(const TMaterial& m) { return m.Owner ? m.Owner->Palette : BuiltInPalette(); }
+
+void Decode8(const std::array<uint8_t, 768>& palette, const unsigned char* src, size_t pixels, uint8_t* out) {
   for (size_t i = 0; i < pixels; ++i, out += 3) std::memcpy(out, &palette[src[i] * 3u], 3);
 }
 
-void Decode16(TMaterial& m, const unsigned char* src, size_t pixels) {
-  m.Pixels.resize(pixels * 3);
-  uint8_t* out = m.Pixels.data();
+void Decode16(const unsigned char* src, size_t pixels, uint8_t* out) {
   for (size_t i = 0; i < pixels; ++i, out += 3) {
     const unsigned p = src[2 * i] | (src[2 * i + 1] << 8);
     const unsigned r = p >> 11, g = (p >> 5) & 63, b = p & 31;
@@ -48,69 +67,86 @@ void Decode16(TMaterial& m, const unsigned char* src, size_t pixels) {
   }
 }
 
-std::string DecodeTexture(TMaterial& m, std::string_view data, int32_t records) {
+// The pixels are read a block at a time, so the image is the only large allocation.
+bool DecodePixels(TMaterial& m, const TMatData& data, uint64_t imageStart, size_t pixels) {
+  const size_t depth = static_cast<size_t>(m.BitDepth / 8);
+  m.Pixels.resize(pixels * 3);
+  std::string block(std::min(kPixelBlock, pixels) * depth, '\0');
+  const auto* src = reinterpret_cast<const unsigned char*>(block.data());
+  for (size_t done = 0; done < pixels;) {
+    const size_t count = std::min(kPixelBlock, pixels - done);
+    if (data.Into(imageStart + done * depth, block.data(), count * depth) != count * depth) return false;
+    if (depth == 1)
+      Decode8(PaletteOf(m), src, count, &m.Pixels[done * 3]);
+    else
+      Decode16(src, count, &m.Pixels[done * 3]);
+    done += count;
+  }
+  return true;
+}
+
+std::string DecodeTexture(TMaterial& m, const TMatData& data, int32_t records) {
   const uint64_t skipped = records > 0 ? static_cast<uint64_t>(records) * kRecordSize : 0;
   const uint64_t imageStart = kHeaderSize + skipped + kTextureHeaderSize;
-  if (imageStart > data.size()) return Damaged(m, "the texture header lies beyond the end of the data");
-  const int32_t width = Int32At(data, imageStart - kTextureHeaderSize);
-  const int32_t height = Int32At(data, imageStart - kTextureHeaderSize + 4);
+  const std::string header = data.At(imageStart - kTextureHeaderSize, 8);
+  if (imageStart > data.Size() || header.size() < 8)
+    return Damaged(m, "the texture header lies beyond the end of the data");
+  const int32_t width = Int32At(header, 0);
+  const int32_t height = Int32At(header, 4);
   if (m.BitDepth != 8 && m.BitDepth != 16) {
     MakeWhite(m);
     m.Loaded = true;
     return m.Name + ": Unsupported bit depth (" + std::to_string(m.BitDepth) + ")";
   }
-  if (width < 1 || height < 1)
-    return Damaged(m, "size " + std::to_string(width) + " x " + std::to_string(height));
+  const std::string size = std::to_string(width) + " x " + std::to_string(height);
+  if (width < 1 || height < 1 || width > kMaxMatSide || height > kMaxMatSide)
+    return Damaged(m, "size " + size + "; a side holds 1 to " + std::to_string(kMaxMatSide) + " pixels");
   const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
-  const uint64_t bytes = pixels * static_cast<uint64_t>(m.BitDepth / 8);
-  if (bytes > data.size() - imageStart)
-    return Damaged(m, "a " + std::to_string(width) + " x " + std::to_string(height) +
-                          " image needs more bytes than the data holds");
-  const auto* src = reinterpret_cast<const unsigned char*>(data.data() + imageStart);
-  if (m.BitDepth == 8)
-    Decode8(m, src, static_cast<size_t>(pixels));
-  else
-    Decode16(m, src, static_cast<size_t>(pixels));
+  if (pixels * static_cast<uint64_t>(m.BitDepth / 8) > data.Size() - imageStart)
+    return Damaged(m, "a " + size + " image needs more bytes than the data holds");
+  if (!DecodePixels(m, data, imageStart, static_cast<size_t>(pixels))) {
+    m.Pixels.clear();
+    return Damaged(m, "the file ended while it was read");
+  }
   m.Width = width;
   m.Height = height;
   m.Loaded = true;
   return {};
 }
 
-std::string DecodeColour(TMaterial& m, std::string_view data) {
-  if (data.size() < kHeaderSize + kColourRecordSize) return Damaged(m, "the colour record is cut short");
-  const int32_t index = Int32At(data, kHeaderSize + 4);
+std::string DecodeColour(TMaterial& m, const TMatData& data) {
+  const std::string record = data.At(kHeaderSize, kColourRecordSize);
+  if (record.size() < kColourRecordSize) return Damaged(m, "the colour record is cut short");
+  const int32_t index = Int32At(record, 4);
   m.Loaded = true;
   if (index < 0 || index > 255) {
     MakeWhite(m);
     return m.Name + ": Colour index " + std::to_string(index) + " lies outside the palette";
   }
-  const auto& palette = m.Owner ? m.Owner->Palette : BuiltInPalette();
+  const auto& palette = PaletteOf(m);
   m.Pixels.assign(palette.begin() + index * 3, palette.begin() + index * 3 + 3);
   return {};
 }
 
 }  // namespace
 
-std::string DecodeMat(TMaterial& m, std::string_view data) {
+std::string ReadMat(TMaterial& m, const std::string& path, uint64_t start, uint64_t length) {
+  const TReadOnlyFile file(path);
+  const TMatData data(file, start, length);
   m.Width = m.Height = 1;
   m.Pixels.clear();
   m.Loaded = false;
   m.TextureName = -1;  // new pixels need a texture of their own; the view drops the old one
-  if (data.size() < kHeaderSize) return Damaged(m, "the header is cut short");
-  m.BitDepth = Int32At(data, 24);
-  switch (Int32At(data, 8)) {
+  const std::string header = data.At(0, kHeaderSize);
+  if (header.size() < kHeaderSize) return Damaged(m, "the header is cut short");
+  m.BitDepth = Int32At(header, 24);
+  switch (Int32At(header, 8)) {
     case kTextureType:
-      return DecodeTexture(m, data, Int32At(data, 12));
+      return DecodeTexture(m, data, Int32At(header, 12));
     case kColourType:
       return DecodeColour(m, data);
     default:
       m.Loaded = true;  // a kind of material this program does not draw
       return {};
   }
-}
-
-std::string ReadMat(TMaterial& material, const std::string& path, uint64_t start, uint64_t length) {
-  const TReadOnlyFile file(path);
-  return DecodeMat(material, file.ReadAt(start, length));
 }

@@ -1,18 +1,14 @@
-// Wavefront OBJ import. Meshes of a million faces arrive this way, so the text is scanned
-// once in place, counted first so that every list is allocated once at its final size.
-#include "formats/ObjImport.h"
-
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+// Wavefront OBJ import. Meshes of a million faces arrive this way, so the file is read twice
+// in blocks of whole lines, scanned in place: once to count the statements, so that every list
+// is allocated once at its final size, then to read them. Only one block is held at a time.
+#include <algorithm>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "formats/BulkHeap.h"
+#include "formats/ObjBlocks.h"
 #include "formats/ReadOnlyFile.h"
 #include "model/Convert.h"
 #include "model/Errors.h"
@@ -30,9 +26,8 @@ struct TObjCounts {
   size_t Vertices = 0, TexVertices = 0, Faces = 0;
 };
 
-// Counts the statements to size the lists; lines ending in CR alone are counted too.
-TObjCounts CountStatements(std::string_view text) {
-  TObjCounts counts;
+// Adds the statements of whole lines to the counts; lines ending in CR alone are counted too.
+void CountStatements(std::string_view text, TObjCounts& counts) {
   const char eol = text.find('\n') != std::string_view::npos ? '\n' : '\r';
   const char* p = text.data();
   const char* const end = p + text.size();
@@ -46,14 +41,15 @@ TObjCounts CountStatements(std::string_view text) {
     const void* next = std::memchr(p, eol, static_cast<size_t>(end - p));
     p = next ? static_cast<const char*>(next) + 1 : end;
   }
-  return counts;
 }
 
 class TObjParser {
  public:
-  TObjParser(TModel& model, std::string_view text) : Model(model), P(text.data()), End(text.data() + text.size()) {}
-
-  void Run(const TObjCounts& counts);
+  // Adds the node and its mesh, with room for what was counted.
+  TObjParser(TModel& model, const TObjCounts& counts);
+  // Reads a run of whole lines.
+  void Parse(std::string_view text);
+  void Finish();
 
  private:
   std::string_view Field() {
@@ -93,21 +89,25 @@ class TObjParser {
   };
 
   TModel& Model;
-  const char* P;
-  const char* const End;
+  const char* P = nullptr;
+  const char* End = nullptr;
   TMesh* Mesh = nullptr;
   TTXVertices TexVertices;
   std::vector<TCorner> Corners;
   int TruncatedFaces = 0;
 };
 
-void TObjParser::Run(const TObjCounts& counts) {
+TObjParser::TObjParser(TModel& model, const TObjCounts& counts) : Model(model) {
   TNode* node = Model.AddNode();
   Mesh = node->SetMesh(std::make_unique<TMesh>(&Model));
   Mesh->Vertices.Reserve(counts.Vertices);
   Mesh->Surfaces.Reserve(counts.Faces);
   TexVertices.Reserve(counts.TexVertices);
+}
 
+void TObjParser::Parse(std::string_view text) {
+  P = text.data();
+  End = text.data() + text.size();
   while (P < End) {
     const std::string_view keyword = Field();
     if (keyword == "v")
@@ -119,6 +119,9 @@ void TObjParser::Run(const TObjCounts& counts) {
     SkipLine();
     if (P < End) ++P;  // a CR LF pair leaves an empty line behind, which is passed over
   }
+}
+
+void TObjParser::Finish() {
   if (TruncatedFaces > 0)
     Model.AddOutput(std::to_string(TruncatedFaces) + " faces had more than " + std::to_string(kMaxCorners) +
                     " corners; only their first " + std::to_string(kMaxCorners) + " were kept");
@@ -164,56 +167,35 @@ void TObjParser::ReadFace() {
   for (const TCorner& corner : Corners) face->TXVertices[face->AddVertex(corner.Vertex)] = corner.Tex;
 }
 
-// The file mapped read-only: no copy, and the pages come straight from the page cache.
-class TMappedText {
- public:
-  explicit TMappedText(const std::string& path) {
-    const TReadOnlyFile probe(path);  // raises with the reason when the file cannot be read
-    Size = static_cast<size_t>(probe.Size());
-    if (Size == 0) return;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw EInOutError("Cannot open file '" + path + "': " + std::strerror(errno));
-    Data = ::mmap(nullptr, Size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-    ::close(fd);
-    if (Data == MAP_FAILED) {
-      Data = nullptr;
-      Copy = ReadWhole(path);
-    }
-  }
-  ~TMappedText() {
-    if (Data) ::munmap(Data, Size);
-  }
-  TMappedText(const TMappedText&) = delete;
-  TMappedText& operator=(const TMappedText&) = delete;
-
-  std::string_view Text() const {
-    return Data ? std::string_view(static_cast<const char*>(Data), Size) : std::string_view(Copy);
-  }
-
- private:
-  static std::string ReadWhole(const std::string& path) {
-    const TReadOnlyFile file(path);
-    return file.ReadAt(0, file.Size());
-  }
-  void* Data = nullptr;
-  size_t Size = 0;
-  std::string Copy;
-};
+void ImportObjFile(TModel& model, const std::string& path) {
+  const TReadOnlyFile file(path);
+  TObjCounts counts;
+  TObjBlocks counting(file);
+  for (std::string_view lines = counting.Next(); !lines.empty(); lines = counting.Next()) CountStatements(lines, counts);
+  // What the mesh will hold: each face with its two corner lists, each vertex.
+  const TBulkHeap heap(counts.Faces * (sizeof(TFace) + 80) + counts.Vertices * (sizeof(TVertex) + 24));
+  TObjParser parser(model, counts);
+  TObjBlocks reading(file);
+  for (std::string_view lines = reading.Next(); !lines.empty(); lines = reading.Next()) parser.Parse(lines);
+  parser.Finish();
+}
 
 }  // namespace
 
-void ImportObjText(TModel& model, std::string_view text) {
-  text = text.substr(0, text.find('\x1A'));  // Ctrl-Z ends the text
-  const TObjCounts counts = CountStatements(text);
-  // What the mesh will hold: each face with its two corner lists, each vertex.
-  const TBulkHeap heap(counts.Faces * (sizeof(TFace) + 80) + counts.Vertices * (sizeof(TVertex) + 24));
-  TObjParser parser(model, text);
-  parser.Run(counts);
-}
-
-bool TModel::ImportObj(const std::string& path) {
-  if (!RegularFileExists(path)) return false;
-  const TMappedText file(path);
-  ImportObjText(*this, file.Text());
-  return true;
+TReadResult TModel::ImportObj(const std::string& path) {
+  if (!RegularFileExists(path)) return TReadResult::Failure("File '" + path + "' not found");
+  const int nodesBefore = Nodes.Count();
+  try {
+    ImportObjFile(*this, path);
+    return {};
+  } catch (const EZarnError& e) {
+    ShowError(e.what());  // what was added before the error stays
+    return TReadResult::Failure(e.what());
+  } catch (const std::bad_alloc&) {
+    // The part imported so far goes first, so that there is memory to say so.
+    while (Nodes.Count() > nodesBefore) DeleteNode(Nodes.Count() - 1);
+    const std::string message = "Out of memory while importing '" + path + "'; nothing was added";
+    ShowError(message);
+    return TReadResult::Failure(message);
+  }
 }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -23,19 +24,23 @@ TReadOnlyFile::TReadOnlyFile(const std::string& path) : FilePath(path) {
 
 TReadOnlyFile::~TReadOnlyFile() { ::close(Fd); }
 
-std::string TReadOnlyFile::ReadAt(uint64_t offset, uint64_t length) const {
-  if (offset >= FileSize) return {};
-  if (length > FileSize - offset) length = FileSize - offset;
-  std::string data(static_cast<size_t>(length), '\0');
+size_t TReadOnlyFile::ReadInto(uint64_t offset, char* buffer, size_t size) const {
+  if (offset >= FileSize) return 0;
+  if (size > FileSize - offset) size = static_cast<size_t>(FileSize - offset);
   size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t n = ::pread(Fd, data.data() + done, data.size() - done, static_cast<off_t>(offset + done));
+  while (done < size) {
+    const ssize_t n = ::pread(Fd, buffer + done, size - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) throw EInOutError("Cannot read file '" + FilePath + "': " + std::strerror(errno));
     if (n == 0) break;  // the file shrank since it was opened
     done += static_cast<size_t>(n);
   }
-  data.resize(done);
+  return done;
+}
+
+std::string TReadOnlyFile::ReadAt(uint64_t offset, size_t length) const {
+  std::string data(offset < FileSize ? static_cast<size_t>(std::min<uint64_t>(length, FileSize - offset)) : 0, '\0');
+  data.resize(ReadInto(offset, data.data(), data.size()));
   return data;
 }
 

@@ -14,8 +14,10 @@ class TReadOnlyFile {
 
   uint64_t Size() const { return FileSize; }
   const std::string& Path() const { return FilePath; }
-  // Up to `length` bytes from `offset`; fewer only where the file ends.
-  std::string ReadAt(uint64_t offset, uint64_t length) const;
+  // Up to `size` bytes from `offset` into `buffer`; fewer only where the file ends.
+  size_t ReadInto(uint64_t offset, char* buffer, size_t size) const;
+  // The same for a few bytes, such as a header; the caller bounds `length`.
+  std::string ReadAt(uint64_t offset, size_t length) const;
 
  private:
   std::string FilePath;

@@ -48,9 +48,11 @@ class TModel {
   TReadResult LoadFromContainer(const TGobItem& item);
   TReadResult Parse3DO(std::string_view text);
   TReadResult Parse3DO(TLineCursor& lines);
-  // Adds one node and mesh holding a Wavefront OBJ file's vertices and faces. False, with
-  // nothing changed, when there is no file; bad content raises, keeping what was added.
-  bool ImportObj(const std::string& path);
+  // Adds one node and mesh holding a Wavefront OBJ file's vertices and faces. A failure,
+  // with nothing changed, when there is no file (not shown: the caller says so its own way);
+  // bad content ends the import, keeping what was added, and is shown through the user
+  // services. Running out of memory releases what the import added.
+  TReadResult ImportObj(const std::string& path);
   // 3DO writing. SaveToFile replaces the file only once the whole text is on disk and
   // raises EInOutError when it cannot.
   void Write3DO(std::string& out, const std::vector<TNode*>& nodes);

@@ -11,9 +11,10 @@ struct TCliRun {
   std::string Out;
 };
 
-// Runs zarn-cli with the arguments, each quoted.
-inline TCliRun RunCli(const std::vector<std::string>& args) {
-  std::string command = "'" + std::string(ZARN_CLI_PATH) + "'";
+// Runs zarn-cli with the arguments, each quoted, after the shell commands in `setup` (such
+// as a ulimit).
+inline TCliRun RunCli(const std::vector<std::string>& args, const std::string& setup = "") {
+  std::string command = setup + "'" + std::string(ZARN_CLI_PATH) + "'";
   for (const std::string& a : args) command += " '" + a + "'";
   command += " 2>&1";
   TCliRun run;

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "formats/Gob.h"
+
 namespace fmt_test {
 
 inline void Put32(std::string& out, uint32_t v) {
@@ -43,6 +45,15 @@ inline std::string MakeGob(const std::vector<TEntrySpec>& entries) {
   }
   for (const TEntrySpec& e : entries) out += e.Data;
   return out;
+}
+
+// An entry's bytes, read as the program reads them.
+inline std::string EntryBytes(const TGobItem& item) {
+  TGobEntrySource source(item);
+  std::string data;
+  char block[4096];
+  while (const size_t n = source.Read(block, sizeof block)) data.append(block, n);
+  return data;
 }
 
 // The 76-byte header of a material file.

@@ -34,9 +34,9 @@ TEST(Gob, DirectoryIsReadTrimmedAndSortedWithoutRegardToCase) {
   gob.GetEntry(0, item);
   EXPECT_EQ(item.ContainerName, path);
   EXPECT_EQ(item.EntryName, "3do\\a.3do");
-  EXPECT_EQ(ReadGobEntry(item), "model");
+  EXPECT_EQ(EntryBytes(item), "model");
   gob.GetEntry(3, item);
-  EXPECT_EQ(ReadGobEntry(item), "zz");
+  EXPECT_EQ(EntryBytes(item), "zz");
 }
 
 TEST(Gob, GetEntryOutsideTheDirectoryRaises) {
@@ -44,13 +44,14 @@ TEST(Gob, GetEntryOutsideTheDirectoryRaises) {
   TGob gob;
   ASSERT_TRUE(gob.LoadFromFile(dir.Write("one.gob", MakeGob({{"a.mat", "x"}}))));
   TGobItem item;
-  try {
-    gob.GetEntry(1, item);
-    FAIL();
-  } catch (const EListError& e) {
-    EXPECT_STREQ(e.what(), "File list out of bounds.");
+  for (int index : {1, -1}) {
+    try {
+      gob.GetEntry(index, item);
+      ADD_FAILURE() << index;
+    } catch (const EListError& e) {
+      EXPECT_STREQ(e.what(), "File list out of bounds.");
+    }
   }
-  EXPECT_THROW(gob.GetEntry(-1, item), EListError);
 }
 
 TEST(Gob, FindFileMatchesTheFileNameAloneAndTheLastMatchWins) {
@@ -61,7 +62,7 @@ TEST(Gob, FindFileMatchesTheFileNameAloneAndTheLastMatchWins) {
   TGobItem item;
   ASSERT_TRUE(gob.FindFile("X.MAT", item));
   EXPECT_EQ(item.EntryName, "mat\\x.mat");
-  EXPECT_EQ(ReadGobEntry(item), "second");
+  EXPECT_EQ(EntryBytes(item), "second");
   ASSERT_TRUE(gob.FindFile("y.mat", item));
   EXPECT_FALSE(gob.FindFile("mat", item));
   EXPECT_EQ(item.Offset, 0xFFFFFFFFu);
@@ -95,41 +96,6 @@ TEST(Gob, MissingPathKeepsThePreviousDirectoryAndOtherFilesAreNoContainers) {
   EXPECT_FALSE(gob.LoadFromFile(dir.Path));  // a folder
 }
 
-TEST(Gob, HostileDirectoriesGiveAClearMessageAndNothingElse) {
-  TTempDir dir;
-  TGob gob;
-  std::string huge = MakeGob({{"a.mat", "x"}});
-  Set32(huge, 12, 0x7FFFFFFF);
-  try {
-    gob.LoadFromFile(dir.Write("huge.gob", huge));
-    FAIL();
-  } catch (const EInOutError& e) {
-    EXPECT_NE(std::string(e.what()).find("2147483647 entries"), std::string::npos) << e.what();
-  }
-  EXPECT_EQ(gob.Count(), 0);
-  // One entry too many for what the file holds.
-  std::string cut = MakeGob({{"a.mat", ""}, {"b.mat", ""}});
-  cut.resize(16 + 136 + 100);
-  EXPECT_THROW(gob.LoadFromFile(dir.Write("cut.gob", cut)), EInOutError);
-  EXPECT_THROW(gob.LoadFromFile(dir.Write("short.gob", "GOB \x14\0\0")), EInOutError);
-}
-
-TEST(Gob, EntriesBeyondTheFileAreRefusedWhenRead) {
-  TTempDir dir;
-  std::string data = MakeGob({{"a.mat", "abcdef"}});
-  Set32(data, 16 + 4, 0xFFFFFFF0u);  // length
-  TGob gob;
-  ASSERT_TRUE(gob.LoadFromFile(dir.Write("bad.gob", data)));
-  TGobItem item;
-  gob.GetEntry(0, item);
-  EXPECT_THROW(ReadGobEntry(item), EInOutError);
-  Set32(data, 16, 0xFFFFFFF0u);  // offset
-  Set32(data, 16 + 4, 6);
-  ASSERT_TRUE(gob.LoadFromFile(dir.Write("bad.gob", data)));
-  gob.GetEntry(0, item);
-  EXPECT_THROW(ReadGobEntry(item), EInOutError);
-}
-
 TEST(Gob, ReadOnlyContainersOpen) {
   TTempDir dir;
   const std::string path = dir.Write("ro.gob", MakeGob({{"a.mat", "x"}}));
@@ -138,7 +104,7 @@ TEST(Gob, ReadOnlyContainersOpen) {
   ASSERT_TRUE(gob.LoadFromFile(path));
   TGobItem item;
   gob.GetEntry(0, item);
-  EXPECT_EQ(ReadGobEntry(item), "x");
+  EXPECT_EQ(EntryBytes(item), "x");
 }
 
 TEST(Gob, PathPartsUseEverySeparator) {
@@ -163,7 +129,7 @@ TEST(Gob, ModelRowsListEveryFolderAndOpenFromTheModelFolder) {
   EXPECT_EQ(ContainerModelRows(gob), (std::vector<std::string>{"a.3do", "B.3DO", "a.3do", "only.3do"}));
   TGobItem item;
   ASSERT_TRUE(FindContainerModel(gob, "a.3do", item));
-  EXPECT_EQ(ReadGobEntry(item), "A");
+  EXPECT_EQ(EntryBytes(item), "A");
   ASSERT_TRUE(FindContainerModel(gob, "b.3do", item));
   EXPECT_EQ(item.EntryName, "3do\\B.3DO");
   EXPECT_FALSE(FindContainerModel(gob, "only.3do", item));  // not in the model folder
@@ -210,20 +176,6 @@ TEST_F(ContainerModel, TextEndsAtTheFirstZeroByteAndLongEntriesAreReadWhole) {
   Core.Model->LoadFromContainer(item);
   ASSERT_EQ(Services.Errors.size(), 1u);  // the hierarchy lay after the zero byte
   EXPECT_EQ(Core.Model->Nodes.Count(), 0);
-}
-
-TEST_F(ContainerModel, DamagedEntryIsReportedAndTheResourceListIsRestored) {
-  std::string data = MakeGob({{"3do\\a.3do", "x"}});
-  Set32(data, 16 + 4, 1000);
-  const std::string path = Dir.Write("res.gob", data);
-  TGob gob;
-  ASSERT_TRUE(gob.LoadFromFile(path));
-  TGobItem item;
-  gob.GetEntry(0, item);
-  EXPECT_FALSE(Core.Model->LoadFromContainer(item));
-  ASSERT_EQ(Services.Errors.size(), 1u);
-  EXPECT_NE(Services.Errors[0].find("beyond the end"), std::string::npos);
-  EXPECT_TRUE(Core.ResourceList.empty());
 }
 
 }  // namespace

@@ -101,13 +101,6 @@ TEST_F(MaterialSearch, NotFoundIsReportedAndLeavesTheMaterialUnloaded) {
   EXPECT_EQ(Services.Output, std::vector<std::string>{"Material not found 'nowhere.mat'"});
 }
 
-TEST_F(MaterialSearch, UnsupportedBitDepthIsReported) {
-  Core.Model->FileName = Dir.File("m.3do");
-  Dir.Write("deep.mat", MakeTextureMat(1, 1, 32, std::string(4, '\0')));
-  EXPECT_TRUE(Add("deep.mat")->Loaded);
-  EXPECT_EQ(Services.Output, std::vector<std::string>{"deep.mat: Unsupported bit depth (32)"});
-}
-
 TEST_F(MaterialSearch, ModelWithoutFileNameSearchesRelativeToTheWorkingFolder) {
   Dir.Write("rel.mat", Red());
   char previous[4096];

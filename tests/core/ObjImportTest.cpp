@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "formats/ObjImport.h"
+#include <algorithm>
+
 #include "model/Core.h"
 #include "model/Errors.h"
 #include "model/HeadlessServices.h"
@@ -12,8 +13,10 @@ namespace {
 
 class ObjImport : public ::testing::Test {
  protected:
+  // Imports the text from a file, the way the program imports one.
+  TReadResult ImportText(const std::string& text) { return Core.Model->ImportObj(Dir.Write("t.obj", text)); }
   TMesh* Import(const std::string& text) {
-    ImportObjText(*Core.Model, text);
+    EXPECT_TRUE(ImportText(text)) << text;
     return Core.Model->Nodes.Last()->Mesh.get();
   }
   static std::vector<std::pair<float, float>> Tex(const TFace* f) {
@@ -27,6 +30,7 @@ class ObjImport : public ::testing::Test {
     return out;
   }
   const std::string Triangle = "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 0 1\n";
+  TTempDir Dir;
   THeadlessServices Services;
   TCore Core{Services};
 };
@@ -46,10 +50,8 @@ TEST_F(ObjImport, OneTriangleBecomesANodeWithAMeshOfDefaultFaces) {
   EXPECT_EQ(Corners(face), (std::vector<int>{0, 1, 2}));
   EXPECT_EQ(Tex(face), (std::vector<std::pair<float, float>>{{0, 0}, {1, 0}, {0, 1}}));
   EXPECT_EQ(face->Material->Name, "dflt.mat");
-  EXPECT_EQ(face->FaceType, 4);
-  EXPECT_EQ(face->GeometryMode, 4);
-  EXPECT_EQ(face->LightingMode, 3);
-  EXPECT_EQ(face->TextureMode, 1);
+  EXPECT_EQ((std::vector<int>{face->FaceType, face->GeometryMode, face->LightingMode, face->TextureMode}),
+            (std::vector<int>{4, 4, 3, 1}));
 }
 
 TEST_F(ObjImport, EveryCornerFormReads) {
@@ -95,34 +97,33 @@ TEST_F(ObjImport, IndicesCountWithinTheImportedFileOnly) {
   EXPECT_EQ(second->Surfaces[0]->Vertices[0]->Position.X, 7);
 }
 
-void ExpectError(TModel& model, const std::string& text, const std::string& message, int facesKept) {
-  try {
-    ImportObjText(model, text);
-    ADD_FAILURE() << "no error for " << text;
-  } catch (const EZarnError& e) {
-    EXPECT_EQ(e.what(), message);
-  }
-  const TMesh* mesh = model.Nodes.Last()->Mesh.get();
-  ASSERT_NE(mesh, nullptr);
-  EXPECT_EQ(mesh->Surfaces.Count(), facesKept) << text;
-}
-
 TEST_F(ObjImport, BadContentEndsTheImportKeepingWhatWasAdded) {
-  TModel& m = *Core.Model;
-  ExpectError(m, "v 0 0 0\nv 1 x 0\n", "'x' is not a valid floating point value", 0);
-  EXPECT_EQ(m.Nodes.Last()->Mesh->Vertices.Count(), 1);
-  ExpectError(m, "v 0 0\n", "'' is not a valid floating point value", 0);
-  ExpectError(m, "v nan 0 0\n", "'nan' is not a valid floating point value", 0);
-  ExpectError(m, Triangle + "f 1 2 3\nf 1 2 4\n", "Vertex Index is out of bounds: 3", 1);
-  ExpectError(m, Triangle + "f 0 1 2\n", "Vertex Index is out of bounds: -1", 0);
-  ExpectError(m, Triangle + "f -4 1 2\n", "Vertex Index is out of bounds: -1", 0);
-  ExpectError(m, Triangle + "f 1/4 2 3\n", "Texture Vertex Index is out of bounds: 3", 0);
-  ExpectError(m, "v 0 0 0\nf 1/1 1 1\n", "Texture Vertex Index is out of bounds: 0", 0);
-  ExpectError(m, Triangle + "f 1/a 2 3\n", "'a' is not a valid integer value", 0);
-  ExpectError(m, Triangle + "f /1 2 3\n", "'' is not a valid integer value", 0);
-  ExpectError(m, Triangle + "f 1 2 99999999999\n", "'99999999999' is not a valid integer value", 0);
-  ExpectError(m, Triangle + "f 3 2 1\nf 1.5 2 3\n", "'1.5' is not a valid integer value", 1);
-  EXPECT_EQ(m.Nodes.Count(), 12);
+  const struct {
+    std::string Text, Message;
+    int FacesKept;
+  } bad[] = {
+      {"v 0 0 0\nv 1 x 0\n", "'x' is not a valid floating point value", 0},
+      {"v 0 0\n", "'' is not a valid floating point value", 0},
+      {"v nan 0 0\n", "'nan' is not a valid floating point value", 0},
+      {Triangle + "f 1 2 3\nf 1 2 4\n", "Vertex Index is out of bounds: 3", 1},
+      {Triangle + "f 0 1 2\n", "Vertex Index is out of bounds: -1", 0},
+      {Triangle + "f -4 1 2\n", "Vertex Index is out of bounds: -1", 0},
+      {Triangle + "f 1/4 2 3\n", "Texture Vertex Index is out of bounds: 3", 0},
+      {"v 0 0 0\nf 1/1 1 1\n", "Texture Vertex Index is out of bounds: 0", 0},
+      {Triangle + "f 1/a 2 3\n", "'a' is not a valid integer value", 0},
+      {Triangle + "f /1 2 3\n", "'' is not a valid integer value", 0},
+      {Triangle + "f 1 2 99999999999\n", "'99999999999' is not a valid integer value", 0},
+      {Triangle + "f 3 2 1\nf 1.5 2 3\n", "'1.5' is not a valid integer value", 1},
+  };
+  for (const auto& b : bad) {
+    const TReadResult result = ImportText(b.Text);
+    EXPECT_FALSE(result) << b.Text;
+    EXPECT_EQ(result.Message, b.Message);
+    EXPECT_EQ(Services.Errors.back(), b.Message);
+    EXPECT_EQ(Core.Model->Nodes.Last()->Mesh->Surfaces.Count(), b.FacesKept) << b.Text;
+  }
+  EXPECT_EQ(Core.Model->Nodes.Last()->Mesh->Vertices.Count(), 3);
+  EXPECT_EQ(Core.Model->Nodes.Count(), 12);
 }
 
 TEST_F(ObjImport, FacesKeepAtMostTwentyNineCorners) {
@@ -139,21 +140,29 @@ TEST_F(ObjImport, FacesKeepAtMostTwentyNineCorners) {
 TEST_F(ObjImport, EmptyTextsAndCtrlZ) {
   TMesh* mesh = Import("");
   EXPECT_EQ(mesh->Vertices.Count(), 0);
-  mesh = Import(std::string("v 1 2 3\n\x1Av 4 5 6\n"));
+  mesh = Import(std::string("v 1 2 3\n\x1Av 4 5 6\n\0", 18));  // a zero byte after Ctrl-Z is no part of the text
   EXPECT_EQ(mesh->Vertices.Count(), 1);
   mesh = Import("f\nf \t\nvt 1 2\n");
   EXPECT_EQ(mesh->Surfaces.Count(), 0);
 }
 
 TEST_F(ObjImport, FilesAreReadOnlyWhenTheyExist) {
-  TTempDir dir;
-  EXPECT_FALSE(Core.Model->ImportObj(dir.File("missing.obj")));
-  EXPECT_FALSE(Core.Model->ImportObj(dir.Path));
+  EXPECT_EQ(Core.Model->ImportObj(Dir.File("missing.obj")).Message, "File '" + Dir.File("missing.obj") + "' not found");
+  EXPECT_FALSE(Core.Model->ImportObj(Dir.Path));
   EXPECT_EQ(Core.Model->Nodes.Count(), 0);
-  EXPECT_TRUE(Core.Model->ImportObj(dir.Write("t.obj", Triangle + "f 1 2 3\r\n")));
-  EXPECT_TRUE(Core.Model->ImportObj(dir.Write("empty.obj", "")));
-  ASSERT_EQ(Core.Model->Nodes.Count(), 2);
-  EXPECT_EQ(Core.Model->Nodes[0]->Mesh->Surfaces.Count(), 1);
+  EXPECT_TRUE(Services.Errors.empty());
+}
+
+TEST_F(ObjImport, LinesReadTheSameAcrossTheBlocksAFileIsReadIn) {
+  // The file is read in blocks of 1 MiB; the first ends between the CR and LF of a line end.
+  std::string text;
+  for (int i = 0; text.size() < (1 << 20) - 100; ++i) text += "v " + std::to_string(i) + " 0 0\n";
+  text += "#" + std::string((1 << 20) - 2 - text.size(), ' ') + "\r\n";
+  for (int i = 0; i < 1000; ++i) text += "v 1 2 3" + std::string(i % 2 ? "\r\n" : "\r");
+  text += "f 1 2 3\r\nf 3 2 1";
+  TMesh* mesh = Import(text);
+  EXPECT_EQ(mesh->Vertices.Count(), std::count(text.begin(), text.end(), 'v'));
+  EXPECT_EQ(mesh->Surfaces.Count(), 2);
 }
 
 }  // namespace

@@ -1,39 +1,42 @@
-// Container files of any bytes: the directory reads or is refused, and every entry it lists
-// reads or is refused, without reading or allocating beyond the file.
-#include <unistd.h>
-
+// Container files of any bytes, read from disk as the program reads them: the directory
+// reads or is refused, every entry it lists reads or is refused without reading or
+// allocating beyond the file, its models open and its materials are found and decoded.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <string>
 
 #include "formats/Gob.h"
+#include "model/Core.h"
 #include "model/Errors.h"
+#include "model/HeadlessServices.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/fuzz/FuzzFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const struct TScratch {
-    std::string Path = "/tmp/zarn-fuzz-" + std::to_string(::getpid()) + ".gob";
-    ~TScratch() { std::remove(Path.c_str()); }
-  } scratch;
-  const std::string& path = scratch.Path;
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return 0;
-  std::fwrite(data, 1, size, f);
-  std::fclose(f);
+  const TFuzzFile file("in.gob", data, size);
+  const std::string& path = file.Path;
   TGob gob;
   try {
-    if (gob.LoadFromFile(path)) {
-      TGobItem item;
-      for (int i = 0; i < gob.Count(); ++i) {
-        gob.GetEntry(i, item);
-        try {
-          ReadGobEntry(item);
-        } catch (const EInOutError&) {
-        }
-      }
-      gob.FindFile("a.mat", item);
-    }
+    if (!gob.LoadFromFile(path)) return 0;
   } catch (const EZarnError&) {
+    return 0;
+  }
+  THeadlessServices services;
+  TCore core(services);
+  core.ResourceList = {path};
+  TGobItem item;
+  for (int i = 0; i < gob.Count(); ++i) {
+    gob.GetEntry(i, item);
+    try {
+      fmt_test::EntryBytes(item);
+    } catch (const EInOutError&) {
+    }
+    if (SameText(ExtensionPart(item.EntryName), ".mat"))
+      core.Model->Materials.FindOrAdd(std::string(FileNamePart(item.EntryName)));
+  }
+  for (const std::string& row : ContainerModelRows(gob)) {
+    if (!FindContainerModel(gob, row, item)) continue;
+    core.Model->Clear();
+    core.Model->LoadFromContainer(item);
   }
   return 0;
 }

@@ -1,18 +1,15 @@
-// OBJ text of any bytes: the import either completes or raises one of our errors.
+// OBJ files of any bytes, imported from disk as File > Open does: the import completes or
+// ends with a message, and whatever it added updates.
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
 
-#include "formats/ObjImport.h"
-#include "model/Errors.h"
 #include "model/Model.h"
+#include "tests/fuzz/FuzzFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const TFuzzFile file("in.obj", data, size);
   TModel model;
-  try {
-    ImportObjText(model, std::string_view(reinterpret_cast<const char*>(data), size));
-  } catch (const EZarnError&) {
-  }
+  model.ImportObj(file.Path);
   model.Update();
   return 0;
 }

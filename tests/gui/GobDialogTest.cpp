@@ -68,7 +68,7 @@ TEST_F(GobDialog, ShowsTheModelsInFourColumnsAndOpensTheDoubleClickedOne) {
   ASSERT_TRUE(TfrmDlgGob::Execute(Container, item));
   EXPECT_TRUE(shown);
   EXPECT_EQ(item.EntryName, "3do\\a.3do");
-  EXPECT_EQ(ReadGobEntry(item), "A");
+  EXPECT_EQ(EntryBytes(item), "A");
 }
 
 TEST_F(GobDialog, CancelAndOkWithoutARowOpenNothing) {
