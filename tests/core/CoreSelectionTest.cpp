@@ -140,47 +140,41 @@ class DerivedSets : public EditFixture {
   TMesh* Meshes[2] = {};
 };
 
-TEST_F(DerivedSets, SurfaceModeListsSharedVerticesOnce) {
-  Core.EditMode = emSurface;
-  Core.ToggleSurface(Meshes[0]->Surfaces[1]);
-  Core.ToggleSurface(Meshes[0]->Surfaces[0]);
-  TVertices list;
-  list.Add(Meshes[1]->Vertices[0]);  // emptied first
-  Core.GetSelectedVertices(list);
-  const auto& v = Meshes[0]->Vertices;
-  EXPECT_EQ(list.Raw(), (std::vector<TVertex*>{v[2], v[1], v[3], v[0]}));
-  TSurfaces faces;
-  Core.GetSelectedSurfaces(faces);
-  EXPECT_EQ(faces.Raw(), (std::vector<TFace*>{Meshes[0]->Surfaces[1], Meshes[0]->Surfaces[0]}));
-}
-
-TEST_F(DerivedSets, NodeModeListsEveryMeshVertexOncePerMesh) {
-  Core.EditMode = emNode;
+// Each mode derives the vertices and surfaces a command works on from its own selection:
+// shared vertices once, in selection order; vertex mode has no surfaces. Lists start emptied.
+TEST_F(DerivedSets, EachModeListsItsVerticesAndSurfaces) {
+  const auto& v0 = Meshes[0]->Vertices;
+  const auto& v1 = Meshes[1]->Vertices;
+  const auto& f0 = Meshes[0]->Surfaces;
+  Core.ToggleSurface(f0[1]);
+  Core.ToggleSurface(f0[0]);
   Core.ToggleNode(Meshes[1]->Node);
   Core.ToggleNode(Model().Nodes[2]);
   Core.ToggleNode(Meshes[0]->Node);
-  TVertices list;
-  Core.GetSelectedVertices(list);
-  ASSERT_EQ(list.Count(), 8);
-  EXPECT_EQ(list[0], Meshes[1]->Vertices[0]);
-  EXPECT_EQ(list[4], Meshes[0]->Vertices[0]);
-  TSurfaces faces;
-  Core.GetSelectedSurfaces(faces);
-  EXPECT_EQ(faces.Count(), 4);
-}
-
-TEST_F(DerivedSets, VertexModeKeepsSelectionOrderAndHasNoSurfaces) {
-  Core.EditMode = emVertex;
-  Core.ToggleVertex(Meshes[1]->Vertices[3]);
-  Core.ToggleVertex(Meshes[0]->Vertices[0]);
-  Core.ToggleSurface(Meshes[0]->Surfaces[0]);
-  TVertices list;
-  Core.GetSelectedVertices(list);
-  EXPECT_EQ(list.Raw(), (std::vector<TVertex*>{Meshes[1]->Vertices[3], Meshes[0]->Vertices[0]}));
-  TSurfaces faces;
-  faces.Add(Meshes[0]->Surfaces[0]);
-  Core.GetSelectedSurfaces(faces);
-  EXPECT_TRUE(faces.Empty());
+  Core.ToggleVertex(v1[3]);
+  Core.ToggleVertex(v0[0]);
+  const struct {
+    TEditMode Mode;
+    std::vector<TVertex*> Vertices;
+    std::vector<TFace*> Surfaces;
+  } cases[] = {
+      {emSurface, {v0[2], v0[1], v0[3], v0[0]}, {f0[1], f0[0]}},
+      {emNode, {v1[0], v1[1], v1[2], v1[3], v0[0], v0[1], v0[2], v0[3]},
+       {Meshes[1]->Surfaces[0], Meshes[1]->Surfaces[1], f0[0], f0[1]}},
+      {emVertex, {v1[3], v0[0]}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Mode);
+    Core.EditMode = c.Mode;
+    TVertices vertices;
+    vertices.Add(Meshes[1]->Vertices[0]);
+    Core.GetSelectedVertices(vertices);
+    EXPECT_EQ(vertices.Raw(), c.Vertices);
+    TSurfaces faces;
+    faces.Add(f0[0]);
+    Core.GetSelectedSurfaces(faces);
+    EXPECT_EQ(faces.Raw(), c.Surfaces);
+  }
 }
 
 }  // namespace

@@ -1,65 +1,45 @@
 // zarn-cli edit, run as a modder would run it.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "tests/core/CliRunner.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 class EditCli : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("zarn-edit-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                       "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir);
-    out = (dir / "out.3do").string();
+  EditCli() { EXPECT_TRUE(Sample.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do")); }
+  // Runs `zarn-cli edit` on the sample with the steps, writing to `Out`; the exit status.
+  int Run(std::vector<std::string> steps) {
+    steps.insert(steps.begin(), {"edit", ZARN_SAMPLES_DIR "/fighter.3do", Out});
+    return RunCli(steps).Status;
   }
-  void TearDown() override { fs::remove_all(dir); }
-
-  int Run(const std::string& steps) {
-    const std::string command = std::string("'") + ZARN_CLI_PATH + "' edit '" + ZARN_SAMPLES_DIR +
-                                "/fighter.3do' '" + out + "' " + steps + " 2>'" + (dir / "err.txt").string() + "'";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  // The written model, read back without errors.
+  TModel& Written() {
+    EXPECT_TRUE(Result.Model().LoadFromFile(Out));
+    EXPECT_TRUE(Result.Services.Errors.empty());
+    return Result.Model();
   }
-
-  // Reads a written model into a fresh core.
-  struct TLoaded {
-    THeadlessServices Services;
-    TCore Core{Services};
-  };
-  std::unique_ptr<TLoaded> Load(const std::string& path) {
-    auto loaded = std::make_unique<TLoaded>();
-    loaded->Core.Model->LoadFromFile(path);
-    EXPECT_TRUE(loaded->Services.Errors.empty());
-    return loaded;
-  }
-
-  fs::path dir;
-  std::string out;
+  fmt_test::TTempDir Dir;
+  const std::string Out = Dir.File("out.3do");
+  TTestCore Sample, Result;
 };
 
 TEST_F(EditCli, ExtrudesSelectedSurfacesAndSaves) {
-  auto before = Load(ZARN_SAMPLES_DIR "/fighter.3do");
-  const int faces = before->Core.Model->Nodes[0]->Mesh ? before->Core.Model->Nodes[0]->Mesh->Surfaces.Count() : -1;
-  ASSERT_EQ(Run("mode:surface select:surface:0 actEditExtrudeFace actEditTranslate Z=0.01"), 0);
-  auto after = Load(out);
-  TNode* first = after->Core.Model->Nodes[0];
-  ASSERT_NE(first->Mesh, nullptr);
-  const int sides = before->Core.Model->Nodes[0]->Mesh->Surfaces[0]->Vertices.Count();
-  EXPECT_EQ(first->Mesh->Surfaces.Count(), faces + sides);
+  ASSERT_EQ(Run({"mode:surface", "select:surface:0", "actEditExtrudeFace", "actEditTranslate", "Z=0.01"}), 0);
+  const TMesh& before = *Sample.Model().Nodes[0]->Mesh;
+  ASSERT_NE(Written().Nodes[0]->Mesh, nullptr);
+  EXPECT_EQ(Result.Model().Nodes[0]->Mesh->Surfaces.Count(), before.Surfaces.Count() + before.Surfaces[0]->Vertices.Count());
 }
 
 TEST_F(EditCli, PrimitivesTakeNamedValues) {
-  ASSERT_EQ(Run("actPrimCylind Sides=6 Radius=0.5 actPrimDummy"), 0);
-  auto after = Load(out);
-  TModel& model = *after->Core.Model;
+  ASSERT_EQ(Run({"actPrimCylind", "Sides=6", "Radius=0.5", "actPrimDummy"}), 0);
+  TModel& model = Written();
   TNode* cylinder = model.Nodes[model.Nodes.Count() - 2];
   EXPECT_EQ(cylinder->Name, "Cylinder");
   EXPECT_EQ(cylinder->Mesh->Vertices.Count(), 12);
@@ -67,19 +47,15 @@ TEST_F(EditCli, PrimitivesTakeNamedValues) {
 }
 
 TEST_F(EditCli, CopyAndPasteThroughAClipboardFile) {
-  const std::string clip = (dir / "clip.txt").string();
-  ASSERT_EQ(Run("select:all copy:'" + clip + "' actEditDelete paste:'" + clip + "' paste:'" + clip + "'"), 0);
-  auto before = Load(ZARN_SAMPLES_DIR "/fighter.3do");
-  auto after = Load(out);
-  EXPECT_EQ(after->Core.Model->Nodes.Count(), 2 * before->Core.Model->Nodes.Count());
+  const std::string clip = Dir.File("clip.txt");
+  ASSERT_EQ(Run({"select:all", "copy:" + clip, "actEditDelete", "paste:" + clip, "paste:" + clip}), 0);
+  EXPECT_EQ(Written().Nodes.Count(), 2 * Sample.Model().Nodes.Count());
 }
 
 TEST_F(EditCli, VerticesAreSelectedInTheOrderTyped) {
-  ASSERT_EQ(Run("mode:vertex select:vertex:2,0-1 actEditMakeSurface"), 0);
-  auto before = Load(ZARN_SAMPLES_DIR "/fighter.3do");
-  auto after = Load(out);
-  TMesh& source = *before->Core.Model->Nodes[0]->Mesh;
-  TMesh& made = *after->Core.Model->Nodes.Last()->Mesh;
+  ASSERT_EQ(Run({"mode:vertex", "select:vertex:2,0-1", "actEditMakeSurface"}), 0);
+  const TMesh& source = *Sample.Model().Nodes[0]->Mesh;
+  const TMesh& made = *Written().Nodes.Last()->Mesh;
   ASSERT_EQ(made.Surfaces.Count(), 1);
   ASSERT_EQ(made.Vertices.Count(), 3);
   EXPECT_NEAR(made.Vertices[0]->Position.X, source.Vertices[2]->World.X, 1e-6);
@@ -87,19 +63,17 @@ TEST_F(EditCli, VerticesAreSelectedInTheOrderTyped) {
 }
 
 TEST_F(EditCli, RefusalsAndBadInputFailWithoutWriting) {
-  EXPECT_EQ(Run("actEditExtrudeFace"), 1);
-  EXPECT_EQ(Run("mode:vertex select:vertex:0 actEditSplitFace"), 1);
-  EXPECT_EQ(Run("actPrimCube Size=abc"), 1);
-  EXPECT_EQ(Run("actPrimCube Sise=1"), 1);
-  EXPECT_EQ(Run("actNoSuchThing"), 1);
-  EXPECT_EQ(Run("select:vertex:999999"), 1);
-  EXPECT_EQ(Run("mode:vertex select:vertex:0-2000000000"), 1);
-  EXPECT_EQ(Run("select:surface:3-1"), 1);
-  EXPECT_EQ(Run("select:node:nobody"), 1);
-  EXPECT_EQ(Run("mode:sideways"), 1);
-  EXPECT_FALSE(fs::exists(out));
-  EXPECT_EQ(Run(""), 0);
-  EXPECT_TRUE(fs::exists(out));
+  const std::vector<std::vector<std::string>> refused = {
+      {"actEditExtrudeFace"}, {"mode:vertex", "select:vertex:0", "actEditSplitFace"},
+      {"actPrimCube", "Size=abc"}, {"actPrimCube", "Sise=1"}, {"actNoSuchThing"}, {"select:vertex:999999"},
+      {"mode:vertex", "select:vertex:0-2000000000"}, {"select:surface:3-1"}, {"select:node:nobody"}, {"mode:sideways"}};
+  for (const auto& steps : refused) {
+    SCOPED_TRACE(steps.back());
+    EXPECT_EQ(Run(steps), 1);
+    EXPECT_FALSE(std::filesystem::exists(Out));
+  }
+  EXPECT_EQ(Run({}), 0);
+  EXPECT_TRUE(std::filesystem::exists(Out));
 }
 
 }  // namespace

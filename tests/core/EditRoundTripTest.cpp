@@ -3,6 +3,7 @@
 
 #include "editing/Actions.h"
 #include "tests/core/EditFixture.h"
+#include "tests/core/TestCore.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void ExpectSameModels(TModel& a, TModel& b) {
     indexA[a.Nodes[i]] = i;
     indexB[b.Nodes[i]] = i;
   }
-  ExpectNear(b.InsertOffset, a.InsertOffset.X, a.InsertOffset.Y, a.InsertOffset.Z);
+  ExpectNear(b.InsertOffset, a.InsertOffset);
   for (int i = 0; i < a.Nodes.Count(); ++i) {
     const TNode& x = *a.Nodes[i];
     const TNode& y = *b.Nodes[i];
@@ -38,19 +39,16 @@ void ExpectSameModels(TModel& a, TModel& b) {
     EXPECT_EQ(x.Flags, y.Flags);
     EXPECT_EQ(x.NodeType, y.NodeType);
     EXPECT_EQ(x.Parent ? indexA[x.Parent] : -1, y.Parent ? indexB[y.Parent] : -1);
-    ExpectNear(y.Position, x.Position.X, x.Position.Y, x.Position.Z);
-    ExpectNear(y.Rotation, x.Rotation.X, x.Rotation.Y, x.Rotation.Z);
-    ExpectNear(y.Pivot, x.Pivot.X, x.Pivot.Y, x.Pivot.Z);
+    ExpectNear(y.Position, x.Position);
+    ExpectNear(y.Rotation, x.Rotation);
+    ExpectNear(y.Pivot, x.Pivot);
     ASSERT_EQ(x.Mesh == nullptr, y.Mesh == nullptr);
     if (!x.Mesh) continue;
     TMesh& m = *x.Mesh;
     TMesh& n = *y.Mesh;
     EXPECT_EQ(m.Name, n.Name);
     ASSERT_EQ(m.Vertices.Count(), n.Vertices.Count());
-    for (int v = 0; v < m.Vertices.Count(); ++v) {
-      const TVector& p = m.Vertices[v]->Position;
-      ExpectNear(n.Vertices[v]->Position, p.X, p.Y, p.Z);
-    }
+    for (int v = 0; v < m.Vertices.Count(); ++v) ExpectNear(n.Vertices[v]->Position, m.Vertices[v]->Position);
     ASSERT_EQ(m.Surfaces.Count(), n.Surfaces.Count());
     for (int f = 0; f < m.Surfaces.Count(); ++f) {
       const TFace& p = *m.Surfaces[f];
@@ -108,11 +106,10 @@ TEST_P(EditRoundTrip, WriteAndReadBackGivesTheSameModel) {
   std::string text;
   Model().Write3DO(text, Model().Nodes.Pointers());
 
-  THeadlessServices otherServices;
-  TCore other(otherServices);
-  other.Model->Parse3DO(text);
-  EXPECT_TRUE(otherServices.Errors.empty()) << otherServices.Errors.front();
-  ExpectSameModels(Model(), *other.Model);
+  TTestCore other;
+  other.Model().Parse3DO(text);
+  EXPECT_TRUE(other.Services.Errors.empty()) << other.Services.Errors.front();
+  ExpectSameModels(Model(), other.Model());
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCommand, EditRoundTrip, ::testing::ValuesIn(AllCases()), PrintCase);

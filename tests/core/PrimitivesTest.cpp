@@ -10,61 +10,49 @@ namespace {
 
 using Primitives = EditFixture;
 
-TEST_F(Primitives, CubeHasEightCornersAndOutwardQuads) {
-  TMesh& mesh = *BuildCube(Model(), 0.02f)->Mesh;
-  ASSERT_EQ(mesh.Vertices.Count(), 8);
-  ASSERT_EQ(mesh.Surfaces.Count(), 6);
-  const float h = 0.02f / 2;
-  ExpectNear(mesh.Vertices[0]->Position, -h, -h, -h, 0);
-  ExpectNear(mesh.Vertices[6]->Position, h, h, h, 0);
-  EXPECT_EQ(Corners(*mesh.Surfaces[4]), (std::vector<int>{2, 7, 6, 3}));
-  const TVector outward[6] = {{0, 0, -1}, {0, 0, 1}, {-1, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, -1, 0}};
-  for (int i = 0; i < 6; ++i) {
-    const TVector n = mesh.Surfaces[i]->GetNormal();
-    ExpectNear(n, outward[i].X, outward[i].Y, outward[i].Z);
-    EXPECT_EQ(mesh.Surfaces[i]->TXVertices.Count(), 4);
+struct TShape {
+  const char* Name;
+  TNode* (*Build)(TModel&);
+  int Vertices, Surfaces;
+  std::vector<std::pair<int, TVector>> Points;  // vertex index and position
+  int Face;
+  std::vector<int> Corners;  // of that face
+  bool Closed;  // every face faces away from the middle; else all face +z
+};
+
+const TShape kShapes[] = {
+    {"Cube", [](TModel& m) { return BuildCube(m, 0.02f); }, 8, 6,
+     {{0, {-0.01, -0.01, -0.01}}, {6, {0.01, 0.01, 0.01}}}, 4, {2, 7, 6, 3}, true},
+    {"Plane", [](TModel& m) { return BuildPlane(m, 2, 1, 1.0f); }, 6, 2,
+     {{0, {-0.5, 0.5, 0}}, {1, {0, 0.5, 0}}, {5, {0.5, -0.5, 0}}}, 0, {1, 0, 3, 4}, false},
+    // The top ring follows the bottom cap's corner order before the flip: v3 v2 v1 v0.
+    {"Cylinder", [](TModel& m) { return BuildCylinder(m, 4, 2.0f, 1.0f); }, 8, 6,
+     {{0, {0, 1, -1}}, {1, {1, 0, -1}}, {3, {-1, 0, -1}}, {4, {-1, 0, 1}}}, 0, {0, 1, 2, 3}, true},
+    // Centred on the average of all corners, the apex's included.
+    {"Cone", [](TModel& m) { return BuildCone(m, 3, 1.0f, 0.03f); }, 4, 4,
+     {{0, {0, 0.03, -0.25}}, {3, {0, 0, 0.75}}}, 1, {2, 1, 3}, true},
+};
+
+TEST_F(Primitives, ShapesHaveTheirCornersAndOutwardTexturedFaces) {
+  for (const TShape& shape : kShapes) {
+    SCOPED_TRACE(shape.Name);
+    TMesh& mesh = *shape.Build(Model())->Mesh;
+    ASSERT_EQ(mesh.Vertices.Count(), shape.Vertices);
+    ASSERT_EQ(mesh.Surfaces.Count(), shape.Surfaces);
+    for (const auto& [i, p] : shape.Points) ExpectNear(mesh.Vertices[i]->Position, p);
+    EXPECT_EQ(Corners(*mesh.Surfaces[shape.Face]), shape.Corners);
+    for (TFace* f : mesh.Surfaces) {
+      EXPECT_EQ(f->TXVertices.Count(), f->Vertices.Count());
+      EXPECT_EQ(f->Material->Name, "dflt.mat");
+      const TVector n = f->GetNormal();
+      TVector middle{};
+      for (const TVertex* v : f->Vertices) AddVector(middle, v->Position);
+      if (shape.Closed)
+        EXPECT_GT(n.X * middle.X + n.Y * middle.Y + n.Z * middle.Z, 0) << "face " << mesh.Surfaces.IndexOf(f);
+      else
+        ExpectNear(n, 0, 0, 1);
+    }
   }
-  EXPECT_EQ(mesh.Surfaces[0]->Material->Name, "dflt.mat");
-}
-
-TEST_F(Primitives, PlaneIsCentredAndFacesUp) {
-  TMesh& mesh = *BuildPlane(Model(), 2, 1, 1.0f)->Mesh;
-  ASSERT_EQ(mesh.Vertices.Count(), 6);
-  ASSERT_EQ(mesh.Surfaces.Count(), 2);
-  ExpectNear(mesh.Vertices[0]->Position, -0.5, 0.5, 0);
-  ExpectNear(mesh.Vertices[1]->Position, 0, 0.5, 0);
-  ExpectNear(mesh.Vertices[5]->Position, 0.5, -0.5, 0);
-  EXPECT_EQ(Corners(*mesh.Surfaces[0]), (std::vector<int>{1, 0, 3, 4}));
-  ExpectNear(mesh.Surfaces[1]->GetNormal(), 0, 0, 1);
-}
-
-TEST_F(Primitives, CylinderRingsCapsAndSides) {
-  TMesh& mesh = *BuildCylinder(Model(), 4, 2.0f, 1.0f)->Mesh;
-  ASSERT_EQ(mesh.Vertices.Count(), 8);
-  ASSERT_EQ(mesh.Surfaces.Count(), 6);
-  ExpectNear(mesh.Vertices[0]->Position, 0, 1, -1);
-  ExpectNear(mesh.Vertices[1]->Position, 1, 0, -1);
-  ExpectNear(mesh.Vertices[3]->Position, -1, 0, -1);
-  // The top ring follows the bottom cap's corner order before the flip: v3 v2 v1 v0.
-  ExpectNear(mesh.Vertices[4]->Position, -1, 0, 1);
-  EXPECT_EQ(Corners(*mesh.Surfaces[0]), (std::vector<int>{0, 1, 2, 3}));
-  ExpectNear(mesh.Surfaces[0]->GetNormal(), 0, 0, -1);
-  ExpectNear(mesh.Surfaces[1]->GetNormal(), 0, 0, 1);
-  for (int s = 2; s < 6; ++s) {
-    const TVector n = mesh.Surfaces[s]->GetNormal();
-    const TVector c = mesh.Surfaces[s]->Vertices[0]->Position;
-    const TVector d = mesh.Surfaces[s]->Vertices[1]->Position;
-    EXPECT_GT(n.X * (c.X + d.X) + n.Y * (c.Y + d.Y), 0) << "side " << s << " faces inward";
-  }
-}
-
-TEST_F(Primitives, ConeAverageIncludesApex) {
-  TMesh& mesh = *BuildCone(Model(), 3, 1.0f, 0.03f)->Mesh;
-  ASSERT_EQ(mesh.Vertices.Count(), 4);
-  ASSERT_EQ(mesh.Surfaces.Count(), 4);
-  EXPECT_NEAR(mesh.Vertices[0]->Position.Z, -0.25, 1e-7);
-  EXPECT_NEAR(mesh.Vertices[3]->Position.Z, 0.75, 1e-7);
-  ExpectNear(mesh.Surfaces[0]->GetNormal(), 0, 0, -1);
 }
 
 TEST_F(Primitives, ZeroSidesGiveEmptySurfaces) {
@@ -99,15 +87,9 @@ TEST_F(Primitives, CommandAsksSelectsAndRefreshes) {
 TEST_F(Primitives, CancelAndBadNumbersCreateNothing) {
   Services.CancelQueries = true;
   actPrimPlane(Core);
-  EXPECT_EQ(Model().Nodes.Count(), 0);
   Services.CancelQueries = false;
   Services.Answers = {{"Size", "abc"}};
-  try {
-    actPrimCylind(Core);
-    FAIL() << "no conversion error";
-  } catch (const EConvertError& e) {
-    EXPECT_STREQ(e.what(), "'abc' is not a valid floating point value");
-  }
+  ExpectThrowWhat<EConvertError>([&] { actPrimCylind(Core); }, "'abc' is not a valid floating point value");
   Services.Answers = {{"Sides", "7.5"}};
   EXPECT_THROW(actPrimCone(Core), EConvertError);
   Services.Answers = {{"Subdivide_X", ""}};

@@ -14,6 +14,22 @@ class SurfaceOps : public EditFixture {
     AddFace(mesh, {0, 1, 2, 3});
     return mesh;
   }
+  // Runs the command on the items, selected in this order in the mode they belong to.
+  void On(void (*act)(TCore&), std::initializer_list<TVertex*> items) {
+    Core.EditMode = emVertex;
+    for (TVertex* v : items) Core.ToggleVertex(v);
+    act(Core);
+  }
+  void On(void (*act)(TCore&), std::initializer_list<TFace*> items) {
+    Core.EditMode = emSurface;
+    for (TFace* f : items) Core.ToggleSurface(f);
+    act(Core);
+  }
+  void On(void (*act)(TCore&), std::initializer_list<TNode*> items) {
+    Core.EditMode = emNode;
+    for (TNode* n : items) Core.ToggleNode(n);
+    act(Core);
+  }
 };
 
 TEST_F(SurfaceOps, CommandsRefuseTheWrongModeOrSelectionAndChangeNothing) {
@@ -55,9 +71,7 @@ TEST_F(SurfaceOps, CommandsRefuseTheWrongModeOrSelectionAndChangeNothing) {
 
 TEST_F(SurfaceOps, ExtrudeQuadMakesCapAndOutwardSides) {
   TMesh& mesh = Quad();
-  Core.EditMode = emSurface;
-  Core.ToggleSurface(mesh.Surfaces[0]);
-  actEditExtrudeFace(Core);
+  On(actEditExtrudeFace, {mesh.Surfaces[0]});
   ASSERT_EQ(mesh.Vertices.Count(), 8);
   ASSERT_EQ(mesh.Surfaces.Count(), 5);
   TFace* cap = mesh.Surfaces[0];
@@ -79,10 +93,7 @@ TEST_F(SurfaceOps, ExtrudeTwoNeighboursKeepsSelectionOrder) {
   TMesh& mesh = *AddMeshNode("two", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {2, 0, 0}, {2, 1, 0}})->Mesh;
   TFace* left = AddFace(mesh, {0, 1, 2, 3});
   TFace* right = AddFace(mesh, {1, 4, 5, 2});
-  Core.EditMode = emSurface;
-  Core.ToggleSurface(right);
-  Core.ToggleSurface(left);
-  actEditExtrudeFace(Core);
+  On(actEditExtrudeFace, {right, left});
   EXPECT_EQ(mesh.Vertices.Count(), 14);
   EXPECT_EQ(mesh.Surfaces.Count(), 10);
   const std::vector<TFace*> caps = Core.Surfaces.Items();
@@ -96,10 +107,7 @@ TEST_F(SurfaceOps, ExtrudeTwoNeighboursKeepsSelectionOrder) {
 TEST_F(SurfaceOps, SplitQuadAlongEitherDiagonalTakesItOutOfTheSelection) {
   TMesh& mesh = Quad();
   Core.ToggleSurface(mesh.Surfaces[0]);
-  Core.EditMode = emVertex;
-  Core.ToggleVertex(mesh.Vertices[0]);
-  Core.ToggleVertex(mesh.Vertices[2]);
-  actEditSplitFace(Core);
+  On(actEditSplitFace, {mesh.Vertices[0], mesh.Vertices[2]});
   ASSERT_EQ(mesh.Surfaces.Count(), 2);
   EXPECT_EQ(Corners(*mesh.Surfaces[0]), (std::vector<int>{0, 2, 3}));
   EXPECT_EQ(Corners(*mesh.Surfaces[1]), (std::vector<int>{0, 1, 2}));
@@ -118,10 +126,7 @@ TEST_F(SurfaceOps, SplitBetweenNeighboursOrElsewhereChangesNothing) {
   EXPECT_FALSE(SplitSurface(*f, *mesh.Vertices[1], *mesh.Vertices[1]));
   EXPECT_EQ(mesh.Surfaces.Count(), 1);
   EXPECT_EQ(Model().Materials.Count(), 1);
-  Core.EditMode = emVertex;
-  Core.ToggleVertex(mesh.Vertices[0]);
-  Core.ToggleVertex(mesh.AddVertex());  // on no face
-  actEditSplitFace(Core);
+  On(actEditSplitFace, {mesh.Vertices[0], mesh.AddVertex()});  // the second on no face
   EXPECT_EQ(mesh.Surfaces.Count(), 1);
   EXPECT_TRUE(Services.Errors.empty());
 }
@@ -131,10 +136,7 @@ TEST_F(SurfaceOps, InsertVertexGoesBetweenInEachWinding) {
   TFace* up = AddFace(mesh, {0, 1, 2});
   TFace* down = AddFace(mesh, {1, 0, 3});
   up->TXVertices[1] = {5, 6};
-  Core.EditMode = emVertex;
-  Core.ToggleVertex(mesh.Vertices[0]);
-  Core.ToggleVertex(mesh.Vertices[1]);
-  actEditInsertVx(Core);
+  On(actEditInsertVx, {mesh.Vertices[0], mesh.Vertices[1]});
   ASSERT_EQ(mesh.Vertices.Count(), 5);
   ExpectNear(mesh.Vertices[4]->Position, 1, 0, 0, 0);
   EXPECT_EQ(Corners(*up), (std::vector<int>{0, 4, 1, 2}));
@@ -149,10 +151,7 @@ TEST_F(SurfaceOps, AVertexInsertedOnTheFirstEdgeKeepsTheFaceNormal) {
   TMesh& mesh = Quad();
   TMesh& line = *AddMeshNode("line", {{0, 0, 0}, {1, 1, 1}, {3, 3, 3}, {2, 2, 2}})->Mesh;
   AddFace(line, {0, 1, 2, 3});
-  Core.EditMode = emVertex;
-  Core.ToggleVertex(mesh.Vertices[0]);
-  Core.ToggleVertex(mesh.Vertices[1]);
-  actEditInsertVx(Core);  // the first three corners now lie on one line
+  On(actEditInsertVx, {mesh.Vertices[0], mesh.Vertices[1]});  // the first three corners now lie on one line
   Model().Update();
   std::string text;
   Model().Write3DO(text, Model().Nodes.Pointers());
@@ -168,10 +167,7 @@ TEST_F(SurfaceOps, InsertVertexAfterTheLastCornerOrLooseBetweenStrangers) {
   EXPECT_EQ(Corners(*mesh.Surfaces[0]), (std::vector<int>{4, 0, 1, 2, 3}));
 
   TMesh& other = Quad();
-  Core.EditMode = emVertex;
-  Core.ToggleVertex(other.Vertices[0]);
-  Core.ToggleVertex(other.Vertices[2]);
-  actEditInsertVx(Core);
+  On(actEditInsertVx, {other.Vertices[0], other.Vertices[2]});
   EXPECT_EQ(other.Surfaces[0]->Vertices.Count(), 4);
   ExpectNear(Core.Vertices.First()->Position, 0.5, 0.5, 0, 0);
 }
@@ -181,9 +177,7 @@ TEST_F(SurfaceOps, FlipReversesCornersWithFreshTextureVertices) {
   TFace* f = AddFace(mesh, {0, 1, 2});
   f->TXVertices[0] = {3, 4};
   ExpectNear(f->GetNormal(), 0, 0, 1);
-  Core.EditMode = emSurface;
-  Core.ToggleSurface(f);
-  actEditFlipFace(Core);
+  On(actEditFlipFace, {f});
   EXPECT_EQ(Corners(*f), (std::vector<int>{2, 1, 0}));
   ASSERT_EQ(f->TXVertices.Count(), 3);
   for (const TTXVertex& t : f->TXVertices) EXPECT_EQ(t.U + t.V, 0);
@@ -223,11 +217,7 @@ TEST_F(SurfaceOps, MergeKeepsWorldPositionsAndReattachesChildren) {
   TNode* child = Model().AddNode();
   child->Parent = source;
   TNode* dummy = Model().AddNode();
-  Core.EditMode = emNode;
-  Core.ToggleNode(target);
-  Core.ToggleNode(dummy);
-  Core.ToggleNode(source);
-  actEditMerge(Core);
+  On(actEditMerge, {target, dummy, source});
   ASSERT_EQ(Model().Nodes.Count(), 2);
   EXPECT_EQ(child->Parent, nullptr);
   EXPECT_EQ(Core.Nodes.Items(), std::vector<TNode*>{target});
@@ -246,9 +236,7 @@ TEST_F(SurfaceOps, MergeGivesAMeshlessTargetAMeshInPlace) {
   TNode* target = Model().AddNode();
   target->Position = {5, 0, 0};
   TNode* source = AddMeshNode("source", {{1, 1, 1}});
-  Core.ToggleNode(target);
-  Core.ToggleNode(source);
-  actEditMerge(Core);
+  On(actEditMerge, {target, source});
   ASSERT_NE(target->Mesh, nullptr);
   EXPECT_EQ(target->Mesh->Name, "Mesh");
   Model().UpdateWorld();

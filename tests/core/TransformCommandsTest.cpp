@@ -1,3 +1,6 @@
+#include <iterator>
+#include <map>
+
 #include "editing/TransformCommands.h"
 #include "tests/core/EditFixture.h"
 
@@ -15,20 +18,35 @@ class TransformCommands : public EditFixture {
   TMesh* mesh = nullptr;
 };
 
-TEST_F(TransformCommands, TranslateAndMove) {
-  Services.Answers = {{"X", "1"}};
-  actEditTranslate(Core);
-  EXPECT_EQ(X(0), 1);
-  EXPECT_EQ(X(1), 3);
-  EXPECT_EQ(X(2), 9);
-  actEditMove(Core);
-  EXPECT_EQ(X(0), 0);
-  EXPECT_EQ(X(1), 2);
-  Services.Answers.clear();
-  actEditMove(Core);
-  EXPECT_EQ(X(0), -1);
-  EXPECT_EQ(X(1), 1);
-  EXPECT_EQ(Services.Queries, (std::vector<std::string>{"Translate", "Move", "Move"}));
+// Vertices 0 and 1 at x = 0 and 2 are selected; vertex 2 at x = 9 is not.
+TEST_F(TransformCommands, MoveTheSelectionOnlyAndNothingOnABadValue) {
+  const struct {
+    void (*Act)(TCore&);
+    std::map<std::string, std::string> Answers;
+    double X0, X1;
+    bool Refused = false;  // a value is no number: nothing moves
+  } cases[] = {
+      {actEditTranslate, {{"X", "1"}}, 1, 3},
+      {actEditMove, {{"X", "3"}}, 2, 4},  // the centre goes to x = 3
+      {actEditMove, {}, -1, 1},
+      {actEditScale, {{"X", "2"}, {"Y", "2"}, {"Z", "2"}}, -1, 3},  // about the centre
+      {actEditTranslate, {{"X", "5"}, {"Y", "0,5"}}, 0, 2, true},
+      {actEditScale, {{"Around_Z", "x"}}, 0, 2, true},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    mesh->Vertices[0]->Position = {0, 0, 0};
+    mesh->Vertices[1]->Position = {2, 0, 0};
+    Services.Answers = cases[i].Answers;
+    if (cases[i].Refused) {
+      EXPECT_THROW(cases[i].Act(Core), EConvertError);
+    } else {
+      cases[i].Act(Core);
+    }
+    EXPECT_EQ(X(0), cases[i].X0);
+    EXPECT_EQ(X(1), cases[i].X1);
+    EXPECT_EQ(X(2), 9);
+  }
 }
 
 // Records the lines a query showed.
@@ -68,22 +86,6 @@ TEST_F(TransformCommands, RotateAboutXThenY) {
   Services.Answers = {{"X", "90"}, {"Y", "90"}, {"Around_Y", "0"}};
   actEditRotate(Core);
   ExpectNear(mesh->Vertices[0]->Position, 1, 0, 0, 1e-12);
-}
-
-TEST_F(TransformCommands, ScaleAboutTheCentreKeepsIt) {
-  Services.Answers = {{"X", "2"}, {"Y", "2"}, {"Z", "2"}};
-  actEditScale(Core);
-  EXPECT_EQ(X(0), -1);
-  EXPECT_EQ(X(1), 3);
-}
-
-TEST_F(TransformCommands, BadValueMovesNothing) {
-  Services.Answers = {{"X", "5"}, {"Y", "0,5"}};
-  EXPECT_THROW(actEditTranslate(Core), EConvertError);
-  EXPECT_EQ(X(0), 0);
-  Services.Answers = {{"Around_Z", "x"}};
-  EXPECT_THROW(actEditScale(Core), EConvertError);
-  EXPECT_EQ(X(1), 2);
 }
 
 TEST_F(TransformCommands, SharedCornerOfTwoSurfacesMovesOnce) {

@@ -4,8 +4,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QStatusTipEvent>
-#include <QMenu>
-#include <QMenuBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -24,11 +22,7 @@ class TFileCommandsTest : public TWindowTest {
     ASSERT_TRUE(Folder.isValid());
     StartWindow();
   }
-  std::string Copy(const std::string& name) {
-    const std::string path = Folder.filePath(QString::fromStdString(name)).toStdString();
-    std::filesystem::copy_file(Sample(), path, std::filesystem::copy_options::overwrite_existing);
-    return path;
-  }
+  std::string Copy(const std::string& name) { return Write(name, Bytes(Sample())); }
   std::string Write(const std::string& name, const std::string& data) {
     const std::string path = Folder.filePath(QString::fromStdString(name)).toStdString();
     std::ofstream(path, std::ios::binary) << data;
@@ -58,8 +52,7 @@ TEST_F(TFileCommandsTest, MissingFilesAndUnknownFormatsAreReported) {
   EXPECT_EQ(Services.Informations[0], "File '" + missing + "' not found");
 
   // An unknown format still counts as a model replacement: cameras reset, selection cleared.
-  const std::string text = Folder.filePath("notes.txt").toStdString();
-  std::ofstream(text) << "hello";
+  const std::string text = Write("notes.txt", "hello");
   Camera().X = 0.5;
   Window->OpenFile(text);
   ASSERT_EQ(Services.Informations.size(), 2u);
@@ -87,9 +80,7 @@ TEST_F(TFileCommandsTest, SaveGoesThroughSaveAsUntilTheModelHasAFile) {
   Core->Model->Nodes[0]->Name = "renamed";
   Run("actFileSave");
   EXPECT_TRUE(Services.FileNames.empty());
-  std::ifstream in(target);
-  const std::string text((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_NE(text.find("renamed"), std::string::npos);
+  EXPECT_NE(Bytes(target).find("renamed"), std::string::npos);
 
   // A cancelled Save As changes nothing but the title, which follows the model's file.
   Window->SetTitle("elsewhere");
@@ -117,7 +108,7 @@ TEST_F(TFileCommandsTest, AFileReadInPartNeverBecomesTheSaveTarget) {
   text.resize(text.size() / 2);  // a download cut short
   for (const bool revert : {false, true}) {
     SCOPED_TRACE(revert ? "revert" : "open");
-    const std::string path = Write(revert ? "reverted.3do" : "cut.3do", revert ? Bytes(Sample()) : text);
+    const std::string path = revert ? Copy("reverted.3do") : Write("cut.3do", text);
     Window->OpenFile(path);
     if (revert) {
       Write("reverted.3do", text);  // cut short on disk after it was opened
@@ -176,19 +167,6 @@ TEST_F(TFileCommandsTest, RunningOutOfMemoryEndsTheCommandWithAnErrorBox) {
                              }));
 }
 
-TEST_F(TFileCommandsTest, MenusShowTheInstalledCommandsInMenuOrder) {
-  QMenu* file = Window->menuBar()->actions().at(0)->menu();
-  ASSERT_NE(file, nullptr);
-  QStringList shown;
-  for (QAction* a : file->actions())
-    if (a->isVisible()) shown << (a->isSeparator() ? "-" : a->text());
-  EXPECT_EQ(shown.join("|").toStdString(), "&New|&Open...|&Insert...|&Revert|&Save|Save &As...|-|&Import...|-|E&xit");
-  EXPECT_EQ(Window->Action("actFileOpen")->shortcut(), QKeySequence("Ctrl+O"));
-  EXPECT_EQ(Window->Action("actFileSave")->statusTip().toStdString(), "Save model");
-  EXPECT_EQ(Window->Actions().size(), 46u);
-  EXPECT_EQ(Window->Actions()[4]->objectName().toStdString(), "actFileSaveAs");
-}
-
 TEST_F(TFileCommandsTest, SharedShortcutGoesToTheFirstEntryInMenuOrder) {
   int cuts = 0, extrusions = 0;
   Window->SetCommand("actEditExtrudeFace", [&] { ++extrusions; });
@@ -212,11 +190,8 @@ TEST_F(TFileCommandsTest, HintsGoToStatusPanelOne) {
   QStatusTipEvent twoPart("Short|The long part");
   QApplication::sendEvent(Window.get(), &twoPart);
   EXPECT_EQ(Window->StatusPanel(1)->text().toStdString(), "The long part");
-  EXPECT_EQ(Window->StatusPanel(0)->width(), 140);
   const QLabel* fps = Window->StatusPanel(2);
-  EXPECT_GE(fps->width(), 65);
   EXPECT_GT(fps->width(), fps->fontMetrics().horizontalAdvance("Fps 9999.99")) << "the frame rate is clipped";
-  EXPECT_EQ(Window->StatusPanel(3)->width(), 17);
 }
 
 TEST_F(TFileCommandsTest, Register3DOWritesTheDesktopAssociation) {

@@ -190,13 +190,6 @@ TEST_F(NodeTree, RenameInPlaceTakesOnlyNamesTheFileReadsBackWhole) {
   EXPECT_EQ(Services.Rebuilds, 0) << "renaming redraws nothing";
 }
 
-TEST_F(NodeTree, LoopedParentsStillFillTheTree) {
-  LoadSample();
-  Named("hull")->Parent = Named("fin");
-  Services.FillTree();
-  EXPECT_EQ(Tree->ItemCount(), Core.Model->Nodes.Count());
-}
-
 // Deeper than the view can lay out expanded (one call per level): the tree fills, paints,
 // refills and frees its rows, and only the rows below that depth start collapsed.
 TEST_F(NodeTree, AChainEightyThousandDeepFillsAndFrees) {
@@ -265,10 +258,6 @@ TEST_F(NodeTree, PasteOfForeignClipboardTextAddsNothing) {
   PasteNodes(Core);
   EXPECT_EQ(Core.Model->Nodes.Count(), 0);
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(NodeTree, NodesFreedBeforeTheRefillAreNeverTouched) {
   LoadSample();
