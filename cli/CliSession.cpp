@@ -6,7 +6,6 @@
 #include "model/Errors.h"
 
 bool TCliSession::Open(const std::string& path) {
-  const size_t errorsBefore = Services.Errors.size();
   if (SameText(ExtensionPart(path), ".obj")) {
     try {
       if (!Core.Model->ImportObj(path)) {
@@ -20,15 +19,13 @@ bool TCliSession::Open(const std::string& path) {
     Core.Model->Update();
     return true;
   }
-  Core.Model->LoadFromFile(path);
-  return Services.Errors.size() == errorsBefore;
+  return Core.Model->LoadFromFile(path).Ok;
 }
 
 bool TCliSession::OpenEntry(const std::string& container, const std::string& entry) {
   TGobItem item;
   if (!FindContainerEntry(container, entry, item)) return false;
-  const size_t errorsBefore = Services.Errors.size();
-  return Core.Model->LoadFromContainer(item) && Services.Errors.size() == errorsBefore;
+  return Core.Model->LoadFromContainer(item).Ok;
 }
 
 bool FindContainerEntry(const std::string& container, const std::string& entry, TGobItem& item) {

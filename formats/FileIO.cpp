@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -53,7 +54,8 @@ std::string ReadWholeFile(const std::string& path) {
 
 TFileSource::TFileSource(const std::string& path) : Path(path), Fd(OpenForReading(path)) {
   struct stat st {};
-  if (::fstat(Fd, &st) == 0) FileSize = static_cast<size_t>(st.st_size);
+  if (::fstat(Fd, &st) == 0)
+    StoredSize = static_cast<size_t>(std::min<off_t>(st.st_size, off_t{st.st_blocks} * 512));
 }
 
 TFileSource::~TFileSource() { ::close(Fd); }

@@ -16,13 +16,14 @@ class TFileSource : public TTextSource {
   TFileSource(const TFileSource&) = delete;
   TFileSource& operator=(const TFileSource&) = delete;
   size_t Read(char* buffer, size_t size) override;
-  // The file's size when it was opened.
-  size_t Size() const { return FileSize; }
+  // What the file held on disk when it was opened: its size, less the holes of a sparse
+  // file, which read as NUL bytes and so end any text.
+  size_t Stored() const { return StoredSize; }
 
  private:
   std::string Path;
   int Fd;
-  size_t FileSize = 0;
+  size_t StoredSize = 0;
 };
 
 // Writes a file so that it appears whole or not at all: the text goes to a temporary file
