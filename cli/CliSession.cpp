@@ -15,16 +15,13 @@ bool TCliSession::Open(const std::string& path) {
     Core.Model->Update();
     return imported;
   }
-  const size_t errorsBefore = Services.Errors.size();
-  Core.Model->LoadFromFile(path);
-  return Services.Errors.size() == errorsBefore;
+  return Core.Model->LoadFromFile(path).Ok;
 }
 
 bool TCliSession::OpenEntry(const std::string& container, const std::string& entry) {
   TGobItem item;
   if (!FindContainerEntry(container, entry, item)) return false;
-  const size_t errorsBefore = Services.Errors.size();
-  return Core.Model->LoadFromContainer(item) && Services.Errors.size() == errorsBefore;
+  return Core.Model->LoadFromContainer(item).Ok;
 }
 
 bool FindContainerEntry(const std::string& container, const std::string& entry, TGobItem& item) {

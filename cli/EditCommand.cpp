@@ -194,8 +194,7 @@ int RunEdit(const TArgs& args) {
     return 2;
   }
   TEditSession session;
-  session.Core.Model->LoadFromFile(args[0]);
-  if (!session.Services.Errors.empty()) return 1;
+  if (!session.Core.Model->LoadFromFile(args[0])) return 1;
   session.Services.FillTree();
   try {
     if (!TStepRunner(session).Run(args, 2)) return 1;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -44,7 +45,7 @@ std::string ReadWholeFile(const std::string& path, uint64_t limit) {
   };
   if (source.Size() > limit) throw tooLarge();
   std::string data;
-  data.reserve(source.Size());
+  data.reserve(source.Stored());
   char block[1 << 16];
   while (const size_t n = source.Read(block, sizeof block)) {
     if (n > limit - data.size()) throw tooLarge();  // it grew while it was read
@@ -55,7 +56,10 @@ std::string ReadWholeFile(const std::string& path, uint64_t limit) {
 
 TFileSource::TFileSource(const std::string& path) : Path(path), Fd(OpenForReading(path)) {
   struct stat st {};
-  if (::fstat(Fd, &st) == 0) FileSize = static_cast<size_t>(st.st_size);
+  if (::fstat(Fd, &st) == 0) {
+    FileSize = static_cast<size_t>(st.st_size);
+    StoredSize = static_cast<size_t>(std::min<off_t>(st.st_size, off_t{st.st_blocks} * 512));
+  }
 }
 
 TFileSource::~TFileSource() { ::close(Fd); }

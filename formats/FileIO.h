@@ -18,12 +18,16 @@ class TFileSource : public TTextSource {
   TFileSource(const TFileSource&) = delete;
   TFileSource& operator=(const TFileSource&) = delete;
   size_t Read(char* buffer, size_t size) override;
-  // The file's size when it was opened.
+  // What the file held on disk when it was opened: its size, less the holes of a sparse
+  // file, which read as NUL bytes and so end any text.
+  size_t Stored() const { return StoredSize; }
+  // The file's length when it was opened, holes included.
   size_t Size() const { return FileSize; }
 
  private:
   std::string Path;
   int Fd;
+  size_t StoredSize = 0;
   size_t FileSize = 0;
 };
 

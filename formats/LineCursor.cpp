@@ -1,28 +1,39 @@
 #include "formats/LineCursor.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 constexpr size_t kBlock = 1 << 20;
 }
 
-TLineCursor::TLineCursor(std::string_view text) : Text(text.substr(0, text.find('\0'))) {}
+TLineCursor::TLineCursor(std::string_view text) : Text(text.substr(0, text.find('\0'))), Index(-1) {}
 
-TLineCursor::TLineCursor(TTextSource& source) : Source(&source) {}
+TLineCursor::TLineCursor(TTextSource& source, int64_t firstIndex) : Source(&source), Index(firstIndex - 1) {}
 
 bool TLineCursor::Refill(size_t& keepFrom) {
   if (!Source) return false;
-  Buffer.erase(0, keepFrom);
+  const size_t kept = Text.size() - keepFrom;
+  // A line longer than the buffer makes it grow; otherwise the buffer stays one block and
+  // reads never start with less than half a block of room.
+  if (Capacity - kept < kBlock / 2) {
+    const size_t capacity = std::max(2 * Capacity, kept + kBlock);
+    auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+    if (kept) std::memcpy(grown.get(), Text.data() + keepFrom, kept);
+    Buffer = std::move(grown);
+    Capacity = capacity;
+  } else if (kept && keepFrom) {
+    std::memmove(Buffer.get(), Text.data() + keepFrom, kept);
+  }
   Pos -= keepFrom;
   keepFrom = 0;
-  const size_t old = Buffer.size();
-  Buffer.resize(old + kBlock);
-  const size_t got = Source->Read(Buffer.data() + old, kBlock);
-  Buffer.resize(old + got);
-  if (const auto nul = Buffer.find('\0', old); nul != std::string::npos) {
-    Buffer.resize(nul);
+  size_t got = Source->Read(Buffer.get() + kept, Capacity - kept);
+  if (got == 0) Source = nullptr;
+  if (const void* nul = std::memchr(Buffer.get() + kept, '\0', got)) {
+    got = static_cast<size_t>(static_cast<const char*>(nul) - (Buffer.get() + kept));
     Source = nullptr;
   }
-  if (got == 0) Source = nullptr;
-  Text = Buffer;
+  Text = std::string_view(Buffer.get(), kept + got);
   return got > 0;
 }
 
@@ -30,40 +41,24 @@ bool TLineCursor::Next() {
   size_t start = Pos;
   while (start >= Text.size())
     if (!Refill(start)) return false;
-  size_t end = start;
+  size_t scanned = 0;  // bytes of the line known to hold no line break
+  size_t end;
   for (;;) {
-    while (end < Text.size() && Text[end] != '\n' && Text[end] != '\r') ++end;
-    if (end < Text.size()) break;
-    const size_t scanned = end - start;
-    if (!Refill(start)) break;
     end = start + scanned;
+    while (end < Text.size() && Text[end] != '\n' && Text[end] != '\r') ++end;
+    // A CR that ends the block may be the first half of CR LF.
+    const bool open = end == Text.size() || (Text[end] == '\r' && end + 1 == Text.size());
+    if (!open || !Source) break;
+    scanned = end - start;
+    Refill(start);
   }
   size_t next = end;
-  if (next < Text.size()) {
-    if (Text[next] == '\r') {
-      // A CR at the end of a block may be the first half of CR LF.
-      if (next + 1 == Text.size() && Source) {
-        const size_t length = next - start;
-        Refill(start);
-        next = start + length;
-        end = next;
-      }
-      if (next + 1 < Text.size() && Text[next + 1] == '\n') ++next;
-    }
-    ++next;
-  }
-  Line = Text.substr(start, end - start);
+  if (next < Text.size()) next += Text[next] == '\r' && next + 1 < Text.size() && Text[next + 1] == '\n' ? 2 : 1;
   Pos = next;
+  const size_t length = end - start;
+  // Knowing here whether another line follows lets IsLast answer without reading.
+  if (Pos >= Text.size()) Refill(start);
+  Line = Text.substr(start, length);
   ++Index;
   return true;
-}
-
-bool TLineCursor::IsLast() {
-  if (Pos < Text.size()) return false;
-  // Keep the current line in the buffer while looking ahead.
-  size_t keep = static_cast<size_t>(Line.data() - Text.data());
-  const size_t length = Line.size();
-  const bool more = Refill(keep);
-  Line = Text.substr(keep, length);
-  return !more || Pos >= Text.size();
 }

@@ -1,5 +1,6 @@
 #pragma once
-#include <string>
+#include <cstdint>
+#include <memory>
 #include <string_view>
 
 // Where a line cursor gets more text when it reaches the end of what it holds.
@@ -16,24 +17,28 @@ class TTextSource {
 class TLineCursor {
  public:
   explicit TLineCursor(std::string_view text);
-  explicit TLineCursor(TTextSource& source);
+  // Lines are numbered from `firstIndex` on.
+  explicit TLineCursor(TTextSource& source, int64_t firstIndex = 0);
 
-  // Moves to the next line; false when there is none.
+  // Moves to the next line; false when there is none. Reads ahead far enough to know
+  // whether another line follows, so that nothing else moves the text.
   bool Next();
   // True when the current line is the last one.
-  bool IsLast();
-  int LineIndex() const { return Index; }
-  // Valid until the next call of Next or IsLast.
+  bool IsLast() const { return Pos >= Text.size(); }
+  int64_t LineIndex() const { return Index; }
+  // Valid until the next call of Next.
   std::string_view Current() const { return Line; }
 
  private:
-  // Reads another block, keeping the text from `keepFrom` on; false at the end.
+  // Reads another block, keeping the text from `keepFrom` on, which moves to the front;
+  // false at the end.
   bool Refill(size_t& keepFrom);
 
   TTextSource* Source = nullptr;
-  std::string Buffer;
+  std::unique_ptr<char[]> Buffer;
+  size_t Capacity = 0;
   std::string_view Text;
   size_t Pos = 0;
-  int Index = -1;
+  int64_t Index;
   std::string_view Line;
 };

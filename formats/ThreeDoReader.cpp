@@ -2,7 +2,9 @@
 // for each keyword or row label it needs; everything in between is passed over.
 #include <charconv>
 #include <exception>
+#include <limits>
 #include <memory>
+#include <new>
 
 #include "formats/BulkHeap.h"
 #include "formats/FileIO.h"
@@ -12,20 +14,70 @@
 #include "model/Core.h"
 #include "model/Hierarchy.h"
 #include "model/Model.h"
+#include "model/ReadResult.h"
 
 namespace {
 
 const char* const kLineListMessage = "List index out of bounds (%d)";
+// Node rows naming a mesh that already has a node get copies of it; all copies together may
+// hold this many times the vertices, faces and corners the file spells out, so that a few
+// lines of text cannot demand unbounded memory.
+constexpr int64_t kCopyFactor = 4;
+// Room for the parse error reserved up front, so that running out of memory can still be
+// reported without allocating.
+constexpr size_t kMessageRoom = 512;
+
+// The parse error's text. With a `room`, the line's text is cut so that the whole fits.
+void ComposeParseError(std::string& out, std::string_view type, std::string_view message, int64_t line,
+                       std::string_view text, size_t room = std::string::npos) {
+  char digits[24];
+  const char* end = std::to_chars(digits, digits + sizeof digits, line).ptr;
+  const std::string_view number(digits, static_cast<size_t>(end - digits));
+  const std::string_view head[] = {"Error parsing 3DO.\n\r\n\rError: ", type, ": ", message, "\n\rLine: ", number,
+                                   "\n\r\""};
+  size_t fixed = 1;  // the closing quote
+  for (const std::string_view piece : head) fixed += piece.size();
+  if (room != std::string::npos) text = text.substr(0, room > fixed ? room - fixed : 0);
+  out.clear();
+  for (const std::string_view piece : head) out.append(piece);
+  out.append(text).append("\"");
+}
+
+size_t GeometrySize(const TMesh& mesh) {
+  size_t size = static_cast<size_t>(mesh.Vertices.Count() + mesh.Surfaces.Count());
+  for (const TFace* f : mesh.Surfaces) size += static_cast<size_t>(f->Vertices.Count());
+  return size;
+}
 
 class TReader {
  public:
-  TReader(TModel& model, TLineCursor& cursor) : Model(model), Cursor(cursor) {}
+  TReader(TModel& model, TLineCursor& cursor)
+      : Model(model), Cursor(cursor), FirstNode(model.Nodes.Count()), FirstMaterial(model.Materials.Count()) {
+    Message.reserve(kMessageRoom);
+  }
 
   void Parse();
   // Geometry sets the file declares (the reader keeps only the first).
   int GeometrySets() const { return Geosets; }
-  int LineIndex() const { return Index; }
-  const std::string& CurrentText() const { return Current; }
+  std::string ParseError(const EZarnError& e) const {
+    std::string text;
+    ComposeParseError(text, e.TypeName(), e.what(), Index, Current);
+    return text;
+  }
+  // After running out of memory: everything this read added goes, and the parse error is
+  // composed in the room reserved for it. Nothing here allocates.
+  std::string OutOfMemory() {
+    ComposeParseError(Message, "EOutOfMemory", "Out of memory", Index, Current, Message.capacity());
+    std::vector<std::unique_ptr<TMesh>>().swap(Unclaimed);
+    std::vector<TMesh*>().swap(Meshes.Raw());
+    TexVertices = TTXVertices();
+    std::vector<std::string>().swap(MaterialNames);
+    Fields = TLineFields();
+    std::string().swap(Current);
+    Model.DeleteNodesFrom(FirstNode);
+    while (Model.Materials.Count() > FirstMaterial) Model.Materials.Delete(Model.Materials.Count() - 1);
+    return std::move(Message);
+  }
 
  private:
   void FindLine(std::string_view key);
@@ -41,14 +93,21 @@ class TReader {
   }
   void ReadMesh(int i);
   void ReadNodes();
+  std::unique_ptr<TMesh> MeshForRow(int row, int index);
+  TNode* LinkedNode(int rowIndex) const;
   void LinkNodes(int firstNode);
 
   TModel& Model;
   TLineCursor& Cursor;
-  int Index = 0;  // the line searched last, even past the end of the text
+  const int FirstNode;
+  const int FirstMaterial;
+  int64_t Index = 0;  // the line searched last, even past the end of the text
   bool WatchGeosets = false;
   int Geosets = 1;
+  // Vertices, faces and corners the file spells out, and those that copies of meshes added.
+  size_t Listed = 0, Copied = 0;
   std::string Current;
+  std::string Message;
   TLineFields Fields;
   std::vector<std::string> MaterialNames;
   TMeshes Meshes;
@@ -98,9 +157,9 @@ std::string_view TReader::ReadValue(std::string_view key) {
 }
 
 void TReader::Parse() {
+  Index = Cursor.LineIndex() + 1;
   Cursor.Next();  // line 0 is never examined: every search first advances
   Current.assign(Cursor.Current());
-  const int firstNode = Model.Nodes.Count();
   Model.ShowStatus("Loading Resources...");
   FindLine("MODELRESOURCE");
   const int materials = StrToInt(ReadValue("MATERIALS"));
@@ -125,7 +184,7 @@ void TReader::Parse() {
   FindLine("HIERARCHYDEF");
   Model.ShowStatus("Loading Hierarchy Nodes...");
   ReadNodes();
-  LinkNodes(firstNode);
+  LinkNodes(FirstNode);
   Model.ShowStatus("");
 }
 
@@ -147,6 +206,7 @@ void TReader::ReadMesh(int i) {
     Split(20);
     const TVector p{Num(1), Num(2), Num(3)};
     mesh->AddVertex()->Position = p;
+    ++Listed;
   }
 
   Model.ShowStatus(label + ", Texture Vertices...");
@@ -164,7 +224,8 @@ void TReader::ReadMesh(int i) {
   const int faces = StrToInt(ReadValue("FACES"));
   for (int j = 0; j < faces; ++j) {
     FindRow(j);
-    Split(60);
+    // A face row holds as many corners as it lists: the writer writes faces of any size.
+    Split(std::numeric_limits<int>::max());
     TFace* face = mesh->AddFace();
     face->Material = Model.Materials.FindOrAdd(MaterialName(Int(1)));
     face->FaceType = Int(2);
@@ -180,7 +241,23 @@ void TReader::ReadMesh(int i) {
       // Untextured models of the game name texture vertex 0 without listing any.
       if (!(ti == 0 && TexVertices.Count() == 0)) face->TXVertices[c] = TexVertices.Get(ti);
     }
+    Listed += 1 + static_cast<size_t>(corners);
   }
+}
+
+std::unique_ptr<TMesh> TReader::MeshForRow(int row, int index) {
+  TMesh* mesh = Meshes.Get(index);
+  if (std::unique_ptr<TMesh>& unclaimed = Unclaimed[static_cast<size_t>(index)]) return std::move(unclaimed);
+  // A second row naming the same mesh gets a copy, so that each mesh has one owner.
+  const size_t size = GeometrySize(*mesh);
+  if (Copied + size > static_cast<size_t>(kCopyFactor) * Listed)
+    throw EParserError("Mesh " + std::to_string(index) + " (" + mesh->Name +
+                       ") is named by too many nodes: its copies would hold more than " + std::to_string(kCopyFactor) +
+                       " times the vertices, faces and corners of the file");
+  Copied += size;
+  Model.AddOutput("Node " + std::to_string(row) + " shares mesh " + std::to_string(index) +
+                  " with another node; it was given its own copy");
+  return mesh->Clone(&Model);
 }
 
 void TReader::ReadNodes() {
@@ -191,17 +268,7 @@ void TReader::ReadNodes() {
     FindRow(j);
     Split(20);
     TNode* node = Model.AddNode();
-    if (const int m = Int(3); m != -1) {
-      TMesh* mesh = Meshes.Get(m);
-      if (!Unclaimed[static_cast<size_t>(m)]) {
-        // A second row naming the same mesh gets a copy, so that each mesh has one owner.
-        node->SetMesh(mesh->Clone(&Model));
-        Model.AddOutput("Node " + std::to_string(j) + " shares mesh " + std::to_string(m) +
-                        " with another node; it was given its own copy");
-      } else {
-        node->SetMesh(std::move(Unclaimed[static_cast<size_t>(m)]));
-      }
-    }
+    if (const int m = Int(3); m != -1) node->SetMesh(MeshForRow(j, m));
     node->Flags = Int(1);
     node->NodeType = Int(2);
     node->ParentIndex = Int(4);
@@ -215,6 +282,13 @@ void TReader::ReadNodes() {
   }
 }
 
+// The node a row index of this file names; row indices count from the first node read.
+TNode* TReader::LinkedNode(int rowIndex) const {
+  const int64_t index = int64_t{rowIndex} + FirstNode;
+  if (index < 0 || index >= Model.Nodes.Count()) RaiseListError(ListMessage<TNode>::Text, index);
+  return Model.Nodes[static_cast<int>(index)];
+}
+
 void TReader::LinkNodes(int firstNode) {
   // Links first, loops after: checking each link as it is made would walk the chain above it
   // every time. An index out of range stops the links where it stands, as it always did; the
@@ -223,9 +297,9 @@ void TReader::LinkNodes(int firstNode) {
   try {
     for (int m = firstNode; m < Model.Nodes.Count(); ++m) {
       TNode* node = Model.Nodes[m];
-      if (node->ParentIndex != -1) node->Parent = Model.Nodes.Get(node->ParentIndex + firstNode);
-      if (node->ChildIndex != -1) node->Child = Model.Nodes.Get(node->ChildIndex + firstNode);
-      if (node->SiblingIndex != -1) node->Sibling = Model.Nodes.Get(node->SiblingIndex + firstNode);
+      if (node->ParentIndex != -1) node->Parent = LinkedNode(node->ParentIndex);
+      if (node->ChildIndex != -1) node->Child = LinkedNode(node->ChildIndex);
+      if (node->SiblingIndex != -1) node->Sibling = LinkedNode(node->SiblingIndex);
     }
   } catch (...) {
     failure = std::current_exception();
@@ -244,15 +318,15 @@ TReadResult TModel::Parse3DO(TLineCursor& lines) {
   TReadResult result;
   {
     TReader reader(*this, lines);
+    // Memory may also run out while the message of another error is composed.
     try {
-      reader.Parse();
-    } catch (const EZarnError& e) {
-      result = TReadResult::Failure("Error parsing 3DO.\n\r\n\rError: " + std::string(e.TypeName()) + ": " +
-                                    e.what() + "\n\rLine: " + std::to_string(reader.LineIndex()) + "\n\r\"" +
-                                    reader.CurrentText() + "\"");
+      try {
+        reader.Parse();
+      } catch (const EZarnError& e) {
+        result = TReadResult::Failure(reader.ParseError(e));
+      }
     } catch (const std::bad_alloc&) {
-      result = TReadResult::Failure("Error parsing 3DO.\n\r\n\rError: EOutOfMemory: Out of memory\n\rLine: " +
-                                    std::to_string(reader.LineIndex()) + "\n\r\"" + reader.CurrentText() + "\"");
+      result = TReadResult::Failure(reader.OutOfMemory());
     }
     if (!result) ShowError(result.Message);
     if (reader.GeometrySets() > 1)
@@ -279,8 +353,8 @@ TReadResult TModel::LoadFromFile(const std::string& path) {
     Parse3DO(std::string_view());
     return TReadResult::Failure(message);
   }
-  // The model's objects take about one and a half times the file's size.
-  const TBulkHeap heap(file->Size() + file->Size() / 2);
+  // The model's objects take about one and a half times the file's text.
+  const TBulkHeap heap(file->Stored() + file->Stored() / 2);
   TLineCursor lines(*file);
   return Parse3DO(lines);
 }

@@ -24,6 +24,13 @@ class EConvertError : public EZarnError {
   const char* TypeName() const override { return "EConvertError"; }
 };
 
+// A file whose content the reader will not take.
+class EParserError : public EZarnError {
+ public:
+  using EZarnError::EZarnError;
+  const char* TypeName() const override { return "EParserError"; }
+};
+
 // A file that cannot be opened, read or written.
 class EInOutError : public EZarnError {
  public:

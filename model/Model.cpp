@@ -32,6 +32,10 @@ void TModel::DeleteNode(int index) {
   }
 }
 
+void TModel::DeleteNodesFrom(int first) {
+  while (Nodes.Count() > first) Nodes.Delete(Nodes.Count() - 1);
+}
+
 void TModel::FillTree(TNodeTree& tree) {
   tree.BeginUpdate();
   tree.Clear();

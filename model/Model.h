@@ -35,6 +35,8 @@ class TModel {
   TNode* AddNode();
   // Frees the node at `index` after unlinking every reference to it.
   void DeleteNode(int index);
+  // Frees the nodes from `first` on, to which no node before them may refer.
+  void DeleteNodesFrom(int first);
   void FillTree(TNodeTree& tree);
   void LinksFromTree(TNodeTree& tree);
   void UpdateWorld();
@@ -43,7 +45,8 @@ class TModel {
   // Costs a walk over all nodes; the positions of many nodes come from one TWorldFrames.
   TVector NodeWorldPosition(const TNode& node) const;
 
-  // 3DO reading; errors are reported through the core's user services, never raised.
+  // 3DO reading; errors are shown through the core's user services, never raised, and the
+  // result carries the message shown. Running out of memory takes back all the read added.
   TReadResult LoadFromFile(const std::string& path);
   TReadResult LoadFromContainer(const TGobItem& item);
   TReadResult Parse3DO(std::string_view text);

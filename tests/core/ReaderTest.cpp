@@ -2,15 +2,9 @@
 
 #include "TestCore.h"
 #include "formats/FileIO.h"
+#include "formats/LineCursor.h"
 
 namespace {
-
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-  const auto at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
-}
 
 // The output lines other than the material search's, which these models' materials miss.
 std::vector<std::string> ReaderOutput(const THeadlessServices& services) {
@@ -199,11 +193,63 @@ TEST(Reader, TwoNodesNamingOneMeshEachGetTheirOwn) {
 
 TEST(Reader, MissingFileReportsTwice) {
   TTestCore t;
-  t.Model().LoadFromFile("/nonexistent/model.3do");
+  const TReadResult result = t.Model().LoadFromFile("/nonexistent/model.3do");
   ASSERT_EQ(t.Services.Errors.size(), 2u);
+  EXPECT_FALSE(result.Ok);
+  EXPECT_EQ(result.Message, t.Services.Errors[0]);
   EXPECT_EQ(t.Services.Errors[0].rfind("Error while reading 3DO.\r\nEInOutError: ", 0), 0u);
   EXPECT_EQ(t.Services.Errors[1].rfind("Error parsing 3DO.", 0), 0u);
   EXPECT_EQ(t.Model().FileName, "/nonexistent/model.3do");
+}
+
+// Text handed out a few bytes at a time, as a pipe or a slow drive may.
+class TPieceSource : public TTextSource {
+ public:
+  TPieceSource(std::string_view text, size_t piece) : Rest(text), Piece(piece) {}
+  size_t Read(char* buffer, size_t size) override {
+    const size_t n = std::min({size, Piece, Rest.size()});
+    Rest.copy(buffer, n);
+    Rest.remove_prefix(n);
+    return n;
+  }
+
+ private:
+  std::string_view Rest;
+  size_t Piece;
+};
+
+std::string WrittenBody(TModel& model) {
+  std::string text;
+  model.Write3DO(text, model.Nodes.Pointers());
+  return text.substr(text.find('\n'));  // all but the line with the date
+}
+
+TEST(Reader, TextArrivingInPiecesReadsAsFromMemory) {
+  const std::string sample = ReadWholeFile(ZARN_SAMPLES_DIR "/fighter.3do");
+  TTestCore whole;
+  whole.Model().Parse3DO(sample);
+  for (const char* eol : {"\r\n", "\n", "\r"}) {
+    std::string text;
+    for (size_t at = 0, end; at < sample.size(); at = end + 2) {
+      end = std::min(sample.find("\r\n", at), sample.size());
+      text.append(sample, at, end - at).append(eol);
+    }
+    for (const size_t piece : {1, 2, 3, 1000}) {
+      TPieceSource source(text, piece);
+      TLineCursor lines(source);
+      TTestCore t;
+      ASSERT_TRUE(t.Model().Parse3DO(lines)) << piece;
+      EXPECT_EQ(WrittenBody(t.Model()), WrittenBody(whole.Model())) << piece;
+    }
+  }
+}
+
+TEST(Reader, LineNumbersGoPastTheIntegerRange) {
+  TPieceSource source("head\nMODELRESOURCE\nMATERIALS x\n", 4);
+  TLineCursor lines(source, int64_t{1} << 31);
+  TTestCore t;
+  const TReadResult result = t.Model().Parse3DO(lines);
+  EXPECT_NE(result.Message.find("\n\rLine: 2147483650\n\r\"MATERIALS x\""), std::string::npos) << result.Message;
 }
 
 }  // namespace

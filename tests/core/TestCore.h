@@ -1,4 +1,6 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "formats/MaterialLoader.h"
@@ -29,4 +31,12 @@ inline std::string TriangleModelText() {
          "SECTION: HIERARCHYDEF\r\nHIERARCHY NODES 2\r\n"
          "0:  0x0 0x10 0 -1 1 -1 1 0 0 0 0 0 0 0 0 0 root\r\n"
          "1:  0x0 0x1 -1 0 -1 -1 0 0 0 1 0 0 0 0 0 0 child\r\n";
+}
+
+// The text with the first occurrence of `from` replaced, which must be there.
+inline std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  const auto at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
 }

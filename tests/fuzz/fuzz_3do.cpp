@@ -1,22 +1,98 @@
 // libFuzzer target: any text given to the 3DO reader ends in a model or a reported error,
-// and whatever the model then holds can be updated and written.
+// and whatever the model then holds can be updated and written. Each input is read the ways
+// the program reads text: from memory (paste), streamed from a source that hands it out in
+// short pieces of sizes the input decides, and from a file (open, insert); all must agree.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "formats/LineCursor.h"
 #include "formats/MaterialLoader.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
 
+namespace {
+
+// Pieces of 1 to 64 bytes, the size of each taken from a byte of the text itself.
+class TPieceSource : public TTextSource {
+ public:
+  explicit TPieceSource(std::string_view text) : Text(text), Rest(text) {}
+  size_t Read(char* buffer, size_t size) override {
+    if (Rest.empty()) return 0;
+    const auto sizer = static_cast<unsigned char>(Text[(Reads++ * 31) % Text.size()]);
+    const size_t n = std::min({size, size_t{1} + sizer % 64, Rest.size()});
+    Rest.copy(buffer, n);
+    Rest.remove_prefix(n);
+    return n;
+  }
+
+ private:
+  std::string_view Text, Rest;
+  size_t Reads = 0;
+};
+
+// A folder of its own, so that the material search beside the model finds nothing else.
+struct TScratch {
+  std::string Folder = "/tmp/zarn-fuzz-3do-" + std::to_string(::getpid());
+  std::string Path = Folder + "/model.3do";
+  TScratch() { ::mkdir(Folder.c_str(), 0700); }
+  ~TScratch() {
+    std::remove(Path.c_str());
+    ::rmdir(Folder.c_str());
+  }
+};
+
+// What a read came to: the model as written (but for the dated first line) and the errors.
+std::string Outcome(TModel& model, const THeadlessServices& services) {
+  std::string out;
+  model.Write3DO(out, model.Nodes.Pointers());
+  out.erase(0, out.find('\n'));
+  for (const std::string& error : services.Errors) out += "\n" + error;
+  return out;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const TScratch scratch;
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+
   THeadlessServices services;
   TCore core(services);
   InstallMaterialLoader(core);
-  core.Model->Parse3DO(std::string_view(reinterpret_cast<const char*>(data), size));
+  core.Model->Parse3DO(text);
+  const std::string expected = Outcome(*core.Model, services);
+
+  THeadlessServices streamedServices;
+  TCore streamed(streamedServices);
+  InstallMaterialLoader(streamed);
+  TPieceSource source(text);
+  TLineCursor lines(source);
+  streamed.Model->Parse3DO(lines);
+  if (Outcome(*streamed.Model, streamedServices) != expected) std::abort();
+
+  // A file rewritten in place would wait for the disk; a new one does not.
+  std::remove(scratch.Path.c_str());
+  if (std::FILE* f = std::fopen(scratch.Path.c_str(), "wb")) {
+    std::fwrite(data, 1, size, f);
+    std::fclose(f);
+    THeadlessServices fileServices;
+    TCore fromFile(fileServices);
+    InstallMaterialLoader(fromFile);
+    fromFile.Model->LoadFromFile(scratch.Path);
+    if (Outcome(*fromFile.Model, fileServices) != expected) std::abort();
+  }
+
+  // A second read merges into the first and links only among its own rows.
   std::string out;
   core.Model->Write3DO(out, core.Model->Nodes.Pointers());
-  // A second read merges into the first and links only among its own rows.
   core.Model->Parse3DO(out);
   return 0;
 }
