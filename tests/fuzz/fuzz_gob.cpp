@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "formats/Gob.h"
+#include "formats/MaterialLoader.h"
 #include "model/Core.h"
 #include "model/Errors.h"
 #include "model/HeadlessServices.h"
@@ -22,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   THeadlessServices services;
   TCore core(services);
+  InstallMaterialLoader(core);
   core.ResourceList = {path};
   TGobItem item;
   for (int i = 0; i < gob.Count(); ++i) {

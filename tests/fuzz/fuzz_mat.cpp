@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "formats/MaterialLoader.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
 #include "tests/core/FormatBytes.h"
@@ -27,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const TFuzzFile container("res.gob", gob.data(), gob.size());
   THeadlessServices services;
   TCore core(services);
+  InstallMaterialLoader(core);
   core.Model->FileName = beside.Path.substr(0, beside.Path.rfind('/') + 1) + "model.3do";
   core.ResourceList = {container.Path};
   CheckConsistent(*core.Model->Materials.Add(beside.Name));
