@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "model/Errors.h"
+
 namespace {
 constexpr size_t kBlock = 1 << 20;
+// Far beyond a face row of a million corners; a "line" longer than this is no model text,
+// and following it would hold the whole file in memory.
+constexpr size_t kMaxLine = size_t{64} << 20;
 }
 
 TLineCursor::TLineCursor(std::string_view text) : Text(text.substr(0, text.find('\0'))), Index(-1) {}
@@ -17,7 +22,7 @@ bool TLineCursor::Refill(size_t& keepFrom) {
   // A line longer than the buffer makes it grow; otherwise the buffer stays one block and
   // reads never start with less than half a block of room.
   if (Capacity - kept < kBlock / 2) {
-    const size_t capacity = std::max(2 * Capacity, kept + kBlock);
+    const size_t capacity = std::max(std::min(2 * Capacity, kMaxLine + kBlock), kept + kBlock);
     auto grown = std::make_unique_for_overwrite<char[]>(capacity);
     if (kept) std::memcpy(grown.get(), Text.data() + keepFrom, kept);
     Buffer = std::move(grown);
@@ -48,6 +53,7 @@ bool TLineCursor::Next() {
     while (end < Text.size() && Text[end] != '\n' && Text[end] != '\r') ++end;
     // A CR that ends the block may be the first half of CR LF.
     const bool open = end == Text.size() || (Text[end] == '\r' && end + 1 == Text.size());
+    if (end - start > kMaxLine) throw EInOutError("A line of more than 64 MiB: this is not model text");
     if (!open || !Source) break;
     scanned = end - start;
     Refill(start);

@@ -13,7 +13,8 @@ class TTextSource {
 
 // Walks the lines of a text forward, one at a time: lines end in CR, LF or CR LF, a NUL byte
 // ends the text, and a line break at the very end does not start another line. Text from a
-// source is read in blocks and never held whole, so a large file costs one block of memory.
+// source is read in blocks and never held whole, so a large file costs one block of memory;
+// a line of more than 64 MiB raises EInOutError.
 class TLineCursor {
  public:
   explicit TLineCursor(std::string_view text);

@@ -130,6 +130,14 @@ TEST_F(HostileReader, ASparseFileIsReadAsFarAsItHoldsText) {
   EXPECT_EQ(t.Model().Nodes.Count(), 2);
 }
 
+TEST_F(HostileReader, ALineWithoutEndIsNotFollowedThroughTheWholeFile) {
+  TTestCore t;
+  const std::string path = Dir.Write("model.3do", "x\nMODELRESOURCE " + std::string((size_t{96} << 20), 'x') + "\n");
+  const TMemoryLimit limit(size_t{256} << 20);
+  ExpectParseError(t, t.Model().LoadFromFile(path), "A line of more than 64 MiB");
+  EXPECT_FALSE(limit.Reached());
+}
+
 TEST_F(HostileReader, CopiesOfASharedMeshAreBoundByTheFilesGeometry) {
   // The first row takes the triangle; each copy holds as much as the file lists, and four are
   // paid for.
