@@ -104,30 +104,26 @@ TEST_F(SurfaceOps, ExtrudeTwoNeighboursKeepsSelectionOrder) {
   EXPECT_FALSE(mesh.Surfaces.Contains(left));
 }
 
-TEST_F(SurfaceOps, SplitQuadAlongEitherDiagonalTakesItOutOfTheSelection) {
-  TMesh& mesh = Quad();
-  Core.ToggleSurface(mesh.Surfaces[0]);
-  On(actEditSplitFace, {mesh.Vertices[0], mesh.Vertices[2]});
-  ASSERT_EQ(mesh.Surfaces.Count(), 2);
-  EXPECT_EQ(Corners(*mesh.Surfaces[0]), (std::vector<int>{0, 2, 3}));
-  EXPECT_EQ(Corners(*mesh.Surfaces[1]), (std::vector<int>{0, 1, 2}));
-  EXPECT_TRUE(Core.Surfaces.Empty());
-
-  TMesh& other = Quad();
-  ASSERT_TRUE(SplitSurface(*other.Surfaces[0], *other.Vertices[3], *other.Vertices[1]));
-  EXPECT_EQ(Corners(*other.Surfaces[0]), (std::vector<int>{0, 1, 3}));
-  EXPECT_EQ(Corners(*other.Surfaces[1]), (std::vector<int>{1, 2, 3}));
-}
-
-TEST_F(SurfaceOps, SplitBetweenNeighboursOrElsewhereChangesNothing) {
-  TMesh& mesh = Quad();
-  TFace* f = mesh.Surfaces[0];
-  EXPECT_FALSE(SplitSurface(*f, *mesh.Vertices[3], *mesh.Vertices[0]));
-  EXPECT_FALSE(SplitSurface(*f, *mesh.Vertices[1], *mesh.Vertices[1]));
+// A split face leaves the selection; -1 is a vertex on no face.
+TEST_F(SurfaceOps, SplitQuadOnlyAlongADiagonal) {
+  const struct { int A, B; std::vector<int> First, Second; } cases[] = {
+      {0, 2, {0, 2, 3}, {0, 1, 2}}, {3, 1, {0, 1, 3}, {1, 2, 3}}, {3, 0, {0, 1, 2, 3}, {}},
+      {0, -1, {0, 1, 2, 3}, {}}};
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    TMesh& mesh = Quad();
+    Core.Vertices.Clear();
+    Core.Surfaces.Clear();
+    Core.ToggleSurface(mesh.Surfaces[0]);
+    On(actEditSplitFace, {mesh.Vertices[cases[i].A], cases[i].B < 0 ? mesh.AddVertex() : mesh.Vertices[cases[i].B]});
+    EXPECT_EQ(Corners(*mesh.Surfaces[0]), cases[i].First);
+    EXPECT_EQ(mesh.Surfaces.Count() > 1 ? Corners(*mesh.Surfaces[1]) : std::vector<int>{}, cases[i].Second);
+    EXPECT_EQ(Core.Surfaces.Empty(), !cases[i].Second.empty());
+  }
+  TMesh& mesh = Quad();  // the command cannot select one vertex twice
+  EXPECT_FALSE(SplitSurface(*mesh.Surfaces[0], *mesh.Vertices[1], *mesh.Vertices[1]));
   EXPECT_EQ(mesh.Surfaces.Count(), 1);
   EXPECT_EQ(Model().Materials.Count(), 1);
-  On(actEditSplitFace, {mesh.Vertices[0], mesh.AddVertex()});  // the second on no face
-  EXPECT_EQ(mesh.Surfaces.Count(), 1);
   EXPECT_TRUE(Services.Errors.empty());
 }
 

@@ -151,11 +151,7 @@ TEST_F(TFileCommandsTest, RunningOutOfMemoryEndsTheCommandWithAnErrorBox) {
   Window->OpenFile(Copy("model.3do"));
   Services.OutOfMemory = true;  // from here on, selecting anything runs out of memory
   Run("actSelAll");
-  const QPoint corner(Surface()->width() - 2, Surface()->height() - 2);
-  QTest::mousePress(Surface(), Qt::LeftButton, {}, {1, 1});
-  QMouseEvent move(QEvent::MouseMove, corner, Surface()->mapToGlobal(corner), Qt::NoButton, Qt::NoButton, {});
-  QApplication::sendEvent(Surface(), &move);
-  QTest::mouseRelease(Surface(), Qt::LeftButton, {}, corner);
+  Drag({1, 1}, {Surface()->width() - 2, Surface()->height() - 2});
   auto* tree = Window->findChild<TNodeTreeView*>();
   ASSERT_NE(tree, nullptr);
   const QRect row = tree->visualItemRect(tree->topLevelItem(0));

@@ -1,7 +1,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QTest>
 #include <memory>
 #include <new>
@@ -67,6 +69,21 @@ class TWindowTest : public ::testing::Test {
     Core.reset();
   }
   TfraBuilder& Frame() { return *Window->Builder(); }
+  // QTest moves a button-less pointer through the X server, which delivers late and without
+  // modifiers; a hover is therefore sent straight to the surface.
+  void Hover(QPoint p, Qt::KeyboardModifiers mods = {}) {
+    QMouseEvent move(QEvent::MouseMove, p, Surface()->mapToGlobal(p), Qt::NoButton, Qt::NoButton, mods);
+    QApplication::sendEvent(Surface(), &move);
+  }
+  // A gesture as a user makes it: the pointer hovers to the start, presses, moves in steps,
+  // releases at the end.
+  void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods = {}, Qt::MouseButton button = Qt::LeftButton,
+            int steps = 4) {
+    Hover(from, mods);
+    QTest::mousePress(Surface(), button, mods, from);
+    for (int i = 1; i <= steps; ++i) Hover(from + (to - from) * i / steps, mods);
+    QTest::mouseRelease(Surface(), button, mods, to);
+  }
   QWidget* Surface() { return Frame().glaMain->Surface(); }
   TCameraRec& Camera() { return Frame().Cameras->Current().Rec; }
   QImage Shot(const std::string& name) {

@@ -98,8 +98,6 @@ TEST_F(NodeTree, ShowsTheHierarchyWithPicturesAndMarks) {
   EXPECT_EQ(hull->text(0), "hull");
   EXPECT_EQ(hull->childCount(), 3);
   EXPECT_TRUE(hull->isExpanded());
-  EXPECT_EQ(Named("canopy")->Parent, Named("hull"));
-  EXPECT_EQ(Named("hull")->Child, Named("canopy"));
 
   EXPECT_EQ(Tree->ImageIndexOf(*Named("hull")), TNodeTreeView::imgMesh);
   EXPECT_EQ(Tree->ImageIndexOf(*Named("$$dummy")), TNodeTreeView::imgNoMesh);

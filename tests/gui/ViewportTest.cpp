@@ -1,10 +1,9 @@
-#include <QApplication>
 #include <QComboBox>
-#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
 #include <cmath>
+#include <iterator>
 
 #include "tests/core/TestSupport.h"
 #include "tests/gui/GuiFixture.h"
@@ -12,24 +11,9 @@
 
 namespace {
 
-// Gestures as a user makes them: the pointer hovers to the start, presses, moves in steps,
-// releases at the end.
 class TViewportTest : public TWindowTest {
  protected:
   void SetUp() override { StartWindow(Sample()); }
-  // QTest moves a button-less pointer through the X server, which delivers late and without
-  // modifiers; a hover is therefore sent straight to the surface.
-  void Hover(QPoint p, Qt::KeyboardModifiers mods = {}) {
-    QMouseEvent move(QEvent::MouseMove, p, Surface()->mapToGlobal(p), Qt::NoButton, Qt::NoButton, mods);
-    QApplication::sendEvent(Surface(), &move);
-  }
-  void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods = {}, Qt::MouseButton button = Qt::LeftButton,
-            int steps = 4) {
-    Hover(from, mods);
-    QTest::mousePress(Surface(), button, mods, from);
-    for (int i = 1; i <= steps; ++i) Hover(from + (to - from) * i / steps, mods);
-    QTest::mouseRelease(Surface(), button, mods, to);
-  }
   void Key(Qt::Key key) { QTest::keyClick(Surface(), key); }
   QPoint Centre() { return {Surface()->width() / 2, Surface()->height() / 2}; }
   // Every vertex of the model in a rectangle of the whole drawing area, in the current mode.
@@ -47,51 +31,58 @@ class TViewportTest : public TWindowTest {
   }
 };
 
-TEST_F(TViewportTest, CtrlDragPansAndStopsWhenCtrlIsLetGo) {
-  const double k = std::fabs(Camera().Z) / 1000;
-  const int rebuilds = Frame().Rebuilds;
-  Drag({100, 100}, {160, 120}, Qt::ControlModifier);
-  EXPECT_NEAR(Camera().X, 60 * k, 1e-12);
-  EXPECT_NEAR(Camera().Y, -20 * k, 1e-12);
-  EXPECT_EQ(Frame().Rebuilds, rebuilds) << "a camera move must only replay the display list";
-
+// Each camera gesture moves only its own part of the camera, by the pointer's way in pixels
+// (scaled by the distance for pan and zoom), replays the display list and selects nothing.
+TEST_F(TViewportTest, CameraGesturesMoveOnlyTheirPartOfTheCamera) {
+  const auto positions = Positions();
+  const struct { Qt::Key View; Qt::KeyboardModifiers Mods; QPoint To; int Steps; double Move[5]; } cases[] = {
+      {Qt::Key_1, Qt::ControlModifier, {160, 120}, 4, {60, -20, 0, 0, 0}},
+      {Qt::Key_1, Qt::ControlModifier | Qt::AltModifier, {110, 100}, 1, {0, 0, 10, 0, 0}},
+      {Qt::Key_1, Qt::AltModifier, {110, 130}, 4, {0, 0, 0, 0, 0}},  // only the free camera turns
+      {Qt::Key_4, Qt::AltModifier, {110, 100}, 1, {0, 0, 0, 0, 10}},
+      {Qt::Key_4, Qt::AltModifier, {100, 130}, 3, {0, 0, 0, 30, 0}},
+  };
+  double TCameraRec::*const fields[] = {&TCameraRec::X, &TCameraRec::Y, &TCameraRec::Z, &TCameraRec::RotX, &TCameraRec::RotZ};
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    Key(cases[i].View);
+    const TCameraRec before = Camera();
+    const double scale[5] = {std::fabs(before.Z) / 1000, std::fabs(before.Z) / 1000, std::fabs(before.Z) / 1000, 1, 1};
+    const int rebuilds = Frame().Rebuilds;
+    Drag({100, 100}, cases[i].To, cases[i].Mods, Qt::LeftButton, cases[i].Steps);
+    for (int f = 0; f < 5; ++f) EXPECT_NEAR(Camera().*fields[f], before.*fields[f] + cases[i].Move[f] * scale[f], 1e-12) << f;
+    EXPECT_EQ(Frame().Rebuilds, rebuilds) << "a camera move must only replay the display list";
+    EXPECT_EQ(Positions(), positions);
+    EXPECT_TRUE(Core->Nodes.Empty()) << "the release of a camera drag selects nothing";
+  }
+  Shot("free_rotated_shaded");
   // Ctrl at the press decides the gesture: without it later moves change nothing at all.
   const TCameraRec before = Camera();
-  const auto positions = Positions();
   Hover({100, 100}, Qt::ControlModifier);
   QTest::mousePress(Surface(), Qt::LeftButton, Qt::ControlModifier, {100, 100});
   Hover({140, 100});
   QTest::mouseRelease(Surface(), Qt::LeftButton, {}, {140, 100});
   EXPECT_EQ(Camera().X, before.X);
   EXPECT_EQ(Positions(), positions);
-  EXPECT_TRUE(Core->Nodes.Empty()) << "the release of a camera drag selects nothing";
 }
 
-TEST_F(TViewportTest, CtrlAltDragZoomsAndAltDragTurnsOnlyTheFreeCamera) {
-  const double z = Camera().Z;
-  Drag({100, 100}, {110, 100}, Qt::ControlModifier | Qt::AltModifier, Qt::LeftButton, 1);
-  EXPECT_NEAR(Camera().Z, z + 10 * std::fabs(z) / 1000, 1e-12);
-
-  Drag({100, 100}, {110, 130}, Qt::AltModifier);
-  EXPECT_EQ(Camera().RotZ, 0);
-  EXPECT_EQ(Camera().RotX, 0);
-
-  Key(Qt::Key_4);
-  ASSERT_EQ(Camera().Name, "Free");
-  Drag({100, 100}, {110, 100}, Qt::AltModifier, Qt::LeftButton, 1);
-  EXPECT_EQ(Camera().RotZ, 10);
-  Drag({100, 100}, {100, 130}, Qt::AltModifier, Qt::LeftButton, 3);
-  EXPECT_EQ(Camera().RotX, 30);
-  Shot("free_rotated_shaded");
-}
-
-TEST_F(TViewportTest, DigitKeysSwitchCamerasAndTheirDrawing) {
+TEST_F(TViewportTest, DigitKeysSwitchCamerasEachKeepingItsViewMode) {
+  Window->Action("acnViewShaded")->trigger();
+  EXPECT_EQ(Camera().ViewMode, 1);
+  const QImage shaded = Shot("top_shaded");
   Key(Qt::Key_2);
   EXPECT_EQ(Camera().Name, "Front");
   EXPECT_EQ(Frame().tacCameras->currentIndex(), 1);
+  EXPECT_EQ(Camera().ViewMode, 0) << "the front camera keeps its own mode";
   Key(Qt::Key_5);
   EXPECT_EQ(Camera().Name, "Front");
   Shot("front_wireframe");
+  Key(Qt::Key_1);
+  EXPECT_EQ(Camera().ViewMode, 1);
+  Window->Action("acnViewWireframe")->trigger();
+  const QImage wire = Shot("top_wireframe");
+  // Filled faces cover far more of the black background than their outlines.
+  EXPECT_GT(CountPixels(wire, qRgb(0, 0, 0), 2), CountPixels(shaded, qRgb(0, 0, 0), 2) + 5000);
 
   const int rebuilds = Frame().Rebuilds;
   Key(Qt::Key_4);
@@ -101,20 +92,6 @@ TEST_F(TViewportTest, DigitKeysSwitchCamerasAndTheirDrawing) {
   // The free view clears to the 3D background and draws lit, filled faces.
   EXPECT_EQ(free.pixel(free.width() - 3, 3), qRgb(0, 111, 221));
   EXPECT_GT(free.width() * free.height() - CountPixels(free, qRgb(0, 111, 221), 2), 20000);
-}
-
-TEST_F(TViewportTest, ViewModeBelongsToTheCurrentCamera) {
-  Window->Action("acnViewShaded")->trigger();
-  EXPECT_EQ(Camera().ViewMode, 1);
-  const QImage shaded = Shot("top_shaded");
-  Key(Qt::Key_2);
-  EXPECT_EQ(Camera().ViewMode, 0) << "the front camera keeps its own mode";
-  Key(Qt::Key_1);
-  EXPECT_EQ(Camera().ViewMode, 1);
-  Window->Action("acnViewWireframe")->trigger();
-  const QImage wire = Shot("top_wireframe");
-  // Filled faces cover far more of the black background than their outlines.
-  EXPECT_GT(CountPixels(wire, qRgb(0, 0, 0), 2), CountPixels(shaded, qRgb(0, 0, 0), 2) + 5000);
 }
 
 TEST_F(TViewportTest, RectangleSelectionTogglesAndRefreshesPropertiesOncePerGesture) {
@@ -169,15 +146,12 @@ TEST_F(TViewportTest, RotateAndScaleToolsChangeTheSelection) {
   EXPECT_GT(turned, 0);
 
   Frame().actTMScale->trigger();
-  Frame().actLockX->trigger();
-  Frame().actLockY->trigger();
-  Frame().actLockZ->trigger();
+  QAction* const locks[] = {Frame().actLockX, Frame().actLockY, Frame().actLockZ};
+  for (QAction* lock : locks) lock->trigger();
   const auto before = Positions();
   Drag({100, 100}, {160, 140});
   ExpectNear(Positions(), before, 1e-12);
-  Frame().actLockZ->trigger();
-  Frame().actLockY->trigger();
-  Frame().actLockX->trigger();
+  for (QAction* lock : locks) lock->trigger();
   Drag({100, 100}, {160, 140});
   EXPECT_NE(Positions(), before);
   Shot("after_rotate_and_scale");
@@ -276,7 +250,7 @@ TEST_F(TViewportTest, ShiftMoveShiftsTheNodeOriginButNotItsChildren) {
   EXPECT_GT(dx, 0);
   EXPECT_DOUBLE_EQ(parent->Pivot.X, pivot.X - dx);
   EXPECT_DOUBLE_EQ(parent->Child->Position.X, child.X - dx);
-  EXPECT_EQ(Services.PropertyUpdates > 0, true) << "the release refreshes the properties";
+  EXPECT_GT(Services.PropertyUpdates, 0) << "the release refreshes the properties";
 }
 
 TEST_F(TViewportTest, ZoomPastTheCameraClampsOnTheNextMove) {
