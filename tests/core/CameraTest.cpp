@@ -27,12 +27,7 @@ TEST(CameraRecords, ResetFitsTheModelRadius) {
 
 TEST(Projection, TopViewFollowsPanAndTheShorterSide) {
   // Z = -0.1 gives the half-extent d = 0.025 across the shorter side of the window.
-  const struct {
-    double PanX;
-    int Width, Height;
-    TVector World;
-    int X, Y;
-  } toScreen[] = {
+  const struct { double PanX; int Width, Height; TVector World; int X, Y; } toScreen[] = {
       {0, 400, 300, {0, 0, 0}, 200, 150},      // the centre is the window's centre
       {0, 400, 1, {5, 0, 0}, 300, 0},          // one pixel high: 400 d to each side
       {0.025, 300, 300, {0, 0, 0}, 300, 150},  // panned by d: the origin moves to the right edge
@@ -48,11 +43,9 @@ TEST(Projection, TopViewFollowsPanAndTheShorterSide) {
     EXPECT_EQ(sx, c.X) << c.Width << "x" << c.Height;
     EXPECT_EQ(sy, c.Y) << c.Width << "x" << c.Height;
   }
-  const struct {
-    int Width, Height;
-    double X, Y, WorldX, WorldY;
-  } toWorld[] = {{400, 1, 400, 0.5, 10, 0}, {400, 1, 200, 0, 0, 0.025},  // one pixel high
-                 {100, 200, 100, 100, 0.025, 0}, {100, 200, 50, 0, 0, 0.05}};  // taller than wide
+  const struct { int Width, Height; double X, Y, WorldX, WorldY; } toWorld[] = {
+      {400, 1, 400, 0.5, 10, 0}, {400, 1, 200, 0, 0, 0.025},       // one pixel high
+      {100, 200, 100, 100, 0.025, 0}, {100, 200, 50, 0, 0, 0.05}};  // taller than wide
   for (const auto& c : toWorld) {
     const TVector w = ScreenToWorld(MakeViewTransform(Camera(0), c.Width, c.Height), c.X, c.Y);
     EXPECT_NEAR(w.X, c.WorldX, 1e-6) << c.Width << "x" << c.Height << " at " << c.X << "," << c.Y;

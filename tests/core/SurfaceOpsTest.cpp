@@ -15,21 +15,14 @@ class SurfaceOps : public EditFixture {
     return mesh;
   }
   // Runs the command on the items, selected in this order in the mode they belong to.
-  void On(void (*act)(TCore&), std::initializer_list<TVertex*> items) {
-    Core.EditMode = emVertex;
-    for (TVertex* v : items) Core.ToggleVertex(v);
+  template <class T>
+  void On(void (*act)(TCore&), std::initializer_list<T*> items) {
+    for (T* item : items) Pick(item);
     act(Core);
   }
-  void On(void (*act)(TCore&), std::initializer_list<TFace*> items) {
-    Core.EditMode = emSurface;
-    for (TFace* f : items) Core.ToggleSurface(f);
-    act(Core);
-  }
-  void On(void (*act)(TCore&), std::initializer_list<TNode*> items) {
-    Core.EditMode = emNode;
-    for (TNode* n : items) Core.ToggleNode(n);
-    act(Core);
-  }
+  void Pick(TVertex* v) { Core.EditMode = emVertex; Core.ToggleVertex(v); }
+  void Pick(TFace* f) { Core.EditMode = emSurface; Core.ToggleSurface(f); }
+  void Pick(TNode* n) { Core.EditMode = emNode; Core.ToggleNode(n); }
 };
 
 TEST_F(SurfaceOps, CommandsRefuseTheWrongModeOrSelectionAndChangeNothing) {
@@ -38,12 +31,8 @@ TEST_F(SurfaceOps, CommandsRefuseTheWrongModeOrSelectionAndChangeNothing) {
   Core.ToggleSurface(mesh.Surfaces[0]);
   Core.ToggleVertex(mesh.Vertices[0]);
   const std::string two = "\r\nSelect two Vertices and try again.";
-  const struct {
-    void (*Act)(TCore&);
-    TEditMode Mode;
-    bool BothNodes;
-    std::string Error;  // empty: the command says nothing
-  } cases[] = {
+  // An empty error: the command says nothing.
+  const struct { void (*Act)(TCore&); TEditMode Mode; bool BothNodes; std::string Error; } cases[] = {
       {actEditExtrudeFace, emVertex, false, "Only works in Surface Mode"},
       {actEditFlipFace, emNode, false, "Only works in Surface Mode"},
       {actEditMakeSurface, emSurface, false, "Only works in Vertex Mode"},
