@@ -2,8 +2,7 @@
 // read from files, damaged ones built in memory, and chains far deeper than any real model.
 #include <gtest/gtest.h>
 
-#include <bit>
-#include <cstdint>
+#include <cstring>
 #include <unordered_map>
 
 #include "FormatBytes.h"
@@ -69,11 +68,7 @@ std::string TreeText(const TModel& model, const TPlainNodeTree& tree) {
   return s;
 }
 
-bool SameBits(const TVector& a, const TVector& b) {
-  return std::bit_cast<uint64_t>(a.X) == std::bit_cast<uint64_t>(b.X) &&
-         std::bit_cast<uint64_t>(a.Y) == std::bit_cast<uint64_t>(b.Y) &&
-         std::bit_cast<uint64_t>(a.Z) == std::bit_cast<uint64_t>(b.Z);
-}
+bool SameBits(const TVector& a, const TVector& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // One step of the world pass as defined: turned by the node's rotation, moved by its position.
 void Step(TVector& w, const TNode& node) {
@@ -162,11 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
         TFileCase{"InsertedBesideALoop", {-2, -1, 0}, {}, {}, "1 0 - - 2", {0}, "2 .4 3 0 .1", "", 2}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-struct TMemoryCase {
-  const char* Name;
-  std::vector<int> Parents;  // -2: a node of another model
-  const char* Tree;
-};
+// A parent of -2 is a node of another model.
+struct TMemoryCase { const char* Name; std::vector<int> Parents; const char* Tree; };
 
 class DamagedHierarchy : public ::testing::TestWithParam<TMemoryCase> {};
 

@@ -18,10 +18,9 @@ class TViewportTest : public TWindowTest {
   QPoint Centre() { return {Surface()->width() / 2, Surface()->height() / 2}; }
   // Every vertex of the model in a rectangle of the whole drawing area, in the current mode.
   void SelectEverything() {
-    SelectEverythingQuietly();
+    Drag({1, 1}, {Surface()->width() - 2, Surface()->height() - 2});
     ASSERT_FALSE(Core->Vertices.Empty() && Core->Surfaces.Empty() && Core->Nodes.Empty());
   }
-  void SelectEverythingQuietly() { Drag({1, 1}, {Surface()->width() - 2, Surface()->height() - 2}); }
   std::vector<TVector> Positions() {
     std::vector<TVector> out;
     for (TNode* n : Core->Model->Nodes)
@@ -103,7 +102,7 @@ TEST_F(TViewportTest, RectangleSelectionTogglesAndRefreshesPropertiesOncePerGest
   EXPECT_EQ(Services.PropertyUpdates, updates + 1);
   const QImage picked = Shot("vertices_selected");
   EXPECT_GT(CountPixels(picked, qRgb(255, 0, 0), 2), 9 * 4);
-  SelectEverythingQuietly();
+  Drag({1, 1}, {Surface()->width() - 2, Surface()->height() - 2});
   EXPECT_TRUE(Core->Vertices.Empty()) << "a second drag over the same vertices deselects them";
 
   Frame().actEMNode->trigger();
