@@ -86,13 +86,11 @@ class TWindowTest : public ::testing::Test {
   }
   QWidget* Surface() { return Frame().glaMain->Surface(); }
   TCameraRec& Camera() { return Frame().Cameras->Current().Rec; }
-  QImage Shot(const std::string& name) {
-    QImage image = Frame().glaMain->GrabFrame();
+  QImage Shot(const std::string& name) { return Saved(Frame().glaMain->GrabFrame(), name); }
+  void ShotWindow(const std::string& name) { Saved(Window->grab().toImage(), name); }
+  static QImage Saved(QImage image, const std::string& name) {
     image.save(QString::fromStdString(std::string(ZARN_SCREENSHOT_DIR) + "/" + name + ".png"));
     return image;
-  }
-  void ShotWindow(const std::string& name) {
-    Window->grab().save(QString::fromStdString(std::string(ZARN_SCREENSHOT_DIR) + "/" + name + ".png"));
   }
   static std::string Sample() { return std::string(ZARN_SAMPLES_DIR) + "/fighter.3do"; }
 
