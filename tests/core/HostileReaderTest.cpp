@@ -76,6 +76,12 @@ TEST_F(HostileReader, BadValuesAreParseErrors) {
     int Merged;
     std::string From, To, Message;
   } cases[] = {
+      {0, "1:  1 0 0 0", "1:  1 zz 0 0",
+       "Error: EConvertError: 'zz' is not a valid floating point value\n\rLine: 25\n\r\"1: 1 zz 0 0\""},
+      {0, "0x4 4 3", "0x000a 4 3", "'000a' is not a valid integer value"},  // hex has no letter digits
+      {0, "GEOSETS 1", "# MESHES are below\r\nGEOSETS 1", "'' is not a valid integer value"},  // keyword in a comment
+      // The first line is never examined, whatever it holds.
+      {0, "# MODEL 'tri.3do'\r\nSECTION: HEADER\r\n3DO 2.1\r\n\r\nSECTION: MODELRESOURCE", "SECTION: MODELRESOURCE", ""},
       {0, "1, 1 2, 2", "1, 1 9, 2", "Vertex Index is out of bounds: 9"},
       {0, "1, 1 2, 2", "1, 1 -1, 2", "Vertex Index is out of bounds: -1"},
       {0, "1, 1 2, 2", "1, 1 2, 3", "Texture Vertex Index is out of bounds: 3"},
@@ -92,6 +98,11 @@ TEST_F(HostileReader, BadValuesAreParseErrors) {
     TTestCore t;
     if (c.Merged) t.Model().Parse3DO(TriangleModelText());
     ExpectParseError(t, Read(t, Replace(TriangleModelText(), c.From, c.To)), c.Message);
+    // Rows read before the error stay, but meshes that no row reached are not part of the model.
+    const std::string text = TriangleModelText();
+    if (text.find(c.From) < text.find("HIERARCHY NODES")) {
+      EXPECT_EQ(t.Model().Nodes.Count(), c.Merged) << c.Message;
+    }
   }
 }
 
@@ -147,10 +158,17 @@ TEST_F(HostileReader, CopiesOfASharedMeshAreBoundByTheFilesGeometry) {
     const std::string text = TriangleModelText();
     TTestCore t;
     const TReadResult result = Read(t, text.substr(0, text.find("HIERARCHY NODES")) + nodes);
-    if (rows == 5)
-      EXPECT_TRUE(result) << result.Message;
-    else
+    if (rows == 6) {
       ExpectParseError(t, result, "EParserError: Mesh 0 (tri) is named by too many nodes");
+      continue;
+    }
+    ASSERT_TRUE(result) << result.Message;
+    const TNode* copy = t.Model().Nodes[4];  // each node gets its own whole copy
+    ASSERT_NE(copy->Mesh, nullptr);
+    EXPECT_NE(copy->Mesh, t.Model().Nodes[0]->Mesh);
+    EXPECT_EQ(copy->Mesh->Node, copy);
+    EXPECT_EQ(copy->Mesh->Surfaces[0]->Vertices[2], copy->Mesh->Vertices[2]);
+    EXPECT_EQ(copy->Mesh->Surfaces[0]->TXVertices[1].U, 16);
   }
 }
 
