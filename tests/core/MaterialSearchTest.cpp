@@ -34,10 +34,14 @@ TEST_F(MaterialSearch, ModelFolderComesBeforeItsMatFolderAndContainers) {
   Dir.Write("models/a.mat", Red());
   Dir.Write("models/Mat/a.mat", Blue());
   Dir.Write("models/Mat/b.mat", Blue());
-  Core.ResourceList = {Dir.Write("res.gob", MakeGob({{"mat\\a.mat", Green()}, {"mat\\b.mat", Green()}, {"mat\\c.mat", Green()}}))};
+  // Containers are searched in list order, past those that are missing or no containers.
+  const std::string first = Dir.Write("res.gob", MakeGob({{"mat\\a.mat", Green()}, {"mat\\b.mat", Green()}, {"mat\\c.mat", Green()}}));
+  const std::string second = Dir.Write("second.goo", MakeGob({{"mat\\c.mat", Red()}, {"mat\\y.mat", Blue()}}));
+  Core.ResourceList = {Dir.File("missing.gob"), Dir.Write("notgob.gob", "plain text"), first, second};
   EXPECT_EQ(Rgb(Add("a.mat")), 0xFF0000u);
   EXPECT_EQ(Rgb(Add("b.mat")), 0x0000FFu);
-  EXPECT_EQ(Rgb(Add("c.mat")), 0x00FF00u);
+  EXPECT_EQ(Rgb(Add("C.MAT")), 0x00FF00u);
+  EXPECT_EQ(Rgb(Add("y.mat")), 0x0000FFu);
   EXPECT_TRUE(Services.Output.empty());
   for (const TMaterial* m : Core.Model->Materials) EXPECT_TRUE(m->Loaded) << m->Name;
 }
@@ -55,15 +59,6 @@ TEST_F(MaterialSearch, FoldersAndFileNamesMatchWithoutRegardToCase) {
   // A model path written with backslashes names a folder too.
   Core.Model->FileName = Dir.Path + "\\MODELS\\ship.3do";
   EXPECT_TRUE(Add("rear.mat")->Loaded);
-}
-
-TEST_F(MaterialSearch, ContainersAreSearchedInListOrder) {
-  const std::string first = Dir.Write("first.gob", MakeGob({{"mat\\x.mat", Red()}}));
-  const std::string second = Dir.Write("second.goo", MakeGob({{"mat\\x.mat", Blue()}, {"mat\\y.mat", Blue()}}));
-  Core.ResourceList = {Dir.File("missing.gob"), Dir.Write("notgob.gob", "plain text"), first, second};
-  EXPECT_EQ(Rgb(Add("X.MAT")), 0xFF0000u);
-  EXPECT_EQ(Rgb(Add("y.mat")), 0x0000FFu);
-  EXPECT_TRUE(Services.Output.empty());
 }
 
 TEST_F(MaterialSearch, DamagedContainersAndFilesAreReportedAndPassedOver) {
