@@ -16,14 +16,6 @@ std::string WithLineEnds(const std::string& text, const std::string& eol) {
   return out;
 }
 
-// The output lines other than the material search's, which these models' materials miss.
-std::vector<std::string> ReaderOutput(const THeadlessServices& services) {
-  std::vector<std::string> lines;
-  for (const std::string& line : services.Output)
-    if (line.rfind("Material not found", 0) != 0) lines.push_back(line);
-  return lines;
-}
-
 TEST(Reader, ReadsEveryColumnOfTheTriangleModel) {
   TTestCore t;
   t.Model().Parse3DO(TriangleModelText());
@@ -138,8 +130,13 @@ TEST(Reader, OnlyTheFirstGeometrySetIsReadAndTheUserIsTold) {
   t.Model().Parse3DO(text);
   ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
   EXPECT_EQ(t.Model().Nodes[0]->Mesh->Name, "tri");
-  ASSERT_EQ(ReaderOutput(t.Services).size(), 1u);
-  EXPECT_NE(ReaderOutput(t.Services)[0].find("2 geometry sets"), std::string::npos);
+  // One line beside the material search's says so.
+  const auto lines = [&](const char* text) {
+    return std::count_if(t.Services.Output.begin(), t.Services.Output.end(),
+                         [&](const std::string& l) { return l.find(text) != std::string::npos; });
+  };
+  EXPECT_EQ(t.Services.Output.size() - lines("Material not found"), 1u);
+  EXPECT_EQ(lines("2 geometry sets"), 1);
 }
 
 TEST(Reader, MissingFileReportsTwice) {
