@@ -51,7 +51,10 @@ TEST_F(MaterialSearch, FoldersAndFileNamesMatchWithoutRegardToCase) {
   Dir.Write("models/mat/HULL.MAT", Red());
   Dir.Write("models/MAT/sub/Deep.Mat", Blue());
   Dir.Write("models/mat/rear.mat", Red());
-  EXPECT_TRUE(Add("hull.mat")->Loaded);
+  TMaterial* hull = Add("hull.mat");
+  EXPECT_TRUE(hull->Loaded);
+  EXPECT_EQ(Add("HULL.MAT"), hull);  // each material is read once, with its status text
+  EXPECT_EQ(Services.Status, (std::vector<std::string>{"Loading Material (hull.mat)...", ""}));
   EXPECT_EQ(Rgb(Add("sub\\deep.mat")), 0x0000FFu);
   EXPECT_EQ(FindFileNoCase(Dir.File("MODELS\\Mat\\hull.mat")), Dir.File("models/mat/HULL.MAT"));
   EXPECT_EQ(FindFileNoCase(Dir.File("models/nothing/hull.mat")), "");
@@ -99,15 +102,6 @@ TEST_F(MaterialSearch, ModelWithoutFileNameSearchesRelativeToTheWorkingFolder) {
   TMaterial* m = Add("rel.mat");
   ASSERT_EQ(::chdir(previous), 0);
   EXPECT_TRUE(m->Loaded);
-}
-
-TEST_F(MaterialSearch, EachMaterialIsReadOnceWithItsStatusText) {
-  Core.Model->FileName = Dir.File("m.3do");
-  Dir.Write("a.mat", Red());
-  Add("a.mat");
-  Add("A.MAT");
-  EXPECT_EQ(Core.Model->Materials.Count(), 1);
-  EXPECT_EQ(Services.Status, (std::vector<std::string>{"Loading Material (a.mat)...", ""}));
 }
 
 TEST_F(MaterialSearch, ModelFromAContainerFindsItsOwnMaterialsThereFirst) {
