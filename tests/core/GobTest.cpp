@@ -59,8 +59,7 @@ TEST(Gob, FindFileMatchesTheFileNameAloneAndTheLastMatchWins) {
   EXPECT_EQ(EntryBytes(item), "second");
   ASSERT_TRUE(gob.FindFile("y.mat", item));
   EXPECT_FALSE(gob.FindFile("mat", item));
-  EXPECT_EQ(item.Offset, 0xFFFFFFFFu);
-  EXPECT_EQ(item.Length, 0xFFFFFFFFu);
+  EXPECT_EQ((std::pair{item.Offset, item.Length}), (std::pair{0xFFFFFFFFu, 0xFFFFFFFFu}));
   EXPECT_EQ(item.ContainerName, gob.FileName);
   EXPECT_TRUE(item.EntryName.empty());
 }
