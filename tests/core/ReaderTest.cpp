@@ -55,24 +55,20 @@ TEST(Reader, ReadsEveryColumnOfTheTriangleModel) {
             t.Services.Status.end());
 }
 
-TEST(Reader, MergingShiftsRowIndicesPastExistingNodes) {
+TEST(Reader, MergedRowsShiftPastExistingNodesHexFieldsLoseTheirPrefixAndNamesAreOneField) {
   TTestCore t;
   for (int i = 0; i < 5; ++i) t.Model().AddNode();
-  t.Model().Parse3DO(TriangleModelText());
-  ASSERT_EQ(t.Model().Nodes.Count(), 7);
-  EXPECT_EQ(t.Model().Nodes[6]->Parent, t.Model().Nodes[5]);
-}
-
-TEST(Reader, HexFieldsLoseTheirPrefixAndNamesAreOneField) {
-  TTestCore t;
   std::string text = Replace(TriangleModelText(), "0:  0x0 0x10", "0:  0x00001 0x0000");
   text = Replace(text, "0 0 0 0 0 0 0 0 0 root", "0 0 0 0 0 0 0 0 0 big root node");
   t.Model().Parse3DO(Replace(text, "NAME tri", "NAME box0xlid"));
   ASSERT_TRUE(t.Services.Errors.empty());
-  EXPECT_EQ(t.Model().Nodes[0]->Flags, 1);
-  EXPECT_EQ(t.Model().Nodes[0]->NodeType, 0);
-  EXPECT_EQ(t.Model().Nodes[0]->Name, "big");
-  EXPECT_EQ(t.Model().Nodes[0]->Mesh->Name, "boxlid");
+  ASSERT_EQ(t.Model().Nodes.Count(), 7);
+  const TNode* root = t.Model().Nodes[5];
+  EXPECT_EQ(t.Model().Nodes[6]->Parent, root);
+  EXPECT_EQ(root->Flags, 1);
+  EXPECT_EQ(root->NodeType, 0);
+  EXPECT_EQ(root->Name, "big");
+  EXPECT_EQ(root->Mesh->Name, "boxlid");
 }
 
 TEST(Reader, FilesFromTheWildOpen) {
