@@ -131,20 +131,17 @@ TEST_F(ObjImport, FacesKeepAtMostTwentyNineCorners) {
   EXPECT_EQ(Services.Output.back(), "1 faces had more than 29 corners; only their first 29 were kept");
 }
 
-TEST_F(ObjImport, EmptyTextsAndCtrlZ) {
+TEST_F(ObjImport, OnlyFilesAreReadEmptyTextsAndCtrlZIncluded) {
+  EXPECT_EQ(Core.Model->ImportObj(Dir.File("missing.obj")).Message, "File '" + Dir.File("missing.obj") + "' not found");
+  EXPECT_FALSE(Core.Model->ImportObj(Dir.Path));
+  EXPECT_EQ(Core.Model->Nodes.Count(), 0);
+  EXPECT_TRUE(Services.Errors.empty());
   TMesh* mesh = Import("");
   EXPECT_EQ(mesh->Vertices.Count(), 0);
   mesh = Import(std::string("v 1 2 3\n\x1Av 4 5 6\n\0", 18));  // a zero byte after Ctrl-Z is no part of the text
   EXPECT_EQ(mesh->Vertices.Count(), 1);
   mesh = Import("f\nf \t\nvt 1 2\n");
   EXPECT_EQ(mesh->Surfaces.Count(), 0);
-}
-
-TEST_F(ObjImport, FilesAreReadOnlyWhenTheyExist) {
-  EXPECT_EQ(Core.Model->ImportObj(Dir.File("missing.obj")).Message, "File '" + Dir.File("missing.obj") + "' not found");
-  EXPECT_FALSE(Core.Model->ImportObj(Dir.Path));
-  EXPECT_EQ(Core.Model->Nodes.Count(), 0);
-  EXPECT_TRUE(Services.Errors.empty());
 }
 
 TEST_F(ObjImport, LinesReadTheSameAcrossTheBlocksAFileIsReadIn) {
