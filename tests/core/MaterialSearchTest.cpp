@@ -22,9 +22,10 @@ std::string Green() { return MakeTextureMat(1, 1, 8, std::string(1, '\x01')); }
 class MaterialSearch : public ::testing::Test, protected TTestCore {
  protected:
   TMaterial* Add(const std::string& name) { return Core.Model->Materials.FindOrAdd(name); }
-  static uint8_t R(const TMaterial* m) { return m->Pixels.empty() ? 0 : m->Pixels[0]; }
-  static uint8_t G(const TMaterial* m) { return m->Pixels.size() < 3 ? 0 : m->Pixels[1]; }
-  static uint8_t B(const TMaterial* m) { return m->Pixels.size() < 3 ? 0 : m->Pixels[2]; }
+  // The colour of the material's first pixel, 0 when it has none.
+  static uint32_t Rgb(const TMaterial* m) {
+    return m->Pixels.size() < 3 ? 0 : uint32_t(m->Pixels[0]) << 16 | m->Pixels[1] << 8 | m->Pixels[2];
+  }
   TTempDir Dir;
 };
 
@@ -33,10 +34,14 @@ TEST_F(MaterialSearch, ModelFolderComesBeforeItsMatFolderAndContainers) {
   Dir.Write("models/a.mat", Red());
   Dir.Write("models/Mat/a.mat", Blue());
   Dir.Write("models/Mat/b.mat", Blue());
-  Core.ResourceList = {Dir.Write("res.gob", MakeGob({{"mat\\a.mat", Green()}, {"mat\\b.mat", Green()}, {"mat\\c.mat", Green()}}))};
-  EXPECT_EQ(R(Add("a.mat")), 0xFF);
-  EXPECT_EQ(B(Add("b.mat")), 0xFF);
-  EXPECT_EQ(G(Add("c.mat")), 0xFF);
+  // Containers are searched in list order, past those that are missing or no containers.
+  const std::string first = Dir.Write("res.gob", MakeGob({{"mat\\a.mat", Green()}, {"mat\\b.mat", Green()}, {"mat\\c.mat", Green()}}));
+  const std::string second = Dir.Write("second.goo", MakeGob({{"mat\\c.mat", Red()}, {"mat\\y.mat", Blue()}}));
+  Core.ResourceList = {Dir.File("missing.gob"), Dir.Write("notgob.gob", "plain text"), first, second};
+  EXPECT_EQ(Rgb(Add("a.mat")), 0xFF0000u);
+  EXPECT_EQ(Rgb(Add("b.mat")), 0x0000FFu);
+  EXPECT_EQ(Rgb(Add("C.MAT")), 0x00FF00u);
+  EXPECT_EQ(Rgb(Add("y.mat")), 0x0000FFu);
   EXPECT_TRUE(Services.Output.empty());
   for (const TMaterial* m : Core.Model->Materials) EXPECT_TRUE(m->Loaded) << m->Name;
 }
@@ -45,37 +50,33 @@ TEST_F(MaterialSearch, FoldersAndFileNamesMatchWithoutRegardToCase) {
   Core.Model->FileName = Dir.File("models/ship.3do");
   Dir.Write("models/mat/HULL.MAT", Red());
   Dir.Write("models/MAT/sub/Deep.Mat", Blue());
-  EXPECT_TRUE(Add("hull.mat")->Loaded);
-  EXPECT_EQ(B(Add("sub\\deep.mat")), 0xFF);
+  Dir.Write("models/mat/rear.mat", Red());
+  TMaterial* hull = Add("hull.mat");
+  EXPECT_TRUE(hull->Loaded);
+  EXPECT_EQ(Add("HULL.MAT"), hull);  // each material is read once, with its status text
+  EXPECT_EQ(Services.Status, (std::vector<std::string>{"Loading Material (hull.mat)...", ""}));
+  EXPECT_EQ(Rgb(Add("sub\\deep.mat")), 0x0000FFu);
   EXPECT_EQ(FindFileNoCase(Dir.File("MODELS\\Mat\\hull.mat")), Dir.File("models/mat/HULL.MAT"));
   EXPECT_EQ(FindFileNoCase(Dir.File("models/nothing/hull.mat")), "");
   EXPECT_EQ(FindFileNoCase(Dir.File("models/mat")), "");  // a folder is no material
-}
-
-TEST_F(MaterialSearch, BackslashPathsOfTheModelNameAFolderToo) {
-  Dir.Write("w/Mat/a.mat", Red());
-  Core.Model->FileName = Dir.Path + "\\W\\ship.3do";
-  EXPECT_TRUE(Add("a.mat")->Loaded);
-}
-
-TEST_F(MaterialSearch, ContainersAreSearchedInListOrder) {
-  const std::string first = Dir.Write("first.gob", MakeGob({{"mat\\x.mat", Red()}}));
-  const std::string second = Dir.Write("second.goo", MakeGob({{"mat\\x.mat", Blue()}, {"mat\\y.mat", Blue()}}));
-  Core.ResourceList = {Dir.File("missing.gob"), Dir.Write("notgob.gob", "plain text"), first, second};
-  EXPECT_EQ(R(Add("X.MAT")), 0xFF);
-  EXPECT_EQ(B(Add("y.mat")), 0xFF);
-  EXPECT_TRUE(Services.Output.empty());
+  // A model path written with backslashes names a folder too.
+  Core.Model->FileName = Dir.Path + "\\MODELS\\ship.3do";
+  EXPECT_TRUE(Add("rear.mat")->Loaded);
 }
 
 TEST_F(MaterialSearch, DamagedContainersAndFilesAreReportedAndPassedOver) {
   std::string damaged = MakeGob({{"mat\\x.mat", Red()}});
   Set32(damaged, 12, 1000000);
   Core.ResourceList = {Dir.Write("bad.gob", damaged), Dir.Write("good.gob", MakeGob({{"mat\\x.mat", Blue()}}))};
-  EXPECT_EQ(B(Add("x.mat")), 0xFF);
+  EXPECT_EQ(Rgb(Add("x.mat")), 0x0000FFu);
   ASSERT_EQ(Services.Output.size(), 1u);
   EXPECT_NE(Services.Output[0].find("bad.gob"), std::string::npos);
-  Add("y.mat");  // the damage is told once, not for every material
+  // The damage is told once, not for every material; a material found nowhere is told and unloaded.
+  const TMaterial* nowhere = Add("y.mat");
   EXPECT_EQ(Services.Output, (std::vector<std::string>{Services.Output[0], "Material not found 'y.mat'"}));
+  EXPECT_FALSE(nowhere->Loaded);
+  EXPECT_EQ(nowhere->Width, 1);
+  EXPECT_TRUE(nowhere->Pixels.empty());
   Services.Output.clear();
 
   Core.Model->FileName = Dir.File("m.3do");
@@ -86,19 +87,11 @@ TEST_F(MaterialSearch, DamagedContainersAndFilesAreReportedAndPassedOver) {
 
 TEST_F(MaterialSearch, ContainersChangedOnDiskAreReadAgain) {
   Core.ResourceList = {Dir.Write("res.gob", MakeGob({{"mat\\a.mat", Red()}}))};
-  EXPECT_EQ(R(Add("a.mat")), 0xFF);
+  EXPECT_EQ(Rgb(Add("a.mat")), 0xFF0000u);
   Dir.Write("res.gob", MakeGob({{"mat\\a.mat", Blue()}, {"mat\\b.mat", Blue()}}));
   EXPECT_TRUE(Add("b.mat")->Loaded);
   Core.Model->Clear();
-  EXPECT_EQ(B(Add("a.mat")), 0xFF);
-}
-
-TEST_F(MaterialSearch, NotFoundIsReportedAndLeavesTheMaterialUnloaded) {
-  TMaterial* m = Add("nowhere.mat");
-  EXPECT_FALSE(m->Loaded);
-  EXPECT_EQ(m->Width, 1);
-  EXPECT_TRUE(m->Pixels.empty());
-  EXPECT_EQ(Services.Output, std::vector<std::string>{"Material not found 'nowhere.mat'"});
+  EXPECT_EQ(Rgb(Add("a.mat")), 0x0000FFu);
 }
 
 TEST_F(MaterialSearch, ModelWithoutFileNameSearchesRelativeToTheWorkingFolder) {
@@ -111,15 +104,6 @@ TEST_F(MaterialSearch, ModelWithoutFileNameSearchesRelativeToTheWorkingFolder) {
   EXPECT_TRUE(m->Loaded);
 }
 
-TEST_F(MaterialSearch, EachMaterialIsReadOnceWithItsStatusText) {
-  Core.Model->FileName = Dir.File("m.3do");
-  Dir.Write("a.mat", Red());
-  Add("a.mat");
-  Add("A.MAT");
-  EXPECT_EQ(Core.Model->Materials.Count(), 1);
-  EXPECT_EQ(Services.Status, (std::vector<std::string>{"Loading Material (a.mat)...", ""}));
-}
-
 TEST_F(MaterialSearch, ModelFromAContainerFindsItsOwnMaterialsThereFirst) {
   const std::string model = ReadWholeFile(std::string(ZARN_SAMPLES_DIR) + "/fighter.3do");
   const std::string own = Dir.Write("own.gob", MakeGob({{"3do\\fighter.3do", model}, {"mat\\hull.mat", Red()}}));
@@ -130,8 +114,8 @@ TEST_F(MaterialSearch, ModelFromAContainerFindsItsOwnMaterialsThereFirst) {
   ASSERT_TRUE(gob.FindFile("fighter.3do", item));
   Core.Model->LoadFromContainer(item);
   ASSERT_TRUE(Services.Errors.empty());
-  EXPECT_EQ(R(Core.Model->Materials.Find("hull.mat")), 0xFF);
-  EXPECT_EQ(B(Core.Model->Materials.Find("glass.mat")), 0xFF);
+  EXPECT_EQ(Rgb(Core.Model->Materials.Find("hull.mat")), 0xFF0000u);
+  EXPECT_EQ(Rgb(Core.Model->Materials.Find("glass.mat")), 0x0000FFu);
   EXPECT_FALSE(Core.Model->Materials.Find("engine.mat")->Loaded);
   EXPECT_EQ(Core.ResourceList.size(), 1u);
 }

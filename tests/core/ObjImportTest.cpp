@@ -35,8 +35,8 @@ class ObjImport : public ::testing::Test {
   TCore Core{Services};
 };
 
-TEST_F(ObjImport, OneTriangleBecomesANodeWithAMeshOfDefaultFaces) {
-  TMesh* mesh = Import(Triangle + "f 1/1/1 2/2/1 3/3/1\n");
+TEST_F(ObjImport, TrianglesOfEveryCornerFormBecomeANodeWithAMeshOfDefaultFaces) {
+  TMesh* mesh = Import(Triangle + "f 1/1/1 2/2/1 3/3/1\nf 1/1/ 2/2/ 3/3/\nf 1/3 2/2 3/1\nf 1 2 3\nf 3//1 2//1 1//1\n");
   ASSERT_EQ(Core.Model->Nodes.Count(), 1);
   const TNode* node = Core.Model->Nodes[0];
   EXPECT_EQ(node->Name, "dHNode");
@@ -45,22 +45,19 @@ TEST_F(ObjImport, OneTriangleBecomesANodeWithAMeshOfDefaultFaces) {
   ASSERT_EQ(mesh->Vertices.Count(), 3);
   EXPECT_EQ(mesh->Vertices[1]->Position.X, 1);
   EXPECT_EQ(mesh->Vertices[2]->Position.Y, 1);
-  ASSERT_EQ(mesh->Surfaces.Count(), 1);
-  const TFace* face = mesh->Surfaces[0];
-  EXPECT_EQ(Corners(face), (std::vector<int>{0, 1, 2}));
-  EXPECT_EQ(Tex(face), (std::vector<std::pair<float, float>>{{0, 0}, {1, 0}, {0, 1}}));
-  EXPECT_EQ(face->Material->Name, "dflt.mat");
-  EXPECT_EQ((std::vector<int>{face->FaceType, face->GeometryMode, face->LightingMode, face->TextureMode}),
-            (std::vector<int>{4, 4, 3, 1}));
-}
-
-TEST_F(ObjImport, EveryCornerFormReads) {
-  TMesh* mesh = Import(Triangle + "f 1/1/ 2/2/ 3/3/\nf 1/3 2/2 3/1\nf 1 2 3\nf 3//1 2//1 1//1\n");
-  ASSERT_EQ(mesh->Surfaces.Count(), 4);
-  EXPECT_EQ(Tex(mesh->Surfaces[0]), (std::vector<std::pair<float, float>>{{0, 0}, {1, 0}, {0, 1}}));
-  EXPECT_EQ(Tex(mesh->Surfaces[1]), (std::vector<std::pair<float, float>>{{0, 1}, {1, 0}, {0, 0}}));
-  EXPECT_EQ(Tex(mesh->Surfaces[2]), (std::vector<std::pair<float, float>>{{0, 0}, {0, 0}, {0, 0}}));
-  EXPECT_EQ(Corners(mesh->Surfaces[3]), (std::vector<int>{2, 1, 0}));
+  ASSERT_EQ(mesh->Surfaces.Count(), 5);
+  for (const TFace* face : mesh->Surfaces) {
+    EXPECT_EQ(face->Material->Name, "dflt.mat");
+    EXPECT_EQ((std::vector<int>{face->FaceType, face->GeometryMode, face->LightingMode, face->TextureMode}),
+              (std::vector<int>{4, 4, 3, 1}));
+  }
+  using TTex = std::vector<std::pair<float, float>>;
+  EXPECT_EQ(Corners(mesh->Surfaces[0]), (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(Tex(mesh->Surfaces[0]), (TTex{{0, 0}, {1, 0}, {0, 1}}));
+  EXPECT_EQ(Tex(mesh->Surfaces[1]), (TTex{{0, 0}, {1, 0}, {0, 1}}));
+  EXPECT_EQ(Tex(mesh->Surfaces[2]), (TTex{{0, 1}, {1, 0}, {0, 0}}));
+  EXPECT_EQ(Tex(mesh->Surfaces[3]), (TTex{{0, 0}, {0, 0}, {0, 0}}));
+  EXPECT_EQ(Corners(mesh->Surfaces[4]), (std::vector<int>{2, 1, 0}));
 }
 
 TEST_F(ObjImport, LineEndsAndSeparatorsOfRealFiles) {
@@ -81,19 +78,16 @@ TEST_F(ObjImport, LineEndsAndSeparatorsOfRealFiles) {
   EXPECT_EQ(Core.Model->Nodes.Count(), 9);
 }
 
-TEST_F(ObjImport, NegativeIndicesCountBackFromTheLastItemRead) {
+TEST_F(ObjImport, IndicesCountWithinTheFileAndNegativeOnesBackFromTheLastItemRead) {
   TMesh* mesh = Import("v 0 0 0\nv 1 0 0\nvt 0 0\nvt 1 1\nv 0 1 0\nf -3/-2 -2/-1 -1/-1\nv 5 5 5\nf -1 -2 -3\n");
   ASSERT_EQ(mesh->Surfaces.Count(), 2);
   EXPECT_EQ(Corners(mesh->Surfaces[0]), (std::vector<int>{0, 1, 2}));
   EXPECT_EQ(Tex(mesh->Surfaces[0]), (std::vector<std::pair<float, float>>{{0, 0}, {1, 1}, {1, 1}}));
   EXPECT_EQ(Corners(mesh->Surfaces[1]), (std::vector<int>{3, 2, 1}));
-}
-
-TEST_F(ObjImport, IndicesCountWithinTheImportedFileOnly) {
-  Import(Triangle + "f 1 2 3\n");
+  // Indices count within the imported file only.
   TMesh* second = Import("v 9 9 9\nv 8 8 8\nv 7 7 7\nf 3 2 1\n");
   EXPECT_EQ(Core.Model->Nodes.Count(), 2);
-  EXPECT_NE(Core.Model->Nodes[0]->Mesh.get(), second);
+  EXPECT_NE(mesh, second);
   EXPECT_EQ(second->Surfaces[0]->Vertices[0]->Position.X, 7);
 }
 
@@ -137,20 +131,17 @@ TEST_F(ObjImport, FacesKeepAtMostTwentyNineCorners) {
   EXPECT_EQ(Services.Output.back(), "1 faces had more than 29 corners; only their first 29 were kept");
 }
 
-TEST_F(ObjImport, EmptyTextsAndCtrlZ) {
+TEST_F(ObjImport, OnlyFilesAreReadEmptyTextsAndCtrlZIncluded) {
+  EXPECT_EQ(Core.Model->ImportObj(Dir.File("missing.obj")).Message, "File '" + Dir.File("missing.obj") + "' not found");
+  EXPECT_FALSE(Core.Model->ImportObj(Dir.Path));
+  EXPECT_EQ(Core.Model->Nodes.Count(), 0);
+  EXPECT_TRUE(Services.Errors.empty());
   TMesh* mesh = Import("");
   EXPECT_EQ(mesh->Vertices.Count(), 0);
   mesh = Import(std::string("v 1 2 3\n\x1Av 4 5 6\n\0", 18));  // a zero byte after Ctrl-Z is no part of the text
   EXPECT_EQ(mesh->Vertices.Count(), 1);
   mesh = Import("f\nf \t\nvt 1 2\n");
   EXPECT_EQ(mesh->Surfaces.Count(), 0);
-}
-
-TEST_F(ObjImport, FilesAreReadOnlyWhenTheyExist) {
-  EXPECT_EQ(Core.Model->ImportObj(Dir.File("missing.obj")).Message, "File '" + Dir.File("missing.obj") + "' not found");
-  EXPECT_FALSE(Core.Model->ImportObj(Dir.Path));
-  EXPECT_EQ(Core.Model->Nodes.Count(), 0);
-  EXPECT_TRUE(Services.Errors.empty());
 }
 
 TEST_F(ObjImport, LinesReadTheSameAcrossTheBlocksAFileIsReadIn) {

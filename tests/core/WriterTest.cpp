@@ -50,31 +50,18 @@ TEST(Writer, RowsHaveTheirExactSpacing) {
   t.Model().Parse3DO(TriangleModelText());
   TModel& m = t.Model();
   m.Nodes[0]->Mesh->Vertices[1]->Position = {0.25, -1, 2.5};
-  TFace* second = m.Nodes[0]->Mesh->AddFace();
-  for (int i = 0; i < 3; ++i) second->AddVertex(m.Nodes[0]->Mesh->Vertices[i]);
+  AddFace(*m.Nodes[0]->Mesh, {0, 1, 2});
   const auto lines = Lines(Written(m));
-  const auto has = [&](const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-  };
-  EXPECT_TRUE(has("0:  dflt.mat"));
-  EXPECT_TRUE(has("1:  metal.mat"));
-  EXPECT_TRUE(has("1:  0.25 -1 2.5 0"));
-  EXPECT_TRUE(has("TEXTURE VERTICES 6"));
-  EXPECT_TRUE(has("0:  1 0x4 4 3 1 0.5 3 0, 0 1, 1 2, 2 "));
-  EXPECT_TRUE(has("1:  0 0x4 4 3 1 0 3 0, 3 1, 4 2, 5 "));
-  EXPECT_TRUE(has("0:  0x0 0x10 0 -1 1 -1 1 0 0 0 0 0 0 0 0 0 root"));
-  EXPECT_TRUE(has("1:  0x0 0x1 -1 0 -1 -1 0 0 0 1 0 0 0 0 0 0 child"));
+  for (const char* line : {"0:  dflt.mat", "1:  metal.mat", "1:  0.25 -1 2.5 0", "TEXTURE VERTICES 6",
+                           "0:  1 0x4 4 3 1 0.5 3 0, 0 1, 1 2, 2 ", "1:  0 0x4 4 3 1 0 3 0, 3 1, 4 2, 5 ",
+                           "0:  0x0 0x10 0 -1 1 -1 1 0 0 0 0 0 0 0 0 0 root"})
+    EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
   EXPECT_EQ(lines.back(), "1:  0x0 0x1 -1 0 -1 -1 0 0 0 1 0 0 0 0 0 0 child");
-}
-
-TEST(Writer, NodesOutsideTheWrittenListAreMinusOne) {
-  TTestCore t;
-  t.Model().Parse3DO(TriangleModelText());
-  std::string text;
-  t.Model().Write3DO(text, {t.Model().Nodes[1]});
-  EXPECT_NE(text.find("0:  0x0 0x1 -1 -1 -1 -1 0 0 0 1"), std::string::npos);
-  EXPECT_NE(text.find("MATERIALS 2"), std::string::npos);  // all materials, even unused ones
-  EXPECT_NE(text.find("MESHES 0"), std::string::npos);
+  // Nodes outside the written list are -1; every material is written, even unused ones.
+  std::string part;
+  m.Write3DO(part, {m.Nodes[1]});
+  for (const char* line : {"\r\n0:  0x0 0x1 -1 -1 -1 -1 0 0 0 1", "\r\nMATERIALS 2\r\n", "\r\nMESHES 0\r\n"})
+    EXPECT_NE(part.find(line), std::string::npos) << line;
 }
 
 TEST(Writer, ModelsRoundTripThroughFilesToTheSameText) {
@@ -107,49 +94,34 @@ TEST(Writer, ModelsRoundTripThroughFilesToTheSameText) {
 
 class SaveTest : public ::testing::Test {
  protected:
+  // Each save test starts with the model and an old file at `Path` that a failed save must keep.
   void SetUp() override {
-    Dir = std::filesystem::temp_directory_path() /
-          ("zarn-save-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(Dir);
-    std::filesystem::create_directories(Dir);
+    T.Model().Parse3DO(TriangleModelText());
+    WriteFileAtomically(Path, "precious");
   }
-  void TearDown() override {
-    std::filesystem::permissions(Dir, std::filesystem::perms::owner_all);
-    std::filesystem::remove_all(Dir);
-  }
-  std::filesystem::path Dir;
+  size_t FilesInDir() const { return std::distance(std::filesystem::directory_iterator(Dir.Path), {}); }
+  fmt_test::TTempDir Dir;
+  const std::string Path = Dir.File("keep.3do");
+  TTestCore T;
 };
 
 TEST_F(SaveTest, SavingReplacesTheFileAndNamesItInTheHeader) {
-  TTestCore t;
-  t.Model().Parse3DO(TriangleModelText());
-  const std::string path = (Dir / "out.3do").string();
-  WriteFileAtomically(path, "old");
-  t.Model().SaveToFile(path);
-  EXPECT_EQ(t.Model().FileName, path);
-  const std::string text = ReadWholeFile(path);
-  EXPECT_EQ(text.rfind("# MODEL 'out.3do' created with ", 0), 0u);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir), {}), 1);  // no temporary left
+  T.Model().SaveToFile(Path);
+  EXPECT_EQ(T.Model().FileName, Path);
+  EXPECT_EQ(ReadWholeFile(Path).rfind("# MODEL 'keep.3do' created with ", 0), 0u);
+  EXPECT_EQ(FilesInDir(), 1u);  // no temporary left
 }
 
 TEST_F(SaveTest, AFailedSaveLeavesTheOldFileWhole) {
   if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-  TTestCore t;
-  t.Model().Parse3DO(TriangleModelText());
-  const std::string path = (Dir / "keep.3do").string();
-  WriteFileAtomically(path, "precious");
-  std::filesystem::permissions(Dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  EXPECT_THROW(t.Model().SaveToFile(path), EInOutError);
-  EXPECT_EQ(ReadWholeFile(path), "precious");
-  EXPECT_EQ(t.Model().FileName, path);
+  std::filesystem::permissions(Dir.Path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  EXPECT_THROW(T.Model().SaveToFile(Path), EInOutError);
+  std::filesystem::permissions(Dir.Path, std::filesystem::perms::owner_all);
+  EXPECT_EQ(ReadWholeFile(Path), "precious");
+  EXPECT_EQ(T.Model().FileName, Path);
 }
 
 TEST_F(SaveTest, AWriteCutShortLeavesTheOldFileWhole) {
-  TTestCore t;
-  t.Model().Parse3DO(TriangleModelText());
-  const std::string path = (Dir / "keep.3do").string();
-  WriteFileAtomically(path, "precious");
   // A file size limit makes the write fail part-way, as a full disk would.
   struct rlimit old {};
   ::getrlimit(RLIMIT_FSIZE, &old);
@@ -157,21 +129,19 @@ TEST_F(SaveTest, AWriteCutShortLeavesTheOldFileWhole) {
   struct rlimit small = old;
   small.rlim_cur = 512;
   ::setrlimit(RLIMIT_FSIZE, &small);
-  EXPECT_THROW(t.Model().SaveToFile(path), EInOutError);
+  EXPECT_THROW(T.Model().SaveToFile(Path), EInOutError);
   ::setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
-  EXPECT_EQ(ReadWholeFile(path), "precious");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir), {}), 1);
+  EXPECT_EQ(ReadWholeFile(Path), "precious");
+  EXPECT_EQ(FilesInDir(), 1u);
 }
 
 TEST_F(SaveTest, AFailedRenameLeavesNoTemporaryBehind) {
-  TTestCore t;
-  const std::string path = (Dir / "is-a-folder").string();
-  std::filesystem::create_directory(path);
-  std::filesystem::create_directory(Dir / "is-a-folder" / "content");
-  EXPECT_THROW(t.Model().SaveToFile(path), EInOutError);
+  const std::string path = Dir.File("is-a-folder/content");
+  std::filesystem::create_directories(path);
+  EXPECT_THROW(T.Model().SaveToFile(Dir.File("is-a-folder")), EInOutError);
   EXPECT_TRUE(std::filesystem::is_directory(path));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir), {}), 1);
+  EXPECT_EQ(FilesInDir(), 2u);  // the folder and the old file
 }
 
 }  // namespace
