@@ -25,7 +25,7 @@ bool MergeFits(TCore& core, const TVector& offset, const std::vector<TMesh*>& so
       saved.back().push_back(v->Position);
       v->Position = SubVector(offset, v->Position);
     }
-    core.Model->UpdateWorld();
+    source->UpdateWorld();
     fits = ResultsFit(core, "Merge", source->Vertices.Pointers(), [](const TVertex& v) { return v.World; });
     if (!fits) break;
   }

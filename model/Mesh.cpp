@@ -176,7 +176,9 @@ void TMesh::AppendCopy(TMesh& source, bool local) {
   for (TVertex* v : source.Vertices)
     v->Position = {v->Position.X - WorldOffset.X, v->Position.Y - WorldOffset.Y, v->Position.Z - WorldOffset.Z};
   const int base = Vertices.Count();
-  if (!local && Model) Model->UpdateWorld();
+  // Only the source's world positions are read, so only the source is placed: merging many
+  // nodes must not make a world pass over the whole model per node.
+  if (!local) source.UpdateWorld();
   for (TVertex* v : source.Vertices) AddVertex()->Position = local ? v->Position : v->World;
   source.IndexVertices();
   for (TFace* f : source.Surfaces) {
