@@ -4,6 +4,8 @@
 
 #include "cli/CliCommands.h"
 #include "editing/Actions.h"
+#include "editing/MaterialEdits.h"
+#include "editing/PropertyFields.h"
 #include "formats/FileIO.h"
 #include "model/Convert.h"
 #include "model/Errors.h"
@@ -125,11 +127,40 @@ class TStepRunner {
       S.Services.Clipboard = ReadWholeFile(rest, kClipboardLimit);
       return RunAction("actEditPaste", {});
     }
+    if (verb == "prop") return Property(rest);
+    if (verb == "material") return Material(rest);
     if (verb == "insert") {
       S.Services.FileNames = {rest};
       return RunAction("actFileInsert", {});
     }
     return Fail("unknown step '" + step + "'");
+  }
+
+  // "NAME=VALUE": the property panel's field of that name on the current mode's page.
+  bool Property(const std::string& assignment) {
+    const auto eq = assignment.find('=');
+    const std::string name = assignment.substr(0, eq);
+    const TPropertyField* field = FindPropertyField(Core.EditMode, name);
+    if (eq == std::string::npos || !field) return Fail("no property '" + name + "' in " + ModeName() + " mode");
+    const size_t errors = S.Services.Errors.size();
+    return field->Apply(Core, assignment.substr(eq + 1)) && S.Services.Errors.size() == errors;
+  }
+
+  // "add:NAME" or "delete:NAME": the materials dialog's buttons.
+  bool Material(const std::string& what) {
+    const auto colon = what.find(':');
+    const std::string verb = what.substr(0, colon);
+    const std::string name = colon == std::string::npos ? std::string() : what.substr(colon + 1);
+    if (verb == "add" && !name.empty()) return AddProjectMaterial(Core, name) != nullptr;
+    if (verb != "delete" || name.empty()) return Fail("unknown step 'material:" + what + "' (material:add:NAME, material:delete:NAME)");
+    TMaterial* material = Core.Model->Materials.Find(name);
+    if (!material) return Fail("the model has no material '" + name + "'");
+    DeleteProjectMaterial(Core, material);
+    return true;
+  }
+
+  std::string ModeName() const {
+    return Core.EditMode == emNode ? "node" : Core.EditMode == emSurface ? "surface" : "vertex";
   }
 
   bool Mode(const std::string& mode) {

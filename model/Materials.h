@@ -46,6 +46,8 @@ class TMaterials {
   TMaterial* Add(const std::string& name);
   TMaterial* FindOrAdd(const std::string& name);
   void Delete(int index);
+  // Takes the material out of the list without freeing it.
+  std::unique_ptr<TMaterial> Extract(int index) { return List.Extract(index); }
   int IndexOf(const TMaterial* material) const { return List.IndexOf(material); }
   void Clear() { List.Clear(); }
   auto begin() const { return List.begin(); }

@@ -1,0 +1,122 @@
+#include "editing/PropertyEdits.h"
+
+#include <algorithm>
+
+#include "model/Convert.h"
+#include "model/Core.h"
+
+const std::vector<std::string>& NodeTypeItems() {
+  static const std::vector<std::string> items = {"Lower Body", "Upper Body (dflt)", "Left Leg", "Left Arm",
+                                                 "Right Leg",  "Right Arm",         "Head"};
+  return items;
+}
+
+const std::vector<std::string>& GeometryModeItems() {
+  static const std::vector<std::string> items = {"None", "Vertex", "Wireframe", "Solid", "Texture"};
+  return items;
+}
+
+const std::vector<std::string>& LightingModeItems() {
+  static const std::vector<std::string> items = {"Full", "None", "Diffuse", "Gouraud"};
+  return items;
+}
+
+const std::vector<std::string>& TextureModeItems() {
+  static const std::vector<std::string> items = {"Affine", "Perspective Corrected", "Perspective"};
+  return items;
+}
+
+const std::vector<std::string>& RenderModeItems(TRenderMode mode) {
+  switch (mode) {
+    case TRenderMode::Geometry: return GeometryModeItems();
+    case TRenderMode::Lighting: return LightingModeItems();
+    case TRenderMode::Texture: break;
+  }
+  return TextureModeItems();
+}
+
+namespace {
+
+template <class T>
+int& ModeField(T& object, TRenderMode mode) {
+  switch (mode) {
+    case TRenderMode::Geometry: return object.GeometryMode;
+    case TRenderMode::Lighting: return object.LightingMode;
+    case TRenderMode::Texture: break;
+  }
+  return object.TextureMode;
+}
+
+TVector& VectorField(TNode& node, TNodeVector which) {
+  switch (which) {
+    case TNodeVector::Position: return node.Position;
+    case TNodeVector::Pivot: return node.Pivot;
+    case TNodeVector::Rotation: break;
+  }
+  return node.Rotation;
+}
+
+}  // namespace
+
+void SetNodeType(TCore& core, int itemIndex) {
+  const int type = IndexToNodeType(itemIndex);
+  for (TNode* node : core.Nodes) node->NodeType = type;
+}
+
+void SetNodeVector(TCore& core, TNodeVector which, std::string_view text) {
+  struct TRedrawAtEnd {
+    TCore& Core;
+    ~TRedrawAtEnd() { Core.Services.Redraw(true); }
+  } redraw{core};
+  // Every node reads the same text, so a text that fails fails before the first node.
+  const TVector value = TextToVector(text);
+  for (TNode* node : core.Nodes) VectorField(*node, which) = value;
+}
+
+bool SetMeshName(TCore& core, const std::string& name) {
+  if (const std::string refusal = CheckMeshName(name); !refusal.empty()) {
+    core.Services.ShowError(refusal);
+    return false;
+  }
+  for (TNode* node : core.Nodes)
+    if (node->Mesh) node->Mesh->Name = name;
+  return true;
+}
+
+void SetMeshMode(TCore& core, TRenderMode mode, int itemIndex) {
+  for (TNode* node : core.Nodes)
+    if (node->Mesh) ModeField(*node->Mesh, mode) = itemIndex;
+}
+
+bool SetSurfaceMaterial(TCore& core, std::string_view name) {
+  TMaterial* material = core.Model->Materials.Find(name);
+  if (material)
+    for (TFace* face : core.Surfaces) face->Material = material;
+  core.Services.Redraw(true);
+  return material != nullptr;
+}
+
+void SetSurfaceMode(TCore& core, TRenderMode mode, int itemIndex) {
+  for (TFace* face : core.Surfaces) ModeField(*face, mode) = itemIndex;
+}
+
+void SetSurfaceExtraLight(TCore& core, std::string_view text) {
+  const float value = static_cast<float>(StrToFloat(text));
+  for (TFace* face : core.Surfaces) face->ExtraLight = value;
+}
+
+void SetSurfaceFlag(TCore& core, int bit, bool on) {
+  for (TFace* face : core.Surfaces)
+    if (face->HasFlag(bit) != on) face->FaceType += on ? bit : -bit;
+}
+
+std::string CheckMeshName(std::string_view name) {
+  // The mesh's "NAME" line ends with the name as one field, and a comment mark would cut it.
+  const bool cut = std::any_of(name.begin(), name.end(),
+                               [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == ','; }) ||
+                   name.find('#') != std::string_view::npos || name.find("//") != std::string_view::npos;
+  if (name.size() <= 31 && !cut) return {};
+  return "'" + std::string(name) +
+         "' cannot be a mesh name: a mesh name has at most 31 characters, with no space, tab or comma and no "
+         "\"#\" or \"//\" in it.";
+}
