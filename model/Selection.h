@@ -34,6 +34,7 @@ class TSelection {
       if (item) item->SelectionSlot = -1;
     Slots.clear();
     Live = Holes = 0;
+    Front = 0;
   }
   // The selected objects in selection order.
   const std::vector<T*>& Items() const {
@@ -44,7 +45,13 @@ class TSelection {
     if (index < 0 || index >= Live) RaiseListError(ListMessage<T>::Text, index);
     return Items()[static_cast<size_t>(index)];
   }
-  T* First() const { return Live ? Items().front() : nullptr; }
+  // Skips the holes at the front without squeezing the list, so asking for the first object
+  // after each toggle stays cheap however many objects are selected.
+  T* First() const {
+    if (!Live) return nullptr;
+    while (!Slots[Front]) ++Front;
+    return Slots[Front];
+  }
   auto begin() const { return Items().begin(); }
   auto end() const { return Items().end(); }
 
@@ -59,8 +66,10 @@ class TSelection {
       }
     Slots.resize(w);
     Holes = 0;
+    Front = 0;
   }
   mutable std::vector<T*> Slots;
   mutable int Holes = 0;
+  mutable size_t Front = 0;  // no live object lies before this slot
   int Live = 0;
 };

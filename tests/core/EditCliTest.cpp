@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,11 +64,56 @@ TEST_F(EditCli, VerticesAreSelectedInTheOrderTyped) {
   EXPECT_NEAR(made.Vertices[1]->Position.X, source.Vertices[0]->World.X, 1e-6);
 }
 
+TEST_F(EditCli, PropertyStepsChangeTheSelectionOfTheirMode) {
+  ASSERT_EQ(Run({"mode:surface", "select:all", "prop:Collides=0", "prop:twosided=1", "prop:Material=GLASS.mat",
+                 "prop:Geo=Solid", "prop:Extralight=0.5", "mode:node", "select:node:" + Sample.Model().Nodes[0]->Name,
+                 "prop:Position=0,0,0.1", "prop:Type=Head", "prop:MeshName=torso", "prop:Tex=1"}),
+            0);
+  TModel& model = Written();
+  for (TNode* node : model.Nodes)
+    for (TFace* face : node->Mesh ? node->Mesh->Surfaces.Pointers() : std::vector<TFace*>{}) {
+      EXPECT_EQ(face->FaceType & (ftCollides | ftTwoSided), ftTwoSided);
+      EXPECT_EQ(face->Material->Name, "glass.mat");
+      EXPECT_EQ(face->GeometryMode, 3);
+      EXPECT_EQ(face->ExtraLight, 0.5f);
+    }
+  const TNode& first = *model.Nodes[0];
+  EXPECT_FLOAT_EQ(static_cast<float>(first.Position.Z), 0.1f);
+  EXPECT_EQ(first.NodeType, ntHead);
+  EXPECT_EQ(first.Mesh->Name, "torso");
+  EXPECT_EQ(first.Mesh->TextureMode, 1);
+  EXPECT_EQ(model.Nodes[2]->NodeType, Sample.Model().Nodes[2]->NodeType);
+}
+
+TEST_F(EditCli, DeletedMaterialsAreGoneFromTheWrittenFile) {
+  std::set<const TMesh*> users;
+  for (TNode* node : Sample.Model().Nodes)
+    for (TFace* face : node->Mesh ? node->Mesh->Surfaces.Pointers() : std::vector<TFace*>{})
+      if (face->Material->Name == "engine.mat") users.insert(node->Mesh.get());
+  ASSERT_GE(users.size(), 2u) << "the sample should use engine.mat in several meshes";
+  ASSERT_EQ(Run({"material:add:extra.mat", "material:delete:ENGINE.MAT"}), 0);
+  TModel& model = Written();
+  EXPECT_EQ(model.Materials.Find("engine.mat"), nullptr);
+  for (const TMesh* mesh : users) {
+    const TMesh& after = *model.Nodes[Sample.Model().Nodes.IndexOf(mesh->Node)]->Mesh;
+    for (int i = 0; i < mesh->Surfaces.Count(); ++i) {
+      const std::string before = mesh->Surfaces[i]->Material->Name;
+      EXPECT_EQ(after.Surfaces[i]->Material->Name, before == "engine.mat" ? "dflt.mat" : before);
+    }
+  }
+  std::ifstream written(Out);
+  const std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text.find("engine.mat"), std::string::npos);
+  EXPECT_NE(text.find("extra.mat"), std::string::npos);  // listed, though no face uses it yet
+}
+
 TEST_F(EditCli, RefusalsAndBadInputFailWithoutWriting) {
   const std::vector<std::vector<std::string>> refused = {
       {"actEditExtrudeFace"}, {"mode:vertex", "select:vertex:0", "actEditSplitFace"},
       {"actPrimCube", "Size=abc"}, {"actPrimCube", "Sise=1"}, {"actNoSuchThing"}, {"select:vertex:999999"},
-      {"mode:vertex", "select:vertex:0-2000000000"}, {"select:surface:3-1"}, {"select:node:nobody"}, {"mode:sideways"}};
+      {"mode:vertex", "select:vertex:0-2000000000"}, {"select:surface:3-1"}, {"select:node:nobody"}, {"mode:sideways"},
+      {"mode:surface", "prop:Material=none.mat"}, {"prop:Type=Torso"}, {"prop:Collides=0"}, {"prop:Position=1,2"},
+      {"mode:surface", "prop:TwoSided=yes"}, {"prop:MeshName=a,b"}, {"material:delete:none.mat"}, {"material:frob:x"}};
   for (const auto& steps : refused) {
     SCOPED_TRACE(steps.back());
     EXPECT_EQ(Run(steps), 1);
