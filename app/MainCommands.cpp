@@ -11,6 +11,7 @@
 #include "app/FileTypeRegistration.h"
 #include "app/GobDialog.h"
 #include "app/MainWindow.h"
+#include "app/MaterialsDialog.h"
 #include "app/MessageWindow.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
@@ -42,6 +43,10 @@ void TfrmMain::InstallCommands() {
   SetCommand("actViewRestartGL", [this] { actViewRestartGLExecute(); });
   SetCommand("actViewMsg", [this] { frmMsg->setVisible(!frmMsg->isVisible()); });
   SetCommand("actViewResetCam", [this] { actViewResetCamExecute(); });
+  SetCommand("acnViewMaterials", [this] {
+    std::string chosen;
+    TfrmMat::Execute(Core, {}, chosen, this);
+  });
   SetCommand("actHelpRegister3DO", [this] { actHelpRegister3DOExecute(); });
   InstallEditCommands(*this, Core);
 

@@ -1,0 +1,61 @@
+#pragma once
+#include <QDialog>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QScrollArea;
+class QTimer;
+class TCore;
+class TMaterial;
+
+// The materials dialog: browses the material files of the model's folder, its "Mat" folder
+// and the listed containers, previews them, adds them to the model's material list, deletes
+// project materials and picks one. Adding and deleting change the model at once.
+class TfrmMat : public QDialog {
+  Q_OBJECT
+
+ public:
+  TfrmMat(TCore& core, QWidget* parent = nullptr);
+
+  // True when closed with OK; `chosenName` is then the selected project material's name, or
+  // empty when none is selected. On Cancel it is `initialName`, whatever was added or deleted.
+  static bool Execute(TCore& core, const std::string& initialName, std::string& chosenName,
+                      QWidget* parent = nullptr);
+
+  QListWidget* lbxCatResMat;
+  QListWidget* lbxResMat;
+  QListWidget* lbxProjMat;
+  QScrollArea* ScrollBox1;
+  QLabel* imgPreview;
+  QLabel* lblName;
+  QLabel* lblSize;
+  QLabel* lblBits;
+  QPushButton* btnAdd;
+  QPushButton* btnDelete;
+  QPushButton* btnOK;
+  QPushButton* btnCancel;
+  QTimer* tmrResMat;
+
+ private slots:
+  void lbxCatResMatClick();
+  void lbxResMatClick();
+  void tmrResMatTimer();
+  void lbxProjMatClick();
+  void btnAddClick();
+  void btnDeleteClick();
+
+ private:
+  void BuildControls();
+  // Every material of the model, with the row named `select` (any case) selected, if any.
+  void FillProjectList(const std::string& select);
+  void ShowMaterial(const TMaterial& material);
+  void ShowPicture(const TMaterial& material);
+  // A material without pixels shows its name in a framed box instead of a picture.
+  void ShowPlaceholder(const TMaterial& material);
+  static void FillSorted(QListWidget* list, std::vector<std::string> names);
+
+  TCore& Core;
+};

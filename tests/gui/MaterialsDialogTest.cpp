@@ -1,0 +1,239 @@
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "app/MaterialsDialog.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
+#include "tests/gui/DialogTestHelpers.h"
+#include "tests/gui/GuiFixture.h"
+
+using namespace fmt_test;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The sample model with its materials in a lower-case "mat" folder, a few more files beside
+// it, and containers: a good one, a damaged one and a missing one.
+class TMaterialsDialogTest : public TWindowTest {
+ protected:
+  void SetUp() override {
+    fs::copy_file(Sample(), Dir.File("fighter.3do"));
+    fs::create_directories(Dir.File("mat"));
+    for (const auto& mat : fs::directory_iterator(std::string(ZARN_SAMPLES_DIR) + "/Mat"))
+      fs::copy_file(mat.path(), Dir.File("mat/" + mat.path().filename().string()));
+    // Red, green, blue over white, black, yellow.
+    Dir.Write("Top.MAT", MakeTextureMat(3, 2, 8, std::string("\x06\x01\x1F\x10\x00\x68", 6)));
+    Dir.Write(".hidden.mat", MakeColourMat(6));
+    Dir.Write("folder.mat/x.mat", MakeColourMat(6));
+    Dir.Write("notes.txt", "");
+    const std::string c16 = MakeTextureMat(2, 2, 16, Words({0xF800, 0x07E0, 0x001F, 0xFFFF}));
+    Containers = {Dir.Write("res.gob", MakeGob({{"3do\\x.3do", "x"},
+                                                {"mat\\c16.mat", c16},
+                                                {"mat\\colour.mat", MakeColourMat(6)},
+                                                {"mat\\odd.mat", MatHeader(1, 0, 8)},
+                                                {"other\\c16.mat", c16}})),
+                  Dir.Write("broken.gob", "GOB damaged"), Dir.File("missing.gob")};
+    StartWindow();
+    Core->ResourceList = Containers;
+    Window->OpenFile(Dir.File("fighter.3do"));
+    ASSERT_EQ(Core->Model->Materials.Count(), 4);
+  }
+
+  static TfrmMat* Dialog(QWidget* w) { return qobject_cast<TfrmMat*>(w); }
+  static std::vector<std::string> Rows(const QListWidget* list) {
+    std::vector<std::string> rows;
+    for (int i = 0; i < list->count(); ++i) rows.push_back(list->item(i)->text().toStdString());
+    return rows;
+  }
+  // A user's click on the first row showing `text`.
+  static void Click(QListWidget* list, const std::string& text) {
+    const auto found = list->findItems(QString::fromStdString(text), Qt::MatchExactly);
+    ASSERT_FALSE(found.isEmpty()) << text;
+    list->scrollToItem(found[0]);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
+  }
+  static void ClickRow(QListWidget* list, int row) { Click(list, list->item(row)->text().toStdString()); }
+  // Runs the dialog as the property panel does, `act` driving it before `button` closes it.
+  bool Run(const std::string& initial, std::string& chosen, std::function<void(TfrmMat*)> act,
+           QPushButton* TfrmMat::*button) {
+    WhenModalShown([&](QWidget* w) {
+      TfrmMat* d = Dialog(w);
+      act(d);
+      QTest::mouseClick(d->*button, Qt::LeftButton);
+    });
+    return TfrmMat::Execute(*Core, initial, chosen, Window.get());
+  }
+  static void Add(TfrmMat* d, int source, const std::string& name) {
+    ClickRow(d->lbxCatResMat, source);
+    Click(d->lbxResMat, name);
+    QTest::mouseClick(d->btnAdd, Qt::LeftButton);
+  }
+  static void Delete(TfrmMat* d, const std::string& name) {
+    Click(d->lbxProjMat, name);
+    QTest::mouseClick(d->btnDelete, Qt::LeftButton);
+  }
+  size_t Loads() const {  // materials read so far
+    return std::count_if(Services.Status.begin(), Services.Status.end(), [](auto& s) { return s.find("Loading") == 0; });
+  }
+
+  TTempDir Dir;
+  std::vector<std::string> Containers;
+};
+
+TEST_F(TMaterialsDialogTest, ListsEverySourceAndPreviewsEachMaterialAtItsOwnSize) {
+  bool shown = false;
+  WhenModalShown([&](QWidget* w) {
+    TfrmMat* d = Dialog(w);
+    ASSERT_NE(d, nullptr);
+    shown = true;
+    EXPECT_EQ(Rows(d->lbxCatResMat), (std::vector<std::string>{"[Project Dir]", "[Project Dir]\\Mat", Containers[0],
+                                                                Containers[1], Containers[2]}));
+    EXPECT_EQ(Rows(d->lbxProjMat), (std::vector<std::string>{"dflt.mat", "engine.mat", "glass.mat", "hull.mat"}));
+    const size_t outputs = Services.Output.size();
+    const struct {
+      int Source;
+      std::vector<std::string> Rows;
+    } sources[] = {
+        {0, {"Top.MAT"}}, {1, {"dflt.mat", "engine.mat", "glass.mat", "hull.mat"}},
+        {2, {"c16.mat", "c16.mat", "colour.mat", "odd.mat"}},  // one row per entry
+        {3, {}}, {4, {}},
+    };
+    for (const auto& s : sources) {
+      ClickRow(d->lbxCatResMat, s.Source);
+      EXPECT_EQ(Rows(d->lbxResMat), s.Rows) << s.Source;
+    }
+    EXPECT_EQ(Services.Output.size(), outputs);  // unreadable containers say nothing here
+    EXPECT_TRUE(Services.Errors.empty());
+
+    // Three quick clicks give one preview, of the last row.
+    ClickRow(d->lbxCatResMat, 2);
+    const size_t loads = Loads();
+    for (int row = 0; row < 3; ++row) ClickRow(d->lbxResMat, row);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return d->lblName->text() == "colour.mat"; }, 2000));
+    EXPECT_EQ(Loads(), loads + 1);
+
+    constexpr QRgb R = 0xFF0000, G = 0x00FF00, B = 0x0000FF, W = 0xFFFFFF, K = 0x000000, Y = 0xFFFF00;
+    const struct {
+      int Source;
+      std::string Name, Size, Bits;
+      std::vector<QRgb> Picture;  // rows from the top; not compared when empty
+      bool Removed = false;       // the file goes after it was listed
+    } previews[] = {
+        {0, "Top.MAT", "Size 3x2", "Bits 8", {R, G, B, W, K, Y}},
+        {2, "odd.mat", "Size 0x0", "Bits 8", {}},  // a kind of material without pixels
+        {2, "c16.mat", "Size 2x2", "Bits 16", {R, G, B, W}},
+        {2, "colour.mat", "Size 1x1", "Bits 8", {R}},
+        {0, "Top.MAT", "Size 0x0", "Bits 0", {}, true},
+        {1, "hull.mat", "Size 64x64", "Bits 16", {}},
+    };
+    for (const auto& p : previews) {
+      SCOPED_TRACE(p.Name);
+      ClickRow(d->lbxCatResMat, p.Source);
+      if (p.Removed) fs::remove(Dir.File(p.Name));
+      Click(d->lbxResMat, p.Name);
+      EXPECT_TRUE(QTest::qWaitFor([&] { return d->lblName->text().toStdString() == p.Name; }, 2000));
+      EXPECT_EQ(d->lblSize->text().toStdString(), p.Size);
+      EXPECT_EQ(d->lblBits->text().toStdString(), p.Bits);
+      const bool placeholder = p.Size == "Size 0x0";
+      // Nothing is left of the previous picture; the name shows in its place.
+      EXPECT_EQ(d->imgPreview->pixmap().isNull(), placeholder);
+      EXPECT_EQ(d->imgPreview->text().contains(QString::fromStdString(p.Name)), placeholder);
+      if (placeholder) {
+        SaveScreenshot(d, "materials_dialog_placeholder");
+        continue;
+      }
+      const QImage shown = d->imgPreview->grab().toImage();
+      EXPECT_EQ(QString("Size %1x%2").arg(shown.width()).arg(shown.height()).toStdString(), p.Size);
+      std::vector<QRgb> pixels;
+      for (int i = 0; i < shown.width() * shown.height(); ++i)
+        pixels.push_back(shown.pixel(i % shown.width(), i / shown.width()) & 0xFFFFFF);
+      EXPECT_TRUE(p.Picture.empty() || pixels == p.Picture) << ::testing::PrintToString(pixels);
+    }
+    SaveScreenshot(d, "materials_dialog");
+    EXPECT_EQ(Services.Output.empty() ? "" : Services.Output.back(), "Material not found 'Top.MAT'");
+    // Project materials show what was read with the model.
+    Click(d->lbxProjMat, "glass.mat");
+    EXPECT_EQ(d->lblSize->text(), "Size 32x32");
+    EXPECT_FALSE(d->imgPreview->pixmap().isNull());
+    QTest::mouseClick(d->btnCancel, Qt::LeftButton);
+  });
+  Window->Action("acnViewMaterials")->trigger();
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(Core->Model->Materials.Count(), 4);
+}
+
+TEST_F(TMaterialsDialogTest, OkGivesTheSelectedProjectMaterialAndCancelTheInitialOne) {
+  const auto none = [](TfrmMat*) {};
+  const struct {
+    std::string Initial;
+    std::function<void(TfrmMat*)> Act;
+    bool Ok;
+    std::string Chosen;
+    int Materials, Fills;  // list refills asked of the property panel
+  } cases[] = {
+      {"HULL.MAT", none, true, "hull.mat", 4, 0},
+      {"unknown.mat", none, true, "", 4, 0},
+      {"dflt.mat", [](TfrmMat* d) { d->lbxProjMat->clearSelection(); }, true, "", 4, 0},
+      {"glass.mat", [](TfrmMat* d) { Add(d, 0, "Top.MAT"); }, true, "Top.MAT", 5, 1},
+      // Already a project material: nothing added, its row selected.
+      {"glass.mat", [](TfrmMat* d) { Add(d, 1, "engine.mat"); }, true, "engine.mat", 5, 1},
+      {"glass.mat", [](TfrmMat* d) { Add(d, 2, "c16.mat"); Delete(d, "Top.MAT"); Delete(d, "glass.mat"); },
+       false, "glass.mat", 4, 3},
+      {"hull.mat", [](TfrmMat* d) { Delete(d, "hull.mat"); }, true, "", 3, 1},  // nothing selected after
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Initial + " " + c.Chosen);
+    std::string chosen = "stale";
+    const int fills = Services.MaterialListFills;
+    EXPECT_EQ(Run(c.Initial, chosen, c.Act, c.Ok ? &TfrmMat::btnOK : &TfrmMat::btnCancel), c.Ok);
+    EXPECT_EQ(chosen, c.Chosen);
+    EXPECT_EQ(Core->Model->Materials.Count(), c.Materials);
+    EXPECT_EQ(Services.MaterialListFills - fills, c.Fills);
+  }
+}
+
+TEST_F(TMaterialsDialogTest, DeletedMaterialsLeaveTheirFacesOnDefaultInTheSavedFile) {
+  std::vector<std::pair<int, int>> moved;  // node and face of the faces on glass.mat or dflt.mat
+  std::set<int> glassMeshes;
+  for (int n = 0; n < Core->Model->Nodes.Count(); ++n)
+    if (const TMesh* mesh = Core->Model->Nodes.Get(n)->Mesh.get())
+      for (int f = 0; f < mesh->Surfaces.Count(); ++f)
+        if (const std::string& name = mesh->Surfaces.Get(f)->Material->Name; name == "glass.mat" || name == "dflt.mat") {
+          moved.emplace_back(n, f);
+          if (name == "glass.mat") glassMeshes.insert(n);
+        }
+  ASSERT_GE(glassMeshes.size(), 2u);
+  const TMaterial* oldDefault = Core->Model->Materials.Find("dflt.mat");
+  std::vector<std::string> rows;
+  std::string chosen;
+  ASSERT_TRUE(Run("glass.mat", chosen, [&](TfrmMat* d) {
+    Delete(d, "glass.mat");
+    Delete(d, "dflt.mat");  // still used: a fresh one comes at the end of the list
+    rows = Rows(d->lbxProjMat);
+  }, &TfrmMat::btnOK));
+  EXPECT_EQ(rows, (std::vector<std::string>{"dflt.mat", "engine.mat", "hull.mat"}));
+  const TMaterials& materials = Core->Model->Materials;
+  ASSERT_EQ(materials.Count(), 3);
+  EXPECT_EQ(materials.Get(2)->Name, "dflt.mat");
+  EXPECT_NE(materials.Get(2), oldDefault);
+
+  Services.FileNames = {Dir.File("out.3do")};
+  Window->Action("actFileSaveAs")->trigger();
+  std::stringstream text;
+  text << std::ifstream(Dir.File("out.3do")).rdbuf();
+  EXPECT_EQ(text.str().find("glass.mat"), std::string::npos);
+  TTestCore back;
+  ASSERT_TRUE(back.Model().LoadFromFile(Dir.File("out.3do")));
+  EXPECT_EQ(back.Model().Materials.Find("glass.mat"), nullptr);
+  for (const auto& [n, f] : moved)
+    EXPECT_EQ(back.Model().Nodes.Get(n)->Mesh->Surfaces.Get(f)->Material->Name, "dflt.mat") << n << " " << f;
+}
+
+}  // namespace
