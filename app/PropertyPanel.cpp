@@ -80,62 +80,58 @@ TfraProp::TfraProp(TCore& core, QWidget* parent) : QWidget(parent), Core(core) {
   BuildVertexPage();
 }
 
-QComboBox* TfraProp::AddList(QWidget* page, const char* name, THandler handler) {
-  auto* box = new QComboBox(page);
+QComboBox* TfraProp::AddList(QFormLayout* form, const char* caption, const char* name,
+                            const std::vector<std::string>& items, THandler handler) {
+  auto* box = new QComboBox;
   box->setObjectName(name);
+  for (const std::string& item : items) box->addItem(Q(item));
   // A fixed list is as wide as its longest entry: the column widens rather than cut it.
   box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   connect(box, &QComboBox::activated, this, [this, handler] { Apply(handler); });
+  if (caption) form->addRow(caption, box);
   return box;
 }
 
-QLineEdit* TfraProp::AddEdit(QWidget* page, const char* name, THandler handler) {
-  auto* edit = new QLineEdit(page);
+QLineEdit* TfraProp::AddEdit(QFormLayout* form, const char* caption, const char* name, THandler handler) {
+  auto* edit = new QLineEdit;
   edit->setObjectName(name);
   edit->installEventFilter(this);
   EditHandlers[edit] = handler;
   connect(edit, &QLineEdit::returnPressed, this, [this, edit] { CommitEdit(edit); });
+  form->addRow(caption, edit);
   return edit;
+}
+
+QCheckBox* TfraProp::AddFlag(const char* name, const char* caption, THandler handler) {
+  auto* box = new QCheckBox(caption);
+  box->setObjectName(name);
+  box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  connect(box, &QCheckBox::clicked, this, [this, handler] { Apply(handler); });
+  return box;
 }
 
 void TfraProp::BuildNodePage() {
   QFormLayout* form = PageForm(pclProp, tabNode, "tabNode");
   lblNode = Heading(form, "lblNode", "Node (0)");
-  cbxNodeType = AddList(tabNode, "cbxNodeType", &TfraProp::cbxNodeTypeChange);
-  for (const std::string& item : NodeTypeItems()) cbxNodeType->addItem(Q(item));
-  form->addRow("Type", cbxNodeType);
-  edtNodePos = AddEdit(tabNode, "edtNodePos", &TfraProp::edtNodePosExit);
-  form->addRow("Position", edtNodePos);
-  edtNodePiv = AddEdit(tabNode, "edtNodePiv", &TfraProp::edtNodePivExit);
-  form->addRow("Pivot", edtNodePiv);
-  edtNodeRot = AddEdit(tabNode, "edtNodeRot", &TfraProp::edtNodeRotExit);
-  form->addRow("Rotation", edtNodeRot);
+  cbxNodeType = AddList(form, "Type", "cbxNodeType", NodeTypeItems(), &TfraProp::cbxNodeTypeChange);
+  edtNodePos = AddEdit(form, "Position", "edtNodePos", &TfraProp::edtNodePosExit);
+  edtNodePiv = AddEdit(form, "Pivot", "edtNodePiv", &TfraProp::edtNodePivExit);
+  edtNodeRot = AddEdit(form, "Rotation", "edtNodeRot", &TfraProp::edtNodeRotExit);
   Heading(form, "lblMesh", "Mesh");
-  edtMeshName = AddEdit(tabNode, "edtMeshName", &TfraProp::edtMeshNameExit);
-  form->addRow("Name", edtMeshName);
-  const struct {
-    QComboBox*& Box;
-    const char *Caption, *Name;
-    TRenderMode Mode;
-    THandler Handler;
-  } modes[] = {{cbxMeshGeo, "Geo", "cbxMeshGeo", TRenderMode::Geometry, &TfraProp::cbxMeshGeoChange},
-               {cbxMeshLight, "Light ", "cbxMeshLight", TRenderMode::Lighting, &TfraProp::cbxMeshLightChange},
-               {cbxMeshTex, "Tex", "cbxMeshTex", TRenderMode::Texture, &TfraProp::cbxMeshTexChange}};
-  for (const auto& mode : modes) {
-    mode.Box = AddList(tabNode, mode.Name, mode.Handler);
-    for (const std::string& item : RenderModeItems(mode.Mode)) mode.Box->addItem(Q(item));
-    form->addRow(mode.Caption, mode.Box);
-  }
+  edtMeshName = AddEdit(form, "Name", "edtMeshName", &TfraProp::edtMeshNameExit);
+  cbxMeshGeo = AddList(form, "Geo", "cbxMeshGeo", GeometryModeItems(), &TfraProp::cbxMeshGeoChange);
+  cbxMeshLight = AddList(form, "Light ", "cbxMeshLight", LightingModeItems(), &TfraProp::cbxMeshLightChange);
+  cbxMeshTex = AddList(form, "Tex", "cbxMeshTex", TextureModeItems(), &TfraProp::cbxMeshTexChange);
 }
 
 void TfraProp::BuildFacePage() {
   QFormLayout* form = PageForm(pclProp, tabFace, "tabFace");
   lblSurface = Heading(form, "lblSurface", "Surface (0)");
-  cbxFaceMaterial = AddList(tabFace, "cbxFaceMaterial", &TfraProp::cbxFaceMaterialChange);
+  cbxFaceMaterial = AddList(form, nullptr, "cbxFaceMaterial", {}, &TfraProp::cbxFaceMaterialChange);
   // Material names are the model's; a long one is shortened in the closed list only.
   cbxFaceMaterial->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   cbxFaceMaterial->setMinimumContentsLength(8);
-  btnMatDlg = new QToolButton(tabFace);
+  btnMatDlg = new QToolButton;
   btnMatDlg->setObjectName("btnMatDlg");
   btnMatDlg->setText("...");
   btnMatDlg->setAutoRaise(true);
@@ -145,38 +141,17 @@ void TfraProp::BuildFacePage() {
   material->addWidget(cbxFaceMaterial, 1);
   material->addWidget(btnMatDlg);
   form->addRow("Material", material);
-  const struct {
-    QComboBox*& Box;
-    const char *Caption, *Name;
-    TRenderMode Mode;
-    THandler Handler;
-  } modes[] = {{cbxFaceGeo, "Geo ", "cbxFaceGeo", TRenderMode::Geometry, &TfraProp::cbxFaceGeoChange},
-               {cbxFaceLight, "Light ", "cbxFaceLight", TRenderMode::Lighting, &TfraProp::cbxFaceLightChange},
-               {cbxFaceTex, "Tex", "cbxFaceTex", TRenderMode::Texture, &TfraProp::cbxFaceTexChange}};
-  for (const auto& mode : modes) {
-    mode.Box = AddList(tabFace, mode.Name, mode.Handler);
-    for (const std::string& item : RenderModeItems(mode.Mode)) mode.Box->addItem(Q(item));
-    form->addRow(mode.Caption, mode.Box);
-  }
-  edtFaceExtra = AddEdit(tabFace, "edtFaceExtra", &TfraProp::edtFaceExtraExit);
-  form->addRow("Extralight", edtFaceExtra);
-  const struct {
-    QCheckBox*& Box;
-    const char *Name, *Caption;
-    THandler Handler;
-  } flags[] = {{chxFlag1, "chxFlag1", "Two Sided", &TfraProp::chxFlag1Click},
-               {chxFlag2, "chxFlag2", "Translucent", &TfraProp::chxFlag2Click},
-               {chxFlag3, "chxFlag3", "Collides", &TfraProp::chxFlag3Click}};
-  auto* row = new QHBoxLayout;
-  row->setSpacing(6);
-  for (const auto& flag : flags) {
-    flag.Box = new QCheckBox(flag.Caption, tabFace);
-    flag.Box->setObjectName(flag.Name);
-    flag.Box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    connect(flag.Box, &QCheckBox::clicked, this, [this, handler = flag.Handler] { Apply(handler); });
-  }
+  cbxFaceGeo = AddList(form, "Geo ", "cbxFaceGeo", GeometryModeItems(), &TfraProp::cbxFaceGeoChange);
+  cbxFaceLight = AddList(form, "Light ", "cbxFaceLight", LightingModeItems(), &TfraProp::cbxFaceLightChange);
+  cbxFaceTex = AddList(form, "Tex", "cbxFaceTex", TextureModeItems(), &TfraProp::cbxFaceTexChange);
+  edtFaceExtra = AddEdit(form, "Extralight", "edtFaceExtra", &TfraProp::edtFaceExtraExit);
+  chxFlag1 = AddFlag("chxFlag1", "Two Sided", &TfraProp::chxFlag1Click);
   chxFlag1->setLayoutDirection(Qt::RightToLeft);  // its caption stands on the left
   form->addRow(chxFlag1);
+  chxFlag2 = AddFlag("chxFlag2", "Translucent", &TfraProp::chxFlag2Click);
+  chxFlag3 = AddFlag("chxFlag3", "Collides", &TfraProp::chxFlag3Click);
+  auto* row = new QHBoxLayout;
+  row->setSpacing(6);
   row->addWidget(chxFlag2);
   row->addWidget(chxFlag3);
   row->addStretch(1);
@@ -186,7 +161,7 @@ void TfraProp::BuildFacePage() {
 void TfraProp::BuildVertexPage() {
   QFormLayout* form = PageForm(pclProp, tabVertex, "tabVertex");
   lblVertex = Heading(form, "lblVertex", "Vertex (0)");
-  auto* none = new QLabel("No properties", tabVertex);
+  auto* none = new QLabel("No properties");
   none->setObjectName("lblNoProperties");
   form->addRow(none);
 }

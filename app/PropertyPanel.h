@@ -3,9 +3,11 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QStackedWidget;
@@ -71,8 +73,11 @@ class TfraProp : public QWidget {
   void BuildNodePage();
   void BuildFacePage();
   void BuildVertexPage();
-  QComboBox* AddList(QWidget* page, const char* name, THandler handler);
-  QLineEdit* AddEdit(QWidget* page, const char* name, THandler handler);
+  // A labelled row of the page (a list without caption is placed by the caller).
+  QComboBox* AddList(QFormLayout* form, const char* caption, const char* name, const std::vector<std::string>& items,
+                     THandler handler);
+  QLineEdit* AddEdit(QFormLayout* form, const char* caption, const char* name, THandler handler);
+  QCheckBox* AddFlag(const char* name, const char* caption, THandler handler);
   void FillNodePage();
   void FillFacePage();
   // Runs the handler as a command, then shows the model's values again.

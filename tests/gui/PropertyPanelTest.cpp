@@ -15,6 +15,9 @@
 #include "editing/MaterialEdits.h"
 #include "tests/gui/GuiFixture.h"
 
+// Vectors in failure messages as the panel shows them.
+static void PrintTo(const TVector& v, std::ostream* out) { *out << VectorToText(v); }
+
 namespace {
 
 class PropertyPanel : public TWindowTest {
@@ -32,7 +35,7 @@ class PropertyPanel : public TWindowTest {
     EXPECT_NE(widget, nullptr) << name;
     return widget;
   }
-  QString Caption(const char* label) { return Control<QLabel>(label)->text(); }
+  std::string Caption(const char* label) { return Control<QLabel>(label)->text().toStdString(); }
   // Opens the list with a click and clicks the entry.
   void Pick(const char* list, const QString& entry) {
     QComboBox* box = Control<QComboBox>(list);
@@ -43,7 +46,7 @@ class PropertyPanel : public TWindowTest {
     const QModelIndex item = box->model()->index(box->findText(entry), 0);
     view->scrollTo(item);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
-    EXPECT_EQ(box->currentText(), entry);
+    EXPECT_EQ(box->currentText().toStdString(), entry.toStdString());
   }
   // Clicks into the field, types a new text over the old unless `typed` is null, then ends
   // with the key (Tab leaves the field, Return stays in it).
@@ -60,15 +63,9 @@ class PropertyPanel : public TWindowTest {
     mode->trigger();
     QTest::keyClick(Surface(), Qt::Key_A, Qt::ControlModifier);
   }
-  std::vector<TFace*> Faces() {
-    std::vector<TFace*> faces;
-    for (TNode* node : Core->Model->Nodes)
-      if (node->Mesh) faces.insert(faces.end(), node->Mesh->Surfaces.begin(), node->Mesh->Surfaces.end());
-    return faces;
-  }
-  std::vector<std::string> MaterialsOf(const std::vector<TFace*>& faces) {
+  std::vector<std::string> SelectedMaterials() {
     std::vector<std::string> names;
-    for (const TFace* face : faces) names.push_back(face->Material->Name);
+    for (const TFace* face : Core->Surfaces) names.push_back(face->Material->Name);
     return names;
   }
   QTemporaryDir Folder;
@@ -76,24 +73,23 @@ class PropertyPanel : public TWindowTest {
 
 TEST_F(PropertyPanel, SurfaceChangesReachTheWholeSelectionAndTheSavedFile) {
   SelectAllIn(Frame().actEMFace);
-  ASSERT_EQ(Core->Surfaces.Count(), static_cast<int>(Faces().size()));
-  EXPECT_EQ(Caption("lblSurface"), QString("Surface (%1)").arg(Core->Surfaces.Count()));
   std::vector<bool> translucent;
-  for (const TFace* face : Faces()) translucent.push_back(face->HasFlag(2));
+  for (const TFace* face : Core->Surfaces) translucent.push_back(face->HasFlag(2));
 
   Pick("cbxFaceMaterial", "engine.mat");
   QTest::mouseClick(Control<QCheckBox>("chxFlag1"), Qt::LeftButton);  // Two Sided, off on the first
   QTest::mouseClick(Control<QCheckBox>("chxFlag3"), Qt::LeftButton);  // Collides, on on the first
   Type("edtFaceExtra", "bright", Qt::Key_Return);
   EXPECT_EQ(Services.Errors.back(), "'bright' is not a valid floating point value");
-  EXPECT_EQ(Control<QLineEdit>("edtFaceExtra")->text(), "0");
+  EXPECT_EQ(Control<QLineEdit>("edtFaceExtra")->text().toStdString(), "0");
   Type("edtFaceExtra", "0.5", Qt::Key_Tab);
 
   const std::string saved = Folder.filePath("painted.3do").toStdString();
   Services.FileNames = {saved};
   Window->Action("actFileSaveAs")->trigger();
   Window->OpenFile(saved);
-  const std::vector<TFace*> faces = Faces();
+  SelectAllIn(Frame().actEMFace);
+  const std::vector<TFace*> faces = Core->Surfaces.Items();
   ASSERT_EQ(faces.size(), translucent.size());
   for (size_t i = 0; i < faces.size(); ++i) {
     SCOPED_TRACE(i);
@@ -137,7 +133,7 @@ TEST_F(PropertyPanel, OnlyAnEditedTextAppliesAndToEveryNode) {
   Pick("cbxMeshGeo", "Wireframe");
   Type("edtMeshName", "two words", Qt::Key_Tab);
   EXPECT_EQ(Services.Errors.back().rfind("'two words' cannot be a mesh name", 0), 0u);
-  EXPECT_EQ(Control<QLineEdit>("edtMeshName")->text(), "canopy");
+  EXPECT_EQ(Control<QLineEdit>("edtMeshName")->text().toStdString(), "canopy");
   Type("edtMeshName", "wing", Qt::Key_Return);
   for (const TNode* node : Core->Nodes) {
     EXPECT_EQ(node->NodeType, ntHead);
@@ -163,7 +159,7 @@ TEST_F(PropertyPanel, PagesFollowTheEditModeAndTheModel) {
                       : Core->EditMode == emSurface ? Core->Surfaces.Count()
                                                     : Core->Vertices.Count();
     EXPECT_GT(count, 1);
-    EXPECT_EQ(Caption(mode.Heading), QString(mode.Text).arg(count));
+    EXPECT_EQ(Caption(mode.Heading), QString(mode.Text).arg(count).toStdString());
     // Nothing on the page is cut short.
     for (const QWidget* widget : pages->currentWidget()->findChildren<QWidget*>())
       if (qobject_cast<const QLabel*>(widget) || qobject_cast<const QCheckBox*>(widget) ||
@@ -180,18 +176,18 @@ TEST_F(PropertyPanel, PagesFollowTheEditModeAndTheModel) {
   Window->Action("actFileNew")->trigger();
   EXPECT_EQ(pages->currentIndex(), 0);
   EXPECT_EQ(Caption("lblNode"), "Node (0)");
-  EXPECT_TRUE(Control<QLineEdit>("edtNodePos")->text().isEmpty());
+  EXPECT_EQ(Control<QLineEdit>("edtNodePos")->text().toStdString(), "");
   EXPECT_EQ(Control<QComboBox>("cbxFaceMaterial")->count(), 0);
   Window->OpenFile(Sample());
   const QComboBox* materials = Control<QComboBox>("cbxFaceMaterial");
-  QStringList names;
-  for (int i = 0; i < materials->count(); ++i) names << materials->itemText(i);
-  EXPECT_EQ(names, (QStringList{"dflt.mat", "engine.mat", "glass.mat", "hull.mat"}));
+  std::vector<std::string> names;
+  for (int i = 0; i < materials->count(); ++i) names.push_back(materials->itemText(i).toStdString());
+  EXPECT_EQ(names, (std::vector<std::string>{"dflt.mat", "engine.mat", "glass.mat", "hull.mat"}));
 }
 
 TEST_F(PropertyPanel, MaterialsDialogAssignsOnOkOnly) {
   SelectAllIn(Frame().actEMFace);
-  const std::vector<std::string> before = MaterialsOf(Faces());
+  const std::vector<std::string> before = SelectedMaterials();
   ASSERT_NE(std::count(before.begin(), before.end(), before[0]), static_cast<long>(before.size()));
   for (const bool ok : {false, true}) {
     SCOPED_TRACE(ok);
@@ -207,7 +203,7 @@ TEST_F(PropertyPanel, MaterialsDialogAssignsOnOkOnly) {
     QTest::mouseClick(Control<QToolButton>("btnMatDlg"), Qt::LeftButton);
     EXPECT_EQ(offered, before[0]);
     EXPECT_GE(Control<QComboBox>("cbxFaceMaterial")->findText(QString::fromStdString(added)), 0);
-    EXPECT_EQ(MaterialsOf(Faces()), ok ? std::vector<std::string>(before.size(), added) : before);
+    EXPECT_EQ(SelectedMaterials(), ok ? std::vector<std::string>(before.size(), added) : before);
     EXPECT_GT(Services.Rebuilds, rebuilds);
   }
 }
