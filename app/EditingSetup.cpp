@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/NodeTreeView.h"
+#include "app/PropertyPanel.h"
 #include "editing/Actions.h"
 #include "view/Builder.h"
 
@@ -16,4 +17,13 @@ TNodeTreeView* InstallNodeTree(TfraBuilder& frame, TCore& core) {
   frame.FillTree = [&core, tree] { core.Model->FillTree(*tree); };
   frame.LinksFromTree = [&core, tree] { core.Model->LinksFromTree(*tree); };
   return tree;
+}
+
+TfraProp* InstallPropertyPanel(TfraBuilder& frame, TCore& core) {
+  auto* panel = new TfraProp(core, &frame);
+  frame.PlaceTreeWidget(panel);
+  frame.UpdateProperties = [panel] { panel->UpdateProperties(); };
+  frame.FillMaterialList = [panel] { panel->FillMaterialList(); };
+  frame.OnEditModeChanged = [panel](int mode) { panel->ShowPage(mode); };
+  return panel;
 }

@@ -4,9 +4,13 @@ class TCore;
 class TfraBuilder;
 class TfrmMain;
 class TNodeTreeView;
+class TfraProp;
 
 // The Edit, Select and Primitive menus and File > Insert... run the editing commands.
 void InstallEditCommands(TfrmMain& window, TCore& core);
 // Puts the node tree into the frame's right-hand panel and lets the frame's tree requests
 // reach it.
 TNodeTreeView* InstallNodeTree(TfraBuilder& frame, TCore& core);
+// Puts the property panel below the node tree and lets the frame's property requests and
+// edit-mode changes reach it.
+TfraProp* InstallPropertyPanel(TfraBuilder& frame, TCore& core);

@@ -253,6 +253,7 @@ void TfrmMain::ShowBuilder() {
   static_cast<QVBoxLayout*>(centralWidget()->layout())->insertWidget(0, fraBuilder, 1);
   fraBuilder->SetStatusPanel = [this](int panel, const QString& text) { Panels[panel]->setText(text); };
   InstallNodeTree(*fraBuilder, Core);
+  InstallPropertyPanel(*fraBuilder, Core);
   fraBuilder->show();
   fraBuilder->Start();
 }

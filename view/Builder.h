@@ -16,7 +16,8 @@ class QToolBar;
 class TGLArea;
 
 // The viewport frame: the drawing area with its camera tabs, the tool bar of edit modes,
-// tools and axis locks, the grid spacing box, and a right-hand panel for the node tree.
+// tools and axis locks, the grid spacing box, and a right-hand panel for the node tree and
+// the property panel below it.
 class TfraBuilder : public QWidget {
   Q_OBJECT
  public:
@@ -52,7 +53,8 @@ class TfraBuilder : public QWidget {
   void cbxGridEveryClick();
   void cbxSnapEveryClick();
 
-  // The right-hand panel where the node tree goes; hidden until a widget is placed there.
+  // The right-hand panel, filled top to bottom (the node tree, then the property panel);
+  // hidden until a widget is placed there.
   void PlaceTreeWidget(QWidget* tree);
 
   TGLArea* glaMain = nullptr;

@@ -40,6 +40,11 @@ class TWindowServices : public THeadlessServices {
   void UpdateProperties() override {
     THeadlessServices::UpdateProperties();
     if (OutOfMemory) throw std::bad_alloc();
+    if (Main && Main->Builder() && Main->Builder()->UpdateProperties) Main->Builder()->UpdateProperties();
+  }
+  void FillMaterialList() override {
+    THeadlessServices::FillMaterialList();
+    if (Main && Main->Builder() && Main->Builder()->FillMaterialList) Main->Builder()->FillMaterialList();
   }
   std::string AskSaveFileName(const std::vector<std::string>& filter) override {
     return RealSaveDialog ? ::AskSaveFileName(filter) : THeadlessServices::AskSaveFileName(filter);

@@ -1,0 +1,271 @@
+#include "app/PropertyPanel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QToolButton>
+
+#include "editing/PropertyEdits.h"
+#include "model/Core.h"
+#include "view/RunGuarded.h"
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
+QString Counted(const char* what, int count) { return QString("%1 (%2)").arg(what).arg(count); }
+
+// "Small Fonts" is a bitmap face that few desktops have. Elsewhere the desktop's smallest
+// readable face is taken when it is that small (bare X servers name a large one), else the
+// desktop's usual face at 7 points: the DejaVu and Noto faces of Linux desktops stay
+// readable there, and the longest list entry then fits the width of the tree above.
+QFont PanelFont() {
+  if (QFontDatabase::families().contains("Small Fonts", Qt::CaseInsensitive)) {
+    QFont font("Small Fonts");
+    font.setPointSize(7);
+    return font;
+  }
+  const QFont smallest = QFontDatabase::systemFont(QFontDatabase::SmallestReadableFont);
+  if (smallest.pointSizeF() > 0 && smallest.pointSizeF() <= 7) return smallest;
+  QFont font = QApplication::font();
+  font.setPointSize(7);
+  return font;
+}
+
+QFormLayout* PageForm(QStackedWidget* pages, QWidget*& page, const char* name) {
+  page = new QWidget;
+  page->setObjectName(name);
+  pages->addWidget(page);
+  auto* form = new QFormLayout(page);
+  form->setContentsMargins(2, 2, 2, 2);
+  form->setHorizontalSpacing(4);
+  form->setVerticalSpacing(2);
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+  form->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
+  form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  return form;
+}
+
+// Only the weight is set, so the heading keeps the panel's face and size.
+QLabel* Heading(QFormLayout* form, const char* name, const char* text) {
+  auto* label = new QLabel(text);
+  label->setObjectName(name);
+  QFont bold;
+  bold.setBold(true);
+  label->setFont(bold);
+  form->addRow(label);
+  return label;
+}
+
+}  // namespace
+
+TfraProp::TfraProp(TCore& core, QWidget* parent) : QWidget(parent), Core(core) {
+  setObjectName("fraProp");
+  setFont(PanelFont());
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  pclProp = new QStackedWidget(this);
+  pclProp->setObjectName("pclProp");
+  layout->addWidget(pclProp);
+  BuildNodePage();
+  BuildFacePage();
+  BuildVertexPage();
+}
+
+QComboBox* TfraProp::AddList(QFormLayout* form, const char* caption, const char* name,
+                            const std::vector<std::string>& items, THandler handler) {
+  auto* box = new QComboBox;
+  box->setObjectName(name);
+  for (const std::string& item : items) box->addItem(Q(item));
+  // A fixed list is as wide as its longest entry: the column widens rather than cut it.
+  box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  connect(box, &QComboBox::activated, this, [this, handler] { Apply(handler); });
+  if (caption) form->addRow(caption, box);
+  return box;
+}
+
+QLineEdit* TfraProp::AddEdit(QFormLayout* form, const char* caption, const char* name, THandler handler) {
+  auto* edit = new QLineEdit;
+  edit->setObjectName(name);
+  edit->installEventFilter(this);
+  EditHandlers[edit] = handler;
+  connect(edit, &QLineEdit::returnPressed, this, [this, edit] { CommitEdit(edit); });
+  form->addRow(caption, edit);
+  return edit;
+}
+
+QCheckBox* TfraProp::AddFlag(const char* name, const char* caption, THandler handler) {
+  auto* box = new QCheckBox(caption);
+  box->setObjectName(name);
+  box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  connect(box, &QCheckBox::clicked, this, [this, handler] { Apply(handler); });
+  return box;
+}
+
+void TfraProp::BuildNodePage() {
+  QFormLayout* form = PageForm(pclProp, tabNode, "tabNode");
+  lblNode = Heading(form, "lblNode", "Node (0)");
+  cbxNodeType = AddList(form, "Type", "cbxNodeType", NodeTypeItems(), &TfraProp::cbxNodeTypeChange);
+  edtNodePos = AddEdit(form, "Position", "edtNodePos", &TfraProp::edtNodePosExit);
+  edtNodePiv = AddEdit(form, "Pivot", "edtNodePiv", &TfraProp::edtNodePivExit);
+  edtNodeRot = AddEdit(form, "Rotation", "edtNodeRot", &TfraProp::edtNodeRotExit);
+  Heading(form, "lblMesh", "Mesh");
+  edtMeshName = AddEdit(form, "Name", "edtMeshName", &TfraProp::edtMeshNameExit);
+  cbxMeshGeo = AddList(form, "Geo", "cbxMeshGeo", GeometryModeItems(), &TfraProp::cbxMeshGeoChange);
+  cbxMeshLight = AddList(form, "Light ", "cbxMeshLight", LightingModeItems(), &TfraProp::cbxMeshLightChange);
+  cbxMeshTex = AddList(form, "Tex", "cbxMeshTex", TextureModeItems(), &TfraProp::cbxMeshTexChange);
+}
+
+void TfraProp::BuildFacePage() {
+  QFormLayout* form = PageForm(pclProp, tabFace, "tabFace");
+  lblSurface = Heading(form, "lblSurface", "Surface (0)");
+  cbxFaceMaterial = AddList(form, nullptr, "cbxFaceMaterial", {}, &TfraProp::cbxFaceMaterialChange);
+  // Material names are the model's; a long one is shortened in the closed list only.
+  cbxFaceMaterial->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  cbxFaceMaterial->setMinimumContentsLength(8);
+  btnMatDlg = new QToolButton;
+  btnMatDlg->setObjectName("btnMatDlg");
+  btnMatDlg->setText("...");
+  btnMatDlg->setAutoRaise(true);
+  connect(btnMatDlg, &QToolButton::clicked, this, [this] { Apply(&TfraProp::btnMatDlgClick); });
+  auto* material = new QHBoxLayout;
+  material->setSpacing(1);
+  material->addWidget(cbxFaceMaterial, 1);
+  material->addWidget(btnMatDlg);
+  form->addRow("Material", material);
+  cbxFaceGeo = AddList(form, "Geo ", "cbxFaceGeo", GeometryModeItems(), &TfraProp::cbxFaceGeoChange);
+  cbxFaceLight = AddList(form, "Light ", "cbxFaceLight", LightingModeItems(), &TfraProp::cbxFaceLightChange);
+  cbxFaceTex = AddList(form, "Tex", "cbxFaceTex", TextureModeItems(), &TfraProp::cbxFaceTexChange);
+  edtFaceExtra = AddEdit(form, "Extralight", "edtFaceExtra", &TfraProp::edtFaceExtraExit);
+  chxFlag1 = AddFlag("chxFlag1", "Two Sided", &TfraProp::chxFlag1Click);
+  chxFlag1->setLayoutDirection(Qt::RightToLeft);  // its caption stands on the left
+  form->addRow(chxFlag1);
+  chxFlag2 = AddFlag("chxFlag2", "Translucent", &TfraProp::chxFlag2Click);
+  chxFlag3 = AddFlag("chxFlag3", "Collides", &TfraProp::chxFlag3Click);
+  auto* row = new QHBoxLayout;
+  row->setSpacing(6);
+  row->addWidget(chxFlag2);
+  row->addWidget(chxFlag3);
+  row->addStretch(1);
+  form->addRow(row);
+}
+
+void TfraProp::BuildVertexPage() {
+  QFormLayout* form = PageForm(pclProp, tabVertex, "tabVertex");
+  lblVertex = Heading(form, "lblVertex", "Vertex (0)");
+  auto* none = new QLabel("No properties");
+  none->setObjectName("lblNoProperties");
+  form->addRow(none);
+}
+
+void TfraProp::ShowPage(int mode) {
+  pclProp->setCurrentIndex(mode);
+  UpdateProperties();
+}
+
+void TfraProp::UpdateProperties() {
+  switch (Core.EditMode) {
+    case emNode: FillNodePage(); break;
+    case emSurface: FillFacePage(); break;
+    case emVertex: lblVertex->setText(Counted("Vertex", Core.Vertices.Count())); break;
+  }
+}
+
+void TfraProp::FillNodePage() {
+  lblNode->setText(Counted("Node", Core.Nodes.Count()));
+  const TNode* node = Core.Nodes.First();
+  cbxNodeType->setCurrentIndex(node ? NodeTypeToIndex(node->NodeType) : -1);
+  edtNodePos->setText(node ? Q(VectorToText(node->Position)) : QString());
+  edtNodePiv->setText(node ? Q(VectorToText(node->Pivot)) : QString());
+  edtNodeRot->setText(node ? Q(VectorToText(node->Rotation)) : QString());
+  const TMesh* mesh = node ? node->Mesh.get() : nullptr;
+  edtMeshName->setText(mesh ? Q(mesh->Name) : QString());
+  // A mode the lists do not hold (a file can say anything) shows no entry.
+  cbxMeshGeo->setCurrentIndex(mesh ? mesh->GeometryMode : -1);
+  cbxMeshLight->setCurrentIndex(mesh ? mesh->LightingMode : -1);
+  cbxMeshTex->setCurrentIndex(mesh ? mesh->TextureMode : -1);
+}
+
+void TfraProp::FillFacePage() {
+  lblSurface->setText(Counted("Surface", Core.Surfaces.Count()));
+  const TFace* face = Core.Surfaces.First();
+  cbxFaceMaterial->setCurrentIndex(face && face->Material
+                                       ? cbxFaceMaterial->findText(Q(face->Material->Name), Qt::MatchFixedString)
+                                       : -1);
+  cbxFaceGeo->setCurrentIndex(face ? face->GeometryMode : -1);
+  cbxFaceLight->setCurrentIndex(face ? face->LightingMode : -1);
+  cbxFaceTex->setCurrentIndex(face ? face->TextureMode : -1);
+  edtFaceExtra->setText(face ? Q(FormatFloat6(face->ExtraLight)) : QString());
+  chxFlag1->setChecked(face && face->HasFlag(1));
+  chxFlag2->setChecked(face && face->HasFlag(2));
+  chxFlag3->setChecked(face && face->HasFlag(4));
+}
+
+void TfraProp::FillMaterialList() {
+  const QString shown = cbxFaceMaterial->currentText();
+  QStringList names;
+  for (const TMaterial* material : Core.Model->Materials) names << Q(material->Name);
+  names.sort(Qt::CaseInsensitive);
+  cbxFaceMaterial->clear();
+  cbxFaceMaterial->addItems(names);
+  cbxFaceMaterial->setCurrentIndex(shown.isEmpty() ? -1 : cbxFaceMaterial->findText(shown));
+}
+
+void TfraProp::Apply(THandler handler) {
+  RunGuarded(Core.Services, "changing a property", [this, handler] { (this->*handler)(); });
+  RunGuarded(Core.Services, "showing the properties", [this] { UpdateProperties(); });
+}
+
+void TfraProp::CommitEdit(QLineEdit* edit) {
+  // Only a text the user changed is applied: writing back what was shown would round the
+  // values and give every selected object the first one's. The mark goes first, because the
+  // error box of a refused text takes the focus from this field.
+  if (!edit->isModified()) return;
+  edit->setModified(false);
+  Apply(EditHandlers.at(edit));
+}
+
+bool TfraProp::eventFilter(QObject* watched, QEvent* event) {
+  // A context menu of the field takes the focus for a moment; that is no leaving.
+  if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+    if (auto it = EditHandlers.find(watched); it != EditHandlers.end()) CommitEdit(static_cast<QLineEdit*>(watched));
+  return QWidget::eventFilter(watched, event);
+}
+
+void TfraProp::cbxNodeTypeChange() { SetNodeType(Core, cbxNodeType->currentIndex()); }
+void TfraProp::edtNodePosExit() { SetNodeVector(Core, TNodeVector::Position, Text(edtNodePos)); }
+void TfraProp::edtNodePivExit() { SetNodeVector(Core, TNodeVector::Pivot, Text(edtNodePiv)); }
+void TfraProp::edtNodeRotExit() { SetNodeVector(Core, TNodeVector::Rotation, Text(edtNodeRot)); }
+void TfraProp::edtMeshNameExit() { SetMeshName(Core, Text(edtMeshName)); }
+void TfraProp::cbxMeshGeoChange() { SetMeshMode(Core, TRenderMode::Geometry, cbxMeshGeo->currentIndex()); }
+void TfraProp::cbxMeshLightChange() { SetMeshMode(Core, TRenderMode::Lighting, cbxMeshLight->currentIndex()); }
+void TfraProp::cbxMeshTexChange() { SetMeshMode(Core, TRenderMode::Texture, cbxMeshTex->currentIndex()); }
+void TfraProp::cbxFaceMaterialChange() { SetSurfaceMaterial(Core, cbxFaceMaterial->currentText().toStdString()); }
+void TfraProp::cbxFaceGeoChange() { SetSurfaceMode(Core, TRenderMode::Geometry, cbxFaceGeo->currentIndex()); }
+void TfraProp::cbxFaceLightChange() { SetSurfaceMode(Core, TRenderMode::Lighting, cbxFaceLight->currentIndex()); }
+void TfraProp::cbxFaceTexChange() { SetSurfaceMode(Core, TRenderMode::Texture, cbxFaceTex->currentIndex()); }
+void TfraProp::edtFaceExtraExit() { SetSurfaceExtraLight(Core, Text(edtFaceExtra)); }
+void TfraProp::chxFlag1Click() { SetSurfaceFlag(Core, 1, chxFlag1->isChecked()); }
+void TfraProp::chxFlag2Click() { SetSurfaceFlag(Core, 2, chxFlag2->isChecked()); }
+void TfraProp::chxFlag3Click() { SetSurfaceFlag(Core, 4, chxFlag3->isChecked()); }
+
+void TfraProp::btnMatDlgClick() {
+  if (!ExecuteMaterials) return;
+  const std::string shown = cbxFaceMaterial->currentText().toStdString();
+  std::string chosen = shown;
+  const bool ok = ExecuteMaterials(shown, chosen);
+  FillMaterialList();  // the dialog adds and deletes project materials
+  // Cancel assigns nothing, so a mixed selection keeps the materials it had.
+  if (ok)
+    SetSurfaceMaterial(Core, chosen);
+  else
+    Core.Services.Redraw(true);
+}
