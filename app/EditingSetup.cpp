@@ -1,6 +1,7 @@
 #include "app/EditingSetup.h"
 
 #include "app/MainWindow.h"
+#include "app/MaterialsDialog.h"
 #include "app/NodeTreeView.h"
 #include "app/PropertyPanel.h"
 #include "editing/Actions.h"
@@ -25,5 +26,8 @@ TfraProp* InstallPropertyPanel(TfraBuilder& frame, TCore& core) {
   frame.UpdateProperties = [panel] { panel->UpdateProperties(); };
   frame.FillMaterialList = [panel] { panel->FillMaterialList(); };
   frame.OnEditModeChanged = [panel](int mode) { panel->ShowPage(mode); };
+  panel->ExecuteMaterials = [&core, panel](const std::string& initial, std::string& chosen) {
+    return TfrmMat::Execute(core, initial, chosen, panel->window());
+  };
   return panel;
 }
