@@ -10,6 +10,7 @@ TCore::TCore(TUserServices& services) : Services(services), Model(std::make_uniq
   Colors[ccGrid] = {0.25f, 0.25f, 0.25f};
   Colors[ccGridZero] = {0.4f, 0.4f, 0.4f};
   Colors[ccPivot] = {0.0f, 0.7f, 0.7f};
+  History.Reset(*this);
 }
 
 TCore::~TCore() {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/Grid.h"
+#include "model/History.h"
 #include "model/Model.h"
 #include "model/Selection.h"
 #include "model/UserServices.h"
@@ -40,6 +41,7 @@ class TCore {
   unsigned Color3D = 0xDD6F00;
   TEditMode EditMode = emNode;
   TToolMode ToolMode = tmSelect;
+  THistory History;
 
   void ClearSelection();
 

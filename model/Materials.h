@@ -46,6 +46,10 @@ class TMaterials {
   TMaterial* Add(const std::string& name);
   TMaterial* FindOrAdd(const std::string& name);
   void Delete(int index);
+  // Takes every material out of the list, in order, without freeing them.
+  std::vector<std::unique_ptr<TMaterial>> ExtractAll() { return List.ExtractAll(); }
+  // Appends a material that is already read.
+  TMaterial* Put(std::unique_ptr<TMaterial> material) { return List.Add(std::move(material)); }
   // Takes the material out of the list without freeing it.
   std::unique_ptr<TMaterial> Extract(int index) { return List.Extract(index); }
   int IndexOf(const TMaterial* material) const { return List.IndexOf(material); }

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "model/Errors.h"
@@ -83,6 +84,8 @@ class TOwnedList {
   void RemoveIf(Pred doomed) {
     std::erase_if(Items, [&](const std::unique_ptr<T>& item) { return doomed(item.get()); });
   }
+  // Hands every element over, in order, leaving the list empty.
+  Store ExtractAll() { return std::exchange(Items, {}); }
   void Clear() { Items.clear(); }
   void Reserve(size_t n) { Items.reserve(n); }
 

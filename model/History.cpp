@@ -1,0 +1,97 @@
+#include "model/History.h"
+
+#include <unordered_set>
+
+#include "model/Core.h"
+
+namespace {
+
+bool SameNodes(const TModelState::TNodeState& a, const TModelState::TNodeState& b) {
+  return a.Name == b.Name && a.Flags == b.Flags && a.NodeType == b.NodeType && a.NumChildren == b.NumChildren &&
+         a.Parent == b.Parent && a.Child == b.Child && a.Sibling == b.Sibling && a.ParentIndex == b.ParentIndex &&
+         a.ChildIndex == b.ChildIndex && a.SiblingIndex == b.SiblingIndex && a.Position == b.Position &&
+         a.Rotation == b.Rotation && a.Pivot == b.Pivot && a.Mesh == b.Mesh;
+}
+
+bool SameModel(const TModelState& a, const TModelState& b) {
+  if (a.Materials != b.Materials || a.Radius != b.Radius || !(a.InsertOffset == b.InsertOffset) ||
+      a.Nodes.size() != b.Nodes.size())
+    return false;
+  for (size_t i = 0; i < a.Nodes.size(); ++i)
+    if (!SameNodes(a.Nodes[i], b.Nodes[i])) return false;
+  return true;
+}
+
+// What `state` holds that `before` does not share.
+size_t NewBytes(const TModelState& state, const TModelState* before) {
+  std::unordered_set<const TMeshState*> shared;
+  if (before)
+    for (const auto& n : before->Nodes) shared.insert(n.Mesh.get());
+  size_t bytes = state.OwnBytes;
+  for (const auto& n : state.Nodes)
+    if (n.Mesh && shared.insert(n.Mesh.get()).second) bytes += n.Mesh->Bytes();
+  return bytes;
+}
+
+}  // namespace
+
+void THistory::Reset(TCore& core) {
+  Steps.clear();
+  Done = 0;
+  TotalBytes = 0;
+  Synced.clear();
+  Current = Saved = TakeModelState(*core.Model, Synced);
+  Begun = false;
+}
+
+void THistory::Begin(const TCore& core) {
+  Pending = TakeSelectionState(core);
+  Begun = true;
+}
+
+bool THistory::Commit(TCore& core, const std::string& caption) {
+  TSelectionState before = Begun ? std::move(Pending) : TakeSelectionState(core);
+  Begun = false;
+  std::shared_ptr<const TModelState> after = TakeModelState(*core.Model, Synced);
+  if (Current && SameModel(*Current, *after)) return false;
+  while (Steps.size() > Done) {
+    TotalBytes -= Steps.back().Bytes;
+    Steps.pop_back();
+  }
+  TStep step{caption, Current, after, std::move(before), TakeSelectionState(core), 0};
+  step.Bytes = NewBytes(*after, Current.get()) + step.SelectionBefore.Bytes() + step.SelectionAfter.Bytes() +
+               sizeof step + caption.capacity();
+  TotalBytes += step.Bytes;
+  Steps.push_back(std::move(step));
+  Done = Steps.size();
+  Current = std::move(after);
+  while (Steps.size() > 1 && (Steps.size() > kMaxSteps || TotalBytes > kMaxBytes)) {
+    TotalBytes -= Steps.front().Bytes;
+    Steps.pop_front();
+    --Done;
+  }
+  return true;
+}
+
+void THistory::Undo(TCore& core) {
+  if (!CanUndo()) return;
+  --Done;
+  Go(core, Steps[Done].Before, Steps[Done].SelectionBefore);
+}
+
+void THistory::Redo(TCore& core) {
+  if (!CanRedo()) return;
+  Go(core, Steps[Done].After, Steps[Done].SelectionAfter);
+  ++Done;
+}
+
+void THistory::Go(TCore& core, const std::shared_ptr<const TModelState>& state, const TSelectionState& selection) {
+  RestoreModelState(*core.Model, *state, Synced);
+  RestoreSelectionState(core, selection);
+  Current = state;
+  Begun = false;
+  core.Services.FillTree();
+  core.Services.FillMaterialList();
+  core.Services.UpdateProperties();
+  core.Services.Redraw(true);
+}

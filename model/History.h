@@ -1,0 +1,61 @@
+#pragma once
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "model/ModelState.h"
+
+class TCore;
+
+// Undo and redo. Each user action runs between Begin and Commit; what it changed becomes one
+// step holding the model before and after (meshes it left alone are shared with the
+// neighbouring states, not copied) and the selections of both moments. Selecting alone
+// changes nothing a file holds and makes no step. The oldest steps go first beyond
+// kMaxSteps or kMaxBytes.
+class THistory {
+ public:
+  static constexpr size_t kMaxSteps = 100;
+  static constexpr size_t kMaxBytes = size_t{512} << 20;
+
+  // A new model: no steps, and what the model holds counts as saved.
+  void Reset(TCore& core);
+  // Before a user action: remembers the selection its step gives back on undo.
+  void Begin(const TCore& core);
+  // After the action: its changes, if any, become a step named `caption` (true).
+  bool Commit(TCore& core, const std::string& caption);
+
+  bool CanUndo() const { return Done > 0; }
+  bool CanRedo() const { return Done < Steps.size(); }
+  // The captions of the steps Undo and Redo would take; empty when there is none.
+  std::string UndoCaption() const { return CanUndo() ? Steps[Done - 1].Caption : std::string(); }
+  std::string RedoCaption() const { return CanRedo() ? Steps[Done].Caption : std::string(); }
+  void Undo(TCore& core);
+  void Redo(TCore& core);
+
+  // The model differs from what was last saved (or opened); undoing back clears it again.
+  bool Modified() const { return Current != Saved; }
+  void MarkSaved() { Saved = Current; }
+
+  size_t Count() const { return Steps.size(); }
+  size_t Bytes() const { return TotalBytes; }
+  // What the newest step holds of its own, for reports.
+  size_t LastStepBytes() const { return Steps.empty() ? 0 : Steps.back().Bytes; }
+
+ private:
+  struct TStep {
+    std::string Caption;
+    std::shared_ptr<const TModelState> Before, After;
+    TSelectionState SelectionBefore, SelectionAfter;
+    size_t Bytes;
+  };
+  void Go(TCore& core, const std::shared_ptr<const TModelState>& state, const TSelectionState& selection);
+
+  std::deque<TStep> Steps;
+  size_t Done = 0;  // steps [0, Done) can be undone, the rest redone
+  size_t TotalBytes = 0;
+  std::shared_ptr<const TModelState> Current, Saved;
+  TMeshStateMap Synced;
+  TSelectionState Pending;
+  bool Begun = false;
+};

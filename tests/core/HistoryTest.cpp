@@ -1,0 +1,86 @@
+// Undo and redo of every editing action: the text a save writes and the selections come back
+// exactly as they were before the step and after it.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "editing/Actions.h"
+#include "editing/Step.h"
+#include "model/ModelState.h"
+#include "tests/core/TestCore.h"
+
+namespace {
+
+// The saved text without its first line, which names the time of writing.
+std::string Text(TModel& model) {
+  std::string out;
+  model.Write3DO(out, model.Nodes.Pointers());
+  return out.substr(out.find('\n'));
+}
+
+struct TModelMaker {
+  const char* Name;
+  std::function<void(TTestCore&)> Make;
+};
+
+const std::vector<TModelMaker>& Models() {
+  static const std::vector<TModelMaker> makers = {
+      {"sample", [](TTestCore& t) { ASSERT_TRUE(t.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do")); }},
+      {"generated", [](TTestCore& t) {
+         for (const char* prim : {"actPrimCube", "actPrimCylind", "actPrimDummy", "actPrimPlane", "actPrimCone"})
+           FindEditAction(prim)->Run(t.Core);
+         t.Model().Nodes[1]->Parent = t.Model().Nodes[0];  // a hierarchy to walk and cut
+         t.Model().Nodes[3]->Parent = t.Model().Nodes[1];
+         t.Model().Update();
+       }},
+  };
+  return makers;
+}
+
+// A selection each mode's commands can work on, in an order that is not the model's.
+void SelectSome(TCore& core, TEditMode mode) {
+  core.EditMode = mode;
+  TModel& model = *core.Model;
+  TMesh& a = *model.Nodes[0]->Mesh;
+  TMesh& b = *model.Nodes[1]->Mesh;
+  if (mode == emNode)
+    for (int i : {1, 0}) core.ToggleNode(model.Nodes[i]);
+  if (mode == emSurface)
+    for (TFace* f : {b.Surfaces[1], a.Surfaces[0], b.Surfaces[0]}) core.ToggleSurface(f);
+  if (mode == emVertex)
+    for (TVertex* v : {a.Vertices[2], a.Vertices[0], a.Vertices[1], b.Vertices[3]}) core.ToggleVertex(v);
+}
+
+TEST(History, EveryActionUndoesAndRedoesExactly) {
+  for (const TModelMaker& maker : Models())
+    for (TEditMode mode : {emNode, emSurface, emVertex})
+      for (const TEditAction& action : EditActions()) {
+        SCOPED_TRACE(std::string(maker.Name) + " " + action.Name + " in mode " + std::to_string(mode));
+        TTestCore t;
+        maker.Make(t);
+        t.Core.History.Reset(t.Core);
+        SelectSome(t.Core, mode);
+        FindEditAction("actEditCopy")->Run(t.Core);  // something to paste
+        t.Services.Answers = {{"X", "0.5"}, {"Y", "0.25"}, {"Z", "2"}, {"Around_X", "0.1"}};
+        const std::string before = Text(t.Model());
+        const TSelectionState selected = TakeSelectionState(t.Core);
+        RunStep(t.Core, action.Name, [&] { action.Run(t.Core); });
+        const std::string after = Text(t.Model());
+        const TSelectionState afterSelected = TakeSelectionState(t.Core);
+        EXPECT_EQ(t.Core.History.CanUndo(), after != before);
+        EXPECT_EQ(t.Core.History.Modified(), after != before);
+        if (!t.Core.History.CanUndo()) continue;
+        EXPECT_EQ(t.Core.History.UndoCaption(), action.Name);
+        t.Core.History.Undo(t.Core);
+        EXPECT_EQ(Text(t.Model()), before);
+        EXPECT_EQ(TakeSelectionState(t.Core), selected);
+        EXPECT_FALSE(t.Core.History.Modified());
+        t.Core.History.Redo(t.Core);
+        EXPECT_EQ(Text(t.Model()), after);
+        EXPECT_EQ(TakeSelectionState(t.Core), afterSelected);
+        EXPECT_TRUE(t.Core.History.Modified());
+      }
+}
+
+}  // namespace
