@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 
 #include "editing/Actions.h"
@@ -38,8 +39,12 @@ const std::vector<TModelMaker>& Models() {
   return makers;
 }
 
-// A selection each mode's commands can work on, in an order that is not the model's.
-void SelectSome(TCore& core, TEditMode mode) {
+// A selection each mode's commands can work on, in an order that is not the model's; the
+// second vertex selection is a diagonal of the first mesh's first face, for Split and Insert.
+enum TSelectionKind { skNodes, skSurfaces, skVertices, skDiagonal };
+
+void SelectSome(TCore& core, TSelectionKind kind) {
+  const TEditMode mode = kind == skNodes ? emNode : kind == skSurfaces ? emSurface : emVertex;
   core.EditMode = mode;
   TModel& model = *core.Model;
   TMesh& a = *model.Nodes[0]->Mesh;
@@ -48,21 +53,27 @@ void SelectSome(TCore& core, TEditMode mode) {
     for (int i : {1, 0}) core.ToggleNode(model.Nodes[i]);
   if (mode == emSurface)
     for (TFace* f : {b.Surfaces[1], a.Surfaces[0], b.Surfaces[0]}) core.ToggleSurface(f);
-  if (mode == emVertex)
+  if (kind == skVertices)
     for (TVertex* v : {a.Vertices[2], a.Vertices[0], a.Vertices[1], b.Vertices[3]}) core.ToggleVertex(v);
+  if (kind == skDiagonal)
+    for (TVertex* v : {a.Surfaces[0]->Vertices[2], a.Surfaces[0]->Vertices[0]}) core.ToggleVertex(v);
 }
 
+bool IsSelectOrCopy(std::string_view action) { return action.starts_with("actSel") || action == "actEditCopy"; }
+
 TEST(History, EveryActionUndoesAndRedoesExactly) {
+  std::set<std::string> stepped;
   for (const TModelMaker& maker : Models())
-    for (TEditMode mode : {emNode, emSurface, emVertex})
+    for (TSelectionKind kind : {skNodes, skSurfaces, skVertices, skDiagonal})
       for (const TEditAction& action : EditActions()) {
-        SCOPED_TRACE(std::string(maker.Name) + " " + action.Name + " in mode " + std::to_string(mode));
+        SCOPED_TRACE(std::string(maker.Name) + " " + action.Name + " on selection " + std::to_string(kind));
         TTestCore t;
         maker.Make(t);
         t.Core.History.Reset(t.Core);
-        SelectSome(t.Core, mode);
+        SelectSome(t.Core, kind);
         FindEditAction("actEditCopy")->Run(t.Core);  // something to paste
-        t.Services.Answers = {{"X", "0.5"}, {"Y", "0.25"}, {"Z", "2"}, {"Around_X", "0.1"}};
+        t.Services.Answers = {{"X", "0.5"}, {"Y", "0.25"}, {"Z", "2"}, {"Around_X", "0.1"}, {"Insert_Offset", "1 2 3"}};
+        t.Services.FileNames = {ZARN_SAMPLES_DIR "/fighter.3do"};
         const std::string before = Text(t.Model());
         const TSelectionState selected = TakeSelectionState(t.Core);
         RunStep(t.Core, action.Name, [&] { action.Run(t.Core); });
@@ -71,6 +82,7 @@ TEST(History, EveryActionUndoesAndRedoesExactly) {
         EXPECT_EQ(t.Core.History.CanUndo(), after != before);
         EXPECT_EQ(t.Core.History.Modified(), after != before);
         if (!t.Core.History.CanUndo()) continue;
+        stepped.insert(action.Name);
         EXPECT_EQ(t.Core.History.UndoCaption(), action.Name);
         t.Core.History.Undo(t.Core);
         EXPECT_EQ(Text(t.Model()), before);
@@ -81,6 +93,9 @@ TEST(History, EveryActionUndoesAndRedoesExactly) {
         EXPECT_EQ(TakeSelectionState(t.Core), afterSelected);
         EXPECT_TRUE(t.Core.History.Modified());
       }
+  // Every action that changes a model changed one here; the Select actions change none.
+  for (const TEditAction& action : EditActions())
+    EXPECT_EQ(stepped.count(action.Name), IsSelectOrCopy(action.Name) ? 0u : 1u) << action.Name;
 }
 
 }  // namespace
