@@ -20,6 +20,7 @@ void DeleteProjectMaterial(TCore& core, TMaterial* material) {
         if (face->Material == doomed.get()) {
           if (!replacement) replacement = materials.FindOrAdd("dflt.mat");
           face->Material = replacement;
+          node->Mesh->Touch();
         }
   core.Services.Redraw(true);
 }

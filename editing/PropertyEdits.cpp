@@ -79,35 +79,53 @@ bool SetMeshName(TCore& core, const std::string& name) {
     return false;
   }
   for (TNode* node : core.Nodes)
-    if (node->Mesh) node->Mesh->Name = name;
+    if (node->Mesh) {
+      node->Mesh->Name = name;
+      node->Mesh->Touch();
+    }
   return true;
 }
 
 void SetMeshMode(TCore& core, TRenderMode mode, int itemIndex) {
   for (TNode* node : core.Nodes)
-    if (node->Mesh) ModeField(*node->Mesh, mode) = itemIndex;
+    if (node->Mesh) {
+      ModeField(*node->Mesh, mode) = itemIndex;
+      node->Mesh->Touch();
+    }
 }
 
 bool SetSurfaceMaterial(TCore& core, std::string_view name) {
   TMaterial* material = core.Model->Materials.Find(name);
   if (material)
-    for (TFace* face : core.Surfaces) face->Material = material;
+    for (TFace* face : core.Surfaces) {
+      face->Material = material;
+      face->Mesh->Touch();
+    }
   core.Services.Redraw(true);
   return material != nullptr;
 }
 
 void SetSurfaceMode(TCore& core, TRenderMode mode, int itemIndex) {
-  for (TFace* face : core.Surfaces) ModeField(*face, mode) = itemIndex;
+  for (TFace* face : core.Surfaces) {
+    ModeField(*face, mode) = itemIndex;
+    face->Mesh->Touch();
+  }
 }
 
 void SetSurfaceExtraLight(TCore& core, std::string_view text) {
   const float value = static_cast<float>(StrToFloat(text));
-  for (TFace* face : core.Surfaces) face->ExtraLight = value;
+  for (TFace* face : core.Surfaces) {
+    face->ExtraLight = value;
+    face->Mesh->Touch();
+  }
 }
 
 void SetSurfaceFlag(TCore& core, int bit, bool on) {
   for (TFace* face : core.Surfaces)
-    if (face->HasFlag(bit) != on) face->FaceType += on ? bit : -bit;
+    if (face->HasFlag(bit) != on) {
+      face->FaceType += on ? bit : -bit;
+      face->Mesh->Touch();
+    }
 }
 
 std::string CheckMeshName(std::string_view name) {

@@ -74,6 +74,7 @@ TVertex* InsertEdgeVertex(TMesh& mesh, TVertex& a, TVertex& b) {
 void FlipSurface(TFace& surface) {
   std::vector<TVertex*>& corners = surface.Vertices.Raw();
   std::reverse(corners.begin(), corners.end());
+  surface.Mesh->Touch();
   TTXVertices fresh;
   fresh.Reserve(corners.size());
   for (size_t k = 0; k < corners.size(); ++k) fresh.Add({});

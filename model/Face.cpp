@@ -8,6 +8,7 @@ TFace::TFace(TMesh* mesh) : Mesh(mesh) {
 }
 
 int TFace::AddVertex(TVertex* vertex) {
+  if (Mesh) Mesh->Touch();
   Vertices.Add(vertex);
   TXVertices.Add({});
   NormalDirty = true;
@@ -15,6 +16,7 @@ int TFace::AddVertex(TVertex* vertex) {
 }
 
 TVertex* TFace::InsertVertex(int index, TVertex* vertex) {
+  if (Mesh) Mesh->Touch();
   Vertices.Insert(index, vertex);
   TXVertices.Insert(index, {});
   NormalDirty = true;
@@ -22,6 +24,7 @@ TVertex* TFace::InsertVertex(int index, TVertex* vertex) {
 }
 
 void TFace::DeleteVertex(int index) {
+  if (Mesh) Mesh->Touch();
   Vertices.Delete(index);
   TXVertices.Delete(index);
   NormalDirty = true;

@@ -18,9 +18,16 @@ void CopyFaceAttributes(const TFace& from, TFace& to) {
 }
 }  // namespace
 
-TMesh::TMesh(TModel* model) : Model(model) {}
+namespace {
+uint64_t LastRevision = 0;
+}  // namespace
+
+TMesh::TMesh(TModel* model) : Model(model), Revision(++LastRevision) {}
+
+void TMesh::Touch() { Revision = ++LastRevision; }
 
 TVertex* TMesh::AddVertex() {
+  Touch();
   TVertex* vertex = Vertices.Add(std::make_unique<TVertex>(this));
   vertex->Index = Vertices.Count() - 1;
   RadiusDirty = true;
@@ -28,6 +35,7 @@ TVertex* TMesh::AddVertex() {
 }
 
 void TMesh::DeleteVertex(int index) {
+  Touch();
   const std::unique_ptr<TVertex> vertex = Vertices.Extract(index);
   // Every corner that holds the vertex goes: a face left pointing at a freed vertex would
   // corrupt the next draw or save.
@@ -38,6 +46,7 @@ void TMesh::DeleteVertex(int index) {
 }
 
 void TMesh::DeleteVertices(const std::vector<TVertex*>& list) {
+  Touch();
   if (list.empty()) return;
   IndexVertices();
   std::vector<char> doomed(static_cast<size_t>(Vertices.Count()), 0);
@@ -72,17 +81,20 @@ void TMesh::DeleteVertices(const std::vector<TVertex*>& list) {
 }
 
 TFace* TMesh::AddFace() {
+  Touch();
   TFace* face = Surfaces.Add(std::make_unique<TFace>(this));
   RadiusDirty = true;
   return face;
 }
 
 void TMesh::DeleteFace(int index) {
+  Touch();
   Surfaces.Delete(index);
   RadiusDirty = true;
 }
 
 void TMesh::DeleteFaces(const std::vector<TFace*>& list) {
+  Touch();
   if (list.empty()) return;
   const std::unordered_set<const TFace*> doomed(list.begin(), list.end());
   Surfaces.RemoveIf([&](const TFace* face) { return doomed.count(face) != 0; });
@@ -133,6 +145,7 @@ void TMesh::IndexVertices() {
 }
 
 void TMesh::CalcVertexNormals() {
+  Touch();
   // One pass over the face corners. Each vertex receives its faces' normals in face order,
   // as a per-vertex scan would add them; a face holding a vertex twice counts once.
   struct Sum {
@@ -173,6 +186,7 @@ void TMesh::CalcVertexNormals() {
 }
 
 void TMesh::AppendCopy(TMesh& source, bool local) {
+  source.Touch();
   for (TVertex* v : source.Vertices)
     v->Position = {v->Position.X - WorldOffset.X, v->Position.Y - WorldOffset.Y, v->Position.Z - WorldOffset.Z};
   const int base = Vertices.Count();

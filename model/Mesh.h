@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,11 @@ class TMesh {
   int LightingMode = 0;
   int TextureMode = 0;
   TVector WorldOffset;
+  // Changes whenever what a file holds of the mesh may have changed; no two meshes, even
+  // one freed and one made later, ever share a value. The undo history trusts it to pass
+  // over big meshes that no command touched.
+  uint64_t Revision;
+  void Touch();
 
   TVertex* AddVertex();
   // Removes and frees the vertex and every face corner that holds it.

@@ -20,6 +20,14 @@ const std::string& MaterialName(const TFace& face) {
   return face.Material ? face.Material->Name : none;
 }
 
+bool Unchanged(const TMeshState& state, const TMesh& mesh) {
+  const size_t size = static_cast<size_t>(mesh.Vertices.Count()) + static_cast<size_t>(mesh.Surfaces.Count());
+  if (state.Revision == mesh.Revision && size >= TMeshState::TrustRevisionFrom) return true;
+  if (!state.Matches(mesh)) return false;
+  state.Revision = mesh.Revision;
+  return true;
+}
+
 }  // namespace
 
 TMeshState::TMeshState(TMesh& mesh)
@@ -28,7 +36,8 @@ TMeshState::TMeshState(TMesh& mesh)
       LightingMode(mesh.LightingMode),
       TextureMode(mesh.TextureMode),
       Radius(mesh.Radius),
-      RadiusDirty(mesh.RadiusDirty) {
+      RadiusDirty(mesh.RadiusDirty),
+      Revision(mesh.Revision) {
   Positions.reserve(static_cast<size_t>(mesh.Vertices.Count()));
   Normals.reserve(static_cast<size_t>(mesh.Vertices.Count()));
   for (const TVertex* v : mesh.Vertices) {
@@ -140,8 +149,10 @@ std::shared_ptr<const TModelState> TakeModelState(TModel& model, TMeshStateMap& 
     if (n->Mesh) {
       n->Mesh->IndexVertices();
       const auto known = synced.find(n->Mesh.get());
-      mesh = known != synced.end() && known->second->Matches(*n->Mesh) ? known->second
-                                                                       : std::make_shared<TMeshState>(*n->Mesh);
+      if (known != synced.end() && Unchanged(*known->second, *n->Mesh))
+        mesh = known->second;
+      else
+        mesh = std::make_shared<TMeshState>(*n->Mesh);
       next.emplace(n->Mesh.get(), mesh);
     }
     state->Nodes.push_back({n->Name, n->Flags, n->NodeType, n->NumChildren, indexOf(n->Parent), indexOf(n->Child),
@@ -232,6 +243,7 @@ void RestoreModelState(TModel& model, const TModelState& state, TMeshStateMap& s
     } else {
       mesh = std::make_unique<TMesh>(&model);
       s.Mesh->RestoreInto(*mesh);
+      s.Mesh->Revision = mesh->Revision;
     }
     synced.emplace(n->SetMesh(std::move(mesh)), s.Mesh);
   }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -32,6 +33,12 @@ struct TMeshState {
   std::vector<int> Corners;  // vertex indexes
   std::vector<TTXVertex> TX;
   std::vector<std::string> MaterialNames;  // the few materials this mesh's faces use
+  // The mesh's revision when it last held this; a mesh still at that revision holds it still.
+  mutable uint64_t Revision;
+
+  // Meshes with at least this many vertices and faces are trusted to hold their copy while
+  // their revision is unchanged; smaller ones are compared, which costs little.
+  static inline size_t TrustRevisionFrom = 65536;
 
   explicit TMeshState(TMesh& mesh);  // the mesh's vertices must be indexed
   // True when the mesh holds what this copy holds (its vertices must be indexed). Face normals

@@ -1,5 +1,7 @@
 #include "model/VertexOps.h"
 
+#include "model/Mesh.h"
+
 #include <algorithm>
 #include <cfloat>
 
@@ -39,7 +41,11 @@ TPositionMap ScaleMap(const TVector& factors, const TVector& centre) {
 }
 
 void MapVertices(const std::vector<TVertex*>& list, const TPositionMap& map) {
-  for (TVertex* v : list) v->Position = map(v->Position);
+  TMesh* touched = nullptr;
+  for (TVertex* v : list) {
+    v->Position = map(v->Position);
+    if (v->Mesh != touched) (touched = v->Mesh)->Touch();
+  }
 }
 
 void TranslateVertices(const std::vector<TVertex*>& list, const TVector& d) { MapVertices(list, TranslationMap(d)); }
