@@ -12,6 +12,7 @@
 #include "app/GobDialog.h"
 #include "app/MainWindow.h"
 #include "app/MessageWindow.h"
+#include "app/OptionsDialog.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
 
@@ -42,6 +43,7 @@ void TfrmMain::InstallCommands() {
   SetCommand("actViewRestartGL", [this] { actViewRestartGLExecute(); });
   SetCommand("actViewMsg", [this] { frmMsg->setVisible(!frmMsg->isVisible()); });
   SetCommand("actViewResetCam", [this] { actViewResetCamExecute(); });
+  SetCommand("actViewOption", [this] { TfrmOptions(Core, *this).exec(); });
   SetCommand("actHelpRegister3DO", [this] { actHelpRegister3DOExecute(); });
   InstallEditCommands(*this, Core);
 
