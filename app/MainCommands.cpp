@@ -7,6 +7,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "app/AboutDialog.h"
 #include "app/EditingSetup.h"
 #include "app/FileTypeRegistration.h"
 #include "app/GobDialog.h"
@@ -45,6 +46,7 @@ void TfrmMain::InstallCommands() {
   SetCommand("actViewResetCam", [this] { actViewResetCamExecute(); });
   SetCommand("actViewOption", [this] { TfrmOptions(Core, *this).exec(); });
   SetCommand("actHelpRegister3DO", [this] { actHelpRegister3DOExecute(); });
+  SetCommand("actHelpAbout", [this] { TfrmAbout(fraBuilder).exec(); });
   InstallEditCommands(*this, Core);
 
   OpenHandlers[".3DO"] = [this](const std::string& path) {
