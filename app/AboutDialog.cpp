@@ -37,14 +37,16 @@ QLabel* Link(const QString& caption, const QString& path, QWidget* parent) {
   return label;
 }
 
-}  // namespace
-
+// The read-me beside the program, in the folder above it (a build folder in the source tree)
+// or where an installation puts it; empty when there is none.
 QString ReadmePath() {
   const QDir program(QCoreApplication::applicationDirPath());
   for (const char* candidate : {"README.md", "../README.md", "../share/doc/zarn/README.md"})
     if (QFileInfo(program.filePath(candidate)).isFile()) return QFileInfo(program.filePath(candidate)).canonicalFilePath();
   return {};
 }
+
+}  // namespace
 
 TfrmAbout::TfrmAbout(TfraBuilder* frame) : QDialog(nullptr) {
   setObjectName("frmAbout");

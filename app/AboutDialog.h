@@ -27,6 +27,3 @@ class TfrmAbout : public QDialog {
   void BuildLinks();
   void BuildGLGroup(TfraBuilder* frame);
 };
-
-// The read-me beside the program or in the folders above it; empty when there is none.
-QString ReadmePath();
