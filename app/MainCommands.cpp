@@ -7,12 +7,14 @@
 #include <cctype>
 #include <filesystem>
 
+#include "app/AboutDialog.h"
 #include "app/EditingSetup.h"
 #include "app/FileTypeRegistration.h"
 #include "app/GobDialog.h"
 #include "app/MainWindow.h"
 #include "app/MaterialsDialog.h"
 #include "app/MessageWindow.h"
+#include "app/OptionsDialog.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
 
@@ -47,7 +49,9 @@ void TfrmMain::InstallCommands() {
     std::string chosen;
     TfrmMat::Execute(Core, {}, chosen, this);
   });
+  SetCommand("actViewOption", [this] { TfrmOptions(Core, *this).exec(); });
   SetCommand("actHelpRegister3DO", [this] { actHelpRegister3DOExecute(); });
+  SetCommand("actHelpAbout", [this] { TfrmAbout(fraBuilder).exec(); });
   InstallEditCommands(*this, Core);
 
   OpenHandlers[".3DO"] = [this](const std::string& path) {

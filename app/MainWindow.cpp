@@ -19,6 +19,7 @@
 #include "app/EditingSetup.h"
 #include "app/MainAction.h"
 #include "app/MessageWindow.h"
+#include "app/Settings.h"
 #include "formats/MaterialLoader.h"
 #include "model/VersionInfo.h"
 #include "view/Builder.h"
@@ -230,12 +231,17 @@ void TfrmMain::showEvent(QShowEvent* event) {
   if (FirstShow) QTimer::singleShot(0, this, [this] { FirstActivation(); });
 }
 
+void TfrmMain::closeEvent(QCloseEvent* event) {
+  RunGuarded(Core.Services, "storing the settings", [this] { SaveSettings(*this, Core); });
+  QMainWindow::closeEvent(event);
+}
+
 void TfrmMain::FirstActivation() {
   if (!FirstShow) return;
   FirstShow = false;
   RunGuarded(Core.Services, "starting", [this] {
     AddOutput(GetProductName() + " Version " + GetVersionString(VersionParts) + " (" + GetBuildDate() + ")");
-    frmMsg->show();  // shown unless the stored settings say otherwise
+    LoadSettings(*this, Core);
     ShowBuilder();
     StartGL();
     actFileNewExecute();

@@ -60,6 +60,8 @@ class TfrmMain : public QMainWindow {
  protected:
   bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  // Stores the settings; closing goes on whatever happens to them.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildActions();

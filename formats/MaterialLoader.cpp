@@ -25,10 +25,22 @@ bool TMaterialLoader::ReadFile(TMaterial& material, const std::string& candidate
   return true;
 }
 
+namespace {
+std::string Folded(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
+  return folded;
+}
+}  // namespace
+
 bool TMaterialLoader::ReadFromContainer(TMaterial& material, const std::string& container) {
-  const TGob* gob = Directory(container);
+  const TCachedDirectory* directory = Directory(container);
+  if (!directory) return false;
+  const auto found = directory->ByFileName.find(Folded(material.Name));
+  if (found == directory->ByFileName.end()) return false;
   TGobItem item;
-  if (!gob || !gob->FindFile(material.Name, item)) return false;
+  directory->Gob.GetEntry(found->second, item);
   Read(material, item.ContainerName, item.Offset, item.Length);
   return true;
 }
@@ -47,24 +59,27 @@ void TMaterialLoader::Read(TMaterial& material, const std::string& path, uint64_
   Core.Services.ShowStatus("");
 }
 
-const TGob* TMaterialLoader::Directory(const std::string& container) {
+const TMaterialLoader::TCachedDirectory* TMaterialLoader::Directory(const std::string& container) {
   const std::string path = FindFileNoCase(container);
   struct stat st {};
   if (path.empty() || ::stat(path.c_str(), &st) != 0) return nullptr;
   TCachedDirectory& cached = Directories[path];
   const int64_t modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
   if (cached.Size == st.st_size && cached.ModifiedNs == modified && cached.Inode == st.st_ino)
-    return cached.Usable ? &cached.Gob : nullptr;
+    return cached.Usable ? &cached : nullptr;
   cached.Size = st.st_size;
   cached.ModifiedNs = modified;
   cached.Inode = st.st_ino;
+  cached.ByFileName.clear();
   try {
     cached.Usable = cached.Gob.LoadFromFile(path);
   } catch (const EZarnError& e) {
     cached.Usable = false;
     Core.Services.AddOutput(e.what());  // a damaged container is passed over
   }
-  return cached.Usable ? &cached.Gob : nullptr;
+  for (int i = 0; cached.Usable && i < cached.Gob.Count(); ++i)
+    cached.ByFileName[Folded(FileNamePart(cached.Gob.Entry(i).Name))] = i;
+  return cached.Usable ? &cached : nullptr;
 }
 
 void InstallMaterialLoader(TCore& core) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <map>
 #include <string>
+#include <unordered_map>
 
 #include "formats/Gob.h"
 
@@ -19,16 +20,19 @@ class TMaterialLoader {
   bool ReadFile(TMaterial& material, const std::string& candidate);
   bool ReadFromContainer(TMaterial& material, const std::string& container);
   void Read(TMaterial& material, const std::string& path, uint64_t start, uint64_t length);
-  // The directory of a listed container, read again only when the file changed; null when
-  // it is no usable container. A damaged one is reported once per version of the file.
-  const TGob* Directory(const std::string& container);
-
   struct TCachedDirectory {
     int64_t Size = -1, ModifiedNs = -1;
     uint64_t Inode = 0;
     bool Usable = false;
     TGob Gob;
+    // Entry index by file name in lower case, the last of equal names winning as in
+    // TGob::FindFile: with many long containers listed, every material walks them all.
+    std::unordered_map<std::string, int> ByFileName;
   };
+  // The directory of a listed container, read again only when the file changed; null when
+  // it is no usable container. A damaged one is reported once per version of the file.
+  const TCachedDirectory* Directory(const std::string& container);
+
   TCore& Core;
   std::map<std::string, TCachedDirectory> Directories;
 };

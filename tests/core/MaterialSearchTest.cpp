@@ -34,8 +34,10 @@ TEST_F(MaterialSearch, ModelFolderComesBeforeItsMatFolderAndContainers) {
   Dir.Write("models/a.mat", Red());
   Dir.Write("models/Mat/a.mat", Blue());
   Dir.Write("models/Mat/b.mat", Blue());
-  // Containers are searched in list order, past those that are missing or no containers.
-  const std::string first = Dir.Write("res.gob", MakeGob({{"mat\\a.mat", Green()}, {"mat\\b.mat", Green()}, {"mat\\c.mat", Green()}}));
+  // Containers are searched in list order, past those that are missing or no containers;
+  // of equal file names in one container the last in directory order wins.
+  const std::string first = Dir.Write("res.gob", MakeGob({{"mat\\a.mat", Green()}, {"mat\\b.mat", Green()}, {"mat\\c.mat", Green()},
+                                                          {"3do\\old\\C.MAT", Red()}}));
   const std::string second = Dir.Write("second.goo", MakeGob({{"mat\\c.mat", Red()}, {"mat\\y.mat", Blue()}}));
   Core.ResourceList = {Dir.File("missing.gob"), Dir.Write("notgob.gob", "plain text"), first, second};
   EXPECT_EQ(Rgb(Add("a.mat")), 0xFF0000u);

@@ -1,0 +1,192 @@
+#include "app/OptionsDialog.h"
+
+#include <QAction>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <iterator>
+
+#include "app/MainWindow.h"
+#include "app/OptionsLists.h"
+#include "app/SettingsColor.h"
+#include "app/SettingsKeys.h"
+#include "model/ShortcutText.h"
+#include "view/Builder.h"
+
+namespace {
+
+const char* const ColorCaptions[] = {"2D Background", "3D Background", "Geometry", "Vertices",
+                                     "Selection",     "Grid",          "Grid (zero line)", "Pivot Point "};
+
+int Highlighted(const QListWidget& list) {
+  const QList<QListWidgetItem*> selected = list.selectedItems();
+  return selected.isEmpty() ? -1 : list.row(selected.first());
+}
+
+QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  return button;
+}
+
+QListWidget* List(const char* name, QWidget* parent) {
+  auto* list = new QListWidget(parent);
+  list->setObjectName(name);
+  list->setUniformItemSizes(true);
+  return list;
+}
+
+}  // namespace
+
+TfrmOptions::TfrmOptions(TCore& core, TfrmMain& main) : QDialog(nullptr), Core(core), Main(main) {
+  setObjectName("frmOptions");
+  setWindowTitle("Options");
+  setFixedSize(573, 407);
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(BuildColors(), 0, 0);
+  grid->addWidget(BuildResources(), 1, 0);
+  grid->addWidget(BuildShortcuts(), 0, 1, 2, 1);
+  btnOK = new QPushButton("&OK", this);
+  btnOK->setObjectName("btnOK");
+  btnOK->setDefault(true);
+  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+  grid->addWidget(btnOK, 2, 1, Qt::AlignRight);
+  ShowSwatch(EntryColor(-1));
+}
+
+QGroupBox* TfrmOptions::BuildColors() {
+  auto* group = new QGroupBox(" Colors ", this);
+  lbxColors = List("lbxColors", group);
+  lbxColors->setItemDelegate(new TColorRow([this](int row) { return EntryColor(row); }, lbxColors));
+  for (const char* caption : ColorCaptions) lbxColors->addItem(caption);
+  lbxColors->setFixedHeight(static_cast<int>(std::size(ColorCaptions)) * 16 + 2 * lbxColors->frameWidth());
+  pnlColor = new QFrame(group);
+  pnlColor->setObjectName("pnlColor");
+  pnlColor->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  pnlColor->setAutoFillBackground(true);
+  pnlColor->setMinimumSize(80, 50);
+  btnColorEdit = Button("&Edit", "btnColorEdit", group);
+  cdl = new QColorDialog(this);
+  cdl->setObjectName("cdl");
+  connect(lbxColors, &QListWidget::itemSelectionChanged, this, [this] { ShowSwatch(EntryColor(Highlighted(*lbxColors))); });
+  connect(btnColorEdit, &QPushButton::clicked, this, &TfrmOptions::btnColorEditClick);
+  auto* layout = new QGridLayout(group);
+  layout->addWidget(lbxColors, 0, 0, 3, 1);
+  layout->addWidget(pnlColor, 0, 1);
+  layout->addWidget(btnColorEdit, 1, 1);
+  layout->setRowStretch(2, 1);
+  return group;
+}
+
+QGroupBox* TfrmOptions::BuildShortcuts() {
+  auto* group = new QGroupBox(" Shortcuts ", this);
+  lbxShort = List("lbxShort", group);
+  lbxShort->setItemDelegate(new TShortcutRow(lbxShort));
+  for (QAction* action : Main.Actions()) {
+    auto* item = new QListWidgetItem(action->objectName(), lbxShort);
+    item->setData(TShortcutRow::ActionRole, QVariant::fromValue(action));
+  }
+  cbxShortcut = new QComboBox(group);
+  cbxShortcut->setObjectName("cbxShortcut");
+  for (const std::string& text : ShortCutChoices()) cbxShortcut->addItem(QString::fromStdString(text));
+  cbxShortcut->setCurrentIndex(-1);
+  cbxShortcut->setMaxVisibleItems(16);
+  btnShortEdit = Button("&Edit", "btnShortEdit", group);
+  connect(lbxShort, &QListWidget::itemSelectionChanged, this, &TfrmOptions::lbxShortClick);
+  connect(btnShortEdit, &QPushButton::clicked, this, &TfrmOptions::btnShortEditClick);
+  auto* layout = new QGridLayout(group);
+  layout->addWidget(lbxShort, 0, 0, 1, 2);
+  layout->addWidget(cbxShortcut, 1, 0);
+  layout->addWidget(btnShortEdit, 1, 1);
+  layout->setColumnStretch(0, 1);
+  return group;
+}
+
+QGroupBox* TfrmOptions::BuildResources() {
+  auto* group = new QGroupBox(" Resources ", this);
+  lbxRes = List("lbxRes", group);
+  for (const std::string& path : Core.ResourceList) lbxRes->addItem(QString::fromStdString(path));
+  edtRes = new QLineEdit(group);
+  edtRes->setObjectName("edtRes");
+  btnResAdd = Button("+", "btnResAdd", group);
+  btnResDelete = Button("-", "btnResDelete", group);
+  btnResBrowse = Button("...", "btnResBrowse", group);
+  btnResAdd->setToolTip("Add");
+  btnResDelete->setToolTip("Delete");
+  btnResBrowse->setToolTip("Add");
+  for (QPushButton* small : {btnResAdd, btnResDelete, btnResBrowse}) small->setFixedWidth(28);
+  // Added as typed: neither a missing file nor a repeated line is refused.
+  connect(btnResAdd, &QPushButton::clicked, this, [this] { lbxRes->addItem(edtRes->text()); });
+  connect(btnResDelete, &QPushButton::clicked, this, [this] {
+    if (const int row = Highlighted(*lbxRes); row >= 0) delete lbxRes->takeItem(row);
+  });
+  connect(btnResBrowse, &QPushButton::clicked, this, [this] {
+    const std::string path = Core.Services.AskOpenFileName(ContainerFilter(), "Open");
+    if (!path.empty()) edtRes->setText(QString::fromStdString(path));
+  });
+  auto* layout = new QGridLayout(group);
+  layout->addWidget(lbxRes, 0, 0, 1, 4);
+  layout->addWidget(edtRes, 1, 0);
+  layout->addWidget(btnResAdd, 1, 1);
+  layout->addWidget(btnResDelete, 1, 2);
+  layout->addWidget(btnResBrowse, 1, 3);
+  return group;
+}
+
+unsigned TfrmOptions::EntryColor(int row) const {
+  if (row == 0) return Core.Color2D;
+  if (row == 1) return Core.Color3D;
+  if (row >= 2 && row < 2 + ccCount) return RGBToSystemColor(Core.Colors[row - 2]);
+  return 0xFFFFFF;
+}
+
+void TfrmOptions::ShowSwatch(unsigned color) {
+  Swatch = color;
+  QPalette palette = pnlColor->palette();
+  palette.setColor(QPalette::Window, ToQColor(color));
+  pnlColor->setPalette(palette);
+}
+
+void TfrmOptions::btnColorEditClick() {
+  cdl->setCurrentColor(ToQColor(Swatch));
+  if (cdl->exec() != QDialog::Accepted) return;
+  const unsigned color = FromQColor(cdl->selectedColor());
+  const int row = Highlighted(*lbxColors);
+  if (row == 0) Core.Color2D = color;
+  if (row == 1) Core.Color3D = color;
+  if (row >= 2) Core.Colors[row - 2] = SystemColorToRGB(color);
+  ShowSwatch(color);
+  lbxColors->viewport()->update();
+  // The backgrounds show from the next change of view; the other colours at once.
+  if (TfraBuilder* frame = Main.Builder()) {
+    frame->SetViewMode(frame->Cameras->Current().Rec.ViewMode);
+    frame->Redraw(true);
+  }
+}
+
+void TfrmOptions::lbxShortClick() {
+  const int row = Highlighted(*lbxShort);
+  if (row < 0) return;
+  const auto* action = lbxShort->item(row)->data(TShortcutRow::ActionRole).value<QAction*>();
+  cbxShortcut->setCurrentIndex(cbxShortcut->findText(QString::fromStdString(KeyText(action->shortcut()))));
+}
+
+// With no row highlighted there is nothing to change.
+void TfrmOptions::btnShortEditClick() {
+  const int row = Highlighted(*lbxShort);
+  if (row < 0) return;
+  auto* action = lbxShort->item(row)->data(TShortcutRow::ActionRole).value<QAction*>();
+  action->setShortcut(KeyFromText(cbxShortcut->currentText().toStdString()));
+  lbxShort->viewport()->update();
+}
+
+void TfrmOptions::done(int result) {
+  Core.ResourceList.clear();
+  for (int i = 0; i < lbxRes->count(); ++i) Core.ResourceList.push_back(lbxRes->item(i)->text().toStdString());
+  QDialog::done(result);
+}

@@ -1,0 +1,52 @@
+#pragma once
+#include <QDialog>
+
+class QColorDialog;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class TCore;
+class TfrmMain;
+
+// The options: drawing colours and shortcuts, which change at once, and the containers
+// searched for materials, which replace the core's list when the dialog closes, however
+// it is closed. There is no cancel.
+class TfrmOptions : public QDialog {
+  Q_OBJECT
+ public:
+  TfrmOptions(TCore& core, TfrmMain& main);
+
+  // Colour of a colour row as 0x00BBGGRR; white for no row.
+  unsigned EntryColor(int row) const;
+  unsigned SwatchColor() const { return Swatch; }
+
+  QListWidget* lbxColors;
+  QFrame* pnlColor;
+  QPushButton* btnColorEdit;
+  QColorDialog* cdl;
+  QListWidget* lbxShort;
+  QComboBox* cbxShortcut;
+  QPushButton* btnShortEdit;
+  QListWidget* lbxRes;
+  QLineEdit* edtRes;
+  QPushButton *btnResAdd, *btnResDelete, *btnResBrowse;
+  QPushButton* btnOK;
+
+  void done(int result) override;
+
+ private:
+  QGroupBox* BuildColors();
+  QGroupBox* BuildShortcuts();
+  QGroupBox* BuildResources();
+  void ShowSwatch(unsigned color);
+  void btnColorEditClick();
+  void lbxShortClick();
+  void btnShortEditClick();
+
+  TCore& Core;
+  TfrmMain& Main;
+  unsigned Swatch = 0xFFFFFF;
+};

@@ -1,0 +1,140 @@
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <set>
+
+#include "app/SettingsKeys.h"
+#include "model/ShortcutText.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/gui/DialogTestHelpers.h"
+#include "tests/gui/SettingsFixture.h"
+
+namespace {
+
+// Columns of a row of the picture that differ from the row's background (its first pixel).
+std::pair<int, int> InkSpan(const QImage& image, int y, int from, int to) {
+  int first = -1, last = -1;
+  for (int x = from; x < to; ++x)
+    if (image.pixel(x, y) != image.pixel(from, y)) {
+      if (first < 0) first = x;
+      last = x;
+    }
+  return {first, last};
+}
+
+// What the drop-down list offers becomes a key of the window and is written back the same.
+TEST(OptionShortcuts, EveryOfferedTextIsAKeyThatReadsBackAsWritten) {
+  for (const std::string& text : ShortCutChoices()) {
+    const QKeySequence keys = KeyFromText(text);
+    EXPECT_FALSE(keys.isEmpty()) << text;
+    EXPECT_EQ(KeyText(keys), text);
+  }
+}
+
+TEST_F(TSettingsTest, OptionListsAreDrawnByTheDialogAndEditOnlyWhatIsHighlighted) {
+  StartWindow();
+  std::vector<QKeySequence> before;
+  for (const QAction* action : Window->Actions()) before.push_back(action->shortcut());
+  RunOptions([&](TfrmOptions& options) {
+    EXPECT_EQ(options.SwatchColor(), 0xFFFFFFu) << "no row highlighted: white";
+    // Nothing highlighted: "&Edit" of the shortcuts changes nothing.
+    options.cbxShortcut->setCurrentIndex(0);
+    QTest::mouseClick(options.btnShortEdit, Qt::LeftButton);
+    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(Window->Actions()[i]->shortcut(), before[i]);
+
+    QStringList offered;
+    for (int i = 0; i < options.cbxShortcut->count(); ++i) offered << options.cbxShortcut->itemText(i);
+    QStringList choices;
+    for (const std::string& text : ShortCutChoices()) choices << QString::fromStdString(text);
+    EXPECT_EQ(offered, choices);
+    ClickRow(*options.lbxShort, RowNamed(*options.lbxShort, "actFileNew"));
+    EXPECT_EQ(options.cbxShortcut->currentText(), "Ctrl+N");
+    ClickRow(*options.lbxShort, RowNamed(*options.lbxShort, "actSelParentNode"));
+    EXPECT_EQ(options.cbxShortcut->currentIndex(), -1) << "Ctrl+Up is not offered";
+    ClickRow(*options.lbxShort, 0);
+    ClickRow(*options.lbxColors, 4);
+    EXPECT_EQ(options.SwatchColor(), options.EntryColor(4));
+    SaveScreenshot(&options, "options_dialog");
+
+    // Colour rows: the disc in the row's colour from left + 2 to left + 11, the caption from 14.
+    const QImage colours = options.lbxColors->viewport()->grab().toImage();
+    for (int row = 0; row < options.lbxColors->count(); ++row) {
+      const QRect r = options.lbxColors->visualItemRect(options.lbxColors->item(row));
+      const unsigned value = options.EntryColor(row);
+      EXPECT_EQ(colours.pixel(r.left() + 7, r.top() + 8), qRgb(value & 0xFF, (value >> 8) & 0xFF, value >> 16)) << row;
+      const auto [first, last] = InkSpan(colours, r.top() + 8, r.left(), r.right());
+      EXPECT_EQ(first, r.left() + 2) << row;
+      EXPECT_LE(InkSpan(colours, r.top() + 8, r.left() + 12, r.left() + 14).first, -1) << "a gap before the caption";
+      EXPECT_GT(last, r.left() + 30) << "the caption";
+      const QColor background = colours.pixel(r.left(), r.top() + 1);
+      EXPECT_EQ(background, options.lbxColors->palette().color(row == 4 ? QPalette::Highlight : QPalette::Base));
+    }
+    // Shortcut rows: the name without its prefix from 2, the shortcut ending 4 pixels before
+    // the edge (the last ink may stop a pixel short of it), nothing at the right without one.
+    for (const auto& [name, ink] : {std::pair{"actFileNew", true}, {"acnFileRevert", false}, {"actSelParentNode", true}}) {
+      QListWidgetItem* item = options.lbxShort->item(RowNamed(*options.lbxShort, name));
+      options.lbxShort->scrollToItem(item);
+      const QImage shortcuts = options.lbxShort->viewport()->grab().toImage();
+      const QRect r = options.lbxShort->visualItemRect(item);
+      int left = r.right(), right = -1;
+      for (int y = r.top(); y <= r.bottom(); ++y) {
+        const auto [first, last] = InkSpan(shortcuts, y, r.left(), r.right() + 1);
+        if (first >= 0) left = std::min(left, first);
+        right = std::max(right, InkSpan(shortcuts, y, r.left() + r.width() / 2, r.right() + 1).second);
+      }
+      EXPECT_NEAR(left, r.left() + 3, 1) << name;
+      if (ink)
+        EXPECT_NEAR(right, r.right() - 5, 1) << name;
+      else
+        EXPECT_EQ(right, -1) << name;
+    }
+  });
+}
+
+TEST_F(TSettingsTest, AContainerAddedInTheOptionsGivesAModelInAnotherFolderItsTextures) {
+  fmt_test::TTempDir dir;
+  std::vector<fmt_test::TEntrySpec> entries;
+  for (const char* name : {"dflt.mat", "hull.mat", "glass.mat", "engine.mat"}) {
+    QFile mat(QString(ZARN_SAMPLES_DIR) + "/Mat/" + name);
+    ASSERT_TRUE(mat.open(QIODevice::ReadOnly));
+    entries.push_back({std::string("mat\\") + name, mat.readAll().toStdString()});
+  }
+  const std::string container = dir.Write("game/Res2.gob", fmt_test::MakeGob(entries));
+  QFile sample(QString::fromStdString(Sample()));
+  ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+  const std::string model = dir.Write("models/fighter.3do", sample.readAll().toStdString());
+  StartWindow();
+  const auto texturedShot = [&](const char* name) {
+    Window->OpenFile(model);
+    Frame().tacCameras->setCurrentIndex(3);
+    Window->Action("acnViewTextured")->trigger();
+    const QImage image = Shot(name);
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 2)
+      for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
+    return colours.size();
+  };
+  const size_t grey = texturedShot("container_not_listed");
+  for (const TMaterial* m : Core->Model->Materials) EXPECT_FALSE(m->Loaded) << m->Name;
+
+  Services.FileNames = {container};
+  RunOptions([&](TfrmOptions& options) {
+    QTest::mouseClick(options.btnResBrowse, Qt::LeftButton);
+    EXPECT_EQ(options.edtRes->text().toStdString(), container);
+    EXPECT_EQ(options.lbxRes->count(), 0) << "not in the list before \"+\"";
+    QTest::mouseClick(options.btnResAdd, Qt::LeftButton);
+    options.edtRes->setText("typed in error");
+    QTest::mouseClick(options.btnResAdd, Qt::LeftButton);
+    QTest::mouseClick(options.btnResDelete, Qt::LeftButton);
+    EXPECT_EQ(options.lbxRes->count(), 2) << "nothing highlighted, nothing deleted";
+    ClickRow(*options.lbxRes, 1);
+    QTest::mouseClick(options.btnResDelete, Qt::LeftButton);
+  });
+  EXPECT_EQ(Core->ResourceList, std::vector<std::string>{container});
+  const size_t textured = texturedShot("container_textured");
+  for (const TMaterial* m : Core->Model->Materials) EXPECT_TRUE(m->Loaded) << m->Name;
+  EXPECT_GT(textured, grey + 20);
+}
+
+}  // namespace

@@ -1,0 +1,79 @@
+#pragma once
+#include <QColorDialog>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+
+#include "app/OptionsDialog.h"
+#include "tests/gui/GuiFixture.h"
+
+// A main window whose settings file lies in a folder of the test's own, so that a restart
+// finds what the test left there and nothing else.
+class TSettingsTest : public TWindowTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Folder.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder.path());
+  }
+  void TearDown() override {
+    TWindowTest::TearDown();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+  }
+  // Closes the main window as the user does and starts the program again with a fresh core.
+  void Restart(const std::string& openAtStart = {}) {
+    ASSERT_TRUE(Window->close());
+    TWindowTest::TearDown();
+    Services.Output.clear();
+    StartWindow(openAtStart);
+  }
+  // Runs `act` on the next modal dialog of type T once it is shown, inside its event loop.
+  template <class T>
+  static void WhenShown(std::function<void(T&)> act, int attempts = 500) {
+    QTimer::singleShot(10, [act = std::move(act), attempts] {
+      auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+      if (dialog && dialog->isVisible())
+        act(*dialog);
+      else if (attempts > 0)
+        WhenShown<T>(act, attempts - 1);
+    });
+  }
+  static void ClickRow(QListWidget& list, int row) {
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
+  }
+  static int RowNamed(QListWidget& list, const QString& text) {
+    const QList<QListWidgetItem*> items = list.findItems(text, Qt::MatchExactly);
+    return items.isEmpty() ? -1 : list.row(items.first());
+  }
+  // Opens the options from the menu, runs `act` in them, and closes them with OK.
+  void RunOptions(std::function<void(TfrmOptions&)> act) {
+    WhenShown<TfrmOptions>([act = std::move(act)](TfrmOptions& options) {
+      act(options);
+      QTest::mouseClick(options.btnOK, Qt::LeftButton);
+    });
+    Window->Action("actViewOption")->trigger();
+  }
+  // Highlights a colour row and picks the colour in the colour dialog of "&Edit".
+  static void PickColour(TfrmOptions& options, int row, QColor colour) {
+    ClickRow(*options.lbxColors, row);
+    WhenShown<QColorDialog>([colour](QColorDialog& dialog) {
+      dialog.setCurrentColor(colour);
+      dialog.accept();
+    });
+    QTest::mouseClick(options.btnColorEdit, Qt::LeftButton);
+  }
+  // Highlights an action's row, shows the text in the drop-down list (nothing for an empty
+  // text) and presses "&Edit".
+  static void SetShortcut(TfrmOptions& options, const char* action, const char* text) {
+    ClickRow(*options.lbxShort, RowNamed(*options.lbxShort, action));
+    options.cbxShortcut->setCurrentIndex(options.cbxShortcut->findText(text));
+    QTest::mouseClick(options.btnShortEdit, Qt::LeftButton);
+  }
+
+  QTemporaryDir Folder;
+};

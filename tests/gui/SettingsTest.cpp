@@ -1,0 +1,149 @@
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <cstring>
+
+#include "app/ActionTable.h"
+#include "app/MessageWindow.h"
+#include "tests/gui/SettingsFixture.h"
+
+namespace {
+
+std::string Stored(const char* path) { return QSettings().value(path).toString().toStdString(); }
+
+TEST_F(TSettingsTest, FirstStartWithAnEmptyStoreKeepsTheDesignedPlacesAndEveryDefault) {
+  StartWindow({}, 0);
+  EXPECT_EQ(Window->geometry(), QRect(264, 206, 535, 460));
+  EXPECT_EQ(Window->MessageWindow()->geometry(), QRect(371, 298, 418, 187));
+  EXPECT_TRUE(Window->MessageWindow()->isVisible());
+  const TCore fresh(Services);
+  EXPECT_EQ(Core->Color2D, fresh.Color2D);
+  EXPECT_EQ(Core->Color3D, fresh.Color3D);
+  EXPECT_EQ(std::memcmp(Core->Colors, fresh.Colors, sizeof fresh.Colors), 0);
+  for (const TActionRow& row : MainActionRows())
+    EXPECT_EQ(Window->Action(row.Name)->shortcut(), QKeySequence(row.Shortcut, QKeySequence::PortableText)) << row.Name;
+  EXPECT_TRUE(Core->ResourceList.empty());
+  EXPECT_DOUBLE_EQ(Core->Grid.LineEvery, 0.01);
+  EXPECT_TRUE(Services.Output.empty());
+}
+
+TEST_F(TSettingsTest, ARestartFindsWhatTheUserLeftInTheToolkitsNotations) {
+  StartWindow(Sample());
+  Window->move(40, 30);
+  Window->resize(700, 520);
+  Window->MessageWindow()->move(600, 480);
+  Window->MessageWindow()->resize(300, 120);
+  Window->Action("actViewMsg")->trigger();
+  Frame().cbxGridEvery->setEditText("0.05");
+  Frame().cbxGridEveryClick();
+  const QImage before = Shot("settings_before_geometry");
+  RunOptions([&](TfrmOptions& options) {
+    PickColour(options, 0, Qt::white);
+    PickColour(options, 2, QColor(0, 255, 0));  // "Geometry": at once, for this run only
+    PickColour(options, 4, QColor(0x12, 0x34, 0x56));  // "Selection": kept, under digit 2
+    SetShortcut(options, "actSelAll", "Ctrl+X");       // shared with Cut and Extrude
+    SetShortcut(options, "actFileOpen", "");          // removed
+    SetShortcut(options, "actHelpAbout", "Shift+F12");
+    for (const char* path : {"/games/jk/Res2.gob", "/games/jk/Res1.gob"}) {
+      options.edtRes->setText(path);
+      QTest::mouseClick(options.btnResAdd, Qt::LeftButton);
+    }
+  });
+  EXPECT_GT(CountPixels(Shot("settings_green_geometry"), qRgb(0, 255, 0), 0), CountPixels(before, qRgb(0, 255, 0), 0) + 200)
+      << "the model is green at once";
+  const std::vector<std::string> containers = {"/games/jk/Res2.gob", "/games/jk/Res1.gob"};
+  EXPECT_EQ(Core->ResourceList, containers);
+  const TColorRGB selection = Core->Colors[ccSelection];
+
+  Restart();
+  EXPECT_EQ(Stored("Colors/Color0"), "clWhite");
+  EXPECT_EQ(Stored("Colors/Color1"), "$00dd6f00");
+  EXPECT_EQ(Stored("Colors/Color2"), "$00563412");
+  EXPECT_EQ(Stored("Shortcuts/actSelClear"), "Ctrl+BkSp");
+  EXPECT_EQ(Stored("Shortcuts/actSelParentNode"), "Ctrl+Up");
+  EXPECT_EQ(Stored("Shortcuts/actFileOpen"), "");
+  EXPECT_EQ(Stored("fraBuilder_LineEvery"), "0.05");
+
+  EXPECT_EQ(Window->pos(), QPoint(40, 30));
+  EXPECT_EQ(Window->size(), QSize(700, 520));
+  EXPECT_EQ(Window->MessageWindow()->geometry(), QRect(600, 480, 300, 120));
+  EXPECT_FALSE(Window->MessageWindow()->isVisible());
+  EXPECT_EQ(Core->Color2D, 0xFFFFFFu);
+  EXPECT_EQ(RGBToSystemColor(Core->Colors[ccGeometry]), RGBToSystemColor(TCore(Services).Colors[ccGeometry]));
+  EXPECT_EQ(RGBToSystemColor(Core->Colors[ccSelection]), RGBToSystemColor(selection));
+  EXPECT_EQ(Window->Action("actSelAll")->shortcut(), QKeySequence("Ctrl+X"));
+  EXPECT_EQ(Window->Action("actEditCut")->shortcut(), QKeySequence("Ctrl+X"));
+  EXPECT_TRUE(Window->Action("actFileOpen")->shortcut().isEmpty());
+  EXPECT_EQ(Window->Action("actHelpAbout")->shortcut(), QKeySequence("Shift+F12"));
+  EXPECT_EQ(Window->Action("actSelClear")->shortcut(), QKeySequence("Ctrl+Backspace"));
+  EXPECT_EQ(Core->ResourceList, containers);
+  EXPECT_DOUBLE_EQ(Core->Grid.LineEvery, 0.05);
+  EXPECT_EQ(Frame().cbxGridEvery->currentText(), "0.05");
+  EXPECT_TRUE(Services.Output.empty());
+
+  Window->showMaximized();
+  Restart();
+  EXPECT_TRUE(Window->isMaximized());
+}
+
+TEST_F(TSettingsTest, HandEditedValuesThatCannotBeUsedKeepTheirDefaultsAndStartUpGoesOn) {
+  {
+    QSettings file;
+    file.setValue("Colors/Color0", "clBtnFace");
+    file.setValue("Colors/Color3", "green-ish");
+    file.setValue("frmMain_Left", 5000);  // a monitor that is gone
+    file.setValue("frmMain_Top", -4000);
+    file.setValue("frmMain_Width", 100);  // below the window's minimum
+    file.setValue("frmMsg_Width", 2147483647);
+    file.setValue("frmMsg_Height", -5);
+    file.setValue("frmMain_Height", 50);
+    file.setValue("frmMsg_Left", "left");
+    file.setValue("Shortcuts/actFileNew", "Ctrl+Backspace");
+    file.setValue("Shortcuts/actFileSave", "alt+ctrl+s");
+    for (const char* key : {"Resources/Res0", "Resources/Res1", "Resources/Res3"}) file.setValue(key, key);
+  }
+  StartWindow(Sample(), 0);
+  ASSERT_EQ(Services.Output.size(), 1u) << "one line for the one bad value";
+  EXPECT_NE(Services.Output[0].find("Colors/Color3"), std::string::npos) << Services.Output[0];
+  EXPECT_NE(Services.Output[0].find("'green-ish'"), std::string::npos) << Services.Output[0];
+  EXPECT_GT(Core->Model->Nodes.Count(), 1) << "the command line was still opened";
+  EXPECT_EQ(RGBToSystemColor(Core->Colors[ccGrid]), RGBToSystemColor(TCore(Services).Colors[ccGrid]));
+  EXPECT_EQ(Core->Color2D, 0xC8D0D4u);
+  EXPECT_TRUE(Window->screen()->geometry().contains(Window->frameGeometry())) << Window->frameGeometry().x();
+  EXPECT_EQ(Window->size(), QSize(535, 460));
+  EXPECT_EQ(Window->MessageWindow()->x(), 371);
+  EXPECT_EQ(Window->MessageWindow()->width(), Window->screen()->virtualSize().width());
+  EXPECT_EQ(Window->MessageWindow()->height(), Window->MessageWindow()->minimumSizeHint().height());
+  EXPECT_GT(Window->MessageWindow()->height(), 16);
+  EXPECT_TRUE(Window->Action("actFileNew")->shortcut().isEmpty());
+  EXPECT_EQ(Window->Action("actFileSave")->shortcut(), QKeySequence("Ctrl+Alt+S"));
+  EXPECT_EQ(Core->ResourceList, (std::vector<std::string>{"Resources/Res0", "Resources/Res1"}));
+
+  // A shorter list leaves no numbered values behind that would lengthen it again.
+  Core->ResourceList = {"only.gob"};
+  Restart();
+  EXPECT_EQ(Core->ResourceList, std::vector<std::string>{"only.gob"});
+  QSettings file;
+  file.beginGroup("Resources");
+  EXPECT_EQ(file.childKeys(), QStringList{"Res0"});
+}
+
+TEST_F(TSettingsTest, AStoreThatCannotBeWrittenGivesOneLineAndTheWindowStillCloses) {
+  StartWindow();
+  // No folder can be made below a plain file, whoever runs the test.
+  QFile blocker(Folder.filePath("blocker"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder.filePath("blocker/settings"));
+  testing::internal::CaptureStderr();
+  EXPECT_TRUE(Window->close());
+  const std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(Window->isVisible());
+  const std::string line = "Settings could not be written to '" + QSettings().fileName().toStdString() + "'\n";
+  const size_t at = errors.find(line);
+  EXPECT_NE(at, std::string::npos) << errors;
+  EXPECT_EQ(errors.find(line, at + 1), std::string::npos) << "one line only";
+}
+
+}  // namespace
