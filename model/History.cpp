@@ -1,7 +1,5 @@
 #include "model/History.h"
 
-#include <unordered_set>
-
 #include "model/Core.h"
 
 namespace {
@@ -22,17 +20,6 @@ bool SameModel(const TModelState& a, const TModelState& b) {
   return true;
 }
 
-// What `state` holds that `before` does not share.
-size_t NewBytes(const TModelState& state, const TModelState* before) {
-  std::unordered_set<const TMeshState*> shared;
-  if (before)
-    for (const auto& n : before->Nodes) shared.insert(n.Mesh.get());
-  size_t bytes = state.OwnBytes;
-  for (const auto& n : state.Nodes)
-    if (n.Mesh && shared.insert(n.Mesh.get()).second) bytes += n.Mesh->Bytes();
-  return bytes;
-}
-
 }  // namespace
 
 void THistory::Reset(TCore& core) {
@@ -40,7 +27,8 @@ void THistory::Reset(TCore& core) {
   Done = 0;
   TotalBytes = 0;
   Synced.clear();
-  Current = Saved = TakeModelState(*core.Model, Synced);
+  size_t created = 0;
+  Current = Saved = TakeModelState(*core.Model, Synced, created);
   Begun = false;
 }
 
@@ -52,14 +40,15 @@ void THistory::Begin(const TCore& core) {
 bool THistory::Commit(TCore& core, const std::string& caption) {
   TSelectionState before = Begun ? std::move(Pending) : TakeSelectionState(core);
   Begun = false;
-  std::shared_ptr<const TModelState> after = TakeModelState(*core.Model, Synced);
+  size_t created = 0;
+  std::shared_ptr<const TModelState> after = TakeModelState(*core.Model, Synced, created);
   if (Current && SameModel(*Current, *after)) return false;
   while (Steps.size() > Done) {
     TotalBytes -= Steps.back().Bytes;
     Steps.pop_back();
   }
   TStep step{caption, Current, after, std::move(before), TakeSelectionState(core), 0};
-  step.Bytes = NewBytes(*after, Current.get()) + step.SelectionBefore.Bytes() + step.SelectionAfter.Bytes() +
+  step.Bytes = created + after->OwnBytes + step.SelectionBefore.Bytes() + step.SelectionAfter.Bytes() +
                sizeof step + caption.capacity();
   TotalBytes += step.Bytes;
   Steps.push_back(std::move(step));
@@ -86,7 +75,7 @@ void THistory::Redo(TCore& core) {
 }
 
 void THistory::Go(TCore& core, const std::shared_ptr<const TModelState>& state, const TSelectionState& selection) {
-  RestoreModelState(*core.Model, *state, Synced);
+  RestoreModelState(*core.Model, *state, Current.get(), Synced);
   RestoreSelectionState(core, selection);
   Current = state;
   Begun = false;

@@ -22,9 +22,11 @@ namespace {
 uint64_t LastRevision = 0;
 }  // namespace
 
-TMesh::TMesh(TModel* model) : Model(model), Revision(++LastRevision) {}
+TMesh::TMesh(TModel* model) : Model(model), Revision(++LastRevision), FaceRevision(Revision) {}
 
-void TMesh::Touch() { Revision = ++LastRevision; }
+void TMesh::Touch() { Revision = FaceRevision = ++LastRevision; }
+
+void TMesh::TouchVertices() { Revision = ++LastRevision; }
 
 TVertex* TMesh::AddVertex() {
   Touch();
@@ -145,7 +147,7 @@ void TMesh::IndexVertices() {
 }
 
 void TMesh::CalcVertexNormals() {
-  Touch();
+  TouchVertices();
   // One pass over the face corners. Each vertex receives its faces' normals in face order,
   // as a per-vertex scan would add them; a face holding a vertex twice counts once.
   struct Sum {

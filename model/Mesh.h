@@ -26,11 +26,13 @@ class TMesh {
   int LightingMode = 0;
   int TextureMode = 0;
   TVector WorldOffset;
-  // Changes whenever what a file holds of the mesh may have changed; no two meshes, even
-  // one freed and one made later, ever share a value. The undo history trusts it to pass
-  // over big meshes that no command touched.
-  uint64_t Revision;
-  void Touch();
+  // Revisions move on whenever what a file holds of the mesh may have changed: Revision for
+  // the vertices and the mesh's own fields, FaceRevision for the faces. No two meshes, even
+  // one freed and one made later, ever share a value. The undo history trusts them to pass
+  // over the big meshes, or the faces, that no command touched.
+  uint64_t Revision, FaceRevision;
+  void Touch();          // anything may have changed
+  void TouchVertices();  // only vertex positions or normals changed
 
   TVertex* AddVertex();
   // Removes and frees the vertex and every face corner that holds it.

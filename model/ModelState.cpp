@@ -4,136 +4,14 @@
 
 #include "model/Core.h"
 #include "model/Model.h"
-
-namespace {
-
-int NameSlot(std::vector<std::string>& names, const TMaterial* material) {
-  const std::string& name = material ? material->Name : std::string();
-  for (size_t i = 0; i < names.size(); ++i)
-    if (names[i] == name) return static_cast<int>(i);
-  names.push_back(name);
-  return static_cast<int>(names.size()) - 1;
-}
-
-const std::string& MaterialName(const TFace& face) {
-  static const std::string none;
-  return face.Material ? face.Material->Name : none;
-}
-
-bool Unchanged(const TMeshState& state, const TMesh& mesh) {
-  const size_t size = static_cast<size_t>(mesh.Vertices.Count()) + static_cast<size_t>(mesh.Surfaces.Count());
-  if (state.Revision == mesh.Revision && size >= TMeshState::TrustRevisionFrom) return true;
-  if (!state.Matches(mesh)) return false;
-  state.Revision = mesh.Revision;
-  return true;
-}
-
-}  // namespace
-
-TMeshState::TMeshState(TMesh& mesh)
-    : Name(mesh.Name),
-      GeometryMode(mesh.GeometryMode),
-      LightingMode(mesh.LightingMode),
-      TextureMode(mesh.TextureMode),
-      Radius(mesh.Radius),
-      RadiusDirty(mesh.RadiusDirty),
-      Revision(mesh.Revision) {
-  Positions.reserve(static_cast<size_t>(mesh.Vertices.Count()));
-  Normals.reserve(static_cast<size_t>(mesh.Vertices.Count()));
-  for (const TVertex* v : mesh.Vertices) {
-    Positions.push_back(v->Position);
-    Normals.push_back(v->Normal);
-  }
-  Faces.reserve(static_cast<size_t>(mesh.Surfaces.Count()));
-  for (const TFace* f : mesh.Surfaces) {
-    Faces.push_back({NameSlot(MaterialNames, f->Material), f->FaceType, f->GeometryMode, f->LightingMode,
-                     f->TextureMode, f->ExtraLight, f->NormalDirty, f->Normal, static_cast<int>(Corners.size()),
-                     f->Vertices.Count()});
-    for (const TVertex* v : f->Vertices) Corners.push_back(mesh.IndexOfVertex(v));
-    for (const TTXVertex& t : f->TXVertices) TX.push_back(t);
-    TX.resize(Corners.size());  // a face whose texture corners fell short of its corners
-  }
-}
-
-bool TMeshState::Matches(const TMesh& mesh) const {
-  if (mesh.Name != Name || mesh.GeometryMode != GeometryMode || mesh.LightingMode != LightingMode ||
-      mesh.TextureMode != TextureMode || mesh.Vertices.Count() != static_cast<int>(Positions.size()) ||
-      mesh.Surfaces.Count() != static_cast<int>(Faces.size()))
-    return false;
-  for (size_t i = 0; i < Positions.size(); ++i) {
-    const TVertex& v = *mesh.Vertices[static_cast<int>(i)];
-    if (!(v.Position == Positions[i]) || !(v.Normal == Normals[i])) return false;
-  }
-  for (size_t i = 0; i < Faces.size(); ++i) {
-    const TFace& f = *mesh.Surfaces[static_cast<int>(i)];
-    const TFaceState& s = Faces[i];
-    if (f.FaceType != s.FaceType || f.GeometryMode != s.GeometryMode || f.LightingMode != s.LightingMode ||
-        f.TextureMode != s.TextureMode || f.ExtraLight != s.ExtraLight || f.Vertices.Count() != s.Corners ||
-        f.TXVertices.Count() > s.Corners || MaterialName(f) != MaterialNames[static_cast<size_t>(s.Material)])
-      return false;
-    for (int k = 0; k < s.Corners; ++k) {
-      const size_t c = static_cast<size_t>(s.FirstCorner + k);
-      if (mesh.IndexOfVertex(f.Vertices[k]) != Corners[c]) return false;
-      const TTXVertex t = k < f.TXVertices.Count() ? f.TXVertices[k] : TTXVertex{};
-      if (t.U != TX[c].U || t.V != TX[c].V) return false;
-    }
-  }
-  return true;
-}
-
-void TMeshState::RestoreInto(TMesh& mesh) const {
-  mesh.Surfaces.Clear();
-  mesh.Vertices.Clear();
-  mesh.Name = Name;
-  mesh.GeometryMode = GeometryMode;
-  mesh.LightingMode = LightingMode;
-  mesh.TextureMode = TextureMode;
-  mesh.Vertices.Reserve(Positions.size());
-  for (size_t i = 0; i < Positions.size(); ++i) {
-    TVertex* v = mesh.AddVertex();
-    v->Position = v->World = Positions[i];
-    v->Normal = Normals[i];
-  }
-  std::vector<TMaterial*> materials;
-  for (const std::string& name : MaterialNames)
-    materials.push_back(name.empty() || !mesh.Model ? nullptr : mesh.Model->Materials.FindOrAdd(name));
-  mesh.Surfaces.Reserve(Faces.size());
-  for (const TFaceState& s : Faces) {
-    TFace* f = mesh.AddFace();
-    f->Material = materials[static_cast<size_t>(s.Material)];
-    f->FaceType = s.FaceType;
-    f->GeometryMode = s.GeometryMode;
-    f->LightingMode = s.LightingMode;
-    f->TextureMode = s.TextureMode;
-    f->ExtraLight = s.ExtraLight;
-    f->Vertices.Reserve(static_cast<size_t>(s.Corners));
-    f->TXVertices.Reserve(static_cast<size_t>(s.Corners));
-    for (int k = 0; k < s.Corners; ++k) {
-      const size_t c = static_cast<size_t>(s.FirstCorner + k);
-      f->Vertices.Add(mesh.Vertices[Corners[c]]);
-      f->TXVertices.Add(TX[c]);
-    }
-    f->Normal = s.Normal;
-    f->NormalDirty = s.NormalDirty;
-  }
-  mesh.Radius = Radius;
-  mesh.RadiusDirty = RadiusDirty;
-}
-
-size_t TMeshState::Bytes() const {
-  size_t names = 0;
-  for (const std::string& n : MaterialNames) names += sizeof n + n.capacity();
-  return sizeof *this + Name.capacity() + (Positions.capacity() + Normals.capacity()) * sizeof(TVector) +
-         Faces.capacity() * sizeof(TFaceState) + Corners.capacity() * sizeof(int) +
-         TX.capacity() * sizeof(TTXVertex) + names;
-}
+#include "model/WorldFrames.h"
 
 size_t TSelectionState::Bytes() const {
   return sizeof *this + Nodes.capacity() * sizeof(int) +
          (Surfaces.capacity() + Vertices.capacity()) * sizeof(std::pair<int, int>);
 }
 
-std::shared_ptr<const TModelState> TakeModelState(TModel& model, TMeshStateMap& synced) {
+std::shared_ptr<const TModelState> TakeModelState(TModel& model, TMeshStateMap& synced, size_t& created) {
   auto state = std::make_shared<TModelState>();
   state->Radius = model.Radius;
   state->InsertOffset = model.InsertOffset;
@@ -147,12 +25,8 @@ std::shared_ptr<const TModelState> TakeModelState(TModel& model, TMeshStateMap& 
   for (TNode* n : model.Nodes) {
     std::shared_ptr<const TMeshState> mesh;
     if (n->Mesh) {
-      n->Mesh->IndexVertices();
       const auto known = synced.find(n->Mesh.get());
-      if (known != synced.end() && Unchanged(*known->second, *n->Mesh))
-        mesh = known->second;
-      else
-        mesh = std::make_shared<TMeshState>(*n->Mesh);
+      mesh = TMeshState::Take(*n->Mesh, known != synced.end() ? known->second : nullptr, created);
       next.emplace(n->Mesh.get(), mesh);
     }
     state->Nodes.push_back({n->Name, n->Flags, n->NodeType, n->NumChildren, indexOf(n->Parent), indexOf(n->Child),
@@ -190,21 +64,59 @@ TSelectionState TakeSelectionState(const TCore& core) {
   return s;
 }
 
-void RestoreModelState(TModel& model, const TModelState& state, TMeshStateMap& synced) {
-  // The meshes that stay are taken off their nodes before the nodes go.
-  std::unordered_map<const TMeshState*, std::unique_ptr<TMesh>> kept;
-  for (const auto& n : state.Nodes)
-    if (n.Mesh) kept.emplace(n.Mesh.get(), nullptr);
-  for (TNode* n : model.Nodes) {
-    const auto known = n->Mesh ? synced.find(n->Mesh.get()) : synced.end();
-    if (known == synced.end()) continue;
-    const auto slot = kept.find(known->second.get());
-    if (slot != kept.end() && !slot->second) slot->second = std::move(n->Mesh);
+namespace {
+
+// True when every node keeps its place in the hierarchy and its transform, so that only the
+// meshes that were rewritten need a world pass.
+bool SameFrames(const TModelState& a, const TModelState& b) {
+  if (a.Nodes.size() != b.Nodes.size()) return false;
+  for (size_t i = 0; i < a.Nodes.size(); ++i) {
+    const auto &x = a.Nodes[i], &y = b.Nodes[i];
+    if (x.Parent != y.Parent || !(x.Position == y.Position) || !(x.Rotation == y.Rotation) || !(x.Pivot == y.Pivot))
+      return false;
   }
+  return true;
+}
+
+}  // namespace
+
+void RestoreModelState(TModel& model, const TModelState& state, const TModelState* current, TMeshStateMap& synced) {
+  // The selections and drawing lists name vertices and faces that may go.
   if (model.Core) model.Core->ClearSelection();
   model.AllVertices.Clear();
   model.AllSurfaces.Clear();
   model.SelectedSurfaces.Clear();
+  // The meshes are taken off their nodes before the nodes go: first those that hold a copy
+  // the state names, then, for the state's other meshes, the one at the same place.
+  struct TLive {
+    std::unique_ptr<TMesh> Mesh;
+    std::shared_ptr<const TMeshState> Held;
+  };
+  std::vector<TLive> live(static_cast<size_t>(model.Nodes.Count()));
+  for (int i = 0; i < model.Nodes.Count(); ++i)
+    if (TMesh* m = model.Nodes[i]->Mesh.get()) {
+      const auto known = synced.find(m);
+      live[static_cast<size_t>(i)] = {std::move(model.Nodes[i]->Mesh),
+                                      known != synced.end() ? known->second : nullptr};
+    }
+  std::unordered_map<const TMeshState*, size_t> holder;
+  for (size_t i = 0; i < live.size(); ++i)
+    if (live[i].Held) holder.emplace(live[i].Held.get(), i);
+  std::vector<std::unique_ptr<TMesh>> meshes(state.Nodes.size());
+  std::vector<bool> rewritten(state.Nodes.size(), false);
+  for (size_t i = 0; i < state.Nodes.size(); ++i)
+    if (const TMeshState* s = state.Nodes[i].Mesh.get(); s && holder.count(s) && live[holder[s]].Mesh)
+      meshes[i] = std::move(live[holder[s]].Mesh);
+  for (size_t i = 0; i < state.Nodes.size(); ++i) {
+    const TMeshState* s = state.Nodes[i].Mesh.get();
+    if (!s || meshes[i]) continue;
+    const bool reuse = i < live.size() && live[i].Mesh;
+    meshes[i] = reuse ? std::move(live[i].Mesh) : std::make_unique<TMesh>(&model);
+    s->RestoreInto(*meshes[i], reuse ? live[i].Held.get() : nullptr);
+    rewritten[i] = true;
+  }
+  model.Nodes.Clear();
+  live.clear();
 
   // Materials keep their pictures: only names the list did not hold are read.
   auto pool = model.Materials.ExtractAll();
@@ -218,11 +130,17 @@ void RestoreModelState(TModel& model, const TModelState& state, TMeshStateMap& s
   std::unordered_map<const TMaterial*, std::string> dropped;
   for (const auto& m : pool)
     if (m) dropped.emplace(m.get(), m->Name);
+  if (!dropped.empty())
+    for (const auto& mesh : meshes)
+      if (mesh)
+        for (TFace* f : mesh->Surfaces)
+          if (const auto gone = dropped.find(f->Material); gone != dropped.end())
+            f->Material = model.Materials.FindOrAdd(gone->second);
 
-  model.Nodes.Clear();
   model.Nodes.Reserve(state.Nodes.size());
   synced.clear();
-  for (const auto& s : state.Nodes) {
+  for (size_t i = 0; i < state.Nodes.size(); ++i) {
+    const auto& s = state.Nodes[i];
     TNode* n = model.AddNode();
     n->Name = s.Name;
     n->Flags = s.Flags;
@@ -234,18 +152,7 @@ void RestoreModelState(TModel& model, const TModelState& state, TMeshStateMap& s
     n->Position = s.Position;
     n->Rotation = s.Rotation;
     n->Pivot = s.Pivot;
-    if (!s.Mesh) continue;
-    std::unique_ptr<TMesh>& mesh = kept[s.Mesh.get()];
-    if (mesh) {
-      for (TFace* f : mesh->Surfaces)
-        if (const auto gone = dropped.find(f->Material); gone != dropped.end())
-          f->Material = model.Materials.FindOrAdd(gone->second);
-    } else {
-      mesh = std::make_unique<TMesh>(&model);
-      s.Mesh->RestoreInto(*mesh);
-      s.Mesh->Revision = mesh->Revision;
-    }
-    synced.emplace(n->SetMesh(std::move(mesh)), s.Mesh);
+    if (meshes[i]) synced.emplace(n->SetMesh(std::move(meshes[i])), s.Mesh);
   }
   const auto node = [&](int i) { return i >= 0 && i < model.Nodes.Count() ? model.Nodes[i] : nullptr; };
   for (size_t i = 0; i < state.Nodes.size(); ++i) {
@@ -256,7 +163,13 @@ void RestoreModelState(TModel& model, const TModelState& state, TMeshStateMap& s
   }
   model.Radius = state.Radius;
   model.InsertOffset = state.InsertOffset;
-  model.UpdateWorld();
+  if (current && SameFrames(*current, state)) {
+    const TWorldFrames frames(model);
+    for (size_t i = 0; i < state.Nodes.size(); ++i)
+      if (rewritten[i]) frames.Place(*model.Nodes[static_cast<int>(i)]->Mesh);
+  } else {
+    model.UpdateWorld();
+  }
 }
 
 void RestoreSelectionState(TCore& core, const TSelectionState& selection) {

@@ -44,7 +44,7 @@ void MapVertices(const std::vector<TVertex*>& list, const TPositionMap& map) {
   TMesh* touched = nullptr;
   for (TVertex* v : list) {
     v->Position = map(v->Position);
-    if (v->Mesh != touched) (touched = v->Mesh)->Touch();
+    if (v->Mesh != touched) (touched = v->Mesh)->TouchVertices();
   }
 }
 
