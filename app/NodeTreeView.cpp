@@ -7,7 +7,8 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
-#include "editing/NodeName.h"
+#include "editing/Step.h"
+#include "editing/ToolEdits.h"
 #include "model/Core.h"
 #include "view/RunGuarded.h"
 
@@ -121,18 +122,7 @@ QIcon TNodeTreeView::IconOf(const TNode& node) const {
   return HasSelectionMark(node) ? Marked[kind] : Pictures[kind];
 }
 
-bool TNodeTreeView::CanDrop(const TNode* dragged, const TNode* target) const {
-  if (!dragged) return false;
-  if (!target) return true;
-  return !dragged->WouldCycle(target);
-}
-
-void TNodeTreeView::DropOn(TNode* dragged, TNode* target) {
-  if (!CanDrop(dragged, target)) return;
-  dragged->Parent = target;
-  Core.Services.FillTree();
-  Core.Services.Redraw(true);
-}
+bool TNodeTreeView::CanDrop(const TNode* dragged, const TNode* target) const { return CanReparent(dragged, target); }
 
 TNode* TNodeTreeView::NodeAt(const QPoint& viewportPos) const { return NodeOfItem(itemAt(viewportPos)); }
 
@@ -199,7 +189,8 @@ void TNodeTreeView::dropEvent(QDropEvent* event) {
   }
   event->setDropAction(Qt::CopyAction);
   event->accept();
-  RunGuarded(Core.Services, "moving a node in the tree", [&] { DropOn(dragged, target); });
+  RunGuarded(Core.Services, "moving a node in the tree",
+             [&] { RunStep(Core, "Reparent Node", [&] { ReparentNode(Core, *dragged, target); }); });
 }
 
 void TNodeTreeView::trwNodesEdited(QTreeWidgetItem* item, int column) {
@@ -208,12 +199,9 @@ void TNodeTreeView::trwNodesEdited(QTreeWidgetItem* item, int column) {
   TNode* node = NodeOfItem(item);
   if (!node) return;
   RunGuarded(Core.Services, "renaming a node", [&] {
-    const std::string name = item->text(0).toStdString();
-    const std::string refusal = CheckNodeName(name);
-    if (refusal.empty()) {
-      node->Name = name;
-      return;
-    }
+    std::string refusal;
+    RunStep(Core, "Rename Node", [&] { refusal = RenameNode(*node, item->text(0).toStdString()); });
+    if (refusal.empty()) return;
     // The item goes back to the name the node keeps before the box shows why.
     const QSignalBlocker quiet(this);
     item->setText(0, QString::fromStdString(node->Name));

@@ -26,7 +26,6 @@ class TNodeTreeView : public QTreeWidget, public TNodeTree {
 
   // Reparenting: a node may go under any node outside its own subtree, or to the top (null).
   bool CanDrop(const TNode* dragged, const TNode* target) const;
-  void DropOn(TNode* dragged, TNode* target);
   TNode* NodeAt(const QPoint& viewportPos) const;
   // The node an item stands for, or null when that node is no longer in the model (the model
   // can free nodes before the tree is refilled; the tree must never touch them then).

@@ -1,4 +1,5 @@
 // zarn-cli edit: runs editing commands on a model, as the menus would, without windows.
+#include <algorithm>
 #include <cstdio>
 #include <set>
 
@@ -6,6 +7,8 @@
 #include "editing/Actions.h"
 #include "editing/MaterialEdits.h"
 #include "editing/PropertyFields.h"
+#include "editing/Step.h"
+#include "editing/ToolEdits.h"
 #include "formats/FileIO.h"
 #include "model/Convert.h"
 #include "model/Errors.h"
@@ -80,20 +83,24 @@ class TStepRunner {
  public:
   explicit TStepRunner(TEditSession& session) : S(session), Core(session.Core) {}
 
-  // Runs steps from args[from]; false after the first refusal or error, already reported.
+  // Runs steps from args[from], each as one step of the history; false after the first
+  // refusal or error, already reported.
   bool Run(const TArgs& args, size_t from) {
     for (size_t i = from; i < args.size(); ++i) {
       const std::string& step = args[i];
-      if (step.rfind("act", 0) == 0) {
-        std::map<std::string, std::string> answers;
-        while (i + 1 < args.size() && IsAnswer(args[i + 1])) {
-          const std::string& a = args[++i];
-          answers[a.substr(0, a.find('='))] = a.substr(a.find('=') + 1);
-        }
-        if (!RunAction(step, answers)) return false;
-      } else if (!RunStep(step)) {
-        return false;
+      if (step == "undo" || step == "redo") {
+        if (!UndoRedo(step == "undo")) return false;
+        continue;
       }
+      const bool action = step.rfind("act", 0) == 0;
+      std::map<std::string, std::string> answers;
+      while (action && i + 1 < args.size() && IsAnswer(args[i + 1])) {
+        const std::string& a = args[++i];
+        answers[a.substr(0, a.find('='))] = a.substr(a.find('=') + 1);
+      }
+      bool done = false;
+      ::RunStep(Core, step, [&] { done = action ? RunAction(step, answers) : RunVerb(step); });
+      if (!done) return false;
     }
     return true;
   }
@@ -112,7 +119,7 @@ class TStepRunner {
     return S.Services.Errors.size() == errors;
   }
 
-  bool RunStep(const std::string& step) {
+  bool RunVerb(const std::string& step) {
     const auto colon = step.find(':');
     const std::string verb = step.substr(0, colon);
     const std::string rest = colon == std::string::npos ? std::string() : step.substr(colon + 1);
@@ -127,6 +134,10 @@ class TStepRunner {
       S.Services.Clipboard = ReadWholeFile(rest, kClipboardLimit);
       return RunAction("actEditPaste", {});
     }
+    if (verb == "move" || verb == "rotate" || verb == "scale") return Tool(verb, rest);
+    if (verb == "lock") return Lock(rest);
+    if (verb == "reparent") return Reparent(rest);
+    if (verb == "rename") return Rename(rest);
     if (verb == "prop") return Property(rest);
     if (verb == "material") return Material(rest);
     if (verb == "insert") {
@@ -134,6 +145,78 @@ class TStepRunner {
       return RunAction("actFileInsert", {});
     }
     return Fail("unknown step '" + step + "'");
+  }
+
+  bool UndoRedo(bool undo) {
+    THistory& history = Core.History;
+    if (!(undo ? history.CanUndo() : history.CanRedo())) return Fail(undo ? "nothing to undo" : "nothing to redo");
+    undo ? history.Undo(Core) : history.Redo(Core);
+    return true;
+  }
+
+  // "X,Y,Z" or "X,Y,Z:pivot" (move only): one whole drag of the tool by those values.
+  bool Tool(const std::string& tool, const std::string& values) {
+    const auto colon = values.find(':');
+    const std::string option = colon == std::string::npos ? std::string() : values.substr(colon + 1);
+    if (!option.empty() && !(tool == "move" && option == "pivot"))
+      return Fail("unknown option '" + option + "' of " + tool + " (only move takes :pivot)");
+    std::string text = values.substr(0, colon);
+    if (std::count(text.begin(), text.end(), ',') != 2) return Fail("'" + text + "' is not three numbers X,Y,Z");
+    std::replace(text.begin(), text.end(), ',', ' ');
+    const TVector v = TextToVector(text);
+    const size_t errors = S.Services.Errors.size();
+    const bool done = tool == "move"     ? MoveSelection(Core, v, !option.empty())
+                      : tool == "rotate" ? RotateSelection(Core, v)
+                                         : ScaleSelection(Core, v);
+    FinishToolDrag(Core, tool == "move" ? tmMove : tool == "rotate" ? tmRotate : tmScale);
+    return done && S.Services.Errors.size() == errors;
+  }
+
+  // "x", "xz", "xyz" ...: the axes the tool bar's lock buttons hold; "none" frees all three.
+  bool Lock(const std::string& axes) {
+    if (axes != "none" && (axes.empty() || axes.find_first_not_of("xyz") != std::string::npos))
+      return Fail("unknown lock '" + axes + "' (x, y and z in any combination, or none)");
+    Core.LockX = axes.find('x') != std::string::npos;
+    Core.LockY = axes.find('y') != std::string::npos;
+    Core.LockZ = axes.find('z') != std::string::npos;
+    return true;
+  }
+
+  TNode* Named(const std::string& name) const {
+    for (TNode* n : Core.Model->Nodes)
+      if (n->Name == name) return n;
+    return nullptr;
+  }
+
+  // "NODE:REST" where NODE names a node; names may hold colons, so the first colon that
+  // ends a node's name splits.
+  TNode* SplitAtNode(const std::string& text, std::string& rest) const {
+    for (size_t colon = text.find(':'); colon != std::string::npos; colon = text.find(':', colon + 1))
+      if (TNode* node = Named(text.substr(0, colon))) {
+        rest = text.substr(colon + 1);
+        return node;
+      }
+    return nullptr;
+  }
+
+  // "NODE:PARENT" or "NODE:top".
+  bool Reparent(const std::string& what) {
+    std::string parentName;
+    TNode* node = SplitAtNode(what, parentName);
+    if (!node) return Fail("reparent:" + what + " names no node (reparent:NODE:PARENT or reparent:NODE:top)");
+    TNode* parent = parentName == "top" ? nullptr : Named(parentName);
+    if (parentName != "top" && !parent) return Fail("no node is named '" + parentName + "'");
+    return ReparentNode(Core, *node, parent) ||
+           Fail("'" + node->Name + "' cannot go under '" + parentName + "', which is the node itself or inside it");
+  }
+
+  // "OLD:NEW".
+  bool Rename(const std::string& what) {
+    std::string name;
+    TNode* node = SplitAtNode(what, name);
+    if (!node) return Fail("rename:" + what + " names no node (rename:OLD:NEW)");
+    const std::string refusal = RenameNode(*node, name);
+    return refusal.empty() || Fail(refusal);
   }
 
   // "NAME=VALUE": the property panel's field of that name on the current mode's page.
@@ -227,6 +310,7 @@ int RunEdit(const TArgs& args) {
   TEditSession session;
   if (!session.Core.Model->LoadFromFile(args[0])) return 1;
   session.Services.FillTree();
+  session.Core.History.Reset(session.Core);
   try {
     if (!TStepRunner(session).Run(args, 2)) return 1;
     session.Services.FillTree();

@@ -4,19 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "model/VertexOps.h"
+#include "editing/ToolEdits.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
 #include "view/GLRoutines.h"
 
 namespace {
 TVector Minus(const TVector& a, const TVector& b) { return {a.X - b.X, a.Y - b.Y, a.Z - b.Z}; }
-
-void ApplyLocks(const TCore& core, TVector& d, double lockedValue) {
-  if (core.LockX) d.X = lockedValue;
-  if (core.LockY) d.Y = lockedValue;
-  if (core.LockZ) d.Z = lockedValue;
-}
 }  // namespace
 
 void TfraBuilder::glaMainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, int x, int y) {
@@ -25,6 +19,8 @@ void TfraBuilder::glaMainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
   StartX = x;
   StartY = y;
   CameraDrag = (mods & (Qt::ControlModifier | Qt::AltModifier)) != 0;
+  // A tool drag is one step of the history, from this press to the release.
+  if (MouseDown && !CameraDrag && Core.ToolMode != tmSelect) Core.History.Begin(Core);
 }
 
 void TfraBuilder::glaMainMouseMove(Qt::KeyboardModifiers mods, int x, int y) {
@@ -67,75 +63,37 @@ void TfraBuilder::ApplyTool(Qt::KeyboardModifiers mods, int x, int y) {
     return;
   }
   if (!glaMain->MakeCurrent()) return;
-  TVertices selected;
   switch (Core.ToolMode) {
-    case tmMove: {
-      TVector d = Minus(ScreenToWorld(x, y), ScreenToWorld(LastX, LastY));
-      ApplyLocks(Core, d, 0);
-      if (Core.EditMode != emNode) {
-        Core.GetSelectedVertices(selected);
-        TranslateVertices(selected.Raw(), d);
-      } else if (mods & Qt::ShiftModifier) {
-        for (TNode* node : Core.Nodes) {
-          AddVector(node->Position, d);
-          int budget = Core.Model->Nodes.Count();  // a damaged sibling chain must not loop
-          for (TNode* child = node->Child; child && budget-- > 0; child = child->Sibling)
-            child->Position = Minus(child->Position, d);
-          node->Pivot = Minus(node->Pivot, d);
-        }
-      } else {
-        for (TNode* node : Core.Nodes) AddVector(node->Position, d);
-      }
+    case tmMove:
+      MoveSelection(Core, Minus(ScreenToWorld(x, y), ScreenToWorld(LastX, LastY)), mods & Qt::ShiftModifier);
       break;
-    }
     case tmRotate: {
+      // The pointer's motion turned by a quarter turn in the window: a horizontal drag turns
+      // about the screen's vertical axis, a vertical one about its horizontal axis.
       const double a = 10.0 * std::abs((x - LastX) + (y - LastY));
       const int w = glaMain->ClientWidth();
-      TVector d = Minus(ScreenToWorld(y, w - x), ScreenToWorld(LastY, w - LastX));
-      d = {d.X * a, d.Y * a, d.Z * a};
-      ApplyLocks(Core, d, 0);
-      if (Core.EditMode == emNode) {
-        for (TNode* node : Core.Nodes) {
-          node->Rotation.X += d.X;
-          node->Rotation.Y += d.Z;
-          node->Rotation.Z += d.Y;
-        }
-      } else {
-        Core.GetSelectedVertices(selected);
-        RotateVertices(selected.Raw(), d, VerticesCentre(selected.Raw()));
-      }
+      const TVector d = Minus(ScreenToWorld(y, w - x), ScreenToWorld(LastY, w - LastX));
+      RotateSelection(Core, {d.X * a, d.Y * a, d.Z * a});
       break;
     }
     case tmScale: {
       const TVector e = Minus(ScreenToWorld(LastX, LastY), ScreenToWorld(x, y));
-      TVector s{1 - e.X, 1 - e.Y, 1 - e.Z};
-      ApplyLocks(Core, s, 1);
-      Core.GetSelectedVertices(selected);
-      ScaleVertices(selected.Raw(), s, VerticesCentre(selected.Raw()));
+      ScaleSelection(Core, {1 - e.X, 1 - e.Y, 1 - e.Z});
       break;
     }
     default:
       break;
   }
-  Redraw(true);
 }
 
 void TfraBuilder::glaMainMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
   MouseDown = false;
   if (CameraDrag) return;
-  switch (Core.ToolMode) {
-    case tmMove:
-    case tmRotate:
-      Core.Services.UpdateProperties();
-      Core.Model->Update();
-      break;
-    case tmScale:
-      Core.Model->Update();
-      break;
-    case tmSelect:
-      SelectInRect();
-      break;
+  if (Core.ToolMode != tmSelect) {
+    EndToolDrag(Core, Core.ToolMode);
+    return;
   }
+  SelectInRect();
   Redraw(true);
 }
 

@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "formats/FileIO.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -26,6 +26,11 @@ class EditCli : public ::testing::Test {
     EXPECT_TRUE(Result.Model().LoadFromFile(Out));
     EXPECT_TRUE(Result.Services.Errors.empty());
     return Result.Model();
+  }
+  // What a run wrote, without the first line, which names the time of writing.
+  std::string WrittenText() {
+    const std::string text = ReadWholeFile(Out);
+    return text.substr(std::min(text.find('\n'), text.size()));
   }
   fmt_test::TTempDir Dir;
   const std::string Out = Dir.File("out.3do");
@@ -101,10 +106,43 @@ TEST_F(EditCli, DeletedMaterialsAreGoneFromTheWrittenFile) {
       EXPECT_EQ(after.Surfaces[i]->Material->Name, before == "engine.mat" ? "dflt.mat" : before);
     }
   }
-  std::ifstream written(Out);
-  const std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+  const std::string text = WrittenText();
   EXPECT_EQ(text.find("engine.mat"), std::string::npos);
   EXPECT_NE(text.find("extra.mat"), std::string::npos);  // listed, though no face uses it yet
+}
+
+// Each left-hand run writes what the right-hand run writes: the tools, their locks, undo and
+// redo expressed through plain steps.
+TEST_F(EditCli, LocksUndoAndRedoGiveWhatThePlainStepsGive) {
+  using TSteps = std::vector<std::string>;
+  const std::pair<TSteps, TSteps> same[] = {
+      {{"select:node:tail", "move:1,2,3", "undo"}, {}},
+      // The tail's origin moves while its geometry and children stay.
+      {{"select:node:tail", "move:0.5,0,0:pivot"},
+       {"select:node:tail", "move:0.5,0,0", "prop:Pivot=-0.5,0,0", "select:none", "select:node:engine_r",
+        "select:node:fin", "move:-0.5,0,0"}},
+      // Turns about the world's X, Y and Z are pitch, roll and yaw.
+      {{"select:node:tail", "rotate:10,20,30"}, {"select:node:tail", "prop:Rotation=10,30,20"}},
+      {{"select:node:tail", "move:1,2,3", "rotate:10,20,30", "undo", "undo", "redo"},
+       {"select:node:tail", "move:1,2,3"}},
+      {{"lock:xz", "select:node:tail", "move:1,2,3"}, {"select:node:tail", "move:0,2,0"}},
+      {{"lock:x", "mode:vertex", "select:vertex:0-5", "rotate:10,20,30"},
+       {"mode:vertex", "select:vertex:0-5", "rotate:0,20,30"}},
+      {{"lock:y", "select:node:hull", "scale:2,3,4"}, {"select:node:hull", "scale:2,1,4"}},
+      // Undo gives back the selection of its step too.
+      {{"select:node:tail", "move:1,0,0", "select:node:hull", "undo", "move:0,1,0"},
+       {"select:node:tail", "move:0,1,0"}},
+      {{"rename:fin:rudder", "rename:rudder:fin"}, {}},
+      {{"rename:tail:t2", "reparent:canopy:t2", "reparent:fin:top", "undo", "undo", "undo"}, {}},
+      {{"mode:surface", "select:surface:0", "actEditExtrudeFace", "undo"}, {}},
+  };
+  for (const auto& [steps, plain] : same) {
+    SCOPED_TRACE(steps.back());
+    ASSERT_EQ(Run(steps), 0);
+    const std::string text = WrittenText();
+    ASSERT_EQ(Run(plain), 0);
+    EXPECT_EQ(text, WrittenText());
+  }
 }
 
 TEST_F(EditCli, RefusalsAndBadInputFailWithoutWriting) {
@@ -113,7 +151,12 @@ TEST_F(EditCli, RefusalsAndBadInputFailWithoutWriting) {
       {"actPrimCube", "Size=abc"}, {"actPrimCube", "Sise=1"}, {"actNoSuchThing"}, {"select:vertex:999999"},
       {"mode:vertex", "select:vertex:0-2000000000"}, {"select:surface:3-1"}, {"select:node:nobody"}, {"mode:sideways"},
       {"mode:surface", "prop:Material=none.mat"}, {"prop:Type=Torso"}, {"prop:Collides=0"}, {"prop:Position=1,2"},
-      {"mode:surface", "prop:TwoSided=yes"}, {"prop:MeshName=a,b"}, {"material:delete:none.mat"}, {"material:frob:x"}};
+      {"mode:surface", "prop:TwoSided=yes"}, {"prop:MeshName=a,b"}, {"material:delete:none.mat"}, {"material:frob:x"},
+      {"undo"}, {"actPrimCube", "undo", "redo", "redo"}, {"move:1,2"}, {"move:1,2,3:sideways"}, {"lock:w"}, {"lock:"},
+      {"rotate:1,2,3:pivot"}, {"reparent:hull:fin"}, {"reparent:canopy:tail", "reparent:tail:canopy"},
+      {"reparent:canopy:nobody"}, {"reparent:nobody:top"}, {"rename:tail:two words"}, {"rename:nobody:x"},
+      {"select:node:hull", "move:3e38,0,0", "move:3e38,0,0"},
+      {"mode:vertex", "select:vertex:0", "move:0,-3e38,0", "move:0,-3e38,0"}};
   for (const auto& steps : refused) {
     SCOPED_TRACE(steps.back());
     EXPECT_EQ(Run(steps), 1);

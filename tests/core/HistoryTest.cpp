@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <set>
 #include <string>
 
 #include "editing/Actions.h"
 #include "editing/Step.h"
+#include "editing/ToolEdits.h"
 #include "model/ModelState.h"
 #include "tests/core/TestCore.h"
 
@@ -61,6 +63,29 @@ void SelectSome(TCore& core, TSelectionKind kind) {
 
 bool IsSelectOrCopy(std::string_view action) { return action.starts_with("actSel") || action == "actEditCopy"; }
 
+// Runs `step`; undo must give back the text and selection from before, redo those after. True when it made a step.
+bool UndoesAndRedoesExactly(TTestCore& t, const std::string& caption, const std::function<void()>& step) {
+  const std::string before = Text(t.Model());
+  const TSelectionState selected = TakeSelectionState(t.Core);
+  step();
+  const std::string after = Text(t.Model());
+  const TSelectionState afterSelected = TakeSelectionState(t.Core);
+  EXPECT_EQ(t.Core.History.CanUndo(), after != before);
+  EXPECT_EQ(t.Core.History.Modified(), after != before);
+  if (!t.Core.History.CanUndo()) return false;
+  EXPECT_EQ(t.Core.History.Count(), 1u);
+  EXPECT_EQ(t.Core.History.UndoCaption(), caption);
+  t.Core.History.Undo(t.Core);
+  EXPECT_EQ(Text(t.Model()), before);
+  EXPECT_EQ(TakeSelectionState(t.Core), selected);
+  EXPECT_FALSE(t.Core.History.Modified());
+  t.Core.History.Redo(t.Core);
+  EXPECT_EQ(Text(t.Model()), after);
+  EXPECT_EQ(TakeSelectionState(t.Core), afterSelected);
+  EXPECT_TRUE(t.Core.History.Modified());
+  return true;
+}
+
 TEST(History, EveryActionUndoesAndRedoesExactly) {
   // Every mesh is trusted by its revision, so a command that changes a mesh without saying
   // so fails here.
@@ -77,29 +102,59 @@ TEST(History, EveryActionUndoesAndRedoesExactly) {
         FindEditAction("actEditCopy")->Run(t.Core);  // something to paste
         t.Services.Answers = {{"X", "0.5"}, {"Y", "0.25"}, {"Z", "2"}, {"Around_X", "0.1"}, {"Insert_Offset", "1 2 3"}};
         t.Services.FileNames = {ZARN_SAMPLES_DIR "/fighter.3do"};
-        const std::string before = Text(t.Model());
-        const TSelectionState selected = TakeSelectionState(t.Core);
-        RunStep(t.Core, action.Name, [&] { action.Run(t.Core); });
-        const std::string after = Text(t.Model());
-        const TSelectionState afterSelected = TakeSelectionState(t.Core);
-        EXPECT_EQ(t.Core.History.CanUndo(), after != before);
-        EXPECT_EQ(t.Core.History.Modified(), after != before);
-        if (!t.Core.History.CanUndo()) continue;
-        stepped.insert(action.Name);
-        EXPECT_EQ(t.Core.History.UndoCaption(), action.Name);
-        t.Core.History.Undo(t.Core);
-        EXPECT_EQ(Text(t.Model()), before);
-        EXPECT_EQ(TakeSelectionState(t.Core), selected);
-        EXPECT_FALSE(t.Core.History.Modified());
-        t.Core.History.Redo(t.Core);
-        EXPECT_EQ(Text(t.Model()), after);
-        EXPECT_EQ(TakeSelectionState(t.Core), afterSelected);
-        EXPECT_TRUE(t.Core.History.Modified());
+        if (UndoesAndRedoesExactly(t, action.Name, [&] { RunStep(t.Core, action.Name, [&] { action.Run(t.Core); }); }))
+          stepped.insert(action.Name);
       }
   // Every action that changes a model changed one here; the Select actions change none.
   for (const TEditAction& action : EditActions())
     EXPECT_EQ(stepped.count(action.Name), IsSelectOrCopy(action.Name) ? 0u : 1u) << action.Name;
   TMeshState::TrustRevisionFrom = trusted;
+}
+
+// Tool drags as the viewport runs them (the press begins, every pointer move adds, the release
+// ends) under every lock combination (all three hold the selection still), with the Shift
+// variant, in every mode; and the node tree's edits, of which refused ones make no step.
+TEST(History, ToolAndTreeEditsUndoAndRedoExactly) {
+  const auto drag = [](TToolMode tool, std::function<void(TCore&)> increment) {
+    return [=](TCore& c, const char*) {
+      c.History.Begin(c);
+      for (int move = 0; move < 3; ++move) increment(c);
+      EndToolDrag(c, tool);
+    };
+  };
+  const auto tree = [](std::function<void(TCore&, TOwnedNodes&)> edit) {
+    return [=](TCore& c, const char* caption) { RunStep(c, caption, [&] { edit(c, c.Model->Nodes); }); };
+  };
+  const struct {
+    const char* Caption;
+    bool Changes, Lockable;
+    std::function<void(TCore&, const char*)> Run;
+  } edits[] = {
+      {"Move", true, true, drag(tmMove, [](TCore& c) { MoveSelection(c, {0.5, 0.25, 2}, false); })},
+      {"Move", true, true, drag(tmMove, [](TCore& c) { MoveSelection(c, {0.5, 0.25, 2}, true); })},
+      {"Rotate", true, true, drag(tmRotate, [](TCore& c) { RotateSelection(c, {10, 20, 30}); })},
+      {"Scale", true, true, drag(tmScale, [](TCore& c) { ScaleSelection(c, {1.5, 0.5, 2}); })},
+      {"Rename Node", true, false, tree([](TCore&, TOwnedNodes& n) { RenameNode(*n[1], "renamed"); })},
+      {"Rename Node", false, false, tree([](TCore&, TOwnedNodes& n) { RenameNode(*n[1], "two words"); })},
+      {"Reparent Node", true, false, tree([](TCore& c, TOwnedNodes& n) { ReparentNode(c, *n[3], nullptr); })},
+      {"Reparent Node", false, false, tree([](TCore& c, TOwnedNodes& n) { ReparentNode(c, *n[0], n[3]); })},
+  };
+  for (const TModelMaker& maker : Models())
+    for (TSelectionKind kind : {skNodes, skSurfaces, skVertices})
+      for (int locks = 0; locks < 8; ++locks)
+        for (const auto& edit : edits) {
+          SCOPED_TRACE(std::string(maker.Name) + " edit " + std::to_string(&edit - edits) + " selection " +
+                       std::to_string(kind) + " locks " + std::to_string(locks));
+          TTestCore t;
+          maker.Make(t);
+          t.Core.History.Reset(t.Core);
+          SelectSome(t.Core, kind);
+          t.Core.LockX = locks & 1;
+          t.Core.LockY = locks & 2;
+          t.Core.LockZ = locks & 4;
+          EXPECT_EQ(UndoesAndRedoesExactly(t, edit.Caption, [&] { edit.Run(t.Core, edit.Caption); }),
+                    edit.Changes && !(edit.Lockable && locks == 7));
+        }
 }
 
 }  // namespace

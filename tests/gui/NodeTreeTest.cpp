@@ -49,6 +49,7 @@ class NodeTree : public ::testing::Test {
   void LoadSample() {
     ASSERT_TRUE(Core.Model->LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
     Services.FillTree();
+    Core.History.Reset(Core);
   }
   TNode* Named(const std::string& name) {
     for (TNode* n : Core.Model->Nodes)
@@ -151,6 +152,7 @@ TEST_F(NodeTree, DragReparentsAndRefusesDescendants) {
   ASSERT_TRUE(DragTo(canopy, CentreOf(tail)));
   EXPECT_EQ(canopy->Parent, tail);
   EXPECT_EQ(ItemOf(canopy)->parent(), ItemOf(tail)) << "the tree was refilled";
+  EXPECT_EQ(Core.History.UndoCaption(), "Reparent Node");
   EXPECT_GE(Services.Rebuilds, 1);
 
   const QPoint below(20, Tree->viewport()->height() - 5);
@@ -186,6 +188,7 @@ TEST_F(NodeTree, RenameInPlaceTakesOnlyNamesTheFileReadsBackWhole) {
   EXPECT_EQ(tail->Name, std::string(31, 'r'));
   EXPECT_TRUE(Services.Errors.empty());
   EXPECT_EQ(Services.Rebuilds, 0) << "renaming redraws nothing";
+  EXPECT_EQ(Core.History.Count(), 1u) << "a refused name makes no step";
 }
 
 // Deeper than the view can lay out expanded (one call per level): the tree fills, paints,

@@ -155,6 +155,19 @@ TEST_F(TViewportTest, RotateAndScaleToolsChangeTheSelection) {
   Shot("after_rotate_and_scale");
 }
 
+TEST_F(TViewportTest, AToolDragIsOneStepThatUndoTakesBack) {
+  SelectEverything();  // node mode: every node with geometry
+  Frame().actTMMove->trigger();
+  Core->History.Reset(*Core);
+  const TVector before = Core->Model->Nodes[0]->Position;
+  Drag({100, 100}, {140, 120}, {}, Qt::LeftButton, 6);
+  ASSERT_NE(Core->Model->Nodes[0]->Position, before);
+  EXPECT_EQ(Core->History.Count(), 1u);
+  EXPECT_EQ(Core->History.UndoCaption(), "Move");
+  Core->History.Undo(*Core);
+  EXPECT_EQ(Core->Model->Nodes[0]->Position, before);
+}
+
 TEST_F(TViewportTest, GridSpacingEntryAddsSortedItemAndRejectsText) {
   QComboBox* box = Frame().cbxGridEvery;
   box->setFocus();
