@@ -137,6 +137,7 @@ void TMesh::UpdateWorld() {
 }
 
 void TMesh::InvalidateNormals() {
+  Touch();  // the normals a file gets are worked out anew
   for (TFace* face : Surfaces) face->NormalDirty = true;
   CalcVertexNormals();
 }

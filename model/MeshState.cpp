@@ -8,14 +8,14 @@ namespace {
 
 bool SameFace(const TMeshState::TFaceState& a, const TMeshState::TFaceState& b) {
   return a.Material == b.Material && a.FaceType == b.FaceType && a.GeometryMode == b.GeometryMode &&
-         a.LightingMode == b.LightingMode && a.TextureMode == b.TextureMode && a.ExtraLight == b.ExtraLight &&
-         a.Corners == b.Corners;
+         a.LightingMode == b.LightingMode && a.TextureMode == b.TextureMode && SameBits(a.ExtraLight, b.ExtraLight) &&
+         a.Corners == b.Corners && SameBits(a.Normal, b.Normal);
 }
 
 size_t ChunkCount(size_t items) { return (items + TMeshState::ChunkSize - 1) / TMeshState::ChunkSize; }
 
 // Reused between copies, so reading an unchanged chunk to compare it touches no new memory.
-thread_local TMeshState::TVertexChunk VertexScratch;
+thread_local TMeshState::TVectorChunk VectorScratch;
 thread_local TMeshState::TFaceChunk FaceScratch;
 
 // The chunk of `previous` when equal to `scratch`, else a new chunk holding it.
@@ -41,7 +41,7 @@ bool TMeshState::TFaceChunk::SameAs(const TFaceChunk& other) const {
   for (size_t i = 0; i < Faces.size(); ++i)
     if (!SameFace(Faces[i], other.Faces[i])) return false;
   for (size_t k = 0; k < TX.size(); ++k)
-    if (TX[k].U != other.TX[k].U || TX[k].V != other.TX[k].V) return false;
+    if (!SameBits(TX[k].U, other.TX[k].U) || !SameBits(TX[k].V, other.TX[k].V)) return false;
   return true;
 }
 
@@ -55,27 +55,24 @@ bool TMeshState::SameHeader(const TMeshState& other) const {
          MaterialNames == other.MaterialNames;
 }
 
-void TMeshState::ReadVertices(const TMesh& mesh, size_t c, TVertexChunk& out) {
+void TMeshState::ReadVertices(const TMesh& mesh, size_t c, TVector TVertex::*field, TVectorChunk& out) {
   out.clear();
   const size_t end = std::min(static_cast<size_t>(mesh.Vertices.Count()), (c + 1) * ChunkSize);
-  for (size_t i = c * ChunkSize; i < end; ++i) {
-    const TVertex& v = *mesh.Vertices[static_cast<int>(i)];
-    out.push_back({v.Position, v.Normal});
-  }
+  for (size_t i = c * ChunkSize; i < end; ++i) out.push_back(mesh.Vertices[static_cast<int>(i)]->*field);
 }
 
-void TMeshState::ReadFaces(const TMesh& mesh, size_t c, TFaceChunk& out) {
+void TMeshState::ReadFaces(TMesh& mesh, size_t c, TFaceChunk& out) {
   out.Faces.clear();
   out.Corners.clear();
   out.TX.clear();
   const size_t end = std::min(static_cast<size_t>(mesh.Surfaces.Count()), (c + 1) * ChunkSize);
   for (size_t i = c * ChunkSize; i < end; ++i) {
-    const TFace& f = *mesh.Surfaces[static_cast<int>(i)];
+    TFace& f = *mesh.Surfaces[static_cast<int>(i)];
     const std::string& material = f.Material ? f.Material->Name : std::string();
     auto slot = std::find(MaterialNames.begin(), MaterialNames.end(), material);
     if (slot == MaterialNames.end()) slot = MaterialNames.insert(MaterialNames.end(), material);
     out.Faces.push_back({static_cast<int>(slot - MaterialNames.begin()), f.FaceType, f.GeometryMode, f.LightingMode,
-                         f.TextureMode, f.ExtraLight, f.Vertices.Count(), f.NormalDirty, f.Normal});
+                         f.TextureMode, f.ExtraLight, f.Vertices.Count(), f.GetNormal()});
     for (int k = 0; k < f.Vertices.Count(); ++k) {
       out.Corners.push_back(mesh.IndexOfVertex(f.Vertices[k]));
       out.TX.push_back(k < f.TXVertices.Count() ? f.TXVertices[k] : TTXVertex{});
@@ -105,16 +102,21 @@ std::shared_ptr<const TMeshState> TMeshState::Take(TMesh& mesh, const std::share
   s->Revision = mesh.Revision;
   s->FaceRevision = mesh.FaceRevision;
   size_t made = 0;
-  if (sameVertices) {
-    s->VertexChunks = prev->VertexChunks;
-  } else {
-    const auto* before = prev ? &prev->VertexChunks : nullptr;
-    for (size_t c = 0; c < ChunkCount(vertices); ++c) {
-      ReadVertices(mesh, c, VertexScratch);
-      s->VertexChunks.push_back(Share(before, c, VertexScratch, std::equal_to<>(), made,
-                                      sizeof VertexScratch + VertexScratch.size() * sizeof(TVertexState)));
+  const auto copyVectors = [&](TVector TVertex::*field, auto member) {
+    if (sameVertices) {
+      s.get()->*member = prev->*member;
+      return;
     }
-  }
+    const auto* before = prev ? &(prev->*member) : nullptr;
+    for (size_t c = 0; c < ChunkCount(vertices); ++c) {
+      ReadVertices(mesh, c, field, VectorScratch);
+      (s.get()->*member).push_back(Share(before, c, VectorScratch, [](const TVectorChunk& a, const TVectorChunk& b) {
+        return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(TVector)) == 0;
+      }, made, sizeof VectorScratch + VectorScratch.size() * sizeof(TVector)));
+    }
+  };
+  copyVectors(&TVertex::Position, &TMeshState::PositionChunks);
+  copyVectors(&TVertex::Normal, &TMeshState::NormalChunks);
   // Keeping the earlier copy's material numbering keeps unchanged face chunks equal.
   if (prev) s->MaterialNames = prev->MaterialNames;
   if (sameFaces) {
@@ -129,14 +131,14 @@ std::shared_ptr<const TMeshState> TMeshState::Take(TMesh& mesh, const std::share
       }, made, FaceScratch.Bytes()));
     }
   }
-  if (prev && made == 0 && s->SameHeader(*prev) && s->VertexChunks.size() == prev->VertexChunks.size() &&
+  if (prev && made == 0 && s->SameHeader(*prev) && s->PositionChunks.size() == prev->PositionChunks.size() &&
       s->FaceChunks.size() == prev->FaceChunks.size()) {
     prev->Revision = mesh.Revision;
     prev->FaceRevision = mesh.FaceRevision;
     return previous;
   }
   created += made + sizeof *s + s->Name.capacity() +
-             (s->VertexChunks.capacity() + s->FaceChunks.capacity()) * sizeof(std::shared_ptr<void>);
+             (2 * s->PositionChunks.capacity() + s->FaceChunks.capacity()) * sizeof(std::shared_ptr<void>);
   return s;
 }
 
@@ -153,7 +155,7 @@ void TMeshState::WriteFaces(TMesh& mesh, size_t c, const std::vector<TMaterial*>
     f.TextureMode = s.TextureMode;
     f.ExtraLight = s.ExtraLight;
     f.Normal = s.Normal;
-    f.NormalDirty = s.NormalDirty;
+    f.NormalDirty = false;
     TTXVertices tx;
     tx.Reserve(static_cast<size_t>(s.Corners));
     for (int k = 0; k < s.Corners; ++k) tx.Add(chunk.TX[corner + static_cast<size_t>(k)]);
@@ -187,15 +189,16 @@ void TMeshState::RestoreInto(TMesh& mesh, const TMeshState* held) const {
   mesh.GeometryMode = GeometryMode;
   mesh.LightingMode = LightingMode;
   mesh.TextureMode = TextureMode;
-  for (size_t c = 0; c < VertexChunks.size(); ++c) {
-    if (inPlace && held->VertexChunks[c] == VertexChunks[c]) continue;
-    const TVertexChunk& chunk = *VertexChunks[c];
-    for (size_t i = 0; i < chunk.size(); ++i) {
-      TVertex& v = *mesh.Vertices[static_cast<int>(c * ChunkSize + i)];
-      v.Position = v.World = chunk[i].Position;
-      v.Normal = chunk[i].Normal;
+  const auto writeVectors = [&](TVector TVertex::*field, const std::vector<std::shared_ptr<const TVectorChunk>>& mine,
+                                const std::vector<std::shared_ptr<const TVectorChunk>>* theirs) {
+    for (size_t c = 0; c < mine.size(); ++c) {
+      if (theirs && (*theirs)[c] == mine[c]) continue;
+      const TVectorChunk& chunk = *mine[c];
+      for (size_t i = 0; i < chunk.size(); ++i) mesh.Vertices[static_cast<int>(c * ChunkSize + i)]->*field = chunk[i];
     }
-  }
+  };
+  writeVectors(&TVertex::Position, PositionChunks, inPlace ? &held->PositionChunks : nullptr);
+  writeVectors(&TVertex::Normal, NormalChunks, inPlace ? &held->NormalChunks : nullptr);
   std::vector<TMaterial*> materials;
   for (const std::string& name : MaterialNames)
     materials.push_back(name.empty() || !mesh.Model ? nullptr : mesh.Model->Materials.FindOrAdd(name));

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,11 +11,17 @@
 
 class TMesh;
 
+// Values compared as a file writes them: 0 and -0 print differently.
+template <class T>
+bool SameBits(const T& a, const T& b) {
+  return std::memcmp(&a, &b, sizeof(T)) == 0;
+}
+
 // An unchangeable copy of one mesh: everything a written file holds of it. Vertices and faces
 // are kept in chunks, and a copy shares every chunk that is equal to the one of the copy made
 // before it, so a step that moved a few vertices of a big mesh costs a few chunks. A face's
-// normal and the mesh's radius are kept as they were but do not count as a change: they are
-// worked out on demand from the rest.
+// normal is kept as a file would get it (worked out first where it is due); the mesh's
+// radius is kept as it was but does not count as a change, since it follows from the rest.
 class TMeshState {
  public:
   // Vertices or faces per chunk; the tests make it small to try many chunks on small meshes.
@@ -23,16 +30,11 @@ class TMeshState {
   // their revisions are unchanged; smaller ones are compared, which costs little.
   static inline size_t TrustRevisionFrom = 65536;
 
-  struct TVertexState {
-    TVector Position, Normal;
-    bool operator==(const TVertexState&) const = default;
-  };
   struct TFaceState {
     int Material;  // into the copy's material names
     int FaceType, GeometryMode, LightingMode, TextureMode;
     float ExtraLight;
     int Corners;  // how many of the chunk's corners are this face's, in face order
-    bool NormalDirty;
     TVector Normal;
   };
   struct TFaceChunk {
@@ -43,7 +45,8 @@ class TMeshState {
     bool SameCorners(const TFaceChunk& other) const;
     size_t Bytes() const;
   };
-  using TVertexChunk = std::vector<TVertexState>;
+  // Vertex positions and vertex normals, chunked apart: moving vertices leaves the normals.
+  using TVectorChunk = std::vector<TVector>;
 
   // A copy of the mesh sharing what is equal with `previous` (a copy of the same mesh made
   // before, or null); `previous` itself when nothing differs. `created` grows by the bytes of
@@ -58,8 +61,8 @@ class TMeshState {
  private:
   bool SameHeader(const TMeshState& other) const;
   // Copies chunk `c` of the mesh's vertices or faces into `out`.
-  static void ReadVertices(const TMesh& mesh, size_t c, TVertexChunk& out);
-  void ReadFaces(const TMesh& mesh, size_t c, TFaceChunk& out);
+  static void ReadVertices(const TMesh& mesh, size_t c, TVector TVertex::*field, TVectorChunk& out);
+  void ReadFaces(TMesh& mesh, size_t c, TFaceChunk& out);
   void WriteFaces(TMesh& mesh, size_t c, const std::vector<class TMaterial*>& materials) const;
 
   std::string Name;
@@ -68,7 +71,7 @@ class TMeshState {
   bool RadiusDirty = true;
   size_t VertexCount = 0, FaceCount = 0;
   std::vector<std::string> MaterialNames;  // the few materials the faces use
-  std::vector<std::shared_ptr<const TVertexChunk>> VertexChunks;
+  std::vector<std::shared_ptr<const TVectorChunk>> PositionChunks, NormalChunks;
   std::vector<std::shared_ptr<const TFaceChunk>> FaceChunks;
   // The mesh's revisions when it last held this copy.
   mutable uint64_t Revision = 0, FaceRevision = 0;

@@ -86,15 +86,27 @@ bool UndoesAndRedoesExactly(TTestCore& t, const std::string& caption, const std:
   return true;
 }
 
+// Every mesh is trusted by its revision, so a command that changes a mesh without saying so
+// fails; and meshes are cut into chunks of a few vertices and faces, so that steps share and
+// write back chunks as big meshes do.
+struct TSmallChunksTrusted {
+  explicit TSmallChunksTrusted(size_t chunk)
+      : Trusted(std::exchange(TMeshState::TrustRevisionFrom, 0)), Chunk(std::exchange(TMeshState::ChunkSize, chunk)) {}
+  ~TSmallChunksTrusted() {
+    TMeshState::TrustRevisionFrom = Trusted;
+    TMeshState::ChunkSize = Chunk;
+  }
+  size_t Trusted, Chunk;
+};
+
 TEST(History, EveryActionUndoesAndRedoesExactly) {
-  // Every mesh is trusted by its revision, so a command that changes a mesh without saying
-  // so fails here.
-  const size_t trusted = std::exchange(TMeshState::TrustRevisionFrom, 0);
   std::set<std::string> stepped;
+  for (size_t chunk : {TMeshState::ChunkSize, size_t{3}})
   for (const TModelMaker& maker : Models())
     for (TSelectionKind kind : {skNodes, skSurfaces, skVertices, skDiagonal})
       for (const TEditAction& action : EditActions()) {
         SCOPED_TRACE(std::string(maker.Name) + " " + action.Name + " on selection " + std::to_string(kind));
+        const TSmallChunksTrusted small(chunk);
         TTestCore t;
         maker.Make(t);
         t.Core.History.Reset(t.Core);
@@ -108,7 +120,6 @@ TEST(History, EveryActionUndoesAndRedoesExactly) {
   // Every action that changes a model changed one here; the Select actions change none.
   for (const TEditAction& action : EditActions())
     EXPECT_EQ(stepped.count(action.Name), IsSelectOrCopy(action.Name) ? 0u : 1u) << action.Name;
-  TMeshState::TrustRevisionFrom = trusted;
 }
 
 // Tool drags as the viewport runs them (the press begins, every pointer move adds, the release
@@ -145,6 +156,7 @@ TEST(History, ToolAndTreeEditsUndoAndRedoExactly) {
         for (const auto& edit : edits) {
           SCOPED_TRACE(std::string(maker.Name) + " edit " + std::to_string(&edit - edits) + " selection " +
                        std::to_string(kind) + " locks " + std::to_string(locks));
+          const TSmallChunksTrusted small(3);
           TTestCore t;
           maker.Make(t);
           t.Core.History.Reset(t.Core);
