@@ -42,6 +42,7 @@ void THistory::Reset(TCore& core) {
   Synced.clear();
   Current = Saved = TakeModelState(*core.Model, Synced);
   Begun = false;
+  Notify();
 }
 
 void THistory::Begin(const TCore& core) {
@@ -70,6 +71,7 @@ bool THistory::Commit(TCore& core, const std::string& caption) {
     Steps.pop_front();
     --Done;
   }
+  Notify();
   return true;
 }
 
@@ -77,12 +79,14 @@ void THistory::Undo(TCore& core) {
   if (!CanUndo()) return;
   --Done;
   Go(core, Steps[Done].Before, Steps[Done].SelectionBefore);
+  Notify();
 }
 
 void THistory::Redo(TCore& core) {
   if (!CanRedo()) return;
   Go(core, Steps[Done].After, Steps[Done].SelectionAfter);
   ++Done;
+  Notify();
 }
 
 void THistory::Go(TCore& core, const std::shared_ptr<const TModelState>& state, const TSelectionState& selection) {
@@ -94,4 +98,9 @@ void THistory::Go(TCore& core, const std::shared_ptr<const TModelState>& state, 
   core.Services.FillMaterialList();
   core.Services.UpdateProperties();
   core.Services.Redraw(true);
+}
+
+void THistory::MarkSaved() {
+  Saved = Current;
+  Notify();
 }
