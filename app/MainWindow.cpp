@@ -51,13 +51,8 @@ class TOutputLineDelegate : public QStyledItemDelegate {
     return {QStyledItemDelegate::sizeHint(option, index).width(), 16};
   }
 };
-// What an action's command is doing, for the out-of-memory message: its caption without
-// the accelerator mark and the dots of a dialog ("running \"Cube\"").
-std::string Doing(QString caption) {
-  caption.remove('&');
-  if (caption.endsWith("...")) caption.chop(3);
-  return "running \"" + caption.toStdString() + "\"";
-}
+// What an action's command is doing, for the out-of-memory message ("running \"Cube\"").
+std::string Doing(const char* caption) { return "running \"" + PlainCaption(caption) + "\""; }
 }  // namespace
 
 TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtStart(std::move(openAtStart)) {
@@ -76,7 +71,7 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
   frmMsg->setGeometry(371, 298, 418, 187);
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() { Core.History.Changed = nullptr; }
 
 void TfrmMain::BuildActions() {
   for (const TActionRow& row : MainActionRows()) {
@@ -209,6 +204,7 @@ void TfrmMain::ShowStatus(const std::string& text) {
 void TfrmMain::SetTitle(const std::string& name) {
   std::string title = GetProductName();
   title += name.empty() ? " - Untitled.3do" : " - " + name;
+  if (Core.History.Modified()) title += '*';
   setWindowTitle(QString::fromStdString(title));
 }
 
