@@ -20,7 +20,9 @@ const std::vector<TActionRow>& MainActionRows() {
       {"actFileSave", "&Save", "Save model", "Ctrl+S", File, 5, false},
       {"actFileImport", "&Import...", "Import meshes from other formats", "", File, 7, true},
       {"actFileExit", "E&xit", "Exit ZARN", "", File, 8, true},
-      {"actEditCut", "C&ut", "Cut selected nodes to clipboard", "Ctrl+X", Edit, 1, false},
+      {"actEditUndo", "&Undo", "Take back the last change", "Ctrl+Z", Edit, 0, false},
+      {"actEditRedo", "&Redo", "Make the change taken back again", "Ctrl+Y", Edit, 0, false},
+      {"actEditCut", "C&ut", "Cut selected nodes to clipboard", "Ctrl+X", Edit, 1, true},
       {"actEditCopy", "&Copy", "Copy selected nodes to clipboard", "Ctrl+C", Edit, 2, false},
       {"actEditPaste", "&Paste", "Paste from clipboard", "Ctrl+V", Edit, 3, false},
       {"actEditMerge", "&Merge", "Merge selected nodes (meshes)", "Ctrl+M", Edit, 4, false},
@@ -70,4 +72,12 @@ const std::vector<TActionRow>& MainActionRows() {
 const std::vector<const char*>& MainMenuCaptions() {
   static const std::vector<const char*> menus = {File, Edit, View, Select, Primitive, Help};
   return menus;
+}
+
+std::string PlainCaption(std::string_view caption) {
+  std::string plain;
+  for (char c : caption)
+    if (c != '&') plain += c;
+  if (plain.ends_with("...")) plain.resize(plain.size() - 3);
+  return plain;
 }

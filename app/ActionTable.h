@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+#include <string_view>
 #include <vector>
 
 // One command of the main window. Rows are kept in the stored order of the action list (the
@@ -16,3 +18,5 @@ struct TActionRow {
 const std::vector<TActionRow>& MainActionRows();
 // Menu captions in menu-bar order.
 const std::vector<const char*>& MainMenuCaptions();
+// The caption without its accelerator mark and the dots of a dialog: "Cube" for "&Cube...".
+std::string PlainCaption(std::string_view caption);

@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "app/QueryForm.h"
+#include "model/VersionInfo.h"
 
 bool QueryValues(const std::string& caption, std::vector<std::string>& lines) {
   TfrmQuery dialog(caption, lines, QApplication::activeWindow());
@@ -37,6 +39,22 @@ std::string AskFileName(QFileDialog& dialog, const std::vector<std::string>& fil
 void ShowInformation(const std::string& text) { ShowMessage(QMessageBox::Information, "Information", text); }
 
 void ShowError(const std::string& text) { ShowMessage(QMessageBox::Critical, "Error", text); }
+
+TSaveAnswer AskSaveChanges(const std::string& name) {
+  QMessageBox box(QMessageBox::Warning, QString::fromStdString(GetProductName()),
+                  QString::fromStdString("Save changes to " + name + "?"));
+  box.setTextFormat(Qt::PlainText);
+  box.setWindowModality(Qt::ApplicationModal);
+  // The same words on every desktop (some themes say "Close without Saving").
+  QPushButton* save = box.addButton("&Save", QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton("&Discard", QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton("&Cancel", QMessageBox::RejectRole);
+  box.setDefaultButton(save);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == save) return TSaveAnswer::Save;
+  return box.clickedButton() == discard ? TSaveAnswer::Discard : TSaveAnswer::Cancel;
+}
 
 std::string AskOpenFileName(const std::vector<std::string>& filter, const std::string& title) {
   QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(title));

@@ -10,6 +10,9 @@ class QWidget;
 bool QueryValues(const std::string& caption, std::vector<std::string>& lines);
 void ShowInformation(const std::string& text);
 void ShowError(const std::string& text);
+enum class TSaveAnswer { Save, Discard, Cancel };
+// "Save changes to NAME?" before unsaved changes would be lost; closing the box cancels.
+TSaveAnswer AskSaveChanges(const std::string& name);
 // Filters are "Description|*.a;*.b" entries (see ModelFilter()); empty on cancel.
 std::string AskOpenFileName(const std::vector<std::string>& filter, const std::string& title);
 std::string AskSaveFileName(const std::vector<std::string>& filter);

@@ -1,15 +1,22 @@
 #include "app/EditingSetup.h"
 
+#include <QAction>
+
+#include "app/ActionTable.h"
 #include "app/MainWindow.h"
 #include "app/MaterialsDialog.h"
 #include "app/NodeTreeView.h"
 #include "app/PropertyPanel.h"
 #include "editing/Actions.h"
+#include "editing/Step.h"
 #include "view/Builder.h"
 
 void InstallEditCommands(TfrmMain& window, TCore& core) {
   for (const TEditAction& action : EditActions())
-    window.SetCommand(action.Name, [&core, run = action.Run] { run(core); });
+    if (const QAction* entry = window.Action(action.Name))
+      window.SetCommand(action.Name, [&core, run = action.Run, step = PlainCaption(entry->text().toStdString())] {
+        RunStep(core, step, [&] { run(core); });
+      });
 }
 
 TNodeTreeView* InstallNodeTree(TfraBuilder& frame, TCore& core) {

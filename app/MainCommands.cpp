@@ -15,6 +15,7 @@
 #include "app/MaterialsDialog.h"
 #include "app/MessageWindow.h"
 #include "app/OptionsDialog.h"
+#include "editing/Step.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
 
@@ -53,11 +54,12 @@ void TfrmMain::InstallCommands() {
   SetCommand("actHelpRegister3DO", [this] { actHelpRegister3DOExecute(); });
   SetCommand("actHelpAbout", [this] { TfrmAbout(fraBuilder).exec(); });
   InstallEditCommands(*this, Core);
+  InstallHistoryCommands();
 
   OpenHandlers[".3DO"] = [this](const std::string& path) {
-    actFileNewExecute();
-    UntitleIfReadInPart(Core.Model->LoadFromFile(path), path);
-    SetTitle(Core.Model->FileName);
+    if (!ReplaceModel()) return false;
+    ModelRead(Core.Model->LoadFromFile(path), path);
+    return true;
   };
   InstallFormatCommands();
 }
@@ -67,8 +69,10 @@ void TfrmMain::InstallFormatCommands() {
   SetCommand("actFileImport", [this] {
     const std::string path = Core.Services.AskOpenFileName(ImportFilter(), "Import Mesh");
     if (UpperExtension(path) == ".OBJ" && FileExists(path)) {
-      ImportObj(path);
-      if (fraBuilder) fraBuilder->ModelReplaced();
+      RunStep(Core, "Import", [&] {
+        ImportObj(path);
+        if (fraBuilder) fraBuilder->ModelReplaced();
+      });
     } else {
       OpenFile(path);
     }
@@ -76,15 +80,16 @@ void TfrmMain::InstallFormatCommands() {
   // Opened, an OBJ file is a model of its own: merged into the one on screen, it would be
   // saved over that model's file.
   OpenHandlers[".OBJ"] = [this](const std::string& path) {
-    actFileNewExecute();
+    if (!ReplaceModel()) return false;
     ImportObj(path);
+    Core.History.Reset(Core);
+    return true;
   };
   const auto container = [this](const std::string& path) {
     TGobItem item;
-    if (!TfrmDlgGob::Execute(path, item, this)) return;
-    actFileNewExecute();
-    UntitleIfReadInPart(Core.Model->LoadFromContainer(item), item.ContainerName + " > " + item.EntryName);
-    SetTitle(Core.Model->FileName);
+    if (!TfrmDlgGob::Execute(path, item, this) || !ReplaceModel()) return false;
+    ModelRead(Core.Model->LoadFromContainer(item), item.ContainerName + " > " + item.EntryName);
+    return true;
   };
   OpenHandlers[".GOB"] = container;
   OpenHandlers[".GOO"] = container;
@@ -100,11 +105,14 @@ void TfrmMain::ImportObj(const std::string& path) {
   Core.Model->ImportObj(path);
 }
 
-void TfrmMain::UntitleIfReadInPart(const TReadResult& read, const std::string& source) {
-  if (read) return;
-  // Saving what was read over the file would destroy the rest of it, so Save must ask.
-  Core.Model->FileName.clear();
-  Core.Services.AddOutput("'" + source + "' was read only in part; the model is untitled so that Save asks for a name");
+void TfrmMain::ModelRead(const TReadResult& read, const std::string& source) {
+  if (!read) {
+    // Saving what was read over the file would destroy the rest of it, so Save must ask.
+    Core.Model->FileName.clear();
+    Core.Services.AddOutput("'" + source +
+                            "' was read only in part; the model is untitled so that Save asks for a name");
+  }
+  Core.History.Reset(Core);  // which shows the file's name in the title
 }
 
 void TfrmMain::OpenFile(const std::string& path) {
@@ -113,41 +121,46 @@ void TfrmMain::OpenFile(const std::string& path) {
     return;
   }
   const auto handler = OpenHandlers.find(UpperExtension(path));
-  if (handler != OpenHandlers.end())
-    handler->second(path);
-  else
+  if (handler == OpenHandlers.end())
     Core.Services.ShowInformation("File Format not supported");
+  else if (!handler->second(path))
+    return;
   if (fraBuilder) fraBuilder->ModelReplaced();
 }
 
-void TfrmMain::actFileNewExecute() {
-  SetTitle("");
+bool TfrmMain::ReplaceModel() {
+  if (!SaveChangesFirst()) return false;
   Core.Model->Clear();
+  Core.History.Reset(Core);
   if (fraBuilder) {
     Core.Services.FillMaterialList();
     Core.Services.UpdateProperties();
     fraBuilder->ModelReplaced();
   }
+  return true;
 }
+
+void TfrmMain::actFileNewExecute() { ReplaceModel(); }
 
 void TfrmMain::actFileOpenExecute() { OpenFile(Core.Services.AskOpenFileName(ModelFilter(), "Open")); }
 
 void TfrmMain::acnFileRevertExecute() {
-  if (!FileExists(Core.Model->FileName)) return;
+  if (!FileExists(Core.Model->FileName) || !SaveChangesFirst()) return;
   const std::string name = Core.Model->FileName;
   Core.Model->Clear();
-  UntitleIfReadInPart(Core.Model->LoadFromFile(name), name);
-  SetTitle(Core.Model->FileName);
+  ModelRead(Core.Model->LoadFromFile(name), name);
   Core.Services.FillTree();
   Core.Services.FillMaterialList();
   Core.Services.Redraw(true);
 }
 
 void TfrmMain::actFileSaveExecute() {
-  if (FileExists(Core.Model->FileName))
+  if (FileExists(Core.Model->FileName)) {
     Core.Model->SaveToFile(Core.Model->FileName);
-  else
+    Core.History.MarkSaved();
+  } else {
     actFileSaveAsExecute();
+  }
 }
 
 void TfrmMain::actFileSaveAsExecute() {
@@ -155,6 +168,7 @@ void TfrmMain::actFileSaveAsExecute() {
   if (!name.empty()) {
     if (fraBuilder && fraBuilder->LinksFromTree) fraBuilder->LinksFromTree();
     Core.Model->SaveToFile(name);
+    Core.History.MarkSaved();
   }
   SetTitle(Core.Model->FileName);
 }

@@ -52,13 +52,8 @@ class TOutputLineDelegate : public QStyledItemDelegate {
     return {QStyledItemDelegate::sizeHint(option, index).width(), 16};
   }
 };
-// What an action's command is doing, for the out-of-memory message: its caption without
-// the accelerator mark and the dots of a dialog ("running \"Cube\"").
-std::string Doing(QString caption) {
-  caption.remove('&');
-  if (caption.endsWith("...")) caption.chop(3);
-  return "running \"" + caption.toStdString() + "\"";
-}
+// What an action's command is doing, for the out-of-memory message ("running \"Cube\"").
+std::string Doing(const char* caption) { return "running \"" + PlainCaption(caption) + "\""; }
 }  // namespace
 
 TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtStart(std::move(openAtStart)) {
@@ -77,7 +72,7 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
   frmMsg->setGeometry(371, 298, 418, 187);
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() { Core.History.Changed = nullptr; }
 
 void TfrmMain::BuildActions() {
   for (const TActionRow& row : MainActionRows()) {
@@ -210,6 +205,7 @@ void TfrmMain::ShowStatus(const std::string& text) {
 void TfrmMain::SetTitle(const std::string& name) {
   std::string title = GetProductName();
   title += name.empty() ? " - Untitled.3do" : " - " + name;
+  if (Core.History.Modified()) title += '*';
   setWindowTitle(QString::fromStdString(title));
 }
 
@@ -229,11 +225,6 @@ bool TfrmMain::event(QEvent* event) {
 void TfrmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (FirstShow) QTimer::singleShot(0, this, [this] { FirstActivation(); });
-}
-
-void TfrmMain::closeEvent(QCloseEvent* event) {
-  RunGuarded(Core.Services, "storing the settings", [this] { SaveSettings(*this, Core); });
-  QMainWindow::closeEvent(event);
 }
 
 void TfrmMain::FirstActivation() {

@@ -24,7 +24,8 @@ class TfrmMain : public QMainWindow {
 
   void AddOutput(const std::string& line);
   void ShowStatus(const std::string& text);
-  // Product name, " - " and the name, or " - Untitled.3do" for an empty name.
+  // Product name, " - " and the name, or " - Untitled.3do" for an empty name; an asterisk
+  // follows while the model has unsaved changes.
   void SetTitle(const std::string& name);
   // Opens a model by its extension; reports a missing file or an unknown format.
   void OpenFile(const std::string& path);
@@ -60,7 +61,8 @@ class TfrmMain : public QMainWindow {
  protected:
   bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
-  // Stores the settings; closing goes on whatever happens to them.
+  // Unsaved changes are offered for saving first, and Cancel keeps the window open; a window
+  // that closes stores the settings, and closing goes on whatever happens to them.
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -69,11 +71,21 @@ class TfrmMain : public QMainWindow {
   void BuildStatusBar();
   void BuildOutputList();
   void InstallCommands();
+  // Undo and Redo, and the menus and title that follow the history.
+  void InstallHistoryCommands();
+  void ShowHistory();
+  // Before the model is replaced or the program ends: "Save changes to NAME?" while there are
+  // unsaved changes. False when the user cancelled or the save did not succeed.
+  bool SaveChangesFirst();
+  // Asks about unsaved changes, then empties the model and its history; false when the user
+  // kept the model.
+  bool ReplaceModel();
   // Import and the container formats: .obj, .gob and .goo.
   void InstallFormatCommands();
   void ImportObj(const std::string& path);
-  // After a failed read the model keeps what was read but no longer names the file.
-  void UntitleIfReadInPart(const TReadResult& read, const std::string& source);
+  // A model just read starts an empty history. After a failed read the model keeps what was
+  // read but no longer names the file.
+  void ModelRead(const TReadResult& read, const std::string& source);
   void ShowBuilder();
   void DisplayHint(const QString& hint);
 
@@ -87,7 +99,8 @@ class TfrmMain : public QMainWindow {
   std::vector<QAction*> ActionList;
   std::map<std::string, QAction*> ActionsByName;
   std::map<std::string, std::function<void()>> Commands;
-  // How OpenFile treats each upper-case extension (with its dot).
-  std::map<std::string, std::function<void(const std::string&)>> OpenHandlers;
+  // How OpenFile treats each upper-case extension (with its dot); false when the model was
+  // kept.
+  std::map<std::string, std::function<bool(const std::string&)>> OpenHandlers;
   std::vector<QAction*> MenuOrder;  // every menu entry, menus left to right, top to bottom
 };

@@ -14,6 +14,7 @@
 
 #include "app/MaterialSources.h"
 #include "editing/MaterialEdits.h"
+#include "editing/Step.h"
 #include "formats/PathMap.h"
 #include "model/Core.h"
 #include "view/RunGuarded.h"
@@ -209,7 +210,8 @@ void TfrmMat::btnAddClick() {
   const QListWidgetItem* row = SelectedRow(lbxResMat);
   if (!row) return;
   const std::string name = row->text().toStdString();
-  RunGuarded(Core.Services, "adding a material", [&] { AddProjectMaterial(Core, name); });
+  RunGuarded(Core.Services, "adding a material",
+             [&] { RunStep(Core, "Add Material", [&] { AddProjectMaterial(Core, name); }); });
   FillProjectList(name);
   Core.Services.FillMaterialList();
 }
@@ -218,7 +220,8 @@ void TfrmMat::btnDeleteClick() {
   const QListWidgetItem* row = SelectedRow(lbxProjMat);
   if (!row) return;
   auto* material = static_cast<TMaterial*>(row->data(Qt::UserRole).value<void*>());
-  RunGuarded(Core.Services, "deleting a material", [&] { DeleteProjectMaterial(Core, material); });
+  RunGuarded(Core.Services, "deleting a material",
+             [&] { RunStep(Core, "Delete Material", [&] { DeleteProjectMaterial(Core, material); }); });
   FillProjectList({});
   Core.Services.FillMaterialList();
 }

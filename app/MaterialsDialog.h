@@ -13,7 +13,8 @@ class TMaterial;
 
 // The materials dialog: browses the material files of the model's folder, its "Mat" folder
 // and the listed containers, previews them, adds them to the model's material list, deletes
-// project materials and picks one. Adding and deleting change the model at once.
+// project materials and picks one. Adding and deleting change the model at once, each as one
+// step of the history.
 class TfrmMat : public QDialog {
   Q_OBJECT
 

@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "editing/PropertyEdits.h"
+#include "editing/Step.h"
 #include "model/Core.h"
 #include "view/RunGuarded.h"
 
@@ -81,53 +82,54 @@ TfraProp::TfraProp(TCore& core, QWidget* parent) : QWidget(parent), Core(core) {
 }
 
 QComboBox* TfraProp::AddList(QFormLayout* form, const char* caption, const char* name,
-                            const std::vector<std::string>& items, THandler handler) {
+                            const std::vector<std::string>& items, TChange change) {
   auto* box = new QComboBox;
   box->setObjectName(name);
   for (const std::string& item : items) box->addItem(Q(item));
   // A fixed list is as wide as its longest entry: the column widens rather than cut it.
   box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  connect(box, &QComboBox::activated, this, [this, handler] { Apply(handler); });
+  connect(box, &QComboBox::activated, this, [this, change] { Apply(change); });
   if (caption) form->addRow(caption, box);
   return box;
 }
 
-QLineEdit* TfraProp::AddEdit(QFormLayout* form, const char* caption, const char* name, THandler handler) {
+QLineEdit* TfraProp::AddEdit(QFormLayout* form, const char* caption, const char* name, TChange change) {
   auto* edit = new QLineEdit;
   edit->setObjectName(name);
   edit->installEventFilter(this);
-  EditHandlers[edit] = handler;
+  EditHandlers[edit] = change;
   connect(edit, &QLineEdit::returnPressed, this, [this, edit] { CommitEdit(edit); });
   form->addRow(caption, edit);
   return edit;
 }
 
-QCheckBox* TfraProp::AddFlag(const char* name, const char* caption, THandler handler) {
+QCheckBox* TfraProp::AddFlag(const char* name, const char* caption, TChange change) {
   auto* box = new QCheckBox(caption);
   box->setObjectName(name);
   box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-  connect(box, &QCheckBox::clicked, this, [this, handler] { Apply(handler); });
+  connect(box, &QCheckBox::clicked, this, [this, change] { Apply(change); });
   return box;
 }
 
 void TfraProp::BuildNodePage() {
   QFormLayout* form = PageForm(pclProp, tabNode, "tabNode");
   lblNode = Heading(form, "lblNode", "Node (0)");
-  cbxNodeType = AddList(form, "Type", "cbxNodeType", NodeTypeItems(), &TfraProp::cbxNodeTypeChange);
-  edtNodePos = AddEdit(form, "Position", "edtNodePos", &TfraProp::edtNodePosExit);
-  edtNodePiv = AddEdit(form, "Pivot", "edtNodePiv", &TfraProp::edtNodePivExit);
-  edtNodeRot = AddEdit(form, "Rotation", "edtNodeRot", &TfraProp::edtNodeRotExit);
+  cbxNodeType = AddList(form, "Type", "cbxNodeType", NodeTypeItems(), {&TfraProp::cbxNodeTypeChange, "Node Type"});
+  edtNodePos = AddEdit(form, "Position", "edtNodePos", {&TfraProp::edtNodePosExit, "Position"});
+  edtNodePiv = AddEdit(form, "Pivot", "edtNodePiv", {&TfraProp::edtNodePivExit, "Pivot"});
+  edtNodeRot = AddEdit(form, "Rotation", "edtNodeRot", {&TfraProp::edtNodeRotExit, "Rotation"});
   Heading(form, "lblMesh", "Mesh");
-  edtMeshName = AddEdit(form, "Name", "edtMeshName", &TfraProp::edtMeshNameExit);
-  cbxMeshGeo = AddList(form, "Geo", "cbxMeshGeo", GeometryModeItems(), &TfraProp::cbxMeshGeoChange);
-  cbxMeshLight = AddList(form, "Light ", "cbxMeshLight", LightingModeItems(), &TfraProp::cbxMeshLightChange);
-  cbxMeshTex = AddList(form, "Tex", "cbxMeshTex", TextureModeItems(), &TfraProp::cbxMeshTexChange);
+  edtMeshName = AddEdit(form, "Name", "edtMeshName", {&TfraProp::edtMeshNameExit, "Mesh Name"});
+  cbxMeshGeo = AddList(form, "Geo", "cbxMeshGeo", GeometryModeItems(), {&TfraProp::cbxMeshGeoChange, "Mesh Geo"});
+  cbxMeshLight =
+      AddList(form, "Light ", "cbxMeshLight", LightingModeItems(), {&TfraProp::cbxMeshLightChange, "Mesh Light"});
+  cbxMeshTex = AddList(form, "Tex", "cbxMeshTex", TextureModeItems(), {&TfraProp::cbxMeshTexChange, "Mesh Tex"});
 }
 
 void TfraProp::BuildFacePage() {
   QFormLayout* form = PageForm(pclProp, tabFace, "tabFace");
   lblSurface = Heading(form, "lblSurface", "Surface (0)");
-  cbxFaceMaterial = AddList(form, nullptr, "cbxFaceMaterial", {}, &TfraProp::cbxFaceMaterialChange);
+  cbxFaceMaterial = AddList(form, nullptr, "cbxFaceMaterial", {}, {&TfraProp::cbxFaceMaterialChange, "Material"});
   // Material names are the model's; a long one is shortened in the closed list only.
   cbxFaceMaterial->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   cbxFaceMaterial->setMinimumContentsLength(8);
@@ -135,21 +137,22 @@ void TfraProp::BuildFacePage() {
   btnMatDlg->setObjectName("btnMatDlg");
   btnMatDlg->setText("...");
   btnMatDlg->setAutoRaise(true);
-  connect(btnMatDlg, &QToolButton::clicked, this, [this] { Apply(&TfraProp::btnMatDlgClick); });
+  connect(btnMatDlg, &QToolButton::clicked, this, [this] { Apply({&TfraProp::btnMatDlgClick, nullptr}); });
   auto* material = new QHBoxLayout;
   material->setSpacing(1);
   material->addWidget(cbxFaceMaterial, 1);
   material->addWidget(btnMatDlg);
   form->addRow("Material", material);
-  cbxFaceGeo = AddList(form, "Geo ", "cbxFaceGeo", GeometryModeItems(), &TfraProp::cbxFaceGeoChange);
-  cbxFaceLight = AddList(form, "Light ", "cbxFaceLight", LightingModeItems(), &TfraProp::cbxFaceLightChange);
-  cbxFaceTex = AddList(form, "Tex", "cbxFaceTex", TextureModeItems(), &TfraProp::cbxFaceTexChange);
-  edtFaceExtra = AddEdit(form, "Extralight", "edtFaceExtra", &TfraProp::edtFaceExtraExit);
-  chxFlag1 = AddFlag("chxFlag1", "Two Sided", &TfraProp::chxFlag1Click);
+  cbxFaceGeo = AddList(form, "Geo ", "cbxFaceGeo", GeometryModeItems(), {&TfraProp::cbxFaceGeoChange, "Surface Geo"});
+  cbxFaceLight =
+      AddList(form, "Light ", "cbxFaceLight", LightingModeItems(), {&TfraProp::cbxFaceLightChange, "Surface Light"});
+  cbxFaceTex = AddList(form, "Tex", "cbxFaceTex", TextureModeItems(), {&TfraProp::cbxFaceTexChange, "Surface Tex"});
+  edtFaceExtra = AddEdit(form, "Extralight", "edtFaceExtra", {&TfraProp::edtFaceExtraExit, "Extralight"});
+  chxFlag1 = AddFlag("chxFlag1", "Two Sided", {&TfraProp::chxFlag1Click, "Two Sided"});
   chxFlag1->setLayoutDirection(Qt::RightToLeft);  // its caption stands on the left
   form->addRow(chxFlag1);
-  chxFlag2 = AddFlag("chxFlag2", "Translucent", &TfraProp::chxFlag2Click);
-  chxFlag3 = AddFlag("chxFlag3", "Collides", &TfraProp::chxFlag3Click);
+  chxFlag2 = AddFlag("chxFlag2", "Translucent", {&TfraProp::chxFlag2Click, "Translucent"});
+  chxFlag3 = AddFlag("chxFlag3", "Collides", {&TfraProp::chxFlag3Click, "Collides"});
   auto* row = new QHBoxLayout;
   row->setSpacing(6);
   row->addWidget(chxFlag2);
@@ -219,8 +222,13 @@ void TfraProp::FillMaterialList() {
   cbxFaceMaterial->setCurrentIndex(shown.isEmpty() ? -1 : cbxFaceMaterial->findText(shown));
 }
 
-void TfraProp::Apply(THandler handler) {
-  RunGuarded(Core.Services, "changing a property", [this, handler] { (this->*handler)(); });
+void TfraProp::Apply(TChange change) {
+  RunGuarded(Core.Services, "changing a property", [this, change] {
+    if (change.Step)
+      RunStep(Core, change.Step, [&] { (this->*change.Handler)(); });
+    else
+      (this->*change.Handler)();
+  });
   RunGuarded(Core.Services, "showing the properties", [this] { UpdateProperties(); });
 }
 
@@ -265,7 +273,7 @@ void TfraProp::btnMatDlgClick() {
   FillMaterialList();  // the dialog adds and deletes project materials
   // Cancel assigns nothing, so a mixed selection keeps the materials it had.
   if (ok)
-    SetSurfaceMaterial(Core, chosen);
+    RunStep(Core, "Material", [&] { SetSurfaceMaterial(Core, chosen); });
   else
     Core.Services.Redraw(true);
 }

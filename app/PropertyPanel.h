@@ -70,21 +70,27 @@ class TfraProp : public QWidget {
 
  private:
   using THandler = void (TfraProp::*)();
+  // A control's change: its handler and the name of the history step it makes, or null for a
+  // handler that makes its own steps.
+  struct TChange {
+    THandler Handler;
+    const char* Step;
+  };
   void BuildNodePage();
   void BuildFacePage();
   void BuildVertexPage();
   // A labelled row of the page (a list without caption is placed by the caller).
   QComboBox* AddList(QFormLayout* form, const char* caption, const char* name, const std::vector<std::string>& items,
-                     THandler handler);
-  QLineEdit* AddEdit(QFormLayout* form, const char* caption, const char* name, THandler handler);
-  QCheckBox* AddFlag(const char* name, const char* caption, THandler handler);
+                     TChange change);
+  QLineEdit* AddEdit(QFormLayout* form, const char* caption, const char* name, TChange change);
+  QCheckBox* AddFlag(const char* name, const char* caption, TChange change);
   void FillNodePage();
   void FillFacePage();
-  // Runs the handler as a command, then shows the model's values again.
-  void Apply(THandler handler);
+  // Runs the change as a command and one step, then shows the model's values again.
+  void Apply(TChange change);
   // An edit field applies its text only when the user changed it.
   void CommitEdit(QLineEdit* edit);
 
   TCore& Core;
-  std::map<QObject*, THandler> EditHandlers;
+  std::map<QObject*, TChange> EditHandlers;
 };

@@ -30,6 +30,7 @@ void THistory::Reset(TCore& core) {
   size_t created = 0;
   Current = Saved = TakeModelState(*core.Model, Synced, created);
   Begun = false;
+  Notify();
 }
 
 void THistory::Begin(const TCore& core) {
@@ -59,6 +60,7 @@ bool THistory::Commit(TCore& core, const std::string& caption) {
     Steps.pop_front();
     --Done;
   }
+  Notify();
   return true;
 }
 
@@ -66,12 +68,14 @@ void THistory::Undo(TCore& core) {
   if (!CanUndo()) return;
   --Done;
   Go(core, Steps[Done].Before, Steps[Done].SelectionBefore);
+  Notify();
 }
 
 void THistory::Redo(TCore& core) {
   if (!CanRedo()) return;
   Go(core, Steps[Done].After, Steps[Done].SelectionAfter);
   ++Done;
+  Notify();
 }
 
 void THistory::Go(TCore& core, const std::shared_ptr<const TModelState>& state, const TSelectionState& selection) {
@@ -83,4 +87,9 @@ void THistory::Go(TCore& core, const std::shared_ptr<const TModelState>& state, 
   core.Services.FillMaterialList();
   core.Services.UpdateProperties();
   core.Services.Redraw(true);
+}
+
+void THistory::MarkSaved() {
+  Saved = Current;
+  Notify();
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,7 +36,10 @@ class THistory {
 
   // The model differs from what was last saved (or opened); undoing back clears it again.
   bool Modified() const { return Current != Saved; }
-  void MarkSaved() { Saved = Current; }
+  void MarkSaved();
+  // Called after every change of what the calls above answer, so that the menus and the
+  // title follow steps taken anywhere.
+  std::function<void()> Changed;
 
   size_t Count() const { return Steps.size(); }
   size_t Bytes() const { return TotalBytes; }
@@ -49,6 +53,9 @@ class THistory {
     TSelectionState SelectionBefore, SelectionAfter;
     size_t Bytes;
   };
+  void Notify() const {
+    if (Changed) Changed();
+  }
   void Go(TCore& core, const std::shared_ptr<const TModelState>& state, const TSelectionState& selection);
 
   std::deque<TStep> Steps;

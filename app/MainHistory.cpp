@@ -1,0 +1,56 @@
+// The main window's undo and redo, and the unsaved-changes question before work is lost.
+#include <QCloseEvent>
+#include <QShortcut>
+
+#include "app/ActionTable.h"
+#include "app/Dialogs.h"
+#include "app/MainWindow.h"
+#include "app/Settings.h"
+#include "view/RunGuarded.h"
+
+namespace {
+// The entry names the step it would take: "&Undo Extrude Surface".
+void ShowStep(QAction* action, const std::string& caption, bool enabled) {
+  for (const TActionRow& row : MainActionRows())
+    if (action->objectName() == row.Name)
+      action->setText(QString::fromStdString(caption.empty() ? row.Caption : row.Caption + (" " + caption)));
+  action->setEnabled(enabled);
+}
+}  // namespace
+
+void TfrmMain::InstallHistoryCommands() {
+  SetCommand("actEditUndo", [this] { Core.History.Undo(Core); });
+  SetCommand("actEditRedo", [this] { Core.History.Redo(Core); });
+  // The second key of Redo that other programs use; a user's own entry with this key wins.
+  auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
+  connect(redo, &QShortcut::activated, Action("actEditRedo"), &QAction::trigger);
+  Core.History.Changed = [this] { ShowHistory(); };
+  ShowHistory();
+}
+
+void TfrmMain::ShowHistory() {
+  SetTitle(Core.Model->FileName);
+  ShowStep(Action("actEditUndo"), Core.History.UndoCaption(), Core.History.CanUndo());
+  ShowStep(Action("actEditRedo"), Core.History.RedoCaption(), Core.History.CanRedo());
+}
+
+bool TfrmMain::SaveChangesFirst() {
+  if (!Core.History.Modified()) return true;
+  const std::string& name = Core.Model->FileName;
+  switch (AskSaveChanges(name.empty() ? "Untitled.3do" : name)) {
+    case TSaveAnswer::Discard: return true;
+    case TSaveAnswer::Cancel: return false;
+    case TSaveAnswer::Save: break;
+  }
+  RunGuarded(Core.Services, "saving", [this] { actFileSaveExecute(); });
+  return !Core.History.Modified();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+  if (!SaveChangesFirst()) {
+    event->ignore();
+    return;
+  }
+  RunGuarded(Core.Services, "storing the settings", [this] { SaveSettings(*this, Core); });
+  QMainWindow::closeEvent(event);
+}
