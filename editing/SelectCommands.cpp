@@ -1,32 +1,57 @@
 #include "editing/SelectCommands.h"
 
 #include "model/Core.h"
+#include "model/Progress.h"
 
 namespace {
+
+// How many objects of the current mode's kind the model holds.
+uint64_t ModeObjects(const TCore& core) {
+  uint64_t count = 0;
+  for (const TNode* n : core.Model->Nodes) {
+    if (core.EditMode == emNode) ++count;
+    else if (!n->Mesh) continue;
+    else if (core.EditMode == emSurface) count += static_cast<uint64_t>(n->Mesh->Surfaces.Count());
+    else count += static_cast<uint64_t>(n->Mesh->Vertices.Count());
+  }
+  return count;
+}
 
 // Flips every object of the current mode's kind in model order. The property panel is told
 // once at the end rather than once per object: a million toggles stay linear.
 void ToggleEverything(TCore& core) {
   TModel& model = *core.Model;
+  TProgress progress(&core.Services, "Selecting", ModeObjects(core), kProgressObjects);
+  uint64_t done = 0;
   switch (core.EditMode) {
     case emNode:
-      for (TNode* n : model.Nodes) core.Nodes.Toggle(n);
+      for (TNode* n : model.Nodes) {
+        core.Nodes.Toggle(n);
+        progress.Step(++done);
+      }
       break;
     case emSurface:
       for (TNode* n : model.Nodes)
         if (n->Mesh)
-          for (TFace* f : n->Mesh->Surfaces) core.Surfaces.Toggle(f);
+          for (TFace* f : n->Mesh->Surfaces) {
+            core.Surfaces.Toggle(f);
+            progress.Step(++done);
+          }
       break;
     case emVertex:
       for (TNode* n : model.Nodes)
         if (n->Mesh)
-          for (TVertex* v : n->Mesh->Vertices) core.Vertices.Toggle(v);
+          for (TVertex* v : n->Mesh->Vertices) {
+            core.Vertices.Toggle(v);
+            progress.Step(++done);
+          }
       break;
   }
   core.Services.UpdateProperties();
 }
 
 void ClearCurrent(TCore& core) {
+  const TProgress progress(&core.Services, "Clearing", static_cast<uint64_t>(core.SelectedCount()), kProgressObjects);
   switch (core.EditMode) {
     case emNode:
       core.Nodes.Clear();
