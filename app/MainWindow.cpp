@@ -19,6 +19,7 @@
 #include "app/EditingSetup.h"
 #include "app/MainAction.h"
 #include "app/MessageWindow.h"
+#include "app/StatusProgress.h"
 #include "formats/MaterialLoader.h"
 #include "model/VersionInfo.h"
 #include "view/Builder.h"
@@ -137,6 +138,7 @@ void TfrmMain::BuildStatusBar() {
   }
   statusBar()->setObjectName("stbMain");
   statusBar()->setSizeGripEnabled(false);
+  WorkProgress = std::make_unique<TStatusProgress>(*this);
 }
 
 void TfrmMain::BuildOutputList() {
