@@ -20,6 +20,7 @@
 #include "app/MainAction.h"
 #include "app/MessageWindow.h"
 #include "app/Settings.h"
+#include "app/StatusProgress.h"
 #include "formats/MaterialLoader.h"
 #include "model/VersionInfo.h"
 #include "view/Builder.h"
@@ -133,6 +134,7 @@ void TfrmMain::BuildStatusBar() {
   }
   statusBar()->setObjectName("stbMain");
   statusBar()->setSizeGripEnabled(false);
+  WorkProgress = std::make_unique<TStatusProgress>(*this);
 }
 
 void TfrmMain::BuildOutputList() {

@@ -2,6 +2,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "model/Core.h"
@@ -12,6 +13,7 @@ class QLabel;
 class QListWidget;
 class TfraBuilder;
 class TfrmMsg;
+class TStatusProgress;
 
 // The main window: menus and commands, the status bar, the one-line output list and, from
 // its first showing on, the viewport frame.
@@ -43,6 +45,8 @@ class TfrmMain : public QMainWindow {
   TfrmMsg* MessageWindow() const { return frmMsg; }
   QLabel* StatusPanel(int index) const { return Panels[index]; }
   QListWidget* OutputList() const { return lbxOutput; }
+  // Long work shown in the status bar.
+  TStatusProgress& Progress() const { return *WorkProgress; }
   // Runs the first-showing sequence now if it has not run yet (tests call it directly).
   void FirstActivation();
 
@@ -95,6 +99,7 @@ class TfrmMain : public QMainWindow {
   TfraBuilder* fraBuilder = nullptr;
   TfrmMsg* frmMsg = nullptr;
   QLabel* Panels[4] = {};
+  std::unique_ptr<TStatusProgress> WorkProgress;
   QListWidget* lbxOutput = nullptr;
   std::vector<QAction*> ActionList;
   std::map<std::string, QAction*> ActionsByName;

@@ -1,12 +1,33 @@
 #include "app/QtServices.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QGuiApplication>
 #include <cstdio>
 
 #include "app/Dialogs.h"
 #include "app/MainWindow.h"
+#include "app/StatusProgress.h"
 #include "view/Builder.h"
+
+namespace {
+// A dialog that long work puts up (a read error, say) gets the normal pointer while it is up.
+class TDialogPointer {
+ public:
+  TDialogPointer() : Busy(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor) {
+    if (Busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  }
+  ~TDialogPointer() {
+    if (Busy) QApplication::restoreOverrideCursor();
+  }
+  TDialogPointer(const TDialogPointer&) = delete;
+  TDialogPointer& operator=(const TDialogPointer&) = delete;
+
+ private:
+  const bool Busy;
+};
+}  // namespace
 
 void TQtServices::AddOutput(const std::string& line) {
   if (Main)
@@ -19,18 +40,28 @@ void TQtServices::ShowStatus(const std::string& text) {
   if (Main) Main->ShowStatus(text);
 }
 
-void TQtServices::ShowError(const std::string& text) { ::ShowError(text); }
-void TQtServices::ShowInformation(const std::string& text) { ::ShowInformation(text); }
+void TQtServices::ShowError(const std::string& text) {
+  const TDialogPointer pointer;
+  ::ShowError(text);
+}
+
+void TQtServices::ShowInformation(const std::string& text) {
+  const TDialogPointer pointer;
+  ::ShowInformation(text);
+}
 
 bool TQtServices::QueryValues(const std::string& caption, std::vector<std::string>& lines) {
+  const TDialogPointer pointer;
   return ::QueryValues(caption, lines);
 }
 
 std::string TQtServices::AskOpenFileName(const std::vector<std::string>& filter, const std::string& title) {
+  const TDialogPointer pointer;
   return ::AskOpenFileName(filter, title);
 }
 
 std::string TQtServices::AskSaveFileName(const std::vector<std::string>& filter) {
+  const TDialogPointer pointer;
   return ::AskSaveFileName(filter);
 }
 
@@ -56,4 +87,16 @@ void TQtServices::UpdateProperties() {
 void TQtServices::FillMaterialList() {
   if (TfraBuilder* frame = Main ? Main->Builder() : nullptr; frame && frame->FillMaterialList)
     frame->FillMaterialList();
+}
+
+void TQtServices::BeginProgress(const std::string& text, uint64_t total) {
+  if (Main) Main->Progress().Begin(text, total);
+}
+
+void TQtServices::StepProgress(uint64_t done) {
+  if (Main) Main->Progress().Step(done);
+}
+
+void TQtServices::EndProgress() {
+  if (Main) Main->Progress().End();
 }

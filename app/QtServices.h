@@ -22,6 +22,9 @@ class TQtServices : public TUserServices {
   void FillTree() override;
   void UpdateProperties() override;
   void FillMaterialList() override;
+  void BeginProgress(const std::string& text, uint64_t total) override;
+  void StepProgress(uint64_t done) override;
+  void EndProgress() override;
 
  private:
   TfrmMain* Main = nullptr;

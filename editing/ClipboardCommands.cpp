@@ -1,8 +1,11 @@
 #include "editing/ClipboardCommands.h"
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 #include "editing/DeleteOps.h"
+#include "formats/ProgressSource.h"
 #include "model/Core.h"
 #include "model/VersionInfo.h"
 
@@ -17,6 +20,21 @@ std::string Upper(std::string text) {
 std::string_view FirstLine(std::string_view text) {
   return text.substr(0, text.find_first_of("\r\n"));
 }
+
+// A text handed out a block at a time, so that the progress of its reading can be followed.
+class TTextBlocks : public TTextSource {
+ public:
+  explicit TTextBlocks(std::string_view text) : Rest(text) {}
+  size_t Read(char* buffer, size_t size) override {
+    const size_t n = std::min(size, Rest.size());
+    std::memcpy(buffer, Rest.data(), n);
+    Rest.remove_prefix(n);
+    return n;
+  }
+
+ private:
+  std::string_view Rest;
+};
 
 }  // namespace
 
@@ -37,7 +55,11 @@ void PasteNodes(TCore& core) {
   const std::string text = core.Services.GetClipboardText();
   if (text.empty()) return;
   if (Upper(std::string(FirstLine(text))).find(Upper(GetProductName())) == std::string::npos) return;
-  core.Model->Parse3DO(text);
+  TProgress progress(&core.Services, "Pasting", text.size(), kProgressBytes);
+  TTextBlocks blocks(text);
+  TProgressSource source(blocks, progress);
+  TLineCursor lines(source);
+  core.Model->Parse3DO(lines);
 }
 
 void actEditCopy(TCore& core) { CopyNodes(core); }

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "model/Core.h"
+#include "model/Progress.h"
 
 namespace {
 
@@ -31,6 +32,8 @@ void DeleteNodes(TCore& core, std::vector<TNode*> list) {
     if (n && n->Model == &model) doomed.insert(n);
   if (doomed.empty()) return;
   ForgetDrawingLists(model);
+  TProgress progress(&core.Services, "Deleting", static_cast<uint64_t>(model.Nodes.Count()), kProgressObjects);
+  uint64_t done = 0;
 
   // The nearest ancestor that stays, worked out once per deleted node: a climb stops at a
   // deleted node already answered, so a deep chain of deleted nodes is climbed only once. A
@@ -52,6 +55,7 @@ void DeleteNodes(TCore& core, std::vector<TNode*> list) {
     return answer;
   };
   for (TNode* n : model.Nodes) {
+    progress.Step(++done);
     if (doomed.count(n)) {
       core.Nodes.Remove(n);
       if (const TMesh* mesh = n->Mesh.get()) {
@@ -70,15 +74,29 @@ void DeleteNodes(TCore& core, std::vector<TNode*> list) {
 void DeleteSurfaces(TCore& core, std::vector<TFace*> list) {
   if (list.empty()) return;
   ForgetDrawingLists(*core.Model);
-  for (TFace* f : list)
+  TProgress progress(&core.Services, "Deleting", 2 * list.size(), 2 * kProgressObjects);
+  uint64_t done = 0;
+  for (TFace* f : list) {
     if (f) core.Surfaces.Remove(f);
-  for (auto& [mesh, faces] : ByMesh(list)) mesh->DeleteFaces(faces);
+    progress.Step(++done);
+  }
+  for (auto& [mesh, faces] : ByMesh(list)) {
+    mesh->DeleteFaces(faces);
+    progress.Step(done += faces.size());
+  }
 }
 
 void DeleteVertices(TCore& core, std::vector<TVertex*> list) {
   if (list.empty()) return;
   ForgetDrawingLists(*core.Model);
-  for (TVertex* v : list)
+  TProgress progress(&core.Services, "Deleting", 2 * list.size(), 2 * kProgressObjects);
+  uint64_t done = 0;
+  for (TVertex* v : list) {
     if (v) core.Vertices.Remove(v);
-  for (auto& [mesh, vertices] : ByMesh(list)) mesh->DeleteVertices(vertices);
+    progress.Step(++done);
+  }
+  for (auto& [mesh, vertices] : ByMesh(list)) {
+    mesh->DeleteVertices(vertices);
+    progress.Step(done += vertices.size());
+  }
 }

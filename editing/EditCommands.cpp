@@ -4,6 +4,7 @@
 #include "editing/FileRange.h"
 #include "editing/SurfaceOps.h"
 #include "model/Core.h"
+#include "model/Progress.h"
 
 namespace {
 
@@ -41,12 +42,17 @@ void actEditExtrudeFace(TCore& core) {
   if (!RequireMode(core, emSurface)) return;
   if (core.Surfaces.Empty()) return;
   const std::vector<TFace*> originals = core.Surfaces.Items();
-  for (TFace* f : originals) {
-    core.Surfaces.Remove(f);
-    core.Surfaces.Add(ExtrudeSurfaceKeep(*f));
+  {
+    TProgress progress(&core.Services, "Extruding", originals.size(), kProgressObjects);
+    uint64_t done = 0;
+    for (TFace* f : originals) {
+      core.Surfaces.Remove(f);
+      core.Surfaces.Add(ExtrudeSurfaceKeep(*f));
+      progress.Step(++done);
+    }
+    // The extruded surfaces leave their meshes together: one pass per mesh, not one per surface.
+    DeleteSurfaces(core, originals);
   }
-  // The extruded surfaces leave their meshes together: one pass per mesh, not one per surface.
-  DeleteSurfaces(core, originals);
   core.Services.Redraw(true);
 }
 
@@ -86,7 +92,14 @@ void actEditInsertVx(TCore& core) {
 
 void actEditFlipFace(TCore& core) {
   if (!RequireMode(core, emSurface)) return;
-  for (TFace* f : core.Surfaces) FlipSurface(*f);
+  {
+    TProgress progress(&core.Services, "Flipping", static_cast<uint64_t>(core.Surfaces.Count()), kProgressObjects);
+    uint64_t done = 0;
+    for (TFace* f : core.Surfaces) {
+      FlipSurface(*f);
+      progress.Step(++done);
+    }
+  }
   core.Services.Redraw(true);
 }
 
@@ -109,16 +122,25 @@ void actEditMerge(TCore& core) {
     if (TMesh* source = selected[i]->Mesh.get(); source && source != target->Mesh.get()) sources.push_back(source);
   // The receiving mesh's offset must be the current one, also for a mesh made just now, whose
   // offset a mesh not yet attached works out.
-  core.Model->UpdateWorld();
-  TMesh probe(core.Model.get());
-  probe.Node = target;
-  probe.UpdateWorld();
-  if (!MergeFits(core, target->Mesh ? target->Mesh->WorldOffset : probe.WorldOffset, sources)) return;
-  if (!target->Mesh) target->SetMesh(std::make_unique<TMesh>(core.Model.get()));
-  core.Model->UpdateWorld();
-  for (TMesh* source : sources) target->Mesh->AppendCopy(*source, false);
-  core.Nodes.Remove(target);
-  DeleteNodes(core, core.Nodes.Items());
+  uint64_t objects = 0;
+  for (const TMesh* source : sources) objects += static_cast<uint64_t>(source->Vertices.Count() + source->Surfaces.Count());
+  {
+    TProgress progress(&core.Services, "Merging", objects, kProgressObjects);
+    core.Model->UpdateWorld();
+    TMesh probe(core.Model.get());
+    probe.Node = target;
+    probe.UpdateWorld();
+    if (!MergeFits(core, target->Mesh ? target->Mesh->WorldOffset : probe.WorldOffset, sources)) return;
+    if (!target->Mesh) target->SetMesh(std::make_unique<TMesh>(core.Model.get()));
+    core.Model->UpdateWorld();
+    uint64_t done = 0;
+    for (TMesh* source : sources) {
+      target->Mesh->AppendCopy(*source, false);
+      progress.Step(done += static_cast<uint64_t>(source->Vertices.Count() + source->Surfaces.Count()));
+    }
+    core.Nodes.Remove(target);
+    DeleteNodes(core, core.Nodes.Items());
+  }
   core.ToggleNode(target);
   core.Services.FillTree();
   core.Services.Redraw(true);

@@ -1,32 +1,57 @@
 #include "editing/SelectCommands.h"
 
 #include "model/Core.h"
+#include "model/Progress.h"
 
 namespace {
+
+// How many objects of the current mode's kind the model holds.
+uint64_t ModeObjects(const TCore& core) {
+  uint64_t count = 0;
+  for (const TNode* n : core.Model->Nodes) {
+    if (core.EditMode == emNode) ++count;
+    else if (!n->Mesh) continue;
+    else if (core.EditMode == emSurface) count += static_cast<uint64_t>(n->Mesh->Surfaces.Count());
+    else count += static_cast<uint64_t>(n->Mesh->Vertices.Count());
+  }
+  return count;
+}
 
 // Flips every object of the current mode's kind in model order. The property panel is told
 // once at the end rather than once per object: a million toggles stay linear.
 void ToggleEverything(TCore& core) {
   TModel& model = *core.Model;
+  TProgress progress(&core.Services, "Selecting", ModeObjects(core), kProgressObjects);
+  uint64_t done = 0;
   switch (core.EditMode) {
     case emNode:
-      for (TNode* n : model.Nodes) core.Nodes.Toggle(n);
+      for (TNode* n : model.Nodes) {
+        core.Nodes.Toggle(n);
+        progress.Step(++done);
+      }
       break;
     case emSurface:
       for (TNode* n : model.Nodes)
         if (n->Mesh)
-          for (TFace* f : n->Mesh->Surfaces) core.Surfaces.Toggle(f);
+          for (TFace* f : n->Mesh->Surfaces) {
+            core.Surfaces.Toggle(f);
+            progress.Step(++done);
+          }
       break;
     case emVertex:
       for (TNode* n : model.Nodes)
         if (n->Mesh)
-          for (TVertex* v : n->Mesh->Vertices) core.Vertices.Toggle(v);
+          for (TVertex* v : n->Mesh->Vertices) {
+            core.Vertices.Toggle(v);
+            progress.Step(++done);
+          }
       break;
   }
   core.Services.UpdateProperties();
 }
 
 void ClearCurrent(TCore& core) {
+  const TProgress progress(&core.Services, "Clearing", static_cast<uint64_t>(core.SelectedCount()), kProgressObjects);
   switch (core.EditMode) {
     case emNode:
       core.Nodes.Clear();
@@ -51,26 +76,28 @@ template <class Walk>
 void Navigate(TCore& core, Walk walk) {
   if (core.EditMode != emNode || core.Nodes.Empty()) return;
   SelectOnly(core, walk(*core.Nodes.First()));
-  core.Services.Redraw(true);
+  core.Services.Redraw(false);
 }
 
 }  // namespace
 
+// Selecting changes no geometry: the view draws its selection marks again without
+// recompiling the model, which for a million faces takes seconds.
 void actSelClear(TCore& core) {
   ClearCurrent(core);
   core.Services.UpdateProperties();
-  core.Services.Redraw(true);
+  core.Services.Redraw(false);
 }
 
 void actSelAll(TCore& core) {
   ClearCurrent(core);
   ToggleEverything(core);
-  core.Services.Redraw(true);
+  core.Services.Redraw(false);
 }
 
 void actSelInvert(TCore& core) {
   ToggleEverything(core);
-  core.Services.Redraw(true);
+  core.Services.Redraw(false);
 }
 
 void actSelParentNode(TCore& core) {

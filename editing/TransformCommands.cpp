@@ -3,6 +3,7 @@
 #include "editing/FileRange.h"
 #include "editing/Query.h"
 #include "model/Core.h"
+#include "model/Progress.h"
 #include "model/VertexOps.h"
 
 namespace {
@@ -19,9 +20,16 @@ TVector ReadVector(const TQuery& query, const char* x, const char* y, const char
   return {vx, vy, query.Float(z)};
 }
 
-// Every result is looked at before any vertex moves.
+// Every result is looked at before any vertex moves; both passes count for the progress.
 void MapWithinRange(TCore& core, const char* caption, const std::vector<TVertex*>& list, const TPositionMap& map) {
-  if (ResultsFit(core, caption, list, [&map](const TVertex& v) { return map(v.Position); })) MapVertices(list, map);
+  TProgress progress(&core.Services, caption, 2 * list.size(), 2 * kProgressObjects);
+  uint64_t done = 0;
+  const TPositionMap counted = [&](const TVector& p) {
+    progress.Step(++done);
+    return map(p);
+  };
+  if (ResultsFit(core, caption, list, [&counted](const TVertex& v) { return counted(v.Position); }))
+    MapVertices(list, counted);
 }
 
 // Rotate and scale: three values, then the centre, which defaults to the selection's centre.

@@ -1,5 +1,6 @@
 // Reading a model that lies inside a container.
 #include "formats/Gob.h"
+#include "formats/ProgressSource.h"
 #include "model/Core.h"
 #include "model/Errors.h"
 #include "model/Model.h"
@@ -38,7 +39,9 @@ TReadResult TModel::LoadFromContainer(const TGobItem& item) {
     return TReadResult::Failure(message);
   }
   // Read in blocks up to the first zero byte, however long the entry claims to be.
-  TLineCursor lines(*entry);
+  TProgress progress(Services(), "Reading", item.Length, kProgressBytes);
+  TProgressSource source(*entry, progress);
+  TLineCursor lines(source);
   const TContainerFirst first(Core, item.ContainerName);
   return Parse3DO(lines);
 }

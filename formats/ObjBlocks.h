@@ -15,6 +15,8 @@ class TObjBlocks {
   // The next run of whole lines, the last of the text perhaps without its line end; empty
   // at the end of the text. Valid until the next call.
   std::string_view Next();
+  // How many bytes of the file have been read so far.
+  uint64_t Position() const { return Offset; }
 
  private:
   const TReadOnlyFile& File;

@@ -13,6 +13,7 @@
 #include "model/Convert.h"
 #include "model/Errors.h"
 #include "model/Model.h"
+#include "model/Progress.h"
 
 namespace {
 
@@ -169,14 +170,22 @@ void TObjParser::ReadFace() {
 
 void ImportObjFile(TModel& model, const std::string& path) {
   const TReadOnlyFile file(path);
+  // The file is read twice, and both readings count.
+  TProgress progress(model.Services(), "Importing", 2 * file.Size(), 2 * kProgressBytes);
   TObjCounts counts;
   TObjBlocks counting(file);
-  for (std::string_view lines = counting.Next(); !lines.empty(); lines = counting.Next()) CountStatements(lines, counts);
+  for (std::string_view lines = counting.Next(); !lines.empty(); lines = counting.Next()) {
+    CountStatements(lines, counts);
+    progress.Step(counting.Position());
+  }
   // What the mesh will hold: each face with its two corner lists, each vertex.
   const TBulkHeap heap(counts.Faces * (sizeof(TFace) + 80) + counts.Vertices * (sizeof(TVertex) + 24));
   TObjParser parser(model, counts);
   TObjBlocks reading(file);
-  for (std::string_view lines = reading.Next(); !lines.empty(); lines = reading.Next()) parser.Parse(lines);
+  for (std::string_view lines = reading.Next(); !lines.empty(); lines = reading.Next()) {
+    parser.Parse(lines);
+    progress.Step(file.Size() + reading.Position());
+  }
   parser.Finish();
 }
 

@@ -10,6 +10,7 @@
 #include "formats/FileIO.h"
 #include "formats/LineCursor.h"
 #include "formats/LineFields.h"
+#include "formats/ProgressSource.h"
 #include "model/Convert.h"
 #include "model/Core.h"
 #include "model/Hierarchy.h"
@@ -355,6 +356,8 @@ TReadResult TModel::LoadFromFile(const std::string& path) {
   }
   // The model's objects take about one and a half times the file's text.
   const TBulkHeap heap(file->Stored() + file->Stored() / 2);
-  TLineCursor lines(*file);
+  TProgress progress(Services(), "Reading", file->Size(), kProgressBytes);
+  TProgressSource source(*file, progress);
+  TLineCursor lines(source);
   return Parse3DO(lines);
 }

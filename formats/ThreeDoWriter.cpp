@@ -6,15 +6,18 @@
 #include "formats/FileIO.h"
 #include "model/Convert.h"
 #include "model/Model.h"
+#include "model/Progress.h"
 #include "model/VersionInfo.h"
 
 namespace {
 
 // Builds the text in a buffer that is handed to the sink whenever it grows past a block,
-// so that memory stays flat however large the model.
+// so that memory stays flat however large the model. The lines written are the progress.
 class TWriter {
  public:
-  explicit TWriter(const std::function<void(std::string_view)>& sink) : Sink(sink) { Out.reserve(kBlock + 4096); }
+  TWriter(const std::function<void(std::string_view)>& sink, TProgress& progress) : Sink(sink), Progress(progress) {
+    Out.reserve(kBlock + 4096);
+  }
   TWriter(const TWriter&) = delete;
   TWriter& operator=(const TWriter&) = delete;
 
@@ -49,6 +52,7 @@ class TWriter {
   }
   void EndLine() {
     Out.append("\r\n");
+    Progress.Step(++Lines);
     if (Out.size() >= kBlock) Flush();
   }
   void Flush() {
@@ -63,8 +67,23 @@ class TWriter {
  private:
   static constexpr size_t kBlock = 1 << 18;
   const std::function<void(std::string_view)>& Sink;
+  TProgress& Progress;
+  uint64_t Lines = 0;
   std::string Out;
 };
+
+// About how many lines the text of these nodes takes: a few fixed ones aside, a row per
+// material and node, and per mesh two per vertex (position, normal) and per face (the face,
+// its normal) and one per corner.
+uint64_t LineCount(const TModel& model, const std::vector<TNode*>& nodes) {
+  uint64_t lines = static_cast<uint64_t>(model.Materials.Count()) + nodes.size();
+  for (const TNode* n : nodes)
+    if (const TMesh* mesh = n->Mesh.get()) {
+      lines += 2 * static_cast<uint64_t>(mesh->Vertices.Count() + mesh->Surfaces.Count());
+      for (const TFace* f : mesh->Surfaces) lines += static_cast<uint64_t>(f->Vertices.Count());
+    }
+  return lines;
+}
 
 std::string FileNamePart(const std::string& path) {
   const auto cut = path.find_last_of("\\:/");
@@ -87,7 +106,13 @@ void TModel::Write3DO(std::string& out, const std::vector<TNode*>& nodes) {
 }
 
 void TModel::Write3DO(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes) {
-  TWriter w(sink);
+  TProgress progress(Services(), "Writing", LineCount(*this, nodes), kProgressObjects);
+  WriteText(sink, nodes, progress);
+}
+
+void TModel::WriteText(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes,
+                       TProgress& progress) {
+  TWriter w(sink, progress);
   w << "# MODEL '" << FileNamePart(FileName) << "' created with " << GetProductName() << " v"
     << GetVersionString(VersionParts) << " on " << NowText("%x") << " at " << NowText("%X");
   w.EndLine();
@@ -222,9 +247,10 @@ void TModel::Write3DO(const std::function<void(std::string_view)>& sink, const s
 }
 
 void TModel::SaveToFile(const std::string& path) {
+  TProgress progress(Services(), "Saving", LineCount(*this, Nodes.Pointers()), kProgressObjects);
   Update();
   FileName = path;
   TAtomicFileWriter file(path);
-  Write3DO([&file](std::string_view block) { file.Write(block); }, Nodes.Pointers());
+  WriteText([&file](std::string_view block) { file.Write(block); }, Nodes.Pointers(), progress);
   file.Commit();
 }

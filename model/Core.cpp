@@ -23,6 +23,18 @@ void TCore::ClearSelection() {
   Vertices.Clear();
 }
 
+int TCore::SelectedCount() const {
+  switch (EditMode) {
+    case emNode:
+      return Nodes.Count();
+    case emSurface:
+      return Surfaces.Count();
+    case emVertex:
+      return Vertices.Count();
+  }
+  return 0;
+}
+
 TColorRGB SystemColorToRGB(unsigned c) {
   return {static_cast<float>((c & 0xFF) / 255.0), static_cast<float>(((c & 0xFFFF) / 256) / 255.0),
           static_cast<float>((c / 0x10000) / 255.0)};

@@ -44,6 +44,8 @@ class TCore {
   THistory History;
 
   void ClearSelection();
+  // How many objects the current edit mode's selection holds.
+  int SelectedCount() const;
 
   // Adds the object to its selection list, or removes it when already there. Each toggle
   // refreshes the property panel; a gesture that toggles many objects passes refresh =

@@ -39,3 +39,24 @@ std::string THeadlessServices::NextFileName() {
   FileNames.erase(FileNames.begin());
   return name;
 }
+
+void THeadlessServices::BeginProgress(const std::string& text, uint64_t total) {
+  ProgressBegun.push_back(text + "/" + std::to_string(total));
+  ProgressTotals.push_back(total);
+  LastDone = 0;
+}
+
+void THeadlessServices::StepProgress(uint64_t done) {
+  if (ProgressTotals.empty() || done > ProgressTotals.back() || done < LastDone) ProgressMisused = true;
+  LastDone = done;
+}
+
+void THeadlessServices::EndProgress() {
+  if (ProgressTotals.empty()) {
+    ProgressMisused = true;
+    return;
+  }
+  ProgressTotals.pop_back();
+  ++ProgressEnded;
+  LastDone = 0;
+}

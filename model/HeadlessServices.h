@@ -25,6 +25,10 @@ class THeadlessServices : public TUserServices {
   void FillTree() override { ++TreeFills; }
   void UpdateProperties() override { ++PropertyUpdates; }
   void FillMaterialList() override { ++MaterialListFills; }
+  // Progress is recorded, never printed: zarn-cli's output stays what the commands say.
+  void BeginProgress(const std::string& text, uint64_t total) override;
+  void StepProgress(uint64_t done) override;
+  void EndProgress() override;
 
   std::vector<std::string> Output, Status, Errors, Informations, Queries;
   // Answers by value name for the next queries; unknown names keep their defaults.
@@ -33,8 +37,15 @@ class THeadlessServices : public TUserServices {
   std::vector<std::string> FileNames;  // answers to file-name questions, first first
   std::string Clipboard;
   int Rebuilds = 0, Replays = 0, TreeFills = 0, PropertyUpdates = 0, MaterialListFills = 0;
+  // Every piece of work begun, as "text/total"; how many ended; the work still open.
+  std::vector<std::string> ProgressBegun;
+  int ProgressEnded = 0;
+  std::vector<uint64_t> ProgressTotals;  // innermost last
+  // Set by a step outside any work, beyond the total or going backwards.
+  bool ProgressMisused = false;
 
  private:
   std::string NextFileName();
   FILE* Echo;
+  uint64_t LastDone = 0;
 };

@@ -85,6 +85,8 @@ void TModel::Update() {
 
 TVector TModel::NodeWorldPosition(const TNode& node) const { return TWorldFrames(*this).NodePosition(node); }
 
+TUserServices* TModel::Services() const { return Core ? &Core->Services : nullptr; }
+
 void TModel::ShowStatus(const std::string& text) const {
   if (Core) Core->Services.ShowStatus(text);
 }

@@ -11,6 +11,8 @@
 class TCore;
 class TLineCursor;
 class TNodeTree;
+class TProgress;
+class TUserServices;
 struct TGobItem;
 
 class TModel {
@@ -63,8 +65,14 @@ class TModel {
   void Write3DO(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes);
   void SaveToFile(const std::string& path);
 
+  // The core's user services; null for a model without a core.
+  TUserServices* Services() const;
   // Shown through the core's user services when there is one.
   void ShowStatus(const std::string& text) const;
   void ShowError(const std::string& text) const;
   void AddOutput(const std::string& text) const;
+
+ private:
+  void WriteText(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes,
+                 TProgress& progress);
 };

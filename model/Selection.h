@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <vector>
 
 #include "model/Errors.h"
@@ -20,6 +21,7 @@ class TSelection {
     item->SelectionSlot = static_cast<int>(Slots.size());
     Slots.push_back(item);
     ++Live;
+    ++Changes;
   }
   void Remove(T* item) {
     if (!Contains(item)) return;
@@ -27,6 +29,7 @@ class TSelection {
     item->SelectionSlot = -1;
     --Live;
     ++Holes;
+    ++Changes;
   }
   void Toggle(T* item) { Contains(item) ? Remove(item) : Add(item); }
   void Clear() {
@@ -35,7 +38,10 @@ class TSelection {
     Slots.clear();
     Live = Holes = 0;
     Front = 0;
+    ++Changes;
   }
+  // Grows with every change, so that a drawing of the selection knows when it is out of date.
+  uint64_t Version() const { return Changes; }
   // The selected objects in selection order.
   const std::vector<T*>& Items() const {
     Compact();
@@ -72,4 +78,5 @@ class TSelection {
   mutable int Holes = 0;
   mutable size_t Front = 0;  // no live object lies before this slot
   int Live = 0;
+  uint64_t Changes = 0;
 };

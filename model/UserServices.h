@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,12 @@ class TUserServices {
   virtual void FillTree() = 0;
   virtual void UpdateProperties() = 0;
   virtual void FillMaterialList() = 0;
+  // Long work: from Begin to its End the user sees that the program is busy and how much of
+  // `total` is done, as Step last said. Work may nest inside other work; every Begin has its
+  // End. The core calls these through TProgress (model/Progress.h), never directly.
+  virtual void BeginProgress(const std::string& text, uint64_t total) = 0;
+  virtual void StepProgress(uint64_t done) = 0;
+  virtual void EndProgress() = 0;
 };
 
 // The file-type filters of the open, import and container dialogs.

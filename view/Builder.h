@@ -2,6 +2,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 #include "model/Camera.h"
 #include "model/Core.h"
@@ -67,7 +68,9 @@ class TfraBuilder : public QWidget {
   QAction *actLockX, *actLockY, *actLockZ;
   std::unique_ptr<TCameras> Cameras;
 
-  unsigned DisplayList = 0;
+  // The model's geometry, and the marks of selected nodes and faces drawn before it, in display
+  // lists of their own: the marks are compiled again whenever what they show has changed.
+  unsigned DisplayList = 0, MarksList = 0;
   bool RebuildList = false;
   // The matrices and viewport of the last frame drawn, for picking between frames.
   TViewTransform LastView{};
@@ -93,6 +96,10 @@ class TfraBuilder : public QWidget {
   // Shows changed selection marks in the node tree without refilling it.
   void RepaintTree();
 
+  // What the marks were drawn from: the node and face selections' versions, the edit mode and
+  // the view mode.
+  using TMarksKey = std::tuple<uint64_t, uint64_t, TEditMode, int>;
+  TMarksKey MarksDrawn{};
   TCore& Core;
   TTextureCache Textures;
   QWidget* pnlTree = nullptr;

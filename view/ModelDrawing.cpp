@@ -7,6 +7,7 @@
 
 #include "model/Core.h"
 #include "model/WorldFrames.h"
+#include "view/GLBatch.h"
 #include "view/GLRoutines.h"
 
 namespace {
@@ -21,17 +22,9 @@ void DrawPivot(const TCore& core, const TVector& p) {
   End2DState();
 }
 
-void DrawVertexPoints(const TCore& core, const TVertices& vertices) {
-  glPointSize(3);
-  Begin2DState();
-  glBegin(GL_POINTS);
-  for (const TVertex* v : vertices) {
-    SetColor(core, core.Vertices.Contains(v) ? ccSelection : ccVertices);
-    glVertex3f(static_cast<float>(v->World.X), static_cast<float>(v->World.Y), static_cast<float>(v->World.Z));
-  }
-  glEnd();
-  End2DState();
-  SetColor(core, ccGeometry);
+void EnableFaceOffset() {
+  glEnable(GL_POLYGON_OFFSET_FILL);
+  glPolygonOffset(-1.0f, 2.0f);
 }
 
 // Faces to outline: all faces of the selected nodes in node mode, the selected faces in
@@ -131,7 +124,20 @@ void DrawFace(TFace& face) {
   if (restoreTexturing) glEnable(GL_TEXTURE_2D);
 }
 
-void DrawModel(TCore& core, int viewMode) {
+void DrawVertexPoints(const TCore& core) {
+  glPointSize(3);
+  Begin2DState();
+  TGLBatch points(GL_POINTS);
+  for (const TNode* n : core.Model->Nodes)
+    if (n->Mesh)
+      for (const TVertex* v : n->Mesh->Vertices)
+        points.Add(v->World, core.Colors[core.Vertices.Contains(v) ? ccSelection : ccVertices]);
+  points.Flush();
+  End2DState();
+  SetColor(core, ccGeometry);
+}
+
+void PrepareModel(TCore& core) {
   TModel& model = *core.Model;
   model.AllVertices.Clear();
   model.AllSurfaces.Clear();
@@ -141,27 +147,45 @@ void DrawModel(TCore& core, int viewMode) {
   for (TNode* n : model.Nodes)
     if (n->Mesh)
       for (TFace* f : n->Mesh->Surfaces) model.AllSurfaces.Add(f);
-  FillSelectedSurfaces(core, model.SelectedSurfaces);
   model.UpdateWorld();
+}
 
+void DrawSelectionMarks(TCore& core, int viewMode) {
+  TModel& model = *core.Model;
+  FillSelectedSurfaces(core, model.SelectedSurfaces);
   if (core.EditMode == emNode && !core.Nodes.Empty()) {
     const TWorldFrames frames(model);  // one walk over the hierarchy for all the pivots
     for (TNode* n : model.Nodes)
       if (core.Nodes.Contains(n)) DrawPivot(core, frames.NodePosition(*n));
   }
-  if (core.EditMode == emVertex) DrawVertexPoints(core, model.AllVertices);
-
-  glEnable(GL_POLYGON_OFFSET_FILL);
-  glPolygonOffset(-1.0f, 2.0f);
   Begin2DState();
-  glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
   SetColor(core, ccSelection);
-  for (TFace* f : model.SelectedSurfaces) DrawFace(*f);
+  if (viewMode == 0) {
+    TGLBatch outlines(GL_LINES);
+    for (const TFace* f : model.SelectedSurfaces) outlines.AddOutline(*f);
+    outlines.Flush();
+  } else {
+    // Over filled faces the outlines are polygons too, so that they lie as deep as the faces.
+    EnableFaceOffset();
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    for (TFace* f : model.SelectedSurfaces) DrawFace(*f);
+  }
   End2DState();
+}
 
-  glPolygonMode(GL_FRONT_AND_BACK, viewMode == 0 ? GL_LINE : GL_FILL);
+void DrawGeometry(TCore& core, int viewMode) {
   SetColor(core, ccGeometry);
-  for (TFace* f : model.AllSurfaces) DrawFace(*f);
+  if (viewMode == 0) {
+    // Outlines only, untextured and unlit: lines drawn from arrays, far faster to compile and
+    // to draw than as line-mode polygons.
+    TGLBatch outlines(GL_LINES);
+    for (const TFace* f : core.Model->AllSurfaces) outlines.AddOutline(*f);
+    outlines.Flush();
+    return;
+  }
+  EnableFaceOffset();
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  for (TFace* f : core.Model->AllSurfaces) DrawFace(*f);
 }
 
 void DrawGrid(const TCore& core, int kind, int width, int height) {

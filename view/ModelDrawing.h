@@ -4,10 +4,17 @@ class TCore;
 class TFace;
 struct TGrid;
 
-// Compiles into the current display list: selected faces outlined, pivots of selected nodes
-// in node mode, vertex points in vertex mode, then every face in the view mode's polygon
-// mode. Refills the model's drawing lists and its world positions first.
-void DrawModel(TCore& core, int viewMode);
+// A frame draws the selection's marks, then the geometry, which is compiled again only when
+// the model changes: selecting never recompiles a big model.
+// Refills the model's drawing lists and its world positions, before the geometry is compiled.
+void PrepareModel(TCore& core);
+// Pivots of selected nodes in node mode and outlines of the selected faces (of the selected
+// nodes' faces in node mode).
+void DrawSelectionMarks(TCore& core, int viewMode);
+// Every vertex as a point, the selected ones in the selection colour (vertex mode).
+void DrawVertexPoints(const TCore& core);
+// Every face, outlined in the wireframe view mode (0), filled otherwise.
+void DrawGeometry(TCore& core, int viewMode);
 // One face at its vertices' world positions, textured when its material has a texture.
 void DrawFace(TFace& face);
 // Grid lines on multiples of LineEvery covering the window, behind the model, for the

@@ -20,7 +20,8 @@ void TfraBuilder::glaMainInitGL() {
   glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
   glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
   glPointSize(3.0f);
-  DisplayList = glGenLists(1);
+  DisplayList = glGenLists(2);
+  MarksList = DisplayList + 1;
   // A new context holds no textures and no compiled model.
   Textures.Forget(Core.Model->Materials);
   RebuildList = true;
@@ -78,8 +79,23 @@ void TfraBuilder::glaMainRender() {
   DrawGrid(Core, camera.Kind, w, h);
   if (RebuildList) {
     Textures.Sync(Core.Model->Materials);
+    PrepareModel(Core);
+  }
+  const TMarksKey marks{Core.Nodes.Version(), Core.Surfaces.Version(), Core.EditMode, camera.ViewMode};
+  if (RebuildList || marks != MarksDrawn) {
+    glNewList(MarksList, GL_COMPILE_AND_EXECUTE);
+    DrawSelectionMarks(Core, camera.ViewMode);
+    glEndList();
+    MarksDrawn = marks;
+  } else {
+    glCallList(MarksList);
+  }
+  // Compiling a million points anew at every change of the selection would cost more than
+  // drawing them straight from arrays in every frame.
+  if (Core.EditMode == emVertex) DrawVertexPoints(Core);
+  if (RebuildList) {
     glNewList(DisplayList, GL_COMPILE_AND_EXECUTE);
-    DrawModel(Core, camera.ViewMode);
+    DrawGeometry(Core, camera.ViewMode);
     RebuildList = false;
     glEndList();
     ++Rebuilds;

@@ -1,5 +1,7 @@
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -85,6 +87,37 @@ TEST_F(TFormatCommandsTest, OpenedObjFilesStartAnUntitledModelAndImportedOnesJoi
   ASSERT_FALSE(Services.Errors.empty());
   EXPECT_EQ(Services.Errors.back(), "Vertex Index is out of bounds: 1");  // the second corner already
   EXPECT_EQ(Core->Model->Nodes.Count(), nodes + 2);
+}
+
+// A big import shows the bar and the busy pointer while it runs, and paints the window
+// meanwhile: a window closed just before leaves no picture of itself behind.
+TEST_F(TFormatCommandsTest, BigImportsShowTheirProgressAndPaintTheWindow) {
+  std::string text;  // 300,000 vertices and faces: 11 MB
+  for (int i = 0; i < 300000; ++i) text += "v " + std::to_string(i % 547) + " " + std::to_string(i / 547) + " 0\n";
+  for (int i = 1; i < 299000; ++i) text += "f " + std::to_string(i) + " " + std::to_string(i + 1) + " " + std::to_string(i + 547) + "\n";
+  Services.FileNames = {Write("big.obj", text)};
+  QWidget cover(nullptr, Qt::X11BypassWindowManagerHint);
+  cover.setStyleSheet("background: magenta");
+  cover.setGeometry(QRect(Window->mapToGlobal(QPoint(0, 0)), Window->size()));
+  cover.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+  cover.hide();
+  const auto screen = [] { return QGuiApplication::primaryScreen()->grabWindow(0).toImage(); };
+  ASSERT_GT(CountPixels(screen(), qRgb(255, 0, 255)), 10000);  // the server has not been told to repaint it yet
+  QImage shot;
+  Services.OnProgressStep = [&] {
+    const QProgressBar* bar = Window->Progress().Bar();
+    if (!shot.isNull() || !bar->isVisible()) return;
+    shot = Saved(screen(), "progress_bar_during_import");
+    EXPECT_GT(bar->value(), 0);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  };
+  Window->Action("actFileImport")->trigger();
+  ASSERT_FALSE(shot.isNull()) << "the bar never showed";
+  EXPECT_EQ(CountPixels(shot, qRgb(255, 0, 255)), 0);
+  EXPECT_FALSE(Window->Progress().Bar()->isVisible());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(Core->Model->Nodes[0]->Mesh->Surfaces.Count(), 298999);
 }
 
 TEST_F(TFormatCommandsTest, ModelsOpenFromAContainerWithTheirMaterials) {

@@ -5,12 +5,14 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QTest>
+#include <functional>
 #include <memory>
 #include <new>
 #include <string>
 
 #include "app/Dialogs.h"
 #include "app/MainWindow.h"
+#include "app/StatusProgress.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
 #include "view/Builder.h"
@@ -46,12 +48,26 @@ class TWindowServices : public THeadlessServices {
     THeadlessServices::FillMaterialList();
     if (Main && Main->Builder() && Main->Builder()->FillMaterialList) Main->Builder()->FillMaterialList();
   }
+  void BeginProgress(const std::string& text, uint64_t total) override {
+    THeadlessServices::BeginProgress(text, total);
+    if (Main) Main->Progress().Begin(text, total);
+  }
+  void StepProgress(uint64_t done) override {
+    THeadlessServices::StepProgress(done);
+    if (Main) Main->Progress().Step(done);
+    if (OnProgressStep) OnProgressStep();
+  }
+  void EndProgress() override {
+    THeadlessServices::EndProgress();
+    if (Main) Main->Progress().End();
+  }
   std::string AskSaveFileName(const std::vector<std::string>& filter) override {
     return RealSaveDialog ? ::AskSaveFileName(filter) : THeadlessServices::AskSaveFileName(filter);
   }
   TfrmMain* Main = nullptr;
   bool OutOfMemory = false;
   bool RealSaveDialog = false;  // Save As shows the program's own dialog
+  std::function<void()> OnProgressStep;  // looks at the window while long work goes on
 };
 
 // A main window started as the program starts it, at a fixed size (width 0: as designed).

@@ -104,6 +104,13 @@ TEST_F(TViewportTest, RectangleSelectionTogglesAndRefreshesPropertiesOncePerGest
   EXPECT_GT(CountPixels(picked, qRgb(255, 0, 0), 2), 9 * 4);
   Drag({1, 1}, {Surface()->width() - 2, Surface()->height() - 2});
   EXPECT_TRUE(Core->Vertices.Empty()) << "a second drag over the same vertices deselects them";
+  // The menu's Select All and Invert draw the marks again, without recompiling the model.
+  const int rebuilds = Frame().Rebuilds;
+  Window->Action("actSelAll")->trigger();
+  const int all = CountPixels(Shot("vertices_all_by_menu"), qRgb(255, 0, 0), 2);
+  Window->Action("actSelInvert")->trigger();
+  EXPECT_GT(all, CountPixels(Shot("vertices_none_by_menu"), qRgb(255, 0, 0), 2) + 9 * 4);
+  EXPECT_EQ(Frame().Rebuilds, rebuilds);
 
   Frame().actEMNode->trigger();
   SelectEverything();

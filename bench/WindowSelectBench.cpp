@@ -1,0 +1,124 @@
+// The main window on big models, through its own actions and the program's own services:
+// Select All over a grid of 1,000,000 vertices end to end (the command, the property panel,
+// the tree and the viewport's redraw), and how soon Import of a 1.1-million-face OBJ file
+// shows its progress bar. Needs a display (run it under xvfb-run).
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QProgressBar>
+#include <QWindow>
+#include <chrono>
+#include <memory>
+
+#include "BenchApp.h"
+#include "app/MainWindow.h"
+#include "app/QtServices.h"
+#include "app/StatusProgress.h"
+#include "bench/ObjFiles.h"
+#include "model/Core.h"
+#include "view/Builder.h"
+#include "view/GLArea.h"
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+// A side x side grid of vertices in one mesh, one quad face per cell.
+void BuildGrid(TModel& model, int side) {
+  TMesh* mesh = model.AddNode()->SetMesh(std::make_unique<TMesh>(&model));
+  mesh->Vertices.Reserve(static_cast<size_t>(side) * side);
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x) mesh->AddVertex()->Position = {x / double(side), y / double(side), 0};
+  for (int y = 0; y + 1 < side; ++y)
+    for (int x = 0; x + 1 < side; ++x) {
+      TFace* face = mesh->AddFace();
+      for (int corner : {y * side + x, y * side + x + 1, (y + 1) * side + x + 1, (y + 1) * side + x})
+        face->AddVertex(mesh->Vertices[corner]);
+    }
+  model.Update();
+}
+
+// The program's services, except that the import's file name is given, and the moment the
+// progress bar first shows is noted.
+class TBenchServices : public TQtServices {
+ public:
+  std::string AskOpenFileName(const std::vector<std::string>&, const std::string&) override { return FileName; }
+  void StepProgress(uint64_t done) override {
+    TQtServices::StepProgress(done);
+    if (FirstShown == TClock::time_point() && Window->Progress().Bar()->isVisible()) FirstShown = TClock::now();
+  }
+  TfrmMain* Window = nullptr;
+  std::string FileName;
+  TClock::time_point FirstShown;
+};
+
+// The program's window at 800 x 600, started as main() starts it.
+struct TWindowRig {
+  TWindowRig() {
+    BenchApp();
+    Core = std::make_unique<TCore>(Services);
+    Window = std::make_unique<TfrmMain>(*Core);
+    Services.SetMainWindow(Window.get());
+    Services.Window = Window.get();
+    Window->resize(800, 600);
+    Window->show();
+    for (int i = 0; i < 200 && !Window->windowHandle()->isExposed(); ++i)
+      QApplication::processEvents(QEventLoop::AllEvents, 10);
+    Window->FirstActivation();
+  }
+  ~TWindowRig() { Services.SetMainWindow(nullptr); }
+  bool Ready(benchmark::State& state) const {
+    if (!Window->Builder() || !Window->Builder()->glaMain->Active()) {
+      state.SkipWithError("no display or no OpenGL context: run under xvfb-run");
+      return false;
+    }
+    return true;
+  }
+  TBenchServices Services;
+  std::unique_ptr<TCore> Core;
+  std::unique_ptr<TfrmMain> Window;
+};
+
+void BM_WindowSelectAll(benchmark::State& state) {
+  if (!qEnvironmentVariableIsSet("DISPLAY")) return state.SkipWithError("no display: run under xvfb-run");
+  TWindowRig rig;
+  if (!rig.Ready(state)) return;
+  BuildGrid(*rig.Core->Model, 1000);
+  rig.Window->Builder()->ModelReplaced();
+  rig.Window->Builder()->SetEditMode(static_cast<TEditMode>(state.range(0)));
+  QApplication::processEvents();
+  QAction* selectAll = rig.Window->Action("actSelAll");
+  for (auto _ : state) {
+    selectAll->trigger();
+    // The paints the command asked the event loop for (the tree's, the panel's) count too.
+    QApplication::processEvents();
+  }
+  state.counters["selected"] = rig.Core->SelectedCount();
+}
+BENCHMARK(BM_WindowSelectAll)
+    ->ArgName("mode")
+    ->Arg(emVertex)
+    ->Arg(emSurface)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+
+// From the menu command to the first showing of the bar, and to the end of the import.
+void BM_WindowImportFirstProgress(benchmark::State& state) {
+  if (!qEnvironmentVariableIsSet("DISPLAY")) return state.SkipWithError("no display: run under xvfb-run");
+  TWindowRig rig;
+  if (!rig.Ready(state)) return;
+  rig.Services.FileName = ObjFile(static_cast<int>(state.range(0)), false);
+  for (auto _ : state) {
+    rig.Window->actFileNewExecute();
+    rig.Services.FirstShown = {};
+    const TClock::time_point start = TClock::now();
+    rig.Window->Action("actFileImport")->trigger();
+    state.counters["first_progress_ms"] =
+        std::chrono::duration<double, std::milli>(rig.Services.FirstShown - start).count();
+  }
+  state.counters["faces"] = rig.Core->Model->Nodes[0]->Mesh->Surfaces.Count();
+}
+BENCHMARK(BM_WindowImportFirstProgress)->Arg(1100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+}  // namespace

@@ -1,0 +1,116 @@
+// Long work (big files read and written, commands over more than 100,000 objects) shows its
+// progress, and that progress ends however the work ends; short work shows none.
+#include <unistd.h>
+
+#include <functional>
+
+#include "editing/Actions.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
+
+namespace {
+
+using fmt_test::TTempDir;
+
+// A side x side grid of vertices, one quad per cell, in a node of its own.
+void AddGrid(TModel& model, int side) {
+  TMesh& mesh = *AddMeshNode(model, "grid")->Mesh;
+  for (int i = 0; i < side * side; ++i) mesh.AddVertex()->Position = {double(i % side), double(i / side), 0};
+  for (int y = 0; y + 1 < side; ++y)
+    for (int x = 0; x + 1 < side; ++x) AddFace(mesh, {y * side + x, y * side + x + 1, (y + 1) * side + x + 1});
+}
+
+// A file that starts with the text and runs on as a hole up to `size` bytes, read as zeros.
+std::string HoledFile(const TTempDir& dir, const std::string& name, const std::string& text, off_t size) {
+  const std::string path = dir.Write(name, text);
+  EXPECT_EQ(::truncate(path.c_str(), size), 0);
+  return path;
+}
+
+void Run(TCore& core, const char* action) { FindEditAction(action)->Run(core); }
+
+struct TCase {
+  const char* Name;
+  std::function<void(TTestCore&, const TTempDir&)> Work;
+  std::vector<std::string> Shown;  // the texts of the work shown, in order
+};
+
+const std::vector<TCase>& Cases() {
+  static const std::vector<TCase> cases = {
+      {"big model read and saved", [](TTestCore& t, const TTempDir& d) {
+         EXPECT_TRUE(t.Model().LoadFromFile(d.File("big.3do")));
+         t.Model().SaveToFile(d.File("again.3do"));
+       }, {"Reading", "Saving"}},
+      {"small model read and saved", [](TTestCore& t, const TTempDir& d) {
+         t.Model().LoadFromFile(d.Write("small.3do", TriangleModelText()));
+         t.Model().SaveToFile(d.File("small.3do"));
+       }, {}},
+      {"big file that breaks off", [](TTestCore& t, const TTempDir& d) {
+         EXPECT_FALSE(t.Model().LoadFromFile(HoledFile(d, "cut.3do", TriangleModelText().substr(0, 400), 6000000)));
+       }, {"Reading"}},
+      {"big container entry", [](TTestCore& t, const TTempDir& d) {
+         std::string data = TriangleModelText();
+         data.resize(6000000, '\0');
+         TGobItem item;
+         TGob gob;
+         gob.LoadFromFile(d.Write("big.gob", fmt_test::MakeGob({{"3do\\big.3do", data}})));
+         ASSERT_TRUE(gob.FindFile("big.3do", item));
+         EXPECT_TRUE(t.Model().LoadFromContainer(item));
+       }, {"Reading"}},
+      {"big OBJ, then one that breaks off, then a small one", [](TTestCore& t, const TTempDir& d) {
+         std::string text;
+         for (int i = 0; i < 200000; ++i) text += "v 0.000001 0.000002 0.000003\n";
+         EXPECT_TRUE(t.Model().ImportObj(d.Write("big.obj", text + "f 1 2 3\n")));
+         EXPECT_FALSE(t.Model().ImportObj(HoledFile(d, "cut.obj", "v 0 0 0\n", 6000000)));
+         EXPECT_TRUE(t.Model().ImportObj(d.Write("small.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n")));
+       }, {"Importing", "Importing"}},
+      {"commands over 103,041 vertices", [](TTestCore& t, const TTempDir&) {
+         AddGrid(t.Model(), 321);
+         t.Core.EditMode = emVertex;
+         t.Services.Answers = {{"X", "1"}};
+         for (const char* action : {"actSelAll", "actEditTranslate", "actSelAll", "actEditDelete"}) Run(t.Core, action);
+         EXPECT_EQ(t.Model().Nodes[0]->Mesh->Vertices.Count(), 0);
+       }, {"Selecting", "Translate", "Clearing", "Selecting", "Deleting"}},
+      {"commands over 102,400 faces", [](TTestCore& t, const TTempDir&) {
+         AddGrid(t.Model(), 321);
+         t.Core.EditMode = emSurface;
+         for (const char* action : {"actSelAll", "actEditFlipFace", "actSelInvert", "actSelInvert", "actEditExtrudeFace"})
+           Run(t.Core, action);
+       }, {"Selecting", "Flipping", "Selecting", "Selecting", "Extruding", "Deleting"}},
+      {"nodes of 205,441 objects merged, copied and pasted", [](TTestCore& t, const TTempDir&) {
+         AddMeshNode(t.Model(), "target", {{0, 0, 0}});
+         AddGrid(t.Model(), 321);
+         for (const char* action : {"actSelAll", "actEditMerge", "actEditCopy", "actEditPaste"}) Run(t.Core, action);
+       }, {"Merging", "Writing", "Pasting"}},
+      {"commands over a few objects", [](TTestCore& t, const TTempDir&) {
+         AddGrid(t.Model(), 3);
+         for (const char* action : {"actSelAll", "actSelInvert", "actEditCopy", "actEditPaste", "actEditDelete"})
+           Run(t.Core, action);
+       }, {}},
+  };
+  return cases;
+}
+
+TEST(Progress, ShownForLongWorkOnlyAndAlwaysEnded) {
+  const TTempDir dir;
+  {
+    // 44,521 vertices and 44,100 faces: 6.5 MB of text.
+    TTestCore maker;
+    AddGrid(maker.Model(), 211);
+    maker.Model().SaveToFile(dir.File("big.3do"));
+  }
+  for (const TCase& c : Cases()) {
+    SCOPED_TRACE(c.Name);
+    TTestCore t;
+    c.Work(t, dir);
+    const THeadlessServices& s = t.Services;
+    std::vector<std::string> shown;
+    for (const std::string& begun : s.ProgressBegun) shown.push_back(begun.substr(0, begun.find('/')));
+    EXPECT_EQ(shown, c.Shown);
+    EXPECT_EQ(s.ProgressEnded, static_cast<int>(s.ProgressBegun.size()));
+    EXPECT_TRUE(s.ProgressTotals.empty());
+    EXPECT_FALSE(s.ProgressMisused);
+  }
+}
+
+}  // namespace

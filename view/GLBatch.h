@@ -1,0 +1,50 @@
+#pragma once
+#include <GL/gl.h>
+
+#include <vector>
+
+#include "model/Core.h"
+
+// Points or lines handed to GL from arrays a batch at a time: a million of them cost one call
+// per batch rather than one per corner, and no more memory than a batch.
+class TGLBatch {
+ public:
+  explicit TGLBatch(GLenum mode) : Mode(mode) {}
+  void Add(const TVector& p) {
+    Xyz.insert(Xyz.end(), {static_cast<float>(p.X), static_cast<float>(p.Y), static_cast<float>(p.Z)});
+    if (Xyz.size() >= kBatch) Flush();
+  }
+  void Add(const TVector& p, const TColorRGB& c) {
+    Rgb.insert(Rgb.end(), {c.R, c.G, c.B});
+    Add(p);
+  }
+  // The edges of a face as GL_LINE polygons would draw them; faces of fewer than three
+  // corners draw nothing that way either.
+  void AddOutline(const TFace& face) {
+    const int n = face.Vertices.Count();
+    if (n < 3) return;
+    for (int i = 0; i < n; ++i) {
+      Add(face.Vertices[i]->World);
+      Add(face.Vertices[(i + 1) % n]->World);
+    }
+  }
+  void Flush() {
+    if (Xyz.empty()) return;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, Xyz.data());
+    if (!Rgb.empty()) {
+      glEnableClientState(GL_COLOR_ARRAY);
+      glColorPointer(3, GL_FLOAT, 0, Rgb.data());
+    }
+    glDrawArrays(Mode, 0, static_cast<GLsizei>(Xyz.size() / 3));
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    Xyz.clear();
+    Rgb.clear();
+  }
+
+ private:
+  static constexpr size_t kBatch = 3 * 65536;  // a whole number of lines
+  GLenum Mode;
+  std::vector<float> Xyz, Rgb;
+};
