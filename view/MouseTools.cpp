@@ -94,7 +94,7 @@ void TfraBuilder::glaMainMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, in
     return;
   }
   SelectInRect();
-  Redraw(true);
+  Redraw(false);  // the selection marks are drawn apart from the model's compiled geometry
 }
 
 void TfraBuilder::SelectInRect() {
