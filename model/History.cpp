@@ -55,7 +55,7 @@ bool THistory::Commit(TCore& core, const std::string& caption) {
   Steps.push_back(std::move(step));
   Done = Steps.size();
   Current = std::move(after);
-  while (Steps.size() > 1 && (Steps.size() > kMaxSteps || TotalBytes > kMaxBytes)) {
+  while (Steps.size() > 1 && (Steps.size() > kMaxSteps || TotalBytes > MaxBytes)) {
     TotalBytes -= Steps.front().Bytes;
     Steps.pop_front();
     --Done;

@@ -13,11 +13,12 @@ class TCore;
 // step holding the model before and after (meshes it left alone are shared with the
 // neighbouring states, not copied) and the selections of both moments. Selecting alone
 // changes nothing a file holds and makes no step. The oldest steps go first beyond
-// kMaxSteps or kMaxBytes.
+// kMaxSteps or MaxBytes.
 class THistory {
  public:
   static constexpr size_t kMaxSteps = 100;
   static constexpr size_t kMaxBytes = size_t{512} << 20;
+  size_t MaxBytes = kMaxBytes;  // the tests lower it
 
   // A new model: no steps, and what the model holds counts as saved.
   void Reset(TCore& core);

@@ -169,4 +169,30 @@ TEST(History, ToolAndTreeEditsUndoAndRedoExactly) {
         }
 }
 
+// The oldest steps go beyond a hundred steps or beyond the byte bound; what is left still
+// undoes exactly, and the newest step always stays.
+TEST(History, TheOldestStepsGoFirst) {
+  TTestCore t;
+  t.Core.History.Reset(t.Core);
+  std::vector<std::string> texts{Text(t.Model())};
+  for (int i = 0; i < 105; ++i) {
+    RunStep(t.Core, "Dummy", [&] { FindEditAction("actPrimDummy")->Run(t.Core); });
+    texts.push_back(Text(t.Model()));
+  }
+  EXPECT_EQ(t.Core.History.Count(), THistory::kMaxSteps);
+  for (size_t undone = 0; t.Core.History.CanUndo(); ++undone) t.Core.History.Undo(t.Core);
+  EXPECT_EQ(Text(t.Model()), texts[5]);
+  while (t.Core.History.CanRedo()) t.Core.History.Redo(t.Core);
+  EXPECT_EQ(Text(t.Model()), texts.back());
+
+  t.Core.History.MaxBytes = t.Core.History.Bytes() / 10;
+  RunStep(t.Core, "Cube", [&] { FindEditAction("actPrimCube")->Run(t.Core); });
+  EXPECT_LE(t.Core.History.Bytes(), t.Core.History.MaxBytes);
+  EXPECT_LT(t.Core.History.Count(), 20u);
+  t.Core.History.MaxBytes = 0;
+  RunStep(t.Core, "Cube", [&] { FindEditAction("actPrimCube")->Run(t.Core); });
+  EXPECT_EQ(t.Core.History.Count(), 1u);
+  EXPECT_EQ(t.Core.History.UndoCaption(), "Cube");
+}
+
 }  // namespace

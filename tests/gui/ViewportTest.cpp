@@ -171,8 +171,12 @@ TEST_F(TViewportTest, AToolDragIsOneStepThatUndoTakesBack) {
   ASSERT_NE(Core->Model->Nodes[0]->Position, before);
   EXPECT_EQ(Core->History.Count(), 1u);
   EXPECT_EQ(Core->History.UndoCaption(), "Move");
-  Core->History.Undo(*Core);
+  Window->activateWindow();  // the menu's keys reach an active window only
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+  Surface()->setFocus();
+  QTest::keyClick(Surface(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Core->Model->Nodes[0]->Position, before);
+  EXPECT_EQ(Core->History.RedoCaption(), "Move");
 }
 
 TEST_F(TViewportTest, GridSpacingEntryAddsSortedItemAndRejectsText) {
