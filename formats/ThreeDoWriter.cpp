@@ -2,6 +2,7 @@
 #include <charconv>
 #include <ctime>
 #include <unordered_map>
+#include <utility>
 
 #include "formats/FileIO.h"
 #include "model/Convert.h"
@@ -249,8 +250,14 @@ void TModel::WriteText(const std::function<void(std::string_view)>& sink, const 
 void TModel::SaveToFile(const std::string& path) {
   TProgress progress(Services(), "Saving", LineCount(*this, Nodes.Pointers()), kProgressObjects);
   Update();
-  FileName = path;
-  TAtomicFileWriter file(path);
-  WriteText([&file](std::string_view block) { file.Write(block); }, Nodes.Pointers(), progress);
-  file.Commit();
+  // The header names the new file; the model names it only once it is written.
+  const std::string previous = std::exchange(FileName, path);
+  try {
+    TAtomicFileWriter file(path);
+    WriteText([&file](std::string_view block) { file.Write(block); }, Nodes.Pointers(), progress);
+    file.Commit();
+  } catch (...) {
+    FileName = previous;
+    throw;
+  }
 }

@@ -139,7 +139,9 @@ TEST_F(SaveTest, AWriteCutShortLeavesTheOldFileWhole) {
 TEST_F(SaveTest, AFailedRenameLeavesNoTemporaryBehind) {
   const std::string path = Dir.File("is-a-folder/content");
   std::filesystem::create_directories(path);
+  const std::string named = T.Model().FileName;
   EXPECT_THROW(T.Model().SaveToFile(Dir.File("is-a-folder")), EInOutError);
+  EXPECT_EQ(T.Model().FileName, named);  // a later Save goes to the file the model came from
   EXPECT_TRUE(std::filesystem::is_directory(path));
   EXPECT_EQ(FilesInDir(), 2u);  // the folder and the old file
 }
