@@ -2,7 +2,6 @@
 #include <charconv>
 #include <ctime>
 #include <unordered_map>
-#include <utility>
 
 #include "formats/FileIO.h"
 #include "model/Convert.h"
@@ -250,10 +249,12 @@ void TModel::WriteText(const std::function<void(std::string_view)>& sink, const 
 void TModel::SaveToFile(const std::string& path) {
   TProgress progress(Services(), "Saving", LineCount(*this, Nodes.Pointers()), kProgressObjects);
   Update();
-  // The header names the new file; the model names it only once it is written.
-  const std::string previous = std::exchange(FileName, path);
+  // The header names the new file; the model names it only once it is written. `path` may
+  // be the model's own FileName, so both are copied before it changes.
+  const std::string target = path, previous = FileName;
+  FileName = target;
   try {
-    TAtomicFileWriter file(path);
+    TAtomicFileWriter file(target);
     WriteText([&file](std::string_view block) { file.Write(block); }, Nodes.Pointers(), progress);
     file.Commit();
   } catch (...) {

@@ -110,6 +110,11 @@ TEST_F(SaveTest, SavingReplacesTheFileAndNamesItInTheHeader) {
   EXPECT_EQ(T.Model().FileName, Path);
   EXPECT_EQ(ReadWholeFile(Path).rfind("# MODEL 'keep.3do' created with ", 0), 0u);
   EXPECT_EQ(FilesInDir(), 1u);  // no temporary left
+  // File > Save passes the model's own file name.
+  T.Model().Nodes[0]->Name = "renamed";
+  T.Model().SaveToFile(T.Model().FileName);
+  EXPECT_EQ(T.Model().FileName, Path);
+  EXPECT_NE(ReadWholeFile(Path).find("renamed"), std::string::npos);
 }
 
 TEST_F(SaveTest, AFailedSaveLeavesTheOldFileWhole) {
