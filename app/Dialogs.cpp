@@ -56,6 +56,23 @@ TSaveAnswer AskSaveChanges(const std::string& name) {
   return box.clickedButton() == discard ? TSaveAnswer::Discard : TSaveAnswer::Cancel;
 }
 
+bool AskSaveAnyway(const std::vector<std::string>& breaches) {
+  // The box stays on the screen however long the list; the output list holds all of it.
+  constexpr size_t kShown = 20;
+  std::string text = "The game will not load this model:\n";
+  for (size_t i = 0; i < breaches.size() && i < kShown; ++i) text += "\n" + breaches[i];
+  if (breaches.size() > kShown) text += "\nand " + std::to_string(breaches.size() - kShown) + " more";
+  QMessageBox box(QMessageBox::Warning, QString::fromStdString(GetProductName()), QString::fromStdString(text));
+  box.setTextFormat(Qt::PlainText);
+  box.setWindowModality(Qt::ApplicationModal);
+  QPushButton* save = box.addButton("Save &anyway", QMessageBox::AcceptRole);
+  QPushButton* cancel = box.addButton("&Cancel", QMessageBox::RejectRole);
+  box.setDefaultButton(cancel);
+  box.setEscapeButton(cancel);
+  box.exec();
+  return box.clickedButton() == save;
+}
+
 std::string AskOpenFileName(const std::vector<std::string>& filter, const std::string& title) {
   QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(title));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -13,6 +13,9 @@ void ShowError(const std::string& text);
 enum class TSaveAnswer { Save, Discard, Cancel };
 // "Save changes to NAME?" before unsaved changes would be lost; closing the box cancels.
 TSaveAnswer AskSaveChanges(const std::string& name);
+// The first breaches of the game-readiness check, "and N more", with "Save anyway" and Cancel;
+// true for Save anyway. Closing the box cancels.
+bool AskSaveAnyway(const std::vector<std::string>& breaches);
 // Filters are "Description|*.a;*.b" entries (see ModelFilter()); empty on cancel.
 std::string AskOpenFileName(const std::vector<std::string>& filter, const std::string& title);
 std::string AskSaveFileName(const std::vector<std::string>& filter);

@@ -15,7 +15,9 @@
 #include "app/MaterialsDialog.h"
 #include "app/MessageWindow.h"
 #include "app/OptionsDialog.h"
+#include "editing/GameCheck.h"
 #include "editing/Step.h"
+#include "formats/MaterialLoader.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
 
@@ -154,8 +156,16 @@ void TfrmMain::acnFileRevertExecute() {
   Core.Services.Redraw(true);
 }
 
+bool TfrmMain::ReadyForGameOrSaveAnyway() {
+  const std::vector<std::string> breaches = CheckForGame(*Core.Model, MaterialFinder(Core));
+  if (breaches.empty()) return true;
+  for (const std::string& line : breaches) Core.Services.AddOutput(line);
+  return Core.Services.AskSaveAnyway(breaches);
+}
+
 void TfrmMain::actFileSaveExecute() {
   if (FileExists(Core.Model->FileName)) {
+    if (!ReadyForGameOrSaveAnyway()) return;
     Core.Model->SaveToFile(Core.Model->FileName);
     Core.History.MarkSaved();
   } else {
@@ -165,7 +175,7 @@ void TfrmMain::actFileSaveExecute() {
 
 void TfrmMain::actFileSaveAsExecute() {
   const std::string name = Core.Services.AskSaveFileName(ModelFilter());
-  if (!name.empty()) {
+  if (!name.empty() && ReadyForGameOrSaveAnyway()) {
     if (fraBuilder && fraBuilder->LinksFromTree) fraBuilder->LinksFromTree();
     Core.Model->SaveToFile(name);
     Core.History.MarkSaved();

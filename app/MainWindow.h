@@ -81,6 +81,9 @@ class TfrmMain : public QMainWindow {
   // Before the model is replaced or the program ends: "Save changes to NAME?" while there are
   // unsaved changes. False when the user cancelled or the save did not succeed.
   bool SaveChangesFirst();
+  // Runs the game-readiness check before a save: every breach goes to the output list and the
+  // user chooses between saving anyway and cancelling. True when the save may go on.
+  bool ReadyForGameOrSaveAnyway();
   // Asks about unsaved changes, then empties the model and its history; false when the user
   // kept the model.
   bool ReplaceModel();

@@ -65,6 +65,11 @@ std::string TQtServices::AskSaveFileName(const std::vector<std::string>& filter)
   return ::AskSaveFileName(filter);
 }
 
+bool TQtServices::AskSaveAnyway(const std::vector<std::string>& breaches) {
+  const TDialogPointer pointer;
+  return ::AskSaveAnyway(breaches);
+}
+
 std::string TQtServices::GetClipboardText() { return QGuiApplication::clipboard()->text().toStdString(); }
 
 void TQtServices::SetClipboardText(const std::string& text) {

@@ -30,3 +30,5 @@ int RunConvert(const TArgs& args);
 int RunList(const TArgs& args);
 int RunMat(const TArgs& args);
 int RunEdit(const TArgs& args);
+// Exit status 3 when the model breaks what the game loads.
+int RunCheck(const TArgs& args);

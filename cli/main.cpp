@@ -18,6 +18,7 @@ void Usage() {
                "  list CONTAINER                every entry of a container: name, offset, length\n"
                "  mat FILE.mat OUT.png          decode a material to a PNG picture\n"
                "  mat CONTAINER ENTRY OUT.png\n"
+               "  check FILE.3do|CONTAINER ENTRY what the game would refuse, one a line; exit 3 if any\n"
                "  edit IN.3do OUT.3do STEP...   run editing commands (see README) and save\n");
 }
 
@@ -33,6 +34,7 @@ int Run(int argc, char** argv) {
   if (command == "list") return RunList(args);
   if (command == "mat") return RunMat(args);
   if (command == "edit") return RunEdit(args);
+  if (command == "check") return RunCheck(args);
   std::fprintf(stderr, "zarn-cli: unknown command '%s'\n", command.c_str());
   Usage();
   return 2;

@@ -11,18 +11,30 @@
 #include "model/Errors.h"
 
 void TMaterialLoader::Load(TMaterial& material) {
-  const std::string folder(FolderPart(Core.Model->FileName));
-  if (ReadFile(material, folder + material.Name) || ReadFile(material, folder + "Mat\\" + material.Name)) return;
-  for (const std::string& container : Core.ResourceList)
-    if (ReadFromContainer(material, container)) return;
-  Core.Services.AddOutput("Material not found '" + material.Name + "'");
+  TPlace place;
+  if (Locate(material.Name, place))
+    Read(material, place.Path, place.Start, place.Length);
+  else
+    Core.Services.AddOutput("Material not found '" + material.Name + "'");
 }
 
-bool TMaterialLoader::ReadFile(TMaterial& material, const std::string& candidate) {
-  const std::string path = FindFileNoCase(candidate);
-  if (path.empty()) return false;
-  Read(material, path, 0, UINT64_MAX);
-  return true;
+bool TMaterialLoader::Found(const std::string& name) {
+  TPlace place;
+  // A model read from a container took its materials from there first.
+  const std::string& file = Core.Model->FileName;
+  const auto cut = file.find(" > ");
+  return (cut != std::string::npos && InContainer(name, file.substr(0, cut), place)) || Locate(name, place);
+}
+
+bool TMaterialLoader::Locate(const std::string& name, TPlace& place) {
+  const std::string folder(FolderPart(Core.Model->FileName));
+  for (const std::string& candidate : {folder + name, folder + "Mat\\" + name}) {
+    place.Path = FindFileNoCase(candidate);
+    if (!place.Path.empty()) return true;
+  }
+  for (const std::string& container : Core.ResourceList)
+    if (InContainer(name, container, place)) return true;
+  return false;
 }
 
 namespace {
@@ -34,14 +46,14 @@ std::string Folded(std::string_view name) {
 }
 }  // namespace
 
-bool TMaterialLoader::ReadFromContainer(TMaterial& material, const std::string& container) {
+bool TMaterialLoader::InContainer(const std::string& name, const std::string& container, TPlace& place) {
   const TCachedDirectory* directory = Directory(container);
   if (!directory) return false;
-  const auto found = directory->ByFileName.find(Folded(material.Name));
+  const auto found = directory->ByFileName.find(Folded(name));
   if (found == directory->ByFileName.end()) return false;
   TGobItem item;
   directory->Gob.GetEntry(found->second, item);
-  Read(material, item.ContainerName, item.Offset, item.Length);
+  place = {item.ContainerName, item.Offset, item.Length};
   return true;
 }
 
@@ -80,6 +92,11 @@ const TMaterialLoader::TCachedDirectory* TMaterialLoader::Directory(const std::s
   for (int i = 0; cached.Usable && i < cached.Gob.Count(); ++i)
     cached.ByFileName[Folded(FileNamePart(cached.Gob.Entry(i).Name))] = i;
   return cached.Usable ? &cached : nullptr;
+}
+
+std::function<bool(const std::string&)> MaterialFinder(TCore& core) {
+  auto loader = std::make_shared<TMaterialLoader>(core);
+  return [loader](const std::string& name) { return loader->Found(name); };
 }
 
 void InstallMaterialLoader(TCore& core) {

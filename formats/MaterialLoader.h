@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -15,10 +17,18 @@ class TMaterialLoader {
  public:
   explicit TMaterialLoader(TCore& core) : Core(core) {}
   void Load(TMaterial& material);
+  // Whether Load would find the file of the material so named; reads and reports nothing
+  // but a damaged container.
+  bool Found(const std::string& name);
 
  private:
-  bool ReadFile(TMaterial& material, const std::string& candidate);
-  bool ReadFromContainer(TMaterial& material, const std::string& container);
+  // Where the material's file is: a whole file, or a part of a container.
+  struct TPlace {
+    std::string Path;
+    uint64_t Start = 0, Length = UINT64_MAX;
+  };
+  bool Locate(const std::string& name, TPlace& place);
+  bool InContainer(const std::string& name, const std::string& container, TPlace& place);
   void Read(TMaterial& material, const std::string& path, uint64_t start, uint64_t length);
   struct TCachedDirectory {
     int64_t Size = -1, ModifiedNs = -1;
@@ -36,6 +46,10 @@ class TMaterialLoader {
   TCore& Core;
   std::map<std::string, TCachedDirectory> Directories;
 };
+
+// Whether a material of the core's model would be found, asked as the game-readiness check
+// asks it.
+std::function<bool(const std::string&)> MaterialFinder(TCore& core);
 
 // Makes every material of the core's model load itself this way when it is added.
 void InstallMaterialLoader(TCore& core);

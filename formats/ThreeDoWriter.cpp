@@ -246,7 +246,8 @@ void TModel::WriteText(const std::function<void(std::string_view)>& sink, const 
   w.Flush();
 }
 
-void TModel::SaveToFile(const std::string& path) {
+void TModel::SaveToFile(const std::string& name) {
+  const std::string path = name;  // Save passes the model's own FileName, which changes below
   TProgress progress(Services(), "Saving", LineCount(*this, Nodes.Pointers()), kProgressObjects);
   Update();
   // The header names the new file; the model names it only once it is written. `path` may

@@ -19,6 +19,10 @@ class THeadlessServices : public TUserServices {
   bool QueryValues(const std::string& caption, std::vector<std::string>& lines) override;
   std::string AskOpenFileName(const std::vector<std::string>&, const std::string&) override { return NextFileName(); }
   std::string AskSaveFileName(const std::vector<std::string>&) override { return NextFileName(); }
+  bool AskSaveAnyway(const std::vector<std::string>& breaches) override {
+    SaveAnywayAsked.push_back(breaches.size());
+    return SaveAnyway;
+  }
   std::string GetClipboardText() override { return Clipboard; }
   void SetClipboardText(const std::string& text) override { Clipboard = text; }
   void Redraw(bool rebuild) override { ++(rebuild ? Rebuilds : Replays); }
@@ -35,6 +39,8 @@ class THeadlessServices : public TUserServices {
   std::map<std::string, std::string> Answers;
   bool CancelQueries = false;
   std::vector<std::string> FileNames;  // answers to file-name questions, first first
+  bool SaveAnyway = true;
+  std::vector<size_t> SaveAnywayAsked;  // how many breaches each question listed
   std::string Clipboard;
   int Rebuilds = 0, Replays = 0, TreeFills = 0, PropertyUpdates = 0, MaterialListFills = 0;
   // Every piece of work begun, as "text/total"; how many ended; the work still open.

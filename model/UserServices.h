@@ -18,6 +18,8 @@ class TUserServices {
   // Filters are "Description|*.a;*.b" entries; an empty answer means the user cancelled.
   virtual std::string AskOpenFileName(const std::vector<std::string>& filter, const std::string& title) = 0;
   virtual std::string AskSaveFileName(const std::vector<std::string>& filter) = 0;
+  // Before saving a model that the game would refuse, with every reason; true to save anyway.
+  virtual bool AskSaveAnyway(const std::vector<std::string>& breaches) = 0;
   virtual std::string GetClipboardText() = 0;
   virtual void SetClipboardText(const std::string& text) = 0;
   // Requests to the windows; they do nothing before the windows exist.

@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -87,6 +88,46 @@ TEST_F(TFileCommandsTest, SaveGoesThroughSaveAsUntilTheModelHasAFile) {
   Run("actFileSaveAs");
   EXPECT_EQ(Core->Model->FileName, target);
   EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - " + target);
+}
+
+TEST_F(TFileCommandsTest, SavingAModelTheGameWouldRefuseAsksFirst) {
+  Services.RealSaveAnywayBox = true;
+  const struct {
+    const char *Command, *Answer;
+    bool Written;
+  } rows[] = {
+      {"actFileSave", "&Cancel", false},
+      {"actFileSave", "Save &anyway", true},
+      {"actFileSaveAs", "&Cancel", false},
+      {"actFileSaveAs", "Save &anyway", true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.Command) + " " + row.Answer);
+    // A copy away from the sample's materials, with 20 materials more that are nowhere.
+    const std::string path = Copy("model.3do"), target = Folder.filePath("target.3do").toStdString();
+    std::filesystem::remove(target);
+    TearDown();
+    StartWindow(path);
+    for (int i = 0; i < 20; ++i) Core->Model->Materials.Add("gone" + std::to_string(i) + ".mat");
+    Run("actPrimDummy");
+    Services.FileNames = {target};
+    const int output = Window->OutputList()->count();
+    std::string asked;
+    WhenModalShown([&](QWidget* w) {
+      asked = w->property("text").toString().toStdString();
+      for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+        if (b->text() == row.Answer) b->click();
+      if (w->isVisible()) w->close();
+    });
+    Run(row.Command);
+    EXPECT_EQ(asked.substr(0, asked.find('\n')), "The game will not load this model:");
+    EXPECT_NE(asked.find("\nMaterial 'engine.mat' (material 3): not found"), std::string::npos);
+    EXPECT_EQ(asked.substr(asked.rfind('\n')), "\nand 4 more") << "24 breaches, 20 shown";
+    EXPECT_EQ(Window->OutputList()->count() - output, 24);
+    const std::string written = Bytes(std::string(row.Command) == "actFileSave" ? path : target);
+    EXPECT_EQ(written.find("$$dummy") != std::string::npos, row.Written);
+    EXPECT_EQ(Core->History.Modified(), !row.Written);
+  }
 }
 
 TEST_F(TFileCommandsTest, RevertRereadsTheFileAndNewEmptiesEverything) {

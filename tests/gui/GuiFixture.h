@@ -64,8 +64,12 @@ class TWindowServices : public THeadlessServices {
   std::string AskSaveFileName(const std::vector<std::string>& filter) override {
     return RealSaveDialog ? ::AskSaveFileName(filter) : THeadlessServices::AskSaveFileName(filter);
   }
+  bool AskSaveAnyway(const std::vector<std::string>& breaches) override {
+    return RealSaveAnywayBox ? ::AskSaveAnyway(breaches) : THeadlessServices::AskSaveAnyway(breaches);
+  }
   TfrmMain* Main = nullptr;
   bool OutOfMemory = false;
+  bool RealSaveAnywayBox = false;  // the game-readiness question shows the program's own box
   bool RealSaveDialog = false;  // Save As shows the program's own dialog
   std::function<void()> OnProgressStep;  // looks at the window while long work goes on
 };
