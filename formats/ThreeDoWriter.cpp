@@ -246,8 +246,7 @@ void TModel::WriteText(const std::function<void(std::string_view)>& sink, const 
   w.Flush();
 }
 
-void TModel::SaveToFile(const std::string& name) {
-  const std::string path = name;  // Save passes the model's own FileName, which changes below
+void TModel::SaveToFile(const std::string& path) {
   TProgress progress(Services(), "Saving", LineCount(*this, Nodes.Pointers()), kProgressObjects);
   Update();
   // The header names the new file; the model names it only once it is written. `path` may
