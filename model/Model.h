@@ -47,6 +47,14 @@ class TModel {
   // Costs a walk over all nodes; the positions of many nodes come from one TWorldFrames.
   TVector NodeWorldPosition(const TNode& node) const;
 
+  // Levels of detail: every node with a mesh holds one mesh per geometry set, all at the same
+  // place in the hierarchy. A node's Mesh is its mesh in the current set, the one the views
+  // show and the commands edit; the others wait in the node until their set is chosen.
+  int GeosetCount() const { return Geosets; }
+  int CurrentGeoset() const { return Current; }
+  // The node's mesh in `set`, or null.
+  TMesh* GeosetMesh(const TNode& node, int set) const;
+
   // 3DO reading; errors are shown through the core's user services, never raised, and the
   // result carries the message shown. Running out of memory takes back all the read added.
   TReadResult LoadFromFile(const std::string& path);
@@ -73,6 +81,8 @@ class TModel {
   void AddOutput(const std::string& text) const;
 
  private:
+  int Geosets = 1;
+  int Current = 0;
   void WriteText(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes,
                  TProgress& progress);
 };
