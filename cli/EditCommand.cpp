@@ -5,6 +5,7 @@
 
 #include "cli/CliCommands.h"
 #include "editing/Actions.h"
+#include "editing/LevelsOfDetail.h"
 #include "editing/MaterialEdits.h"
 #include "editing/PropertyFields.h"
 #include "editing/Step.h"
@@ -136,6 +137,7 @@ class TStepRunner {
     }
     if (verb == "move" || verb == "rotate" || verb == "scale") return Tool(verb, rest);
     if (verb == "lock") return Lock(rest);
+    if (verb == "lod") return LevelOfDetail(rest);
     if (verb == "reparent") return Reparent(rest);
     if (verb == "rename") return Rename(rest);
     if (verb == "prop") return Property(rest);
@@ -170,6 +172,16 @@ class TStepRunner {
                                          : ScaleSelection(Core, v);
     FinishToolDrag(Core, tool == "move" ? tmMove : tool == "rotate" ? tmRotate : tmScale);
     return done && S.Services.Errors.size() == errors;
+  }
+
+  // "2": the level of detail the steps after it edit, counted from 1 as the View menu counts.
+  bool LevelOfDetail(const std::string& text) {
+    const int set = StrToInt(text);
+    const int sets = Core.Model->GeosetCount();
+    if (set < 1 || set > sets)
+      return Fail("level of detail " + text + " is not in the model, which has " + std::to_string(sets));
+    ChooseLevelOfDetail(Core, set - 1);
+    return true;
   }
 
   // "x", "xz", "xyz" ...: the axes the tool bar's lock buttons hold; "none" frees all three.

@@ -2,6 +2,7 @@
 
 #include "editing/ClipboardCommands.h"
 #include "editing/EditCommands.h"
+#include "editing/LevelsOfDetail.h"
 #include "editing/Primitives.h"
 #include "editing/SelectCommands.h"
 #include "editing/TransformCommands.h"
@@ -31,6 +32,9 @@ const std::vector<TEditAction>& EditActions() {
       {"actSelChildNode", actSelChildNode},
       {"actSelNextSiblingNode", actSelNextSiblingNode},
       {"actSelPrevSiblingNode", actSelPrevSiblingNode},
+      {"actViewLodAdd", actViewLodAdd},
+      {"actViewLodCopy", actViewLodCopy},
+      {"actViewLodDelete", actViewLodDelete},
       {"actPrimDummy", actPrimDummy},
       {"actPrimEmptyMesh", actPrimEmptyMesh},
       {"actPrimCube", actPrimCube},

@@ -36,6 +36,20 @@ bool MergeFits(TCore& core, const TVector& offset, const std::vector<TMesh*>& so
   return fits;
 }
 
+// The merge of the first node's meshes with the others' in the levels of detail not shown.
+void MergeOtherGeosets(TModel& model, const std::vector<TNode*>& selected) {
+  TNode& target = *selected.front();
+  for (int set = 0; set < model.GeosetCount(); ++set) {
+    if (set == model.CurrentGeoset()) continue;
+    TMesh* into = model.GeosetMesh(target, set);
+    if (!into) into = model.SetGeosetMesh(target, set, std::make_unique<TMesh>(&model));
+    into->UpdateWorld();
+    for (size_t i = 1; i < selected.size(); ++i)
+      if (TMesh* source = model.GeosetMesh(*selected[i], set); source && source != into) into->AppendCopy(*source, false);
+    into->InvalidateNormals();
+  }
+}
+
 }  // namespace
 
 void actEditExtrudeFace(TCore& core) {
@@ -138,6 +152,7 @@ void actEditMerge(TCore& core) {
       target->Mesh->AppendCopy(*source, false);
       progress.Step(done += static_cast<uint64_t>(source->Vertices.Count() + source->Surfaces.Count()));
     }
+    MergeOtherGeosets(*core.Model, selected);
     core.Nodes.Remove(target);
     DeleteNodes(core, core.Nodes.Items());
   }

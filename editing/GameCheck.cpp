@@ -26,9 +26,9 @@ class TGameCheck {
     if (count > most)
       Add(place, std::to_string(count) + " " + std::string(what) + ", the game loads at most " + std::to_string(most));
   }
-  void Mesh(const TMesh& mesh, int node) {
-    // The model holds one geometry set, the game's level of detail 0.
-    const std::string place = "Mesh '" + mesh.Name + "' (node " + std::to_string(node) + "), level of detail 0";
+  void Mesh(const TMesh& mesh, int node, int set) {
+    const std::string place =
+        "Mesh '" + mesh.Name + "' (node " + std::to_string(node) + "), level of detail " + std::to_string(set);
     Name(place, mesh.Name);
     Count(place, mesh.Vertices.Count(), "vertices", kMaxVertices);
     long long textureVertices = 0;  // the written file holds one per face corner
@@ -50,10 +50,12 @@ class TGameCheck {
 
 std::vector<std::string> CheckForGame(const TModel& model, const TMaterialFound& found) {
   TGameCheck check;
+  check.Count("The model", model.GeosetCount(), "levels of detail", kGameGeosets);
   for (int i = 0; i < model.Nodes.Count(); ++i) {
     const TNode& node = *model.Nodes[i];
     check.Name("Node '" + node.Name + "' (node " + std::to_string(i) + ")", node.Name);
-    if (node.Mesh) check.Mesh(*node.Mesh, i);
+    for (int set = 0; set < model.GeosetCount(); ++set)
+      if (const TMesh* mesh = model.GeosetMesh(node, set)) check.Mesh(*mesh, i, set);
   }
   for (int i = 0; i < model.Materials.Count(); ++i) {
     const TMaterial& material = *model.Materials.Get(i);

@@ -14,13 +14,16 @@ void DeleteProjectMaterial(TCore& core, TMaterial* material) {
   if (index < 0) return;
   const std::unique_ptr<TMaterial> doomed = materials.Extract(index);
   TMaterial* replacement = nullptr;
-  for (TNode* node : core.Model->Nodes)
-    if (node->Mesh)
-      for (TFace* face : node->Mesh->Surfaces)
-        if (face->Material == doomed.get()) {
-          if (!replacement) replacement = materials.FindOrAdd("dflt.mat");
-          face->Material = replacement;
-          node->Mesh->Touch();
-        }
+  // Every level of detail, not only the shown one: no face may keep the freed material.
+  const TModel& model = *core.Model;
+  for (int set = 0; set < model.GeosetCount(); ++set)
+    for (TNode* node : model.Nodes)
+      if (TMesh* mesh = model.GeosetMesh(*node, set))
+        for (TFace* face : mesh->Surfaces)
+          if (face->Material == doomed.get()) {
+            if (!replacement) replacement = materials.FindOrAdd("dflt.mat");
+            face->Material = replacement;
+            mesh->Touch();
+          }
   core.Services.Redraw(true);
 }

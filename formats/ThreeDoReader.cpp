@@ -1,5 +1,6 @@
 // Reading 3DO text into the model. The reader walks forward through the lines and searches
 // for each keyword or row label it needs; everything in between is passed over.
+#include <algorithm>
 #include <charconv>
 #include <exception>
 #include <limits>
@@ -58,8 +59,6 @@ class TReader {
   }
 
   void Parse();
-  // Geometry sets the file declares (the reader keeps only the first).
-  int GeometrySets() const { return Geosets; }
   std::string ParseError(const EZarnError& e) const {
     std::string text;
     ComposeParseError(text, e.TypeName(), e.what(), Index, Current);
@@ -69,8 +68,8 @@ class TReader {
   // composed in the room reserved for it. Nothing here allocates.
   std::string OutOfMemory() {
     ComposeParseError(Message, "EOutOfMemory", "Out of memory", Index, Current, Message.capacity());
-    std::vector<std::unique_ptr<TMesh>>().swap(Unclaimed);
-    std::vector<TMesh*>().swap(Meshes.Raw());
+    std::vector<std::vector<std::unique_ptr<TMesh>>>().swap(Unclaimed);
+    std::vector<TMeshes>().swap(Meshes);
     TexVertices = TTXVertices();
     std::vector<std::string>().swap(MaterialNames);
     Fields = TLineFields();
@@ -81,7 +80,9 @@ class TReader {
   }
 
  private:
-  void FindLine(std::string_view key);
+  // Searches forward for the line holding `key`; with a `stop`, a line holding that ends the
+  // search first and false is returned.
+  bool FindLine(std::string_view key, std::string_view stop = {});
   void FindRow(int row);
   void NoteGeosets(std::string_view raw);
   std::string_view ReadValue(std::string_view key);
@@ -92,9 +93,10 @@ class TReader {
     if (index < 0 || index >= static_cast<int>(MaterialNames.size())) RaiseListError(kLineListMessage, index);
     return MaterialNames[static_cast<size_t>(index)];
   }
-  void ReadMesh(int i);
+  void ReadGeoset(size_t set, std::string_view meshesKey);
+  void ReadMesh(size_t set, int i);
   void ReadNodes();
-  std::unique_ptr<TMesh> MeshForRow(int row, int index);
+  void PlaceMesh(TNode& node, int row, int index, size_t set);
   TNode* LinkedNode(int rowIndex) const;
   void LinkNodes(int firstNode);
 
@@ -111,26 +113,28 @@ class TReader {
   std::string Message;
   TLineFields Fields;
   std::vector<std::string> MaterialNames;
-  TMeshes Meshes;
+  // Each geometry set's meshes, in file order.
+  std::vector<TMeshes> Meshes;
   // The file's meshes until a node row takes them; those no row names go with the reader.
-  std::vector<std::unique_ptr<TMesh>> Unclaimed;
+  std::vector<std::vector<std::unique_ptr<TMesh>>> Unclaimed;
   TTXVertices TexVertices;
 };
 
-void TReader::FindLine(std::string_view key) {
+bool TReader::FindLine(std::string_view key, std::string_view stop) {
   for (;;) {
     ++Index;
     if (!Cursor.Next()) RaiseListError(kLineListMessage, Index);
     const std::string_view raw = Cursor.Current();
     if (WatchGeosets && raw.find("GEOSETS") != std::string_view::npos) NoteGeosets(raw);
-    if (raw.find(key) != std::string_view::npos) {
+    const bool stopped = !stop.empty() && raw.find(stop) != std::string_view::npos;
+    if (stopped || raw.find(key) != std::string_view::npos) {
       Current.assign(raw);
       CleanLine(Current);
-      return;
+      return !stopped;
     }
     if (Cursor.IsLast()) {
       Current.assign(raw);
-      return;
+      return true;
     }
   }
 }
@@ -177,24 +181,39 @@ void TReader::Parse() {
   Split(10, false);
   Model.InsertOffset = {Num(2), Num(3), Num(4)};
   WatchGeosets = true;
-  const int meshes = StrToInt(ReadValue("MESHES"));
+  ReadGeoset(0, "MESHES");
   WatchGeosets = false;
-  for (int i = 0; i < meshes; ++i) ReadMesh(i);
+  // A set the count declares but the text does not hold ends the sets where they stop.
+  bool atHierarchy = false;
+  for (int set = 1; set < Geosets && !atHierarchy; ++set) {
+    atHierarchy = !FindLine("GEOSET", "HIERARCHYDEF");
+    if (!atHierarchy) ReadGeoset(static_cast<size_t>(set), "MESHES");
+  }
+  if (Meshes.size() < static_cast<size_t>(Geosets))
+    Model.AddOutput("The model declares " + std::to_string(Geosets) + " geometry sets but holds " +
+                    std::to_string(Meshes.size()) + "; the sets it holds were read");
 
   Model.ShowStatus("Searching for Hierarchy Def...");
-  FindLine("HIERARCHYDEF");
+  if (!atHierarchy) FindLine("HIERARCHYDEF");
   Model.ShowStatus("Loading Hierarchy Nodes...");
   ReadNodes();
   LinkNodes(FirstNode);
   Model.ShowStatus("");
 }
 
-void TReader::ReadMesh(int i) {
-  const std::string label = "Loading Mesh " + std::to_string(i);
+void TReader::ReadGeoset(size_t set, std::string_view meshesKey) {
+  Meshes.resize(set + 1);
+  Unclaimed.resize(set + 1);
+  const int meshes = StrToInt(ReadValue(meshesKey));
+  for (int i = 0; i < meshes; ++i) ReadMesh(set, i);
+}
+
+void TReader::ReadMesh(size_t set, int i) {
+  const std::string label = (set ? "Loading Set " + std::to_string(set) + ", Mesh " : "Loading Mesh ") + std::to_string(i);
   Model.ShowStatus(label + "...");
   FindLine("MESH " + std::to_string(i));
-  TMesh* mesh = Unclaimed.emplace_back(std::make_unique<TMesh>(&Model)).get();
-  Meshes.Add(mesh);
+  TMesh* mesh = Unclaimed[set].emplace_back(std::make_unique<TMesh>(&Model)).get();
+  Meshes[set].Add(mesh);
   mesh->Name = std::string(ReadValue("NAME"));
   mesh->GeometryMode = StrToInt(ReadValue("GEOMETRYMODE"));
   mesh->LightingMode = StrToInt(ReadValue("LIGHTINGMODE"));
@@ -246,9 +265,19 @@ void TReader::ReadMesh(int i) {
   }
 }
 
-std::unique_ptr<TMesh> TReader::MeshForRow(int row, int index) {
-  TMesh* mesh = Meshes.Get(index);
-  if (std::unique_ptr<TMesh>& unclaimed = Unclaimed[static_cast<size_t>(index)]) return std::move(unclaimed);
+// Gives the node of `row` the file's mesh `index` of `set`, in the model's set of the same
+// number; the first set's meshes decide which nodes have one, as the game reads them.
+void TReader::PlaceMesh(TNode& node, int row, int index, size_t set) {
+  if (set > 0 && (index < 0 || index >= Meshes[set].Count())) {
+    Model.AddOutput("Node " + std::to_string(row) + " names mesh " + std::to_string(index) + ", which geometry set " +
+                    std::to_string(set) + " does not hold; that set was given a copy of the node's shown mesh");
+    return;
+  }
+  TMesh* mesh = Meshes[set].Get(index);
+  if (std::unique_ptr<TMesh>& unclaimed = Unclaimed[set][static_cast<size_t>(index)]) {
+    Model.SetGeosetMesh(node, static_cast<int>(set), std::move(unclaimed));
+    return;
+  }
   // A second row naming the same mesh gets a copy, so that each mesh has one owner.
   const size_t size = GeometrySize(*mesh);
   if (Copied + size > static_cast<size_t>(kCopyFactor) * Listed)
@@ -256,20 +285,34 @@ std::unique_ptr<TMesh> TReader::MeshForRow(int row, int index) {
                        ") is named by too many nodes: its copies would hold more than " + std::to_string(kCopyFactor) +
                        " times the vertices, faces and corners of the file");
   Copied += size;
-  Model.AddOutput("Node " + std::to_string(row) + " shares mesh " + std::to_string(index) +
-                  " with another node; it was given its own copy");
-  return mesh->Clone(&Model);
+  if (set == 0)
+    Model.AddOutput("Node " + std::to_string(row) + " shares mesh " + std::to_string(index) +
+                    " with another node; it was given its own copy");
+  Model.SetGeosetMesh(node, static_cast<int>(set), mesh->Clone(&Model));
 }
 
 void TReader::ReadNodes() {
   FindLine("HIERARCHY NODES");
   Split(5, false);
   const int nodes = Int(2);
+  // A model read whole takes the file's sets; one read into a model (Insert, Paste) keeps the
+  // model's sets and gives each the file's set of the same number, as far as the file has one.
+  if (FirstNode == 0) Model.ResizeGeosets(static_cast<int>(Meshes.size()));
+  const size_t sets = std::min(Meshes.size(), static_cast<size_t>(Model.GeosetCount()));
+  if (sets < Meshes.size())
+    Model.AddOutput("The text read holds " + std::to_string(Meshes.size()) + " geometry sets and the model " +
+                    std::to_string(Model.GeosetCount()) + "; the others were left out");
   for (int j = 0; j < nodes; ++j) {
     FindRow(j);
     Split(20);
     TNode* node = Model.AddNode();
-    if (const int m = Int(3); m != -1) node->SetMesh(MeshForRow(j, m));
+    if (const int m = Int(3); m != -1) {
+      for (size_t set = 0; set < sets; ++set) PlaceMesh(*node, j, m, set);
+      // A shown set past the text's sets shows the last of them that holds the mesh; the
+      // model's other sets get their copies when the read is done.
+      for (int set = static_cast<int>(sets) - 1; !node->Mesh && set >= 0; --set)
+        if (TMesh* mesh = Model.GeosetMesh(*node, set)) node->SetMesh(mesh->Clone(&Model));
+    }
     node->Flags = Int(1);
     node->NodeType = Int(2);
     node->ParentIndex = Int(4);
@@ -317,6 +360,7 @@ void TReader::LinkNodes(int firstNode) {
 
 TReadResult TModel::Parse3DO(TLineCursor& lines) {
   TReadResult result;
+  const int first = Nodes.Count();
   {
     TReader reader(*this, lines);
     // Memory may also run out while the message of another error is composed.
@@ -330,10 +374,12 @@ TReadResult TModel::Parse3DO(TLineCursor& lines) {
       result = TReadResult::Failure(reader.OutOfMemory());
     }
     if (!result) ShowError(result.Message);
-    if (reader.GeometrySets() > 1)
-      AddOutput("This model has " + std::to_string(reader.GeometrySets()) +
-                " geometry sets (levels of detail); only the first was read, and saving writes only that one");
   }
+  FillGeosets();
+  // The sets not shown get their normals here; the shown one gets them with the rest below.
+  for (int i = first; i < Nodes.Count(); ++i)
+    for (const auto& mesh : Nodes[i]->OtherSets)
+      if (mesh) mesh->InvalidateNormals();
   Update();
   return result;
 }

@@ -77,11 +77,12 @@ class TWriter {
 // its normal) and one per corner.
 uint64_t LineCount(const TModel& model, const std::vector<TNode*>& nodes) {
   uint64_t lines = static_cast<uint64_t>(model.Materials.Count()) + nodes.size();
-  for (const TNode* n : nodes)
-    if (const TMesh* mesh = n->Mesh.get()) {
-      lines += 2 * static_cast<uint64_t>(mesh->Vertices.Count() + mesh->Surfaces.Count());
-      for (const TFace* f : mesh->Surfaces) lines += static_cast<uint64_t>(f->Vertices.Count());
-    }
+  for (int set = 0; set < model.GeosetCount(); ++set)
+    for (const TNode* n : nodes)
+      if (const TMesh* mesh = model.GeosetMesh(*n, set)) {
+        lines += 2 * static_cast<uint64_t>(mesh->Vertices.Count() + mesh->Surfaces.Count());
+        for (const TFace* f : mesh->Surfaces) lines += static_cast<uint64_t>(f->Vertices.Count());
+      }
   return lines;
 }
 
@@ -99,51 +100,9 @@ std::string NowText(const char* format) {
   return text;
 }
 
-}  // namespace
-
-void TModel::Write3DO(std::string& out, const std::vector<TNode*>& nodes) {
-  Write3DO([&out](std::string_view block) { out.append(block); }, nodes);
-}
-
-void TModel::Write3DO(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes) {
-  TProgress progress(Services(), "Writing", LineCount(*this, nodes), kProgressObjects);
-  WriteText(sink, nodes, progress);
-}
-
-void TModel::WriteText(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes,
-                       TProgress& progress) {
-  TWriter w(sink, progress);
-  w << "# MODEL '" << FileNamePart(FileName) << "' created with " << GetProductName() << " v"
-    << GetVersionString(VersionParts) << " on " << NowText("%x") << " at " << NowText("%X");
-  w.EndLine();
-  w.EndLine();
-  w.Line("SECTION: HEADER");
-  w.Line("3DO 2.1");
-  w.EndLine();
-
-  w.Line("SECTION: MODELRESOURCE");
-  w << "MATERIALS ";
-  w.Int(Materials.Count()).EndLine();
-  std::unordered_map<const TMaterial*, int> materialIndex;
-  for (int i = 0; i < Materials.Count(); ++i) {
-    materialIndex.emplace(Materials.Get(i), i);
-    w.Label(i) << Materials.Get(i)->Name;
-    w.EndLine();
-  }
-  w.EndLine();
-
-  w.Line("SECTION: GEOMETRYDEF");
-  w << "RADIUS ";
-  w.Float(Radius).EndLine();
-  w << "INSERT OFFSET ";
-  w.Vec(InsertOffset).EndLine();
-  w.Line("GEOSETS 1");
-  w.Line("GEOSET 0");
-  std::unordered_map<const TMesh*, int> meshIndex;
-  std::vector<TMesh*> meshes;
-  for (TNode* n : nodes)
-    if (n->Mesh && meshIndex.emplace(n->Mesh.get(), static_cast<int>(meshes.size())).second)
-      meshes.push_back(n->Mesh.get());
+// One geometry set's meshes, numbered in list order.
+void WriteMeshes(TWriter& w, const std::vector<TMesh*>& meshes,
+                 const std::unordered_map<const TMaterial*, int>& materialIndex) {
   w << "MESHES ";
   w.Int(static_cast<long long>(meshes.size())).EndLine();
 
@@ -217,6 +176,66 @@ void TModel::WriteText(const std::function<void(std::string_view)>& sink, const 
     w.Line("FACE NORMALS");
     for (int j = 0; j < mesh.Surfaces.Count(); ++j) w.Label(j).Vec(mesh.Surfaces[j]->GetNormal()).EndLine();
   }
+}
+
+}  // namespace
+
+void TModel::Write3DO(std::string& out, const std::vector<TNode*>& nodes) {
+  Write3DO([&out](std::string_view block) { out.append(block); }, nodes);
+}
+
+void TModel::Write3DO(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes) {
+  TProgress progress(Services(), "Writing", LineCount(*this, nodes), kProgressObjects);
+  WriteText(sink, nodes, progress);
+}
+
+void TModel::WriteText(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes,
+                       TProgress& progress) {
+  TWriter w(sink, progress);
+  w << "# MODEL '" << FileNamePart(FileName) << "' created with " << GetProductName() << " v"
+    << GetVersionString(VersionParts) << " on " << NowText("%x") << " at " << NowText("%X");
+  w.EndLine();
+  w.EndLine();
+  w.Line("SECTION: HEADER");
+  w.Line("3DO 2.1");
+  w.EndLine();
+
+  w.Line("SECTION: MODELRESOURCE");
+  w << "MATERIALS ";
+  w.Int(Materials.Count()).EndLine();
+  std::unordered_map<const TMaterial*, int> materialIndex;
+  for (int i = 0; i < Materials.Count(); ++i) {
+    materialIndex.emplace(Materials.Get(i), i);
+    w.Label(i) << Materials.Get(i)->Name;
+    w.EndLine();
+  }
+  w.EndLine();
+
+  w.Line("SECTION: GEOMETRYDEF");
+  w << "RADIUS ";
+  w.Float(Radius).EndLine();
+  w << "INSERT OFFSET ";
+  w.Vec(InsertOffset).EndLine();
+  // A node's mesh has the same number in every set: the hierarchy names it once for all.
+  std::unordered_map<const TNode*, int> meshIndex;
+  for (TNode* n : nodes)
+    if (n->Mesh) meshIndex.emplace(n, static_cast<int>(meshIndex.size()));
+  w << "GEOSETS ";
+  w.Int(GeosetCount()).EndLine();
+  for (int set = 0; set < GeosetCount(); ++set) {
+    if (set > 0) w.EndLine();
+    w << "GEOSET ";
+    w.Int(set).EndLine();
+    std::vector<TMesh*> meshes;
+    for (TNode* n : nodes)
+      if (n->Mesh) {
+        // Every node with a shown mesh has one in each set; should one be missing, the shown
+        // mesh stands in, so the file still names a mesh for every row.
+        TMesh* mesh = GeosetMesh(*n, set);
+        meshes.push_back(mesh ? mesh : n->Mesh.get());
+      }
+    WriteMeshes(w, meshes, materialIndex);
+  }
   w.EndLine();
 
   w.Line("SECTION: HIERARCHYDEF");
@@ -233,7 +252,7 @@ void TModel::WriteText(const std::function<void(std::string_view)>& sink, const 
     w.Int(static_cast<long long>(j)) << ":  0x";
     w.Int(n.Flags) << " 0x";
     w.Int(n.NodeType) << ' ';
-    w.Int(n.Mesh ? meshIndex.at(n.Mesh.get()) : -1) << ' ';
+    w.Int(n.Mesh ? meshIndex.at(&n) : -1) << ' ';
     w.Int(indexOf(n.Parent)) << ' ';
     w.Int(indexOf(n.Child)) << ' ';
     w.Int(indexOf(n.Sibling)) << ' ';

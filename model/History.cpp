@@ -8,11 +8,12 @@ bool SameNodes(const TModelState::TNodeState& a, const TModelState::TNodeState& 
   return a.Name == b.Name && a.Flags == b.Flags && a.NodeType == b.NodeType && a.NumChildren == b.NumChildren &&
          a.Parent == b.Parent && a.Child == b.Child && a.Sibling == b.Sibling && a.ParentIndex == b.ParentIndex &&
          a.ChildIndex == b.ChildIndex && a.SiblingIndex == b.SiblingIndex && SameBits(a.Position, b.Position) &&
-         SameBits(a.Rotation, b.Rotation) && SameBits(a.Pivot, b.Pivot) && a.Mesh == b.Mesh;
+         SameBits(a.Rotation, b.Rotation) && SameBits(a.Pivot, b.Pivot) && a.Mesh == b.Mesh &&
+         a.OtherSets == b.OtherSets;
 }
 
 bool SameModel(const TModelState& a, const TModelState& b) {
-  if (a.Materials != b.Materials || !SameBits(a.Radius, b.Radius) || !SameBits(a.InsertOffset, b.InsertOffset) ||
+  if (a.Geosets != b.Geosets || a.Materials != b.Materials || !SameBits(a.Radius, b.Radius) || !SameBits(a.InsertOffset, b.InsertOffset) ||
       a.Nodes.size() != b.Nodes.size())
     return false;
   for (size_t i = 0; i < a.Nodes.size(); ++i)

@@ -16,6 +16,8 @@ void TModel::Clear() {
   SelectedSurfaces.Clear();
   Nodes.Clear();
   Materials.Clear();
+  Geosets = 1;
+  Current = 0;
   Radius = 0;  // nothing left to fit the cameras to
 }
 
@@ -79,6 +81,16 @@ void TModel::Update() {
     n->Mesh->InvalidateNormals();
     // Same value as the radius of all gathered vertices, without gathering them.
     radius = std::max(radius, CalcRadius(n->Mesh->Vertices, true));
+  }
+  // The radius holds every level of detail, so a file does not depend on the one shown.
+  if (Geosets > 1) {
+    const TWorldFrames frames(*this);
+    for (TNode* n : Nodes)
+      for (const auto& mesh : n->OtherSets)
+        if (mesh) {
+          frames.Place(*mesh);
+          radius = std::max(radius, CalcRadius(mesh->Vertices, true));
+        }
   }
   Radius = radius;
 }

@@ -15,6 +15,9 @@ class TProgress;
 class TUserServices;
 struct TGobItem;
 
+// The game's loader reads at most this many geometry sets.
+constexpr int kGameGeosets = 4;
+
 class TModel {
  public:
   TModel();
@@ -54,6 +57,24 @@ class TModel {
   int CurrentGeoset() const { return Current; }
   // The node's mesh in `set`, or null.
   TMesh* GeosetMesh(const TNode& node, int set) const;
+  // Gives the node `mesh` in `set`, freeing the one it held there; returns it.
+  TMesh* SetGeosetMesh(TNode& node, int set, std::unique_ptr<TMesh> mesh);
+  // Makes the model hold `count` sets (at least one), freeing the meshes of sets that go and
+  // leaving new sets empty; the current set stays when it is kept, else the last one is shown.
+  void ResizeGeosets(int count);
+  // Shows `set`: every node's Mesh becomes its mesh there. Costs a world pass, no copying.
+  void ChooseGeoset(int set);
+  // Gives every node with a mesh in the current set a copy of it in each set where it has none,
+  // and takes the other sets' meshes from nodes that have none in the current one, so that every
+  // set holds a mesh for the same nodes.
+  void FillGeosets();
+  // Appends a set holding copies of the current set's meshes; returns its number.
+  int AddGeoset();
+  // Makes `to` hold copies of the current set's meshes.
+  void CopyGeoset(int to);
+  // Frees the set's meshes; the sets after it move down a number. The last set stays; when the
+  // shown set goes, the one before it (or the next, for the first) is shown.
+  void DeleteGeoset(int set);
 
   // 3DO reading; errors are shown through the core's user services, never raised, and the
   // result carries the message shown. Running out of memory takes back all the read added.
@@ -83,6 +104,7 @@ class TModel {
  private:
   int Geosets = 1;
   int Current = 0;
+  void DropDrawingLists();
   void WriteText(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes,
                  TProgress& progress);
 };

@@ -21,20 +21,24 @@ std::shared_ptr<const TModelState> TakeModelState(TModel& model, TMeshStateMap& 
   for (int i = 0; i < model.Nodes.Count(); ++i) index.emplace(model.Nodes[i], i);
   const auto indexOf = [&](const TNode* n) { return n ? index.at(n) : -1; };
   TMeshStateMap next;
+  const auto take = [&](const TNode& n, int set) -> std::shared_ptr<const TMeshState> {
+    TMesh* mesh = model.GeosetMesh(n, set);
+    if (!mesh) return nullptr;
+    const auto known = synced.find(mesh);
+    auto copy = TMeshState::Take(*mesh, known != synced.end() ? known->second : nullptr, created);
+    next.emplace(mesh, copy);
+    return copy;
+  };
+  state->Geosets = model.GeosetCount();
   state->Nodes.reserve(static_cast<size_t>(model.Nodes.Count()));
   for (TNode* n : model.Nodes) {
-    std::shared_ptr<const TMeshState> mesh;
-    if (n->Mesh) {
-      const auto known = synced.find(n->Mesh.get());
-      mesh = TMeshState::Take(*n->Mesh, known != synced.end() ? known->second : nullptr, created);
-      next.emplace(n->Mesh.get(), mesh);
-    }
-    state->Nodes.push_back({n->Name, n->Flags, n->NodeType, n->NumChildren, indexOf(n->Parent), indexOf(n->Child),
-                            indexOf(n->Sibling), n->ParentIndex, n->ChildIndex, n->SiblingIndex, n->Position,
-                            n->Rotation, n->Pivot, std::move(mesh)});
+    auto& s = state->Nodes.emplace_back(TModelState::TNodeState{
+        n->Name, n->Flags, n->NodeType, n->NumChildren, indexOf(n->Parent), indexOf(n->Child), indexOf(n->Sibling),
+        n->ParentIndex, n->ChildIndex, n->SiblingIndex, n->Position, n->Rotation, n->Pivot, take(*n, 0), {}});
+    for (int set = 1; set < state->Geosets; ++set) s.OtherSets.push_back(take(*n, set));
   }
   size_t own = sizeof(TModelState) + state->Nodes.capacity() * sizeof(TModelState::TNodeState);
-  for (const auto& n : state->Nodes) own += n.Name.capacity();
+  for (const auto& n : state->Nodes) own += n.Name.capacity() + n.OtherSets.capacity() * sizeof n.Mesh;
   for (const std::string& m : state->Materials) own += sizeof m + m.capacity();
   state->OwnBytes = own;
   synced = std::move(next);
@@ -92,31 +96,51 @@ void RestoreModelState(TModel& model, const TModelState& state, const TModelStat
     std::unique_ptr<TMesh> Mesh;
     std::shared_ptr<const TMeshState> Held;
   };
-  std::vector<TLive> live(static_cast<size_t>(model.Nodes.Count()));
-  for (int i = 0; i < model.Nodes.Count(); ++i)
-    if (TMesh* m = model.Nodes[i]->Mesh.get()) {
-      const auto known = synced.find(m);
-      live[static_cast<size_t>(i)] = {std::move(model.Nodes[i]->Mesh),
-                                      known != synced.end() ? known->second : nullptr};
-    }
-  std::unordered_map<const TMeshState*, size_t> holder;
-  for (size_t i = 0; i < live.size(); ++i)
-    if (live[i].Held) holder.emplace(live[i].Held.get(), i);
-  std::vector<std::unique_ptr<TMesh>> meshes(state.Nodes.size());
-  std::vector<bool> rewritten(state.Nodes.size(), false);
-  for (size_t i = 0; i < state.Nodes.size(); ++i)
-    if (const TMeshState* s = state.Nodes[i].Mesh.get(); s && holder.count(s) && live[holder[s]].Mesh)
-      meshes[i] = std::move(live[holder[s]].Mesh);
-  for (size_t i = 0; i < state.Nodes.size(); ++i) {
-    const TMeshState* s = state.Nodes[i].Mesh.get();
-    if (!s || meshes[i]) continue;
-    const bool reuse = i < live.size() && live[i].Mesh;
-    meshes[i] = reuse ? std::move(live[i].Mesh) : std::make_unique<TMesh>(&model);
-    s->RestoreInto(*meshes[i], reuse ? live[i].Held.get() : nullptr);
-    rewritten[i] = true;
+  const size_t liveSets = static_cast<size_t>(model.GeosetCount());
+  const size_t sets = static_cast<size_t>(state.Geosets);
+  const size_t wasShown = static_cast<size_t>(model.CurrentGeoset());
+  const size_t shown = std::min(wasShown, sets - 1);
+  const auto slot = [&](TNode& n, size_t set) -> std::unique_ptr<TMesh>& {
+    if (set == wasShown) return n.Mesh;
+    n.OtherSets.resize(liveSets);
+    return n.OtherSets[set];
+  };
+  std::vector<std::vector<TLive>> live(static_cast<size_t>(model.Nodes.Count()));
+  std::unordered_map<const TMeshState*, std::pair<size_t, size_t>> holder;
+  for (size_t i = 0; i < live.size(); ++i) {
+    live[i].resize(liveSets);
+    for (size_t set = 0; set < liveSets; ++set)
+      if (std::unique_ptr<TMesh>& mesh = slot(*model.Nodes[static_cast<int>(i)], set)) {
+        const auto known = synced.find(mesh.get());
+        live[i][set] = {std::move(mesh), known != synced.end() ? known->second : nullptr};
+        if (live[i][set].Held) holder.emplace(live[i][set].Held.get(), std::make_pair(i, set));
+      }
   }
+  std::vector<std::vector<std::unique_ptr<TMesh>>> meshes(state.Nodes.size());
+  // Nodes whose shown mesh has no world positions for its place: restored, or shown just now.
+  std::vector<bool> rewritten(state.Nodes.size(), false);
+  for (size_t i = 0; i < state.Nodes.size(); ++i) {
+    meshes[i].resize(sets);
+    for (size_t set = 0; set < sets; ++set)
+      if (const TMeshState* s = state.Nodes[i].Set(set).get(); s && holder.count(s)) {
+        const auto [node, from] = holder[s];
+        if (!live[node][from].Mesh) continue;
+        meshes[i][set] = std::move(live[node][from].Mesh);
+        if (set == shown && from != wasShown) rewritten[i] = true;
+      }
+  }
+  for (size_t i = 0; i < state.Nodes.size(); ++i)
+    for (size_t set = 0; set < sets; ++set) {
+      const TMeshState* s = state.Nodes[i].Set(set).get();
+      if (!s || meshes[i][set]) continue;
+      const bool reuse = i < live.size() && set < liveSets && live[i][set].Mesh;
+      meshes[i][set] = reuse ? std::move(live[i][set].Mesh) : std::make_unique<TMesh>(&model);
+      s->RestoreInto(*meshes[i][set], reuse ? live[i][set].Held.get() : nullptr);
+      if (set == shown) rewritten[i] = true;
+    }
   model.Nodes.Clear();
   live.clear();
+  model.ResizeGeosets(state.Geosets);
 
   // Materials keep their pictures: only names the list did not hold are read.
   auto pool = model.Materials.ExtractAll();
@@ -131,11 +155,12 @@ void RestoreModelState(TModel& model, const TModelState& state, const TModelStat
   for (const auto& m : pool)
     if (m) dropped.emplace(m.get(), m->Name);
   if (!dropped.empty())
-    for (const auto& mesh : meshes)
-      if (mesh)
-        for (TFace* f : mesh->Surfaces)
-          if (const auto gone = dropped.find(f->Material); gone != dropped.end())
-            f->Material = model.Materials.FindOrAdd(gone->second);
+    for (const auto& node : meshes)
+      for (const auto& mesh : node)
+        if (mesh)
+          for (TFace* f : mesh->Surfaces)
+            if (const auto gone = dropped.find(f->Material); gone != dropped.end())
+              f->Material = model.Materials.FindOrAdd(gone->second);
 
   model.Nodes.Reserve(state.Nodes.size());
   synced.clear();
@@ -152,7 +177,9 @@ void RestoreModelState(TModel& model, const TModelState& state, const TModelStat
     n->Position = s.Position;
     n->Rotation = s.Rotation;
     n->Pivot = s.Pivot;
-    if (meshes[i]) synced.emplace(n->SetMesh(std::move(meshes[i])), s.Mesh);
+    for (size_t set = 0; set < sets; ++set)
+      if (meshes[i][set])
+        synced.emplace(model.SetGeosetMesh(*n, static_cast<int>(set), std::move(meshes[i][set])), s.Set(set));
   }
   const auto node = [&](int i) { return i >= 0 && i < model.Nodes.Count() ? model.Nodes[i] : nullptr; };
   for (size_t i = 0; i < state.Nodes.size(); ++i) {

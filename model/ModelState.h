@@ -22,10 +22,14 @@ struct TModelState {
     int Parent, Child, Sibling;  // node indexes, -1 for none
     int ParentIndex, ChildIndex, SiblingIndex;
     TVector Position, Rotation, Pivot;
+    // The mesh of geometry set 0, and of the sets after it (empty while there is one set).
     std::shared_ptr<const TMeshState> Mesh;
+    std::vector<std::shared_ptr<const TMeshState>> OtherSets;
+    const std::shared_ptr<const TMeshState>& Set(size_t set) const { return set == 0 ? Mesh : OtherSets[set - 1]; }
   };
   std::vector<TNodeState> Nodes;
   std::vector<std::string> Materials;
+  int Geosets = 1;
   double Radius = 0;
   TVector InsertOffset;
   size_t OwnBytes = 0;  // what this state holds beyond its mesh copies
@@ -48,7 +52,8 @@ std::shared_ptr<const TModelState> TakeModelState(TModel& model, TMeshStateMap& 
 TSelectionState TakeSelectionState(const TCore& core);
 // Makes the model hold the state, which `current` (what the model holds now, or null) may
 // share parts with. A mesh whose copy the state names is kept as it is; the mesh of the node
-// at the same place is brought to its copy, changing only what differs when it can; materials
-// are kept by name and read only when new. `synced` is brought up to date.
+// at the same place and in the same geometry set is brought to its copy, changing only what
+// differs when it can; materials are kept by name and read only when new. The shown set stays
+// shown while the state has it. `synced` is brought up to date.
 void RestoreModelState(TModel& model, const TModelState& state, const TModelState* current, TMeshStateMap& synced);
 void RestoreSelectionState(TCore& core, const TSelectionState& selection);

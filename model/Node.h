@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/Mesh.h"
 
@@ -41,6 +42,9 @@ class TNode {
   TVector Rotation;  // X pitch, Y yaw, Z roll, degrees
   TVector Pivot;
   std::unique_ptr<TMesh> Mesh;
+  // The node's meshes in the geometry sets not shown, by set number; the shown set's slot is
+  // empty (its mesh is Mesh). Empty altogether while the model has one set.
+  std::vector<std::unique_ptr<TMesh>> OtherSets;
   int SelectionSlot = -1;
 
   // Takes the mesh, freeing any mesh held before; returns it.

@@ -11,6 +11,7 @@
 #include "editing/Step.h"
 #include "editing/ToolEdits.h"
 #include "model/ModelState.h"
+#include "tests/core/LevelsOfDetailModel.h"
 #include "tests/core/TestCore.h"
 
 namespace {
@@ -36,6 +37,11 @@ const std::vector<TModelMaker>& Models() {
          t.Model().Nodes[1]->Parent = t.Model().Nodes[0];  // a hierarchy to walk and cut
          t.Model().Nodes[3]->Parent = t.Model().Nodes[1];
          t.Model().Update();
+       }},
+      {"three levels of detail, the second shown", [](TTestCore& t) {
+         ASSERT_TRUE(t.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
+         MakeLevelsOfDetail(t.Model(), 3);
+         t.Model().ChooseGeoset(1);
        }},
   };
   return makers;

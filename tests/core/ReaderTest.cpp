@@ -118,23 +118,6 @@ TEST(Reader, EmptyMeshesAndFacesOfTwentyFourCorners) {
   EXPECT_EQ(t.Model().Nodes[1]->Mesh->Vertices.Count(), 0);
 }
 
-TEST(Reader, OnlyTheFirstGeometrySetIsReadAndTheUserIsTold) {
-  std::string text = Replace(TriangleModelText(), "GEOSETS 1", "GEOSETS 2");
-  text = Replace(text, "SECTION: HIERARCHYDEF",
-                 "GEOSET 1\r\nMESHES 1\r\nMESH 0\r\nNAME lod\r\nGEOMETRYMODE 0\r\n\r\nSECTION: HIERARCHYDEF");
-  TTestCore t;
-  t.Model().Parse3DO(text);
-  ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
-  EXPECT_EQ(t.Model().Nodes[0]->Mesh->Name, "tri");
-  // One line beside the material search's says so.
-  const auto lines = [&](const char* text) {
-    return std::count_if(t.Services.Output.begin(), t.Services.Output.end(),
-                         [&](const std::string& l) { return l.find(text) != std::string::npos; });
-  };
-  EXPECT_EQ(t.Services.Output.size() - lines("Material not found"), 1u);
-  EXPECT_EQ(lines("2 geometry sets"), 1);
-}
-
 TEST(Reader, MissingFileReportsTwice) {
   TTestCore t;
   const TReadResult result = t.Model().LoadFromFile("/nonexistent/model.3do");

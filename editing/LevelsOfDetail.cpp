@@ -1,0 +1,71 @@
+#include "editing/LevelsOfDetail.h"
+
+#include "editing/Query.h"
+#include "model/Core.h"
+
+namespace {
+
+// A command changed which meshes are shown: everything drawn or listed from them is redone.
+void Refresh(TCore& core) {
+  core.Services.ShowStatus(LevelOfDetailText(*core.Model));
+  core.Services.UpdateProperties();
+  core.Services.Redraw(true);
+}
+
+}  // namespace
+
+std::string LevelOfDetailText(const TModel& model) {
+  return "LOD " + std::to_string(model.CurrentGeoset() + 1) + " of " + std::to_string(model.GeosetCount());
+}
+
+void ChooseLevelOfDetail(TCore& core, int set) {
+  TModel& model = *core.Model;
+  if (set == model.CurrentGeoset() || set < 0 || set >= model.GeosetCount()) return;
+  core.Surfaces.Clear();
+  core.Vertices.Clear();
+  model.AllVertices.Clear();
+  model.AllSurfaces.Clear();
+  model.SelectedSurfaces.Clear();
+  model.ChooseGeoset(set);
+  Refresh(core);
+}
+
+void actViewLodAdd(TCore& core) {
+  TModel& model = *core.Model;
+  if (model.GeosetCount() >= kGameGeosets) {
+    core.Services.ShowError("The game reads at most " + std::to_string(kGameGeosets) +
+                            " levels of detail; this model has them all");
+    return;
+  }
+  ChooseLevelOfDetail(core, model.AddGeoset());
+}
+
+void actViewLodCopy(TCore& core) {
+  TModel& model = *core.Model;
+  if (model.GeosetCount() == 1) {
+    core.Services.ShowError("The model has one level of detail; add one to copy it over");
+    return;
+  }
+  const int shown = model.CurrentGeoset() + 1;
+  TQuery query({"Copy_To=" + std::to_string(shown == model.GeosetCount() ? shown - 1 : shown + 1)});
+  if (!query.Ask(core, "Copy LOD " + std::to_string(shown) + " over")) return;
+  const int to = query.Int("Copy_To");
+  if (to < 1 || to > model.GeosetCount() || to == shown) {
+    core.Services.ShowError("Copy_To=" + query.Value("Copy_To") + " names no other level of detail: 1 to " +
+                            std::to_string(model.GeosetCount()) + ", not " + std::to_string(shown));
+    return;
+  }
+  model.CopyGeoset(to - 1);
+  core.Services.ShowStatus("LOD " + std::to_string(to) + " is now a copy of LOD " + std::to_string(shown));
+}
+
+void actViewLodDelete(TCore& core) {
+  TModel& model = *core.Model;
+  if (model.GeosetCount() == 1) {
+    core.Services.ShowError("The last level of detail cannot be deleted");
+    return;
+  }
+  model.DeleteGeoset(model.CurrentGeoset());
+  core.Services.FillTree();
+  Refresh(core);
+}

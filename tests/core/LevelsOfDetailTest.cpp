@@ -1,0 +1,307 @@
+// Models with several geometry sets (levels of detail): read, written, edited and checked.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "editing/Actions.h"
+#include "editing/GameCheck.h"
+#include "editing/LevelsOfDetail.h"
+#include "editing/MaterialEdits.h"
+#include "editing/Step.h"
+#include "formats/FileIO.h"
+#include "tests/core/CliRunner.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/LevelsOfDetailModel.h"
+#include "tests/core/TestCore.h"
+
+namespace {
+
+// The saved text without its first line, which names the time of writing.
+std::string Text(TModel& model) {
+  std::string out;
+  model.Write3DO(out, model.Nodes.Pointers());
+  return out.substr(out.find('\n'));
+}
+
+// The sample with four sets, as the game's characters have them.
+void LoadFourSets(TTestCore& t) {
+  ASSERT_TRUE(t.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
+  MakeLevelsOfDetail(t.Model(), 4);
+}
+
+// The text a model reads back as, saved, read and saved again: the first save rounds to six
+// decimals, so from the second on the text must stay the same to the byte.
+std::string SavedAgain(const std::string& path, int shown) {
+  TTestCore read;
+  EXPECT_TRUE(read.Model().LoadFromFile(path));
+  EXPECT_EQ(read.Model().CurrentGeoset(), 0);
+  read.Model().ChooseGeoset(shown);  // the text does not depend on the set shown
+  read.Model().SaveToFile(path);
+  const std::string text = ReadWholeFile(path);
+  return text.substr(text.find('\n'));
+}
+
+TEST(LevelsOfDetail, FourSetsRoundTripThroughFilesWhicheverIsShown) {
+  TTestCore made;
+  LoadFourSets(made);
+  const auto shapes = SetShapes(made.Model());
+  ASSERT_NE(shapes[0], shapes[3]);
+  fmt_test::TTempDir dir;
+  for (int shown : {0, 2}) {
+    SCOPED_TRACE(shown);
+    made.Model().ChooseGeoset(shown);
+    made.Model().SaveToFile(dir.File("four.3do"));
+    const std::string second = SavedAgain(dir.File("four.3do"), shown);
+    EXPECT_TRUE(second == SavedAgain(dir.File("four.3do"), shown));
+    TTestCore read;
+    ASSERT_TRUE(read.Model().LoadFromFile(dir.File("four.3do")));
+    EXPECT_EQ(SetShapes(read.Model()), shapes);
+  }
+}
+
+// Texts read into a model: whole, inserted or pasted into one with other sets.
+struct TReadCase {
+  const char* Name;
+  int FileSets, ModelSets, Shown;
+  std::vector<std::vector<int>> Want;  // vertex counts of the read nodes' meshes, per set
+  const char* Output;                   // a line the user is told, or ""
+};
+
+class LevelsOfDetailRead : public ::testing::TestWithParam<TReadCase> {};
+
+TEST_P(LevelsOfDetailRead, EverySetHoldsAMeshForTheSameNodes) {
+  const TReadCase& c = GetParam();
+  TTestCore source;
+  source.Model().Parse3DO(TriangleModelText());
+  AddFace(*AddMeshNode(source.Model(), "quad", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})->Mesh, {0, 1, 2, 3});
+  MakeLevelsOfDetail(source.Model(), c.FileSets);
+  const std::string text = Text(source.Model());
+
+  TTestCore t;
+  int first = 0;
+  if (c.ModelSets) {
+    AddMeshNode(t.Model(), "old", {{0, 0, 0}});
+    MakeLevelsOfDetail(t.Model(), c.ModelSets);
+    first = 1;
+  }
+  t.Model().ChooseGeoset(c.Shown);
+  t.Model().Parse3DO(text);
+  ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
+  ASSERT_EQ(t.Model().GeosetCount(), std::max(c.ModelSets, c.FileSets * !c.ModelSets));
+  std::vector<std::vector<int>> got(static_cast<size_t>(t.Model().GeosetCount()));
+  for (int set = 0; set < t.Model().GeosetCount(); ++set)
+    for (int i = first; i < t.Model().Nodes.Count(); ++i) {
+      const TMesh* mesh = t.Model().GeosetMesh(*t.Model().Nodes[i], set);
+      ASSERT_EQ(mesh == nullptr, t.Model().Nodes[i]->Mesh == nullptr) << i << " in set " << set;
+      if (mesh) got[static_cast<size_t>(set)].push_back(mesh->Vertices.Count());
+    }
+  EXPECT_EQ(got, c.Want);
+  const bool told = std::any_of(t.Services.Output.begin(), t.Services.Output.end(),
+                                [&](const std::string& l) { return *c.Output && l.find(c.Output) != std::string::npos; });
+  EXPECT_EQ(told, *c.Output != 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LevelsOfDetailRead,
+    ::testing::Values(TReadCase{"Whole", 3, 0, 0, {{3, 4}, {2, 3}, {1, 2}}, ""},
+                      TReadCase{"IntoAsMany", 3, 3, 1, {{3, 4}, {2, 3}, {1, 2}}, ""},
+                      // A one-set text gives every set of the model its meshes.
+                      TReadCase{"OneIntoThree", 1, 3, 2, {{3, 4}, {3, 4}, {3, 4}}, ""},
+                      // Sets past the text's show the text's last one.
+                      TReadCase{"TwoIntoFourShowingTheFourth", 2, 4, 3, {{3, 4}, {2, 3}, {2, 3}, {2, 3}}, ""},
+                      TReadCase{"FourIntoTwo", 4, 2, 0, {{3, 4}, {2, 3}}, "the others were left out"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(LevelsOfDetail, SetsTheTextDeclaresButLacksAreLeftOutAndTold) {
+  for (const char* count : {"3", "999999999"}) {
+    std::string text = Replace(TriangleModelText(), "GEOSETS 1", std::string("GEOSETS ") + count);
+    TTestCore t;
+    t.Model().Parse3DO(text);
+    ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
+    EXPECT_EQ(t.Model().GeosetCount(), 1);
+    EXPECT_EQ(t.Model().Nodes[0]->Mesh->Name, "tri");
+    EXPECT_NE(std::find_if(t.Services.Output.begin(), t.Services.Output.end(),
+                           [](const std::string& l) { return l.find("but holds 1") != std::string::npos; }),
+              t.Services.Output.end());
+  }
+  // A second set with fewer meshes than a row names: that node's mesh there is a copy.
+  std::string text = Replace(TriangleModelText(), "GEOSETS 1", "GEOSETS 2");
+  text = Replace(text, "SECTION: HIERARCHYDEF", "GEOSET 1\r\nMESHES 0\r\n\r\nSECTION: HIERARCHYDEF");
+  TTestCore t;
+  t.Model().Parse3DO(text);
+  ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
+  ASSERT_EQ(t.Model().GeosetCount(), 2);
+  ASSERT_NE(t.Model().GeosetMesh(*t.Model().Nodes[0], 1), nullptr);
+  EXPECT_EQ(t.Model().GeosetMesh(*t.Model().Nodes[0], 1)->Name, "tri");
+}
+
+// The set commands and what each leaves: counts, shown set, and every set's shapes.
+struct TSetCommand {
+  const char* Name;
+  int Shown;
+  std::function<void(TCore&)> Run;
+  int Sets, ShownAfter;
+  std::vector<int> FirstMeshVertices;  // the first mesh's vertex count in each set after
+  const char* Error;
+};
+
+class LevelsOfDetailCommand : public ::testing::TestWithParam<TSetCommand> {};
+
+TEST_P(LevelsOfDetailCommand, ChangesTheSetsAndUndoesExactly) {
+  const TSetCommand& c = GetParam();
+  TTestCore t;
+  AddFace(*AddMeshNode(t.Model(), "quad", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})->Mesh, {0, 1, 2, 3});
+  MakeLevelsOfDetail(t.Model(), 3);
+  ChooseLevelOfDetail(t.Core, c.Shown);
+  t.Core.History.Reset(t.Core);
+  const std::string before = Text(t.Model());
+  RunStep(t.Core, c.Name, [&] { c.Run(t.Core); });
+  EXPECT_EQ(t.Services.Errors.empty() ? "" : t.Services.Errors.back(), c.Error);
+  EXPECT_EQ(t.Model().GeosetCount(), c.Sets);
+  EXPECT_EQ(t.Model().CurrentGeoset(), c.ShownAfter);
+  std::vector<int> first;
+  for (const auto& set : SetShapes(t.Model())) first.push_back(set.at(0));
+  EXPECT_EQ(first, c.FirstMeshVertices);
+  const std::string after = Text(t.Model());
+  EXPECT_EQ(t.Core.History.CanUndo(), after != before);
+  if (!t.Core.History.CanUndo()) return;
+  t.Core.History.Undo(t.Core);
+  EXPECT_EQ(Text(t.Model()), before);
+  t.Core.History.Redo(t.Core);
+  EXPECT_EQ(Text(t.Model()), after);
+}
+
+const auto kAction = [](const char* name) { return [=](TCore& core) { FindEditAction(name)->Run(core); }; };
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LevelsOfDetailCommand,
+    ::testing::Values(
+        TSetCommand{"Add", 1, kAction("actViewLodAdd"), 4, 3, {4, 3, 2, 3}, ""},
+        TSetCommand{"AddPastTheGamesLimit", 0,
+                    [](TCore& core) {
+                      FindEditAction("actViewLodAdd")->Run(core);
+                      FindEditAction("actViewLodAdd")->Run(core);
+                    },
+                    4, 3, {4, 3, 2, 4},
+                    "The game reads at most 4 levels of detail; this model has them all"},
+        TSetCommand{"CopyTheThirdOverTheFirst", 2,
+                    [](TCore& core) {
+                      static_cast<THeadlessServices&>(core.Services).Answers = {{"Copy_To", "1"}};
+                      FindEditAction("actViewLodCopy")->Run(core);
+                    },
+                    3, 2, {2, 3, 2}, ""},
+        TSetCommand{"CopyOverItself", 0,
+                    [](TCore& core) {
+                      static_cast<THeadlessServices&>(core.Services).Answers = {{"Copy_To", "1"}};
+                      FindEditAction("actViewLodCopy")->Run(core);
+                    },
+                    3, 0, {4, 3, 2}, "Copy_To=1 names no other level of detail: 1 to 3, not 1"},
+        TSetCommand{"DeleteTheFirst", 0, kAction("actViewLodDelete"), 2, 0, {3, 2}, ""},
+        TSetCommand{"DeleteTheMiddle", 1, kAction("actViewLodDelete"), 2, 0, {4, 2}, ""},
+        TSetCommand{"DeleteTheLast", 2, kAction("actViewLodDelete"), 2, 1, {4, 3}, ""},
+        TSetCommand{"DeleteAllButOne", 1,
+                    [](TCore& core) {
+                      for (int i = 0; i < 3; ++i) FindEditAction("actViewLodDelete")->Run(core);
+                    },
+                    1, 0, {2}, "The last level of detail cannot be deleted"},
+        // A command that gives a node a mesh in the shown set gives it one in every set.
+        TSetCommand{"CubeInTheSecond", 1, kAction("actPrimCube"), 3, 1, {4, 3, 2}, ""}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(LevelsOfDetail, ChoosingKeepsTheNodesAndDropsFacesAndVerticesOfTheHiddenSet) {
+  TTestCore t;
+  LoadFourSets(t);
+  TNode* node = t.Model().Nodes[1];
+  t.Core.ToggleNode(node);
+  t.Core.ToggleSurface(node->Mesh->Surfaces[0]);
+  t.Core.ToggleVertex(node->Mesh->Vertices[0]);
+  const std::string before = Text(t.Model());
+  ChooseLevelOfDetail(t.Core, 2);
+  EXPECT_EQ(t.Core.Nodes.Count(), 1);
+  EXPECT_EQ(t.Core.Surfaces.Count() + t.Core.Vertices.Count(), 0);
+  EXPECT_EQ(node->Mesh.get(), t.Model().GeosetMesh(*node, 2));
+  EXPECT_EQ(Text(t.Model()), before);  // the file is the same whichever set is shown
+  EXPECT_EQ(t.Services.Status.back(), "LOD 3 of 4");
+}
+
+TEST(LevelsOfDetail, MergeAndDeleteWorkInEverySet) {
+  TTestCore t;
+  LoadFourSets(t);
+  ChooseLevelOfDetail(t.Core, 1);
+  const auto shapes = SetShapes(t.Model());
+  const int nodes = t.Model().Nodes.Count();
+  std::vector<TNode*> meshNodes;
+  for (TNode* n : t.Model().Nodes)
+    if (n->Mesh) meshNodes.push_back(n);
+  ASSERT_GE(meshNodes.size(), 3u);
+  for (TNode* n : {meshNodes[0], meshNodes[1], meshNodes[2]}) t.Core.ToggleNode(n);
+  RunStep(t.Core, "Merge", [&] { FindEditAction("actEditMerge")->Run(t.Core); });
+  ASSERT_EQ(t.Model().Nodes.Count(), nodes - 2);
+  const auto merged = SetShapes(t.Model());
+  for (size_t set = 0; set < shapes.size(); ++set) {
+    ASSERT_EQ(merged[set].size(), shapes[set].size() - 2);
+    EXPECT_EQ(merged[set][0], shapes[set][0] + shapes[set][1] + shapes[set][2]) << set;
+  }
+  RunStep(t.Core, "Delete", [&] { FindEditAction("actEditDelete")->Run(t.Core); });
+  for (const auto& set : SetShapes(t.Model())) EXPECT_EQ(set.size(), shapes[0].size() - 3);
+}
+
+// A material that only a hidden set uses: deleting it moves those faces too, so that no face
+// keeps a material that is gone, and the file still reads.
+TEST(LevelsOfDetail, DeletingAMaterialReachesTheHiddenSets) {
+  TTestCore t;
+  LoadFourSets(t);
+  TMaterial* hidden = t.Model().Materials.FindOrAdd("hidden.mat");
+  for (TFace* f : t.Model().GeosetMesh(*t.Model().Nodes[1], 3)->Surfaces) f->Material = hidden;
+  DeleteProjectMaterial(t.Core, hidden);
+  const std::string text = Text(t.Model());
+  EXPECT_EQ(text.find("hidden.mat"), std::string::npos);
+  TTestCore read;
+  read.Model().Parse3DO(text);
+  EXPECT_TRUE(read.Services.Errors.empty());
+  EXPECT_EQ(read.Model().GeosetMesh(*read.Model().Nodes[1], 3)->Surfaces[0]->Material->Name, "dflt.mat");
+}
+
+TEST(LevelsOfDetail, TheCheckNamesEverySetAndTheGamesLimit) {
+  TTestCore t;
+  AddFace(*AddMeshNode(t.Model(), "quad", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})->Mesh, {0, 1, 2, 3});
+  MakeLevelsOfDetail(t.Model(), 4);
+  EXPECT_TRUE(CheckForGame(t.Model(), nullptr).empty());
+  TMesh* third = t.Model().GeosetMesh(*t.Model().Nodes[0], 2);
+  while (third->Vertices.Count() <= 512) third->AddVertex();
+  t.Model().AddGeoset();  // past the game's limit, as a file may hold
+  EXPECT_EQ(CheckForGame(t.Model(), nullptr),
+            (std::vector<std::string>{"The model: 5 levels of detail, the game loads at most 4",
+                                      "Mesh 'Mesh' (node 0), level of detail 2: 513 vertices, the game loads at most 512"}));
+}
+
+TEST(LevelsOfDetail, ZarnCliEditsTheChosenSetOnly) {
+  fmt_test::TTempDir dir;
+  const std::string in = dir.File("in.3do"), out = dir.File("out.3do");
+  TTestCore made;
+  LoadFourSets(made);
+  made.Model().SaveToFile(in);
+  const auto shapes = SetShapes(made.Model());
+  const TCliRun run = RunCli({"edit", in, out, "lod:3", "mode:surface", "select:surface:0", "actEditDelete"});
+  ASSERT_EQ(run.Status, 0) << run.Out;
+  TTestCore read;
+  ASSERT_TRUE(read.Model().LoadFromFile(out));
+  auto want = shapes;
+  const auto got = SetShapes(read.Model());
+  for (size_t set = 0; set < 4; ++set) EXPECT_EQ(got[set].size(), want[set].size());
+  int faces[4] = {};
+  for (int set = 0; set < 4; ++set)
+    for (const TNode* n : read.Model().Nodes)
+      if (const TMesh* m = read.Model().GeosetMesh(*n, set)) faces[set] += m->Surfaces.Count();
+  int before[4] = {};
+  for (int set = 0; set < 4; ++set)
+    for (const TNode* n : made.Model().Nodes)
+      if (const TMesh* m = made.Model().GeosetMesh(*n, set)) before[set] += m->Surfaces.Count();
+  EXPECT_EQ(faces[0], before[0]);
+  EXPECT_EQ(faces[1], before[1]);
+  EXPECT_EQ(faces[2], before[2] - 1);
+  EXPECT_EQ(faces[3], before[3]);
+  EXPECT_EQ(RunCli({"edit", in, out, "lod:5"}).Status, 1);
+}
+
+}  // namespace
