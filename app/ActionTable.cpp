@@ -57,6 +57,11 @@ const std::vector<TActionRow>& MainActionRows() {
       {"actViewResetCam", "&Reset Cameras", "Reset views/cameras", "Ctrl+R", View, 4, true},
       {"acnViewMaterials", "&Materials...", "", "", View, 5, true},
       {"actViewOption", "&Options...", "", "", View, 6, false},
+      // On View > Level of Detail, under the choice of set.
+      {"actViewLodAdd", "&Add Level of Detail", "Add a level of detail copying the one shown", "", None, 0, false},
+      {"actViewLodCopy", "&Copy Level of Detail...", "Copy the level of detail shown over another", "", None, 0,
+       false},
+      {"actViewLodDelete", "&Delete Level of Detail", "Delete the level of detail shown", "", None, 0, false},
       {"actPrimDummy", "&Dummy Node", "Create a dummy node", "", Primitive, 1, false},
       {"actPrimEmptyMesh", "Empty &Mesh", "Create an empty mesh", "", Primitive, 2, false},
       {"actPrimCube", "&Cube...", "Create a Cube primitive", "", Primitive, 3, true},

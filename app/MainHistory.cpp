@@ -4,6 +4,7 @@
 
 #include "app/ActionTable.h"
 #include "app/Dialogs.h"
+#include "app/LevelOfDetailUi.h"
 #include "app/MainWindow.h"
 #include "app/Settings.h"
 #include "view/RunGuarded.h"
@@ -32,6 +33,8 @@ void TfrmMain::ShowHistory() {
   SetTitle(Core.Model->FileName);
   ShowStep(Action("actEditUndo"), Core.History.UndoCaption(), Core.History.CanUndo());
   ShowStep(Action("actEditRedo"), Core.History.RedoCaption(), Core.History.CanRedo());
+  // Opening, the set commands, undo and redo are the history's changes that change the sets.
+  if (LodUi) LodUi->Refresh();
 }
 
 bool TfrmMain::SaveChangesFirst() {

@@ -17,6 +17,7 @@
 
 #include "app/ActionTable.h"
 #include "app/EditingSetup.h"
+#include "app/LevelOfDetailUi.h"
 #include "app/MainAction.h"
 #include "app/MessageWindow.h"
 #include "app/Settings.h"
@@ -68,6 +69,8 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
   BuildStatusBar();
   BuildOutputList();
   InstallCommands();
+  for (QAction* menu : menuBar()->actions())
+    if (menu->text() == "&View") LodUi = new TLevelOfDetailUi(*this, Core, *menu->menu());
   SetTitle("Loading...");
   frmMsg = new TfrmMsg(this);
   frmMsg->setGeometry(371, 298, 418, 187);
@@ -253,6 +256,7 @@ void TfrmMain::ShowBuilder() {
   fraBuilder->SetStatusPanel = [this](int panel, const QString& text) { Panels[panel]->setText(text); };
   InstallNodeTree(*fraBuilder, Core);
   InstallPropertyPanel(*fraBuilder, Core);
+  LodUi->AttachToolBar(*fraBuilder->tbrTools);
   fraBuilder->show();
   fraBuilder->Start();
 }

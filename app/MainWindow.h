@@ -13,6 +13,7 @@ class QLabel;
 class QListWidget;
 class TfraBuilder;
 class TfrmMsg;
+class TLevelOfDetailUi;
 class TStatusProgress;
 
 // The main window: menus and commands, the status bar, the one-line output list and, from
@@ -104,6 +105,7 @@ class TfrmMain : public QMainWindow {
   QLabel* Panels[4] = {};
   std::unique_ptr<TStatusProgress> WorkProgress;
   QListWidget* lbxOutput = nullptr;
+  TLevelOfDetailUi* LodUi = nullptr;
   std::vector<QAction*> ActionList;
   std::map<std::string, QAction*> ActionsByName;
   std::map<std::string, std::function<void()>> Commands;

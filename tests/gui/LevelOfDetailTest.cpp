@@ -1,0 +1,112 @@
+// Levels of detail in the window: the View menu's choice, the tool bar's drop-down and the
+// status panel follow the model's sets; the views show the chosen set and commands edit it.
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include "model/HeadlessServices.h"
+#include "tests/core/LevelsOfDetailModel.h"
+#include "tests/gui/GuiFixture.h"
+
+namespace {
+
+class LevelOfDetail : public TWindowTest {
+ protected:
+  // The sample saved with four sets, the third one a quarter of the first's size so that it
+  // cannot be mistaken for it.
+  std::string FourSets() {
+    THeadlessServices services;
+    TCore core(services);
+    EXPECT_TRUE(core.Model->LoadFromFile(Sample()));
+    MakeLevelsOfDetail(*core.Model, 4);
+    for (TNode* n : core.Model->Nodes)
+      if (TMesh* mesh = core.Model->GeosetMesh(*n, 2))
+        for (TVertex* v : mesh->Vertices) v->Position = {v->Position.X / 3, v->Position.Y / 3, v->Position.Z / 3};
+    const std::string path = Folder.filePath("four.3do").toStdString();
+    core.Model->SaveToFile(path);
+    return path;
+  }
+  QComboBox* Box() { return Window->findChild<QComboBox*>("cbxLod"); }
+  QLabel* Panel() { return Window->findChild<QLabel*>("stbMainLod"); }
+  // The drop-down's tool bar entry, which shows and hides it.
+  bool BoxShown() {
+    QApplication::processEvents();
+    return Box()->isVisibleTo(Window.get());
+  }
+  std::vector<int> FacesPerSet() {
+    std::vector<int> faces;
+    for (int set = 0; set < Core->Model->GeosetCount(); ++set) {
+      int count = 0;
+      for (const TNode* n : Core->Model->Nodes)
+        if (const TMesh* mesh = Core->Model->GeosetMesh(*n, set)) count += mesh->Surfaces.Count();
+      faces.push_back(count);
+    }
+    return faces;
+  }
+  QTemporaryDir Folder;
+};
+
+TEST_F(LevelOfDetail, TheThirdSetIsShownChosenAndEditedAlone) {
+  StartWindow(FourSets());
+  ASSERT_EQ(Core->Model->GeosetCount(), 4);
+  ASSERT_NE(Box(), nullptr);
+  EXPECT_TRUE(BoxShown());
+  EXPECT_EQ(Box()->count(), 4);
+  EXPECT_TRUE(Panel()->isVisibleTo(Window.get()));
+  EXPECT_EQ(Panel()->text(), "LOD 1 of 4");
+  auto* menu = Window->findChild<QMenu*>("mnuLod");
+  ASSERT_NE(menu, nullptr);
+  QStringList entries;
+  for (const QAction* a : menu->actions()) entries << (a->isSeparator() ? "-" : a->text().remove('&'));
+  EXPECT_EQ(entries.join("|").toStdString(),
+            "LOD 1|LOD 2|LOD 3|LOD 4|-|Add Level of Detail|Copy Level of Detail...|Delete Level of Detail");
+
+  const QImage first = Shot("lod_first_of_four");
+  // The drop-down as a user picks from it.
+  Box()->setFocus();
+  Box()->showPopup();
+  QTest::keyClick(Box()->view(), Qt::Key_Down);
+  QTest::keyClick(Box()->view(), Qt::Key_Down);
+  QTest::keyClick(Box()->view(), Qt::Key_Return);
+  ASSERT_EQ(Core->Model->CurrentGeoset(), 2);
+  EXPECT_EQ(Panel()->text(), "LOD 3 of 4");
+  EXPECT_TRUE(Window->findChild<QAction*>("actLod3")->isChecked());
+  const QImage third = Shot("lod_third_of_four");
+  // The third set is a third of the size: its wires cover far fewer pixels.
+  EXPECT_LT(CountPixels(third, qRgb(204, 204, 204)), CountPixels(first, qRgb(204, 204, 204)) / 2);
+
+  const std::vector<int> before = FacesPerSet();
+  Frame().actEMFace->trigger();
+  Window->Action("actSelAll")->trigger();
+  Window->Action("actEditDelete")->trigger();
+  EXPECT_EQ(FacesPerSet(), (std::vector<int>{before[0], before[1], 0, before[3]}));
+  Window->Action("actEditUndo")->trigger();
+  EXPECT_EQ(FacesPerSet(), before);
+
+  // The menu's choice, and a set command followed by undo.
+  Window->findChild<QAction*>("actLod4")->trigger();
+  EXPECT_EQ(Box()->currentIndex(), 3);
+  Window->Action("actViewLodDelete")->trigger();
+  EXPECT_EQ(Panel()->text(), "LOD 3 of 3");
+  EXPECT_EQ(Box()->count(), 3);
+  Window->Action("actEditUndo")->trigger();
+  EXPECT_EQ(Box()->count(), 4);
+  EXPECT_EQ(Panel()->text(), "LOD 3 of 4");
+}
+
+TEST_F(LevelOfDetail, OneSetShowsNeitherDropDownNorPanel) {
+  StartWindow(Sample());
+  EXPECT_FALSE(BoxShown());
+  EXPECT_FALSE(Panel()->isVisibleTo(Window.get()));
+  Window->Action("actViewLodAdd")->trigger();
+  EXPECT_TRUE(BoxShown());
+  EXPECT_EQ(Panel()->text(), "LOD 2 of 2");
+  ShotWindow("lod_added_to_the_sample");
+  Window->Action("actViewLodDelete")->trigger();
+  EXPECT_FALSE(BoxShown());
+  EXPECT_FALSE(Panel()->isVisibleTo(Window.get()));
+}
+
+}  // namespace
