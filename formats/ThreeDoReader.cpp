@@ -25,6 +25,10 @@ const char* const kLineListMessage = "List index out of bounds (%d)";
 // hold this many times the vertices, faces and corners the file spells out, so that a few
 // lines of text cannot demand unbounded memory.
 constexpr int64_t kCopyFactor = 4;
+// Sets read at most: four times what the game loads, so that a file the game refuses still opens
+// whole, while every node's slots, and the copies of shown meshes that sets a text leaves empty
+// receive, stay within a small multiple of the file.
+constexpr int kMostGeosets = 4 * kGameGeosets;
 // Room for the parse error reserved up front, so that running out of memory can still be
 // reported without allocating.
 constexpr size_t kMessageRoom = 512;
@@ -106,7 +110,7 @@ class TReader {
   const int FirstMaterial;
   int64_t Index = 0;  // the line searched last, even past the end of the text
   bool WatchGeosets = false;
-  int Geosets = 1;
+  int Declared = 1;  // geometry sets, as the file says
   // Vertices, faces and corners the file spells out, and those that copies of meshes added.
   size_t Listed = 0, Copied = 0;
   std::string Current;
@@ -145,7 +149,7 @@ void TReader::NoteGeosets(std::string_view raw) {
   TLineFields fields;
   fields.Split(line, 2, false);
   double count = 0;
-  if (TryStrToFloat(fields[1], count) && count > 1 && count < 1e9) Geosets = static_cast<int>(count);
+  if (TryStrToFloat(fields[1], count) && count > 1 && count < 1e9) Declared = static_cast<int>(count);
 }
 
 void TReader::FindRow(int row) {
@@ -185,13 +189,15 @@ void TReader::Parse() {
   WatchGeosets = false;
   // A set the count declares but the text does not hold ends the sets where they stop.
   bool atHierarchy = false;
-  for (int set = 1; set < Geosets && !atHierarchy; ++set) {
+  for (int set = 1; set < std::min(Declared, kMostGeosets) && !atHierarchy; ++set) {
     atHierarchy = !FindLine("GEOSET", "HIERARCHYDEF");
     if (!atHierarchy) ReadGeoset(static_cast<size_t>(set), "MESHES");
   }
-  if (Meshes.size() < static_cast<size_t>(Geosets))
-    Model.AddOutput("The model declares " + std::to_string(Geosets) + " geometry sets but holds " +
-                    std::to_string(Meshes.size()) + "; the sets it holds were read");
+  const std::string declared = "The model declares " + std::to_string(Declared) + " geometry sets";
+  if (Meshes.size() < static_cast<size_t>(std::min(Declared, kMostGeosets)))
+    Model.AddOutput(declared + " but holds " + std::to_string(Meshes.size()) + "; the sets it holds were read");
+  else if (Declared > kMostGeosets)
+    Model.AddOutput(declared + "; the first " + std::to_string(kMostGeosets) + " were read");
 
   Model.ShowStatus("Searching for Hierarchy Def...");
   if (!atHierarchy) FindLine("HIERARCHYDEF");

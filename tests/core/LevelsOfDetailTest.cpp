@@ -124,6 +124,17 @@ TEST(LevelsOfDetail, SetsTheTextDeclaresButLacksAreLeftOutAndTold) {
                            [](const std::string& l) { return l.find("but holds 1") != std::string::npos; }),
               t.Services.Output.end());
   }
+  // Ten thousand empty sets would each get copies of every mesh: only sixteen are read.
+  std::string many;
+  for (int set = 1; set < 10000; ++set) many += "GEOSET " + std::to_string(set) + "\r\nMESHES 0\r\n";
+  TTestCore m;
+  m.Model().Parse3DO(Replace(Replace(TriangleModelText(), "GEOSETS 1", "GEOSETS 10000"), "SECTION: HIERARCHYDEF",
+                             many + "SECTION: HIERARCHYDEF"));
+  ASSERT_TRUE(m.Services.Errors.empty()) << m.Services.Errors[0];
+  EXPECT_EQ(m.Model().GeosetCount(), 16);
+  EXPECT_NE(std::find(m.Services.Output.begin(), m.Services.Output.end(),
+                      "The model declares 10000 geometry sets; the first 16 were read"),
+            m.Services.Output.end());
   // A second set with fewer meshes than a row names: that node's mesh there is a copy.
   std::string text = Replace(TriangleModelText(), "GEOSETS 1", "GEOSETS 2");
   text = Replace(text, "SECTION: HIERARCHYDEF", "GEOSET 1\r\nMESHES 0\r\n\r\nSECTION: HIERARCHYDEF");
