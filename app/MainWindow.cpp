@@ -253,6 +253,9 @@ void TfrmMain::ShowBuilder() {
   fraBuilder->SetStatusPanel = [this](int panel, const QString& text) { Panels[panel]->setText(text); };
   InstallNodeTree(*fraBuilder, Core);
   InstallPropertyPanel(*fraBuilder, Core);
+  // Frame Selection's key acts in the views only: typed into a text field it stays a letter.
+  removeAction(Action("actViewFrameSelection"));
+  fraBuilder->AddViewKey(Action("actViewFrameSelection"));
   fraBuilder->show();
   fraBuilder->Start();
 }
