@@ -70,6 +70,9 @@ const std::vector<TActionRow>& MainActionRows() {
       {"actPrimCone", "C&one...", "Create a Cone primitive", "", Primitive, 6, false},
       {"actHelpRegister3DO", "&Register 3DO", "Associate 3DOs with ZARN in windows", "", Help, 1, false},
       {"actHelpAbout", "&About...", "Detailed info on version, OpenGL, etc.", "", Help, 2, true},
+      {"actViewFrameSelection", "&Frame Selection", "Fit the camera to the selection, or to the whole model", "F",
+       View, 4, false},
+      {"actHelpMouseKeys", "&Mouse and Keys", "The mouse and key bindings of the views", "", Help, 1, false},
   };
   return rows;
 }

@@ -14,6 +14,7 @@
 #include "app/MainWindow.h"
 #include "app/MaterialsDialog.h"
 #include "app/MessageWindow.h"
+#include "app/MouseKeysDialog.h"
 #include "app/OptionsDialog.h"
 #include "editing/GameCheck.h"
 #include "editing/Step.h"
@@ -55,6 +56,10 @@ void TfrmMain::InstallCommands() {
   SetCommand("actViewOption", [this] { TfrmOptions(Core, *this).exec(); });
   SetCommand("actHelpRegister3DO", [this] { actHelpRegister3DOExecute(); });
   SetCommand("actHelpAbout", [this] { TfrmAbout(fraBuilder).exec(); });
+  SetCommand("actViewFrameSelection", [this] {
+    if (fraBuilder) fraBuilder->FrameSelection();
+  });
+  SetCommand("actHelpMouseKeys", [this] { ShowMouseKeys(this, Action("actViewFrameSelection")->shortcut()); });
   InstallEditCommands(*this, Core);
   InstallHistoryCommands();
 

@@ -257,6 +257,9 @@ void TfrmMain::ShowBuilder() {
   InstallNodeTree(*fraBuilder, Core);
   InstallPropertyPanel(*fraBuilder, Core);
   LodUi->AttachToolBar(*fraBuilder->tbrTools);
+  // Frame Selection's key acts in the views only: typed into a text field it stays a letter.
+  removeAction(Action("actViewFrameSelection"));
+  fraBuilder->AddViewKey(Action("actViewFrameSelection"));
   fraBuilder->show();
   fraBuilder->Start();
 }

@@ -175,16 +175,31 @@ bool WorldToScreen(const TViewTransform& view, const TVector& world, int& sx, in
   return true;
 }
 
-TVector ScreenToWorld(const TViewTransform& view, double sx, double sy) {
+namespace {
+// gluUnProject of a top-left-origin window point at a window depth; false for singular matrices.
+bool Unproject(const TViewTransform& view, double sx, double sy, double depth, TVector& world) {
   double combined[16], inverse[16];
   Multiply(view.Projection, view.ModelView, combined);
-  if (!Invert(combined, inverse)) return {};
+  if (!Invert(combined, inverse)) return false;
   const double in[4] = {(sx - view.Viewport[0]) / view.Viewport[2] * 2 - 1,
-                        (view.Viewport[3] - sy - view.Viewport[1]) / view.Viewport[3] * 2 - 1, 0.5 * 2 - 1, 1.0};
+                        (view.Viewport[3] - sy - view.Viewport[1]) / view.Viewport[3] * 2 - 1, depth * 2 - 1, 1.0};
   double out[4];
   Transform(inverse, in, out);
-  if (out[3] == 0.0) return {};
-  return {out[0] / out[3], out[1] / out[3], out[2] / out[3]};
+  if (out[3] == 0.0) return false;
+  world = {out[0] / out[3], out[1] / out[3], out[2] / out[3]};
+  return true;
+}
+}  // namespace
+
+TVector ScreenToWorld(const TViewTransform& view, double sx, double sy) {
+  TVector world;
+  return Unproject(view, sx, sy, 0.5, world) ? world : TVector{};
+}
+
+TRay PickRay(const TViewTransform& view, double sx, double sy) {
+  TVector front, back;
+  if (!Unproject(view, sx, sy, 0, front) || !Unproject(view, sx, sy, 1, back)) return {};
+  return {front, {back.X - front.X, back.Y - front.Y, back.Z - front.Z}};
 }
 
 bool PointInRect(int px, int py, int left, int top, int right, int bottom) {

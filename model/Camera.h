@@ -41,4 +41,11 @@ bool WorldToScreen(const TViewTransform& view, const TVector& world, int& sx, in
 // gluUnProject at window depth 0.5 of a top-left-origin window point; the origin when the
 // matrices cannot be inverted.
 TVector ScreenToWorld(const TViewTransform& view, double sx, double sy);
+// The points that a window point (top-left origin) covers, from the front of the view volume
+// (T = 0) to its back (T = 1): Origin + T * Direction. A zero ray when the matrices cannot be
+// inverted.
+struct TRay {
+  TVector Origin, Direction;
+};
+TRay PickRay(const TViewTransform& view, double sx, double sy);
 bool PointInRect(int px, int py, int left, int top, int right, int bottom);

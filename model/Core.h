@@ -13,6 +13,7 @@ enum TEditMode : unsigned char { emNode = 0, emSurface = 1, emVertex = 2 };
 enum TToolMode : unsigned char { tmSelect = 0, tmMove = 1, tmRotate = 2, tmScale = 3 };
 enum TCoreColor : int { ccGeometry = 0, ccVertices, ccSelection, ccGrid, ccGridZero, ccPivot, ccCount };
 
+struct TBox;
 struct TViewTransform;
 
 struct TColorRGB {
@@ -61,6 +62,17 @@ class TCore {
   int SelectNodesInRect(int x1, int y1, int x2, int y2, const TViewTransform& view);
   int SelectSurfacesInRect(int x1, int y1, int x2, int y2, const TViewTransform& view);
   int SelectVerticesInRect(int x1, int y1, int x2, int y2, const TViewTransform& view);
+  // Click selection at the pixel (sx, sy): in node and surface mode the front-most face under
+  // the pixel's centre (its node in node mode), in vertex mode the vertex nearest to the
+  // pixel within ClickRadius pixels. The current mode's selection becomes that one object, or
+  // with `toggle` the object is added or taken out; the property panel refreshes once. False,
+  // with the selection untouched, when nothing is there.
+  static constexpr int ClickRadius = 4;
+  bool SelectAt(int sx, int sy, bool toggle, const TViewTransform& view);
+  // The World box of the vertices the current mode's selection covers (as a transform moves
+  // them), or of the whole model when it covers none (nothing selected, or only nodes without
+  // geometry); empty for a model without vertices.
+  TBox SelectionBox() const;
 
   // What a transform of the current selection moves, by EditMode; the list is emptied first.
   void GetSelectedVertices(TVertices& list) const;

@@ -1,8 +1,10 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "model/Box.h"
 #include "model/Camera.h"
 #include "model/Core.h"
+#include "model/Picking.h"
 
 void TCore::ToggleNode(TNode* node, bool refresh) {
   if (!node) return;
@@ -102,6 +104,48 @@ int TCore::SelectVerticesInRect(int x1, int y1, int x2, int y2, const TViewTrans
   }
   if (toggled) Services.UpdateProperties();
   return toggled;
+}
+
+bool TCore::SelectAt(int sx, int sy, bool toggle, const TViewTransform& view) {
+  TFaceHit hit;
+  TVertex* vertex = nullptr;
+  if (EditMode == emVertex)
+    vertex = PickVertex(*Model, view, sx, sy, ClickRadius);
+  else
+    hit = PickFace(*Model, PickRay(view, sx + 0.5, sy + 0.5));
+  switch (EditMode) {
+    case emNode:
+      if (!hit.Node) return false;
+      if (!toggle) Nodes.Clear();
+      ToggleNode(hit.Node, false);
+      break;
+    case emSurface:
+      if (!hit.Face) return false;
+      if (!toggle) Surfaces.Clear();
+      ToggleSurface(hit.Face, false);
+      break;
+    case emVertex:
+      if (!vertex) return false;
+      if (!toggle) Vertices.Clear();
+      ToggleVertex(vertex, false);
+      break;
+  }
+  Services.UpdateProperties();
+  return true;
+}
+
+TBox TCore::SelectionBox() const {
+  TBox box;
+  TVertices covered;
+  GetSelectedVertices(covered);
+  if (covered.Empty()) {
+    for (const TNode* n : Model->Nodes)
+      if (n->Mesh)
+        for (const TVertex* v : n->Mesh->Vertices) box.Add(v->World);
+    return box;
+  }
+  for (const TVertex* v : covered) box.Add(v->World);
+  return box;
 }
 
 void TCore::GetSelectedVertices(TVertices& list) const {

@@ -87,6 +87,9 @@ TfraBuilder::TfraBuilder(TCore& core, QWidget* parent) : QWidget(parent), Core(c
   glaMain->OnKeyDown = [this](int key) {
     RunGuarded(Core.Services, "switching views", [&] { glaMainKeyDown(key); });
   };
+  glaMain->OnMouseWheel = [this](int delta, int x, int y) {
+    RunGuarded(Core.Services, "zooming", [&] { glaMainMouseWheel(delta, x, y); });
+  };
 
   Cameras = std::make_unique<TCameras>(*tacCameras);
   for (const TCameraRec& rec : DefaultCameras()) Cameras->Add(rec);
@@ -183,6 +186,11 @@ void TfraBuilder::BuildToolBar(QHBoxLayout* row) {
   connect(cbxGridEvery->lineEdit(), &QLineEdit::returnPressed, this,
           [this] { RunGuarded(Core.Services, "setting the grid", [this] { cbxGridEveryClick(); }); });
   row->addWidget(tbrTools);
+}
+
+void TfraBuilder::AddViewKey(QAction* action) {
+  action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  glaMain->addAction(action);
 }
 
 void TfraBuilder::PlaceTreeWidget(QWidget* tree) {

@@ -46,6 +46,11 @@ class TfraBuilder : public QWidget {
   void SetToolMode(TToolMode mode);
   void SetViewKind(int kind);
   void SetViewMode(int mode);
+  // The current camera fitted to what the selection covers, or to the whole model.
+  void FrameSelection();
+  // An action whose key works only while the drawing area has the focus, so that typed
+  // into a text field elsewhere the key stays a letter.
+  void AddViewKey(QAction* action);
   // The current camera's background, view mode and a redraw with rebuild.
   void tacCamerasChange();
   void SetLineEvery(double value);
@@ -80,6 +85,9 @@ class TfraBuilder : public QWidget {
   bool MouseDown = false;
   bool CameraDrag = false;
   int StartX = 0, StartY = 0, LastX = 0, LastY = 0;
+  // The keys held at the press and the view shown then: a click picks in what was seen.
+  Qt::KeyboardModifiers PressMods;
+  TViewTransform PressView{};
 
   void glaMainRender();
   void glaMainInitGL();
@@ -87,12 +95,16 @@ class TfraBuilder : public QWidget {
   void glaMainMouseMove(Qt::KeyboardModifiers mods, int x, int y);
   void glaMainMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers mods, int x, int y);
   void glaMainKeyDown(int key);
+  void glaMainMouseWheel(int angleDelta, int x, int y);
 
  private:
   void BuildToolBar(QHBoxLayout* row);
   QAction* AddToolAction(const char* name, const char* caption, const char* hint, const char* glyph);
   void ApplyTool(Qt::KeyboardModifiers mods, int x, int y);
   void SelectInRect();
+  // A press and release less than ClickDistance pixels apart are a click, not a drag.
+  static constexpr int ClickDistance = 3;
+  bool IsClick(Qt::MouseButton button, int x, int y) const;
   // Shows changed selection marks in the node tree without refilling it.
   void RepaintTree();
 

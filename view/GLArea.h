@@ -45,6 +45,8 @@ class TGLArea : public QWidget {
   std::function<void(Qt::KeyboardModifiers, int, int)> OnMouseMove;
   std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int, int)> OnMouseUp;
   std::function<void(int)> OnKeyDown;
+  // A turn of the wheel in eighths of a degree (forward positive) at the pointer's position.
+  std::function<void(int, int, int)> OnMouseWheel;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include "view/GLArea.h"
 
@@ -56,4 +57,12 @@ void TGLSurface::mouseReleaseEvent(QMouseEvent* event) {
 void TGLSurface::keyPressEvent(QKeyEvent* event) {
   if (Area.OnKeyDown && !(event->modifiers() & Qt::KeypadModifier)) Area.OnKeyDown(event->key());
   QOpenGLWidget::keyPressEvent(event);
+}
+
+void TGLSurface::wheelEvent(QWheelEvent* event) {
+  const qreal ratio = devicePixelRatioF();
+  const int delta = event->angleDelta().y();
+  const QPointF p = event->position() * ratio;
+  if (Area.OnMouseWheel && delta != 0) Area.OnMouseWheel(delta, static_cast<int>(p.x()), static_cast<int>(p.y()));
+  event->accept();
 }

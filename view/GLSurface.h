@@ -20,6 +20,7 @@ class TGLSurface : public QOpenGLWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   QPoint Pixel(const QMouseEvent* event) const;

@@ -1,13 +1,18 @@
-// Mouse and keyboard tools of the drawing area: camera navigation with Ctrl/Alt, the
-// select, move, rotate and scale tools, and the digit keys that switch cameras.
+// Mouse and keyboard tools of the drawing area: camera navigation with Ctrl/Alt and the
+// wheel, the select, move, rotate and scale tools, clicks that pick, and the digit keys that
+// switch cameras.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 #include "editing/ToolEdits.h"
+#include "model/Box.h"
+#include "model/CameraMoves.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
 #include "view/GLRoutines.h"
+#include "view/ViewBindings.h"
 
 namespace {
 TVector Minus(const TVector& a, const TVector& b) { return {a.X - b.X, a.Y - b.Y, a.Z - b.Z}; }
@@ -19,6 +24,8 @@ void TfraBuilder::glaMainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
   StartX = x;
   StartY = y;
   CameraDrag = (mods & (Qt::ControlModifier | Qt::AltModifier)) != 0;
+  PressMods = mods;
+  PressView = LastView;
   // A tool drag is one step of the history, from this press to the release.
   if (MouseDown && !CameraDrag && Core.ToolMode != tmSelect) Core.History.Begin(Core);
 }
@@ -86,14 +93,26 @@ void TfraBuilder::ApplyTool(Qt::KeyboardModifiers mods, int x, int y) {
   }
 }
 
-void TfraBuilder::glaMainMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+bool TfraBuilder::IsClick(Qt::MouseButton button, int x, int y) const {
+  const long long dx = x - StartX, dy = y - StartY;
+  return button == Qt::LeftButton && dx * dx + dy * dy < ClickDistance * ClickDistance;
+}
+
+void TfraBuilder::glaMainMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+  const bool click = MouseDown && IsClick(button, x, y) && Core.ToolMode == tmSelect;
   MouseDown = false;
-  if (CameraDrag) return;
+  if (CameraDrag) {
+    // Ctrl alone at the press of a click toggles what it hits; a miss stays the pan it was.
+    const bool ctrlOnly = (PressMods & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
+    if (click && ctrlOnly && Core.SelectAt(StartX, StartY, true, PressView)) Redraw(false);
+    return;
+  }
   if (Core.ToolMode != tmSelect) {
     EndToolDrag(Core, Core.ToolMode);
     return;
   }
-  SelectInRect();
+  // A click on nothing is the tiny rectangle it always was.
+  if (!click || !Core.SelectAt(StartX, StartY, false, PressView)) SelectInRect();
   Redraw(false);  // the selection marks are drawn apart from the model's compiled geometry
 }
 
@@ -118,4 +137,40 @@ void TfraBuilder::glaMainKeyDown(int key) {
   if (n > Cameras->Count()) return;
   Cameras->SetCurrent(n - 1);
   tacCamerasChange();
+}
+
+void TfraBuilder::glaMainMouseWheel(int angleDelta, int x, int y) {
+  TCameraRec& camera = Cameras->Current().Rec;
+  // The pointer stands for its pixel's centre, as the point the status bar shows.
+  camera = ZoomAtPoint(camera, glaMain->ClientWidth(), glaMain->ClientHeight(), x + 0.5, y + 0.5,
+                       WheelZoomFactor(angleDelta));
+  Redraw(false);
+}
+
+void TfraBuilder::FrameSelection() {
+  TCameraRec& camera = Cameras->Current().Rec;
+  camera = FitCameraToBox(camera, glaMain->ClientWidth(), glaMain->ClientHeight(), Core.SelectionBox());
+  Redraw(false);
+}
+
+std::vector<TViewBinding> ViewBindings(const std::string& frameKey) {
+  std::string cameras;
+  for (const TCameraRec& camera : DefaultCameras()) cameras += (cameras.empty() ? "" : ", ") + camera.Name;
+  return {
+      {"Wheel", "Zoom in (forward) or out at the pointer; the point under it stays put"},
+      {"Ctrl+Drag", "Pan the camera"},
+      {"Alt+Drag", "Turn the Free camera (the Top, Front and Side cameras do not turn)"},
+      {"Ctrl+Alt+Drag", "Zoom: to the right in, to the left out"},
+      {"Click", "Select tool: the face under the pointer becomes the selection (its node in node mode, the "
+                "nearest vertex within " + std::to_string(TCore::ClickRadius) + " pixels in vertex mode); "
+                "a click on nothing changes nothing"},
+      {"Ctrl+Click", "Select tool: add the object under the pointer to the selection, or take it out"},
+      {"Drag", "Select tool: add every object wholly inside the rectangle to the selection, or take it out; "
+               "Move, Rotate and Scale tools: move, turn or scale the selection"},
+      {"Shift+Drag", "Move tool in node mode: move the nodes' pivot points"},
+      {"Right click", "Select tool: add what lies exactly under the pointer, or take it out"},
+      {"1 to " + std::to_string(std::size(DefaultCameras())), "Show the camera of that number: " + cameras},
+      {frameKey.empty() ? "View menu" : frameKey, "Frame Selection: fit the camera to the selection, or to the "
+                                                   "whole model when nothing is selected"},
+  };
 }
