@@ -15,12 +15,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/ActionTable.h"
 #include "app/EditingSetup.h"
 #include "app/MainAction.h"
 #include "app/MessageWindow.h"
 #include "app/Settings.h"
 #include "app/StatusProgress.h"
+#include "editing/ActionTable.h"
 #include "formats/MaterialLoader.h"
 #include "model/VersionInfo.h"
 #include "view/Builder.h"

@@ -1,4 +1,4 @@
-#include "app/ActionTable.h"
+#include "editing/ActionTable.h"
 
 namespace {
 constexpr const char* File = "&File";
