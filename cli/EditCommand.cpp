@@ -348,6 +348,7 @@ const std::vector<TEditStep>& EditSteps() {
 }
 
 int RunEdit(const TArgs& args) {
+  if (!NoOptionsLeft(args, "edit")) return 2;
   if (args.size() < 2) {
     std::fprintf(stderr, "usage: zarn-cli edit IN.3do OUT.3do STEP...\n");
     return 2;
