@@ -16,8 +16,13 @@ struct TCliRun {
   std::string Err;  // only when standard error was kept apart
 };
 
-// Runs a shell command line, collecting its standard output.
-inline TCliRun RunShell(const std::string& command) {
+// Runs zarn-cli with the arguments, each quoted, after the shell commands in `setup` (such
+// as a ulimit); standard error goes where `errorTo` says, by default into Out.
+inline TCliRun RunCli(const std::vector<std::string>& args, const std::string& setup = "",
+                      const std::string& errorTo = "&1") {
+  std::string command = setup + "'" + std::string(ZARN_CLI_PATH) + "'";
+  for (const std::string& a : args) command += " '" + a + "'";
+  command += " 2>" + errorTo;
   TCliRun run;
   if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
     char buffer[4096];
@@ -29,24 +34,11 @@ inline TCliRun RunShell(const std::string& command) {
   return run;
 }
 
-// zarn-cli with the arguments, each quoted, after the shell commands in `setup` (such as a
-// ulimit).
-inline std::string CliCommandLine(const std::vector<std::string>& args, const std::string& setup = "") {
-  std::string command = setup + "'" + std::string(ZARN_CLI_PATH) + "'";
-  for (const std::string& a : args) command += " '" + a + "'";
-  return command;
-}
-
-// Both streams go to Out, in the order written.
-inline TCliRun RunCli(const std::vector<std::string>& args, const std::string& setup = "") {
-  return RunShell(CliCommandLine(args, setup) + " 2>&1");
-}
-
 // Standard output to Out, standard error to Err.
 inline TCliRun RunCliApart(const std::vector<std::string>& args) {
   char path[] = "/tmp/zarn-cli-err-XXXXXX";
   ::close(::mkstemp(path));
-  TCliRun run = RunShell(CliCommandLine(args) + " 2>'" + path + "'");
+  TCliRun run = RunCli(args, "", std::string("'") + path + "'");
   std::ostringstream err;
   err << std::ifstream(path).rdbuf();
   run.Err = err.str();

@@ -62,13 +62,11 @@ TEST(TransformDefaults, AroundShowsTheCentreInGeneralFormat) {
   actEditRotate(core);
   EXPECT_EQ(services.Shown.back(),
             (std::vector<std::string>{"X=0", "Y=0", "Z=0", "Around_X=0.5", "Around_Y=0", "Around_Z=5e-21"}));
-  actEditScale(core);
-  EXPECT_EQ(services.Shown.back()[0], "X=1");
-  EXPECT_EQ(services.Rebuilds, 2) << "cancelled transforms still redraw";
+  EXPECT_EQ(services.Rebuilds, 1) << "a cancelled transform still redraws";
   core.Model->InsertOffset = {0.25, -1, 0.5};
   actEditInsertOffset(core);
   EXPECT_EQ(services.Shown.back(), std::vector<std::string>{"Insert_Offset=0.25 -1 0.5"});
-  EXPECT_EQ(services.Rebuilds, 2);
+  EXPECT_EQ(services.Rebuilds, 1);
 }
 
 TEST_F(TransformCommands, RotateAboutXThenY) {
