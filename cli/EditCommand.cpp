@@ -145,8 +145,12 @@ class TStepRunner {
     return RunAction("actFileInsert", {});
   }
 
-  bool Undo(const std::string& rest) { return rest.empty() ? UndoRedo(true) : Fail("unknown step 'undo:" + rest + "'"); }
-  bool Redo(const std::string& rest) { return rest.empty() ? UndoRedo(false) : Fail("unknown step 'redo:" + rest + "'"); }
+  bool Undo(const std::string& rest) {
+    return rest.empty() ? UndoRedo(true) : Fail("unknown step 'undo:" + rest + "'");
+  }
+  bool Redo(const std::string& rest) {
+    return rest.empty() ? UndoRedo(false) : Fail("unknown step 'redo:" + rest + "'");
+  }
   bool Move(const std::string& values) { return Tool("move", values); }
   bool Rotate(const std::string& values) { return Tool("rotate", values); }
   bool Scale(const std::string& values) { return Tool("scale", values); }

@@ -49,7 +49,8 @@ void LevelsOfDetail(TJsonWriter& json, const TModel& model) {
     TTotals totals;
     for (const TNode* n : model.Nodes) totals.Add(model.GeosetMesh(*n, set));
     json.BeginObject();
-    for (const auto& [key, value] : {std::pair{"meshes", totals.Meshes}, {"vertices", totals.Vertices}, {"faces", totals.Faces}}) {
+    for (const auto& [key, value] :
+         {std::pair{"meshes", totals.Meshes}, {"vertices", totals.Vertices}, {"faces", totals.Faces}}) {
       json.Key(key);
       json.Integer(value);
     }

@@ -6,7 +6,8 @@
 #include "model/Core.h"
 
 TQuery::TQuery(const TQueryForm& form) : Caption(form.Caption) {
-  for (const TQueryField& field : form.Fields) Lines.push_back(std::string(field.Name) + "=" + (field.Default ? field.Default : ""));
+  for (const TQueryField& field : form.Fields)
+    Lines.push_back(std::string(field.Name) + "=" + (field.Default ? field.Default : ""));
 }
 
 bool TQuery::Ask(TCore& core) { return core.Services.QueryValues(Caption, Lines); }

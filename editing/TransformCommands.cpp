@@ -75,7 +75,8 @@ void actEditTranslate(TCore& core) {
 void actEditMove(TCore& core) {
   const std::vector<TVertex*> list = Affected(core);
   TQuery query(kMoveQuery);
-  if (query.Ask(core)) MapWithinRange(core, kMoveQuery.Caption, list, MoveToMap(list, ReadVector(query, "X", "Y", "Z")));
+  if (query.Ask(core))
+    MapWithinRange(core, kMoveQuery.Caption, list, MoveToMap(list, ReadVector(query, "X", "Y", "Z")));
   core.Services.Redraw(true);
 }
 

@@ -100,7 +100,8 @@ TEST(CliHelp, EditListsEveryActionWithItsMenuCaptionAndTheValuesItsDialogOpensWi
     if (c != ' ' || squeezed.empty() || squeezed.back() != ' ') squeezed += c;
   for (const TPropertyField& field : PropertyFields()) {
     const std::string mode = field.Mode == emNode ? "node" : field.Mode == emSurface ? "surface" : "vertex";
-    EXPECT_NE(squeezed.find("\n " + mode + " " + field.Name + " " + field.Values + "\n"), std::string::npos) << field.Name;
+    EXPECT_NE(squeezed.find("\n " + mode + " " + field.Name + " " + field.Values + "\n"), std::string::npos)
+        << field.Name;
   }
 }
 

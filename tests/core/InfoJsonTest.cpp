@@ -44,8 +44,9 @@ class TFlatJson {
       const std::string word = At[path] = T.substr(I, end - I);
       double number;
       const bool literal = word == "true" || word == "false" || word == "null";
-      const bool numeric = !word.empty() && word[0] != '+' && word.find_first_not_of("-+.eE0123456789") == std::string::npos &&
-                           std::from_chars(word.data(), word.data() + word.size(), number).ptr == word.data() + word.size();
+      const char* const last = word.data() + word.size();
+      const bool numeric = !word.empty() && word[0] != '+' && word.find_first_not_of("-+.eE0123456789") == word.npos &&
+                           std::from_chars(word.data(), last, number).ptr == last;
       if (!literal && !numeric) Fail();
       I = end;
     }
@@ -80,7 +81,7 @@ class TFlatJson {
   size_t Space() { return I = std::min(T.find_first_not_of(" \t\r\n", I), T.size()); }
   bool Eat(char c) { return I < T.size() && T[I] == c && ++I; }
   char Next() { return I < T.size() ? T[I++] : (Fail(), 0); }
-  [[noreturn]] void Fail() const { throw std::runtime_error("not JSON at " + std::to_string(I) + ": " + T.substr(I, 20)); }
+  [[noreturn]] void Fail() const { throw std::runtime_error("not JSON at " + std::to_string(I)); }
 
   const std::string& T;
   size_t I = 0;
@@ -106,7 +107,8 @@ std::map<std::string, std::string> ExpectDescribes(const std::string& path) {
     const std::string node = "nodes." + number(i) + ".";
     EXPECT_EQ(info[node + "parent"], n.Parent ? number(model.Nodes.IndexOf(n.Parent)) : "null");
     EXPECT_EQ(info[node + "mesh"].substr(0, 1), n.Mesh ? "\"" : "n");
-    const long long nodeVertices = n.Mesh ? n.Mesh->Vertices.Count() : 0, nodeFaces = n.Mesh ? n.Mesh->Surfaces.Count() : 0;
+    const long long nodeVertices = n.Mesh ? n.Mesh->Vertices.Count() : 0;
+    const long long nodeFaces = n.Mesh ? n.Mesh->Surfaces.Count() : 0;
     EXPECT_EQ(info[node + "vertices"], number(nodeVertices));
     EXPECT_EQ(info[node + "faces"], number(nodeFaces));
     vertices += nodeVertices, faces += nodeFaces;
