@@ -2,11 +2,11 @@
 
 #include <QAction>
 
-#include "app/ActionTable.h"
 #include "app/MainWindow.h"
 #include "app/MaterialsDialog.h"
 #include "app/NodeTreeView.h"
 #include "app/PropertyPanel.h"
+#include "editing/ActionTable.h"
 #include "editing/Actions.h"
 #include "editing/Step.h"
 #include "view/Builder.h"

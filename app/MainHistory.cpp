@@ -2,11 +2,11 @@
 #include <QCloseEvent>
 #include <QShortcut>
 
-#include "app/ActionTable.h"
 #include "app/Dialogs.h"
 #include "app/LevelOfDetailUi.h"
 #include "app/MainWindow.h"
 #include "app/Settings.h"
+#include "editing/ActionTable.h"
 #include "view/RunGuarded.h"
 
 namespace {

@@ -15,13 +15,13 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/ActionTable.h"
 #include "app/EditingSetup.h"
 #include "app/LevelOfDetailUi.h"
 #include "app/MainAction.h"
 #include "app/MessageWindow.h"
 #include "app/Settings.h"
 #include "app/StatusProgress.h"
+#include "editing/ActionTable.h"
 #include "formats/MaterialLoader.h"
 #include "model/VersionInfo.h"
 #include "view/Builder.h"

@@ -4,6 +4,7 @@
 #include "editing/GameCheck.h"
 
 int RunCheck(const TArgs& args) {
+  if (!NoOptionsLeft(args, "check")) return 2;
   if (args.size() != 1 && args.size() != 2) {
     std::fprintf(stderr, "usage: zarn-cli check FILE.3do|FILE.obj | check CONTAINER ENTRY\n");
     return 2;

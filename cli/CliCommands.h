@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,17 @@ struct TCliSession {
 bool FindContainerEntry(const std::string& container, const std::string& entry, TGobItem& item);
 
 using TArgs = std::vector<std::string>;
+// Takes every `flag` out of the arguments; true when there was one.
+bool TakeFlag(TArgs& args, const std::string& flag);
+// False, after one line on standard error, when an argument left looks like an option;
+// `command` (may be empty) is named in that line.
+bool NoOptionsLeft(const TArgs& args, const char* command);
+
+// The commands and options, to standard output for --help and standard error after a wrong
+// command line.
+void PrintUsage(std::FILE* out);
+int RunHelp(const TArgs& args);
+int RunVersion(const TArgs& args);
 int RunInfo(const TArgs& args);
 int RunConvert(const TArgs& args);
 int RunList(const TArgs& args);

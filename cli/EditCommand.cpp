@@ -4,6 +4,7 @@
 #include <set>
 
 #include "cli/CliCommands.h"
+#include "cli/EditSteps.h"
 #include "editing/Actions.h"
 #include "editing/LevelsOfDetail.h"
 #include "editing/MaterialEdits.h"
@@ -80,33 +81,45 @@ std::vector<T*> PickByIndex(const std::string& text, const std::vector<T*>& all)
   return picked;
 }
 
+}  // namespace
+
 class TStepRunner {
  public:
   explicit TStepRunner(TEditSession& session) : S(session), Core(session.Core) {}
+  friend const std::vector<TEditStep>& EditSteps();
 
   // Runs steps from args[from], each as one step of the history; false after the first
   // refusal or error, already reported.
   bool Run(const TArgs& args, size_t from) {
     for (size_t i = from; i < args.size(); ++i) {
       const std::string& step = args[i];
-      if (step == "undo" || step == "redo") {
-        if (!UndoRedo(step == "undo")) return false;
+      if (step.rfind("act", 0) == 0) {
+        std::map<std::string, std::string> answers;
+        while (i + 1 < args.size() && IsAnswer(args[i + 1])) {
+          const std::string& a = args[++i];
+          answers[a.substr(0, a.find('='))] = a.substr(a.find('=') + 1);
+        }
+        bool done = false;
+        ::RunStep(Core, step, [&] { done = RunAction(step, answers); });
+        if (!done) return false;
         continue;
       }
-      const bool action = step.rfind("act", 0) == 0;
-      std::map<std::string, std::string> answers;
-      while (action && i + 1 < args.size() && IsAnswer(args[i + 1])) {
-        const std::string& a = args[++i];
-        answers[a.substr(0, a.find('='))] = a.substr(a.find('=') + 1);
-      }
+      const auto colon = step.find(':');
+      const std::string verb = step.substr(0, colon);
+      const std::string rest = colon == std::string::npos ? std::string() : step.substr(colon + 1);
+      const auto kind = std::find_if(EditSteps().begin(), EditSteps().end(),
+                                     [&](const TEditStep& row) { return verb == row.Verb; });
+      if (kind == EditSteps().end()) return Fail("unknown step '" + step + "' (zarn-cli help edit lists the steps)");
       bool done = false;
-      ::RunStep(Core, step, [&] { done = action ? RunAction(step, answers) : RunVerb(step); });
+      if (kind->MakesStep)
+        ::RunStep(Core, step, [&] { done = (this->*kind->Run)(rest); });
+      else
+        done = (this->*kind->Run)(rest);
       if (!done) return false;
     }
     return true;
   }
 
- private:
   bool RunAction(const std::string& name, const std::map<std::string, std::string>& answers) {
     const TEditAction* action = FindEditAction(name);
     if (!action) return Fail("unknown action '" + name + "'");
@@ -120,33 +133,34 @@ class TStepRunner {
     return S.Services.Errors.size() == errors;
   }
 
-  bool RunVerb(const std::string& step) {
-    const auto colon = step.find(':');
-    const std::string verb = step.substr(0, colon);
-    const std::string rest = colon == std::string::npos ? std::string() : step.substr(colon + 1);
-    if (verb == "mode") return Mode(rest);
-    if (verb == "select") return Select(rest);
-    if (verb == "copy" || verb == "cut") {
-      if (!RunAction(verb == "copy" ? "actEditCopy" : "actEditCut", {})) return false;
-      WriteFileAtomically(rest, S.Services.Clipboard);
-      return true;
-    }
-    if (verb == "paste") {
-      S.Services.Clipboard = ReadWholeFile(rest, kClipboardLimit);
-      return RunAction("actEditPaste", {});
-    }
-    if (verb == "move" || verb == "rotate" || verb == "scale") return Tool(verb, rest);
-    if (verb == "lock") return Lock(rest);
-    if (verb == "lod") return LevelOfDetail(rest);
-    if (verb == "reparent") return Reparent(rest);
-    if (verb == "rename") return Rename(rest);
-    if (verb == "prop") return Property(rest);
-    if (verb == "material") return Material(rest);
-    if (verb == "insert") {
-      S.Services.FileNames = {rest};
-      return RunAction("actFileInsert", {});
-    }
-    return Fail("unknown step '" + step + "'");
+  bool Copy(const std::string& file) { return ToClipboardFile("actEditCopy", file); }
+  bool Cut(const std::string& file) { return ToClipboardFile("actEditCut", file); }
+
+  bool Paste(const std::string& file) {
+    S.Services.Clipboard = ReadWholeFile(file, kClipboardLimit);
+    return RunAction("actEditPaste", {});
+  }
+
+  bool Insert(const std::string& file) {
+    S.Services.FileNames = {file};
+    return RunAction("actFileInsert", {});
+  }
+
+  bool Undo(const std::string& rest) {
+    return rest.empty() ? UndoRedo(true) : Fail("unknown step 'undo:" + rest + "'");
+  }
+  bool Redo(const std::string& rest) {
+    return rest.empty() ? UndoRedo(false) : Fail("unknown step 'redo:" + rest + "'");
+  }
+  bool Move(const std::string& values) { return Tool("move", values); }
+  bool Rotate(const std::string& values) { return Tool("rotate", values); }
+  bool Scale(const std::string& values) { return Tool("scale", values); }
+
+ private:
+  bool ToClipboardFile(const char* action, const std::string& file) {
+    if (!RunAction(action, {})) return false;
+    WriteFileAtomically(file, S.Services.Clipboard);
+    return true;
   }
 
   bool UndoRedo(bool undo) {
@@ -312,9 +326,46 @@ class TStepRunner {
   TCore& Core;
 };
 
-}  // namespace
+const std::vector<TEditStep>& EditSteps() {
+  using R = TStepRunner;
+  static const std::vector<TEditStep> steps = {
+      {"mode", "mode:node, mode:surface, mode:vertex", "chooses the edit mode (node mode at the start)", &R::Mode},
+      {"select", "select:all, select:none, select:invert", "Select All, Clear and Invert on the current mode's list",
+       &R::Select},
+      {"select", "select:node:NAME", "adds every node called NAME to the node selection", &R::Select},
+      {"select", "select:surface:LIST, select:vertex:LIST",
+       "adds surfaces or vertices by index, counted over the whole model in node order, in the order given; "
+       "LIST is like 0,4,7 or 2-5",
+       &R::Select},
+      {"copy", "copy:FILE", "Copy of the selected nodes, the clipboard text going to FILE", &R::Copy},
+      {"cut", "cut:FILE", "Cut of the selected nodes, the clipboard text going to FILE", &R::Cut},
+      {"paste", "paste:FILE", "Paste with FILE as the clipboard text (at most 256 MiB)", &R::Paste},
+      {"insert", "insert:FILE", "File > Insert... of FILE", &R::Insert},
+      {"prop", "prop:NAME=VALUE", "sets a field of the property panel on the current mode's selection (fields below)",
+       &R::Property},
+      {"material", "material:add:NAME, material:delete:NAME",
+       "the materials dialog's Add to Project and Delete; the faces of a deleted material take dflt.mat", &R::Material},
+      {"move", "move:DX,DY,DZ", "one drag of the move tool by that world displacement", &R::Move},
+      {"move", "move:DX,DY,DZ:pivot",
+       "the move tool with Shift held: in node mode a node's origin moves while its geometry and children stay",
+       &R::Move},
+      {"rotate", "rotate:AX,AY,AZ", "one drag of the rotate tool: degrees about the world axes", &R::Rotate},
+      {"scale", "scale:SX,SY,SZ", "one drag of the scale tool about the selection's centre", &R::Scale},
+      {"lock", "lock:AXES, lock:none",
+       "the tool bar's axis locks for the steps that follow: x, y, z or several (xz); none frees them", &R::Lock},
+      {"lod", "lod:N", "View > Level of Detail: the steps that follow show and edit level of detail N (from 1)",
+       &R::LevelOfDetail, false},
+      {"reparent", "reparent:NODE:PARENT, reparent:NODE:top",
+       "NODE goes under PARENT (never into its own subtree) or to the top level, keeping its place", &R::Reparent},
+      {"rename", "rename:OLD:NEW", "the node tree's rename; NEW must be a name a file can hold", &R::Rename},
+      {"undo", "undo", "Edit > Undo: takes back the last step", &R::Undo, false},
+      {"redo", "redo", "Edit > Redo: makes the step taken back last again", &R::Redo, false},
+  };
+  return steps;
+}
 
 int RunEdit(const TArgs& args) {
+  if (!NoOptionsLeft(args, "edit")) return 2;
   if (args.size() < 2) {
     std::fprintf(stderr, "usage: zarn-cli edit IN.3do OUT.3do STEP...\n");
     return 2;

@@ -1,14 +1,22 @@
 #include <cstdio>
 
 #include "cli/CliCommands.h"
+#include "cli/InfoJson.h"
 
-int RunInfo(const TArgs& args) {
+int RunInfo(const TArgs& given) {
+  TArgs args = given;
+  const bool json = TakeFlag(args, "--json");
+  if (!NoOptionsLeft(args, "info")) return 2;
   if (args.size() != 1 && args.size() != 2) {
-    std::fprintf(stderr, "usage: zarn-cli info FILE.3do|FILE.obj | info CONTAINER ENTRY\n");
+    std::fprintf(stderr, "usage: zarn-cli info [--json] FILE.3do|FILE.obj | info [--json] CONTAINER ENTRY\n");
     return 2;
   }
   TCliSession session;
   if (!(args.size() == 1 ? session.Open(args[0]) : session.OpenEntry(args[0], args[1]))) return 1;
+  if (json) {
+    std::printf("%s\n", InfoJson(session.Core).c_str());
+    return 0;
+  }
   const TModel& model = *session.Core.Model;
   long long meshes = 0, vertices = 0, faces = 0;
   for (const TNode* n : model.Nodes) {

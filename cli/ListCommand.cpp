@@ -5,6 +5,7 @@
 #include "model/Errors.h"
 
 int RunList(const TArgs& args) {
+  if (!NoOptionsLeft(args, "list")) return 2;
   if (args.size() != 1) {
     std::fprintf(stderr, "usage: zarn-cli list CONTAINER\n");
     return 2;

@@ -8,6 +8,7 @@
 #include "model/Errors.h"
 
 int RunMat(const TArgs& args) {
+  if (!NoOptionsLeft(args, "mat")) return 2;
   if (args.size() != 2 && args.size() != 3) {
     std::fprintf(stderr, "usage: zarn-cli mat FILE.mat OUT.png | mat CONTAINER ENTRY OUT.png\n");
     return 2;

@@ -3,11 +3,13 @@
 #include <vector>
 
 class TCore;
+struct TQueryForm;
 
 // Every editing command by its action name, so that the menus and zarn-cli run the same code.
 struct TEditAction {
   const char* Name;
   void (*Run)(TCore& core);
+  const TQueryForm* Query = nullptr;  // the dialog the command opens, if any
 };
 
 const std::vector<TEditAction>& EditActions();

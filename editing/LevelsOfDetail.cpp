@@ -5,6 +5,9 @@
 
 namespace {
 
+constexpr TQueryField kLodCopyFields[] = {
+    {"Copy_To", nullptr, "the level of detail after the shown one (before it, for the last)"}};
+
 // A command changed which meshes are shown: everything drawn or listed from them is redone.
 void Refresh(TCore& core) {
   core.Services.ShowStatus(LevelOfDetailText(*core.Model));
@@ -13,6 +16,8 @@ void Refresh(TCore& core) {
 }
 
 }  // namespace
+
+const TQueryForm kLodCopyQuery = {"Copy Level of Detail", kLodCopyFields};
 
 std::string LevelOfDetailText(const TModel& model) {
   return "LOD " + std::to_string(model.CurrentGeoset() + 1) + " of " + std::to_string(model.GeosetCount());
@@ -47,8 +52,9 @@ void actViewLodCopy(TCore& core) {
     return;
   }
   const int shown = model.CurrentGeoset() + 1;
-  TQuery query({"Copy_To=" + std::to_string(shown == model.GeosetCount() ? shown - 1 : shown + 1)});
-  if (!query.Ask(core, "Copy LOD " + std::to_string(shown) + " over")) return;
+  TQuery query(kLodCopyQuery);
+  query.Set("Copy_To", std::to_string(shown == model.GeosetCount() ? shown - 1 : shown + 1));
+  if (!query.Ask(core)) return;
   const int to = query.Int("Copy_To");
   if (to < 1 || to > model.GeosetCount() || to == shown) {
     core.Services.ShowError("Copy_To=" + query.Value("Copy_To") + " names no other level of detail: 1 to " +

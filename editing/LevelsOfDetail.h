@@ -3,6 +3,7 @@
 
 class TCore;
 class TModel;
+struct TQueryForm;
 
 // "LOD 2 of 4": the shown level of detail as the user counts them, from one.
 std::string LevelOfDetailText(const TModel& model);
@@ -15,4 +16,5 @@ void ChooseLevelOfDetail(TCore& core, int set);
 // The View menu's set commands; each is one step.
 void actViewLodAdd(TCore& core);     // a new last set copying the shown one, then shown
 void actViewLodCopy(TCore& core);    // the shown set's meshes copied over another set
+extern const TQueryForm kLodCopyQuery;
 void actViewLodDelete(TCore& core);  // the shown set goes; never the last one

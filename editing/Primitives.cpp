@@ -176,17 +176,29 @@ TNode* BuildCone(TModel& model, int sides, float height, float radius) {
   return node;
 }
 
+namespace {
+constexpr TQueryField kCubeFields[] = {{"Size", "0.02"}};
+constexpr TQueryField kPlaneFields[] = {{"Size", "0.02"}, {"Subdivide_X", "1"}, {"Subdivide_Y", "1"}};
+constexpr TQueryField kCylinderFields[] = {{"Size", "0.2"}, {"Radius", "0.03"}, {"Sides", "8"}};
+constexpr TQueryField kConeFields[] = {{"Size", "0.1"}, {"Radius", "0.03"}, {"Sides", "8"}};
+}  // namespace
+
+const TQueryForm kCubeQuery = {"Create Cube", kCubeFields};
+const TQueryForm kPlaneQuery = {"Create Plane", kPlaneFields};
+const TQueryForm kCylinderQuery = {"Create Cylinder", kCylinderFields};
+const TQueryForm kConeQuery = {"Create Cone", kConeFields};
+
 void actPrimCube(TCore& core) {
-  TQuery query({"Size=0.02"});
-  if (!query.Ask(core, "Create Cube")) return;
+  TQuery query(kCubeQuery);
+  if (!query.Ask(core)) return;
   const auto size = static_cast<float>(query.Float("Size"));
   if (NoShape(core, query, "Size", size)) return;
   FinishPrimitive(core, BuildCube(*core.Model, size));
 }
 
 void actPrimPlane(TCore& core) {
-  TQuery query({"Size=0.02", "Subdivide_X=1", "Subdivide_Y=1"});
-  if (!query.Ask(core, "Create Plane")) return;
+  TQuery query(kPlaneQuery);
+  if (!query.Ask(core)) return;
   const auto size = static_cast<float>(query.Float("Size"));
   const int ny = query.Int("Subdivide_Y");
   const int nx = query.Int("Subdivide_X");
@@ -195,15 +207,15 @@ void actPrimPlane(TCore& core) {
     return;
   // A size at the very top of the range can carry the running sums past it.
   if (!Finite(PlaneSteps(0, size / static_cast<float>(nx), nx))) {
-    RefuseBeyondFileRange(core, "Create Plane with Size=" + query.Value("Size"), "a vertex");
+    RefuseBeyondFileRange(core, query.Caption + " with Size=" + query.Value("Size"), "a vertex");
     return;
   }
   FinishPrimitive(core, BuildPlane(*core.Model, nx, ny, size));
 }
 
 void actPrimCylind(TCore& core) {
-  TQuery query({"Size=0.2", "Radius=0.03", "Sides=8"});
-  if (!query.Ask(core, "Create Cylinder")) return;
+  TQuery query(kCylinderQuery);
+  if (!query.Ask(core)) return;
   const auto size = static_cast<float>(query.Float("Size"));
   const auto radius = static_cast<float>(query.Float("Radius"));
   const int sides = query.Int("Sides");
@@ -214,8 +226,8 @@ void actPrimCylind(TCore& core) {
 }
 
 void actPrimCone(TCore& core) {
-  TQuery query({"Size=0.1", "Radius=0.03", "Sides=8"});
-  if (!query.Ask(core, "Create Cone")) return;
+  TQuery query(kConeQuery);
+  if (!query.Ask(core)) return;
   const auto size = static_cast<float>(query.Float("Size"));
   const auto radius = static_cast<float>(query.Float("Radius"));
   const int sides = query.Int("Sides");

@@ -1,4 +1,5 @@
 #pragma once
+#include "editing/Query.h"
 
 class TCore;
 class TModel;
@@ -10,6 +11,9 @@ TNode* BuildCube(TModel& model, float size);
 TNode* BuildPlane(TModel& model, int subdivideX, int subdivideY, float size);
 TNode* BuildCylinder(TModel& model, int sides, float height, float radius);
 TNode* BuildCone(TModel& model, int sides, float height, float radius);
+
+// The dialogs of the primitives that have a size.
+extern const TQueryForm kCubeQuery, kPlaneQuery, kCylinderQuery, kConeQuery;
 
 // The Primitive menu.
 void actPrimCube(TCore& core);

@@ -5,7 +5,17 @@
 #include "model/Convert.h"
 #include "model/Core.h"
 
-bool TQuery::Ask(TCore& core, const std::string& caption) { return core.Services.QueryValues(caption, Lines); }
+TQuery::TQuery(const TQueryForm& form) : Caption(form.Caption) {
+  for (const TQueryField& field : form.Fields)
+    Lines.push_back(std::string(field.Name) + "=" + (field.Default ? field.Default : ""));
+}
+
+bool TQuery::Ask(TCore& core) { return core.Services.QueryValues(Caption, Lines); }
+
+void TQuery::Set(const std::string& name, const std::string& value) {
+  for (std::string& line : Lines)
+    if (line.compare(0, line.find('='), name) == 0) line = name + "=" + value;
+}
 
 std::string TQuery::Value(const std::string& name) const {
   for (const std::string& line : Lines) {

@@ -1,22 +1,42 @@
 #pragma once
+#include <span>
 #include <string>
 #include <vector>
 
 class TCore;
 
+// One value a command's dialog asks for.
+struct TQueryField {
+  const char* Name;
+  // The text the dialog starts with; null when the command works it out as the dialog opens,
+  // which WorkedOut then describes.
+  const char* Default;
+  const char* WorkedOut = "";
+};
+
+// A command's dialog as data: the command builds its query from it and zarn-cli's help lists
+// it, so the two cannot tell different stories.
+struct TQueryForm {
+  const char* Caption;
+  std::span<const TQueryField> Fields;
+};
+
 // A "Name=Value" list handed to the user's query dialog and read back by name.
 class TQuery {
  public:
-  explicit TQuery(std::vector<std::string> lines) : Lines(std::move(lines)) {}
+  explicit TQuery(const TQueryForm& form);
 
-  // Shows the list under the caption; true when the user accepted.
-  bool Ask(TCore& core, const std::string& caption);
+  // Shows the list under the form's caption; true when the user accepted.
+  bool Ask(TCore& core);
+  // Puts a worked-out default in place of the line named `name`.
+  void Set(const std::string& name, const std::string& value);
   // The value after the first "=" of the line named `name`; empty when the line is gone.
   std::string Value(const std::string& name) const;
   // Both raise EConvertError naming the text when it is not a number.
   double Float(const std::string& name) const;
   int Int(const std::string& name) const;
 
+  std::string Caption;
   std::vector<std::string> Lines;
 };
 

@@ -33,44 +33,60 @@ void MapWithinRange(TCore& core, const char* caption, const std::vector<TVertex*
 }
 
 // Rotate and scale: three values, then the centre, which defaults to the selection's centre.
-void TransformAround(TCore& core, const char* caption, const char* unit,
-                     TPositionMap (*makeMap)(const TVector&, const TVector&)) {
+void TransformAround(TCore& core, const TQueryForm& form, TPositionMap (*makeMap)(const TVector&, const TVector&)) {
   const std::vector<TVertex*> list = Affected(core);
   const TVector c = VerticesCentre(list);
-  const std::string u = unit;
-  TQuery query({"X=" + u, "Y=" + u, "Z=" + u, "Around_X=" + FormatG(c.X), "Around_Y=" + FormatG(c.Y),
-                "Around_Z=" + FormatG(c.Z)});
-  if (query.Ask(core, caption)) {
+  TQuery query(form);
+  query.Set("Around_X", FormatG(c.X));
+  query.Set("Around_Y", FormatG(c.Y));
+  query.Set("Around_Z", FormatG(c.Z));
+  if (query.Ask(core)) {
     const TVector values = ReadVector(query, "X", "Y", "Z");
     const TVector centre = ReadVector(query, "Around_X", "Around_Y", "Around_Z");
-    MapWithinRange(core, caption, list, makeMap(values, centre));
+    MapWithinRange(core, form.Caption, list, makeMap(values, centre));
   }
   core.Services.Redraw(true);
 }
 
+constexpr const char* kCentre = "the centre of the selection's vertices";
+constexpr TQueryField kOffsetFields[] = {{"X", "0"}, {"Y", "0"}, {"Z", "0"}};
+constexpr TQueryField kRotateFields[] = {{"X", "0"}, {"Y", "0"}, {"Z", "0"}, {"Around_X", nullptr, kCentre},
+                                         {"Around_Y", nullptr, kCentre}, {"Around_Z", nullptr, kCentre}};
+constexpr TQueryField kScaleFields[] = {{"X", "1"}, {"Y", "1"}, {"Z", "1"}, {"Around_X", nullptr, kCentre},
+                                        {"Around_Y", nullptr, kCentre}, {"Around_Z", nullptr, kCentre}};
+constexpr TQueryField kInsertOffsetFields[] = {{"Insert_Offset", nullptr, "the model's insert offset"}};
+
 }  // namespace
+
+const TQueryForm kTranslateQuery = {"Translate", kOffsetFields};
+const TQueryForm kMoveQuery = {"Move", kOffsetFields};
+const TQueryForm kRotateQuery = {"Rotate", kRotateFields};
+const TQueryForm kScaleQuery = {"Scale", kScaleFields};
+const TQueryForm kInsertOffsetQuery = {"Edit Insert Offset", kInsertOffsetFields};
 
 void actEditTranslate(TCore& core) {
   const std::vector<TVertex*> list = Affected(core);
-  TQuery query({"X=0", "Y=0", "Z=0"});
-  if (query.Ask(core, "Translate"))
-    MapWithinRange(core, "Translate", list, TranslationMap(ReadVector(query, "X", "Y", "Z")));
+  TQuery query(kTranslateQuery);
+  if (query.Ask(core))
+    MapWithinRange(core, kTranslateQuery.Caption, list, TranslationMap(ReadVector(query, "X", "Y", "Z")));
   core.Services.Redraw(true);
 }
 
 void actEditMove(TCore& core) {
   const std::vector<TVertex*> list = Affected(core);
-  TQuery query({"X=0", "Y=0", "Z=0"});
-  if (query.Ask(core, "Move")) MapWithinRange(core, "Move", list, MoveToMap(list, ReadVector(query, "X", "Y", "Z")));
+  TQuery query(kMoveQuery);
+  if (query.Ask(core))
+    MapWithinRange(core, kMoveQuery.Caption, list, MoveToMap(list, ReadVector(query, "X", "Y", "Z")));
   core.Services.Redraw(true);
 }
 
-void actEditRotate(TCore& core) { TransformAround(core, "Rotate", "0", RotationMap); }
+void actEditRotate(TCore& core) { TransformAround(core, kRotateQuery, RotationMap); }
 
-void actEditScale(TCore& core) { TransformAround(core, "Scale", "1", ScaleMap); }
+void actEditScale(TCore& core) { TransformAround(core, kScaleQuery, ScaleMap); }
 
 void actEditInsertOffset(TCore& core) {
-  TQuery query({"Insert_Offset=" + VectorToText(core.Model->InsertOffset)});
-  if (!query.Ask(core, "Edit Insert Offset")) return;
+  TQuery query(kInsertOffsetQuery);
+  query.Set("Insert_Offset", VectorToText(core.Model->InsertOffset));
+  if (!query.Ask(core)) return;
   core.Model->InsertOffset = TextToVector(query.Value("Insert_Offset"));
 }

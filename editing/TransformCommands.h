@@ -1,6 +1,10 @@
 #pragma once
+#include "editing/Query.h"
 
 class TCore;
+
+// The dialogs of the commands below.
+extern const TQueryForm kTranslateQuery, kMoveQuery, kRotateQuery, kScaleQuery, kInsertOffsetQuery;
 
 // Typed transforms of the selected geometry (local positions) and the model's insert offset.
 void actEditTranslate(TCore& core);

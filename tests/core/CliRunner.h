@@ -1,7 +1,11 @@
 #pragma once
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,14 +13,16 @@
 struct TCliRun {
   int Status = -1;
   std::string Out;
+  std::string Err;  // only when standard error was kept apart
 };
 
 // Runs zarn-cli with the arguments, each quoted, after the shell commands in `setup` (such
-// as a ulimit).
-inline TCliRun RunCli(const std::vector<std::string>& args, const std::string& setup = "") {
+// as a ulimit); standard error goes where `errorTo` says, by default into Out.
+inline TCliRun RunCli(const std::vector<std::string>& args, const std::string& setup = "",
+                      const std::string& errorTo = "&1") {
   std::string command = setup + "'" + std::string(ZARN_CLI_PATH) + "'";
   for (const std::string& a : args) command += " '" + a + "'";
-  command += " 2>&1";
+  command += " 2>" + errorTo;
   TCliRun run;
   if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
     char buffer[4096];
@@ -25,5 +31,17 @@ inline TCliRun RunCli(const std::vector<std::string>& args, const std::string& s
     const int status = ::pclose(pipe);
     run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
+  return run;
+}
+
+// Standard output to Out, standard error to Err.
+inline TCliRun RunCliApart(const std::vector<std::string>& args) {
+  char path[] = "/tmp/zarn-cli-err-XXXXXX";
+  ::close(::mkstemp(path));
+  TCliRun run = RunCli(args, "", std::string("'") + path + "'");
+  std::ostringstream err;
+  err << std::ifstream(path).rdbuf();
+  run.Err = err.str();
+  ::unlink(path);
   return run;
 }

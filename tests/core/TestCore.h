@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "formats/MaterialLoader.h"
 #include "model/Core.h"
@@ -14,6 +15,16 @@ struct TTestCore {
   THeadlessServices Services;
   TCore Core{Services};
   TModel& Model() { return *Core.Model; }
+};
+
+// Headless services that keep the lines of every dialog as it opened.
+class TDialogRecorder : public THeadlessServices {
+ public:
+  bool QueryValues(const std::string& caption, std::vector<std::string>& lines) override {
+    Shown.push_back(lines);
+    return THeadlessServices::QueryValues(caption, lines);
+  }
+  std::vector<std::vector<std::string>> Shown;
 };
 
 // A small well-formed 3DO text: one triangle mesh under a root node and a child without mesh.

@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <cstring>
 
-#include "app/ActionTable.h"
 #include "app/MessageWindow.h"
+#include "editing/ActionTable.h"
 #include "tests/gui/SettingsFixture.h"
 
 namespace {

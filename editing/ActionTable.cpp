@@ -1,9 +1,10 @@
-#include "app/ActionTable.h"
+#include "editing/ActionTable.h"
 
 namespace {
 constexpr const char* File = "&File";
 constexpr const char* Edit = "&Edit";
 constexpr const char* View = "&View";
+constexpr const char* LevelOfDetail = "&View > &Level of Detail";
 constexpr const char* Select = "&Select";
 constexpr const char* Primitive = "&Primitive";
 constexpr const char* Help = "&Help";
@@ -57,11 +58,13 @@ const std::vector<TActionRow>& MainActionRows() {
       {"actViewResetCam", "&Reset Cameras", "Reset views/cameras", "Ctrl+R", View, 4, true},
       {"acnViewMaterials", "&Materials...", "", "", View, 5, true},
       {"actViewOption", "&Options...", "", "", View, 6, false},
-      // On View > Level of Detail, under the choice of set.
-      {"actViewLodAdd", "&Add Level of Detail", "Add a level of detail copying the one shown", "", None, 0, false},
-      {"actViewLodCopy", "&Copy Level of Detail...", "Copy the level of detail shown over another", "", None, 0,
+      // The window puts these under the choice of set on the submenu.
+      {"actViewLodAdd", "&Add Level of Detail", "Add a level of detail copying the one shown", "", LevelOfDetail, 0,
        false},
-      {"actViewLodDelete", "&Delete Level of Detail", "Delete the level of detail shown", "", None, 0, false},
+      {"actViewLodCopy", "&Copy Level of Detail...", "Copy the level of detail shown over another", "",
+       LevelOfDetail, 0, false},
+      {"actViewLodDelete", "&Delete Level of Detail", "Delete the level of detail shown", "", LevelOfDetail, 0,
+       false},
       {"actPrimDummy", "&Dummy Node", "Create a dummy node", "", Primitive, 1, false},
       {"actPrimEmptyMesh", "Empty &Mesh", "Create an empty mesh", "", Primitive, 2, false},
       {"actPrimCube", "&Cube...", "Create a Cube primitive", "", Primitive, 3, true},

@@ -3,8 +3,10 @@
 #include <string_view>
 #include <vector>
 
-// One command of the main window. Rows are kept in the stored order of the action list (the
-// order of the shortcut list in the options); the menus are built from Menu and MenuPos.
+// One command of the main window, kept with the core so that zarn-cli's help names the
+// commands by the captions the menus show. Rows are kept in the stored order of the action
+// list (the order of the shortcut list in the options); the menus are built from Menu and
+// MenuPos.
 struct TActionRow {
   const char* Name;      // component name, also the key of its stored shortcut
   const char* Caption;
