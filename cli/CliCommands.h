@@ -6,6 +6,7 @@
 #include "formats/MaterialLoader.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
+#include "model/ObjImportOptions.h"
 
 // One run of the tool: a core answered by headless services that print to standard error.
 struct TCliSession {
@@ -18,6 +19,7 @@ struct TCliSession {
   // Reads the model stored under `entry` in a container.
   bool OpenEntry(const std::string& container, const std::string& entry);
   bool Save(const std::string& path);
+  TObjImportOptions ObjOptions;  // how Open imports an .obj file
 };
 
 // Finds an entry of a container by its full name ("\" or "/" between folders) or, failing
@@ -25,6 +27,10 @@ struct TCliSession {
 bool FindContainerEntry(const std::string& container, const std::string& entry, TGobItem& item);
 
 using TArgs = std::vector<std::string>;
+// Takes `--up y|z`, `--scale F|fit` and `--materials` out of the arguments, for an input
+// (the first argument left) that is an .obj file; false, with one line on standard error,
+// for a bad value or options given for anything else.
+bool TakeObjOptions(TArgs& args, TObjImportOptions& options);
 int RunInfo(const TArgs& args);
 int RunConvert(const TArgs& args);
 int RunList(const TArgs& args);
@@ -32,3 +38,4 @@ int RunMat(const TArgs& args);
 int RunEdit(const TArgs& args);
 // Exit status 3 when the model breaks what the game loads.
 int RunCheck(const TArgs& args);
+int RunExport(const TArgs& args);

@@ -2,12 +2,15 @@
 
 #include "cli/CliCommands.h"
 
-int RunInfo(const TArgs& args) {
+int RunInfo(const TArgs& given) {
+  TArgs args = given;
+  TCliSession session;
+  if (!TakeObjOptions(args, session.ObjOptions)) return 2;
   if (args.size() != 1 && args.size() != 2) {
-    std::fprintf(stderr, "usage: zarn-cli info FILE.3do|FILE.obj | info CONTAINER ENTRY\n");
+    std::fprintf(stderr, "usage: zarn-cli info FILE.3do|FILE.obj | info CONTAINER ENTRY\n"
+                 "       with FILE.obj: [--up y|z] [--scale F|fit] [--materials]\n");
     return 2;
   }
-  TCliSession session;
   if (!(args.size() == 1 ? session.Open(args[0]) : session.OpenEntry(args[0], args[1]))) return 1;
   const TModel& model = *session.Core.Model;
   long long meshes = 0, vertices = 0, faces = 0;
