@@ -22,13 +22,13 @@ class ObjExport : public ::testing::Test, protected TTestCore {
   TTempDir Dir;
 };
 
-// The triangle model with a second face, of a material that is found, under a root that is
-// moved and turned.
+// The triangle model with a second face, of a material that is found, and a third that
+// shares the second one's texture vertices, under a root that is moved and turned.
 TEST_F(ObjExport, WritesWorldPositionsTexturesInOBJsUnitsNormalsAndMaterials) {
   Dir.Write("stone.mat", Texture(32, 16));  // metal.mat is nowhere
-  std::string text = Replace(TriangleModelText(), "FACES 1\r\n", "FACES 2\r\n");
-  text = Replace(text, "2, 2 \r\n", "2, 2 \r\n1:  0 0x4 4 3 1 0 3 2, 2 1, 1 0, 0\r\n");
-  text = Replace(text, "0:  0 0 1\r\n\r\nSECTION", "0:  0 0 1\r\n1:  0 0 -1\r\n\r\nSECTION");
+  std::string text = Replace(TriangleModelText(), "FACES 1\r\n", "FACES 3\r\n");
+  text = Replace(text, "2, 2 \r\n", "2, 2 \r\n1:  0 0x4 4 3 1 0 3 2, 2 1, 1 0, 0\r\n2:  0 0x4 4 3 1 0 3 0, 0 2, 2 1, 1\r\n");
+  text = Replace(text, "0:  0 0 1\r\n\r\nSECTION", "0:  0 0 1\r\n1:  0 0 -1\r\n2:  0 0 -1\r\n\r\nSECTION");
   text = Replace(text, "1 0 0 0 0 0 0 0 0 0 root", "1 1 2 3 0 90 0 0 0 0 root");
   ASSERT_TRUE(Model().LoadFromFile(Dir.Write("tri.3do", text)));
   ExportObj(Model(), Dir.File("tri.obj"));
@@ -43,15 +43,17 @@ TEST_F(ObjExport, WritesWorldPositionsTexturesInOBJsUnitsNormalsAndMaterials) {
             "vt 0 0\n"
             "vt 16 0\n"
             "vt 0 16\n"
+            "vn 0 0 1\n"
+            "usemtl metal\n"
+            "f 1/1/1 2/2/1 3/3/1\n"
             "vt 0 0\n"
             "vt 0.5 1\n"
             "vt 0 1\n"
-            "vn 0 0 1\n"
             "vn 0 0 -1\n"
-            "usemtl metal\n"
-            "f 1/1/1 2/2/1 3/3/1\n"
             "usemtl stone\n"
-            "f 3/4/2 2/5/2 1/6/2\n");
+            "f 3/4/2 2/5/2 1/6/2\n"
+            "vn 0 0 -1\n"
+            "f 1/6/3 3/4/3 2/5/3\n");
   EXPECT_EQ(ReadWholeFile(Dir.File("tri.mtl")),
             "# Written by ZARN\n\n"
             "newmtl metal\nKd 0.5 0.5 0.5\n\n"
