@@ -80,12 +80,17 @@ std::string AskOpenFileName(const std::vector<std::string>& filter, const std::s
   return AskFileName(dialog, filter);
 }
 
-std::string AskSaveFileName(const std::vector<std::string>& filter) {
-  QFileDialog dialog(QApplication::activeWindow(), "Save");
+std::string AskSaveFileName(const std::vector<std::string>& filter, const std::string& title) {
+  QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(title));
   dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before replacing a file
   dialog.setFileMode(QFileDialog::AnyFile);
   // A name typed without extension would give a file that Open refuses.
-  dialog.setDefaultSuffix("3do");
+  if (!filter.empty()) {
+    const std::string& first = filter.front();
+    const size_t dot = first.find("*.", first.find('|'));
+    if (dot != std::string::npos)
+      dialog.setDefaultSuffix(QString::fromStdString(first.substr(dot + 2, first.find(';', dot) - dot - 2)));
+  }
   return AskFileName(dialog, filter);
 }
 

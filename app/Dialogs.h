@@ -18,6 +18,7 @@ TSaveAnswer AskSaveChanges(const std::string& name);
 bool AskSaveAnyway(const std::vector<std::string>& breaches);
 // Filters are "Description|*.a;*.b" entries (see ModelFilter()); empty on cancel.
 std::string AskOpenFileName(const std::vector<std::string>& filter, const std::string& title);
-std::string AskSaveFileName(const std::vector<std::string>& filter);
+// A name typed without extension takes the first pattern's ("*.3do": ".3do").
+std::string AskSaveFileName(const std::vector<std::string>& filter, const std::string& title);
 // The same filters as Qt file dialogs take them: "Description (*.a *.b)".
 QStringList QtNameFilters(const std::vector<std::string>& filter);

@@ -15,10 +15,12 @@
 #include "app/MaterialsDialog.h"
 #include "app/MessageWindow.h"
 #include "app/MouseKeysDialog.h"
+#include "app/ObjImportDialog.h"
 #include "app/OptionsDialog.h"
 #include "editing/GameCheck.h"
 #include "editing/Step.h"
 #include "formats/MaterialLoader.h"
+#include "formats/ObjExport.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
 
@@ -76,13 +78,20 @@ void TfrmMain::InstallFormatCommands() {
   SetCommand("actFileImport", [this] {
     const std::string path = Core.Services.AskOpenFileName(ImportFilter(), "Import Mesh");
     if (UpperExtension(path) == ".OBJ" && FileExists(path)) {
+      TObjImportOptions options;
+      if (!TfrmObjImport::Execute(options, this)) return;
       RunStep(Core, "Import", [&] {
-        ImportObj(path);
+        ImportObj(path, options);
         if (fraBuilder) fraBuilder->ModelReplaced();
       });
     } else {
       OpenFile(path);
     }
+  });
+  // Only reads the model, so it makes no step of the history.
+  SetCommand("actFileExport", [this] {
+    const std::string path = Core.Services.AskSaveFileName(ImportFilter(), "Export");
+    if (!path.empty()) ExportObj(*Core.Model, path);
   });
   // Opened, an OBJ file is a model of its own: merged into the one on screen, it would be
   // saved over that model's file.
@@ -102,14 +111,14 @@ void TfrmMain::InstallFormatCommands() {
   OpenHandlers[".GOO"] = container;
 }
 
-void TfrmMain::ImportObj(const std::string& path) {
+void TfrmMain::ImportObj(const std::string& path, const TObjImportOptions& options) {
   // Normals and radius are brought up to date even when bad content ends the import, so
   // that what was added draws and the cameras fit it.
   struct TUpdateAfter {
     TModel& Model;
     ~TUpdateAfter() { Model.Update(); }
   } update{*Core.Model};
-  Core.Model->ImportObj(path);
+  Core.Model->ImportObj(path, options);
 }
 
 void TfrmMain::ModelRead(const TReadResult& read, const std::string& source) {
@@ -179,7 +188,7 @@ void TfrmMain::actFileSaveExecute() {
 }
 
 void TfrmMain::actFileSaveAsExecute() {
-  const std::string name = Core.Services.AskSaveFileName(ModelFilter());
+  const std::string name = Core.Services.AskSaveFileName(ModelFilter(), "Save");
   if (!name.empty() && ReadyForGameOrSaveAnyway()) {
     if (fraBuilder && fraBuilder->LinksFromTree) fraBuilder->LinksFromTree();
     Core.Model->SaveToFile(name);

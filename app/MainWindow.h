@@ -90,7 +90,7 @@ class TfrmMain : public QMainWindow {
   bool ReplaceModel();
   // Import and the container formats: .obj, .gob and .goo.
   void InstallFormatCommands();
-  void ImportObj(const std::string& path);
+  void ImportObj(const std::string& path, const TObjImportOptions& options = {});
   // A model just read starts an empty history. After a failed read the model keeps what was
   // read but no longer names the file.
   void ModelRead(const TReadResult& read, const std::string& source);

@@ -60,9 +60,9 @@ std::string TQtServices::AskOpenFileName(const std::vector<std::string>& filter,
   return ::AskOpenFileName(filter, title);
 }
 
-std::string TQtServices::AskSaveFileName(const std::vector<std::string>& filter) {
+std::string TQtServices::AskSaveFileName(const std::vector<std::string>& filter, const std::string& title) {
   const TDialogPointer pointer;
-  return ::AskSaveFileName(filter);
+  return ::AskSaveFileName(filter, title);
 }
 
 bool TQtServices::AskSaveAnyway(const std::vector<std::string>& breaches) {

@@ -15,7 +15,7 @@ class TQtServices : public TUserServices {
   void ShowInformation(const std::string& text) override;
   bool QueryValues(const std::string& caption, std::vector<std::string>& lines) override;
   std::string AskOpenFileName(const std::vector<std::string>& filter, const std::string& title) override;
-  std::string AskSaveFileName(const std::vector<std::string>& filter) override;
+  std::string AskSaveFileName(const std::vector<std::string>& filter, const std::string& title) override;
   bool AskSaveAnyway(const std::vector<std::string>& breaches) override;
   std::string GetClipboardText() override;
   void SetClipboardText(const std::string& text) override;

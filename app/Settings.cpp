@@ -112,3 +112,21 @@ void SaveSettings(const TfrmMain& main, const TCore& core) {
   // The window is going away: its output list would show the line to nobody.
   if (!store.Flush()) std::fprintf(stderr, "Settings could not be written to '%s'\n", SettingsFileName().c_str());
 }
+
+TObjImportChoice LoadObjImportChoice() {
+  const TSettingsStore store;
+  TObjImportChoice choice;
+  choice.YUp = store.RegReadString("ObjImport/UpAxis", "Y") != "Z";
+  choice.Fit = store.RegReadBool("ObjImport/Fit", choice.Fit);
+  choice.Factor = store.RegReadString("ObjImport/Factor", choice.Factor);
+  choice.Materials = store.RegReadBool("ObjImport/Materials", choice.Materials);
+  return choice;
+}
+
+void SaveObjImportChoice(const TObjImportChoice& choice) {
+  TSettingsStore store;
+  store.RegWriteString("ObjImport/UpAxis", choice.YUp ? "Y" : "Z");
+  store.RegWriteBool("ObjImport/Fit", choice.Fit);
+  store.RegWriteString("ObjImport/Factor", choice.Factor);
+  store.RegWriteBool("ObjImport/Materials", choice.Materials);
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 class TCore;
 class TfrmMain;
@@ -8,3 +9,14 @@ class TfrmMain;
 // written when it closes; a value that cannot be used keeps its default and is reported.
 void LoadSettings(TfrmMain& main, TCore& core);
 void SaveSettings(const TfrmMain& main, const TCore& core);
+
+// The answers of the OBJ import dialog, kept from one import to the next: the settings
+// hold them as soon as the dialog is accepted.
+struct TObjImportChoice {
+  bool YUp = true;  // what modelling programs write
+  bool Fit = true;
+  std::string Factor = "1";
+  bool Materials = true;
+};
+TObjImportChoice LoadObjImportChoice();
+void SaveObjImportChoice(const TObjImportChoice& choice);

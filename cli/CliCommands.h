@@ -7,6 +7,7 @@
 #include "formats/MaterialLoader.h"
 #include "model/Core.h"
 #include "model/HeadlessServices.h"
+#include "model/ObjImportOptions.h"
 
 // One run of the tool: a core answered by headless services that print to standard error.
 struct TCliSession {
@@ -19,6 +20,7 @@ struct TCliSession {
   // Reads the model stored under `entry` in a container.
   bool OpenEntry(const std::string& container, const std::string& entry);
   bool Save(const std::string& path);
+  TObjImportOptions ObjOptions;  // how Open imports an .obj file
 };
 
 // Finds an entry of a container by its full name ("\" or "/" between folders) or, failing
@@ -37,6 +39,11 @@ bool NoOptionsLeft(const TArgs& args, const char* command);
 void PrintUsage(std::FILE* out);
 int RunHelp(const TArgs& args);
 int RunVersion(const TArgs& args);
+
+// Takes `--up y|z`, `--scale F|fit` and `--materials` out of the arguments, for an input
+// (the first argument left) that is an .obj file; false, with one line on standard error,
+// for a bad value or options given for anything else.
+bool TakeObjOptions(TArgs& args, TObjImportOptions& options);
 int RunInfo(const TArgs& args);
 int RunConvert(const TArgs& args);
 int RunList(const TArgs& args);
@@ -44,3 +51,4 @@ int RunMat(const TArgs& args);
 int RunEdit(const TArgs& args);
 // Exit status 3 when the model breaks what the game loads.
 int RunCheck(const TArgs& args);
+int RunExport(const TArgs& args);

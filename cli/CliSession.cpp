@@ -11,7 +11,7 @@ bool TCliSession::Open(const std::string& path) {
       std::fprintf(stderr, "File '%s' not found\n", path.c_str());
       return false;
     }
-    const bool imported = Core.Model->ImportObj(path).Ok;  // a failure was shown on standard error
+    const bool imported = Core.Model->ImportObj(path, ObjOptions).Ok;  // a failure was shown on standard error
     Core.Model->Update();
     return imported;
   }

@@ -5,13 +5,15 @@
 
 int RunInfo(const TArgs& given) {
   TArgs args = given;
+  TCliSession session;
   const bool json = TakeFlag(args, "--json");
+  if (!TakeObjOptions(args, session.ObjOptions)) return 2;
   if (!NoOptionsLeft(args, "info")) return 2;
   if (args.size() != 1 && args.size() != 2) {
-    std::fprintf(stderr, "usage: zarn-cli info [--json] FILE.3do|FILE.obj | info [--json] CONTAINER ENTRY\n");
+    std::fprintf(stderr, "usage: zarn-cli info [--json] FILE.3do|FILE.obj | info [--json] CONTAINER ENTRY\n"
+                 "       with FILE.obj: [--up y|z] [--scale F|fit] [--materials]\n");
     return 2;
   }
-  TCliSession session;
   if (!(args.size() == 1 ? session.Open(args[0]) : session.OpenEntry(args[0], args[1]))) return 1;
   if (json) {
     std::printf("%s\n", InfoJson(session.Core).c_str());

@@ -1,7 +1,7 @@
 #include <cstdio>
 
 #include "cli/CliCommands.h"
-#include "cli/PngWriter.h"
+#include "formats/PngWriter.h"
 #include "formats/FileIO.h"
 #include "formats/Mat.h"
 #include "formats/ReadOnlyFile.h"

@@ -20,6 +20,7 @@ const std::vector<TActionRow>& MainActionRows() {
       {"actFileSaveAs", "Save &As...", "Save model wih a new name", "", File, 6, false},
       {"actFileSave", "&Save", "Save model", "Ctrl+S", File, 5, false},
       {"actFileImport", "&Import...", "Import meshes from other formats", "", File, 7, true},
+      {"actFileExport", "&Export...", "Export the model as a Wavefront OBJ mesh", "", File, 7, false},
       {"actFileExit", "E&xit", "Exit ZARN", "", File, 8, true},
       {"actEditUndo", "&Undo", "Take back the last change", "Ctrl+Z", Edit, 0, false},
       {"actEditRedo", "&Redo", "Make the change taken back again", "Ctrl+Y", Edit, 0, false},

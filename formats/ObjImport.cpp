@@ -2,6 +2,8 @@
 // in blocks of whole lines, scanned in place: once to count the statements, so that every list
 // is allocated once at its final size, then to read them. Only one block is held at a time.
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstring>
 #include <new>
 #include <string>
@@ -9,6 +11,7 @@
 
 #include "formats/BulkHeap.h"
 #include "formats/ObjBlocks.h"
+#include "formats/ObjMaterialNames.h"
 #include "formats/ReadOnlyFile.h"
 #include "model/Convert.h"
 #include "model/Errors.h"
@@ -47,9 +50,12 @@ void CountStatements(std::string_view text, TObjCounts& counts) {
 class TObjParser {
  public:
   // Adds the node and its mesh, with room for what was counted.
-  TObjParser(TModel& model, const TObjCounts& counts);
+  TObjParser(TModel& model, const TObjCounts& counts, const TObjImportOptions& options);
   // Reads a run of whole lines.
   void Parse(std::string_view text);
+  // Turns and scales what was read as the options say; also when bad content ended the
+  // reading, so that what stays in the model lies as the rest would have.
+  void Place();
   void Finish();
 
  private:
@@ -82,7 +88,9 @@ class TObjParser {
 
   void ReadVertex();
   void ReadTexVertex();
+  void ReadMaterial();
   void ReadFace();
+  TTXVertex Tex(int index) const;
 
   struct TCorner {
     TVertex* Vertex;
@@ -90,20 +98,24 @@ class TObjParser {
   };
 
   TModel& Model;
+  const TObjImportOptions Options;
   const char* P = nullptr;
   const char* End = nullptr;
   TMesh* Mesh = nullptr;
-  TTXVertices TexVertices;
+  // As read: the conversion into texels would lose digits from single precision.
+  std::vector<std::array<double, 2>> TexVertices;
   std::vector<TCorner> Corners;
+  TMaterial* Material = nullptr;  // of the last "usemtl", when materials are taken
   int TruncatedFaces = 0;
 };
 
-TObjParser::TObjParser(TModel& model, const TObjCounts& counts) : Model(model) {
+TObjParser::TObjParser(TModel& model, const TObjCounts& counts, const TObjImportOptions& options)
+    : Model(model), Options(options) {
   TNode* node = Model.AddNode();
   Mesh = node->SetMesh(std::make_unique<TMesh>(&Model));
   Mesh->Vertices.Reserve(counts.Vertices);
   Mesh->Surfaces.Reserve(counts.Faces);
-  TexVertices.Reserve(counts.TexVertices);
+  TexVertices.reserve(counts.TexVertices);
 }
 
 void TObjParser::Parse(std::string_view text) {
@@ -117,6 +129,8 @@ void TObjParser::Parse(std::string_view text) {
       ReadTexVertex();
     else if (keyword == "f")
       ReadFace();
+    else if (keyword == "usemtl" && Options.Materials)
+      ReadMaterial();
     SkipLine();
     if (P < End) ++P;  // a CR LF pair leaves an empty line behind, which is passed over
   }
@@ -139,7 +153,34 @@ void TObjParser::ReadTexVertex() {
   const double u = Number(Field());
   const std::string_view vField = Field();
   const double v = vField.empty() ? 0.0 : Number(vField);  // v is optional in OBJ
-  TexVertices.Add({static_cast<float>(u), static_cast<float>(v)});
+  TexVertices.push_back({u, v});
+}
+
+// The rest of the line names the material; blanks inside a name, which no 3DO file could
+// hold, become "_".
+void TObjParser::ReadMaterial() {
+  while (P < End && IsBlank(*P)) ++P;
+  std::string name;
+  for (bool blank = false; P < End && !IsLineEnd(*P); ++P) {
+    if (IsBlank(*P)) {
+      blank = true;
+      continue;
+    }
+    if (blank) name += '_';
+    blank = false;
+    name += *P;
+  }
+  Material = name.empty() ? nullptr : Model.Materials.FindOrAdd(MaterialFromObjName(name));
+}
+
+// OBJ puts V = 0 at the bottom of the picture, the 3DO at its first row.
+TTXVertex TObjParser::Tex(int index) const {
+  if (index < 0 || index >= static_cast<int>(TexVertices.size()))
+    RaiseListError("Texture Vertex Index is out of bounds: %d", index);
+  const auto [u, v] = TexVertices[static_cast<size_t>(index)];
+  if (Material && Material->Loaded && Material->Width > 0 && Material->Height > 0)
+    return {static_cast<float>(u * Material->Width), static_cast<float>((1 - v) * Material->Height)};
+  return {static_cast<float>(u), static_cast<float>(v)};
 }
 
 void TObjParser::ReadFace() {
@@ -153,7 +194,7 @@ void TObjParser::ReadFace() {
     if (slash != std::string_view::npos) {
       std::string_view rest = element.substr(slash + 1);
       const std::string_view b = rest.substr(0, rest.find('/'));
-      if (!b.empty()) corner.Tex = TexVertices.Get(Resolve(Index(b), TexVertices.Count()));
+      if (!b.empty()) corner.Tex = Tex(Resolve(Index(b), static_cast<int>(TexVertices.size())));
     }
     if (Corners.size() < kMaxCorners)
       Corners.push_back(corner);
@@ -163,12 +204,34 @@ void TObjParser::ReadFace() {
   if (truncated) ++TruncatedFaces;
   if (Corners.empty()) return;  // a face without corners could be neither drawn nor picked
   TFace* face = Mesh->AddFace();
+  if (Material) face->Material = Material;
   face->Vertices.Reserve(Corners.size());
   face->TXVertices.Reserve(Corners.size());
   for (const TCorner& corner : Corners) face->TXVertices[face->AddVertex(corner.Vertex)] = corner.Tex;
 }
 
-void ImportObjFile(TModel& model, const std::string& path) {
+void TObjParser::Place() {
+  if (!Options.YUp && !Options.Fit && Options.Scale == 1) return;
+  double factor = Options.Scale;
+  if (Options.Fit) {
+    TVector low{HUGE_VAL, HUGE_VAL, HUGE_VAL}, high{-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    for (const TVertex* v : Mesh->Vertices) {
+      const TVector& p = v->Position;
+      low = {std::min(low.X, p.X), std::min(low.Y, p.Y), std::min(low.Z, p.Z)};
+      high = {std::max(high.X, p.X), std::max(high.Y, p.Y), std::max(high.Z, p.Z)};
+    }
+    const double extent = std::max({high.X - low.X, high.Y - low.Y, high.Z - low.Z});
+    factor = extent > 0 ? TObjImportOptions::kFitExtent / extent : 1;  // a point keeps its place
+  }
+  for (TVertex* v : Mesh->Vertices) {
+    TVector& p = v->Position;
+    if (Options.YUp) p = {p.X, -p.Z, p.Y};
+    p = {ClampToFileRange(p.X * factor), ClampToFileRange(p.Y * factor), ClampToFileRange(p.Z * factor)};
+  }
+  Mesh->TouchVertices();
+}
+
+void ImportObjFile(TModel& model, const std::string& path, const TObjImportOptions& options) {
   const TReadOnlyFile file(path);
   // The file is read twice, and both readings count.
   TProgress progress(model.Services(), "Importing", 2 * file.Size(), 2 * kProgressBytes);
@@ -180,22 +243,28 @@ void ImportObjFile(TModel& model, const std::string& path) {
   }
   // What the mesh will hold: each face with its two corner lists, each vertex.
   const TBulkHeap heap(counts.Faces * (sizeof(TFace) + 80) + counts.Vertices * (sizeof(TVertex) + 24));
-  TObjParser parser(model, counts);
+  TObjParser parser(model, counts, options);
   TObjBlocks reading(file);
-  for (std::string_view lines = reading.Next(); !lines.empty(); lines = reading.Next()) {
-    parser.Parse(lines);
-    progress.Step(file.Size() + reading.Position());
+  try {
+    for (std::string_view lines = reading.Next(); !lines.empty(); lines = reading.Next()) {
+      parser.Parse(lines);
+      progress.Step(file.Size() + reading.Position());
+    }
+  } catch (const EZarnError&) {
+    parser.Place();
+    throw;
   }
+  parser.Place();
   parser.Finish();
 }
 
 }  // namespace
 
-TReadResult TModel::ImportObj(const std::string& path) {
+TReadResult TModel::ImportObj(const std::string& path, const TObjImportOptions& options) {
   if (!RegularFileExists(path)) return TReadResult::Failure("File '" + path + "' not found");
   const int nodesBefore = Nodes.Count();
   try {
-    ImportObjFile(*this, path);
+    ImportObjFile(*this, path, options);
     return {};
   } catch (const EZarnError& e) {
     ShowError(e.what());  // what was added before the error stays

@@ -44,13 +44,13 @@ namespace {
 // wind whichever three of them lie on one line, and is zero only for a face without area.
 // Positions are taken relative to the first corner, which keeps the sums small for a face far
 // from the origin.
-TVector AreaNormal(const TVertices& corners) {
-  const TVector& o = corners[0]->Position;
+TVector AreaNormal(const TVertices& corners, TVector TVertex::*position) {
+  const TVector& o = corners[0]->*position;
   TVector n;
   const int count = corners.Count();
   for (int i = 0; i < count; ++i) {
-    const TVector& p = corners[i]->Position;
-    const TVector& q = corners[i + 1 < count ? i + 1 : 0]->Position;
+    const TVector& p = corners[i]->*position;
+    const TVector& q = corners[i + 1 < count ? i + 1 : 0]->*position;
     n.X += (p.Y - q.Y) * ((p.Z - o.Z) + (q.Z - o.Z));
     n.Y += (p.Z - q.Z) * ((p.X - o.X) + (q.X - o.X));
     n.Z += (p.X - q.X) * ((p.Y - o.Y) + (q.Y - o.Y));
@@ -60,18 +60,23 @@ TVector AreaNormal(const TVertices& corners) {
 
 }  // namespace
 
+TVector PolygonNormal(const TVertices& corners, TVector TVertex::*position) {
+  if (corners.Count() < 3) return {};
+  const TVector& p0 = corners[0]->*position;
+  const TVector& p1 = corners[1]->*position;
+  const TVector& p2 = corners[2]->*position;
+  const TVector a{p0.X - p1.X, p0.Y - p1.Y, p0.Z - p1.Z};
+  const TVector b{p1.X - p2.X, p1.Y - p2.Y, p1.Z - p2.Z};
+  // Where the first three corners span a triangle they decide; only when they lie on one
+  // line (after a vertex is inserted on the first edge, say) does the whole outline.
+  TVector n = CrossProduct(a, b);
+  if (n == TVector{}) n = AreaNormal(corners, position);
+  return Normalize(n);
+}
+
 TVector TFace::GetNormal() {
   if (NormalDirty && Vertices.Count() >= 3) {
-    const TVector& p0 = Vertices[0]->Position;
-    const TVector& p1 = Vertices[1]->Position;
-    const TVector& p2 = Vertices[2]->Position;
-    const TVector a{p0.X - p1.X, p0.Y - p1.Y, p0.Z - p1.Z};
-    const TVector b{p1.X - p2.X, p1.Y - p2.Y, p1.Z - p2.Z};
-    // Where the first three corners span a triangle they decide; only when they lie on one
-    // line (after a vertex is inserted on the first edge, say) does the whole outline.
-    TVector n = CrossProduct(a, b);
-    if (n == TVector{}) n = AreaNormal(Vertices);
-    Normal = Normalize(n);
+    Normal = PolygonNormal(Vertices, &TVertex::Position);
     NormalDirty = false;
   }
   return Normal;

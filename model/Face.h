@@ -39,4 +39,8 @@ struct ListMessage<TFace> {
   static constexpr const char* Text = "Surface Index is out of bounds: %d";
 };
 using TSurfaces = TRefList<TFace>;
+
+// The unit normal of a polygon through the corners' positions (`&TVertex::Position`) or world
+// positions, the way GetNormal finds it; zero for fewer than three corners or no area.
+TVector PolygonNormal(const TVertices& corners, TVector TVertex::*position);
 using TOwnedSurfaces = TOwnedList<TFace>;

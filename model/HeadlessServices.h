@@ -18,7 +18,7 @@ class THeadlessServices : public TUserServices {
   void ShowInformation(const std::string& text) override;
   bool QueryValues(const std::string& caption, std::vector<std::string>& lines) override;
   std::string AskOpenFileName(const std::vector<std::string>&, const std::string&) override { return NextFileName(); }
-  std::string AskSaveFileName(const std::vector<std::string>&) override { return NextFileName(); }
+  std::string AskSaveFileName(const std::vector<std::string>&, const std::string&) override { return NextFileName(); }
   bool AskSaveAnyway(const std::vector<std::string>& breaches) override {
     SaveAnywayAsked.push_back(breaches.size());
     return SaveAnyway;

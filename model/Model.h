@@ -6,6 +6,7 @@
 
 #include "model/Materials.h"
 #include "model/Node.h"
+#include "model/ObjImportOptions.h"
 #include "model/ReadResult.h"
 
 class TCore;
@@ -85,8 +86,9 @@ class TModel {
   // Adds one node and mesh holding a Wavefront OBJ file's vertices and faces. A failure,
   // with nothing changed, when there is no file (not shown: the caller says so its own way);
   // bad content ends the import, keeping what was added, and is shown through the user
-  // services. Running out of memory releases what the import added.
-  TReadResult ImportObj(const std::string& path);
+  // services. Running out of memory releases what the import added. The default options
+  // take the file's numbers as they stand.
+  TReadResult ImportObj(const std::string& path, const TObjImportOptions& options = {});
   // 3DO writing. SaveToFile replaces the file only once the whole text is on disk and
   // raises EInOutError when it cannot.
   void Write3DO(std::string& out, const std::vector<TNode*>& nodes);

@@ -17,7 +17,8 @@ class TUserServices {
   virtual bool QueryValues(const std::string& caption, std::vector<std::string>& lines) = 0;
   // Filters are "Description|*.a;*.b" entries; an empty answer means the user cancelled.
   virtual std::string AskOpenFileName(const std::vector<std::string>& filter, const std::string& title) = 0;
-  virtual std::string AskSaveFileName(const std::vector<std::string>& filter) = 0;
+  // A name typed without extension takes the first pattern's.
+  virtual std::string AskSaveFileName(const std::vector<std::string>& filter, const std::string& title) = 0;
   // Before saving a model that the game would refuse, with every reason; true to save anyway.
   virtual bool AskSaveAnyway(const std::vector<std::string>& breaches) = 0;
   virtual std::string GetClipboardText() = 0;

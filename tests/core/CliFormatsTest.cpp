@@ -70,3 +70,46 @@ TEST_F(CliFormats, MatWritesAPngOrFailsClearly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CliFormats, ExportWritesObjFilesAndObjImportsTakeOptions) {
+  const std::string sample = std::string(ZARN_SAMPLES_DIR) + "/fighter.3do";
+  const std::string obj = Dir.Write("t.obj", "v 0 0 0\nv 0 2 0\nv 1 0 0\nf 1 2 3\n");
+  const struct {
+    std::vector<std::string> Args;
+    int Status;
+    std::string Out;  // a part of what is printed
+  } runs[] = {
+      {{"export", sample, Dir.File("f.obj")}, 0, ""},
+      {{"export", Container, "fighter.3do", Dir.File("c.obj")}, 0, ""},
+      {{"export", sample}, 2, "usage: zarn-cli export"},
+      {{"export", sample, Dir.File("f.3do")}, 2, "zarn-cli: export writes an .obj file, not '" + Dir.File("f.3do") + "'\n"},
+      {{"export", Dir.File("none.3do"), Dir.File("n.obj")}, 1, "Cannot open file"},
+      {{"export", sample, Dir.File("no/f.obj")}, 1, "Cannot create file"},
+      {{"info", obj}, 0, "radius: 2\n"},
+      {{"info", obj, "--scale", "fit"}, 0, "radius: 0.1\n"},
+      {{"info", "--up", "y", obj, "--scale", "3", "--materials"}, 0, "radius: 6\n"},
+      {{"convert", obj, "--up", "z", Dir.File("t.3do")}, 0, ""},
+      {{"info", obj, "--up", "x"}, 2, "zarn-cli: --up takes y or z, not 'x'\n"},
+      {{"info", obj, "--scale", "abc"}, 2, "zarn-cli: --scale: 'abc' is not a valid floating point value\n"},
+      {{"info", obj, "--scale", "-1"}, 2, "zarn-cli: --scale: '-1' is not a valid scale factor: it must be above 0\n"},
+      {{"info", obj, "--scale"}, 2, "zarn-cli: --scale needs a factor or 'fit'\n"},
+      {{"convert", sample, Dir.File("s.3do"), "--materials"}, 2,
+       "zarn-cli: --up, --scale and --materials are for importing an .obj file\n"},
+  };
+  for (const auto& r : runs) {
+    const TCliRun run = RunCli(r.Args);
+    EXPECT_EQ(run.Status, r.Status) << r.Args[0] << " " << r.Args.back() << "\n" << run.Out;
+    EXPECT_NE(run.Out.find(r.Out), std::string::npos) << run.Out;
+    if (r.Status == 2 && r.Out.ends_with("\n")) {
+      EXPECT_EQ(run.Out, r.Out);  // one line, nothing else
+    }
+  }
+  for (const char* written : {"f.obj", "f.mtl", "hull.png", "c.obj", "c.mtl", "t.3do"})
+    EXPECT_TRUE(std::filesystem::exists(Dir.File(written))) << written;
+  EXPECT_FALSE(std::filesystem::exists(Dir.File("f.3do")));
+  EXPECT_FALSE(std::filesystem::exists(Dir.File("s.3do")));
+}
+
+}  // namespace

@@ -6,6 +6,7 @@
 #include "model/Errors.h"
 #include "model/HeadlessServices.h"
 #include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
 
 using namespace fmt_test;
 
@@ -154,6 +155,77 @@ TEST_F(ObjImport, LinesReadTheSameAcrossTheBlocksAFileIsReadIn) {
   TMesh* mesh = Import(text);
   EXPECT_EQ(mesh->Vertices.Count(), std::count(text.begin(), text.end(), 'v'));
   EXPECT_EQ(mesh->Surfaces.Count(), 2);
+}
+
+}  // namespace
+
+namespace {
+
+// A Y-up file, tallest along Y; the first face uses a material that is found, the second one
+// that is not.
+TEST(ObjImportOptions, TurnScaleAndTakeMaterialsWithTheirTexels) {
+  TTempDir dir;
+  dir.Write("stone.mat", MakeTextureMat(32, 16, 8, std::string(512, '\x06')));
+  const std::string obj = dir.Write("up.obj",
+                                    "v 0 0 0\nv 2 0 0\nv 0 4 0\nv 0 0 -1\nvt 0.25 0.75\nvt 1 0\n"
+                                    "usemtl stone\nf 1/1 2/2 3/1\nusemtl  missing \t one \nf 1/2 3/1 4/2\n");
+  using TTex = std::pair<float, float>;
+  const struct {
+    TObjImportOptions Options;
+    TVector Third, Fourth;
+    const char *Material0, *Material1;
+    TTex Tex0, Tex1;
+  } cases[] = {
+      {{}, {0, 4, 0}, {0, 0, -1}, "dflt.mat", "dflt.mat", {0.25f, 0.75f}, {1, 0}},
+      {{.YUp = true}, {0, 0, 4}, {0, 1, 0}, "dflt.mat", "dflt.mat", {0.25f, 0.75f}, {1, 0}},
+      {{.Fit = true}, {0, 0.1, 0}, {0, 0, -0.025}, "dflt.mat", "dflt.mat", {0.25f, 0.75f}, {1, 0}},
+      {{.YUp = true, .Scale = 2}, {0, 0, 8}, {0, 2, 0}, "dflt.mat", "dflt.mat", {0.25f, 0.75f}, {1, 0}},
+      // Texels from OBJ's 0..1, V up, where the material is found: (0.25, 1 - 0.75) x (32, 16).
+      {{.Materials = true}, {0, 4, 0}, {0, 0, -1}, "stone.mat", "missing_one.mat", {8, 4}, {1, 0}},
+  };
+  for (const auto& c : cases) {
+    TTestCore t;
+    t.Model().FileName = dir.File("scene.3do");
+    ASSERT_TRUE(t.Model().ImportObj(obj, c.Options));
+    const TMesh& mesh = *t.Model().Nodes[0]->Mesh;
+    ExpectNear(mesh.Vertices[2]->Position, c.Third);
+    ExpectNear(mesh.Vertices[3]->Position, c.Fourth);
+    EXPECT_EQ(mesh.Surfaces[0]->Material->Name, c.Material0);
+    EXPECT_EQ(mesh.Surfaces[1]->Material->Name, c.Material1);
+    EXPECT_EQ(TTex(mesh.Surfaces[0]->TXVertices[0].U, mesh.Surfaces[0]->TXVertices[0].V), c.Tex0);
+    EXPECT_EQ(TTex(mesh.Surfaces[1]->TXVertices[0].U, mesh.Surfaces[1]->TXVertices[0].V), c.Tex1);
+  }
+
+  // Bad content ends the import; what stays is turned like the rest would have been.
+  TTestCore t;
+  EXPECT_FALSE(t.Model().ImportObj(dir.Write("bad.obj", "v 0 1 0\nv 0 0 1\nf 1 2 3\n"), {.YUp = true}));
+  ExpectNear(t.Model().Nodes[0]->Mesh->Vertices[0]->Position, {0, 0, 1});
+}
+
+TEST(ObjImportOptions, ScaleIsFitOrAFactorAboveZero) {
+  const struct {
+    const char* Text;
+    bool Fit;
+    double Scale;
+    const char* Error;
+  } cases[] = {
+      {"fit", true, 1, nullptr},
+      {"2.5", false, 2.5, nullptr},
+      {"abc", false, 1, "'abc' is not a valid floating point value"},
+      {"", false, 1, "'' is not a valid floating point value"},
+      {"0", false, 1, "'0' is not a valid scale factor: it must be above 0"},
+      {"-2", false, 1, "'-2' is not a valid scale factor: it must be above 0"},
+  };
+  for (const auto& c : cases) {
+    TObjImportOptions options;
+    if (c.Error) {
+      ExpectThrowWhat<EConvertError>([&] { SetObjScale(options, c.Text); }, c.Error);
+    } else {
+      SetObjScale(options, c.Text);
+    }
+    EXPECT_EQ(options.Fit, c.Fit) << c.Text;
+    EXPECT_EQ(options.Scale, c.Scale) << c.Text;
+  }
 }
 
 }  // namespace

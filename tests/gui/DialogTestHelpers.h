@@ -16,5 +16,8 @@ inline void WhenModalShown(std::function<void(QWidget*)> act, int attempts = 500
   });
 }
 
+// Accepts the OBJ import dialog that the next import of an .obj file shows, as it opens.
+void AcceptObjImport();
+
 // Saves a picture of the widget for a person to look at.
 void SaveScreenshot(QWidget* widget, const char* name);

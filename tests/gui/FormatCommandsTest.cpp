@@ -78,11 +78,13 @@ TEST_F(TFormatCommandsTest, OpenedObjFilesStartAnUntitledModelAndImportedOnesJoi
   EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - Untitled.3do");
 
   Services.FileNames = {obj};
+  AcceptObjImport();
   Window->Action("actFileImport")->trigger();
   EXPECT_EQ(Core->Model->Nodes.Count(), nodes + 1);
 
   // Bad content ends the import with the error box and keeps what was added.
   Services.FileNames = {Write("bad.obj", "v 0 0 0\nf 1 2 9\n")};
+  AcceptObjImport();
   Window->Action("actFileImport")->trigger();
   ASSERT_FALSE(Services.Errors.empty());
   EXPECT_EQ(Services.Errors.back(), "Vertex Index is out of bounds: 1");  // the second corner already
@@ -112,6 +114,7 @@ TEST_F(TFormatCommandsTest, BigImportsShowTheirProgressAndPaintTheWindow) {
     EXPECT_GT(bar->value(), 0);
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
   };
+  AcceptObjImport();
   Window->Action("actFileImport")->trigger();
   ASSERT_FALSE(shot.isNull()) << "the bar never showed";
   EXPECT_EQ(CountPixels(shot, qRgb(255, 0, 255)), 0);

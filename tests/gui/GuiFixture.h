@@ -61,8 +61,8 @@ class TWindowServices : public THeadlessServices {
     THeadlessServices::EndProgress();
     if (Main) Main->Progress().End();
   }
-  std::string AskSaveFileName(const std::vector<std::string>& filter) override {
-    return RealSaveDialog ? ::AskSaveFileName(filter) : THeadlessServices::AskSaveFileName(filter);
+  std::string AskSaveFileName(const std::vector<std::string>& filter, const std::string& title) override {
+    return RealSaveDialog ? ::AskSaveFileName(filter, title) : THeadlessServices::AskSaveFileName(filter, title);
   }
   bool AskSaveAnyway(const std::vector<std::string>& breaches) override {
     return RealSaveAnywayBox ? ::AskSaveAnyway(breaches) : THeadlessServices::AskSaveAnyway(breaches);

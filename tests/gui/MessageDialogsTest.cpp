@@ -78,22 +78,28 @@ TEST(FileDialogs, OpenReturnsTheChosenPathOrNothing) {
   EXPECT_EQ(AskOpenFileName(ImportFilter(), "Import"), "");
 }
 
-TEST(FileDialogs, SaveIsTitledSaveAndConfirmsReplacing) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath("new.3do");
-  QString title;
-  bool confirms = false;
-  WhenModalShown([&](QWidget* widget) {
-    auto* dialog = qobject_cast<QFileDialog*>(widget);
-    ASSERT_TRUE(dialog);
-    title = dialog->windowTitle();
-    confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite) && dialog->acceptMode() == QFileDialog::AcceptSave;
-    dialog->selectFile(path);
-    static_cast<QDialog*>(dialog)->accept();
-  });
-  EXPECT_EQ(AskSaveFileName(ModelFilter()), path.toStdString());
-  EXPECT_EQ(title, "Save");
-  EXPECT_TRUE(confirms);
+TEST(FileDialogs, SaveAndExportAreTitledConfirmReplacingAndAddTheirExtension) {
+  const struct {
+    const std::vector<std::string>& Filter;
+    const char* Title;
+    const char* Extension;
+  } cases[] = {{ModelFilter(), "Save", ".3do"}, {ImportFilter(), "Export", ".obj"}};
+  for (const auto& c : cases) {
+    QTemporaryDir dir;
+    QString title;
+    bool confirms = false;
+    WhenModalShown([&](QWidget* widget) {
+      auto* dialog = qobject_cast<QFileDialog*>(widget);
+      ASSERT_TRUE(dialog);
+      title = dialog->windowTitle();
+      confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite) && dialog->acceptMode() == QFileDialog::AcceptSave;
+      dialog->selectFile(dir.filePath("new"));
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_EQ(AskSaveFileName(c.Filter, c.Title), dir.filePath("new").toStdString() + c.Extension);
+    EXPECT_EQ(title.toStdString(), c.Title);
+    EXPECT_TRUE(confirms);
+  }
 }
 
 TEST(MessageWindow, ListFillsTheWindowInRowsOfSixteenPixels) {

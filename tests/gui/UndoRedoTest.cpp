@@ -64,7 +64,7 @@ TEST_F(UndoRedo, EachUserActionIsOneStepThatTheKeysTakeBackAndMakeAgain) {
       {"Translate", [&] { Services.Answers = {{"X", "0.5"}}, Run("actEditTranslate"); }},
       {"Paste", [&] { Frame().actEMNode->trigger(), Press(Qt::Key_A), Run("actEditCopy"), Run("actEditPaste"); }},
       {"Insert", [&] { Services.FileNames = {Sample()}, Run("actFileInsert"); }},
-      {"Import", [&] { Services.FileNames = {obj}, Run("actFileImport"); }},
+      {"Import", [&] { Services.FileNames = {obj}, AcceptObjImport(), Run("actFileImport"); }},
       {"Rotation", [&] {
          auto* edit = Window->findChild<QLineEdit*>("edtNodeRot");
          Press(Qt::Key_A), QTest::mouseClick(edit, Qt::LeftButton), QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);

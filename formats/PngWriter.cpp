@@ -1,4 +1,4 @@
-#include "cli/PngWriter.h"
+#include "formats/PngWriter.h"
 
 #include <algorithm>
 #include <array>

@@ -1,0 +1,87 @@
+#include "app/ObjImportDialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/Settings.h"
+
+namespace {
+template <class T>
+T* Named(T* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+}  // namespace
+
+TfrmObjImport::TfrmObjImport(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+  setObjectName("frmObjImport");
+  setWindowTitle("Import OBJ");
+
+  auto* up = new QGroupBox("Up axis of the file", this);
+  rbnUpY = Named(new QRadioButton("&Y (as most modelling programs write)", up), "rbnUpY");
+  rbnUpZ = Named(new QRadioButton("&Z (as the game)", up), "rbnUpZ");
+  auto* upRows = new QVBoxLayout(up);
+  upRows->addWidget(rbnUpY);
+  upRows->addWidget(rbnUpZ);
+
+  auto* scale = new QGroupBox("Scale", this);
+  rbnFit = Named(new QRadioButton("&Fit the largest extent to 0.1", scale), "rbnFit");
+  rbnFactor = Named(new QRadioButton("F&actor:", scale), "rbnFactor");
+  edtFactor = Named(new QLineEdit(scale), "edtFactor");
+  auto* scaleRows = new QGridLayout(scale);
+  scaleRows->addWidget(rbnFit, 0, 0, 1, 2);
+  scaleRows->addWidget(rbnFactor, 1, 0);
+  scaleRows->addWidget(edtFactor, 1, 1);
+  // Typing a factor means using it.
+  connect(edtFactor, &QLineEdit::textEdited, rbnFactor, [this] { rbnFactor->setChecked(true); });
+
+  chkMaterials = Named(new QCheckBox("&Materials: \"usemtl NAME\" as NAME.mat", this), "chkMaterials");
+
+  btnOK = Named(new QPushButton("&OK", this), "btnOK");
+  btnOK->setDefault(true);
+  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+  btnCancel = Named(new QPushButton("&Cancel", this), "btnCancel");
+  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(btnOK);
+  buttons->addWidget(btnCancel);
+
+  auto* rows = new QVBoxLayout(this);
+  rows->addWidget(up);
+  rows->addWidget(scale);
+  rows->addWidget(chkMaterials);
+  rows->addLayout(buttons);
+  rows->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TfrmObjImport::Show(const TObjImportChoice& choice) {
+  (choice.YUp ? rbnUpY : rbnUpZ)->setChecked(true);
+  (choice.Fit ? rbnFit : rbnFactor)->setChecked(true);
+  edtFactor->setText(QString::fromStdString(choice.Factor));
+  chkMaterials->setChecked(choice.Materials);
+}
+
+TObjImportChoice TfrmObjImport::Choice() const {
+  return {rbnUpY->isChecked(), rbnFit->isChecked(), edtFactor->text().trimmed().toStdString(), chkMaterials->isChecked()};
+}
+
+bool TfrmObjImport::Execute(TObjImportOptions& options, QWidget* parent) {
+  TfrmObjImport dialog(parent);
+  dialog.Show(LoadObjImportChoice());
+  if (dialog.exec() != QDialog::Accepted) return false;
+  const TObjImportChoice choice = dialog.Choice();
+  TObjImportOptions answered;
+  answered.YUp = choice.YUp;
+  answered.Materials = choice.Materials;
+  SetObjScale(answered, choice.Fit ? "fit" : choice.Factor);
+  SaveObjImportChoice(choice);
+  options = answered;
+  return true;
+}

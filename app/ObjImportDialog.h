@@ -1,0 +1,36 @@
+#pragma once
+#include <QDialog>
+
+#include "model/ObjImportOptions.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+struct TObjImportChoice;
+
+// Asked before an OBJ file is imported: the file's up axis, its scale and whether "usemtl"
+// names the materials. Opens with the answers of the last import.
+class TfrmObjImport : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TfrmObjImport(QWidget* parent = nullptr);
+
+  // True on OK, with the options answered, which the settings then keep; a typed factor
+  // that is no number above 0 raises EConvertError, and nothing is kept.
+  static bool Execute(TObjImportOptions& options, QWidget* parent = nullptr);
+
+  QRadioButton* rbnUpY;
+  QRadioButton* rbnUpZ;
+  QRadioButton* rbnFit;
+  QRadioButton* rbnFactor;
+  QLineEdit* edtFactor;
+  QCheckBox* chkMaterials;
+  QPushButton* btnOK;
+  QPushButton* btnCancel;
+
+ private:
+  void Show(const TObjImportChoice& choice);
+  TObjImportChoice Choice() const;
+};

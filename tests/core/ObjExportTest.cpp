@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "formats/FileIO.h"
+#include "formats/ObjExport.h"
+#include "formats/ObjMaterialNames.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
+
+using namespace fmt_test;
+
+namespace {
+
+// A texture of `width` x `height` texels of colour index 6.
+std::string Texture(int width, int height) {
+  return MakeTextureMat(width, height, 8, std::string(static_cast<size_t>(width * height), '\x06'));
+}
+
+class ObjExport : public ::testing::Test, protected TTestCore {
+ protected:
+  TTempDir Dir;
+};
+
+// The triangle model with a second face, of a material that is found, and a third that
+// shares the second one's texture vertices, under a root that is moved and turned.
+TEST_F(ObjExport, WritesWorldPositionsTexturesInOBJsUnitsNormalsAndMaterials) {
+  Dir.Write("stone.mat", Texture(32, 16));  // metal.mat is nowhere
+  std::string text = Replace(TriangleModelText(), "FACES 1\r\n", "FACES 3\r\n");
+  text = Replace(text, "2, 2 \r\n", "2, 2 \r\n1:  0 0x4 4 3 1 0 3 2, 2 1, 1 0, 0\r\n2:  0 0x4 4 3 1 0 3 0, 0 2, 2 1, 1\r\n");
+  text = Replace(text, "0:  0 0 1\r\n\r\nSECTION", "0:  0 0 1\r\n1:  0 0 -1\r\n2:  0 0 -1\r\n\r\nSECTION");
+  text = Replace(text, "1 0 0 0 0 0 0 0 0 0 root", "1 1 2 3 0 90 0 0 0 0 root");
+  ASSERT_TRUE(Model().LoadFromFile(Dir.Write("tri.3do", text)));
+  ExportObj(Model(), Dir.File("tri.obj"));
+
+  EXPECT_EQ(ReadWholeFile(Dir.File("tri.obj")),
+            "# Written by ZARN\n"
+            "mtllib tri.mtl\n"
+            "o root\n"
+            "v 1 2 3\n"
+            "v 1 3 3\n"
+            "v 0 2 3\n"
+            "vt 0 0\n"
+            "vt 16 0\n"
+            "vt 0 16\n"
+            "vn 0 0 1\n"
+            "usemtl metal\n"
+            "f 1/1/1 2/2/1 3/3/1\n"
+            "vt 0 0\n"
+            "vt 0.5 1\n"
+            "vt 0 1\n"
+            "vn 0 0 -1\n"
+            "usemtl stone\n"
+            "f 3/4/2 2/5/2 1/6/2\n"
+            "vn 0 0 -1\n"
+            "f 1/6/3 3/4/3 2/5/3\n");
+  EXPECT_EQ(ReadWholeFile(Dir.File("tri.mtl")),
+            "# Written by ZARN\n\n"
+            "newmtl metal\nKd 0.5 0.5 0.5\n\n"
+            "newmtl stone\nKd 1 1 1\nmap_Kd stone.png\n");
+  const std::string png = ReadWholeFile(Dir.File("stone.png"));
+  EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+  EXPECT_EQ(png.substr(16, 8), std::string("\0\0\0\x20\0\0\0\x10", 8));  // 32 x 16
+  EXPECT_FALSE(std::filesystem::exists(Dir.File("metal.png")));  // not found: grey, no picture
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path), {}), 5);  // no temporary file left
+
+  // A folder that is not there: nothing is written, and the error names the file.
+  ExpectThrowWhat<EInOutError>([&] { ExportObj(Model(), Dir.File("none/tri.obj")); },
+                               "Cannot create file '" + Dir.File("none/stone.png") + "': No such file or directory");
+}
+
+// The model as the views show it, compared number by number at six decimals.
+struct TShown {
+  std::vector<std::string> Positions, Texels, Materials;
+  std::vector<int> Corners;
+
+  TShown(TModel& model, int firstNode) {
+    model.UpdateWorld();
+    int base = 0;
+    for (int i = firstNode; i < model.Nodes.Count(); ++i) {
+      TMesh* mesh = model.Nodes[i]->Mesh.get();
+      if (!mesh) continue;
+      mesh->IndexVertices();
+      for (const TVertex* v : mesh->Vertices) Positions.push_back(Six(v->World.X) + " " + Six(v->World.Y) + " " + Six(v->World.Z));
+      for (const TFace* f : mesh->Surfaces) {
+        Materials.push_back(f->Material->Name);
+        Corners.push_back(-1);  // between faces
+        for (int k = 0; k < f->Vertices.Count(); ++k) {
+          Corners.push_back(base + mesh->IndexOfVertex(f->Vertices[k]));
+          Texels.push_back(Six(f->TXVertices[k].U) + " " + Six(f->TXVertices[k].V));
+        }
+      }
+      base += mesh->Vertices.Count();
+    }
+  }
+  static std::string Six(double value) {
+    const std::string text = FormatFloat6(value);
+    return text == "-0" ? "0" : text;
+  }
+};
+
+// Three nodes deep, moved, turned and pivoted, with texels of many digits on materials of
+// sizes that are no powers of two, one named in capitals and one that is nowhere.
+void WriteGeneratedModel(const TTempDir& dir) {
+  dir.Write("odd.mat", Texture(48, 20));
+  dir.Write("Mat/pow.mat", Texture(64, 64));
+  dir.Write("Caps.MAT", Texture(3, 7));
+  TTestCore made;
+  TModel& model = made.Model();
+  TNode* parent = nullptr;
+  const char* materials[] = {"odd.mat", "pow.mat", "Caps.MAT", "gone.mat"};
+  for (int n = 0; n < 3; ++n) {
+    TNode* node = AddMeshNode(model, "part" + std::to_string(n));
+    node->Parent = parent;
+    node->Position = {0.01 * n, -0.02, 0.003 * n};
+    node->Rotation = {10.0 * n, -35, 7.5};
+    node->Pivot = {0.001, 0, -0.002 * n};
+    TMesh& mesh = *node->Mesh;
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 5; ++x) mesh.AddVertex()->Position = {0.0123 * x, 0.0071 * y, 0.0005 * x * y - 0.001};
+    for (int y = 0; y + 1 < 4; ++y)
+      for (int x = 0; x + 1 < 5; ++x) {
+        const int a = y * 5 + x;
+        TFace* f = (x + y) % 3 ? AddFace(mesh, {a, a + 1, a + 6, a + 5}) : AddFace(mesh, {a + 5, a + 1, a});
+        f->Material = model.Materials.FindOrAdd(materials[(x + 2 * y + n) % 4]);
+        for (int k = 0; k < f->Vertices.Count(); ++k)
+          f->TXVertices[k] = {13.3f * x + 0.123457f * k, 47.9f - 3.25f * y + 0.000001f * n};
+      }
+    parent = node;
+  }
+  model.SaveToFile(dir.File("gen.3do"));
+}
+
+TEST_F(ObjExport, ImportedAsExportedGivesTheSameModelBack) {
+  WriteGeneratedModel(Dir);
+  for (const std::string& source : {std::string(ZARN_SAMPLES_DIR) + "/fighter.3do", Dir.File("gen.3do")}) {
+    SCOPED_TRACE(source);
+    TTestCore t;
+    ASSERT_TRUE(t.Model().LoadFromFile(source));
+    const TShown before(t.Model(), 0);
+    ExportObj(t.Model(), Dir.File("out.obj"));
+    // Imported into the model, where its materials are found.
+    const int nodes = t.Model().Nodes.Count();
+    ASSERT_TRUE(t.Model().ImportObj(Dir.File("out.obj"), TObjImportOptions::AsExported()));
+    const TShown after(t.Model(), nodes);
+    EXPECT_EQ(after.Positions, before.Positions);
+    EXPECT_EQ(after.Corners, before.Corners);
+    EXPECT_EQ(after.Texels, before.Texels);
+    EXPECT_EQ(after.Materials, before.Materials);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ObjMaterialNames, ComeBackAsTheyWentAndPicturesStayInTheirFolder) {
+  const struct {
+    const char *Material, *Obj, *Picture;
+  } names[] = {
+      {"hull.mat", "hull", "hull.png"},         {"a.MAT", "a.MAT", "a.MAT.png"},
+      {"a.mat.mat", "a.mat.mat", "a.mat.mat.png"}, {".mat", ".mat", "_.mat.png"},
+      {"..\\up/x.mat", "..\\up/x", "_.._up_x.png"},
+  };
+  for (const auto& n : names) {
+    EXPECT_EQ(ObjMaterialName(n.Material), n.Obj);
+    EXPECT_EQ(MaterialFromObjName(n.Obj), n.Material);
+    EXPECT_EQ(ObjPictureName(n.Obj), n.Picture);
+  }
+}
+
+}  // namespace
