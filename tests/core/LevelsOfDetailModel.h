@@ -38,3 +38,12 @@ inline std::vector<std::vector<int>> SetShapes(const TModel& model) {
       if (const TMesh* mesh = model.GeosetMesh(*n, set)) shapes[static_cast<size_t>(set)].push_back(mesh->Vertices.Count());
   return shapes;
 }
+
+// How many faces each set holds over all its meshes.
+inline std::vector<int> FacesPerSet(const TModel& model) {
+  std::vector<int> faces(static_cast<size_t>(model.GeosetCount()));
+  for (int set = 0; set < model.GeosetCount(); ++set)
+    for (const TNode* n : model.Nodes)
+      if (const TMesh* mesh = model.GeosetMesh(*n, set)) faces[static_cast<size_t>(set)] += mesh->Surfaces.Count();
+  return faces;
+}

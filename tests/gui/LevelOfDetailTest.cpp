@@ -35,16 +35,6 @@ class LevelOfDetail : public TWindowTest {
     QApplication::processEvents();
     return Box()->isVisibleTo(Window.get());
   }
-  std::vector<int> FacesPerSet() {
-    std::vector<int> faces;
-    for (int set = 0; set < Core->Model->GeosetCount(); ++set) {
-      int count = 0;
-      for (const TNode* n : Core->Model->Nodes)
-        if (const TMesh* mesh = Core->Model->GeosetMesh(*n, set)) count += mesh->Surfaces.Count();
-      faces.push_back(count);
-    }
-    return faces;
-  }
   QTemporaryDir Folder;
 };
 
@@ -77,13 +67,13 @@ TEST_F(LevelOfDetail, TheThirdSetIsShownChosenAndEditedAlone) {
   // The third set is a third of the size: its wires cover far fewer pixels.
   EXPECT_LT(CountPixels(third, qRgb(204, 204, 204)), CountPixels(first, qRgb(204, 204, 204)) / 2);
 
-  const std::vector<int> before = FacesPerSet();
+  const std::vector<int> before = FacesPerSet(*Core->Model);
   Frame().actEMFace->trigger();
   Window->Action("actSelAll")->trigger();
   Window->Action("actEditDelete")->trigger();
-  EXPECT_EQ(FacesPerSet(), (std::vector<int>{before[0], before[1], 0, before[3]}));
+  EXPECT_EQ(FacesPerSet(*Core->Model), (std::vector<int>{before[0], before[1], 0, before[3]}));
   Window->Action("actEditUndo")->trigger();
-  EXPECT_EQ(FacesPerSet(), before);
+  EXPECT_EQ(FacesPerSet(*Core->Model), before);
 
   // The menu's choice, and a set command followed by undo.
   Window->findChild<QAction*>("actLod4")->trigger();
