@@ -1,12 +1,22 @@
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/CliCommands.h"
 #include "formats/ObjExport.h"
+#include "model/Convert.h"
 #include "model/Errors.h"
 
-int RunExport(const TArgs& args) {
+int RunExport(const TArgs& given) {
+  // "--lod N": the level of detail to export, counted from 1; the first by default.
+  TArgs args = given;
+  std::string lod = "1";
+  if (const auto at = std::find(args.begin(), args.end(), "--lod"); at != args.end() && at + 1 != args.end()) {
+    lod = *(at + 1);
+    args.erase(at, at + 2);
+  }
+  if (!NoOptionsLeft(args, "export")) return 2;
   if (args.size() != 2 && args.size() != 3) {
-    std::fprintf(stderr, "usage: zarn-cli export IN.3do OUT.obj | export CONTAINER ENTRY OUT.obj\n");
+    std::fprintf(stderr, "usage: zarn-cli export [--lod N] IN.3do OUT.obj | export [--lod N] CONTAINER ENTRY OUT.obj\n");
     return 2;
   }
   // Arguments in the wrong order would write OBJ text over a model.
@@ -16,8 +26,16 @@ int RunExport(const TArgs& args) {
   }
   TCliSession session;
   if (!(args.size() == 2 ? session.Open(args[0]) : session.OpenEntry(args[0], args[1]))) return 1;
+  TModel& model = *session.Core.Model;
+  double set = 0;
+  if (!TryStrToFloat(lod, set) || set != static_cast<int>(set) || set < 1 || set > model.GeosetCount()) {
+    std::fprintf(stderr, "zarn-cli: --lod %s is not a level of detail of the model, which has %d\n", lod.c_str(),
+                 model.GeosetCount());
+    return 2;
+  }
+  model.ChooseGeoset(static_cast<int>(set) - 1);
   try {
-    ExportObj(*session.Core.Model, args.back());
+    ExportObj(model, args.back());
     return 0;
   } catch (const EZarnError& e) {
     std::fprintf(stderr, "%s\n", e.what());

@@ -96,7 +96,7 @@ void PrintUsage(std::FILE* out) {
                "                                counts, radius, materials, levels of detail and nodes as JSON\n"
                "  convert IN.3do|IN.obj OUT.3do read (or import) a model and write it as 3DO\n"
                "  convert CONTAINER ENTRY OUT.3do\n"
-               "  export IN.3do|CONTAINER ENTRY OUT.obj\n"
+               "  export [--lod N] IN.3do|CONTAINER ENTRY OUT.obj\n"
                "                                write the model as Wavefront OBJ, with an .mtl and PNG pictures\n"
                "  list CONTAINER                every entry of a container: name, offset, length\n"
                "  mat FILE.mat OUT.png          decode a material to a PNG picture\n"

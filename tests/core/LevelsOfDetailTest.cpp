@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 #include "editing/Actions.h"
 #include "editing/GameCheck.h"
@@ -289,6 +290,16 @@ TEST(LevelsOfDetail, ZarnCliEditsTheChosenSetOnly) {
   --want[2];
   EXPECT_EQ(FacesPerSet(read.Model()), want);
   EXPECT_EQ(RunCli({"edit", in, out, "lod:5"}).Status, 1);
+  // Export writes the set asked for: the fourth has fewer vertices than the first.
+  const auto positions = [&](const char* lod) {
+    EXPECT_EQ(RunCli({"export", "--lod", lod, in, dir.File("out.obj")}).Status, 0);
+    std::istringstream text(ReadWholeFile(dir.File("out.obj")));
+    int count = 0;
+    for (std::string line; std::getline(text, line);) count += line.rfind("v ", 0) == 0;
+    return count;
+  };
+  EXPECT_LT(positions("4"), positions("1"));
+  EXPECT_EQ(RunCli({"export", "--lod", "5", in, dir.File("out.obj")}).Status, 2);
 }
 
 }  // namespace
