@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
-
 #include "formats/FileIO.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"

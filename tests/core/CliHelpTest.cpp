@@ -1,10 +1,7 @@
 // zarn-cli explaining itself: the usage, the version, and the steps and actions of edit as the
 // tables behind the menus and the dialogs hold them.
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "editing/ActionTable.h"
 #include "editing/Actions.h"

@@ -1,10 +1,6 @@
 // zarn-cli edit, run as a modder would run it.
-#include <gtest/gtest.h>
 
-#include <filesystem>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "formats/FileIO.h"
 #include "tests/core/CliRunner.h"

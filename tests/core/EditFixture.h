@@ -1,9 +1,4 @@
 #pragma once
-#include <gtest/gtest.h>
-
-#include <initializer_list>
-#include <string>
-#include <vector>
 
 #include "model/Core.h"
 #include "model/HeadlessServices.h"

@@ -119,8 +119,7 @@ TEST_P(EditRoundTrip, WriteAndReadBackGivesTheSameModel) {
     EXPECT_TRUE(e.rfind("Only works in", 0) == 0 || (lod && GetParam().Sets == 1)) << e;
   RefillTree();
   Model().Update();
-  std::string text;
-  Model().Write3DO(text, Model().Nodes.Pointers());
+  const std::string text = SavedText(Model(), true);
 
   TTestCore other;
   other.Model().Parse3DO(text);

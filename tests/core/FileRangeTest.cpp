@@ -37,9 +37,7 @@ class FileRange : public EditFixture, public ::testing::WithParamInterface<TRow>
   // The model as it would be saved, without the header line that carries the time.
   std::string Text() {
     Model().Update();
-    std::string text;
-    Model().Write3DO(text, Model().Nodes.Pointers());
-    return text.substr(text.find('\n'));
+    return SavedText(Model());
   }
 };
 
@@ -70,8 +68,7 @@ using FileRangeWriter = EditFixture;
 TEST_F(FileRangeWriter, WritesOnlyNumbersThatReadBack) {
   AddMeshNode("wild", {{INFINITY, -1e39, NAN}, {3e38, 3e38, 3e38}})->Position = {3e38, 0, 0};
   Model().Update();
-  std::string text;
-  Model().Write3DO(text, Model().Nodes.Pointers());
+  const std::string text = SavedText(Model(), true);
   EXPECT_EQ(text.find("inf"), std::string::npos);
   EXPECT_EQ(text.find("nan"), std::string::npos);
   TTestCore other;

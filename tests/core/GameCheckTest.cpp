@@ -1,6 +1,5 @@
 // The game-readiness check: every rule of the game's loader broken once, each breach named
 // with its place, nothing on the sample, and zarn-cli's exit status through files.
-#include <gtest/gtest.h>
 
 #include "editing/GameCheck.h"
 #include "tests/core/CliRunner.h"
@@ -8,12 +7,6 @@
 #include "tests/core/TestCore.h"
 
 namespace {
-
-std::string Text(TModel& model) {
-  std::string out;
-  model.Write3DO(out, model.Nodes.Pointers());
-  return out.substr(out.find('\n'));
-}
 
 TEST(GameCheck, EveryBreachIsListedWithItsPlaceAndTheModelStaysAsItWas) {
   const fmt_test::TTempDir dir;
@@ -33,7 +26,7 @@ TEST(GameCheck, EveryBreachIsListedWithItsPlaceAndTheModelStaysAsItWas) {
     const int corners = f < 511 ? 2 : f == 511 ? 25 : 0;
     for (int i = 0; i < corners; ++i) face->AddVertex(mesh.Vertices[i]);
   }
-  const std::string before = Text(model);
+  const std::string before = SavedText(model);
   const size_t output = core.Services.Output.size();
 
   const std::string place = "Mesh 't r i' (node 0), level of detail 0";
@@ -51,7 +44,7 @@ TEST(GameCheck, EveryBreachIsListedWithItsPlaceAndTheModelStaysAsItWas) {
                 "resource list's containers, so the game does not load the model",
                 "Material '" + longName + "' (material 2): name of 32 characters, the game loads at most 31",
             }));
-  EXPECT_EQ(Text(model), before);
+  EXPECT_EQ(SavedText(model), before);
   EXPECT_EQ(core.Services.Output.size(), output) << "the check reads no material and reports nothing";
 
   TTestCore sample;

@@ -1,11 +1,5 @@
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-
 #include "formats/FileIO.h"
-#include "formats/Gob.h"
-#include "model/Core.h"
 #include "model/Errors.h"
-#include "model/HeadlessServices.h"
 #include "tests/core/TestCore.h"
 #include "tests/core/FormatBytes.h"
 

@@ -1,6 +1,5 @@
 // Parent links through the link pass, the tree fill and the world pass: hostile hierarchies
 // read from files, damaged ones built in memory, and chains far deeper than any real model.
-#include <gtest/gtest.h>
 
 #include <cstring>
 #include <unordered_map>
@@ -8,7 +7,6 @@
 #include "FormatBytes.h"
 #include "EditFixture.h"
 #include "TestCore.h"
-#include "model/PlainNodeTree.h"
 
 namespace {
 

@@ -1,11 +1,9 @@
 // Undo and redo of every editing action: the text a save writes and the selections come back
 // exactly as they were before the step and after it.
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <iterator>
 #include <set>
-#include <string>
 
 #include "editing/Actions.h"
 #include "editing/Step.h"
@@ -15,13 +13,6 @@
 #include "tests/core/TestCore.h"
 
 namespace {
-
-// The saved text without its first line, which names the time of writing.
-std::string Text(TModel& model) {
-  std::string out;
-  model.Write3DO(out, model.Nodes.Pointers());
-  return out.substr(out.find('\n'));
-}
 
 struct TModelMaker {
   const char* Name;
@@ -71,10 +62,10 @@ bool IsSelectOrCopy(std::string_view action) { return action.starts_with("actSel
 
 // Runs `step`; undo must give back the text and selection from before, redo those after. True when it made a step.
 bool UndoesAndRedoesExactly(TTestCore& t, const std::string& caption, const std::function<void()>& step) {
-  const std::string before = Text(t.Model());
+  const std::string before = SavedText(t.Model());
   const TSelectionState selected = TakeSelectionState(t.Core);
   step();
-  const std::string after = Text(t.Model());
+  const std::string after = SavedText(t.Model());
   const TSelectionState afterSelected = TakeSelectionState(t.Core);
   EXPECT_EQ(t.Core.History.CanUndo(), after != before);
   EXPECT_EQ(t.Core.History.Modified(), after != before);
@@ -82,11 +73,11 @@ bool UndoesAndRedoesExactly(TTestCore& t, const std::string& caption, const std:
   EXPECT_EQ(t.Core.History.Count(), 1u);
   EXPECT_EQ(t.Core.History.UndoCaption(), caption);
   t.Core.History.Undo(t.Core);
-  EXPECT_EQ(Text(t.Model()), before);
+  EXPECT_EQ(SavedText(t.Model()), before);
   EXPECT_EQ(TakeSelectionState(t.Core), selected);
   EXPECT_FALSE(t.Core.History.Modified());
   t.Core.History.Redo(t.Core);
-  EXPECT_EQ(Text(t.Model()), after);
+  EXPECT_EQ(SavedText(t.Model()), after);
   EXPECT_EQ(TakeSelectionState(t.Core), afterSelected);
   EXPECT_TRUE(t.Core.History.Modified());
   return true;
@@ -180,16 +171,16 @@ TEST(History, ToolAndTreeEditsUndoAndRedoExactly) {
 TEST(History, TheOldestStepsGoFirst) {
   TTestCore t;
   t.Core.History.Reset(t.Core);
-  std::vector<std::string> texts{Text(t.Model())};
+  std::vector<std::string> texts{SavedText(t.Model())};
   for (int i = 0; i < 105; ++i) {
     RunStep(t.Core, "Dummy", [&] { FindEditAction("actPrimDummy")->Run(t.Core); });
-    texts.push_back(Text(t.Model()));
+    texts.push_back(SavedText(t.Model()));
   }
   EXPECT_EQ(t.Core.History.Count(), THistory::kMaxSteps);
   for (size_t undone = 0; t.Core.History.CanUndo(); ++undone) t.Core.History.Undo(t.Core);
-  EXPECT_EQ(Text(t.Model()), texts[5]);
+  EXPECT_EQ(SavedText(t.Model()), texts[5]);
   while (t.Core.History.CanRedo()) t.Core.History.Redo(t.Core);
-  EXPECT_EQ(Text(t.Model()), texts.back());
+  EXPECT_EQ(SavedText(t.Model()), texts.back());
 
   t.Core.History.MaxBytes = t.Core.History.Bytes() / 10;
   RunStep(t.Core, "Cube", [&] { FindEditAction("actPrimCube")->Run(t.Core); });

@@ -2,13 +2,10 @@
 // images, entries and directories, and small files cut short or pointing past their end. Each
 // is read the way the program reads a user's file of its kind, in the core and through
 // zarn-cli; each says what is wrong, adds nothing, and costs no memory on the file's word.
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 
-#include <filesystem>
 #include <optional>
 
-#include "formats/Gob.h"
 #include "model/Errors.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"

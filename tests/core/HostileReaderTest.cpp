@@ -1,8 +1,6 @@
 // Damaged and hostile 3DO files: every case must end in a reported error or a partial model,
 // never in a crash, a hang or an allocation the file does not pay for. They are read from
 // files, as the user opens them, so the text arrives in blocks.
-#include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "FormatBytes.h"
 #include "MemoryLimit.h"

@@ -1,14 +1,9 @@
 // zarn-cli info --json read back by a strict little JSON parser and held against the model.
-#include <gtest/gtest.h>
 
 #include <charconv>
 #include <map>
 #include <stdexcept>
-#include <string>
-#include <utility>
-#include <vector>
 
-#include "formats/MaterialLoader.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"

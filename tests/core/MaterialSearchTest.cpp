@@ -1,13 +1,7 @@
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <algorithm>
 
 #include "formats/FileIO.h"
-#include "formats/Gob.h"
 #include "formats/PathMap.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
 #include "tests/core/TestCore.h"
 #include "tests/core/FormatBytes.h"
 

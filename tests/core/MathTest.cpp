@@ -1,8 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <iterator>
-#include <vector>
 
 #include "model/Convert.h"
 #include "model/Errors.h"

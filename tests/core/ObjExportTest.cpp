@@ -1,7 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
 #include "formats/FileIO.h"
 #include "formats/ObjExport.h"
 #include "formats/ObjMaterialNames.h"

@@ -1,10 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
-#include "model/Core.h"
 #include "model/Errors.h"
-#include "model/HeadlessServices.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 

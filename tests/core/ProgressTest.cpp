@@ -1,6 +1,5 @@
 // Long work (big files read and written, commands over more than 100,000 objects) shows its
 // progress, and that progress ends however the work ends; short work shows none.
-#include <unistd.h>
 
 #include <functional>
 

@@ -1,5 +1,4 @@
 // The property panel's changes and the materials dialog's add and delete, on small models.
-#include <gtest/gtest.h>
 
 #include "editing/MaterialEdits.h"
 #include "editing/PropertyEdits.h"

@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "TestCore.h"
 #include "formats/FileIO.h"
 #include "formats/LineCursor.h"
@@ -145,12 +143,6 @@ class TPieceSource : public TTextSource {
   size_t Piece;
 };
 
-std::string WrittenBody(TModel& model) {
-  std::string text;
-  model.Write3DO(text, model.Nodes.Pointers());
-  return text.substr(text.find('\n'));  // all but the line with the date
-}
-
 TEST(Reader, TextArrivingInPiecesReadsAsFromMemory) {
   const std::string sample = ReadWholeFile(ZARN_SAMPLES_DIR "/fighter.3do");
   TTestCore whole;
@@ -162,7 +154,7 @@ TEST(Reader, TextArrivingInPiecesReadsAsFromMemory) {
       TLineCursor lines(source);
       TTestCore t;
       ASSERT_TRUE(t.Model().Parse3DO(lines)) << piece;
-      EXPECT_EQ(WrittenBody(t.Model()), WrittenBody(whole.Model())) << piece;
+      EXPECT_EQ(SavedText(t.Model()), SavedText(whole.Model())) << piece;
     }
   }
 }

@@ -138,9 +138,7 @@ TEST_F(SurfaceOps, AVertexInsertedOnTheFirstEdgeKeepsTheFaceNormal) {
   AddFace(line, {0, 1, 2, 3});
   On(actEditInsertVx, {mesh.Vertices[0], mesh.Vertices[1]});  // the first three corners now lie on one line
   Model().Update();
-  std::string text;
-  Model().Write3DO(text, Model().Nodes.Pointers());
-  EXPECT_NE(text.find("FACE NORMALS\r\n0:  0 0 1\r\n"), std::string::npos);
+  EXPECT_NE(SavedText(Model()).find("FACE NORMALS\r\n0:  0 0 1\r\n"), std::string::npos);
   ExpectNear(mesh.Vertices[4]->Normal, 0, 0, 1);
   ExpectNear(line.Surfaces[0]->GetNormal(), 0, 0, 0, 0);  // a face without area has none
 }

@@ -1,8 +1,4 @@
 #pragma once
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "formats/MaterialLoader.h"
 #include "model/Core.h"

@@ -44,6 +44,13 @@ inline TFace* AddFace(TMesh& mesh, std::initializer_list<int> corners) {
   return f;
 }
 
+// The model as a save writes it, by default without its first line, which names the time of writing.
+inline std::string SavedText(TModel& model, bool dated = false) {
+  std::string text;
+  model.Write3DO(text, model.Nodes.Pointers());
+  return dated ? text : text.substr(text.find('\n'));
+}
+
 // Runs `act`, which must throw an `E` saying `what`.
 template <class E, class F>
 void ExpectThrowWhat(F&& act, const std::string& what) {

@@ -1,11 +1,8 @@
 // The views' wheel zoom, Frame Selection and click picking, worked out from the cameras'
 // matrices without a GL context.
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
-#include <string>
-#include <vector>
 
 #include "model/CameraMoves.h"
 #include "tests/core/TestCore.h"

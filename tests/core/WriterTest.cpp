@@ -1,9 +1,6 @@
-#include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 #include <csignal>
-#include <filesystem>
 #include <sstream>
 
 #include "FormatBytes.h"
@@ -26,16 +23,10 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-std::string Written(TModel& model) {
-  std::string text;
-  model.Write3DO(text, model.Nodes.Pointers());
-  return text;
-}
-
 TEST(Writer, EmptyModelWritesHeaderAndEmptySections) {
   TTestCore t;
   t.Model().FileName = "C:\\models\\empty.3do";
-  const auto lines = Lines(Written(t.Model()));
+  const auto lines = Lines(SavedText(t.Model(), true));
   ASSERT_EQ(lines.size(), 17u);
   EXPECT_EQ(lines[0].rfind("# MODEL 'empty.3do' created with ", 0), 0u);
   const std::vector<std::string> rest(lines.begin() + 1, lines.end());
@@ -51,7 +42,7 @@ TEST(Writer, RowsHaveTheirExactSpacing) {
   TModel& m = t.Model();
   m.Nodes[0]->Mesh->Vertices[1]->Position = {0.25, -1, 2.5};
   AddFace(*m.Nodes[0]->Mesh, {0, 1, 2});
-  const auto lines = Lines(Written(m));
+  const auto lines = Lines(SavedText(m, true));
   for (const char* line : {"0:  dflt.mat", "1:  metal.mat", "1:  0.25 -1 2.5 0", "TEXTURE VERTICES 6",
                            "0:  1 0x4 4 3 1 0.5 3 0, 0 1, 1 2, 2 ", "1:  0 0x4 4 3 1 0 3 0, 3 1, 4 2, 5 ",
                            "0:  0x0 0x10 0 -1 1 -1 1 0 0 0 0 0 0 0 0 0 root"})

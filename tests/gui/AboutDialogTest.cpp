@@ -1,7 +1,6 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPushButton>
 #include <QUrl>
 #include <cmath>
 

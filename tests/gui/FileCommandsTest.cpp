@@ -6,9 +6,7 @@
 #include <QListWidget>
 #include <QStatusTipEvent>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <filesystem>
-#include <fstream>
 
 #include "app/NodeTreeView.h"
 #include "model/VersionInfo.h"
@@ -19,22 +17,13 @@ namespace {
 
 class TFileCommandsTest : public TWindowTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(Folder.isValid());
-    StartWindow();
-  }
+  void SetUp() override { StartWindow(); }
   std::string Copy(const std::string& name) { return Write(name, Bytes(Sample())); }
-  std::string Write(const std::string& name, const std::string& data) {
-    const std::string path = Folder.filePath(QString::fromStdString(name)).toStdString();
-    std::ofstream(path, std::ios::binary) << data;
-    return path;
-  }
   static std::string Bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
   void Run(const char* action) { Window->Action(action)->trigger(); }
-  QTemporaryDir Folder;
 };
 
 TEST_F(TFileCommandsTest, OpenFileByExtensionWhateverItsCase) {
@@ -47,7 +36,7 @@ TEST_F(TFileCommandsTest, OpenFileByExtensionWhateverItsCase) {
 }
 
 TEST_F(TFileCommandsTest, MissingFilesAndUnknownFormatsAreReported) {
-  const std::string missing = Folder.filePath("gone.3do").toStdString();
+  const std::string missing = Path("gone.3do");
   Window->OpenFile(missing);
   ASSERT_EQ(Services.Informations.size(), 1u);
   EXPECT_EQ(Services.Informations[0], "File '" + missing + "' not found");
@@ -70,7 +59,7 @@ TEST_F(TFileCommandsTest, MissingFilesAndUnknownFormatsAreReported) {
 TEST_F(TFileCommandsTest, SaveGoesThroughSaveAsUntilTheModelHasAFile) {
   Window->OpenFile(Copy("model.3do"));
   Core->Model->FileName.clear();  // as after New or a container entry
-  const std::string target = Folder.filePath("saved.3do").toStdString();
+  const std::string target = Path("saved.3do");
   Services.FileNames = {target};
   Run("actFileSave");
   EXPECT_TRUE(std::filesystem::exists(target));
@@ -104,7 +93,7 @@ TEST_F(TFileCommandsTest, SavingAModelTheGameWouldRefuseAsksFirst) {
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.Command) + " " + row.Answer);
     // A copy away from the sample's materials, with 20 materials more that are nowhere.
-    const std::string path = Copy("model.3do"), target = Folder.filePath("target.3do").toStdString();
+    const std::string path = Copy("model.3do"), target = Path("target.3do");
     std::filesystem::remove(target);
     TearDown();
     StartWindow(path);
@@ -161,7 +150,7 @@ TEST_F(TFileCommandsTest, AFileReadInPartNeverBecomesTheSaveTarget) {
     const QListWidget* output = Window->OutputList();
     EXPECT_TRUE(output->item(output->count() - 1)->text().contains("read only in part"));
     // Save asks for a name; the file on disk stays as it was.
-    const std::string rescued = Folder.filePath("rescued.3do").toStdString();
+    const std::string rescued = Path("rescued.3do");
     Services.FileNames = {rescued};
     Run("actFileSave");
     EXPECT_TRUE(Services.FileNames.empty());
@@ -181,7 +170,7 @@ TEST_F(TFileCommandsTest, SaveAsAddsTheModelExtensionToABareName) {
     static_cast<QDialog*>(dialog)->accept();
   });
   Run("actFileSaveAs");
-  const std::string saved = Folder.filePath("foo.3do").toStdString();
+  const std::string saved = Path("foo.3do");
   EXPECT_EQ(Core->Model->FileName, saved);
   Window->OpenFile(saved);
   EXPECT_TRUE(Services.Informations.empty());

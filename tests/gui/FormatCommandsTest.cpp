@@ -3,9 +3,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
-#include <QTemporaryDir>
-#include <filesystem>
-#include <fstream>
 #include <set>
 
 #include "app/GobDialog.h"
@@ -19,15 +16,7 @@ namespace {
 
 class TFormatCommandsTest : public TWindowTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(Folder.isValid());
-    StartWindow({}, 640, 560);
-  }
-  std::string Path(const std::string& name) { return Folder.filePath(QString::fromStdString(name)).toStdString(); }
-  std::string Write(const std::string& name, const std::string& data) {
-    std::ofstream(Path(name), std::ios::binary) << data;
-    return Path(name);
-  }
+  void SetUp() override { StartWindow({}, 640, 560); }
   // The free view, textured.
   void FreeViewTextured() {
     Frame().tacCameras->setCurrentIndex(3);
@@ -39,7 +28,6 @@ class TFormatCommandsTest : public TWindowTest {
       for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
     return static_cast<int>(colours.size());
   }
-  QTemporaryDir Folder;
 };
 
 TEST_F(TFormatCommandsTest, MaterialsBesideTheModelAreDrawnAsTextures) {

@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>

@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <new>
@@ -78,6 +80,7 @@ class TWindowServices : public THeadlessServices {
 class TWindowTest : public ::testing::Test {
  protected:
   void StartWindow(const std::string& openAtStart = {}, int width = 800, int height = 600) {
+    ASSERT_TRUE(Folder.isValid());
     Core = std::make_unique<TCore>(Services);
     Window = std::make_unique<TfrmMain>(*Core, openAtStart);
     Services.Main = Window.get();
@@ -118,7 +121,14 @@ class TWindowTest : public ::testing::Test {
     return image;
   }
   static std::string Sample() { return std::string(ZARN_SAMPLES_DIR) + "/fighter.3do"; }
+  // A file of the test's own folder, and one written there.
+  std::string Path(const std::string& name) { return Folder.filePath(QString::fromStdString(name)).toStdString(); }
+  std::string Write(const std::string& name, const std::string& data) {
+    std::ofstream(Path(name), std::ios::binary) << data;
+    return Path(name);
+  }
 
+  QTemporaryDir Folder;
   TWindowServices Services;
   std::unique_ptr<TCore> Core;
   std::unique_ptr<TfrmMain> Window;

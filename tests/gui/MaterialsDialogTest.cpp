@@ -2,8 +2,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <set>
 #include <sstream>
 

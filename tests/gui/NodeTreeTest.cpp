@@ -2,7 +2,6 @@
 // nodes copied in one process and pasted in another through the system clipboard.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QLineEdit>

@@ -5,7 +5,6 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <filesystem>
-#include <fstream>
 
 #include "app/ObjImportDialog.h"
 #include "formats/FileIO.h"
@@ -17,7 +16,6 @@ namespace {
 
 class TObjCommandsTest : public TSettingsTest {
  protected:
-  std::string Path(const std::string& name) { return Dir.filePath(QString::fromStdString(name)).toStdString(); }
   // Imports the file, answering the dialog with `answer`.
   void Import(const std::string& path, std::function<void(TfrmObjImport&)> answer) {
     Services.FileNames = {path};
@@ -25,7 +23,6 @@ class TObjCommandsTest : public TSettingsTest {
     Window->Action("actFileImport")->trigger();
   }
   TVector LastPosition(int vertex) { return Core->Model->Nodes.Last()->Mesh->Vertices[vertex]->Position; }
-  QTemporaryDir Dir;
 };
 
 TEST_F(TObjCommandsTest, ExportFollowsImportOnTheFileMenuAndWritesTheModelAsShown) {
@@ -53,8 +50,7 @@ TEST_F(TObjCommandsTest, ExportFollowsImportOnTheFileMenuAndWritesTheModelAsShow
 
 TEST_F(TObjCommandsTest, ImportAsksOnceAndTheSettingsKeepTheAnswers) {
   StartWindow();
-  const std::string obj = Path("up.obj");
-  std::ofstream(obj) << "v 0 0 0\nv 2 0 0\nv 0 4 0\nf 1 2 3\n";
+  const std::string obj = Write("up.obj", "v 0 0 0\nv 2 0 0\nv 0 4 0\nf 1 2 3\n");
   // The first time: Y up, fitted to 0.1, with materials.
   Import(obj, [](TfrmObjImport& d) {
     EXPECT_TRUE(d.rbnUpY->isChecked());

@@ -1,5 +1,4 @@
 #include <QAction>
-#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <set>

@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QTemporaryDir>
 #include <QToolButton>
 
 #include "app/MaterialsDialog.h"
@@ -27,7 +26,6 @@ namespace {
 class PropertyPanel : public TWindowTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(Folder.isValid());
     StartWindow(Sample(), 900, 700);
     Window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
@@ -72,7 +70,6 @@ class PropertyPanel : public TWindowTest {
     for (const TFace* face : Core->Surfaces) names.push_back(face->Material->Name);
     return names;
   }
-  QTemporaryDir Folder;
 };
 
 TEST_F(PropertyPanel, SurfaceChangesReachTheWholeSelectionAndTheSavedFile) {
@@ -88,7 +85,7 @@ TEST_F(PropertyPanel, SurfaceChangesReachTheWholeSelectionAndTheSavedFile) {
   EXPECT_EQ(Control<QLineEdit>("edtFaceExtra")->text().toStdString(), "0");
   Type("edtFaceExtra", "0.5", Qt::Key_Tab);
 
-  const std::string saved = Folder.filePath("painted.3do").toStdString();
+  const std::string saved = Path("painted.3do");
   Services.FileNames = {saved};
   Window->Action("actFileSaveAs")->trigger();
   Window->OpenFile(saved);

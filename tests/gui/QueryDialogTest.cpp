@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

@@ -5,9 +5,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <functional>
 
 #include "app/OptionsDialog.h"
 #include "tests/gui/GuiFixture.h"
@@ -74,6 +72,4 @@ class TSettingsTest : public TWindowTest {
     options.cbxShortcut->setCurrentIndex(options.cbxShortcut->findText(text));
     QTest::mouseClick(options.btnShortEdit, Qt::LeftButton);
   }
-
-  QTemporaryDir Folder;
 };

@@ -5,12 +5,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 
 #include "app/MaterialsDialog.h"
+#include "tests/core/TestSupport.h"
 #include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
@@ -26,12 +25,7 @@ class UndoRedo : public TWindowTest {
     Window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
   }
-  // The saved text without its first line, which names the time of writing.
-  std::string Text() {
-    std::string out;
-    Core->Model->Write3DO(out, Core->Model->Nodes.Pointers());
-    return out.substr(out.find('\n'));
-  }
+  std::string Text() { return SavedText(*Core->Model); }
   void Run(const char* action) { Window->Action(action)->trigger(); }
   void Press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::ControlModifier) {
     Surface()->setFocus();
@@ -47,14 +41,12 @@ class UndoRedo : public TWindowTest {
     return look + (Window->windowTitle().endsWith('*') ? "*" : "");
   }
 
-  QTemporaryDir Folder;
-  const std::string File = Folder.filePath("model.3do").toStdString();
+  const std::string File = Path("model.3do");
 };
 
 TEST_F(UndoRedo, EachUserActionIsOneStepThatTheKeysTakeBackAndMakeAgain) {
   Restart();
-  const std::string obj = Folder.filePath("tri.obj").toStdString();
-  std::ofstream(obj) << "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
+  const std::string obj = Write("tri.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
   const struct {
     std::string Step;
     std::function<void()> Act;
@@ -101,7 +93,7 @@ TEST_F(UndoRedo, EachUserActionIsOneStepThatTheKeysTakeBackAndMakeAgain) {
 }
 
 TEST_F(UndoRedo, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost) {
-  const std::string nowhere = Folder.filePath("missing/model.3do").toStdString();
+  const std::string nowhere = Path("missing/model.3do");
   // Answer: the button clicked in the question, null for no change and no question. Gone: the
   // file has left the disk, so Save asks for a name. Then whether the window stays with the
   // changed model, and whether the change reached the file.
