@@ -28,6 +28,10 @@ class UndoRedo : public TWindowTest {
   std::string Text() { return SavedText(*Core->Model); }
   void Run(const char* action) { Window->Action(action)->trigger(); }
   void Press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::ControlModifier) {
+    // Keys reach the window's shortcuts only while it is active again after a dialog closed,
+    // which on a busy machine takes a while.
+    Window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
     Surface()->setFocus();
     QTest::keyClick(Surface(), key, mods);
   }
