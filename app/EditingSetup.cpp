@@ -22,7 +22,7 @@ void InstallEditCommands(TfrmMain& window, TCore& core) {
 TNodeTreeView* InstallNodeTree(TfraBuilder& frame, TCore& core) {
   auto* tree = new TNodeTreeView(core, &frame);
   frame.PlaceTreeWidget(tree);
-  frame.FillTree = [&core, tree] { core.Model->FillTree(*tree); };
+  frame.FillTree = [&core, tree] { FillNodeTree(*core.Model, *tree); };
   return tree;
 }
 

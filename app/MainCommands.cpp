@@ -17,9 +17,7 @@
 #include "app/MouseKeysDialog.h"
 #include "app/ObjImportDialog.h"
 #include "app/OptionsDialog.h"
-#include "editing/GameCheck.h"
-#include "editing/Step.h"
-#include "formats/MaterialLoader.h"
+#include "editing/FileCommands.h"
 #include "formats/ObjExport.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
@@ -64,12 +62,6 @@ void TfrmMain::InstallCommands() {
   SetCommand("actHelpMouseKeys", [this] { ShowMouseKeys(this, Action("actViewFrameSelection")->shortcut()); });
   InstallEditCommands(*this, Core);
   InstallHistoryCommands();
-
-  OpenHandlers[".3DO"] = [this](const std::string& path) {
-    if (!ReplaceModel()) return false;
-    ModelRead(Core.Model->LoadFromFile(path), path);
-    return true;
-  };
   InstallFormatCommands();
 }
 
@@ -80,10 +72,7 @@ void TfrmMain::InstallFormatCommands() {
     if (UpperExtension(path) == ".OBJ" && FileExists(path)) {
       TObjImportOptions options;
       if (!TfrmObjImport::Execute(options, this)) return;
-      RunStep(Core, "Import", [&] {
-        ImportObj(path, options);
-        if (fraBuilder) fraBuilder->ModelReplaced();
-      });
+      if (Tell(ImportMesh(Core, path, options)) && fraBuilder) fraBuilder->ModelReplaced();
     } else {
       OpenFile(path);
     }
@@ -93,42 +82,11 @@ void TfrmMain::InstallFormatCommands() {
     const std::string path = Core.Services.AskSaveFileName(ImportFilter(), "Export");
     if (!path.empty()) ExportObj(*Core.Model, path);
   });
-  // Opened, an OBJ file is a model of its own: merged into the one on screen, it would be
-  // saved over that model's file.
-  OpenHandlers[".OBJ"] = [this](const std::string& path) {
-    if (!ReplaceModel()) return false;
-    ImportObj(path);
-    Core.History.Reset(Core);
-    return true;
-  };
-  const auto container = [this](const std::string& path) {
-    TGobItem item;
-    if (!TfrmDlgGob::Execute(path, item, this) || !ReplaceModel()) return false;
-    ModelRead(Core.Model->LoadFromContainer(item), item.ContainerName + " > " + item.EntryName);
-    return true;
-  };
-  OpenHandlers[".GOB"] = container;
-  OpenHandlers[".GOO"] = container;
 }
 
-void TfrmMain::ImportObj(const std::string& path, const TObjImportOptions& options) {
-  // Normals and radius are brought up to date even when bad content ends the import, so
-  // that what was added draws and the cameras fit it.
-  struct TUpdateAfter {
-    TModel& Model;
-    ~TUpdateAfter() { Model.Update(); }
-  } update{*Core.Model};
-  Core.Model->ImportObj(path, options);
-}
-
-void TfrmMain::ModelRead(const TReadResult& read, const std::string& source) {
-  if (!read) {
-    // Saving what was read over the file would destroy the rest of it, so Save must ask.
-    Core.Model->FileName.clear();
-    Core.Services.AddOutput("'" + source +
-                            "' was read only in part; the model is untitled so that Save asks for a name");
-  }
-  Core.History.Reset(Core);  // which shows the file's name in the title
+bool TfrmMain::Tell(const TCommandResult& result) {
+  if (result.ToTell()) Core.Services.ShowError(result.Message);
+  return result.Outcome == TOutcome::Done;
 }
 
 void TfrmMain::OpenFile(const std::string& path) {
@@ -136,64 +94,43 @@ void TfrmMain::OpenFile(const std::string& path) {
     if (!path.empty()) Core.Services.ShowInformation("File '" + path + "' not found");
     return;
   }
-  const auto handler = OpenHandlers.find(UpperExtension(path));
-  if (handler == OpenHandlers.end())
+  const std::string extension = UpperExtension(path);
+  TCommandResult opened;
+  if (extension == ".GOB" || extension == ".GOO") {
+    TGobItem item;
+    if (!TfrmDlgGob::Execute(path, item, this) || !SaveChangesFirst()) return;
+    opened = OpenContainerEntry(Core, item);
+  } else if (extension == ".3DO" || extension == ".OBJ") {
+    if (!SaveChangesFirst()) return;
+    opened = OpenModel(Core, path);
+  } else {
     Core.Services.ShowInformation("File Format not supported");
-  else if (!handler->second(path))
     return;
-  if (fraBuilder) fraBuilder->ModelReplaced();
-}
-
-bool TfrmMain::ReplaceModel() {
-  if (!SaveChangesFirst()) return false;
-  Core.Model->Clear();
-  Core.History.Reset(Core);
-  if (fraBuilder) {
-    Core.Services.FillMaterialList();
-    Core.Services.UpdateProperties();
-    fraBuilder->ModelReplaced();
   }
-  return true;
+  if (Tell(opened) && fraBuilder) fraBuilder->ModelReplaced();
 }
 
-void TfrmMain::actFileNewExecute() { ReplaceModel(); }
+void TfrmMain::actFileNewExecute() {
+  if (SaveChangesFirst() && Tell(NewModel(Core)) && fraBuilder) fraBuilder->ModelReplaced();
+}
 
 void TfrmMain::actFileOpenExecute() { OpenFile(Core.Services.AskOpenFileName(ModelFilter(), "Open")); }
 
 void TfrmMain::acnFileRevertExecute() {
   if (!FileExists(Core.Model->FileName) || !SaveChangesFirst()) return;
-  const std::string name = Core.Model->FileName;
-  Core.Model->Clear();
-  ModelRead(Core.Model->LoadFromFile(name), name);
-  Core.Services.FillTree();
-  Core.Services.FillMaterialList();
-  Core.Services.Redraw(true);
-}
-
-bool TfrmMain::ReadyForGameOrSaveAnyway() {
-  const std::vector<std::string> breaches = CheckForGame(*Core.Model, MaterialFinder(Core));
-  if (breaches.empty()) return true;
-  for (const std::string& line : breaches) Core.Services.AddOutput(line);
-  return Core.Services.AskSaveAnyway(breaches);
+  if (Tell(RevertModel(Core)) && fraBuilder) fraBuilder->ModelReplaced();
 }
 
 void TfrmMain::actFileSaveExecute() {
-  if (FileExists(Core.Model->FileName)) {
-    if (!ReadyForGameOrSaveAnyway()) return;
-    Core.Model->SaveToFile(Core.Model->FileName);
-    Core.History.MarkSaved();
-  } else {
+  if (FileExists(Core.Model->FileName))
+    Tell(SaveModel(Core, Core.Model->FileName));
+  else
     actFileSaveAsExecute();
-  }
 }
 
 void TfrmMain::actFileSaveAsExecute() {
   const std::string name = Core.Services.AskSaveFileName(ModelFilter(), "Save");
-  if (!name.empty() && ReadyForGameOrSaveAnyway()) {
-    Core.Model->SaveToFile(name);
-    Core.History.MarkSaved();
-  }
-  SetTitle(Core.Model->FileName);
+  if (!name.empty()) Tell(SaveModel(Core, name));
 }
 
 void TfrmMain::SetCurrentViewMode(int mode) {

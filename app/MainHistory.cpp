@@ -20,12 +20,11 @@ void ShowStep(QAction* action, const std::string& caption, bool enabled) {
 }  // namespace
 
 void TfrmMain::InstallHistoryCommands() {
-  SetCommand("actEditUndo", [this] { Core.History.Undo(Core); });
-  SetCommand("actEditRedo", [this] { Core.History.Redo(Core); });
+  SetCommand("actEditUndo", [this] { Core.Undo(); });
+  SetCommand("actEditRedo", [this] { Core.Redo(); });
   // The second key of Redo that other programs use; a user's own entry with this key wins.
   auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
   connect(redo, &QShortcut::activated, Action("actEditRedo"), &QAction::trigger);
-  Core.History.Changed = [this] { ShowHistory(); };
   ShowHistory();
 }
 

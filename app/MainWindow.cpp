@@ -22,7 +22,7 @@
 #include "app/Settings.h"
 #include "app/StatusProgress.h"
 #include "editing/ActionTable.h"
-#include "formats/MaterialLoader.h"
+#include "document/MaterialLookup.h"
 #include "model/VersionInfo.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
@@ -61,6 +61,7 @@ std::string Doing(const char* caption) { return "running \"" + PlainCaption(capt
 TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtStart(std::move(openAtStart)) {
   setObjectName("frmMain");
   InstallMaterialLoader(core);
+  ChangeSubscription = Core.Events.Subscribe([this](unsigned changes) { ShowChanges(changes); });
   setFont(WindowFont());
   setMinimumSize(535, 460);
   setGeometry(264, 206, 535, 460);
@@ -76,7 +77,17 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
   frmMsg->setGeometry(371, 298, 418, 187);
 }
 
-TfrmMain::~TfrmMain() { Core.History.Changed = nullptr; }
+TfrmMain::~TfrmMain() { Core.Events.Unsubscribe(ChangeSubscription); }
+
+void TfrmMain::ShowChanges(unsigned changes) {
+  if (changes & chHistory) ShowHistory();
+  TfraBuilder* frame = fraBuilder;
+  if (!frame) return;  // nothing shows the model before the viewport frame exists
+  if ((changes & chHierarchy) && frame->FillTree) frame->FillTree();
+  if ((changes & chMaterials) && frame->FillMaterialList) frame->FillMaterialList();
+  if ((changes & chProperties) && frame->UpdateProperties) frame->UpdateProperties();
+  if (changes & (chGeometry | chSelection)) frame->Redraw((changes & chGeometry) != 0);
+}
 
 void TfrmMain::BuildActions() {
   for (const TActionRow& row : MainActionRows()) {

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "model/Core.h"
-#include "model/ReadResult.h"
+#include "document/Core.h"
+#include "document/CommandResult.h"
 
 class QAction;
 class QLabel;
@@ -79,25 +79,20 @@ class TfrmMain : public QMainWindow {
   // Undo and Redo, and the menus and title that follow the history.
   void InstallHistoryCommands();
   void ShowHistory();
+  // Refreshes what shows the document's changes (TChange bits).
+  void ShowChanges(unsigned changes);
   // Before the model is replaced or the program ends: "Save changes to NAME?" while there are
   // unsaved changes. False when the user cancelled or the save did not succeed.
   bool SaveChangesFirst();
-  // Runs the game-readiness check before a save: every breach goes to the output list and the
-  // user chooses between saving anyway and cancelling. True when the save may go on.
-  bool ReadyForGameOrSaveAnyway();
-  // Asks about unsaved changes, then empties the model and its history; false when the user
-  // kept the model.
-  bool ReplaceModel();
-  // Import and the container formats: .obj, .gob and .goo.
+  // Import and export of .obj files.
   void InstallFormatCommands();
-  void ImportObj(const std::string& path, const TObjImportOptions& options = {});
-  // A model just read starts an empty history. After a failed read the model keeps what was
-  // read but no longer names the file.
-  void ModelRead(const TReadResult& read, const std::string& source);
+  // Shows a command's refusal or failure, unless the user saw it already; true when it was done.
+  bool Tell(const TCommandResult& result);
   void ShowBuilder();
   void DisplayHint(const QString& hint);
 
   TCore& Core;
+  int ChangeSubscription = 0;
   std::string OpenAtStart;
   bool FirstShow = true;
   TfraBuilder* fraBuilder = nullptr;
@@ -109,8 +104,5 @@ class TfrmMain : public QMainWindow {
   std::vector<QAction*> ActionList;
   std::map<std::string, QAction*> ActionsByName;
   std::map<std::string, std::function<void()>> Commands;
-  // How OpenFile treats each upper-case extension (with its dot); false when the model was
-  // kept.
-  std::map<std::string, std::function<bool(const std::string&)>> OpenHandlers;
   std::vector<QAction*> MenuOrder;  // every menu entry, menus left to right, top to bottom
 };

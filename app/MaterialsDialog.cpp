@@ -16,7 +16,7 @@
 #include "editing/MaterialEdits.h"
 #include "editing/Step.h"
 #include "formats/PathMap.h"
-#include "model/Core.h"
+#include "document/Core.h"
 #include "view/RunGuarded.h"
 
 namespace {
@@ -213,7 +213,7 @@ void TfrmMat::btnAddClick() {
   RunGuarded(Core.Services, "adding a material",
              [&] { RunStep(Core, "Add Material", [&] { AddProjectMaterial(Core, name); }); });
   FillProjectList(name);
-  Core.Services.FillMaterialList();
+  Core.Changed(chMaterials);
 }
 
 void TfrmMat::btnDeleteClick() {
@@ -223,7 +223,7 @@ void TfrmMat::btnDeleteClick() {
   RunGuarded(Core.Services, "deleting a material",
              [&] { RunStep(Core, "Delete Material", [&] { DeleteProjectMaterial(Core, material); }); });
   FillProjectList({});
-  Core.Services.FillMaterialList();
+  Core.Changed(chMaterials);
 }
 
 void TfrmMat::ShowMaterial(const TMaterial& material) {

@@ -9,7 +9,7 @@
 
 #include "editing/Step.h"
 #include "editing/ToolEdits.h"
-#include "model/Core.h"
+#include "document/Core.h"
 #include "view/RunGuarded.h"
 
 namespace {
@@ -154,7 +154,7 @@ void TNodeTreeView::mousePressEvent(QMouseEvent* event) {
     if (TNode* node = NodeOfItem(currentItem()))
       RunGuarded(Core.Services, "selecting in the node tree", [&] {
         Core.ToggleNode(node);
-        Core.Services.Redraw(true);
+        Core.Changed(chGeometry);
       });
   }
   viewport()->update();

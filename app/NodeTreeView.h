@@ -4,7 +4,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "model/NodeTree.h"
+#include "document/NodeTree.h"
 
 class TCore;
 class TNode;

@@ -1,7 +1,7 @@
 #pragma once
 #include <QDialog>
 
-#include "model/ObjImportOptions.h"
+#include "formats/ObjImportOptions.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -14,7 +14,7 @@
 #include "app/OptionsLists.h"
 #include "app/SettingsColor.h"
 #include "app/SettingsKeys.h"
-#include "model/ShortcutText.h"
+#include "settings/ShortcutText.h"
 #include "view/Builder.h"
 
 namespace {

@@ -14,7 +14,7 @@
 
 #include "editing/PropertyEdits.h"
 #include "editing/Step.h"
-#include "model/Core.h"
+#include "document/Core.h"
 #include "view/RunGuarded.h"
 
 namespace {
@@ -275,5 +275,5 @@ void TfraProp::btnMatDlgClick() {
   if (ok)
     RunStep(Core, "Material", [&] { SetSurfaceMaterial(Core, chosen); });
   else
-    Core.Services.Redraw(true);
+    Core.Changed(chGeometry);
 }

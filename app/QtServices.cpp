@@ -76,24 +76,6 @@ void TQtServices::SetClipboardText(const std::string& text) {
   QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
-void TQtServices::Redraw(bool rebuild) {
-  if (TfraBuilder* frame = Main ? Main->Builder() : nullptr) frame->Redraw(rebuild);
-}
-
-void TQtServices::FillTree() {
-  if (TfraBuilder* frame = Main ? Main->Builder() : nullptr; frame && frame->FillTree) frame->FillTree();
-}
-
-void TQtServices::UpdateProperties() {
-  if (TfraBuilder* frame = Main ? Main->Builder() : nullptr; frame && frame->UpdateProperties)
-    frame->UpdateProperties();
-}
-
-void TQtServices::FillMaterialList() {
-  if (TfraBuilder* frame = Main ? Main->Builder() : nullptr; frame && frame->FillMaterialList)
-    frame->FillMaterialList();
-}
-
 void TQtServices::BeginProgress(const std::string& text, uint64_t total) {
   if (Main) Main->Progress().Begin(text, total);
 }

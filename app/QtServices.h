@@ -1,10 +1,10 @@
 #pragma once
-#include "model/UserServices.h"
+#include "services/UserServices.h"
 
 class TfrmMain;
 
 // The user services of the running program: output and status go to the main window,
-// questions and messages to the dialogs, requests to the viewport frame once it exists.
+// questions and messages to the dialogs.
 class TQtServices : public TUserServices {
  public:
   void SetMainWindow(TfrmMain* window) { Main = window; }
@@ -19,10 +19,6 @@ class TQtServices : public TUserServices {
   bool AskSaveAnyway(const std::vector<std::string>& breaches) override;
   std::string GetClipboardText() override;
   void SetClipboardText(const std::string& text) override;
-  void Redraw(bool rebuild) override;
-  void FillTree() override;
-  void UpdateProperties() override;
-  void FillMaterialList() override;
   void BeginProgress(const std::string& text, uint64_t total) override;
   void StepProgress(uint64_t done) override;
   void EndProgress() override;

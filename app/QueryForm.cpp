@@ -8,7 +8,7 @@
 #include <QScreen>
 
 #include "app/QueryLayout.h"
-#include "model/ValueList.h"
+#include "settings/ValueList.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "app/MessageWindow.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
-#include "model/ColorText.h"
-#include "model/Core.h"
+#include "settings/ColorText.h"
+#include "document/Core.h"
 #include "model/Errors.h"
 
 namespace {

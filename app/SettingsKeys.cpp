@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "model/ShortcutText.h"
+#include "settings/ShortcutText.h"
 
 namespace {
 

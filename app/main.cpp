@@ -5,7 +5,7 @@
 
 #include "app/MainWindow.h"
 #include "app/QtServices.h"
-#include "model/Core.h"
+#include "document/Core.h"
 #include "view/GLFormat.h"
 
 int main(int argc, char** argv) {

@@ -9,9 +9,9 @@
 
 #include "ChainModel.h"
 #include "editing/DeleteOps.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
-#include "model/PlainNodeTree.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
+#include "document/PlainNodeTree.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ const std::string& ChainFile(int count, bool reversed) {
     TCore core(services);
     BuildChain(*core.Model, count, reversed);
     TPlainNodeTree tree;
-    core.Model->FillTree(tree);  // child and sibling columns as the editor would save them
+    FillNodeTree(*core.Model, tree);  // child and sibling columns as the editor would save them
     core.Model->SaveToFile(path);
     std::atexit([] {
       for (auto& [key, p] : files) std::filesystem::remove(p);
@@ -67,7 +67,7 @@ void BM_ChainFillTree(benchmark::State& state) {
   TCore core(services);
   BuildChain(*core.Model, static_cast<int>(state.range(0)), state.range(1) != 0);
   TPlainNodeTree tree;
-  for (auto _ : state) core.Model->FillTree(tree);
+  for (auto _ : state) FillNodeTree(*core.Model, tree);
 }
 
 void BM_ChainSave(benchmark::State& state) {
@@ -75,7 +75,7 @@ void BM_ChainSave(benchmark::State& state) {
   TCore core(services);
   BuildChain(*core.Model, static_cast<int>(state.range(0)), state.range(1) != 0);
   TPlainNodeTree tree;
-  core.Model->FillTree(tree);
+  FillNodeTree(*core.Model, tree);
   const std::string path = TempPath("chain-save.3do");
   for (auto _ : state) core.Model->SaveToFile(path);  // an Update, then the text streamed out
   std::filesystem::remove(path);

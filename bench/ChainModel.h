@@ -12,7 +12,7 @@ inline void BuildChain(TModel& model, int count, bool reversed) {
     node->Name = "n" + std::to_string(i);
     node->Position = {0.01, 0, 0};
     node->Rotation = {0.1, 0.2, 0.3};
-    TMesh* mesh = node->SetMesh(std::make_unique<TMesh>(&model));
+    TMesh* mesh = node->SetMesh(model.NewMesh());
     mesh->Name = "m" + std::to_string(i);
     TFace* face = mesh->AddFace();
     for (const TVector& p : {TVector{0, 0, 0}, TVector{1, 0, 0}, TVector{0, 1, 0}}) {

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "formats/MaterialLoader.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "document/MaterialLookup.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
 #include "tests/core/FormatBytes.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include "editing/EditCommands.h"
 #include "editing/Primitives.h"
 #include "editing/SelectCommands.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ struct TSession {
 // A grid of quads in one node: (n + 1)^2 vertices, n^2 faces.
 TMesh& GridMesh(TCore& core, int n) {
   TNode* node = core.Model->AddNode();
-  TMesh* mesh = node->SetMesh(std::make_unique<TMesh>(core.Model.get()));
+  TMesh* mesh = node->SetMesh(core.Model->NewMesh());
   mesh->Vertices.Reserve(static_cast<size_t>(n + 1) * (n + 1));
   for (int j = 0; j <= n; ++j)
     for (int i = 0; i <= n; ++i) mesh->AddVertex()->Position = {double(i), double(j), 0};

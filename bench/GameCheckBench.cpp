@@ -2,9 +2,9 @@
 
 #include "bench/GridModel.h"
 #include "editing/GameCheck.h"
-#include "formats/MaterialLoader.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "document/MaterialLookup.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
 
 namespace {
 

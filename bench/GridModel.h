@@ -15,7 +15,7 @@ inline void BuildGrid(TModel& model, int side) {
   node->Parent = root;
   node->Position = {0.1, 0.2, 0.3};
   node->Rotation = {10, 20, 30};
-  TMesh* mesh = node->SetMesh(std::make_unique<TMesh>(&model));
+  TMesh* mesh = node->SetMesh(model.NewMesh());
   for (int y = 0; y < side; ++y)
     for (int x = 0; x < side; ++x)
       mesh->AddVertex()->Position = {x * 0.01, y * 0.01, 0.002 * std::sin(x * 0.3) * std::cos(y * 0.2)};

@@ -5,8 +5,8 @@
 #include "bench/GridModel.h"
 #include "editing/Actions.h"
 #include "editing/Step.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ struct THistoryModel {
     BuildGrid(*Core.Model, side);
     FindEditAction("actPrimCube")->Run(Core);
     Core.Model->Update();
-    Core.History.Reset(Core);
+    Core.ResetHistory();
     Core.EditMode = emVertex;
   }
   // Selects every vertex of the grid (node 1) or of the cube (node 2).
@@ -58,8 +58,8 @@ void BM_UndoRedo(benchmark::State& state) {
   m.Services.Answers = kAnswers;
   RunStep(m.Core, "Translate", [&] { FindEditAction("actEditTranslate")->Run(m.Core); });
   for (auto _ : state) {
-    m.Core.History.Undo(m.Core);
-    m.Core.History.Redo(m.Core);
+    m.Core.Undo();
+    m.Core.Redo();
   }
   state.SetLabel("one undo and one redo per iteration");
 }

@@ -7,8 +7,8 @@
 
 #include "bench/GridModel.h"
 #include "editing/LevelsOfDetail.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "formats/Gob.h"
-#include "formats/MaterialLoader.h"
+#include "document/MaterialLookup.h"
 #include "model//Core.h"
-#include "model/HeadlessServices.h"
+#include "services/HeadlessServices.h"
 
 namespace {
 

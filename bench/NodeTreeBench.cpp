@@ -8,8 +8,8 @@
 #include "BenchApp.h"
 #include "ChainModel.h"
 #include "app/NodeTreeView.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ void BM_NodeTreeViewFill(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    core.Model->FillTree(tree);  // a refill, as after every change of the hierarchy
+    FillNodeTree(*core.Model, tree);  // a refill, as after every change of the hierarchy
     tree.viewport()->repaint();
   }
   state.counters["items"] = tree.ItemCount();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bench/ChildPeakMemory.h"
+#include "formats/ObjImport.h"
 #include "bench/ObjFiles.h"
 #include "model/Model.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 void LoadOurs(const std::string& path, TModel*& model) {
   model = new TModel;
-  model->ImportObj(path);
+  ImportObj(*model, path);
 }
 
 void LoadTiny(const std::string& path, tinyobj::attrib_t*& attrib, std::vector<tinyobj::shape_t>*& shapes) {

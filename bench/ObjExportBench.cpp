@@ -8,8 +8,8 @@
 #include "PeakMemory.h"
 #include "bench/GridModel.h"
 #include "formats/ObjExport.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
 
 namespace {
 

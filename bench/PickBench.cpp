@@ -1,9 +1,9 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/GridModel.h"
-#include "model/CameraMoves.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "camera/CameraMoves.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
 
 namespace {
 

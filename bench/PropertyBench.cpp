@@ -1,8 +1,9 @@
 #include <benchmark/benchmark.h>
 
 #include "editing/PropertyEdits.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
+#include "tests/core/ChangeCounter.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ struct TSelectedFaces {
     Core.Model->Materials.FindOrAdd("dflt.mat");
     Core.Model->Materials.FindOrAdd("hull.mat");
     TNode* node = Core.Model->AddNode();
-    TMesh* mesh = node->SetMesh(std::make_unique<TMesh>(Core.Model.get()));
+    TMesh* mesh = node->SetMesh(Core.Model->NewMesh());
     for (int i = 0; i < 3; ++i) mesh->AddVertex();
     mesh->Surfaces.Reserve(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
@@ -24,6 +25,7 @@ struct TSelectedFaces {
   }
   THeadlessServices Services;
   TCore Core;
+  TChangeCounter Changes{Core};
 };
 
 // Each iteration flips the value, so every surface changes every time.
@@ -31,7 +33,7 @@ void BM_PropertyChange(benchmark::State& state, void (*change)(TCore&, bool)) {
   TSelectedFaces faces(static_cast<int>(state.range(0)));
   bool on = false;
   for (auto _ : state) change(faces.Core, on = !on);
-  state.counters["rebuilds_per_change"] = static_cast<double>(faces.Services.Rebuilds) / state.iterations();
+  state.counters["rebuilds_per_change"] = static_cast<double>(faces.Changes.Rebuilds) / state.iterations();
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 

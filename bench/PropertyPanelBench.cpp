@@ -2,8 +2,8 @@
 
 #include "app/PropertyPanel.h"
 #include "bench/BenchApp.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ namespace {
 // deselected and selected again before each refresh, as a click in the view does.
 struct TSelectedMillion {
   TSelectedMillion() : Core(Services), Panel((BenchApp(), Core)) {
-    TMesh* mesh = Core.Model->AddNode()->SetMesh(std::make_unique<TMesh>(Core.Model.get()));
+    TMesh* mesh = Core.Model->AddNode()->SetMesh(Core.Model->NewMesh());
     constexpr int n = 1000000;
     mesh->Vertices.Reserve(n);
     mesh->Surfaces.Reserve(n);

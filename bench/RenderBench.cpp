@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "BenchApp.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
 
@@ -19,7 +19,7 @@ namespace {
 void BuildQuadGrid(TModel& model, int side) {
   TNode* node = model.AddNode();
   node->Name = "grid";
-  TMesh* mesh = node->SetMesh(std::make_unique<TMesh>(&model));
+  TMesh* mesh = node->SetMesh(model.NewMesh());
   const double step = 1.0 / side;
   for (int y = 0; y < side; ++y)
     for (int x = 0; x < side; ++x) mesh->AddVertex()->Position = {x * step, y * step, 0.01 * ((x + y) % 3)};

@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include "model/Camera.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "camera/Camera.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ namespace {
 struct TBigMesh {
   explicit TBigMesh(int n) : Core(Services), View(MakeViewTransform(DefaultCameras()[0], 400, 300)) {
     TNode* node = Core.Model->AddNode();
-    node->SetMesh(std::make_unique<TMesh>(Core.Model.get()));
+    node->SetMesh(Core.Model->NewMesh());
     Mesh = node->Mesh.get();
     Mesh->Vertices.Reserve(static_cast<size_t>(n));
     const TVector low = ScreenToWorld(View, 0, 299), high = ScreenToWorld(View, 399, 0);
@@ -40,9 +40,9 @@ void BM_ToggleAllVertices(benchmark::State& state) {
   TBigMesh big(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     for (TVertex* v : big.Mesh->Vertices) big.Core.ToggleVertex(v, false);
-    big.Services.UpdateProperties();
+    big.Changed(chProperties);
     for (TVertex* v : big.Mesh->Vertices) big.Core.ToggleVertex(v, false);
-    big.Services.UpdateProperties();
+    big.Changed(chProperties);
     benchmark::DoNotOptimize(big.Core.Vertices.Count());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0) * 2);

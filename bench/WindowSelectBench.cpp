@@ -15,7 +15,7 @@
 #include "app/QtServices.h"
 #include "app/StatusProgress.h"
 #include "bench/ObjFiles.h"
-#include "model/Core.h"
+#include "document/Core.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
 
@@ -25,7 +25,7 @@ using TClock = std::chrono::steady_clock;
 
 // A side x side grid of vertices in one mesh, one quad face per cell.
 void BuildGrid(TModel& model, int side) {
-  TMesh* mesh = model.AddNode()->SetMesh(std::make_unique<TMesh>(&model));
+  TMesh* mesh = model.AddNode()->SetMesh(model.NewMesh());
   mesh->Vertices.Reserve(static_cast<size_t>(side) * side);
   for (int y = 0; y < side; ++y)
     for (int x = 0; x < side; ++x) mesh->AddVertex()->Position = {x / double(side), y / double(side), 0};

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "cli/CliCommands.h"
+#include "document/MaterialLookup.h"
 #include "editing/GameCheck.h"
 
 int RunCheck(const TArgs& args) {

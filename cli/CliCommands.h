@@ -3,11 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "document/CommandResult.h"
 #include "formats/Gob.h"
-#include "formats/MaterialLoader.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
-#include "model/ObjImportOptions.h"
+#include "document/MaterialLookup.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
+#include "formats/ObjImportOptions.h"
 
 // One run of the tool: a core answered by headless services that print to standard error.
 struct TCliSession {
@@ -19,7 +20,10 @@ struct TCliSession {
   bool Open(const std::string& path);
   // Reads the model stored under `entry` in a container.
   bool OpenEntry(const std::string& container, const std::string& entry);
+  // Saves as the window does, the game check's breaches going to standard error as warnings.
   bool Save(const std::string& path);
+  // Prints what the user was not yet told of the command's end; true when it succeeded.
+  static bool Ended(const TCommandResult& result);
   TObjImportOptions ObjOptions;  // how Open imports an .obj file
 };
 

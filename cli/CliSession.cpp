@@ -1,27 +1,22 @@
 #include <cstdio>
 
 #include "cli/CliCommands.h"
+#include "formats/ObjImport.h"
 #include "formats/Gob.h"
 #include "formats/ReadOnlyFile.h"
+#include "editing/FileCommands.h"
 #include "model/Errors.h"
 
-bool TCliSession::Open(const std::string& path) {
-  if (SameText(ExtensionPart(path), ".obj")) {
-    if (!RegularFileExists(path)) {
-      std::fprintf(stderr, "File '%s' not found\n", path.c_str());
-      return false;
-    }
-    const bool imported = Core.Model->ImportObj(path, ObjOptions).Ok;  // a failure was shown on standard error
-    Core.Model->Update();
-    return imported;
-  }
-  return Core.Model->LoadFromFile(path).Ok;
-}
+bool TCliSession::Open(const std::string& path) { return Ended(OpenModel(Core, path, ObjOptions)); }
 
 bool TCliSession::OpenEntry(const std::string& container, const std::string& entry) {
   TGobItem item;
-  if (!FindContainerEntry(container, entry, item)) return false;
-  return Core.Model->LoadFromContainer(item).Ok;
+  return FindContainerEntry(container, entry, item) && Ended(OpenContainerEntry(Core, item));
+}
+
+bool TCliSession::Ended(const TCommandResult& result) {
+  if (result.ToTell()) std::fprintf(stderr, "%s\n", result.Message.c_str());
+  return result.Succeeded();
 }
 
 bool FindContainerEntry(const std::string& container, const std::string& entry, TGobItem& item) {
@@ -53,12 +48,4 @@ bool FindContainerEntry(const std::string& container, const std::string& entry, 
   return false;
 }
 
-bool TCliSession::Save(const std::string& path) {
-  try {
-    Core.Model->SaveToFile(path);
-    return true;
-  } catch (const EZarnError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
-    return false;
-  }
-}
+bool TCliSession::Save(const std::string& path) { return Ended(SaveModel(Core, path)); }

@@ -4,6 +4,8 @@
 #include <set>
 
 #include "cli/CliCommands.h"
+#include "editing/FileCommands.h"
+#include "document/MaterialLookup.h"
 #include "cli/EditSteps.h"
 #include "editing/Actions.h"
 #include "editing/LevelsOfDetail.h"
@@ -116,12 +118,14 @@ class TStepRunner {
     if (!action) return Fail("unknown action '" + name + "'");
     S.Services.Answers = answers;
     S.Services.Asked.clear();
-    const size_t errors = S.Services.Errors.size();
     action->Run(Core);
+    const TCommandResult outcome = Core.TakeOutcome();
     S.Services.Answers.clear();
+    // A refusal was told as it happened; the dialog it came before asked for nothing.
+    if (!outcome.Succeeded()) return false;
     for (const auto& [key, value] : answers)
       if (!S.Services.Asked.count(key)) return Fail(name + " asks for no value named '" + key + "'");
-    return S.Services.Errors.size() == errors;
+    return true;
   }
 
   bool Copy(const std::string& file) { return ToClipboardFile("actEditCopy", file); }
@@ -157,7 +161,7 @@ class TStepRunner {
   bool UndoRedo(bool undo) {
     THistory& history = Core.History;
     if (!(undo ? history.CanUndo() : history.CanRedo())) return Fail(undo ? "nothing to undo" : "nothing to redo");
-    undo ? history.Undo(Core) : history.Redo(Core);
+    undo ? Core.Undo() : Core.Redo();
     return true;
   }
 
@@ -171,12 +175,11 @@ class TStepRunner {
     if (std::count(text.begin(), text.end(), ',') != 2) return Fail("'" + text + "' is not three numbers X,Y,Z");
     std::replace(text.begin(), text.end(), ',', ' ');
     const TVector v = TextToVector(text);
-    const size_t errors = S.Services.Errors.size();
     const bool done = tool == "move"     ? MoveSelection(Core, v, !option.empty())
                       : tool == "rotate" ? RotateSelection(Core, v)
                                          : ScaleSelection(Core, v);
     FinishToolDrag(Core, tool == "move" ? tmMove : tool == "rotate" ? tmRotate : tmScale);
-    return done && S.Services.Errors.size() == errors;
+    return done && Core.TakeOutcome().Succeeded();
   }
 
   // "2": the level of detail the steps after it edit, counted from 1 as the View menu counts.
@@ -242,8 +245,7 @@ class TStepRunner {
     const std::string name = assignment.substr(0, eq);
     const TPropertyField* field = FindPropertyField(Core.EditMode, name);
     if (eq == std::string::npos || !field) return Fail("no property '" + name + "' in " + ModeName() + " mode");
-    const size_t errors = S.Services.Errors.size();
-    return field->Apply(Core, assignment.substr(eq + 1)) && S.Services.Errors.size() == errors;
+    return field->Apply(Core, assignment.substr(eq + 1)) && Core.TakeOutcome().Succeeded();
   }
 
   // "add:NAME" or "delete:NAME": the materials dialog's buttons.
@@ -304,7 +306,7 @@ class TStepRunner {
     } else {
       return Fail("unknown selection '" + what + "'");
     }
-    Core.Services.UpdateProperties();
+    Core.Changed(chProperties);
     return true;
   }
 
@@ -362,14 +364,12 @@ int RunEdit(const TArgs& args) {
     return 2;
   }
   TEditSession session;
-  if (!session.Core.Model->LoadFromFile(args[0])) return 1;
-  session.Core.History.Reset(session.Core);
+  if (!TCliSession::Ended(OpenModel(session.Core, args[0]))) return 1;
   try {
     if (!TStepRunner(session).Run(args, 2)) return 1;
-    session.Core.Model->SaveToFile(args[1]);
   } catch (const EZarnError& e) {
     std::fprintf(stderr, "Error: %s\n", e.what());
     return 1;
   }
-  return 0;
+  return TCliSession::Ended(SaveModel(session.Core, args[1])) ? 0 : 1;
 }

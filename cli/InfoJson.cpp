@@ -3,8 +3,8 @@
 #include <unordered_map>
 
 #include "cli/JsonWriter.h"
-#include "formats/MaterialLoader.h"
-#include "model/Core.h"
+#include "document/MaterialLookup.h"
+#include "document/Core.h"
 
 namespace {
 

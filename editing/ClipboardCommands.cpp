@@ -6,7 +6,7 @@
 
 #include "editing/DeleteOps.h"
 #include "formats/ProgressSource.h"
-#include "model/Core.h"
+#include "document/Core.h"
 #include "model/VersionInfo.h"
 
 namespace {
@@ -59,31 +59,36 @@ void PasteNodes(TCore& core) {
   TTextBlocks blocks(text);
   TProgressSource source(blocks, progress);
   TLineCursor lines(source);
-  core.Model->Parse3DO(lines);
+  if (const TReadResult read = core.Model->Parse3DO(lines); !read) core.NoteFailure(read.Message);
 }
 
 void actEditCopy(TCore& core) { CopyNodes(core); }
 
 void actEditCut(TCore& core) {
   CutNodes(core);
-  core.Services.Redraw(true);
-  core.Services.FillTree();
+  core.Changed(chGeometry);
+  core.Changed(chHierarchy);
 }
 
 void actEditPaste(TCore& core) {
   PasteNodes(core);
-  core.Services.Redraw(true);
-  core.Services.FillTree();
+  core.Changed(chGeometry);
+  core.Changed(chHierarchy);
 }
 
 void actFileInsert(TCore& core) {
   const std::string path = core.Services.AskOpenFileName(ModelFilter(), "Open");
+  if (path.empty()) return;  // cancelled
   std::error_code error;
-  if (path.empty() || !std::filesystem::is_regular_file(path, error)) return;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    core.Refuse("File '" + path + "' not found");
+    return;
+  }
   const std::string fileName = core.Model->FileName;
-  core.Model->LoadFromFile(path);
+  const TReadResult read = core.Model->LoadFromFile(path);
   core.Model->FileName = fileName;
-  core.Services.FillTree();
-  core.Services.FillMaterialList();
-  core.Services.Redraw(true);
+  if (!read) core.NoteFailure(read.Message);
+  core.Changed(chHierarchy);
+  core.Changed(chMaterials);
+  core.Changed(chGeometry);
 }

@@ -3,8 +3,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "model/Core.h"
-#include "model/Progress.h"
+#include "document/Core.h"
+#include "services/Progress.h"
 
 namespace {
 

@@ -3,14 +3,14 @@
 #include "editing/DeleteOps.h"
 #include "editing/FileRange.h"
 #include "editing/SurfaceOps.h"
-#include "model/Core.h"
-#include "model/Progress.h"
+#include "document/Core.h"
+#include "services/Progress.h"
 
 namespace {
 
 bool RequireMode(TCore& core, TEditMode mode) {
   if (core.EditMode == mode) return true;
-  core.Services.ShowError(mode == emSurface ? "Only works in Surface Mode" : "Only works in Vertex Mode");
+  core.Refuse(mode == emSurface ? "Only works in Surface Mode" : "Only works in Vertex Mode");
   return false;
 }
 
@@ -42,10 +42,11 @@ void MergeOtherGeosets(TModel& model, const std::vector<TNode*>& selected) {
   for (int set = 0; set < model.GeosetCount(); ++set) {
     if (set == model.CurrentGeoset()) continue;
     TMesh* into = model.GeosetMesh(target, set);
-    if (!into) into = model.SetGeosetMesh(target, set, std::make_unique<TMesh>(&model));
+    if (!into) into = model.SetGeosetMesh(target, set, model.NewMesh());
     into->UpdateWorld();
     for (size_t i = 1; i < selected.size(); ++i)
-      if (TMesh* source = model.GeosetMesh(*selected[i], set); source && source != into) into->AppendCopy(*source, false);
+      if (TMesh* source = model.GeosetMesh(*selected[i], set); source && source != into)
+        into->AppendCopy(*source, [](TMesh& m) { m.UpdateWorld(); });
     into->InvalidateNormals();
   }
 }
@@ -67,13 +68,13 @@ void actEditExtrudeFace(TCore& core) {
     // The extruded surfaces leave their meshes together: one pass per mesh, not one per surface.
     DeleteSurfaces(core, originals);
   }
-  core.Services.Redraw(true);
+  core.Changed(chGeometry);
 }
 
 void actEditSplitFace(TCore& core) {
   if (!RequireMode(core, emVertex)) return;
   if (core.Vertices.Count() != 2) {
-    core.Services.ShowError("Failed to Split the Surface.\r\nSelect two Vertices and try again.");
+    core.Refuse("Failed to Split the Surface.\r\nSelect two Vertices and try again.");
     return;
   }
   TVertex* a = core.Vertices.Get(0);
@@ -85,7 +86,7 @@ void actEditSplitFace(TCore& core) {
     const bool selected = core.Surfaces.Contains(f);
     core.Surfaces.Remove(f);
     if (!SplitSurface(*f, *a, *b) && selected) core.Surfaces.Add(f);
-    core.Services.Redraw(true);
+    core.Changed(chGeometry);
     return;
   }
 }
@@ -93,7 +94,7 @@ void actEditSplitFace(TCore& core) {
 void actEditInsertVx(TCore& core) {
   if (!RequireMode(core, emVertex)) return;
   if (core.Vertices.Count() != 2) {
-    core.Services.ShowError("Failed to Insert a Vertex.\r\nSelect two Vertices and try again.");
+    core.Refuse("Failed to Insert a Vertex.\r\nSelect two Vertices and try again.");
     return;
   }
   TVertex* a = core.Vertices.Get(0);
@@ -101,7 +102,7 @@ void actEditInsertVx(TCore& core) {
   TVertex* v = InsertEdgeVertex(*a->Mesh, *a, *b);
   core.Vertices.Clear();
   core.Vertices.Add(v);
-  core.Services.Redraw(true);
+  core.Changed(chGeometry);
 }
 
 void actEditFlipFace(TCore& core) {
@@ -114,7 +115,7 @@ void actEditFlipFace(TCore& core) {
       progress.Step(++done);
     }
   }
-  core.Services.Redraw(true);
+  core.Changed(chGeometry);
 }
 
 void actEditMakeSurface(TCore& core) {
@@ -123,8 +124,8 @@ void actEditMakeSurface(TCore& core) {
   core.Model->UpdateWorld();
   if (!ResultsFit(core, "Make Surface", core.Vertices.Items(), [](const TVertex& v) { return v.World; })) return;
   MakeSurface(*core.Model, core.Vertices.Items());
-  core.Services.FillTree();
-  core.Services.Redraw(true);
+  core.Changed(chHierarchy);
+  core.Changed(chGeometry);
 }
 
 void actEditMerge(TCore& core) {
@@ -141,15 +142,15 @@ void actEditMerge(TCore& core) {
   {
     TProgress progress(&core.Services, "Merging", objects, kProgressObjects);
     core.Model->UpdateWorld();
-    TMesh probe(core.Model.get());
+    TMesh probe(core.Model.get(), &core.Model->Materials);
     probe.Node = target;
     probe.UpdateWorld();
     if (!MergeFits(core, target->Mesh ? target->Mesh->WorldOffset : probe.WorldOffset, sources)) return;
-    if (!target->Mesh) target->SetMesh(std::make_unique<TMesh>(core.Model.get()));
+    if (!target->Mesh) target->SetMesh(core.Model->NewMesh());
     core.Model->UpdateWorld();
     uint64_t done = 0;
     for (TMesh* source : sources) {
-      target->Mesh->AppendCopy(*source, false);
+      target->Mesh->AppendCopy(*source, [](TMesh& m) { m.UpdateWorld(); });
       progress.Step(done += static_cast<uint64_t>(source->Vertices.Count() + source->Surfaces.Count()));
     }
     MergeOtherGeosets(*core.Model, selected);
@@ -157,15 +158,15 @@ void actEditMerge(TCore& core) {
     DeleteNodes(core, core.Nodes.Items());
   }
   core.ToggleNode(target);
-  core.Services.FillTree();
-  core.Services.Redraw(true);
+  core.Changed(chHierarchy);
+  core.Changed(chGeometry);
 }
 
 void actEditDelete(TCore& core) {
   switch (core.EditMode) {
     case emNode:
       DeleteNodes(core, core.Nodes.Items());
-      core.Services.FillTree();
+      core.Changed(chHierarchy);
       break;
     case emSurface:
       DeleteSurfaces(core, core.Surfaces.Items());
@@ -174,6 +175,6 @@ void actEditDelete(TCore& core) {
       DeleteVertices(core, core.Vertices.Items());
       break;
   }
-  core.Services.UpdateProperties();
-  core.Services.Redraw(true);
+  core.Changed(chProperties);
+  core.Changed(chGeometry);
 }

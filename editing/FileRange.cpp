@@ -1,11 +1,11 @@
 #include "editing/FileRange.h"
 
 #include "editing/Query.h"
-#include "model/Core.h"
+#include "document/Core.h"
 
 void RefuseBeyondFileRange(TCore& core, const std::string& doer, const std::string& what) {
-  core.Services.ShowError(doer + " would put " + what +
-                          " beyond the range a 3DO file can hold (magnitudes up to 3.4e+38); nothing was changed");
+  core.Refuse(doer + " would put " + what +
+              " beyond the range a 3DO file can hold (magnitudes up to 3.4e+38); nothing was changed");
 }
 
 bool ResultsFit(TCore& core, const std::string& doer, const std::vector<TVertex*>& list,

@@ -1,7 +1,7 @@
 #include "editing/LevelsOfDetail.h"
 
 #include "editing/Query.h"
-#include "model/Core.h"
+#include "document/Core.h"
 
 namespace {
 
@@ -11,8 +11,8 @@ constexpr TQueryField kLodCopyFields[] = {
 // A command changed which meshes are shown: everything drawn or listed from them is redone.
 void Refresh(TCore& core) {
   core.Services.ShowStatus(LevelOfDetailText(*core.Model));
-  core.Services.UpdateProperties();
-  core.Services.Redraw(true);
+  core.Changed(chProperties);
+  core.Changed(chGeometry);
 }
 
 }  // namespace
@@ -38,8 +38,8 @@ void ChooseLevelOfDetail(TCore& core, int set) {
 void actViewLodAdd(TCore& core) {
   TModel& model = *core.Model;
   if (model.GeosetCount() >= kGameGeosets) {
-    core.Services.ShowError("The game reads at most " + std::to_string(kGameGeosets) +
-                            " levels of detail; this model has them all");
+    core.Refuse("The game reads at most " + std::to_string(kGameGeosets) +
+                " levels of detail; this model has them all");
     return;
   }
   ChooseLevelOfDetail(core, model.AddGeoset());
@@ -48,7 +48,7 @@ void actViewLodAdd(TCore& core) {
 void actViewLodCopy(TCore& core) {
   TModel& model = *core.Model;
   if (model.GeosetCount() == 1) {
-    core.Services.ShowError("The model has one level of detail; add one to copy it over");
+    core.Refuse("The model has one level of detail; add one to copy it over");
     return;
   }
   const int shown = model.CurrentGeoset() + 1;
@@ -57,8 +57,8 @@ void actViewLodCopy(TCore& core) {
   if (!query.Ask(core)) return;
   const int to = query.Int("Copy_To");
   if (to < 1 || to > model.GeosetCount() || to == shown) {
-    core.Services.ShowError("Copy_To=" + query.Value("Copy_To") + " names no other level of detail: 1 to " +
-                            std::to_string(model.GeosetCount()) + ", not " + std::to_string(shown));
+    core.Refuse("Copy_To=" + query.Value("Copy_To") + " names no other level of detail: 1 to " +
+                std::to_string(model.GeosetCount()) + ", not " + std::to_string(shown));
     return;
   }
   model.CopyGeoset(to - 1);
@@ -68,10 +68,10 @@ void actViewLodCopy(TCore& core) {
 void actViewLodDelete(TCore& core) {
   TModel& model = *core.Model;
   if (model.GeosetCount() == 1) {
-    core.Services.ShowError("The last level of detail cannot be deleted");
+    core.Refuse("The last level of detail cannot be deleted");
     return;
   }
   model.DeleteGeoset(model.CurrentGeoset());
-  core.Services.FillTree();
+  core.Changed(chHierarchy);
   Refresh(core);
 }

@@ -1,10 +1,10 @@
 #include "editing/MaterialEdits.h"
 
-#include "model/Core.h"
+#include "document/Core.h"
 
 TMaterial* AddProjectMaterial(TCore& core, const std::string& name) {
   TMaterial* material = core.Model->Materials.FindOrAdd(name);
-  core.Services.Redraw(true);
+  core.Changed(chGeometry);
   return material;
 }
 
@@ -25,5 +25,5 @@ void DeleteProjectMaterial(TCore& core, TMaterial* material) {
             face->Material = replacement;
             mesh->Touch();
           }
-  core.Services.Redraw(true);
+  core.Changed(chGeometry);
 }

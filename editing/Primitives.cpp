@@ -9,7 +9,7 @@
 #include "editing/FileRange.h"
 #include "editing/Query.h"
 #include "editing/SurfaceOps.h"
-#include "model/Core.h"
+#include "document/Core.h"
 #include "model/VertexOps.h"
 
 namespace {
@@ -21,7 +21,7 @@ constexpr long long kMaxPrimitiveVertices = 1'000'000;
 TNode* NewPrimitive(TModel& model, const std::string& name) {
   TNode* node = model.AddNode();
   node->Name = name;
-  node->SetMesh(std::make_unique<TMesh>(&model))->Name = name;
+  node->SetMesh(model.NewMesh())->Name = name;
   return node;
 }
 
@@ -80,36 +80,36 @@ bool Finite(const std::vector<float>& values) {
 // Values that make no shape are refused, as counts that would make too large a one are.
 bool NoShape(TCore& core, const TQuery& query, const char* name, int value, int least) {
   if (value >= least) return false;
-  core.Services.ShowError(std::string(name) + "=" + query.Value(name) + " makes no shape: at least " +
-                          std::to_string(least) + (least == 1 ? " is" : " are") + " needed");
+  core.Refuse(std::string(name) + "=" + query.Value(name) + " makes no shape: at least " +
+              std::to_string(least) + (least == 1 ? " is" : " are") + " needed");
   return true;
 }
 
 bool NoShape(TCore& core, const TQuery& query, const char* name, float value) {
   if (value > 0) return false;
-  core.Services.ShowError(std::string(name) + "=" + query.Value(name) + " makes no shape: it must be above 0");
+  core.Refuse(std::string(name) + "=" + query.Value(name) + " makes no shape: it must be above 0");
   return true;
 }
 
 bool TooBig(TCore& core, long long vertices) {
   if (vertices <= kMaxPrimitiveVertices) return false;
-  core.Services.ShowError("The primitive would have " + std::to_string(vertices) + " vertices; at most " +
-                          std::to_string(kMaxPrimitiveVertices) + " are allowed");
+  core.Refuse("The primitive would have " + std::to_string(vertices) + " vertices; at most " +
+              std::to_string(kMaxPrimitiveVertices) + " are allowed");
   return true;
 }
 
 void FinishPrimitive(TCore& core, TNode* node) {
   core.ToggleNode(node);
   core.Model->Update();
-  core.Services.FillTree();
-  core.Services.FillMaterialList();
-  core.Services.Redraw(true);
+  core.Changed(chHierarchy);
+  core.Changed(chMaterials);
+  core.Changed(chGeometry);
 }
 
 void FinishBareNode(TCore& core) {
   core.Model->Update();
-  core.Services.FillTree();
-  core.Services.Redraw(true);
+  core.Changed(chHierarchy);
+  core.Changed(chGeometry);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "model/Convert.h"
-#include "model/Core.h"
+#include "document/Core.h"
 
 const std::vector<std::string>& NodeTypeItems() {
   static const std::vector<std::string> items = {"Lower Body", "Upper Body (dflt)", "Left Leg", "Left Arm",
@@ -66,7 +66,7 @@ void SetNodeType(TCore& core, int itemIndex) {
 void SetNodeVector(TCore& core, TNodeVector which, std::string_view text) {
   struct TRedrawAtEnd {
     TCore& Core;
-    ~TRedrawAtEnd() { Core.Services.Redraw(true); }
+    ~TRedrawAtEnd() { Core.Changed(chGeometry); }
   } redraw{core};
   // Every node reads the same text, so a text that fails fails before the first node.
   const TVector value = TextToVector(text);
@@ -75,7 +75,7 @@ void SetNodeVector(TCore& core, TNodeVector which, std::string_view text) {
 
 bool SetMeshName(TCore& core, const std::string& name) {
   if (const std::string refusal = CheckMeshName(name); !refusal.empty()) {
-    core.Services.ShowError(refusal);
+    core.Refuse(refusal);
     return false;
   }
   for (TNode* node : core.Nodes)
@@ -101,7 +101,7 @@ bool SetSurfaceMaterial(TCore& core, std::string_view name) {
       face->Material = material;
       face->Mesh->Touch();
     }
-  core.Services.Redraw(true);
+  core.Changed(chGeometry);
   return material != nullptr;
 }
 

@@ -74,7 +74,7 @@ const std::vector<TPropertyField>& PropertyFields() {
       {"Material", emSurface, "a material of the model",
        [](TCore& core, const std::string& value) {
          if (SetSurfaceMaterial(core, value)) return true;
-         core.Services.ShowError("The model has no material '" + value + "' (add it with material:add:" + value + ")");
+         core.Refuse("The model has no material '" + value + "' (add it with material:add:" + value + ")");
          return false;
        }},
       Mode("Geo", emSurface, TRenderMode::Geometry, kGeo),

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Core.h"
+#include "document/Core.h"
 
 // The property panel's fields by name, for the command line's "prop:NAME=VALUE" steps: each
 // applies its value through the same change the panel's control makes, to the selection of

@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "model/Convert.h"
-#include "model/Core.h"
+#include "document/Core.h"
 
 TQuery::TQuery(const TQueryForm& form) : Caption(form.Caption) {
   for (const TQueryField& field : form.Fields)

@@ -1,7 +1,7 @@
 #include "editing/SelectCommands.h"
 
-#include "model/Core.h"
-#include "model/Progress.h"
+#include "document/Core.h"
+#include "services/Progress.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ void ToggleEverything(TCore& core) {
           }
       break;
   }
-  core.Services.UpdateProperties();
+  core.Changed(chProperties);
 }
 
 void ClearCurrent(TCore& core) {
@@ -76,7 +76,7 @@ template <class Walk>
 void Navigate(TCore& core, Walk walk) {
   if (core.EditMode != emNode || core.Nodes.Empty()) return;
   SelectOnly(core, walk(*core.Nodes.First()));
-  core.Services.Redraw(false);
+  core.Changed(chSelection);
 }
 
 }  // namespace
@@ -85,19 +85,19 @@ void Navigate(TCore& core, Walk walk) {
 // recompiling the model, which for a million faces takes seconds.
 void actSelClear(TCore& core) {
   ClearCurrent(core);
-  core.Services.UpdateProperties();
-  core.Services.Redraw(false);
+  core.Changed(chProperties);
+  core.Changed(chSelection);
 }
 
 void actSelAll(TCore& core) {
   ClearCurrent(core);
   ToggleEverything(core);
-  core.Services.Redraw(false);
+  core.Changed(chSelection);
 }
 
 void actSelInvert(TCore& core) {
   ToggleEverything(core);
-  core.Services.Redraw(false);
+  core.Changed(chSelection);
 }
 
 void actSelParentNode(TCore& core) {

@@ -85,7 +85,7 @@ void FlipSurface(TFace& surface) {
 TFace* MakeSurface(TModel& model, const std::vector<TVertex*>& list) {
   TNode* node = model.AddNode();
   node->Name = "Surface";
-  TMesh* mesh = node->SetMesh(std::make_unique<TMesh>(&model));
+  TMesh* mesh = node->SetMesh(model.NewMesh());
   mesh->Name = "Surface";
   TFace* surface = mesh->AddFace();
   for (const TVertex* p : list) {

@@ -84,7 +84,7 @@ bool MoveSelection(TCore& core, TVector d, bool pivot) {
       node.Pivot = SubVector(d, node.Pivot);
     });
   }
-  core.Services.Redraw(true);
+  core.Changed(chGeometry);
   return done;
 }
 
@@ -103,7 +103,7 @@ bool RotateSelection(TCore& core, TVector angles) {
     const std::vector<TVertex*> list = SelectedVertices(core);
     done = MapSelected(core, "Rotate", list, RotationMap(angles, VerticesCentre(list)));
   }
-  core.Services.Redraw(true);
+  core.Changed(chGeometry);
   return done;
 }
 
@@ -115,15 +115,15 @@ bool ScaleSelection(TCore& core, TVector factors) {
     const std::vector<TVertex*> list = SelectedVertices(core);
     done = MapSelected(core, "Scale", list, ScaleMap(factors, VerticesCentre(list)));
   }
-  core.Services.Redraw(true);
+  core.Changed(chGeometry);
   return done;
 }
 
 void FinishToolDrag(TCore& core, TToolMode tool) {
   // Scaling changes no value the panel shows.
-  if (tool == tmMove || tool == tmRotate) core.Services.UpdateProperties();
+  if (tool == tmMove || tool == tmRotate) core.Changed(chProperties);
   core.Model->Update();
-  core.Services.Redraw(true);
+  core.Changed(chGeometry);
 }
 
 void EndToolDrag(TCore& core, TToolMode tool) {
@@ -132,10 +132,10 @@ void EndToolDrag(TCore& core, TToolMode tool) {
   try {
     FinishToolDrag(core, tool);
   } catch (...) {
-    core.History.Commit(core, caption);
+    core.CommitStep(caption);
     throw;
   }
-  core.History.Commit(core, caption);
+  core.CommitStep(caption);
 }
 
 bool CanReparent(const TNode* node, const TNode* parent) { return node && !node->WouldCycle(parent); }
@@ -143,8 +143,8 @@ bool CanReparent(const TNode* node, const TNode* parent) { return node && !node-
 bool ReparentNode(TCore& core, TNode& node, TNode* parent) {
   if (!CanReparent(&node, parent)) return false;
   node.Parent = parent;
-  core.Services.FillTree();
-  core.Services.Redraw(true);
+  core.Changed(chHierarchy);
+  core.Changed(chGeometry);
   return true;
 }
 

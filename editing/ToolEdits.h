@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "model/Core.h"
+#include "document/Core.h"
 #include "model/Vector.h"
 
 // The edits of the viewport's mouse tools and of the node tree, as plain changes of the core

@@ -2,8 +2,8 @@
 
 #include "editing/FileRange.h"
 #include "editing/Query.h"
-#include "model/Core.h"
-#include "model/Progress.h"
+#include "document/Core.h"
+#include "services/Progress.h"
 #include "model/VertexOps.h"
 
 namespace {
@@ -45,7 +45,7 @@ void TransformAround(TCore& core, const TQueryForm& form, TPositionMap (*makeMap
     const TVector centre = ReadVector(query, "Around_X", "Around_Y", "Around_Z");
     MapWithinRange(core, form.Caption, list, makeMap(values, centre));
   }
-  core.Services.Redraw(true);
+  core.Changed(chGeometry);
 }
 
 constexpr const char* kCentre = "the centre of the selection's vertices";
@@ -69,7 +69,7 @@ void actEditTranslate(TCore& core) {
   TQuery query(kTranslateQuery);
   if (query.Ask(core))
     MapWithinRange(core, kTranslateQuery.Caption, list, TranslationMap(ReadVector(query, "X", "Y", "Z")));
-  core.Services.Redraw(true);
+  core.Changed(chGeometry);
 }
 
 void actEditMove(TCore& core) {
@@ -77,7 +77,7 @@ void actEditMove(TCore& core) {
   TQuery query(kMoveQuery);
   if (query.Ask(core))
     MapWithinRange(core, kMoveQuery.Caption, list, MoveToMap(list, ReadVector(query, "X", "Y", "Z")));
-  core.Services.Redraw(true);
+  core.Changed(chGeometry);
 }
 
 void actEditRotate(TCore& core) { TransformAround(core, kRotateQuery, RotationMap); }

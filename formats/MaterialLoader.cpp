@@ -7,7 +7,8 @@
 
 #include "formats/Mat.h"
 #include "formats/PathMap.h"
-#include "model/Core.h"
+#include "model/Model.h"
+#include "services/UserServices.h"
 #include "model/Errors.h"
 
 void TMaterialLoader::Load(TMaterial& material) {
@@ -15,24 +16,25 @@ void TMaterialLoader::Load(TMaterial& material) {
   if (Locate(material.Name, place))
     Read(material, place.Path, place.Start, place.Length);
   else
-    Core.Services.AddOutput("Material not found '" + material.Name + "'");
+    Services.AddOutput("Material not found '" + material.Name + "'");
 }
 
 bool TMaterialLoader::Found(const std::string& name) {
   TPlace place;
-  // A model read from a container took its materials from there first.
-  const std::string& file = Core.Model->FileName;
-  const auto cut = file.find(" > ");
-  return (cut != std::string::npos && InContainer(name, file.substr(0, cut), place)) || Locate(name, place);
+  return Locate(name, place);
 }
 
 bool TMaterialLoader::Locate(const std::string& name, TPlace& place) {
-  const std::string folder(FolderPart(Core.Model->FileName));
+  // A model read from a container takes its materials from there first.
+  const std::string& file = Model.FileName;
+  if (const auto cut = file.find(" > "); cut != std::string::npos && InContainer(name, file.substr(0, cut), place))
+    return true;
+  const std::string folder(FolderPart(Model.FileName));
   for (const std::string& candidate : {folder + name, folder + "Mat\\" + name}) {
     place.Path = FindFileNoCase(candidate);
     if (!place.Path.empty()) return true;
   }
-  for (const std::string& container : Core.ResourceList)
+  for (const std::string& container : Containers)
     if (InContainer(name, container, place)) return true;
   return false;
 }
@@ -60,15 +62,15 @@ bool TMaterialLoader::InContainer(const std::string& name, const std::string& co
 // A file that is found but cannot be read leaves the material unloaded; the model that
 // names it still loads.
 void TMaterialLoader::Read(TMaterial& material, const std::string& path, uint64_t start, uint64_t length) {
-  Core.Services.ShowStatus("Loading Material (" + material.Name + ")...");
+  Services.ShowStatus("Loading Material (" + material.Name + ")...");
   std::string problem;
   try {
     problem = ReadMat(material, path, start, length);
   } catch (const EZarnError& e) {
     problem = material.Name + ": " + e.what();
   }
-  if (!problem.empty()) Core.Services.AddOutput(problem);
-  Core.Services.ShowStatus("");
+  if (!problem.empty()) Services.AddOutput(problem);
+  Services.ShowStatus("");
 }
 
 const TMaterialLoader::TCachedDirectory* TMaterialLoader::Directory(const std::string& container) {
@@ -87,19 +89,9 @@ const TMaterialLoader::TCachedDirectory* TMaterialLoader::Directory(const std::s
     cached.Usable = cached.Gob.LoadFromFile(path);
   } catch (const EZarnError& e) {
     cached.Usable = false;
-    Core.Services.AddOutput(e.what());  // a damaged container is passed over
+    Services.AddOutput(e.what());  // a damaged container is passed over
   }
   for (int i = 0; cached.Usable && i < cached.Gob.Count(); ++i)
     cached.ByFileName[Folded(FileNamePart(cached.Gob.Entry(i).Name))] = i;
   return cached.Usable ? &cached : nullptr;
-}
-
-std::function<bool(const std::string&)> MaterialFinder(TCore& core) {
-  auto loader = std::make_shared<TMaterialLoader>(core);
-  return [loader](const std::string& name) { return loader->Found(name); };
-}
-
-void InstallMaterialLoader(TCore& core) {
-  auto loader = std::make_shared<TMaterialLoader>(core);
-  core.Model->Materials.Loader = [loader](TMaterial& material) { loader->Load(material); };
 }

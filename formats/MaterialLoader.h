@@ -4,18 +4,21 @@
 #include <map>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "formats/Gob.h"
 
-class TCore;
 class TMaterial;
+class TModel;
+class TUserServices;
 
-// Finds a material's file and reads it: the current model's folder, its "Mat" subfolder,
-// then the containers of the core's resource list in their order. Problems go to the output
+// Finds a material's file and reads it: for a model read from a container that container,
+// then the model's folder, its "Mat" subfolder and the listed containers in their order. Problems go to the output
 // list; a material that was not found stays unloaded and is drawn without texture.
 class TMaterialLoader {
  public:
-  explicit TMaterialLoader(TCore& core) : Core(core) {}
+  TMaterialLoader(TUserServices& services, const TModel& model, const std::vector<std::string>& containers)
+      : Services(services), Model(model), Containers(containers) {}
   void Load(TMaterial& material);
   // Whether Load would find the file of the material so named; reads and reports nothing
   // but a damaged container.
@@ -43,13 +46,8 @@ class TMaterialLoader {
   // it is no usable container. A damaged one is reported once per version of the file.
   const TCachedDirectory* Directory(const std::string& container);
 
-  TCore& Core;
+  TUserServices& Services;
+  const TModel& Model;
+  const std::vector<std::string>& Containers;
   std::map<std::string, TCachedDirectory> Directories;
 };
-
-// Whether a material of the core's model would be found, asked as the game-readiness check
-// asks it.
-std::function<bool(const std::string&)> MaterialFinder(TCore& core);
-
-// Makes every material of the core's model load itself this way when it is added.
-void InstallMaterialLoader(TCore& core);

@@ -14,7 +14,7 @@
 #include "formats/PngWriter.h"
 #include "model/Convert.h"
 #include "model/Model.h"
-#include "model/Progress.h"
+#include "services/Progress.h"
 #include "model/VersionInfo.h"
 
 namespace {
@@ -263,7 +263,7 @@ void ExportObj(TModel& model, const std::string& path) {
   std::vector<TMesh*> meshes;
   for (TNode* node : model.Nodes)
     if (node->Mesh) meshes.push_back(node->Mesh.get());
-  TProgress progress(model.Services(), "Exporting", ObjectCount(meshes), kProgressObjects);
+  TProgress progress(model.Services, "Exporting", ObjectCount(meshes), kProgressObjects);
   model.UpdateWorld();
   TObjMaterials materials(meshes);
   std::filesystem::path mtl(path);

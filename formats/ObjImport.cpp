@@ -1,3 +1,5 @@
+#include "formats/ObjImport.h"
+
 // Wavefront OBJ import. Meshes of a million faces arrive this way, so the file is read twice
 // in blocks of whole lines, scanned in place: once to count the statements, so that every list
 // is allocated once at its final size, then to read them. Only one block is held at a time.
@@ -16,7 +18,7 @@
 #include "model/Convert.h"
 #include "model/Errors.h"
 #include "model/Model.h"
-#include "model/Progress.h"
+#include "services/Progress.h"
 
 namespace {
 
@@ -112,7 +114,7 @@ class TObjParser {
 TObjParser::TObjParser(TModel& model, const TObjCounts& counts, const TObjImportOptions& options)
     : Model(model), Options(options) {
   TNode* node = Model.AddNode();
-  Mesh = node->SetMesh(std::make_unique<TMesh>(&Model));
+  Mesh = node->SetMesh(Model.NewMesh());
   Mesh->Vertices.Reserve(counts.Vertices);
   Mesh->Surfaces.Reserve(counts.Faces);
   TexVertices.reserve(counts.TexVertices);
@@ -234,7 +236,7 @@ void TObjParser::Place() {
 void ImportObjFile(TModel& model, const std::string& path, const TObjImportOptions& options) {
   const TReadOnlyFile file(path);
   // The file is read twice, and both readings count.
-  TProgress progress(model.Services(), "Importing", 2 * file.Size(), 2 * kProgressBytes);
+  TProgress progress(model.Services, "Importing", 2 * file.Size(), 2 * kProgressBytes);
   TObjCounts counts;
   TObjBlocks counting(file);
   for (std::string_view lines = counting.Next(); !lines.empty(); lines = counting.Next()) {
@@ -260,20 +262,20 @@ void ImportObjFile(TModel& model, const std::string& path, const TObjImportOptio
 
 }  // namespace
 
-TReadResult TModel::ImportObj(const std::string& path, const TObjImportOptions& options) {
+TReadResult ImportObj(TModel& model, const std::string& path, const TObjImportOptions& options) {
   if (!RegularFileExists(path)) return TReadResult::Failure("File '" + path + "' not found");
-  const int nodesBefore = Nodes.Count();
+  const int nodesBefore = model.Nodes.Count();
   try {
-    ImportObjFile(*this, path, options);
+    ImportObjFile(model, path, options);
     return {};
   } catch (const EZarnError& e) {
-    ShowError(e.what());  // what was added before the error stays
+    model.ShowError(e.what());  // what was added before the error stays
     return TReadResult::Failure(e.what());
   } catch (const std::bad_alloc&) {
     // The part imported so far goes first, so that there is memory to say so.
-    while (Nodes.Count() > nodesBefore) DeleteNode(Nodes.Count() - 1);
+    while (model.Nodes.Count() > nodesBefore) model.DeleteNode(model.Nodes.Count() - 1);
     const std::string message = "Out of memory while importing '" + path + "'; nothing was added";
-    ShowError(message);
+    model.ShowError(message);
     return TReadResult::Failure(message);
   }
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include "formats/LineCursor.h"
-#include "model/Progress.h"
+#include "services/Progress.h"
 
 // Passes another source's text through, telling the progress how many bytes have gone by.
 class TProgressSource : public TTextSource {

@@ -13,7 +13,6 @@
 #include "formats/LineFields.h"
 #include "formats/ProgressSource.h"
 #include "model/Convert.h"
-#include "model/Core.h"
 #include "model/Hierarchy.h"
 #include "model/Model.h"
 #include "model/ReadResult.h"
@@ -218,7 +217,7 @@ void TReader::ReadMesh(size_t set, int i) {
   const std::string label = (set ? "Loading Set " + std::to_string(set) + ", Mesh " : "Loading Mesh ") + std::to_string(i);
   Model.ShowStatus(label + "...");
   FindLine("MESH " + std::to_string(i));
-  TMesh* mesh = Unclaimed[set].emplace_back(std::make_unique<TMesh>(&Model)).get();
+  TMesh* mesh = Unclaimed[set].emplace_back(Model.NewMesh()).get();
   Meshes[set].Add(mesh);
   mesh->Name = std::string(ReadValue("NAME"));
   mesh->GeometryMode = StrToInt(ReadValue("GEOMETRYMODE"));
@@ -294,7 +293,7 @@ void TReader::PlaceMesh(TNode& node, int row, int index, size_t set) {
   if (set == 0)
     Model.AddOutput("Node " + std::to_string(row) + " shares mesh " + std::to_string(index) +
                     " with another node; it was given its own copy");
-  Model.SetGeosetMesh(node, static_cast<int>(set), mesh->Clone(&Model));
+  Model.SetGeosetMesh(node, static_cast<int>(set), mesh->Clone());
 }
 
 void TReader::ReadNodes() {
@@ -317,7 +316,7 @@ void TReader::ReadNodes() {
       // A shown set past the text's sets shows the last of them that holds the mesh; the
       // model's other sets get their copies when the read is done.
       for (int set = static_cast<int>(sets) - 1; !node->Mesh && set >= 0; --set)
-        if (TMesh* mesh = Model.GeosetMesh(*node, set)) node->SetMesh(mesh->Clone(&Model));
+        if (TMesh* mesh = Model.GeosetMesh(*node, set)) node->SetMesh(mesh->Clone());
     }
     node->Flags = Int(1);
     node->NodeType = Int(2);
@@ -412,7 +411,7 @@ TReadResult TModel::LoadFromFile(const std::string& path) {
   }
   // The model's objects take about one and a half times the file's text.
   const TBulkHeap heap(file->Stored() + file->Stored() / 2);
-  TProgress progress(Services(), "Reading", file->Size(), kProgressBytes);
+  TProgress progress(Services, "Reading", file->Size(), kProgressBytes);
   TProgressSource source(*file, progress);
   TLineCursor lines(source);
   return Parse3DO(lines);

@@ -7,7 +7,7 @@
 #include "model/Convert.h"
 #include "model/Hierarchy.h"
 #include "model/Model.h"
-#include "model/Progress.h"
+#include "services/Progress.h"
 #include "model/VersionInfo.h"
 
 namespace {
@@ -186,7 +186,7 @@ void TModel::Write3DO(std::string& out, const std::vector<TNode*>& nodes) {
 }
 
 void TModel::Write3DO(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes) {
-  TProgress progress(Services(), "Writing", LineCount(*this, nodes), kProgressObjects);
+  TProgress progress(Services, "Writing", LineCount(*this, nodes), kProgressObjects);
   WriteText(sink, nodes, progress);
 }
 
@@ -263,7 +263,7 @@ void TModel::WriteText(const std::function<void(std::string_view)>& sink, const 
 }
 
 void TModel::SaveToFile(const std::string& path) {
-  TProgress progress(Services(), "Saving", LineCount(*this, Nodes.Pointers()), kProgressObjects);
+  TProgress progress(Services, "Saving", LineCount(*this, Nodes.Pointers()), kProgressObjects);
   Update();
   // The header names the new file; the model names it only once it is written. `path` may
   // be the model's own FileName, so both are copied before it changes.

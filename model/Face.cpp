@@ -1,35 +1,5 @@
 #include "model/Face.h"
 
-#include "model/Mesh.h"
-#include "model/Model.h"
-
-TFace::TFace(TMesh* mesh) : Mesh(mesh) {
-  if (mesh && mesh->Model) Material = mesh->Model->Materials.FindOrAdd("dflt.mat");
-}
-
-int TFace::AddVertex(TVertex* vertex) {
-  if (Mesh) Mesh->Touch();
-  Vertices.Add(vertex);
-  TXVertices.Add({});
-  NormalDirty = true;
-  return Vertices.Count() - 1;
-}
-
-TVertex* TFace::InsertVertex(int index, TVertex* vertex) {
-  if (Mesh) Mesh->Touch();
-  Vertices.Insert(index, vertex);
-  TXVertices.Insert(index, {});
-  NormalDirty = true;
-  return vertex;
-}
-
-void TFace::DeleteVertex(int index) {
-  if (Mesh) Mesh->Touch();
-  Vertices.Delete(index);
-  TXVertices.Delete(index);
-  NormalDirty = true;
-}
-
 TVertex* TFace::NextVertex(int index) const {
   return Vertices.Get(index + 1 >= Vertices.Count() ? 0 : index + 1);
 }

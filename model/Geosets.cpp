@@ -1,6 +1,5 @@
 #include <algorithm>
 
-#include "model/Core.h"
 #include "model/Model.h"
 
 TMesh* TModel::GeosetMesh(const TNode& node, int set) const {
@@ -55,7 +54,7 @@ void TModel::FillGeosets() {
       if (!n->Mesh)
         slot.reset();
       else if (!slot)
-        SetGeosetMesh(*n, set, n->Mesh->Clone(this));
+        SetGeosetMesh(*n, set, n->Mesh->Clone());
     }
   }
 }
@@ -64,13 +63,13 @@ int TModel::AddGeoset() {
   const int set = Geosets;
   ResizeGeosets(Geosets + 1);
   for (TNode* n : Nodes)
-    if (n->Mesh) SetGeosetMesh(*n, set, n->Mesh->Clone(this));
+    if (n->Mesh) SetGeosetMesh(*n, set, n->Mesh->Clone());
   return set;
 }
 
 void TModel::CopyGeoset(int to) {
   if (to == Current || to < 0 || to >= Geosets) return;
-  for (TNode* n : Nodes) SetGeosetMesh(*n, to, n->Mesh ? n->Mesh->Clone(this) : nullptr);
+  for (TNode* n : Nodes) SetGeosetMesh(*n, to, n->Mesh ? n->Mesh->Clone() : nullptr);
 }
 
 void TModel::DeleteGeoset(int set) {
@@ -91,7 +90,7 @@ void TModel::DeleteGeoset(int set) {
 // The selections and drawing lists name faces and vertices of the shown meshes, which are
 // about to be hidden or freed.
 void TModel::DropDrawingLists() {
-  if (Core) Core->ClearSelection();
+  if (ReleaseSelection) ReleaseSelection();
   AllVertices.Clear();
   AllSurfaces.Clear();
   SelectedSurfaces.Clear();

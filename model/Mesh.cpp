@@ -2,9 +2,8 @@
 
 #include <unordered_set>
 
-#include "model/Model.h"
-#include "model/VertexOps.h"
-#include "model/WorldFrames.h"
+#include "model/Materials.h"
+#include "model/Radius.h"
 
 namespace {
 // Everything of a face but its corners.
@@ -22,7 +21,36 @@ namespace {
 uint64_t LastRevision = 0;
 }  // namespace
 
-TMesh::TMesh(TModel* model) : Model(model), Revision(++LastRevision), FaceRevision(Revision) {}
+TMesh::TMesh(TModel* model, TMaterials* materials)
+    : Model(model), Materials(materials), Revision(++LastRevision), FaceRevision(Revision) {}
+
+// A face changes through its mesh, whose revision moves on with it.
+TFace::TFace(TMesh* mesh) : Mesh(mesh) {
+  if (mesh && mesh->Materials) Material = mesh->Materials->FindOrAdd("dflt.mat");
+}
+
+int TFace::AddVertex(TVertex* vertex) {
+  if (Mesh) Mesh->Touch();
+  Vertices.Add(vertex);
+  TXVertices.Add({});
+  NormalDirty = true;
+  return Vertices.Count() - 1;
+}
+
+TVertex* TFace::InsertVertex(int index, TVertex* vertex) {
+  if (Mesh) Mesh->Touch();
+  Vertices.Insert(index, vertex);
+  TXVertices.Insert(index, {});
+  NormalDirty = true;
+  return vertex;
+}
+
+void TFace::DeleteVertex(int index) {
+  if (Mesh) Mesh->Touch();
+  Vertices.Delete(index);
+  TXVertices.Delete(index);
+  NormalDirty = true;
+}
 
 void TMesh::Touch() { Revision = FaceRevision = ++LastRevision; }
 
@@ -111,31 +139,6 @@ float TMesh::GetRadius() {
   return Radius;
 }
 
-void TMesh::ResetWorld() {
-  WorldOffset = {};
-  for (TVertex* v : Vertices) v->World = v->Position;
-}
-
-void TMesh::ApplyNode(const TNode& node, bool own) {
-  const TMatrix r = NodeRotation(node.Rotation.X, node.Rotation.Y, node.Rotation.Z);
-  if (own) AddVector(WorldOffset, node.Pivot);
-  AddVector(WorldOffset, node.Position);
-  for (TVertex* v : Vertices) {
-    if (own) AddVector(v->World, node.Pivot);
-    TransformVector(r, v->World.X, v->World.Y, v->World.Z);
-    AddVector(v->World, node.Position);
-  }
-}
-
-void TMesh::UpdateWorld() {
-  if (Model) {
-    TWorldFrames(*Model).Place(*this);
-  } else {
-    ResetWorld();
-    if (Node) ApplyNode(*Node, true);
-  }
-}
-
 void TMesh::InvalidateNormals() {
   Touch();  // the normals a file gets are worked out anew
   for (TFace* face : Surfaces) face->NormalDirty = true;
@@ -188,15 +191,15 @@ void TMesh::CalcVertexNormals() {
   }
 }
 
-void TMesh::AppendCopy(TMesh& source, bool local) {
+void TMesh::AppendCopy(TMesh& source, const std::function<void(TMesh&)>& placeSource) {
   source.Touch();
   for (TVertex* v : source.Vertices)
     v->Position = {v->Position.X - WorldOffset.X, v->Position.Y - WorldOffset.Y, v->Position.Z - WorldOffset.Z};
   const int base = Vertices.Count();
   // Only the source's world positions are read, so only the source is placed: merging many
   // nodes must not make a world pass over the whole model per node.
-  if (!local) source.UpdateWorld();
-  for (TVertex* v : source.Vertices) AddVertex()->Position = local ? v->Position : v->World;
+  placeSource(source);
+  for (TVertex* v : source.Vertices) AddVertex()->Position = v->World;
   source.IndexVertices();
   for (TFace* f : source.Surfaces) {
     TFace* copy = AddFace();
@@ -210,9 +213,9 @@ void TMesh::AppendCopy(TMesh& source, bool local) {
   }
 }
 
-std::unique_ptr<TMesh> TMesh::Clone(TModel* model) {
+std::unique_ptr<TMesh> TMesh::Clone() {
   IndexVertices();
-  auto copy = std::make_unique<TMesh>(model);
+  auto copy = std::make_unique<TMesh>(Model, Materials);
   copy->Name = Name;
   copy->GeometryMode = GeometryMode;
   copy->LightingMode = LightingMode;

@@ -1,22 +1,27 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "model/Face.h"
 
+class TMaterials;
 class TModel;
 class TNode;
 
 class TMesh {
  public:
-  // The model whose material list the mesh's faces use; may be null for a free-standing mesh.
-  explicit TMesh(TModel* model);
+  // The model the mesh belongs to and the material list its faces use; either may be null
+  // for a free-standing mesh. TModel::NewMesh makes a mesh of the model.
+  TMesh(TModel* model, TMaterials* materials);
   TMesh(const TMesh&) = delete;
   TMesh& operator=(const TMesh&) = delete;
 
   float Radius = 0;
   TModel* Model;
+  TMaterials* Materials;
   TNode* Node = nullptr;
   bool RadiusDirty = true;
   TOwnedVertices Vertices;
@@ -48,15 +53,17 @@ class TMesh {
 
   void ResetWorld();
   void ApplyNode(const TNode& node, bool own);
-  // The world pass of this mesh alone; it costs a walk over the model's nodes, so a pass over
-  // all meshes goes through the model's UpdateWorld.
+  // The world pass of this mesh alone (kept with the model's world pass); it costs a walk over
+  // the model's nodes, so a pass over all meshes goes through the model's UpdateWorld.
   void UpdateWorld();
   void InvalidateNormals();
   void CalcVertexNormals();
-  // Copies the source's geometry into this mesh (see the merge command).
-  void AppendCopy(TMesh& source, bool local);
-  // A deep copy of geometry, modes and name, for a second node naming the same mesh.
-  std::unique_ptr<TMesh> Clone(TModel* model);
+  // Copies the source's geometry into this mesh at the world positions `placeSource` gives it,
+  // after moving the source's vertices by this mesh's offset (see the merge command).
+  void AppendCopy(TMesh& source, const std::function<void(TMesh&)>& placeSource);
+  // A deep copy of geometry, modes and name, in the same model, for a second node naming the
+  // same mesh or another level of detail.
+  std::unique_ptr<TMesh> Clone();
 
   // Stamps every vertex with its list index; O(vertices).
   void IndexVertices();

@@ -1,18 +1,14 @@
 #include "model/Model.h"
 
-#include <algorithm>
+#include <unordered_map>
 
-#include "model/Core.h"
-#include "model/Hierarchy.h"
-#include "model/NodeTree.h"
-#include "model/VertexOps.h"
-#include "model/WorldFrames.h"
+#include "services/UserServices.h"
 
 TModel::TModel() = default;
 
 void TModel::Clear() {
   FileName.clear();
-  if (Core) Core->ClearSelection();
+  if (ReleaseSelection) ReleaseSelection();
   AllVertices.Clear();
   AllSurfaces.Clear();
   SelectedSurfaces.Clear();
@@ -28,6 +24,8 @@ TNode* TModel::AddNode() {
   return Nodes.Add(std::make_unique<TNode>(this));
 }
 
+std::unique_ptr<TMesh> TModel::NewMesh() { return std::make_unique<TMesh>(this, &Materials); }
+
 void TModel::DeleteNode(int index) {
   const std::unique_ptr<TNode> node = Nodes.Extract(index);
   for (TNode* n : Nodes) {
@@ -41,77 +39,69 @@ void TModel::DeleteNodesFrom(int first) {
   while (Nodes.Count() > first) Nodes.Delete(Nodes.Count() - 1);
 }
 
-void TModel::FillTree(TNodeTree& tree) {
-  DeriveLinks(*this);
-  tree.BeginUpdate();
-  tree.Clear();
-  // The tree shows the links: each node's children in their chain's order. A parent loop,
-  // which no read or command leaves, is opened where the forest opens it.
-  const TNodeIndex index(*this);
-  const TTreeForest forest(index.Parents);
-  std::vector<TNodeTree::Item> items(static_cast<size_t>(Nodes.Count()));
-  std::vector<int> stack;
-  for (const int top : forest.Order) {
-    if (forest.Parent[static_cast<size_t>(top)] >= 0) continue;
-    items[static_cast<size_t>(top)] = tree.AddTop(Nodes[top]->Name, Nodes[top]);
-    stack.assign(1, top);
-    while (!stack.empty()) {
-      const int p = stack.back();
-      stack.pop_back();
-      const size_t first = stack.size();
-      for (TNode* c = Nodes[p]->Child; c; c = c->Sibling) {
-        const int i = index.Of(c);
-        if (i < 0 || forest.Parent[static_cast<size_t>(i)] != p || items[static_cast<size_t>(i)]) continue;
-        items[static_cast<size_t>(i)] = tree.AddChild(items[static_cast<size_t>(p)], c->Name, c);
-        stack.push_back(i);
-      }
-      std::reverse(stack.begin() + static_cast<std::ptrdiff_t>(first), stack.end());
-    }
-  }
-  tree.ExpandAll();
-  tree.EndUpdate();
+namespace {
+
+// Points a node and the meshes of all its sets at the model that now owns them.
+void Rehome(TNode& node, TModel& model) {
+  node.Model = &model;
+  const auto rehome = [&](TMesh* mesh) {
+    if (!mesh) return;
+    mesh->Model = &model;
+    mesh->Materials = &model.Materials;
+  };
+  rehome(node.Mesh.get());
+  for (const auto& mesh : node.OtherSets) rehome(mesh.get());
 }
 
-void TModel::UpdateWorld() {
-  const TWorldFrames frames(*this);
-  for (TNode* n : Nodes)
-    if (n->Mesh) frames.Place(*n->Mesh);
+}  // namespace
+
+void TModel::TakeContents(TModel& other) {
+  if (ReleaseSelection) ReleaseSelection();
+  AllVertices.Clear();
+  AllSurfaces.Clear();
+  SelectedSurfaces.Clear();
+  Nodes.Clear();
+  Materials.Clear();
+  for (auto& node : other.Nodes.ExtractAll()) Rehome(*Nodes.Add(std::move(node)), *this);
+  for (auto& material : other.Materials.ExtractAll()) Materials.Put(std::move(material))->Owner = &Materials;
+  FileName = std::exchange(other.FileName, {});
+  Radius = other.Radius;
+  InsertOffset = other.InsertOffset;
+  ContradictedLinks = other.ContradictedLinks;
+  Geosets = other.Geosets;
+  Current = other.Current;
+  other.Clear();
 }
 
-void TModel::Update() {
-  UpdateWorld();
-  float radius = 0;
-  for (TNode* n : Nodes) {
-    if (!n->Mesh) continue;
-    n->Mesh->InvalidateNormals();
-    // Same value as the radius of all gathered vertices, without gathering them.
-    radius = std::max(radius, CalcRadius(n->Mesh->Vertices, true));
+void TModel::AdoptNodes(TModel& other) {
+  std::unordered_map<const TMaterial*, TMaterial*> material;
+  for (auto& m : other.Materials.ExtractAll()) {
+    TMaterial* own = Materials.Find(m->Name);
+    if (!own) (own = Materials.Put(std::move(m)))->Owner = &Materials;
+    material.emplace(m ? m.get() : own, own);
   }
-  // The radius holds every level of detail, so a file does not depend on the one shown.
-  if (Geosets > 1) {
-    const TWorldFrames frames(*this);
-    for (TNode* n : Nodes)
-      for (const auto& mesh : n->OtherSets)
-        if (mesh) {
-          frames.Place(*mesh);
-          radius = std::max(radius, CalcRadius(mesh->Vertices, true));
-        }
+  for (auto& node : other.Nodes.ExtractAll()) {
+    TNode* n = Nodes.Add(std::move(node));
+    Rehome(*n, *this);
+    const auto remap = [&](TMesh* mesh) {
+      if (!mesh) return;
+      for (TFace* f : mesh->Surfaces)
+        if (const auto it = material.find(f->Material); it != material.end()) f->Material = it->second;
+    };
+    remap(n->Mesh.get());
+    for (const auto& mesh : n->OtherSets) remap(mesh.get());
   }
-  Radius = radius;
+  other.Clear();
 }
-
-TVector TModel::NodeWorldPosition(const TNode& node) const { return TWorldFrames(*this).NodePosition(node); }
-
-TUserServices* TModel::Services() const { return Core ? &Core->Services : nullptr; }
 
 void TModel::ShowStatus(const std::string& text) const {
-  if (Core) Core->Services.ShowStatus(text);
+  if (Services) Services->ShowStatus(text);
 }
 
 void TModel::ShowError(const std::string& text) const {
-  if (Core) Core->Services.ShowError(text);
+  if (Services) Services->ShowError(text);
 }
 
 void TModel::AddOutput(const std::string& text) const {
-  if (Core) Core->Services.AddOutput(text);
+  if (Services) Services->AddOutput(text);
 }

@@ -6,12 +6,9 @@
 
 #include "model/Materials.h"
 #include "model/Node.h"
-#include "model/ObjImportOptions.h"
 #include "model/ReadResult.h"
 
-class TCore;
 class TLineCursor;
-class TNodeTree;
 class TProgress;
 class TUserServices;
 struct TGobItem;
@@ -29,7 +26,11 @@ class TModel {
   TVertices AllVertices;
   TSurfaces AllSurfaces;
   TSurfaces SelectedSurfaces;
-  TCore* Core = nullptr;
+  // Where reading and writing show their progress and texts; null for a model of its own.
+  TUserServices* Services = nullptr;
+  // Called before the faces and vertices of the shown meshes go or are hidden, so that the
+  // selections naming them let go first.
+  std::function<void()> ReleaseSelection;
   TOwnedNodes Nodes;  // in model order
   TMaterials Materials;
   std::string FileName;
@@ -38,15 +39,25 @@ class TModel {
   // Nodes of the file read whose child links contradicted their parents; saving says so once.
   int ContradictedLinks = 0;
 
-  // Empties the file name and the core's selections, frees nodes, meshes and materials.
+  // Empties the file name and the selections, frees nodes, meshes and materials.
   void Clear();
   TNode* AddNode();
+  // An empty mesh of this model, its faces taking materials from its list.
+  std::unique_ptr<TMesh> NewMesh();
   // Frees the node at `index` after unlinking every reference to it.
   void DeleteNode(int index);
   // Frees the nodes from `first` on, to which no node before them may refer.
   void DeleteNodesFrom(int first);
-  // Shows the hierarchy as its links give it, after bringing them up to date.
-  void FillTree(TNodeTree& tree);
+  // Takes everything `other` holds (nodes, meshes of every set, materials, file name and
+  // the file's figures), freeing what this model held; `other` is left empty. Both keep
+  // their user services, selection release and material loader.
+  void TakeContents(TModel& other);
+  // Appends `other`'s nodes, with their meshes, after this model's: their shown meshes become
+  // meshes of the shown set (FillGeosets gives them the others). Their faces take this
+  // model's material of the same name, or `other`'s material, which moves over; `other` is
+  // left empty.
+  void AdoptNodes(TModel& other);
+  // The world pass, kept with the world frames.
   void UpdateWorld();
   // World positions, vertex normals (face normals marked dirty) and the model radius.
   void Update();
@@ -79,18 +90,12 @@ class TModel {
   // shown set goes, the one before it (or the next, for the first) is shown.
   void DeleteGeoset(int set);
 
-  // 3DO reading; errors are shown through the core's user services, never raised, and the
-  // result carries the message shown. Running out of memory takes back all the read added.
+  // 3DO reading; errors are shown through the user services, never raised, and the result
+  // carries the message shown. Running out of memory takes back all the read added.
   TReadResult LoadFromFile(const std::string& path);
   TReadResult LoadFromContainer(const TGobItem& item);
   TReadResult Parse3DO(std::string_view text);
   TReadResult Parse3DO(TLineCursor& lines);
-  // Adds one node and mesh holding a Wavefront OBJ file's vertices and faces. A failure,
-  // with nothing changed, when there is no file (not shown: the caller says so its own way);
-  // bad content ends the import, keeping what was added, and is shown through the user
-  // services. Running out of memory releases what the import added. The default options
-  // take the file's numbers as they stand.
-  TReadResult ImportObj(const std::string& path, const TObjImportOptions& options = {});
   // 3DO writing. SaveToFile replaces the file only once the whole text is on disk and
   // raises EInOutError when it cannot.
   void Write3DO(std::string& out, const std::vector<TNode*>& nodes);
@@ -98,9 +103,7 @@ class TModel {
   void Write3DO(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes);
   void SaveToFile(const std::string& path);
 
-  // The core's user services; null for a model without a core.
-  TUserServices* Services() const;
-  // Shown through the core's user services when there is one.
+  // Shown through the user services when there are some.
   void ShowStatus(const std::string& text) const;
   void ShowError(const std::string& text) const;
   void AddOutput(const std::string& text) const;

@@ -1,6 +1,9 @@
 #include "model/WorldFrames.h"
 
+#include <algorithm>
+
 #include "model/Model.h"
+#include "model/Radius.h"
 
 TWorldFrames::TWorldFrames(const TModel& model)
     : Model(model), Index(model), Forest(Index.Parents), Frames(static_cast<size_t>(model.Nodes.Count())) {
@@ -85,3 +88,60 @@ TVector TWorldFrames::NodePosition(const TNode& node) const {
   }
   return w;
 }
+
+// The passes of the model and of one mesh, which place through the frames.
+
+void TMesh::ResetWorld() {
+  WorldOffset = {};
+  for (TVertex* v : Vertices) v->World = v->Position;
+}
+
+void TMesh::ApplyNode(const TNode& node, bool own) {
+  const TMatrix r = NodeRotation(node.Rotation.X, node.Rotation.Y, node.Rotation.Z);
+  if (own) AddVector(WorldOffset, node.Pivot);
+  AddVector(WorldOffset, node.Position);
+  for (TVertex* v : Vertices) {
+    if (own) AddVector(v->World, node.Pivot);
+    TransformVector(r, v->World.X, v->World.Y, v->World.Z);
+    AddVector(v->World, node.Position);
+  }
+}
+
+void TMesh::UpdateWorld() {
+  if (Model) {
+    TWorldFrames(*Model).Place(*this);
+  } else {
+    ResetWorld();
+    if (Node) ApplyNode(*Node, true);
+  }
+}
+
+void TModel::UpdateWorld() {
+  const TWorldFrames frames(*this);
+  for (TNode* n : Nodes)
+    if (n->Mesh) frames.Place(*n->Mesh);
+}
+
+void TModel::Update() {
+  UpdateWorld();
+  float radius = 0;
+  for (TNode* n : Nodes) {
+    if (!n->Mesh) continue;
+    n->Mesh->InvalidateNormals();
+    // Same value as the radius of all gathered vertices, without gathering them.
+    radius = std::max(radius, CalcRadius(n->Mesh->Vertices, true));
+  }
+  // The radius holds every level of detail, so a file does not depend on the one shown.
+  if (Geosets > 1) {
+    const TWorldFrames frames(*this);
+    for (TNode* n : Nodes)
+      for (const auto& mesh : n->OtherSets)
+        if (mesh) {
+          frames.Place(*mesh);
+          radius = std::max(radius, CalcRadius(mesh->Vertices, true));
+        }
+  }
+  Radius = radius;
+}
+
+TVector TModel::NodeWorldPosition(const TNode& node) const { return TWorldFrames(*this).NodePosition(node); }

@@ -216,9 +216,9 @@ void TfraBuilder::ModelReplaced() {
   // The cameras are reset without a frame of their own: the rebuild below draws with them.
   ResetCameras();
   Core.ClearSelection();
-  Core.Services.FillTree();
-  Core.Services.FillMaterialList();
-  Core.Services.UpdateProperties();
+  Core.Changed(chHierarchy);
+  Core.Changed(chMaterials);
+  Core.Changed(chProperties);
   SetEditMode(emNode);
   SetToolMode(tmSelect);
   tacCamerasChange();

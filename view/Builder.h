@@ -4,8 +4,8 @@
 #include <memory>
 #include <tuple>
 
-#include "model/Camera.h"
-#include "model/Core.h"
+#include "camera/Camera.h"
+#include "document/Core.h"
 #include "view/Cameras.h"
 #include "view/Textures.h"
 

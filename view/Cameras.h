@@ -2,7 +2,7 @@
 #include <memory>
 #include <vector>
 
-#include "model/Camera.h"
+#include "camera/Camera.h"
 
 class QTabBar;
 

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 #include <chrono>
 
-#include "model/Core.h"
+#include "document/Core.h"
 #include "view/GLSurface.h"
 
 TGLArea::TGLArea(QWidget* parent) : QWidget(parent) {

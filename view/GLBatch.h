@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "model/Core.h"
+#include "document/Core.h"
 
 // Points or lines handed to GL from arrays a batch at a time: a million of them cost one call
 // per batch rather than one per corner, and no more memory than a batch.

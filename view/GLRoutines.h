@@ -1,6 +1,6 @@
 #pragma once
-#include "model/Camera.h"
-#include "model/Core.h"
+#include "camera/Camera.h"
+#include "document/Core.h"
 #include "model/Vector.h"
 
 // The GL side of the cameras: every routine works on the current context. Window

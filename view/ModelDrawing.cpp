@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/Core.h"
+#include "document/Core.h"
 #include "model/WorldFrames.h"
 #include "view/GLBatch.h"
 #include "view/GLRoutines.h"

@@ -8,7 +8,7 @@
 
 #include "editing/ToolEdits.h"
 #include "model/Box.h"
-#include "model/CameraMoves.h"
+#include "camera/CameraMoves.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
 #include "view/GLRoutines.h"
@@ -27,7 +27,7 @@ void TfraBuilder::glaMainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
   PressMods = mods;
   PressView = LastView;
   // A tool drag is one step of the history, from this press to the release.
-  if (MouseDown && !CameraDrag && Core.ToolMode != tmSelect) Core.History.Begin(Core);
+  if (MouseDown && !CameraDrag && Core.ToolMode != tmSelect) Core.BeginStep();
 }
 
 void TfraBuilder::glaMainMouseMove(Qt::KeyboardModifiers mods, int x, int y) {

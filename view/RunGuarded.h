@@ -2,7 +2,7 @@
 #include <exception>
 #include <string_view>
 
-#include "model/UserServices.h"
+#include "services/UserServices.h"
 
 // Shows the error that ended a command. Running out of memory is said in so many words, with
 // what was being done (`doing`, such as "running \"Cube\""); the command's own allocations

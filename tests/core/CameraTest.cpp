@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "model/Camera.h"
+#include "camera/Camera.h"
 
 namespace {
 

@@ -44,7 +44,7 @@ TEST_F(ClipboardCommands, PastedChildWithoutParentBecomesARoot) {
     EXPECT_NE(pasted->Mesh, child->Mesh);
   }
   EXPECT_EQ(Core.Nodes.Count(), 1) << "pasted nodes are not selected";
-  EXPECT_EQ(Services.TreeFills, 2);
+  EXPECT_EQ(Changes.TreeFills, 2);
   EXPECT_TRUE(Services.Errors.empty());
 }
 
@@ -60,7 +60,7 @@ TEST_F(ClipboardCommands, CopyOutsideNodeModeAndForeignTextDoNothing) {
   Services.Clipboard = "";
   actEditPaste(Core);
   EXPECT_EQ(Model().Nodes.Count(), 2);
-  EXPECT_EQ(Services.Rebuilds, 3);
+  EXPECT_EQ(Changes.Rebuilds, 3);
 }
 
 TEST_F(ClipboardCommands, CutParentWithChildDeletesBothAndPasteRestoresTheLink) {
@@ -91,13 +91,15 @@ TEST_F(ClipboardCommands, InsertReadsAFileButKeepsTheModelName) {
   actFileInsert(Core);
   EXPECT_GT(Model().Nodes.Count(), 2);
   EXPECT_EQ(Model().FileName, "mine.3do");
-  EXPECT_EQ(Services.MaterialListFills, 1);
+  EXPECT_EQ(Changes.MaterialListFills, 1);
   const int count = Model().Nodes.Count();
   Services.FileNames = {"/no/such/file.3do"};
   actFileInsert(Core);
+  EXPECT_EQ(Core.TakeOutcome().Outcome, TOutcome::Refused);
   actFileInsert(Core);  // cancelled: no name
+  EXPECT_EQ(Core.TakeOutcome().Outcome, TOutcome::Done);
   EXPECT_EQ(Model().Nodes.Count(), count);
-  EXPECT_TRUE(Services.Errors.empty());
+  EXPECT_EQ(Services.Errors, std::vector<std::string>{"File '/no/such/file.3do' not found"});
   EXPECT_TRUE(Services.Informations.empty());
 }
 

@@ -1,6 +1,6 @@
 #include <iterator>
 
-#include "model/Camera.h"
+#include "camera/Camera.h"
 #include "tests/core/EditFixture.h"
 
 namespace {
@@ -58,7 +58,7 @@ TEST_F(RectSelection, PropertiesRefreshOnlyWhenTheSelectionChanges) {
   Core.ToggleVertex(mesh->Vertices[0]);
   Core.ToggleNode(nullptr);
   Core.ToggleVertex(mesh->Vertices[1], false);
-  EXPECT_EQ(Services.PropertyUpdates, 1);
+  EXPECT_EQ(Changes.PropertyUpdates, 1);
 }
 
 TEST_F(RectSelection, NodeNeedsEveryCornerInside) {

@@ -28,8 +28,8 @@ TEST_F(DeleteOps, DeletingNodesReattachesChildrenAndForgetsTheirGeometry) {
   EXPECT_TRUE(Core.Surfaces.Empty()) << "a face of the freed mesh stayed selected";
   EXPECT_EQ(Core.Vertices.Items(), std::vector<TVertex*>{leaf->Mesh->Vertices[0]});
   EXPECT_EQ(root->Child, nullptr) << "a link to the freed node survived";
-  EXPECT_EQ(Services.TreeFills, 1);
-  EXPECT_EQ(Services.PropertyUpdates, 5);
+  EXPECT_EQ(Changes.TreeFills, 1);
+  EXPECT_EQ(Changes.PropertyUpdates, 5);
 }
 
 TEST_F(DeleteOps, SurvivorsHangFromTheirNearestSurvivingAncestorEvenInALoop) {

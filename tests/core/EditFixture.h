@@ -1,8 +1,9 @@
 #pragma once
 
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
-#include "model/PlainNodeTree.h"
+#include "document/Core.h"
+#include "tests/core/ChangeCounter.h"
+#include "services/HeadlessServices.h"
+#include "document/PlainNodeTree.h"
 #include "tests/core/TestSupport.h"
 
 // A core answered by recording services, with helpers to build small meshes by hand.
@@ -24,9 +25,10 @@ class EditFixture : public ::testing::Test {
     return ::AddMeshNode(Model(), name, points);
   }
 
-  void RefillTree() { Model().FillTree(Tree); }
+  void RefillTree() { FillNodeTree(Model(), Tree); }
 
   THeadlessServices Services;
   TCore Core;
+  TChangeCounter Changes{Core};
   TPlainNodeTree Tree;
 };

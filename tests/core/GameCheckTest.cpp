@@ -2,6 +2,7 @@
 // with its place, nothing on the sample, and zarn-cli's exit status through files.
 
 #include "editing/GameCheck.h"
+#include "document/MaterialLookup.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -70,7 +71,7 @@ TEST(GameCheck, CliExitsWithThreeWhenTheGameWouldRefuseTheModel) {
       {{"check", ZARN_SAMPLES_DIR "/fighter.3do"}, 0, ""},
       {{"check", tri}, 3, "Material not found 'metal.mat'\n" + missing},
       {{"check", gob, "tri.3do"}, 0, ""},  // the model's own container holds its materials
-      {{"check", dir.File("none.3do")}, 1, "Error"},
+      {{"check", dir.File("none.3do")}, 1, "File '"},
       {{"check"}, 2, "usage: zarn-cli check"},
   };
   for (const auto& row : rows) {

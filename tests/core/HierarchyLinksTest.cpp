@@ -124,14 +124,15 @@ TEST(LinksAfterEditing, HeadlessReparentWritesAgreeingLinks) {
   // Root 0 with children 3, 1, 2 (chain order); 4 under 1.
   ASSERT_TRUE(t.Model().LoadFromFile(
       dir.Write("in.3do", ModelText({{-1, 3, -1, 3}, {0, 4, 2, 1}, {0, -1, -1, 0}, {0, -1, 1, 0}, {1, -1, -1, 0}}))));
+  t.Core.ResetHistory();
   TOwnedNodes& n = t.Model().Nodes;
   RunStep(t.Core, "Reparent Node", [&] { ReparentNode(t.Core, *n[1], n[2]); });
   RunStep(t.Core, "Reparent Node", [&] { ReparentNode(t.Core, *n[4], n[0]); });
   t.Model().SaveToFile(dir.File("out.3do"));
   EXPECT_EQ(WrittenRows(dir.File("out.3do")),
             (std::vector<TRow>{{-1, 3, -1, 3}, {2, -1, -1, 0}, {0, 1, 4, 1}, {0, -1, 2, 0}, {0, -1, -1, 0}}));
-  t.Core.History.Undo(t.Core);
-  t.Core.History.Undo(t.Core);
+  t.Core.Undo();
+  t.Core.Undo();
   t.Model().SaveToFile(dir.File("undone.3do"));
   EXPECT_EQ(WrittenRows(dir.File("undone.3do")),
             (std::vector<TRow>{{-1, 3, -1, 3}, {0, 4, 2, 1}, {0, -1, -1, 0}, {0, -1, 1, 0}, {1, -1, -1, 0}}));

@@ -164,7 +164,7 @@ TEST_P(HostileHierarchy, LinksFillsAndPlacesAsDefined) {
                        std::to_string(c.Parents[row]) + " would close a loop in the hierarchy; the node was kept at the top");
   EXPECT_EQ(t.Services.Output, messages);
   TPlainNodeTree tree;
-  m.FillTree(tree);
+  FillNodeTree(m, tree);
   EXPECT_EQ(TreeText(m, tree), c.Tree);
   ExpectWorldAndLinksFollowTheTree(m, tree);
   if (c.LoopedNodesBefore == 0) ExpectLinksAgreeWithParents(m);
@@ -203,13 +203,13 @@ TEST_P(DamagedHierarchy, FillsOnceAndPlacesAsTheTreeShows) {
     n->Name = "n" + std::to_string(i);
     n->Position = {0.5, 0.25 * static_cast<double>(i), 1};
     n->Rotation = {10.0 * static_cast<double>(i), 20, -5};
-    n->SetMesh(std::make_unique<TMesh>(&m));
+    n->SetMesh(m.NewMesh());
     n->Mesh->AddVertex()->Position = {1, 2, 3};
   }
   for (size_t i = 0; i < c.Parents.size(); ++i)
     m.Nodes[static_cast<int>(i)]->Parent = c.Parents[i] == -2 ? stranger : c.Parents[i] < 0 ? nullptr : m.Nodes[c.Parents[i]];
   TPlainNodeTree tree;
-  m.FillTree(tree);
+  FillNodeTree(m, tree);
   EXPECT_EQ(TreeText(m, tree), c.Tree);
   ExpectWorldAndLinksFollowTheTree(m, tree);
 }
@@ -225,7 +225,7 @@ TEST(HierarchyWalks, SampleKeepsItsTreeAndWorld) {
   TTestCore t;
   ASSERT_TRUE(t.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
   TPlainNodeTree tree;
-  t.Model().FillTree(tree);
+  FillNodeTree(t.Model(), tree);
   EXPECT_EQ(TreeText(t.Model(), tree), "0 .1 .2 .3 ..4 ..5");
   ExpectWorldAndLinksFollowTheTree(t.Model(), tree);
 }
@@ -243,7 +243,7 @@ TEST(HierarchyWalks, ChainsOfEightyThousandReadFillAndUpdate) {
     m.LoadFromFile(dir.Write("chain.3do", HierarchyText(parents, {}, {}, kDepth - 1)));
     ASSERT_TRUE(t.Services.Errors.empty() && t.Services.Output.empty());
     TPlainNodeTree tree;
-    m.FillTree(tree);
+    FillNodeTree(m, tree);
     const int bottom = reversed ? 0 : kDepth - 1;
     const auto* item = static_cast<const TPlainNodeTree::TItem*>(tree.ItemAt(kDepth - 1));
     ASSERT_EQ(item->Node, m.Nodes[bottom]);

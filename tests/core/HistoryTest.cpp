@@ -8,7 +8,7 @@
 #include "editing/Actions.h"
 #include "editing/Step.h"
 #include "editing/ToolEdits.h"
-#include "model/ModelState.h"
+#include "document/ModelState.h"
 #include "tests/core/LevelsOfDetailModel.h"
 #include "tests/core/TestCore.h"
 
@@ -72,11 +72,11 @@ bool UndoesAndRedoesExactly(TTestCore& t, const std::string& caption, const std:
   if (!t.Core.History.CanUndo()) return false;
   EXPECT_EQ(t.Core.History.Count(), 1u);
   EXPECT_EQ(t.Core.History.UndoCaption(), caption);
-  t.Core.History.Undo(t.Core);
+  t.Core.Undo();
   EXPECT_EQ(SavedText(t.Model()), before);
   EXPECT_EQ(TakeSelectionState(t.Core), selected);
   EXPECT_FALSE(t.Core.History.Modified());
-  t.Core.History.Redo(t.Core);
+  t.Core.Redo();
   EXPECT_EQ(SavedText(t.Model()), after);
   EXPECT_EQ(TakeSelectionState(t.Core), afterSelected);
   EXPECT_TRUE(t.Core.History.Modified());
@@ -106,7 +106,7 @@ TEST(History, EveryActionUndoesAndRedoesExactly) {
         const TSmallChunksTrusted small(chunk);
         TTestCore t;
         maker.Make(t);
-        t.Core.History.Reset(t.Core);
+        t.Core.ResetHistory();
         SelectSome(t.Core, kind);
         FindEditAction("actEditCopy")->Run(t.Core);  // something to paste
         t.Services.Answers = {{"X", "0.5"}, {"Y", "0.25"}, {"Z", "2"}, {"Around_X", "0.1"}, {"Insert_Offset", "1 2 3"}};
@@ -125,7 +125,7 @@ TEST(History, EveryActionUndoesAndRedoesExactly) {
 TEST(History, ToolAndTreeEditsUndoAndRedoExactly) {
   const auto drag = [](TToolMode tool, std::function<void(TCore&)> increment) {
     return [=](TCore& c, const char*) {
-      c.History.Begin(c);
+      c.BeginStep();
       for (int move = 0; move < 3; ++move) increment(c);
       EndToolDrag(c, tool);
     };
@@ -156,7 +156,7 @@ TEST(History, ToolAndTreeEditsUndoAndRedoExactly) {
           const TSmallChunksTrusted small(3);
           TTestCore t;
           maker.Make(t);
-          t.Core.History.Reset(t.Core);
+          t.Core.ResetHistory();
           SelectSome(t.Core, kind);
           t.Core.LockX = locks & 1;
           t.Core.LockY = locks & 2;
@@ -170,16 +170,16 @@ TEST(History, ToolAndTreeEditsUndoAndRedoExactly) {
 // undoes exactly, and the newest step always stays.
 TEST(History, TheOldestStepsGoFirst) {
   TTestCore t;
-  t.Core.History.Reset(t.Core);
+  t.Core.ResetHistory();
   std::vector<std::string> texts{SavedText(t.Model())};
   for (int i = 0; i < 105; ++i) {
     RunStep(t.Core, "Dummy", [&] { FindEditAction("actPrimDummy")->Run(t.Core); });
     texts.push_back(SavedText(t.Model()));
   }
   EXPECT_EQ(t.Core.History.Count(), THistory::kMaxSteps);
-  for (size_t undone = 0; t.Core.History.CanUndo(); ++undone) t.Core.History.Undo(t.Core);
+  for (size_t undone = 0; t.Core.History.CanUndo(); ++undone) t.Core.Undo();
   EXPECT_EQ(SavedText(t.Model()), texts[5]);
-  while (t.Core.History.CanRedo()) t.Core.History.Redo(t.Core);
+  while (t.Core.History.CanRedo()) t.Core.Redo();
   EXPECT_EQ(SavedText(t.Model()), texts.back());
 
   t.Core.History.MaxBytes = t.Core.History.Bytes() / 10;

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "model/Errors.h"
+#include "formats/ObjImport.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -85,7 +86,7 @@ std::optional<std::string> ReadLikeTheProgram(TTestCore& t, const std::string& p
   std::string said;
   try {
     if (ext == ".obj") {
-      t.Model().ImportObj(path);
+      ImportObj(t.Model(), path);
     } else if (ext == ".mat") {
       t.Model().FileName = path.substr(0, path.rfind('/') + 1) + "model.3do";
       t.Model().Materials.Add(std::string(FileNamePart(path)));

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "tests/core/CliRunner.h"
+#include "document/MaterialLookup.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 

@@ -165,7 +165,7 @@ TEST_P(LevelsOfDetailCommand, ChangesTheSetsAndUndoesExactly) {
   AddFace(*AddMeshNode(t.Model(), "quad", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})->Mesh, {0, 1, 2, 3});
   MakeLevelsOfDetail(t.Model(), 3);
   ChooseLevelOfDetail(t.Core, c.Shown);
-  t.Core.History.Reset(t.Core);
+  t.Core.ResetHistory();
   const std::string before = Text(t.Model());
   RunStep(t.Core, c.Name, [&] { c.Run(t.Core); });
   EXPECT_EQ(t.Services.Errors.empty() ? "" : t.Services.Errors.back(), c.Error);
@@ -177,9 +177,9 @@ TEST_P(LevelsOfDetailCommand, ChangesTheSetsAndUndoesExactly) {
   const std::string after = Text(t.Model());
   EXPECT_EQ(t.Core.History.CanUndo(), after != before);
   if (!t.Core.History.CanUndo()) return;
-  t.Core.History.Undo(t.Core);
+  t.Core.Undo();
   EXPECT_EQ(Text(t.Model()), before);
-  t.Core.History.Redo(t.Core);
+  t.Core.Redo();
   EXPECT_EQ(Text(t.Model()), after);
 }
 

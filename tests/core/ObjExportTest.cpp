@@ -1,4 +1,5 @@
 #include "formats/FileIO.h"
+#include "formats/ObjImport.h"
 #include "formats/ObjExport.h"
 #include "formats/ObjMaterialNames.h"
 #include "tests/core/FormatBytes.h"
@@ -137,7 +138,7 @@ TEST_F(ObjExport, ImportedAsExportedGivesTheSameModelBack) {
     ExportObj(t.Model(), Dir.File("out.obj"));
     // Imported into the model, where its materials are found.
     const int nodes = t.Model().Nodes.Count();
-    ASSERT_TRUE(t.Model().ImportObj(Dir.File("out.obj"), TObjImportOptions::AsExported()));
+    ASSERT_TRUE(ImportObj(t.Model(), Dir.File("out.obj"), TObjImportOptions::AsExported()));
     const TShown after(t.Model(), nodes);
     EXPECT_EQ(after.Positions, before.Positions);
     EXPECT_EQ(after.Corners, before.Corners);

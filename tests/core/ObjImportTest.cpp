@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "model/Errors.h"
+#include "formats/ObjImport.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 
@@ -11,7 +12,7 @@ namespace {
 class ObjImport : public ::testing::Test {
  protected:
   // Imports the text from a file, the way the program imports one.
-  TReadResult ImportText(const std::string& text) { return Core.Model->ImportObj(Dir.Write("t.obj", text)); }
+  TReadResult ImportText(const std::string& text) { return ImportObj(*Core.Model, Dir.Write("t.obj", text)); }
   TMesh* Import(const std::string& text) {
     EXPECT_TRUE(ImportText(text)) << text;
     return Core.Model->Nodes.Last()->Mesh.get();
@@ -129,8 +130,8 @@ TEST_F(ObjImport, FacesKeepAtMostTwentyNineCorners) {
 }
 
 TEST_F(ObjImport, OnlyFilesAreReadEmptyTextsAndCtrlZIncluded) {
-  EXPECT_EQ(Core.Model->ImportObj(Dir.File("missing.obj")).Message, "File '" + Dir.File("missing.obj") + "' not found");
-  EXPECT_FALSE(Core.Model->ImportObj(Dir.Path));
+  EXPECT_EQ(ImportObj(*Core.Model, Dir.File("missing.obj")).Message, "File '" + Dir.File("missing.obj") + "' not found");
+  EXPECT_FALSE(ImportObj(*Core.Model, Dir.Path));
   EXPECT_EQ(Core.Model->Nodes.Count(), 0);
   EXPECT_TRUE(Services.Errors.empty());
   TMesh* mesh = Import("");
@@ -182,7 +183,7 @@ TEST(ObjImportOptions, TurnScaleAndTakeMaterialsWithTheirTexels) {
   for (const auto& c : cases) {
     TTestCore t;
     t.Model().FileName = dir.File("scene.3do");
-    ASSERT_TRUE(t.Model().ImportObj(obj, c.Options));
+    ASSERT_TRUE(ImportObj(t.Model(), obj, c.Options));
     const TMesh& mesh = *t.Model().Nodes[0]->Mesh;
     ExpectNear(mesh.Vertices[2]->Position, c.Third);
     ExpectNear(mesh.Vertices[3]->Position, c.Fourth);
@@ -194,7 +195,7 @@ TEST(ObjImportOptions, TurnScaleAndTakeMaterialsWithTheirTexels) {
 
   // Bad content ends the import; what stays is turned like the rest would have been.
   TTestCore t;
-  EXPECT_FALSE(t.Model().ImportObj(dir.Write("bad.obj", "v 0 1 0\nv 0 0 1\nf 1 2 3\n"), {.YUp = true}));
+  EXPECT_FALSE(ImportObj(t.Model(), dir.Write("bad.obj", "v 0 1 0\nv 0 0 1\nf 1 2 3\n"), {.YUp = true}));
   ExpectNear(t.Model().Nodes[0]->Mesh->Vertices[0]->Position, {0, 0, 1});
 }
 

@@ -79,9 +79,9 @@ TEST_F(Primitives, CommandAsksSelectsAndRefreshes) {
   EXPECT_TRUE(Core.Nodes.Contains(cube));
   ExpectNear(cube->Mesh->Vertices[6]->World, 1, 1, 1);
   EXPECT_GT(Model().Radius, 1.7);
-  EXPECT_EQ(Services.TreeFills, 1);
-  EXPECT_EQ(Services.MaterialListFills, 1);
-  EXPECT_EQ(Services.Rebuilds, 1);
+  EXPECT_EQ(Changes.TreeFills, 1);
+  EXPECT_EQ(Changes.MaterialListFills, 1);
+  EXPECT_EQ(Changes.Rebuilds, 1);
 }
 
 TEST_F(Primitives, CancelAndBadNumbersCreateNothing) {
@@ -153,7 +153,7 @@ TEST_F(Primitives, DummyAndEmptyMeshAreNotSelected) {
   EXPECT_EQ(Model().Nodes[1]->Mesh->Name, "Empty");
   EXPECT_EQ(Model().Nodes[1]->Mesh->Vertices.Count(), 0);
   EXPECT_TRUE(Core.Nodes.Empty());
-  EXPECT_EQ(Services.TreeFills, 2);
+  EXPECT_EQ(Changes.TreeFills, 2);
   EXPECT_TRUE(Services.Queries.empty());
 }
 

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "editing/Actions.h"
+#include "formats/ObjImport.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 
@@ -59,9 +60,9 @@ const std::vector<TCase>& Cases() {
       {"big OBJ, then one that breaks off, then a small one", [](TTestCore& t, const TTempDir& d) {
          std::string text;
          for (int i = 0; i < 200000; ++i) text += "v 0.000001 0.000002 0.000003\n";
-         EXPECT_TRUE(t.Model().ImportObj(d.Write("big.obj", text + "f 1 2 3\n")));
-         EXPECT_FALSE(t.Model().ImportObj(HoledFile(d, "cut.obj", "v 0 0 0\n", 6000000)));
-         EXPECT_TRUE(t.Model().ImportObj(d.Write("small.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n")));
+         EXPECT_TRUE(ImportObj(t.Model(), d.Write("big.obj", text + "f 1 2 3\n")));
+         EXPECT_FALSE(ImportObj(t.Model(), HoledFile(d, "cut.obj", "v 0 0 0\n", 6000000)));
+         EXPECT_TRUE(ImportObj(t.Model(), d.Write("small.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n")));
        }, {"Importing", "Importing"}},
       {"commands over 103,041 vertices", [](TTestCore& t, const TTempDir&) {
          AddGrid(t.Model(), 321);

@@ -65,12 +65,12 @@ TEST_F(PropertyEdits, VectorTextsApplyWholeOrNotAtAll) {
   SelectNodes({0, 1, 2});
   SetNodeVector(Core, TNodeVector::Position, "0 0 0.1");
   for (int i = 0; i < 3; ++i) EXPECT_FLOAT_EQ(static_cast<float>(Model().Nodes[i]->Position.Z), 0.1f);
-  const int redraws = Services.Rebuilds;
+  const int redraws = Changes.Rebuilds;
   for (const char* bad : {"1 x 2", "1 2", " 1 2 3", "", "1 2 1e400"}) {
     EXPECT_THROW(SetNodeVector(Core, TNodeVector::Pivot, bad), EConvertError) << bad;
     EXPECT_THROW(SetSurfaceExtraLight(Core, bad), EConvertError) << bad;
   }
-  EXPECT_EQ(Services.Rebuilds, redraws + 5);  // the views follow even a refused text
+  EXPECT_EQ(Changes.Rebuilds, redraws + 5);  // the views follow even a refused text
   for (int i = 0; i < 3; ++i) EXPECT_EQ(Model().Nodes[i]->Pivot.X, 0);
   SetNodeVector(Core, TNodeVector::Rotation, "90  -45 0");
   EXPECT_EQ(Model().Nodes[2]->Rotation.Y, -45);

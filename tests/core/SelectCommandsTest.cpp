@@ -28,8 +28,8 @@ TEST_F(SelectCommands, AllThenInvertInSurfaceMode) {
   EXPECT_TRUE(Core.Surfaces.Empty());
   actSelInvert(Core);
   EXPECT_EQ(Core.Surfaces.Count(), 10);
-  EXPECT_EQ(Services.Replays, 3);
-  EXPECT_EQ(Services.Rebuilds, 0) << "selecting recompiles no geometry";
+  EXPECT_EQ(Changes.Replays, 3);
+  EXPECT_EQ(Changes.Rebuilds, 0) << "selecting recompiles no geometry";
 }
 
 TEST_F(SelectCommands, ClearTouchesOnlyTheCurrentMode) {
@@ -83,14 +83,14 @@ TEST_F(SelectCommands, HierarchyWalksFollowTheTreeLinks) {
 
   // Nothing happens outside node mode or without a selection.
   Core.EditMode = emVertex;
-  Services.Replays = 0;
+  Changes.Replays = 0;
   actSelParentNode(Core);
   EXPECT_EQ(Core.Nodes.Items(), std::vector<TNode*>{n(1)});
   Core.EditMode = emNode;
   Core.Nodes.Clear();
   actSelParentNode(Core);
   EXPECT_TRUE(Core.Nodes.Empty());
-  EXPECT_EQ(Services.Replays, 0);
+  EXPECT_EQ(Changes.Replays, 0);
 }
 
 }  // namespace

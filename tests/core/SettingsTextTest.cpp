@@ -2,9 +2,9 @@
 
 #include <cctype>
 
-#include "model/ColorText.h"
+#include "settings/ColorText.h"
 #include "model/Errors.h"
-#include "model/ShortcutText.h"
+#include "settings/ShortcutText.h"
 
 namespace {
 

@@ -50,7 +50,7 @@ TEST_F(SurfaceOps, CommandsRefuseTheWrongModeOrSelectionAndChangeNothing) {
     if (cases[i].BothNodes) Core.ToggleNode(other);
     cases[i].Act(Core);
     EXPECT_EQ(Services.Errors, cases[i].Error.empty() ? std::vector<std::string>{} : std::vector{cases[i].Error});
-    EXPECT_EQ(Services.Rebuilds, 0);
+    EXPECT_EQ(Changes.Rebuilds, 0);
     EXPECT_EQ(Model().Nodes.Count(), 2);
     EXPECT_EQ(mesh.Vertices.Count(), 4);
     ASSERT_EQ(mesh.Surfaces.Count(), 1);
@@ -182,7 +182,7 @@ TEST_F(SurfaceOps, MakeSurfaceUsesWorldPositions) {
   ASSERT_EQ(made->Mesh->Surfaces.Count(), 1);
   ExpectNear(made->Mesh->Vertices[1]->Position, 0, 0, 6);
   EXPECT_EQ(Core.Vertices.Count(), 3);
-  EXPECT_EQ(Services.TreeFills, 1);
+  EXPECT_EQ(Changes.TreeFills, 1);
 
   Core.Vertices.Clear();
   actEditMakeSurface(Core);

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "formats/MaterialLoader.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "document/MaterialLookup.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
+#include "tests/core/ChangeCounter.h"
 #include "tests/core/TestSupport.h"
 
 // A core answered by recording services, as every headless test needs one.
@@ -10,6 +11,7 @@ struct TTestCore {
   TTestCore() { InstallMaterialLoader(Core); }
   THeadlessServices Services;
   TCore Core{Services};
+  TChangeCounter Changes{Core};
   TModel& Model() { return *Core.Model; }
 };
 

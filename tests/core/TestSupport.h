@@ -32,7 +32,7 @@ inline void ExpectNear(const std::vector<TVector>& got, const std::vector<TVecto
 inline TNode* AddMeshNode(TModel& model, const std::string& name, std::initializer_list<TVector> points = {}) {
   TNode* node = model.AddNode();
   node->Name = name;
-  TMesh* mesh = node->SetMesh(std::make_unique<TMesh>(&model));
+  TMesh* mesh = node->SetMesh(model.NewMesh());
   for (const TVector& p : points) mesh->AddVertex()->Position = p;
   return node;
 }

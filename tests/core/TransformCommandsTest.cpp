@@ -53,8 +53,9 @@ TEST_F(TransformCommands, MoveTheSelectionOnlyAndNothingOnABadValue) {
 TEST(TransformDefaults, AroundShowsTheCentreInGeneralFormat) {
   TDialogRecorder services;
   TCore core(services);
+  const TChangeCounter changes(core);
   TNode* node = core.Model->AddNode();
-  node->SetMesh(std::make_unique<TMesh>(core.Model.get()));
+  node->SetMesh(core.Model->NewMesh());
   node->Mesh->AddVertex()->Position = {0, 0, 0};
   node->Mesh->AddVertex()->Position = {1, 0, 1e-20};
   core.ToggleNode(node);
@@ -62,11 +63,11 @@ TEST(TransformDefaults, AroundShowsTheCentreInGeneralFormat) {
   actEditRotate(core);
   EXPECT_EQ(services.Shown.back(),
             (std::vector<std::string>{"X=0", "Y=0", "Z=0", "Around_X=0.5", "Around_Y=0", "Around_Z=5e-21"}));
-  EXPECT_EQ(services.Rebuilds, 1) << "a cancelled transform still redraws";
+  EXPECT_EQ(changes.Rebuilds, 1) << "a cancelled transform still redraws";
   core.Model->InsertOffset = {0.25, -1, 0.5};
   actEditInsertOffset(core);
   EXPECT_EQ(services.Shown.back(), std::vector<std::string>{"Insert_Offset=0.25 -1 0.5"});
-  EXPECT_EQ(services.Rebuilds, 1);
+  EXPECT_EQ(changes.Rebuilds, 1);
 }
 
 TEST_F(TransformCommands, RotateAboutXThenY) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/ValueList.h"
+#include "settings/ValueList.h"
 
 namespace {
 

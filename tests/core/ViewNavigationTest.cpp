@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "model/CameraMoves.h"
+#include "camera/CameraMoves.h"
 #include "tests/core/TestCore.h"
 
 namespace {
@@ -150,10 +150,10 @@ TEST_F(TPicking, ClicksPickTheFrontMostFaceAndFramingTakesWhatIsSelected) {
     const TViewTransform view = MakeViewTransform(step.Camera, 400, 400);
     int sx = 0, sy = 0;
     ASSERT_TRUE(WorldToScreen(view, step.At, sx, sy));
-    const int updates = Test.Services.PropertyUpdates;
+    const int updates = Test.Changes.PropertyUpdates;
     EXPECT_EQ(Test.Core.SelectAt(sx, sy, step.Toggle, view), step.Hit);
     EXPECT_EQ(Selected(), step.Selection);
-    EXPECT_EQ(Test.Services.PropertyUpdates, updates + step.Hit);
+    EXPECT_EQ(Test.Changes.PropertyUpdates, updates + step.Hit);
   }
   // Frame Selection fits what the mode selects, or the whole model when that is no vertex.
   TCore& core = Test.Core;

@@ -14,9 +14,9 @@
 #include <string_view>
 
 #include "formats/LineCursor.h"
-#include "formats/MaterialLoader.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "document/MaterialLookup.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <cstdint>
 
 #include "formats/Gob.h"
-#include "formats/MaterialLoader.h"
-#include "model/Core.h"
+#include "document/MaterialLookup.h"
+#include "document/Core.h"
 #include "model/Errors.h"
-#include "model/HeadlessServices.h"
+#include "services/HeadlessServices.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/fuzz/FuzzFile.h"
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "formats/MaterialLoader.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "document/MaterialLookup.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/fuzz/FuzzFile.h"
 

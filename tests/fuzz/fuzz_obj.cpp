@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "formats/ObjExport.h"
+#include "formats/ObjImport.h"
 #include "model/Errors.h"
 #include "model/Model.h"
 #include "tests/fuzz/FuzzFile.h"
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   options.Fit = pick & 2;
   options.Materials = pick & 4;
   if (pick & 8) options.Scale = 1e30;
-  model.ImportObj(file.Path, options);
+  ImportObj(model, file.Path, options);
   model.Update();
   const std::string out = TFuzzFile::Named("out.obj");
   const std::string path = (std::filesystem::temp_directory_path() / out).string();

@@ -41,13 +41,13 @@ TEST_F(TFileCommandsTest, MissingFilesAndUnknownFormatsAreReported) {
   ASSERT_EQ(Services.Informations.size(), 1u);
   EXPECT_EQ(Services.Informations[0], "File '" + missing + "' not found");
 
-  // An unknown format still counts as a model replacement: cameras reset, selection cleared.
+  // An unknown format replaces nothing.
   const std::string text = Write("notes.txt", "hello");
   Camera().X = 0.5;
   Window->OpenFile(text);
   ASSERT_EQ(Services.Informations.size(), 2u);
   EXPECT_EQ(Services.Informations[1], "File Format not supported");
-  EXPECT_EQ(Camera().X, 0);
+  EXPECT_EQ(Camera().X, 0.5);
 
   // A cancelled open dialog does nothing at all.
   Camera().X = 0.5;
@@ -133,29 +133,42 @@ TEST_F(TFileCommandsTest, RevertRereadsTheFileAndNewEmptiesEverything) {
   EXPECT_DOUBLE_EQ(Camera().Z, -0.5);
 }
 
-TEST_F(TFileCommandsTest, AFileReadInPartNeverBecomesTheSaveTarget) {
+// A file that does not read whole replaces nothing: after "Discard" at the prompt the user
+// still has the changed model, its undo step, its modified mark and its title.
+TEST_F(TFileCommandsTest, AFileThatDoesNotReadLeavesTheModelAsItWas) {
   std::string text = Bytes(Sample());
   text.resize(text.size() / 2);  // a download cut short
+  const std::string cut = Write("cut.3do", text);
   for (const bool revert : {false, true}) {
     SCOPED_TRACE(revert ? "revert" : "open");
-    const std::string path = revert ? Copy("reverted.3do") : Write("cut.3do", text);
+    const std::string path = Copy("model.3do");
     Window->OpenFile(path);
-    if (revert) {
-      Write("reverted.3do", text);  // cut short on disk after it was opened
-      Run("acnFileRevert");
-    }
-    EXPECT_FALSE(Services.Errors.empty());
-    EXPECT_TRUE(Core->Model->FileName.empty());
-    EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - Untitled.3do");
-    const QListWidget* output = Window->OutputList();
-    EXPECT_TRUE(output->item(output->count() - 1)->text().contains("read only in part"));
-    // Save asks for a name; the file on disk stays as it was.
-    const std::string rescued = Path("rescued.3do");
-    Services.FileNames = {rescued};
-    Run("actFileSave");
-    EXPECT_TRUE(Services.FileNames.empty());
-    EXPECT_TRUE(Bytes(path) == text) << "the file was written over";
+    Run("actPrimDummy");
+    const int nodes = Core->Model->Nodes.Count();
+    const QString title = Window->windowTitle();
+    ASSERT_TRUE(title.endsWith("*"));
+    if (revert) Write("model.3do", text);  // cut short on disk after it was opened
+    std::string asked;
+    WhenModalShown(
+        [&](QWidget* w) {
+          asked = w->property("text").toString().toStdString();
+          for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+            if (b->text() == "&Discard") b->click();
+        },
+        50);
+    revert ? Run("acnFileRevert") : Window->OpenFile(cut);
+    EXPECT_EQ(asked, "Save changes to " + path + "?");
+    ASSERT_EQ(Services.Errors.size(), 1u) << "one message for the failed read";
+    EXPECT_NE(Services.Errors[0].find("Error parsing 3DO"), std::string::npos) << Services.Errors[0];
+    EXPECT_EQ(Core->Model->Nodes.Count(), nodes);
+    EXPECT_EQ(Core->Model->FileName, path);
+    EXPECT_TRUE(Core->History.Modified());
+    EXPECT_EQ(Core->History.UndoCaption(), "Dummy Node");
+    EXPECT_EQ(Window->windowTitle(), title);
+    Run("actEditUndo");
+    EXPECT_EQ(Core->Model->Nodes.Count(), nodes - 1);
     Services.Errors.clear();
+    Run("actFileNew");  // the model is not modified after the undo: no question
   }
 }
 

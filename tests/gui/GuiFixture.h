@@ -15,13 +15,14 @@
 #include "app/Dialogs.h"
 #include "app/MainWindow.h"
 #include "app/StatusProgress.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
+#include "tests/core/ChangeCounter.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
 
 // Recorded messages and answers as in the headless services, while output, status and
-// redraw requests reach the window as they do in the program.
+// progress reach the window as they do in the program.
 class TWindowServices : public THeadlessServices {
  public:
   void AddOutput(const std::string& line) override {
@@ -31,24 +32,6 @@ class TWindowServices : public THeadlessServices {
   void ShowStatus(const std::string& text) override {
     THeadlessServices::ShowStatus(text);
     if (Main) Main->ShowStatus(text);
-  }
-  void Redraw(bool rebuild) override {
-    THeadlessServices::Redraw(rebuild);
-    if (Main && Main->Builder()) Main->Builder()->Redraw(rebuild);
-  }
-  void FillTree() override {
-    THeadlessServices::FillTree();
-    if (Main && Main->Builder() && Main->Builder()->FillTree) Main->Builder()->FillTree();
-  }
-  // Every property refresh fails as an allocation would, when OutOfMemory is set.
-  void UpdateProperties() override {
-    THeadlessServices::UpdateProperties();
-    if (OutOfMemory) throw std::bad_alloc();
-    if (Main && Main->Builder() && Main->Builder()->UpdateProperties) Main->Builder()->UpdateProperties();
-  }
-  void FillMaterialList() override {
-    THeadlessServices::FillMaterialList();
-    if (Main && Main->Builder() && Main->Builder()->FillMaterialList) Main->Builder()->FillMaterialList();
   }
   void BeginProgress(const std::string& text, uint64_t total) override {
     THeadlessServices::BeginProgress(text, total);
@@ -70,7 +53,7 @@ class TWindowServices : public THeadlessServices {
     return RealSaveAnywayBox ? ::AskSaveAnyway(breaches) : THeadlessServices::AskSaveAnyway(breaches);
   }
   TfrmMain* Main = nullptr;
-  bool OutOfMemory = false;
+  bool OutOfMemory = false;  // every property refresh fails as an allocation would
   bool RealSaveAnywayBox = false;  // the game-readiness question shows the program's own box
   bool RealSaveDialog = false;  // Save As shows the program's own dialog
   std::function<void()> OnProgressStep;  // looks at the window while long work goes on
@@ -83,6 +66,10 @@ class TWindowTest : public ::testing::Test {
     ASSERT_TRUE(Folder.isValid());
     Core = std::make_unique<TCore>(Services);
     Window = std::make_unique<TfrmMain>(*Core, openAtStart);
+    Changes = std::make_unique<TChangeCounter>(*Core);
+    Core->Events.Subscribe([this](unsigned changes) {
+      if (Services.OutOfMemory && (changes & chProperties)) throw std::bad_alloc();
+    });
     Services.Main = Window.get();
     if (width > 0) Window->resize(width, height);
     Window->show();
@@ -93,6 +80,7 @@ class TWindowTest : public ::testing::Test {
   }
   void TearDown() override {
     Services.Main = nullptr;
+    Changes.reset();
     Window.reset();
     Core.reset();
   }
@@ -131,6 +119,7 @@ class TWindowTest : public ::testing::Test {
   QTemporaryDir Folder;
   TWindowServices Services;
   std::unique_ptr<TCore> Core;
+  std::unique_ptr<TChangeCounter> Changes;
   std::unique_ptr<TfrmMain> Window;
 };
 

@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 
-#include "model/HeadlessServices.h"
+#include "services/HeadlessServices.h"
 #include "tests/core/LevelsOfDetailModel.h"
 #include "tests/gui/GuiFixture.h"
 

@@ -189,11 +189,11 @@ TEST_F(TMaterialsDialogTest, OkGivesTheSelectedProjectMaterialAndCancelTheInitia
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Initial + " " + c.Chosen);
     std::string chosen = "stale";
-    const int fills = Services.MaterialListFills;
+    const int fills = Changes->MaterialListFills;
     EXPECT_EQ(Run(c.Initial, chosen, c.Act, c.Ok ? &TfrmMat::btnOK : &TfrmMat::btnCancel), c.Ok);
     EXPECT_EQ(chosen, c.Chosen);
     EXPECT_EQ(Core->Model->Materials.Count(), c.Materials);
-    EXPECT_EQ(Services.MaterialListFills - fills, c.Fills);
+    EXPECT_EQ(Changes->MaterialListFills - fills, c.Fills);
   }
 }
 

@@ -12,7 +12,7 @@
 
 #include "app/Dialogs.h"
 #include "app/MessageWindow.h"
-#include "model/UserServices.h"
+#include "services/UserServices.h"
 #include "tests/gui/DialogTestHelpers.h"
 
 namespace {

@@ -12,43 +12,40 @@
 #include "app/NodeTreeView.h"
 #include "app/QtServices.h"
 #include "editing/ClipboardCommands.h"
-#include "model/Core.h"
-#include "model/HeadlessServices.h"
+#include "document/Core.h"
+#include "services/HeadlessServices.h"
+#include "tests/core/ChangeCounter.h"
 #include "tests/gui/DialogTestHelpers.h"
 
 namespace {
 
-// Recording services whose tree requests reach the tree view and whose clipboard is the
-// system's, as in the running program.
+// Recording services whose clipboard is the system's, as in the running program.
 class TTreeServices : public THeadlessServices {
  public:
-  void FillTree() override {
-    THeadlessServices::FillTree();
-    if (Tree) Model->FillTree(*Tree);
-  }
   std::string GetClipboardText() override { return Program.GetClipboardText(); }
   void SetClipboardText(const std::string& text) override { Program.SetClipboardText(text); }
   TQtServices Program;  // the running program's services, here for their clipboard
-  TModel* Model = nullptr;
-  TNodeTreeView* Tree = nullptr;
 };
 
 class NodeTree : public ::testing::Test {
  protected:
   void SetUp() override {
-    Services.Model = Core.Model.get();
     Tree = std::make_unique<TNodeTreeView>(Core);
-    Services.Tree = Tree.get();
+    // Hierarchy changes refill the tree view, as the main window has them do.
+    TreeFills = Core.Events.Subscribe([this](unsigned changes) {
+      if (Tree && (changes & chHierarchy)) FillNodeTree(*Core.Model, *Tree);
+    });
     Tree->resize(200, 300);
     Tree->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Tree.get()));
   }
-  void TearDown() override { Services.Tree = nullptr; }
+  void TearDown() override { Core.Events.Unsubscribe(TreeFills); }
+  void RefillTree() { FillNodeTree(*Core.Model, *Tree); }
 
   void LoadSample() {
     ASSERT_TRUE(Core.Model->LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
-    Services.FillTree();
-    Core.History.Reset(Core);
+    RefillTree();
+    Core.ResetHistory();
   }
   TNode* Named(const std::string& name) {
     for (TNode* n : Core.Model->Nodes)
@@ -83,7 +80,9 @@ class NodeTree : public ::testing::Test {
 
   TTreeServices Services;
   TCore Core{Services};
+  TChangeCounter Changes{Core};
   std::unique_ptr<TNodeTreeView> Tree;
+  int TreeFills = 0;
 };
 
 TEST_F(NodeTree, ShowsTheHierarchyWithPicturesAndMarks) {
@@ -91,8 +90,8 @@ TEST_F(NodeTree, ShowsTheHierarchyWithPicturesAndMarks) {
   Core.Model->AddNode()->Name = "$$dummy";
   TNode* empty = Core.Model->AddNode();
   empty->Name = "Empty";
-  empty->SetMesh(std::make_unique<TMesh>(Core.Model.get()));
-  Services.FillTree();
+  empty->SetMesh(Core.Model->NewMesh());
+  RefillTree();
   ASSERT_EQ(Tree->topLevelItemCount(), 3);
   QTreeWidgetItem* hull = Tree->topLevelItem(0);
   EXPECT_EQ(hull->text(0), "hull");
@@ -131,7 +130,7 @@ TEST_F(NodeTree, CtrlClickTogglesAndPlainClickOnlyHighlights) {
   EXPECT_EQ(Tree->currentItem(), ItemOf(canopy));
   QTest::mouseClick(Tree->viewport(), Qt::LeftButton, Qt::ControlModifier, CentreOf(Named("fin")));
   EXPECT_EQ(Core.Nodes.Items(), std::vector<TNode*>{Named("fin")});
-  EXPECT_EQ(Services.Rebuilds, 1);
+  EXPECT_EQ(Changes.Rebuilds, 1);
   QTest::mouseClick(Tree->viewport(), Qt::LeftButton, Qt::ControlModifier, CentreOf(Named("fin")));
   EXPECT_TRUE(Core.Nodes.Empty());
 }
@@ -152,7 +151,7 @@ TEST_F(NodeTree, DragReparentsAndRefusesDescendants) {
   EXPECT_EQ(canopy->Parent, tail);
   EXPECT_EQ(ItemOf(canopy)->parent(), ItemOf(tail)) << "the tree was refilled";
   EXPECT_EQ(Core.History.UndoCaption(), "Reparent Node");
-  EXPECT_GE(Services.Rebuilds, 1);
+  EXPECT_GE(Changes.Rebuilds, 1);
 
   const QPoint below(20, Tree->viewport()->height() - 5);
   ASSERT_EQ(Tree->itemAt(below), nullptr);
@@ -186,7 +185,7 @@ TEST_F(NodeTree, RenameInPlaceTakesOnlyNamesTheFileReadsBackWhole) {
   rename(std::string(31, 'r'));
   EXPECT_EQ(tail->Name, std::string(31, 'r'));
   EXPECT_TRUE(Services.Errors.empty());
-  EXPECT_EQ(Services.Rebuilds, 0) << "renaming redraws nothing";
+  EXPECT_EQ(Changes.Rebuilds, 0) << "renaming redraws nothing";
   EXPECT_EQ(Core.History.Count(), 1u) << "a refused name makes no step";
 }
 
@@ -200,7 +199,7 @@ TEST_F(NodeTree, AChainEightyThousandDeepFillsAndFrees) {
     parent = node;
   }
   for (int fill = 0; fill < 2; ++fill) {
-    Services.FillTree();
+    RefillTree();
     Tree->viewport()->repaint();
     ASSERT_EQ(Tree->ItemCount(), 80'000);
     EXPECT_EQ(Tree->NodeOf(Tree->ItemAt(79'999)), parent);
@@ -267,7 +266,7 @@ TEST_F(NodeTree, NodesFreedBeforeTheRefillAreNeverTouched) {
   Tree->viewport()->repaint();
   QTest::mouseClick(Tree->viewport(), Qt::LeftButton, Qt::ControlModifier, Tree->visualItemRect(tail).center());
   EXPECT_TRUE(Core.Nodes.Empty());
-  Services.FillTree();
+  RefillTree();
   EXPECT_EQ(Tree->topLevelItemCount(), 0);
 }
 

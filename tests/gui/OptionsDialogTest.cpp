@@ -4,7 +4,7 @@
 #include <set>
 
 #include "app/SettingsKeys.h"
-#include "model/ShortcutText.h"
+#include "settings/ShortcutText.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/SettingsFixture.h"

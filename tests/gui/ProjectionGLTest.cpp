@@ -7,7 +7,7 @@
 #include <QOpenGLContext>
 #include <cmath>
 
-#include "model/Camera.h"
+#include "camera/Camera.h"
 #include "view/GLRoutines.h"
 
 namespace {

@@ -201,12 +201,12 @@ TEST_F(PropertyPanel, MaterialsDialogAssignsOnOkOnly) {
     chosen = "dropped.mat";
     return false;
   };
-  int rebuilds = Services.Rebuilds;
+  int rebuilds = Changes->Rebuilds;
   QTest::mouseClick(Control<QToolButton>("btnMatDlg"), Qt::LeftButton);
   EXPECT_EQ(offered, before[0]);
   EXPECT_GE(Control<QComboBox>("cbxFaceMaterial")->findText("dropped.mat"), 0);
   EXPECT_EQ(SelectedMaterials(), before);
-  EXPECT_GT(Services.Rebuilds, rebuilds);
+  EXPECT_GT(Changes->Rebuilds, rebuilds);
 
   Panel().ExecuteMaterials = realDialog;
   std::string selectedAtOpen;
@@ -220,12 +220,12 @@ TEST_F(PropertyPanel, MaterialsDialogAssignsOnOkOnly) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(rows[0]).center());
     QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
   });
-  rebuilds = Services.Rebuilds;
+  rebuilds = Changes->Rebuilds;
   QTest::mouseClick(Control<QToolButton>("btnMatDlg"), Qt::LeftButton);
   EXPECT_EQ(selectedAtOpen, before[0]);
   EXPECT_EQ(SelectedMaterials(), std::vector<std::string>(before.size(), "glass.mat"));
   EXPECT_EQ(Control<QComboBox>("cbxFaceMaterial")->currentText().toStdString(), "glass.mat");
-  EXPECT_GT(Services.Rebuilds, rebuilds);
+  EXPECT_GT(Changes->Rebuilds, rebuilds);
 }
 
 }  // namespace

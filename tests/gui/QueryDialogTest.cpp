@@ -7,7 +7,7 @@
 #include "app/QueryForm.h"
 #include "model/Convert.h"
 #include "model/Errors.h"
-#include "model/ValueList.h"
+#include "settings/ValueList.h"
 #include "tests/core/TestSupport.h"
 #include "tests/gui/DialogTestHelpers.h"
 

@@ -7,8 +7,8 @@
 #include <QWheelEvent>
 
 #include "app/MouseKeysDialog.h"
-#include "model/CameraMoves.h"
-#include "model/Picking.h"
+#include "camera/CameraMoves.h"
+#include "camera/Picking.h"
 #include "tests/gui/GuiFixture.h"
 
 namespace {

@@ -96,10 +96,10 @@ TEST_F(TViewportTest, DigitKeysSwitchCamerasEachKeepingItsViewMode) {
 TEST_F(TViewportTest, RectangleSelectionTogglesAndRefreshesPropertiesOncePerGesture) {
   Frame().actEMVert->trigger();
   ASSERT_EQ(Core->EditMode, emVertex);
-  const int updates = Services.PropertyUpdates;
+  const int updates = Changes->PropertyUpdates;
   SelectEverything();
   EXPECT_EQ(Core->Vertices.Count(), static_cast<int>(Positions().size()));
-  EXPECT_EQ(Services.PropertyUpdates, updates + 1);
+  EXPECT_EQ(Changes->PropertyUpdates, updates + 1);
   const QImage picked = Shot("vertices_selected");
   EXPECT_GT(CountPixels(picked, qRgb(255, 0, 0), 2), 9 * 4);
   Drag({1, 1}, {Surface()->width() - 2, Surface()->height() - 2});
@@ -165,7 +165,7 @@ TEST_F(TViewportTest, RotateAndScaleToolsChangeTheSelection) {
 TEST_F(TViewportTest, AToolDragIsOneStepThatUndoTakesBack) {
   SelectEverything();  // node mode: every node with geometry
   Frame().actTMMove->trigger();
-  Core->History.Reset(*Core);
+  Core->ResetHistory();
   const TVector before = Core->Model->Nodes[0]->Position;
   Drag({100, 100}, {140, 120}, {}, Qt::LeftButton, 6);
   ASSERT_NE(Core->Model->Nodes[0]->Position, before);
@@ -272,7 +272,7 @@ TEST_F(TViewportTest, ShiftMoveShiftsTheNodeOriginButNotItsChildren) {
   EXPECT_GT(dx, 0);
   EXPECT_DOUBLE_EQ(parent->Pivot.X, pivot.X - dx);
   EXPECT_DOUBLE_EQ(parent->Child->Position.X, child.X - dx);
-  EXPECT_GT(Services.PropertyUpdates, 0) << "the release refreshes the properties";
+  EXPECT_GT(Changes->PropertyUpdates, 0) << "the release refreshes the properties";
 }
 
 TEST_F(TViewportTest, ZoomPastTheCameraClampsOnTheNextMove) {

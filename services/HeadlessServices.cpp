@@ -1,4 +1,4 @@
-#include "model/HeadlessServices.h"
+#include "services/HeadlessServices.h"
 
 void THeadlessServices::AddOutput(const std::string& line) {
   Output.push_back(line);

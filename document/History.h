@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "model/ModelState.h"
+#include "document/ModelState.h"
 
-class TCore;
+class TModel;
 
 // Undo and redo. Each user action runs between Begin and Commit; what it changed becomes one
 // step holding the model before and after (meshes it left alone are shared with the
@@ -21,19 +21,22 @@ class THistory {
   size_t MaxBytes = kMaxBytes;  // the tests lower it
 
   // A new model: no steps, and what the model holds counts as saved.
-  void Reset(TCore& core);
+  void Reset(TModel& model);
   // Before a user action: remembers the selection its step gives back on undo.
-  void Begin(const TCore& core);
-  // After the action: its changes, if any, become a step named `caption` (true).
-  bool Commit(TCore& core, const std::string& caption);
+  void Begin(TSelectionState selection);
+  // After the action, with the selection it left: its changes, if any, become a step named
+  // `caption` (true).
+  bool Commit(TModel& model, TSelectionState selection, const std::string& caption);
 
   bool CanUndo() const { return Done > 0; }
   bool CanRedo() const { return Done < Steps.size(); }
   // The captions of the steps Undo and Redo would take; empty when there is none.
   std::string UndoCaption() const { return CanUndo() ? Steps[Done - 1].Caption : std::string(); }
   std::string RedoCaption() const { return CanRedo() ? Steps[Done].Caption : std::string(); }
-  void Undo(TCore& core);
-  void Redo(TCore& core);
+  // Bring the model to the state before or after the step and give the selection of that
+  // moment, for the document to restore; false when there is no step to take.
+  bool Undo(TModel& model, TSelectionState& selection);
+  bool Redo(TModel& model, TSelectionState& selection);
 
   // The model differs from what was last saved (or opened); undoing back clears it again.
   bool Modified() const { return Current != Saved; }
@@ -57,7 +60,7 @@ class THistory {
   void Notify() const {
     if (Changed) Changed();
   }
-  void Go(TCore& core, const std::shared_ptr<const TModelState>& state, const TSelectionState& selection);
+  void Go(TModel& model, const std::shared_ptr<const TModelState>& state);
 
   std::deque<TStep> Steps;
   size_t Done = 0;  // steps [0, Done) can be undone, the rest redone

@@ -1,4 +1,4 @@
-#include "model/UserServices.h"
+#include "services/UserServices.h"
 
 const std::vector<std::string>& ModelFilter() {
   static const std::vector<std::string> filter = {

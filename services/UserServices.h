@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
-// Everything the model, the file formats and the editing commands need from the user: the
-// application answers with windows, the command-line tool and the tests without.
+// What the model, the file formats and the editing commands need of the user: messages,
+// questions, file names, the clipboard and progress. The application answers with windows,
+// the command-line tool and the tests without. What changed in the document reaches the
+// windows through its events, not through here.
 class TUserServices {
  public:
   virtual ~TUserServices() = default;
@@ -23,14 +25,9 @@ class TUserServices {
   virtual bool AskSaveAnyway(const std::vector<std::string>& breaches) = 0;
   virtual std::string GetClipboardText() = 0;
   virtual void SetClipboardText(const std::string& text) = 0;
-  // Requests to the windows; they do nothing before the windows exist.
-  virtual void Redraw(bool rebuild) = 0;
-  virtual void FillTree() = 0;
-  virtual void UpdateProperties() = 0;
-  virtual void FillMaterialList() = 0;
   // Long work: from Begin to its End the user sees that the program is busy and how much of
   // `total` is done, as Step last said. Work may nest inside other work; every Begin has its
-  // End. The core calls these through TProgress (model/Progress.h), never directly.
+  // End. The core calls these through TProgress (services/Progress.h), never directly.
   virtual void BeginProgress(const std::string& text, uint64_t total) = 0;
   virtual void StepProgress(uint64_t done) = 0;
   virtual void EndProgress() = 0;

@@ -2,7 +2,7 @@
 #include <memory>
 #include <vector>
 
-#include "model/NodeTree.h"
+#include "document/NodeTree.h"
 
 // A node tree without a window, for the command-line tool and the tests: FillTree on it
 // brings the nodes' child, sibling and child-count links up to date.

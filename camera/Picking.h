@@ -1,5 +1,5 @@
 #pragma once
-#include "model/Camera.h"
+#include "camera/Camera.h"
 
 class TFace;
 class TModel;

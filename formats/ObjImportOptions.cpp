@@ -1,4 +1,4 @@
-#include "model/ObjImportOptions.h"
+#include "formats/ObjImportOptions.h"
 
 #include <string>
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/UserServices.h"
+#include "services/UserServices.h"
 
 // User services without windows, for the command-line tool and the tests: every message is
 // recorded and, when a stream is given, printed; queries take their answers from a table.
@@ -25,10 +25,6 @@ class THeadlessServices : public TUserServices {
   }
   std::string GetClipboardText() override { return Clipboard; }
   void SetClipboardText(const std::string& text) override { Clipboard = text; }
-  void Redraw(bool rebuild) override { ++(rebuild ? Rebuilds : Replays); }
-  void FillTree() override { ++TreeFills; }
-  void UpdateProperties() override { ++PropertyUpdates; }
-  void FillMaterialList() override { ++MaterialListFills; }
   // Progress is recorded, never printed: zarn-cli's output stays what the commands say.
   void BeginProgress(const std::string& text, uint64_t total) override;
   void StepProgress(uint64_t done) override;
@@ -42,7 +38,6 @@ class THeadlessServices : public TUserServices {
   bool SaveAnyway = true;
   std::vector<size_t> SaveAnywayAsked;  // how many breaches each question listed
   std::string Clipboard;
-  int Rebuilds = 0, Replays = 0, TreeFills = 0, PropertyUpdates = 0, MaterialListFills = 0;
   // Every piece of work begun, as "text/total"; how many ended; the work still open.
   std::vector<std::string> ProgressBegun;
   int ProgressEnded = 0;

@@ -1,8 +1,7 @@
-#include "model/ModelState.h"
+#include "document/ModelState.h"
 
 #include <algorithm>
 
-#include "model/Core.h"
 #include "model/Model.h"
 #include "model/WorldFrames.h"
 
@@ -45,29 +44,6 @@ std::shared_ptr<const TModelState> TakeModelState(TModel& model, TMeshStateMap& 
   return state;
 }
 
-TSelectionState TakeSelectionState(const TCore& core) {
-  TSelectionState s;
-  const TModel& model = *core.Model;
-  std::unordered_map<const TNode*, int> nodeIndex;
-  std::unordered_map<const TMesh*, int> meshNode;
-  for (int i = 0; i < model.Nodes.Count(); ++i) {
-    nodeIndex.emplace(model.Nodes[i], i);
-    if (model.Nodes[i]->Mesh) meshNode.emplace(model.Nodes[i]->Mesh.get(), i);
-  }
-  for (const TNode* n : core.Nodes) s.Nodes.push_back(nodeIndex.at(n));
-  // Faces know no index of their own: the meshes that hold selected faces are numbered once.
-  std::unordered_map<const TFace*, int> faceIndex;
-  for (const TFace* f : core.Surfaces)
-    if (!faceIndex.count(f))
-      for (int i = 0; i < f->Mesh->Surfaces.Count(); ++i) faceIndex.emplace(f->Mesh->Surfaces[i], i);
-  for (const TFace* f : core.Surfaces) s.Surfaces.emplace_back(meshNode.at(f->Mesh), faceIndex.at(f));
-  for (const TVertex* v : core.Vertices) {
-    if (v->Mesh->IndexOfVertex(v) < 0) v->Mesh->IndexVertices();
-    s.Vertices.emplace_back(meshNode.at(v->Mesh), v->Mesh->IndexOfVertex(v));
-  }
-  return s;
-}
-
 namespace {
 
 // True when every node keeps its place in the hierarchy and its transform, so that only the
@@ -86,7 +62,7 @@ bool SameFrames(const TModelState& a, const TModelState& b) {
 
 void RestoreModelState(TModel& model, const TModelState& state, const TModelState* current, TMeshStateMap& synced) {
   // The selections and drawing lists name vertices and faces that may go.
-  if (model.Core) model.Core->ClearSelection();
+  if (model.ReleaseSelection) model.ReleaseSelection();
   model.AllVertices.Clear();
   model.AllSurfaces.Clear();
   model.SelectedSurfaces.Clear();
@@ -134,7 +110,7 @@ void RestoreModelState(TModel& model, const TModelState& state, const TModelStat
       const TMeshState* s = state.Nodes[i].Set(set).get();
       if (!s || meshes[i][set]) continue;
       const bool reuse = i < live.size() && set < liveSets && live[i][set].Mesh;
-      meshes[i][set] = reuse ? std::move(live[i][set].Mesh) : std::make_unique<TMesh>(&model);
+      meshes[i][set] = reuse ? std::move(live[i][set].Mesh) : model.NewMesh();
       s->RestoreInto(*meshes[i][set], reuse ? live[i][set].Held.get() : nullptr);
       if (set == shown) rewritten[i] = true;
     }
@@ -197,18 +173,4 @@ void RestoreModelState(TModel& model, const TModelState& state, const TModelStat
   } else {
     model.UpdateWorld();
   }
-}
-
-void RestoreSelectionState(TCore& core, const TSelectionState& selection) {
-  core.ClearSelection();
-  const TModel& model = *core.Model;
-  const auto mesh = [&](int node) -> TMesh* {
-    return node >= 0 && node < model.Nodes.Count() ? model.Nodes[node]->Mesh.get() : nullptr;
-  };
-  for (int i : selection.Nodes)
-    if (i >= 0 && i < model.Nodes.Count()) core.Nodes.Add(model.Nodes[i]);
-  for (auto [node, index] : selection.Surfaces)
-    if (TMesh* m = mesh(node); m && index >= 0 && index < m->Surfaces.Count()) core.Surfaces.Add(m->Surfaces[index]);
-  for (auto [node, index] : selection.Vertices)
-    if (TMesh* m = mesh(node); m && index >= 0 && index < m->Vertices.Count()) core.Vertices.Add(m->Vertices[index]);
 }

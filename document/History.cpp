@@ -1,6 +1,6 @@
-#include "model/History.h"
+#include "document/History.h"
 
-#include "model/Core.h"
+#include "model/Model.h"
 
 namespace {
 
@@ -23,33 +23,33 @@ bool SameModel(const TModelState& a, const TModelState& b) {
 
 }  // namespace
 
-void THistory::Reset(TCore& core) {
+void THistory::Reset(TModel& model) {
   Steps.clear();
   Done = 0;
   TotalBytes = 0;
   Synced.clear();
   size_t created = 0;
-  Current = Saved = TakeModelState(*core.Model, Synced, created);
+  Current = Saved = TakeModelState(model, Synced, created);
   Begun = false;
   Notify();
 }
 
-void THistory::Begin(const TCore& core) {
-  Pending = TakeSelectionState(core);
+void THistory::Begin(TSelectionState selection) {
+  Pending = std::move(selection);
   Begun = true;
 }
 
-bool THistory::Commit(TCore& core, const std::string& caption) {
-  TSelectionState before = Begun ? std::move(Pending) : TakeSelectionState(core);
+bool THistory::Commit(TModel& model, TSelectionState selection, const std::string& caption) {
+  TSelectionState before = Begun ? std::move(Pending) : selection;
   Begun = false;
   size_t created = 0;
-  std::shared_ptr<const TModelState> after = TakeModelState(*core.Model, Synced, created);
+  std::shared_ptr<const TModelState> after = TakeModelState(model, Synced, created);
   if (Current && SameModel(*Current, *after)) return false;
   while (Steps.size() > Done) {
     TotalBytes -= Steps.back().Bytes;
     Steps.pop_back();
   }
-  TStep step{caption, Current, after, std::move(before), TakeSelectionState(core), 0};
+  TStep step{caption, Current, after, std::move(before), std::move(selection), 0};
   step.Bytes = created + after->OwnBytes + step.SelectionBefore.Bytes() + step.SelectionAfter.Bytes() +
                sizeof step + caption.capacity();
   TotalBytes += step.Bytes;
@@ -65,29 +65,28 @@ bool THistory::Commit(TCore& core, const std::string& caption) {
   return true;
 }
 
-void THistory::Undo(TCore& core) {
-  if (!CanUndo()) return;
+bool THistory::Undo(TModel& model, TSelectionState& selection) {
+  if (!CanUndo()) return false;
   --Done;
-  Go(core, Steps[Done].Before, Steps[Done].SelectionBefore);
+  Go(model, Steps[Done].Before);
+  selection = Steps[Done].SelectionBefore;
   Notify();
+  return true;
 }
 
-void THistory::Redo(TCore& core) {
-  if (!CanRedo()) return;
-  Go(core, Steps[Done].After, Steps[Done].SelectionAfter);
+bool THistory::Redo(TModel& model, TSelectionState& selection) {
+  if (!CanRedo()) return false;
+  Go(model, Steps[Done].After);
+  selection = Steps[Done].SelectionAfter;
   ++Done;
   Notify();
+  return true;
 }
 
-void THistory::Go(TCore& core, const std::shared_ptr<const TModelState>& state, const TSelectionState& selection) {
-  RestoreModelState(*core.Model, *state, Current.get(), Synced);
-  RestoreSelectionState(core, selection);
+void THistory::Go(TModel& model, const std::shared_ptr<const TModelState>& state) {
+  RestoreModelState(model, *state, Current.get(), Synced);
   Current = state;
   Begun = false;
-  core.Services.FillTree();
-  core.Services.FillMaterialList();
-  core.Services.UpdateProperties();
-  core.Services.Redraw(true);
 }
 
 void THistory::MarkSaved() {

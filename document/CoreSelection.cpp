@@ -1,27 +1,28 @@
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "model/Box.h"
-#include "model/Camera.h"
-#include "model/Core.h"
-#include "model/Picking.h"
+#include "camera/Camera.h"
+#include "document/Core.h"
+#include "camera/Picking.h"
 
 void TCore::ToggleNode(TNode* node, bool refresh) {
   if (!node) return;
   Nodes.Toggle(node);
-  if (refresh) Services.UpdateProperties();
+  if (refresh) Changed(chProperties);
 }
 
 void TCore::ToggleSurface(TFace* face, bool refresh) {
   if (!face) return;
   Surfaces.Toggle(face);
-  if (refresh) Services.UpdateProperties();
+  if (refresh) Changed(chProperties);
 }
 
 void TCore::ToggleVertex(TVertex* vertex, bool refresh) {
   if (!vertex) return;
   Vertices.Toggle(vertex);
-  if (refresh) Services.UpdateProperties();
+  if (refresh) Changed(chProperties);
 }
 
 namespace {
@@ -70,7 +71,7 @@ int TCore::SelectNodesInRect(int x1, int y1, int x2, int y2, const TViewTransfor
       ++toggled;
     }
   }
-  if (toggled) Services.UpdateProperties();
+  if (toggled) Changed(chProperties);
   return toggled;
 }
 
@@ -87,7 +88,7 @@ int TCore::SelectSurfacesInRect(int x1, int y1, int x2, int y2, const TViewTrans
       }
     }
   }
-  if (toggled) Services.UpdateProperties();
+  if (toggled) Changed(chProperties);
   return toggled;
 }
 
@@ -102,7 +103,7 @@ int TCore::SelectVerticesInRect(int x1, int y1, int x2, int y2, const TViewTrans
         ++toggled;
       }
   }
-  if (toggled) Services.UpdateProperties();
+  if (toggled) Changed(chProperties);
   return toggled;
 }
 
@@ -130,7 +131,7 @@ bool TCore::SelectAt(int sx, int sy, bool toggle, const TViewTransform& view) {
       ToggleVertex(vertex, false);
       break;
   }
-  Services.UpdateProperties();
+  Changed(chProperties);
   return true;
 }
 
@@ -183,4 +184,41 @@ void TCore::GetSelectedSurfaces(TSurfaces& list) const {
     case emVertex:
       break;
   }
+}
+
+TSelectionState TakeSelectionState(const TCore& core) {
+  TSelectionState s;
+  const TModel& model = *core.Model;
+  std::unordered_map<const TNode*, int> nodeIndex;
+  std::unordered_map<const TMesh*, int> meshNode;
+  for (int i = 0; i < model.Nodes.Count(); ++i) {
+    nodeIndex.emplace(model.Nodes[i], i);
+    if (model.Nodes[i]->Mesh) meshNode.emplace(model.Nodes[i]->Mesh.get(), i);
+  }
+  for (const TNode* n : core.Nodes) s.Nodes.push_back(nodeIndex.at(n));
+  // Faces know no index of their own: the meshes that hold selected faces are numbered once.
+  std::unordered_map<const TFace*, int> faceIndex;
+  for (const TFace* f : core.Surfaces)
+    if (!faceIndex.count(f))
+      for (int i = 0; i < f->Mesh->Surfaces.Count(); ++i) faceIndex.emplace(f->Mesh->Surfaces[i], i);
+  for (const TFace* f : core.Surfaces) s.Surfaces.emplace_back(meshNode.at(f->Mesh), faceIndex.at(f));
+  for (const TVertex* v : core.Vertices) {
+    if (v->Mesh->IndexOfVertex(v) < 0) v->Mesh->IndexVertices();
+    s.Vertices.emplace_back(meshNode.at(v->Mesh), v->Mesh->IndexOfVertex(v));
+  }
+  return s;
+}
+
+void RestoreSelectionState(TCore& core, const TSelectionState& selection) {
+  core.ClearSelection();
+  const TModel& model = *core.Model;
+  const auto mesh = [&](int node) -> TMesh* {
+    return node >= 0 && node < model.Nodes.Count() ? model.Nodes[node]->Mesh.get() : nullptr;
+  };
+  for (int i : selection.Nodes)
+    if (i >= 0 && i < model.Nodes.Count()) core.Nodes.Add(model.Nodes[i]);
+  for (auto [node, index] : selection.Surfaces)
+    if (TMesh* m = mesh(node); m && index >= 0 && index < m->Surfaces.Count()) core.Surfaces.Add(m->Surfaces[index]);
+  for (auto [node, index] : selection.Vertices)
+    if (TMesh* m = mesh(node); m && index >= 0 && index < m->Vertices.Count()) core.Vertices.Add(m->Vertices[index]);
 }

@@ -1,4 +1,4 @@
-#include "model/MeshState.h"
+#include "document/MeshState.h"
 
 #include <algorithm>
 

@@ -1,20 +1,50 @@
-#include "model/Core.h"
+#include "document/Core.h"
 
 #include <cmath>
 
+#include "model/Hierarchy.h"
+
 TCore::TCore(TUserServices& services) : Services(services), Model(std::make_unique<TModel>()) {
-  Model->Core = this;
+  Model->Services = &services;
+  Model->ReleaseSelection = [this] { ClearSelection(); };
+  History.Changed = [this] { Changed(chHistory); };
   Colors[ccGeometry] = {0.8f, 0.8f, 0.8f};
   Colors[ccVertices] = {1.0f, 1.0f, 0.0f};
   Colors[ccSelection] = {1.0f, 0.0f, 0.0f};
   Colors[ccGrid] = {0.25f, 0.25f, 0.25f};
   Colors[ccGridZero] = {0.4f, 0.4f, 0.4f};
   Colors[ccPivot] = {0.0f, 0.7f, 0.7f};
-  History.Reset(*this);
+  ResetHistory();
 }
 
 TCore::~TCore() {
   ClearSelection();
+}
+
+void TCore::Refuse(const std::string& message) {
+  Services.ShowError(message);
+  Outcome = TCommandResult::Refused(message, true);
+}
+
+void TCore::ResetHistory() {
+  // Every step derives the links, so the state a history starts from has them derived too.
+  DeriveLinks(*Model);
+  History.Reset(*Model);
+}
+
+void TCore::BeginStep() { History.Begin(TakeSelectionState(*this)); }
+
+bool TCore::CommitStep(const std::string& caption) { return History.Commit(*Model, TakeSelectionState(*this), caption); }
+
+void TCore::Undo() { GoInHistory(&THistory::Undo); }
+
+void TCore::Redo() { GoInHistory(&THistory::Redo); }
+
+void TCore::GoInHistory(bool (THistory::*go)(TModel&, TSelectionState&)) {
+  TSelectionState selection;
+  if (!(History.*go)(*Model, selection)) return;
+  RestoreSelectionState(*this, selection);
+  Changed(chHierarchy | chMaterials | chProperties | chGeometry);
 }
 
 void TCore::ClearSelection() {

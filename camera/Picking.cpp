@@ -1,4 +1,4 @@
-#include "model/Picking.h"
+#include "camera/Picking.h"
 
 #include <cmath>
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+class TModel;
 class TNode;
 
 // The operations the model needs from the node tree control; the application implements it
@@ -23,3 +24,6 @@ class TNodeTree {
   virtual int ChildCount(Item item) const = 0;
   virtual void ExpandAll() = 0;
 };
+
+// Shows the model's hierarchy in the tree as its links give it, after bringing them up to date.
+void FillNodeTree(TModel& model, TNodeTree& tree);

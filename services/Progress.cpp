@@ -1,8 +1,8 @@
-#include "model/Progress.h"
+#include "services/Progress.h"
 
 #include <algorithm>
 
-#include "model/UserServices.h"
+#include "services/UserServices.h"
 
 namespace {
 constexpr std::chrono::milliseconds kReportEvery{20};

@@ -1,4 +1,4 @@
-#include "model/ColorText.h"
+#include "settings/ColorText.h"
 
 #include <charconv>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "model/CameraMoves.h"
+#include "camera/CameraMoves.h"
 
 #include <algorithm>
 #include <cmath>

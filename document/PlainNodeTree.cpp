@@ -1,4 +1,4 @@
-#include "model/PlainNodeTree.h"
+#include "document/PlainNodeTree.h"
 
 void TPlainNodeTree::Clear() {
   Store.clear();

@@ -1,4 +1,4 @@
-#include "model/Camera.h"
+#include "camera/Camera.h"
 
 #include <algorithm>
 #include <climits>

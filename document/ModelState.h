@@ -6,10 +6,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "model/MeshState.h"
+#include "document/MeshState.h"
 #include "model/Vector.h"
 
-class TCore;
 class TMesh;
 class TModel;
 
@@ -49,11 +48,9 @@ using TMeshStateMap = std::unordered_map<const TMesh*, std::shared_ptr<const TMe
 // Copies the model. Each mesh's copy shares what is unchanged with the copy `synced` names
 // for it; `synced` is brought up to date and `created` grows by what was not shared.
 std::shared_ptr<const TModelState> TakeModelState(TModel& model, TMeshStateMap& synced, size_t& created);
-TSelectionState TakeSelectionState(const TCore& core);
 // Makes the model hold the state, which `current` (what the model holds now, or null) may
 // share parts with. A mesh whose copy the state names is kept as it is; the mesh of the node
 // at the same place and in the same geometry set is brought to its copy, changing only what
 // differs when it can; materials are kept by name and read only when new. The shown set stays
 // shown while the state has it. `synced` is brought up to date.
 void RestoreModelState(TModel& model, const TModelState& state, const TModelState* current, TMeshStateMap& synced);
-void RestoreSelectionState(TCore& core, const TSelectionState& selection);

@@ -1,6 +1,6 @@
 #pragma once
 #include "model/Box.h"
-#include "model/Camera.h"
+#include "camera/Camera.h"
 
 // Camera moves of the views that keep something in place, worked out from the same
 // projection the views draw with, so that they run and are tested without a GL context.

@@ -1,4 +1,4 @@
-#include "model/ShortcutText.h"
+#include "settings/ShortcutText.h"
 
 #include <cctype>
 

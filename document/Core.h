@@ -1,13 +1,16 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/Grid.h"
-#include "model/History.h"
+#include "document/ChangeEvents.h"
+#include "document/CommandResult.h"
+#include "document/History.h"
 #include "model/Model.h"
-#include "model/Selection.h"
-#include "model/UserServices.h"
+#include "document/Selection.h"
+#include "services/UserServices.h"
 
 enum TEditMode : unsigned char { emNode = 0, emSurface = 1, emVertex = 2 };
 enum TToolMode : unsigned char { tmSelect = 0, tmMove = 1, tmRotate = 2, tmScale = 3 };
@@ -20,8 +23,9 @@ struct TColorRGB {
   float R = 0, G = 0, B = 0;
 };
 
-// The one editor core: the model, the selections, the modes, the locks and the colours.
-// Everything reaches the user through Services.
+// The document the editor works on: the model, the selections, the modes, the locks, the
+// undo history and the colours. It reaches the user through Services and tells the windows
+// what changed through Events.
 class TCore {
  public:
   explicit TCore(TUserServices& services);
@@ -43,6 +47,26 @@ class TCore {
   TEditMode EditMode = emNode;
   TToolMode ToolMode = tmSelect;
   THistory History;
+  TChangeEvents Events;
+
+  // Tells the subscribers what changed (TChange bits).
+  void Changed(unsigned changes) const { Events.Announce(changes); }
+
+  // A command's refusal: the user is told at once, and the command's result says so (see
+  // RunStep), so that no front end tells it a second time.
+  void Refuse(const std::string& message);
+  // A command's failure whose message the user has just been shown (a reader's error box).
+  void NoteFailure(const std::string& message) { Outcome = TCommandResult::Failed(message, true); }
+  // How the command run since the last call ended as far as it refused or failed; Done otherwise.
+  TCommandResult TakeOutcome() { return std::exchange(Outcome, {}); }
+
+  // The history of steps: a new model's start, one user action between BeginStep and
+  // CommitStep (see RunStep), and undo and redo, which restore the selection of their moment.
+  void ResetHistory();
+  void BeginStep();
+  bool CommitStep(const std::string& caption);
+  void Undo();
+  void Redo();
 
   void ClearSelection();
   // How many objects the current edit mode's selection holds.
@@ -50,7 +74,7 @@ class TCore {
 
   // Adds the object to its selection list, or removes it when already there. Each toggle
   // refreshes the property panel; a gesture that toggles many objects passes refresh =
-  // false and calls Services.UpdateProperties() once at its end, which shows the same.
+  // false and calls Changed(chProperties) once at its end, which shows the same.
   void ToggleNode(TNode* node, bool refresh = true);
   void ToggleSurface(TFace* face, bool refresh = true);
   void ToggleVertex(TVertex* vertex, bool refresh = true);
@@ -78,7 +102,15 @@ class TCore {
   void GetSelectedVertices(TVertices& list) const;
   // The faces drawn as selected, by EditMode (none in vertex mode); the list is emptied first.
   void GetSelectedSurfaces(TSurfaces& list) const;
+
+ private:
+  TCommandResult Outcome;
+  void GoInHistory(bool (THistory::*go)(TModel&, TSelectionState&));
 };
+
+// The selections by place in the model, as the history keeps them, and back.
+TSelectionState TakeSelectionState(const TCore& core);
+void RestoreSelectionState(TCore& core, const TSelectionState& selection);
 
 TColorRGB SystemColorToRGB(unsigned color);
 unsigned RGBToSystemColor(const TColorRGB& color);

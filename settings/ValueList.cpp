@@ -1,4 +1,4 @@
-#include "model/ValueList.h"
+#include "settings/ValueList.h"
 
 #include <algorithm>
 #include <cctype>

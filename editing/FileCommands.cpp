@@ -1,0 +1,106 @@
+#include "editing/FileCommands.h"
+
+#include <memory>
+
+#include "document/Core.h"
+#include "document/MaterialLookup.h"
+#include "editing/GameCheck.h"
+#include "editing/Step.h"
+#include "formats/FileIO.h"
+#include "formats/Gob.h"
+#include "formats/ObjImport.h"
+#include "formats/ReadOnlyFile.h"
+#include "model/Errors.h"
+
+namespace {
+
+constexpr unsigned kEverything = chGeometry | chSelection | chProperties | chHierarchy | chMaterials | chFileName;
+
+// A model to read into beside the document's, reporting and finding materials as the
+// document's own does. `file` names where its materials are looked up.
+std::unique_ptr<TModel> FreshModel(TCore& core, const std::string& file = {}) {
+  auto fresh = std::make_unique<TModel>();
+  fresh->Services = &core.Services;
+  fresh->FileName = file;
+  if (core.Model->Materials.Loader) InstallMaterialLoader(core, *fresh);
+  return fresh;
+}
+
+// What was read becomes the document's model: a new file with an empty history.
+TCommandResult Adopt(TCore& core, TModel& fresh) {
+  core.ClearSelection();
+  core.Model->TakeContents(fresh);
+  core.ResetHistory();
+  core.Changed(kEverything);
+  return {};
+}
+
+TCommandResult NotFound(const std::string& path) { return TCommandResult::Refused("File '" + path + "' not found"); }
+
+}  // namespace
+
+TCommandResult NewModel(TCore& core) {
+  TModel empty;
+  return Adopt(core, empty);
+}
+
+TCommandResult OpenModel(TCore& core, const std::string& path, const TObjImportOptions& obj) {
+  if (!RegularFileExists(path)) return NotFound(path);
+  const std::string_view extension = ExtensionPart(path);
+  auto fresh = FreshModel(core);
+  TReadResult read;
+  if (SameText(extension, ".obj")) {
+    // Untitled: saved over the .obj file, the model would destroy it.
+    read = ImportObj(*fresh, path, obj);
+    fresh->Update();
+  } else {
+    read = fresh->LoadFromFile(path);
+  }
+  if (!read) return TCommandResult::Failed(read.Message, true);
+  return Adopt(core, *fresh);
+}
+
+TCommandResult OpenContainerEntry(TCore& core, const TGobItem& item) {
+  auto fresh = FreshModel(core);
+  const TReadResult read = fresh->LoadFromContainer(item);
+  if (!read) return TCommandResult::Failed(read.Message, true);
+  return Adopt(core, *fresh);
+}
+
+TCommandResult RevertModel(TCore& core) {
+  const std::string name = core.Model->FileName;
+  if (!RegularFileExists(name)) return TCommandResult::Unchanged();
+  auto fresh = FreshModel(core);
+  const TReadResult read = fresh->LoadFromFile(name);
+  if (!read) return TCommandResult::Failed(read.Message, true);
+  return Adopt(core, *fresh);
+}
+
+TCommandResult ImportMesh(TCore& core, const std::string& path, const TObjImportOptions& options) {
+  if (!RegularFileExists(path)) return NotFound(path);
+  auto fresh = FreshModel(core, core.Model->FileName);
+  const TReadResult read = ImportObj(*fresh, path, options);
+  if (!read) return TCommandResult::Failed(read.Message, true);
+  RunStep(core, "Import", [&] {
+    core.Model->AdoptNodes(*fresh);
+    core.Model->Update();
+  });
+  core.Changed(chGeometry | chHierarchy | chMaterials | chProperties);
+  return {};
+}
+
+TCommandResult SaveModel(TCore& core, const std::string& path) {
+  const std::vector<std::string> breaches = CheckForGame(*core.Model, MaterialFinder(core));
+  if (!breaches.empty()) {
+    for (const std::string& line : breaches) core.Services.AddOutput(line);
+    if (!core.Services.AskSaveAnyway(breaches)) return TCommandResult::Unchanged();
+  }
+  try {
+    core.Model->SaveToFile(path);
+  } catch (const EZarnError& e) {
+    return TCommandResult::Failed(e.what());
+  }
+  core.History.MarkSaved();
+  core.Changed(chFileName);
+  return {};
+}
