@@ -8,7 +8,7 @@
 bool TCliSession::Open(const std::string& path) {
   if (SameText(ExtensionPart(path), ".obj")) {
     if (!RegularFileExists(path)) {
-      std::fprintf(stderr, "File '%s' not found\n", path.c_str());
+      std::fprintf(stderr, "%s\n", NotARegularFile(path).c_str());
       return false;
     }
     const bool imported = Core.Model->ImportObj(path, ObjOptions).Ok;  // a failure was shown on standard error
@@ -28,7 +28,7 @@ bool FindContainerEntry(const std::string& container, const std::string& entry, 
   TGob gob;
   try {
     if (!RegularFileExists(container)) {
-      std::fprintf(stderr, "File '%s' not found\n", container.c_str());
+      std::fprintf(stderr, "%s\n", NotARegularFile(container).c_str());
       return false;
     }
     if (!gob.LoadFromFile(container)) {

@@ -1,8 +1,13 @@
 #include "editing/MaterialEdits.h"
 
+#include "editing/NameCheck.h"
 #include "model/Core.h"
 
 TMaterial* AddProjectMaterial(TCore& core, const std::string& name) {
+  if (const std::string refusal = CheckMaterialName(name); !refusal.empty()) {
+    core.Services.ShowError(refusal);
+    return nullptr;
+  }
   TMaterial* material = core.Model->Materials.FindOrAdd(name);
   core.Services.Redraw(true);
   return material;
