@@ -18,6 +18,16 @@ bool NameReadsBack(std::string_view name) {
   return true;
 }
 
+bool NameWritesBack(std::string_view name) {
+  for (size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i];
+    if (c == ' ' || c == '\t' || c == ',' || c == '#' || c == '\r' || c == '\n' || c == '\0' || EndsMark(name, i))
+      return false;
+  }
+  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  return name.empty() || (!blank(name.front()) && !blank(name.back()));
+}
+
 std::string SafeName(std::string_view name) {
   std::string safe(name);
   for (size_t i = 0; i < safe.size(); ++i)
@@ -30,7 +40,7 @@ std::string SafeName(std::string_view name) {
 }
 
 std::string TNameRepairs::Repair(std::string_view name) {
-  if (NameReadsBack(name)) return std::string(name);
+  if (Keeps(name)) return std::string(name);
   std::string safe = SafeName(name);
   if (Changed.empty()) {
     FirstOld = name;

@@ -108,7 +108,7 @@ class TObjParser {
   std::vector<TCorner> Corners;
   TMaterial* Material = nullptr;  // of the last "usemtl", when materials are taken
   int TruncatedFaces = 0;
-  TNameRepairs Names;  // material names no 3DO file could hold as they were
+  TNameRepairs Names{NameReadsBack};  // material names no 3DO file could hold as they were
 };
 
 TObjParser::TObjParser(TModel& model, const TObjCounts& counts, const TObjImportOptions& options)

@@ -11,6 +11,7 @@
 #include "formats/FileIO.h"
 #include "formats/LineCursor.h"
 #include "formats/LineFields.h"
+#include "formats/NameRules.h"
 #include "formats/ProgressSource.h"
 #include "model/Convert.h"
 #include "model/Core.h"
@@ -117,7 +118,7 @@ class TReader {
   std::string Message;
   TLineFields Fields;
   std::vector<std::string> MaterialNames;
-  TNameRepairs Names;  // material and mesh names that could not be written back as read
+  TNameRepairs Names{NameWritesBack};  // material and mesh names that could not be written back as read
   // Each geometry set's meshes, in file order.
   std::vector<TMeshes> Meshes;
   // The file's meshes until a node row takes them; those no row names go with the reader.

@@ -97,7 +97,8 @@ TEST_F(ClipboardCommands, InsertReadsAFileButKeepsTheModelName) {
   actFileInsert(Core);
   actFileInsert(Core);  // cancelled: no name
   EXPECT_EQ(Model().Nodes.Count(), count);
-  EXPECT_TRUE(Services.Errors.empty());
+  EXPECT_EQ(Model().FileName, "mine.3do");
+  EXPECT_EQ(Services.Errors, std::vector<std::string>{"Cannot open file '/no/such/file.3do': No such file or directory"});
   EXPECT_TRUE(Services.Informations.empty());
 }
 

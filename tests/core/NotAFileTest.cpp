@@ -90,11 +90,12 @@ TEST_F(NotAFile, ZarnCliSaysSoInOneLineAndWritesNothing) {
         {{"mat", p, Dir.File("m.png")}, kind.Says + "\n"},
         {{"convert", p, out}, "Error: " + kind.Says + "\n"},
         {{"edit", p, out}, "Error: " + kind.Says + "\n"},
-        {{"edit", sample, out, "paste:" + p}, "zarn-cli: " + kind.Says + "\n"},
+        {{"edit", sample, out, "paste:" + p}, "Error: " + kind.Says + "\n"},
         {{"edit", sample, out, "insert:" + p}, "Error: " + kind.Says + "\n"},
     };
     for (const auto& c : cases) {
       SCOPED_TRACE(c.Args[0] + " " + c.Args.back());
+      std::filesystem::remove(out);
       const TCliRun run = Run(c.Args);
       EXPECT_EQ(run.Status, 1);
       EXPECT_EQ(run.Err, c.Err);
