@@ -15,7 +15,7 @@ bool TCliSession::OpenEntry(const std::string& container, const std::string& ent
 }
 
 bool TCliSession::Ended(const TCommandResult& result) {
-  if (result.ToTell()) std::fprintf(stderr, "%s\n", result.Message.c_str());
+  if (result.ToTell()) std::fprintf(stderr, "Error: %s\n", result.Message.c_str());
   return result.Succeeded();
 }
 
@@ -23,7 +23,7 @@ bool FindContainerEntry(const std::string& container, const std::string& entry, 
   TGob gob;
   try {
     if (!RegularFileExists(container)) {
-      std::fprintf(stderr, "File '%s' not found\n", container.c_str());
+      std::fprintf(stderr, "%s\n", NotARegularFile(container).c_str());
       return false;
     }
     if (!gob.LoadFromFile(container)) {

@@ -13,7 +13,7 @@ int RunList(const TArgs& args) {
   TGob gob;
   try {
     if (!RegularFileExists(args[0])) {
-      std::fprintf(stderr, "File '%s' not found\n", args[0].c_str());
+      std::fprintf(stderr, "%s\n", NotARegularFile(args[0]).c_str());
       return 1;
     }
     if (!gob.LoadFromFile(args[0])) {

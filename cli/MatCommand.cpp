@@ -18,7 +18,7 @@ int RunMat(const TArgs& args) {
     if (!FindContainerEntry(args[0], args[1], item)) return 1;
   } else {
     if (!RegularFileExists(args[0])) {
-      std::fprintf(stderr, "File '%s' not found\n", args[0].c_str());
+      std::fprintf(stderr, "%s\n", NotARegularFile(args[0]).c_str());
       return 1;
     }
     item = {args[0], std::string(FileNamePart(args[0])), 0, 0xFFFFFFFFu};

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 
 #include "editing/DeleteOps.h"
 #include "formats/ProgressSource.h"
@@ -78,12 +77,8 @@ void actEditPaste(TCore& core) {
 
 void actFileInsert(TCore& core) {
   const std::string path = core.Services.AskOpenFileName(ModelFilter(), "Open");
-  if (path.empty()) return;  // cancelled
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
-    core.Refuse("File '" + path + "' not found");
-    return;
-  }
+  // The reader says why a path that is no readable file is refused.
+  if (path.empty()) return;
   const std::string fileName = core.Model->FileName;
   const TReadResult read = core.Model->LoadFromFile(path);
   core.Model->FileName = fileName;

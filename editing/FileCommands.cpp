@@ -35,7 +35,8 @@ TCommandResult Adopt(TCore& core, TModel& fresh) {
   return {};
 }
 
-TCommandResult NotFound(const std::string& path) { return TCommandResult::Refused("File '" + path + "' not found"); }
+// Why the path is no file to read, or empty.
+TCommandResult NotAFile(const std::string& path) { return TCommandResult::Refused(NotARegularFile(path)); }
 
 }  // namespace
 
@@ -45,7 +46,7 @@ TCommandResult NewModel(TCore& core) {
 }
 
 TCommandResult OpenModel(TCore& core, const std::string& path, const TObjImportOptions& obj) {
-  if (!RegularFileExists(path)) return NotFound(path);
+  if (!RegularFileExists(path)) return NotAFile(path);
   const std::string_view extension = ExtensionPart(path);
   auto fresh = FreshModel(core);
   TReadResult read;
@@ -77,7 +78,7 @@ TCommandResult RevertModel(TCore& core) {
 }
 
 TCommandResult ImportMesh(TCore& core, const std::string& path, const TObjImportOptions& options) {
-  if (!RegularFileExists(path)) return NotFound(path);
+  if (!RegularFileExists(path)) return NotAFile(path);
   auto fresh = FreshModel(core, core.Model->FileName);
   const TReadResult read = ImportObj(*fresh, path, options);
   if (!read) return TCommandResult::Failed(read.Message, true);

@@ -1,8 +1,13 @@
 #include "editing/MaterialEdits.h"
 
 #include "document/Core.h"
+#include "editing/NameCheck.h"
 
 TMaterial* AddProjectMaterial(TCore& core, const std::string& name) {
+  if (const std::string refusal = CheckMaterialName(name); !refusal.empty()) {
+    core.Refuse(refusal);
+    return nullptr;
+  }
   TMaterial* material = core.Model->Materials.FindOrAdd(name);
   core.Changed(chGeometry);
   return material;

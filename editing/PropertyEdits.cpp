@@ -1,7 +1,6 @@
 #include "editing/PropertyEdits.h"
 
-#include <algorithm>
-
+#include "editing/NameCheck.h"
 #include "model/Convert.h"
 #include "document/Core.h"
 
@@ -128,13 +127,4 @@ void SetSurfaceFlag(TCore& core, int bit, bool on) {
     }
 }
 
-std::string CheckMeshName(std::string_view name) {
-  // The mesh's "NAME" line ends with the name as one field, and a comment mark would cut it.
-  const bool cut = std::any_of(name.begin(), name.end(),
-                               [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == ','; }) ||
-                   name.find('#') != std::string_view::npos || name.find("//") != std::string_view::npos;
-  if (name.size() <= 31 && !cut) return {};
-  return "'" + std::string(name) +
-         "' cannot be a mesh name: a mesh name has at most 31 characters, with no space, tab or comma and no "
-         "\"#\" or \"//\" in it.";
-}
+std::string CheckMeshName(std::string_view name) { return CheckName(name, "mesh", true); }

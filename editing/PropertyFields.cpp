@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editing/NameCheck.h"
 #include "editing/PropertyEdits.h"
 #include "model/Errors.h"
 
@@ -73,6 +74,10 @@ const std::vector<TPropertyField>& PropertyFields() {
       Mode("Tex", emNode, TRenderMode::Texture, kTex),
       {"Material", emSurface, "a material of the model",
        [](TCore& core, const std::string& value) {
+         if (const std::string refusal = CheckMaterialName(value); !refusal.empty()) {
+           core.Refuse(refusal);
+           return false;
+         }
          if (SetSurfaceMaterial(core, value)) return true;
          core.Refuse("The model has no material '" + value + "' (add it with material:add:" + value + ")");
          return false;

@@ -12,7 +12,7 @@ TReadResult TModel::LoadFromContainer(const TGobItem& item) {
   try {
     entry = std::make_unique<TGobEntrySource>(item);
   } catch (const EZarnError& e) {
-    const std::string message = std::string("Error while reading 3DO.\r\n") + e.TypeName() + ": " + e.what();
+    const std::string message = e.what();  // it names the file and the reason
     ShowError(message);
     return TReadResult::Failure(message);
   }

@@ -8,24 +8,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "formats/ReadOnlyFile.h"
 #include "model/Errors.h"
 
 namespace {
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path, int error) {
   throw EInOutError(what + " '" + path + "': " + std::strerror(error));
-}
-
-int OpenForReading(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) Fail("Cannot open file", path, errno);
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    const int error = S_ISDIR(st.st_mode) ? EISDIR : (errno ? errno : EINVAL);
-    ::close(fd);
-    Fail("Cannot read file", path, error);
-  }
-  return fd;
 }
 
 size_t ReadSome(int fd, const std::string& path, char* buffer, size_t size) {
@@ -54,7 +43,7 @@ std::string ReadWholeFile(const std::string& path, uint64_t limit) {
   return data;
 }
 
-TFileSource::TFileSource(const std::string& path) : Path(path), Fd(OpenForReading(path)) {
+TFileSource::TFileSource(const std::string& path) : Path(path), Fd(OpenRegularFile(path)) {
   struct stat st {};
   if (::fstat(Fd, &st) == 0) {
     FileSize = static_cast<size_t>(st.st_size);

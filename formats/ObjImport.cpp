@@ -13,6 +13,7 @@
 
 #include "formats/BulkHeap.h"
 #include "formats/ObjBlocks.h"
+#include "formats/NameRules.h"
 #include "formats/ObjMaterialNames.h"
 #include "formats/ReadOnlyFile.h"
 #include "model/Convert.h"
@@ -109,6 +110,7 @@ class TObjParser {
   std::vector<TCorner> Corners;
   TMaterial* Material = nullptr;  // of the last "usemtl", when materials are taken
   int TruncatedFaces = 0;
+  TNameRepairs Names{NameReadsBack};  // material names no 3DO file could hold as they were
 };
 
 TObjParser::TObjParser(TModel& model, const TObjCounts& counts, const TObjImportOptions& options)
@@ -142,6 +144,7 @@ void TObjParser::Finish() {
   if (TruncatedFaces > 0)
     Model.AddOutput(std::to_string(TruncatedFaces) + " faces had more than " + std::to_string(kMaxCorners) +
                     " corners; only their first " + std::to_string(kMaxCorners) + " were kept");
+  if (const std::string renamed = Names.Report(); !renamed.empty()) Model.AddOutput(renamed);
 }
 
 void TObjParser::ReadVertex() {
@@ -172,7 +175,7 @@ void TObjParser::ReadMaterial() {
     blank = false;
     name += *P;
   }
-  Material = name.empty() ? nullptr : Model.Materials.FindOrAdd(MaterialFromObjName(name));
+  Material = name.empty() ? nullptr : Model.Materials.FindOrAdd(Names.Repair(MaterialFromObjName(name)));
 }
 
 // OBJ puts V = 0 at the bottom of the picture, the 3DO at its first row.
@@ -263,7 +266,7 @@ void ImportObjFile(TModel& model, const std::string& path, const TObjImportOptio
 }  // namespace
 
 TReadResult ImportObj(TModel& model, const std::string& path, const TObjImportOptions& options) {
-  if (!RegularFileExists(path)) return TReadResult::Failure("File '" + path + "' not found");
+  if (std::string problem = NotARegularFile(path); !problem.empty()) return TReadResult::Failure(problem);
   const int nodesBefore = model.Nodes.Count();
   try {
     ImportObjFile(model, path, options);

@@ -27,3 +27,10 @@ class TReadOnlyFile {
 
 // True when a regular file exists at the path.
 bool RegularFileExists(const std::string& path);
+// Why nothing can be read from the path as a file ("Cannot read file 'p': it is a named pipe,
+// not a file"), or an empty text when it names a regular file.
+std::string NotARegularFile(const std::string& path);
+// A descriptor of the regular file at the path, opened for reading without waiting: a named
+// pipe, a device or a folder raises EInOutError at once, saying what it is, where opening a
+// pipe would wait for a writer and reading a device might never end.
+int OpenRegularFile(const std::string& path);

@@ -11,6 +11,7 @@
 #include "formats/FileIO.h"
 #include "formats/LineCursor.h"
 #include "formats/LineFields.h"
+#include "formats/NameRules.h"
 #include "formats/ProgressSource.h"
 #include "model/Convert.h"
 #include "model/Hierarchy.h"
@@ -116,6 +117,7 @@ class TReader {
   std::string Message;
   TLineFields Fields;
   std::vector<std::string> MaterialNames;
+  TNameRepairs Names{NameWritesBack};  // material and mesh names that could not be written back as read
   // Each geometry set's meshes, in file order.
   std::vector<TMeshes> Meshes;
   // The file's meshes until a node row takes them; those no row names go with the reader.
@@ -174,7 +176,7 @@ void TReader::Parse() {
   for (int i = 0; i < materials; ++i) {
     FindRow(i);
     Split(5);
-    MaterialNames.emplace_back(Fields[1]);
+    MaterialNames.push_back(Names.Repair(Fields[1]));
   }
 
   Model.ShowStatus("Loading Attributes...");
@@ -203,6 +205,7 @@ void TReader::Parse() {
   Model.ShowStatus("Loading Hierarchy Nodes...");
   ReadNodes();
   LinkNodes(FirstNode);
+  if (const std::string renamed = Names.Report(); !renamed.empty()) Model.AddOutput(renamed);
   Model.ShowStatus("");
 }
 
@@ -219,7 +222,7 @@ void TReader::ReadMesh(size_t set, int i) {
   FindLine("MESH " + std::to_string(i));
   TMesh* mesh = Unclaimed[set].emplace_back(Model.NewMesh()).get();
   Meshes[set].Add(mesh);
-  mesh->Name = std::string(ReadValue("NAME"));
+  mesh->Name = Names.Repair(ReadValue("NAME"));
   mesh->GeometryMode = StrToInt(ReadValue("GEOMETRYMODE"));
   mesh->LightingMode = StrToInt(ReadValue("LIGHTINGMODE"));
   mesh->TextureMode = StrToInt(ReadValue("TEXTUREMODE"));
@@ -404,9 +407,11 @@ TReadResult TModel::LoadFromFile(const std::string& path) {
   try {
     file = std::make_unique<TFileSource>(path);
   } catch (const EZarnError& e) {
-    const std::string message = std::string("Error while reading 3DO.\r\n") + e.TypeName() + ": " + e.what();
+    const std::string message = e.what();  // it names the file and the reason
     ShowError(message);
-    Parse3DO(std::string_view());
+    // The state a failed read leaves, without a second error for text that was never read.
+    FillGeosets();
+    Update();
     return TReadResult::Failure(message);
   }
   // The model's objects take about one and a half times the file's text.

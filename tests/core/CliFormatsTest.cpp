@@ -82,7 +82,7 @@ TEST_F(CliFormats, ExportWritesObjFilesAndObjImportsTakeOptions) {
       {{"export", Container, "fighter.3do", Dir.File("c.obj")}, 0, ""},
       {{"export", sample}, 2, "usage: zarn-cli export"},
       {{"export", sample, Dir.File("f.3do")}, 2, "zarn-cli: export writes an .obj file, not '" + Dir.File("f.3do") + "'\n"},
-      {{"export", Dir.File("none.3do"), Dir.File("n.obj")}, 1, "File '" + Dir.File("none.3do") + "' not found"},
+      {{"export", Dir.File("none.3do"), Dir.File("n.obj")}, 1, "Cannot open file"},
       {{"export", sample, Dir.File("no/f.obj")}, 1, "Cannot create file"},
       {{"info", obj}, 0, "radius: 2\n"},
       {{"info", obj, "--scale", "fit"}, 0, "radius: 0.1\n"},

@@ -95,11 +95,12 @@ TEST_F(ClipboardCommands, InsertReadsAFileButKeepsTheModelName) {
   const int count = Model().Nodes.Count();
   Services.FileNames = {"/no/such/file.3do"};
   actFileInsert(Core);
-  EXPECT_EQ(Core.TakeOutcome().Outcome, TOutcome::Refused);
+  EXPECT_EQ(Core.TakeOutcome().Outcome, TOutcome::Failed);
   actFileInsert(Core);  // cancelled: no name
   EXPECT_EQ(Core.TakeOutcome().Outcome, TOutcome::Done);
   EXPECT_EQ(Model().Nodes.Count(), count);
-  EXPECT_EQ(Services.Errors, std::vector<std::string>{"File '/no/such/file.3do' not found"});
+  EXPECT_EQ(Model().FileName, "mine.3do");
+  EXPECT_EQ(Services.Errors, std::vector<std::string>{"Cannot open file '/no/such/file.3do': No such file or directory"});
   EXPECT_TRUE(Services.Informations.empty());
 }
 

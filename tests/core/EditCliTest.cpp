@@ -152,7 +152,10 @@ TEST_F(EditCli, RefusalsAndBadInputFailWithoutWriting) {
       {"rotate:1,2,3:pivot"}, {"reparent:hull:fin"}, {"reparent:canopy:tail", "reparent:tail:canopy"},
       {"reparent:canopy:nobody"}, {"reparent:nobody:top"}, {"rename:tail:two words"}, {"rename:nobody:x"},
       {"select:node:hull", "move:3e38,0,0", "move:3e38,0,0"},
-      {"mode:vertex", "select:vertex:0", "move:0,-3e38,0", "move:0,-3e38,0"}};
+      {"mode:vertex", "select:vertex:0", "move:0,-3e38,0", "move:0,-3e38,0"},
+      {"material:add:x\r\nSECTION: GEOMETRYDEF\r\nRADIUS q"}, {"material:add:a,b.mat"}, {"material:add:a b.mat"},
+      {"material:add:#x.mat"}, {"material:add:a0xb.mat"}, {"material:add:e//f.mat"}, {"prop:MeshName=a0xb"},
+      {"mode:surface", "prop:Material=a b.mat"}};
   for (const auto& steps : refused) {
     SCOPED_TRACE(steps.back());
     EXPECT_EQ(Run(steps), 1);
@@ -160,6 +163,17 @@ TEST_F(EditCli, RefusalsAndBadInputFailWithoutWriting) {
   }
   EXPECT_EQ(Run({}), 0);
   EXPECT_TRUE(std::filesystem::exists(Out));
+}
+
+// A name that would carry a line break into the file is refused in one line naming it.
+TEST_F(EditCli, AMaterialNameWithLineBreaksIsRefusedInOneLine) {
+  const TCliRun run =
+      RunCliApart({"edit", ZARN_SAMPLES_DIR "/fighter.3do", Out, "material:add:x\r\nSECTION: GEOMETRYDEF\r\nRADIUS q"});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Err,
+            "Error: 'x\\r\\nSECTION: GEOMETRYDEF\\r\\nRADIUS q' cannot be a material name: a material name has 1 to 31 "
+            "characters, with no space, tab, line break or comma and no \"#\", \"//\" or \"0x\" in it.\n");
+  EXPECT_FALSE(std::filesystem::exists(Out));
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST(GameCheck, CliExitsWithThreeWhenTheGameWouldRefuseTheModel) {
       {{"check", ZARN_SAMPLES_DIR "/fighter.3do"}, 0, ""},
       {{"check", tri}, 3, "Material not found 'metal.mat'\n" + missing},
       {{"check", gob, "tri.3do"}, 0, ""},  // the model's own container holds its materials
-      {{"check", dir.File("none.3do")}, 1, "File '"},
+      {{"check", dir.File("none.3do")}, 1, "Error: Cannot open file"},
       {{"check"}, 2, "usage: zarn-cli check"},
   };
   for (const auto& row : rows) {

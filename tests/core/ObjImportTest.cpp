@@ -130,7 +130,8 @@ TEST_F(ObjImport, FacesKeepAtMostTwentyNineCorners) {
 }
 
 TEST_F(ObjImport, OnlyFilesAreReadEmptyTextsAndCtrlZIncluded) {
-  EXPECT_EQ(ImportObj(*Core.Model, Dir.File("missing.obj")).Message, "File '" + Dir.File("missing.obj") + "' not found");
+  EXPECT_EQ(ImportObj(*Core.Model, Dir.File("missing.obj")).Message,
+            "Cannot open file '" + Dir.File("missing.obj") + "': No such file or directory");
   EXPECT_FALSE(ImportObj(*Core.Model, Dir.Path));
   EXPECT_EQ(Core.Model->Nodes.Count(), 0);
   EXPECT_TRUE(Services.Errors.empty());

@@ -217,7 +217,6 @@ TEST(NodeClipboard, PasteInASecondProcess) {
   if (resultPath.isEmpty()) GTEST_SKIP() << "run by CopyInOneProcessPasteInAnother";
   TTreeServices services;
   TCore core(services);
-  services.Model = core.Model.get();
   PasteNodes(core);
   QFile result(QString::fromLocal8Bit(resultPath));
   ASSERT_TRUE(result.open(QIODevice::WriteOnly));

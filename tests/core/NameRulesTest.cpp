@@ -1,0 +1,184 @@
+// Material and mesh names: typed ones are refused unless they read back from a saved file as
+// typed; those that arrive in an imported file are made safe, with one output line.
+
+#include "formats/ObjImport.h"
+#include "editing/MaterialEdits.h"
+#include "editing/NodeName.h"
+#include "editing/PropertyEdits.h"
+#include "formats/NameRules.h"
+#include "formats/ObjImportOptions.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
+
+namespace {
+
+// The output lines of a read, less those of materials looked up on disk.
+std::vector<std::string> ReadLines(const TTestCore& t) {
+  std::vector<std::string> lines;
+  for (const std::string& line : t.Services.Output)
+    if (line.rfind("Material not found", 0) != 0) lines.push_back(line);
+  return lines;
+}
+
+TEST(NameRules, UnsafeCharactersBecomeUnderscoresAndLongNamesKeepTheirExtension) {
+  const struct {
+    std::string Name;
+    bool ReadsBack, WritesBack;
+    std::string Safe;
+  } cases[] = {
+      {"hull.mat", true, true, "hull.mat"},
+      {"", true, true, ""},
+      {"a/b:c.mat", true, true, "a/b:c.mat"},
+      {"abcdefghijklmnopqrstuvwxyz0.mat", true, true, "abcdefghijklmnopqrstuvwxyz0.mat"},
+      {"a b.mat", false, false, "a_b.mat"},
+      {"a,b.mat", false, false, "a_b.mat"},
+      {"#x.mat", false, false, "_x.mat"},
+      {"a0xb.mat", false, false, "a0_b.mat"},
+      {"00xx", false, false, "00_x"},
+      {"e//f", false, false, "e/_f"},
+      {"e///f", false, false, "e/_/f"},
+      {"x\r\nSECTION:", false, false, "x__SECTION:"},
+      {"a\tb\x01", false, false, "a_b_"},
+      {"tri\x01x", false, true, "tri_x"},
+      {"tri\x01", false, false, "tri_"},
+      {"abcdefghijklmnopqrstuvwxyz01.mat", false, true, "abcdefghijklmnopqrstuvwxyz0.mat"},
+      {"abcdefghijklmnopqrstuvwxyz0123456", false, true, "abcdefghijklmnopqrstuvwxyz01234"},
+      {"a b c d e f g h i j k l m n o p q.3do", false, false, "a_b_c_d_e_f_g_h_i_j_k_l_m_n.3do"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(PrintableName(c.Name));
+    EXPECT_EQ(NameReadsBack(c.Name), c.ReadsBack);
+    EXPECT_EQ(NameWritesBack(c.Name), c.WritesBack);
+    EXPECT_EQ(SafeName(c.Name), c.Safe);
+    EXPECT_TRUE(NameReadsBack(SafeName(c.Name)));
+  }
+}
+
+TEST(NameRules, RefusalsSpellOutControlCharacters) {
+  EXPECT_EQ(CheckNodeName("a\r\nb"),
+            "'a\\r\\nb' cannot be a node name: a node name has 1 to 31 characters, with no space, tab, line break or "
+            "comma and no \"#\", \"//\" or \"0x\" in it.");
+  EXPECT_EQ(CheckMeshName("a0xb"),
+            "'a0xb' cannot be a mesh name: a mesh name has at most 31 characters, with no space, tab, line break or "
+            "comma and no \"#\", \"//\" or \"0x\" in it.");
+  EXPECT_EQ(CheckMeshName(""), "");
+  EXPECT_EQ(PrintableName("t\t\x7f\x1b"), "t\\t\\x7f\\x1b");
+}
+
+TEST(NameRules, OneLineReportsTheFirstChangeAndCountsDistinctNames) {
+  TNameRepairs repairs{NameReadsBack};
+  EXPECT_EQ(repairs.Report(), "");
+  EXPECT_EQ(repairs.Repair("ok.mat"), "ok.mat");
+  EXPECT_EQ(repairs.Report(), "");
+  EXPECT_EQ(repairs.Repair("a#b.mat"), "a_b.mat");
+  EXPECT_EQ(repairs.Repair("a#b.mat"), "a_b.mat");
+  EXPECT_EQ(repairs.Repair("c0xd.mat"), "c0_d.mat");
+  EXPECT_EQ(repairs.Report(),
+            "'a#b.mat' became 'a_b.mat' (and 1 more): a name in a 3DO file has at most 31 characters and no blank, "
+            "comma, \"#\", \"//\" or \"0x\"");
+}
+
+// Typed into the materials dialog, the property panel's mesh name and a surface's material:
+// each name is refused with one message, or saved and read back exactly as typed.
+TEST(NameRules, TypedNamesAreRefusedOrReadBackAsTyped) {
+  const struct {
+    std::string Name;
+    bool Material, Mesh;  // accepted as one
+  } cases[] = {
+      {"hull.mat", true, true},
+      {"a/b:c.mat", true, true},
+      {"0.mat", true, true},
+      {"x0", true, true},
+      {"\xc3\xbc" "ber.mat", true, true},
+      {"abcdefghijklmnopqrstuvwxyz0.mat", true, true},
+      {"", false, true},
+      {"x\r\nSECTION: GEOMETRYDEF\r\nRADIUS q", false, false},
+      {"a,b.mat", false, false},
+      {"a b.mat", false, false},
+      {"#x.mat", false, false},
+      {"a0xb.mat", false, false},
+      {"a0xb", false, false},
+      {"e//f.mat", false, false},
+      {"a\tb", false, false},
+      {"a\x01" "b", false, false},
+      {"abcdefghijklmnopqrstuvwxyz01.mat", false, false},
+  };
+  fmt_test::TTempDir dir;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(PrintableName(c.Name));
+    TTestCore t;
+    ASSERT_TRUE(t.Model().Parse3DO(TriangleModelText()));
+    TModel& model = t.Model();
+    t.Core.ToggleNode(model.Nodes[0]);
+    TMaterial* added = AddProjectMaterial(t.Core, c.Name);
+    EXPECT_EQ(added != nullptr, c.Material);
+    EXPECT_EQ(SetMeshName(t.Core, c.Name), c.Mesh);
+    const size_t refusals = (c.Material ? 0 : 1) + (c.Mesh ? 0 : 1);
+    ASSERT_EQ(t.Services.Errors.size(), refusals);
+    if (!c.Material) {
+      EXPECT_EQ(t.Services.Errors[0].rfind("'" + PrintableName(c.Name) + "' cannot be a material name: ", 0), 0u);
+    }
+    EXPECT_EQ(model.Materials.Count(), c.Material ? 3 : 2);
+    EXPECT_EQ(model.Nodes[0]->Mesh->Name, c.Mesh ? c.Name : "tri");
+
+    // The file holds only the materials that faces use.
+    if (added) model.Nodes[0]->Mesh->Surfaces[0]->Material = added;
+    const std::string path = dir.File("names.3do");
+    model.SaveToFile(path);
+    TTestCore back;
+    ASSERT_TRUE(back.Model().LoadFromFile(path));
+    EXPECT_TRUE(ReadLines(back).empty());
+    EXPECT_EQ(back.Model().Nodes[0]->Mesh->Surfaces[0]->Material->Name, c.Material ? c.Name : "metal.mat");
+    EXPECT_EQ(back.Model().Nodes[0]->Mesh->Name, c.Mesh ? c.Name : "tri");
+  }
+}
+
+// A 3DO's names come back from the file they are written into as they were read, long names
+// and control characters inside them included; only a name that would not is made safe.
+TEST(NameRules, NamesFromA3doThatWouldNotWriteBackAreMadeSafeWithOneLine) {
+  const std::string longName = "a_material_with_a_very_long_name.mat";  // 36 characters
+  std::string text = Replace(TriangleModelText(), "1:  metal.mat", "1:  " + longName + " spare");
+  text = Replace(text, "NAME tri", "NAME tri\x01 spare");
+  fmt_test::TTempDir dir;
+  TTestCore t;
+  ASSERT_TRUE(t.Model().LoadFromFile(dir.Write("long.3do", text)));
+  EXPECT_EQ(t.Model().Nodes[0]->Mesh->Surfaces[0]->Material->Name, longName);
+  EXPECT_EQ(t.Model().Nodes[0]->Mesh->Name, "tri_");
+  EXPECT_EQ(ReadLines(t), std::vector<std::string>{"'tri\\x01' became 'tri_': a name in a 3DO file has at most 31 "
+                                                   "characters and no blank, comma, \"#\", \"//\" or \"0x\""});
+  const std::string saved = dir.File("saved.3do");
+  t.Model().SaveToFile(saved);
+  TTestCore back;
+  ASSERT_TRUE(back.Model().LoadFromFile(saved));
+  EXPECT_TRUE(ReadLines(back).empty());
+  EXPECT_EQ(back.Model().Nodes[0]->Mesh->Surfaces[0]->Material->Name, longName);
+  EXPECT_EQ(back.Model().Nodes[0]->Mesh->Name, "tri_");
+}
+
+TEST(NameRules, ObjMaterialNamesAreMadeSafeWhenMaterialsAreTaken) {
+  fmt_test::TTempDir dir;
+  const std::string obj = dir.Write("names.obj",
+                                    "v 0 0 0\nv 1 0 0\nv 0 1 0\n"
+                                    "usemtl a#b\nf 1 2 3\nusemtl c0xd\nf 3 2 1\nusemtl e//f\nf 1 3 2\n"
+                                    "usemtl a#b\nf 2 1 3\nusemtl plain\nf 2 3 1\n");
+  TObjImportOptions options;
+  options.Materials = true;
+  TTestCore t;
+  ASSERT_TRUE(ImportObj(t.Model(), obj, options));
+  std::vector<std::string> names;
+  for (const TFace* face : t.Model().Nodes[0]->Mesh->Surfaces) names.push_back(face->Material->Name);
+  EXPECT_EQ(names, (std::vector<std::string>{"a_b.mat", "c0_d.mat", "e/_f.mat", "a_b.mat", "plain.mat"}));
+  EXPECT_EQ(ReadLines(t),
+            std::vector<std::string>{"'a#b.mat' became 'a_b.mat' (and 2 more): a name in a 3DO file has at most 31 "
+                                     "characters and no blank, comma, \"#\", \"//\" or \"0x\""});
+
+  const std::string saved = dir.File("names.3do");
+  t.Model().SaveToFile(saved);
+  TTestCore back;
+  ASSERT_TRUE(back.Model().LoadFromFile(saved));
+  names.clear();
+  for (const TFace* face : back.Model().Nodes[0]->Mesh->Surfaces) names.push_back(face->Material->Name);
+  EXPECT_EQ(names, (std::vector<std::string>{"a_b.mat", "c0_d.mat", "e/_f.mat", "a_b.mat", "plain.mat"}));
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+// A named pipe, a device or a folder given where a file is read: every reader says what it
+// is at once, with one message, instead of waiting for a writer or reading for ever. A run of
+// zarn-cli that still waits is stopped after a while and fails the test.
+#include <sys/stat.h>
+
+#include "formats/ObjImport.h"
+#include "formats/FileIO.h"
+#include "formats/Gob.h"
+#include "formats/Mat.h"
+#include "formats/ReadOnlyFile.h"
+#include "model/Errors.h"
+#include "formats/ObjImportOptions.h"
+#include "tests/core/CliRunner.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
+
+namespace {
+
+class NotAFile : public ::testing::Test {
+ protected:
+  NotAFile() { EXPECT_EQ(::mkfifo(Fifo.c_str(), 0600), 0); }
+
+  struct TKind {
+    std::string Path, Says;
+  };
+  std::vector<TKind> Kinds() const {
+    return {{Fifo, "Cannot read file '" + Fifo + "': it is a named pipe, not a file"},
+            {"/dev/null", "Cannot read file '/dev/null': it is a device, not a file"},
+            {Dir.Path, "Cannot read file '" + Dir.Path + "': it is a folder, not a file"}};
+  }
+
+  // Exit status and standard error of zarn-cli, stopped after 60 s should it wait.
+  TCliRun Run(const std::vector<std::string>& args) {
+    const std::string errors = Dir.File("stderr.txt");
+    TCliRun run = RunCli(args, "timeout 60 ", "'" + errors + "'");
+    run.Err = ReadWholeFile(errors);
+    return run;
+  }
+
+  fmt_test::TTempDir Dir;
+  const std::string Fifo = Dir.File("pipe");
+};
+
+template <class F>
+std::string Raised(F&& read) {
+  try {
+    read();
+  } catch (const EInOutError& e) {
+    return e.what();
+  }
+  return "(nothing raised)";
+}
+
+TEST_F(NotAFile, EveryReaderSaysWhatThePathIs) {
+  for (const TKind& kind : Kinds()) {
+    SCOPED_TRACE(kind.Path);
+    TTestCore t;
+    const TReadResult model = t.Model().LoadFromFile(kind.Path);
+    EXPECT_EQ(model.Message, kind.Says);
+    EXPECT_EQ(t.Services.Errors, std::vector<std::string>{kind.Says});
+    TObjImportOptions options;
+    options.Materials = true;
+    EXPECT_EQ(ImportObj(t.Model(), kind.Path, options).Message, kind.Says);
+    EXPECT_EQ(t.Model().Nodes.Count(), 0);
+    EXPECT_EQ(NotARegularFile(kind.Path), kind.Says);
+    EXPECT_EQ(Raised([&] { ReadWholeFile(kind.Path); }), kind.Says);
+    EXPECT_EQ(Raised([&] { TReadOnlyFile file(kind.Path); }), kind.Says);
+    TMaterials materials;
+    TMaterial material(&materials, "pipe.mat");
+    EXPECT_EQ(Raised([&] { ReadMat(material, kind.Path, 0, 64); }), kind.Says);
+    TGob gob;
+    EXPECT_FALSE(gob.LoadFromFile(kind.Path));
+  }
+  EXPECT_EQ(NotARegularFile(Dir.File("none.3do")), "Cannot open file '" + Dir.File("none.3do") + "': No such file or directory");
+  EXPECT_EQ(NotARegularFile(Dir.Write("real.3do", "x")), "");
+}
+
+// Each file zarn-cli reads, given a pipe, a device or a folder: exit status 1 and the one
+// message on standard error.
+TEST_F(NotAFile, ZarnCliSaysSoInOneLineAndWritesNothing) {
+  const std::string sample = ZARN_SAMPLES_DIR "/fighter.3do", out = Dir.File("out.3do");
+  for (const TKind& kind : Kinds()) {
+    const std::string& p = kind.Path;
+    const struct {
+      std::vector<std::string> Args;
+      std::string Err;
+    } cases[] = {
+        {{"info", p}, "Error: " + kind.Says + "\n"},
+        {{"info", "--json", p, "a.3do"}, kind.Says + "\n"},
+        {{"list", p}, kind.Says + "\n"},
+        {{"mat", p, Dir.File("m.png")}, kind.Says + "\n"},
+        {{"convert", p, out}, "Error: " + kind.Says + "\n"},
+        {{"edit", p, out}, "Error: " + kind.Says + "\n"},
+        {{"edit", sample, out, "paste:" + p}, "Error: " + kind.Says + "\n"},
+        {{"edit", sample, out, "insert:" + p}, "Error: " + kind.Says + "\n"},
+    };
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.Args[0] + " " + c.Args.back());
+      std::filesystem::remove(out);
+      const TCliRun run = Run(c.Args);
+      EXPECT_EQ(run.Status, 1);
+      EXPECT_EQ(run.Err, c.Err);
+      EXPECT_FALSE(std::filesystem::exists(out));
+    }
+  }
+  // An OBJ and a material are known by their extension.
+  const std::string obj = Dir.File("pipe.obj"), mat = Dir.File("pipe.mat");
+  ASSERT_EQ(::mkfifo(obj.c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(mat.c_str(), 0600), 0);
+  TCliRun run = Run({"info", obj});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Err, "Error: Cannot read file '" + obj + "': it is a named pipe, not a file\n");
+  run = Run({"mat", mat, Dir.File("m.png")});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Err, "Cannot read file '" + mat + "': it is a named pipe, not a file\n");
+}
+
+// One true message for a file that cannot be read, never a second one invented after it.
+TEST_F(NotAFile, AFileThatCannotBeReadGetsOneMessage) {
+  const struct {
+    std::vector<std::string> Args;
+    std::string Err;
+  } cases[] = {
+      {{"info", "/dev/null"}, "Error: Cannot read file '/dev/null': it is a device, not a file\n"},
+      {{"info", "/no/such.3do"}, "Error: Cannot open file '/no/such.3do': No such file or directory\n"},
+      {{"info", "/no/such.obj"}, "Error: Cannot open file '/no/such.obj': No such file or directory\n"},
+      {{"list", "/no/such.gob"}, "Cannot open file '/no/such.gob': No such file or directory\n"},
+      {{"convert", "/no/such.3do", Dir.File("out.3do")}, "Error: Cannot open file '/no/such.3do': No such file or directory\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Args[1]);
+    const TCliRun run = Run(c.Args);
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Err, c.Err);
+  }
+}
+
+}  // namespace
