@@ -54,6 +54,6 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  RunGuarded(Core.Services, "storing the settings", [this] { SaveSettings(*this, Core); });
+  RunGuarded(Core.Services, "storing the settings", [this] { SaveSettings(*this, *frmMsg, *Actions, Core); });
   QMainWindow::closeEvent(event);
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "app/ActionRegistry.h"
 #include "model/Core.h"
 #include "model/ReadResult.h"
 
@@ -35,12 +36,11 @@ class TfrmMain : public QMainWindow {
   void StartGL();
 
   // The command behind an action; installing one enables the action and puts it on its menu.
-  void SetCommand(const std::string& actionName, std::function<void()> command);
-  QAction* Action(const std::string& name) const;
-  // The actions in their stored order.
-  const std::vector<QAction*>& Actions() const { return ActionList; }
-  // A key that several enabled actions carry goes to the first of them in menu order.
-  bool RouteAmbiguousShortcut(const QKeySequence& key);
+  void SetCommand(const std::string& actionName, std::function<void()> command) {
+    Actions->SetCommand(actionName, std::move(command));
+  }
+  QAction* Action(const std::string& name) const { return Actions->Action(name); }
+  TActionRegistry& ActionRegistry() const { return *Actions; }
 
   TfraBuilder* Builder() const { return fraBuilder; }
   TfrmMsg* MessageWindow() const { return frmMsg; }
@@ -71,8 +71,6 @@ class TfrmMain : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void BuildActions();
-  void BuildMenus();
   void BuildStatusBar();
   void BuildOutputList();
   void InstallCommands();
@@ -106,11 +104,8 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<TStatusProgress> WorkProgress;
   QListWidget* lbxOutput = nullptr;
   TLevelOfDetailUi* LodUi = nullptr;
-  std::vector<QAction*> ActionList;
-  std::map<std::string, QAction*> ActionsByName;
-  std::map<std::string, std::function<void()>> Commands;
+  std::unique_ptr<TActionRegistry> Actions;
   // How OpenFile treats each upper-case extension (with its dot); false when the model was
   // kept.
   std::map<std::string, std::function<bool(const std::string&)>> OpenHandlers;
-  std::vector<QAction*> MenuOrder;  // every menu entry, menus left to right, top to bottom
 };

@@ -36,7 +36,7 @@ TEST_F(TSettingsTest, AboutBoxShowsVersionDriverAndStripOpensItsLinksAndClosesOn
   TOpened opened;
   QDesktopServices::setUrlHandler("file", &opened, "Open");
   bool shown = false;
-  WhenShown<TfrmAbout>([&](TfrmAbout& about) {
+  WhenModalShown<TfrmAbout>([&](TfrmAbout& about) {
     shown = true;
     EXPECT_EQ(QApplication::focusWidget(), nullptr) << "no control holds the focus";
     EXPECT_EQ(about.lblTitle->text().toStdString(), GetProductName());

@@ -3,7 +3,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
-#include <set>
 
 #include "app/GobDialog.h"
 #include "formats/FileIO.h"
@@ -21,12 +20,6 @@ class TFormatCommandsTest : public TWindowTest {
   void FreeViewTextured() {
     Frame().tacCameras->setCurrentIndex(3);
     Window->Action("acnViewTextured")->trigger();
-  }
-  static int DistinctColours(const QImage& image) {
-    std::set<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 2)
-      for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
-    return static_cast<int>(colours.size());
   }
 };
 

@@ -9,18 +9,6 @@
 #include "app/MessageWindow.h"
 #include "model/VersionInfo.h"
 
-int CountPixels(const QImage& image, QRgb colour, int tolerance) {
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) {
-      const QRgb p = image.pixel(x, y);
-      if (std::abs(qRed(p) - qRed(colour)) <= tolerance && std::abs(qGreen(p) - qGreen(colour)) <= tolerance &&
-          std::abs(qBlue(p) - qBlue(colour)) <= tolerance)
-        ++count;
-    }
-  return count;
-}
-
 namespace {
 
 TEST_F(TWindowTest, StartsUntitledWithTheBannerAndOpensTheFirstArgument) {
