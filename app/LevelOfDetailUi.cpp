@@ -10,6 +10,7 @@
 
 #include "app/ActionRegistry.h"
 #include "editing/LevelsOfDetail.h"
+#include "model/Core.h"
 #include "view/RunGuarded.h"
 
 TLevelOfDetailUi::TLevelOfDetailUi(QMainWindow& window, const TActionRegistry& actions, TCore& core, QMenu& viewMenu)

@@ -5,6 +5,7 @@
 #include "app/Dialogs.h"
 #include "app/LevelOfDetailUi.h"
 #include "app/MainWindow.h"
+#include "app/MessageWindow.h"
 #include "app/Settings.h"
 #include "editing/ActionTable.h"
 #include "view/RunGuarded.h"

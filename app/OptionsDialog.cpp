@@ -14,6 +14,7 @@
 #include "app/OptionsLists.h"
 #include "app/SettingsColor.h"
 #include "app/SettingsKeys.h"
+#include "model/Core.h"
 #include "model/ShortcutText.h"
 
 namespace {
