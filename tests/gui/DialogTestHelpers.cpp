@@ -8,7 +8,6 @@
 #include "app/ObjImportDialog.h"
 #include "tests/gui/DialogTestHelpers.h"
 
-namespace {
 void WhenModalShown(std::function<void(QWidget*)> act, std::function<bool(QWidget*)> fits, int attempts) {
   QTimer::singleShot(10, [act = std::move(act), fits = std::move(fits), attempts] {
     QWidget* modal = QApplication::activeModalWidget();
@@ -17,11 +16,6 @@ void WhenModalShown(std::function<void(QWidget*)> act, std::function<bool(QWidge
     else if (attempts > 0)
       WhenModalShown(act, fits, attempts - 1);
   });
-}
-}  // namespace
-
-void WhenModalShown(std::function<void(QWidget*)> act, std::function<bool(QWidget*)> fits) {
-  WhenModalShown(std::move(act), std::move(fits), 500);
 }
 
 void AcceptObjImport() {

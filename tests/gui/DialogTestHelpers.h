@@ -4,8 +4,8 @@
 
 // Runs `act` on the next modal window once it is shown (inside its own event loop), so that
 // a test can drive a dialog that a function opens and waits for. With `fits`, only a modal
-// window it takes counts; others are waited out. Gives up after about five seconds.
-void WhenModalShown(std::function<void(QWidget*)> act, std::function<bool(QWidget*)> fits = {});
+// window it takes counts; others are waited out. Gives up after `attempts` looks, 10 ms apart.
+void WhenModalShown(std::function<void(QWidget*)> act, std::function<bool(QWidget*)> fits = {}, int attempts = 500);
 // The same for the next modal dialog of type T.
 template <class T>
 void WhenModalShown(std::function<void(T&)> act) {
