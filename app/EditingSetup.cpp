@@ -2,7 +2,7 @@
 
 #include <QAction>
 
-#include "app/MainWindow.h"
+#include "app/ActionRegistry.h"
 #include "app/MaterialsDialog.h"
 #include "app/NodeTreeView.h"
 #include "app/PropertyPanel.h"
@@ -11,10 +11,10 @@
 #include "editing/Step.h"
 #include "view/Builder.h"
 
-void InstallEditCommands(TfrmMain& window, TCore& core) {
+void InstallEditCommands(TActionRegistry& actions, TCore& core) {
   for (const TEditAction& action : EditActions())
-    if (const QAction* entry = window.Action(action.Name))
-      window.SetCommand(action.Name, [&core, run = action.Run, step = PlainCaption(entry->text().toStdString())] {
+    if (const QAction* entry = actions.Action(action.Name))
+      actions.SetCommand(action.Name, [&core, run = action.Run, step = PlainCaption(entry->text().toStdString())] {
         RunStep(core, step, [&] { run(core); });
       });
 }

@@ -1,14 +1,14 @@
 #pragma once
 
+class TActionRegistry;
 class TCore;
 class TfraBuilder;
-class TfrmMain;
 class TNodeTreeView;
 class TfraProp;
 
 // The Edit, Select and Primitive menus and File > Insert... run the editing commands, each as
 // one step of the history named by its menu entry.
-void InstallEditCommands(TfrmMain& window, TCore& core);
+void InstallEditCommands(TActionRegistry& actions, TCore& core);
 // Puts the node tree into the frame's right-hand panel and lets the frame's tree requests
 // reach it.
 TNodeTreeView* InstallNodeTree(TfraBuilder& frame, TCore& core);

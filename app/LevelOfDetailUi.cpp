@@ -3,22 +3,24 @@
 #include <QActionGroup>
 #include <QComboBox>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "app/MainWindow.h"
+#include "app/ActionRegistry.h"
 #include "editing/LevelsOfDetail.h"
+#include "document/Core.h"
 #include "view/RunGuarded.h"
 
-TLevelOfDetailUi::TLevelOfDetailUi(TfrmMain& window, TCore& core, QMenu& viewMenu)
-    : QObject(&window), Window(window), Core(core) {
+TLevelOfDetailUi::TLevelOfDetailUi(QMainWindow& window, const TActionRegistry& actions, TCore& core, QMenu& viewMenu)
+    : QObject(&window), Core(core) {
   viewMenu.addSeparator();
   mnuLod = viewMenu.addMenu("&Level of Detail");
   mnuLod->setObjectName("mnuLod");
   Choices = new QActionGroup(this);
   mnuLod->addSeparator();
-  for (const char* name : {"actViewLodAdd", "actViewLodCopy", "actViewLodDelete"}) mnuLod->addAction(Window.Action(name));
+  for (const char* name : {"actViewLodAdd", "actViewLodCopy", "actViewLodDelete"}) mnuLod->addAction(actions.Action(name));
   stbLod = new QLabel(&window);
   stbLod->setObjectName("stbMainLod");
   stbLod->setFrameShape(QFrame::Panel);

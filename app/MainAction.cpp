@@ -2,15 +2,14 @@
 
 #include <QShortcutEvent>
 
-#include "app/MainWindow.h"
-
-TMainAction::TMainAction(const QString& caption, TfrmMain& window)
-    : QAction(caption, &window), Window(window) {}
+TMainAction::TMainAction(const QString& caption, QObject& owner,
+                         std::function<bool(const QKeySequence&)> routeAmbiguous)
+    : QAction(caption, &owner), RouteAmbiguous(std::move(routeAmbiguous)) {}
 
 bool TMainAction::event(QEvent* event) {
   if (event->type() == QEvent::Shortcut) {
     auto* shortcut = static_cast<QShortcutEvent*>(event);
-    if (shortcut->isAmbiguous() && Window.RouteAmbiguousShortcut(shortcut->key())) return true;
+    if (shortcut->isAmbiguous() && RouteAmbiguous(shortcut->key())) return true;
   }
   return QAction::event(event);
 }

@@ -1,18 +1,17 @@
 #pragma once
 #include <QAction>
+#include <functional>
 
-class TfrmMain;
-
-// A main-window action that hands a key shared with other actions to the window, which
+// A main-window action that hands a key shared with other actions to `routeAmbiguous`, which
 // gives it to the first of them in menu order (Qt alone would trigger none).
 class TMainAction : public QAction {
   Q_OBJECT
  public:
-  TMainAction(const QString& caption, TfrmMain& window);
+  TMainAction(const QString& caption, QObject& owner, std::function<bool(const QKeySequence&)> routeAmbiguous);
 
  protected:
   bool event(QEvent* event) override;
 
  private:
-  TfrmMain& Window;
+  std::function<bool(const QKeySequence&)> RouteAmbiguous;
 };

@@ -53,14 +53,21 @@ void TfrmMain::InstallCommands() {
     std::string chosen;
     TfrmMat::Execute(Core, {}, chosen, this);
   });
-  SetCommand("actViewOption", [this] { TfrmOptions(Core, *this).exec(); });
+  SetCommand("actViewOption", [this] {
+    // The backgrounds show from the next change of view; the other colours at once.
+    TfrmOptions(Core, *Actions, [this] {
+      if (!fraBuilder) return;
+      fraBuilder->SetViewMode(fraBuilder->Cameras->Current().Rec.ViewMode);
+      fraBuilder->Redraw(true);
+    }).exec();
+  });
   SetCommand("actHelpRegister3DO", [this] { actHelpRegister3DOExecute(); });
   SetCommand("actHelpAbout", [this] { TfrmAbout(fraBuilder).exec(); });
   SetCommand("actViewFrameSelection", [this] {
     if (fraBuilder) fraBuilder->FrameSelection();
   });
   SetCommand("actHelpMouseKeys", [this] { ShowMouseKeys(this, Action("actViewFrameSelection")->shortcut()); });
-  InstallEditCommands(*this, Core);
+  InstallEditCommands(*Actions, Core);
   InstallHistoryCommands();
   InstallFormatCommands();
 }

@@ -5,6 +5,7 @@
 #include "app/Dialogs.h"
 #include "app/LevelOfDetailUi.h"
 #include "app/MainWindow.h"
+#include "app/MessageWindow.h"
 #include "app/Settings.h"
 #include "editing/ActionTable.h"
 #include "view/RunGuarded.h"
@@ -53,6 +54,6 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  RunGuarded(Core.Services, "storing the settings", [this] { SaveSettings(*this, Core); });
+  RunGuarded(Core.Services, "storing the settings", [this] { SaveSettings(*this, *frmMsg, *Actions, Core); });
   QMainWindow::closeEvent(event);
 }

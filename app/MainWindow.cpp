@@ -17,11 +17,9 @@
 
 #include "app/EditingSetup.h"
 #include "app/LevelOfDetailUi.h"
-#include "app/MainAction.h"
 #include "app/MessageWindow.h"
 #include "app/Settings.h"
 #include "app/StatusProgress.h"
-#include "editing/ActionTable.h"
 #include "document/MaterialLookup.h"
 #include "model/VersionInfo.h"
 #include "view/Builder.h"
@@ -54,8 +52,6 @@ class TOutputLineDelegate : public QStyledItemDelegate {
     return {QStyledItemDelegate::sizeHint(option, index).width(), 16};
   }
 };
-// What an action's command is doing, for the out-of-memory message ("running \"Cube\"").
-std::string Doing(const char* caption) { return "running \"" + PlainCaption(caption) + "\""; }
 }  // namespace
 
 TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtStart(std::move(openAtStart)) {
@@ -65,13 +61,14 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
   setFont(WindowFont());
   setMinimumSize(535, 460);
   setGeometry(264, 206, 535, 460);
-  BuildActions();
-  BuildMenus();
+  Actions = std::make_unique<TActionRegistry>(*this, core.Services);
+  menuBar()->setFont(QFont("Tahoma", 10));
+  Actions->FillMenuBar(*menuBar());
   BuildStatusBar();
   BuildOutputList();
   InstallCommands();
   for (QAction* menu : menuBar()->actions())
-    if (menu->text() == "&View") LodUi = new TLevelOfDetailUi(*this, Core, *menu->menu());
+    if (menu->text() == "&View") LodUi = new TLevelOfDetailUi(*this, *Actions, Core, *menu->menu());
   SetTitle("Loading...");
   frmMsg = new TfrmMsg(this);
   frmMsg->setGeometry(371, 298, 418, 187);
@@ -87,46 +84,6 @@ void TfrmMain::ShowChanges(unsigned changes) {
   if ((changes & chMaterials) && frame->FillMaterialList) frame->FillMaterialList();
   if ((changes & chProperties) && frame->UpdateProperties) frame->UpdateProperties();
   if (changes & (chGeometry | chSelection)) frame->Redraw((changes & chGeometry) != 0);
-}
-
-void TfrmMain::BuildActions() {
-  for (const TActionRow& row : MainActionRows()) {
-    auto* action = new TMainAction(row.Caption, *this);
-    action->setObjectName(row.Name);
-    action->setStatusTip(row.Hint);
-    action->setToolTip(row.Hint);
-    action->setShortcut(QKeySequence(row.Shortcut, QKeySequence::PortableText));
-    // Until its command is installed an action is neither on a menu nor reachable by key.
-    action->setEnabled(false);
-    action->setVisible(false);
-    addAction(action);
-    connect(action, &QAction::triggered, this, [this, name = std::string(row.Name), doing = Doing(row.Caption)] {
-      const auto command = Commands.find(name);
-      if (command != Commands.end()) RunGuarded(Core.Services, doing, command->second);
-    });
-    ActionList.push_back(action);
-    ActionsByName[row.Name] = action;
-  }
-}
-
-void TfrmMain::BuildMenus() {
-  menuBar()->setFont(QFont("Tahoma", 10));
-  for (const char* caption : MainMenuCaptions()) {
-    std::vector<const TActionRow*> entries;
-    for (const TActionRow& row : MainActionRows())
-      if (std::string_view(row.Menu) == caption) entries.push_back(&row);
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const TActionRow* a, const TActionRow* b) { return a->MenuPos < b->MenuPos; });
-    QMenu* menu = menuBar()->addMenu(caption);
-    menu->setSeparatorsCollapsible(true);
-    for (const TActionRow* row : entries) {
-      if (row->SeparatorBefore) menu->addSeparator();
-      QAction* action = ActionsByName[row->Name];
-      menu->addAction(action);
-      MenuOrder.push_back(action);
-    }
-    menu->menuAction()->setVisible(false);
-  }
 }
 
 void TfrmMain::BuildStatusBar() {
@@ -178,35 +135,6 @@ void TfrmMain::BuildOutputList() {
   setCentralWidget(central);
 }
 
-void TfrmMain::SetCommand(const std::string& actionName, std::function<void()> command) {
-  QAction* action = Action(actionName);
-  if (!action) return;
-  Commands[actionName] = std::move(command);
-  action->setEnabled(true);
-  action->setVisible(true);
-  for (QAction* menuAction : menuBar()->actions())
-    if (QMenu* menu = menuAction->menu(); menu && menu->actions().contains(action)) menuAction->setVisible(true);
-}
-
-QAction* TfrmMain::Action(const std::string& name) const {
-  const auto it = ActionsByName.find(name);
-  return it == ActionsByName.end() ? nullptr : it->second;
-}
-
-bool TfrmMain::RouteAmbiguousShortcut(const QKeySequence& key) {
-  for (QAction* action : MenuOrder)
-    if (action->isEnabled() && action->shortcut() == key) {
-      action->trigger();
-      return true;
-    }
-  for (QAction* action : ActionList)
-    if (action->isEnabled() && action->shortcut() == key) {
-      action->trigger();
-      return true;
-    }
-  return false;
-}
-
 void TfrmMain::AddOutput(const std::string& line) {
   lbxOutput->addItem(QString::fromStdString(line));
   lbxOutput->setCurrentRow(lbxOutput->count() - 1);
@@ -248,7 +176,7 @@ void TfrmMain::FirstActivation() {
   FirstShow = false;
   RunGuarded(Core.Services, "starting", [this] {
     AddOutput(GetProductName() + " Version " + GetVersionString(VersionParts) + " (" + GetBuildDate() + ")");
-    LoadSettings(*this, Core);
+    LoadSettings(*this, *frmMsg, *Actions, Core);
     ShowBuilder();
     StartGL();
     actFileNewExecute();

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "app/ActionRegistry.h"
 #include "document/Core.h"
 #include "document/CommandResult.h"
 
@@ -35,12 +36,11 @@ class TfrmMain : public QMainWindow {
   void StartGL();
 
   // The command behind an action; installing one enables the action and puts it on its menu.
-  void SetCommand(const std::string& actionName, std::function<void()> command);
-  QAction* Action(const std::string& name) const;
-  // The actions in their stored order.
-  const std::vector<QAction*>& Actions() const { return ActionList; }
-  // A key that several enabled actions carry goes to the first of them in menu order.
-  bool RouteAmbiguousShortcut(const QKeySequence& key);
+  void SetCommand(const std::string& actionName, std::function<void()> command) {
+    Actions->SetCommand(actionName, std::move(command));
+  }
+  QAction* Action(const std::string& name) const { return Actions->Action(name); }
+  TActionRegistry& ActionRegistry() const { return *Actions; }
 
   TfraBuilder* Builder() const { return fraBuilder; }
   TfrmMsg* MessageWindow() const { return frmMsg; }
@@ -71,8 +71,6 @@ class TfrmMain : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void BuildActions();
-  void BuildMenus();
   void BuildStatusBar();
   void BuildOutputList();
   void InstallCommands();
@@ -101,8 +99,5 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<TStatusProgress> WorkProgress;
   QListWidget* lbxOutput = nullptr;
   TLevelOfDetailUi* LodUi = nullptr;
-  std::vector<QAction*> ActionList;
-  std::map<std::string, QAction*> ActionsByName;
-  std::map<std::string, std::function<void()>> Commands;
-  std::vector<QAction*> MenuOrder;  // every menu entry, menus left to right, top to bottom
+  std::unique_ptr<TActionRegistry> Actions;
 };

@@ -10,12 +10,12 @@
 #include <QPushButton>
 #include <iterator>
 
-#include "app/MainWindow.h"
+#include "app/ActionRegistry.h"
 #include "app/OptionsLists.h"
 #include "app/SettingsColor.h"
 #include "app/SettingsKeys.h"
+#include "document/Core.h"
 #include "settings/ShortcutText.h"
-#include "view/Builder.h"
 
 namespace {
 
@@ -43,7 +43,8 @@ QListWidget* List(const char* name, QWidget* parent) {
 
 }  // namespace
 
-TfrmOptions::TfrmOptions(TCore& core, TfrmMain& main) : QDialog(nullptr), Core(core), Main(main) {
+TfrmOptions::TfrmOptions(TCore& core, const TActionRegistry& actions, std::function<void()> coloursChanged)
+    : QDialog(nullptr), Core(core), Actions(actions), ColoursChanged(std::move(coloursChanged)) {
   setObjectName("frmOptions");
   setWindowTitle("Options");
   setFixedSize(573, 407);
@@ -87,7 +88,7 @@ QGroupBox* TfrmOptions::BuildShortcuts() {
   auto* group = new QGroupBox(" Shortcuts ", this);
   lbxShort = List("lbxShort", group);
   lbxShort->setItemDelegate(new TShortcutRow(lbxShort));
-  for (QAction* action : Main.Actions()) {
+  for (QAction* action : Actions.Actions()) {
     auto* item = new QListWidgetItem(action->objectName(), lbxShort);
     item->setData(TShortcutRow::ActionRole, QVariant::fromValue(action));
   }
@@ -162,11 +163,7 @@ void TfrmOptions::btnColorEditClick() {
   if (row >= 2) Core.Colors[row - 2] = SystemColorToRGB(color);
   ShowSwatch(color);
   lbxColors->viewport()->update();
-  // The backgrounds show from the next change of view; the other colours at once.
-  if (TfraBuilder* frame = Main.Builder()) {
-    frame->SetViewMode(frame->Cameras->Current().Rec.ViewMode);
-    frame->Redraw(true);
-  }
+  if (ColoursChanged) ColoursChanged();
 }
 
 void TfrmOptions::lbxShortClick() {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QDialog>
+#include <functional>
 
 class QColorDialog;
 class QComboBox;
@@ -8,16 +9,17 @@ class QGroupBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class TActionRegistry;
 class TCore;
-class TfrmMain;
 
 // The options: drawing colours and shortcuts, which change at once, and the containers
 // searched for materials, which replace the core's list when the dialog closes, however
-// it is closed. There is no cancel.
+// it is closed. There is no cancel. The shortcut list holds the registry's actions;
+// `coloursChanged` runs after each colour edit so that the drawing can follow.
 class TfrmOptions : public QDialog {
   Q_OBJECT
  public:
-  TfrmOptions(TCore& core, TfrmMain& main);
+  TfrmOptions(TCore& core, const TActionRegistry& actions, std::function<void()> coloursChanged);
 
   // Colour of a colour row as 0x00BBGGRR; white for no row.
   unsigned EntryColor(int row) const;
@@ -47,6 +49,7 @@ class TfrmOptions : public QDialog {
   void btnShortEditClick();
 
   TCore& Core;
-  TfrmMain& Main;
+  const TActionRegistry& Actions;
+  std::function<void()> ColoursChanged;
   unsigned Swatch = 0xFFFFFF;
 };

@@ -2,13 +2,13 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QScreen>
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
-#include "app/MainWindow.h"
-#include "app/MessageWindow.h"
+#include "app/ActionRegistry.h"
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "settings/ColorText.h"
@@ -72,13 +72,12 @@ bool ReadColor(const TSettingsStore& store, TCore& core, int digit, unsigned& co
 
 }  // namespace
 
-void LoadSettings(TfrmMain& main, TCore& core) {
+void LoadSettings(QMainWindow& main, QWidget& msg, const TActionRegistry& actions, TCore& core) {
   const TSettingsStore store;
   if (store.RegReadBool("frmMain_Maximized", main.isMaximized()))
     main.showMaximized();
   else
     Place(main, ReadBounds(store, main, "frmMain"));
-  TfrmMsg& msg = *main.MessageWindow();
   Place(msg, ReadBounds(store, msg, "frmMsg"));
   msg.setVisible(store.RegReadBool("frmMsg_Visible", true));
 
@@ -88,25 +87,24 @@ void LoadSettings(TfrmMain& main, TCore& core) {
     unsigned color = 0;
     if (ReadColor(store, core, slot, color)) core.Colors[slot] = SystemColorToRGB(color);
   }
-  for (QAction* action : main.Actions()) {
+  for (QAction* action : actions.Actions()) {
     const std::string path = "Shortcuts/" + action->objectName().toStdString();
     action->setShortcut(KeyFromText(store.RegReadString(path, KeyText(action->shortcut()))));
   }
   core.ResourceList = store.RegReadStrings(ResourcesPrefix);
 }
 
-void SaveSettings(const TfrmMain& main, const TCore& core) {
+void SaveSettings(const QMainWindow& main, const QWidget& msg, const TActionRegistry& actions, const TCore& core) {
   TSettingsStore store;
   WriteBounds(store, main, "frmMain");
   store.RegWriteBool("frmMain_Maximized", main.isMaximized());
-  const TfrmMsg& msg = *main.MessageWindow();
   WriteBounds(store, msg, "frmMsg");
   store.RegWriteBool("frmMsg_Visible", msg.isVisible());
   store.RegWriteString(ColorPath(0), ColorToString(core.Color2D));
   store.RegWriteString(ColorPath(1), ColorToString(core.Color3D));
   for (int slot = ccSelection; slot <= ccPivot; ++slot)
     store.RegWriteString(ColorPath(slot), ColorToString(RGBToSystemColor(core.Colors[slot])));
-  for (const QAction* action : main.Actions())
+  for (const QAction* action : actions.Actions())
     store.RegWriteString("Shortcuts/" + action->objectName().toStdString(), KeyText(action->shortcut()));
   store.RegWriteStrings(ResourcesPrefix, core.ResourceList);
   // The window is going away: its output list would show the line to nobody.

@@ -1,14 +1,17 @@
 #pragma once
 #include <string>
 
+class QMainWindow;
+class QWidget;
+class TActionRegistry;
 class TCore;
-class TfrmMain;
 
 // What the user arranged, kept between runs: both windows' places and states, the colours,
 // every action's shortcut and the container list. Read at the main window's first showing,
 // written when it closes; a value that cannot be used keeps its default and is reported.
-void LoadSettings(TfrmMain& main, TCore& core);
-void SaveSettings(const TfrmMain& main, const TCore& core);
+// `messages` is the message window.
+void LoadSettings(QMainWindow& main, QWidget& messages, const TActionRegistry& actions, TCore& core);
+void SaveSettings(const QMainWindow& main, const QWidget& messages, const TActionRegistry& actions, const TCore& core);
 
 // The answers of the OBJ import dialog, kept from one import to the next: the settings
 // hold them as soon as the dialog is accepted.

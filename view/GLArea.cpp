@@ -36,7 +36,25 @@ void TGLArea::SetActive(bool active) {
 bool TGLArea::CreateContext() {
   DestroyContext();
   ContextOk = false;
-  Gl = new TGLSurface(*this);
+  Gl = new TGLSurface(this);
+  // The handlers are looked up at each event: they may be set after the context is made.
+  Gl->OnInitGL = [this] { ContextReady(); };
+  Gl->OnPaint = [this] { PaintFrame(); };
+  Gl->OnMouseDown = [this](Qt::MouseButton button, Qt::KeyboardModifiers mods, int x, int y) {
+    if (OnMouseDown) OnMouseDown(button, mods, x, y);
+  };
+  Gl->OnMouseMove = [this](Qt::KeyboardModifiers mods, int x, int y) {
+    if (OnMouseMove) OnMouseMove(mods, x, y);
+  };
+  Gl->OnMouseUp = [this](Qt::MouseButton button, Qt::KeyboardModifiers mods, int x, int y) {
+    if (OnMouseUp) OnMouseUp(button, mods, x, y);
+  };
+  Gl->OnKeyDown = [this](int key) {
+    if (OnKeyDown) OnKeyDown(key);
+  };
+  Gl->OnMouseWheel = [this](int delta, int x, int y) {
+    if (OnMouseWheel) OnMouseWheel(delta, x, y);
+  };
   layout()->addWidget(Gl);
   Gl->show();
   // The surface makes its context when it is first laid out on screen; a hidden area

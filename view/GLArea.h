@@ -52,7 +52,6 @@ class TGLArea : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  friend class TGLSurface;
   bool CreateContext();
   void DestroyContext();
   void ContextReady();

@@ -6,16 +6,16 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-#include "view/GLArea.h"
-
-TGLSurface::TGLSurface(TGLArea& area) : QOpenGLWidget(&area), Area(area) {
+TGLSurface::TGLSurface(QWidget* parent) : QOpenGLWidget(parent) {
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   // Frames drawn outside paintGL must survive until they are shown.
   setUpdateBehavior(QOpenGLWidget::PartialUpdate);
 }
 
-void TGLSurface::initializeGL() { Area.ContextReady(); }
+void TGLSurface::initializeGL() {
+  if (OnInitGL) OnInitGL();
+}
 
 void TGLSurface::resizeGL(int width, int height) {
   if (height == 0) height = 1;
@@ -28,8 +28,8 @@ void TGLSurface::resizeGL(int width, int height) {
 void TGLSurface::paintGL() {
   if (FrameReady)
     FrameReady = false;
-  else
-    Area.PaintFrame();
+  else if (OnPaint)
+    OnPaint();
 }
 
 // The drawing works in framebuffer pixels, so the pointer is given in them too; on a
@@ -41,21 +41,21 @@ QPoint TGLSurface::Pixel(const QMouseEvent* event) const {
 
 void TGLSurface::mousePressEvent(QMouseEvent* event) {
   const QPoint p = Pixel(event);
-  if (Area.OnMouseDown) Area.OnMouseDown(event->button(), event->modifiers(), p.x(), p.y());
+  if (OnMouseDown) OnMouseDown(event->button(), event->modifiers(), p.x(), p.y());
 }
 
 void TGLSurface::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = Pixel(event);
-  if (Area.OnMouseMove) Area.OnMouseMove(event->modifiers(), p.x(), p.y());
+  if (OnMouseMove) OnMouseMove(event->modifiers(), p.x(), p.y());
 }
 
 void TGLSurface::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = Pixel(event);
-  if (Area.OnMouseUp) Area.OnMouseUp(event->button(), event->modifiers(), p.x(), p.y());
+  if (OnMouseUp) OnMouseUp(event->button(), event->modifiers(), p.x(), p.y());
 }
 
 void TGLSurface::keyPressEvent(QKeyEvent* event) {
-  if (Area.OnKeyDown && !(event->modifiers() & Qt::KeypadModifier)) Area.OnKeyDown(event->key());
+  if (OnKeyDown && !(event->modifiers() & Qt::KeypadModifier)) OnKeyDown(event->key());
   QOpenGLWidget::keyPressEvent(event);
 }
 
@@ -63,6 +63,6 @@ void TGLSurface::wheelEvent(QWheelEvent* event) {
   const qreal ratio = devicePixelRatioF();
   const int delta = event->angleDelta().y();
   const QPointF p = event->position() * ratio;
-  if (Area.OnMouseWheel && delta != 0) Area.OnMouseWheel(delta, static_cast<int>(p.x()), static_cast<int>(p.y()));
+  if (OnMouseWheel && delta != 0) OnMouseWheel(delta, static_cast<int>(p.x()), static_cast<int>(p.y()));
   event->accept();
 }

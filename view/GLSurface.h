@@ -1,13 +1,22 @@
 #pragma once
 #include <QOpenGLWidget>
+#include <functional>
 
-class TGLArea;
-
-// The OpenGL window inside the drawing area; it hands every event to its area.
+// The OpenGL window inside the drawing area; it hands every event to the handlers below,
+// which its area sets. Positions are in framebuffer pixels.
 class TGLSurface : public QOpenGLWidget {
   Q_OBJECT
  public:
-  explicit TGLSurface(TGLArea& area);
+  explicit TGLSurface(QWidget* parent);
+
+  std::function<void()> OnInitGL;
+  // Draws a frame into the framebuffer.
+  std::function<void()> OnPaint;
+  std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int, int)> OnMouseDown;
+  std::function<void(Qt::KeyboardModifiers, int, int)> OnMouseMove;
+  std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int, int)> OnMouseUp;
+  std::function<void(int)> OnKeyDown;
+  std::function<void(int, int, int)> OnMouseWheel;
 
   // The framebuffer already holds the newest frame; the next paint only shows it.
   bool FrameReady = false;
@@ -24,5 +33,4 @@ class TGLSurface : public QOpenGLWidget {
 
  private:
   QPoint Pixel(const QMouseEvent* event) const;
-  TGLArea& Area;
 };

@@ -1,10 +1,22 @@
+#include <QApplication>
 #include <QDir>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "app/ObjImportDialog.h"
 #include "tests/gui/DialogTestHelpers.h"
+
+void WhenModalShown(std::function<void(QWidget*)> act, std::function<bool(QWidget*)> fits, int attempts) {
+  QTimer::singleShot(10, [act = std::move(act), fits = std::move(fits), attempts] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal->isVisible() && (!fits || fits(modal)))
+      act(modal);
+    else if (attempts > 0)
+      WhenModalShown(act, fits, attempts - 1);
+  });
+}
 
 void AcceptObjImport() {
   WhenModalShown([](QWidget* w) {

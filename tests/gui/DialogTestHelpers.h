@@ -1,19 +1,16 @@
 #pragma once
-#include <QApplication>
-#include <QTimer>
 #include <QWidget>
 #include <functional>
 
 // Runs `act` on the next modal window once it is shown (inside its own event loop), so that
-// a test can drive a dialog that a function opens and waits for.
-inline void WhenModalShown(std::function<void(QWidget*)> act, int attempts = 500) {
-  QTimer::singleShot(10, [act = std::move(act), attempts] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal->isVisible())
-      act(modal);
-    else if (attempts > 0)
-      WhenModalShown(act, attempts - 1);
-  });
+// a test can drive a dialog that a function opens and waits for. With `fits`, only a modal
+// window it takes counts; others are waited out. Gives up after `attempts` looks, 10 ms apart.
+void WhenModalShown(std::function<void(QWidget*)> act, std::function<bool(QWidget*)> fits = {}, int attempts = 500);
+// The same for the next modal dialog of type T.
+template <class T>
+void WhenModalShown(std::function<void(T&)> act) {
+  WhenModalShown([act = std::move(act)](QWidget* modal) { act(*qobject_cast<T*>(modal)); },
+                 [](QWidget* modal) { return qobject_cast<T*>(modal) != nullptr; });
 }
 
 // Accepts the OBJ import dialog that the next import of an .obj file shows, as it opens.

@@ -28,7 +28,7 @@ TEST_F(EditMenus, EveryEditingCommandIsOnAMenuAndEveryEntryRunsOne) {
     EXPECT_FALSE(action->associatedObjects().isEmpty()) << command.Name << " is on no menu";
   }
   // An entry without a command stays disabled; Undo and Redo wait for a step.
-  for (QAction* action : Window->Actions()) {
+  for (QAction* action : Window->ActionRegistry().Actions()) {
     const QString name = action->objectName();
     if (name.startsWith("actEdit") || name.startsWith("actSel") || name.startsWith("actPrim")) {
       EXPECT_EQ(action->isEnabled(), name != "actEditUndo" && name != "actEditRedo") << name.toStdString();

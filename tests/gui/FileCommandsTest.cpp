@@ -9,7 +9,6 @@
 #include <filesystem>
 
 #include "app/NodeTreeView.h"
-#include "model/VersionInfo.h"
 #include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
@@ -30,7 +29,7 @@ TEST_F(TFileCommandsTest, OpenFileByExtensionWhateverItsCase) {
   const std::string path = Copy("Mixed.3Do");
   Window->OpenFile(path);
   EXPECT_EQ(Core->Model->FileName, path);
-  EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - " + path);
+  EXPECT_EQ(Window->windowTitle().toStdString(), "ZARN - " + path);
   EXPECT_GT(Core->Model->Nodes.Count(), 1);
   EXPECT_DOUBLE_EQ(Camera().Z, -4 * Core->Model->Radius);
 }
@@ -64,7 +63,7 @@ TEST_F(TFileCommandsTest, SaveGoesThroughSaveAsUntilTheModelHasAFile) {
   Run("actFileSave");
   EXPECT_TRUE(std::filesystem::exists(target));
   EXPECT_EQ(Core->Model->FileName, target);
-  EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - " + target);
+  EXPECT_EQ(Window->windowTitle().toStdString(), "ZARN - " + target);
 
   // With a file, Save writes it in place without asking.
   Core->Model->Nodes[0]->Name = "renamed";
@@ -76,7 +75,7 @@ TEST_F(TFileCommandsTest, SaveGoesThroughSaveAsUntilTheModelHasAFile) {
   Window->SetTitle("elsewhere");
   Run("actFileSaveAs");
   EXPECT_EQ(Core->Model->FileName, target);
-  EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - " + target);
+  EXPECT_EQ(Window->windowTitle().toStdString(), "ZARN - " + target);
 }
 
 TEST_F(TFileCommandsTest, SavingAModelTheGameWouldRefuseAsksFirst) {
@@ -129,7 +128,7 @@ TEST_F(TFileCommandsTest, RevertRereadsTheFileAndNewEmptiesEverything) {
   Run("actFileNew");
   EXPECT_EQ(Core->Model->Nodes.Count(), 0);
   EXPECT_TRUE(Core->Model->FileName.empty());
-  EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - Untitled.3do");
+  EXPECT_EQ(Window->windowTitle().toStdString(), "ZARN - Untitled.3do");
   EXPECT_DOUBLE_EQ(Camera().Z, -0.5);
 }
 
@@ -155,7 +154,7 @@ TEST_F(TFileCommandsTest, AFileThatDoesNotReadLeavesTheModelAsItWas) {
           for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
             if (b->text() == "&Discard") b->click();
         },
-        50);
+        {}, 50);
     revert ? Run("acnFileRevert") : Window->OpenFile(cut);
     EXPECT_EQ(asked, "Save changes to " + path + "?");
     ASSERT_EQ(Services.Errors.size(), 1u) << "one message for the failed read";
@@ -219,7 +218,7 @@ TEST_F(TFileCommandsTest, SharedShortcutGoesToTheFirstEntryInMenuOrder) {
   Window->Action("actEditExtrudeFace")->setShortcut(QKeySequence("Ctrl+N"));
   QTest::keyClick(Window.get(), Qt::Key_N, Qt::ControlModifier);
   EXPECT_EQ(extrusions, 0);
-  EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - Untitled.3do");
+  EXPECT_EQ(Window->windowTitle().toStdString(), "ZARN - Untitled.3do");
 }
 
 TEST_F(TFileCommandsTest, HintsGoToStatusPanelOne) {

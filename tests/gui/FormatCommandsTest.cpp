@@ -3,11 +3,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
-#include <set>
 
 #include "app/GobDialog.h"
 #include "formats/FileIO.h"
-#include "model/VersionInfo.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
@@ -21,12 +19,6 @@ class TFormatCommandsTest : public TWindowTest {
   void FreeViewTextured() {
     Frame().tacCameras->setCurrentIndex(3);
     Window->Action("acnViewTextured")->trigger();
-  }
-  static int DistinctColours(const QImage& image) {
-    std::set<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 2)
-      for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
-    return static_cast<int>(colours.size());
   }
 };
 
@@ -63,7 +55,7 @@ TEST_F(TFormatCommandsTest, OpenedObjFilesStartAnUntitledModelAndImportedOnesJoi
   const int nodes = 1;
   EXPECT_EQ(Core->Model->Nodes.Count(), nodes);
   EXPECT_TRUE(Core->Model->FileName.empty());
-  EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - Untitled.3do");
+  EXPECT_EQ(Window->windowTitle().toStdString(), "ZARN - Untitled.3do");
 
   Services.FileNames = {obj};
   AcceptObjImport();
@@ -125,7 +117,7 @@ TEST_F(TFormatCommandsTest, ModelsOpenFromAContainerWithTheirMaterials) {
   });
   Window->OpenFile(gob);
   EXPECT_EQ(Core->Model->FileName, gob + " > 3do\\fighter.3do");
-  EXPECT_EQ(Window->windowTitle().toStdString(), GetProductName() + " - " + gob + " > 3do\\fighter.3do");
+  EXPECT_EQ(Window->windowTitle().toStdString(), "ZARN - " + gob + " > 3do\\fighter.3do");
   EXPECT_EQ(Core->Model->Nodes.Count(), 6);
   for (const TMaterial* m : Core->Model->Materials) EXPECT_TRUE(m->Loaded) << m->Name;
   EXPECT_TRUE(Core->ResourceList.empty());

@@ -125,3 +125,7 @@ class TWindowTest : public ::testing::Test {
 
 // Pixels of the image whose colour is within `tolerance` of the given one on each channel.
 int CountPixels(const QImage& image, QRgb colour, int tolerance = 8);
+// Pixels of the image whose colour `fits` takes.
+int CountPixels(const QImage& image, const std::function<bool(QRgb)>& fits);
+// Colours among every second pixel of every second row: how varied a picture is.
+int DistinctColours(const QImage& image);

@@ -19,7 +19,7 @@ class TObjCommandsTest : public TSettingsTest {
   // Imports the file, answering the dialog with `answer`.
   void Import(const std::string& path, std::function<void(TfrmObjImport&)> answer) {
     Services.FileNames = {path};
-    WhenShown<TfrmObjImport>(std::move(answer));
+    WhenModalShown<TfrmObjImport>(std::move(answer));
     Window->Action("actFileImport")->trigger();
   }
   TVector LastPosition(int vertex) { return Core->Model->Nodes.Last()->Mesh->Vertices[vertex]->Position; }

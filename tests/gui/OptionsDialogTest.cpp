@@ -1,7 +1,6 @@
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
-#include <set>
 
 #include "app/SettingsKeys.h"
 #include "settings/ShortcutText.h"
@@ -34,13 +33,13 @@ TEST(OptionShortcuts, EveryOfferedTextIsAKeyThatReadsBackAsWritten) {
 TEST_F(TSettingsTest, OptionListsAreDrawnByTheDialogAndEditOnlyWhatIsHighlighted) {
   StartWindow();
   std::vector<QKeySequence> before;
-  for (const QAction* action : Window->Actions()) before.push_back(action->shortcut());
+  for (const QAction* action : Window->ActionRegistry().Actions()) before.push_back(action->shortcut());
   RunOptions([&](TfrmOptions& options) {
     EXPECT_EQ(options.SwatchColor(), 0xFFFFFFu) << "no row highlighted: white";
     // Nothing highlighted: "&Edit" of the shortcuts changes nothing.
     options.cbxShortcut->setCurrentIndex(0);
     QTest::mouseClick(options.btnShortEdit, Qt::LeftButton);
-    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(Window->Actions()[i]->shortcut(), before[i]);
+    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(Window->ActionRegistry().Actions()[i]->shortcut(), before[i]);
 
     QStringList offered;
     for (int i = 0; i < options.cbxShortcut->count(); ++i) offered << options.cbxShortcut->itemText(i);
@@ -108,13 +107,9 @@ TEST_F(TSettingsTest, AContainerAddedInTheOptionsGivesAModelInAnotherFolderItsTe
     Window->OpenFile(model);
     Frame().tacCameras->setCurrentIndex(3);
     Window->Action("acnViewTextured")->trigger();
-    const QImage image = Shot(name);
-    std::set<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 2)
-      for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
-    return colours.size();
+    return DistinctColours(Shot(name));
   };
-  const size_t grey = texturedShot("container_not_listed");
+  const int grey = texturedShot("container_not_listed");
   for (const TMaterial* m : Core->Model->Materials) EXPECT_FALSE(m->Loaded) << m->Name;
 
   Services.FileNames = {container};
@@ -131,7 +126,7 @@ TEST_F(TSettingsTest, AContainerAddedInTheOptionsGivesAModelInAnotherFolderItsTe
     QTest::mouseClick(options.btnResDelete, Qt::LeftButton);
   });
   EXPECT_EQ(Core->ResourceList, std::vector<std::string>{container});
-  const size_t textured = texturedShot("container_textured");
+  const int textured = texturedShot("container_textured");
   for (const TMaterial* m : Core->Model->Materials) EXPECT_TRUE(m->Loaded) << m->Name;
   EXPECT_GT(textured, grey + 20);
 }

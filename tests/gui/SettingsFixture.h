@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTimer>
 
 #include "app/OptionsDialog.h"
+#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
 // A main window whose settings file lies in a folder of the test's own, so that a restart
@@ -30,17 +30,6 @@ class TSettingsTest : public TWindowTest {
     Services.Output.clear();
     StartWindow(openAtStart);
   }
-  // Runs `act` on the next modal dialog of type T once it is shown, inside its event loop.
-  template <class T>
-  static void WhenShown(std::function<void(T&)> act, int attempts = 500) {
-    QTimer::singleShot(10, [act = std::move(act), attempts] {
-      auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-      if (dialog && dialog->isVisible())
-        act(*dialog);
-      else if (attempts > 0)
-        WhenShown<T>(act, attempts - 1);
-    });
-  }
   static void ClickRow(QListWidget& list, int row) {
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
   }
@@ -50,7 +39,7 @@ class TSettingsTest : public TWindowTest {
   }
   // Opens the options from the menu, runs `act` in them, and closes them with OK.
   void RunOptions(std::function<void(TfrmOptions&)> act) {
-    WhenShown<TfrmOptions>([act = std::move(act)](TfrmOptions& options) {
+    WhenModalShown<TfrmOptions>([act = std::move(act)](TfrmOptions& options) {
       act(options);
       QTest::mouseClick(options.btnOK, Qt::LeftButton);
     });
@@ -59,7 +48,7 @@ class TSettingsTest : public TWindowTest {
   // Highlights a colour row and picks the colour in the colour dialog of "&Edit".
   static void PickColour(TfrmOptions& options, int row, QColor colour) {
     ClickRow(*options.lbxColors, row);
-    WhenShown<QColorDialog>([colour](QColorDialog& dialog) {
+    WhenModalShown<QColorDialog>([colour](QColorDialog& dialog) {
       dialog.setCurrentColor(colour);
       dialog.accept();
     });

@@ -132,7 +132,7 @@ TEST_F(UndoRedo, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost) {
             if (b->text() == QString("&") + (row.Answer ? row.Answer : "Cancel")) b->click();
           if (w->isVisible()) w->close();
         },
-        5);
+        {}, 5);
     row.Command == std::string("close") ? void(Window->close()) : Run(row.Command);
     QTest::qWait(100);  // no question may come late
     EXPECT_EQ(asked, row.Answer ? "Save changes to " + File + "?" : "");
