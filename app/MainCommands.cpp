@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/AboutDialog.h"
+#include "app/ColormapUi.h"
 #include "app/EditingSetup.h"
 #include "app/FileTypeRegistration.h"
 #include "app/GobDialog.h"
@@ -20,6 +21,7 @@
 #include "editing/GameCheck.h"
 #include "editing/Step.h"
 #include "formats/MaterialLoader.h"
+#include "view/GameDrawing.h"
 #include "formats/ObjExport.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
@@ -48,6 +50,7 @@ void TfrmMain::InstallCommands() {
   SetCommand("acnViewWireframe", [this] { SetCurrentViewMode(0); });
   SetCommand("acnViewShaded", [this] { SetCurrentViewMode(1); });
   SetCommand("acnViewTextured", [this] { SetCurrentViewMode(2); });
+  SetCommand("acnViewGame", [this] { SetCurrentViewMode(kGameViewMode); });
   SetCommand("actViewRestartGL", [this] { actViewRestartGLExecute(); });
   SetCommand("actViewMsg", [this] { frmMsg->setVisible(!frmMsg->isVisible()); });
   SetCommand("actViewResetCam", [this] { actViewResetCamExecute(); });
@@ -104,6 +107,7 @@ void TfrmMain::InstallFormatCommands() {
   const auto container = [this](const std::string& path) {
     TGobItem item;
     if (!TfrmDlgGob::Execute(path, item, this) || !ReplaceModel()) return false;
+    ColormapUi->OpeningFromContainer(item.ContainerName);
     ModelRead(Core.Model->LoadFromContainer(item), item.ContainerName + " > " + item.EntryName);
     return true;
   };

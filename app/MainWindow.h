@@ -13,6 +13,7 @@ class QLabel;
 class QListWidget;
 class TfraBuilder;
 class TfrmMsg;
+class TColormapUi;
 class TLevelOfDetailUi;
 class TStatusProgress;
 
@@ -106,6 +107,7 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<TStatusProgress> WorkProgress;
   QListWidget* lbxOutput = nullptr;
   TLevelOfDetailUi* LodUi = nullptr;
+  TColormapUi* ColormapUi = nullptr;
   std::vector<QAction*> ActionList;
   std::map<std::string, QAction*> ActionsByName;
   std::map<std::string, std::function<void()>> Commands;

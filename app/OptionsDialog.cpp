@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <iterator>
 
+#include "app/GameLightBox.h"
 #include "app/MainWindow.h"
 #include "app/OptionsLists.h"
 #include "app/SettingsColor.h"
@@ -46,16 +47,17 @@ QListWidget* List(const char* name, QWidget* parent) {
 TfrmOptions::TfrmOptions(TCore& core, TfrmMain& main) : QDialog(nullptr), Core(core), Main(main) {
   setObjectName("frmOptions");
   setWindowTitle("Options");
-  setFixedSize(573, 407);
+  setFixedSize(573, 487);
   auto* grid = new QGridLayout(this);
   grid->addWidget(BuildColors(), 0, 0);
   grid->addWidget(BuildResources(), 1, 0);
-  grid->addWidget(BuildShortcuts(), 0, 1, 2, 1);
+  grid->addWidget(BuildGameLightBox(this, main), 2, 0);
+  grid->addWidget(BuildShortcuts(), 0, 1, 3, 1);
   btnOK = new QPushButton("&OK", this);
   btnOK->setObjectName("btnOK");
   btnOK->setDefault(true);
   connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-  grid->addWidget(btnOK, 2, 1, Qt::AlignRight);
+  grid->addWidget(btnOK, 3, 1, Qt::AlignRight);
   ShowSwatch(EntryColor(-1));
 }
 
