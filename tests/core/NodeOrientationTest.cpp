@@ -92,7 +92,7 @@ TEST_F(NestedNodes, ExportWritesTheGamesPlacementWhileTheFileKeepsItsNumbers) {
 
   ASSERT_EQ(RunCli({"convert", in, Dir.File("again.3do")}).Status, 0);
   const std::string again = ReadWholeFile(Dir.File("again.3do"));
-  EXPECT_NE(again.find("0.050000 0.000000 0.000000 30.000000 60.000000 0.000000"), std::string::npos) << again;
+  EXPECT_NE(again.find("1:  0x0 0x1 1 0 2 -1 1 0.05 0 0 30 60 0 0.02 0 0 arm\r\n"), std::string::npos) << again;
 }
 
 }  // namespace

@@ -23,21 +23,17 @@ class Colormap : public TSettingsTest {
   void SetUp() override {
     TSettingsTest::SetUp();
     fs::create_directories(Path("Misc/CMP"));
-    Write("ship.3do", Replace3do());
-    Write("six.mat", MakeTextureMat(2, 1, 8, std::string(2, '\x06')));
+    Write("ship.3do", Sample3do());
+    Write("hull.mat", MakeTextureMat(2, 1, 8, std::string(2, '\x06')));
     Write("Misc/CMP/dark.cmp", MakeCmp(0, 42));
     Write("level.cmp", MakeCmp(0, 7));
   }
-  // The sample with every face of the six.mat material.
-  static std::string Replace3do() {
-    std::string text;
+  // The sample, whose hull.mat is an 8-bit texture of two texels of index 6 here.
+  static std::string Sample3do() {
     std::ifstream in(Sample(), std::ios::binary);
-    text.assign(std::istreambuf_iterator<char>(in), {});
-    const auto at = text.find("MATERIALS 4");
-    const auto end = text.find("SECTION: GEOMETRYDEF");
-    return text.substr(0, at) + "MATERIALS 4\n0: six.mat\n1: six.mat\n2: six.mat\n3: six.mat\n\n\n" + text.substr(end);
+    return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  std::vector<uint8_t> SixPixels() { return Core->Model->Materials.Find("six.mat")->Pixels; }
+  std::vector<uint8_t> SixPixels() { return Core->Model->Materials.Find("hull.mat")->Pixels; }
   QAction* MenuEntry() {
     for (QAction* menu : Window->menuBar()->actions())
       if (menu->text() == "&View")
@@ -84,8 +80,8 @@ TEST_F(Colormap, ChosenInTheViewMenuDecodesTheMaterialsAndIsKeptAcrossARestart) 
 }
 
 TEST_F(Colormap, AModelFromAContainerWithColormapsStartsWithItsFirst) {
-  const std::string gob = Write("res.gob", MakeGob({{"3do\\ship.3do", Replace3do()},
-                                                    {"mat\\six.mat", MakeTextureMat(2, 1, 8, std::string(2, '\x06'))},
+  const std::string gob = Write("res.gob", MakeGob({{"3do\\ship.3do", Sample3do()},
+                                                    {"mat\\hull.mat", MakeTextureMat(2, 1, 8, std::string(2, '\x06'))},
                                                     {"misc\\cmp\\first.cmp", MakeCmp(0, 11)},
                                                     {"misc\\cmp\\second.cmp", MakeCmp(0, 22)}}));
   StartWindow();

@@ -84,7 +84,9 @@ class GameView : public TWindowTest {
     StartWindow(Path("quads.3do"));
     ASSERT_EQ(Core->Model->AllSurfaces.Count(), 7);
     Core->Grid.LineEvery = 0;  // no grid lines under the pixels looked at
-    Frame().glaMain->SetColor(0x00FF0000);  // blue
+    Core->Color2D = 0xFF0000;  // blue, as 0x00BBGGRR
+    Frame().Cameras->SetCurrent(0);  // top
+    Frame().tacCamerasChange();
   }
   void UseColormap() { ASSERT_TRUE(Window->findChild<TColormapUi*>()->Use(Path("level.cmp"))); }
   // The frame of the top camera, and the colour at a point of the quad (fractions of its side).
