@@ -16,6 +16,13 @@ using namespace fmt_test;
 
 namespace {
 
+// The window's colormap choice (a plain QObject child, which findChild cannot tell apart).
+TColormapUi* Colormaps(QObject& window) {
+  for (QObject* child : window.children())
+    if (auto* ui = dynamic_cast<TColormapUi*>(child)) return ui;
+  return nullptr;
+}
+
 namespace fs = std::filesystem;
 
 class Colormap : public TSettingsTest {
@@ -91,18 +98,19 @@ TEST_F(Colormap, AModelFromAContainerWithColormapsStartsWithItsFirst) {
     QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
   });
   Window->OpenFile(gob);
-  EXPECT_EQ(Window->findChild<TColormapUi*>()->Current(), gob + ":misc\\cmp\\first.cmp");
+  EXPECT_EQ(Colormaps(*Window)->Current(), gob + ":misc\\cmp\\first.cmp");
   EXPECT_EQ(SixPixels(), (std::vector<uint8_t>{6, 249, 11, 6, 249, 11}));
 
   // The colormap in use is listed, and chosen, though not in a listed container.
-  EXPECT_EQ(ChooseFromMenu("none"), (std::vector<std::string>{"Built-in", gob + ":misc\\cmp\\first.cmp"}));
+  EXPECT_EQ(ChooseFromMenu("none"), (std::vector<std::string>{"Built-in", gob + ":misc\\cmp\\first.cmp", Path("level.cmp"),
+                                                               Path("Misc/CMP/dark.cmp")}));
   EXPECT_EQ(SixPixels(), (std::vector<uint8_t>{6, 249, 11, 6, 249, 11}));
   Core->ResourceList = {gob};
-  EXPECT_EQ(ChooseFromMenu("second.cmp").size(), 3u);
+  EXPECT_EQ(ChooseFromMenu("second.cmp").size(), 5u);
   EXPECT_EQ(SixPixels(), (std::vector<uint8_t>{6, 249, 22, 6, 249, 22}));
 
   // A damaged colormap is reported and leaves the one in use.
-  EXPECT_FALSE(Window->findChild<TColormapUi*>()->Use(Write("bad.cmp", "CMP too short")));
+  EXPECT_FALSE(Colormaps(*Window)->Use(Write("bad.cmp", "CMP too short")));
   EXPECT_EQ(Services.Output.back(),
             "Colormap: bad.cmp: not a colormap (13 bytes, shorter than the 17216 of a palette and light table)");
   EXPECT_EQ(SixPixels(), (std::vector<uint8_t>{6, 249, 22, 6, 249, 22}));

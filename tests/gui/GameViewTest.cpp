@@ -14,6 +14,13 @@ using namespace fmt_test;
 
 namespace {
 
+// The window's colormap choice (a plain QObject child, which findChild cannot tell apart).
+TColormapUi* Colormaps(QObject& window) {
+  for (QObject* child : window.children())
+    if (auto* ui = dynamic_cast<TColormapUi*>(child)) return ui;
+  return nullptr;
+}
+
 struct TQuad {
   double X;              // left edge; each is 0.04 wide and tall, at y 0 to 0.04
   int Material;          // 0 solid.mat, 1 key.mat, 2 gone.mat
@@ -88,7 +95,7 @@ class GameView : public TWindowTest {
     Frame().Cameras->SetCurrent(0);  // top
     Frame().tacCamerasChange();
   }
-  void UseColormap() { ASSERT_TRUE(Window->findChild<TColormapUi*>()->Use(Path("level.cmp"))); }
+  void UseColormap() { ASSERT_TRUE(Colormaps(*Window)->Use(Path("level.cmp"))); }
   // The frame of the top camera, and the colour at a point of the quad (fractions of its side).
   QImage Draw(const char* action, const std::string& name) {
     Window->Action(action)->trigger();

@@ -37,7 +37,7 @@ TEST_F(MaterialCels, TheDialogStepsThroughTheCelsAndTheModelKeepsTheFirst) {
   WhenModalShown([&](QWidget* w) {
     auto* d = qobject_cast<TfrmMat*>(w);
     const auto found = d->lbxProjMat->findItems("cels.mat", Qt::MatchExactly);
-    d->lbxProjMat->setCurrentItem(found.value(0));
+    QTest::mouseClick(d->lbxProjMat->viewport(), Qt::LeftButton, {}, d->lbxProjMat->visualItemRect(found.value(0)).center());
     const auto look = [&] {
       seen.push_back(d->lblCel->text().toStdString() + " " + d->lblSize->text().toStdString() + " " +
                      (d->btnPrevCel->isEnabled() ? "<" : "-") + (d->btnNextCel->isEnabled() ? ">" : "-"));
