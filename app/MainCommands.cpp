@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/AboutDialog.h"
+#include "app/ColormapUi.h"
 #include "app/EditingSetup.h"
 #include "app/FileTypeRegistration.h"
 #include "app/GobDialog.h"
@@ -18,6 +19,7 @@
 #include "app/ObjImportDialog.h"
 #include "app/OptionsDialog.h"
 #include "editing/FileCommands.h"
+#include "view/GameDrawing.h"
 #include "formats/ObjExport.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
@@ -46,6 +48,7 @@ void TfrmMain::InstallCommands() {
   SetCommand("acnViewWireframe", [this] { SetCurrentViewMode(0); });
   SetCommand("acnViewShaded", [this] { SetCurrentViewMode(1); });
   SetCommand("acnViewTextured", [this] { SetCurrentViewMode(2); });
+  SetCommand("acnViewGame", [this] { SetCurrentViewMode(kGameViewMode); });
   SetCommand("actViewRestartGL", [this] { actViewRestartGLExecute(); });
   SetCommand("actViewMsg", [this] { frmMsg->setVisible(!frmMsg->isVisible()); });
   SetCommand("actViewResetCam", [this] { actViewResetCamExecute(); });
@@ -106,6 +109,7 @@ void TfrmMain::OpenFile(const std::string& path) {
   if (extension == ".GOB" || extension == ".GOO") {
     TGobItem item;
     if (!TfrmDlgGob::Execute(path, item, this) || !SaveChangesFirst()) return;
+    ColormapUi->OpeningFromContainer(item.ContainerName);
     opened = OpenContainerEntry(Core, item);
   } else if (extension == ".3DO" || extension == ".OBJ") {
     if (!SaveChangesFirst()) return;

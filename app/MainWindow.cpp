@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/ColormapUi.h"
 #include "app/EditingSetup.h"
 #include "app/LevelOfDetailUi.h"
 #include "app/MessageWindow.h"
@@ -68,7 +69,10 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
   BuildOutputList();
   InstallCommands();
   for (QAction* menu : menuBar()->actions())
-    if (menu->text() == "&View") LodUi = new TLevelOfDetailUi(*this, *Actions, Core, *menu->menu());
+    if (menu->text() == "&View") {
+      LodUi = new TLevelOfDetailUi(*this, *Actions, Core, *menu->menu());
+      ColormapUi = new TColormapUi(*this, Core, *menu->menu());
+    }
   SetTitle("Loading...");
   frmMsg = new TfrmMsg(this);
   frmMsg->setGeometry(371, 298, 418, 187);

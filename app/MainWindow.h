@@ -14,6 +14,7 @@ class QLabel;
 class QListWidget;
 class TfraBuilder;
 class TfrmMsg;
+class TColormapUi;
 class TLevelOfDetailUi;
 class TStatusProgress;
 
@@ -100,4 +101,5 @@ class TfrmMain : public QMainWindow {
   QListWidget* lbxOutput = nullptr;
   TLevelOfDetailUi* LodUi = nullptr;
   std::unique_ptr<TActionRegistry> Actions;
+  TColormapUi* ColormapUi = nullptr;
 };

@@ -111,6 +111,15 @@ void TfrmMat::BuildControls() {
   lblName->setFont(bold);
   lblSize = MakeLabel(this, "lblSize", "Size", 456, 184, 161);
   lblBits = MakeLabel(this, "lblBits", "Bits", 456, 200, 161);
+  lblCel = MakeLabel(this, "lblCel", "", 456, 216, 161);
+  btnPrevCel = MakeButton(this, "btnPrevCel", "<", 456, 234, 25);
+  btnPrevCel->setToolTip("Previous cel");
+  btnPrevCel->setEnabled(false);
+  connect(btnPrevCel, &QPushButton::clicked, this, [this] { StepCel(-1); });
+  btnNextCel = MakeButton(this, "btnNextCel", ">", 486, 234, 25);
+  btnNextCel->setToolTip("Next cel");
+  btnNextCel->setEnabled(false);
+  connect(btnNextCel, &QPushButton::clicked, this, [this] { StepCel(1); });
 
   btnAdd = MakeButton(this, "btnAdd", "&Add to Project", 8, 280, 81);
   btnAdd->resize(std::max(81, btnAdd->sizeHint().width()), 25);  // the caption whole in any font
@@ -226,9 +235,22 @@ void TfrmMat::btnDeleteClick() {
   Core.Changed(chMaterials);
 }
 
+void TfrmMat::StepCel(int by) {
+  if (ShownName.empty()) return;
+  TMaterial preview(&Core.Model->Materials, ShownName);
+  preview.Cel = ShownCel + by;
+  RunGuarded(Core.Services, "previewing a material", [&] { preview.Load(); });
+  ShowMaterial(preview);
+}
+
 void TfrmMat::ShowMaterial(const TMaterial& material) {
   lblName->setText(QString::fromStdString(material.Name));
   lblBits->setText(QString("Bits %1").arg(material.BitDepth));
+  ShownName = material.Name;
+  ShownCel = material.Cel;
+  lblCel->setText(material.Cels > 1 ? QString("Cel %1 of %2").arg(material.Cel + 1).arg(material.Cels) : QString());
+  btnPrevCel->setEnabled(material.Cel > 0);
+  btnNextCel->setEnabled(material.Cel + 1 < material.Cels);
   if (HasPicture(material))
     ShowPicture(material);
   else

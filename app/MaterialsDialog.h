@@ -34,6 +34,9 @@ class TfrmMat : public QDialog {
   QLabel* lblName;
   QLabel* lblSize;
   QLabel* lblBits;
+  QLabel* lblCel;
+  QPushButton* btnPrevCel;
+  QPushButton* btnNextCel;
   QPushButton* btnAdd;
   QPushButton* btnDelete;
   QPushButton* btnOK;
@@ -47,6 +50,8 @@ class TfrmMat : public QDialog {
   void lbxProjMatClick();
   void btnAddClick();
   void btnDeleteClick();
+  // The previewed material's cel `by` steps on, read anew; the model's materials keep theirs.
+  void StepCel(int by);
 
  private:
   void BuildControls();
@@ -59,4 +64,6 @@ class TfrmMat : public QDialog {
   static void FillSorted(QListWidget* list, std::vector<std::string> names);
 
   TCore& Core;
+  std::string ShownName;  // the previewed material, and its cel
+  int ShownCel = 0;
 };

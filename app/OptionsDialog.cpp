@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "app/ActionRegistry.h"
+#include "app/GameLightBox.h"
 #include "app/OptionsLists.h"
 #include "app/SettingsColor.h"
 #include "app/SettingsKeys.h"
@@ -47,16 +48,17 @@ TfrmOptions::TfrmOptions(TCore& core, const TActionRegistry& actions, std::funct
     : QDialog(nullptr), Core(core), Actions(actions), ColoursChanged(std::move(coloursChanged)) {
   setObjectName("frmOptions");
   setWindowTitle("Options");
-  setFixedSize(573, 407);
+  setFixedSize(573, 487);
   auto* grid = new QGridLayout(this);
   grid->addWidget(BuildColors(), 0, 0);
   grid->addWidget(BuildResources(), 1, 0);
-  grid->addWidget(BuildShortcuts(), 0, 1, 2, 1);
+  grid->addWidget(BuildGameLightBox(this, main), 2, 0);
+  grid->addWidget(BuildShortcuts(), 0, 1, 3, 1);
   btnOK = new QPushButton("&OK", this);
   btnOK->setObjectName("btnOK");
   btnOK->setDefault(true);
   connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-  grid->addWidget(btnOK, 2, 1, Qt::AlignRight);
+  grid->addWidget(btnOK, 3, 1, Qt::AlignRight);
   ShowSwatch(EntryColor(-1));
 }
 

@@ -10,7 +10,7 @@ struct TCameraRec {
   double X = 0, Y = 0, Z = -0.1;
   double RotX = 0, RotY = 0, RotZ = 0;
   bool Orthogonal = true;
-  unsigned char ViewMode = 0;  // 0 wireframe, 1 shaded, 2 textured
+  unsigned char ViewMode = 0;  // 0 wireframe, 1 shaded, 2 textured, 3 as the game draws
   unsigned char Kind = 0;      // 0 top, 1 front, 2 side, 3 free
 };
 

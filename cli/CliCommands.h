@@ -1,9 +1,11 @@
 #pragma once
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "document/CommandResult.h"
+#include "formats/Cmp.h"
 #include "formats/Gob.h"
 #include "document/MaterialLookup.h"
 #include "document/Core.h"
@@ -48,6 +50,9 @@ int RunVersion(const TArgs& args);
 // (the first argument left) that is an .obj file; false, with one line on standard error,
 // for a bad value or options given for anything else.
 bool TakeObjOptions(TArgs& args, TObjImportOptions& options);
+// Takes `--cmp FILE|CONTAINER:ENTRY` out of the arguments and reads that colormap; 0 when
+// there was none or it read, else the exit status, after one line on standard error.
+int TakeCmpOption(TArgs& args, std::optional<TColormap>& colormap);
 int RunInfo(const TArgs& args);
 int RunConvert(const TArgs& args);
 int RunList(const TArgs& args);
@@ -56,3 +61,5 @@ int RunEdit(const TArgs& args);
 // Exit status 3 when the model breaks what the game loads.
 int RunCheck(const TArgs& args);
 int RunExport(const TArgs& args);
+// A picture of the model drawn offscreen as the window draws it.
+int RunRender(const TArgs& args);

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli/CliCommands.h"
+#include "formats/ColormapPlaces.h"
 #include "formats/ObjExport.h"
 #include "model/Convert.h"
 #include "model/Errors.h"
@@ -14,6 +15,8 @@ int RunExport(const TArgs& given) {
     lod = *(at + 1);
     args.erase(at, at + 2);
   }
+  std::optional<TColormap> colormap;
+  if (const int status = TakeCmpOption(args, colormap)) return status;
   if (!NoOptionsLeft(args, "export")) return 2;
   if (args.size() != 2 && args.size() != 3) {
     std::fprintf(stderr, "usage: zarn-cli export [--lod N] IN.3do OUT.obj | export [--lod N] CONTAINER ENTRY OUT.obj\n");
@@ -25,6 +28,7 @@ int RunExport(const TArgs& given) {
     return 2;
   }
   TCliSession session;
+  if (colormap) ChangeColormap(session.Core.Model->Materials, &*colormap);
   if (!(args.size() == 2 ? session.Open(args[0]) : session.OpenEntry(args[0], args[1]))) return 1;
   TModel& model = *session.Core.Model;
   double set = 0;

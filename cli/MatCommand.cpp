@@ -3,14 +3,18 @@
 #include "cli/CliCommands.h"
 #include "formats/PngWriter.h"
 #include "formats/FileIO.h"
+#include "formats/ColormapPlaces.h"
 #include "formats/Mat.h"
 #include "formats/ReadOnlyFile.h"
 #include "model/Errors.h"
 
-int RunMat(const TArgs& args) {
+int RunMat(const TArgs& given) {
+  TArgs args = given;
+  std::optional<TColormap> colormap;
+  if (const int status = TakeCmpOption(args, colormap)) return status;
   if (!NoOptionsLeft(args, "mat")) return 2;
   if (args.size() != 2 && args.size() != 3) {
-    std::fprintf(stderr, "usage: zarn-cli mat FILE.mat OUT.png | mat CONTAINER ENTRY OUT.png\n");
+    std::fprintf(stderr, "usage: zarn-cli mat [--cmp FILE|CONTAINER:ENTRY] FILE.mat OUT.png | mat CONTAINER ENTRY OUT.png\n");
     return 2;
   }
   TGobItem item;
@@ -24,6 +28,7 @@ int RunMat(const TArgs& args) {
     item = {args[0], std::string(FileNamePart(args[0])), 0, 0xFFFFFFFFu};
   }
   TMaterials materials;
+  if (colormap) ChangeColormap(materials, &*colormap);
   TMaterial material(&materials, std::string(FileNamePart(item.EntryName)));
   try {
     const std::string problem = ReadMat(material, item.ContainerName, item.Offset, item.Length);

@@ -26,6 +26,7 @@ int Run(int argc, char** argv) {
   if (command == "edit") return RunEdit(args);
   if (command == "check") return RunCheck(args);
   if (command == "export") return RunExport(args);
+  if (command == "render") return RunRender(args);
   if (!NoOptionsLeft({command}, "")) return 2;
   std::fprintf(stderr, "zarn-cli: unknown command '%s'\n", command.c_str());
   PrintUsage(stderr);

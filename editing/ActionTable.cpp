@@ -54,6 +54,7 @@ const std::vector<TActionRow>& MainActionRows() {
       {"acnViewWireframe", "&Wireframe", "", "", View, 1, false},
       {"acnViewShaded", "&Shaded", "", "", View, 2, false},
       {"acnViewTextured", "&Textured", "", "", View, 3, false},
+      {"acnViewGame", "&Game", "Draw the model as the game does", "", View, 3, false},
       {"actViewRestartGL", "Restart Open&GL", "Restart OpenGL (debug)", "", None, 0, false},
       {"actViewMsg", "&Messages", "View message window", "", None, 0, false},
       {"actViewResetCam", "&Reset Cameras", "Reset views/cameras", "Ctrl+R", View, 4, true},

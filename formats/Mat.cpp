@@ -71,28 +71,64 @@ void Decode16(const unsigned char* src, size_t pixels, uint8_t* out) {
 bool DecodePixels(TMaterial& m, const TMatData& data, uint64_t imageStart, size_t pixels) {
   const size_t depth = static_cast<size_t>(m.BitDepth / 8);
   m.Pixels.resize(pixels * 3);
+  if (depth == 1) m.Indices.resize(pixels);
   std::string block(std::min(kPixelBlock, pixels) * depth, '\0');
   const auto* src = reinterpret_cast<const unsigned char*>(block.data());
   for (size_t done = 0; done < pixels;) {
     const size_t count = std::min(kPixelBlock, pixels - done);
     if (data.Into(imageStart + done * depth, block.data(), count * depth) != count * depth) return false;
-    if (depth == 1)
+    if (depth == 1) {
       Decode8(PaletteOf(m), src, count, &m.Pixels[done * 3]);
-    else
+      std::memcpy(&m.Indices[done], src, count);
+    } else
       Decode16(src, count, &m.Pixels[done * 3]);
     done += count;
   }
   return true;
 }
 
-std::string DecodeTexture(TMaterial& m, const TMatData& data, int32_t records) {
+// Where the header of texture `cel` starts: each texture before it is passed over with all
+// its mipmap levels. Zero, with the reason in `problem`, when the data does not hold them.
+uint64_t TextureHeaderAt(const TMaterial& m, const TMatData& data, uint64_t first, int cel, std::string& problem) {
+  uint64_t at = first;
+  const uint64_t depth = static_cast<uint64_t>(m.BitDepth / 8);
+  for (int i = 0; i < cel; ++i) {
+    const std::string header = data.At(at, kTextureHeaderSize);
+    if (header.size() < kTextureHeaderSize) {
+      problem = Damaged(m, "cel " + std::to_string(i + 1) + "'s header lies beyond the end of the data");
+      return 0;
+    }
+    const int32_t width = Int32At(header, 0), height = Int32At(header, 4), levels = Int32At(header, 20);
+    if (width < 1 || height < 1 || width > kMaxMatSide || height > kMaxMatSide || levels < 1 || levels > 16) {
+      problem = Damaged(m, "cel " + std::to_string(i + 1) + " has a size or mipmap count out of range");
+      return 0;
+    }
+    at += kTextureHeaderSize;
+    for (int level = 0; level < levels; ++level)
+      at += static_cast<uint64_t>(std::max(width >> level, 1)) * static_cast<uint64_t>(std::max(height >> level, 1)) * depth;
+  }
+  return at;
+}
+
+std::string DecodeTexture(TMaterial& m, const TMatData& data, int32_t records, int32_t textures) {
   const uint64_t skipped = records > 0 ? static_cast<uint64_t>(records) * kRecordSize : 0;
-  const uint64_t imageStart = kHeaderSize + skipped + kTextureHeaderSize;
-  const std::string header = data.At(imageStart - kTextureHeaderSize, 8);
+  m.IsTexture = true;
+  m.Cels = std::max(textures, 1);
+  if (m.Cel < 0 || m.Cel >= m.Cels) m.Cel = 0;
+  std::string problem;
+  const uint64_t headerAt =
+      m.BitDepth == 8 || m.BitDepth == 16 ? TextureHeaderAt(m, data, kHeaderSize + skipped, m.Cel, problem) : kHeaderSize + skipped;
+  if (!problem.empty()) return problem;
+  const uint64_t imageStart = headerAt + kTextureHeaderSize;
+  const std::string header = data.At(headerAt, kTextureHeaderSize);
   if (imageStart > data.Size() || header.size() < 8)
     return Damaged(m, "the texture header lies beyond the end of the data");
   const int32_t width = Int32At(header, 0);
   const int32_t height = Int32At(header, 4);
+  if (header.size() == kTextureHeaderSize && Int32At(header, 8) != 0) {
+    const int32_t key = Int32At(header, 16);
+    if (key >= 0 && key <= 255) m.TransparentIndex = key;
+  }
   if (m.BitDepth != 8 && m.BitDepth != 16) {
     MakeWhite(m);
     m.Loaded = true;
@@ -106,6 +142,7 @@ std::string DecodeTexture(TMaterial& m, const TMatData& data, int32_t records) {
     return Damaged(m, "a " + size + " image needs more bytes than the data holds");
   if (!DecodePixels(m, data, imageStart, static_cast<size_t>(pixels))) {
     m.Pixels.clear();
+    m.Indices.clear();
     return Damaged(m, "the file ended while it was read");
   }
   m.Width = width;
@@ -119,6 +156,7 @@ std::string DecodeColour(TMaterial& m, const TMatData& data) {
   if (record.size() < kColourRecordSize) return Damaged(m, "the colour record is cut short");
   const int32_t index = Int32At(record, 4);
   m.Loaded = true;
+  m.SolidIndex = index >= 0 && index <= 255 ? index : -1;
   if (index < 0 || index > 255) {
     MakeWhite(m);
     return m.Name + ": Colour index " + std::to_string(index) + " lies outside the palette";
@@ -135,14 +173,22 @@ std::string ReadMat(TMaterial& m, const std::string& path, uint64_t start, uint6
   const TMatData data(file, start, length);
   m.Width = m.Height = 1;
   m.Pixels.clear();
+  m.Indices.clear();
+  m.IsTexture = false;
+  m.TransparentIndex = m.SolidIndex = -1;
+  m.Cels = 1;
   m.Loaded = false;
   m.TextureName = -1;  // new pixels need a texture of their own; the view drops the old one
   const std::string header = data.At(0, kHeaderSize);
   if (header.size() < kHeaderSize) return Damaged(m, "the header is cut short");
   m.BitDepth = Int32At(header, 24);
   switch (Int32At(header, 8)) {
-    case kTextureType:
-      return DecodeTexture(m, data, Int32At(header, 12));
+    case kTextureType: {
+      // The first cel record's colour index, which solid geometry shows.
+      const std::string record = data.At(kHeaderSize, 8);
+      if (record.size() == 8 && Int32At(record, 4) >= 0 && Int32At(record, 4) <= 255) m.SolidIndex = Int32At(record, 4);
+      return DecodeTexture(m, data, Int32At(header, 12), Int32At(header, 16));
+    }
     case kColourType:
       return DecodeColour(m, data);
     default:

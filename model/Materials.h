@@ -20,6 +20,15 @@ class TMaterial {
   int Height = 1;
   int BitDepth = 0;
   std::vector<uint8_t> Pixels;  // Width x Height RGB triples, rows in file order
+  // What the game's own drawing needs besides the colours: each pixel's palette index (8-bit
+  // textures), the index the texture shows see-through when its header enables one (else
+  // -1), and the colour index of the first cel record, drawn when geometry is solid colour.
+  std::vector<uint8_t> Indices;
+  bool IsTexture = false;
+  int TransparentIndex = -1;
+  int SolidIndex = -1;
+  int Cels = 1;  // images the file holds
+  int Cel = 0;   // the one read, which Load keeps (the first when the file holds fewer)
   int TextureName = -1;
   bool Loaded = false;
 
@@ -58,6 +67,9 @@ class TMaterials {
   auto end() const { return List.end(); }
 
   std::array<uint8_t, 768> Palette{};
+  // The chosen colormap's light table, 64 rows of 256 palette indices (row 63 full light);
+  // empty with the built-in palette, which has none.
+  std::vector<uint8_t> LightTable;
   // Installed by whoever can read material files; without one, materials stay unloaded.
   std::function<void(TMaterial&)> Loader;
 

@@ -101,7 +101,7 @@ TMatrix Chain(int axis1, double a1, int axis2, double a2, int axis3, double a3) 
 
 TMatrix RotationXYZ(double ax, double ay, double az) { return Chain(0, ax, 1, ay, 2, az); }
 
-TMatrix NodeRotation(double pitch, double yaw, double roll) { return Chain(2, yaw, 0, pitch, 1, roll); }
+TMatrix NodeRotation(double pitch, double yaw, double roll) { return Chain(1, roll, 0, pitch, 2, yaw); }
 
 namespace {
 

@@ -31,7 +31,8 @@ void TransformVector(const TMatrix& m, double& x, double& y, double& z);
 TVector TransformVector(const TMatrix& m, const TVector& v);
 // Typed and mouse rotations: about X first, then Y, then Z.
 TMatrix RotationXYZ(double ax, double ay, double az);
-// Node orientation: yaw (about Z) first, then pitch (X), then roll (Y).
+// Node orientation as the game builds it: roll (about Y) first, then pitch (X), then yaw (Z);
+// for column vectors R = Rz(yaw) * Rx(pitch) * Ry(roll).
 TMatrix NodeRotation(double pitch, double yaw, double roll);
 
 std::string FormatFloatTrim(double value, int decimals);

@@ -7,6 +7,7 @@
 #include "camera/Camera.h"
 #include "document/Core.h"
 #include "view/Cameras.h"
+#include "view/GameDrawing.h"
 #include "view/Textures.h"
 
 class QAction;
@@ -78,6 +79,9 @@ class TfraBuilder : public QWidget {
   // The matrices and viewport of the last frame drawn, for picking between frames.
   TViewTransform LastView{};
   int Rebuilds = 0;  // display lists compiled so far, for the tests and benchmarks
+  // The Game view mode's light, which View > Options changes, and its drawing.
+  TGameLight GameLight;
+  TGameDrawing Game;
 
   // Mouse gesture state: the last press and the last position seen.
   bool MouseDown = false;

@@ -7,55 +7,20 @@
 #include "view/GLArea.h"
 #include "view/GLRoutines.h"
 #include "view/ModelDrawing.h"
+#include "view/ViewModeState.h"
 
 void TfraBuilder::glaMainInitGL() {
-  glEnable(GL_DEPTH_TEST);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glShadeModel(GL_FLAT);
-  SetViewMode(0);
-  const GLfloat ambient[] = {0.4f, 0.4f, 0.4f, 1.0f};
-  const GLfloat diffuse[] = {0.5f, 0.5f, 0.5f, 1.0f};
-  const GLfloat specular[] = {1.0f, 1.0f, 1.0f, 1.0f};
-  glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
-  glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
-  glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
-  glPointSize(3.0f);
+  InitDrawingState();
   DisplayList = glGenLists(2);
   MarksList = DisplayList + 1;
   // A new context holds no textures and no compiled model.
   Textures.Forget(Core.Model->Materials);
+  Game.Forget();
   RebuildList = true;
 }
 
 void TfraBuilder::SetViewMode(int mode) {
-  if (!glaMain->MakeCurrent()) return;
-  switch (mode) {
-    case 0:
-      glEnable(GL_COLOR_MATERIAL);
-      glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
-      glDisable(GL_CULL_FACE);
-      glDisable(GL_LIGHTING);
-      glDisable(GL_LIGHT0);
-      glDisable(GL_TEXTURE_2D);
-      break;
-    case 1:
-      glEnable(GL_COLOR_MATERIAL);
-      glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
-      glEnable(GL_CULL_FACE);
-      glEnable(GL_LIGHTING);
-      glEnable(GL_LIGHT0);
-      glDisable(GL_TEXTURE_2D);
-      break;
-    case 2:
-      glEnable(GL_CULL_FACE);
-      glDisable(GL_COLOR_MATERIAL);
-      glDisable(GL_LIGHTING);
-      glDisable(GL_LIGHT0);
-      glEnable(GL_TEXTURE_2D);
-      break;
-    default:
-      break;
-  }
+  if (glaMain->MakeCurrent()) ApplyViewModeState(mode);
 }
 
 void TfraBuilder::glaMainRender() {
@@ -93,7 +58,16 @@ void TfraBuilder::glaMainRender() {
   // Compiling a million points anew at every change of the selection would cost more than
   // drawing them straight from arrays in every frame.
   if (Core.EditMode == emVertex) DrawVertexPoints(Core);
-  if (RebuildList) {
+  if (camera.ViewMode == kGameViewMode) {
+    // Drawn anew in every frame, as its light and culling follow the camera; the display
+    // list is compiled when another mode is chosen, which rebuilds.
+    if (RebuildList) {
+      Game.Release();
+      RebuildList = false;
+      ++Rebuilds;
+    }
+    Game.Draw(Core, GameLight);
+  } else if (RebuildList) {
     glNewList(DisplayList, GL_COMPILE_AND_EXECUTE);
     DrawGeometry(Core, camera.ViewMode);
     RebuildList = false;

@@ -97,6 +97,26 @@ inline std::string Words(std::initializer_list<uint16_t> words) {
   return out;
 }
 
+// A colormap whose palette gives index i the colour (i, 255 - i, `blue`) and whose light
+// table row r sends every index to r (so that a lit colour names its row), with a
+// transparency table of index a * b % 256 when `flags` has bit 0 set.
+inline std::string MakeCmp(uint32_t flags = 0, uint8_t blue = 7) {
+  std::string out = "CMP ";
+  Put32(out, 30);
+  Put32(out, flags);
+  out.resize(0x40, '\0');
+  for (int i = 0; i < 256; ++i) {
+    out += static_cast<char>(i);
+    out += static_cast<char>(255 - i);
+    out += static_cast<char>(blue);
+  }
+  for (int row = 0; row < 64; ++row) out += std::string(256, static_cast<char>(row));
+  if (flags & 1)
+    for (int a = 0; a < 256; ++a)
+      for (int b = 0; b < 256; ++b) out += static_cast<char>(a * b % 256);
+  return out;
+}
+
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TTempDir {
  public:

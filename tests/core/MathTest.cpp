@@ -22,7 +22,7 @@ TEST(Rotation, TurnsAreRightHandedForRowVectorsInTheirOrder) {
       {Axis(2, 90), {1, 0, 0}, {0, 1, 0}},
       {Axis(1, 90), {1, 0, 0}, {0, 0, -1}},
       {Axis(0, 90), {0, 1, 0}, {0, 0, 1}},
-      {NodeRotation(90, 90, 0), {1, 0, 0}, {0, 0, 1}},  // yaw, then pitch, then roll
+      {NodeRotation(90, 90, 0), {1, 0, 0}, {0, 1, 0}},  // roll, then pitch, then yaw
       {NodeRotation(0, 0, 90), {0, 0, 1}, {1, 0, 0}},
       {RotationXYZ(90, 90, 0), {0, 1, 0}, {1, 0, 0}},  // X, then Y, then Z
   };

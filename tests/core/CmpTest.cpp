@@ -1,0 +1,196 @@
+// Colormaps read from files on disk and from containers, and refused when damaged.
+#include <unistd.h>
+
+#include "formats/Cmp.h"
+#include "formats/ColormapPlaces.h"
+#include "formats/FileIO.h"
+#include "model/Errors.h"
+#include "model/Palette.h"
+#include "tests/core/CliRunner.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
+
+using namespace fmt_test;
+
+namespace {
+
+class Cmp : public ::testing::Test {
+ protected:
+  TColormap Read(const std::string& bytes) {
+    return ReadCmp(Dir.Write("level.cmp", bytes), 0, UINT64_MAX, "level.cmp");
+  }
+  TTempDir Dir;
+};
+
+TEST_F(Cmp, ReadsHeaderPaletteAndLightTable) {
+  std::string bytes = MakeCmp();
+  Set32(bytes, 12, 0x3F800000);  // tint red 1.0
+  bytes += "later tables, ignored";
+  const TColormap map = Read(bytes);
+  EXPECT_EQ(map.Version, 30u);
+  EXPECT_EQ(map.Flags, 0u);
+  EXPECT_EQ(map.Tint[0], 1.0f);
+  EXPECT_EQ(map.Tint[1], 0.0f);
+  EXPECT_EQ(map.Palette[0], 0);
+  EXPECT_EQ(map.Palette[3 * 200 + 0], 200);
+  EXPECT_EQ(map.Palette[3 * 200 + 1], 55);
+  EXPECT_EQ(map.Palette[3 * 200 + 2], 7);
+  EXPECT_EQ(map.Lit(63, 9), 63);
+  EXPECT_EQ(map.Lit(0, 255), 0);
+  EXPECT_EQ(map.Lit(17, 100), 17);
+  EXPECT_TRUE(map.Transparency.empty());
+}
+
+TEST_F(Cmp, ReadsTheTransparencyTableWhenFlagged) {
+  const TColormap map = Read(MakeCmp(1));
+  ASSERT_EQ(map.Transparency.size(), 65536u);
+  EXPECT_EQ(map.Transparency[3 * 256 + 5], 15);
+  EXPECT_EQ(map.Transparency[255 * 256 + 255], 1);  // 65025 % 256
+}
+
+TEST_F(Cmp, ReadsAnEntryOfAContainer) {
+  const std::string gob = Dir.Write("res.gob", MakeGob({{"misc\\cmp\\a.cmp", "x"}, {"misc\\cmp\\b.cmp", MakeCmp(0, 99)}}));
+  TGob directory;
+  ASSERT_TRUE(directory.LoadFromFile(gob));
+  TGobItem item;
+  ASSERT_TRUE(directory.FindFile("b.cmp", item));
+  EXPECT_EQ(ReadCmp(gob, item.Offset, item.Length, "b.cmp").Palette[2], 99);
+  ASSERT_TRUE(directory.FindFile("a.cmp", item));  // one byte long: the next entry is not its data
+  ExpectThrowWhat<EParserError>([&] { ReadCmp(gob, item.Offset, item.Length, "a.cmp"); },
+                                "a.cmp: not a colormap (1 bytes, shorter than the 17216 of a palette and light table)");
+}
+
+struct THostileCase {
+  const char* Name;
+  std::string Bytes;
+  const char* Message;
+};
+
+class HostileCmp : public Cmp, public ::testing::WithParamInterface<THostileCase> {};
+
+TEST_P(HostileCmp, IsRefusedWithAClearMessage) {
+  const THostileCase& c = GetParam();
+  ExpectThrowWhat<EParserError>([&] { Read(c.Bytes); }, std::string("level.cmp: not a colormap (") + c.Message + ")");
+}
+
+std::string WrongMagic() {
+  std::string bytes = MakeCmp();
+  bytes[3] = 'X';
+  return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HostileCmp,
+    ::testing::Values(
+        THostileCase{"empty", "", "0 bytes, shorter than the 17216 of a palette and light table"},
+        THostileCase{"magiconly", "CMP ", "4 bytes, shorter than the 17216 of a palette and light table"},
+        THostileCase{"otherfile", "MAT 2\x00\x00\x00", "no \"CMP \" at its start"},
+        THostileCase{"wrongmagic", WrongMagic(), "no \"CMP \" at its start"},
+        THostileCase{"cutinpalette", MakeCmp().substr(0, 0x100), "256 bytes, shorter than the 17216 of a palette and light table"},
+        THostileCase{"cutinlighttable", MakeCmp().substr(0, 0x4340 - 1),
+                     "17215 bytes, shorter than the 17216 of a palette and light table"},
+        THostileCase{"flaggedwithouttable", MakeCmp(1).substr(0, 0x4340 + 1000),
+                     "its flags promise a transparency table that the 18216 bytes do not hold"},
+        THostileCase{"allflags", MakeCmp(0xFFFFFFFFu).substr(0, 0x4340),
+                     "its flags promise a transparency table that the 17216 bytes do not hold"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(Cmp, AFileFarLargerThanItHoldsReadsOnlyItsTables) {
+  const std::string path = Dir.Write("sparse.cmp", MakeCmp(1));
+  ASSERT_EQ(::truncate(path.c_str(), off_t{6} << 30), 0);  // 6 GiB of holes after the tables
+  EXPECT_EQ(ReadCmp(path, 0, UINT64_MAX, "sparse.cmp").Transparency.size(), 65536u);
+  const std::string holes = Dir.Write("holes.cmp", "");
+  ASSERT_EQ(::truncate(holes.c_str(), off_t{6} << 30), 0);
+  ExpectThrowWhat<EParserError>([&] { ReadCmp(holes, 0, UINT64_MAX, "holes.cmp"); },
+                                "holes.cmp: not a colormap (no \"CMP \" at its start)");
+  EXPECT_THROW(ReadCmp(Dir.File("none.cmp"), 0, UINT64_MAX, "none.cmp"), EInOutError);
+}
+
+std::vector<std::string> Names(const std::vector<TColormapPlace>& places, const std::string& root) {
+  std::vector<std::string> names;
+  for (const TColormapPlace& p : places) names.push_back(p.Name().substr(p.Name().find(root) == 0 ? root.size() : 0));
+  return names;
+}
+
+TEST_F(Cmp, FoundBesideTheModelInMiscCmpInAnyCaseAndInListedContainers) {
+  Dir.Write("b.CMP", MakeCmp());
+  Dir.Write("a.cmp", MakeCmp());
+  Dir.Write("notes.txt", "");
+  Dir.Write("Mat/m.cmp", MakeCmp());  // not a folder colormaps are looked for in
+  Dir.Write("MISC/Cmp/level.cmp", MakeCmp());
+  const std::string gob = Dir.Write("res.gob", MakeGob({{"mat\\x.cmp", ""}, {"MISC\\CMP\\dark.cmp", MakeCmp()}, {"misc\\cmp\\readme", ""}}));
+  const std::string broken = Dir.Write("broken.gob", "GOB " + std::string(12, '\xFF'));
+  const std::vector<TColormapPlace> places = FindColormaps(Dir.File("ship.3do"), {broken, Dir.File("gone.gob"), gob});
+  EXPECT_EQ(Names(places, Dir.Path + "/"),
+            (std::vector<std::string>{"a.cmp", "b.CMP", "MISC/Cmp/level.cmp", "res.gob:MISC\\CMP\\dark.cmp"}));
+  EXPECT_EQ(ColormapPlaceNamed(places[3].Name()).Start, places[3].Start);
+  EXPECT_EQ(ReadColormap(places[3]).Version, 30u);
+  EXPECT_EQ(FindColormaps("", {gob}).size(), 1u);  // an untitled model: the containers only
+}
+
+TEST_F(Cmp, ChangingTheColormapDecodesTheModelsMaterialsAgain) {
+  TTestCore core;
+  core.Model().FileName = Dir.File("ship.3do");
+  Dir.Write("eight.mat", MakeTextureMat(1, 1, 8, "\x06"));
+  Dir.Write("deep.mat", MakeTextureMat(1, 1, 16, Words({0xFFFF})));
+  TMaterial* eight = core.Model().Materials.Add("eight.mat");
+  TMaterial* deep = core.Model().Materials.Add("deep.mat");
+  TMaterial* gone = core.Model().Materials.Add("gone.mat");
+  const size_t reports = core.Services.Output.size();
+  const TColormap map = ReadColormap({Dir.Write("l.cmp", MakeCmp()), "", 0, UINT64_MAX});
+  ChangeColormap(core.Model().Materials, &map);
+  EXPECT_EQ(core.Model().Materials.LightTable.size(), 64u * 256);
+  EXPECT_EQ(eight->Pixels, (std::vector<uint8_t>{6, 249, 7}));
+  EXPECT_EQ(deep->Pixels, (std::vector<uint8_t>{255, 255, 255}));
+  EXPECT_FALSE(gone->Loaded);
+  EXPECT_EQ(core.Services.Output.size(), reports);  // the missing one is not reported again
+  ChangeColormap(core.Model().Materials, nullptr);
+  EXPECT_TRUE(core.Model().Materials.LightTable.empty());
+  EXPECT_EQ(eight->Pixels, (std::vector<uint8_t>(BuiltInPalette().begin() + 18, BuiltInPalette().begin() + 21)));
+}
+
+// `zarn-cli mat --cmp` decodes through the colormap: index 6 is (6, 249, 7) there and a
+// different colour in the built-in palette. The PNG's rows are stored uncompressed, so a row
+// of the picture is found in it as filter byte 0 and the pixels.
+TEST_F(Cmp, CliMatDecodesThroughTheChosenColormap) {
+  const std::string mat = Dir.Write("six.mat", MakeTextureMat(2, 1, 8, std::string(2, '\x06')));
+  const std::string cmp = Dir.Write("level.cmp", MakeCmp());
+  const std::string gob = Dir.Write("res.gob", MakeGob({{"misc\\cmp\\level.cmp", MakeCmp(0, 42)}}));
+  const std::string row = std::string("\0\x06\xF9\x07\x06\xF9\x07", 7);
+  const std::string rowFromGob = std::string("\0\x06\xF9\x2A\x06\xF9\x2A", 7);
+  const struct {
+    std::vector<std::string> Args;
+    int Status;
+    std::string Row;  // a row the picture holds, or the line printed
+  } runs[] = {
+      {{"mat", "--cmp", cmp, mat, Dir.File("a.png")}, 0, row},
+      {{"mat", mat, Dir.File("b.png"), "--cmp", gob + ":misc/cmp/level.cmp"}, 0, rowFromGob},
+      {{"mat", mat, Dir.File("c.png"), "--cmp", gob + ":level.cmp"}, 0, rowFromGob},
+      {{"mat", mat, Dir.File("d.png"), "--cmp"}, 2, "zarn-cli: --cmp needs a colormap: FILE.cmp or CONTAINER:ENTRY\n"},
+      {{"mat", mat, Dir.File("e.png"), "--cmp", mat}, 1, "six.mat: not a colormap (no \"CMP \" at its start)\n"},
+      {{"mat", mat, Dir.File("f.png"), "--cmp", Dir.File("none.cmp")}, 1, "File '" + Dir.File("none.cmp") + "' not found\n"},
+      {{"mat", mat, Dir.File("g.png"), "--cmp", gob + ":other.cmp"}, 1, "No entry 'other.cmp' in '" + gob + "'\n"},
+  };
+  for (size_t i = 0; i < std::size(runs); ++i) {
+    SCOPED_TRACE(i);
+    const TCliRun run = RunCli(runs[i].Args);
+    EXPECT_EQ(run.Status, runs[i].Status) << run.Out;
+    const std::string png = std::string(1, static_cast<char>('a' + i)) + ".png";
+    if (runs[i].Status == 0) {
+      EXPECT_NE(ReadWholeFile(Dir.File(png)).find(runs[i].Row), std::string::npos);
+    } else {
+      EXPECT_EQ(run.Out, runs[i].Row);
+      EXPECT_FALSE(std::filesystem::exists(Dir.File(png)));
+    }
+  }
+}
+
+TEST_F(Cmp, CliExportWritesPicturesThroughTheChosenColormap) {
+  const std::string model = Dir.Write("m/tri.3do", ReadWholeFile(std::string(ZARN_SAMPLES_DIR) + "/fighter.3do"));
+  Dir.Write("m/hull.mat", MakeTextureMat(2, 1, 8, std::string(2, '\x06')));
+  const TCliRun run = RunCli({"export", "--cmp", Dir.Write("level.cmp", MakeCmp()), model, Dir.File("f.obj")});
+  ASSERT_EQ(run.Status, 0) << run.Out;
+  EXPECT_NE(ReadWholeFile(Dir.File("hull.png")).find(std::string("\0\x06\xF9\x07\x06\xF9\x07", 7)), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,161 @@
+// The Game view mode, judged by pixels that carry meaning: culling and two-sided faces,
+// translucent blending, see-through texels, light table rows, the chequered missing material,
+// and the built-in palette giving the Textured mode's colours. The colormap's palette gives
+// index i the colour (i, 255 - i, 7) and its light table sends every index of row r to r, so
+// a lit colour's red channel names the row it came from.
+#include <QMenu>
+#include <cmath>
+
+#include "app/ColormapUi.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/gui/GuiFixture.h"
+
+using namespace fmt_test;
+
+namespace {
+
+// The window's colormap choice (a plain QObject child, which findChild cannot tell apart).
+TColormapUi* Colormaps(QObject& window) {
+  for (QObject* child : window.children())
+    if (auto* ui = dynamic_cast<TColormapUi*>(child)) return ui;
+  return nullptr;
+}
+
+struct TQuad {
+  double X;              // left edge; each is 0.04 wide and tall, at y 0 to 0.04
+  int Material;          // 0 solid.mat, 1 key.mat, 2 gone.mat
+  int Flags;             // face type
+  int Lighting;          // face lighting mode
+  double ExtraLight;
+  bool Flipped;          // wound to face away from the top camera
+};
+
+const TQuad kQuads[] = {
+    {-0.15, 0, 0x0, 0, 0, true},   // 0: single-sided, seen from behind
+    {-0.09, 0, 0x1, 0, 0, true},   // 1: two-sided, seen from behind
+    {-0.03, 0, 0x2, 0, 0, false},  // 2: translucent, full light
+    {0.03, 1, 0x0, 0, 0, false},   // 3: texture with a see-through left texel
+    {0.09, 0, 0x0, 1, 0, false},   // 4: not lit: the ambient level
+    {0.15, 0, 0x0, 1, 0.6, false}, // 5: not lit, extra light 0.6
+    {0.21, 2, 0x0, 0, 0, false},   // 6: its material is nowhere
+};
+
+std::string QuadsModel() {
+  std::string vertices, tvertices, faces, normals;
+  int v = 0;
+  for (size_t q = 0; q < std::size(kQuads); ++q) {
+    const TQuad& quad = kQuads[q];
+    const double x[4] = {quad.X, quad.X + 0.04, quad.X + 0.04, quad.X};
+    const double y[4] = {0, 0, 0.04, 0.04};
+    for (int i = 0; i < 4; ++i) vertices += std::to_string(v + i) + ": " + std::to_string(x[i]) + " " + std::to_string(y[i]) + " 0 0\n";
+    std::string corners;
+    for (int k = 0; k < 4; ++k) {
+      const int i = quad.Flipped ? 3 - k : k;
+      corners += " " + std::to_string(v + i) + ", " + std::to_string(v + i);
+    }
+    faces += std::to_string(q) + ": " + std::to_string(quad.Material) + " 0x" + std::to_string(quad.Flags) + " 4 " +
+             std::to_string(quad.Lighting) + " 1 " + std::to_string(quad.ExtraLight) + " 4" + corners + "\n";
+    normals += std::to_string(q) + ": 0 0 " + (quad.Flipped ? "-1" : "1") + "\n";
+    for (int i = 0; i < 4; ++i)
+      tvertices += std::to_string(v + i) + ": " + (i == 1 || i == 2 ? "2" : "0") + " " + (i >= 2 ? "1" : "0") + "\n";
+    v += 4;
+  }
+  std::string vertexNormals;
+  for (int i = 0; i < v; ++i) vertexNormals += std::to_string(i) + ": 0 0 1\n";
+  return "SECTION: HEADER\n3DO 2.1\n\nSECTION: MODELRESOURCE\nMATERIALS 3\n0: solid.mat\n1: key.mat\n2: gone.mat\n\n"
+         "SECTION: GEOMETRYDEF\nRADIUS 0.3\nINSERT OFFSET 0 0 0\nGEOSETS 1\nGEOSET 0\nMESHES 1\n\n"
+         "MESH 0\nNAME quads\nRADIUS 0.3\nGEOMETRYMODE 4\nLIGHTINGMODE 3\nTEXTUREMODE 1\n\n"
+         "VERTICES " + std::to_string(v) + "\n" + vertices + "\nTEXTURE VERTICES " + std::to_string(v) + "\n" + tvertices +
+         "\nVERTEX NORMALS\n" + vertexNormals + "\nFACES " + std::to_string(std::size(kQuads)) + "\n" + faces +
+         "\nFACE NORMALS\n" + normals +
+         "\nSECTION: HIERARCHYDEF\nHIERARCHY NODES 1\n0: 0x0 0x1 0 -1 -1 -1 0 0 0 0 0 0 0 0 0 0 quads\n";
+}
+
+// A 2 x 1 texture of indices 5 and 6 whose header makes index 5 see-through.
+std::string KeyedMat() {
+  std::string out = MatHeader(2, 1, 8);
+  Put32(out, 8);
+  Put32(out, 9);
+  out += std::string(32, '\0');
+  for (uint32_t word : {2u, 1u, 1u, 0u, 5u, 1u}) Put32(out, word);
+  return out + "\x05\x06";
+}
+
+class GameView : public TWindowTest {
+ protected:
+  void SetUp() override {
+    Write("quads.3do", QuadsModel());
+    Write("solid.mat", MakeColourMat(9));
+    Write("key.mat", KeyedMat());
+    Write("level.cmp", MakeCmp());
+    StartWindow(Path("quads.3do"));
+    ASSERT_EQ(Core->Model->AllSurfaces.Count(), 7);
+    Core->Grid.LineEvery = 0;  // no grid lines under the pixels looked at
+    Core->Color2D = 0xFF0000;  // blue, as 0x00BBGGRR
+    Frame().Cameras->SetCurrent(0);  // top
+    Frame().tacCamerasChange();
+  }
+  void UseColormap() { ASSERT_TRUE(Colormaps(*Window)->Use(Path("level.cmp"))); }
+  // The frame of the top camera, and the colour at a point of the quad (fractions of its side).
+  QImage Draw(const char* action, const std::string& name) {
+    Window->Action(action)->trigger();
+    Frame().Redraw(false);
+    return Frame_ = Shot(name);
+  }
+  QRgb At(int quad, double fx = 0.5, double fy = 0.5) {
+    int sx = 0, sy = 0;
+    EXPECT_TRUE(WorldToScreen(Frame().LastView, {kQuads[quad].X + 0.04 * fx, 0.04 * fy, 0}, sx, sy));
+    return Frame_.pixel(sx, sy);
+  }
+  static void ExpectColour(QRgb got, int r, int g, int b, int tolerance = 2) {
+    EXPECT_NEAR(qRed(got), r, tolerance) << std::hex << got;
+    EXPECT_NEAR(qGreen(got), g, tolerance) << std::hex << got;
+    EXPECT_NEAR(qBlue(got), b, tolerance) << std::hex << got;
+  }
+  QImage Frame_;
+};
+
+TEST_F(GameView, FacesAreCulledBlendedKeyedAndLitAsTheGameDrawsThem) {
+  UseColormap();
+  Draw("acnViewGame", "game_quads");
+  const QRgb blue = qRgb(0, 0, 255);
+  EXPECT_EQ(At(0), blue) << "a single-sided face seen from behind is not drawn";
+  ExpectColour(At(1), 63, 192, 7);  // two-sided: drawn from behind, at full light
+  // 65% of row 63's colour over 35% of the blue behind.
+  ExpectColour(At(2), 63 * 165 / 255, 192 * 165 / 255, (7 * 165 + 255 * 90) / 255);
+  EXPECT_EQ(At(3, 0.25), blue) << "the see-through texel shows the background";
+  ExpectColour(At(3, 0.75), 63, 192, 7);
+  ExpectColour(At(4), 25, 230, 7);  // ambient 0.4: row int(0.4 x 63)
+  ExpectColour(At(5), 37, 218, 7);  // extra light 0.6: row 37
+
+  Frame().GameLight.Ambient = 0.2;
+  Frame().Redraw(false);
+  Frame_ = Shot("game_quads_dark");
+  ExpectColour(At(4), 12, 243, 7);  // a darker row as the light falls
+  ExpectColour(At(5), 37, 218, 7);  // the extra light is above the ambient level still
+}
+
+TEST_F(GameView, AMissingMaterialIsChequeredAndNamedOnce) {
+  Draw("acnViewGame", "game_missing");
+  const QRgb a = At(6, 0.2, 0.2), b = At(6, 0.45, 0.2);
+  EXPECT_NE(a, b);
+  for (QRgb c : {a, b}) EXPECT_TRUE(c == qRgb(255, 0, 255) || c == qRgb(0, 0, 0)) << std::hex << c;
+  Frame().Redraw(false);
+  Shot("game_missing_again");
+  EXPECT_EQ(std::count(Services.Output.begin(), Services.Output.end(),
+                       "Game view: material 'gone.mat' not found; drawn chequered"),
+            1);
+}
+
+TEST_F(GameView, TheBuiltInPaletteShowsTheMaterialsOwnColoursScaledByTheLight) {
+  Draw("acnViewGame", "game_builtin");
+  // Texel 1 is index 6 and the solid colour index 9, through the built-in palette.
+  const std::vector<uint8_t>& texel = Core->Model->Materials.Find("key.mat")->Pixels;
+  ExpectColour(At(3, 0.75), texel[3], texel[4], texel[5], 0);
+  const std::vector<uint8_t>& solid = Core->Model->Materials.Find("solid.mat")->Pixels;
+  ExpectColour(At(1), solid[0], solid[1], solid[2], 0);
+  // Without a light table the ambient level scales the colour.
+  ExpectColour(At(4), std::lround(solid[0] * 0.4), std::lround(solid[1] * 0.4), std::lround(solid[2] * 0.4), 1);
+}
+
+}  // namespace
