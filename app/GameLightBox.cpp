@@ -4,7 +4,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 
-#include "app/MainWindow.h"
 #include "view/Builder.h"
 
 namespace {
@@ -21,18 +20,18 @@ QDoubleSpinBox* Spin(const char* name, double low, double high, double value, QW
 
 }  // namespace
 
-QGroupBox* BuildGameLightBox(QWidget* parent, TfrmMain& main) {
+QGroupBox* BuildGameLightBox(QWidget* parent, std::function<TfraBuilder*()> builder) {
   auto* group = new QGroupBox(" Game view light ", parent);
   group->setObjectName("grpGameLight");
   auto* form = new QFormLayout(group);
-  TfraBuilder* frame = main.Builder();
+  TfraBuilder* frame = builder();
   const TGameLight light = frame ? frame->GameLight : TGameLight{};
   auto* ambient = Spin("spnAmbient", 0, 1, light.Ambient, group);
   auto* intensity = Spin("spnLightIntensity", 0, 100, light.Intensity, group);
   form->addRow("&Ambient (0 to 1):", ambient);
   form->addRow("&Light intensity:", intensity);
-  const auto apply = [&main, ambient, intensity] {
-    if (TfraBuilder* f = main.Builder()) {
+  const auto apply = [builder, ambient, intensity] {
+    if (TfraBuilder* f = builder()) {
       f->GameLight.Ambient = ambient->value();
       f->GameLight.Intensity = intensity->value();
       f->Redraw(false);

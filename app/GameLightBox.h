@@ -1,9 +1,12 @@
 #pragma once
 
+#include <functional>
+
 class QGroupBox;
 class QWidget;
-class TfrmMain;
+class TfraBuilder;
 
 // The options' "Game light" group: the ambient level and the light's intensity of the Game
 // view mode, which change the view at once.
-QGroupBox* BuildGameLightBox(QWidget* parent, TfrmMain& main);
+// `frame` gives the viewport frame, null before it exists.
+QGroupBox* BuildGameLightBox(QWidget* parent, std::function<TfraBuilder*()> frame);

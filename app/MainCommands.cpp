@@ -62,7 +62,7 @@ void TfrmMain::InstallCommands() {
       if (!fraBuilder) return;
       fraBuilder->SetViewMode(fraBuilder->Cameras->Current().Rec.ViewMode);
       fraBuilder->Redraw(true);
-    }).exec();
+    }, [this] { return fraBuilder; }).exec();
   });
   SetCommand("actHelpRegister3DO", [this] { actHelpRegister3DOExecute(); });
   SetCommand("actHelpAbout", [this] { TfrmAbout(fraBuilder).exec(); });
@@ -142,6 +142,7 @@ void TfrmMain::actFileSaveExecute() {
 void TfrmMain::actFileSaveAsExecute() {
   const std::string name = Core.Services.AskSaveFileName(ModelFilter(), "Save");
   if (!name.empty()) Tell(SaveModel(Core, name));
+  SetTitle(Core.Model->FileName);
 }
 
 void TfrmMain::SetCurrentViewMode(int mode) {

@@ -44,7 +44,8 @@ QListWidget* List(const char* name, QWidget* parent) {
 
 }  // namespace
 
-TfrmOptions::TfrmOptions(TCore& core, const TActionRegistry& actions, std::function<void()> coloursChanged)
+TfrmOptions::TfrmOptions(TCore& core, const TActionRegistry& actions, std::function<void()> coloursChanged,
+                         std::function<TfraBuilder*()> frame)
     : QDialog(nullptr), Core(core), Actions(actions), ColoursChanged(std::move(coloursChanged)) {
   setObjectName("frmOptions");
   setWindowTitle("Options");
@@ -52,7 +53,7 @@ TfrmOptions::TfrmOptions(TCore& core, const TActionRegistry& actions, std::funct
   auto* grid = new QGridLayout(this);
   grid->addWidget(BuildColors(), 0, 0);
   grid->addWidget(BuildResources(), 1, 0);
-  grid->addWidget(BuildGameLightBox(this, main), 2, 0);
+  grid->addWidget(BuildGameLightBox(this, std::move(frame)), 2, 0);
   grid->addWidget(BuildShortcuts(), 0, 1, 3, 1);
   btnOK = new QPushButton("&OK", this);
   btnOK->setObjectName("btnOK");

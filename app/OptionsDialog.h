@@ -11,6 +11,7 @@ class QListWidget;
 class QPushButton;
 class TActionRegistry;
 class TCore;
+class TfraBuilder;
 
 // The options: drawing colours and shortcuts, which change at once, and the containers
 // searched for materials, which replace the core's list when the dialog closes, however
@@ -19,7 +20,9 @@ class TCore;
 class TfrmOptions : public QDialog {
   Q_OBJECT
  public:
-  TfrmOptions(TCore& core, const TActionRegistry& actions, std::function<void()> coloursChanged);
+  // `frame` gives the viewport frame (null before it exists), for the Game view's light.
+  TfrmOptions(TCore& core, const TActionRegistry& actions, std::function<void()> coloursChanged,
+              std::function<TfraBuilder*()> frame);
 
   // Colour of a colour row as 0x00BBGGRR; white for no row.
   unsigned EntryColor(int row) const;

@@ -51,7 +51,7 @@ class Colormap : public TSettingsTest {
   // Opens View > Colormap..., records its rows and picks the row ending in `suffix`.
   std::vector<std::string> ChooseFromMenu(const std::string& suffix) {
     std::vector<std::string> rows;
-    WhenShown<QInputDialog>([&rows, suffix](QInputDialog& dialog) {
+    WhenModalShown<QInputDialog>([&rows, suffix](QInputDialog& dialog) {
       auto* box = dialog.findChild<QComboBox*>();
       for (int i = 0; box && i < box->count(); ++i) {
         rows.push_back(box->itemText(i).toStdString());

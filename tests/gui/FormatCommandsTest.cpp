@@ -62,13 +62,14 @@ TEST_F(TFormatCommandsTest, OpenedObjFilesStartAnUntitledModelAndImportedOnesJoi
   Window->Action("actFileImport")->trigger();
   EXPECT_EQ(Core->Model->Nodes.Count(), nodes + 1);
 
-  // Bad content ends the import with the error box and keeps what was added.
+  // Bad content ends the import with the error box and adds nothing.
   Services.FileNames = {Write("bad.obj", "v 0 0 0\nf 1 2 9\n")};
   AcceptObjImport();
   Window->Action("actFileImport")->trigger();
   ASSERT_FALSE(Services.Errors.empty());
   EXPECT_EQ(Services.Errors.back(), "Vertex Index is out of bounds: 1");  // the second corner already
-  EXPECT_EQ(Core->Model->Nodes.Count(), nodes + 2);
+  EXPECT_EQ(Services.Errors.size(), 1u);
+  EXPECT_EQ(Core->Model->Nodes.Count(), nodes + 1);
 }
 
 // A big import shows the bar and the busy pointer while it runs, and paints the window
