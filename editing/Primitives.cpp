@@ -9,6 +9,7 @@
 #include "editing/FileRange.h"
 #include "editing/Query.h"
 #include "editing/SurfaceOps.h"
+#include "editing/TextureSpace.h"
 #include "model/Core.h"
 #include "model/VertexOps.h"
 
@@ -41,6 +42,10 @@ TFace* AddFaceOf(TMesh& mesh, std::initializer_list<TVertex*> corners) {
 }
 
 void CentreOnOrigin(TMesh& mesh) { MoveVerticesTo(mesh.Vertices.Pointers(), {0, 0, 0}); }
+
+// A primitive comes with its texture laid on, each face fitted to its material; the node
+// stands at the origin, so the local positions are where the views show them.
+constexpr TCornerPlace kBuilt = &TVertex::Position;
 
 // The bottom ring shared by cylinder and cone: v(i) clockwise seen from +z, starting on +y,
 // and a cap running v(n-1) .. v(0), made by adding the ring's corners last to first.
@@ -99,6 +104,9 @@ bool TooBig(TCore& core, long long vertices) {
 }
 
 void FinishPrimitive(TCore& core, TNode* node) {
+  TTexelSizes sizes;  // says whether the texture was fitted to a material that is not there
+  for (const TFace* face : node->Mesh->Surfaces) sizes.Width(*face);
+  sizes.Report(core.Services);
   core.ToggleNode(node);
   core.Model->Update();
   core.Services.FillTree();
@@ -125,6 +133,9 @@ TNode* BuildCube(TModel& model, float size) {
                                        {1, 3, 6, 4}, {2, 7, 6, 3}, {0, 1, 4, 5}};
   const auto corner = [&mesh](int i) { return mesh.Vertices[i]; };
   for (const auto& s : kSides) AddFaceOf(mesh, {corner(s[0]), corner(s[1]), corner(s[2]), corner(s[3])});
+  TTexelSizes sizes;
+  const std::vector<TFace*> faces = mesh.Surfaces.Pointers();
+  MapBox(faces, FittingDensity(faces, sizes, kBuilt), kBuilt);
   return node;
 }
 
@@ -142,6 +153,8 @@ TNode* BuildPlane(TModel& model, int subdivideX, int subdivideY, float size) {
       AddFaceOf(mesh, {corner(k + 1), corner(k), corner(k + subdivideX + 1), corner(k + subdivideX + 2)});
     }
   CentreOnOrigin(mesh);
+  TTexelSizes sizes;
+  MapPlanar(mesh.Surfaces.Pointers(), FixedViewPlane(0), 0, sizes, kBuilt);
   return node;
 }
 
@@ -159,6 +172,8 @@ TNode* BuildCylinder(TModel& model, int sides, float height, float radius) {
   }
   FlipSurface(*bottom);
   CentreOnOrigin(mesh);
+  TTexelSizes sizes;
+  MapCylinder(mesh.Surfaces.Pointers(), sizes, kBuilt);
   return node;
 }
 
@@ -173,6 +188,8 @@ TNode* BuildCone(TModel& model, int sides, float height, float radius) {
   }
   FlipSurface(*base);
   CentreOnOrigin(mesh);
+  TTexelSizes sizes;
+  MapCylinder(mesh.Surfaces.Pointers(), sizes, kBuilt);
   return node;
 }
 
