@@ -17,6 +17,7 @@
 #include "app/MouseKeysDialog.h"
 #include "app/ObjImportDialog.h"
 #include "app/OptionsDialog.h"
+#include "app/TextureWindow.h"
 #include "editing/GameCheck.h"
 #include "editing/Step.h"
 #include "formats/MaterialLoader.h"
@@ -63,6 +64,7 @@ void TfrmMain::InstallCommands() {
   });
   SetCommand("actHelpMouseKeys", [this] { ShowMouseKeys(this, Action("actViewFrameSelection")->shortcut()); });
   InstallEditCommands(*this, Core);
+  InstallTextureWindow(*this, Core);
   InstallHistoryCommands();
 
   OpenHandlers[".3DO"] = [this](const std::string& path) {

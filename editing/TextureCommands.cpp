@@ -86,7 +86,7 @@ std::vector<TFace*> TextureFaces(const TCore& core) {
   if (core.EditMode != emVertex) {
     TSurfaces list;
     core.GetSelectedSurfaces(list);
-    return list.Items();
+    return list.Raw();
   }
   std::vector<TFace*> faces;
   std::vector<TMesh*> meshes;

@@ -174,7 +174,7 @@ TEST_F(SurfaceOps, FlipReversesCornersEachKeepingItsTextureCoordinate) {
     EXPECT_EQ(f->TXVertices[k].V, want[k][1]) << k;
   }
   ExpectNear(f->GetNormal(), 0, 0, -1);
-  On(actEditFlipFace, {f});
+  FlipSurface(*f);
   EXPECT_EQ(f->TXVertices[0].U, 3) << "flipped twice, the face is as it was";
 }
 

@@ -8,6 +8,7 @@
 #include "model/Camera.h"
 #include "model/Errors.h"
 #include "tests/core/EditFixture.h"
+#include "tests/core/TestCore.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ class TextureMapping : public EditFixture {
   TMesh& Box() {
     TNode* node = BuildCube(Model(), 2);
     Model().Update();
+    Core.History.Reset(Core);
     Core.EditMode = emNode;
     Core.ToggleNode(node);
     return *node->Mesh;
@@ -29,6 +31,7 @@ class TextureMapping : public EditFixture {
   TMesh& Cylinder() {
     TNode* node = BuildCylinder(Model(), 4, 2, 1);
     Model().Update();
+    Core.History.Reset(Core);
     Core.EditMode = emNode;
     Core.ToggleNode(node);
     return *node->Mesh;
@@ -69,14 +72,17 @@ TEST_F(TextureMapping, MapFromViewFitsTheSelectionToTheMaterialOrTakesADensity) 
     ExpectCorners(*box.Surfaces[3], c.PlusX);
   }
   EXPECT_TRUE(Services.Errors.empty());
-  // The material is not found: one line per command says what it counted.
-  ASSERT_EQ(Services.Output.size(), 4u);
+  // The material is not found: one line per fitted mapping says what it counted (a typed
+  // density needs no material size).
+  ASSERT_EQ(Services.Output.size(), 3u);
   EXPECT_EQ(Services.Output[0], "Texture mapping: dflt.mat is not found and counted as 64 x 64 texels");
 }
 
 TEST_F(TextureMapping, MapFromViewRefusesWhatItCannotDoAndChangesNothing) {
   TMesh& box = Box();
   box.Surfaces[0]->TXVertices[0] = {5, 6};
+  box.Touch();
+  Core.History.Reset(Core);
   const struct {
     const char* View;
     const char* Density;
@@ -143,13 +149,14 @@ TEST_F(TextureMapping, MapBoxTakesEachFaceFromTheSideItFacesReadingFromOutside) 
 TEST_F(TextureMapping, MapCylinderWrapsTheSidesOnceAndMapsTheCapsFlat) {
   TMesh& cylinder = Cylinder();
   Run(actTexMapCylinder);
-  // Faces: bottom cap, top cap, then the sides from +y (k = 0) towards +x.
+  // Faces: bottom cap, top cap, then the sides from -x to -y, -y to +x, +x to +y, +y to -x.
   ExpectCorners(*cylinder.Surfaces[0], {{32, 0}, {0, 32}, {32, 64}, {64, 32}});  // from below
   ExpectCorners(*cylinder.Surfaces[1], {{0, 32}, {32, 64}, {64, 32}, {32, 0}});
-  // Round from +y towards -x: +y at 0 (64 across the seam), +x at 48, -y at 32, -x at 16.
-  ExpectCorners(*cylinder.Surfaces[2], {{64, 64}, {48, 64}, {48, 0}, {64, 0}});
-  ExpectCorners(*cylinder.Surfaces[3], {{48, 64}, {32, 64}, {32, 0}, {48, 0}});
-  ExpectCorners(*cylinder.Surfaces[5], {{16, 64}, {0, 64}, {0, 0}, {16, 0}});
+  // Round from +y towards -x: +y at 0 (64 across the seam), -x at 16, -y at 32, +x at 48.
+  ExpectCorners(*cylinder.Surfaces[2], {{16, 64}, {32, 64}, {32, 0}, {16, 0}});
+  ExpectCorners(*cylinder.Surfaces[3], {{32, 64}, {48, 64}, {48, 0}, {32, 0}});
+  ExpectCorners(*cylinder.Surfaces[4], {{48, 64}, {64, 64}, {64, 0}, {48, 0}});
+  ExpectCorners(*cylinder.Surfaces[5], {{0, 64}, {16, 64}, {16, 0}, {0, 0}});
 }
 
 TEST_F(TextureMapping, TheConesApexTakesTheMiddleOfItsFace) {
@@ -157,8 +164,8 @@ TEST_F(TextureMapping, TheConesApexTakesTheMiddleOfItsFace) {
   Model().Update();
   Core.ToggleNode(node);
   Run(actTexMapCylinder);
-  // Side k = 1 runs from +x (48) to -y (32) and up to the apex, halfway round: 40.
-  ExpectCorners(*node->Mesh->Surfaces[2], {{48, 64}, {32, 64}, {40, 0}});
+  // The second side runs from -y (32) to +x (48) and up to the apex, halfway between: 40.
+  ExpectCorners(*node->Mesh->Surfaces[2], {{32, 64}, {48, 64}, {40, 0}});
 }
 
 TEST_F(TextureMapping, FitMoveScaleRotateAndFlipWorkInTexels) {
@@ -166,6 +173,8 @@ TEST_F(TextureMapping, FitMoveScaleRotateAndFlipWorkInTexels) {
   TFace* f = AddFace(mesh, {0, 1, 2});
   const auto set = [&](std::vector<TCornerUV> uv) {
     for (int k = 0; k < 3; ++k) f->TXVertices[k] = {uv[static_cast<size_t>(k)].U, uv[static_cast<size_t>(k)].V};
+    mesh.Touch();
+    Core.History.Reset(Core);
   };
   Core.EditMode = emSurface;
   Core.ToggleSurface(f);
@@ -199,6 +208,7 @@ TEST_F(TextureMapping, ResultsBeyondTheFileRangeAreRefusedAndChangeNothing) {
   TMesh& mesh = *AddMeshNode("tri", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}})->Mesh;
   TFace* f = AddFace(mesh, {0, 1, 2});
   f->TXVertices[1] = {1e30f, 0};
+  Core.History.Reset(Core);
   Core.EditMode = emSurface;
   Core.ToggleSurface(f);
   Run(actTexScale, {{"SU", "1e30"}});
