@@ -78,6 +78,7 @@ const std::vector<TActionRow>& MainActionRows() {
       {"actViewFrameSelection", "&Frame Selection", "Fit the camera to the selection, or to the whole model", "F",
        View, 4, false},
       {"actHelpMouseKeys", "&Mouse and Keys", "The mouse and key bindings of the views", "", Help, 1, false},
+      {"actPrimSphere", "&Sphere...", "Create a Sphere primitive", "", Primitive, 7, false},
       {"actViewTexCoords", "Te&xture Coordinates", "Show and drag the selected faces' texture coordinates", "", View,
        5, false},
       {"actTexMapView", "Map From Vie&w...", "Project the selected surfaces' texture from the camera shown", "",

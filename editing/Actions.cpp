@@ -42,6 +42,7 @@ const std::vector<TEditAction>& EditActions() {
       {"actPrimPlane", actPrimPlane, &kPlaneQuery},
       {"actPrimCylind", actPrimCylind, &kCylinderQuery},
       {"actPrimCone", actPrimCone, &kConeQuery},
+      {"actPrimSphere", actPrimSphere, &kSphereQuery},
       {"actTexMapView", actTexMapView, &kTexMapViewQuery},
       {"actTexMapBox", actTexMapBox, &kTexMapBoxQuery},
       {"actTexMapCylinder", actTexMapCylinder},

@@ -1,5 +1,6 @@
 // The Texture commands' worked numbers on a known box and cylinder.
 #include <cmath>
+#include <numbers>
 
 #include "editing/Primitives.h"
 #include "editing/Step.h"
@@ -218,6 +219,43 @@ TEST_F(TextureMapping, ResultsBeyondTheFileRangeAreRefusedAndChangeNothing) {
   EXPECT_FALSE(Core.History.CanUndo());
   ExpectThrowWhat<EConvertError>([&] { Run(actTexMove, {{"DU", "x"}}); }, "'x' is not a valid floating point value");
   EXPECT_EQ(f->TXVertices[1].U, 1e30f);
+}
+
+}  // namespace
+
+namespace {
+
+// Each primitive comes with its material laid on once (dflt.mat is not found here: 64 x 64).
+TEST_F(TextureMapping, PrimitivesComeMappedToTheirMaterial) {
+  // The cube: every side from the camera it faces, each covering the whole picture.
+  TMesh& cube = *BuildCube(Model(), 0.5f)->Mesh;
+  ExpectCorners(*cube.Surfaces[1], {{64, 64}, {64, 0}, {0, 0}, {0, 64}});  // the top, x right and y up
+  ExpectCorners(*cube.Surfaces[3], {{0, 64}, {64, 64}, {64, 0}, {0, 0}});  // +x, y right
+  // The plane from above, fitted: two by one squares of a 2 x 2 plane, corners k+1, k, below.
+  TMesh& plane = *BuildPlane(Model(), 2, 1, 2)->Mesh;
+  ExpectCorners(*plane.Surfaces[0], {{32, 0}, {0, 0}, {0, 64}, {32, 64}});
+  ExpectCorners(*plane.Surfaces[1], {{64, 0}, {32, 0}, {32, 64}, {64, 64}});
+  // The cylinder and cone round their axis (worked out above for Map Cylinder).
+  ExpectCorners(*BuildCylinder(Model(), 4, 2, 1)->Mesh->Surfaces[3], {{32, 64}, {48, 64}, {48, 0}, {32, 0}});
+  ExpectCorners(*BuildCone(Model(), 4, 2, 1)->Mesh->Surfaces[2], {{32, 64}, {48, 64}, {40, 0}});
+}
+
+TEST_F(TextureMapping, TheSphereIsMappedRoundAndFromPoleToPole) {
+  TMesh& sphere = *BuildSphere(Model(), 4, 3, 1)->Mesh;
+  ASSERT_EQ(sphere.Vertices.Count(), 2 + 4 * 2);
+  ASSERT_EQ(sphere.Surfaces.Count(), 4 * 3);
+  for (TFace* f : sphere.Surfaces) {
+    // Outward: the normal points away from the middle.
+    TVector middle;
+    for (const TVertex* v : f->Vertices) middle = {middle.X + v->Position.X, middle.Y + v->Position.Y, middle.Z + v->Position.Z};
+    const TVector n = f->GetNormal();
+    EXPECT_GT(n.X * middle.X + n.Y * middle.Y + n.Z * middle.Z, 0);
+  }
+  // Row 0: triangles from the top pole; row 1: quads; row 2: triangles to the bottom pole.
+  ExpectCorners(*sphere.Surfaces[0], {{8, 0}, {0, 64.0f / 3}, {16, 64.0f / 3}});
+  ExpectCorners(*sphere.Surfaces[5], {{16, 64.0f / 3}, {16, 128.0f / 3}, {32, 128.0f / 3}, {32, 64.0f / 3}});
+  ExpectCorners(*sphere.Surfaces[11], {{48, 128.0f / 3}, {56, 64}, {64, 128.0f / 3}});
+  ExpectNear(sphere.Surfaces[5]->Vertices[0]->Position, -std::sin(std::numbers::pi / 3), 0, 0.5);
 }
 
 }  // namespace
