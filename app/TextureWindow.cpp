@@ -156,7 +156,8 @@ TfrmTexture::TfrmTexture(TCore& core, QWidget* parent) : QWidget(parent, Qt::Too
   canvas = new TTextureCanvas(core, this);
   lblOthers = new QLabel(this);
   lblOthers->setObjectName("lblOtherFaces");
-  lblOthers->setWordWrap(true);
+  // One line: a wrapped label is given too little height by the column and shows half its text.
+  lblOthers->setWordWrap(false);
   column->addWidget(canvas, 1);
   column->addWidget(lblOthers);
   resize(480, 520);
@@ -178,7 +179,7 @@ void TfrmTexture::Refresh() {
   }
   lblOthers->setText(layout.Others.empty()
                          ? QString()
-                         : QString("%1 selected faces of other materials, not shown: %2")
+                         : QString("Not drawn: %1 faces of other materials, %2")
                                .arg(layout.Others.size())
                                .arg(QString::fromStdString(others)));
 }
