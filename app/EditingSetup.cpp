@@ -9,6 +9,7 @@
 #include "editing/ActionTable.h"
 #include "editing/Actions.h"
 #include "editing/Step.h"
+#include "editing/TextureCommands.h"
 #include "view/Builder.h"
 
 void InstallEditCommands(TActionRegistry& actions, TCore& core) {
@@ -17,6 +18,12 @@ void InstallEditCommands(TActionRegistry& actions, TCore& core) {
       actions.SetCommand(action.Name, [&core, run = action.Run, step = PlainCaption(entry->text().toStdString())] {
         RunStep(core, step, [&] { run(core); });
       });
+  // Map From View maps from the camera shown, which the core cannot see.
+  window.SetCommand("actTexMapView", [&window, &core] {
+    const TfraBuilder* frame = window.Builder();
+    const TCameraRec* shown = frame && frame->Cameras ? &frame->Cameras->Current().Rec : nullptr;
+    RunStep(core, "Map From View", [&] { MapFromView(core, shown); });
+  });
 }
 
 TNodeTreeView* InstallNodeTree(TfraBuilder& frame, TCore& core) {

@@ -20,6 +20,7 @@
 #include "app/OptionsDialog.h"
 #include "editing/FileCommands.h"
 #include "view/GameDrawing.h"
+#include "app/TextureWindow.h"
 #include "formats/ObjExport.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
@@ -71,6 +72,7 @@ void TfrmMain::InstallCommands() {
   });
   SetCommand("actHelpMouseKeys", [this] { ShowMouseKeys(this, Action("actViewFrameSelection")->shortcut()); });
   InstallEditCommands(*Actions, Core);
+  InstallTextureWindow(*this, Core);
   InstallHistoryCommands();
   InstallFormatCommands();
 }

@@ -7,6 +7,7 @@
 #include "editing/FileCommands.h"
 #include "document/MaterialLookup.h"
 #include "cli/EditSteps.h"
+#include "cli/TextureSteps.h"
 #include "editing/Actions.h"
 #include "editing/LevelsOfDetail.h"
 #include "editing/MaterialEdits.h"
@@ -147,6 +148,12 @@ class TStepRunner {
   bool Redo(const std::string& rest) {
     return rest.empty() ? UndoRedo(false) : Fail("unknown step 'redo:" + rest + "'");
   }
+  bool Texture(const std::string& what) {
+    TTextureStep step;
+    std::string error;
+    return ParseTextureStep(what, step, error) ? RunAction(step.Action, step.Answers) : Fail(error);
+  }
+
   bool Move(const std::string& values) { return Tool("move", values); }
   bool Rotate(const std::string& values) { return Tool("rotate", values); }
   bool Scale(const std::string& values) { return Tool("scale", values); }
@@ -351,6 +358,14 @@ const std::vector<TEditStep>& EditSteps() {
       {"reparent", "reparent:NODE:PARENT, reparent:NODE:top",
        "NODE goes under PARENT (never into its own subtree) or to the top level, keeping its place", &R::Reparent},
       {"rename", "rename:OLD:NEW", "the node tree's rename; NEW must be a name a file can hold", &R::Rename},
+      {"uv", "uv:view:top, uv:view:front, uv:view:side",
+       "Texture > Map From View from that camera, fitted to the selected faces' materials", &R::Texture},
+      {"uv", "uv:box, uv:box:DENSITY",
+       "Texture > Map Box, at DENSITY texels per unit or the one that fits the largest extent", &R::Texture},
+      {"uv", "uv:cylinder, uv:fit", "Texture > Map Cylinder, Texture > Fit to Material", &R::Texture},
+      {"uv", "uv:move:DU,DV, uv:scale:SU,SV, uv:rotate:DEG",
+       "Texture > Move (texels), Scale and Rotate (degrees) about the coordinates' middle", &R::Texture},
+      {"uv", "uv:flip:u, uv:flip:v", "Texture > Flip U, Flip V", &R::Texture},
       {"undo", "undo", "Edit > Undo: takes back the last step", &R::Undo, false},
       {"redo", "redo", "Edit > Redo: makes the step taken back last again", &R::Redo, false},
   };

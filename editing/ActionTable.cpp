@@ -7,6 +7,7 @@ constexpr const char* View = "&View";
 constexpr const char* LevelOfDetail = "&View > &Level of Detail";
 constexpr const char* Select = "&Select";
 constexpr const char* Primitive = "&Primitive";
+constexpr const char* Texture = "&Texture";
 constexpr const char* Help = "&Help";
 constexpr const char* None = "";
 }  // namespace
@@ -78,12 +79,29 @@ const std::vector<TActionRow>& MainActionRows() {
       {"actViewFrameSelection", "&Frame Selection", "Fit the camera to the selection, or to the whole model", "F",
        View, 4, false},
       {"actHelpMouseKeys", "&Mouse and Keys", "The mouse and key bindings of the views", "", Help, 1, false},
+      {"actPrimSphere", "&Sphere...", "Create a Sphere primitive", "", Primitive, 7, false},
+      {"actViewTexCoords", "Te&xture Coordinates", "Show and drag the selected faces' texture coordinates", "", View,
+       5, false},
+      {"actTexMapView", "Map From Vie&w...", "Project the selected surfaces' texture from the camera shown", "",
+       Texture, 1, false},
+      {"actTexMapBox", "Map &Box...", "Map each selected surface from the side it faces most", "", Texture, 2, false},
+      {"actTexMapCylinder", "Map &Cylinder", "Wrap the texture round the selection's vertical axis", "", Texture, 3,
+       false},
+      {"actTexFit", "&Fit to Material", "Make the selected surfaces cover their material exactly once", "", Texture, 4,
+       true},
+      {"actTexMove", "&Move...", "Move the selected surfaces' texture coordinates by texels", "", Texture, 5, false},
+      {"actTexScale", "&Scale...", "Scale the selected surfaces' texture coordinates about their middle", "", Texture,
+       6, false},
+      {"actTexRotate", "&Rotate...", "Turn the selected surfaces' texture coordinates about their middle", "", Texture,
+       7, false},
+      {"actTexFlipU", "Flip &U", "Mirror the texture left to right", "", Texture, 8, false},
+      {"actTexFlipV", "Flip &V", "Mirror the texture top to bottom", "", Texture, 9, false},
   };
   return rows;
 }
 
 const std::vector<const char*>& MainMenuCaptions() {
-  static const std::vector<const char*> menus = {File, Edit, View, Select, Primitive, Help};
+  static const std::vector<const char*> menus = {File, Edit, View, Select, Primitive, Texture, Help};
   return menus;
 }
 

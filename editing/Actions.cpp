@@ -5,6 +5,7 @@
 #include "editing/LevelsOfDetail.h"
 #include "editing/Primitives.h"
 #include "editing/SelectCommands.h"
+#include "editing/TextureCommands.h"
 #include "editing/TransformCommands.h"
 
 const std::vector<TEditAction>& EditActions() {
@@ -41,6 +42,16 @@ const std::vector<TEditAction>& EditActions() {
       {"actPrimPlane", actPrimPlane, &kPlaneQuery},
       {"actPrimCylind", actPrimCylind, &kCylinderQuery},
       {"actPrimCone", actPrimCone, &kConeQuery},
+      {"actPrimSphere", actPrimSphere, &kSphereQuery},
+      {"actTexMapView", actTexMapView, &kTexMapViewQuery},
+      {"actTexMapBox", actTexMapBox, &kTexMapBoxQuery},
+      {"actTexMapCylinder", actTexMapCylinder},
+      {"actTexFit", actTexFit},
+      {"actTexMove", actTexMove, &kTexMoveQuery},
+      {"actTexScale", actTexScale, &kTexScaleQuery},
+      {"actTexRotate", actTexRotate, &kTexRotateQuery},
+      {"actTexFlipU", actTexFlipU},
+      {"actTexFlipV", actTexFlipV},
   };
   return actions;
 }

@@ -10,6 +10,7 @@
 #include "editing/Query.h"
 #include "editing/SurfaceOps.h"
 #include "document/Core.h"
+#include "editing/TextureSpace.h"
 #include "model/VertexOps.h"
 
 namespace {
@@ -41,6 +42,10 @@ TFace* AddFaceOf(TMesh& mesh, std::initializer_list<TVertex*> corners) {
 }
 
 void CentreOnOrigin(TMesh& mesh) { MoveVerticesTo(mesh.Vertices.Pointers(), {0, 0, 0}); }
+
+// A primitive comes with its texture laid on, each face fitted to its material; the node
+// stands at the origin, so the local positions are where the views show them.
+constexpr TCornerPlace kBuilt = &TVertex::Position;
 
 // The bottom ring shared by cylinder and cone: v(i) clockwise seen from +z, starting on +y,
 // and a cap running v(n-1) .. v(0), made by adding the ring's corners last to first.
@@ -99,6 +104,9 @@ bool TooBig(TCore& core, long long vertices) {
 }
 
 void FinishPrimitive(TCore& core, TNode* node) {
+  TTexelSizes sizes;  // says whether the texture was fitted to a material that is not there
+  for (const TFace* face : node->Mesh->Surfaces) sizes.Width(*face);
+  sizes.Report(core.Services);
   core.ToggleNode(node);
   core.Model->Update();
   core.Changed(chHierarchy);
@@ -125,6 +133,9 @@ TNode* BuildCube(TModel& model, float size) {
                                        {1, 3, 6, 4}, {2, 7, 6, 3}, {0, 1, 4, 5}};
   const auto corner = [&mesh](int i) { return mesh.Vertices[i]; };
   for (const auto& s : kSides) AddFaceOf(mesh, {corner(s[0]), corner(s[1]), corner(s[2]), corner(s[3])});
+  TTexelSizes sizes;
+  const std::vector<TFace*> faces = mesh.Surfaces.Pointers();
+  MapBox(faces, FittingDensity(faces, sizes, kBuilt), kBuilt);
   return node;
 }
 
@@ -142,6 +153,8 @@ TNode* BuildPlane(TModel& model, int subdivideX, int subdivideY, float size) {
       AddFaceOf(mesh, {corner(k + 1), corner(k), corner(k + subdivideX + 1), corner(k + subdivideX + 2)});
     }
   CentreOnOrigin(mesh);
+  TTexelSizes sizes;
+  MapPlanar(mesh.Surfaces.Pointers(), FixedViewPlane(0), 0, sizes, kBuilt);
   return node;
 }
 
@@ -159,6 +172,8 @@ TNode* BuildCylinder(TModel& model, int sides, float height, float radius) {
   }
   FlipSurface(*bottom);
   CentreOnOrigin(mesh);
+  TTexelSizes sizes;
+  MapCylinder(mesh.Surfaces.Pointers(), sizes, kBuilt);
   return node;
 }
 
@@ -173,6 +188,56 @@ TNode* BuildCone(TModel& model, int sides, float height, float radius) {
   }
   FlipSurface(*base);
   CentreOnOrigin(mesh);
+  TTexelSizes sizes;
+  MapCylinder(mesh.Surfaces.Pointers(), sizes, kBuilt);
+  return node;
+}
+
+TNode* BuildSphere(TModel& model, int segments, int rings, float radius) {
+  TNode* node = NewPrimitive(model, "Sphere");
+  TMesh& mesh = *node->Mesh;
+  // Rings from the top pole down; round each ring from +y towards -x, the way the picture
+  // runs left to right seen from outside (as Map Cylinder lays it).
+  mesh.Vertices.Reserve(static_cast<size_t>(segments) * static_cast<size_t>(rings - 1) + 2);
+  mesh.Surfaces.Reserve(static_cast<size_t>(segments) * static_cast<size_t>(rings));
+  TVertex* top = AddVertexAt(mesh, 0, 0, radius);
+  for (int j = 1; j < rings; ++j) {
+    const double polar = std::numbers::pi * j / rings;
+    for (int i = 0; i < segments; ++i) {
+      const double round = 2 * std::numbers::pi * i / segments;
+      AddVertexAt(mesh, -radius * std::sin(round) * std::sin(polar), radius * std::cos(round) * std::sin(polar),
+                  radius * std::cos(polar));
+    }
+  }
+  TVertex* bottom = AddVertexAt(mesh, 0, 0, -radius);
+  const auto at = [&](int j, int i) { return mesh.Vertices[1 + (j - 1) * segments + i % segments]; };
+  // The picture once round and once from pole to pole; a pole's corner takes the middle of its
+  // face's edge, so that the picture does not twist into it.
+  TTexelSizes sizes;
+  const auto uv = [&](TFace* face, int k, double i, int j) {
+    face->TXVertices[k] = {static_cast<float>(i / segments * sizes.Width(*face)),
+                           static_cast<float>(static_cast<double>(j) / rings * sizes.Height(*face))};
+  };
+  for (int j = 0; j < rings; ++j)
+    for (int i = 0; i < segments; ++i) {
+      if (j == 0) {
+        TFace* f = AddFaceOf(mesh, {top, at(1, i), at(1, i + 1)});
+        uv(f, 0, i + 0.5, 0);
+        uv(f, 1, i, 1);
+        uv(f, 2, i + 1, 1);
+      } else if (j == rings - 1) {
+        TFace* f = AddFaceOf(mesh, {at(j, i), bottom, at(j, i + 1)});
+        uv(f, 0, i, j);
+        uv(f, 1, i + 0.5, rings);
+        uv(f, 2, i + 1, j);
+      } else {
+        TFace* f = AddFaceOf(mesh, {at(j, i), at(j + 1, i), at(j + 1, i + 1), at(j, i + 1)});
+        uv(f, 0, i, j);
+        uv(f, 1, i, j + 1);
+        uv(f, 2, i + 1, j + 1);
+        uv(f, 3, i + 1, j);
+      }
+    }
   return node;
 }
 
@@ -181,12 +246,14 @@ constexpr TQueryField kCubeFields[] = {{"Size", "0.02"}};
 constexpr TQueryField kPlaneFields[] = {{"Size", "0.02"}, {"Subdivide_X", "1"}, {"Subdivide_Y", "1"}};
 constexpr TQueryField kCylinderFields[] = {{"Size", "0.2"}, {"Radius", "0.03"}, {"Sides", "8"}};
 constexpr TQueryField kConeFields[] = {{"Size", "0.1"}, {"Radius", "0.03"}, {"Sides", "8"}};
+constexpr TQueryField kSphereFields[] = {{"Radius", "0.03"}, {"Segments", "12"}, {"Rings", "6"}};
 }  // namespace
 
 const TQueryForm kCubeQuery = {"Create Cube", kCubeFields};
 const TQueryForm kPlaneQuery = {"Create Plane", kPlaneFields};
 const TQueryForm kCylinderQuery = {"Create Cylinder", kCylinderFields};
 const TQueryForm kConeQuery = {"Create Cone", kConeFields};
+const TQueryForm kSphereQuery = {"Create Sphere", kSphereFields};
 
 void actPrimCube(TCore& core) {
   TQuery query(kCubeQuery);
@@ -235,6 +302,18 @@ void actPrimCone(TCore& core) {
       NoShape(core, query, "Sides", sides, 3) || TooBig(core, sides + 1LL))
     return;
   FinishPrimitive(core, BuildCone(*core.Model, sides, size, radius));
+}
+
+void actPrimSphere(TCore& core) {
+  TQuery query(kSphereQuery);
+  if (!query.Ask(core)) return;
+  const auto radius = static_cast<float>(query.Float("Radius"));
+  const int segments = query.Int("Segments");
+  const int rings = query.Int("Rings");
+  if (NoShape(core, query, "Radius", radius) || NoShape(core, query, "Segments", segments, 3) ||
+      NoShape(core, query, "Rings", rings, 2) || TooBig(core, static_cast<long long>(segments) * (rings - 1LL) + 2))
+    return;
+  FinishPrimitive(core, BuildSphere(*core.Model, segments, rings, radius));
 }
 
 void actPrimDummy(TCore& core) {

@@ -2,24 +2,48 @@
 
 #include <algorithm>
 
+#include "editing/TextureSpace.h"
 #include "model/Model.h"
+
+namespace {
+
+// The parts of a surface are still that surface: they keep its material and how it draws.
+void TakeLook(TFace& part, const TFace& surface) {
+  part.Material = surface.Material;
+  part.FaceType = surface.FaceType;
+  part.GeometryMode = surface.GeometryMode;
+  part.LightingMode = surface.LightingMode;
+  part.TextureMode = surface.TextureMode;
+  part.ExtraLight = surface.ExtraLight;
+}
+
+// Adds corner k of the surface to the part, with the texture coordinate it has there.
+void AddCornerOf(TFace& part, const TFace& surface, int k) {
+  part.TXVertices[part.AddVertex(surface.Vertices[k])] = surface.TXVertices[k];
+}
+
+}  // namespace
 
 TFace* ExtrudeSurfaceKeep(TFace& surface) {
   TMesh& mesh = *surface.Mesh;
   const int n = surface.Vertices.Count();
   TFace* cap = mesh.AddFace();
+  TakeLook(*cap, surface);
   for (int i = 0; i < n; ++i) {
     TVertex* w = mesh.AddVertex();
     w->Position = surface.Vertices[i]->Position;
-    cap->AddVertex(w);
+    cap->TXVertices[cap->AddVertex(w)] = surface.TXVertices[i];
   }
+  // A side has no height until the cap moves: its corners take the coordinates of the edge
+  // they stand on, which keeps the edge's texture running on when the side is stretched.
   for (int i = 0; i < n; ++i) {
     const int j = (i + 1) % n;
     TFace* side = mesh.AddFace();
-    side->AddVertex(surface.Vertices[i]);
-    side->AddVertex(surface.Vertices[j]);
-    side->AddVertex(cap->Vertices[j]);
-    side->AddVertex(cap->Vertices[i]);
+    TakeLook(*side, surface);
+    AddCornerOf(*side, surface, i);
+    AddCornerOf(*side, surface, j);
+    side->TXVertices[side->AddVertex(cap->Vertices[j])] = surface.TXVertices[j];
+    side->TXVertices[side->AddVertex(cap->Vertices[i])] = surface.TXVertices[i];
   }
   return cap;
 }
@@ -42,9 +66,11 @@ bool SplitSurface(TFace& surface, TVertex& a, TVertex& b) {
   TMesh& mesh = *a.Mesh;
   TFace* first = mesh.AddFace();
   TFace* second = mesh.AddFace();
-  for (int k = 0; k <= lo; ++k) first->AddVertex(surface.Vertices[k]);
-  for (int k = hi; k < n; ++k) first->AddVertex(surface.Vertices[k]);
-  for (int k = lo; k <= hi; ++k) second->AddVertex(surface.Vertices[k]);
+  TakeLook(*first, surface);
+  TakeLook(*second, surface);
+  for (int k = 0; k <= lo; ++k) AddCornerOf(*first, surface, k);
+  for (int k = hi; k < n; ++k) AddCornerOf(*first, surface, k);
+  for (int k = lo; k <= hi; ++k) AddCornerOf(*second, surface, k);
   surface.Mesh->DeleteFaces({&surface});
   return true;
 }
@@ -58,14 +84,15 @@ TVertex* InsertEdgeVertex(TMesh& mesh, TVertex& a, TVertex& b) {
     for (int k = 0; k < n; ++k) {
       if (face->Vertices[k] != &a) continue;
       const int next = k + 1 < n ? k + 1 : 0;
-      if (face->Vertices[next] == &b) {
-        face->InsertVertex(next, v);
-        break;
-      }
-      if (face->PrevVertex(k) == &b) {
-        face->InsertVertex(k, v);
-        break;
-      }
+      const int prev = k > 0 ? k - 1 : n - 1;
+      const int other = face->Vertices[next] == &b ? next : face->Vertices[prev] == &b ? prev : -1;
+      if (other < 0) continue;
+      // The new corner lies halfway along the edge, and so does its place on the picture.
+      const TTXVertex ta = face->TXVertices[k], tb = face->TXVertices[other];
+      const int at = other == next ? next : k;
+      face->InsertVertex(at, v);
+      face->TXVertices[at] = {(ta.U + tb.U) / 2, (ta.V + tb.V) / 2};
+      break;
     }
   }
   return v;
@@ -75,10 +102,11 @@ void FlipSurface(TFace& surface) {
   std::vector<TVertex*>& corners = surface.Vertices.Raw();
   std::reverse(corners.begin(), corners.end());
   surface.Mesh->Touch();
-  TTXVertices fresh;
-  fresh.Reserve(corners.size());
-  for (size_t k = 0; k < corners.size(); ++k) fresh.Add({});
-  surface.TXVertices = std::move(fresh);
+  // Each corner keeps its own place on the picture, so the coordinates turn round with them.
+  TTXVertices reversed;
+  reversed.Reserve(corners.size());
+  for (int k = surface.TXVertices.Count(); k-- > 0;) reversed.Add(surface.TXVertices[k]);
+  surface.TXVertices = std::move(reversed);
   surface.NormalDirty = true;
 }
 
@@ -93,5 +121,8 @@ TFace* MakeSurface(TModel& model, const std::vector<TVertex*>& list) {
     surface->AddVertex(v);
     v->Position = p->World;
   }
+  // Laid flat from the side it faces, fitted to its material, as Map Box would.
+  TTexelSizes sizes;
+  MapBox({surface}, FittingDensity({surface}, sizes, &TVertex::Position), &TVertex::Position);
   return surface;
 }

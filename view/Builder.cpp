@@ -208,6 +208,7 @@ void TfraBuilder::Redraw(bool rebuild) {
   // Commands that change the node selection end here: the tree's marks follow.
   RepaintTree();
   glaMain->Repaint();
+  if (AfterRedraw) AfterRedraw();
 }
 
 void TfraBuilder::ResetCameras() { Cameras->ResetCameras(Core.Model->Radius); }

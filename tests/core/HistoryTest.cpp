@@ -112,7 +112,8 @@ TEST(History, EveryActionUndoesAndRedoesExactly) {
         t.Core.ResetHistory();
         SelectSome(t.Core, kind);
         FindEditAction("actEditCopy")->Run(t.Core);  // something to paste
-        t.Services.Answers = {{"X", "0.5"}, {"Y", "0.25"}, {"Z", "2"}, {"Around_X", "0.1"}, {"Insert_Offset", "1 2 3"}};
+        t.Services.Answers = {{"X", "0.5"}, {"Y", "0.25"}, {"Z", "2"}, {"Around_X", "0.1"}, {"Insert_Offset", "1 2 3"},
+                             {"DU", "3"}, {"DV", "-2"}, {"SU", "2"}, {"SV", "0.5"}};
         t.Services.FileNames = {ZARN_SAMPLES_DIR "/fighter.3do"};
         if (UndoesAndRedoesExactly(t, action.Name, [&] { RunStep(t.Core, action.Name, [&] { action.Run(t.Core); }); }))
           stepped.insert(action.Name);

@@ -1,0 +1,37 @@
+#pragma once
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+#include "editing/TextureLayout.h"
+
+class QLabel;
+class TCore;
+class TfrmMain;
+class TTextureCanvas;
+
+// View > Texture Coordinates: the material of the highlighted face drawn at its size with the
+// selected faces' corners and edges over it. A left drag moves a corner (vertex mode), a face
+// (surface and node mode) or, started on nothing, picks the corners in a rectangle, which the
+// next drag moves; every drag is one step of the history. The wheel zooms at the pointer and a
+// right or middle drag pans. Faces of other materials are listed below, not drawn.
+class TfrmTexture : public QWidget {
+  Q_OBJECT
+ public:
+  TfrmTexture(TCore& core, QWidget* parent);
+  ~TfrmTexture() override;
+
+  // Reads the selection again and repaints; the main window calls it after every redraw.
+  void Refresh();
+  TTexelView& View();
+  QWidget* Canvas() const;
+  QLabel* OtherFaces() const { return lblOthers; }
+
+ private:
+  TTextureCanvas* canvas;
+  QLabel* lblOthers;
+};
+
+// Puts View > Texture Coordinates on the main window: it shows the window, which from then on
+// follows every redraw of the views.
+TfrmTexture* InstallTextureWindow(TfrmMain& window, TCore& core);

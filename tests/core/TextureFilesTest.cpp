@@ -1,0 +1,116 @@
+// Texture coordinates made by the Texture commands survive saving, reading and OBJ export,
+// and zarn-cli's uv: steps run the same commands.
+#include <filesystem>
+
+#include "editing/Step.h"
+#include "editing/TextureCommands.h"
+#include "formats/FileIO.h"
+#include "formats/ObjExport.h"
+#include "tests/core/CliRunner.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
+
+using namespace fmt_test;
+
+namespace {
+
+class TextureFiles : public ::testing::Test, protected TTestCore {
+ protected:
+  // The triangle (0,0,0) (1,0,0) (0,1,0) of stone.mat, a 32 x 16 texture, mapped from the top.
+  void MapTriangle() {
+    Dir.Write("stone.mat", MakeTextureMat(32, 16, 8, std::string(32 * 16, '\x06')));
+    const std::string text = Replace(TriangleModelText(), "0:  1 0x4 4 3 1 0.5", "0:  0 0x4 4 3 1 0.5");
+    ASSERT_TRUE(Model().LoadFromFile(Dir.Write("tri.3do", text)));
+    Core.ResetHistory();
+    Core.ToggleNode(Model().Nodes[0]);
+    OutputBefore = Services.Output.size();
+    Services.Answers = {{"View", "Top"}};
+    RunStep(Core, "Map From View", [&] { actTexMapView(Core); });
+  }
+  TTempDir Dir;
+  size_t OutputBefore = 0;
+};
+
+TEST_F(TextureFiles, MappedCoordinatesGoThroughA3DOFileAndOutToOBJ) {
+  MapTriangle();
+  const TFace& face = *Model().Nodes[0]->Mesh->Surfaces[0];
+  const float want[3][2] = {{0, 16}, {32, 16}, {0, 0}};
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_EQ(face.TXVertices[k].U, want[k][0]);
+    EXPECT_EQ(face.TXVertices[k].V, want[k][1]);
+  }
+  EXPECT_EQ(Services.Output.size(), OutputBefore) << "stone.mat is found";
+  const std::string path = Dir.File("mapped.3do");
+  Model().SaveToFile(path);
+  TTestCore read;
+  ASSERT_TRUE(read.Model().LoadFromFile(path));
+  EXPECT_EQ(SavedText(read.Model()), SavedText(Model()));
+  EXPECT_NE(ReadWholeFile(path).find("TEXTURE VERTICES 3\r\n0:  0 16\r\n1:  32 16\r\n2:  0 0\r\n"), std::string::npos);
+
+  // OBJ counts in shares of the picture with V up.
+  ExportObj(Model(), Dir.File("mapped.obj"));
+  EXPECT_NE(ReadWholeFile(Dir.File("mapped.obj")).find("vt 0 0\nvt 1 0\nvt 0 1\n"), std::string::npos)
+      << ReadWholeFile(Dir.File("mapped.obj"));
+
+  Core.Undo();
+  EXPECT_EQ(face.TXVertices[1].U, 16) << "the file's own coordinate is back";
+}
+
+TEST_F(TextureFiles, ZarnCliRunsTheUvStepsAsOneHistoryStepEach) {
+  MapTriangle();
+  const std::string in = Dir.File("mapped.3do");
+  Model().SaveToFile(in);
+  const std::string out = Dir.File("out.3do");
+  const auto corners = [&](std::vector<std::string> steps) {
+    steps.insert(steps.begin(), {"edit", in, out, "mode:surface", "select:surface:0"});
+    const TCliRun run = RunCli(steps);
+    EXPECT_EQ(run.Status, 0) << run.Out;
+    TTestCore read;
+    EXPECT_TRUE(read.Model().LoadFromFile(out));
+    std::vector<float> uv;
+    for (const TTXVertex& t : read.Model().Nodes[0]->Mesh->Surfaces[0]->TXVertices) uv.insert(uv.end(), {t.U, t.V});
+    return uv;
+  };
+  // From (0,16) (32,16) (0,0), whose middle is (16, 8).
+  const struct {
+    std::vector<std::string> Steps;
+    std::vector<float> Want;
+  } cases[] = {
+      {{"uv:move:1,-2"}, {1, 14, 33, 14, 1, -2}},
+      {{"uv:scale:0.5,2"}, {8, 24, 24, 24, 8, -8}},
+      {{"uv:rotate:180"}, {32, 0, 0, 0, 32, 16}},
+      {{"uv:flip:u"}, {32, 16, 0, 16, 32, 0}},
+      {{"uv:flip:v"}, {0, 0, 32, 0, 0, 16}},
+      {{"uv:move:5,5", "uv:fit"}, {0, 16, 32, 16, 0, 0}},
+      {{"uv:view:front"}, {32, 0, 0, 0, 32, 0}},  // edge-on from the front: no height, x runs left
+      {{"uv:view:top"}, {0, 16, 32, 16, 0, 0}},
+      {{"uv:view:side"}, {0, 0, 0, 0, 32, 0}},
+      {{"uv:box:4"}, {0, 4, 4, 4, 0, 0}},
+      {{"uv:flip:u", "undo"}, {0, 16, 32, 16, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Steps.front());
+    EXPECT_EQ(corners(c.Steps), c.Want);
+  }
+}
+
+TEST_F(TextureFiles, ZarnCliRefusesUnknownUvStepsAndListsThemInHelp) {
+  MapTriangle();
+  const std::string in = Dir.Write("in.3do", ReadWholeFile(ZARN_SAMPLES_DIR "/fighter.3do"));
+  for (const char* step : {"uv:view:back", "uv:move:1", "uv:flip:w", "uv:spin", "uv:fit:2", "uv:box:"}) {
+    SCOPED_TRACE(step);
+    const TCliRun run = RunCli({"edit", in, Dir.File("never.3do"), "select:all", step});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Out.find("unknown step 'uv:"), std::string::npos) << run.Out;
+    EXPECT_FALSE(std::filesystem::exists(Dir.File("never.3do")));
+  }
+  const TCliRun nothing = RunCli({"edit", in, Dir.File("never.3do"), "uv:fit"});
+  EXPECT_EQ(nothing.Status, 1);
+  EXPECT_NE(nothing.Out.find("Select the surfaces (or nodes) to map first"), std::string::npos) << nothing.Out;
+  const TCliRun help = RunCli({"help", "edit"});
+  for (const char* listed : {"uv:view:top, uv:view:front, uv:view:side", "uv:box, uv:box:DENSITY", "uv:flip:u",
+                             "actTexMapBox", "Texture > Map Box", "Density=<texels per unit", "Degrees=90"})
+    EXPECT_NE(help.Out.find(listed), std::string::npos) << listed;
+}
+
+}  // namespace
