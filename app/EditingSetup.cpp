@@ -12,16 +12,15 @@
 #include "editing/TextureCommands.h"
 #include "view/Builder.h"
 
-void InstallEditCommands(TActionRegistry& actions, TCore& core) {
+void InstallEditCommands(TActionRegistry& actions, TCore& core, std::function<const TCameraRec*()> shownCamera) {
   for (const TEditAction& action : EditActions())
     if (const QAction* entry = actions.Action(action.Name))
       actions.SetCommand(action.Name, [&core, run = action.Run, step = PlainCaption(entry->text().toStdString())] {
         RunStep(core, step, [&] { run(core); });
       });
   // Map From View maps from the camera shown, which the core cannot see.
-  window.SetCommand("actTexMapView", [&window, &core] {
-    const TfraBuilder* frame = window.Builder();
-    const TCameraRec* shown = frame && frame->Cameras ? &frame->Cameras->Current().Rec : nullptr;
+  actions.SetCommand("actTexMapView", [&core, shownCamera = std::move(shownCamera)] {
+    const TCameraRec* shown = shownCamera();
     RunStep(core, "Map From View", [&] { MapFromView(core, shown); });
   });
 }

@@ -1,14 +1,18 @@
 #pragma once
+#include <functional>
 
 class TActionRegistry;
 class TCore;
+struct TCameraRec;
 class TfraBuilder;
 class TNodeTreeView;
 class TfraProp;
 
 // The Edit, Select and Primitive menus and File > Insert... run the editing commands, each as
 // one step of the history named by its menu entry.
-void InstallEditCommands(TActionRegistry& actions, TCore& core);
+// `shownCamera` gives the camera the views show (null before they exist), which Map From View
+// maps from.
+void InstallEditCommands(TActionRegistry& actions, TCore& core, std::function<const TCameraRec*()> shownCamera);
 // Puts the node tree into the frame's right-hand panel and lets the frame's tree requests
 // reach it.
 TNodeTreeView* InstallNodeTree(TfraBuilder& frame, TCore& core);

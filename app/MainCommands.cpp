@@ -71,7 +71,9 @@ void TfrmMain::InstallCommands() {
     if (fraBuilder) fraBuilder->FrameSelection();
   });
   SetCommand("actHelpMouseKeys", [this] { ShowMouseKeys(this, Action("actViewFrameSelection")->shortcut()); });
-  InstallEditCommands(*Actions, Core);
+  InstallEditCommands(*Actions, Core, [this]() -> const TCameraRec* {
+    return fraBuilder && fraBuilder->Cameras ? &fraBuilder->Cameras->Current().Rec : nullptr;
+  });
   InstallTextureWindow(*this, Core);
   InstallHistoryCommands();
   InstallFormatCommands();

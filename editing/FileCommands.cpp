@@ -22,6 +22,9 @@ std::unique_ptr<TModel> FreshModel(TCore& core, const std::string& file = {}) {
   auto fresh = std::make_unique<TModel>();
   fresh->Services = &core.Services;
   fresh->FileName = file;
+  // Materials decode through the colormap the document's model uses.
+  fresh->Materials.Palette = core.Model->Materials.Palette;
+  fresh->Materials.LightTable = core.Model->Materials.LightTable;
   if (core.Model->Materials.Loader) InstallMaterialLoader(core, *fresh);
   return fresh;
 }

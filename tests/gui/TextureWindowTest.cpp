@@ -66,7 +66,7 @@ TEST_F(TextureWindow, DraggingAFaceMovesItsCornersByTexelsInOneUndoStep) {
   EXPECT_EQ(Coordinates(*face), Moved(before, 10, -5, {0, 1, 2, 3}));
   Saved(Texture->grab().toImage(), "texture_window_face_dragged");
   QCoreApplication::processEvents();
-  EXPECT_GT(Frame().Rebuilds + Services.Rebuilds, rebuilds) << "the views show the change at once";
+  EXPECT_GT(Frame().Rebuilds + Changes->Rebuilds, rebuilds) << "the views show the change at once";
   EXPECT_EQ(Core->History.UndoCaption(), "Move Texture Coordinates");
   Window->Action("actEditUndo")->trigger();
   EXPECT_EQ(Coordinates(*face), before);
