@@ -4,7 +4,6 @@
 #include <QMenu>
 #include <optional>
 
-#include "app/MainWindow.h"
 #include "app/SettingsStore.h"
 #include "formats/ColormapPlaces.h"
 #include "document/Core.h"
@@ -14,7 +13,7 @@ namespace {
 const char* const kSettingsPath = "View/Colormap";
 }  // namespace
 
-TColormapUi::TColormapUi(TfrmMain& window, TCore& core, QMenu& viewMenu) : QObject(&window), Window(window), Core(core) {
+TColormapUi::TColormapUi(QWidget& window, TCore& core, QMenu& viewMenu) : QObject(&window), Window(window), Core(core) {
   QAction* action = viewMenu.addAction("C&olormap...");
   action->setObjectName("actViewColormap");
   action->setStatusTip("The colormap of the level that 8-bit materials are seen with");

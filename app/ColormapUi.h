@@ -5,7 +5,7 @@
 class QAction;
 class QMenu;
 class TCore;
-class TfrmMain;
+class QWidget;
 
 // The colormap 8-bit materials are seen through: View > Colormap... lists the .cmp files the
 // model can be seen with and "Built-in", the choice is kept in the settings at once, and a
@@ -14,7 +14,7 @@ class TColormapUi : public QObject {
  public:
   static constexpr const char* kBuiltIn = "Built-in";
 
-  TColormapUi(TfrmMain& window, TCore& core, QMenu& viewMenu);
+  TColormapUi(QWidget& window, TCore& core, QMenu& viewMenu);
   // Uses the colormap so named (TColormapPlace::Name; empty for the built-in palette). A
   // colormap that does not read is reported and changes nothing; false then.
   bool Use(const std::string& name);
@@ -25,7 +25,7 @@ class TColormapUi : public QObject {
   const std::string& Current() const { return Name; }
 
  private:
-  TfrmMain& Window;
+  QWidget& Window;
   TCore& Core;
   std::string Name;  // empty: the built-in palette
 };

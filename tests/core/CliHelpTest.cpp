@@ -145,6 +145,33 @@ Actions, with the menu command each is, and the values its dialog asks for:
         Size=0.1
         Radius=0.03
         Sides=8
+  actPrimSphere          Primitive > Sphere...
+      dialog "Create Sphere":
+        Radius=0.03
+        Segments=12
+        Rings=6
+  actTexMapView          Texture > Map From View...
+      dialog "Map From View":
+        View=<the camera shown: Top, Front, Side or Free (Top without windows)>
+        Density=fit
+  actTexMapBox           Texture > Map Box...
+      dialog "Map Box":
+        Density=<texels per unit that fit the selection's largest extent to one material width>
+  actTexMapCylinder      Texture > Map Cylinder
+  actTexFit              Texture > Fit to Material
+  actTexMove             Texture > Move...
+      dialog "Move Texture":
+        DU=0
+        DV=0
+  actTexScale            Texture > Scale...
+      dialog "Scale Texture":
+        SU=1
+        SV=1
+  actTexRotate           Texture > Rotate...
+      dialog "Rotate Texture":
+        Degrees=90
+  actTexFlipU            Texture > Flip U
+  actTexFlipV            Texture > Flip V
 )");
 }
 
