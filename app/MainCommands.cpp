@@ -18,6 +18,7 @@
 #include "app/ObjImportDialog.h"
 #include "app/OptionsDialog.h"
 #include "editing/GameCheck.h"
+#include "editing/GameWarnings.h"
 #include "editing/Step.h"
 #include "formats/MaterialLoader.h"
 #include "formats/ObjExport.h"
@@ -171,6 +172,7 @@ void TfrmMain::acnFileRevertExecute() {
 }
 
 bool TfrmMain::ReadyForGameOrSaveAnyway() {
+  for (const std::string& line : GameWarnings(*Core.Model)) Core.Services.AddOutput("Warning: " + line);
   const std::vector<std::string> breaches = CheckForGame(*Core.Model, MaterialFinder(Core));
   if (breaches.empty()) return true;
   for (const std::string& line : breaches) Core.Services.AddOutput(line);

@@ -4,6 +4,7 @@
 
 TMaterial* AddProjectMaterial(TCore& core, const std::string& name) {
   TMaterial* material = core.Model->Materials.FindOrAdd(name);
+  material->ByDefault = false;  // asked for, so written even while no face uses it
   core.Services.Redraw(true);
   return material;
 }

@@ -177,6 +177,8 @@ void TReader::Parse() {
     Split(5);
     MaterialNames.emplace_back(Fields[1]);
   }
+  // Every material the file names stays, in the file's order, so that saving keeps its numbers.
+  for (const std::string& name : MaterialNames) Model.Materials.FindOrAdd(name)->ByDefault = false;
 
   Model.ShowStatus("Loading Attributes...");
   FindLine("GEOMETRYDEF");

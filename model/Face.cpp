@@ -4,7 +4,13 @@
 #include "model/Model.h"
 
 TFace::TFace(TMesh* mesh) : Mesh(mesh) {
-  if (mesh && mesh->Model) Material = mesh->Model->Materials.FindOrAdd("dflt.mat");
+  if (!mesh || !mesh->Model) return;
+  TMaterials& materials = mesh->Model->Materials;
+  Material = materials.Find("dflt.mat");
+  if (!Material) {
+    Material = materials.Add("dflt.mat");
+    Material->ByDefault = true;
+  }
 }
 
 int TFace::AddVertex(TVertex* vertex) {

@@ -22,6 +22,8 @@ class TMaterial {
   std::vector<uint8_t> Pixels;  // Width x Height RGB triples, rows in file order
   int TextureName = -1;
   bool Loaded = false;
+  // Held only because a new face needed a material: not written unless a face uses it.
+  bool ByDefault = false;
 
   // Reads the material's file through the list's loader, if one is installed.
   void Load();
