@@ -18,7 +18,7 @@ TLevelOfDetailUi::TLevelOfDetailUi(TfrmMain& window, TCore& core, QMenu& viewMen
   mnuLod->setObjectName("mnuLod");
   Choices = new QActionGroup(this);
   mnuLod->addSeparator();
-  for (const char* name : {"actViewLodAdd", "actViewLodCopy", "actViewLodDelete"}) mnuLod->addAction(Window.Action(name));
+  for (const char* name : {"actViewLodAdd", "actViewLodCopy", "actViewLodDelete", "actViewLodGenerate"}) mnuLod->addAction(Window.Action(name));
   stbLod = new QLabel(&window);
   stbLod->setObjectName("stbMainLod");
   stbLod->setFrameShape(QFrame::Panel);

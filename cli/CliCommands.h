@@ -52,3 +52,7 @@ int RunEdit(const TArgs& args);
 // Exit status 3 when the model breaks what the game loads.
 int RunCheck(const TArgs& args);
 int RunExport(const TArgs& args);
+// Writes a container of files, or replaces and adds entries of one (--update).
+int RunPack(const TArgs& args);
+// Makes a material of pictures.
+int RunTomat(const TArgs& args);
