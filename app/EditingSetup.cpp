@@ -23,7 +23,6 @@ TNodeTreeView* InstallNodeTree(TfraBuilder& frame, TCore& core) {
   auto* tree = new TNodeTreeView(core, &frame);
   frame.PlaceTreeWidget(tree);
   frame.FillTree = [&core, tree] { core.Model->FillTree(*tree); };
-  frame.LinksFromTree = [&core, tree] { core.Model->LinksFromTree(*tree); };
   return tree;
 }
 

@@ -192,7 +192,6 @@ void TfrmMain::actFileSaveExecute() {
 void TfrmMain::actFileSaveAsExecute() {
   const std::string name = Core.Services.AskSaveFileName(ModelFilter(), "Save");
   if (!name.empty() && ReadyForGameOrSaveAnyway()) {
-    if (fraBuilder && fraBuilder->LinksFromTree) fraBuilder->LinksFromTree();
     Core.Model->SaveToFile(name);
     Core.History.MarkSaved();
   }

@@ -36,7 +36,7 @@ class TNodeTreeView : public QTreeWidget, public TNodeTree {
   // this is shown expanded to this depth only and the rows below start collapsed.
   static constexpr int kExpandedDepth = 4096;
 
-  // TNodeTree, used by the model's FillTree and LinksFromTree.
+  // TNodeTree, filled by the model's FillTree.
   void BeginUpdate() override;
   void EndUpdate() override;
   void Clear() override;

@@ -14,7 +14,6 @@
 #include "formats/FileIO.h"
 #include "model/Convert.h"
 #include "model/Errors.h"
-#include "model/PlainNodeTree.h"
 
 namespace {
 
@@ -23,27 +22,19 @@ namespace {
 // in blocks: a larger file is refused before anything is read.
 constexpr uint64_t kClipboardLimit = uint64_t{256} << 20;
 
-// Headless services that also keep the hierarchy links current, as the node tree does in the
-// editor, and remember which values the queries asked for.
+// Headless services that remember which values the queries asked for.
 class TEditServices : public THeadlessServices {
  public:
   TEditServices() : THeadlessServices(stderr) {}
-  void FillTree() override {
-    THeadlessServices::FillTree();
-    if (Model) Model->FillTree(Tree);
-  }
   bool QueryValues(const std::string& caption, std::vector<std::string>& lines) override {
     for (const std::string& line : lines) Asked.insert(line.substr(0, line.find('=')));
     return THeadlessServices::QueryValues(caption, lines);
   }
-  TModel* Model = nullptr;
-  TPlainNodeTree Tree;
   std::set<std::string> Asked;
 };
 
 struct TEditSession {
-  TEditSession() : Core(Services) { Services.Model = Core.Model.get();
-    InstallMaterialLoader(Core); }
+  TEditSession() : Core(Services) { InstallMaterialLoader(Core); }
   TEditServices Services;
   TCore Core;
 };
@@ -383,11 +374,9 @@ int RunEdit(const TArgs& args) {
   }
   TEditSession session;
   if (!session.Core.Model->LoadFromFile(args[0])) return 1;
-  session.Services.FillTree();
   session.Core.History.Reset(session.Core);
   try {
     if (!TStepRunner(session).Run(args, 2)) return 1;
-    session.Services.FillTree();
     session.Core.Model->SaveToFile(args[1]);
   } catch (const EZarnError& e) {
     std::fprintf(stderr, "Error: %s\n", e.what());

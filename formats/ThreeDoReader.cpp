@@ -383,6 +383,10 @@ TReadResult TModel::Parse3DO(TLineCursor& lines) {
     }
     if (!result) ShowError(result.Message);
   }
+  // A model read whole keeps the file's order of children only where its links agree with
+  // its parents; saving tells of the others.
+  const int contradicted = DeriveLinks(*this, first == 0);
+  if (first == 0) ContradictedLinks = contradicted;
   FillGeosets();
   // The sets not shown get their normals here; the shown one gets them with the rest below.
   for (int i = first; i < Nodes.Count(); ++i)

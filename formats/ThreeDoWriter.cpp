@@ -5,6 +5,7 @@
 
 #include "formats/FileIO.h"
 #include "model/Convert.h"
+#include "model/Hierarchy.h"
 #include "model/Model.h"
 #include "model/Progress.h"
 #include "model/VersionInfo.h"
@@ -243,22 +244,18 @@ void TModel::WriteText(const std::function<void(std::string_view)>& sink, const 
   w.Line("SECTION: HIERARCHYDEF");
   w << "HIERARCHY NODES ";
   w.Int(static_cast<long long>(nodes.size())).EndLine();
-  std::unordered_map<const TNode*, int> nodeIndex;
-  for (size_t j = 0; j < nodes.size(); ++j) nodeIndex.emplace(nodes[j], static_cast<int>(j));
-  const auto indexOf = [&](const TNode* n) {
-    const auto it = n ? nodeIndex.find(n) : nodeIndex.end();
-    return it == nodeIndex.end() ? -1 : it->second;
-  };
+  DeriveLinks(*this);
+  const TLinkRows links = LinksAmong(nodes);
   for (size_t j = 0; j < nodes.size(); ++j) {
     const TNode& n = *nodes[j];
     w.Int(static_cast<long long>(j)) << ":  0x";
     w.Int(n.Flags) << " 0x";
     w.Int(n.NodeType) << ' ';
     w.Int(n.Mesh ? meshIndex.at(&n) : -1) << ' ';
-    w.Int(indexOf(n.Parent)) << ' ';
-    w.Int(indexOf(n.Child)) << ' ';
-    w.Int(indexOf(n.Sibling)) << ' ';
-    w.Int(n.NumChildren) << ' ';
+    w.Int(links.Parent[j]) << ' ';
+    w.Int(links.Child[j]) << ' ';
+    w.Int(links.Sibling[j]) << ' ';
+    w.Int(links.NumChildren[j]) << ' ';
     w.Vec(n.Position) << ' ';
     w.Vec(n.Rotation) << ' ';
     w.Vec(n.Pivot) << ' ' << n.Name;
@@ -281,5 +278,10 @@ void TModel::SaveToFile(const std::string& path) {
   } catch (...) {
     FileName = previous;
     throw;
+  }
+  if (ContradictedLinks > 0) {
+    AddOutput("The child and sibling links of " + std::to_string(ContradictedLinks) +
+              " nodes contradicted their parents; they were written as the parents give them");
+    ContradictedLinks = 0;
   }
 }

@@ -23,6 +23,21 @@ int TNodeIndex::Of(const TNode* node) const {
 
 namespace {
 
+// The children of each node in model order, packed: those of node p are
+// Kids[Start[p]] .. Kids[Start[p + 1] - 1].
+struct TChildLists {
+  explicit TChildLists(const std::vector<int>& parents) : Start(parents.size() + 1, 0), Kids(parents.size()) {
+    for (const int p : parents)
+      if (p >= 0) ++Start[static_cast<size_t>(p) + 1];
+    for (size_t i = 0; i + 1 < Start.size(); ++i) Start[i + 1] += Start[i];
+    std::vector<int> fill(Start.begin(), Start.end() - 1);
+    for (size_t i = 0; i < parents.size(); ++i)
+      if (const int p = parents[i]; p >= 0) Kids[static_cast<size_t>(fill[static_cast<size_t>(p)]++)] = static_cast<int>(i);
+  }
+  int Count(int p) const { return Start[static_cast<size_t>(p) + 1] - Start[static_cast<size_t>(p)]; }
+  std::vector<int> Start, Kids;
+};
+
 // For each node, whether its chain of parents runs into a loop; `loopTop` receives, for each
 // node on a loop, the highest index on that loop, and -1 for every other node. Colour marking:
 // a walk climbs through unvisited nodes until it meets a finished node, the end of the chain,
@@ -64,16 +79,7 @@ std::vector<char> ChainsIntoLoops(const std::vector<int>& parents, std::vector<i
 
 TTreeForest::TTreeForest(const std::vector<int>& parents) {
   const size_t count = parents.size();
-  // Children of each node in ascending order, packed: those of node p are
-  // kids[start[p]] .. kids[start[p + 1] - 1].
-  std::vector<int> start(count + 1, 0), kids(count);
-  for (const int p : parents)
-    if (p >= 0) ++start[static_cast<size_t>(p) + 1];
-  for (size_t i = 0; i < count; ++i) start[i + 1] += start[i];
-  std::vector<int> fill(start.begin(), start.end() - 1);
-  for (size_t i = 0; i < count; ++i)
-    if (const int p = parents[i]; p >= 0) kids[static_cast<size_t>(fill[static_cast<size_t>(p)]++)] = static_cast<int>(i);
-
+  const TChildLists lists(parents);
   Parent.assign(count, -1);
   Order.reserve(count);
   std::vector<char> placed(count, 0);
@@ -87,8 +93,8 @@ TTreeForest::TTreeForest(const std::vector<int>& parents) {
       Order.push_back(p);
       // The fill adds a child in the pass that placed its parent when it follows the parent in
       // model order, in the next pass otherwise; pushed reversed, so they come off in order.
-      const auto first = kids.begin() + start[static_cast<size_t>(p)];
-      const auto last = kids.begin() + start[static_cast<size_t>(p) + 1];
+      const auto first = lists.Kids.begin() + lists.Start[static_cast<size_t>(p)];
+      const auto last = lists.Kids.begin() + lists.Start[static_cast<size_t>(p) + 1];
       const auto later = std::upper_bound(first, last, p);
       const auto push = [&](int child) {
         if (placed[static_cast<size_t>(child)]) return;  // a loop's opened node, already on top
@@ -126,4 +132,116 @@ std::vector<int> CutParentLoops(TModel& model, int first) {
     cut.push_back(m);
   }
   return cut;
+}
+
+namespace {
+
+// Whether the chain from the node's first child holds exactly its children in its first
+// NumChildren places, which is how the game walks them. Walks at most as many places as the
+// node has children, so checking every node costs one pass over the model.
+bool ChainIsExact(const std::vector<int>& parents, const std::vector<int>& firstChild,
+                  const std::vector<int>& nextSibling, int p, int numChildren, int children) {
+  if (numChildren != children) return false;
+  std::vector<int> seen;
+  int i = firstChild[static_cast<size_t>(p)];
+  for (int k = 0; k < children; ++k, i = nextSibling[static_cast<size_t>(i)]) {
+    if (i < 0 || parents[static_cast<size_t>(i)] != p) return false;
+    seen.push_back(i);
+  }
+  std::sort(seen.begin(), seen.end());
+  return std::adjacent_find(seen.begin(), seen.end()) == seen.end();
+}
+
+}  // namespace
+
+int DeriveLinks(TModel& model, bool exactChainsOnly) {
+  const TNodeIndex index(model);
+  const size_t count = index.Parents.size();
+  const TChildLists lists(index.Parents);
+  int contradicted = 0;
+  // A node walked once is never walked again: chains of a sound model are disjoint, and one
+  // that runs into another's cannot make the pass longer than the model.
+  std::vector<char> walked(count, 0), taken(count, 0);
+  // The chains as they stand, read before any is rewritten.
+  const auto at = [&](const TNode* n) { return n ? index.Of(n) : -1; };
+  std::vector<int> firstChild(count), nextSibling(count);
+  for (size_t i = 0; i < count; ++i) {
+    firstChild[i] = at(model.Nodes[static_cast<int>(i)]->Child);
+    nextSibling[i] = at(model.Nodes[static_cast<int>(i)]->Sibling);
+  }
+  std::vector<int> order;
+  const auto chain = [&](const std::vector<int>& nodes, TNode* parent) {
+    TNode* previous = nullptr;
+    for (const int i : nodes) {
+      TNode* n = model.Nodes[i];
+      (previous ? previous->Sibling : parent->Child) = n;
+      previous = n;
+    }
+    if (previous) previous->Sibling = nullptr;
+  };
+  for (size_t p = 0; p < count; ++p) {
+    TNode* node = model.Nodes[static_cast<int>(p)];
+    const int children = lists.Count(static_cast<int>(p));
+    order.clear();
+    if (exactChainsOnly && (children > 0 || node->NumChildren != 0 || firstChild[p] >= 0) &&
+        !ChainIsExact(index.Parents, firstChild, nextSibling, static_cast<int>(p), node->NumChildren, children)) {
+      ++contradicted;
+    } else {
+      for (int i = firstChild[p]; i >= 0 && !walked[static_cast<size_t>(i)]; i = nextSibling[static_cast<size_t>(i)]) {
+        walked[static_cast<size_t>(i)] = 1;
+        if (index.Parents[static_cast<size_t>(i)] == static_cast<int>(p) && !taken[static_cast<size_t>(i)]) {
+          taken[static_cast<size_t>(i)] = 1;
+          order.push_back(i);
+        }
+      }
+    }
+    for (int k = lists.Start[p]; k < lists.Start[p + 1]; ++k)
+      if (const int i = lists.Kids[static_cast<size_t>(k)]; !taken[static_cast<size_t>(i)]) {
+        taken[static_cast<size_t>(i)] = 1;
+        order.push_back(i);
+      }
+    node->Child = nullptr;
+    node->NumChildren = children;
+    chain(order, node);
+  }
+  // Top-level nodes follow one another in model order.
+  TNode* previous = nullptr;
+  for (size_t i = 0; i < count; ++i) {
+    if (index.Parents[i] >= 0) continue;
+    TNode* n = model.Nodes[static_cast<int>(i)];
+    if (previous) previous->Sibling = n;
+    previous = n;
+  }
+  if (previous) previous->Sibling = nullptr;
+  return contradicted;
+}
+
+TLinkRows LinksAmong(const std::vector<TNode*>& nodes) {
+  const size_t count = nodes.size();
+  std::unordered_map<const TNode*, int> row;
+  row.reserve(count);
+  for (size_t j = 0; j < count; ++j) row.emplace(nodes[j], static_cast<int>(j));
+  const auto rowOf = [&](const TNode* n) {
+    const auto it = n ? row.find(n) : row.end();
+    return it == row.end() ? -1 : it->second;
+  };
+  TLinkRows rows{std::vector<int>(count, -1), std::vector<int>(count, -1), std::vector<int>(count, -1),
+                 std::vector<int>(count, 0)};
+  int previousTop = -1;
+  for (size_t j = 0; j < count; ++j) {
+    rows.Parent[j] = rowOf(nodes[j]->Parent);
+    if (rows.Parent[j] < 0) {
+      if (previousTop >= 0) rows.Sibling[static_cast<size_t>(previousTop)] = static_cast<int>(j);
+      previousTop = static_cast<int>(j);
+    }
+    int previous = -1;
+    for (const TNode* c = nodes[j]->Child; c; c = c->Sibling) {
+      const int k = rowOf(c);
+      if (k < 0) continue;
+      (previous < 0 ? rows.Child[j] : rows.Sibling[static_cast<size_t>(previous)]) = k;
+      previous = k;
+      ++rows.NumChildren[j];
+    }
+  }
+  return rows;
 }

@@ -42,3 +42,21 @@ struct TTreeForest {
 // would close a loop, or lead into one the model held before. Returns the cut nodes' indexes
 // in ascending order.
 std::vector<int> CutParentLoops(TModel& model, int first);
+
+// Brings every node's Child, Sibling and NumChildren into agreement with the parents, the
+// links the game walks a node's children by. A node's children keep the order its chain
+// gives them, followed in model order by those the chain does not hold: a node added or
+// moved comes last among its new siblings. Top-level nodes follow one another in model
+// order. With `exactChainsOnly`, as for a file just read, a chain that does not hold exactly
+// the node's children in its first NumChildren places gives no order (model order is
+// taken); returns how many nodes' links were so contradicted.
+int DeriveLinks(TModel& model, bool exactChainsOnly = false);
+
+// The hierarchy columns of a text holding `nodes` alone (all of a model's, or a selection
+// copied), as row indexes into `nodes`, -1 for none: each node's parent, first child and next
+// sibling among the nodes written, and how many children it has there. The links must be
+// derived; a node whose parent is not written is at the top, in the order given.
+struct TLinkRows {
+  std::vector<int> Parent, Child, Sibling, NumChildren;
+};
+TLinkRows LinksAmong(const std::vector<TNode*>& nodes);

@@ -1,5 +1,7 @@
 #include "model/Model.h"
 
+#include <algorithm>
+
 #include "model/Core.h"
 #include "model/Hierarchy.h"
 #include "model/NodeTree.h"
@@ -19,6 +21,7 @@ void TModel::Clear() {
   Geosets = 1;
   Current = 0;
   Radius = 0;  // nothing left to fit the cameras to
+  ContradictedLinks = 0;
 }
 
 TNode* TModel::AddNode() {
@@ -39,32 +42,34 @@ void TModel::DeleteNodesFrom(int first) {
 }
 
 void TModel::FillTree(TNodeTree& tree) {
+  DeriveLinks(*this);
   tree.BeginUpdate();
   tree.Clear();
-  const TTreeForest forest(TNodeIndex(*this).Parents);
+  // The tree shows the links: each node's children in their chain's order. A parent loop,
+  // which no read or command leaves, is opened where the forest opens it.
+  const TNodeIndex index(*this);
+  const TTreeForest forest(index.Parents);
   std::vector<TNodeTree::Item> items(static_cast<size_t>(Nodes.Count()));
-  for (const int i : forest.Order) {  // display order: each parent's item exists before its children's
-    TNode* n = Nodes[i];
-    const int p = forest.Parent[static_cast<size_t>(i)];
-    items[static_cast<size_t>(i)] = p < 0 ? tree.AddTop(n->Name, n) : tree.AddChild(items[static_cast<size_t>(p)], n->Name, n);
+  std::vector<int> stack;
+  for (const int top : forest.Order) {
+    if (forest.Parent[static_cast<size_t>(top)] >= 0) continue;
+    items[static_cast<size_t>(top)] = tree.AddTop(Nodes[top]->Name, Nodes[top]);
+    stack.assign(1, top);
+    while (!stack.empty()) {
+      const int p = stack.back();
+      stack.pop_back();
+      const size_t first = stack.size();
+      for (TNode* c = Nodes[p]->Child; c; c = c->Sibling) {
+        const int i = index.Of(c);
+        if (i < 0 || forest.Parent[static_cast<size_t>(i)] != p || items[static_cast<size_t>(i)]) continue;
+        items[static_cast<size_t>(i)] = tree.AddChild(items[static_cast<size_t>(p)], c->Name, c);
+        stack.push_back(i);
+      }
+      std::reverse(stack.begin() + static_cast<std::ptrdiff_t>(first), stack.end());
+    }
   }
-  LinksFromTree(tree);
   tree.ExpandAll();
   tree.EndUpdate();
-}
-
-void TModel::LinksFromTree(TNodeTree& tree) {
-  const int count = tree.ItemCount();
-  for (int i = 0; i < count; ++i) {
-    const TNodeTree::Item item = tree.ItemAt(i);
-    TNode* node = tree.NodeOf(item);
-    if (!node) continue;
-    node->NumChildren = tree.ChildCount(item);
-    const TNodeTree::Item child = tree.FirstChild(item);
-    node->Child = child ? tree.NodeOf(child) : nullptr;
-    const TNodeTree::Item sibling = tree.NextSibling(item);
-    node->Sibling = sibling ? tree.NodeOf(sibling) : nullptr;
-  }
 }
 
 void TModel::UpdateWorld() {

@@ -35,6 +35,8 @@ class TModel {
   std::string FileName;
   double Radius = 0;
   TVector InsertOffset;
+  // Nodes of the file read whose child links contradicted their parents; saving says so once.
+  int ContradictedLinks = 0;
 
   // Empties the file name and the core's selections, frees nodes, meshes and materials.
   void Clear();
@@ -43,8 +45,8 @@ class TModel {
   void DeleteNode(int index);
   // Frees the nodes from `first` on, to which no node before them may refer.
   void DeleteNodesFrom(int first);
+  // Shows the hierarchy as its links give it, after bringing them up to date.
   void FillTree(TNodeTree& tree);
-  void LinksFromTree(TNodeTree& tree);
   void UpdateWorld();
   // World positions, vertex normals (face normals marked dirty) and the model radius.
   void Update();

@@ -29,8 +29,6 @@ class TfraBuilder : public QWidget {
   std::function<void(int panel, const QString& text)> SetStatusPanel;
   // Installed by the node tree and the property panel; the user services forward to them.
   std::function<void()> FillTree, UpdateProperties, FillMaterialList;
-  // Installed by the node tree: the model takes its hierarchy links from the tree's order.
-  std::function<void()> LinksFromTree;
   // Asked after the edit mode changed, with the mode's value (the property panel's page).
   std::function<void(int mode)> OnEditModeChanged;
 

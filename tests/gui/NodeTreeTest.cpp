@@ -267,7 +267,6 @@ TEST_F(NodeTree, NodesFreedBeforeTheRefillAreNeverTouched) {
   Tree->viewport()->repaint();
   QTest::mouseClick(Tree->viewport(), Qt::LeftButton, Qt::ControlModifier, Tree->visualItemRect(tail).center());
   EXPECT_TRUE(Core.Nodes.Empty());
-  Core.Model->LinksFromTree(*Tree);
   Services.FillTree();
   EXPECT_EQ(Tree->topLevelItemCount(), 0);
 }

@@ -1,0 +1,159 @@
+// The child, sibling and child-count links the game walks: derived from the parents by every
+// path that writes a file, keeping a file's own order of children where it agrees.
+
+#include <fstream>
+#include <sstream>
+
+#include "CliRunner.h"
+#include "FormatBytes.h"
+#include "TestCore.h"
+#include "editing/Step.h"
+#include "editing/ToolEdits.h"
+
+namespace {
+
+// One hierarchy row's link columns: parent, child, sibling, child count.
+struct TRow {
+  int Parent, Child, Sibling, NumChildren;
+  bool operator==(const TRow&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const TRow& r) {
+  return out << '{' << r.Parent << ' ' << r.Child << ' ' << r.Sibling << ' ' << r.NumChildren << '}';
+}
+
+// A model without meshes whose hierarchy rows hold `rows`.
+std::string ModelText(const std::vector<TRow>& rows) {
+  std::string s =
+      "SECTION: HEADER\n3DO 2.1\nSECTION: MODELRESOURCE\nMATERIALS 0\nSECTION: GEOMETRYDEF\nRADIUS 0\n"
+      "INSERT OFFSET 0 0 0\nGEOSETS 1\nGEOSET 0\nMESHES 0\nSECTION: HIERARCHYDEF\nHIERARCHY NODES " +
+      std::to_string(rows.size()) + "\n";
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const TRow& r = rows[i];
+    s += std::to_string(i) + ": 0x0 0x1 -1 " + std::to_string(r.Parent) + " " + std::to_string(r.Child) + " " +
+         std::to_string(r.Sibling) + " " + std::to_string(r.NumChildren) + " 0 0 0 0 0 0 0 0 0 n" +
+         std::to_string(i) + "\n";
+  }
+  return s;
+}
+
+// The link columns of every hierarchy row of a written file.
+std::vector<TRow> WrittenRows(const std::string& path) {
+  std::ifstream in(path);
+  std::string line;
+  while (std::getline(in, line) && line.rfind("HIERARCHY NODES", 0) != 0) {
+  }
+  std::vector<TRow> rows;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string label, flags, type, mesh;
+    TRow r{};
+    if (fields >> label >> flags >> type >> mesh >> r.Parent >> r.Child >> r.Sibling >> r.NumChildren) rows.push_back(r);
+  }
+  return rows;
+}
+
+struct TLinkCase {
+  const char* Name;
+  std::vector<TRow> File;
+  std::vector<TRow> Written;
+  int Contradicted;  // nodes the output line counts, 0 for no line
+};
+
+class LinksOnSave : public ::testing::TestWithParam<TLinkCase> {};
+
+TEST_P(LinksOnSave, WrittenFromTheParentsKeepingAgreeingChains) {
+  const TLinkCase& c = GetParam();
+  const fmt_test::TTempDir dir;
+  TTestCore t;
+  ASSERT_TRUE(t.Model().LoadFromFile(dir.Write("in.3do", ModelText(c.File))));
+  EXPECT_TRUE(t.Services.Output.empty());
+  t.Model().SaveToFile(dir.File("out.3do"));
+  EXPECT_EQ(WrittenRows(dir.File("out.3do")), c.Written);
+  const std::vector<std::string> said =
+      c.Contradicted ? std::vector<std::string>{"The child and sibling links of " + std::to_string(c.Contradicted) +
+                                                " nodes contradicted their parents; they were written as the parents "
+                                                "give them"}
+                     : std::vector<std::string>{};
+  EXPECT_EQ(t.Services.Output, said);
+  // Said once: the next save of the same model is silent.
+  t.Model().SaveToFile(dir.File("again.3do"));
+  EXPECT_EQ(t.Services.Output, said);
+  EXPECT_EQ(WrittenRows(dir.File("again.3do")), c.Written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LinksOnSave,
+    ::testing::Values(
+        // The root's children in the order 3, 1, 2, which its chain gives.
+        TLinkCase{"AgreeingChainKeepsItsOrder",
+                  {{-1, 3, -1, 3}, {0, -1, 2, 0}, {0, -1, -1, 0}, {0, -1, 1, 0}},
+                  {{-1, 3, -1, 3}, {0, -1, 2, 0}, {0, -1, -1, 0}, {0, -1, 1, 0}},
+                  0},
+        TLinkCase{"NoLinksAtAll",
+                  {{-1, -1, -1, 0}, {0, -1, -1, 0}, {0, -1, -1, 0}, {1, -1, -1, 0}},
+                  {{-1, 1, -1, 2}, {0, 3, 2, 1}, {0, -1, -1, 0}, {1, -1, -1, 0}},
+                  2},
+        TLinkCase{"ChainRunsIntoAnotherParentsChild",
+                  {{-1, 1, -1, 2}, {0, 2, 2, 1}, {1, -1, -1, 0}, {0, -1, -1, 0}},
+                  {{-1, 1, -1, 2}, {0, 2, 3, 1}, {1, -1, -1, 0}, {0, -1, -1, 0}},
+                  1},
+        TLinkCase{"CountTooSmall",
+                  {{-1, 1, -1, 1}, {0, -1, 2, 0}, {0, -1, -1, 0}},
+                  {{-1, 1, -1, 2}, {0, -1, 2, 0}, {0, -1, -1, 0}},
+                  1},
+        TLinkCase{"ChildCountOnALeaf",
+                  {{-1, 1, -1, 1}, {0, -1, -1, 4}},
+                  {{-1, 1, -1, 1}, {0, -1, -1, 0}},
+                  1},
+        TLinkCase{"SiblingChainLoops",
+                  {{-1, 1, -1, 2}, {0, -1, 2, 0}, {0, -1, 1, 0}},
+                  {{-1, 1, -1, 2}, {0, -1, 2, 0}, {0, -1, -1, 0}},
+                  0},
+        TLinkCase{"TwoRootsFollowEachOther",
+                  {{-1, -1, -1, 0}, {-1, 2, -1, 1}, {1, -1, -1, 0}},
+                  {{-1, -1, 1, 0}, {-1, 2, -1, 1}, {1, -1, -1, 0}},
+                  0}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// Reparenting without any window: the written links follow the new parents, the moved node
+// last among its new siblings, its old siblings keeping their order.
+TEST(LinksAfterEditing, HeadlessReparentWritesAgreeingLinks) {
+  const fmt_test::TTempDir dir;
+  TTestCore t;
+  // Root 0 with children 3, 1, 2 (chain order); 4 under 1.
+  ASSERT_TRUE(t.Model().LoadFromFile(
+      dir.Write("in.3do", ModelText({{-1, 3, -1, 3}, {0, 4, 2, 1}, {0, -1, -1, 0}, {0, -1, 1, 0}, {1, -1, -1, 0}}))));
+  TOwnedNodes& n = t.Model().Nodes;
+  RunStep(t.Core, "Reparent Node", [&] { ReparentNode(t.Core, *n[1], n[2]); });
+  RunStep(t.Core, "Reparent Node", [&] { ReparentNode(t.Core, *n[4], n[0]); });
+  t.Model().SaveToFile(dir.File("out.3do"));
+  EXPECT_EQ(WrittenRows(dir.File("out.3do")),
+            (std::vector<TRow>{{-1, 3, -1, 3}, {2, -1, -1, 0}, {0, 1, 4, 1}, {0, -1, 2, 0}, {0, -1, -1, 0}}));
+  t.Core.History.Undo(t.Core);
+  t.Core.History.Undo(t.Core);
+  t.Model().SaveToFile(dir.File("undone.3do"));
+  EXPECT_EQ(WrittenRows(dir.File("undone.3do")),
+            (std::vector<TRow>{{-1, 3, -1, 3}, {0, 4, 2, 1}, {0, -1, -1, 0}, {0, -1, 1, 0}, {1, -1, -1, 0}}));
+}
+
+// Every path that writes an unchanged model writes the same hierarchy: convert, and edit with
+// no steps, on files whose links agree and on files whose links contradict their parents.
+TEST(LinksAfterEditing, ConvertAndEditWriteTheSameHierarchy) {
+  const fmt_test::TTempDir dir;
+  const std::vector<std::string> inputs = {
+      std::string(ZARN_SAMPLES_DIR) + "/fighter.3do",
+      dir.Write("agree.3do", ModelText({{-1, 3, -1, 3}, {0, -1, 2, 0}, {0, -1, -1, 0}, {0, -1, 1, 0}})),
+      dir.Write("contradict.3do", ModelText({{-1, -1, 1, 0}, {-1, 2, -1, 0}, {0, -1, -1, 0}, {1, -1, 0, 0}})),
+  };
+  for (const std::string& in : inputs) {
+    const TCliRun convert = RunCli({"convert", in, dir.File("c.3do")});
+    const TCliRun edit = RunCli({"edit", in, dir.File("e.3do")});
+    ASSERT_EQ(convert.Status, 0) << convert.Out;
+    ASSERT_EQ(edit.Status, 0) << edit.Out;
+    EXPECT_EQ(WrittenRows(dir.File("c.3do")), WrittenRows(dir.File("e.3do"))) << in;
+    EXPECT_FALSE(WrittenRows(dir.File("c.3do")).empty()) << in;
+  }
+}
+
+}  // namespace
