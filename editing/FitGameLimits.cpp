@@ -67,12 +67,14 @@ void SortBySpace(std::vector<TPiece>& pieces) {
     low = {std::min(low.X, c.X), std::min(low.Y, c.Y), std::min(low.Z, c.Z)};
     high = {std::max(high.X, c.X), std::max(high.Y, c.Y), std::max(high.Z, c.Z)};
   }
-  const auto cell = [](double v, double lo, double hi) {
-    return hi > lo ? static_cast<uint64_t>((v - lo) / (hi - lo) * 2097151.0) : 0;
+  // One scale for all three axes: a flat scan's thin axis must not spread neighbours apart.
+  const double extent = std::max({high.X - low.X, high.Y - low.Y, high.Z - low.Z});
+  const auto cell = [extent](double v, double lo) {
+    return extent > 0 ? static_cast<uint64_t>((v - lo) / extent * 2097151.0) : 0;
   };
   for (size_t i = 0; i < pieces.size(); ++i)
-    pieces[i].Order = Spread(cell(centres[i].X, low.X, high.X)) | Spread(cell(centres[i].Y, low.Y, high.Y)) << 1 |
-                      Spread(cell(centres[i].Z, low.Z, high.Z)) << 2;
+    pieces[i].Order = Spread(cell(centres[i].X, low.X)) | Spread(cell(centres[i].Y, low.Y)) << 1 |
+                      Spread(cell(centres[i].Z, low.Z)) << 2;
   std::stable_sort(pieces.begin(), pieces.end(), [](const TPiece& a, const TPiece& b) { return a.Order < b.Order; });
 }
 
