@@ -5,6 +5,7 @@
 #include "document/Core.h"
 #include "document/MaterialLookup.h"
 #include "editing/GameCheck.h"
+#include "editing/GameWarnings.h"
 #include "editing/Step.h"
 #include "formats/FileIO.h"
 #include "formats/Gob.h"
@@ -94,6 +95,7 @@ TCommandResult ImportMesh(TCore& core, const std::string& path, const TObjImport
 }
 
 TCommandResult SaveModel(TCore& core, const std::string& path) {
+  for (const std::string& line : GameWarnings(*core.Model)) core.Services.AddOutput("Warning: " + line);
   const std::vector<std::string> breaches = CheckForGame(*core.Model, MaterialFinder(core));
   if (!breaches.empty()) {
     for (const std::string& line : breaches) core.Services.AddOutput(line);

@@ -117,6 +117,11 @@ TObjParser::TObjParser(TModel& model, const TObjCounts& counts, const TObjImport
     : Model(model), Options(options) {
   TNode* node = Model.AddNode();
   Mesh = node->SetMesh(Model.NewMesh());
+  // Textured, gouraud, perspective, as the game's own models: a mesh of geometry mode 0 is
+  // never drawn by the game.
+  Mesh->GeometryMode = 4;
+  Mesh->LightingMode = 3;
+  Mesh->TextureMode = 1;
   Mesh->Vertices.Reserve(counts.Vertices);
   Mesh->Surfaces.Reserve(counts.Faces);
   TexVertices.reserve(counts.TexVertices);

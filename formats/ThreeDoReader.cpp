@@ -178,6 +178,8 @@ void TReader::Parse() {
     Split(5);
     MaterialNames.push_back(Names.Repair(Fields[1]));
   }
+  // Every material the file names stays, in the file's order, so that saving keeps its numbers.
+  for (const std::string& name : MaterialNames) Model.Materials.FindOrAdd(name)->ByDefault = false;
 
   Model.ShowStatus("Loading Attributes...");
   FindLine("GEOMETRYDEF");

@@ -26,7 +26,12 @@ TMesh::TMesh(TModel* model, TMaterials* materials)
 
 // A face changes through its mesh, whose revision moves on with it.
 TFace::TFace(TMesh* mesh) : Mesh(mesh) {
-  if (mesh && mesh->Materials) Material = mesh->Materials->FindOrAdd("dflt.mat");
+  if (!mesh || !mesh->Materials) return;
+  Material = mesh->Materials->Find("dflt.mat");
+  if (!Material) {
+    Material = mesh->Materials->Add("dflt.mat");
+    Material->ByDefault = true;
+  }
 }
 
 int TFace::AddVertex(TVertex* vertex) {

@@ -40,6 +40,8 @@ TEST_F(ObjImport, TrianglesOfEveryCornerFormBecomeANodeWithAMeshOfDefaultFaces) 
   EXPECT_EQ(node->Name, "dHNode");
   EXPECT_EQ(node->Mesh.get(), mesh);
   EXPECT_EQ(mesh->Name, "Mesh");
+  EXPECT_EQ((std::vector<int>{mesh->GeometryMode, mesh->LightingMode, mesh->TextureMode}), (std::vector<int>{4, 3, 1}))
+      << "drawn textured by the game, as its own models";
   ASSERT_EQ(mesh->Vertices.Count(), 3);
   EXPECT_EQ(mesh->Vertices[1]->Position.X, 1);
   EXPECT_EQ(mesh->Vertices[2]->Position.Y, 1);
