@@ -5,7 +5,7 @@
 #include "editing/GameCheck.h"
 #include "formats/Gob.h"
 #include "formats/GobWriter.h"
-#include "formats/MaterialLoader.h"
+#include "document/MaterialLookup.h"
 #include "formats/ReadOnlyFile.h"
 #include "document/Core.h"
 #include "model/Errors.h"
