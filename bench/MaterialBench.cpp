@@ -7,7 +7,7 @@
 
 #include "formats/Gob.h"
 #include "document/MaterialLookup.h"
-#include "model//Core.h"
+#include "document/Core.h"
 #include "services/HeadlessServices.h"
 
 namespace {

@@ -40,9 +40,9 @@ void BM_ToggleAllVertices(benchmark::State& state) {
   TBigMesh big(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     for (TVertex* v : big.Mesh->Vertices) big.Core.ToggleVertex(v, false);
-    big.Changed(chProperties);
+    big.Core.Changed(chProperties);
     for (TVertex* v : big.Mesh->Vertices) big.Core.ToggleVertex(v, false);
-    big.Changed(chProperties);
+    big.Core.Changed(chProperties);
     benchmark::DoNotOptimize(big.Core.Vertices.Count());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0) * 2);
