@@ -121,6 +121,7 @@ void PrintUsage(std::FILE* out) {
                "  --up y|z                      the file's up axis (y turns to the game's z)\n"
                "  --scale F|fit                 multiply by F, or fit the largest extent to 0.1\n"
                "  --materials                   take \"usemtl NAME\" as the material NAME.mat\n"
+               "  --merge                       one mesh, not a node per object\n"
                "                                (without them the file's numbers stand, every face dflt.mat)\n"
                "Exit status: 0 done; 1 a file did not read or write; 2 a wrong command line;\n"
                "3 check found what the game would refuse.\n");

@@ -10,7 +10,8 @@
 namespace {
 
 const char* const kUsage =
-    "usage: zarn-cli tomat [--depth 16|8] [--transparent] [--dither] [--mipmaps N] IN.png [IN2.png ...] OUT.mat\n";
+    "usage: zarn-cli tomat [--depth 16|8] [--cmp FILE|CONTAINER:ENTRY] [--transparent] [--dither] [--mipmaps N]\n"
+    "                     IN.png [IN2.png ...] OUT.mat\n";
 
 bool Fail(const std::string& line) {
   std::fprintf(stderr, "zarn-cli: %s\n", line.c_str());
@@ -52,6 +53,9 @@ int RunTomat(const TArgs& arguments) {
   TArgs args = arguments;
   TMatOptions options;
   options.Palette = BuiltInPalette();
+  std::optional<TColormap> colormap;
+  if (const int status = TakeCmpOption(args, colormap)) return status;
+  if (colormap) options.Palette = colormap->Palette;
   if (!TakeMatOptions(args, options) || !NoOptionsLeft(args, "tomat")) return 2;
   if (args.size() < 2) {
     std::fputs(kUsage, stderr);

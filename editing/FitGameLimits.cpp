@@ -119,12 +119,7 @@ std::vector<std::unique_ptr<TMesh>> Cut(TMesh& source, TModel& model, std::vecto
         corners + p.Count > kGameMeshTextureVertices)
       start();
     TFace* face = meshes.back()->AddFace();
-    face->Material = p.Face->Material;
-    face->FaceType = p.Face->FaceType;
-    face->GeometryMode = p.Face->GeometryMode;
-    face->LightingMode = p.Face->LightingMode;
-    face->TextureMode = p.Face->TextureMode;
-    face->ExtraLight = p.Face->ExtraLight;
+    CopyFaceAttributes(*p.Face, *face);
     face->Vertices.Reserve(p.Count);
     face->TXVertices.Reserve(p.Count);
     for (int k = 0; k < p.Count; ++k) {

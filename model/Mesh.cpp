@@ -5,8 +5,6 @@
 #include "model/Materials.h"
 #include "model/Radius.h"
 
-namespace {
-// Everything of a face but its corners.
 void CopyFaceAttributes(const TFace& from, TFace& to) {
   to.Material = from.Material;
   to.FaceType = from.FaceType;
@@ -15,7 +13,6 @@ void CopyFaceAttributes(const TFace& from, TFace& to) {
   to.TextureMode = from.TextureMode;
   to.ExtraLight = from.ExtraLight;
 }
-}  // namespace
 
 namespace {
 uint64_t LastRevision = 0;

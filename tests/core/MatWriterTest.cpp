@@ -144,6 +144,27 @@ TEST(MatWriter, EightBitsTakeThePaletteEntryAndKeepIndexZeroForTheTransparentCol
   }
 }
 
+// A level's colormap gives index i the colour (i, 255 - i, 7): each pixel takes the index of
+// its own colour there, whatever the built-in palette holds; a colormap that does not read
+// writes nothing.
+TEST(MatWriter, EightBitsMatchTheChosenColormapsPalette) {
+  const TTempDir dir;
+  const TPicture picture = MakePicture(8, 8, [](int x, int y) {
+    const int i = 100 + y * 8 + x;
+    return TRgba{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 7, 255};
+  });
+  ASSERT_TRUE(WriteRgbaPng(dir.File("in.png"), picture));
+  const std::string cmp = dir.Write("level.cmp", MakeCmp());
+  RunOk({"tomat", dir.File("in.png"), dir.File("out.mat"), "--cmp", cmp});
+  const std::string pixels = ReadWholeFile(dir.File("out.mat")).substr(76 + 40 + 24, 64);
+  for (size_t i = 0; i < 64; ++i) EXPECT_EQ(static_cast<uint8_t>(pixels[i]), 100 + i) << i;
+
+  const TCliRun bad = RunCli({"tomat", "--cmp", dir.Write("bad.cmp", "CMP "), dir.File("in.png"), dir.File("bad.mat")});
+  EXPECT_EQ(bad.Status, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("bad.mat")));
+  EXPECT_EQ(RunCli({"tomat", dir.File("in.png"), dir.File("x.mat"), "--cmp"}).Status, 2);
+}
+
 // A smooth picture of many colours through an 8-bit material: the mean distance in Lab of
 // each pixel (and, with error diffusion, of each 4 x 4 block's mean colour) to the original.
 TEST(MatWriter, EightBitRoundTripErrorIsMeasuredInLab) {
