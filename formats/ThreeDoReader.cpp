@@ -234,8 +234,11 @@ void TReader::ReadMesh(size_t set, int i) {
   for (int j = 0; j < vertices; ++j) {
     FindRow(j);
     Split(20);
-    const TVector p{Num(1), Num(2), Num(3)};
-    mesh->AddVertex()->Position = p;
+    TVertex* v = mesh->AddVertex();
+    v->Position = {Num(1), Num(2), Num(3)};
+    // Older writers leave the column out or fill it with anything; it only adds light.
+    double intensity = 0;
+    if (TryStrToFloat(Fields[4], intensity)) v->Intensity = static_cast<float>(ClampToFileRange(intensity));
     ++Listed;
   }
 

@@ -129,7 +129,8 @@ void WriteMeshes(TWriter& w, const std::vector<TMesh*>& meshes,
     w << "VERTICES ";
     w.Int(mesh.Vertices.Count()).EndLine();
     for (int j = 0; j < mesh.Vertices.Count(); ++j) {
-      w.Label(j).Vec(mesh.Vertices[j]->Position) << " 0";
+      w.Label(j).Vec(mesh.Vertices[j]->Position) << ' ';
+      w.Float(mesh.Vertices[j]->Intensity);
       w.EndLine();
     }
     w.EndLine();

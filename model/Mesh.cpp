@@ -201,7 +201,11 @@ void TMesh::AppendCopy(TMesh& source, const std::function<void(TMesh&)>& placeSo
   // Only the source's world positions are read, so only the source is placed: merging many
   // nodes must not make a world pass over the whole model per node.
   placeSource(source);
-  for (TVertex* v : source.Vertices) AddVertex()->Position = v->World;
+  for (TVertex* v : source.Vertices) {
+    TVertex* n = AddVertex();
+    n->Position = v->World;
+    n->Intensity = v->Intensity;
+  }
   source.IndexVertices();
   for (TFace* f : source.Surfaces) {
     TFace* copy = AddFace();
@@ -227,6 +231,7 @@ std::unique_ptr<TMesh> TMesh::Clone() {
     TVertex* n = copy->AddVertex();
     n->Position = v->Position;
     n->Normal = v->Normal;
+    n->Intensity = v->Intensity;
   }
   for (const TFace* f : Surfaces) {
     TFace* n = copy->AddFace();

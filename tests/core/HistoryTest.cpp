@@ -32,6 +32,13 @@ const std::vector<TModelMaker>& Models() {
          t.Model().Nodes[3]->Parent = t.Model().Nodes[1];
          t.Model().Update();
        }},
+      {"sample with light of its own on every vertex", [](TTestCore& t) {
+         ASSERT_TRUE(t.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
+         float light = 0;
+         for (TNode* n : t.Model().Nodes)
+           if (n->Mesh)
+             for (TVertex* v : n->Mesh->Vertices) v->Intensity = light += 0.125f;
+       }},
       {"three levels of detail, the second shown", [](TTestCore& t) {
          ASSERT_TRUE(t.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
          MakeLevelsOfDetail(t.Model(), 3);

@@ -56,6 +56,21 @@ TEST(Writer, RowsHaveTheirExactSpacing) {
     EXPECT_NE(part.find(line), std::string::npos) << line;
 }
 
+TEST(Writer, TheLightOfEachVertexIsReadAndWrittenBack) {
+  fmt_test::TTempDir dir;
+  std::string text = TriangleModelText();
+  const std::string rows = "VERTICES 3\r\n0:  0 0 0 0\r\n1:  1 0 0 0\r\n2:  0 1 0 0\r\n";
+  ASSERT_NE(text.find(rows), std::string::npos);
+  // The game's own column, and one that is not a number: no light of its own.
+  text.replace(text.find(rows), rows.size(), "VERTICES 3\r\n0: 0 0 0 0.25\r\n1: 1 0 0 -0.5\r\n2: 0 1 0 bright\r\n");
+  TTestCore t;
+  ASSERT_TRUE(t.Model().LoadFromFile(dir.Write("lit.3do", text)));
+  t.Model().SaveToFile(dir.File("again.3do"));
+  const auto lines = Lines(ReadWholeFile(dir.File("again.3do")));
+  for (const char* row : {"0:  0 0 0 0.25", "1:  1 0 0 -0.5", "2:  0 1 0 0"})
+    EXPECT_NE(std::find(lines.begin(), lines.end(), row), lines.end()) << row;
+}
+
 TEST(Writer, ModelsRoundTripThroughFilesToTheSameText) {
   fmt_test::TTempDir dir;
   TTestCore sample;
