@@ -104,7 +104,9 @@ std::vector<std::unique_ptr<TMesh>> Cut(TMesh& source, TModel& model, std::vecto
     if (placedIn[static_cast<size_t>(v)] != chunk) {
       placedIn[static_cast<size_t>(v)] = chunk;
       newIndex[static_cast<size_t>(v)] = mesh.Vertices.Count();
-      mesh.AddVertex()->Position = source.Vertices[v]->Position;
+      TVertex* copy = mesh.AddVertex();
+      copy->Position = source.Vertices[v]->Position;
+      copy->Intensity = source.Vertices[v]->Intensity;
     }
     return mesh.Vertices[newIndex[static_cast<size_t>(v)]];
   };
