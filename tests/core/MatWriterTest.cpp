@@ -267,7 +267,7 @@ TEST(MatWriter, PicturesThatCannotBeMaterialsAreRefusedAndNothingIsWritten) {
       {valid, {"--mipmaps", "0"}, 2, "zarn-cli: --mipmaps takes a number of levels from 1, not '0'"},
       {valid, {"--depth", "12"}, 2, "zarn-cli: --depth takes 8 or 16, not '12'"},
       {valid, {"--depth"}, 2, "zarn-cli: --depth needs 8 or 16"},
-      {valid, {"--cmp", "x.cmp"}, 2, "zarn-cli: unknown option '--cmp'"},
+      {valid, {"--cmp", "x.cmp"}, 1, "File 'x.cmp' not found"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Message);
