@@ -17,10 +17,12 @@
 
 #include "app/ColormapUi.h"
 #include "app/EditingSetup.h"
+#include "app/FirstWindow.h"
 #include "app/LevelOfDetailUi.h"
 #include "app/MessageWindow.h"
 #include "app/Settings.h"
 #include "app/StatusProgress.h"
+#include "app/ViewModeChecks.h"
 #include "document/MaterialLookup.h"
 #include "model/VersionInfo.h"
 #include "view/Builder.h"
@@ -61,7 +63,7 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
   ChangeSubscription = Core.Events.Subscribe([this](unsigned changes) { ShowChanges(changes); });
   setFont(WindowFont());
   setMinimumSize(535, 460);
-  setGeometry(264, 206, 535, 460);
+  setGeometry(FirstWindowBounds());
   Actions = std::make_unique<TActionRegistry>(*this, core.Services);
   menuBar()->setFont(QFont("Tahoma", 10));
   Actions->FillMenuBar(*menuBar());
@@ -72,6 +74,9 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
     if (menu->text() == "&View") {
       LodUi = new TLevelOfDetailUi(*this, *Actions, Core, *menu->menu());
       ColormapUi = new TColormapUi(*this, Core, *menu->menu());
+      InstallViewModeChecks(*menu->menu(), *Actions, [this] {
+        return fraBuilder && fraBuilder->Cameras ? static_cast<int>(fraBuilder->Cameras->Current().Rec.ViewMode) : -1;
+      });
     }
   SetTitle("Loading...");
   frmMsg = new TfrmMsg(this);
@@ -102,6 +107,10 @@ void TfrmMain::BuildStatusBar() {
     else if (i == 2)
       // The desktop's font may be wider than the window's own: the frame rate must still fit.
       Panels[i]->setFixedWidth(std::max(widths[i], Panels[i]->fontMetrics().horizontalAdvance("Fps 9999.99") + 8));
+    else if (i == 0)
+      // The pointer's place shows whole, its Z too, at the coordinates of a large model.
+      Panels[i]->setFixedWidth(std::max(
+          widths[i], Panels[i]->fontMetrics().horizontalAdvance("  X -9999.999, Y -9999.999, Z -9999.999") + 12));
     else
       Panels[i]->setFixedWidth(widths[i]);
     // Panel 1 takes whatever width the others leave.
@@ -140,9 +149,15 @@ void TfrmMain::BuildOutputList() {
 }
 
 void TfrmMain::AddOutput(const std::string& line) {
+  if (frmMsg) frmMsg->AddLine(QString::fromStdString(line));
   lbxOutput->addItem(QString::fromStdString(line));
   lbxOutput->setCurrentRow(lbxOutput->count() - 1);
   lbxOutput->scrollToItem(lbxOutput->currentItem(), QAbstractItemView::PositionAtTop);
+}
+
+void TfrmMain::ClearModelStatus() {
+  Panels[0]->clear();
+  Panels[1]->clear();
 }
 
 void TfrmMain::ShowStatus(const std::string& text) {

