@@ -47,7 +47,8 @@ TfrmMsg::TfrmMsg(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOn
   font.setPointSize(10);
   tvwLines->setFont(font);
   tvwLines->header()->setStretchLastSection(true);
-  tvwLines->setColumnWidth(0, tvwLines->fontMetrics().horizontalAdvance("00:00:00") + 40);
+  // A group's lines stand indented: their times must still show whole.
+  tvwLines->setColumnWidth(0, tvwLines->fontMetrics().horizontalAdvance("00:00:00") + 2 * tvwLines->indentation() + 16);
 
   btnCopy = new QPushButton("&Copy", this);
   btnCopy->setObjectName("btnCopy");

@@ -219,7 +219,7 @@ TEST_F(TFileCommandsTest, SharedShortcutGoesToTheFirstEntryInMenuOrder) {
   // A pair made by giving Extrude another command's key without the options' question.
   Window->Action("actEditExtrudeFace")->setShortcut(QKeySequence("Ctrl+N"));
   QTest::keyClick(Window.get(), Qt::Key_N, Qt::ControlModifier);
-  EXPECT_EQ(extrusions, 0);
+  EXPECT_EQ(extrusions, 1);
   EXPECT_EQ(Window->windowTitle().toStdString(), "ZARN - Untitled.3do");
 }
 

@@ -60,7 +60,7 @@ TEST(MessageWindow, CopyGivesTheTimesAndLinesOfTheHighlightedRowsOrAll) {
 
 TEST_F(TMessagesTest, ViewMessagesShowsEveryLineAndAFilesLinesUnderItsName) {
   StartWindow();
-  // A model whose two materials are nowhere: each named once, under the file.
+  // A model whose two materials (the first reads as dflt.mat) are nowhere: each named once, under the file.
   const std::string tri = Write("tri.3do", TriangleModelText());
   QMenu* view = nullptr;
   for (QAction* menu : Window->menuBar()->actions())
@@ -74,7 +74,7 @@ TEST_F(TMessagesTest, ViewMessagesShowsEveryLineAndAFilesLinesUnderItsName) {
   ASSERT_GE(rows.size(), 5u);
   EXPECT_EQ(rows[0].rfind("ZARN Version", 0), 0u) << rows[0];
   EXPECT_EQ(rows[1], tri);
-  EXPECT_EQ(rows[2], "  Material not found 'stone.mat'");
+  EXPECT_EQ(rows[2], "  Material not found 'dflt.mat'");
   EXPECT_EQ(rows[3], "  Material not found 'metal.mat'");
   EXPECT_EQ(rows[4], Sample());
   EXPECT_EQ(Window->StatusPanel(1)->text(), "");
@@ -82,6 +82,9 @@ TEST_F(TMessagesTest, ViewMessagesShowsEveryLineAndAFilesLinesUnderItsName) {
   Messages().show();
   Messages().resize(600, 200);
   SaveScreenshot(&Messages(), "view_messages");
+  const QTreeWidgetItem* line = Lines().topLevelItem(1)->child(0);
+  EXPECT_GT(Lines().columnWidth(0) - Lines().indentation() - 8, Lines().fontMetrics().horizontalAdvance(line->text(0)))
+      << "the time of a grouped line shows whole";
   // Shown and hidden from the menu.
   Window->Action("actViewMsg")->trigger();
   EXPECT_FALSE(Messages().isVisible());

@@ -5,6 +5,7 @@
 
 #include "app/MessageWindow.h"
 #include "editing/ActionTable.h"
+#include "tests/core/FormatBytes.h"
 #include "tests/gui/SettingsFixture.h"
 
 namespace {
@@ -37,6 +38,9 @@ TEST_F(TSettingsTest, ARestartFindsWhatTheUserLeftInTheToolkitsNotations) {
   Frame().cbxGridEvery->setEditText("0.05");
   Frame().cbxGridEveryClick();
   const QImage before = Shot("settings_before_geometry");
+  // The list takes only containers that read.
+  const std::string gob = fmt_test::MakeGob({{"mat\\x.mat", fmt_test::MakeColourMat(3)}});
+  const std::vector<std::string> containers = {Write("Res2.gob", gob), Write("Res1.gob", gob)};
   RunOptions([&](TfrmOptions& options) {
     PickColour(options, 0, Qt::white);
     PickColour(options, 2, QColor(0, 255, 0));  // "Geometry": at once, for this run only
@@ -44,14 +48,13 @@ TEST_F(TSettingsTest, ARestartFindsWhatTheUserLeftInTheToolkitsNotations) {
     SetShortcut(options, "actSelAll", "Ctrl+J");
     SetShortcut(options, "actFileOpen", "");          // removed
     SetShortcut(options, "actHelpAbout", "Shift+F12");
-    for (const char* path : {"/games/jk/Res2.gob", "/games/jk/Res1.gob"}) {
-      options.edtRes->setText(path);
+    for (const std::string& path : containers) {
+      options.edtRes->setText(QString::fromStdString(path));
       QTest::mouseClick(options.btnResAdd, Qt::LeftButton);
     }
   });
   EXPECT_GT(CountPixels(Shot("settings_green_geometry"), qRgb(0, 255, 0), 0), CountPixels(before, qRgb(0, 255, 0), 0) + 200)
       << "the model is green at once";
-  const std::vector<std::string> containers = {"/games/jk/Res2.gob", "/games/jk/Res1.gob"};
   EXPECT_EQ(Core->ResourceList, containers);
   const TColorRGB selection = Core->Colors[ccSelection];
 

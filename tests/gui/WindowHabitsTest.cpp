@@ -10,9 +10,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 #include "app/ActionRegistry.h"
 #include "camera/Camera.h"
+#include "model/Box.h"
 #include "tests/gui/SettingsFixture.h"
 
 namespace {
@@ -71,7 +73,7 @@ TEST_F(TWindowHabitsTest, TheViewMenuChecksTheModeOfTheShownCamera) {
     QMenu* view = OpenMenu("&View");
     ASSERT_NE(view, nullptr);
     for (int m = 0; m < 4; ++m) EXPECT_EQ(Window->Action(modes[m])->isChecked(), m == mode) << camera << modes[m];
-    if (camera == 0) ShotWindow("view_menu_checked");
+    if (camera == 0) SaveScreenshot(view, "view_menu_checked");
     view->close();
   }
   // Choosing from the menu checks the choice alone.
