@@ -83,7 +83,10 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
   frmMsg->setGeometry(371, 298, 418, 187);
 }
 
-TfrmMain::~TfrmMain() { Core.Events.Unsubscribe(ChangeSubscription); }
+TfrmMain::~TfrmMain() {
+  Core.Events.Unsubscribe(ChangeSubscription);
+  frmMsg = nullptr;  // what the children say while they go reaches no message window
+}
 
 void TfrmMain::ShowChanges(unsigned changes) {
   if (changes & chHistory) ShowHistory();
