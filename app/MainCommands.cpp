@@ -1,5 +1,6 @@
 // The main window's own commands: file, view and help.
 #include <QCoreApplication>
+#include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
@@ -112,6 +113,7 @@ void TfrmMain::InstallFormatCommands() {
     if (UpperExtension(path) == ".OBJ" && FileExists(path)) {
       TObjImportOptions options;
       if (!TfrmObjImport::Execute(options, this)) return;
+      const TMessageGroup lines(frmMsg, QString::fromStdString(path));
       if (options.Materials) OfferObjMaterials(Core, path);
       if (Tell(ImportMesh(Core, path, options)) && fraBuilder) fraBuilder->ModelReplaced();
     } else {
@@ -154,25 +156,34 @@ void TfrmMain::OpenFile(const std::string& path) {
     TGobItem item;
     if (!TfrmDlgGob::Execute(path, item, this) || !SaveChangesFirst()) return;
     ColormapUi->OpeningFromContainer(item.ContainerName);
+    ClearModelStatus();
+    const TMessageGroup lines(frmMsg, QString::fromStdString(item.ContainerName + " > " + item.EntryName));
     opened = OpenContainerEntry(Core, item);
+    if (Tell(opened) && fraBuilder) fraBuilder->ModelReplaced();
   } else if (extension == ".3DO" || extension == ".OBJ") {
     if (!SaveChangesFirst()) return;
+    ClearModelStatus();
+    // What the reading and the first drawing say (repairs, missing materials) stays together.
+    const TMessageGroup lines(frmMsg, QString::fromStdString(path));
     opened = OpenModel(Core, path);
+    if (Tell(opened) && fraBuilder) fraBuilder->ModelReplaced();
   } else {
     Core.Services.ShowInformation("File Format not supported");
-    return;
   }
-  if (Tell(opened) && fraBuilder) fraBuilder->ModelReplaced();
 }
 
 void TfrmMain::actFileNewExecute() {
-  if (SaveChangesFirst() && Tell(NewModel(Core)) && fraBuilder) fraBuilder->ModelReplaced();
+  if (!SaveChangesFirst()) return;
+  ClearModelStatus();
+  if (Tell(NewModel(Core)) && fraBuilder) fraBuilder->ModelReplaced();
 }
 
 void TfrmMain::actFileOpenExecute() { OpenFile(Core.Services.AskOpenFileName(ModelFilter(), "Open")); }
 
 void TfrmMain::acnFileRevertExecute() {
   if (!FileExists(Core.Model->FileName) || !SaveChangesFirst()) return;
+  ClearModelStatus();
+  const TMessageGroup lines(frmMsg, QString::fromStdString(Core.Model->FileName));
   if (Tell(RevertModel(Core)) && fraBuilder) fraBuilder->ModelReplaced();
 }
 
@@ -211,11 +222,19 @@ void TfrmMain::actViewRestartGLExecute() {
 }
 
 void TfrmMain::actHelpRegister3DOExecute() {
-  RegisterFileType(QCoreApplication::applicationFilePath().toStdString(),
-                   QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString(),
-                   QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString());
-  // The desktop's caches pick the new type up at once when their tools are there.
   const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  // The desktop's files are the user's: nothing is written there unasked.
+  QMessageBox ask(QMessageBox::Question, "Register 3DO",
+                  "Make the desktop open .3do files with ZARN?\n\nThis writes\n" + data +
+                      "/mime/packages/ZARNModel.xml,\n" + data + "/applications/ZARNModel.desktop\nand one line of " +
+                      config + "/mimeapps.list.",
+                  QMessageBox::Yes | QMessageBox::No, this);
+  ask.setObjectName("msgRegister3DO");
+  ask.setDefaultButton(QMessageBox::No);
+  if (ask.exec() != QMessageBox::Yes) return;
+  RegisterFileType(QCoreApplication::applicationFilePath().toStdString(), data.toStdString(), config.toStdString());
+  // The desktop's caches pick the new type up at once when their tools are there.
   QProcess::execute("update-mime-database", {data + "/mime"});
   QProcess::execute("update-desktop-database", {data + "/applications"});
   Core.Services.ShowInformation(

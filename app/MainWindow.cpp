@@ -17,11 +17,13 @@
 
 #include "app/ColormapUi.h"
 #include "app/EditingSetup.h"
+#include "app/FirstWindow.h"
 #include "app/GameLightBox.h"
 #include "app/LevelOfDetailUi.h"
 #include "app/MessageWindow.h"
 #include "app/Settings.h"
 #include "app/StatusProgress.h"
+#include "app/ViewModeChecks.h"
 #include "document/MaterialLookup.h"
 #include "model/VersionInfo.h"
 #include "view/Builder.h"
@@ -62,7 +64,7 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
   ChangeSubscription = Core.Events.Subscribe([this](unsigned changes) { ShowChanges(changes); });
   setFont(WindowFont());
   setMinimumSize(535, 460);
-  setGeometry(264, 206, 535, 460);
+  setGeometry(FirstWindowBounds());
   Actions = std::make_unique<TActionRegistry>(*this, core.Services);
   menuBar()->setFont(QFont("Tahoma", 10));
   Actions->FillMenuBar(*menuBar());
@@ -73,13 +75,19 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
     if (menu->text() == "&View") {
       LodUi = new TLevelOfDetailUi(*this, *Actions, Core, *menu->menu());
       ColormapUi = new TColormapUi(*this, Core, *menu->menu());
+      InstallViewModeChecks(*menu->menu(), *Actions, [this] {
+        return fraBuilder && fraBuilder->Cameras ? static_cast<int>(fraBuilder->Cameras->Current().Rec.ViewMode) : -1;
+      });
     }
   SetTitle("Loading...");
   frmMsg = new TfrmMsg(this);
   frmMsg->setGeometry(371, 298, 418, 187);
 }
 
-TfrmMain::~TfrmMain() { Core.Events.Unsubscribe(ChangeSubscription); }
+TfrmMain::~TfrmMain() {
+  Core.Events.Unsubscribe(ChangeSubscription);
+  frmMsg = nullptr;  // what the children say while they go reaches no message window
+}
 
 void TfrmMain::ShowChanges(unsigned changes) {
   if (changes & chHistory) ShowHistory();
@@ -103,6 +111,10 @@ void TfrmMain::BuildStatusBar() {
     else if (i == 2)
       // The desktop's font may be wider than the window's own: the frame rate must still fit.
       Panels[i]->setFixedWidth(std::max(widths[i], Panels[i]->fontMetrics().horizontalAdvance("Fps 9999.99") + 8));
+    else if (i == 0)
+      // The pointer's place shows whole, its Z too, at the coordinates of a large model.
+      Panels[i]->setFixedWidth(std::max(
+          widths[i], Panels[i]->fontMetrics().horizontalAdvance("  X -9999.999, Y -9999.999, Z -9999.999") + 12));
     else
       Panels[i]->setFixedWidth(widths[i]);
     // Panel 1 takes whatever width the others leave.
@@ -141,9 +153,15 @@ void TfrmMain::BuildOutputList() {
 }
 
 void TfrmMain::AddOutput(const std::string& line) {
+  if (frmMsg) frmMsg->AddLine(QString::fromStdString(line));
   lbxOutput->addItem(QString::fromStdString(line));
   lbxOutput->setCurrentRow(lbxOutput->count() - 1);
   lbxOutput->scrollToItem(lbxOutput->currentItem(), QAbstractItemView::PositionAtTop);
+}
+
+void TfrmMain::ClearModelStatus() {
+  Panels[0]->clear();
+  Panels[1]->clear();
 }
 
 void TfrmMain::ShowStatus(const std::string& text) {

@@ -29,6 +29,8 @@ class TfrmMain : public QMainWindow {
 
   void AddOutput(const std::string& line);
   void ShowStatus(const std::string& text);
+  // Empties the status panels that speak of the model, when another takes its place.
+  void ClearModelStatus();
   // Product name, " - " and the name, or " - Untitled.3do" for an empty name; an asterisk
   // follows while the model has unsaved changes.
   void SetTitle(const std::string& name);

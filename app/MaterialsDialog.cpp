@@ -1,6 +1,9 @@
 #include "app/MaterialsDialog.h"
 
+#include <QDir>
+#include <QGridLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -13,6 +16,7 @@
 #include <cstring>
 
 #include "app/MaterialSources.h"
+#include "app/SettingsStore.h"
 #include "editing/MaterialEdits.h"
 #include "editing/Step.h"
 #include "formats/PathMap.h"
@@ -21,7 +25,7 @@
 
 namespace {
 
-constexpr int kFixedSources = 2;  // "[Project Dir]" and "[Project Dir]\Mat" come first
+constexpr int kFixedSources = 2;  // "[Project Dir]" and "[Project Dir]/Mat" come first
 
 QListWidgetItem* SelectedRow(const QListWidget* list) {
   QListWidgetItem* row = list->currentItem();
@@ -36,29 +40,27 @@ bool HasPicture(const TMaterial& m) {
   return m.Width > 0 && m.Height > 0 && m.Pixels.size() >= static_cast<size_t>(m.Width) * m.Height * 3;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int width = 0) {
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
-  label->move(x, y);
-  if (width > 0)
-    label->resize(width, label->fontMetrics().height() + 2);
-  else
-    label->adjustSize();
   return label;
 }
 
-QListWidget* MakeList(QWidget* parent, const char* name, int x, int y, int width, int height) {
+QListWidget* MakeList(QWidget* parent, const char* name) {
   auto* list = new QListWidget(parent);
   list->setObjectName(name);
-  list->setGeometry(x, y, width, height);
   return list;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int x, int y, int width) {
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text) {
   auto* button = new QPushButton(text, parent);
   button->setObjectName(name);
-  button->setGeometry(x, y, width, 25);
   return button;
+}
+
+// The model's folder as this system writes folders.
+QString ProjectFolder(const char* below) {
+  return QString("[Project Dir]") + (*below ? QString(QDir::separator()) + below : QString());
 }
 
 }  // namespace
@@ -66,74 +68,127 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
 TfrmMat::TfrmMat(TCore& core, QWidget* parent) : QDialog(parent), Core(core) {
   setObjectName("frmMat");
   setWindowTitle("Materials");
-  setFixedSize(625, 312);
+  setMinimumSize(625, 312);
   setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+  setSizeGripEnabled(true);
   BuildControls();
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
+  // The size the user gave it last, within the screen.
+  const TSettingsStore store;
+  QSize size(store.RegReadInteger("frmMat_Width", 760), store.RegReadInteger("frmMat_Height", 480));
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    size = size.boundedTo(screen->availableGeometry().size()).expandedTo(minimumSize());
+    resize(size);
     move(screen->availableGeometry().center() - rect().center());
+  } else {
+    resize(size.expandedTo(minimumSize()));
+  }
+}
+
+void TfrmMat::done(int result) {
+  TSettingsStore store;
+  store.RegWriteInteger("frmMat_Width", width());
+  store.RegWriteInteger("frmMat_Height", height());
+  store.Flush();
+  QDialog::done(result);
+}
+
+void TfrmMat::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  ShowPictureScaled();
 }
 
 void TfrmMat::BuildControls() {
-  MakeLabel(this, "Label1", "Available Materials", 8, 8);
-  MakeLabel(this, "Label2", "Project Materials", 288, 8);
+  auto* available = MakeLabel(this, "Label1", "Available Materials");
+  auto* project = MakeLabel(this, "Label2", "Project Materials");
 
-  lbxCatResMat = MakeList(this, "lbxCatResMat", 8, 24, 273, 57);
-  lbxCatResMat->addItems({"[Project Dir]", "[Project Dir]\\Mat"});
+  lbxCatResMat = MakeList(this, "lbxCatResMat");
+  lbxCatResMat->addItems({ProjectFolder(""), ProjectFolder("Mat")});
+  lbxCatResMat->setMinimumHeight(5 * (lbxCatResMat->fontMetrics().height() + 2));
   connect(lbxCatResMat, &QListWidget::currentRowChanged, this, &TfrmMat::lbxCatResMatClick);
   connect(lbxCatResMat, &QListWidget::itemClicked, this, &TfrmMat::lbxCatResMatClick);
 
-  // Two columns: rows run down the first, then on at the top of the second.
-  lbxResMat = MakeList(this, "lbxResMat", 8, 88, 273, 185);
-  lbxResMat->setFlow(QListView::TopToBottom);
-  lbxResMat->setWrapping(true);
-  lbxResMat->setResizeMode(QListView::Adjust);
+  // One column, each name whole; the list scrolls sideways for a long one.
+  lbxResMat = MakeList(this, "lbxResMat");
   lbxResMat->setUniformItemSizes(true);
-  lbxResMat->setGridSize(QSize((273 - 2 * lbxResMat->frameWidth()) / 2, lbxResMat->fontMetrics().height() + 2));
-  lbxResMat->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   connect(lbxResMat, &QListWidget::currentRowChanged, this, &TfrmMat::lbxResMatClick);
   connect(lbxResMat, &QListWidget::itemClicked, this, &TfrmMat::lbxResMatClick);
 
-  lbxProjMat = MakeList(this, "lbxProjMat", 288, 24, 161, 249);
+  lbxProjMat = MakeList(this, "lbxProjMat");
   connect(lbxProjMat, &QListWidget::currentRowChanged, this, &TfrmMat::lbxProjMatClick);
   connect(lbxProjMat, &QListWidget::itemClicked, this, &TfrmMat::lbxProjMatClick);
 
   ScrollBox1 = new QScrollArea(this);
   ScrollBox1->setObjectName("ScrollBox1");
-  ScrollBox1->setGeometry(456, 24, 161, 137);
+  ScrollBox1->setMinimumSize(161, 137);
+  ScrollBox1->setAlignment(Qt::AlignCenter);
   imgPreview = new QLabel;
   imgPreview->setObjectName("imgPreview");
   imgPreview->resize(0, 0);
-  ScrollBox1->setWidget(imgPreview);  // at 0, 0; never stretched
+  ScrollBox1->setWidget(imgPreview);  // never stretched: its size is the picture's
 
   QFont bold = font();
   bold.setBold(true);
-  lblName = MakeLabel(this, "lblName", "", 456, 166, 161);
+  lblName = MakeLabel(this, "lblName", "");
   lblName->setFont(bold);
-  lblSize = MakeLabel(this, "lblSize", "Size", 456, 184, 161);
-  lblBits = MakeLabel(this, "lblBits", "Bits", 456, 200, 161);
-  lblCel = MakeLabel(this, "lblCel", "", 456, 216, 161);
-  btnPrevCel = MakeButton(this, "btnPrevCel", "<", 456, 234, 25);
+  lblName->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblSize = MakeLabel(this, "lblSize", "Size");
+  lblBits = MakeLabel(this, "lblBits", "Bits");
+  lblCel = MakeLabel(this, "lblCel", "");
+  btnPrevCel = MakeButton(this, "btnPrevCel", "<");
   btnPrevCel->setToolTip("Previous cel");
   btnPrevCel->setEnabled(false);
   connect(btnPrevCel, &QPushButton::clicked, this, [this] { StepCel(-1); });
-  btnNextCel = MakeButton(this, "btnNextCel", ">", 486, 234, 25);
+  btnNextCel = MakeButton(this, "btnNextCel", ">");
   btnNextCel->setToolTip("Next cel");
   btnNextCel->setEnabled(false);
   connect(btnNextCel, &QPushButton::clicked, this, [this] { StepCel(1); });
+  for (QPushButton* small : {btnPrevCel, btnNextCel}) small->setFixedWidth(25);
+  btnZoom = MakeButton(this, "btnZoom", "1:1");
+  btnZoom->setCheckable(true);
+  btnZoom->setToolTip("Show the picture at its own size instead of fitted to the preview");
+  connect(btnZoom, &QPushButton::toggled, this, [this] { ShowPictureScaled(); });
 
-  btnAdd = MakeButton(this, "btnAdd", "&Add to Project", 8, 280, 81);
-  btnAdd->resize(std::max(81, btnAdd->sizeHint().width()), 25);  // the caption whole in any font
+  btnAdd = MakeButton(this, "btnAdd", "&Add to Project");
   connect(btnAdd, &QPushButton::clicked, this, &TfrmMat::btnAddClick);
-  btnDelete = MakeButton(this, "btnDelete", "-", 288, 280, 25);
+  btnDelete = MakeButton(this, "btnDelete", "-");
+  btnDelete->setFixedWidth(25);
   QFont small = btnDelete->font();
   small.setPixelSize(13);
   btnDelete->setFont(small);
   connect(btnDelete, &QPushButton::clicked, this, &TfrmMat::btnDeleteClick);
-  btnOK = MakeButton(this, "btnOK", "&OK", 464, 280, 75);
+  btnOK = MakeButton(this, "btnOK", "&OK");
   btnOK->setDefault(true);
   connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-  btnCancel = MakeButton(this, "btnCancel", "&Cancel", 544, 280, 75);
+  btnCancel = MakeButton(this, "btnCancel", "&Cancel");
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* cels = new QHBoxLayout;
+  cels->addWidget(btnPrevCel);
+  cels->addWidget(btnNextCel);
+  cels->addWidget(lblCel, 1);
+  cels->addWidget(btnZoom);
+  auto* closing = new QHBoxLayout;
+  closing->addStretch(1);
+  closing->addWidget(btnOK);
+  closing->addWidget(btnCancel);
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(available, 0, 0);
+  grid->addWidget(lbxCatResMat, 1, 0);
+  grid->addWidget(lbxResMat, 2, 0, 6, 1);
+  grid->addWidget(btnAdd, 8, 0, Qt::AlignLeft);
+  grid->addWidget(project, 0, 1);
+  grid->addWidget(lbxProjMat, 1, 1, 7, 1);
+  grid->addWidget(btnDelete, 8, 1, Qt::AlignLeft);
+  grid->addWidget(ScrollBox1, 1, 2, 2, 1);
+  grid->addWidget(lblName, 3, 2);
+  grid->addWidget(lblSize, 4, 2);
+  grid->addWidget(lblBits, 5, 2);
+  grid->addLayout(cels, 6, 2);
+  grid->addLayout(closing, 8, 2);
+  grid->setColumnStretch(0, 3);
+  grid->setColumnStretch(1, 2);
+  grid->setColumnStretch(2, 4);
+  grid->setRowStretch(2, 1);
 
   // Quick successive clicks on the available list lead to one preview, after the last.
   tmrResMat = new QTimer(this);
@@ -145,8 +200,15 @@ void TfrmMat::BuildControls() {
 
 bool TfrmMat::Execute(TCore& core, const std::string& initialName, std::string& chosenName, QWidget* parent) {
   TfrmMat dialog(core, parent);
-  for (const std::string& container : core.ResourceList)
-    dialog.lbxCatResMat->addItem(QString::fromStdString(container));
+  // A model read from a container takes its materials from there first.
+  std::vector<std::string> containers = core.ResourceList;
+  const std::string& file = core.Model->FileName;
+  if (const auto cut = file.find(" > "); cut != std::string::npos) {
+    const std::string own = file.substr(0, cut);
+    std::erase_if(containers, [&](const std::string& c) { return c == own; });
+    containers.insert(containers.begin(), own);
+  }
+  for (const std::string& container : containers) dialog.lbxCatResMat->addItem(QString::fromStdString(container));
   dialog.FillProjectList(initialName);
   chosenName = initialName;
   if (dialog.exec() != QDialog::Accepted) return false;
@@ -259,17 +321,28 @@ void TfrmMat::ShowMaterial(const TMaterial& material) {
 
 void TfrmMat::ShowPicture(const TMaterial& material) {
   // The pixels are RGB rows in file order, the first row at the top of the picture.
-  QImage picture(material.Width, material.Height, QImage::Format_RGB888);
+  Picture = QImage(material.Width, material.Height, QImage::Format_RGB888);
   const size_t rowBytes = static_cast<size_t>(material.Width) * 3;
   for (int y = 0; y < material.Height; ++y)
-    std::memcpy(picture.scanLine(y), material.Pixels.data() + rowBytes * static_cast<size_t>(y), rowBytes);
+    std::memcpy(Picture.scanLine(y), material.Pixels.data() + rowBytes * static_cast<size_t>(y), rowBytes);
   imgPreview->setFrameShape(QFrame::NoFrame);
-  imgPreview->setPixmap(QPixmap::fromImage(picture));
-  imgPreview->resize(material.Width, material.Height);
+  ShowPictureScaled();
   lblSize->setText(QString("Size %1x%2").arg(material.Width).arg(material.Height));
 }
 
+// A picture larger than the preview is shrunk to fit it whole, unless 1:1 is pressed; a
+// smaller one shows at its own size, its texels as they are.
+void TfrmMat::ShowPictureScaled() {
+  if (Picture.isNull()) return;
+  const QSize room = ScrollBox1->maximumViewportSize();
+  const bool fit = !btnZoom->isChecked() && (Picture.width() > room.width() || Picture.height() > room.height());
+  const QImage shown = fit ? Picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation) : Picture;
+  imgPreview->setPixmap(QPixmap::fromImage(shown));
+  imgPreview->resize(shown.size());
+}
+
 void TfrmMat::ShowPlaceholder(const TMaterial& material) {
+  Picture = QImage();
   imgPreview->setFrameShape(QFrame::Box);
   imgPreview->setAlignment(Qt::AlignCenter);
   imgPreview->setWordWrap(true);

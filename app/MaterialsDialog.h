@@ -1,5 +1,6 @@
 #pragma once
 #include <QDialog>
+#include <QImage>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ class TfrmMat : public QDialog {
   // empty when none is selected. On Cancel it is `initialName`, whatever was added or deleted.
   static bool Execute(TCore& core, const std::string& initialName, std::string& chosenName,
                       QWidget* parent = nullptr);
+  // Keeps the dialog's size in the settings for the next time.
+  void done(int result) override;
 
   QListWidget* lbxCatResMat;
   QListWidget* lbxResMat;
@@ -37,11 +40,16 @@ class TfrmMat : public QDialog {
   QLabel* lblCel;
   QPushButton* btnPrevCel;
   QPushButton* btnNextCel;
+  QPushButton* btnZoom;  // checked: the picture at its own size
   QPushButton* btnAdd;
   QPushButton* btnDelete;
   QPushButton* btnOK;
   QPushButton* btnCancel;
   QTimer* tmrResMat;
+
+ protected:
+  // The preview follows the dialog's size.
+  void resizeEvent(QResizeEvent* event) override;
 
  private slots:
   void lbxCatResMatClick();
@@ -59,6 +67,7 @@ class TfrmMat : public QDialog {
   void FillProjectList(const std::string& select);
   void ShowMaterial(const TMaterial& material);
   void ShowPicture(const TMaterial& material);
+  void ShowPictureScaled();
   // A material without pixels shows its name in a framed box instead of a picture.
   void ShowPlaceholder(const TMaterial& material);
   static void FillSorted(QListWidget* list, std::vector<std::string> names);
@@ -66,4 +75,5 @@ class TfrmMat : public QDialog {
   TCore& Core;
   std::string ShownName;  // the previewed material, and its cel
   int ShownCel = 0;
+  QImage Picture;  // the previewed picture at its own size; null for none
 };

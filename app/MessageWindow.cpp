@@ -1,8 +1,13 @@
 #include "app/MessageWindow.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFrame>
-#include <QListWidget>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
 #include <QStyledItemDelegate>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -15,6 +20,10 @@ class TFixedRowHeight : public QStyledItemDelegate {
   }
 };
 
+QString RowText(const QTreeWidgetItem& row, const QString& indent) {
+  return row.text(0) + "  " + indent + row.text(1) + "\n";
+}
+
 }  // namespace
 
 TfrmMsg::TfrmMsg(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
@@ -24,23 +33,83 @@ TfrmMsg::TfrmMsg(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOn
   auto* panel = new QFrame(this);
   panel->setObjectName("pnlOutput");
   panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  lbxOutput = new QListWidget(panel);
-  lbxOutput->setObjectName("lbxOutput");
-  lbxOutput->setFrameShape(QFrame::NoFrame);
+  tvwLines = new QTreeWidget(panel);
+  tvwLines->setObjectName("tvwLines");
+  tvwLines->setFrameShape(QFrame::NoFrame);
+  tvwLines->setColumnCount(2);
+  tvwLines->setHeaderLabels({"Time", "Message"});
+  tvwLines->setRootIsDecorated(true);
+  tvwLines->setUniformRowHeights(true);
+  tvwLines->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  tvwLines->setItemDelegate(new TFixedRowHeight(tvwLines));
   QFont font("Courier New");
   font.setStyleHint(QFont::Monospace);
   font.setPointSize(10);
-  lbxOutput->setFont(font);
-  lbxOutput->setUniformItemSizes(true);
-  lbxOutput->setItemDelegate(new TFixedRowHeight(lbxOutput));
+  tvwLines->setFont(font);
+  tvwLines->header()->setStretchLastSection(true);
+  // A group's lines stand indented: their times must still show whole.
+  tvwLines->setColumnWidth(0, tvwLines->fontMetrics().horizontalAdvance("00:00:00") + 2 * tvwLines->indentation() + 16);
+
+  btnCopy = new QPushButton("&Copy", this);
+  btnCopy->setObjectName("btnCopy");
+  btnCopy->setToolTip("Copy the highlighted lines, or all of them, to the clipboard");
+  btnClear = new QPushButton("C&lear", this);
+  btnClear->setObjectName("btnClear");
+  connect(btnCopy, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(Text()); });
+  connect(btnClear, &QPushButton::clicked, this, [this] {
+    tvwLines->clear();
+    Group = nullptr;
+  });
 
   auto* inner = new QVBoxLayout(panel);
   inner->setContentsMargins(0, 0, 0, 0);
-  inner->addWidget(lbxOutput);
+  inner->addWidget(tvwLines);
+  auto* buttons = new QHBoxLayout;
+  buttons->setContentsMargins(4, 2, 4, 4);
+  buttons->addStretch(1);
+  buttons->addWidget(btnCopy);
+  buttons->addWidget(btnClear);
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
-  outer->addWidget(panel);
+  outer->setSpacing(0);
+  outer->addWidget(panel, 1);
+  outer->addLayout(buttons);
 
   move(371, 298);
   resize(418, 187);
+}
+
+void TfrmMsg::AddLine(const QString& text, QTime time) {
+  auto* row = new QTreeWidgetItem(QStringList{time.toString("HH:mm:ss"), text});
+  if (Group)
+    Group->addChild(row);
+  else
+    tvwLines->addTopLevelItem(row);
+  tvwLines->scrollToItem(row);
+}
+
+void TfrmMsg::BeginGroup(const QString& title, QTime time) {
+  EndGroup();
+  Group = new QTreeWidgetItem(QStringList{time.toString("HH:mm:ss"), title});
+  QFont bold = tvwLines->font();
+  bold.setBold(true);
+  Group->setFont(1, bold);
+  tvwLines->addTopLevelItem(Group);
+  Group->setExpanded(true);
+  tvwLines->scrollToItem(Group);
+}
+
+void TfrmMsg::EndGroup() { Group = nullptr; }
+
+QString TfrmMsg::Text() const {
+  const bool chosen = !tvwLines->selectedItems().isEmpty();
+  QString text;
+  for (int i = 0; i < tvwLines->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem& top = *tvwLines->topLevelItem(i);
+    const bool whole = !chosen || top.isSelected();
+    if (whole) text += RowText(top, "");
+    for (int j = 0; j < top.childCount(); ++j)
+      if (whole || top.child(j)->isSelected()) text += RowText(*top.child(j), "  ");
+  }
+  return text;
 }

@@ -4,18 +4,28 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 #include <iterator>
 
 #include "app/ActionRegistry.h"
 #include "app/GameLightBox.h"
 #include "app/OptionsLists.h"
+#include "app/Settings.h"
 #include "app/SettingsColor.h"
 #include "app/SettingsKeys.h"
 #include "document/Core.h"
+#include "editing/ActionTable.h"
+#include "formats/Gob.h"
+#include "formats/ReadOnlyFile.h"
+#include "model/Errors.h"
+#include "view/Builder.h"
+#include "settings/ShortcutClash.h"
 #include "settings/ShortcutText.h"
 
 namespace {
@@ -46,7 +56,11 @@ QListWidget* List(const char* name, QWidget* parent) {
 
 TfrmOptions::TfrmOptions(TCore& core, const TActionRegistry& actions, std::function<void()> coloursChanged,
                          std::function<TfraBuilder*()> frame)
-    : QDialog(nullptr), Core(core), Actions(actions), ColoursChanged(std::move(coloursChanged)) {
+    : QDialog(nullptr), Core(core), Actions(actions), ColoursChanged(std::move(coloursChanged)), Frame(frame),
+      Was2D(core.Color2D), Was3D(core.Color3D) {
+  std::copy(std::begin(core.Colors), std::end(core.Colors), std::begin(WasColors));
+  for (const QAction* action : actions.Actions()) WasKeys.push_back(action->shortcut());
+  if (TfraBuilder* f = Frame ? Frame() : nullptr) WasLight = f->GameLight;
   setObjectName("frmOptions");
   setWindowTitle("Options");
   setFixedSize(573, 487);
@@ -59,7 +73,15 @@ TfrmOptions::TfrmOptions(TCore& core, const TActionRegistry& actions, std::funct
   btnOK->setObjectName("btnOK");
   btnOK->setDefault(true);
   connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-  grid->addWidget(btnOK, 3, 1, Qt::AlignRight);
+  btnCancel = new QPushButton("Cancel", this);
+  btnCancel->setObjectName("btnCancel");
+  btnCancel->setAutoDefault(false);
+  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(btnOK);
+  buttons->addWidget(btnCancel);
+  grid->addLayout(buttons, 3, 0, 1, 2);
   ShowSwatch(EntryColor(-1));
 }
 
@@ -124,8 +146,7 @@ QGroupBox* TfrmOptions::BuildResources() {
   btnResDelete->setToolTip("Delete");
   btnResBrowse->setToolTip("Add");
   for (QPushButton* small : {btnResAdd, btnResDelete, btnResBrowse}) small->setFixedWidth(28);
-  // Added as typed: neither a missing file nor a repeated line is refused.
-  connect(btnResAdd, &QPushButton::clicked, this, [this] { lbxRes->addItem(edtRes->text()); });
+  connect(btnResAdd, &QPushButton::clicked, this, &TfrmOptions::btnResAddClick);
   connect(btnResDelete, &QPushButton::clicked, this, [this] {
     if (const int row = Highlighted(*lbxRes); row >= 0) delete lbxRes->takeItem(row);
   });
@@ -176,17 +197,82 @@ void TfrmOptions::lbxShortClick() {
   cbxShortcut->setCurrentIndex(cbxShortcut->findText(QString::fromStdString(KeyText(action->shortcut()))));
 }
 
-// With no row highlighted there is nothing to change.
+// With no row highlighted there is nothing to change. A key another command holds is
+// refused unless the user agrees that the two commands swap their keys.
 void TfrmOptions::btnShortEditClick() {
   const int row = Highlighted(*lbxShort);
   if (row < 0) return;
   auto* action = lbxShort->item(row)->data(TShortcutRow::ActionRole).value<QAction*>();
-  action->setShortcut(KeyFromText(cbxShortcut->currentText().toStdString()));
+  const QKeySequence key = KeyFromText(cbxShortcut->currentText().toStdString());
+  std::vector<std::string> keys;
+  for (const QAction* a : Actions.Actions()) keys.push_back(KeyText(a->shortcut()));
+  const auto self = std::find(Actions.Actions().begin(), Actions.Actions().end(), action) - Actions.Actions().begin();
+  const int holder = ShortcutHolder(keys, KeyText(key), static_cast<int>(self));
+  if (holder >= 0) {
+    QAction* other = Actions.Actions()[static_cast<size_t>(holder)];
+    const QString otherName = QString::fromStdString(PlainCaption(other->text().toStdString()));
+    const QString ownKey = action->shortcut().isEmpty() ? QString()
+                                                         : QString::fromStdString(KeyText(action->shortcut()));
+    QMessageBox ask(QMessageBox::Question, "Shortcut in use",
+                    QString("%1 is the shortcut of \"%2\". Give it to \"%3\" and %4?")
+                        .arg(QString::fromStdString(KeyText(key)), otherName,
+                             QString::fromStdString(PlainCaption(action->text().toStdString())),
+                             ownKey.isEmpty() ? "leave \"" + otherName + "\" without a shortcut"
+                                              : "give \"" + otherName + "\" " + ownKey + " instead"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    ask.setObjectName("msgShortcutInUse");
+    ask.setDefaultButton(QMessageBox::No);
+    if (ask.exec() != QMessageBox::Yes) return;
+    other->setShortcut(action->shortcut());
+  }
+  action->setShortcut(key);
   lbxShort->viewport()->update();
 }
 
+void TfrmOptions::btnResAddClick() {
+  const std::string path = edtRes->text().trimmed().toStdString();
+  if (path.empty()) return;
+  std::string problem;
+  if (!RegularFileExists(path)) {
+    problem = NotARegularFile(path);
+  } else {
+    try {
+      TGob gob;
+      if (!gob.LoadFromFile(path)) problem = "'" + path + "' is no .gob or .goo container";
+    } catch (const EZarnError& e) {
+      problem = e.what();
+    }
+  }
+  if (!problem.empty()) {
+    Core.Services.ShowError(problem + "\nThe resource list takes only containers that read.");
+    edtRes->setFocus();
+    return;
+  }
+  lbxRes->addItem(QString::fromStdString(path));
+  edtRes->clear();
+}
+
+void TfrmOptions::Restore() {
+  Core.Color2D = Was2D;
+  Core.Color3D = Was3D;
+  std::copy(std::begin(WasColors), std::end(WasColors), std::begin(Core.Colors));
+  for (size_t i = 0; i < WasKeys.size() && i < Actions.Actions().size(); ++i)
+    Actions.Actions()[i]->setShortcut(WasKeys[i]);
+  if (TfraBuilder* f = Frame ? Frame() : nullptr) {
+    f->GameLight = WasLight;
+    SaveGameLight(WasLight);
+    f->Redraw(false);
+  }
+  if (ColoursChanged) ColoursChanged();
+}
+
 void TfrmOptions::done(int result) {
-  Core.ResourceList.clear();
-  for (int i = 0; i < lbxRes->count(); ++i) Core.ResourceList.push_back(lbxRes->item(i)->text().toStdString());
+  if (result != QDialog::Accepted) {
+    Restore();
+  } else {
+    Core.ResourceList.clear();
+    for (int i = 0; i < lbxRes->count(); ++i) Core.ResourceList.push_back(lbxRes->item(i)->text().toStdString());
+    SaveOptions(Actions, Core);
+  }
   QDialog::done(result);
 }

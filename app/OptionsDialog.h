@@ -1,6 +1,12 @@
 #pragma once
 #include <QDialog>
+#include <QKeySequence>
 #include <functional>
+#include <string>
+#include <vector>
+
+#include "document/Core.h"
+#include "view/GameDrawing.h"
 
 class QColorDialog;
 class QComboBox;
@@ -13,10 +19,12 @@ class TActionRegistry;
 class TCore;
 class TfraBuilder;
 
-// The options: drawing colours and shortcuts, which change at once, and the containers
-// searched for materials, which replace the core's list when the dialog closes, however
-// it is closed. There is no cancel. The shortcut list holds the registry's actions;
-// `coloursChanged` runs after each colour edit so that the drawing can follow.
+// The options: drawing colours, shortcuts and the Game view's light, which change at once,
+// and the containers searched for materials, which replace the core's list when the dialog
+// closes with OK; then the settings file is written, so that zarn-cli sees them at once.
+// Cancel (or Escape, or closing the window) takes every change of the dialog back. The
+// shortcut list holds the registry's actions; `coloursChanged` runs after each colour edit
+// so that the drawing can follow.
 class TfrmOptions : public QDialog {
   Q_OBJECT
  public:
@@ -38,7 +46,7 @@ class TfrmOptions : public QDialog {
   QListWidget* lbxRes;
   QLineEdit* edtRes;
   QPushButton *btnResAdd, *btnResDelete, *btnResBrowse;
-  QPushButton* btnOK;
+  QPushButton *btnOK, *btnCancel;
 
   void done(int result) override;
 
@@ -50,9 +58,20 @@ class TfrmOptions : public QDialog {
   void btnColorEditClick();
   void lbxShortClick();
   void btnShortEditClick();
+  // Adds the typed container to the list and empties the field; a path that is no readable
+  // container is refused with a message and stays in the field to be mended.
+  void btnResAddClick();
+  // Puts back what the dialog found when it opened.
+  void Restore();
 
   TCore& Core;
   const TActionRegistry& Actions;
   std::function<void()> ColoursChanged;
+  std::function<TfraBuilder*()> Frame;
+  // As the dialog found them.
+  unsigned Was2D, Was3D;
+  TColorRGB WasColors[ccCount];
+  std::vector<QKeySequence> WasKeys;
+  TGameLight WasLight;
   unsigned Swatch = 0xFFFFFF;
 };

@@ -12,6 +12,7 @@
 #include "app/SettingsKeys.h"
 #include "app/SettingsStore.h"
 #include "settings/ColorText.h"
+#include "settings/ShortcutClash.h"
 #include "document/Core.h"
 #include "model/Errors.h"
 
@@ -87,11 +88,35 @@ void LoadSettings(QMainWindow& main, QWidget& msg, const TActionRegistry& action
     unsigned color = 0;
     if (ReadColor(store, core, slot, color)) core.Colors[slot] = SystemColorToRGB(color);
   }
+  std::vector<std::string> keys, defaults;
   for (QAction* action : actions.Actions()) {
     const std::string path = "Shortcuts/" + action->objectName().toStdString();
-    action->setShortcut(KeyFromText(store.RegReadString(path, KeyText(action->shortcut()))));
+    defaults.push_back(KeyText(action->shortcut()));
+    keys.push_back(KeyText(KeyFromText(store.RegReadString(path, defaults.back()))));
   }
+  // A file of an earlier version may give two commands one key, which would run neither.
+  SettleShortcutClashes(keys, defaults);
+  for (size_t i = 0; i < keys.size(); ++i) actions.Actions()[i]->setShortcut(KeyFromText(keys[i]));
   core.ResourceList = store.RegReadStrings(ResourcesPrefix);
+}
+
+namespace {
+// What the options dialog sets.
+void WriteOptions(TSettingsStore& store, const TActionRegistry& actions, const TCore& core) {
+  store.RegWriteString(ColorPath(0), ColorToString(core.Color2D));
+  store.RegWriteString(ColorPath(1), ColorToString(core.Color3D));
+  for (int slot = ccSelection; slot <= ccPivot; ++slot)
+    store.RegWriteString(ColorPath(slot), ColorToString(RGBToSystemColor(core.Colors[slot])));
+  for (const QAction* action : actions.Actions())
+    store.RegWriteString("Shortcuts/" + action->objectName().toStdString(), KeyText(action->shortcut()));
+  store.RegWriteStrings(ResourcesPrefix, core.ResourceList);
+}
+}  // namespace
+
+void SaveOptions(const TActionRegistry& actions, TCore& core) {
+  TSettingsStore store;
+  WriteOptions(store, actions, core);
+  if (!store.Flush()) core.Services.AddOutput("Settings could not be written to '" + SettingsFileName() + "'");
 }
 
 void SaveSettings(const QMainWindow& main, const QWidget& msg, const TActionRegistry& actions, const TCore& core) {
@@ -100,13 +125,7 @@ void SaveSettings(const QMainWindow& main, const QWidget& msg, const TActionRegi
   store.RegWriteBool("frmMain_Maximized", main.isMaximized());
   WriteBounds(store, msg, "frmMsg");
   store.RegWriteBool("frmMsg_Visible", msg.isVisible());
-  store.RegWriteString(ColorPath(0), ColorToString(core.Color2D));
-  store.RegWriteString(ColorPath(1), ColorToString(core.Color3D));
-  for (int slot = ccSelection; slot <= ccPivot; ++slot)
-    store.RegWriteString(ColorPath(slot), ColorToString(RGBToSystemColor(core.Colors[slot])));
-  for (const QAction* action : actions.Actions())
-    store.RegWriteString("Shortcuts/" + action->objectName().toStdString(), KeyText(action->shortcut()));
-  store.RegWriteStrings(ResourcesPrefix, core.ResourceList);
+  WriteOptions(store, actions, core);
   // The window is going away: its output list would show the line to nobody.
   if (!store.Flush()) std::fprintf(stderr, "Settings could not be written to '%s'\n", SettingsFileName().c_str());
 }

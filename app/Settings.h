@@ -11,6 +11,9 @@ class TCore;
 // written when it closes; a value that cannot be used keeps its default and is reported.
 // `messages` is the message window.
 void LoadSettings(QMainWindow& main, QWidget& messages, const TActionRegistry& actions, TCore& core);
+// Writes what the options dialog sets (colours, shortcuts, containers) at once, for other
+// programs reading the settings file, zarn-cli among them; a failure is one output line.
+void SaveOptions(const TActionRegistry& actions, TCore& core);
 void SaveSettings(const QMainWindow& main, const QWidget& messages, const TActionRegistry& actions, const TCore& core);
 
 // The answers of the OBJ import dialog, kept from one import to the next: the settings

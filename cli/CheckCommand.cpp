@@ -12,6 +12,7 @@ int RunCheck(const TArgs& args) {
     return 2;
   }
   TCliSession session;
+  session.Services.NameMissingMaterials = false;  // each has a line of the findings
   if (!(args.size() == 1 ? session.Open(args[0]) : session.OpenEntry(args[0], args[1]))) return 1;
   const std::vector<std::string> breaches = CheckForGame(*session.Core.Model, MaterialFinder(session.Core));
   for (const std::string& line : breaches) std::printf("%s\n", line.c_str());

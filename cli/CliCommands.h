@@ -9,13 +9,13 @@
 #include "formats/Gob.h"
 #include "document/MaterialLookup.h"
 #include "document/Core.h"
-#include "services/HeadlessServices.h"
+#include "cli/CliServices.h"
 #include "formats/ObjImportOptions.h"
 
 // One run of the tool: a core answered by headless services that print to standard error.
 struct TCliSession {
-  TCliSession() : Services(stderr), Core(Services) { InstallMaterialLoader(Core); }
-  THeadlessServices Services;
+  TCliSession() : Core(Services) { InstallMaterialLoader(Core); }
+  TCliServices Services;
   TCore Core;
   // Reads a model file into the core's model by its extension; false, with the reason on
   // standard error, when the file does not read cleanly.
@@ -28,6 +28,10 @@ struct TCliSession {
   static bool Ended(const TCommandResult& result);
   TObjImportOptions ObjOptions;  // how Open imports an .obj file
 };
+
+// Whether the file is a .gob or .goo container by its name, as the commands that take
+// either a model file or CONTAINER ENTRY tell them apart.
+bool IsContainerName(const std::string& path);
 
 // Finds an entry of a container by its full name ("\" or "/" between folders) or, failing
 // that, by its file name; false, with the reason on standard error, when there is none.

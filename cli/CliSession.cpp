@@ -48,4 +48,9 @@ bool FindContainerEntry(const std::string& container, const std::string& entry, 
   return false;
 }
 
+bool IsContainerName(const std::string& path) {
+  const std::string_view extension = ExtensionPart(path);
+  return SameText(extension, ".gob") || SameText(extension, ".goo");
+}
+
 bool TCliSession::Save(const std::string& path) { return Ended(SaveModel(Core, path)); }

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <set>
+#include <stdexcept>
 
 #include "cli/CliCommands.h"
 #include "editing/FileCommands.h"
@@ -25,13 +26,21 @@ namespace {
 // in blocks: a larger file is refused before anything is read.
 constexpr uint64_t kClipboardLimit = uint64_t{256} << 20;
 
-// Headless services that remember which values the queries asked for.
-class TEditServices : public THeadlessServices {
+// A step written wrongly, whatever the model: the command line is wrong (exit status 2),
+// where a step the model refuses fails the run (1).
+class EWrongStep : public std::runtime_error {
  public:
-  TEditServices() : THeadlessServices(stderr) {}
+  using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void Wrong(const std::string& reason) { throw EWrongStep(reason); }
+
+// The run's services, remembering which values the queries asked for.
+class TEditServices : public TCliServices {
+ public:
   bool QueryValues(const std::string& caption, std::vector<std::string>& lines) override {
     for (const std::string& line : lines) Asked.insert(line.substr(0, line.find('=')));
-    return THeadlessServices::QueryValues(caption, lines);
+    return TCliServices::QueryValues(caption, lines);
   }
   std::set<std::string> Asked;
 };
@@ -63,9 +72,14 @@ std::vector<T*> PickByIndex(const std::string& text, const std::vector<T*>& all)
     const size_t comma = std::min(text.find(',', start), text.size());
     const std::string piece = text.substr(start, comma - start);
     const size_t dash = piece.find('-', 1);
-    const long long first = StrToInt(piece.substr(0, dash));
-    const long long last = dash == std::string::npos ? first : StrToInt(piece.substr(dash + 1));
-    if (first < 0 || last < first) throw EConvertError("'" + piece + "' is not a valid index or range");
+    long long first = 0, last = 0;
+    try {
+      first = StrToInt(piece.substr(0, dash));
+      last = dash == std::string::npos ? first : StrToInt(piece.substr(dash + 1));
+    } catch (const EConvertError&) {
+      Wrong("'" + piece + "' is not a valid index or range");
+    }
+    if (first < 0 || last < first) Wrong("'" + piece + "' is not a valid index or range");
     if (last >= total)
       throw EConvertError("index " + std::to_string(last) + " is out of range: the model has " +
                           std::to_string(total));
@@ -82,8 +96,25 @@ class TStepRunner {
   explicit TStepRunner(TEditSession& session) : S(session), Core(session.Core) {}
   friend const std::vector<TEditStep>& EditSteps();
 
+  // The first step from args[from] that names no step or action, or empty text; checked
+  // before the model is read, so that a mistyped step costs nothing.
+  static std::string UnknownStep(const TArgs& args, size_t from) {
+    for (size_t i = from; i < args.size(); ++i) {
+      const std::string& step = args[i];
+      if (step.rfind("act", 0) == 0) {
+        if (!FindEditAction(step)) return "unknown action '" + step + "' (zarn-cli help edit lists the actions)";
+        while (i + 1 < args.size() && IsAnswer(args[i + 1])) ++i;
+        continue;
+      }
+      const std::string verb = step.substr(0, step.find(':'));
+      if (std::none_of(EditSteps().begin(), EditSteps().end(), [&](const TEditStep& row) { return verb == row.Verb; }))
+        return "unknown step '" + step + "' (zarn-cli help edit lists the steps)";
+    }
+    return {};
+  }
+
   // Runs steps from args[from], each as one step of the history; false after the first
-  // refusal or error, already reported.
+  // refusal or error, already reported. A step written wrongly throws EWrongStep.
   bool Run(const TArgs& args, size_t from) {
     for (size_t i = from; i < args.size(); ++i) {
       const std::string& step = args[i];
@@ -103,7 +134,7 @@ class TStepRunner {
       const std::string rest = colon == std::string::npos ? std::string() : step.substr(colon + 1);
       const auto kind = std::find_if(EditSteps().begin(), EditSteps().end(),
                                      [&](const TEditStep& row) { return verb == row.Verb; });
-      if (kind == EditSteps().end()) return Fail("unknown step '" + step + "' (zarn-cli help edit lists the steps)");
+      if (kind == EditSteps().end()) Wrong("unknown step '" + step + "' (zarn-cli help edit lists the steps)");
       bool done = false;
       if (kind->MakesStep)
         ::RunStep(Core, step, [&] { done = (this->*kind->Run)(rest); });
@@ -116,7 +147,7 @@ class TStepRunner {
 
   bool RunAction(const std::string& name, const std::map<std::string, std::string>& answers) {
     const TEditAction* action = FindEditAction(name);
-    if (!action) return Fail("unknown action '" + name + "'");
+    if (!action) Wrong("unknown action '" + name + "'");
     S.Services.Answers = answers;
     S.Services.Asked.clear();
     action->Run(Core);
@@ -125,7 +156,7 @@ class TStepRunner {
     // A refusal was told as it happened; the dialog it came before asked for nothing.
     if (!outcome.Succeeded()) return false;
     for (const auto& [key, value] : answers)
-      if (!S.Services.Asked.count(key)) return Fail(name + " asks for no value named '" + key + "'");
+      if (!S.Services.Asked.count(key)) Wrong(name + " asks for no value named '" + key + "'");
     return true;
   }
 
@@ -145,15 +176,18 @@ class TStepRunner {
   }
 
   bool Undo(const std::string& rest) {
-    return rest.empty() ? UndoRedo(true) : Fail("unknown step 'undo:" + rest + "'");
+    if (!rest.empty()) Wrong("unknown step 'undo:" + rest + "'");
+    return UndoRedo(true);
   }
   bool Redo(const std::string& rest) {
-    return rest.empty() ? UndoRedo(false) : Fail("unknown step 'redo:" + rest + "'");
+    if (!rest.empty()) Wrong("unknown step 'redo:" + rest + "'");
+    return UndoRedo(false);
   }
   bool Texture(const std::string& what) {
     TTextureStep step;
     std::string error;
-    return ParseTextureStep(what, step, error) ? RunAction(step.Action, step.Answers) : Fail(error);
+    if (!ParseTextureStep(what, step, error)) Wrong(error);
+    return RunAction(step.Action, step.Answers);
   }
 
   bool Move(const std::string& values) { return Tool("move", values); }
@@ -179,11 +213,16 @@ class TStepRunner {
     const auto colon = values.find(':');
     const std::string option = colon == std::string::npos ? std::string() : values.substr(colon + 1);
     if (!option.empty() && !(tool == "move" && option == "pivot"))
-      return Fail("unknown option '" + option + "' of " + tool + " (only move takes :pivot)");
+      Wrong("unknown option '" + option + "' of " + tool + " (only move takes :pivot)");
     std::string text = values.substr(0, colon);
-    if (std::count(text.begin(), text.end(), ',') != 2) return Fail("'" + text + "' is not three numbers X,Y,Z");
+    if (std::count(text.begin(), text.end(), ',') != 2) Wrong("'" + text + "' is not three numbers X,Y,Z");
     std::replace(text.begin(), text.end(), ',', ' ');
-    const TVector v = TextToVector(text);
+    TVector v;
+    try {
+      v = TextToVector(text);
+    } catch (const EConvertError&) {
+      Wrong("'" + values.substr(0, colon) + "' is not three numbers X,Y,Z");
+    }
     const bool done = tool == "move"     ? MoveSelection(Core, v, !option.empty())
                       : tool == "rotate" ? RotateSelection(Core, v)
                                          : ScaleSelection(Core, v);
@@ -198,7 +237,12 @@ class TStepRunner {
       ::RunStep(Core, "lod:generate", [&] { done = RunAction("actViewLodGenerate", {}); });
       return done;
     }
-    const int set = StrToInt(text);
+    int set = 0;
+    try {
+      set = StrToInt(text);
+    } catch (const EConvertError&) {
+      Wrong("lod:" + text + " is not a level of detail: lod:N counts from 1");
+    }
     const int sets = Core.Model->GeosetCount();
     if (set < 1 || set > sets)
       return Fail("level of detail " + text + " is not in the model, which has " + std::to_string(sets));
@@ -209,7 +253,7 @@ class TStepRunner {
   // "x", "xz", "xyz" ...: the axes the tool bar's lock buttons hold; "none" frees all three.
   bool Lock(const std::string& axes) {
     if (axes != "none" && (axes.empty() || axes.find_first_not_of("xyz") != std::string::npos))
-      return Fail("unknown lock '" + axes + "' (x, y and z in any combination, or none)");
+      Wrong("unknown lock '" + axes + "' (x, y and z in any combination, or none)");
     Core.LockX = axes.find('x') != std::string::npos;
     Core.LockY = axes.find('y') != std::string::npos;
     Core.LockZ = axes.find('z') != std::string::npos;
@@ -268,7 +312,8 @@ class TStepRunner {
     const std::string verb = what.substr(0, colon);
     const std::string name = colon == std::string::npos ? std::string() : what.substr(colon + 1);
     if (verb == "add" && !name.empty()) return AddProjectMaterial(Core, name) != nullptr;
-    if (verb != "delete" || name.empty()) return Fail("unknown step 'material:" + what + "' (material:add:NAME, material:delete:NAME)");
+    if (verb != "delete" || name.empty())
+      Wrong("unknown step 'material:" + what + "' (material:add:NAME, material:delete:NAME)");
     TMaterial* material = Core.Model->Materials.Find(name);
     if (!material) return Fail("the model has no material '" + name + "'");
     DeleteProjectMaterial(Core, material);
@@ -283,7 +328,7 @@ class TStepRunner {
     if (mode == "node") Core.EditMode = emNode;
     else if (mode == "surface") Core.EditMode = emSurface;
     else if (mode == "vertex") Core.EditMode = emVertex;
-    else return Fail("unknown edit mode '" + mode + "' (node, surface or vertex)");
+    else Wrong("unknown edit mode '" + mode + "' (node, surface or vertex)");
     return true;
   }
 
@@ -318,7 +363,8 @@ class TStepRunner {
       for (TVertex* v : PickByIndex(list, vertices))
         if (!Core.Vertices.Contains(v)) Core.ToggleVertex(v, false);
     } else {
-      return Fail("unknown selection '" + what + "'");
+      Wrong("unknown selection '" + what + "' (select:all, select:none, select:invert, select:node:NAME, "
+            "select:surface:LIST, select:vertex:LIST)");
     }
     Core.Changed(chProperties);
     return true;
@@ -385,17 +431,32 @@ const std::vector<TEditStep>& EditSteps() {
 
 int RunEdit(const TArgs& args) {
   if (!NoOptionsLeft(args, "edit")) return 2;
-  if (args.size() < 2) {
-    std::fprintf(stderr, "usage: zarn-cli edit IN.3do OUT.3do STEP...\n");
+  // IN.3do OUT.3do, or CONTAINER ENTRY OUT.3do as every command that reads a model takes it.
+  const size_t files = !args.empty() && IsContainerName(args[0]) ? 3 : 2;
+  if (args.size() < files) {
+    std::fprintf(stderr, "usage: zarn-cli edit IN.3do OUT.3do STEP... | edit CONTAINER ENTRY OUT.3do STEP...\n");
+    return 2;
+  }
+  if (const std::string unknown = TStepRunner::UnknownStep(args, files); !unknown.empty()) {
+    std::fprintf(stderr, "zarn-cli: %s\n", unknown.c_str());
     return 2;
   }
   TEditSession session;
-  if (!TCliSession::Ended(OpenModel(session.Core, args[0]))) return 1;
+  if (files == 3) {
+    TGobItem item;
+    if (!FindContainerEntry(args[0], args[1], item) || !TCliSession::Ended(OpenContainerEntry(session.Core, item)))
+      return 1;
+  } else if (!TCliSession::Ended(OpenModel(session.Core, args[0]))) {
+    return 1;
+  }
   try {
-    if (!TStepRunner(session).Run(args, 2)) return 1;
+    if (!TStepRunner(session).Run(args, files)) return 1;
+  } catch (const EWrongStep& e) {
+    std::fprintf(stderr, "zarn-cli: %s\n", e.what());
+    return 2;
   } catch (const EZarnError& e) {
     std::fprintf(stderr, "Error: %s\n", e.what());
     return 1;
   }
-  return TCliSession::Ended(SaveModel(session.Core, args[1])) ? 0 : 1;
+  return TCliSession::Ended(SaveModel(session.Core, args[files - 1])) ? 0 : 1;
 }

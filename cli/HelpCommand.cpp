@@ -53,8 +53,10 @@ const char* ModeName(TEditMode mode) { return mode == emNode ? "node" : mode == 
 void PrintEditHelp() {
   std::printf(
       "usage: zarn-cli edit IN.3do OUT.3do STEP...\n"
-      "Reads IN, runs the steps in order with the commands the menus run, and saves OUT;\n"
-      "nothing is written when a step is refused or fails.\n\nSteps:\n");
+      "       zarn-cli edit CONTAINER ENTRY OUT.3do STEP...\n"
+      "Reads IN (or the model ENTRY of a .gob/.goo CONTAINER), runs the steps in order with the\n"
+      "commands the menus run, and saves OUT; nothing is written when a step is refused or fails\n"
+      "(exit status 1) or written wrongly (2).\n\nSteps:\n");
   for (const TEditStep& step : EditSteps()) {
     std::printf("  %s\n", step.Usage);
     PrintWrapped(step.Does, 6);
@@ -115,6 +117,7 @@ void PrintUsage(std::FILE* out) {
                "                                --light L (ambient level 0 to 1, 0.4)\n"
                "  check FILE.3do|CONTAINER ENTRY what the game would refuse, one a line; exit 3 if any\n"
                "  edit IN.3do OUT.3do STEP...   run editing commands and save (help edit lists them)\n"
+               "  edit CONTAINER ENTRY OUT.3do STEP...\n"
                "  help [edit], --help, -h       this text, or the steps and actions of edit\n"
                "  --version                     the product name and version\n"
                "OBJ import options of convert and info:\n"
@@ -123,8 +126,9 @@ void PrintUsage(std::FILE* out) {
                "  --materials                   take \"usemtl NAME\" as the material NAME.mat\n"
                "  --merge                       one mesh, not a node per object\n"
                "                                (without them the file's numbers stand, every face dflt.mat)\n"
-               "Exit status: 0 done; 1 a file did not read or write; 2 a wrong command line;\n"
-               "3 check found what the game would refuse.\n");
+               "Exit status: 0 done; 1 a file did not read or write, or a step was refused;\n"
+               "2 a wrong command line (an unknown command, option, step or action, or a value\n"
+               "written wrongly); 3 check found what the game would refuse.\n");
 }
 
 int RunHelp(const TArgs& args) {

@@ -41,7 +41,7 @@ void LevelsOfDetail(TJsonWriter& json, const TModel& model) {
   json.BeginObject();
   json.Key("count");
   json.Integer(model.GeosetCount());
-  json.Key("current");
+  json.Key("current_index");
   json.Integer(model.CurrentGeoset());
   json.Key("sets");
   json.BeginArray();
@@ -68,7 +68,7 @@ void Nodes(TJsonWriter& json, const TModel& model) {
     json.BeginObject();
     json.Key("name");
     json.String(n->Name);
-    json.Key("parent");
+    json.Key("parent_index");
     n->Parent ? json.Integer(index.at(n->Parent)) : json.Null();
     json.Key("mesh");
     n->Mesh ? json.String(n->Mesh->Name) : json.Null();

@@ -29,7 +29,7 @@ class TGameCheck {
   }
   void Mesh(const TMesh& mesh, int node, int set) {
     const std::string place =
-        "Mesh '" + mesh.Name + "' (node " + std::to_string(node) + "), level of detail " + std::to_string(set);
+        "Mesh '" + mesh.Name + "' (node " + std::to_string(node) + "), level of detail " + std::to_string(set + 1);
     Name(place, mesh.Name);
     Count(place, mesh.Vertices.Count(), "vertices", kMaxVertices);
     long long textureVertices = 0;  // the written file holds one per face corner

@@ -16,7 +16,7 @@ void TMaterialLoader::Load(TMaterial& material) {
   if (Locate(material.Name, place))
     Read(material, place.Path, place.Start, place.Length);
   else
-    Services.AddOutput("Material not found '" + material.Name + "'");
+    Services.MaterialNotFound(material.Name, "Material not found '" + material.Name + "'");
 }
 
 bool TMaterialLoader::Found(const std::string& name) {

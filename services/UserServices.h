@@ -12,6 +12,9 @@ class TUserServices {
   virtual ~TUserServices() = default;
 
   virtual void AddOutput(const std::string& line) = 0;    // the output list
+  // A material named by the model whose file is nowhere to be found, with the line that says
+  // what came of it; a caller that reports many runs may name each once instead.
+  virtual void MaterialNotFound(const std::string& /*name*/, const std::string& line) { AddOutput(line); }
   virtual void ShowStatus(const std::string& text) = 0;   // status panel 1, shown at once
   virtual void ShowError(const std::string& text) = 0;    // "Error" box
   virtual void ShowInformation(const std::string& text) = 0;  // "Information" box

@@ -88,6 +88,9 @@ class TfraBuilder : public QWidget {
   // Mouse gesture state: the last press and the last position seen.
   bool MouseDown = false;
   bool CameraDrag = false;
+  // A middle-button drag on the Free camera orbits about the selection's centre.
+  bool OrbitDrag = false;
+  TVector OrbitCentre;
   int StartX = 0, StartY = 0, LastX = 0, LastY = 0;
   // The keys held at the press and the view shown then: a click picks in what was seen.
   Qt::KeyboardModifiers PressMods;

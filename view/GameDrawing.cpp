@@ -211,7 +211,7 @@ void TGameDrawing::Draw(TCore& core, const TGameLight& light) {
     const int corners = f.Vertices.Count();
     const bool missing = !m || !m->Loaded;
     if (missing && m && Reported.insert(m->Name).second)
-      core.Services.AddOutput("Game view: material '" + m->Name + "' not found; drawn chequered");
+      core.Services.MaterialNotFound(m->Name, "Game view: material '" + m->Name + "' not found; drawn chequered");
     const bool textured = s.Geometry >= 4 && !missing && m->IsTexture && HasPicture(*m) && f.TXVertices.Count() >= corners;
     float mean = 0;
     for (float l : s.Light) mean += l;

@@ -9,6 +9,7 @@
 #include "editing/ToolEdits.h"
 #include "model/Box.h"
 #include "camera/CameraMoves.h"
+#include "camera/CameraOrbit.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
 #include "view/GLRoutines.h"
@@ -23,6 +24,14 @@ void TfraBuilder::glaMainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
   MouseDown = button == Qt::LeftButton;
   StartX = x;
   StartY = y;
+  LastX = x;
+  LastY = y;
+  OrbitDrag = button == Qt::MiddleButton && !Cameras->Current().Rec.Orthogonal;
+  if (OrbitDrag) {
+    const TBox box = Core.SelectionBox();
+    OrbitCentre = box.Empty ? TVector{} : MakeVector((box.Low.X + box.High.X) / 2, (box.Low.Y + box.High.Y) / 2,
+                                                     (box.Low.Z + box.High.Z) / 2);
+  }
   CameraDrag = (mods & (Qt::ControlModifier | Qt::AltModifier)) != 0;
   PressMods = mods;
   PressView = LastView;
@@ -37,7 +46,12 @@ void TfraBuilder::glaMainMouseMove(Qt::KeyboardModifiers mods, int x, int y) {
     std::snprintf(text, sizeof text, "  X %.3f, Y %.3f, Z %.3f", p.X, p.Y, p.Z);
     if (SetStatusPanel) SetStatusPanel(0, QString::fromLatin1(text));
   }
-  if (MouseDown && CameraDrag) {
+  if (OrbitDrag) {
+    // As an Alt drag turns: sideways about the world's Z, up and down about the camera's X.
+    TCameraRec& camera = Cameras->Current().Rec;
+    camera = OrbitAbout(camera, OrbitCentre, y - LastY, x - LastX);
+    Redraw(false);
+  } else if (MouseDown && CameraDrag) {
     TCameraRec& camera = Cameras->Current().Rec;
     const double k = std::fabs(camera.Z) / 1000;
     const int dx = x - LastX, dy = y - LastY;
@@ -101,6 +115,10 @@ bool TfraBuilder::IsClick(Qt::MouseButton button, int x, int y) const {
 void TfraBuilder::glaMainMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
   const bool click = MouseDown && IsClick(button, x, y) && Core.ToolMode == tmSelect;
   MouseDown = false;
+  if (OrbitDrag) {
+    OrbitDrag = false;
+    return;
+  }
   if (CameraDrag) {
     // Ctrl alone at the press of a click toggles what it hits; a miss stays the pan it was.
     const bool ctrlOnly = (PressMods & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
@@ -160,6 +178,7 @@ std::vector<TViewBinding> ViewBindings(const std::string& frameKey) {
       {"Wheel", "Zoom in (forward) or out at the pointer; the point under it stays put"},
       {"Ctrl+Drag", "Pan the camera"},
       {"Alt+Drag", "Turn the Free camera (the Top, Front and Side cameras do not turn)"},
+      {"Middle drag", "Orbit the Free camera about the selection's centre (the whole model's without one)"},
       {"Ctrl+Alt+Drag", "Zoom: to the right in, to the left out"},
       {"Click", "Select tool: the face under the pointer becomes the selection (its node in node mode, the "
                 "nearest vertex within " + std::to_string(TCore::ClickRadius) + " pixels in vertex mode); "

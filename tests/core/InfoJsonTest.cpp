@@ -96,12 +96,12 @@ std::map<std::string, std::string> ExpectDescribes(const std::string& path) {
   EXPECT_EQ(info["counts.materials"], number(model.Materials.Count()));
   EXPECT_EQ(std::stod(info["radius"]), model.Radius);
   EXPECT_EQ(info["levels_of_detail.count"], number(model.GeosetCount()));
-  EXPECT_EQ(info["levels_of_detail.current"], number(model.CurrentGeoset()));
+  EXPECT_EQ(info["levels_of_detail.current_index"], number(model.CurrentGeoset()));
   long long vertices = 0, faces = 0;
   for (int i = 0; i < model.Nodes.Count(); ++i) {
     const TNode& n = *model.Nodes[i];
     const std::string node = "nodes." + number(i) + ".";
-    EXPECT_EQ(info[node + "parent"], n.Parent ? number(model.Nodes.IndexOf(n.Parent)) : "null");
+    EXPECT_EQ(info[node + "parent_index"], n.Parent ? number(model.Nodes.IndexOf(n.Parent)) : "null");
     EXPECT_EQ(info[node + "mesh"].substr(0, 1), n.Mesh ? "\"" : "n");
     const long long nodeVertices = n.Mesh ? n.Mesh->Vertices.Count() : 0;
     const long long nodeFaces = n.Mesh ? n.Mesh->Surfaces.Count() : 0;

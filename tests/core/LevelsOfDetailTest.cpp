@@ -268,12 +268,12 @@ TEST(LevelsOfDetail, TheCheckNamesEverySetAndTheGamesLimit) {
   AddFace(*AddMeshNode(t.Model(), "quad", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})->Mesh, {0, 1, 2, 3});
   MakeLevelsOfDetail(t.Model(), 4);
   EXPECT_TRUE(CheckForGame(t.Model(), nullptr).empty());
-  TMesh* third = t.Model().GeosetMesh(*t.Model().Nodes[0], 2);
+  TMesh* third = t.Model().GeosetMesh(*t.Model().Nodes[0], 2);  // the third, "level of detail 3"
   while (third->Vertices.Count() <= 512) third->AddVertex();
   t.Model().AddGeoset();  // past the game's limit, as a file may hold
   EXPECT_EQ(CheckForGame(t.Model(), nullptr),
             (std::vector<std::string>{"The model: 5 levels of detail, the game loads at most 4",
-                                      "Mesh 'Mesh' (node 0), level of detail 2: 513 vertices, the game loads at most 512"}));
+                                      "Mesh 'Mesh' (node 0), level of detail 3: 513 vertices, the game loads at most 512"}));
 }
 
 TEST(LevelsOfDetail, ZarnCliEditsTheChosenSetOnly) {

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QStatusTipEvent>
 #include <QStandardPaths>
 #include <filesystem>
@@ -212,12 +213,13 @@ TEST_F(TFileCommandsTest, SharedShortcutGoesToTheFirstEntryInMenuOrder) {
   Window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
   QTest::keyClick(Window.get(), Qt::Key_X, Qt::ControlModifier);
+  QTest::keyClick(Window.get(), Qt::Key_E, Qt::ControlModifier);
   EXPECT_EQ(cuts, 1);
-  EXPECT_EQ(extrusions, 0);
-  // The same for a pair the user made by giving Extrude another command's key.
+  EXPECT_EQ(extrusions, 1);
+  // A pair made by giving Extrude another command's key without the options' question.
   Window->Action("actEditExtrudeFace")->setShortcut(QKeySequence("Ctrl+N"));
   QTest::keyClick(Window.get(), Qt::Key_N, Qt::ControlModifier);
-  EXPECT_EQ(extrusions, 0);
+  EXPECT_EQ(extrusions, 1);
   EXPECT_EQ(Window->windowTitle().toStdString(), "ZARN - Untitled.3do");
 }
 
@@ -233,6 +235,10 @@ TEST_F(TFileCommandsTest, HintsGoToStatusPanelOne) {
 }
 
 TEST_F(TFileCommandsTest, Register3DOWritesTheDesktopAssociation) {
+  const auto yes = [] {
+    WhenModalShown<QMessageBox>([](QMessageBox& box) { QTest::mouseClick(box.button(QMessageBox::Yes), Qt::LeftButton); });
+  };
+  yes();
   Run("actHelpRegister3DO");
   ASSERT_EQ(Services.Informations.size(), 1u);
   EXPECT_EQ(Services.Informations[0],
@@ -253,6 +259,7 @@ TEST_F(TFileCommandsTest, Register3DOWritesTheDesktopAssociation) {
   ASSERT_TRUE(list.open(QIODevice::Append));
   list.write("text/plain=editor.desktop\n[Added Associations]\nimage/png=viewer.desktop\n");
   list.close();
+  yes();
   Run("actHelpRegister3DO");
   ASSERT_TRUE(list.open(QIODevice::ReadOnly));
   const QString lines = list.readAll();

@@ -91,7 +91,7 @@ TEST_F(TMaterialsDialogTest, ListsEverySourceAndPreviewsEachMaterialAtItsOwnSize
     TfrmMat* d = Dialog(w);
     ASSERT_NE(d, nullptr);
     shown = true;
-    EXPECT_EQ(Rows(d->lbxCatResMat), (std::vector<std::string>{"[Project Dir]", "[Project Dir]\\Mat", Containers[0],
+    EXPECT_EQ(Rows(d->lbxCatResMat), (std::vector<std::string>{"[Project Dir]", "[Project Dir]/Mat", Containers[0],
                                                                 Containers[1], Containers[2]}));
     EXPECT_EQ(Rows(d->lbxProjMat), (std::vector<std::string>{"dflt.mat", "engine.mat", "glass.mat", "hull.mat"}));
     const size_t outputs = Services.Output.size();

@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -104,13 +106,13 @@ TEST(FileDialogs, SaveAndExportAreTitledConfirmReplacingAndAddTheirExtension) {
 
 TEST(MessageWindow, ListFillsTheWindowInRowsOfSixteenPixels) {
   TfrmMsg window;
-  window.lbxOutput->addItem("line");
-  EXPECT_EQ(window.lbxOutput->sizeHintForRow(0), 16);
+  window.AddLine("line", QTime(9, 5, 7));
+  EXPECT_EQ(window.tvwLines->sizeHintForRow(0), 16);
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  // Inside the lowered panel's frame.
-  EXPECT_GE(window.lbxOutput->width(), window.width() - 4);
-  EXPECT_GE(window.lbxOutput->height(), window.height() - 4);
+  // Inside the lowered panel's frame, above the buttons.
+  EXPECT_GE(window.tvwLines->width(), window.width() - 4);
+  EXPECT_GE(window.tvwLines->height(), window.height() - window.btnCopy->height() - 12);
   SaveScreenshot(&window, "message_window");
 }
 

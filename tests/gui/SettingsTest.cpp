@@ -6,6 +6,7 @@
 
 #include "app/MessageWindow.h"
 #include "editing/ActionTable.h"
+#include "tests/core/FormatBytes.h"
 #include "tests/gui/SettingsFixture.h"
 
 namespace {
@@ -14,7 +15,7 @@ std::string Stored(const char* path) { return QSettings().value(path).toString()
 
 TEST_F(TSettingsTest, FirstStartWithAnEmptyStoreKeepsTheDesignedPlacesAndEveryDefault) {
   StartWindow({}, 0);
-  EXPECT_EQ(Window->geometry(), QRect(264, 206, 535, 460));
+  EXPECT_EQ(Window->geometry(), QRect(128, 128, 1024, 768));  // the middle of the 1280 x 1024 screen
   EXPECT_EQ(Window->MessageWindow()->geometry(), QRect(371, 298, 418, 187));
   EXPECT_TRUE(Window->MessageWindow()->isVisible());
   const TCore fresh(Services);
@@ -38,15 +39,18 @@ TEST_F(TSettingsTest, ARestartFindsWhatTheUserLeftInTheToolkitsNotations) {
   Frame().cbxGridEvery->setEditText("0.05");
   Frame().cbxGridEveryClick();
   const QImage before = Shot("settings_before_geometry");
+  // The list takes only containers that read.
+  const std::string gob = fmt_test::MakeGob({{"mat\\x.mat", fmt_test::MakeColourMat(3)}});
+  const std::vector<std::string> containers = {Write("Res2.gob", gob), Write("Res1.gob", gob)};
   RunOptions([&](TfrmOptions& options) {
     PickColour(options, 0, Qt::white);
     PickColour(options, 2, QColor(0, 255, 0));  // "Geometry": at once, for this run only
     PickColour(options, 4, QColor(0x12, 0x34, 0x56));  // "Selection": kept, under digit 2
-    SetShortcut(options, "actSelAll", "Ctrl+X");       // shared with Cut and Extrude
+    SetShortcut(options, "actSelAll", "Ctrl+J");
     SetShortcut(options, "actFileOpen", "");          // removed
     SetShortcut(options, "actHelpAbout", "Shift+F12");
-    for (const char* path : {"/games/jk/Res2.gob", "/games/jk/Res1.gob"}) {
-      options.edtRes->setText(path);
+    for (const std::string& path : containers) {
+      options.edtRes->setText(QString::fromStdString(path));
       QTest::mouseClick(options.btnResAdd, Qt::LeftButton);
     }
     options.findChild<QDoubleSpinBox*>("spnAmbient")->setValue(0.25);
@@ -54,7 +58,6 @@ TEST_F(TSettingsTest, ARestartFindsWhatTheUserLeftInTheToolkitsNotations) {
   });
   EXPECT_GT(CountPixels(Shot("settings_green_geometry"), qRgb(0, 255, 0), 0), CountPixels(before, qRgb(0, 255, 0), 0) + 200)
       << "the model is green at once";
-  const std::vector<std::string> containers = {"/games/jk/Res2.gob", "/games/jk/Res1.gob"};
   EXPECT_EQ(Core->ResourceList, containers);
   const TColorRGB selection = Core->Colors[ccSelection];
 
@@ -74,7 +77,7 @@ TEST_F(TSettingsTest, ARestartFindsWhatTheUserLeftInTheToolkitsNotations) {
   EXPECT_EQ(Core->Color2D, 0xFFFFFFu);
   EXPECT_EQ(RGBToSystemColor(Core->Colors[ccGeometry]), RGBToSystemColor(TCore(Services).Colors[ccGeometry]));
   EXPECT_EQ(RGBToSystemColor(Core->Colors[ccSelection]), RGBToSystemColor(selection));
-  EXPECT_EQ(Window->Action("actSelAll")->shortcut(), QKeySequence("Ctrl+X"));
+  EXPECT_EQ(Window->Action("actSelAll")->shortcut(), QKeySequence("Ctrl+J"));
   EXPECT_EQ(Window->Action("actEditCut")->shortcut(), QKeySequence("Ctrl+X"));
   EXPECT_TRUE(Window->Action("actFileOpen")->shortcut().isEmpty());
   EXPECT_EQ(Window->Action("actHelpAbout")->shortcut(), QKeySequence("Shift+F12"));

@@ -1,0 +1,149 @@
+// What every zarn-cli command has in common: CONTAINER ENTRY wherever a model is read, exit
+// status 2 for a command line written wrongly, each missing material named once a run, and
+// levels of detail counted from 1 wherever a person reads them.
+
+#include <filesystem>
+
+#include "formats/FileIO.h"
+#include "tests/core/CliRunner.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
+
+namespace {
+
+class CliHabits : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // tri.3do names dflt.mat (its first material reads so) and metal.mat; neither lies beside it.
+    Tri = Dir.Write("tri.3do", TriangleModelText());
+    Gob = Dir.Write("res.gob", fmt_test::MakeGob({{"3do\\tri.3do", TriangleModelText()},
+                                                  {"mat\\dflt.mat", fmt_test::MakeColourMat(1)}}));
+  }
+  fmt_test::TTempDir Dir;
+  std::string Tri, Gob;
+};
+
+TEST_F(CliHabits, EachMissingMaterialIsNamedOnceInOneLine) {
+  const std::string kKeepDriverMemory = "ASAN_OPTIONS=detect_leaks=0 ";
+  const std::string both = "zarn-cli: materials not found: dflt.mat, metal.mat\n";
+  // Saving names them in the game check's findings, which go before it.
+  const std::string finding = " not found in the model's folder, its Mat folder or the resource list's containers, "
+                              "so the game does not load the model\n";
+  const std::string saved = "Material 'dflt.mat' (material 0):" + finding + "Material 'metal.mat' (material 1):" + finding;
+  const struct {
+    std::vector<std::string> Args;
+    int Status;
+    std::string Err;
+  } rows[] = {
+      {{"info", Tri}, 0, both},
+      {{"info", "--json", Tri}, 0, both},
+      {{"convert", Tri, Dir.File("c.3do")}, 0, saved},
+      {{"export", Tri, Dir.File("e.obj")}, 0, both},
+      // The game mode's drawing names the materials it draws chequered, too.
+      {{"render", Tri, Dir.File("r.png"), "--mode", "game", "--size", "32x32"}, 0, both},
+      {{"edit", Tri, Dir.File("ed.3do"), "mode:surface", "select:all", "prop:Geo=Solid"}, 0, saved},
+      // The model's container holds dflt.mat.
+      {{"info", Gob, "tri.3do"}, 0, "zarn-cli: material not found: metal.mat\n"},
+      {{"edit", Gob, "tri.3do", Dir.File("eg.3do")}, 0, "Material 'metal.mat' (material 1):" + finding},
+      // check names each in its findings, on standard output, and nowhere else.
+      {{"check", Tri}, 3, ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Args[0] + " " + row.Args.back());
+    const bool render = row.Args[0] == "render";
+    const TCliRun run = render ? RunCli(row.Args, kKeepDriverMemory, "'" + Dir.File("err.txt") + "'")
+                               : RunCliApart(row.Args);
+    EXPECT_EQ(run.Status, row.Status);
+    EXPECT_EQ(render ? ReadWholeFile(Dir.File("err.txt")) : run.Err, row.Err);
+  }
+  const TCliRun check = RunCliApart({"check", Tri});
+  EXPECT_EQ(check.Out,
+            "Material 'dflt.mat' (material 0): not found in the model's folder, its Mat folder or the resource "
+            "list's containers, so the game does not load the model\n"
+            "Material 'metal.mat' (material 1): not found in the model's folder, its Mat folder or the resource "
+            "list's containers, so the game does not load the model\n");
+}
+
+TEST_F(CliHabits, EditReadsAModelInsideAContainer) {
+  const std::string out = Dir.File("out.3do");
+  ASSERT_EQ(RunCliApart({"edit", Gob, "3do/tri.3do", out, "actPrimCube", "Size=0.02"}).Status, 0);
+  TTestCore written;
+  ASSERT_TRUE(written.Model().LoadFromFile(out));
+  EXPECT_EQ(written.Model().Nodes.Count(), 3);
+  EXPECT_EQ(written.Model().Nodes.Last()->Name, "Cube");
+  const TCliRun missing = RunCliApart({"edit", Gob, "none.3do", out});
+  EXPECT_EQ(missing.Status, 1);
+  EXPECT_EQ(missing.Err, "No entry 'none.3do' in '" + Gob + "'\n");
+}
+
+// A wrong command line is told in one line, reads nothing, writes nothing and exits with 2;
+// a step that the model refuses exits with 1.
+TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
+  const std::string out = Dir.File("out.3do");
+  const struct {
+    std::vector<std::string> Steps;
+    std::string Err;
+  } rows[] = {
+      {{"frobnicate"}, "zarn-cli: unknown step 'frobnicate' (zarn-cli help edit lists the steps)\n"},
+      {{"actPrimCube", "actNoSuchThing"},
+       "zarn-cli: unknown action 'actNoSuchThing' (zarn-cli help edit lists the actions)\n"},
+      {{"Size=1"}, "zarn-cli: unknown step 'Size=1' (zarn-cli help edit lists the steps)\n"},
+      {{"actPrimCube", "Sise=1"}, "zarn-cli: actPrimCube asks for no value named 'Sise'\n"},
+      {{"mode:sideways"}, "zarn-cli: unknown edit mode 'sideways' (node, surface or vertex)\n"},
+      {{"lock:w"}, "zarn-cli: unknown lock 'w' (x, y and z in any combination, or none)\n"},
+      {{"move:1,2"}, "zarn-cli: '1,2' is not three numbers X,Y,Z\n"},
+      {{"move:a,b,c"}, "zarn-cli: 'a,b,c' is not three numbers X,Y,Z\n"},
+      {{"rotate:1,2,3:pivot"}, "zarn-cli: unknown option 'pivot' of rotate (only move takes :pivot)\n"},
+      {{"undo:2"}, "zarn-cli: unknown step 'undo:2'\n"},
+      {{"lod:two"}, "zarn-cli: lod:two is not a level of detail: lod:N counts from 1\n"},
+      {{"select:surface:3-1"}, "zarn-cli: '3-1' is not a valid index or range\n"},
+      {{"select:surface:x"}, "zarn-cli: 'x' is not a valid index or range\n"},
+      {{"select:edge:1"},
+       "zarn-cli: unknown selection 'edge:1' (select:all, select:none, select:invert, select:node:NAME, "
+       "select:surface:LIST, select:vertex:LIST)\n"},
+      {{"material:frob:x"}, "zarn-cli: unknown step 'material:frob:x' (material:add:NAME, material:delete:NAME)\n"},
+      {{"uv:spin"},
+       "zarn-cli: unknown step 'uv:spin' (uv:view:top|front|side, uv:box[:DENSITY], uv:cylinder, uv:fit, "
+       "uv:move:DU,DV, uv:scale:SU,SV, uv:rotate:DEG, uv:flip:u|v)\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Steps.back());
+    std::vector<std::string> args = {"edit", ZARN_SAMPLES_DIR "/fighter.3do", out};
+    args.insert(args.end(), row.Steps.begin(), row.Steps.end());
+    const TCliRun run = RunCliApart(args);
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_EQ(run.Err, row.Err);
+    EXPECT_FALSE(std::filesystem::exists(out));
+  }
+  // An unknown step is found before the model is read: a missing file is never looked for.
+  const TCliRun early = RunCliApart({"edit", Dir.File("none.3do"), out, "frobnicate"});
+  EXPECT_EQ(early.Status, 2);
+  EXPECT_EQ(early.Err, "zarn-cli: unknown step 'frobnicate' (zarn-cli help edit lists the steps)\n");
+  EXPECT_EQ(RunCliApart({"edit", Gob, "tri.3do"}).Status, 2);  // no OUT.3do after the entry
+  // The model refuses these: a command line written right.
+  for (const std::vector<std::string>& steps : std::vector<std::vector<std::string>>{
+           {"select:node:nobody"}, {"undo"}, {"lod:5"}, {"select:vertex:999999"}}) {
+    std::vector<std::string> args = {"edit", ZARN_SAMPLES_DIR "/fighter.3do", out};
+    args.insert(args.end(), steps.begin(), steps.end());
+    EXPECT_EQ(RunCliApart(args).Status, 1) << steps.back();
+  }
+}
+
+// lod:2 and --lod 2 both mean the second set; JSON gives indices, from 0, under names that
+// say so.
+TEST_F(CliHabits, LevelsOfDetailCountFromOneAndJsonNamesItsIndices) {
+  const std::string two = Dir.File("two.3do");
+  ASSERT_EQ(RunCliApart({"edit", ZARN_SAMPLES_DIR "/fighter.3do", two, "actViewLodAdd", "lod:2", "actPrimCube",
+                         "Size=0.02"})
+                .Status,
+            0);
+  const TCliRun json = RunCliApart({"info", "--json", two});
+  EXPECT_NE(json.Out.find("\"count\":2,\"current_index\":0"), std::string::npos) << json.Out;
+  EXPECT_NE(json.Out.find("\"parent_index\":null"), std::string::npos);
+  EXPECT_EQ(json.Out.find("\"current\":"), std::string::npos);
+  EXPECT_EQ(json.Out.find("\"parent\":"), std::string::npos);
+  EXPECT_EQ(RunCliApart({"export", "--lod", "2", two, Dir.File("two.obj")}).Status, 0);
+  EXPECT_EQ(RunCliApart({"export", "--lod", "3", two, Dir.File("three.obj")}).Status, 2);
+}
+
+}  // namespace

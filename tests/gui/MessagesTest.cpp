@@ -1,0 +1,105 @@
+// View > Messages: every output line of the session with its time, a file's lines under its
+// name, Copy and Clear; and no status text of an earlier model on an empty one.
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "app/MessageWindow.h"
+#include "tests/core/TestCore.h"
+#include "tests/gui/GuiFixture.h"
+#include "tests/gui/DialogTestHelpers.h"
+
+namespace {
+
+class TMessagesTest : public TWindowTest {
+ protected:
+  TfrmMsg& Messages() { return *Window->MessageWindow(); }
+  QTreeWidget& Lines() { return *Messages().tvwLines; }
+  // The rows as "text" with a group's lines indented by two spaces.
+  std::vector<std::string> Rows() {
+    std::vector<std::string> rows;
+    for (int i = 0; i < Lines().topLevelItemCount(); ++i) {
+      const QTreeWidgetItem* top = Lines().topLevelItem(i);
+      rows.push_back(top->text(1).toStdString());
+      for (int j = 0; j < top->childCount(); ++j) rows.push_back("  " + top->child(j)->text(1).toStdString());
+    }
+    return rows;
+  }
+};
+
+TEST(MessageWindow, CopyGivesTheTimesAndLinesOfTheHighlightedRowsOrAll) {
+  TfrmMsg window;
+  window.AddLine("first", QTime(9, 5, 7));
+  window.BeginGroup("/models/a.3do", QTime(9, 6, 0));
+  window.AddLine("Material not found 'x.mat'", QTime(9, 6, 1));
+  window.AddLine("repaired", QTime(9, 6, 2));
+  window.EndGroup();
+  window.AddLine("last", QTime(10, 0, 0));
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  SaveScreenshot(&window, "message_window_grouped");
+  QTest::mouseClick(window.btnCopy, Qt::LeftButton);
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+            "09:05:07  first\n09:06:00  /models/a.3do\n09:06:01    Material not found 'x.mat'\n"
+            "09:06:02    repaired\n10:00:00  last\n");
+  window.tvwLines->topLevelItem(1)->child(1)->setSelected(true);
+  window.tvwLines->topLevelItem(2)->setSelected(true);
+  QTest::mouseClick(window.btnCopy, Qt::LeftButton);
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "09:06:02    repaired\n10:00:00  last\n");
+  QTest::mouseClick(window.btnClear, Qt::LeftButton);
+  EXPECT_EQ(window.tvwLines->topLevelItemCount(), 0);
+  window.AddLine("after", QTime(11, 0, 0));
+  EXPECT_EQ(window.Text().toStdString(), "11:00:00  after\n");
+}
+
+TEST_F(TMessagesTest, ViewMessagesShowsEveryLineAndAFilesLinesUnderItsName) {
+  StartWindow();
+  // A model whose two materials (the first reads as dflt.mat) are nowhere: each named once, under the file.
+  const std::string tri = Write("tri.3do", TriangleModelText());
+  QMenu* view = nullptr;
+  for (QAction* menu : Window->menuBar()->actions())
+    if (menu->text() == "&View") view = menu->menu();
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->actions().contains(Window->Action("actViewMsg")));
+  Window->OpenFile(tri);
+  Window->OpenFile(Sample());
+  Window->Action("actFileNew")->trigger();
+  const std::vector<std::string> rows = Rows();
+  ASSERT_GE(rows.size(), 5u);
+  EXPECT_EQ(rows[0].rfind("ZARN Version", 0), 0u) << rows[0];
+  EXPECT_EQ(rows[1], tri);
+  EXPECT_EQ(rows[2], "  Material not found 'dflt.mat'");
+  EXPECT_EQ(rows[3], "  Material not found 'metal.mat'");
+  EXPECT_EQ(rows[4], Sample());
+  EXPECT_EQ(Window->StatusPanel(1)->text(), "");
+  EXPECT_EQ(Window->StatusPanel(0)->text(), "");
+  Messages().show();
+  Messages().resize(600, 200);
+  SaveScreenshot(&Messages(), "view_messages");
+  const QTreeWidgetItem* line = Lines().topLevelItem(1)->child(0);
+  EXPECT_GT(Lines().columnWidth(0) - Lines().indentation() - 8, Lines().fontMetrics().horizontalAdvance(line->text(0)))
+      << "the time of a grouped line shows whole";
+  // Shown and hidden from the menu.
+  Window->Action("actViewMsg")->trigger();
+  EXPECT_FALSE(Messages().isVisible());
+  Window->Action("actViewMsg")->trigger();
+  EXPECT_TRUE(Messages().isVisible());
+}
+
+TEST_F(TMessagesTest, NoStatusTextOfAnEarlierModelStaysOnAnEmptyOne) {
+  StartWindow(Sample());
+  Hover({Surface()->width() / 2, Surface()->height() / 2});
+  Services.ShowStatus("LOD 2 is now a copy of LOD 1");
+  EXPECT_FALSE(Window->StatusPanel(0)->text().isEmpty());
+  Window->Action("actFileNew")->trigger();
+  EXPECT_EQ(Window->StatusPanel(0)->text(), "");
+  EXPECT_EQ(Window->StatusPanel(1)->text(), "");
+}
+
+}  // namespace

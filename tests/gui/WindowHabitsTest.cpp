@@ -1,0 +1,185 @@
+// The window's habits: its first size, status panels that hold their text, the View menu
+// marking the mode in force, keys that no two commands share, and questions before the
+// desktop's files are written.
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QStatusBar>
+
+#include "app/ActionRegistry.h"
+#include "camera/Camera.h"
+#include "model/Box.h"
+#include "tests/gui/SettingsFixture.h"
+
+namespace {
+
+class TWindowHabitsTest : public TSettingsTest {
+ protected:
+  // Answers the next message box with the button, after keeping its text and a picture.
+  void AnswerNextBox(QMessageBox::StandardButton button, const char* shot) {
+    WhenModalShown<QMessageBox>([this, button, shot](QMessageBox& box) {
+      BoxText = box.text().toStdString();
+      SaveScreenshot(&box, shot);
+      QTest::mouseClick(box.button(button), Qt::LeftButton);
+    });
+  }
+  // Opens a menu of the bar with the mouse, as a user does; the menu stays open.
+  QMenu* OpenMenu(const QString& title) {
+    QMenuBar* bar = Window->menuBar();
+    for (QAction* entry : bar->actions())
+      if (entry->text() == title) {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(entry).center());
+        QTest::qWait(50);
+        return entry->menu();
+      }
+    return nullptr;
+  }
+  std::string BoxText;
+};
+
+TEST_F(TWindowHabitsTest, TheFirstWindowIsAtLeast1024By768) {
+  StartWindow({}, 0);
+  EXPECT_EQ(Window->size(), QSize(1024, 768));  // the test screen is 1280 x 1024
+  EXPECT_TRUE(Window->screen()->availableGeometry().contains(Window->geometry()));
+  ShotWindow("first_window");
+}
+
+TEST_F(TWindowHabitsTest, ThePointersPlaceShowsWholeInItsPanel) {
+  StartWindow(Sample(), 0);
+  Hover({Surface()->width() / 3, Surface()->height() / 3});
+  QLabel* place = Window->StatusPanel(0);
+  ASSERT_TRUE(place->text().contains("Z ")) << place->text().toStdString();
+  EXPECT_GE(place->contentsRect().width(), place->fontMetrics().horizontalAdvance(place->text()));
+  place->setText("  X -1234.567, Y -1234.567, Z -1234.567");
+  EXPECT_GE(place->contentsRect().width(), place->fontMetrics().horizontalAdvance(place->text()));
+  SaveScreenshot(Window->statusBar(), "status_bar");
+}
+
+TEST_F(TWindowHabitsTest, TheViewMenuChecksTheModeOfTheShownCamera) {
+  StartWindow(Sample());
+  const char* const modes[] = {"acnViewWireframe", "acnViewShaded", "acnViewTextured", "acnViewGame"};
+  Frame().tacCameras->setCurrentIndex(0);
+  Window->Action("acnViewTextured")->trigger();
+  Frame().tacCameras->setCurrentIndex(3);
+  Window->Action("acnViewWireframe")->trigger();
+  for (const auto& [camera, mode] : {std::pair{0, 2}, {3, 0}}) {
+    Frame().tacCameras->setCurrentIndex(camera);
+    QMenu* view = OpenMenu("&View");
+    ASSERT_NE(view, nullptr);
+    for (int m = 0; m < 4; ++m) EXPECT_EQ(Window->Action(modes[m])->isChecked(), m == mode) << camera << modes[m];
+    if (camera == 0) SaveScreenshot(view, "view_menu_checked");
+    view->close();
+  }
+  // Choosing from the menu checks the choice alone.
+  Window->Action("acnViewGame")->trigger();
+  for (int m = 0; m < 4; ++m) EXPECT_EQ(Window->Action(modes[m])->isChecked(), m == 3) << modes[m];
+}
+
+TEST_F(TWindowHabitsTest, NoTwoActionsShareAKeyAndExtrudeHasItsOwn) {
+  StartWindow(Sample());
+  std::map<QString, QString> holder;
+  for (const QAction* action : Window->ActionRegistry().Actions()) {
+    if (action->shortcut().isEmpty()) continue;
+    const auto [at, fresh] = holder.emplace(action->shortcut().toString(), action->objectName());
+    EXPECT_TRUE(fresh) << action->shortcut().toString().toStdString() << ": " << at->second.toStdString() << " and "
+                       << action->objectName().toStdString();
+  }
+  // In surface mode Ctrl+E extrudes the selected faces.
+  Core->EditMode = emSurface;
+  Window->Action("actSelAll")->trigger();
+  const int faces = Core->Model->Nodes[0]->Mesh->Surfaces.Count();
+  Window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+  QTest::keyClick(Window.get(), Qt::Key_E, Qt::ControlModifier);
+  EXPECT_GT(Core->Model->Nodes[0]->Mesh->Surfaces.Count(), faces);
+  EXPECT_EQ(Core->History.UndoCaption(), "Extrude Surface");
+}
+
+TEST_F(TWindowHabitsTest, TheOptionsRefuseAKeyInUseUnlessTheUserSwapsThem) {
+  StartWindow();
+  RunOptions([&](TfrmOptions& options) {
+    AnswerNextBox(QMessageBox::No, "shortcut_in_use");
+    SetShortcut(options, "actSelAll", "Ctrl+X");
+    EXPECT_EQ(BoxText, "Ctrl+X is the shortcut of \"Cut\". Give it to \"All\" and give \"Cut\" Ctrl+A instead?");
+    EXPECT_EQ(Window->Action("actSelAll")->shortcut(), QKeySequence("Ctrl+A"));
+    EXPECT_EQ(Window->Action("actEditCut")->shortcut(), QKeySequence("Ctrl+X"));
+
+    AnswerNextBox(QMessageBox::Yes, "shortcut_swapped");
+    SetShortcut(options, "actSelAll", "Ctrl+X");
+    EXPECT_EQ(Window->Action("actSelAll")->shortcut(), QKeySequence("Ctrl+X"));
+    EXPECT_EQ(Window->Action("actEditCut")->shortcut(), QKeySequence("Ctrl+A"));
+
+    // A command without a key leaves the other without one.
+    AnswerNextBox(QMessageBox::Yes, "shortcut_taken");
+    SetShortcut(options, "actSelInvert", "Ctrl+X");
+    EXPECT_EQ(BoxText,
+              "Ctrl+X is the shortcut of \"All\". Give it to \"Invert\" and leave \"All\" without a shortcut?");
+    EXPECT_TRUE(Window->Action("actSelAll")->shortcut().isEmpty());
+    SaveScreenshot(&options, "options_after_swap");
+  });
+  EXPECT_EQ(Window->Action("actSelInvert")->shortcut(), QKeySequence("Ctrl+X"));
+}
+
+TEST_F(TWindowHabitsTest, AnOlderSettingsFileWithSharedKeysIsSettled) {
+  QSettings().setValue("Shortcuts/actEditExtrudeFace", "Ctrl+X");
+  QSettings().setValue("Shortcuts/actEditCut", "Ctrl+X");
+  StartWindow();
+  EXPECT_EQ(Window->Action("actEditCut")->shortcut(), QKeySequence("Ctrl+X"));
+  EXPECT_EQ(Window->Action("actEditExtrudeFace")->shortcut(), QKeySequence("Ctrl+E"));
+}
+
+// The middle button orbits the Free camera about the selection's centre, which stays where it
+// was in the view; Alt+drag still turns about the camera's own origin.
+TEST_F(TWindowHabitsTest, TheMiddleButtonOrbitsTheFreeCameraAboutTheSelection) {
+  StartWindow(Sample());
+  Frame().tacCameras->setCurrentIndex(3);
+  Window->Action("actViewFrameSelection")->trigger();
+  Core->ToggleNode(Core->Model->Nodes[2]);
+  const TBox box = Core->SelectionBox();
+  const TVector centre = MakeVector((box.Low.X + box.High.X) / 2, (box.Low.Y + box.High.Y) / 2,
+                                    (box.Low.Z + box.High.Z) / 2);
+  const auto place = [&] {
+    int x = 0, y = 0;
+    EXPECT_TRUE(WorldToScreen(MakeViewTransform(Camera(), Surface()->width(), Surface()->height()), centre, x, y));
+    return QPoint(x, y);
+  };
+  const QPoint before = place();
+  const TCameraRec was = Camera();
+  Shot("orbit_before");
+  Drag({100, 100}, {160, 130}, {}, Qt::MiddleButton);
+  EXPECT_NE(Camera().RotZ, was.RotZ);
+  EXPECT_NE(Camera().RotX, was.RotX);
+  EXPECT_LE((place() - before).manhattanLength(), 2) << "the selection's centre stays put";
+  Shot("orbit_after");
+  // Alt+drag turns by the same amounts without the pan.
+  const TCameraRec orbited = Camera();
+  Drag({100, 100}, {160, 130}, Qt::AltModifier);
+  EXPECT_EQ(Camera().X, orbited.X);
+  EXPECT_EQ(Camera().Y, orbited.Y);
+  EXPECT_NE(Camera().RotZ, orbited.RotZ);
+}
+
+TEST_F(TWindowHabitsTest, Register3DOAsksBeforeWritingTheDesktopsFiles) {
+  StartWindow();
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  const QString desktop = data + "/applications/ZARNModel.desktop";
+  QFile::remove(desktop);
+  AnswerNextBox(QMessageBox::No, "register_question");
+  Window->Action("actHelpRegister3DO")->trigger();
+  EXPECT_NE(BoxText.find("Make the desktop open .3do files with ZARN?"), std::string::npos) << BoxText;
+  EXPECT_NE(BoxText.find((desktop).toStdString()), std::string::npos) << BoxText;
+  EXPECT_FALSE(QFile::exists(desktop));
+  EXPECT_TRUE(Services.Informations.empty());
+  AnswerNextBox(QMessageBox::Yes, "register_question_yes");
+  Window->Action("actHelpRegister3DO")->trigger();
+  EXPECT_TRUE(QFile::exists(desktop));
+  EXPECT_EQ(Services.Informations.size(), 1u);
+}
+
+}  // namespace
