@@ -1,0 +1,283 @@
+#define GL_GLEXT_PROTOTYPES 1
+#include "view/MeshBuffers.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <unordered_set>
+
+#include "model/Materials.h"
+#include "model/Model.h"
+
+namespace {
+
+// One face corner as the buffers hold it: 28 bytes, normals in shorts (GL scales them to
+// -1..1), which keeps a million-face mesh near 100 MB of buffer.
+struct TCorner {
+  float X, Y, Z;
+  GLshort NX, NY, NZ, Pad;
+  float U, V;
+};
+static_assert(sizeof(TCorner) == 28);
+
+const void* Offset(size_t bytes) { return reinterpret_cast<const void*>(bytes); }
+
+GLshort ToShort(double v) { return static_cast<GLshort>(std::clamp(v, -1.0, 1.0) * 32767.0); }
+
+// Changes whenever a material gains or loses its texture or its size: texture coordinates
+// are divided by the size, and faces grouped by texture.
+uint64_t TexturesStamp(const TMaterials& materials) {
+  uint64_t h = 1469598103934665603ull;
+  const auto mix = [&h](uint64_t v) { h = (h ^ v) * 1099511628211ull; };
+  for (const TMaterial* m : materials) {
+    mix(reinterpret_cast<uintptr_t>(m));
+    mix(static_cast<uint64_t>(m->Loaded));
+    mix(static_cast<uint64_t>(static_cast<int64_t>(m->TextureName)));
+    mix(static_cast<uint64_t>(m->Width));
+    mix(static_cast<uint64_t>(m->Height));
+  }
+  return h;
+}
+
+TMeshBuffers::TEntry::TKey KeyOf(const TMesh& mesh, uint64_t textures) {
+  TMeshBuffers::TEntry::TKey key;
+  key.Revision = mesh.Revision;
+  key.FaceRevision = mesh.FaceRevision;
+  key.Textures = textures;
+  key.Vertices = mesh.Vertices.Count();
+  key.Faces = mesh.Surfaces.Count();
+  if (key.Vertices > 0) {
+    key.Samples[0] = mesh.Vertices[0]->World;
+    key.Samples[1] = mesh.Vertices[key.Vertices / 2]->World;
+    key.Samples[2] = mesh.Vertices[key.Vertices - 1]->World;
+  }
+  return key;
+}
+
+int TextureOf(const TFace& face) {
+  const TMaterial* m = face.Material;
+  return m && m->Loaded && m->TextureName >= 0 ? m->TextureName : -1;
+}
+
+// Fills a buffer of `bytes` through a mapping, so that the corners are written once,
+// straight into the driver's memory.
+template <class F>
+void FillBuffer(GLenum target, unsigned& name, size_t bytes, F&& fill) {
+  if (!name) glGenBuffers(1, &name);
+  glBindBuffer(target, name);
+  glBufferData(target, static_cast<GLsizeiptr>(bytes), nullptr, GL_STATIC_DRAW);
+  if (bytes == 0) return;
+  void* p = glMapBufferRange(target, 0, static_cast<GLsizeiptr>(bytes), GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_BUFFER_BIT);
+  if (!p) return;
+  fill(static_cast<char*>(p));
+  glUnmapBuffer(target);
+}
+
+void DeleteBuffer(unsigned& name) {
+  if (name) glDeleteBuffers(1, &name);
+  name = 0;
+}
+
+}  // namespace
+
+void TMeshBuffers::Upload(const TMesh& constMesh, TEntry& entry) {
+  TMesh& mesh = const_cast<TMesh&>(constMesh);  // face normals are computed on demand
+  const int faces = mesh.Surfaces.Count();
+  mesh.IndexVertices();
+
+  // Corners per face and the texture groups, in the order of their first face.
+  std::map<int, int> groupOf;
+  std::vector<TGroup> groups;
+  std::vector<int> faceGroup(static_cast<size_t>(faces), -1);
+  int edgeIndices = 0;
+  for (int i = 0; i < faces; ++i) {
+    const TFace& f = *mesh.Surfaces[i];
+    const int n = f.Vertices.Count();
+    if (n < 3) continue;
+    const int texture = TextureOf(f);
+    auto [it, added] = groupOf.emplace(texture, static_cast<int>(groups.size()));
+    if (added) groups.push_back({texture, 0, 0});
+    faceGroup[static_cast<size_t>(i)] = it->second;
+    groups[static_cast<size_t>(it->second)].Count += 3 * (n - 2);
+    edgeIndices += 2 * n;
+  }
+  int corners = 0;
+  for (TGroup& g : groups) {
+    g.First = corners;
+    corners += g.Count;
+  }
+  entry.FaceFirst.assign(static_cast<size_t>(faces), 0);
+  entry.FaceCount.assign(static_cast<size_t>(faces), 0);
+  std::vector<int> next(groups.size());
+  for (size_t g = 0; g < groups.size(); ++g) next[g] = groups[g].First;
+
+  const size_t cornerBytes = static_cast<size_t>(corners) * sizeof(TCorner);
+  FillBuffer(GL_ARRAY_BUFFER, entry.Corners, cornerBytes + static_cast<size_t>(corners), [&](char* base) {
+    auto* out = reinterpret_cast<TCorner*>(base);
+    auto* flags = reinterpret_cast<GLboolean*>(base + cornerBytes);
+    for (int i = 0; i < faces; ++i) {
+      const int g = faceGroup[static_cast<size_t>(i)];
+      if (g < 0) continue;
+      TFace& f = *mesh.Surfaces[i];
+      const int n = f.Vertices.Count();
+      const TMaterial* m = f.Material;
+      const bool textured = groups[static_cast<size_t>(g)].Texture >= 0;
+      const float tw = textured && m->Width > 0 ? static_cast<float>(m->Width) : 1.0f;
+      const float th = textured && m->Height > 0 ? static_cast<float>(m->Height) : 1.0f;
+      const TVector normal = f.GetNormal();
+      const GLshort nx = ToShort(normal.X), ny = ToShort(normal.Y), nz = ToShort(normal.Z);
+      const int tx = f.TXVertices.Count();
+      const auto corner = [&](int k) {
+        const TVector& w = f.Vertices[k]->World;
+        const float u = k < tx ? f.TXVertices[k].U / tw : 0.0f, v = k < tx ? f.TXVertices[k].V / th : 0.0f;
+        return TCorner{static_cast<float>(w.X), static_cast<float>(w.Y), static_cast<float>(w.Z), nx, ny, nz, 0, u, v};
+      };
+      int& at = next[static_cast<size_t>(g)];
+      entry.FaceFirst[static_cast<size_t>(i)] = at;
+      entry.FaceCount[static_cast<size_t>(i)] = 3 * (n - 2);
+      // A fan from the first corner; the flags keep the polygon's edges and drop the
+      // diagonals between its triangles.
+      for (int k = 1; k + 1 < n; ++k) {
+        out[at] = corner(0);
+        flags[at++] = k == 1;
+        out[at] = corner(k);
+        flags[at++] = GL_TRUE;
+        out[at] = corner(k + 1);
+        flags[at++] = k + 2 == n;
+      }
+    }
+  });
+  const int vertices = mesh.Vertices.Count();
+  FillBuffer(GL_ARRAY_BUFFER, entry.Points, static_cast<size_t>(vertices) * 3 * sizeof(float), [&](char* base) {
+    auto* out = reinterpret_cast<float*>(base);
+    for (const TVertex* v : mesh.Vertices) {
+      *out++ = static_cast<float>(v->World.X);
+      *out++ = static_cast<float>(v->World.Y);
+      *out++ = static_cast<float>(v->World.Z);
+    }
+  });
+  FillBuffer(GL_ELEMENT_ARRAY_BUFFER, entry.Edges, static_cast<size_t>(edgeIndices) * sizeof(GLuint), [&](char* base) {
+    auto* out = reinterpret_cast<GLuint*>(base);
+    for (const TFace* f : mesh.Surfaces) {
+      const int n = f->Vertices.Count();
+      if (n < 3) continue;
+      for (int k = 0; k < n; ++k) {
+        *out++ = static_cast<GLuint>(mesh.IndexOfVertex(f->Vertices[k]));
+        *out++ = static_cast<GLuint>(mesh.IndexOfVertex(f->Vertices[(k + 1) % n]));
+      }
+    }
+  });
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  entry.CornerCount = corners;
+  entry.EdgeIndices = edgeIndices;
+  entry.Groups = std::move(groups);
+  ++Uploads;
+  ++Generation;
+}
+
+void TMeshBuffers::Sync(TModel& model) {
+  const uint64_t textures = TexturesStamp(model.Materials);
+  std::unordered_set<const TMesh*> seen;
+  Order.clear();
+  for (const TNode* node : model.Nodes) {
+    const TMesh* mesh = node->Mesh.get();
+    if (!mesh || !seen.insert(mesh).second) continue;
+    Order.push_back(mesh);
+    TEntry& entry = Entries[mesh];
+    const TEntry::TKey key = KeyOf(*mesh, textures);
+    if (entry.Corners && entry.Key == key) continue;
+    Upload(*mesh, entry);
+    entry.Key = key;
+  }
+  for (auto it = Entries.begin(); it != Entries.end();) {
+    if (seen.count(it->first)) {
+      ++it;
+      continue;
+    }
+    DeleteBuffer(it->second.Corners);
+    DeleteBuffer(it->second.Points);
+    DeleteBuffer(it->second.Edges);
+    it = Entries.erase(it);
+    ++Generation;
+  }
+}
+
+void TMeshBuffers::DrawFaces(int viewMode) const {
+  const bool texturing = glIsEnabled(GL_TEXTURE_2D);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_NORMAL_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  for (const TMesh* mesh : Order) {
+    const TEntry& e = Entries.at(mesh);
+    if (!e.CornerCount) continue;
+    glBindBuffer(GL_ARRAY_BUFFER, e.Corners);
+    glVertexPointer(3, GL_FLOAT, sizeof(TCorner), Offset(offsetof(TCorner, X)));
+    glNormalPointer(GL_SHORT, sizeof(TCorner), Offset(offsetof(TCorner, NX)));
+    glTexCoordPointer(2, GL_FLOAT, sizeof(TCorner), Offset(offsetof(TCorner, U)));
+    if (viewMode != 2) {
+      // Texturing is off in the other modes, so the groups need no binding of their own.
+      glDrawArrays(GL_TRIANGLES, 0, e.CornerCount);
+      continue;
+    }
+    for (const TGroup& g : e.Groups) {
+      if (g.Texture >= 0) {
+        if (texturing) glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(g.Texture));
+      } else {
+        glDisable(GL_TEXTURE_2D);
+      }
+      glDrawArrays(GL_TRIANGLES, g.First, g.Count);
+    }
+    if (texturing) glEnable(GL_TEXTURE_2D);
+  }
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_NORMAL_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+void TMeshBuffers::DrawEdges() const {
+  glEnableClientState(GL_VERTEX_ARRAY);
+  for (const TMesh* mesh : Order) {
+    const TEntry& e = Entries.at(mesh);
+    if (!e.EdgeIndices) continue;
+    glBindBuffer(GL_ARRAY_BUFFER, e.Points);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, e.Edges);
+    glVertexPointer(3, GL_FLOAT, 0, Offset(0));
+    glDrawElements(GL_LINES, e.EdgeIndices, GL_UNSIGNED_INT, Offset(0));
+  }
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+const TMeshBuffers::TEntry* TMeshBuffers::BindCorners(const TMesh* mesh) const {
+  const auto found = Entries.find(mesh);
+  if (found == Entries.end() || !found->second.CornerCount) return nullptr;
+  const TEntry& e = found->second;
+  glBindBuffer(GL_ARRAY_BUFFER, e.Corners);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_EDGE_FLAG_ARRAY);
+  glVertexPointer(3, GL_FLOAT, sizeof(TCorner), Offset(offsetof(TCorner, X)));
+  glEdgeFlagPointer(sizeof(GLboolean), Offset(static_cast<size_t>(e.CornerCount) * sizeof(TCorner)));
+  return &e;
+}
+
+void TMeshBuffers::UnbindCorners() {
+  glDisableClientState(GL_EDGE_FLAG_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void TMeshBuffers::Release() {
+  for (auto& [mesh, e] : Entries) {
+    DeleteBuffer(e.Corners);
+    DeleteBuffer(e.Points);
+    DeleteBuffer(e.Edges);
+  }
+  Forget();
+}
