@@ -29,7 +29,9 @@ void TfraBuilder::glaMainRender() {
     std::snprintf(fps, sizeof fps, "Fps %.2f", static_cast<double>(glaMain->FPS()));
     SetStatusPanel(2, QString::fromLatin1(fps));
   }
-  const TCameraRec& camera = Cameras->Current().Rec;
+  TCameraRec& camera = Cameras->Current().Rec;
+  // Edits and imports change the model's size without a reset of the cameras.
+  camera.Extent = Core.Model->Radius;
   Setup2D(w, h);
   glTranslatef(15, 15, 0);
   glRotatef(static_cast<float>(camera.RotX), 1, 0, 0);
