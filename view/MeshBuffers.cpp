@@ -111,13 +111,17 @@ void TMeshBuffers::Upload(const TMesh& constMesh, TEntry& entry) {
   }
   entry.FaceFirst.assign(static_cast<size_t>(faces), 0);
   entry.FaceCount.assign(static_cast<size_t>(faces), 0);
+  entry.EdgeFirst.assign(static_cast<size_t>(faces) + 1, 0);
+  for (int i = 0; i < faces; ++i) {
+    const int n = mesh.Surfaces[i]->Vertices.Count();
+    entry.EdgeFirst[static_cast<size_t>(i) + 1] = entry.EdgeFirst[static_cast<size_t>(i)] + (n < 3 ? 0 : 2 * n);
+  }
   std::vector<int> next(groups.size());
   for (size_t g = 0; g < groups.size(); ++g) next[g] = groups[g].First;
 
   const size_t cornerBytes = static_cast<size_t>(corners) * sizeof(TCorner);
-  FillBuffer(GL_ARRAY_BUFFER, entry.Corners, cornerBytes + static_cast<size_t>(corners), [&](char* base) {
+  FillBuffer(GL_ARRAY_BUFFER, entry.Corners, cornerBytes, [&](char* base) {
     auto* out = reinterpret_cast<TCorner*>(base);
-    auto* flags = reinterpret_cast<GLboolean*>(base + cornerBytes);
     for (int i = 0; i < faces; ++i) {
       const int g = faceGroup[static_cast<size_t>(i)];
       if (g < 0) continue;
@@ -138,15 +142,10 @@ void TMeshBuffers::Upload(const TMesh& constMesh, TEntry& entry) {
       int& at = next[static_cast<size_t>(g)];
       entry.FaceFirst[static_cast<size_t>(i)] = at;
       entry.FaceCount[static_cast<size_t>(i)] = 3 * (n - 2);
-      // A fan from the first corner; the flags keep the polygon's edges and drop the
-      // diagonals between its triangles.
       for (int k = 1; k + 1 < n; ++k) {
-        out[at] = corner(0);
-        flags[at++] = k == 1;
-        out[at] = corner(k);
-        flags[at++] = GL_TRUE;
-        out[at] = corner(k + 1);
-        flags[at++] = k + 2 == n;
+        out[at++] = corner(0);
+        out[at++] = corner(k);
+        out[at++] = corner(k + 1);
       }
     }
   });
@@ -255,21 +254,28 @@ void TMeshBuffers::DrawEdges() const {
   glDisableClientState(GL_VERTEX_ARRAY);
 }
 
-const TMeshBuffers::TEntry* TMeshBuffers::BindCorners(const TMesh* mesh) const {
-  const auto found = Entries.find(mesh);
-  if (found == Entries.end() || !found->second.CornerCount) return nullptr;
-  const TEntry& e = found->second;
-  glBindBuffer(GL_ARRAY_BUFFER, e.Corners);
+bool TMeshBuffers::BindCorners(const TMesh* mesh) const {
+  const TEntry* e = Find(mesh);
+  if (!e || !e->CornerCount) return false;
+  glBindBuffer(GL_ARRAY_BUFFER, e->Corners);
   glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_EDGE_FLAG_ARRAY);
   glVertexPointer(3, GL_FLOAT, sizeof(TCorner), Offset(offsetof(TCorner, X)));
-  glEdgeFlagPointer(sizeof(GLboolean), Offset(static_cast<size_t>(e.CornerCount) * sizeof(TCorner)));
-  return &e;
+  return true;
 }
 
-void TMeshBuffers::UnbindCorners() {
-  glDisableClientState(GL_EDGE_FLAG_ARRAY);
+bool TMeshBuffers::BindEdges(const TMesh* mesh) const {
+  const TEntry* e = Find(mesh);
+  if (!e || !e->EdgeIndices) return false;
+  glBindBuffer(GL_ARRAY_BUFFER, e->Points);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, e->Edges);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, Offset(0));
+  return true;
+}
+
+void TMeshBuffers::Unbind() {
   glDisableClientState(GL_VERTEX_ARRAY);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
   glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 

@@ -13,21 +13,21 @@ class TModel;
 // the meshes it touched. Every routine needs the drawing context current.
 class TMeshBuffers {
  public:
-  // One mesh's buffers. Faces are triangle fans, grouped by texture; face i's corners lie
+  // One mesh's buffers. Faces are triangle fans, grouped by texture: face i's corners lie
   // together, FaceCount[i] of them from FaceFirst[i] (none for a face of fewer than three
-  // corners), with edge flags marking the face's own edges so that line-mode drawing
-  // shows polygons, not their triangles.
+  // corners). Its edges are the index pairs from EdgeFirst[i] to EdgeFirst[i + 1], in face
+  // order.
   struct TGroup {
     int Texture;  // GL texture name, or -1 for an untextured face
     int First, Count;
   };
   struct TEntry {
-    unsigned Corners = 0;  // buffer of TCorner and, after them, one edge flag per corner
+    unsigned Corners = 0;  // one TCorner per triangle corner
     unsigned Points = 0;   // world positions, one per vertex
     unsigned Edges = 0;    // pairs of vertex indices, two per face corner
     int CornerCount = 0, EdgeIndices = 0;
     std::vector<TGroup> Groups;
-    std::vector<int> FaceFirst, FaceCount;
+    std::vector<int> FaceFirst, FaceCount, EdgeFirst;
     // What the upload was made from: the mesh's revisions and counts, a few world positions
     // (a moved node moves them all) and the textures' state.
     struct TKey {
@@ -50,10 +50,11 @@ class TMeshBuffers {
     const auto found = Entries.find(mesh);
     return found == Entries.end() ? nullptr : &found->second;
   }
-  // Binds the mesh's corner arrays (positions and edge flags only) for overlays; false when
-  // the mesh has no buffers. UnbindCorners undoes it.
-  const TEntry* BindCorners(const TMesh* mesh) const;
-  static void UnbindCorners();
+  // Binds the mesh's corner positions (for glDrawArrays), or its points and edge indices (for
+  // glDrawElements), for overlays; false when the mesh has none. Unbind undoes either.
+  bool BindCorners(const TMesh* mesh) const;
+  bool BindEdges(const TMesh* mesh) const;
+  static void Unbind();
   void Release();
   // The context went away with its buffers.
   void Forget() {

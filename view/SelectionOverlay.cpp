@@ -8,6 +8,24 @@
 #include "view/MeshBuffers.h"
 #include "view/ModelDrawing.h"
 
+namespace {
+
+const void* ByteOffset(int indices) { return reinterpret_cast<const void*>(static_cast<size_t>(indices) * sizeof(GLuint)); }
+
+// Adds the run of `count` from `first`, joined to the last run when they touch: a whole
+// selected mesh is one run per texture.
+void AddRun(std::vector<int>& firsts, std::vector<int>& counts, int first, int count) {
+  if (!count) return;
+  if (!firsts.empty() && firsts.back() + counts.back() == first)
+    counts.back() += count;
+  else {
+    firsts.push_back(first);
+    counts.push_back(count);
+  }
+}
+
+}  // namespace
+
 void TSelectionOverlay::Gather(TCore& core, const TMeshBuffers& buffers) {
   Ranges.clear();
   ++Gathers;
@@ -16,30 +34,24 @@ void TSelectionOverlay::Gather(TCore& core, const TMeshBuffers& buffers) {
     const TMesh* mesh = node->Mesh.get();
     if (!mesh) continue;
     const TMeshBuffers::TEntry* e = buffers.Find(mesh);
-    if (!e || e->FaceFirst.size() != static_cast<size_t>(mesh->Surfaces.Count())) continue;
-    TRanges r{mesh, {}, {}};
+    const int faces = mesh->Surfaces.Count();
+    if (!e || e->FaceFirst.size() != static_cast<size_t>(faces)) continue;
+    TRanges r{mesh, {}, {}, {}, {}};
+    std::vector<int> edgeFirst;
     if (core.EditMode == emNode) {
-      if (core.Nodes.Contains(node) && e->CornerCount > 0) {
-        r.First.push_back(0);
-        r.Count.push_back(e->CornerCount);
-      }
+      if (!core.Nodes.Contains(node)) continue;
+      AddRun(r.First, r.Count, 0, e->CornerCount);
+      AddRun(edgeFirst, r.EdgeCount, 0, e->EdgeIndices);
     } else {
-      // Faces next to each other in the buffer join one range: a whole selected mesh is
-      // one draw per texture.
-      const int faces = mesh->Surfaces.Count();
       for (int i = 0; i < faces; ++i) {
-        const int count = e->FaceCount[static_cast<size_t>(i)];
-        if (!count || !core.Surfaces.Contains(mesh->Surfaces[i])) continue;
-        const int first = e->FaceFirst[static_cast<size_t>(i)];
-        if (!r.First.empty() && r.First.back() + r.Count.back() == first)
-          r.Count.back() += count;
-        else {
-          r.First.push_back(first);
-          r.Count.push_back(count);
-        }
+        if (!core.Surfaces.Contains(mesh->Surfaces[i])) continue;
+        const size_t f = static_cast<size_t>(i);
+        AddRun(r.First, r.Count, e->FaceFirst[f], e->FaceCount[f]);
+        AddRun(edgeFirst, r.EdgeCount, e->EdgeFirst[f], e->EdgeFirst[f + 1] - e->EdgeFirst[f]);
       }
     }
-    if (!r.First.empty()) Ranges.push_back(std::move(r));
+    for (int first : edgeFirst) r.EdgeOffset.push_back(ByteOffset(first));
+    if (!r.First.empty() || !r.EdgeCount.empty()) Ranges.push_back(std::move(r));
   }
 }
 
@@ -55,15 +67,8 @@ void TSelectionOverlay::Draw(TCore& core, const TMeshBuffers& buffers) {
   Begin2DState();
   glDepthFunc(GL_LEQUAL);
   const TColorRGB& c = core.Colors[ccSelection];
-  const auto each = [&](auto&& draw) {
-    for (const TRanges& r : Ranges) {
-      if (!buffers.BindCorners(r.Mesh)) continue;
-      draw(r);
-    }
-    TMeshBuffers::UnbindCorners();
-  };
-  // The tint lies exactly on the faces (the same corners, the same offset as the faces'
-  // own drawing) and leaves the depth as it was.
+  // The tint lies exactly on the faces (the same corners, the same offset as the faces' own
+  // drawing) and leaves the depth as it was.
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glDepthMask(GL_FALSE);
@@ -71,19 +76,18 @@ void TSelectionOverlay::Draw(TCore& core, const TMeshBuffers& buffers) {
   glPolygonOffset(-1.0f, 2.0f);
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   glColor4f(c.R, c.G, c.B, kTint);
-  each([](const TRanges& r) {
-    glMultiDrawArrays(GL_TRIANGLES, r.First.data(), r.Count.data(), static_cast<GLsizei>(r.First.size()));
-  });
-  // The outlines are drawn a little nearer than the edges and faces under them, so that they
-  // win over the model's own lines.
+  for (const TRanges& r : Ranges)
+    if (!r.First.empty() && buffers.BindCorners(r.Mesh))
+      glMultiDrawArrays(GL_TRIANGLES, r.First.data(), r.Count.data(), static_cast<GLsizei>(r.First.size()));
+  // The outlines are the very lines of the wireframe, so that at equal depth they win over
+  // the model's own.
   glDisable(GL_BLEND);
   glDepthMask(GL_TRUE);
-  glEnable(GL_POLYGON_OFFSET_LINE);
-  glPolygonOffset(-1.0f, -4.0f);
-  glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
   glColor3f(c.R, c.G, c.B);
-  each([](const TRanges& r) {
-    glMultiDrawArrays(GL_TRIANGLES, r.First.data(), r.Count.data(), static_cast<GLsizei>(r.First.size()));
-  });
+  for (const TRanges& r : Ranges)
+    if (!r.EdgeCount.empty() && buffers.BindEdges(r.Mesh))
+      glMultiDrawElements(GL_LINES, r.EdgeCount.data(), GL_UNSIGNED_INT, r.EdgeOffset.data(),
+                          static_cast<GLsizei>(r.EdgeCount.size()));
+  TMeshBuffers::Unbind();
   End2DState();
 }

@@ -22,9 +22,13 @@ class TSelectionOverlay {
   int Gathers = 0;
 
  private:
+  // Runs of selected faces: their triangle corners, and their edges' index pairs (offsets in
+  // bytes, as glMultiDrawElements takes them).
   struct TRanges {
     const TMesh* Mesh;
     std::vector<int> First, Count;
+    std::vector<const void*> EdgeOffset;
+    std::vector<int> EdgeCount;
   };
   void Gather(TCore& core, const TMeshBuffers& buffers);
   using TKey = std::tuple<uint64_t, uint64_t, TEditMode, uint64_t>;
