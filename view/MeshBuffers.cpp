@@ -5,6 +5,7 @@
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <map>
 #include <unordered_set>
@@ -42,18 +43,43 @@ uint64_t TexturesStamp(const TMaterials& materials) {
   return h;
 }
 
+// A fingerprint of everything the buffers hold of a mesh: world positions, corners,
+// texture coordinates and materials. The mesh's revisions cannot serve, as every update of
+// the model moves them all on; one pass over the mesh costs a small part of an upload.
+class THash {
+ public:
+  void Add(uint64_t v) { H = (H ^ v) * 0x100000001b3ull + (H >> 29); }
+  void Add(double v) {
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    Add(bits);
+  }
+  void Add(const void* p) { Add(static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p))); }
+  uint64_t Value() const { return H; }
+
+ private:
+  uint64_t H = 0xcbf29ce484222325ull;
+};
+
 TMeshBuffers::TEntry::TKey KeyOf(const TMesh& mesh, uint64_t textures) {
   TMeshBuffers::TEntry::TKey key;
-  key.Revision = mesh.Revision;
-  key.FaceRevision = mesh.FaceRevision;
   key.Textures = textures;
   key.Vertices = mesh.Vertices.Count();
   key.Faces = mesh.Surfaces.Count();
-  if (key.Vertices > 0) {
-    key.Samples[0] = mesh.Vertices[0]->World;
-    key.Samples[1] = mesh.Vertices[key.Vertices / 2]->World;
-    key.Samples[2] = mesh.Vertices[key.Vertices - 1]->World;
+  THash h;
+  for (const TVertex* v : mesh.Vertices) {
+    h.Add(v);
+    h.Add(v->World.X);
+    h.Add(v->World.Y);
+    h.Add(v->World.Z);
   }
+  for (const TFace* f : mesh.Surfaces) {
+    h.Add(f->Material);
+    h.Add(static_cast<uint64_t>(f->Vertices.Count()));
+    for (const TVertex* v : f->Vertices) h.Add(v);
+    for (const TTXVertex& t : f->TXVertices) h.Add((static_cast<uint64_t>(std::bit_cast<uint32_t>(t.U)) << 32) | std::bit_cast<uint32_t>(t.V));
+  }
+  key.Content = h.Value();
   return key;
 }
 

@@ -3,8 +3,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "model/Vector.h"
-
 class TMesh;
 class TModel;
 
@@ -28,12 +26,11 @@ class TMeshBuffers {
     int CornerCount = 0, EdgeIndices = 0;
     std::vector<TGroup> Groups;
     std::vector<int> FaceFirst, FaceCount, EdgeFirst;
-    // What the upload was made from: the mesh's revisions and counts, a few world positions
-    // (a moved node moves them all) and the textures' state.
+    // What the upload was made from: the mesh's counts, a fingerprint of its contents (a
+    // moved node moves its world positions) and the textures' state.
     struct TKey {
-      uint64_t Revision = 0, FaceRevision = 0, Textures = 0;
+      uint64_t Content = 0, Textures = 0;
       int Vertices = -1, Faces = -1;
-      TVector Samples[3];
       bool operator==(const TKey&) const = default;
     } Key;
   };

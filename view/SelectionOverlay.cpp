@@ -65,6 +65,8 @@ void TSelectionOverlay::Draw(TCore& core, const TMeshBuffers& buffers) {
   DrawNodePivots(core);
   if (Ranges.empty()) return;
   Begin2DState();
+  // Colours set here must not become the faces' material in the next frame.
+  glDisable(GL_COLOR_MATERIAL);
   glDepthFunc(GL_LEQUAL);
   const TColorRGB& c = core.Colors[ccSelection];
   // The tint lies exactly on the faces (the same corners, the same offset as the faces' own
