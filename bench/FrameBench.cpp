@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QTabBar>
 #include <QWindow>
 #include <chrono>
 #include <cstdlib>
