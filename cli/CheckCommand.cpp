@@ -3,6 +3,7 @@
 #include "cli/CliCommands.h"
 #include "document/MaterialLookup.h"
 #include "editing/GameCheck.h"
+#include "editing/GameWarnings.h"
 
 int RunCheck(const TArgs& args) {
   if (!NoOptionsLeft(args, "check")) return 2;
@@ -14,5 +15,6 @@ int RunCheck(const TArgs& args) {
   if (!(args.size() == 1 ? session.Open(args[0]) : session.OpenEntry(args[0], args[1]))) return 1;
   const std::vector<std::string> breaches = CheckForGame(*session.Core.Model, MaterialFinder(session.Core));
   for (const std::string& line : breaches) std::printf("%s\n", line.c_str());
+  for (const std::string& line : GameWarnings(*session.Core.Model)) std::printf("Warning: %s\n", line.c_str());
   return breaches.empty() ? 0 : 3;
 }

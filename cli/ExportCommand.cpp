@@ -17,9 +17,21 @@ int RunExport(const TArgs& given) {
   }
   std::optional<TColormap> colormap;
   if (const int status = TakeCmpOption(args, colormap)) return status;
+  // "--up y|z": the file's up axis, as import takes it; z by default.
+  bool yUp = false;
+  if (const auto at = std::find(args.begin(), args.end(), "--up"); at != args.end()) {
+    const std::string up = at + 1 != args.end() ? *(at + 1) : "";
+    if (up != "y" && up != "z") {
+      std::fprintf(stderr, "zarn-cli: --up takes y or z, not '%s'\n", up.c_str());
+      return 2;
+    }
+    yUp = up == "y";
+    args.erase(at, at + 2);
+  }
   if (!NoOptionsLeft(args, "export")) return 2;
   if (args.size() != 2 && args.size() != 3) {
-    std::fprintf(stderr, "usage: zarn-cli export [--lod N] IN.3do OUT.obj | export [--lod N] CONTAINER ENTRY OUT.obj\n");
+    std::fprintf(stderr, "usage: zarn-cli export [--lod N] [--up y|z] [--cmp C] IN.3do OUT.obj | export [--lod N] [--up y|z] [--cmp C]"
+                 " CONTAINER ENTRY OUT.obj\n");
     return 2;
   }
   // Arguments in the wrong order would write OBJ text over a model.
@@ -39,7 +51,7 @@ int RunExport(const TArgs& given) {
   }
   model.ChooseGeoset(static_cast<int>(set) - 1);
   try {
-    ExportObj(model, args.back());
+    ExportObj(model, args.back(), yUp);
     return 0;
   } catch (const EZarnError& e) {
     std::fprintf(stderr, "%s\n", e.what());
