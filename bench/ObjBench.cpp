@@ -2,10 +2,12 @@
 #include <benchmark/benchmark.h>
 #include <tiny_obj_loader.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
 #include "bench/ChildPeakMemory.h"
+#include "bench/FlatObj.h"
 #include "formats/ObjImport.h"
 #include "bench/ObjFiles.h"
 #include "model/Model.h"
@@ -65,6 +67,45 @@ void BM_ObjImportTinyObj(benchmark::State& state) {
          }));
 }
 
+// The import against the flat-array reader, in one case: each read once per iteration, the
+// ratios of their times and of their peak memories as counters (the goal: both within 3).
+void BM_ObjImportAgainstFlat(benchmark::State& state) {
+  const std::string& path = ObjFile(static_cast<int>(state.range(0)), state.range(1) != 0);
+  using TClock = std::chrono::steady_clock;
+  double ours = 0, flat = 0;
+  for (auto _ : state) {
+    auto start = TClock::now();
+    TFlatObj* reference = new TFlatObj;
+    ReadFlatObj(path, *reference);
+    benchmark::DoNotOptimize(reference->Corners.size());
+    flat += std::chrono::duration<double>(TClock::now() - start).count();
+    start = TClock::now();
+    TModel* model;
+    LoadOurs(path, model);
+    benchmark::DoNotOptimize(model->Nodes[0]->Mesh->Surfaces.Count());
+    ours += std::chrono::duration<double>(TClock::now() - start).count();
+    state.PauseTiming();
+    delete model;
+    delete reference;
+    state.ResumeTiming();
+  }
+  const double n = static_cast<double>(state.iterations());
+  state.counters["flat_ms"] = flat / n * 1000;
+  state.counters["ours_ms"] = ours / n * 1000;
+  state.counters["time_ratio"] = ours / flat;
+  const double flatPeak = ChildPeakMemoryMiB([&] {
+    TFlatObj reference;
+    ReadFlatObj(path, reference);
+  });
+  const double ourPeak = ChildPeakMemoryMiB([&] {
+    TModel* model;
+    LoadOurs(path, model);
+  });
+  state.counters["flat_MiB"] = flatPeak;
+  state.counters["ours_MiB"] = ourPeak;
+  state.counters["memory_ratio"] = ourPeak / flatPeak;
+}
+
 void Cases(benchmark::internal::Benchmark* b) {
   b->ArgNames({"faces", "textured"});
   for (int faces : {100000, 1000000})
@@ -76,3 +117,9 @@ void Cases(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_ObjImportTinyObj)->Apply(Cases);
 BENCHMARK(BM_ObjImportOurs)->Apply(Cases);
+BENCHMARK(BM_ObjImportAgainstFlat)
+    ->ArgNames({"faces", "textured"})
+    ->Args({1111216, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);

@@ -20,7 +20,13 @@ double FitDepth(double radius) { return radius <= 0.000001 ? -0.5 : -4 * radius;
 TCameraRec ResetCamera(int index, double radius) {
   TCameraRec camera = DefaultCameras()[std::clamp(index, 0, 3)];
   camera.Z = FitDepth(radius);
+  camera.Extent = radius;
   return camera;
+}
+
+double ViewDepth(const TCameraRec& camera) {
+  const double needed = std::fabs(camera.Z) + 2 * std::fabs(camera.Extent);
+  return std::isfinite(needed) ? std::max(100.0, needed) : 100.0;
 }
 
 namespace {
@@ -137,12 +143,13 @@ TViewTransform MakeViewTransform(const TCameraRec& camera, int width, int height
   TViewTransform view{};
   TMat4f projection;
   const float d = static_cast<float>(-camera.Z / 4);
+  const double depth = ViewDepth(camera);
   if (height >= width) {
     const double a = static_cast<double>(height) / width;
-    Ortho(projection, -d, d, -d * a, d * a, -100, 100);
+    Ortho(projection, -d, d, -d * a, d * a, -depth, depth);
   } else {
     const double a = static_cast<double>(width) / height;
-    Ortho(projection, -d * a, d * a, -d, d, -100, 100);
+    Ortho(projection, -d * a, d * a, -d, d, -depth, depth);
   }
   TMat4f modelView;
   Translate(modelView, static_cast<float>(camera.X), static_cast<float>(camera.Y), static_cast<float>(camera.Z));

@@ -12,7 +12,14 @@ struct TCameraRec {
   bool Orthogonal = true;
   unsigned char ViewMode = 0;  // 0 wireframe, 1 shaded, 2 textured, 3 as the game draws
   unsigned char Kind = 0;      // 0 top, 1 front, 2 side, 3 free
+  // The radius of the model shown: the view volume is made deep enough to hold all of it
+  // at any zoom, so that a big model is never cut to a slab.
+  double Extent = 0;
 };
+
+// Half the depth of a camera's view volume, which is centred on the eye: 100 for models of
+// the game's size, more for a model (or a zoom) that would reach past that.
+double ViewDepth(const TCameraRec& camera);
 
 // The four default cameras: Top, Front, Side, Free.
 const TCameraRec (&DefaultCameras())[4];
@@ -21,7 +28,7 @@ const TCameraRec (&DefaultCameras())[4];
 // radius; a model without extent gets -0.5.
 double FitDepth(double radius);
 // The default record of camera `index` (0..3) with its depth fitted to the radius, as
-// "Reset Cameras" leaves it.
+// "Reset Cameras" leaves it, and the radius as its extent.
 TCameraRec ResetCamera(int index, double radius);
 
 // The matrices and viewport a camera gives a window of the given size, computed exactly as

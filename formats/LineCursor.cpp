@@ -49,8 +49,13 @@ bool TLineCursor::Next() {
   size_t scanned = 0;  // bytes of the line known to hold no line break
   size_t end;
   for (;;) {
-    end = start + scanned;
-    while (end < Text.size() && Text[end] != '\n' && Text[end] != '\r') ++end;
+    // The first CR or LF, found by the C library's block scans rather than byte by byte.
+    const char* from = Text.data() + start + scanned;
+    const char* const stop = Text.data() + Text.size();
+    const auto* lf = static_cast<const char*>(std::memchr(from, '\n', static_cast<size_t>(stop - from)));
+    if (!lf) lf = stop;
+    const auto* cr = static_cast<const char*>(std::memchr(from, '\r', static_cast<size_t>(lf - from)));
+    end = static_cast<size_t>((cr ? cr : lf) - Text.data());
     // A CR that ends the block may be the first half of CR LF.
     const bool open = end == Text.size() || (Text[end] == '\r' && end + 1 == Text.size());
     if (end - start > kMaxLine) throw EInOutError("A line of more than 64 MiB: this is not model text");

@@ -5,8 +5,10 @@
 void CleanLine(std::string& line) {
   if (const auto at = line.find("//"); at != std::string::npos) line.resize(at);
   if (const auto at = line.find('#'); at != std::string::npos) line.resize(at);
-  // One pass for tabs, commas, "0x" and space runs. Deleting "0x" can bring a new "0" and
-  // "x" together ("00xx"), so deletion looks back at what has already been written.
+  // One pass for tabs, commas, "0x" and space runs, in place: a million rows of a big mesh
+  // each pass through here. Deleting "0x" can bring a new "0" and "x" together ("00xx"), or
+  // two spaces, so deletion and the collapsing of runs both look back at what has already
+  // been written; neither touches what the other looks at.
   size_t w = 0;
   for (size_t r = 0; r < line.size(); ++r) {
     char c = line[r];
@@ -15,21 +17,16 @@ void CleanLine(std::string& line) {
       --w;
       continue;
     }
+    if (c == ' ' && w > 0 && line[w - 1] == ' ') continue;
     line[w++] = c;
-  }
-  line.resize(w);
-  // Deleting "0x" may have left two spaces side by side, so runs are reduced afterwards.
-  w = 0;
-  for (size_t r = 0; r < line.size(); ++r) {
-    if (line[r] == ' ' && w > 0 && line[w - 1] == ' ') continue;
-    line[w++] = line[r];
   }
   line.resize(w);
   size_t begin = 0, end = line.size();
   const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
   while (begin < end && blank(line[begin])) ++begin;
   while (end > begin && blank(line[end - 1])) --end;
-  line = line.substr(begin, end - begin);
+  line.resize(end);
+  line.erase(0, begin);
 }
 
 void TLineFields::Split(std::string_view cleaned, int capacity, bool rowLabel) {

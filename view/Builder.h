@@ -8,6 +8,8 @@
 #include "document/Core.h"
 #include "view/Cameras.h"
 #include "view/GameDrawing.h"
+#include "view/MeshBuffers.h"
+#include "view/SelectionOverlay.h"
 #include "view/Textures.h"
 
 class QAction;
@@ -74,13 +76,14 @@ class TfraBuilder : public QWidget {
   QAction *actLockX, *actLockY, *actLockZ;
   std::unique_ptr<TCameras> Cameras;
 
-  // The model's geometry, and the marks of selected nodes and faces drawn before it, in display
-  // lists of their own: the marks are compiled again whenever what they show has changed.
-  unsigned DisplayList = 0, MarksList = 0;
+  // The model's geometry in buffers, each mesh uploaded again when it changed, and the
+  // selection drawn over it.
+  TMeshBuffers Buffers;
+  TSelectionOverlay Overlay;
   bool RebuildList = false;
   // The matrices and viewport of the last frame drawn, for picking between frames.
   TViewTransform LastView{};
-  int Rebuilds = 0;  // display lists compiled so far, for the tests and benchmarks
+  int Rebuilds = 0;  // changes of the model drawn so far, for the tests and benchmarks
   // The Game view mode's light, which View > Options changes, and its drawing.
   TGameLight GameLight;
   TGameDrawing Game;
@@ -115,10 +118,6 @@ class TfraBuilder : public QWidget {
   // Shows changed selection marks in the node tree without refilling it.
   void RepaintTree();
 
-  // What the marks were drawn from: the node and face selections' versions, the edit mode and
-  // the view mode.
-  using TMarksKey = std::tuple<uint64_t, uint64_t, TEditMode, int>;
-  TMarksKey MarksDrawn{};
   TCore& Core;
   TTextureCache Textures;
   QWidget* pnlTree = nullptr;

@@ -18,16 +18,6 @@ class TGLBatch {
     Rgb.insert(Rgb.end(), {c.R, c.G, c.B});
     Add(p);
   }
-  // The edges of a face as GL_LINE polygons would draw them; faces of fewer than three
-  // corners draw nothing that way either.
-  void AddOutline(const TFace& face) {
-    const int n = face.Vertices.Count();
-    if (n < 3) return;
-    for (int i = 0; i < n; ++i) {
-      Add(face.Vertices[i]->World);
-      Add(face.Vertices[(i + 1) % n]->World);
-    }
-  }
   void Flush() {
     if (Xyz.empty()) return;
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -44,7 +34,7 @@ class TGLBatch {
   }
 
  private:
-  static constexpr size_t kBatch = 3 * 65536;  // a whole number of lines
+  static constexpr size_t kBatch = 3 * 65536;
   GLenum Mode;
   std::vector<float> Xyz, Rgb;
 };

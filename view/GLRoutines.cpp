@@ -11,12 +11,13 @@ void SetupCamera(const TCameraRec& camera, int width, int height) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   const float d = static_cast<float>(-camera.Z / 4);
+  const double depth = ViewDepth(camera);
   if (height >= width) {
     const double a = static_cast<double>(height) / width;
-    glOrtho(-d, d, -d * a, d * a, -100, 100);
+    glOrtho(-d, d, -d * a, d * a, -depth, depth);
   } else {
     const double a = static_cast<double>(width) / height;
-    glOrtho(-d * a, d * a, -d, d, -100, 100);
+    glOrtho(-d * a, d * a, -d, d, -depth, depth);
   }
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();

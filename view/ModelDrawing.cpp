@@ -9,6 +9,7 @@
 #include "model/WorldFrames.h"
 #include "view/GLBatch.h"
 #include "view/GLRoutines.h"
+#include "view/MeshBuffers.h"
 
 namespace {
 
@@ -25,19 +26,6 @@ void DrawPivot(const TCore& core, const TVector& p) {
 void EnableFaceOffset() {
   glEnable(GL_POLYGON_OFFSET_FILL);
   glPolygonOffset(-1.0f, 2.0f);
-}
-
-// Faces to outline: all faces of the selected nodes in node mode, the selected faces in
-// surface mode, none in vertex mode.
-void FillSelectedSurfaces(const TCore& core, TSurfaces& list) {
-  list.Clear();
-  if (core.EditMode == emNode) {
-    for (const TNode* n : core.Nodes)
-      if (n->Mesh)
-        for (TFace* f : n->Mesh->Surfaces) list.Add(f);
-  } else if (core.EditMode == emSurface) {
-    for (TFace* f : core.Surfaces) list.Add(f);
-  }
 }
 
 void GridLine(const TCore& core, int kind, double t, bool constantV, const TVector& a, const TVector& b) {
@@ -99,31 +87,6 @@ void GridFamily(const TCore& core, int kind, bool constantV, double c1, double c
 
 }  // namespace
 
-void DrawFace(TFace& face) {
-  const TMaterial* material = face.Material;
-  const bool textured = material && material->Loaded && material->TextureName >= 0;
-  bool restoreTexturing = false;
-  if (textured) {
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(material->TextureName));
-  } else if (glIsEnabled(GL_TEXTURE_2D)) {
-    glDisable(GL_TEXTURE_2D);
-    restoreTexturing = true;
-  }
-  const float tw = textured && material->Width > 0 ? static_cast<float>(material->Width) : 1.0f;
-  const float th = textured && material->Height > 0 ? static_cast<float>(material->Height) : 1.0f;
-  glBegin(GL_POLYGON);
-  const TVector n = face.GetNormal();
-  glNormal3f(static_cast<float>(n.X), static_cast<float>(n.Y), static_cast<float>(n.Z));
-  const int corners = face.Vertices.Count();
-  for (int i = 0; i < corners; ++i) {
-    if (i < face.TXVertices.Count()) glTexCoord2f(face.TXVertices[i].U / tw, face.TXVertices[i].V / th);
-    const TVector& w = face.Vertices[i]->World;
-    glVertex3f(static_cast<float>(w.X), static_cast<float>(w.Y), static_cast<float>(w.Z));
-  }
-  glEnd();
-  if (restoreTexturing) glEnable(GL_TEXTURE_2D);
-}
-
 void DrawVertexPoints(const TCore& core) {
   glPointSize(3);
   Begin2DState();
@@ -150,42 +113,23 @@ void PrepareModel(TCore& core) {
   model.UpdateWorld();
 }
 
-void DrawSelectionMarks(TCore& core, int viewMode) {
-  TModel& model = *core.Model;
-  FillSelectedSurfaces(core, model.SelectedSurfaces);
-  if (core.EditMode == emNode && !core.Nodes.Empty()) {
-    const TWorldFrames frames(model);  // one walk over the hierarchy for all the pivots
-    for (TNode* n : model.Nodes)
-      if (core.Nodes.Contains(n)) DrawPivot(core, frames.NodePosition(*n));
-  }
-  Begin2DState();
-  SetColor(core, ccSelection);
-  if (viewMode == 0) {
-    TGLBatch outlines(GL_LINES);
-    for (const TFace* f : model.SelectedSurfaces) outlines.AddOutline(*f);
-    outlines.Flush();
-  } else {
-    // Over filled faces the outlines are polygons too, so that they lie as deep as the faces.
-    EnableFaceOffset();
-    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    for (TFace* f : model.SelectedSurfaces) DrawFace(*f);
-  }
-  End2DState();
+void DrawNodePivots(const TCore& core) {
+  if (core.EditMode != emNode || core.Nodes.Empty()) return;
+  const TModel& model = *core.Model;
+  const TWorldFrames frames(model);  // one walk over the hierarchy for all the pivots
+  for (TNode* n : model.Nodes)
+    if (core.Nodes.Contains(n)) DrawPivot(core, frames.NodePosition(*n));
 }
 
-void DrawGeometry(TCore& core, int viewMode) {
+void DrawGeometry(const TCore& core, const TMeshBuffers& buffers, int viewMode) {
   SetColor(core, ccGeometry);
   if (viewMode == 0) {
-    // Outlines only, untextured and unlit: lines drawn from arrays, far faster to compile and
-    // to draw than as line-mode polygons.
-    TGLBatch outlines(GL_LINES);
-    for (const TFace* f : core.Model->AllSurfaces) outlines.AddOutline(*f);
-    outlines.Flush();
+    buffers.DrawEdges();
     return;
   }
   EnableFaceOffset();
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-  for (TFace* f : core.Model->AllSurfaces) DrawFace(*f);
+  buffers.DrawFaces(viewMode);
 }
 
 void DrawGrid(const TCore& core, int kind, int width, int height) {

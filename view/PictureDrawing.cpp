@@ -6,6 +6,7 @@
 
 #include "document/Core.h"
 #include "view/GLRoutines.h"
+#include "view/MeshBuffers.h"
 #include "view/ModelDrawing.h"
 #include "view/Textures.h"
 #include "view/ViewModeState.h"
@@ -23,16 +24,20 @@ std::vector<uint8_t> DrawPicture(TCore& core, const TCameraRec& camera, int widt
   textures.Sync(core.Model->Materials);
   PrepareModel(core);
   TGameDrawing game;
-  if (camera.ViewMode == kGameViewMode)
+  TMeshBuffers buffers;
+  if (camera.ViewMode == kGameViewMode) {
     game.Draw(core, light);
-  else
-    DrawGeometry(core, camera.ViewMode);
+  } else {
+    buffers.Sync(*core.Model);
+    DrawGeometry(core, buffers, camera.ViewMode);
+  }
   glFinish();
   const size_t row = static_cast<size_t>(width) * 3;
   std::vector<uint8_t> bottomUp(row * static_cast<size_t>(height));
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
   game.Release();
+  buffers.Release();
   textures.Forget(core.Model->Materials);  // the textures go with the picture's context
   std::vector<uint8_t> rows(bottomUp.size());
   for (int y = 0; y < height; ++y)

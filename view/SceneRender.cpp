@@ -11,10 +11,9 @@
 
 void TfraBuilder::glaMainInitGL() {
   InitDrawingState();
-  DisplayList = glGenLists(2);
-  MarksList = DisplayList + 1;
-  // A new context holds no textures and no compiled model.
+  // A new context holds no textures and no buffers.
   Textures.Forget(Core.Model->Materials);
+  Buffers.Forget();
   Game.Forget();
   RebuildList = true;
 }
@@ -30,7 +29,9 @@ void TfraBuilder::glaMainRender() {
     std::snprintf(fps, sizeof fps, "Fps %.2f", static_cast<double>(glaMain->FPS()));
     SetStatusPanel(2, QString::fromLatin1(fps));
   }
-  const TCameraRec& camera = Cameras->Current().Rec;
+  TCameraRec& camera = Cameras->Current().Rec;
+  // Edits and imports change the model's size without a reset of the cameras.
+  camera.Extent = Core.Model->Radius;
   Setup2D(w, h);
   glTranslatef(15, 15, 0);
   glRotatef(static_cast<float>(camera.RotX), 1, 0, 0);
@@ -45,35 +46,20 @@ void TfraBuilder::glaMainRender() {
   if (RebuildList) {
     Textures.Sync(Core.Model->Materials);
     PrepareModel(Core);
-  }
-  const TMarksKey marks{Core.Nodes.Version(), Core.Surfaces.Version(), Core.EditMode, camera.ViewMode};
-  if (RebuildList || marks != MarksDrawn) {
-    glNewList(MarksList, GL_COMPILE_AND_EXECUTE);
-    DrawSelectionMarks(Core, camera.ViewMode);
-    glEndList();
-    MarksDrawn = marks;
-  } else {
-    glCallList(MarksList);
-  }
-  // Compiling a million points anew at every change of the selection would cost more than
-  // drawing them straight from arrays in every frame.
-  if (Core.EditMode == emVertex) DrawVertexPoints(Core);
-  if (camera.ViewMode == kGameViewMode) {
-    // Drawn anew in every frame, as its light and culling follow the camera; the display
-    // list is compiled when another mode is chosen, which rebuilds.
-    if (RebuildList) {
-      Game.Release();
-      RebuildList = false;
-      ++Rebuilds;
-    }
-    Game.Draw(Core, GameLight);
-  } else if (RebuildList) {
-    glNewList(DisplayList, GL_COMPILE_AND_EXECUTE);
-    DrawGeometry(Core, camera.ViewMode);
+    // Only the meshes that changed go to GL again; the Game mode draws from the model itself
+    // but its selection from the buffers.
+    Buffers.Sync(*Core.Model);
+    if (camera.ViewMode == kGameViewMode) Game.Release();
     RebuildList = false;
-    glEndList();
     ++Rebuilds;
-  } else {
-    glCallList(DisplayList);
   }
+  if (camera.ViewMode == kGameViewMode)
+    // Drawn anew in every frame, as its light and culling follow the camera.
+    Game.Draw(Core, GameLight);
+  else
+    DrawGeometry(Core, Buffers, camera.ViewMode);
+  Overlay.Draw(Core, Buffers);
+  // Points change colour with every change of the vertex selection, which costs less drawn
+  // straight from arrays than uploaded.
+  if (Core.EditMode == emVertex) DrawVertexPoints(Core);
 }
