@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "model/NodePose.h"
+
 class TModel;
 
 // Writes the model's current level of detail as a Wavefront OBJ file at `path`: an object
@@ -10,5 +12,5 @@ class TModel;
 // beside it too, or plain grey when the material was not found. Every file appears whole or
 // not at all; raises EInOutError when one cannot be written. Importing the file back with
 // TObjImportOptions::AsExported() gives the same positions, faces, texture coordinates and
-// material names.
-void ExportObj(TModel& model, const std::string& path);
+// material names. A pose places the nodes as it does in the views.
+void ExportObj(TModel& model, const std::string& path, const TNodePose& pose = {});

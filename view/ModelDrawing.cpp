@@ -147,14 +147,14 @@ void PrepareModel(TCore& core) {
   for (TNode* n : model.Nodes)
     if (n->Mesh)
       for (TFace* f : n->Mesh->Surfaces) model.AllSurfaces.Add(f);
-  model.UpdateWorld();
+  PlacePosed(model, core.Pose);
 }
 
 void DrawSelectionMarks(TCore& core, int viewMode) {
   TModel& model = *core.Model;
   FillSelectedSurfaces(core, model.SelectedSurfaces);
   if (core.EditMode == emNode && !core.Nodes.Empty()) {
-    const TWorldFrames frames(model);  // one walk over the hierarchy for all the pivots
+    const TWorldFrames frames(model, &core.Pose);  // one walk over the hierarchy for all the pivots
     for (TNode* n : model.Nodes)
       if (core.Nodes.Contains(n)) DrawPivot(core, frames.NodePosition(*n));
   }
