@@ -6,6 +6,7 @@
 #include "formats/ObjExport.h"
 #include "model/Convert.h"
 #include "model/Errors.h"
+#include "model/KeyPose.h"
 
 int RunExport(const TArgs& given) {
   // "--lod N": the level of detail to export, counted from 1; the first by default.
@@ -17,9 +18,12 @@ int RunExport(const TArgs& given) {
   }
   std::optional<TColormap> colormap;
   if (const int status = TakeCmpOption(args, colormap)) return status;
+  std::optional<TKeyAnimation> key;
+  double frame = 0;
+  if (const int status = TakeKeyOptions(args, key, frame)) return status;
   if (!NoOptionsLeft(args, "export")) return 2;
   if (args.size() != 2 && args.size() != 3) {
-    std::fprintf(stderr, "usage: zarn-cli export [--lod N] IN.3do OUT.obj | export [--lod N] CONTAINER ENTRY OUT.obj\n");
+    std::fprintf(stderr, "usage: zarn-cli export [--lod N] [--key KEY --frame F] IN.3do OUT.obj | export [...] CONTAINER ENTRY OUT.obj\n");
     return 2;
   }
   // Arguments in the wrong order would write OBJ text over a model.
@@ -39,7 +43,7 @@ int RunExport(const TArgs& given) {
   }
   model.ChooseGeoset(static_cast<int>(set) - 1);
   try {
-    ExportObj(model, args.back());
+    ExportObj(model, args.back(), key ? PoseAt(model, *key, frame) : TNodePose());
     return 0;
   } catch (const EZarnError& e) {
     std::fprintf(stderr, "%s\n", e.what());
