@@ -94,7 +94,7 @@ void TfrmMain::InstallFormatCommands() {
   // Only reads the model, so it makes no step of the history.
   SetCommand("actFileExport", [this] {
     const std::string path = Core.Services.AskSaveFileName(ImportFilter(), "Export");
-    if (!path.empty()) ExportObj(*Core.Model, path);
+    if (!path.empty()) ExportObj(*Core.Model, path, Core.Pose);
   });
 }
 

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/AnimationUi.h"
 #include "app/ColormapUi.h"
 #include "app/EditingSetup.h"
 #include "app/LevelOfDetailUi.h"
@@ -73,6 +74,7 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
       LodUi = new TLevelOfDetailUi(*this, *Actions, Core, *menu->menu());
       ColormapUi = new TColormapUi(*this, Core, *menu->menu());
     }
+  new TAnimationUi(*this, Core);
   SetTitle("Loading...");
   frmMsg = new TfrmMsg(this);
   frmMsg->setGeometry(371, 298, 418, 187);
