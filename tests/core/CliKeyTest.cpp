@@ -7,6 +7,7 @@
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/KeyFiles.h"
+#include "tests/core/StoredPng.h"
 #include "tests/core/TestCore.h"
 #include "tests/core/TestSupport.h"
 
@@ -131,6 +132,26 @@ TEST_F(CliKey, ExportWritesTheModelPosedAtTheFrame) {
     ASSERT_EQ(run.Status, 0) << run.Out;
     EXPECT_EQ(ObjVertices(Dir.File("out.obj")), r.Vertices);
   }
+}
+
+TEST_F(CliKey, RenderDrawsTheModelPosedAtTheFrame) {
+  // The sample animation's frame 0 is the fighter's rest pose; frame 50 wraps to 10.
+  const auto picture = [&](std::vector<std::string> options) {
+    std::vector<std::string> args = {"render", ZARN_SAMPLES_DIR "/fighter.3do", Dir.File("out.png"), "--view", "top",
+                                     "--mode", "wireframe", "--size", "96x96"};
+    args.insert(args.end(), options.begin(), options.end());
+    // The GL driver keeps what it allocates for the life of the process.
+    const TCliRun run = RunCli(args, "ASAN_OPTIONS=detect_leaks=0 ");
+    EXPECT_EQ(run.Status, 0) << run.Out;
+    return TStoredPng::Read(ReadWholeFile(Dir.File("out.png"))).Rgb;
+  };
+  const std::string key = ZARN_SAMPLES_DIR "/fighter-bank.key";
+  const std::vector<uint8_t> rest = picture({});
+  ASSERT_EQ(rest.size(), 96u * 96u * 3u);
+  EXPECT_EQ(picture({"--key", key}), rest);
+  const std::vector<uint8_t> tenth = picture({"--key", key, "--frame", "10"});
+  EXPECT_NE(tenth, rest);
+  EXPECT_EQ(picture({"--frame", "50", "--key", key}), tenth);
 }
 
 TEST_F(CliKey, BadAnimationOptionsAreRefusedAndWriteNothing) {
