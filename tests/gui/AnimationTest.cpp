@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "app/GobDialog.h"
+#include "camera/Camera.h"
 #include "app/TimelineBar.h"
 #include "formats/FileIO.h"
 #include "tests/core/FormatBytes.h"
@@ -83,6 +84,21 @@ TEST_F(Animation, PlaysTheSampleAndTheViewsShowEachFrame) {
   // The hull's first vertex (-0.04, -0.08, -0.015) rolled 15 degrees about y, lifted 0.005.
   ExpectNear(posed[0], -0.04 * 0.9659258 - 0.015 * 0.2588190, -0.08, 0.04 * 0.2588190 - 0.015 * 0.9659258 + 0.005, 1e-6);
   EXPECT_EQ(SavedText(*Core->Model), saved);  // posing changed nothing the file holds
+
+  // Selection picks what is drawn: a click on the turned fin's first corner selects it, far
+  // from where that corner stands at rest.
+  Frame().actEMVert->trigger();
+  TMesh& fin = *Core->Model->Nodes[5]->Mesh;
+  int x = 0, y = 0, restX = 0, restY = 0;
+  ASSERT_TRUE(WorldToScreen(Frame().LastView, fin.Vertices[0]->World, x, y));
+  ASSERT_TRUE(WorldToScreen(Frame().LastView, rest[rest.size() - static_cast<size_t>(fin.Vertices.Count())], restX, restY));
+  EXPECT_GT(std::abs(x - restX) + std::abs(y - restY), 10);
+  Hover({x, y});
+  QTest::mouseClick(Surface(), Qt::LeftButton, {}, {x, y});
+  EXPECT_TRUE(Core->Vertices.Contains(fin.Vertices[0]));
+  EXPECT_EQ(Core->Vertices.Count(), 1);
+  Window->Action("actSelClear")->trigger();
+  Frame().actEMNode->trigger();
   EXPECT_FALSE(Core->History.Modified());
 
   // File > Export writes the pose shown.
