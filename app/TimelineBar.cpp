@@ -88,8 +88,12 @@ TTimelineBar::TTimelineBar(TCore& core, QWidget* parent) : QWidget(parent), Core
   connect(btnPlay, &QToolButton::toggled, this, [this](bool on) { SetPlaying(on); });
   connect(btnBack, &QToolButton::clicked, this, [this] { Step(-1); });
   connect(btnForward, &QToolButton::clicked, this, [this] { Step(1); });
+  // A frame taken in hand stops playing, which would take it away again at the next tick.
+  connect(sldFrame, &QSlider::sliderPressed, this, [this] { SetPlaying(false); });
   connect(sldFrame, &QSlider::valueChanged, this, [this](int value) {
-    if (!Moving) SetFrame(value);
+    if (Moving) return;
+    SetPlaying(false);
+    SetFrame(value);
   });
   connect(chkLoop, &QCheckBox::toggled, this, [this](bool on) { Loop = on; });
   connect(spnSpeed, &QDoubleSpinBox::valueChanged, this, [this](double value) { Speed = value; });

@@ -113,6 +113,11 @@ TEST_F(Animation, PlaysTheSampleAndTheViewsShowEachFrame) {
   EXPECT_GT(Bar().Frame(), 12);  // 20 frames a second from frame 10: about 16
   QTest::mouseClick(Bar().btnBack, Qt::LeftButton);
   EXPECT_FALSE(Bar().Playing());
+  Bar().SetPlaying(true);
+  QTest::mousePress(Bar().sldFrame, Qt::LeftButton, {}, Bar().sldFrame->rect().center());
+  EXPECT_FALSE(Bar().Playing());  // the frame taken in hand
+  QTest::mouseRelease(Bar().sldFrame, Qt::LeftButton, {}, Bar().sldFrame->rect().center());
+  QTest::mouseClick(Bar().btnBack, Qt::LeftButton);
   const double stepped = Bar().Frame();
   EXPECT_EQ(stepped, std::floor(stepped));
   QTest::mouseClick(Bar().btnForward, Qt::LeftButton);
