@@ -20,7 +20,8 @@ TLevelOfDetailUi::TLevelOfDetailUi(QMainWindow& window, const TActionRegistry& a
   mnuLod->setObjectName("mnuLod");
   Choices = new QActionGroup(this);
   mnuLod->addSeparator();
-  for (const char* name : {"actViewLodAdd", "actViewLodCopy", "actViewLodDelete"}) mnuLod->addAction(actions.Action(name));
+  for (const char* name : {"actViewLodAdd", "actViewLodCopy", "actViewLodDelete", "actViewLodGenerate"})
+    mnuLod->addAction(actions.Action(name));
   stbLod = new QLabel(&window);
   stbLod->setObjectName("stbMainLod");
   stbLod->setFrameShape(QFrame::Panel);

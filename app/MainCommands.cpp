@@ -18,7 +18,10 @@
 #include "app/MouseKeysDialog.h"
 #include "app/ObjImportDialog.h"
 #include "app/OptionsDialog.h"
+#include "app/Settings.h"
 #include "editing/FileCommands.h"
+#include "editing/ObjMaterials.h"
+#include "model/Errors.h"
 #include "view/GameDrawing.h"
 #include "app/TextureWindow.h"
 #include "formats/ObjExport.h"
@@ -26,6 +29,29 @@
 #include "view/GLArea.h"
 
 namespace {
+
+// Asked once per import: the materials the OBJ file's pictures become, so that the mesh
+// arrives textured. Cancel imports without them.
+void OfferObjMaterials(TCore& core, const std::string& path) {
+  std::vector<TObjPicture> pictures;
+  try {
+    pictures = ObjPicturesToMake(core, path);
+  } catch (const EZarnError&) {
+    return;  // the import itself says what is wrong with the file
+  }
+  if (pictures.empty()) return;
+  std::vector<std::string> lines = {"Depth (8 or 16)=8"};
+  const std::string caption = "Make " + std::to_string(pictures.size()) + " material" +
+                              (pictures.size() == 1 ? "" : "s") + " of the OBJ file's pictures";
+  if (!core.Services.QueryValues(caption, lines)) return;
+  const std::string depth = lines.empty() ? "" : lines[0].substr(lines[0].find('=') + 1);
+  if (depth != "8" && depth != "16") {
+    core.Services.ShowError("The depth is 8 or 16 bits, not '" + depth + "'; no material was made");
+    return;
+  }
+  MakeObjMaterials(core, path, pictures, depth == "8" ? 8 : 16);
+}
+
 bool FileExists(const std::string& path) {
   std::error_code ec;
   return !path.empty() && std::filesystem::is_regular_file(path, ec);
@@ -86,15 +112,29 @@ void TfrmMain::InstallFormatCommands() {
     if (UpperExtension(path) == ".OBJ" && FileExists(path)) {
       TObjImportOptions options;
       if (!TfrmObjImport::Execute(options, this)) return;
+      if (options.Materials) OfferObjMaterials(Core, path);
       if (Tell(ImportMesh(Core, path, options)) && fraBuilder) fraBuilder->ModelReplaced();
     } else {
       OpenFile(path);
     }
   });
   // Only reads the model, so it makes no step of the history.
+  // The up axis is asked, starting from the import's, so that a model exported and imported
+  // again with the same answer comes back standing.
   SetCommand("actFileExport", [this] {
     const std::string path = Core.Services.AskSaveFileName(ImportFilter(), "Export");
-    if (!path.empty()) ExportObj(*Core.Model, path, Core.Pose);
+    if (path.empty()) return;
+    TObjImportChoice choice = LoadObjImportChoice();
+    std::vector<std::string> lines = {std::string("Up axis (Y or Z)=") + (choice.YUp ? "Y" : "Z")};
+    if (!Core.Services.QueryValues("Export OBJ", lines)) return;
+    const std::string up = lines.empty() ? "" : lines[0].substr(lines[0].find('=') + 1);
+    if (up != "Y" && up != "y" && up != "Z" && up != "z") {
+      Core.Services.ShowError("The up axis is Y or Z, not '" + up + "'");
+      return;
+    }
+    choice.YUp = up == "Y" || up == "y";
+    SaveObjImportChoice(choice);
+    ExportObj(*Core.Model, path, choice.YUp, Core.Pose);
   });
 }
 

@@ -18,6 +18,7 @@
 #include "app/AnimationUi.h"
 #include "app/ColormapUi.h"
 #include "app/EditingSetup.h"
+#include "app/GameLightBox.h"
 #include "app/LevelOfDetailUi.h"
 #include "app/MessageWindow.h"
 #include "app/Settings.h"
@@ -197,6 +198,7 @@ void TfrmMain::ShowBuilder() {
     return;
   }
   fraBuilder = new TfraBuilder(Core, centralWidget());
+  fraBuilder->GameLight = LoadGameLight();
   static_cast<QVBoxLayout*>(centralWidget()->layout())->insertWidget(0, fraBuilder, 1);
   fraBuilder->SetStatusPanel = [this](int panel, const QString& text) { Panels[panel]->setText(text); };
   InstallNodeTree(*fraBuilder, Core);

@@ -42,6 +42,8 @@ TfrmObjImport::TfrmObjImport(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt:
   connect(edtFactor, &QLineEdit::textEdited, rbnFactor, [this] { rbnFactor->setChecked(true); });
 
   chkMaterials = Named(new QCheckBox("&Materials: \"usemtl NAME\" as NAME.mat", this), "chkMaterials");
+  chkObjectsAsNodes = Named(new QCheckBox("O&bjects as nodes: a node and mesh per object or group", this),
+                            "chkObjectsAsNodes");
 
   btnOK = Named(new QPushButton("&OK", this), "btnOK");
   btnOK->setDefault(true);
@@ -57,6 +59,7 @@ TfrmObjImport::TfrmObjImport(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt:
   rows->addWidget(up);
   rows->addWidget(scale);
   rows->addWidget(chkMaterials);
+  rows->addWidget(chkObjectsAsNodes);
   rows->addLayout(buttons);
   rows->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -66,10 +69,12 @@ void TfrmObjImport::Show(const TObjImportChoice& choice) {
   (choice.Fit ? rbnFit : rbnFactor)->setChecked(true);
   edtFactor->setText(QString::fromStdString(choice.Factor));
   chkMaterials->setChecked(choice.Materials);
+  chkObjectsAsNodes->setChecked(choice.ObjectsAsNodes);
 }
 
 TObjImportChoice TfrmObjImport::Choice() const {
-  return {rbnUpY->isChecked(), rbnFit->isChecked(), edtFactor->text().trimmed().toStdString(), chkMaterials->isChecked()};
+  return {rbnUpY->isChecked(), rbnFit->isChecked(), edtFactor->text().trimmed().toStdString(), chkMaterials->isChecked(),
+          chkObjectsAsNodes->isChecked()};
 }
 
 bool TfrmObjImport::Execute(TObjImportOptions& options, QWidget* parent) {
@@ -80,6 +85,7 @@ bool TfrmObjImport::Execute(TObjImportOptions& options, QWidget* parent) {
   TObjImportOptions answered;
   answered.YUp = choice.YUp;
   answered.Materials = choice.Materials;
+  answered.ObjectsAsNodes = choice.ObjectsAsNodes;
   SetObjScale(answered, choice.Fit ? "fit" : choice.Factor);
   SaveObjImportChoice(choice);
   options = answered;

@@ -9,8 +9,8 @@ class QPushButton;
 class QRadioButton;
 struct TObjImportChoice;
 
-// Asked before an OBJ file is imported: the file's up axis, its scale and whether "usemtl"
-// names the materials. Opens with the answers of the last import.
+// Asked before an OBJ file is imported: the file's up axis, its scale, whether "usemtl"
+// names the materials and whether each object becomes a node. Opens with the answers of the last import.
 class TfrmObjImport : public QDialog {
   Q_OBJECT
 
@@ -27,6 +27,7 @@ class TfrmObjImport : public QDialog {
   QRadioButton* rbnFactor;
   QLineEdit* edtFactor;
   QCheckBox* chkMaterials;
+  QCheckBox* chkObjectsAsNodes;
   QPushButton* btnOK;
   QPushButton* btnCancel;
 

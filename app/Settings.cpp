@@ -118,6 +118,7 @@ TObjImportChoice LoadObjImportChoice() {
   choice.Fit = store.RegReadBool("ObjImport/Fit", choice.Fit);
   choice.Factor = store.RegReadString("ObjImport/Factor", choice.Factor);
   choice.Materials = store.RegReadBool("ObjImport/Materials", choice.Materials);
+  choice.ObjectsAsNodes = store.RegReadBool("ObjImport/ObjectsAsNodes", choice.ObjectsAsNodes);
   return choice;
 }
 
@@ -127,4 +128,5 @@ void SaveObjImportChoice(const TObjImportChoice& choice) {
   store.RegWriteBool("ObjImport/Fit", choice.Fit);
   store.RegWriteString("ObjImport/Factor", choice.Factor);
   store.RegWriteBool("ObjImport/Materials", choice.Materials);
+  store.RegWriteBool("ObjImport/ObjectsAsNodes", choice.ObjectsAsNodes);
 }

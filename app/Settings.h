@@ -20,6 +20,7 @@ struct TObjImportChoice {
   bool Fit = true;
   std::string Factor = "1";
   bool Materials = true;
+  bool ObjectsAsNodes = true;
 };
 TObjImportChoice LoadObjImportChoice();
 void SaveObjImportChoice(const TObjImportChoice& choice);

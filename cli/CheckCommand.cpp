@@ -3,6 +3,7 @@
 #include "cli/CliCommands.h"
 #include "document/MaterialLookup.h"
 #include "editing/GameCheck.h"
+#include "editing/GameWarnings.h"
 #include "model/KeyCheck.h"
 
 int RunCheck(const TArgs& given) {
@@ -25,5 +26,6 @@ int RunCheck(const TArgs& given) {
   }
   const std::vector<std::string> breaches = CheckForGame(*session.Core.Model, MaterialFinder(session.Core));
   for (const std::string& line : breaches) std::printf("%s\n", line.c_str());
+  for (const std::string& line : GameWarnings(*session.Core.Model)) std::printf("Warning: %s\n", line.c_str());
   return breaches.empty() ? 0 : 3;
 }

@@ -72,3 +72,7 @@ int RunCheck(const TArgs& args);
 int RunExport(const TArgs& args);
 // A picture of the model drawn offscreen as the window draws it.
 int RunRender(const TArgs& args);
+// Writes a container of files, or replaces and adds entries of one (--update).
+int RunPack(const TArgs& args);
+// Makes a material of pictures.
+int RunTomat(const TArgs& args);

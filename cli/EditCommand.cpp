@@ -129,6 +129,8 @@ class TStepRunner {
     return true;
   }
 
+  bool Reduce(const std::string& faces) { return RunAction("actMeshReduce", {{"Faces", faces}}); }
+
   bool Copy(const std::string& file) { return ToClipboardFile("actEditCopy", file); }
   bool Cut(const std::string& file) { return ToClipboardFile("actEditCut", file); }
 
@@ -191,6 +193,11 @@ class TStepRunner {
 
   // "2": the level of detail the steps after it edit, counted from 1 as the View menu counts.
   bool LevelOfDetail(const std::string& text) {
+    if (text == "generate") {
+      bool done = false;
+      ::RunStep(Core, "lod:generate", [&] { done = RunAction("actViewLodGenerate", {}); });
+      return done;
+    }
     const int set = StrToInt(text);
     const int sets = Core.Model->GeosetCount();
     if (set < 1 || set > sets)
@@ -355,6 +362,10 @@ const std::vector<TEditStep>& EditSteps() {
        "the tool bar's axis locks for the steps that follow: x, y, z or several (xz); none frees them", &R::Lock},
       {"lod", "lod:N", "View > Level of Detail: the steps that follow show and edit level of detail N (from 1)",
        &R::LevelOfDetail, false},
+      {"lod", "lod:generate", "View > Level of Detail > Generate...: sets 2 to 4 reduced copies of the first (50, 25, 12%)",
+       &R::LevelOfDetail, false},
+      {"reduce", "reduce:FACES", "Mesh > Reduce...: the selected nodes' meshes (every mesh without any) to FACES faces",
+       &R::Reduce},
       {"reparent", "reparent:NODE:PARENT, reparent:NODE:top",
        "NODE goes under PARENT (never into its own subtree) or to the top level, keeping its place", &R::Reparent},
       {"rename", "rename:OLD:NEW", "the node tree's rename; NEW must be a name a file can hold", &R::Rename},

@@ -18,12 +18,24 @@ int RunExport(const TArgs& given) {
   }
   std::optional<TColormap> colormap;
   if (const int status = TakeCmpOption(args, colormap)) return status;
+  // "--up y|z": the file's up axis, as import takes it; z by default.
+  bool yUp = false;
+  if (const auto at = std::find(args.begin(), args.end(), "--up"); at != args.end()) {
+    const std::string up = at + 1 != args.end() ? *(at + 1) : "";
+    if (up != "y" && up != "z") {
+      std::fprintf(stderr, "zarn-cli: --up takes y or z, not '%s'\n", up.c_str());
+      return 2;
+    }
+    yUp = up == "y";
+    args.erase(at, at + 2);
+  }
   std::optional<TKeyAnimation> key;
   double frame = 0;
   if (const int status = TakeKeyOptions(args, key, frame)) return status;
   if (!NoOptionsLeft(args, "export")) return 2;
   if (args.size() != 2 && args.size() != 3) {
-    std::fprintf(stderr, "usage: zarn-cli export [--lod N] [--key KEY --frame F] IN.3do OUT.obj | export [...] CONTAINER ENTRY OUT.obj\n");
+    std::fprintf(stderr, "usage: zarn-cli export [--lod N] [--up y|z] [--cmp C] [--key K --frame F] IN.3do OUT.obj | export"
+                 " [--lod N] [--up y|z] [--cmp C] [--key K --frame F] CONTAINER ENTRY OUT.obj\n");
     return 2;
   }
   // Arguments in the wrong order would write OBJ text over a model.
@@ -43,7 +55,7 @@ int RunExport(const TArgs& given) {
   }
   model.ChooseGeoset(static_cast<int>(set) - 1);
   try {
-    ExportObj(model, args.back(), key ? PoseAt(model, *key, frame) : TNodePose());
+    ExportObj(model, args.back(), yUp, key ? PoseAt(model, *key, frame) : TNodePose());
     return 0;
   } catch (const EZarnError& e) {
     std::fprintf(stderr, "%s\n", e.what());

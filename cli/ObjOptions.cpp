@@ -21,6 +21,11 @@ bool TakeObjOptions(TArgs& args, TObjImportOptions& options) {
       options.Materials = given = true;
       continue;
     }
+    if (arg == "--merge") {
+      options.ObjectsAsNodes = false;
+      given = true;
+      continue;
+    }
     if (arg != "--up" && arg != "--scale") {
       rest.push_back(arg);
       continue;
@@ -40,7 +45,7 @@ bool TakeObjOptions(TArgs& args, TObjImportOptions& options) {
     }
   }
   if (given && (rest.empty() || !SameText(ExtensionPart(rest[0]), ".obj")))
-    return Fail("--up, --scale and --materials are for importing an .obj file");
+    return Fail("--up, --scale, --materials and --merge are for importing an .obj file");
   args = rest;
   return true;
 }

@@ -27,6 +27,8 @@ int Run(int argc, char** argv) {
   if (command == "check") return RunCheck(args);
   if (command == "export") return RunExport(args);
   if (command == "render") return RunRender(args);
+  if (command == "pack") return RunPack(args);
+  if (command == "tomat") return RunTomat(args);
   if (!NoOptionsLeft({command}, "")) return 2;
   std::fprintf(stderr, "zarn-cli: unknown command '%s'\n", command.c_str());
   PrintUsage(stderr);

@@ -16,6 +16,7 @@ size_t ChunkCount(size_t items) { return (items + TMeshState::ChunkSize - 1) / T
 
 // Reused between copies, so reading an unchanged chunk to compare it touches no new memory.
 thread_local TMeshState::TVectorChunk VectorScratch;
+thread_local TMeshState::TIntensityChunk IntensityScratch;
 thread_local TMeshState::TFaceChunk FaceScratch;
 
 // The chunk of `previous` when equal to `scratch`, else a new chunk holding it.
@@ -55,7 +56,8 @@ bool TMeshState::SameHeader(const TMeshState& other) const {
          MaterialNames == other.MaterialNames;
 }
 
-void TMeshState::ReadVertices(const TMesh& mesh, size_t c, TVector TVertex::*field, TVectorChunk& out) {
+template <class T>
+void TMeshState::ReadVertices(const TMesh& mesh, size_t c, T TVertex::*field, std::vector<T>& out) {
   out.clear();
   const size_t end = std::min(static_cast<size_t>(mesh.Vertices.Count()), (c + 1) * ChunkSize);
   for (size_t i = c * ChunkSize; i < end; ++i) out.push_back(mesh.Vertices[static_cast<int>(i)]->*field);
@@ -102,21 +104,23 @@ std::shared_ptr<const TMeshState> TMeshState::Take(TMesh& mesh, const std::share
   s->Revision = mesh.Revision;
   s->FaceRevision = mesh.FaceRevision;
   size_t made = 0;
-  const auto copyVectors = [&](TVector TVertex::*field, auto member) {
+  const auto copyVectors = [&](auto field, auto member, auto& scratch) {
     if (sameVertices) {
       s.get()->*member = prev->*member;
       return;
     }
+    using Chunk = std::remove_reference_t<decltype(scratch)>;
     const auto* before = prev ? &(prev->*member) : nullptr;
     for (size_t c = 0; c < ChunkCount(vertices); ++c) {
-      ReadVertices(mesh, c, field, VectorScratch);
-      (s.get()->*member).push_back(Share(before, c, VectorScratch, [](const TVectorChunk& a, const TVectorChunk& b) {
-        return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(TVector)) == 0;
-      }, made, sizeof VectorScratch + VectorScratch.size() * sizeof(TVector)));
+      ReadVertices(mesh, c, field, scratch);
+      (s.get()->*member).push_back(Share(before, c, scratch, [](const Chunk& a, const Chunk& b) {
+        return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof a[0]) == 0;
+      }, made, sizeof scratch + scratch.size() * sizeof scratch[0]));
     }
   };
-  copyVectors(&TVertex::Position, &TMeshState::PositionChunks);
-  copyVectors(&TVertex::Normal, &TMeshState::NormalChunks);
+  copyVectors(&TVertex::Position, &TMeshState::PositionChunks, VectorScratch);
+  copyVectors(&TVertex::Normal, &TMeshState::NormalChunks, VectorScratch);
+  copyVectors(&TVertex::Intensity, &TMeshState::IntensityChunks, IntensityScratch);
   // Keeping the earlier copy's material numbering keeps unchanged face chunks equal.
   if (prev) s->MaterialNames = prev->MaterialNames;
   if (sameFaces) {
@@ -138,7 +142,7 @@ std::shared_ptr<const TMeshState> TMeshState::Take(TMesh& mesh, const std::share
     return previous;
   }
   created += made + sizeof *s + s->Name.capacity() +
-             (2 * s->PositionChunks.capacity() + s->FaceChunks.capacity()) * sizeof(std::shared_ptr<void>);
+             (2 * s->PositionChunks.capacity() + s->IntensityChunks.capacity() + s->FaceChunks.capacity()) * sizeof(std::shared_ptr<void>);
   return s;
 }
 
@@ -189,16 +193,16 @@ void TMeshState::RestoreInto(TMesh& mesh, const TMeshState* held) const {
   mesh.GeometryMode = GeometryMode;
   mesh.LightingMode = LightingMode;
   mesh.TextureMode = TextureMode;
-  const auto writeVectors = [&](TVector TVertex::*field, const std::vector<std::shared_ptr<const TVectorChunk>>& mine,
-                                const std::vector<std::shared_ptr<const TVectorChunk>>* theirs) {
+  const auto writeVectors = [&](auto field, const auto& mine, const auto* theirs) {
     for (size_t c = 0; c < mine.size(); ++c) {
       if (theirs && (*theirs)[c] == mine[c]) continue;
-      const TVectorChunk& chunk = *mine[c];
+      const auto& chunk = *mine[c];
       for (size_t i = 0; i < chunk.size(); ++i) mesh.Vertices[static_cast<int>(c * ChunkSize + i)]->*field = chunk[i];
     }
   };
   writeVectors(&TVertex::Position, PositionChunks, inPlace ? &held->PositionChunks : nullptr);
   writeVectors(&TVertex::Normal, NormalChunks, inPlace ? &held->NormalChunks : nullptr);
+  writeVectors(&TVertex::Intensity, IntensityChunks, inPlace ? &held->IntensityChunks : nullptr);
   std::vector<TMaterial*> materials;
   for (const std::string& name : MaterialNames)
     materials.push_back(name.empty() || !mesh.Model ? nullptr : mesh.Model->Materials.FindOrAdd(name));

@@ -45,8 +45,10 @@ class TMeshState {
     bool SameCorners(const TFaceChunk& other) const;
     size_t Bytes() const;
   };
-  // Vertex positions and vertex normals, chunked apart: moving vertices leaves the normals.
+  // Vertex positions, vertex normals and intensities, chunked apart: moving vertices leaves
+  // the normals.
   using TVectorChunk = std::vector<TVector>;
+  using TIntensityChunk = std::vector<float>;
 
   // A copy of the mesh sharing what is equal with `previous` (a copy of the same mesh made
   // before, or null); `previous` itself when nothing differs. `created` grows by the bytes of
@@ -61,7 +63,8 @@ class TMeshState {
  private:
   bool SameHeader(const TMeshState& other) const;
   // Copies chunk `c` of the mesh's vertices or faces into `out`.
-  static void ReadVertices(const TMesh& mesh, size_t c, TVector TVertex::*field, TVectorChunk& out);
+  template <class T>
+  static void ReadVertices(const TMesh& mesh, size_t c, T TVertex::*field, std::vector<T>& out);
   void ReadFaces(TMesh& mesh, size_t c, TFaceChunk& out);
   void WriteFaces(TMesh& mesh, size_t c, const std::vector<class TMaterial*>& materials) const;
 
@@ -72,6 +75,7 @@ class TMeshState {
   size_t VertexCount = 0, FaceCount = 0;
   std::vector<std::string> MaterialNames;  // the few materials the faces use
   std::vector<std::shared_ptr<const TVectorChunk>> PositionChunks, NormalChunks;
+  std::vector<std::shared_ptr<const TIntensityChunk>> IntensityChunks;
   std::vector<std::shared_ptr<const TFaceChunk>> FaceChunks;
   // The mesh's revisions when it last held this copy.
   mutable uint64_t Revision = 0, FaceRevision = 0;

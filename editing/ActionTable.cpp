@@ -8,6 +8,7 @@ constexpr const char* LevelOfDetail = "&View > &Level of Detail";
 constexpr const char* Select = "&Select";
 constexpr const char* Primitive = "&Primitive";
 constexpr const char* Texture = "&Texture";
+constexpr const char* Mesh = "&Mesh";
 constexpr const char* Help = "&Help";
 constexpr const char* None = "";
 }  // namespace
@@ -22,6 +23,9 @@ const std::vector<TActionRow>& MainActionRows() {
       {"actFileSave", "&Save", "Save model", "Ctrl+S", File, 5, false},
       {"actFileImport", "&Import...", "Import meshes from other formats", "", File, 7, true},
       {"actFileExport", "&Export...", "Export the model as a Wavefront OBJ mesh", "", File, 7, false},
+      {"actFileSaveToContainer", "Save to &Container...", "Save the model and its materials into a .gob container",
+       "", File, 6, false},
+      {"actFileNewMaterial", "New &Material...", "Make a material of a PNG picture", "", File, 7, true},
       {"actFileExit", "E&xit", "Exit ZARN", "", File, 8, true},
       {"actEditUndo", "&Undo", "Take back the last change", "Ctrl+Z", Edit, 0, false},
       {"actEditRedo", "&Redo", "Make the change taken back again", "Ctrl+Y", Edit, 0, false},
@@ -96,12 +100,18 @@ const std::vector<TActionRow>& MainActionRows() {
        7, false},
       {"actTexFlipU", "Flip &U", "Mirror the texture left to right", "", Texture, 8, false},
       {"actTexFlipV", "Flip &V", "Mirror the texture top to bottom", "", Texture, 9, false},
+      {"actMeshReduce", "&Reduce...", "Lower meshes to a number of faces, keeping their borders and seams", "", Mesh, 2,
+       false},
+      {"actViewLodGenerate", "&Generate Levels of Detail...", "Fill levels of detail 2 to 4 with reduced copies of the first",
+       "", LevelOfDetail, 0, false},
+      {"actFitGameLimits", "&Fit to Game Limits", "Cut meshes and faces larger than the game loads into pieces that fit",
+       "", Mesh, 1, false},
   };
   return rows;
 }
 
 const std::vector<const char*>& MainMenuCaptions() {
-  static const std::vector<const char*> menus = {File, Edit, View, Select, Primitive, Texture, Help};
+  static const std::vector<const char*> menus = {File, Edit, View, Select, Mesh, Primitive, Texture, Help};
   return menus;
 }
 

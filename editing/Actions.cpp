@@ -2,8 +2,13 @@
 
 #include "editing/ClipboardCommands.h"
 #include "editing/EditCommands.h"
+#include "editing/FitGameLimits.h"
+#include "editing/GenerateLevelsOfDetail.h"
 #include "editing/LevelsOfDetail.h"
+#include "editing/NewMaterial.h"
 #include "editing/Primitives.h"
+#include "editing/ReduceMesh.h"
+#include "editing/SaveToContainer.h"
 #include "editing/SelectCommands.h"
 #include "editing/TextureCommands.h"
 #include "editing/TransformCommands.h"
@@ -52,6 +57,11 @@ const std::vector<TEditAction>& EditActions() {
       {"actTexRotate", actTexRotate, &kTexRotateQuery},
       {"actTexFlipU", actTexFlipU},
       {"actTexFlipV", actTexFlipV},
+      {"actFitGameLimits", actFitGameLimits},
+      {"actMeshReduce", actMeshReduce, &kReduceQuery},
+      {"actViewLodGenerate", actViewLodGenerate, &kLodGenerateQuery},
+      {"actFileNewMaterial", actFileNewMaterial, &kNewMaterialQuery},
+      {"actFileSaveToContainer", actFileSaveToContainer},
   };
   return actions;
 }

@@ -5,6 +5,8 @@
 #include "document/Core.h"
 #include "document/MaterialLookup.h"
 #include "editing/GameCheck.h"
+#include "editing/GameWarnings.h"
+#include "editing/ObjMaterials.h"
 #include "editing/Step.h"
 #include "formats/FileIO.h"
 #include "formats/Gob.h"
@@ -51,11 +53,14 @@ TCommandResult NewModel(TCore& core) {
 TCommandResult OpenModel(TCore& core, const std::string& path, const TObjImportOptions& obj) {
   if (!RegularFileExists(path)) return NotAFile(path);
   const std::string_view extension = ExtensionPart(path);
-  auto fresh = FreshModel(core);
+  const bool isObj = SameText(extension, ".obj");
+  // An OBJ file's materials are looked up beside it.
+  auto fresh = FreshModel(core, isObj ? path : std::string());
   TReadResult read;
-  if (SameText(extension, ".obj")) {
-    // Untitled: saved over the .obj file, the model would destroy it.
+  if (isObj) {
     read = ImportObj(*fresh, path, obj);
+    // Untitled: saved over the .obj file, the model would destroy it.
+    fresh->FileName.clear();
     fresh->Update();
   } else {
     read = fresh->LoadFromFile(path);
@@ -82,7 +87,7 @@ TCommandResult RevertModel(TCore& core) {
 
 TCommandResult ImportMesh(TCore& core, const std::string& path, const TObjImportOptions& options) {
   if (!RegularFileExists(path)) return NotAFile(path);
-  auto fresh = FreshModel(core, core.Model->FileName);
+  auto fresh = FreshModel(core, ObjMaterialHome(core, path));
   const TReadResult read = ImportObj(*fresh, path, options);
   if (!read) return TCommandResult::Failed(read.Message, true);
   RunStep(core, "Import", [&] {
@@ -94,6 +99,7 @@ TCommandResult ImportMesh(TCore& core, const std::string& path, const TObjImport
 }
 
 TCommandResult SaveModel(TCore& core, const std::string& path) {
+  for (const std::string& line : GameWarnings(*core.Model)) core.Services.AddOutput("Warning: " + line);
   const std::vector<std::string> breaches = CheckForGame(*core.Model, MaterialFinder(core));
   if (!breaches.empty()) {
     for (const std::string& line : breaches) core.Services.AddOutput(line);

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "model/Model.h"
+#include "model/WrittenMaterials.h"
 
 namespace {
 
@@ -57,8 +58,10 @@ std::vector<std::string> CheckForGame(const TModel& model, const TMaterialFound&
     for (int set = 0; set < model.GeosetCount(); ++set)
       if (const TMesh* mesh = model.GeosetMesh(node, set)) check.Mesh(*mesh, i, set);
   }
-  for (int i = 0; i < model.Materials.Count(); ++i) {
-    const TMaterial& material = *model.Materials.Get(i);
+  // Numbered as the written file numbers them, which names no material held only by default.
+  const std::vector<TMaterial*> materials = WrittenMaterials(model, model.Nodes.Pointers());
+  for (size_t i = 0; i < materials.size(); ++i) {
+    const TMaterial& material = *materials[i];
     const std::string place = "Material '" + material.Name + "' (material " + std::to_string(i) + ")";
     check.Name(place, material.Name);
     if (found && !found(material.Name))

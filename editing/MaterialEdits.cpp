@@ -9,6 +9,7 @@ TMaterial* AddProjectMaterial(TCore& core, const std::string& name) {
     return nullptr;
   }
   TMaterial* material = core.Model->Materials.FindOrAdd(name);
+  material->ByDefault = false;  // asked for, so written even while no face uses it
   core.Changed(chGeometry);
   return material;
 }

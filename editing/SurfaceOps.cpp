@@ -32,6 +32,7 @@ TFace* ExtrudeSurfaceKeep(TFace& surface) {
   for (int i = 0; i < n; ++i) {
     TVertex* w = mesh.AddVertex();
     w->Position = surface.Vertices[i]->Position;
+    w->Intensity = surface.Vertices[i]->Intensity;
     cap->TXVertices[cap->AddVertex(w)] = surface.TXVertices[i];
   }
   // A side has no height until the cap moves: its corners take the coordinates of the edge
@@ -79,6 +80,7 @@ TVertex* InsertEdgeVertex(TMesh& mesh, TVertex& a, TVertex& b) {
   TVertex* v = mesh.AddVertex();
   v->Position = {(a.Position.X + b.Position.X) / 2, (a.Position.Y + b.Position.Y) / 2,
                  (a.Position.Z + b.Position.Z) / 2};
+  v->Intensity = (a.Intensity + b.Intensity) / 2;
   for (TFace* face : mesh.Surfaces) {
     const int n = face->Vertices.Count();
     for (int k = 0; k < n; ++k) {
@@ -120,6 +122,7 @@ TFace* MakeSurface(TModel& model, const std::vector<TVertex*>& list) {
     TVertex* v = mesh->AddVertex();
     surface->AddVertex(v);
     v->Position = p->World;
+    v->Intensity = p->Intensity;
   }
   // Laid flat from the side it faces, fitted to its material, as Map Box would.
   TTexelSizes sizes;

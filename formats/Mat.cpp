@@ -56,19 +56,23 @@ void Decode8(const std::array<uint8_t, 768>& palette, const unsigned char* src, 
   for (size_t i = 0; i < pixels; ++i, out += 3) std::memcpy(out, &palette[src[i] * 3u], 3);
 }
 
-void Decode16(const unsigned char* src, size_t pixels, uint8_t* out) {
+// Repeating the top bits in the low ones makes full intensity exactly 255.
+uint8_t Expand(unsigned value, int bits) {
+  return static_cast<uint8_t>(bits == 5 ? (value << 3) | (value >> 2) : (value << 2) | (value >> 4));
+}
+
+// 5-6-5, or 1-5-5-5 (the top bit a colour key) when green has 5 bits.
+void Decode16(const unsigned char* src, size_t pixels, uint8_t* out, bool green5) {
   for (size_t i = 0; i < pixels; ++i, out += 3) {
     const unsigned p = src[2 * i] | (src[2 * i + 1] << 8);
-    const unsigned r = p >> 11, g = (p >> 5) & 63, b = p & 31;
-    // Repeating the top bits in the low ones makes full intensity exactly 255.
-    out[0] = static_cast<uint8_t>((r << 3) | (r >> 2));
-    out[1] = static_cast<uint8_t>((g << 2) | (g >> 4));
-    out[2] = static_cast<uint8_t>((b << 3) | (b >> 2));
+    out[0] = Expand(green5 ? (p >> 10) & 31 : p >> 11, 5);
+    out[1] = green5 ? Expand((p >> 5) & 31, 5) : Expand((p >> 5) & 63, 6);
+    out[2] = Expand(p & 31, 5);
   }
 }
 
 // The pixels are read a block at a time, so the image is the only large allocation.
-bool DecodePixels(TMaterial& m, const TMatData& data, uint64_t imageStart, size_t pixels) {
+bool DecodePixels(TMaterial& m, const TMatData& data, uint64_t imageStart, size_t pixels, bool green5) {
   const size_t depth = static_cast<size_t>(m.BitDepth / 8);
   m.Pixels.resize(pixels * 3);
   if (depth == 1) m.Indices.resize(pixels);
@@ -81,7 +85,7 @@ bool DecodePixels(TMaterial& m, const TMatData& data, uint64_t imageStart, size_
       Decode8(PaletteOf(m), src, count, &m.Pixels[done * 3]);
       std::memcpy(&m.Indices[done], src, count);
     } else
-      Decode16(src, count, &m.Pixels[done * 3]);
+      Decode16(src, count, &m.Pixels[done * 3], green5);
     done += count;
   }
   return true;
@@ -110,7 +114,7 @@ uint64_t TextureHeaderAt(const TMaterial& m, const TMatData& data, uint64_t firs
   return at;
 }
 
-std::string DecodeTexture(TMaterial& m, const TMatData& data, int32_t records, int32_t textures) {
+std::string DecodeTexture(TMaterial& m, const TMatData& data, int32_t records, int32_t textures, bool green5) {
   const uint64_t skipped = records > 0 ? static_cast<uint64_t>(records) * kRecordSize : 0;
   m.IsTexture = true;
   m.Cels = std::max(textures, 1);
@@ -140,7 +144,7 @@ std::string DecodeTexture(TMaterial& m, const TMatData& data, int32_t records, i
   const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
   if (pixels * static_cast<uint64_t>(m.BitDepth / 8) > data.Size() - imageStart)
     return Damaged(m, "a " + size + " image needs more bytes than the data holds");
-  if (!DecodePixels(m, data, imageStart, static_cast<size_t>(pixels))) {
+  if (!DecodePixels(m, data, imageStart, static_cast<size_t>(pixels), green5)) {
     m.Pixels.clear();
     m.Indices.clear();
     return Damaged(m, "the file ended while it was read");
@@ -187,7 +191,7 @@ std::string ReadMat(TMaterial& m, const std::string& path, uint64_t start, uint6
       // The first cel record's colour index, which solid geometry shows.
       const std::string record = data.At(kHeaderSize, 8);
       if (record.size() == 8 && Int32At(record, 4) >= 0 && Int32At(record, 4) <= 255) m.SolidIndex = Int32At(record, 4);
-      return DecodeTexture(m, data, Int32At(header, 12), Int32At(header, 16));
+      return DecodeTexture(m, data, Int32At(header, 12), Int32At(header, 16), Int32At(header, 32) == 5);
     }
     case kColourType:
       return DecodeColour(m, data);

@@ -180,11 +180,13 @@ void WriteMaterials(const std::filesystem::path& mtl, const std::vector<TObjMate
 // OBJ does, across the whole file.
 class TObjObjects {
  public:
-  TObjObjects(TObjText& out, TObjMaterials& materials, TProgress& progress)
-      : Out(out), Materials(materials), Progress(progress) {}
+  TObjObjects(TObjText& out, TObjMaterials& materials, TProgress& progress, bool yUp)
+      : Out(out), Materials(materials), Progress(progress), YUp(yUp) {}
   void Write(const TNode& node);
 
  private:
+  // A Y-up file gets the model's Z as its Y: the turn that importing with Y up takes back.
+  TVector Placed(const TVector& v) const { return YUp ? TVector{v.X, v.Z, -v.Y} : v; }
   // The texture vertex a corner of this vertex was last written with: the faces around a
   // vertex mostly agree on its texels, and so share one "vt" line, which for a smooth mesh
   // saves most of them.
@@ -198,6 +200,7 @@ class TObjObjects {
   TObjText& Out;
   TObjMaterials& Materials;
   TProgress& Progress;
+  bool YUp;
   uint64_t Vertices = 0, TexVertices = 0, Normals = 0;  // written so far
   uint64_t Done = 0;  // vertices and faces, for the progress
   std::vector<TLastTex> Last;
@@ -223,7 +226,7 @@ void TObjObjects::Write(const TNode& node) {
   Out.EndLine();
   for (const TVertex* v : mesh.Vertices) {
     Out << "v ";
-    Out.Vec(v->World).EndLine();
+    Out.Vec(Placed(v->World)).EndLine();
     Progress.Step(++Done);
   }
   mesh.IndexVertices();
@@ -237,7 +240,7 @@ void TObjObjects::Write(const TNode& node) {
                                  k < face->TXVertices.Count() ? face->TXVertices[k] : TTXVertex{}, material));
     // The face's normal in the world, as the views light it.
     Out << "vn ";
-    Out.Vec(PolygonNormal(face->Vertices, &TVertex::World)).EndLine();
+    Out.Vec(Placed(PolygonNormal(face->Vertices, &TVertex::World))).EndLine();
     ++Normals;
     if (material != current) {
       Out << "usemtl " << Materials.All()[material].Name;
@@ -259,7 +262,7 @@ void TObjObjects::Write(const TNode& node) {
 
 }  // namespace
 
-void ExportObj(TModel& model, const std::string& path, const TNodePose& pose) {
+void ExportObj(TModel& model, const std::string& path, bool yUp, const TNodePose& pose) {
   std::vector<TMesh*> meshes;
   for (TNode* node : model.Nodes)
     if (node->Mesh) meshes.push_back(node->Mesh.get());
@@ -277,7 +280,7 @@ void ExportObj(TModel& model, const std::string& path, const TNodePose& pose) {
   out.EndLine();
   out << "mtllib " << mtl.filename().string();
   out.EndLine();
-  TObjObjects objects(out, materials, progress);
+  TObjObjects objects(out, materials, progress, yUp);
   for (const TNode* node : model.Nodes)
     if (node->Mesh) objects.Write(*node);
   out.Flush();

@@ -12,5 +12,6 @@ class TModel;
 // beside it too, or plain grey when the material was not found. Every file appears whole or
 // not at all; raises EInOutError when one cannot be written. Importing the file back with
 // TObjImportOptions::AsExported() gives the same positions, faces, texture coordinates and
-// material names. A pose places the nodes as it does in the views.
-void ExportObj(TModel& model, const std::string& path, const TNodePose& pose = {});
+// material names. With `yUp` the model's Z becomes the file's Y, as most modelling programs
+// want it; importing with Y up turns it back. A pose places the nodes as it does in the views.
+void ExportObj(TModel& model, const std::string& path, bool yUp = false, const TNodePose& pose = {});

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "formats/BulkHeap.h"
@@ -24,13 +25,16 @@
 namespace {
 
 constexpr int kMaxCorners = 29;  // what a 3DO face row can hold and read back
+// More objects than this stay one mesh: a model of so many nodes is no longer a game's, and
+// a file of tiny objects must not cost a node and mesh per face.
+constexpr size_t kMostObjectNodes = 1024;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 bool IsFieldEnd(char c) { return IsBlank(c) || IsLineEnd(c); }
 
 struct TObjCounts {
-  size_t Vertices = 0, TexVertices = 0, Faces = 0;
+  size_t Vertices = 0, TexVertices = 0, Faces = 0, Objects = 0;
 };
 
 // Adds the statements of whole lines to the counts; lines ending in CR alone are counted too.
@@ -43,6 +47,7 @@ void CountStatements(std::string_view text, TObjCounts& counts) {
     if (end - p >= 2) {
       if (p[0] == 'v' && IsBlank(p[1])) ++counts.Vertices;
       else if (p[0] == 'f' && IsBlank(p[1])) ++counts.Faces;
+      else if (p[0] == 'o' && IsBlank(p[1])) ++counts.Objects;
       else if (end - p >= 3 && p[0] == 'v' && p[1] == 't' && IsBlank(p[2])) ++counts.TexVertices;
     }
     const void* next = std::memchr(p, eol, static_cast<size_t>(end - p));
@@ -60,6 +65,9 @@ class TObjParser {
   // reading, so that what stays in the model lies as the rest would have.
   void Place();
   void Finish();
+  // Makes a node and mesh of each object that has faces, when there are several, in place of
+  // the one mesh that holds them all.
+  void SplitObjects();
 
  private:
   std::string_view Field() {
@@ -92,6 +100,7 @@ class TObjParser {
   void ReadVertex();
   void ReadTexVertex();
   void ReadMaterial();
+  void ReadObject();
   void ReadFace();
   TTXVertex Tex(int index) const;
 
@@ -102,6 +111,13 @@ class TObjParser {
 
   TModel& Model;
   const TObjImportOptions Options;
+  const int NodeIndex;
+  // Files that name objects are split by "o"; others by their groups.
+  const std::string_view ObjectKeyword;
+  std::vector<std::string> ObjectNames{""};  // the first for faces before any object
+  std::unordered_map<std::string, uint32_t> ObjectNumbers{{"", 0}};
+  uint32_t Object = 0;
+  std::vector<uint32_t> FaceObjects, VertexObjects;  // per face and vertex of the mesh
   const char* P = nullptr;
   const char* End = nullptr;
   TMesh* Mesh = nullptr;
@@ -114,12 +130,21 @@ class TObjParser {
 };
 
 TObjParser::TObjParser(TModel& model, const TObjCounts& counts, const TObjImportOptions& options)
-    : Model(model), Options(options) {
+    : Model(model), Options(options), NodeIndex(model.Nodes.Count()), ObjectKeyword(counts.Objects > 0 ? "o" : "g") {
   TNode* node = Model.AddNode();
   Mesh = node->SetMesh(Model.NewMesh());
+  // Textured, gouraud, perspective, as the game's own models: a mesh of geometry mode 0 is
+  // never drawn by the game.
+  Mesh->GeometryMode = 4;
+  Mesh->LightingMode = 3;
+  Mesh->TextureMode = 1;
   Mesh->Vertices.Reserve(counts.Vertices);
   Mesh->Surfaces.Reserve(counts.Faces);
   TexVertices.reserve(counts.TexVertices);
+  if (Options.ObjectsAsNodes) {
+    FaceObjects.reserve(counts.Faces);
+    VertexObjects.reserve(counts.Vertices);
+  }
 }
 
 void TObjParser::Parse(std::string_view text) {
@@ -135,6 +160,8 @@ void TObjParser::Parse(std::string_view text) {
       ReadFace();
     else if (keyword == "usemtl" && Options.Materials)
       ReadMaterial();
+    else if (keyword == ObjectKeyword && Options.ObjectsAsNodes)
+      ReadObject();
     SkipLine();
     if (P < End) ++P;  // a CR LF pair leaves an empty line behind, which is passed over
   }
@@ -152,6 +179,7 @@ void TObjParser::ReadVertex() {
   const double y = Number(Field());
   const double z = Number(Field());
   Mesh->AddVertex()->Position = {x, y, z};
+  if (Options.ObjectsAsNodes) VertexObjects.push_back(Object);
 }
 
 void TObjParser::ReadTexVertex() {
@@ -176,6 +204,19 @@ void TObjParser::ReadMaterial() {
     name += *P;
   }
   Material = name.empty() ? nullptr : Model.Materials.FindOrAdd(Names.Repair(MaterialFromObjName(name)));
+}
+
+// A name seen before goes on with its object: groups are often taken up again.
+void TObjParser::ReadObject() {
+  while (P < End && IsBlank(*P)) ++P;
+  const char* start = P;
+  while (P < End && !IsLineEnd(*P)) ++P;
+  const char* end = P;
+  while (end > start && IsBlank(end[-1])) --end;
+  const auto [at, added] =
+      ObjectNumbers.try_emplace(std::string(start, static_cast<size_t>(end - start)), ObjectNames.size());
+  if (added) ObjectNames.push_back(at->first);
+  Object = at->second;
 }
 
 // OBJ puts V = 0 at the bottom of the picture, the 3DO at its first row.
@@ -213,6 +254,66 @@ void TObjParser::ReadFace() {
   face->Vertices.Reserve(Corners.size());
   face->TXVertices.Reserve(Corners.size());
   for (const TCorner& corner : Corners) face->TXVertices[face->AddVertex(corner.Vertex)] = corner.Tex;
+  if (Options.ObjectsAsNodes) FaceObjects.push_back(Object);
+}
+
+void TObjParser::SplitObjects() {
+  if (!Options.ObjectsAsNodes) return;
+  const size_t objects = ObjectNames.size();
+  std::vector<std::vector<int>> faces(objects), vertices(objects);
+  for (size_t f = 0; f < FaceObjects.size(); ++f) faces[FaceObjects[f]].push_back(static_cast<int>(f));
+  const auto shown = static_cast<size_t>(std::count_if(faces.begin(), faces.end(), [](const auto& list) { return !list.empty(); }));
+  if (shown < 2) {
+    for (size_t o = 0; o < objects; ++o)
+      if (!faces[o].empty() && !ObjectNames[o].empty())
+        Model.Nodes[NodeIndex]->Name = Mesh->Name = SafeName(ObjectNames[o]);
+    return;
+  }
+  if (shown > kMostObjectNodes) {
+    Model.AddOutput("The file has " + std::to_string(shown) + " objects, more than " +
+                    std::to_string(kMostObjectNodes) + " nodes should hold; they were imported as one mesh");
+    return;
+  }
+
+  TMesh& all = *Mesh;
+  all.IndexVertices();
+  // An object keeps the vertices listed in it, in their order, and those of others that its
+  // faces use; so an exported model comes back with its vertices as they were.
+  for (size_t v = 0; v < VertexObjects.size(); ++v) vertices[VertexObjects[v]].push_back(static_cast<int>(v));
+  std::vector<int> copy(static_cast<size_t>(all.Vertices.Count()), -1);
+  for (size_t o = 0; o < objects; ++o) {
+    if (faces[o].empty()) continue;
+    std::vector<int>& used = vertices[o];
+    for (int f : faces[o])
+      for (const TVertex* v : all.Surfaces[f]->Vertices)
+        if (VertexObjects[static_cast<size_t>(v->Index)] != o) used.push_back(v->Index);
+    std::sort(used.begin(), used.end());
+    used.erase(std::unique(used.begin(), used.end()), used.end());
+
+    TNode* node = Model.AddNode();
+    TMesh* mesh = node->SetMesh(Model.NewMesh());
+    if (!ObjectNames[o].empty()) node->Name = mesh->Name = SafeName(ObjectNames[o]);
+    mesh->GeometryMode = all.GeometryMode;
+    mesh->LightingMode = all.LightingMode;
+    mesh->TextureMode = all.TextureMode;
+    mesh->Vertices.Reserve(used.size());
+    for (int v : used) {
+      copy[static_cast<size_t>(v)] = mesh->Vertices.Count();
+      mesh->AddVertex()->Position = all.Vertices[v]->Position;
+    }
+    mesh->Surfaces.Reserve(faces[o].size());
+    for (int f : faces[o]) {
+      const TFace& from = *all.Surfaces[f];
+      TFace* face = mesh->AddFace();
+      CopyFaceAttributes(from, *face);
+      face->Vertices.Reserve(static_cast<size_t>(from.Vertices.Count()));
+      for (int k = 0; k < from.Vertices.Count(); ++k)
+        face->TXVertices[face->AddVertex(mesh->Vertices[copy[static_cast<size_t>(from.Vertices[k]->Index)]])] =
+            from.TXVertices[k];
+    }
+  }
+  Mesh = nullptr;
+  Model.DeleteNode(NodeIndex);
 }
 
 void TObjParser::Place() {
@@ -261,6 +362,7 @@ void ImportObjFile(TModel& model, const std::string& path, const TObjImportOptio
   }
   parser.Place();
   parser.Finish();
+  parser.SplitObjects();
 }
 
 }  // namespace

@@ -14,6 +14,9 @@ struct TObjImportOptions {
   // "usemtl NAME" gives the faces after it the material "NAME.mat"; where that material is
   // found, their texture coordinates go from OBJ's 0..1, V up, into its texels.
   bool Materials = false;
+  // Each object ("o NAME", or "g NAME" in a file without objects) becomes a node and mesh of
+  // its own, named after it, when the file has several; else everything is one mesh.
+  bool ObjectsAsNodes = true;
 
   static constexpr double kFitExtent = 0.1;
   // What the OBJ export writes: Z up, at scale 1, with the materials named.

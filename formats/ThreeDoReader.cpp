@@ -178,6 +178,8 @@ void TReader::Parse() {
     Split(5);
     MaterialNames.push_back(Names.Repair(Fields[1]));
   }
+  // Every material the file names stays, in the file's order, so that saving keeps its numbers.
+  for (const std::string& name : MaterialNames) Model.Materials.FindOrAdd(name)->ByDefault = false;
 
   Model.ShowStatus("Loading Attributes...");
   FindLine("GEOMETRYDEF");
@@ -232,8 +234,11 @@ void TReader::ReadMesh(size_t set, int i) {
   for (int j = 0; j < vertices; ++j) {
     FindRow(j);
     Split(20);
-    const TVector p{Num(1), Num(2), Num(3)};
-    mesh->AddVertex()->Position = p;
+    TVertex* v = mesh->AddVertex();
+    v->Position = {Num(1), Num(2), Num(3)};
+    // Older writers leave the column out or fill it with anything; it only adds light.
+    double intensity = 0;
+    if (TryStrToFloat(Fields[4], intensity)) v->Intensity = static_cast<float>(ClampToFileRange(intensity));
     ++Listed;
   }
 

@@ -9,6 +9,7 @@
 #include "model/Model.h"
 #include "services/Progress.h"
 #include "model/VersionInfo.h"
+#include "model/WrittenMaterials.h"
 
 namespace {
 
@@ -128,7 +129,8 @@ void WriteMeshes(TWriter& w, const std::vector<TMesh*>& meshes,
     w << "VERTICES ";
     w.Int(mesh.Vertices.Count()).EndLine();
     for (int j = 0; j < mesh.Vertices.Count(); ++j) {
-      w.Label(j).Vec(mesh.Vertices[j]->Position) << " 0";
+      w.Label(j).Vec(mesh.Vertices[j]->Position) << ' ';
+      w.Float(mesh.Vertices[j]->Intensity);
       w.EndLine();
     }
     w.EndLine();
@@ -203,11 +205,12 @@ void TModel::WriteText(const std::function<void(std::string_view)>& sink, const 
 
   w.Line("SECTION: MODELRESOURCE");
   w << "MATERIALS ";
-  w.Int(Materials.Count()).EndLine();
+  const std::vector<TMaterial*> materials = WrittenMaterials(*this, nodes);
+  w.Int(static_cast<long long>(materials.size())).EndLine();
   std::unordered_map<const TMaterial*, int> materialIndex;
-  for (int i = 0; i < Materials.Count(); ++i) {
-    materialIndex.emplace(Materials.Get(i), i);
-    w.Label(i) << Materials.Get(i)->Name;
+  for (size_t i = 0; i < materials.size(); ++i) {
+    materialIndex.emplace(materials[i], static_cast<int>(i));
+    w.Label(static_cast<int>(i)) << materials[i]->Name;
     w.EndLine();
   }
   w.EndLine();

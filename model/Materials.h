@@ -31,6 +31,8 @@ class TMaterial {
   int Cel = 0;   // the one read, which Load keeps (the first when the file holds fewer)
   int TextureName = -1;
   bool Loaded = false;
+  // Held only because a new face needed a material: not written unless a face uses it.
+  bool ByDefault = false;
 
   // Reads the material's file through the list's loader, if one is installed.
   void Load();

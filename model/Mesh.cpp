@@ -5,8 +5,6 @@
 #include "model/Materials.h"
 #include "model/Radius.h"
 
-namespace {
-// Everything of a face but its corners.
 void CopyFaceAttributes(const TFace& from, TFace& to) {
   to.Material = from.Material;
   to.FaceType = from.FaceType;
@@ -15,7 +13,6 @@ void CopyFaceAttributes(const TFace& from, TFace& to) {
   to.TextureMode = from.TextureMode;
   to.ExtraLight = from.ExtraLight;
 }
-}  // namespace
 
 namespace {
 uint64_t LastRevision = 0;
@@ -26,7 +23,12 @@ TMesh::TMesh(TModel* model, TMaterials* materials)
 
 // A face changes through its mesh, whose revision moves on with it.
 TFace::TFace(TMesh* mesh) : Mesh(mesh) {
-  if (mesh && mesh->Materials) Material = mesh->Materials->FindOrAdd("dflt.mat");
+  if (!mesh || !mesh->Materials) return;
+  Material = mesh->Materials->Find("dflt.mat");
+  if (!Material) {
+    Material = mesh->Materials->Add("dflt.mat");
+    Material->ByDefault = true;
+  }
 }
 
 int TFace::AddVertex(TVertex* vertex) {
@@ -199,7 +201,11 @@ void TMesh::AppendCopy(TMesh& source, const std::function<void(TMesh&)>& placeSo
   // Only the source's world positions are read, so only the source is placed: merging many
   // nodes must not make a world pass over the whole model per node.
   placeSource(source);
-  for (TVertex* v : source.Vertices) AddVertex()->Position = v->World;
+  for (TVertex* v : source.Vertices) {
+    TVertex* n = AddVertex();
+    n->Position = v->World;
+    n->Intensity = v->Intensity;
+  }
   source.IndexVertices();
   for (TFace* f : source.Surfaces) {
     TFace* copy = AddFace();
@@ -225,6 +231,7 @@ std::unique_ptr<TMesh> TMesh::Clone() {
     TVertex* n = copy->AddVertex();
     n->Position = v->Position;
     n->Normal = v->Normal;
+    n->Intensity = v->Intensity;
   }
   for (const TFace* f : Surfaces) {
     TFace* n = copy->AddFace();

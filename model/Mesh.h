@@ -74,6 +74,9 @@ class TMesh {
   }
 };
 
+// Everything of a face but its corners: material, flags, modes and extra light.
+void CopyFaceAttributes(const TFace& from, TFace& to);
+
 template <>
 struct ListMessage<TMesh> {
   static constexpr const char* Text = "List index out of bounds (%d)";

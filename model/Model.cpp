@@ -77,7 +77,15 @@ void TModel::AdoptNodes(TModel& other) {
   std::unordered_map<const TMaterial*, TMaterial*> material;
   for (auto& m : other.Materials.ExtractAll()) {
     TMaterial* own = Materials.Find(m->Name);
-    if (!own) (own = Materials.Put(std::move(m)))->Owner = &Materials;
+    if (!own) {
+      (own = Materials.Put(std::move(m)))->Owner = &Materials;
+    } else if (!own->Loaded && m->Loaded) {
+      // The model knew the name without its picture; the adopted nodes came with it.
+      const int texture = own->TextureName;
+      *own = std::move(*m);
+      own->Owner = &Materials;
+      own->TextureName = texture;
+    }
     material.emplace(m ? m.get() : own, own);
   }
   for (auto& node : other.Nodes.ExtractAll()) {

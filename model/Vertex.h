@@ -18,6 +18,8 @@ class TVertex {
   TVector Position;  // local position, the 3DO VERTICES row
   TVector World;     // derived by the model's world pass
   TVector Normal;    // derived by the mesh's vertex-normal pass
+  // The fifth VERTICES column: light the game adds to this vertex on top of the lighting.
+  float Intensity = 0;
 
   // Where this vertex last stood in its mesh's vertex list; kept by TMesh::IndexVertices so
   // that writers and bulk passes find a vertex's index without searching. Check with

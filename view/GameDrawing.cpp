@@ -173,15 +173,18 @@ void TGameDrawing::Draw(TCore& core, const TGameLight& light) {
         default: return light.Intensity * std::max(0.0, Dot(n, Normalize(SubVector(at, light.Position))));
       }
     };
-    const auto level = [&](double l) { return std::max(ambient, static_cast<float>(std::clamp(l + f.ExtraLight, 0.0, 1.0))); };
+    const auto level = [&](double l, const TVertex* v) {
+      return std::max(ambient, static_cast<float>(std::clamp(l + f.ExtraLight + v->Intensity, 0.0, 1.0)));
+    };
     s.Light.resize(static_cast<size_t>(corners));
     for (int i = 0; i < corners; ++i) {
       if (s.Lighting >= 3) {
         const auto n = vertexNormals.find(f.Vertices[i]);
         const TVector vn = n == vertexNormals.end() ? normal : eye.Direction(n->second);
-        s.Light[static_cast<size_t>(i)] = level(fromLight({vn.X * side, vn.Y * side, vn.Z * side}, eye.Point(f.Vertices[i]->World)));
+        s.Light[static_cast<size_t>(i)] =
+            level(fromLight({vn.X * side, vn.Y * side, vn.Z * side}, eye.Point(f.Vertices[i]->World)), f.Vertices[i]);
       } else {
-        s.Light[static_cast<size_t>(i)] = level(fromLight(normal, centre));
+        s.Light[static_cast<size_t>(i)] = level(fromLight(normal, centre), f.Vertices[i]);
       }
     }
     (f.HasFlag(ftTranslucent) ? translucent : opaque).push_back(&s);

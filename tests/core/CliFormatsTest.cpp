@@ -93,7 +93,7 @@ TEST_F(CliFormats, ExportWritesObjFilesAndObjImportsTakeOptions) {
       {{"info", obj, "--scale", "-1"}, 2, "zarn-cli: --scale: '-1' is not a valid scale factor: it must be above 0\n"},
       {{"info", obj, "--scale"}, 2, "zarn-cli: --scale needs a factor or 'fit'\n"},
       {{"convert", sample, Dir.File("s.3do"), "--materials"}, 2,
-       "zarn-cli: --up, --scale and --materials are for importing an .obj file\n"},
+       "zarn-cli: --up, --scale, --materials and --merge are for importing an .obj file\n"},
   };
   for (const auto& r : runs) {
     const TCliRun run = RunCli(r.Args);

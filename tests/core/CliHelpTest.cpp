@@ -73,28 +73,28 @@ TEST(CliHelp, EditListsThePropertyFieldsAndEveryActionWithItsMenuCommandAndDialo
   surface  Collides     0 or 1
 
 Actions, with the menu command each is, and the values its dialog asks for:
-  actFileInsert          File > Insert...
-  actEditCut             Edit > Cut
-  actEditCopy            Edit > Copy
-  actEditPaste           Edit > Paste
-  actEditMerge           Edit > Merge
-  actEditDelete          Edit > Delete
-  actEditExtrudeFace     Edit > Extrude Surface
-  actEditSplitFace       Edit > Split Surface
-  actEditInsertVx        Edit > Insert Vertex
-  actEditFlipFace        Edit > Flip Surface
-  actEditMakeSurface     Edit > Make Surface
-  actEditTranslate       Edit > Translate...
+  actFileInsert           File > Insert...
+  actEditCut              Edit > Cut
+  actEditCopy             Edit > Copy
+  actEditPaste            Edit > Paste
+  actEditMerge            Edit > Merge
+  actEditDelete           Edit > Delete
+  actEditExtrudeFace      Edit > Extrude Surface
+  actEditSplitFace        Edit > Split Surface
+  actEditInsertVx         Edit > Insert Vertex
+  actEditFlipFace         Edit > Flip Surface
+  actEditMakeSurface      Edit > Make Surface
+  actEditTranslate        Edit > Translate...
       dialog "Translate":
         X=0
         Y=0
         Z=0
-  actEditMove            Edit > Move...
+  actEditMove             Edit > Move...
       dialog "Move":
         X=0
         Y=0
         Z=0
-  actEditRotate          Edit > Rotate...
+  actEditRotate           Edit > Rotate...
       dialog "Rotate":
         X=0
         Y=0
@@ -102,7 +102,7 @@ Actions, with the menu command each is, and the values its dialog asks for:
         Around_X=<the centre of the selection's vertices>
         Around_Y=<the centre of the selection's vertices>
         Around_Z=<the centre of the selection's vertices>
-  actEditScale           Edit > Scale...
+  actEditScale            Edit > Scale...
       dialog "Scale":
         X=1
         Y=1
@@ -110,68 +110,84 @@ Actions, with the menu command each is, and the values its dialog asks for:
         Around_X=<the centre of the selection's vertices>
         Around_Y=<the centre of the selection's vertices>
         Around_Z=<the centre of the selection's vertices>
-  actEditInsertOffset    Edit > Insert Offset...
+  actEditInsertOffset     Edit > Insert Offset...
       dialog "Edit Insert Offset":
         Insert_Offset=<the model's insert offset>
-  actSelClear            Select > Clear
-  actSelAll              Select > All
-  actSelInvert           Select > Invert
-  actSelParentNode       Select > Parent Node
-  actSelChildNode        Select > Child Node
-  actSelNextSiblingNode  Select > Next Sibling Node
-  actSelPrevSiblingNode  Select > Previous Sibling Node
-  actViewLodAdd          View > Level of Detail > Add Level of Detail
-  actViewLodCopy         View > Level of Detail > Copy Level of Detail...
+  actSelClear             Select > Clear
+  actSelAll               Select > All
+  actSelInvert            Select > Invert
+  actSelParentNode        Select > Parent Node
+  actSelChildNode         Select > Child Node
+  actSelNextSiblingNode   Select > Next Sibling Node
+  actSelPrevSiblingNode   Select > Previous Sibling Node
+  actViewLodAdd           View > Level of Detail > Add Level of Detail
+  actViewLodCopy          View > Level of Detail > Copy Level of Detail...
       dialog "Copy Level of Detail":
         Copy_To=<the level of detail after the shown one (before it, for the last)>
-  actViewLodDelete       View > Level of Detail > Delete Level of Detail
-  actPrimDummy           Primitive > Dummy Node
-  actPrimEmptyMesh       Primitive > Empty Mesh
-  actPrimCube            Primitive > Cube...
+  actViewLodDelete        View > Level of Detail > Delete Level of Detail
+  actPrimDummy            Primitive > Dummy Node
+  actPrimEmptyMesh        Primitive > Empty Mesh
+  actPrimCube             Primitive > Cube...
       dialog "Create Cube":
         Size=0.02
-  actPrimPlane           Primitive > Plane...
+  actPrimPlane            Primitive > Plane...
       dialog "Create Plane":
         Size=0.02
         Subdivide_X=1
         Subdivide_Y=1
-  actPrimCylind          Primitive > Cylinder...
+  actPrimCylind           Primitive > Cylinder...
       dialog "Create Cylinder":
         Size=0.2
         Radius=0.03
         Sides=8
-  actPrimCone            Primitive > Cone...
+  actPrimCone             Primitive > Cone...
       dialog "Create Cone":
         Size=0.1
         Radius=0.03
         Sides=8
-  actPrimSphere          Primitive > Sphere...
+  actPrimSphere           Primitive > Sphere...
       dialog "Create Sphere":
         Radius=0.03
         Segments=12
         Rings=6
-  actTexMapView          Texture > Map From View...
+  actTexMapView           Texture > Map From View...
       dialog "Map From View":
         View=<the camera shown: Top, Front, Side or Free (Top without windows)>
         Density=fit
-  actTexMapBox           Texture > Map Box...
+  actTexMapBox            Texture > Map Box...
       dialog "Map Box":
         Density=<texels per unit that fit the selection's largest extent to one material width>
-  actTexMapCylinder      Texture > Map Cylinder
-  actTexFit              Texture > Fit to Material
-  actTexMove             Texture > Move...
+  actTexMapCylinder       Texture > Map Cylinder
+  actTexFit               Texture > Fit to Material
+  actTexMove              Texture > Move...
       dialog "Move Texture":
         DU=0
         DV=0
-  actTexScale            Texture > Scale...
+  actTexScale             Texture > Scale...
       dialog "Scale Texture":
         SU=1
         SV=1
-  actTexRotate           Texture > Rotate...
+  actTexRotate            Texture > Rotate...
       dialog "Rotate Texture":
         Degrees=90
-  actTexFlipU            Texture > Flip U
-  actTexFlipV            Texture > Flip V
+  actTexFlipU             Texture > Flip U
+  actTexFlipV             Texture > Flip V
+  actFitGameLimits        Mesh > Fit to Game Limits
+  actMeshReduce           Mesh > Reduce...
+      dialog "Reduce":
+        Faces=<half the faces of the largest mesh reduced>
+  actViewLodGenerate      View > Level of Detail > Generate Levels of Detail...
+      dialog "Generate Levels of Detail":
+        Set_2=50
+        Set_3=25
+        Set_4=12
+  actFileNewMaterial      File > New Material...
+      dialog "New Material":
+        Depth=8
+        Transparent=0
+        Dither=0
+        Mipmaps=0
+  actFileSaveToContainer  File > Save to Container...
 )");
 }
 

@@ -16,12 +16,13 @@ namespace {
 // sanitizer build of zarn-cli would take for leaks of the program's own.
 const std::string kKeepDriverMemory = "ASAN_OPTIONS=detect_leaks=0 ";
 
-std::string QuadModel(int lighting, const char* flags = "0x0") {
+// `light` is each vertex's light of its own.
+std::string QuadModel(int lighting, const char* flags = "0x0", const std::string& light = "0") {
   return std::string("SECTION: HEADER\n3DO 2.1\n\nSECTION: MODELRESOURCE\nMATERIALS 1\n0: solid.mat\n\n"
                      "SECTION: GEOMETRYDEF\nRADIUS 0.1\nINSERT OFFSET 0 0 0\nGEOSETS 1\nGEOSET 0\nMESHES 1\n\n"
                      "MESH 0\nNAME quad\nRADIUS 0.1\nGEOMETRYMODE 4\nLIGHTINGMODE 3\nTEXTUREMODE 1\n\n"
-                     "VERTICES 4\n0: -0.1 -0.1 0 0\n1: 0.1 -0.1 0 0\n2: 0.1 0.1 0 0\n3: -0.1 0.1 0 0\n\n"
-                     "TEXTURE VERTICES 1\n0: 0 0\n\nVERTEX NORMALS\n0: 0 0 1\n1: 0 0 1\n2: 0 0 1\n3: 0 0 1\n\n"
+                     "VERTICES 4\n0: -0.1 -0.1 0 " + light + "\n1: 0.1 -0.1 0 " + light + "\n2: 0.1 0.1 0 " +
+                     light + "\n3: -0.1 0.1 0 " + light + "\n\nTEXTURE VERTICES 1\n0: 0 0\n\nVERTEX NORMALS\n0: 0 0 1\n1: 0 0 1\n2: 0 0 1\n3: 0 0 1\n\n"
                      "FACES 1\n0: 0 ") +
          flags + " 4 " + std::to_string(lighting) +
          " 1 0 4 0, 0 1, 0 2, 0 3, 0\n\nFACE NORMALS\n0: 0 0 1\n\n"
@@ -49,6 +50,7 @@ class CliRender : public ::testing::Test {
 TEST_F(CliRender, TheGameModeLightsThroughTheColormapsRowsAndFillsThePicture) {
   const std::string lit = Dir.Write("lit.3do", QuadModel(0));
   const std::string unlit = Dir.Write("unlit.3do", QuadModel(1));
+  const std::string glowing = Dir.Write("glowing.3do", QuadModel(1, "0x0", "0.6"));
   const struct {
     std::string Model;
     std::vector<std::string> Options;
@@ -58,6 +60,7 @@ TEST_F(CliRender, TheGameModeLightsThroughTheColormapsRowsAndFillsThePicture) {
       {unlit, {"--cmp", Cmp, "--view", "top"}, 0x19E607},                     // ambient 0.4: row 25
       {unlit, {"--view", "top", "--light", "0.2", "--cmp", Cmp}, 0x0CF307},   // row 12
       {unlit, {"--view", "top", "--light", "1", "--cmp", Cmp}, 0x3FC007},     // row 63
+      {glowing, {"--view", "top", "--cmp", Cmp}, 0x25DA07},                   // its own 0.6: row 37
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Options[1] + " " + c.Options.back());

@@ -43,7 +43,7 @@ TEST(GameCheck, EveryBreachIsListedWithItsPlaceAndTheModelStaysAsItWas) {
                 "Node 'a b' (node 1): name with a space, the game reads a name only up to its first space",
                 "Material 'metal.mat' (material 1): not found in the model's folder, its Mat folder or the "
                 "resource list's containers, so the game does not load the model",
-                "Material '" + longName + "' (material 2): name of 32 characters, the game loads at most 31",
+                "Material '" + longName + "' (material 3): name of 32 characters, the game loads at most 31",
             }));
   EXPECT_EQ(SavedText(model), before);
   EXPECT_EQ(core.Services.Output.size(), output) << "the check reads no material and reports nothing";

@@ -68,7 +68,7 @@ TEST_F(ObjExport, WritesWorldPositionsTexturesInOBJsUnitsNormalsAndMaterials) {
 
 // The model as the views show it, compared number by number at six decimals.
 struct TShown {
-  std::vector<std::string> Positions, Texels, Materials;
+  std::vector<std::string> Names, Positions, Texels, Materials;
   std::vector<int> Corners;
 
   TShown(TModel& model, int firstNode) {
@@ -77,6 +77,7 @@ struct TShown {
     for (int i = firstNode; i < model.Nodes.Count(); ++i) {
       TMesh* mesh = model.Nodes[i]->Mesh.get();
       if (!mesh) continue;
+      Names.push_back(model.Nodes[i]->Name);
       mesh->IndexVertices();
       for (const TVertex* v : mesh->Vertices) Positions.push_back(Six(v->World.X) + " " + Six(v->World.Y) + " " + Six(v->World.Z));
       for (const TFace* f : mesh->Surfaces) {
@@ -130,16 +131,20 @@ void WriteGeneratedModel(const TTempDir& dir) {
 
 TEST_F(ObjExport, ImportedAsExportedGivesTheSameModelBack) {
   WriteGeneratedModel(Dir);
-  for (const std::string& source : {std::string(ZARN_SAMPLES_DIR) + "/fighter.3do", Dir.File("gen.3do")}) {
-    SCOPED_TRACE(source);
+  for (const std::string& source : {std::string(ZARN_SAMPLES_DIR) + "/fighter.3do", Dir.File("gen.3do")})
+  for (const bool yUp : {false, true}) {
+    SCOPED_TRACE(source + (yUp ? " Y up" : " Z up"));
     TTestCore t;
     ASSERT_TRUE(t.Model().LoadFromFile(source));
     const TShown before(t.Model(), 0);
-    ExportObj(t.Model(), Dir.File("out.obj"));
-    // Imported into the model, where its materials are found.
+    ExportObj(t.Model(), Dir.File("out.obj"), yUp);
+    // Imported into the model, where its materials are found: a node and mesh per node.
     const int nodes = t.Model().Nodes.Count();
-    ASSERT_TRUE(ImportObj(t.Model(), Dir.File("out.obj"), TObjImportOptions::AsExported()));
+    TObjImportOptions options = TObjImportOptions::AsExported();
+    options.YUp = yUp;
+    ASSERT_TRUE(ImportObj(t.Model(), Dir.File("out.obj"), options));
     const TShown after(t.Model(), nodes);
+    EXPECT_EQ(after.Names, before.Names);
     EXPECT_EQ(after.Positions, before.Positions);
     EXPECT_EQ(after.Corners, before.Corners);
     EXPECT_EQ(after.Texels, before.Texels);

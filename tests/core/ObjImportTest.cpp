@@ -40,6 +40,8 @@ TEST_F(ObjImport, TrianglesOfEveryCornerFormBecomeANodeWithAMeshOfDefaultFaces) 
   EXPECT_EQ(node->Name, "dHNode");
   EXPECT_EQ(node->Mesh.get(), mesh);
   EXPECT_EQ(mesh->Name, "Mesh");
+  EXPECT_EQ((std::vector<int>{mesh->GeometryMode, mesh->LightingMode, mesh->TextureMode}), (std::vector<int>{4, 3, 1}))
+      << "drawn textured by the game, as its own models";
   ASSERT_EQ(mesh->Vertices.Count(), 3);
   EXPECT_EQ(mesh->Vertices[1]->Position.X, 1);
   EXPECT_EQ(mesh->Vertices[2]->Position.Y, 1);
@@ -56,6 +58,57 @@ TEST_F(ObjImport, TrianglesOfEveryCornerFormBecomeANodeWithAMeshOfDefaultFaces) 
   EXPECT_EQ(Tex(mesh->Surfaces[2]), (TTex{{0, 1}, {1, 0}, {0, 0}}));
   EXPECT_EQ(Tex(mesh->Surfaces[3]), (TTex{{0, 0}, {0, 0}, {0, 0}}));
   EXPECT_EQ(Corners(mesh->Surfaces[4]), (std::vector<int>{2, 1, 0}));
+}
+
+// Each row: the file, whether objects become nodes, and per node its name, its vertices' x
+// and its faces' corners.
+TEST_F(ObjImport, ObjectsOrGroupsBecomeNodesWithTheVerticesTheyListAndUse) {
+  using TNodes = std::vector<std::tuple<std::string, std::vector<double>, std::vector<std::vector<int>>>>;
+  const struct {
+    const char* Name;
+    std::string Text;
+    bool AsNodes;
+    TNodes Want;
+  } rows[] = {
+      {"objects", "o hull\nv 1 0 0\nv 2 0 0\nv 3 0 0\nf 1 2 3\no wing left\nv 4 0 0\nf 4 3 -1\n", true,
+       {{"hull", {1, 2, 3}, {{0, 1, 2}}}, {"wing_left", {3, 4}, {{1, 0, 1}}}}},
+      {"merged", "o hull\nv 1 0 0\nv 2 0 0\nv 3 0 0\nf 1 2 3\no wing\nv 4 0 0\nf 4 3 -1\n", false,
+       {{"dHNode", {1, 2, 3, 4}, {{0, 1, 2}, {3, 2, 3}}}}},
+      {"groups taken up again, faces before them", "v 1 0 0\nv 2 0 0\nv 3 0 0\nf 1 2 3\ng a\nf 3 2 1\ng b\nf 1 3 2\ng a\nf 2 1 3\n",
+       true, {{"dHNode", {1, 2, 3}, {{0, 1, 2}}}, {"a", {1, 2, 3}, {{2, 1, 0}, {1, 0, 2}}}, {"b", {1, 2, 3}, {{0, 2, 1}}}}},
+      {"groups inside objects", "o one\ng x\nv 1 0 0\nv 2 0 0\nv 3 0 0\nf 1 2 3\ng y\nf 1 2 3\n", true,
+       {{"one", {1, 2, 3}, {{0, 1, 2}, {0, 1, 2}}}}},  // one object names the one node
+      {"an object without faces", "o empty\nv 9 0 0\no full\nv 1 0 0\nv 2 0 0\nv 3 0 0\nf 2 3 4\n", true,
+       {{"full", {9, 1, 2, 3}, {{1, 2, 3}}}}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    TTestCore t;
+    TObjImportOptions options;
+    options.ObjectsAsNodes = row.AsNodes;
+    ASSERT_TRUE(ImportObj(t.Model(), Dir.Write("objects.obj", row.Text), options));
+    TNodes got;
+    for (const TNode* node : t.Model().Nodes) {
+      std::vector<double> xs;
+      for (const TVertex* v : node->Mesh->Vertices) xs.push_back(v->Position.X);
+      std::vector<std::vector<int>> faces;
+      for (const TFace* f : node->Mesh->Surfaces) faces.push_back(Corners(f));
+      got.emplace_back(node->Name, xs, faces);
+      EXPECT_EQ(node->Mesh->Name, node->Name == "dHNode" ? "Mesh" : node->Name);
+      EXPECT_EQ(node->Mesh->GeometryMode, 4);
+    }
+    EXPECT_EQ(got, row.Want);
+  }
+}
+
+TEST_F(ObjImport, SoManyObjectsThatNoModelHoldsThemAsNodesStayOneMesh) {
+  std::string text = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
+  for (int i = 0; i < 1100; ++i) text += "o piece" + std::to_string(i) + "\nf 1 2 3\n";
+  ASSERT_TRUE(ImportText(text));
+  ASSERT_EQ(Core.Model->Nodes.Count(), 1);
+  EXPECT_EQ(Core.Model->Nodes[0]->Mesh->Surfaces.Count(), 1100);
+  ASSERT_FALSE(Services.Output.empty());
+  EXPECT_EQ(Services.Output.back(), "The file has 1100 objects, more than 1024 nodes should hold; they were imported as one mesh");
 }
 
 TEST_F(ObjImport, LineEndsAndSeparatorsOfRealFiles) {

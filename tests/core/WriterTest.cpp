@@ -43,16 +43,32 @@ TEST(Writer, RowsHaveTheirExactSpacing) {
   m.Nodes[0]->Mesh->Vertices[1]->Position = {0.25, -1, 2.5};
   AddFace(*m.Nodes[0]->Mesh, {0, 1, 2});
   const auto lines = Lines(SavedText(m, true));
-  for (const char* line : {"0:  dflt.mat", "1:  metal.mat", "1:  0.25 -1 2.5 0", "TEXTURE VERTICES 6",
-                           "0:  1 0x4 4 3 1 0.5 3 0, 0 1, 1 2, 2 ", "1:  0 0x4 4 3 1 0 3 0, 3 1, 4 2, 5 ",
+  for (const char* line : {"0:  stone.mat", "1:  metal.mat", "2:  dflt.mat", "1:  0.25 -1 2.5 0", "TEXTURE VERTICES 6",
+                           "0:  1 0x4 4 3 1 0.5 3 0, 0 1, 1 2, 2 ", "1:  2 0x4 4 3 1 0 3 0, 3 1, 4 2, 5 ",
                            "0:  0x0 0x10 0 -1 1 -1 1 0 0 0 0 0 0 0 0 0 root"})
     EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
   EXPECT_EQ(lines.back(), "1:  0x0 0x1 -1 0 -1 -1 0 0 0 1 0 0 0 0 0 0 child");
-  // Nodes outside the written list are -1; every material is written, even unused ones.
+  // Nodes outside the written list are -1; every material is written, even unused ones, but
+  // the default that no written face uses.
   std::string part;
   m.Write3DO(part, {m.Nodes[1]});
   for (const char* line : {"\r\n0:  0x0 0x1 -1 -1 -1 -1 0 0 0 1", "\r\nMATERIALS 2\r\n", "\r\nMESHES 0\r\n"})
     EXPECT_NE(part.find(line), std::string::npos) << line;
+}
+
+TEST(Writer, TheLightOfEachVertexIsReadAndWrittenBack) {
+  fmt_test::TTempDir dir;
+  std::string text = TriangleModelText();
+  const std::string rows = "VERTICES 3\r\n0:  0 0 0 0\r\n1:  1 0 0 0\r\n2:  0 1 0 0\r\n";
+  ASSERT_NE(text.find(rows), std::string::npos);
+  // The game's own column, and one that is not a number: no light of its own.
+  text.replace(text.find(rows), rows.size(), "VERTICES 3\r\n0: 0 0 0 0.25\r\n1: 1 0 0 -0.5\r\n2: 0 1 0 bright\r\n");
+  TTestCore t;
+  ASSERT_TRUE(t.Model().LoadFromFile(dir.Write("lit.3do", text)));
+  t.Model().SaveToFile(dir.File("again.3do"));
+  const auto lines = Lines(ReadWholeFile(dir.File("again.3do")));
+  for (const char* row : {"0:  0 0 0 0.25", "1:  1 0 0 -0.5", "2:  0 1 0 0"})
+    EXPECT_NE(std::find(lines.begin(), lines.end(), row), lines.end()) << row;
 }
 
 TEST(Writer, ModelsRoundTripThroughFilesToTheSameText) {

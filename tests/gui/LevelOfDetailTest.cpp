@@ -51,7 +51,7 @@ TEST_F(LevelOfDetail, TheThirdSetIsShownChosenAndEditedAlone) {
   QStringList entries;
   for (const QAction* a : menu->actions()) entries << (a->isSeparator() ? "-" : a->text().remove('&'));
   EXPECT_EQ(entries.join("|").toStdString(),
-            "LOD 1|LOD 2|LOD 3|LOD 4|-|Add Level of Detail|Copy Level of Detail...|Delete Level of Detail");
+            "LOD 1|LOD 2|LOD 3|LOD 4|-|Add Level of Detail|Copy Level of Detail...|Delete Level of Detail|Generate Levels of Detail...");
 
   const QImage first = Shot("lod_first_of_four");
   // The drop-down as a user picks from it.

@@ -8,6 +8,7 @@
 
 #include "app/ObjImportDialog.h"
 #include "formats/FileIO.h"
+#include "tests/core/PictureFiles.h"
 #include "tests/core/TestSupport.h"
 #include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/SettingsFixture.h"
@@ -37,11 +38,25 @@ TEST_F(TObjCommandsTest, ExportFollowsImportOnTheFileMenuAndWritesTheModelAsShow
   Services.FileNames = {Path("fighter.obj")};
   Window->Action("actFileExport")->trigger();
   EXPECT_TRUE(Services.Errors.empty());
-  EXPECT_NE(ReadWholeFile(Path("fighter.obj")).find("\no hull\nv -0.04 -0.08 -0.015\n"), std::string::npos);
+  // Y up at first, as the import's first answer; the model's Z becomes the file's Y.
+  EXPECT_EQ(Services.Queries.back(), "Export OBJ");
+  EXPECT_NE(ReadWholeFile(Path("fighter.obj")).find("\no hull\nv -0.04 -0.015 0.08\n"), std::string::npos);
   for (const char* name : {"fighter.mtl", "hull.png", "glass.png", "engine.png", "dflt.png"})
     EXPECT_TRUE(std::filesystem::exists(Path(name))) << name;
   EXPECT_FALSE(Core->History.Modified());  // a look at the model makes no step
 
+  Services.Answers["Up axis (Y or Z)"] = "z";
+  Services.FileNames = {Path("fighter.obj")};
+  Window->Action("actFileExport")->trigger();
+  EXPECT_NE(ReadWholeFile(Path("fighter.obj")).find("\no hull\nv -0.04 -0.08 -0.015\n"), std::string::npos);
+  EXPECT_EQ(QSettings().value("ObjImport/UpAxis").toString(), "Z") << "the import's next answer too";
+  Services.Answers["Up axis (Y or Z)"] = "up";
+  Services.FileNames = {Path("other.obj")};
+  Window->Action("actFileExport")->trigger();
+  EXPECT_EQ(Services.Errors.back(), "The up axis is Y or Z, not 'up'");
+  EXPECT_FALSE(std::filesystem::exists(Path("other.obj")));
+
+  Services.Answers["Up axis (Y or Z)"] = "Z";
   Services.FileNames = {Path("none/fighter.obj")};
   Window->Action("actFileExport")->trigger();
   ASSERT_FALSE(Services.Errors.empty());
@@ -56,6 +71,7 @@ TEST_F(TObjCommandsTest, ImportAsksOnceAndTheSettingsKeepTheAnswers) {
     EXPECT_TRUE(d.rbnUpY->isChecked());
     EXPECT_TRUE(d.rbnFit->isChecked());
     EXPECT_TRUE(d.chkMaterials->isChecked());
+    EXPECT_TRUE(d.chkObjectsAsNodes->isChecked());
     SaveScreenshot(&d, "obj_import_dialog");
     QTest::mouseClick(d.btnOK, Qt::LeftButton);
   });
@@ -67,6 +83,7 @@ TEST_F(TObjCommandsTest, ImportAsksOnceAndTheSettingsKeepTheAnswers) {
     d.edtFactor->selectAll();
     QTest::keyClicks(d.edtFactor, "2");  // typing a factor chooses it
     d.chkMaterials->click();
+    d.chkObjectsAsNodes->click();
     QTest::mouseClick(d.btnOK, Qt::LeftButton);
   });
   ASSERT_EQ(Core->Model->Nodes.Count(), 2);
@@ -80,6 +97,7 @@ TEST_F(TObjCommandsTest, ImportAsksOnceAndTheSettingsKeepTheAnswers) {
     EXPECT_TRUE(d.rbnFactor->isChecked());
     EXPECT_EQ(d.edtFactor->text(), "2");
     EXPECT_FALSE(d.chkMaterials->isChecked());
+    EXPECT_FALSE(d.chkObjectsAsNodes->isChecked());
     d.edtFactor->selectAll();
     QTest::keyClicks(d.edtFactor, "abc");
     QTest::mouseClick(d.btnOK, Qt::LeftButton);
@@ -89,6 +107,34 @@ TEST_F(TObjCommandsTest, ImportAsksOnceAndTheSettingsKeepTheAnswers) {
   EXPECT_EQ(QSettings().value("ObjImport/Factor").toString(), "2");
   Import(obj, [](TfrmObjImport& d) { QTest::mouseClick(d.btnCancel, Qt::LeftButton); });
   EXPECT_EQ(Core->Model->Nodes.Count(), 2);
+}
+
+TEST_F(TObjCommandsTest, ImportWithMaterialsMakesThemOfTheFilesPicturesOnceAsked) {
+  StartWindow();
+  ASSERT_TRUE(WriteRgbaPng(Path("hull.png"), MakePicture(16, 16, [](int x, int) {
+                             return std::array<uint8_t, 4>{static_cast<uint8_t>(x * 16), 0, 0, 255};
+                           })));
+  Write("ship.mtl", "newmtl hull\nmap_Kd hull.png\n");
+  const std::string obj = Write("ship.obj", "mtllib ship.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 0 1\n"
+                                            "usemtl hull\nf 1/1 2/2 3/3\n");
+  Services.Answers["Depth (8 or 16)"] = "sixteen";
+  Import(obj, [](TfrmObjImport& d) { QTest::mouseClick(d.btnOK, Qt::LeftButton); });
+  EXPECT_EQ(Services.Errors.back(), "The depth is 8 or 16 bits, not 'sixteen'; no material was made");
+  EXPECT_FALSE(std::filesystem::exists(Path("hull.mat")));
+  ASSERT_EQ(Core->Model->Nodes.Count(), 1) << "the mesh came in all the same";
+
+  Services.Answers["Depth (8 or 16)"] = "16";
+  Import(obj, [](TfrmObjImport& d) { QTest::mouseClick(d.btnOK, Qt::LeftButton); });
+  EXPECT_EQ(Services.Queries.back(), "Make 1 material of the OBJ file's pictures");
+  const std::string made = "hull.mat made of '" + Path("hull.png") + "': 16 x 16, 16 bits";
+  EXPECT_NE(std::find(Services.Output.begin(), Services.Output.end(), made), Services.Output.end());
+  const TFace& face = *Core->Model->Nodes.Last()->Mesh->Surfaces[0];
+  EXPECT_TRUE(face.Material->Loaded);
+  EXPECT_FLOAT_EQ(face.TXVertices[1].U, 16);
+  // Found now: the next import asks nothing.
+  const size_t asked = Services.Queries.size();
+  Import(obj, [](TfrmObjImport& d) { QTest::mouseClick(d.btnOK, Qt::LeftButton); });
+  EXPECT_EQ(Services.Queries.size(), asked);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QLineEdit>
 #include <cstring>
@@ -48,6 +49,8 @@ TEST_F(TSettingsTest, ARestartFindsWhatTheUserLeftInTheToolkitsNotations) {
       options.edtRes->setText(path);
       QTest::mouseClick(options.btnResAdd, Qt::LeftButton);
     }
+    options.findChild<QDoubleSpinBox*>("spnAmbient")->setValue(0.25);
+    options.findChild<QDoubleSpinBox*>("spnLightIntensity")->setValue(2.5);
   });
   EXPECT_GT(CountPixels(Shot("settings_green_geometry"), qRgb(0, 255, 0), 0), CountPixels(before, qRgb(0, 255, 0), 0) + 200)
       << "the model is green at once";
@@ -79,6 +82,8 @@ TEST_F(TSettingsTest, ARestartFindsWhatTheUserLeftInTheToolkitsNotations) {
   EXPECT_EQ(Core->ResourceList, containers);
   EXPECT_DOUBLE_EQ(Core->Grid.LineEvery, 0.05);
   EXPECT_EQ(Frame().cbxGridEvery->currentText(), "0.05");
+  EXPECT_DOUBLE_EQ(Frame().GameLight.Ambient, 0.25);
+  EXPECT_DOUBLE_EQ(Frame().GameLight.Intensity, 2.5);
   EXPECT_TRUE(Services.Output.empty());
 
   Window->showMaximized();
@@ -100,6 +105,8 @@ TEST_F(TSettingsTest, HandEditedValuesThatCannotBeUsedKeepTheirDefaultsAndStartU
     file.setValue("frmMsg_Left", "left");
     file.setValue("Shortcuts/actFileNew", "Ctrl+Backspace");
     file.setValue("Shortcuts/actFileSave", "alt+ctrl+s");
+    file.setValue("View/GameAmbient", "bright");
+    file.setValue("View/GameLightIntensity", "-3");
     for (const char* key : {"Resources/Res0", "Resources/Res1", "Resources/Res3"}) file.setValue(key, key);
   }
   StartWindow(Sample(), 0);
@@ -118,6 +125,8 @@ TEST_F(TSettingsTest, HandEditedValuesThatCannotBeUsedKeepTheirDefaultsAndStartU
   EXPECT_TRUE(Window->Action("actFileNew")->shortcut().isEmpty());
   EXPECT_EQ(Window->Action("actFileSave")->shortcut(), QKeySequence("Ctrl+Alt+S"));
   EXPECT_EQ(Core->ResourceList, (std::vector<std::string>{"Resources/Res0", "Resources/Res1"}));
+  EXPECT_DOUBLE_EQ(Frame().GameLight.Ambient, 0.4);
+  EXPECT_DOUBLE_EQ(Frame().GameLight.Intensity, 4.0);
 
   // A shorter list leaves no numbered values behind that would lengthen it again.
   Core->ResourceList = {"only.gob"};

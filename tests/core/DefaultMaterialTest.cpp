@@ -1,0 +1,85 @@
+// Which materials a save names: every one the file it came from named, in that file's order,
+// and those added or used since; never "dflt.mat" held only because new faces needed a
+// material. The game check numbers them as the written file does.
+
+#include "editing/GameCheck.h"
+#include "formats/FileIO.h"
+#include "tests/core/CliRunner.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
+
+namespace {
+
+// The MODELRESOURCE section of a written model, and the material number of its first face.
+std::string MaterialSection(const std::string& text) {
+  const size_t from = text.find("MATERIALS ");
+  return from == std::string::npos ? "" : text.substr(from, text.find("\r\n\r\n", from) - from);
+}
+
+std::string FirstFaceMaterial(const std::string& text) {
+  const size_t faces = text.find("FACES ");
+  if (faces == std::string::npos) return "";
+  const size_t row = text.find("0:  ", faces);
+  return text.substr(row + 4, text.find(' ', row + 4) - row - 4);
+}
+
+TEST(DefaultMaterial, SavesNameTheMaterialsTheModelReallyHas) {
+  const fmt_test::TTempDir dir;
+  const std::string tri = dir.Write("tri.3do", TriangleModelText());
+  const std::string gob = dir.Write("res.gob", fmt_test::MakeGob({{"3do\\tri.3do", TriangleModelText()}}));
+  const std::string out = dir.File("out.3do");
+  const struct {
+    std::vector<std::string> Args;
+    std::string Materials;  // the written list, lines joined by "|"
+    std::string FirstFace;  // the material number of the first face
+  } rows[] = {
+      {{"convert", tri, out}, "MATERIALS 2|0:  stone.mat|1:  metal.mat", "1"},
+      {{"convert", gob, "tri.3do", out}, "MATERIALS 2|0:  stone.mat|1:  metal.mat", "1"},
+      // A new face takes the default, which is then written after the file's own.
+      {{"edit", tri, out, "actPrimCube"},
+       "MATERIALS 3|0:  stone.mat|1:  metal.mat|2:  dflt.mat", "1"},
+      // The default given up by the only face that took it is not written.
+      {{"edit", tri, out, "mode:vertex", "select:vertex:0-2", "actEditMakeSurface", "mode:surface", "select:surface:1",
+        "prop:Material=stone.mat"},
+       "MATERIALS 2|0:  stone.mat|1:  metal.mat", "1"},
+      // Asked for by name, it stays though no face uses it.
+      {{"edit", tri, out, "material:add:dflt.mat"}, "MATERIALS 3|0:  stone.mat|1:  metal.mat|2:  dflt.mat", "1"},
+      // The sample uses dflt.mat on faces of its own: named where the file named it.
+      {{"convert", ZARN_SAMPLES_DIR "/fighter.3do", out}, "", ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Args.back());
+    std::filesystem::remove(out);
+    const TCliRun run = RunCli(row.Args);
+    ASSERT_EQ(run.Status, 0) << run.Out;
+    const std::string written = ReadWholeFile(out);
+    if (row.Materials.empty()) {
+      EXPECT_EQ(MaterialSection(written), MaterialSection(ReadWholeFile(row.Args[1])));
+      continue;
+    }
+    std::string section = MaterialSection(written);
+    for (size_t at = section.find("\r\n"); at != std::string::npos; at = section.find("\r\n"))
+      section.replace(at, 2, "|");
+    EXPECT_EQ(section, row.Materials);
+    EXPECT_EQ(FirstFaceMaterial(written), row.FirstFace);
+  }
+}
+
+TEST(DefaultMaterial, TheCheckNumbersMaterialsAsTheWrittenFileAndLeavesTheDefaultOut) {
+  const fmt_test::TTempDir dir;
+  const std::string mat = fmt_test::MakeColourMat(1);
+  // The container holds the model's materials but no dflt.mat, as the game's own containers.
+  const std::string gob = dir.Write("res.gob", fmt_test::MakeGob({{"3do\\tri.3do", TriangleModelText()},
+                                                                  {"mat\\stone.mat", mat},
+                                                                  {"mat\\metal.mat", mat}}));
+  EXPECT_EQ(RunCli({"check", gob, "tri.3do"}).Status, 0);
+
+  TTestCore core;
+  ASSERT_TRUE(core.Model().LoadFromFile(dir.Write("tri.3do", TriangleModelText())));
+  dir.Write("stone.mat", mat);
+  EXPECT_EQ(CheckForGame(core.Model(), MaterialFinder(core.Core)),
+            std::vector<std::string>{"Material 'metal.mat' (material 1): not found in the model's folder, its Mat "
+                                     "folder or the resource list's containers, so the game does not load the model"});
+}
+
+}  // namespace

@@ -1,0 +1,174 @@
+// Fit to Game Limits: big faces become fans, big meshes become sibling nodes that fit, and
+// nothing of a face is lost on the way; afterwards the game check finds no limit breached.
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "editing/FitGameLimits.h"
+#include "editing/GameCheck.h"
+#include "editing/Step.h"
+#include "tests/core/CliRunner.h"
+#include "tests/core/EditFixture.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
+
+namespace {
+
+// A grid of side x side quads in the z = 0 plane, texture coordinates from the positions.
+TNode* AddGrid(TModel& model, const std::string& name, int side) {
+  TNode* node = AddMeshNode(model, name);
+  TMesh& mesh = *node->Mesh;
+  for (int y = 0; y <= side; ++y)
+    for (int x = 0; x <= side; ++x) mesh.AddVertex()->Position = {x * 0.01, y * 0.01, 0};
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x) {
+      const int a = y * (side + 1) + x;
+      TFace* f = AddFace(mesh, {a, a + 1, a + side + 2, a + side + 1});
+      for (int k = 0; k < 4; ++k) f->TXVertices[k] = {static_cast<float>(f->Vertices[k]->Position.X * 100), static_cast<float>(k)};
+      f->FaceType = (x + y) % 3;
+    }
+  return node;
+}
+
+// Every face as its corners' positions and texture coordinates, its type and material, in a
+// sorted list: what a cut must keep, whichever mesh each face lands in.
+std::vector<std::string> Faces(const TModel& model) {
+  std::vector<std::string> out;
+  for (const TNode* n : model.Nodes)
+    if (n->Mesh)
+      for (const TFace* f : n->Mesh->Surfaces) {
+        std::string s = f->Material->Name + " " + std::to_string(f->FaceType);
+        for (int k = 0; k < f->Vertices.Count(); ++k)
+          s += " " + FormatFloat6(f->Vertices[k]->Position.X) + "," + FormatFloat6(f->Vertices[k]->Position.Y) + "/" +
+               FormatFloat6(f->TXVertices[k].U) + "," + FormatFloat6(f->TXVertices[k].V);
+        out.push_back(s);
+      }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+TEST(FitGameLimits, AFaceOfMoreThanTwentyFourCornersBecomesAFanSharingItsFirstCorner) {
+  const struct {
+    int Corners;
+    std::vector<std::vector<int>> Faces;  // corners of each face after the fit
+  } rows[] = {
+      {24, {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23}}},
+      {25, {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23}, {0, 23, 24}}},
+      {50,
+       {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23},
+        {0, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45},
+        {0, 45, 46, 47, 48, 49}}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Corners);
+    TTestCore core;
+    TModel& model = core.Model();
+    TNode* node = AddMeshNode(model, "disc");
+    TMesh& mesh = *node->Mesh;
+    std::vector<int> all;
+    for (int i = 0; i < row.Corners; ++i) {
+      mesh.AddVertex()->Position = {std::cos(i * 0.1), std::sin(i * 0.1), 0};
+      all.push_back(i);
+    }
+    TFace* face = mesh.AddFace();
+    for (int i : all) face->TXVertices[face->AddVertex(mesh.Vertices[i])] = {static_cast<float>(i), 0};
+    face->FaceType = 3;
+    EXPECT_EQ(FitGameLimits(model), row.Corners > 24 ? 1 : 0);
+    ASSERT_EQ(model.Nodes.Count(), 1);
+    ASSERT_EQ(node->Mesh->Surfaces.Count(), static_cast<int>(row.Faces.size()));
+    for (size_t f = 0; f < row.Faces.size(); ++f) {
+      const TFace& got = *node->Mesh->Surfaces[static_cast<int>(f)];
+      EXPECT_EQ(EditFixture::Corners(got), row.Faces[f]);
+      for (int k = 0; k < got.Vertices.Count(); ++k) EXPECT_EQ(got.TXVertices[k].U, row.Faces[f][static_cast<size_t>(k)]);
+      EXPECT_EQ(got.FaceType, 3);
+    }
+    EXPECT_EQ(CheckForGame(model, nullptr), std::vector<std::string>{});
+  }
+}
+
+TEST(FitGameLimits, ABigMeshBecomesSiblingNodesThatFitAndKeepEveryFace) {
+  TTestCore core;
+  TModel& model = core.Model();
+  TNode* root = AddMeshNode(model, "root");
+  TNode* grid = AddGrid(model, "a_name_of_thirty_characters_xy", 40);  // 1681 vertices, 1600 faces, 6400 corners
+  grid->Parent = root;
+  grid->Position = {1, 2, 3};
+  grid->Rotation = {10, 20, 30};
+  grid->Pivot = {0.5, 0, 0};
+  grid->NodeType = ntHead;
+  grid->Mesh->GeometryMode = 3;
+  const std::vector<std::string> before = Faces(model);
+  ASSERT_NE(CheckForGame(model, nullptr), std::vector<std::string>{});
+
+  EXPECT_EQ(FitGameLimits(model), 1);
+  EXPECT_EQ(CheckForGame(model, nullptr), std::vector<std::string>{});
+  EXPECT_EQ(Faces(model), before);
+  // 6400 corners in pieces of at most 768 corners: at least 9 meshes.
+  const int pieces = model.Nodes.Count() - 1;
+  EXPECT_GE(pieces, 9);
+  EXPECT_LE(pieces, 11) << "faces close in space share their vertices";
+  for (int i = 1; i < model.Nodes.Count(); ++i) {
+    const TNode& n = *model.Nodes[i];
+    SCOPED_TRACE(n.Name);
+    const std::string want = i == 1 ? "a_name_of_thirty_characters_xy"
+                             : i < 10 ? "a_name_of_thirty_characters_x_" + std::to_string(i)
+                                      : "a_name_of_thirty_characters__" + std::to_string(i);
+    EXPECT_EQ(n.Name, want) << "31 characters at most";
+    EXPECT_EQ(n.Parent, root);
+    EXPECT_EQ(n.Position, (TVector{1, 2, 3}));
+    EXPECT_EQ(n.Rotation, (TVector{10, 20, 30}));
+    EXPECT_EQ(n.Pivot, (TVector{0.5, 0, 0}));
+    EXPECT_EQ(n.NodeType, ntHead);
+    EXPECT_EQ(n.Mesh->GeometryMode, 3);
+  }
+  EXPECT_EQ(FitGameLimits(model), 0) << "what fits stays as it is";
+}
+
+TEST(FitGameLimits, EveryLevelOfDetailIsFitAndTheMenuCommandIsOneUndoStep) {
+  TTestCore core;
+  TModel& model = core.Model();
+  AddGrid(model, "g", 4);  // fits in both sets
+  const TNode* big = AddGrid(model, "big", 30);  // 961 vertices, 900 faces
+  model.AddGeoset();
+  // The second set's mesh of the first node is made too big.
+  model.SetGeosetMesh(*model.Nodes[0], 1, model.GeosetMesh(*big, 0)->Clone());
+  model.DeleteNode(1);
+  core.Core.ResetHistory();
+  const std::string saved = SavedText(model);
+
+  RunStep(core.Core, "Fit to Game Limits", [&] { actFitGameLimits(core.Core); });
+  EXPECT_EQ(CheckForGame(model, nullptr), std::vector<std::string>{});
+  ASSERT_GE(model.Nodes.Count(), 5);
+  EXPECT_EQ(model.Nodes[0]->Mesh->Surfaces.Count(), 16) << "the set that fitted keeps its mesh";
+  for (int i = 1; i < model.Nodes.Count(); ++i) EXPECT_EQ(model.Nodes[i]->Mesh->Surfaces.Count(), 0) << i;
+  int faces = 0;
+  for (const TNode* n : model.Nodes) faces += model.GeosetMesh(*n, 1)->Surfaces.Count();
+  EXPECT_EQ(faces, 900);
+
+  core.Core.Undo();
+  EXPECT_EQ(SavedText(model), saved);
+}
+
+TEST(FitGameLimits, TheEditCommandMakesAnImportedScanReadyForTheGame) {
+  const fmt_test::TTempDir dir;
+  std::string obj;
+  const int side = 60;
+  for (int y = 0; y <= side; ++y)
+    for (int x = 0; x <= side; ++x) obj += "v " + std::to_string(x) + " " + std::to_string(y) + " 0\n";
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x) {
+      const int a = y * (side + 1) + x + 1;
+      obj += "f " + std::to_string(a) + " " + std::to_string(a + 1) + " " + std::to_string(a + side + 2) + "\n";
+    }
+  dir.Write("dflt.mat", fmt_test::MakeColourMat(1));
+  ASSERT_EQ(RunCli({"convert", dir.Write("scan.obj", obj), dir.File("scan.3do")}).Status, 0);
+  EXPECT_EQ(RunCli({"check", dir.File("scan.3do")}).Status, 3);
+  const TCliRun run = RunCli({"edit", dir.File("scan.3do"), dir.File("fit.3do"), "actFitGameLimits"});
+  ASSERT_EQ(run.Status, 0) << run.Out;
+  const TCliRun check = RunCli({"check", dir.File("fit.3do")});
+  EXPECT_EQ(check.Status, 0) << check.Out;
+  EXPECT_EQ(check.Out, "");
+}
+
+}  // namespace

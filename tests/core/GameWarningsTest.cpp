@@ -1,0 +1,56 @@
+// What the game loads but never draws is warned of, without making the model unready.
+
+#include "editing/GameCheck.h"
+#include "editing/GameWarnings.h"
+#include "tests/core/CliRunner.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
+
+namespace {
+
+const std::string kPlace = "Mesh 'tri' (node 0), level of detail 0";
+
+TEST(GameWarnings, MeshesAndFacesOfGeometryModeZeroAreNamed) {
+  const struct {
+    int MeshMode;
+    std::vector<int> FaceModes;  // of faces added to the triangle's one
+    std::vector<std::string> Warnings;
+  } rows[] = {
+      {4, {}, {}},
+      {4, {4, 0, 3}, {kPlace + ", face 2: geometry mode 0, not drawn by the game"}},
+      // The game skips the whole mesh: its faces are not named.
+      {0, {0, 0}, {kPlace + ": geometry mode 0, not drawn by the game"}},
+      {4, std::vector<int>(11, 0),
+       {kPlace + ", face 1: geometry mode 0, not drawn by the game", kPlace + ", face 2: geometry mode 0, not drawn by the game",
+        kPlace + ", face 3: geometry mode 0, not drawn by the game", kPlace + ", face 4: geometry mode 0, not drawn by the game",
+        kPlace + ", face 5: geometry mode 0, not drawn by the game", kPlace + ", face 6: geometry mode 0, not drawn by the game",
+        kPlace + ", face 7: geometry mode 0, not drawn by the game", kPlace + ", face 8: geometry mode 0, not drawn by the game",
+        kPlace + ": 3 more faces of geometry mode 0"}},
+  };
+  const fmt_test::TTempDir dir;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Warnings.size());
+    TTestCore core;
+    ASSERT_TRUE(core.Model().LoadFromFile(dir.Write("tri.3do", TriangleModelText())));
+    TMesh& mesh = *core.Model().Nodes[0]->Mesh;
+    mesh.GeometryMode = row.MeshMode;
+    for (int mode : row.FaceModes) AddFace(mesh, {0, 1, 2})->GeometryMode = mode;
+    EXPECT_EQ(GameWarnings(core.Model()), row.Warnings);
+    EXPECT_EQ(CheckForGame(core.Model(), nullptr), std::vector<std::string>{}) << "a warning is no breach";
+  }
+}
+
+TEST(GameWarnings, CliCheckPrintsThemAndStillPasses) {
+  const fmt_test::TTempDir dir;
+  const std::string mat = fmt_test::MakeColourMat(1);
+  const std::string gob = dir.Write(
+      "res.gob", fmt_test::MakeGob({{"3do\\tri.3do", Replace(TriangleModelText(), "GEOMETRYMODE 4", "GEOMETRYMODE 0")},
+                                    {"mat\\stone.mat", mat},
+                                    {"mat\\metal.mat", mat},
+                                    {"mat\\dflt.mat", mat}}));
+  const TCliRun run = RunCli({"check", gob, "tri.3do"});
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Out, "Warning: " + kPlace + ": geometry mode 0, not drawn by the game\n");
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+// The Mesh menu and the File menu's new entries in the window: Fit to Game Limits cuts a
+// scan into nodes the game loads, Reduce lowers it, New Material writes a material of a
+// picture, Save to Container packs the model; each through its menu entry.
+#include <QMenu>
+#include <QMenuBar>
+
+#include "formats/ObjImport.h"
+#include "editing/GameCheck.h"
+#include "formats/FileIO.h"
+#include "formats/Gob.h"
+#include "tests/core/PictureFiles.h"
+#include "tests/gui/GuiFixture.h"
+
+namespace {
+
+class MeshMenu : public TWindowTest {
+ protected:
+  // A flat scan of side x side quads in one mesh, saved as a model.
+  std::string Scan(int side) {
+    std::string obj;
+    for (int y = 0; y <= side; ++y)
+      for (int x = 0; x <= side; ++x) obj += "v " + std::to_string(x * 0.002) + " " + std::to_string(y * 0.002) + " 0\n";
+    for (int y = 0; y < side; ++y)
+      for (int x = 0; x < side; ++x) {
+        const int a = y * (side + 1) + x + 1;
+        obj += "f " + std::to_string(a) + " " + std::to_string(a + 1) + " " + std::to_string(a + side + 2) + " " +
+               std::to_string(a + side + 1) + "\n";
+      }
+    THeadlessServices services;
+    TCore core(services);
+    EXPECT_TRUE(ImportObj(*core.Model, Write("scan.obj", obj)));
+    core.Model->SaveToFile(Path("scan.3do"));
+    return Path("scan.3do");
+  }
+  QStringList Entries(const QString& title) {
+    QStringList entries;
+    for (QMenu* menu : Window->menuBar()->findChildren<QMenu*>())
+      if (menu->title() == title)
+        for (const QAction* a : menu->actions()) entries << (a->isSeparator() ? "-" : a->text().remove('&'));
+    return entries;
+  }
+};
+
+TEST_F(MeshMenu, FitToGameLimitsCutsAScanIntoNodesTheGameLoadsAndUndoTakesItBack) {
+  StartWindow(Scan(40));
+  EXPECT_EQ(Entries("&Mesh").join("|").toStdString(), "Fit to Game Limits|Reduce...");
+  ASSERT_EQ(Core->Model->Nodes.Count(), 1);
+  const QImage before = Shot("mesh_scan_before_fit");
+  Window->Action("actFitGameLimits")->trigger();
+  EXPECT_GE(Core->Model->Nodes.Count(), 9);
+  EXPECT_EQ(CheckForGame(*Core->Model, nullptr), std::vector<std::string>{});
+  // The pieces lie where the mesh lay: the picture is the same.
+  const QImage after = Shot("mesh_scan_after_fit");
+  EXPECT_EQ(after, before);
+  Window->Action("actEditUndo")->trigger();
+  EXPECT_EQ(Core->Model->Nodes.Count(), 1);
+
+  Services.Answers = {{"Faces", "300"}};
+  Window->Action("actMeshReduce")->trigger();
+  EXPECT_LE(Core->Model->Nodes[0]->Mesh->Surfaces.Count(), 300);
+  Shot("mesh_scan_reduced");
+}
+
+TEST_F(MeshMenu, NewMaterialAndSaveToContainerWriteTheirFiles) {
+  StartWindow(Sample());
+  const QStringList file = Entries("&File");
+  EXPECT_EQ(file.indexOf("Save to Container..."), file.indexOf("Save As...") + 1);
+  EXPECT_EQ(file.indexOf("New Material..."), file.indexOf("Export...") + 2) << "after a separator";
+
+  ASSERT_TRUE(WriteRgbaPng(Path("p.png"), MakePicture(32, 32, [](int x, int y) {
+                             return std::array<uint8_t, 4>{static_cast<uint8_t>(x * 8), static_cast<uint8_t>(y * 8), 64, 255};
+                           })));
+  Services.Answers = {{"Depth", "16"}};
+  Services.FileNames = {Path("p.png"), Path("p.mat")};
+  Window->Action("actFileNewMaterial")->trigger();
+  EXPECT_EQ(Services.Errors, std::vector<std::string>{});
+  EXPECT_EQ(ReadWholeFile(Path("p.mat")).substr(0, 4), "MAT ");
+
+  Services.FileNames = {Path("out.gob")};
+  Window->Action("actFileSaveToContainer")->trigger();
+  EXPECT_EQ(Services.Errors, std::vector<std::string>{});
+  TGob gob;
+  ASSERT_TRUE(gob.LoadFromFile(Path("out.gob")));
+  EXPECT_EQ(gob.Entry(0).Name, "3do\\fighter.3do");
+  EXPECT_EQ(gob.Count(), 5) << "the model and the four materials beside it";
+  EXPECT_FALSE(Core->History.Modified());
+}
+
+}  // namespace
