@@ -18,6 +18,9 @@ class TfrmDlgGob : public QDialog {
   // container's "3do\" folder, which is then handed out. Raises EInOutError when the file
   // is no container ("Failed to load GOB/GOO '...'") or its directory is damaged.
   static bool Execute(const std::string& containerPath, TGobItem& item, QWidget* parent = nullptr);
+  // The same for the animations of the container's "3do\key\" folder, the header, markers
+  // and nodes of the one chosen shown beside the list.
+  static bool ExecuteKey(const std::string& containerPath, TGobItem& item, QWidget* parent = nullptr);
 
   QListWidget* lbxFiles;
   QPushButton* btnOK;

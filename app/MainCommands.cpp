@@ -136,7 +136,7 @@ void TfrmMain::InstallFormatCommands() {
     }
     choice.YUp = up == "Y" || up == "y";
     SaveObjImportChoice(choice);
-    ExportObj(*Core.Model, path, choice.YUp);
+    ExportObj(*Core.Model, path, choice.YUp, Core.Pose);
   });
 }
 

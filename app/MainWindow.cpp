@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/AnimationUi.h"
 #include "app/ColormapUi.h"
 #include "app/EditingSetup.h"
 #include "app/FirstWindow.h"
@@ -79,6 +80,7 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
         return fraBuilder && fraBuilder->Cameras ? static_cast<int>(fraBuilder->Cameras->Current().Rec.ViewMode) : -1;
       });
     }
+  new TAnimationUi(*this, Core);
   SetTitle("Loading...");
   frmMsg = new TfrmMsg(this);
   frmMsg->setGeometry(371, 298, 418, 187);

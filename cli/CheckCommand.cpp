@@ -4,16 +4,27 @@
 #include "document/MaterialLookup.h"
 #include "editing/GameCheck.h"
 #include "editing/GameWarnings.h"
+#include "model/KeyCheck.h"
 
-int RunCheck(const TArgs& args) {
+int RunCheck(const TArgs& given) {
+  TArgs args = given;
+  std::optional<TKeyAnimation> key;
+  double frame = 0;
+  if (const int status = TakeKeyOptions(args, key, frame)) return status;
   if (!NoOptionsLeft(args, "check")) return 2;
   if (args.size() != 1 && args.size() != 2) {
-    std::fprintf(stderr, "usage: zarn-cli check FILE.3do|FILE.obj | check CONTAINER ENTRY\n");
+    std::fprintf(stderr, "usage: zarn-cli check [--key FILE.key|CONTAINER:ENTRY] FILE.3do|FILE.obj | check CONTAINER ENTRY\n");
     return 2;
   }
   TCliSession session;
   session.Services.NameMissingMaterials = false;  // each has a line of the findings
   if (!(args.size() == 1 ? session.Open(args[0]) : session.OpenEntry(args[0], args[1]))) return 1;
+  if (key) {
+    // How the animation fits the model, in place of the game's limits.
+    const std::vector<std::string> misfits = CheckKeyAgainstModel(*session.Core.Model, *key);
+    for (const std::string& line : misfits) std::printf("%s\n", line.c_str());
+    return misfits.empty() ? 0 : 3;
+  }
   const std::vector<std::string> breaches = CheckForGame(*session.Core.Model, MaterialFinder(session.Core));
   for (const std::string& line : breaches) std::printf("%s\n", line.c_str());
   for (const std::string& line : GameWarnings(*session.Core.Model)) std::printf("Warning: %s\n", line.c_str());

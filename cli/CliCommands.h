@@ -7,6 +7,7 @@
 #include "document/CommandResult.h"
 #include "formats/Cmp.h"
 #include "formats/Gob.h"
+#include "model/KeyAnimation.h"
 #include "document/MaterialLookup.h"
 #include "document/Core.h"
 #include "cli/CliServices.h"
@@ -57,6 +58,14 @@ bool TakeObjOptions(TArgs& args, TObjImportOptions& options);
 // Takes `--cmp FILE|CONTAINER:ENTRY` out of the arguments and reads that colormap; 0 when
 // there was none or it read, else the exit status, after one line on standard error.
 int TakeCmpOption(TArgs& args, std::optional<TColormap>& colormap);
+// Takes `--key FILE.key|CONTAINER:ENTRY` and `--frame F` (0 by default; only with --key) out of
+// the arguments and reads that animation; 0 when there was none or it read, else the exit
+// status, after one line on standard error.
+int TakeKeyOptions(TArgs& args, std::optional<TKeyAnimation>& key, double& frame);
+// True when the arguments name a KEY animation (FILE.key, or CONTAINER ENTRY.key).
+bool IsKeyArgument(const TArgs& args);
+// The header, markers and nodes of an animation, as text or as one JSON object.
+int RunKeyInfo(const TArgs& args, bool json);
 int RunInfo(const TArgs& args);
 int RunConvert(const TArgs& args);
 int RunList(const TArgs& args);

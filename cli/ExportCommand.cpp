@@ -6,6 +6,7 @@
 #include "formats/ObjExport.h"
 #include "model/Convert.h"
 #include "model/Errors.h"
+#include "model/KeyPose.h"
 
 int RunExport(const TArgs& given) {
   // "--lod N": the level of detail to export, counted from 1; the first by default.
@@ -28,10 +29,13 @@ int RunExport(const TArgs& given) {
     yUp = up == "y";
     args.erase(at, at + 2);
   }
+  std::optional<TKeyAnimation> key;
+  double frame = 0;
+  if (const int status = TakeKeyOptions(args, key, frame)) return status;
   if (!NoOptionsLeft(args, "export")) return 2;
   if (args.size() != 2 && args.size() != 3) {
-    std::fprintf(stderr, "usage: zarn-cli export [--lod N] [--up y|z] [--cmp C] IN.3do OUT.obj | export [--lod N] [--up y|z] [--cmp C]"
-                 " CONTAINER ENTRY OUT.obj\n");
+    std::fprintf(stderr, "usage: zarn-cli export [--lod N] [--up y|z] [--cmp C] [--key K --frame F] IN.3do OUT.obj | export"
+                 " [--lod N] [--up y|z] [--cmp C] [--key K --frame F] CONTAINER ENTRY OUT.obj\n");
     return 2;
   }
   // Arguments in the wrong order would write OBJ text over a model.
@@ -51,7 +55,7 @@ int RunExport(const TArgs& given) {
   }
   model.ChooseGeoset(static_cast<int>(set) - 1);
   try {
-    ExportObj(model, args.back(), yUp);
+    ExportObj(model, args.back(), yUp, key ? PoseAt(model, *key, frame) : TNodePose());
     return 0;
   } catch (const EZarnError& e) {
     std::fprintf(stderr, "%s\n", e.what());

@@ -96,10 +96,13 @@ void PrintUsage(std::FILE* out) {
                "  info CONTAINER ENTRY          the same for a model inside a .gob/.goo container\n"
                "  info --json FILE|CONTAINER ENTRY\n"
                "                                counts, radius, materials, levels of detail and nodes as JSON\n"
+               "  info [--json] FILE.key|CONTAINER ENTRY.key\n"
+               "                                an animation's header, markers and nodes\n"
                "  convert IN.3do|IN.obj OUT.3do read (or import) a model and write it as 3DO\n"
                "  convert CONTAINER ENTRY OUT.3do\n"
                "  export [--lod N] [--up y|z] [--cmp C] IN.3do|CONTAINER ENTRY OUT.obj\n"
                "                                write the model as Wavefront OBJ, with an .mtl and PNG pictures\n"
+               "                                --key K --frame F: posed by animation K at frame F\n"
                "  list CONTAINER                every entry of a container: name, offset, length\n"
                "  pack OUT.gob [--as NAME] FILE...\n"
                "                                write a container of the files, each in its kind's folder\n"
@@ -114,8 +117,10 @@ void PrintUsage(std::FILE* out) {
                "                                a picture drawn offscreen as the window draws it, framed:\n"
                "                                --view top|front|side|free (free), --mode wireframe|solid|\n"
                "                                textured|game (game), --size WxH (512x512), --cmp C,\n"
-               "                                --light L (ambient level 0 to 1, 0.4)\n"
+               "                                --light L (ambient level 0 to 1, 0.4), --key K --frame F\n"
                "  check FILE.3do|CONTAINER ENTRY what the game would refuse, one a line; exit 3 if any\n"
+               "  check --key K FILE.3do|CONTAINER ENTRY\n"
+               "                                where animation K (FILE.key|CONTAINER:ENTRY) does not fit\n"
                "  edit IN.3do OUT.3do STEP...   run editing commands and save (help edit lists them)\n"
                "  edit CONTAINER ENTRY OUT.3do STEP...\n"
                "  help [edit], --help, -h       this text, or the steps and actions of edit\n"
@@ -128,7 +133,8 @@ void PrintUsage(std::FILE* out) {
                "                                (without them the file's numbers stand, every face dflt.mat)\n"
                "Exit status: 0 done; 1 a file did not read or write, or a step was refused;\n"
                "2 a wrong command line (an unknown command, option, step or action, or a value\n"
-               "written wrongly); 3 check found what the game would refuse.\n");
+               "written wrongly); 3 check found what the game would refuse (or an animation\n"
+               "that does not fit).\n");
 }
 
 int RunHelp(const TArgs& args) {

@@ -9,8 +9,9 @@ int RunInfo(const TArgs& given) {
   const bool json = TakeFlag(args, "--json");
   if (!TakeObjOptions(args, session.ObjOptions)) return 2;
   if (!NoOptionsLeft(args, "info")) return 2;
+  if (IsKeyArgument(args)) return RunKeyInfo(args, json);
   if (args.size() != 1 && args.size() != 2) {
-    std::fprintf(stderr, "usage: zarn-cli info [--json] FILE.3do|FILE.obj | info [--json] CONTAINER ENTRY\n"
+    std::fprintf(stderr, "usage: zarn-cli info [--json] FILE.3do|FILE.obj|FILE.key | info [--json] CONTAINER ENTRY\n"
                  "       with FILE.obj: [--up y|z] [--scale F|fit] [--materials]\n");
     return 2;
   }

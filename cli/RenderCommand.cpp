@@ -10,6 +10,8 @@
 #include "camera/CameraMoves.h"
 #include "model/Convert.h"
 #include "model/Errors.h"
+#include "document/ShownPose.h"
+#include "model/KeyPose.h"
 #ifdef ZARN_RENDER
 #include "view/OffscreenContext.h"
 #include "view/PictureDrawing.h"
@@ -93,6 +95,9 @@ int RunRender(const TArgs& given) {
   if (const int status = TakeRenderOptions(args, options)) return status;
   std::optional<TColormap> colormap;
   if (const int status = TakeCmpOption(args, colormap)) return status;
+  std::optional<TKeyAnimation> key;
+  double frame = 0;
+  if (const int status = TakeKeyOptions(args, key, frame)) return status;
   if (!NoOptionsLeft(args, "render")) return 2;
   if (args.size() != 2 && args.size() != 3) {
     std::fprintf(stderr,
@@ -124,6 +129,7 @@ int RunRender(const TArgs& given) {
   if (!(args.size() == 2 ? session.Open(args[0]) : session.OpenEntry(args[0], args[1]))) return 1;
   TModel& model = *session.Core.Model;
   model.UpdateWorld();
+  if (key) ShowPose(session.Core, PoseAt(model, *key, frame));
   TBox box;
   for (const TNode* n : model.Nodes)
     if (n->Mesh)

@@ -9,6 +9,7 @@
 #include "document/CommandResult.h"
 #include "document/History.h"
 #include "model/Model.h"
+#include "model/NodePose.h"
 #include "document/Selection.h"
 #include "services/UserServices.h"
 
@@ -48,6 +49,9 @@ class TCore {
   TToolMode ToolMode = tmSelect;
   THistory History;
   TChangeEvents Events;
+  // The pose the views show and File > Export writes (an animation's frame); empty for the
+  // rest pose. The model's nodes keep their own values whatever the pose.
+  TNodePose Pose;
 
   // Tells the subscribers what changed (TChange bits).
   void Changed(unsigned changes) const { Events.Announce(changes); }

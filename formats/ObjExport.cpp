@@ -262,12 +262,12 @@ void TObjObjects::Write(const TNode& node) {
 
 }  // namespace
 
-void ExportObj(TModel& model, const std::string& path, bool yUp) {
+void ExportObj(TModel& model, const std::string& path, bool yUp, const TNodePose& pose) {
   std::vector<TMesh*> meshes;
   for (TNode* node : model.Nodes)
     if (node->Mesh) meshes.push_back(node->Mesh.get());
   TProgress progress(model.Services, "Exporting", ObjectCount(meshes), kProgressObjects);
-  model.UpdateWorld();
+  PlacePosed(model, pose);
   TObjMaterials materials(meshes);
   std::filesystem::path mtl(path);
   mtl.replace_extension(".mtl");

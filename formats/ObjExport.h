@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "model/NodePose.h"
+
 class TModel;
 
 // Writes the model's current level of detail as a Wavefront OBJ file at `path`: an object
@@ -11,5 +13,5 @@ class TModel;
 // not at all; raises EInOutError when one cannot be written. Importing the file back with
 // TObjImportOptions::AsExported() gives the same positions, faces, texture coordinates and
 // material names. With `yUp` the model's Z becomes the file's Y, as most modelling programs
-// want it; importing with Y up turns it back.
-void ExportObj(TModel& model, const std::string& path, bool yUp = false);
+// want it; importing with Y up turns it back. A pose places the nodes as it does in the views.
+void ExportObj(TModel& model, const std::string& path, bool yUp = false, const TNodePose& pose = {});

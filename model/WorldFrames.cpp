@@ -5,14 +5,17 @@
 #include "model/Model.h"
 #include "model/Radius.h"
 
-TWorldFrames::TWorldFrames(const TModel& model)
-    : Model(model), Index(model), Forest(Index.Parents), Frames(static_cast<size_t>(model.Nodes.Count())) {
+TWorldFrames::TWorldFrames(const TModel& model, const TNodePose* pose)
+    : Index(model), Forest(Index.Parents), Frames(static_cast<size_t>(model.Nodes.Count())) {
   for (const int i : Forest.Order) {  // parents come before their children
     const TNode& node = *model.Nodes[i];
     TFrame& f = Frames[static_cast<size_t>(i)];
-    f.Rotation = NodeRotation(node.Rotation.X, node.Rotation.Y, node.Rotation.Z);
+    const bool posed = pose && static_cast<size_t>(i) < pose->size() && (*pose)[static_cast<size_t>(i)].Posed;
+    const TVector& rotation = posed ? (*pose)[static_cast<size_t>(i)].Rotation : node.Rotation;
+    f.Position = posed ? (*pose)[static_cast<size_t>(i)].Position : node.Position;
+    f.Rotation = NodeRotation(rotation.X, rotation.Y, rotation.Z);
     f.Composed = f.Rotation;
-    f.Moved = f.Offset = node.Position;
+    f.Moved = f.Offset = f.Position;
     if (const int p = Forest.Parent[static_cast<size_t>(i)]; p >= 0) {
       const TFrame& up = Frames[static_cast<size_t>(p)];
       MultiplyMatrix(f.Composed, up.Composed);
@@ -50,10 +53,11 @@ void TWorldFrames::Place(TMesh& mesh) const {
   const TNode& node = *mesh.Node;
   mesh.WorldOffset = {};
   AddVector(mesh.WorldOffset, node.Pivot);
-  AddVector(mesh.WorldOffset, node.Position);
-  steps[count++] = {&Frames[static_cast<size_t>(own)].Rotation, &node.Position};
+  const TFrame& ownFrame = Frames[static_cast<size_t>(own)];
+  AddVector(mesh.WorldOffset, ownFrame.Position);
+  steps[count++] = {&ownFrame.Rotation, &ownFrame.Position};
   const int rest = ClimbStepwise(own, [&](int a) {
-    const TVector& position = Model.Nodes[a]->Position;
+    const TVector& position = Frames[static_cast<size_t>(a)].Position;
     AddVector(mesh.WorldOffset, position);
     steps[count++] = {&Frames[static_cast<size_t>(a)].Rotation, &position};
   });
@@ -74,12 +78,12 @@ void TWorldFrames::Place(TMesh& mesh) const {
 }
 
 TVector TWorldFrames::NodePosition(const TNode& node) const {
-  TVector w = node.Position;
   const int own = Index.Of(&node);
-  if (own < 0) return w;
+  if (own < 0) return node.Position;
+  TVector w = Frames[static_cast<size_t>(own)].Position;
   const int rest = ClimbStepwise(own, [&](int a) {
     w = TransformVector(Frames[static_cast<size_t>(a)].Rotation, w);
-    AddVector(w, Model.Nodes[a]->Position);
+    AddVector(w, Frames[static_cast<size_t>(a)].Position);
   });
   if (rest >= 0) {
     const TFrame& f = Frames[static_cast<size_t>(rest)];
@@ -142,6 +146,12 @@ void TModel::Update() {
         }
   }
   Radius = radius;
+}
+
+void PlacePosed(TModel& model, const TNodePose& pose) {
+  const TWorldFrames frames(model, &pose);
+  for (TNode* n : model.Nodes)
+    if (n->Mesh) frames.Place(*n->Mesh);
 }
 
 TVector TModel::NodeWorldPosition(const TNode& node) const { return TWorldFrames(*this).NodePosition(node); }

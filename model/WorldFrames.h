@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "model/Hierarchy.h"
+#include "model/NodePose.h"
 #include "model/Vector.h"
 
 class TMesh;
@@ -13,12 +14,13 @@ class TMesh;
 // (deeper than any real model); whatever lies above those is applied as one composed
 // transform, which differs from the one-by-one result only in rounding. Parents are taken
 // as the node tree shows them: a parent loop is opened where the tree opens it, and a parent
-// outside the model counts as none.
+// outside the model counts as none. A pose gives nodes other local positions and rotations,
+// placed by the same steps, so that a posed model is drawn exactly as its rest pose would be.
 class TWorldFrames {
  public:
   static constexpr int kStepwiseAncestors = 16;
 
-  explicit TWorldFrames(const TModel& model);
+  explicit TWorldFrames(const TModel& model, const TNodePose* pose = nullptr);
   // The world pass of one mesh: world positions of its vertices and its WorldOffset.
   void Place(TMesh& mesh) const;
   // The node's position carried through its ancestors (not through its own rotation).
@@ -26,6 +28,7 @@ class TWorldFrames {
 
  private:
   struct TFrame {
+    TVector Position;  // the node's own, or the pose's
     TMatrix Rotation;  // the node's own
     TMatrix Composed;  // the node's rotation followed by every ancestor's
     TVector Moved;     // where the composed transform takes the origin
@@ -36,7 +39,6 @@ class TWorldFrames {
   template <class F>
   int ClimbStepwise(int node, F step) const;
 
-  const TModel& Model;
   TNodeIndex Index;
   TTreeForest Forest;
   std::vector<TFrame> Frames;

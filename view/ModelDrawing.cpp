@@ -110,13 +110,13 @@ void PrepareModel(TCore& core) {
   for (TNode* n : model.Nodes)
     if (n->Mesh)
       for (TFace* f : n->Mesh->Surfaces) model.AllSurfaces.Add(f);
-  model.UpdateWorld();
+  PlacePosed(model, core.Pose);
 }
 
 void DrawNodePivots(const TCore& core) {
   if (core.EditMode != emNode || core.Nodes.Empty()) return;
   const TModel& model = *core.Model;
-  const TWorldFrames frames(model);  // one walk over the hierarchy for all the pivots
+  const TWorldFrames frames(model, &core.Pose);  // one walk over the hierarchy for all the pivots
   for (TNode* n : model.Nodes)
     if (core.Nodes.Contains(n)) DrawPivot(core, frames.NodePosition(*n));
 }

@@ -1,0 +1,69 @@
+#include "app/AnimationUi.h"
+
+#include <QBoxLayout>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/GobDialog.h"
+#include "app/TimelineBar.h"
+#include "document/Core.h"
+#include "formats/KeyReader.h"
+#include "model/Errors.h"
+#include "model/KeyCheck.h"
+
+TAnimationUi::TAnimationUi(QMainWindow& window, TCore& core) : QObject(&window), Window(window), Core(core) {
+  auto* menu = new QMenu("&Animation", &window);
+  menu->setObjectName("mnuAnimation");
+  QAction* help = nullptr;
+  for (QAction* a : window.menuBar()->actions())
+    if (a->text() == "&Help") help = a;
+  window.menuBar()->insertMenu(help, menu);
+  QAction* open = menu->addAction("&Open Animation...");
+  open->setObjectName("actAnimationOpen");
+  open->setStatusTip("Play one of the game's keyframe animations (.key) on the model");
+  connect(open, &QAction::triggered, this, &TAnimationUi::Open);
+  CloseAction = menu->addAction("&Close Animation");
+  CloseAction->setObjectName("actAnimationClose");
+  CloseAction->setStatusTip("Back to the model's rest pose");
+  CloseAction->setEnabled(false);
+  connect(CloseAction, &QAction::triggered, this, &TAnimationUi::Close);
+  Bar = new TTimelineBar(core, window.centralWidget());
+  if (auto* column = qobject_cast<QBoxLayout*>(window.centralWidget()->layout())) column->insertWidget(0, Bar);
+}
+
+void TAnimationUi::Open() {
+  const std::string path = Core.Services.AskOpenFileName(
+      {"Animations and containers|*.key;*.gob;*.goo", "Animations (*.key)|*.key", "Containers (*.gob, *.goo)|*.gob;*.goo"},
+      "Open Animation");
+  if (!path.empty()) OpenPath(path);
+}
+
+bool TAnimationUi::OpenPath(const std::string& path) {
+  try {
+    const std::string extension(ExtensionPart(path));
+    if (SameText(extension, ".gob") || SameText(extension, ".goo")) {
+      TGobItem item;
+      if (!TfrmDlgGob::ExecuteKey(path, item, &Window)) return false;
+      Opened(ReadKeyEntry(item), item.EntryName);
+    } else {
+      Opened(ReadKeyFile(path), std::string(FileNamePart(path)));
+    }
+    return true;
+  } catch (const EZarnError& e) {
+    Core.Services.ShowError(e.what());
+    return false;
+  }
+}
+
+void TAnimationUi::Opened(TKeyAnimation key, const std::string& name) {
+  // The model is told what does not fit before it moves, so that a jumbled pose has a reason.
+  for (const std::string& line : CheckKeyAgainstModel(*Core.Model, key)) Core.Services.AddOutput(name + ": " + line);
+  Bar->Open(std::move(key), name);
+  CloseAction->setEnabled(true);
+}
+
+void TAnimationUi::Close() {
+  Bar->Close();
+  CloseAction->setEnabled(false);
+}

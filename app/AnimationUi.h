@@ -1,0 +1,34 @@
+#pragma once
+#include <QObject>
+#include <string>
+
+#include "model/KeyAnimation.h"
+
+class QAction;
+class QMainWindow;
+class QMenu;
+class TCore;
+class TTimelineBar;
+
+// The Animation menu: Open Animation... takes a .key file, or a container whose "3do\key\"
+// entries the container dialog lists, and shows the timeline bar under the views; Close
+// Animation takes the views back to the rest pose.
+class TAnimationUi : public QObject {
+ public:
+  // The menu goes before the Help menu, the bar between the views and the output line.
+  TAnimationUi(QMainWindow& window, TCore& core);
+  // Opens a .key file, or asks which animation of a container; false when nothing was opened
+  // (cancelled, or the file did not read, which the user is told).
+  bool OpenPath(const std::string& path);
+  void Open();
+  void Close();
+  TTimelineBar& Timeline() const { return *Bar; }
+
+ private:
+  void Opened(TKeyAnimation key, const std::string& name);
+
+  QMainWindow& Window;
+  TCore& Core;
+  TTimelineBar* Bar;
+  QAction* CloseAction;
+};

@@ -1,0 +1,177 @@
+// Poses of KEY animations at worked frames, and the world placement they give a model.
+#include <gtest/gtest.h>
+
+#include "formats/KeyReader.h"
+#include "model/KeyCheck.h"
+#include "model/KeyPose.h"
+#include "model/Model.h"
+#include "model/WorldFrames.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/KeyFiles.h"
+#include "tests/core/TestCore.h"
+#include "tests/core/TestSupport.h"
+
+using key_test::TwoNodeKey;
+
+namespace {
+
+TKeyAnimation ReadText(const std::string& text) {
+  const fmt_test::TTempDir dir;
+  return ReadKeyFile(dir.Write("walk.key", text));
+}
+
+// Node 0 "torso" at the origin with a vertex at (0.1, 0, 0); node 1 "head", its child, at
+// (0, 0, 0.1) with a vertex at (0, 0.02, 0); both at rest turned by nothing.
+void TwoNodeModel(TModel& model) {
+  AddMeshNode(model, "torso", {{0.1, 0, 0}});
+  TNode* head = AddMeshNode(model, "head", {{0, 0.02, 0}});
+  head->Parent = model.Nodes[0];
+  head->Position = {0, 0, 0.1};
+  model.Update();
+}
+
+TEST(KeyPose, WrapsFramesIntoTheAnimation) {
+  EXPECT_EQ(WrapFrame(5, 20), 5);
+  EXPECT_EQ(WrapFrame(25, 20), 5);
+  EXPECT_EQ(WrapFrame(20, 20), 0);
+  EXPECT_EQ(WrapFrame(-1, 20), 19);
+  EXPECT_EQ(WrapFrame(-40, 20), 0);
+  EXPECT_EQ(WrapFrame(-1e-20, 20), 0);  // would round up to 20 itself
+  EXPECT_EQ(WrapFrame(3.5, 1), 0.5);
+}
+
+struct TPoseCase {
+  const char* Case;
+  int Node;
+  double Frame;
+  TVector Position, Rotation;
+};
+
+class KeyPoseAt : public ::testing::TestWithParam<TPoseCase> {};
+
+TEST_P(KeyPoseAt, GivesTheWorkedValues) {
+  const TPoseCase& c = GetParam();
+  TModel model;
+  TwoNodeModel(model);
+  const TNodePose pose = PoseAt(model, ReadText(TwoNodeKey()), c.Frame);
+  ASSERT_EQ(pose.size(), 2u);
+  const TNodeOverride& o = pose[static_cast<size_t>(c.Node)];
+  EXPECT_TRUE(o.Posed);
+  ExpectNear(o.Position, c.Position, 1e-9);
+  ExpectNear(o.Rotation, c.Rotation, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, KeyPoseAt,
+    ::testing::Values(
+        TPoseCase{"AtTheFirstEntry", 0, 0, {0, 0, 0}, {0, 0, 0}},
+        TPoseCase{"DeltasOnBoth", 0, 5, {0.05, 0, 0}, {0, 45, 0}},
+        TPoseCase{"BetweenEntries", 0, 9.5, {0.095, 0, 0}, {0, 85.5, 0}},
+        TPoseCase{"AtTheSecondEntry", 0, 10, {0.1, 0, 0}, {0, 90, 0}},
+        TPoseCase{"AfterTheLastWithoutDeltas", 0, 12, {0.1, 0, 0}, {0, 90, 0}},
+        TPoseCase{"WrappedPastTheEnd", 0, 25, {0.05, 0, 0}, {0, 45, 0}},
+        TPoseCase{"WrappedBeforeTheStart", 0, -1, {0.1, 0, 0}, {0, 90, 0}},
+        TPoseCase{"AtTheEndIsTheStart", 0, 20, {0, 0, 0}, {0, 0, 0}},
+        // One entry at frame 4 with flags 2: the rotation moves, the position stays.
+        TPoseCase{"RotationDeltaOnly", 1, 5, {0, 0, 0.1}, {60, 0, 0}},
+        TPoseCase{"BeforeTheFirstEntry", 1, 2, {0, 0, 0.1}, {-30, 0, 0}},
+        TPoseCase{"AfterTheLastEntry", 1, 19, {0, 0, 0.1}, {480, 0, 0}}),
+    [](const auto& info) { return std::string(info.param.Case); });
+
+std::vector<TVector> Worlds(const TModel& model) {
+  std::vector<TVector> out;
+  for (const TNode* n : model.Nodes)
+    for (const TVertex* v : n->Mesh->Vertices) out.push_back(v->World);
+  return out;
+}
+
+TEST(KeyPose, PlacesTheModelAsTheRestPoseWouldBePlaced) {
+  TModel model;
+  TwoNodeModel(model);
+  const std::string saved = SavedText(model);
+  PlacePosed(model, PoseAt(model, ReadText(TwoNodeKey()), 5));
+  // torso: yaw 45 then x 0.05 takes (0.1, 0, 0) to (0.05 + 0.0707107, 0.0707107, 0);
+  // head: pitch 60 takes (0, 0.02, 0) to (0, 0.01, 0.0173205), plus (0, 0, 0.1), then the
+  // torso's yaw 45 and move.
+  ExpectNear(Worlds(model), {{0.1207107, 0.0707107, 0}, {0.0429289, 0.0070711, 0.1173205}}, 1e-7);
+  ExpectNear(model.Nodes[1]->Mesh->WorldOffset, 0.05, 0, 0.1);
+  ExpectNear(TWorldFrames(model, nullptr).NodePosition(*model.Nodes[1]), 0, 0, 0.1);
+  const TNodePose pose = PoseAt(model, ReadText(TwoNodeKey()), 5);
+  ExpectNear(TWorldFrames(model, &pose).NodePosition(*model.Nodes[1]), 0.05, 0, 0.1);
+  // Posing never changed the nodes; the rest pose comes back with the next world pass.
+  EXPECT_EQ(SavedText(model), saved);
+  model.UpdateWorld();
+  ExpectNear(Worlds(model), {{0.1, 0, 0}, {0, 0.02, 0.1}});
+}
+
+TEST(KeyPose, AnEmptyPoseIsTheRestPose) {
+  TModel model;
+  TwoNodeModel(model);
+  model.Nodes[1]->Rotation = {30, 60, 0};
+  model.Update();
+  const std::vector<TVector> rest = Worlds(model);
+  PlacePosed(model, {});
+  ExpectNear(Worlds(model), rest, 0);
+}
+
+TEST(KeyPose, NodesAtOrBeyondJointsKeepTheirRestValues) {
+  TModel model;
+  TwoNodeModel(model);
+  model.Nodes[1]->Rotation = {0, 0, 90};
+  const TNodePose pose = PoseAt(model, ReadText(TwoNodeKey("1")), 5);
+  EXPECT_TRUE(pose[0].Posed);
+  EXPECT_FALSE(pose[1].Posed);
+  PlacePosed(model, pose);
+  // head: roll 90 of its own takes (0, 0.02, 0) nowhere; (0, 0.02, 0.1) under the torso's yaw 45 and move.
+  ExpectNear(Worlds(model)[1], {0.05 - 0.0141421, 0.0141421, 0.1}, 1e-7);
+}
+
+TEST(KeyPose, ModelNodesTheKeyDoesNotNameKeepTheirRestValues) {
+  TModel model;
+  TwoNodeModel(model);
+  TNode* tail = AddMeshNode(model, "tail", {{0, 0, -0.05}});
+  tail->Position = {0.01, 0, 0};
+  model.Update();
+  const TNodePose pose = PoseAt(model, ReadText(TwoNodeKey()), 10);
+  ASSERT_EQ(pose.size(), 3u);
+  EXPECT_FALSE(pose[2].Posed);
+  PlacePosed(model, pose);
+  ExpectNear(Worlds(model)[2], 0.01, 0, -0.05);
+  ExpectNear(Worlds(model)[0], 0.1, 0.1, 0, 1e-9);  // torso: yaw 90 and x 0.1
+}
+
+TEST(KeyPose, KeyNodesTheModelLacksAreLeftOut) {
+  TModel model;
+  AddMeshNode(model, "torso", {{0.1, 0, 0}});
+  model.Update();
+  const TNodePose pose = PoseAt(model, ReadText(TwoNodeKey()), 5);
+  ASSERT_EQ(pose.size(), 1u);
+  PlacePosed(model, pose);
+  ExpectNear(Worlds(model)[0], 0.1207107, 0.0707107, 0, 1e-7);
+}
+
+TEST(KeyPose, ANodeWithoutEntriesIsNotPosed) {
+  TKeyNode node;
+  EXPECT_FALSE(KeyNodeAt(node, 3).Posed);
+}
+
+TEST(KeyCheck, NamesWhatDoesNotFitTheModel) {
+  TModel model;
+  TwoNodeModel(model);
+  model.Nodes[1]->Name = "rcalf";
+  AddMeshNode(model, "tail");
+  const std::string text = Replace(TwoNodeKey(), "head", "rthigh");
+  EXPECT_EQ(CheckKeyAgainstModel(model, ReadText(text)),
+            (std::vector<std::string>{"node 1 'rthigh' drives 'rcalf' in this model",
+                                      "model node 2 'tail' is not in the animation and keeps its rest pose"}));
+  TModel one;
+  AddMeshNode(one, "TORSO");  // names compare without regard to case
+  EXPECT_EQ(CheckKeyAgainstModel(one, ReadText(TwoNodeKey())),
+            (std::vector<std::string>{"node 1 'head': this model has no node 1 (it has 1)"}));
+  EXPECT_EQ(CheckKeyAgainstModel(model, ReadText(Replace(TwoNodeKey("1"), "head", "rcalf"))),
+            (std::vector<std::string>{"node 1 'rcalf' lies beyond JOINTS (1) and drives nothing",
+                                      "model node 1 'rcalf' is not in the animation and keeps its rest pose",
+                                      "model node 2 'tail' is not in the animation and keeps its rest pose"}));
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+// KEY animations read from files on disk and from containers, and refused when damaged.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "formats/ContainerKeys.h"
+#include "formats/Gob.h"
+#include "formats/KeyReader.h"
+#include "model/Errors.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/KeyFiles.h"
+#include "tests/core/TestCore.h"
+#include "tests/core/TestSupport.h"
+
+using namespace fmt_test;
+using key_test::TwoNodeKey;
+
+namespace {
+
+TEST(KeyReader, ReadsHeaderMarkersNodesAndEntriesFromAFile) {
+  const TTempDir dir;
+  const TKeyAnimation key = ReadKeyFile(dir.Write("walk.key", TwoNodeKey()));
+  EXPECT_EQ(key.Flags, 0x14u);
+  EXPECT_EQ(key.Type, 0xFFu);
+  EXPECT_EQ(key.Frames, 20);
+  EXPECT_EQ(key.Fps, 10.0);
+  EXPECT_EQ(key.Joints, 2);
+  ASSERT_EQ(key.Markers.size(), 2u);
+  EXPECT_EQ(key.Markers[1].Frame, 15.0);
+  EXPECT_EQ(key.Markers[1].Type, 1);
+  ASSERT_EQ(key.Nodes.size(), 2u);
+  EXPECT_EQ(key.Nodes[0].MeshName, "torso");
+  ASSERT_EQ(key.Nodes[0].Entries.size(), 2u);
+  const TKeyEntry& e = key.Nodes[0].Entries[1];
+  EXPECT_EQ(e.Frame, 10.0);
+  EXPECT_EQ(e.Flags, 0u);
+  ExpectNear(e.Position, 0.1, 0, 0);
+  ExpectNear(e.Rotation, 0, 90, 0);
+  ExpectNear(e.DeltaRotation, 5, 5, 5);
+  const TKeyNode& head = key.Nodes[1];
+  EXPECT_EQ(head.Index, 1);
+  ASSERT_EQ(head.Entries.size(), 1u);
+  EXPECT_EQ(head.Entries[0].Flags, 2u);  // hexadecimal without "0x" too
+  ExpectNear(head.Entries[0].Position, 0, 0, 0.1);
+  ExpectNear(head.Entries[0].DeltaRotation, 30, 0, 0);
+}
+
+TEST(KeyReader, ReadsTheSampleAnimation) {
+  const TKeyAnimation key = ReadKeyFile(ZARN_SAMPLES_DIR "/fighter-bank.key");
+  EXPECT_EQ(key.Frames, 40);
+  EXPECT_EQ(key.Joints, 6);
+  ASSERT_EQ(key.Nodes.size(), 2u);
+  EXPECT_EQ(key.Nodes[1].Index, 5);
+  EXPECT_EQ(key.Nodes[1].MeshName, "fin");
+}
+
+TEST(KeyReader, ReadsAContainerEntryByItsPlace) {
+  const TTempDir dir;
+  const std::string gob =
+      dir.Write("res.gob", MakeGob({{"3do\\key\\a.key", "x"}, {"3do\\key\\walk.key", TwoNodeKey()}}));
+  TGob directory;
+  ASSERT_TRUE(directory.LoadFromFile(gob));
+  TGobItem item;
+  ASSERT_TRUE(directory.FindFile("walk.key", item));
+  EXPECT_EQ(ReadKeyEntry(item).Nodes.size(), 2u);
+  EXPECT_EQ(ReadKeyNamed(gob + ":3do/key/walk.key").Frames, 20);
+  EXPECT_EQ(ReadKeyNamed(gob + ":walk.key").Joints, 2);
+  // One byte long: the next entry's text is not its own.
+  ExpectThrowWhat<EParserError>([&] { ReadKeyNamed(gob + ":a.key"); },
+                                "a.key, line 1: a KEY starts with \"SECTION: HEADER\"");
+  ExpectThrowWhat<EInOutError>([&] { ReadKeyNamed(gob + ":run.key"); }, "No entry 'run.key' in '" + gob + "'");
+}
+
+TEST(KeyReader, TheContainersAnimationsAreTheKeyFilesOfItsKeyFolder) {
+  const TTempDir dir;
+  const std::string path = dir.Write("res.gob", MakeGob({{"3do\\key\\walk.key", "a"},
+                                                          {"3do\\KEY\\Run.KEY", "b"},
+                                                          {"3do\\key\\old\\jump.key", "c"},
+                                                          {"3do\\key\\notes.txt", "d"},
+                                                          {"3do\\walk.key", "e"},
+                                                          {"key\\walk.key", "f"}}));
+  TGob gob;
+  ASSERT_TRUE(gob.LoadFromFile(path));
+  EXPECT_EQ(ContainerKeyRows(gob), (std::vector<std::string>{"Run.KEY", "walk.key"}));
+  TGobItem item;
+  ASSERT_TRUE(FindContainerKey(gob, "RUN.key", item));
+  EXPECT_EQ(item.EntryName, "3do\\KEY\\Run.KEY");
+  EXPECT_EQ(item.Length, 1u);
+  EXPECT_FALSE(FindContainerKey(gob, "jump.key", item));
+}
+
+struct THostileKey {
+  const char* Case;
+  std::string Text;
+  uint64_t Size;  // beyond the text the file reads as zeros and takes no disk space
+  const char* Says;
+};
+
+std::string Header(const std::string& more = "") {
+  return "SECTION: HEADER\nFRAMES 10\nFPS 15\nJOINTS 4\n" + more;
+}
+std::string Nodes(const std::string& body) { return Header() + "SECTION: KEYFRAME NODES\n" + body; }
+const std::string kEntry = "0: 0 0x1 0 0 0 0 0 0\n0 0 0 0 0 0\n";
+constexpr uint64_t kSparse = uint64_t{5} << 30;
+
+class HostileKey : public ::testing::TestWithParam<THostileKey> {};
+
+TEST_P(HostileKey, IsRefusedWithWhatIsWrong) {
+  const THostileKey& c = GetParam();
+  const TTempDir dir;
+  const std::string path = dir.Write("bad.key", c.Text);
+  if (c.Size > c.Text.size()) std::filesystem::resize_file(path, c.Size);
+  try {
+    ReadKeyFile(path);
+    ADD_FAILURE() << "read without complaint";
+  } catch (const EParserError& e) {
+    EXPECT_EQ(std::string(e.what()), c.Says);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HostileKey,
+    ::testing::Values(
+        THostileKey{"Empty", "", 0, "bad.key: the file ends before its header"},
+        THostileKey{"OnlyComments", "# nothing\n\n   # more\n", 0, "bad.key: the file ends before its header"},
+        THostileKey{"NoHeader", "SECTION: MARKERS\n", 0, "bad.key, line 1: a KEY starts with \"SECTION: HEADER\""},
+        THostileKey{"FramesNoNumber", Header("FRAMES x\n"), 0, "bad.key, line 5: FRAMES 'x' is not a count from 0 to 16777216"},
+        THostileKey{"FramesZero", Header("FRAMES 0\n"), 0, "bad.key, line 5: FRAMES must be at least 1"},
+        THostileKey{"FpsZero", Header("FPS 0\n"), 0, "bad.key, line 5: FPS must be more than 0"},
+        THostileKey{"FpsNoNumber", Header("FPS nan\n"), 0, "bad.key, line 5: FPS 'nan' is not a number"},
+        THostileKey{"NoJoints", "SECTION: HEADER\nFRAMES 1\nFPS 1\nSECTION: KEYFRAME NODES\n", 0,
+                    "bad.key: the header lacks JOINTS"},
+        THostileKey{"FlagsNoHex", Header("FLAGS 0x12g\n"), 0,
+                    "bad.key, line 5: FLAGS '0x12g' is not a hexadecimal number of 32 bits"},
+        THostileKey{"HeaderOnly", Header(), 0, "bad.key: the file ends before \"SECTION: KEYFRAME NODES\""},
+        THostileKey{"NineMarkers", Header("SECTION: MARKERS\nMARKERS 9\n"), 0,
+                    "bad.key, line 6: 9 markers; the game reads at most 8"},
+        THostileKey{"HugeMarkers", Header("SECTION: MARKERS\nMARKERS 4000000000\n"), 0,
+                    "bad.key, line 6: MARKERS '4000000000' is not a count from 0 to 1073741824"},
+        THostileKey{"MarkerCut", Header("SECTION: MARKERS\nMARKERS 2\n1 0\n"), 0,
+                    "bad.key: the file ends before marker 1"},
+        THostileKey{"HugeNodes", Nodes("NODES 2000000000\n"), 0, "bad.key, line 6: NODES '2000000000' is not a count from 0 to 4096"},
+        THostileKey{"NegativeIndex", Nodes("NODES 1\nNODE -1\n"), 0, "bad.key, line 7: NODE '-1' is not a count from 0 to 4095"},
+        THostileKey{"FarIndex", Nodes("NODES 1\nNODE 4096\n"), 0, "bad.key, line 7: NODE '4096' is not a count from 0 to 4095"},
+        THostileKey{"NodeTwice", Nodes("NODES 2\nNODE 3\nMESH NAME a\nENTRIES 0\nNODE 3\n"), 0,
+                    "bad.key, line 10: node 3 is listed twice"},
+        THostileKey{"HugeEntries", Nodes("NODES 1\nNODE 0\nMESH NAME a\nENTRIES 99999999\n"), 0,
+                    "bad.key, line 9: ENTRIES '99999999' is not a count from 0 to 65536"},
+        THostileKey{"NoMeshName", Nodes("NODES 1\nNODE 0\nENTRIES 1\n"), 0, "bad.key, line 8: \"MESH NAME\" expected"},
+        THostileKey{"CutInEntries", Nodes("NODES 1\nNODE 0\nMESH NAME a\nENTRIES 3\n" + kEntry), 0,
+                    "bad.key: the file ends before entry 1 of node 0"},
+        THostileKey{"CutBeforeDeltas", Nodes("NODES 1\nNODE 0\nMESH NAME a\nENTRIES 1\n0: 0 0x1 0 0 0 0 0 0\n"), 0,
+                    "bad.key: the file ends before the deltas of entry 0 of node 0"},
+        THostileKey{"ShortEntry", Nodes("NODES 1\nNODE 0\nMESH NAME a\nENTRIES 1\n0: 0 0x1 0 0 0\n"), 0,
+                    "bad.key, line 10: entry 0 of node 0: \"N: frame flags x y z pitch yaw roll\" expected"},
+        THostileKey{"EntryNoNumber", Nodes("NODES 1\nNODE 0\nMESH NAME a\nENTRIES 1\n0: 0 0x1 0 a 0 0 0 0\n"), 0,
+                    "bad.key, line 10: y 'a' is not a number"},
+        THostileKey{"ShortDeltas", Nodes("NODES 1\nNODE 0\nMESH NAME a\nENTRIES 1\n0: 0 0x1 0 0 0 0 0 0\n1 2 3\n"), 0,
+                    "bad.key, line 11: entry 0 of node 0: six deltas \"dx dy dz dpitch dyaw droll\" expected"},
+        THostileKey{"EntriesBackwards",
+                    Nodes("NODES 1\nNODE 0\nMESH NAME a\nENTRIES 2\n0: 5 0x1 0 0 0 0 0 0\n0 0 0 0 0 0\n" + kEntry), 0,
+                    "bad.key, line 12: entry 1 of node 0 comes before the entry above it (frame 0)"},
+        THostileKey{"NodesMissing", Nodes("NODES 2\nNODE 0\nMESH NAME a\nENTRIES 1\n" + kEntry), 0,
+                    "bad.key: the file ends before node 1 of 2"},
+        // Gigabytes of holes after a head that promises thousands of nodes: the holes end the
+        // text, and nothing was set aside on the counts' word.
+        THostileKey{"SparseAfterCounts", Nodes("NODES 4096\nNODE 0\nMESH NAME a\nENTRIES 65536\n" + kEntry), kSparse,
+                    "bad.key: the file ends before entry 1 of node 0"},
+        THostileKey{"SparseHeader", "SECTION: HEADER\nFRAMES 10\n", kSparse, "bad.key: the header lacks FPS"}),
+    [](const auto& info) { return std::string(info.param.Case); });
+
+TEST(KeyReader, AFolderIsNoKey) {
+  const TTempDir dir;
+  std::filesystem::create_directories(dir.File("walk.key"));
+  EXPECT_THROW(ReadKeyFile(dir.File("walk.key")), EInOutError);
+  EXPECT_THROW(ReadKeyFile(dir.File("missing.key")), EInOutError);
+}
+
+}  // namespace
