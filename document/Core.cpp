@@ -34,7 +34,9 @@ void TCore::ResetHistory() {
 
 void TCore::BeginStep() { History.Begin(TakeSelectionState(*this)); }
 
-bool TCore::CommitStep(const std::string& caption) { return History.Commit(*Model, TakeSelectionState(*this), caption); }
+bool TCore::CommitStep(const std::string& caption) {
+  return History.Commit(*Model, [this] { return TakeSelectionState(*this); }, caption);
+}
 
 void TCore::Undo() { GoInHistory(&THistory::Undo); }
 

@@ -196,15 +196,28 @@ TSelectionState TakeSelectionState(const TCore& core) {
     if (model.Nodes[i]->Mesh) meshNode.emplace(model.Nodes[i]->Mesh.get(), i);
   }
   for (const TNode* n : core.Nodes) s.Nodes.push_back(nodeIndex.at(n));
-  // Faces know no index of their own: the meshes that hold selected faces are numbered once.
-  std::unordered_map<const TFace*, int> faceIndex;
-  for (const TFace* f : core.Surfaces)
-    if (!faceIndex.count(f))
-      for (int i = 0; i < f->Mesh->Surfaces.Count(); ++i) faceIndex.emplace(f->Mesh->Surfaces[i], i);
-  for (const TFace* f : core.Surfaces) s.Surfaces.emplace_back(meshNode.at(f->Mesh), faceIndex.at(f));
+  // A selection of a million faces mostly runs through one mesh after another: its node is
+  // looked up once per run, and each face finds its index in the stamp its mesh gave it.
+  const TMesh* lastMesh = nullptr;
+  int lastNode = -1;
+  const auto nodeOf = [&](const TMesh* mesh) {
+    if (mesh != lastMesh) {
+      lastNode = meshNode.at(mesh);
+      lastMesh = mesh;
+    }
+    return lastNode;
+  };
+  s.Surfaces.reserve(static_cast<size_t>(core.Surfaces.Count()));
+  for (const TFace* f : core.Surfaces) {
+    const int node = nodeOf(f->Mesh);
+    if (f->Mesh->IndexOfFace(f) < 0) f->Mesh->IndexFaces();
+    s.Surfaces.emplace_back(node, f->Mesh->IndexOfFace(f));
+  }
+  s.Vertices.reserve(static_cast<size_t>(core.Vertices.Count()));
   for (const TVertex* v : core.Vertices) {
+    const int node = nodeOf(v->Mesh);
     if (v->Mesh->IndexOfVertex(v) < 0) v->Mesh->IndexVertices();
-    s.Vertices.emplace_back(meshNode.at(v->Mesh), v->Mesh->IndexOfVertex(v));
+    s.Vertices.emplace_back(node, v->Mesh->IndexOfVertex(v));
   }
   return s;
 }

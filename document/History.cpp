@@ -1,5 +1,7 @@
 #include "document/History.h"
 
+#include <utility>
+
 #include "model/Model.h"
 
 namespace {
@@ -39,12 +41,17 @@ void THistory::Begin(TSelectionState selection) {
   Begun = true;
 }
 
-bool THistory::Commit(TModel& model, TSelectionState selection, const std::string& caption) {
-  TSelectionState before = Begun ? std::move(Pending) : selection;
-  Begun = false;
+bool THistory::Commit(TModel& model, const std::function<TSelectionState()>& takeSelection,
+                      const std::string& caption) {
+  const bool begun = std::exchange(Begun, false);
   size_t created = 0;
   std::shared_ptr<const TModelState> after = TakeModelState(model, Synced, created);
-  if (Current && SameModel(*Current, *after)) return false;
+  if (Current && SameModel(*Current, *after)) {
+    Pending = {};
+    return false;
+  }
+  TSelectionState selection = takeSelection();
+  TSelectionState before = begun ? std::move(Pending) : selection;
   while (Steps.size() > Done) {
     TotalBytes -= Steps.back().Bytes;
     Steps.pop_back();

@@ -25,8 +25,9 @@ class THistory {
   // Before a user action: remembers the selection its step gives back on undo.
   void Begin(TSelectionState selection);
   // After the action, with the selection it left: its changes, if any, become a step named
-  // `caption` (true).
-  bool Commit(TModel& model, TSelectionState selection, const std::string& caption);
+  // `caption` (true). The selection is asked for only when there is a step to keep it in, as
+  // selecting a million faces makes no step and should not pay for a copy of them.
+  bool Commit(TModel& model, const std::function<TSelectionState()>& selection, const std::string& caption);
 
   bool CanUndo() const { return Done > 0; }
   bool CanRedo() const { return Done < Steps.size(); }

@@ -23,6 +23,9 @@ class TFace {
   int TextureMode = 1;
   float ExtraLight = 0;
   int SelectionSlot = -1;
+  // Where this face last stood in its mesh's face list; kept by TMesh::IndexFaces. Check with
+  // TMesh::IndexOfFace, never trust it raw.
+  int Index = -1;
 
   int AddVertex(TVertex* vertex);
   TVertex* InsertVertex(int index, TVertex* vertex);

@@ -152,6 +152,11 @@ void TMesh::IndexVertices() {
   for (TVertex* v : Vertices) v->Index = i++;
 }
 
+void TMesh::IndexFaces() {
+  int i = 0;
+  for (TFace* f : Surfaces) f->Index = i++;
+}
+
 void TMesh::CalcVertexNormals() {
   TouchVertices();
   // One pass over the face corners. Each vertex receives its faces' normals in face order,

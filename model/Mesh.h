@@ -72,6 +72,12 @@ class TMesh {
     if (!vertex || vertex->Index < 0 || vertex->Index >= Vertices.Count()) return -1;
     return Vertices[vertex->Index] == vertex ? vertex->Index : -1;
   }
+  // The same for faces.
+  void IndexFaces();
+  int IndexOfFace(const TFace* face) const {
+    if (!face || face->Index < 0 || face->Index >= Surfaces.Count()) return -1;
+    return Surfaces[face->Index] == face ? face->Index : -1;
+  }
 };
 
 // Everything of a face but its corners: material, flags, modes and extra light.
