@@ -105,6 +105,27 @@ BENCHMARK(BM_WindowSelectAll)
     ->UseRealTime()
     ->Iterations(3);
 
+// A frame of the window's Top view with every face selected, in each view mode: what is left
+// of the view's pace after Select All.
+void BM_WindowSelectedFrame(benchmark::State& state) {
+  if (!qEnvironmentVariableIsSet("DISPLAY")) return state.SkipWithError("no display: run under xvfb-run");
+  TWindowRig rig;
+  if (!rig.Ready(state)) return;
+  BuildGrid(*rig.Core->Model, 1000);
+  rig.Core->ResetHistory();
+  TfraBuilder& frame = *rig.Window->Builder();
+  frame.ModelReplaced();
+  frame.SetEditMode(emSurface);
+  frame.Cameras->Current().Rec.ViewMode = static_cast<unsigned char>(state.range(0));
+  frame.tacCamerasChange();
+  rig.Window->Action("actSelAll")->trigger();
+  QApplication::processEvents();
+  for (auto _ : state) frame.Redraw(false);
+  state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["selected"] = rig.Core->SelectedCount();
+}
+BENCHMARK(BM_WindowSelectedFrame)->ArgName("mode")->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1);
+
 // From the menu command to the first showing of the bar, and to the end of the import.
 void BM_WindowImportFirstProgress(benchmark::State& state) {
   if (!qEnvironmentVariableIsSet("DISPLAY")) return state.SkipWithError("no display: run under xvfb-run");

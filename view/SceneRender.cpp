@@ -53,11 +53,15 @@ void TfraBuilder::glaMainRender() {
     RebuildList = false;
     ++Rebuilds;
   }
-  if (camera.ViewMode == kGameViewMode)
+  if (camera.ViewMode == kGameViewMode) {
     // Drawn anew in every frame, as its light and culling follow the camera.
     Game.Draw(Core, GameLight);
-  else
+  } else if (camera.ViewMode == 0) {
+    SetColor(Core, ccGeometry);
+    Overlay.DrawUnselectedEdges(Core, Buffers);
+  } else {
     DrawGeometry(Core, Buffers, camera.ViewMode);
+  }
   Overlay.Draw(Core, Buffers);
   // Points change colour with every change of the vertex selection, which costs less drawn
   // straight from arrays than uploaded.

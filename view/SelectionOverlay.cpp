@@ -4,6 +4,8 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
+
 #include "view/GLRoutines.h"
 #include "view/MeshBuffers.h"
 #include "view/ModelDrawing.h"
@@ -36,32 +38,57 @@ void TSelectionOverlay::Gather(TCore& core, const TMeshBuffers& buffers) {
     const TMeshBuffers::TEntry* e = buffers.Find(mesh);
     const int faces = mesh->Surfaces.Count();
     if (!e || e->FaceFirst.size() != static_cast<size_t>(faces)) continue;
-    TRanges r{mesh, {}, {}, {}, {}};
-    std::vector<int> edgeFirst;
+    TRanges r{mesh, {}, {}, {}, {}, {}, {}};
+    std::vector<int> edgeFirst, otherEdgeFirst;
     if (core.EditMode == emNode) {
       if (!core.Nodes.Contains(node)) continue;
       AddRun(r.First, r.Count, 0, e->CornerCount);
       AddRun(edgeFirst, r.EdgeCount, 0, e->EdgeIndices);
     } else {
       for (int i = 0; i < faces; ++i) {
-        if (!core.Surfaces.Contains(mesh->Surfaces[i])) continue;
         const size_t f = static_cast<size_t>(i);
+        const int edges = e->EdgeFirst[f + 1] - e->EdgeFirst[f];
+        if (!core.Surfaces.Contains(mesh->Surfaces[i])) {
+          AddRun(otherEdgeFirst, r.OtherEdgeCount, e->EdgeFirst[f], edges);
+          continue;
+        }
         AddRun(r.First, r.Count, e->FaceFirst[f], e->FaceCount[f]);
-        AddRun(edgeFirst, r.EdgeCount, e->EdgeFirst[f], e->EdgeFirst[f + 1] - e->EdgeFirst[f]);
+        AddRun(edgeFirst, r.EdgeCount, e->EdgeFirst[f], edges);
       }
     }
     for (int first : edgeFirst) r.EdgeOffset.push_back(ByteOffset(first));
+    for (int first : otherEdgeFirst) r.OtherEdgeOffset.push_back(ByteOffset(first));
     if (!r.First.empty() || !r.EdgeCount.empty()) Ranges.push_back(std::move(r));
   }
 }
 
-void TSelectionOverlay::Draw(TCore& core, const TMeshBuffers& buffers) {
+void TSelectionOverlay::Update(TCore& core, const TMeshBuffers& buffers) {
   const TKey key{core.Nodes.Version(), core.Surfaces.Version(), core.EditMode, buffers.Generation};
-  if (!Valid || key != Drawn) {
-    Gather(core, buffers);
-    Drawn = key;
-    Valid = true;
+  if (Valid && key == Drawn) return;
+  Gather(core, buffers);
+  Drawn = key;
+  Valid = true;
+}
+
+void TSelectionOverlay::DrawUnselectedEdges(TCore& core, const TMeshBuffers& buffers) {
+  Update(core, buffers);
+  std::vector<const TMesh*> drawn;
+  for (const TNode* node : core.Model->Nodes) {
+    const TMesh* mesh = node->Mesh.get();
+    if (!mesh || std::find(drawn.begin(), drawn.end(), mesh) != drawn.end() || !buffers.BindEdges(mesh)) continue;
+    drawn.push_back(mesh);
+    const auto r = std::find_if(Ranges.begin(), Ranges.end(), [mesh](const TRanges& x) { return x.Mesh == mesh; });
+    if (r == Ranges.end())
+      glDrawElements(GL_LINES, buffers.Find(mesh)->EdgeIndices, GL_UNSIGNED_INT, nullptr);
+    else if (!r->OtherEdgeCount.empty())
+      glMultiDrawElements(GL_LINES, r->OtherEdgeCount.data(), GL_UNSIGNED_INT, r->OtherEdgeOffset.data(),
+                          static_cast<GLsizei>(r->OtherEdgeCount.size()));
   }
+  TMeshBuffers::Unbind();
+}
+
+void TSelectionOverlay::Draw(TCore& core, const TMeshBuffers& buffers) {
+  Update(core, buffers);
   DrawNodePivots(core);
   if (Ranges.empty()) return;
   Begin2DState();

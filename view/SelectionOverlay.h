@@ -18,6 +18,9 @@ class TSelectionOverlay {
   // Tint: of 1, how much of the selection colour covers a selected face.
   static constexpr float kTint = 0.3f;
   void Draw(TCore& core, const TMeshBuffers& buffers);
+  // The wireframe's own lines in the current colour, but for the selected faces' edges: the
+  // outlines draw those very lines in front, so a selected million faces cost their lines once.
+  void DrawUnselectedEdges(TCore& core, const TMeshBuffers& buffers);
   // Ranges gathered so far, for the tests and benchmarks.
   int Gathers = 0;
 
@@ -29,8 +32,12 @@ class TSelectionOverlay {
     std::vector<int> First, Count;
     std::vector<const void*> EdgeOffset;
     std::vector<int> EdgeCount;
+    // The edges of the faces left out, the same way.
+    std::vector<const void*> OtherEdgeOffset;
+    std::vector<int> OtherEdgeCount;
   };
   void Gather(TCore& core, const TMeshBuffers& buffers);
+  void Update(TCore& core, const TMeshBuffers& buffers);
   using TKey = std::tuple<uint64_t, uint64_t, TEditMode, uint64_t>;
   TKey Drawn{};
   bool Valid = false;
