@@ -151,6 +151,8 @@ void TfrmMain::OpenFile(const std::string& path) {
     return;
   }
   const std::string extension = UpperExtension(path);
+  // The new model is drawn once, with the cameras fitted to it.
+  const TfraBuilder::TFrameHold held(fraBuilder);
   TCommandResult opened;
   if (extension == ".GOB" || extension == ".GOO") {
     TGobItem item;
@@ -175,6 +177,7 @@ void TfrmMain::OpenFile(const std::string& path) {
 void TfrmMain::actFileNewExecute() {
   if (!SaveChangesFirst()) return;
   ClearModelStatus();
+  const TfraBuilder::TFrameHold held(fraBuilder);
   if (Tell(NewModel(Core)) && fraBuilder) fraBuilder->ModelReplaced();
 }
 
@@ -184,6 +187,7 @@ void TfrmMain::acnFileRevertExecute() {
   if (!FileExists(Core.Model->FileName) || !SaveChangesFirst()) return;
   ClearModelStatus();
   const TMessageGroup lines(frmMsg, QString::fromStdString(Core.Model->FileName));
+  const TfraBuilder::TFrameHold held(fraBuilder);
   if (Tell(RevertModel(Core)) && fraBuilder) fraBuilder->ModelReplaced();
 }
 

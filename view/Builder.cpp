@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <utility>
 
 #include "model/Convert.h"
 #include "model/Errors.h"
@@ -205,15 +206,26 @@ void TfraBuilder::RepaintTree() {
 void TfraBuilder::Redraw(bool rebuild) {
   // A rebuild asked for while nothing could be drawn waits for the next frame that is.
   RebuildList = RebuildList || rebuild;
+  if (Holds > 0) {
+    FrameAsked = true;
+    return;
+  }
   // Commands that change the node selection end here: the tree's marks follow.
   RepaintTree();
   glaMain->Repaint();
   if (AfterRedraw) AfterRedraw();
 }
 
+TfraBuilder::TFrameHold::~TFrameHold() {
+  if (!Frame || --Frame->Holds > 0 || !std::exchange(Frame->FrameAsked, false)) return;
+  // The frame is drawn with the rebuild any of the waiting requests asked for.
+  RunGuarded(Frame->Core.Services, "drawing", [this] { Frame->Redraw(false); });
+}
+
 void TfraBuilder::ResetCameras() { Cameras->ResetCameras(Core.Model->Radius); }
 
 void TfraBuilder::ModelReplaced() {
+  const TFrameHold held(this);
   // The cameras are reset without a frame of their own: the rebuild below draws with them.
   ResetCameras();
   Core.ClearSelection();
@@ -245,10 +257,10 @@ void TfraBuilder::SetToolMode(TToolMode mode) {
 }
 
 void TfraBuilder::SetViewKind(int kind) {
-  if (kind >= 0 && kind <= 2)
-    glaMain->SetColor(Core.Color2D);
-  else if (kind == 3)
-    glaMain->SetColor(Core.Color3D);
+  if (kind < 0 || kind > 3) return;
+  glaMain->SetBackground(kind == 3 ? Core.Color3D : Core.Color2D);
+  // Drawn as any other request, so that a held frame waits.
+  Redraw(false);
 }
 
 void TfraBuilder::tacCamerasChange() {

@@ -41,6 +41,20 @@ class TfraBuilder : public QWidget {
   void Start();
   // Rebuild true recompiles the model's display list at this paint; false only replays it.
   void Redraw(bool rebuild);
+  // While one lives, the frames asked for wait, and the last to go draws them as one: a new
+  // model's settings, each of which would draw a big mesh, cost the one frame that shows them.
+  class TFrameHold {
+   public:
+    explicit TFrameHold(TfraBuilder* frame) : Frame(frame) {
+      if (Frame) ++Frame->Holds;
+    }
+    ~TFrameHold();
+    TFrameHold(const TFrameHold&) = delete;
+    TFrameHold& operator=(const TFrameHold&) = delete;
+
+   private:
+    TfraBuilder* Frame;
+  };
   // After a new model: cameras fitted, selection cleared, tree and properties refreshed,
   // node mode and select tool, the current camera's settings applied, redrawn.
   void ModelReplaced();
@@ -121,4 +135,6 @@ class TfraBuilder : public QWidget {
   TCore& Core;
   TTextureCache Textures;
   QWidget* pnlTree = nullptr;
+  int Holds = 0;
+  bool FrameAsked = false;
 };

@@ -90,12 +90,16 @@ void TGLArea::ContextReady() {
 }
 
 void TGLArea::SetColor(unsigned color) {
+  SetBackground(color);
+  Repaint();
+}
+
+void TGLArea::SetBackground(unsigned color) {
   Background = color;
   if (MakeCurrent()) {
     const TColorRGB c = SystemColorToRGB(color);
     glClearColor(c.R, c.G, c.B, 1.0f);
   }
-  Repaint();
 }
 
 bool TGLArea::MakeCurrent() {

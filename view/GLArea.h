@@ -21,6 +21,8 @@ class TGLArea : public QWidget {
   unsigned Color() const { return Background; }
   // Background as a 0x00BBGGRR value; the GL clear colour follows.
   void SetColor(unsigned color);
+  // The same without drawing, for a caller that draws when it is ready.
+  void SetBackground(unsigned color);
   float FPS() const { return Fps; }
 
   // Draws a frame now, before returning.
