@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdio>
 
 #include "model/Convert.h"
@@ -249,6 +250,19 @@ void TfraBuilder::SetViewKind(int kind) {
     glaMain->SetColor(Core.Color2D);
   else if (kind == 3)
     glaMain->SetColor(Core.Color3D);
+}
+
+void TfraBuilder::SetFourViews(bool on) {
+  ShowFour = on;
+  Redraw(false);
+}
+
+int TfraBuilder::CurrentCamera() const { return tacCameras->currentIndex(); }
+
+TViewPane TfraBuilder::Pane(int index) const {
+  const int w = glaMain->ClientWidth(), h = glaMain->ClientHeight();
+  if (ShowFour) return FourViewPane(index, w, h);
+  return {0, 0, std::max(w, 1), h};
 }
 
 void TfraBuilder::tacCamerasChange() {
