@@ -37,6 +37,7 @@ void TfraBuilder::glaMainRender() {
     // Only the meshes that changed go to GL again; the Game mode draws from the model itself
     // but its selection from the buffers.
     Buffers.Sync(*Core.Model);
+    Game.ModelChanged();
     bool gameShown = Cameras->Current().Rec.ViewMode == kGameViewMode;
     for (int i = 0; ShowFour && i < PaneCount; ++i) gameShown = gameShown || Cameras->Get(i).Rec.ViewMode == kGameViewMode;
     if (gameShown) Game.Release();
