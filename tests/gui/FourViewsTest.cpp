@@ -50,6 +50,14 @@ TEST_F(TFourViewsTest, EachCameraDrawsInItsQuarterAndTheActiveOneIsFramed) {
   const QImage free = Shot("four_views_free_active");
   for (int i = 0; i < PaneCount; ++i)
     EXPECT_EQ(CountPixels(Part(free, PaneOf(i)), kFrame, 4) > 0, i == 3) << i;
+
+  // The selection shows in every pane, whatever its camera's mode.
+  Window->Action("acnViewGame")->trigger();
+  Frame().actEMFace->trigger();
+  Window->Action("actSelAll")->trigger();
+  const QImage selected = Shot("four_views_selected");
+  for (int i = 0; i < PaneCount; ++i)
+    EXPECT_GT(CountPixels(Part(selected, PaneOf(i)), qRgb(255, 0, 0), 0), 200) << i;
 }
 
 // A rectangle dragged over the whole Side pane takes every face in through that camera; the
