@@ -220,6 +220,8 @@ std::vector<TViewBinding> ViewBindings(const std::string& frameKey) {
       {"Shift+Drag", "Move tool in node mode: move the nodes' pivot points"},
       {"Right click", "Select tool: add what lies exactly under the pointer, or take it out"},
       {"1 to " + std::to_string(std::size(DefaultCameras())), "Show the camera of that number: " + cameras},
+      {"Press in a pane", "View > Four Views: the pane's camera becomes the current one, and the press, drag or "
+                          "wheel turn acts through it"},
       {frameKey.empty() ? "View menu" : frameKey, "Frame Selection: fit the camera to the selection, or to the "
                                                    "whole model when nothing is selected"},
   };
