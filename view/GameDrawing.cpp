@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "document/Core.h"
+#include "view/TexelUpload.h"
 
 namespace {
 
@@ -89,11 +90,7 @@ unsigned TGameDrawing::Checker() {
     texels[i * 4u] = texels[i * 4u + 2] = lit ? 255 : 0;
     texels[i * 4u + 3] = 255;
   }
-  glGenTextures(1, &CheckerName);
-  glBindTexture(GL_TEXTURE_2D, CheckerName);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+  CheckerName = UploadTexels(4, 4, true, texels.data());
   return CheckerName;
 }
 
@@ -116,14 +113,7 @@ unsigned TGameDrawing::Texture(const TCore& core, const TMaterial& m, int row, b
       out[3] = 255;
     }
   }
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, m.Width, m.Height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  const unsigned name = UploadTexels(m.Width, m.Height, true, rgba.data());
   Textures[key] = name;
   return name;
 }
