@@ -80,6 +80,11 @@ void TfrmMain::InstallCommands() {
   SetCommand("actViewRestartGL", [this] { actViewRestartGLExecute(); });
   SetCommand("actViewMsg", [this] { frmMsg->setVisible(!frmMsg->isVisible()); });
   SetCommand("actViewResetCam", [this] { actViewResetCamExecute(); });
+  SetCommand("actViewFourViews", [this] {
+    if (!fraBuilder) return;
+    fraBuilder->SetFourViews(Action("actViewFourViews")->isChecked());
+    SaveFourViews(fraBuilder->FourViews());
+  });
   SetCommand("acnViewMaterials", [this] {
     std::string chosen;
     TfrmMat::Execute(Core, {}, chosen, this);

@@ -72,6 +72,7 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
   BuildStatusBar();
   BuildOutputList();
   InstallCommands();
+  Action("actViewFourViews")->setCheckable(true);
   for (QAction* menu : menuBar()->actions())
     if (menu->text() == "&View") {
       LodUi = new TLevelOfDetailUi(*this, *Actions, Core, *menu->menu());
@@ -227,6 +228,8 @@ void TfrmMain::ShowBuilder() {
   fraBuilder->AddViewKey(Action("actViewFrameSelection"));
   fraBuilder->show();
   fraBuilder->Start();
+  fraBuilder->SetFourViews(LoadFourViews());
+  Action("actViewFourViews")->setChecked(fraBuilder->FourViews());
 }
 
 void TfrmMain::StartGL() {

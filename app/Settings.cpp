@@ -149,3 +149,10 @@ void SaveObjImportChoice(const TObjImportChoice& choice) {
   store.RegWriteBool("ObjImport/Materials", choice.Materials);
   store.RegWriteBool("ObjImport/ObjectsAsNodes", choice.ObjectsAsNodes);
 }
+
+bool LoadFourViews() { return TSettingsStore().RegReadBool("View/FourViews", false); }
+
+void SaveFourViews(bool on) {
+  TSettingsStore store;
+  store.RegWriteBool("View/FourViews", on);
+}

@@ -27,3 +27,7 @@ struct TObjImportChoice {
 };
 TObjImportChoice LoadObjImportChoice();
 void SaveObjImportChoice(const TObjImportChoice& choice);
+
+// Whether the views show the four cameras at once, kept between runs.
+bool LoadFourViews();
+void SaveFourViews(bool on);

@@ -62,7 +62,9 @@ const std::vector<TActionRow>& MainActionRows() {
       {"acnViewGame", "&Game", "Draw the model as the game does", "", View, 3, false},
       {"actViewRestartGL", "Restart Open&GL", "Restart OpenGL (debug)", "", None, 0, false},
       {"actViewMsg", "M&essages", "Show or hide the history of messages", "", View, 6, false},
-      {"actViewResetCam", "&Reset Cameras", "Reset views/cameras", "Ctrl+R", View, 4, true},
+      {"actViewFourViews", "&Four Views", "Show the four cameras at once; the mouse acts on the one under it", "",
+       View, 4, true},
+      {"actViewResetCam", "&Reset Cameras", "Reset views/cameras", "Ctrl+R", View, 4, false},
       {"acnViewMaterials", "&Materials...", "", "", View, 5, true},
       {"actViewOption", "&Options...", "", "", View, 6, false},
       // The window puts these under the choice of set on the submenu.

@@ -7,16 +7,6 @@
 
 namespace {
 
-// The parts of a surface are still that surface: they keep its material and how it draws.
-void TakeLook(TFace& part, const TFace& surface) {
-  part.Material = surface.Material;
-  part.FaceType = surface.FaceType;
-  part.GeometryMode = surface.GeometryMode;
-  part.LightingMode = surface.LightingMode;
-  part.TextureMode = surface.TextureMode;
-  part.ExtraLight = surface.ExtraLight;
-}
-
 // Adds corner k of the surface to the part, with the texture coordinate it has there.
 void AddCornerOf(TFace& part, const TFace& surface, int k) {
   part.TXVertices[part.AddVertex(surface.Vertices[k])] = surface.TXVertices[k];
@@ -28,7 +18,7 @@ TFace* ExtrudeSurfaceKeep(TFace& surface) {
   TMesh& mesh = *surface.Mesh;
   const int n = surface.Vertices.Count();
   TFace* cap = mesh.AddFace();
-  TakeLook(*cap, surface);
+  CopyFaceAttributes(surface, *cap);
   for (int i = 0; i < n; ++i) {
     TVertex* w = mesh.AddVertex();
     w->Position = surface.Vertices[i]->Position;
@@ -40,7 +30,7 @@ TFace* ExtrudeSurfaceKeep(TFace& surface) {
   for (int i = 0; i < n; ++i) {
     const int j = (i + 1) % n;
     TFace* side = mesh.AddFace();
-    TakeLook(*side, surface);
+    CopyFaceAttributes(surface, *side);
     AddCornerOf(*side, surface, i);
     AddCornerOf(*side, surface, j);
     side->TXVertices[side->AddVertex(cap->Vertices[j])] = surface.TXVertices[j];
@@ -67,8 +57,8 @@ bool SplitSurface(TFace& surface, TVertex& a, TVertex& b) {
   TMesh& mesh = *a.Mesh;
   TFace* first = mesh.AddFace();
   TFace* second = mesh.AddFace();
-  TakeLook(*first, surface);
-  TakeLook(*second, surface);
+  CopyFaceAttributes(surface, *first);
+  CopyFaceAttributes(surface, *second);
   for (int k = 0; k <= lo; ++k) AddCornerOf(*first, surface, k);
   for (int k = hi; k < n; ++k) AddCornerOf(*first, surface, k);
   for (int k = lo; k <= hi; ++k) AddCornerOf(*second, surface, k);

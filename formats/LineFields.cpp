@@ -1,40 +1,57 @@
 #include "formats/LineFields.h"
 
-#include <cstring>
+#include <algorithm>
+#include <array>
 
-void CleanLine(std::string& line) {
-  if (const auto at = line.find("//"); at != std::string::npos) line.resize(at);
-  if (const auto at = line.find('#'); at != std::string::npos) line.resize(at);
-  // One pass for tabs, commas, "0x" and space runs, in place: a million rows of a big mesh
-  // each pass through here. Deleting "0x" can bring a new "0" and "x" together ("00xx"), or
-  // two spaces, so deletion and the collapsing of runs both look back at what has already
-  // been written; neither touches what the other looks at.
+namespace {
+// The characters cleaning may change or drop once the line has begun.
+constexpr auto Examined = [] {
+  std::array<bool, 256> examined{};
+  for (const unsigned char c : {'\t', ',', 'x', ' '}) examined[c] = true;
+  return examined;
+}();
+}  // namespace
+
+void CleanLine(std::string_view raw, std::string& line) {
+  const size_t comment = std::min(raw.find("//"), raw.find('#'));
+  if (comment != std::string_view::npos) raw = raw.substr(0, comment);
+  // One pass for tabs, commas, "0x", space runs and the leading blanks, written straight into
+  // the line: a million rows of a big mesh each pass through here. Deleting "0x" can bring a
+  // new "0" and "x" together ("00xx"), or two spaces, so deletion and the collapsing of runs
+  // both look back at what has already been written; neither touches what the other looks
+  // at. Blanks before anything else is written are the leading ones that go anyway.
+  line.resize(raw.size());
+  char* const out = line.data();
   size_t w = 0;
-  for (size_t r = 0; r < line.size(); ++r) {
-    char c = line[r];
-    if (c == '\t' || c == ',') c = ' ';
-    if (c == 'x' && w > 0 && line[w - 1] == '0') {
-      --w;
+  for (const char r : raw) {
+    // Digits and signs, most of every row, are copied without a second look.
+    if (w > 0 && !Examined[static_cast<unsigned char>(r)]) {
+      out[w++] = r;
       continue;
     }
-    if (c == ' ' && w > 0 && line[w - 1] == ' ') continue;
-    line[w++] = c;
+    const char c = r == '\t' || r == ',' ? ' ' : r;
+    if (w == 0) {
+      if (static_cast<unsigned char>(c) > ' ') out[w++] = c;
+      continue;
+    }
+    const char last = out[w - 1];
+    if (c == 'x' && last == '0')
+      --w;
+    else if (c != ' ' || last != ' ')
+      out[w++] = c;
   }
+  while (w > 0 && static_cast<unsigned char>(out[w - 1]) <= ' ') --w;
   line.resize(w);
-  size_t begin = 0, end = line.size();
-  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-  while (begin < end && blank(line[begin])) ++begin;
-  while (end > begin && blank(line[end - 1])) --end;
-  line.resize(end);
-  line.erase(0, begin);
 }
 
 void TLineFields::Split(std::string_view cleaned, int capacity, bool rowLabel) {
   Fields.clear();
+  const size_t size = cleaned.size();
   size_t start = 0;
-  while (start <= cleaned.size() && static_cast<int>(Fields.size()) < capacity) {
-    size_t stop = cleaned.find(' ', start);
-    if (stop == std::string_view::npos) stop = cleaned.size();
+  while (start <= size && static_cast<int>(Fields.size()) < capacity) {
+    // Fields are a few characters long: a plain loop beats a library search for each.
+    size_t stop = start;
+    while (stop < size && cleaned[stop] != ' ') ++stop;
     std::string_view field = cleaned.substr(start, stop - start);
     // A row label glued to its first value ("0:NAME.MAT") is two fields.
     if (rowLabel && Fields.empty()) {
@@ -46,7 +63,7 @@ void TLineFields::Split(std::string_view cleaned, int capacity, bool rowLabel) {
       }
     }
     Fields.push_back(field.substr(0, 255));
-    if (stop == cleaned.size()) break;
+    if (stop == size) break;
     start = stop + 1;
   }
 }

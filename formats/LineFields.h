@@ -3,9 +3,9 @@
 #include <string_view>
 #include <vector>
 
-// Cleans a 3DO line in place: comments cut ("//" first, then "#"), tabs and commas made
-// spaces, every "0x" deleted, runs of spaces reduced to one, both ends trimmed.
-void CleanLine(std::string& line);
+// A 3DO line cleaned into `line`: comments cut (at the first "//" or "#"), tabs and commas
+// made spaces, every "0x" deleted, runs of spaces reduced to one, both ends trimmed of blanks.
+void CleanLine(std::string_view raw, std::string& line);
 
 // The fields of one cleaned line, at most `capacity` of them and each at most 255
 // characters; fields beyond the capacity are dropped. A field that was not present reads

@@ -133,8 +133,7 @@ bool TReader::FindLine(std::string_view key, std::string_view stop) {
     if (WatchGeosets && raw.find("GEOSETS") != std::string_view::npos) NoteGeosets(raw);
     const bool stopped = !stop.empty() && raw.find(stop) != std::string_view::npos;
     if (stopped || raw.find(key) != std::string_view::npos) {
-      Current.assign(raw);
-      CleanLine(Current);
+      CleanLine(raw, Current);
       return !stopped;
     }
     if (Cursor.IsLast()) {
@@ -145,8 +144,8 @@ bool TReader::FindLine(std::string_view key, std::string_view stop) {
 }
 
 void TReader::NoteGeosets(std::string_view raw) {
-  std::string line(raw);
-  CleanLine(line);
+  std::string line;
+  CleanLine(raw, line);
   TLineFields fields;
   fields.Split(line, 2, false);
   double count = 0;

@@ -56,12 +56,7 @@ void Rehome(TNode& node, TModel& model) {
 }  // namespace
 
 void TModel::TakeContents(TModel& other) {
-  if (ReleaseSelection) ReleaseSelection();
-  AllVertices.Clear();
-  AllSurfaces.Clear();
-  SelectedSurfaces.Clear();
-  Nodes.Clear();
-  Materials.Clear();
+  Clear();
   for (auto& node : other.Nodes.ExtractAll()) Rehome(*Nodes.Add(std::move(node)), *this);
   for (auto& material : other.Materials.ExtractAll()) Materials.Put(std::move(material))->Owner = &Materials;
   FileName = std::exchange(other.FileName, {});

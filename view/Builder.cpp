@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -261,6 +262,19 @@ void TfraBuilder::SetViewKind(int kind) {
   glaMain->SetBackground(kind == 3 ? Core.Color3D : Core.Color2D);
   // Drawn as any other request, so that a held frame waits.
   Redraw(false);
+}
+
+void TfraBuilder::SetFourViews(bool on) {
+  ShowFour = on;
+  Redraw(false);
+}
+
+int TfraBuilder::CurrentCamera() const { return tacCameras->currentIndex(); }
+
+TViewPane TfraBuilder::Pane(int index) const {
+  const int w = glaMain->ClientWidth(), h = glaMain->ClientHeight();
+  if (ShowFour) return FourViewPane(index, w, h);
+  return {0, 0, std::max(w, 1), h};
 }
 
 void TfraBuilder::tacCamerasChange() {

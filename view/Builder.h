@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "camera/Camera.h"
+#include "camera/ViewPanes.h"
 #include "document/Core.h"
 #include "view/Cameras.h"
 #include "view/GameDrawing.h"
@@ -63,6 +64,14 @@ class TfraBuilder : public QWidget {
   void SetToolMode(TToolMode mode);
   void SetViewKind(int kind);
   void SetViewMode(int mode);
+  // The four cameras at once, each in its quarter with the current one framed, or the
+  // current camera alone. The mouse acts in the pane under it and makes that camera current.
+  void SetFourViews(bool on);
+  bool FourViews() const { return ShowFour; }
+  // Where camera `index` draws in the drawing area, in its pixels.
+  TViewPane Pane(int index) const;
+  // The index of the current camera (its tab's).
+  int CurrentCamera() const;
   // The current camera fitted to what the selection covers, or to the whole model.
   void FrameSelection();
   // An action whose key works only while the drawing area has the focus, so that typed
@@ -95,8 +104,10 @@ class TfraBuilder : public QWidget {
   TMeshBuffers Buffers;
   TSelectionOverlay Overlay;
   bool RebuildList = false;
-  // The matrices and viewport of the last frame drawn, for picking between frames.
+  // The matrices and viewport of the current camera's last frame, for picking between frames;
+  // the viewport is the pane's, with its top-left corner as the origin of the mouse positions.
   TViewTransform LastView{};
+  TViewTransform PaneViews[PaneCount]{};
   int Rebuilds = 0;  // changes of the model drawn so far, for the tests and benchmarks
   // The Game view mode's light, which View > Options changes, and its drawing.
   TGameLight GameLight;
@@ -122,6 +133,13 @@ class TfraBuilder : public QWidget {
   void glaMainMouseWheel(int angleDelta, int x, int y);
 
  private:
+  // One camera's frame into the viewport set for it, w × h pixels.
+  void DrawCamera(int index, int w, int h);
+  // In four views, the camera of the pane under a drawing-area point becomes current; gives
+  // the point inside the current camera's pane.
+  void TakePaneAt(int& x, int& y);
+  // A drawing-area point inside the current camera's pane.
+  void ToPane(int& x, int& y) const;
   void BuildToolBar(QHBoxLayout* row);
   QAction* AddToolAction(const char* name, const char* caption, const char* hint, const char* glyph);
   void ApplyTool(Qt::KeyboardModifiers mods, int x, int y);
@@ -133,6 +151,7 @@ class TfraBuilder : public QWidget {
   void RepaintTree();
 
   TCore& Core;
+  bool ShowFour = false;
   TTextureCache Textures;
   QWidget* pnlTree = nullptr;
   int Holds = 0;

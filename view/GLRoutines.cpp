@@ -77,15 +77,15 @@ bool WorldToScreen(double x, double y, double z, int& sx, int& sy) {
   const TViewTransform view = CurrentViewTransform();
   double wx, wy, wz;
   if (gluProject(x, y, z, view.ModelView, view.Projection, view.Viewport, &wx, &wy, &wz) != GL_TRUE) return false;
-  sx = static_cast<int>(std::trunc(wx));
-  sy = static_cast<int>(std::trunc(view.Viewport[3] - wy));
+  sx = static_cast<int>(std::trunc(wx - view.Viewport[0]));
+  sy = static_cast<int>(std::trunc(view.Viewport[1] + view.Viewport[3] - wy));
   return true;
 }
 
 TVector ScreenToWorld(double sx, double sy) {
   const TViewTransform view = CurrentViewTransform();
   TVector p;
-  gluUnProject(sx, view.Viewport[3] - sy, 0.5, view.ModelView, view.Projection, view.Viewport, &p.X, &p.Y, &p.Z);
+  gluUnProject(view.Viewport[0] + sx, view.Viewport[1] + view.Viewport[3] - sy, 0.5, view.ModelView, view.Projection, view.Viewport, &p.X, &p.Y, &p.Z);
   return p;
 }
 

@@ -17,11 +17,12 @@ void End2DState();
 // Red X, green Y and blue Z axis of the given length from the origin.
 void DrawAxes(float size);
 
-// gluProject with the current matrices and viewport; y flipped by the viewport height and
-// both coordinates truncated toward zero. False when the point cannot be projected.
+// gluProject with the current matrices and viewport, in pixels of that viewport from its
+// top-left corner (a pane of the four views has its own), truncated toward zero. False when
+// the point cannot be projected.
 bool WorldToScreen(double x, double y, double z, int& sx, int& sy);
-// gluUnProject at window depth 0.5: the point under a pixel on the plane through the
-// camera's pan point.
+// gluUnProject at window depth 0.5: the point under a pixel of the viewport (top-left origin)
+// on the plane through the camera's pan point.
 TVector ScreenToWorld(double sx, double sy);
 // The current matrices and viewport, for the core's rectangle selection.
 TViewTransform CurrentViewTransform();

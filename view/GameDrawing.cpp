@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "document/Core.h"
+#include "view/TexelUpload.h"
 
 namespace {
 
@@ -42,8 +43,8 @@ TVector Negated(const TVector& v) { return {-v.X, -v.Y, -v.Z}; }
 struct TShownFace {
   TFace* Face;
   int Geometry, Lighting;
-  std::vector<float> Light;  // per corner
-  double Depth;              // of its centre, in the camera's frame (farther is lower)
+  size_t FirstLight;  // its corners' light levels start there in the frame's list
+  double Depth;       // of its centre, in the camera's frame (farther is lower)
 };
 
 bool HasIndices(const TMaterial& m) {
@@ -89,11 +90,7 @@ unsigned TGameDrawing::Checker() {
     texels[i * 4u] = texels[i * 4u + 2] = lit ? 255 : 0;
     texels[i * 4u + 3] = 255;
   }
-  glGenTextures(1, &CheckerName);
-  glBindTexture(GL_TEXTURE_2D, CheckerName);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+  CheckerName = UploadTexels(4, 4, true, texels.data());
   return CheckerName;
 }
 
@@ -116,14 +113,7 @@ unsigned TGameDrawing::Texture(const TCore& core, const TMaterial& m, int row, b
       out[3] = 255;
     }
   }
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, m.Width, m.Height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  const unsigned name = UploadTexels(m.Width, m.Height, true, rgba.data());
   Textures[key] = name;
   return name;
 }
@@ -145,10 +135,17 @@ void TGameDrawing::Draw(TCore& core, const TGameLight& light) {
     for (TFace* f : mesh->Surfaces) {
       const int geometry = std::min({kViewGeometryMode, mesh->GeometryMode, f->GeometryMode});
       if (geometry <= 0 || f->Vertices.Count() < 1) continue;
-      shown.push_back({f, geometry, std::min({kViewLightingMode, mesh->LightingMode, f->LightingMode}), {}, 0});
+      shown.push_back({f, geometry, std::min({kViewLightingMode, mesh->LightingMode, f->LightingMode}), 0, 0});
     }
   }
-  const auto vertexNormals = WorldVertexNormals(shown);
+  // The world's normals stay until the model changes; only their turn into the camera's
+  // frame follows the camera.
+  if (!NormalsFound) {
+    Normals = WorldVertexNormals(shown);
+    NormalsFound = true;
+  }
+  // One list for every corner's light: a million faces make no million small allocations.
+  std::vector<float> lights;
 
   // Culling and light, in the camera's frame, where the light stands.
   std::vector<TShownFace*> opaque, translucent;
@@ -176,15 +173,15 @@ void TGameDrawing::Draw(TCore& core, const TGameLight& light) {
     const auto level = [&](double l, const TVertex* v) {
       return std::max(ambient, static_cast<float>(std::clamp(l + f.ExtraLight + v->Intensity, 0.0, 1.0)));
     };
-    s.Light.resize(static_cast<size_t>(corners));
+    s.FirstLight = lights.size();
     for (int i = 0; i < corners; ++i) {
       if (s.Lighting >= 3) {
-        const auto n = vertexNormals.find(f.Vertices[i]);
-        const TVector vn = n == vertexNormals.end() ? normal : eye.Direction(n->second);
-        s.Light[static_cast<size_t>(i)] =
-            level(fromLight({vn.X * side, vn.Y * side, vn.Z * side}, eye.Point(f.Vertices[i]->World)), f.Vertices[i]);
+        const auto n = Normals.find(f.Vertices[i]);
+        const TVector vn = n == Normals.end() ? normal : eye.Direction(n->second);
+        lights.push_back(
+            level(fromLight({vn.X * side, vn.Y * side, vn.Z * side}, eye.Point(f.Vertices[i]->World)), f.Vertices[i]));
       } else {
-        s.Light[static_cast<size_t>(i)] = level(fromLight(normal, centre), f.Vertices[i]);
+        lights.push_back(level(fromLight(normal, centre), f.Vertices[i]));
       }
     }
     (f.HasFlag(ftTranslucent) ? translucent : opaque).push_back(&s);
@@ -213,8 +210,9 @@ void TGameDrawing::Draw(TCore& core, const TGameLight& light) {
     if (missing && m && Reported.insert(m->Name).second)
       core.Services.MaterialNotFound(m->Name, "Game view: material '" + m->Name + "' not found; drawn chequered");
     const bool textured = s.Geometry >= 4 && !missing && m->IsTexture && HasPicture(*m) && f.TXVertices.Count() >= corners;
+    const float* light = &lights[s.FirstLight];
     float mean = 0;
-    for (float l : s.Light) mean += l;
+    for (int i = 0; i < corners; ++i) mean += light[i];
     mean /= static_cast<float>(corners);
     // Rows of the light table exist for 8-bit texels only, and one texture per row: a face
     // takes the row of its mean light, other colours are scaled by GL corner by corner.
@@ -231,7 +229,7 @@ void TGameDrawing::Draw(TCore& core, const TGameLight& light) {
     const GLenum primitive = s.Geometry == 1 ? GL_POINTS : s.Geometry == 2 ? GL_LINE_LOOP : GL_POLYGON;
     glBegin(primitive);
     for (int i = 0; i < corners; ++i) {
-      const float l = s.Light[static_cast<size_t>(i)];
+      const float l = light[i];
       if (missing) {
         glColor4f(1, 1, 1, alpha);
         glTexCoord2f(i == 1 || i == 2 ? 1.0f : 0.0f, i >= 2 ? 1.0f : 0.0f);  // the corners of a square

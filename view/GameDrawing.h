@@ -3,11 +3,13 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 
 #include "model/Vector.h"
 
 class TCore;
 class TMaterial;
+class TVertex;
 
 // The view mode after Wireframe (0), Solid (1) and Textured (2).
 constexpr int kGameViewMode = 3;
@@ -42,6 +44,11 @@ class TGameDrawing {
   void Release();
   // The context went away with its textures.
   void Forget() { Textures.clear(); }
+  // The model changed: its vertex normals are found again at the next frame.
+  void ModelChanged() {
+    Normals.clear();
+    NormalsFound = false;
+  }
 
  private:
   // The texture of a material at one light row (-1: full colours, scaled by GL), with index
@@ -52,4 +59,7 @@ class TGameDrawing {
   std::map<std::tuple<const TMaterial*, int, bool>, unsigned> Textures;
   unsigned CheckerName = 0;
   std::set<std::string> Reported;
+  // Each gouraud-lit vertex's normal in the world, the mean of its faces'.
+  std::unordered_map<const TVertex*, TVector> Normals;
+  bool NormalsFound = false;
 };

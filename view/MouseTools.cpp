@@ -21,6 +21,7 @@ TVector Minus(const TVector& a, const TVector& b) { return {a.X - b.X, a.Y - b.Y
 
 void TfraBuilder::glaMainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, int x, int y) {
   if (QWidget* surface = glaMain->Surface()) surface->setFocus();
+  TakePaneAt(x, y);
   MouseDown = button == Qt::LeftButton;
   StartX = x;
   StartY = y;
@@ -40,12 +41,18 @@ void TfraBuilder::glaMainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
 }
 
 void TfraBuilder::glaMainMouseMove(Qt::KeyboardModifiers mods, int x, int y) {
-  if (glaMain->MakeCurrent()) {
-    const TVector p = ScreenToWorld(x, y);
+  if (glaMain->Active()) {
+    // Over another pane, the pointer's place is read through that pane's camera.
+    const bool dragging = MouseDown || OrbitDrag;
+    const int under = ShowFour && !dragging ? FourViewPaneAt(x, y, glaMain->ClientWidth(), glaMain->ClientHeight())
+                                            : CurrentCamera();
+    const TViewPane pane = Pane(under);
+    const TVector p = ScreenToWorld(PaneViews[under], x - pane.Left, y - pane.Top);
     char text[160];
     std::snprintf(text, sizeof text, "  X %.3f, Y %.3f, Z %.3f", p.X, p.Y, p.Z);
     if (SetStatusPanel) SetStatusPanel(0, QString::fromLatin1(text));
   }
+  ToPane(x, y);
   if (OrbitDrag) {
     // As an Alt drag turns: sideways about the world's Z, up and down about the camera's X.
     TCameraRec& camera = Cameras->Current().Rec;
@@ -83,22 +90,23 @@ void TfraBuilder::ApplyTool(Qt::KeyboardModifiers mods, int x, int y) {
     Redraw(false);
     return;
   }
-  if (!glaMain->MakeCurrent()) return;
+  if (!glaMain->Active()) return;
   switch (Core.ToolMode) {
     case tmMove:
-      MoveSelection(Core, Minus(ScreenToWorld(x, y), ScreenToWorld(LastX, LastY)), mods & Qt::ShiftModifier);
+      MoveSelection(Core, Minus(ScreenToWorld(LastView, x, y), ScreenToWorld(LastView, LastX, LastY)),
+                    mods & Qt::ShiftModifier);
       break;
     case tmRotate: {
       // The pointer's motion turned by a quarter turn in the window: a horizontal drag turns
       // about the screen's vertical axis, a vertical one about its horizontal axis.
       const double a = 10.0 * std::abs((x - LastX) + (y - LastY));
-      const int w = glaMain->ClientWidth();
-      const TVector d = Minus(ScreenToWorld(y, w - x), ScreenToWorld(LastY, w - LastX));
+      const int w = Pane(CurrentCamera()).Width;
+      const TVector d = Minus(ScreenToWorld(LastView, y, w - x), ScreenToWorld(LastView, LastY, w - LastX));
       RotateSelection(Core, {d.X * a, d.Y * a, d.Z * a});
       break;
     }
     case tmScale: {
-      const TVector e = Minus(ScreenToWorld(LastX, LastY), ScreenToWorld(x, y));
+      const TVector e = Minus(ScreenToWorld(LastView, LastX, LastY), ScreenToWorld(LastView, x, y));
       ScaleSelection(Core, {1 - e.X, 1 - e.Y, 1 - e.Z});
       break;
     }
@@ -107,12 +115,33 @@ void TfraBuilder::ApplyTool(Qt::KeyboardModifiers mods, int x, int y) {
   }
 }
 
+void TfraBuilder::TakePaneAt(int& x, int& y) {
+  if (ShowFour) {
+    const int at = FourViewPaneAt(x, y, glaMain->ClientWidth(), glaMain->ClientHeight());
+    if (at != CurrentCamera()) {
+      Cameras->SetCurrent(at);
+      const TCameraRec& camera = Cameras->Current().Rec;
+      SetViewMode(camera.ViewMode);
+      // Its background's repaint draws the frame round the new camera's pane.
+      SetViewKind(camera.Kind);
+    }
+  }
+  ToPane(x, y);
+}
+
+void TfraBuilder::ToPane(int& x, int& y) const {
+  const TViewPane pane = Pane(CurrentCamera());
+  x -= pane.Left;
+  y -= pane.Top;
+}
+
 bool TfraBuilder::IsClick(Qt::MouseButton button, int x, int y) const {
   const long long dx = x - StartX, dy = y - StartY;
   return button == Qt::LeftButton && dx * dx + dy * dy < ClickDistance * ClickDistance;
 }
 
 void TfraBuilder::glaMainMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+  ToPane(x, y);
   const bool click = MouseDown && IsClick(button, x, y) && Core.ToolMode == tmSelect;
   MouseDown = false;
   if (OrbitDrag) {
@@ -158,16 +187,18 @@ void TfraBuilder::glaMainKeyDown(int key) {
 }
 
 void TfraBuilder::glaMainMouseWheel(int angleDelta, int x, int y) {
+  TakePaneAt(x, y);
   TCameraRec& camera = Cameras->Current().Rec;
+  const TViewPane pane = Pane(CurrentCamera());
   // The pointer stands for its pixel's centre, as the point the status bar shows.
-  camera = ZoomAtPoint(camera, glaMain->ClientWidth(), glaMain->ClientHeight(), x + 0.5, y + 0.5,
-                       WheelZoomFactor(angleDelta));
+  camera = ZoomAtPoint(camera, pane.Width, pane.Height, x + 0.5, y + 0.5, WheelZoomFactor(angleDelta));
   Redraw(false);
 }
 
 void TfraBuilder::FrameSelection() {
   TCameraRec& camera = Cameras->Current().Rec;
-  camera = FitCameraToBox(camera, glaMain->ClientWidth(), glaMain->ClientHeight(), Core.SelectionBox());
+  const TViewPane pane = Pane(CurrentCamera());
+  camera = FitCameraToBox(camera, pane.Width, pane.Height, Core.SelectionBox());
   Redraw(false);
 }
 
@@ -189,6 +220,8 @@ std::vector<TViewBinding> ViewBindings(const std::string& frameKey) {
       {"Shift+Drag", "Move tool in node mode: move the nodes' pivot points"},
       {"Right click", "Select tool: add what lies exactly under the pointer, or take it out"},
       {"1 to " + std::to_string(std::size(DefaultCameras())), "Show the camera of that number: " + cameras},
+      {"Press in a pane", "View > Four Views: the pane's camera becomes the current one, and the press, drag or "
+                          "wheel turn acts through it"},
       {frameKey.empty() ? "View menu" : frameKey, "Frame Selection: fit the camera to the selection, or to the "
                                                    "whole model when nothing is selected"},
   };

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "model/Materials.h"
+#include "view/TexelUpload.h"
 
 namespace {
 bool HasPixels(const TMaterial& m) {
@@ -27,18 +28,9 @@ void TTextureCache::Sync(TMaterials& materials) {
   }
   Uploaded = std::move(kept);
 
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   for (TMaterial* m : materials) {
     if (!m->Loaded || m->TextureName >= 0 || !HasPixels(*m)) continue;
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    // Texels as the game draws them: repeated past the edges, never blurred.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, m->Width, m->Height, 0, GL_RGB, GL_UNSIGNED_BYTE, m->Pixels.data());
+    const unsigned name = UploadTexels(m->Width, m->Height, false, m->Pixels.data());
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     m->TextureName = static_cast<int>(name);
     Uploaded.push_back(name);

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "camera/Camera.h"
+#include "camera/ViewPanes.h"
 
 namespace {
 
@@ -129,5 +130,41 @@ TEST(Projection, DegenerateWindowsAndCamerasStayFinite) {
   broken.RotX = nan;
   EXPECT_FALSE(WorldToScreen(MakeViewTransform(broken, 100, 100), {0, 0, 0}, sx, sy));
 }
+
+// The four quarters split by a two-pixel gutter; an odd pixel goes to the right or lower pane,
+// and a tiny area still gives every pane a pixel.
+struct TPaneCase {
+  int Width, Height, Index;
+  TViewPane Expected;
+};
+class FourViewPanes : public ::testing::TestWithParam<TPaneCase> {};
+TEST_P(FourViewPanes, SplitTheAreaIntoQuarters) {
+  const TPaneCase& c = GetParam();
+  const TViewPane p = FourViewPane(c.Index, c.Width, c.Height);
+  EXPECT_EQ(p.Left, c.Expected.Left);
+  EXPECT_EQ(p.Top, c.Expected.Top);
+  EXPECT_EQ(p.Width, c.Expected.Width);
+  EXPECT_EQ(p.Height, c.Expected.Height);
+}
+INSTANTIATE_TEST_SUITE_P(Layout, FourViewPanes,
+                         ::testing::Values(TPaneCase{800, 600, 0, {0, 0, 399, 299}},
+                                           TPaneCase{800, 600, 1, {401, 0, 399, 299}},
+                                           TPaneCase{800, 600, 2, {0, 301, 399, 299}},
+                                           TPaneCase{800, 600, 3, {401, 301, 399, 299}},
+                                           TPaneCase{801, 601, 3, {401, 301, 400, 300}},
+                                           TPaneCase{1, 1, 0, {0, 0, 1, 1}},
+                                           TPaneCase{1, 1, 3, {3, 3, 1, 1}}));
+
+struct TPointCase {
+  int X, Y, Pane;
+};
+class FourViewPaneAtPoint : public ::testing::TestWithParam<TPointCase> {};
+TEST_P(FourViewPaneAtPoint, FindsThePaneUnderThePoint) {
+  EXPECT_EQ(FourViewPaneAt(GetParam().X, GetParam().Y, 800, 600), GetParam().Pane);
+}
+INSTANTIATE_TEST_SUITE_P(Points, FourViewPaneAtPoint,
+                         ::testing::Values(TPointCase{398, 0, 0}, TPointCase{400, 298, 0},  // a gutter: left, above
+                                           TPointCase{401, 0, 1}, TPointCase{0, 301, 2}, TPointCase{401, 301, 3},
+                                           TPointCase{-5, -5, 0}, TPointCase{900, 700, 3}));
 
 }  // namespace

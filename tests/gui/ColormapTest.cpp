@@ -16,13 +16,6 @@ using namespace fmt_test;
 
 namespace {
 
-// The window's colormap choice (a plain QObject child, which findChild cannot tell apart).
-TColormapUi* Colormaps(QObject& window) {
-  for (QObject* child : window.children())
-    if (auto* ui = dynamic_cast<TColormapUi*>(child)) return ui;
-  return nullptr;
-}
-
 namespace fs = std::filesystem;
 
 class Colormap : public TSettingsTest {

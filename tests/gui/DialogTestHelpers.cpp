@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/ColormapUi.h"
 #include "app/ObjImportDialog.h"
 #include "tests/gui/DialogTestHelpers.h"
 
@@ -27,4 +28,10 @@ void AcceptObjImport() {
 void SaveScreenshot(QWidget* widget, const char* name) {
   QDir().mkpath(ZARN_SCREENSHOT_DIR);
   widget->grab().save(QString(ZARN_SCREENSHOT_DIR) + "/" + name + ".png");
+}
+
+TColormapUi* Colormaps(QObject& window) {
+  for (QObject* child : window.children())
+    if (auto* ui = dynamic_cast<TColormapUi*>(child)) return ui;
+  return nullptr;
 }

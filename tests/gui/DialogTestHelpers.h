@@ -2,6 +2,8 @@
 #include <QWidget>
 #include <functional>
 
+class TColormapUi;
+
 // Runs `act` on the next modal window once it is shown (inside its own event loop), so that
 // a test can drive a dialog that a function opens and waits for. With `fits`, only a modal
 // window it takes counts; others are waited out. Gives up after `attempts` looks, 10 ms apart.
@@ -18,3 +20,6 @@ void AcceptObjImport();
 
 // Saves a picture of the widget for a person to look at.
 void SaveScreenshot(QWidget* widget, const char* name);
+
+// The window's colormap choice (a plain QObject child, which findChild cannot tell apart).
+TColormapUi* Colormaps(QObject& window);

@@ -8,18 +8,12 @@
 
 #include "app/ColormapUi.h"
 #include "tests/core/FormatBytes.h"
+#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
 using namespace fmt_test;
 
 namespace {
-
-// The window's colormap choice (a plain QObject child, which findChild cannot tell apart).
-TColormapUi* Colormaps(QObject& window) {
-  for (QObject* child : window.children())
-    if (auto* ui = dynamic_cast<TColormapUi*>(child)) return ui;
-  return nullptr;
-}
 
 struct TQuad {
   double X;              // left edge; each is 0.04 wide and tall, at y 0 to 0.04

@@ -152,7 +152,7 @@ TEST_F(TViewMouseTest, MouseAndKeysListsTheBindingsWithTheKeyAsSet) {
     return rows;
   };
   auto rows = shown();
-  for (const char* input : {"Wheel", "Click", "Ctrl+Click", "Ctrl+Drag", "Alt+Drag", "Ctrl+Alt+Drag", "1 to 4", "F"})
+  for (const char* input : {"Wheel", "Click", "Ctrl+Click", "Ctrl+Drag", "Alt+Drag", "Ctrl+Alt+Drag", "1 to 4", "Press in a pane", "F"})
     EXPECT_EQ(rows.count(input), 1u) << input;
   EXPECT_NE(rows["F"].find("Frame Selection"), std::string::npos);
   EXPECT_NE(rows["Click"].find("within 4 pixels"), std::string::npos);
