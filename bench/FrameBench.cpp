@@ -4,7 +4,7 @@
 // surfaceless EGL, compatibility profile, 24-bit depth) at the same size. ZARN's own
 // drawing code is timed in that context for each view mode, and the window's frame under
 // xvfb-run. Then the way to the first picture of the mesh saved as 3DO, File > Open in the
-// window against `zarn-cli info` of the same file. Run as
+// window against `zarn-cli info` of the same file, and Select All of its faces. Run as
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/zarn_bench --benchmark_filter=Frame
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
@@ -12,6 +12,7 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QTabBar>
 #include <QWindow>
@@ -238,5 +239,22 @@ void BM_FrameCliInfo(benchmark::State& state) {
     if (std::system(command.c_str()) != 0) state.SkipWithError("zarn-cli info failed");
 }
 BENCHMARK(BM_FrameCliInfo)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// Select All in surface mode on the opened mesh, from the menu command to its frame, in the
+// Top view's wireframe the file opens in.
+void BM_FrameSelectAllSurfaces(benchmark::State& state) {
+  TWindowRig rig;
+  if (!rig.Ready(state)) return;
+  rig.Window->OpenFile(BigModelFile());
+  rig.Window->Builder()->SetEditMode(emSurface);
+  QApplication::processEvents();
+  QAction* selectAll = rig.Window->Action("actSelAll");
+  for (auto _ : state) {
+    selectAll->trigger();
+    QApplication::processEvents();
+  }
+  state.counters["selected"] = rig.Core->SelectedCount();
+}
+BENCHMARK(BM_FrameSelectAllSurfaces)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace

@@ -124,7 +124,7 @@ void TMeshBuffers::Upload(const TMesh& constMesh, TEntry& entry) {
     const int n = f.Vertices.Count();
     if (n < 3) continue;
     const int texture = TextureOf(f);
-    auto [it, added] = groupOf.emplace(texture, static_cast<int>(groups.size()));
+    auto [it, added] = groupOf.try_emplace(texture, static_cast<int>(groups.size()));
     if (added) groups.push_back({texture, 0, 0});
     faceGroup[static_cast<size_t>(i)] = it->second;
     groups[static_cast<size_t>(it->second)].Count += 3 * (n - 2);
