@@ -8,6 +8,7 @@ class TfrmMain;
 class TQtServices : public TUserServices {
  public:
   void SetMainWindow(TfrmMain* window) { Main = window; }
+  TfrmMain* MainWindow() const { return Main; }
 
   void AddOutput(const std::string& line) override;
   void ShowStatus(const std::string& text) override;

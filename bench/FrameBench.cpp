@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "BenchApp.h"
+#include "bench/WindowRig.h"
 #include "app/MainWindow.h"
 #include "app/QtServices.h"
 #include "bench/ObjFiles.h"
@@ -156,31 +157,7 @@ void BM_FrameOffscreen(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameOffscreen)->ArgName("mode")->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 
-// The program's window at 800 x 600, started as main() starts it.
-struct TWindowRig {
-  TWindowRig() {
-    BenchApp();
-    Core = std::make_unique<TCore>(Services);
-    Window = std::make_unique<TfrmMain>(*Core);
-    Services.SetMainWindow(Window.get());
-    Window->resize(kWidth, kHeight);
-    Window->show();
-    for (int i = 0; i < 200 && !Window->windowHandle()->isExposed(); ++i)
-      QApplication::processEvents(QEventLoop::AllEvents, 10);
-    Window->FirstActivation();
-  }
-  ~TWindowRig() { Services.SetMainWindow(nullptr); }
-  bool Ready(benchmark::State& state) const {
-    if (!qEnvironmentVariableIsSet("DISPLAY") || !Window->Builder() || !Window->Builder()->glaMain->Active()) {
-      state.SkipWithError("no display or no OpenGL context: run under xvfb-run");
-      return false;
-    }
-    return true;
-  }
-  TQtServices Services;
-  std::unique_ptr<TCore> Core;
-  std::unique_ptr<TfrmMain> Window;
-};
+using TRig = TWindowRig<TQtServices>;
 
 // The big mesh saved as 3DO, once per process.
 const std::string& BigModelFile() {
@@ -200,7 +177,7 @@ const std::string& BigModelFile() {
 // A frame of the window's Front view: a camera move replays the buffers.
 void BM_FrameWindow(benchmark::State& state) {
   const int mode = static_cast<int>(state.range(0));
-  TWindowRig rig;
+  TRig rig;
   if (!rig.Ready(state)) return;
   rig.Window->OpenFile(BigModelFile());
   TfraBuilder& frame = *rig.Window->Builder();
@@ -216,7 +193,7 @@ BENCHMARK(BM_FrameWindow)->ArgName("mode")->DenseRange(0, 3)->Unit(benchmark::kM
 
 // File > Open of the big model to its first picture, and `zarn-cli info` of the same file.
 void BM_FrameOpenToPicture(benchmark::State& state) {
-  TWindowRig rig;
+  TRig rig;
   if (!rig.Ready(state)) return;
   const std::string& path = BigModelFile();
   for (auto _ : state) {
@@ -243,7 +220,7 @@ BENCHMARK(BM_FrameCliInfo)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterat
 // Select All in surface mode on the opened mesh, from the menu command to its frame, in the
 // Top view's wireframe the file opens in.
 void BM_FrameSelectAllSurfaces(benchmark::State& state) {
-  TWindowRig rig;
+  TRig rig;
   if (!rig.Ready(state)) return;
   rig.Window->OpenFile(BigModelFile());
   rig.Window->Builder()->SetEditMode(emSurface);

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "BenchApp.h"
+#include "bench/WindowRig.h"
 #include "app/MainWindow.h"
 #include "app/QtServices.h"
 #include "app/StatusProgress.h"
@@ -45,43 +46,17 @@ class TBenchServices : public TQtServices {
   std::string AskOpenFileName(const std::vector<std::string>&, const std::string&) override { return FileName; }
   void StepProgress(uint64_t done) override {
     TQtServices::StepProgress(done);
-    if (FirstShown == TClock::time_point() && Window->Progress().Bar()->isVisible()) FirstShown = TClock::now();
+    if (FirstShown == TClock::time_point() && MainWindow()->Progress().Bar()->isVisible()) FirstShown = TClock::now();
   }
-  TfrmMain* Window = nullptr;
   std::string FileName;
   TClock::time_point FirstShown;
 };
 
-// The program's window at 800 x 600, started as main() starts it.
-struct TWindowRig {
-  TWindowRig() {
-    BenchApp();
-    Core = std::make_unique<TCore>(Services);
-    Window = std::make_unique<TfrmMain>(*Core);
-    Services.SetMainWindow(Window.get());
-    Services.Window = Window.get();
-    Window->resize(800, 600);
-    Window->show();
-    for (int i = 0; i < 200 && !Window->windowHandle()->isExposed(); ++i)
-      QApplication::processEvents(QEventLoop::AllEvents, 10);
-    Window->FirstActivation();
-  }
-  ~TWindowRig() { Services.SetMainWindow(nullptr); }
-  bool Ready(benchmark::State& state) const {
-    if (!Window->Builder() || !Window->Builder()->glaMain->Active()) {
-      state.SkipWithError("no display or no OpenGL context: run under xvfb-run");
-      return false;
-    }
-    return true;
-  }
-  TBenchServices Services;
-  std::unique_ptr<TCore> Core;
-  std::unique_ptr<TfrmMain> Window;
-};
+using TRig = TWindowRig<TBenchServices>;
 
 void BM_WindowSelectAll(benchmark::State& state) {
   if (!qEnvironmentVariableIsSet("DISPLAY")) return state.SkipWithError("no display: run under xvfb-run");
-  TWindowRig rig;
+  TRig rig;
   if (!rig.Ready(state)) return;
   BuildGrid(*rig.Core->Model, 1000);
   // As File > Open leaves a model: the history starts from it.
@@ -109,7 +84,7 @@ BENCHMARK(BM_WindowSelectAll)
 // of the view's pace after Select All.
 void BM_WindowSelectedFrame(benchmark::State& state) {
   if (!qEnvironmentVariableIsSet("DISPLAY")) return state.SkipWithError("no display: run under xvfb-run");
-  TWindowRig rig;
+  TRig rig;
   if (!rig.Ready(state)) return;
   BuildGrid(*rig.Core->Model, 1000);
   rig.Core->ResetHistory();
@@ -129,7 +104,7 @@ BENCHMARK(BM_WindowSelectedFrame)->ArgName("mode")->DenseRange(0, 3)->Unit(bench
 // From the menu command to the first showing of the bar, and to the end of the import.
 void BM_WindowImportFirstProgress(benchmark::State& state) {
   if (!qEnvironmentVariableIsSet("DISPLAY")) return state.SkipWithError("no display: run under xvfb-run");
-  TWindowRig rig;
+  TRig rig;
   if (!rig.Ready(state)) return;
   rig.Services.FileName = ObjFile(static_cast<int>(state.range(0)), false);
   for (auto _ : state) {

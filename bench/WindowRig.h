@@ -1,0 +1,39 @@
+#pragma once
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QWindow>
+#include <memory>
+
+#include "app/MainWindow.h"
+#include "bench/BenchApp.h"
+#include "document/Core.h"
+#include "view/Builder.h"
+#include "view/GLArea.h"
+
+// The program's window at 800 x 600, started as main() starts it, with the services given.
+template <class TServices>
+struct TWindowRig {
+  TWindowRig() {
+    BenchApp();
+    Core = std::make_unique<TCore>(Services);
+    Window = std::make_unique<TfrmMain>(*Core);
+    Services.SetMainWindow(Window.get());
+    Window->resize(800, 600);
+    Window->show();
+    for (int i = 0; i < 200 && !Window->windowHandle()->isExposed(); ++i)
+      QApplication::processEvents(QEventLoop::AllEvents, 10);
+    Window->FirstActivation();
+  }
+  ~TWindowRig() { Services.SetMainWindow(nullptr); }
+  bool Ready(benchmark::State& state) const {
+    if (!qEnvironmentVariableIsSet("DISPLAY") || !Window->Builder() || !Window->Builder()->glaMain->Active()) {
+      state.SkipWithError("no display or no OpenGL context: run under xvfb-run");
+      return false;
+    }
+    return true;
+  }
+  TServices Services;
+  std::unique_ptr<TCore> Core;
+  std::unique_ptr<TfrmMain> Window;
+};
