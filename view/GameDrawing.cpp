@@ -9,9 +9,8 @@
 #include <vector>
 
 #include "document/Core.h"
+#include "view/GameBatch.h"
 #include "view/TexelUpload.h"
-
-namespace {
 
 struct TEyeSpace {
   GLdouble M[16];  // the modelview matrix, column by column
@@ -21,11 +20,15 @@ struct TEyeSpace {
     return {M[0] * p.X + M[4] * p.Y + M[8] * p.Z + M[12], M[1] * p.X + M[5] * p.Y + M[9] * p.Z + M[13],
             M[2] * p.X + M[6] * p.Y + M[10] * p.Z + M[14]};
   }
-  TVector Direction(const TVector& d) const {
-    return Normalize({M[0] * d.X + M[4] * d.Y + M[8] * d.Z, M[1] * d.X + M[5] * d.Y + M[9] * d.Z,
-                      M[2] * d.X + M[6] * d.Y + M[10] * d.Z});
+  // Turned into the camera's frame, with the view's scale still on it.
+  TVector Turned(const TVector& d) const {
+    return {M[0] * d.X + M[4] * d.Y + M[8] * d.Z, M[1] * d.X + M[5] * d.Y + M[9] * d.Z,
+            M[2] * d.X + M[6] * d.Y + M[10] * d.Z};
   }
+  TVector Direction(const TVector& d) const { return Normalize(Turned(d)); }
 };
+
+namespace {
 
 TEyeSpace CurrentEyeSpace() {
   TEyeSpace eye{};
@@ -39,13 +42,20 @@ TEyeSpace CurrentEyeSpace() {
 double Dot(const TVector& a, const TVector& b) { return a.X * b.X + a.Y * b.Y + a.Z * b.Z; }
 TVector Negated(const TVector& v) { return {-v.X, -v.Y, -v.Z}; }
 
-// One face as this frame draws it.
+// A translucent face as this frame draws it, after the opaque ones and farthest first.
 struct TShownFace {
   TFace* Face;
-  int Geometry, Lighting;
+  int Geometry;
   size_t FirstLight;  // its corners' light levels start there in the frame's list
   double Depth;       // of its centre, in the camera's frame (farther is lower)
 };
+
+int FaceGeometry(const TMesh& mesh, const TFace& f) {
+  return std::min({TGameDrawing::kViewGeometryMode, mesh.GeometryMode, f.GeometryMode});
+}
+int FaceLighting(const TMesh& mesh, const TFace& f) {
+  return std::min({TGameDrawing::kViewLightingMode, mesh.LightingMode, f.LightingMode});
+}
 
 bool HasIndices(const TMaterial& m) {
   return m.BitDepth == 8 && m.Indices.size() == static_cast<size_t>(m.Width) * static_cast<size_t>(m.Height);
@@ -65,18 +75,6 @@ std::array<float, 3> Lit(const TMaterials& materials, int index, float light) {
   const float scale = table ? 1.0f : light;
   return {materials.Palette[shown * 3u] / 255.0f * scale, materials.Palette[shown * 3u + 1] / 255.0f * scale,
           materials.Palette[shown * 3u + 2] / 255.0f * scale};
-}
-
-// Vertex normals in world space, each the mean of its faces' normals, for gouraud light.
-std::unordered_map<const TVertex*, TVector> WorldVertexNormals(const std::vector<TShownFace>& faces) {
-  std::unordered_map<const TVertex*, TVector> normals;
-  for (const TShownFace& s : faces) {
-    if (s.Lighting < 3) continue;
-    const TVector n = PolygonNormal(s.Face->Vertices, &TVertex::World);
-    for (const TVertex* v : s.Face->Vertices) AddVector(normals[v], n);
-  }
-  for (auto& [vertex, n] : normals) n = Normalize(n);
-  return normals;
 }
 
 }  // namespace
@@ -125,75 +123,53 @@ void TGameDrawing::Release() {
   CheckerName = 0;
 }
 
+void TGameDrawing::FindNormals(const TCore& core) {
+  Normals.clear();
+  FaceNormals.clear();
+  Placed.clear();
+  for (const TNode* node : core.Model->Nodes) {
+    const TMesh* mesh = node->Mesh.get();
+    if (!mesh || mesh->GeometryMode <= 0 || Placed.count(mesh)) continue;
+    const size_t base = Normals.size();
+    Placed[mesh] = {base, FaceNormals.size()};
+    Normals.resize(base + static_cast<size_t>(mesh->Vertices.Count()));
+    for (const TFace* f : mesh->Surfaces) {
+      const TVector n = PolygonNormal(f->Vertices, &TVertex::World);
+      FaceNormals.push_back(n);
+      if (FaceGeometry(*mesh, *f) <= 0 || FaceLighting(*mesh, *f) < 3) continue;
+      for (const TVertex* v : f->Vertices)
+        if (const int i = mesh->IndexOfVertex(v); i >= 0) AddVector(Normals[base + static_cast<size_t>(i)], n);
+    }
+    for (size_t i = base; i < Normals.size(); ++i) Normals[i] = Normalize(Normals[i]);
+  }
+  NormalsFound = true;
+}
+
+void TGameDrawing::PlaceVertices(const TEyeSpace& eye, const TGameLight& light) {
+  EyeVertices.resize(Normals.size());
+  for (const auto& [mesh, place] : Placed) {
+    TEyeVertex* out = &EyeVertices[place.Vertices];
+    for (const TVertex* v : mesh->Vertices) {
+      out->Point = eye.Point(v->World);
+      out->Normal = eye.Direction(Normals[static_cast<size_t>(out - EyeVertices.data())]);
+      out->FromLight = Normalize(SubVector(out->Point, light.Position));
+      ++out;
+    }
+  }
+}
+
 void TGameDrawing::Draw(TCore& core, const TGameLight& light) {
   const TEyeSpace eye = CurrentEyeSpace();
   const float ambient = static_cast<float>(std::clamp(light.Ambient, 0.0, 1.0));
-  std::vector<TShownFace> shown;
-  for (TNode* node : core.Model->Nodes) {
-    TMesh* mesh = node->Mesh.get();
-    if (!mesh || mesh->GeometryMode <= 0) continue;
-    for (TFace* f : mesh->Surfaces) {
-      const int geometry = std::min({kViewGeometryMode, mesh->GeometryMode, f->GeometryMode});
-      if (geometry <= 0 || f->Vertices.Count() < 1) continue;
-      shown.push_back({f, geometry, std::min({kViewLightingMode, mesh->LightingMode, f->LightingMode}), 0, 0});
-    }
-  }
-  // The world's normals stay until the model changes; only their turn into the camera's
-  // frame follows the camera.
-  if (!NormalsFound) {
-    Normals = WorldVertexNormals(shown);
-    NormalsFound = true;
-  }
-  // One list for every corner's light: a million faces make no million small allocations.
-  std::vector<float> lights;
-
-  // Culling and light, in the camera's frame, where the light stands.
-  std::vector<TShownFace*> opaque, translucent;
-  for (TShownFace& s : shown) {
-    TFace& f = *s.Face;
-    const int corners = f.Vertices.Count();
-    TVector normal = eye.Direction(PolygonNormal(f.Vertices, &TVertex::World));
-    const TVector first = eye.Point(f.Vertices[0]->World);
-    const TVector toCamera = eye.Ortho ? TVector{0, 0, 1} : Negated(first);
-    const bool behind = Dot(toCamera, normal) <= 0;
-    if (behind && !f.HasFlag(ftTwoSided)) continue;
-    const double side = behind ? -1 : 1;
-    if (behind) normal = Negated(normal);
-    TVector centre;
-    for (const TVertex* v : f.Vertices) AddVector(centre, eye.Point(v->World));
-    centre = {centre.X / corners, centre.Y / corners, centre.Z / corners};
-    s.Depth = centre.Z;
-    const auto fromLight = [&](const TVector& n, const TVector& at) {
-      switch (s.Lighting) {
-        case 0: return 1.0;
-        case 1: return 0.0;
-        default: return light.Intensity * std::max(0.0, Dot(n, Normalize(SubVector(at, light.Position))));
-      }
-    };
-    const auto level = [&](double l, const TVertex* v) {
-      return std::max(ambient, static_cast<float>(std::clamp(l + f.ExtraLight + v->Intensity, 0.0, 1.0)));
-    };
-    s.FirstLight = lights.size();
-    for (int i = 0; i < corners; ++i) {
-      if (s.Lighting >= 3) {
-        const auto n = Normals.find(f.Vertices[i]);
-        const TVector vn = n == Normals.end() ? normal : eye.Direction(n->second);
-        lights.push_back(
-            level(fromLight({vn.X * side, vn.Y * side, vn.Z * side}, eye.Point(f.Vertices[i]->World)), f.Vertices[i]));
-      } else {
-        lights.push_back(level(fromLight(normal, centre), f.Vertices[i]));
-      }
-    }
-    (f.HasFlag(ftTranslucent) ? translucent : opaque).push_back(&s);
-  }
-  std::stable_sort(translucent.begin(), translucent.end(),
-                   [](const TShownFace* a, const TShownFace* b) { return a->Depth < b->Depth; });
+  if (!NormalsFound) FindNormals(core);
+  PlaceVertices(eye, light);
 
   glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT |
-               GL_POLYGON_BIT | GL_POINT_BIT);
+               GL_POLYGON_BIT | GL_POINT_BIT | GL_LIGHTING_BIT);
   glDisable(GL_LIGHTING);
   glDisable(GL_COLOR_MATERIAL);
   glDisable(GL_CULL_FACE);
+  glShadeModel(GL_SMOOTH);  // gouraud light varies across a face
   glEnable(GL_ALPHA_TEST);
   glAlphaFunc(GL_GREATER, 0);  // see-through texels leave colour and depth as they were
   glEnable(GL_POLYGON_OFFSET_FILL);
@@ -201,58 +177,133 @@ void TGameDrawing::Draw(TCore& core, const TGameLight& light) {
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   glPointSize(3);
+
   const TMaterials& materials = core.Model->Materials;
-  const auto drawFace = [&](const TShownFace& s, float alpha) {
-    TFace& f = *s.Face;
+  const TMaterial* lastMaterial = nullptr;
+  std::vector<TGameCorner> shownCorners;
+  TGameBatch batch(Corners);
+  const auto drawFace = [&](TFace& f, int geometry, const float* light, float alpha) {
     const TMaterial* m = f.Material;
-    const int corners = f.Vertices.Count();
+    const int count = f.Vertices.Count();
     const bool missing = !m || !m->Loaded;
-    if (missing && m && Reported.insert(m->Name).second)
+    if (missing && m && m != lastMaterial && Reported.insert(m->Name).second)
       core.Services.MaterialNotFound(m->Name, "Game view: material '" + m->Name + "' not found; drawn chequered");
-    const bool textured = s.Geometry >= 4 && !missing && m->IsTexture && HasPicture(*m) && f.TXVertices.Count() >= corners;
-    const float* light = &lights[s.FirstLight];
+    lastMaterial = m;
+    const bool textured = geometry >= 4 && !missing && m->IsTexture && HasPicture(*m) && f.TXVertices.Count() >= count;
     float mean = 0;
-    for (int i = 0; i < corners; ++i) mean += light[i];
-    mean /= static_cast<float>(corners);
+    for (int i = 0; i < count; ++i) mean += light[i];
+    mean /= static_cast<float>(count);
     // Rows of the light table exist for 8-bit texels only, and one texture per row: a face
     // takes the row of its mean light, other colours are scaled by GL corner by corner.
     const bool byRow = textured && HasIndices(*m) && materials.LightTable.size() == 64 * 256;
-    if (missing) {
-      glEnable(GL_TEXTURE_2D);
-      glBindTexture(GL_TEXTURE_2D, Checker());
-    } else if (textured) {
-      glEnable(GL_TEXTURE_2D);
-      glBindTexture(GL_TEXTURE_2D, Texture(core, *m, byRow ? Row(mean) : -1, f.HasFlag(ftTranslucent)));
-    } else {
-      glDisable(GL_TEXTURE_2D);
-    }
-    const GLenum primitive = s.Geometry == 1 ? GL_POINTS : s.Geometry == 2 ? GL_LINE_LOOP : GL_POLYGON;
-    glBegin(primitive);
-    for (int i = 0; i < corners; ++i) {
+    const unsigned texture = missing    ? Checker()
+                             : textured ? Texture(core, *m, byRow ? Row(mean) : -1, f.HasFlag(ftTranslucent))
+                                        : 0;
+    shownCorners.resize(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+      TGameCorner& c = shownCorners[static_cast<size_t>(i)];
       const float l = light[i];
+      c.S = c.T = 0;
       if (missing) {
-        glColor4f(1, 1, 1, alpha);
-        glTexCoord2f(i == 1 || i == 2 ? 1.0f : 0.0f, i >= 2 ? 1.0f : 0.0f);  // the corners of a square
+        c.R = c.G = c.B = 1;
+        c.S = i == 1 || i == 2 ? 1.0f : 0.0f;  // the corners of a square
+        c.T = i >= 2 ? 1.0f : 0.0f;
       } else if (textured) {
-        const float scale = byRow ? 1.0f : l;
-        glColor4f(scale, scale, scale, alpha);
-        glTexCoord2f(f.TXVertices[i].U / static_cast<float>(m->Width), f.TXVertices[i].V / static_cast<float>(m->Height));
+        c.R = c.G = c.B = byRow ? 1.0f : l;
+        c.S = f.TXVertices[i].U / static_cast<float>(m->Width);
+        c.T = f.TXVertices[i].V / static_cast<float>(m->Height);
       } else if (m->SolidIndex >= 0 && m->SolidIndex < 256 && m->BitDepth == 8) {
-        const auto c = Lit(materials, m->SolidIndex, l);
-        glColor4f(c[0], c[1], c[2], alpha);
+        const auto lit = Lit(materials, m->SolidIndex, l);
+        c.R = lit[0], c.G = lit[1], c.B = lit[2];
       } else {
         const auto* p = m->Pixels.size() >= 3 ? m->Pixels.data() : nullptr;
-        glColor4f(p ? p[0] / 255.0f * l : l, p ? p[1] / 255.0f * l : l, p ? p[2] / 255.0f * l : l, alpha);
+        c.R = p ? p[0] / 255.0f * l : l, c.G = p ? p[1] / 255.0f * l : l, c.B = p ? p[2] / 255.0f * l : l;
       }
+      c.A = alpha;
       const TVector& w = f.Vertices[i]->World;
-      glVertex3d(w.X, w.Y, w.Z);
+      c.X = static_cast<float>(w.X), c.Y = static_cast<float>(w.Y), c.Z = static_cast<float>(w.Z);
     }
-    glEnd();
+    const TGameShape shape = geometry == 1 ? TGameShape::Points : geometry == 2 ? TGameShape::Outline : TGameShape::Filled;
+    batch.AddFace(shape, texture, shownCorners.data(), count);
   };
-  for (const TShownFace* s : opaque) drawFace(*s, 1.0f);
+
+  // Culling and light, in the camera's frame, where the light stands. Opaque faces are drawn
+  // as they come; translucent ones wait with their light for the sort.
+  std::vector<TShownFace> translucent;
+  std::vector<float> lights, faceLight;
+  std::vector<const TEyeVertex*> seen;
+  std::vector<TEyeVertex> spare;
+  for (TNode* node : core.Model->Nodes) {
+    TMesh* mesh = node->Mesh.get();
+    if (!mesh || mesh->GeometryMode <= 0) continue;
+    const auto place = Placed.find(mesh);
+    const TEyeVertex* placed = place == Placed.end() ? nullptr : &EyeVertices[place->second.Vertices];
+    const TVector* faceNormals = place == Placed.end() ? nullptr : &FaceNormals[place->second.Faces];
+    for (TFace* face : mesh->Surfaces) {
+      TFace& f = *face;
+      const int geometry = FaceGeometry(*mesh, f);
+      const int corners = f.Vertices.Count();
+      if (geometry <= 0 || corners < 1) continue;
+      const int lighting = FaceLighting(*mesh, f);
+      const int faceIndex = mesh->IndexOfFace(face);
+      // Unit length only where the light needs it: culling looks at the sign alone.
+      TVector normal = eye.Turned(faceNormals && faceIndex >= 0 ? faceNormals[faceIndex]
+                                                                 : PolygonNormal(f.Vertices, &TVertex::World));
+      seen.resize(static_cast<size_t>(corners));
+      spare.resize(static_cast<size_t>(corners));
+      for (int i = 0; i < corners; ++i) {
+        const TVertex* v = f.Vertices[i];
+        const int index = mesh->IndexOfVertex(v);
+        const TEyeVertex* e = placed && index >= 0 ? placed + index : nullptr;
+        if (!e) {  // a corner its mesh does not list: lit by the face's normal
+          TEyeVertex& own = spare[static_cast<size_t>(i)];
+          own.Point = eye.Point(v->World);
+          own.Normal = Normalize(normal);
+          own.FromLight = Normalize(SubVector(own.Point, light.Position));
+          e = &own;
+        }
+        seen[static_cast<size_t>(i)] = e;
+      }
+      const TVector toCamera = eye.Ortho ? TVector{0, 0, 1} : Negated(seen[0]->Point);
+      const bool behind = Dot(toCamera, normal) <= 0;
+      if (behind && !f.HasFlag(ftTwoSided)) continue;
+      const double side = behind ? -1 : 1;
+      if (behind) normal = Negated(normal);
+      if (lighting == 2) normal = Normalize(normal);
+      TVector centre;
+      for (const TEyeVertex* e : seen) AddVector(centre, e->Point);
+      centre = {centre.X / corners, centre.Y / corners, centre.Z / corners};
+      const auto level = [&](double l, const TVertex* v) {
+        return std::max(ambient, static_cast<float>(std::clamp(l + f.ExtraLight + v->Intensity, 0.0, 1.0)));
+      };
+      // Light falls on a corner by its own normal under gouraud light, by the face's at its
+      // centre under diffuse light.
+      const double diffuse =
+          lighting == 2 ? light.Intensity * std::max(0.0, Dot(normal, Normalize(SubVector(centre, light.Position)))) : 0;
+      faceLight.clear();
+      for (int i = 0; i < corners; ++i) {
+        const TEyeVertex& e = *seen[static_cast<size_t>(i)];
+        double l = lighting == 0 ? 1.0 : lighting == 1 ? 0.0 : diffuse;
+        if (lighting >= 3) l = light.Intensity * std::max(0.0, side * Dot(e.Normal, e.FromLight));
+        faceLight.push_back(level(l, f.Vertices[i]));
+      }
+      if (f.HasFlag(ftTranslucent)) {
+        translucent.push_back({&f, geometry, lights.size(), centre.Z});
+        lights.insert(lights.end(), faceLight.begin(), faceLight.end());
+      } else {
+        drawFace(f, geometry, faceLight.data(), 1.0f);
+      }
+    }
+  }
+  batch.Flush();
+
+  std::stable_sort(translucent.begin(), translucent.end(),
+                   [](const TShownFace& a, const TShownFace& b) { return a.Depth < b.Depth; });
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glDepthMask(GL_FALSE);
-  for (const TShownFace* s : translucent) drawFace(*s, (255 - kTranslucentBackground) / 255.0f);
+  for (const TShownFace& s : translucent)
+    drawFace(*s.Face, s.Geometry, &lights[s.FirstLight], (255 - kTranslucentBackground) / 255.0f);
+  batch.Flush();
   glPopAttrib();
 }

@@ -4,11 +4,21 @@
 #include <string>
 #include <tuple>
 #include <unordered_map>
+#include <vector>
 
 #include "model/Vector.h"
+#include "view/GameBatch.h"
+
+// A vertex in the camera's frame: where it is, its gouraud normal, and the way from the
+// light to it.
+struct TEyeVertex {
+  TVector Point, Normal, FromLight;
+};
 
 class TCore;
 class TMaterial;
+class TMesh;
+struct TEyeSpace;
 class TVertex;
 
 // The view mode after Wireframe (0), Solid (1) and Textured (2).
@@ -29,8 +39,9 @@ struct TGameLight {
 // the light level (16-bit ones, and 8-bit ones without a colormap, are scaled by it); a
 // material that is not found is drawn chequered and named once in the output.
 //
-// Light and culling depend on the camera, so the model is drawn anew in every frame from the
-// GL matrices in force, not compiled.
+// Light and culling depend on the camera, so the model's corners are lit anew in every frame
+// from the GL matrices in force and drawn in batches; only the world's vertex normals are kept
+// until the model changes.
 class TGameDrawing {
  public:
   static constexpr int kViewGeometryMode = 4;  // textured
@@ -47,6 +58,8 @@ class TGameDrawing {
   // The model changed: its vertex normals are found again at the next frame.
   void ModelChanged() {
     Normals.clear();
+    FaceNormals.clear();
+    Placed.clear();
     NormalsFound = false;
   }
 
@@ -55,11 +68,22 @@ class TGameDrawing {
   // 0 see-through for translucent faces.
   unsigned Texture(const TCore& core, const TMaterial& material, int row, bool translucent);
   unsigned Checker();
+  void FindNormals(const TCore& core);
+  // Each vertex in the camera's frame, once a frame rather than once per corner.
+  void PlaceVertices(const TEyeSpace& eye, const TGameLight& light);
 
   std::map<std::tuple<const TMaterial*, int, bool>, unsigned> Textures;
   unsigned CheckerName = 0;
   std::set<std::string> Reported;
-  // Each gouraud-lit vertex's normal in the world, the mean of its faces'.
-  std::unordered_map<const TVertex*, TVector> Normals;
+  // Each gouraud-lit vertex's normal in the world, the mean of its faces', and each face's,
+  // by index from where their mesh's start.
+  struct TPlace {
+    size_t Vertices, Faces;
+  };
+  std::vector<TVector> Normals, FaceNormals;
+  std::unordered_map<const TMesh*, TPlace> Placed;
+  // Kept from frame to frame for their room; by the same index as the normals.
+  std::vector<TEyeVertex> EyeVertices;
+  std::vector<TGameCorner> Corners;
   bool NormalsFound = false;
 };

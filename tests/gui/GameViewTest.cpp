@@ -22,6 +22,7 @@ struct TQuad {
   int Lighting;          // face lighting mode
   double ExtraLight;
   bool Flipped;          // wound to face away from the top camera
+  double RightLight = 0;  // the intensity of the two right-hand vertices
 };
 
 const TQuad kQuads[] = {
@@ -32,6 +33,7 @@ const TQuad kQuads[] = {
     {0.09, 0, 0x0, 1, 0, false},   // 4: not lit: the ambient level
     {0.15, 0, 0x0, 1, 0.6, false}, // 5: not lit, extra light 0.6
     {0.21, 2, 0x0, 0, 0, false},   // 6: its material is nowhere
+    {-0.21, 0, 0x0, 1, 0, false, 1}, // 7: not lit, the right-hand vertices at full light
 };
 
 std::string QuadsModel() {
@@ -41,7 +43,9 @@ std::string QuadsModel() {
     const TQuad& quad = kQuads[q];
     const double x[4] = {quad.X, quad.X + 0.04, quad.X + 0.04, quad.X};
     const double y[4] = {0, 0, 0.04, 0.04};
-    for (int i = 0; i < 4; ++i) vertices += std::to_string(v + i) + ": " + std::to_string(x[i]) + " " + std::to_string(y[i]) + " 0 0\n";
+    for (int i = 0; i < 4; ++i)
+      vertices += std::to_string(v + i) + ": " + std::to_string(x[i]) + " " + std::to_string(y[i]) + " 0 " +
+                  (i == 1 || i == 2 ? std::to_string(quad.RightLight) : "0") + "\n";
     std::string corners;
     for (int k = 0; k < 4; ++k) {
       const int i = quad.Flipped ? 3 - k : k;
@@ -83,7 +87,7 @@ class GameView : public TWindowTest {
     Write("key.mat", KeyedMat());
     Write("level.cmp", MakeCmp());
     StartWindow(Path("quads.3do"));
-    ASSERT_EQ(Core->Model->AllSurfaces.Count(), 7);
+    ASSERT_EQ(Core->Model->AllSurfaces.Count(), 8);
     Core->Grid.LineEvery = 0;  // no grid lines under the pixels looked at
     Core->Color2D = 0xFF0000;  // blue, as 0x00BBGGRR
     Frame().Cameras->SetCurrent(0);  // top
@@ -150,6 +154,73 @@ TEST_F(GameView, TheBuiltInPaletteShowsTheMaterialsOwnColoursScaledByTheLight) {
   ExpectColour(At(1), solid[0], solid[1], solid[2], 0);
   // Without a light table the ambient level scales the colour.
   ExpectColour(At(4), std::lround(solid[0] * 0.4), std::lround(solid[1] * 0.4), std::lround(solid[2] * 0.4), 1);
+}
+
+TEST_F(GameView, LightRunsSmoothlyAcrossAFaceFromCornerToCorner) {
+  Draw("acnViewGame", "game_gradient");
+  // From the ambient level on the left to full light on the right.
+  const std::vector<uint8_t>& solid = Core->Model->Materials.Find("solid.mat")->Pixels;
+  for (const auto& [fx, level] : {std::pair{0.1, 0.46}, {0.5, 0.7}, {0.9, 0.94}})
+    ExpectColour(At(7, fx), std::lround(solid[0] * level), std::lround(solid[1] * level), std::lround(solid[2] * level),
+                 6);
+}
+
+// A grid of n x n quads at full light, from -0.2 to 0.2 on x and y, in one mesh.
+std::string GridModel(int n) {
+  std::string vertices, tvertices, faces, normals;
+  const auto at = [n](int i) { return std::to_string(-0.2 + 0.4 * i / n); };
+  for (int j = 0; j <= n; ++j)
+    for (int i = 0; i <= n; ++i) {
+      const std::string k = std::to_string(j * (n + 1) + i);
+      vertices += k + ": " + at(i) + " " + at(j) + " 0 0\n";
+      tvertices += k + ": 0 0\n";
+    }
+  for (int j = 0; j < n; ++j)
+    for (int i = 0; i < n; ++i) {
+      const int v = j * (n + 1) + i;
+      std::string corners;
+      for (int c : {v, v + 1, v + n + 2, v + n + 1}) corners += " " + std::to_string(c) + ", " + std::to_string(c);
+      const std::string k = std::to_string(j * n + i);
+      faces += k + ": 0 0x0 4 0 1 0 4" + corners + "\n";
+      normals += k + ": 0 0 1\n";
+    }
+  const int count = (n + 1) * (n + 1);
+  std::string vertexNormals;
+  for (int i = 0; i < count; ++i) vertexNormals += std::to_string(i) + ": 0 0 1\n";
+  return "SECTION: HEADER\n3DO 2.1\n\nSECTION: MODELRESOURCE\nMATERIALS 1\n0: solid.mat\n\n"
+         "SECTION: GEOMETRYDEF\nRADIUS 0.3\nINSERT OFFSET 0 0 0\nGEOSETS 1\nGEOSET 0\nMESHES 1\n\n"
+         "MESH 0\nNAME grid\nRADIUS 0.3\nGEOMETRYMODE 4\nLIGHTINGMODE 3\nTEXTUREMODE 1\n\n"
+         "VERTICES " + std::to_string(count) + "\n" + vertices + "\nTEXTURE VERTICES " + std::to_string(count) + "\n" +
+         tvertices + "\nVERTEX NORMALS\n" + vertexNormals + "\nFACES " + std::to_string(n * n) + "\n" + faces +
+         "\nFACE NORMALS\n" + normals +
+         "\nSECTION: HIERARCHYDEF\nHIERARCHY NODES 1\n0: 0x0 0x1 0 -1 -1 -1 0 0 0 0 0 0 0 0 0 0 grid\n";
+}
+
+class GameViewGrid : public TWindowTest {};
+
+// Far more faces than one draw call of the Game mode takes: none may be left out where the
+// calls meet.
+TEST_F(GameViewGrid, EveryFaceOfABigMeshIsDrawn) {
+  Write("grid.3do", GridModel(90));
+  Write("solid.mat", MakeColourMat(9));
+  StartWindow(Path("grid.3do"));
+  Core->Grid.LineEvery = 0;
+  Core->Color2D = 0xFF0000;
+  Frame().Cameras->SetCurrent(0);
+  Frame().tacCamerasChange();
+  Window->Action("acnViewGame")->trigger();
+  Frame().Redraw(false);
+  const QImage shot = Shot("game_grid");
+  int left = 0, top = 0, right = 0, bottom = 0;
+  ASSERT_TRUE(WorldToScreen(Frame().LastView, {-0.2, 0.2, 0}, left, top));
+  ASSERT_TRUE(WorldToScreen(Frame().LastView, {0.2, -0.2, 0}, right, bottom));
+  ASSERT_GT(right - left, 100);
+  const std::vector<uint8_t>& solid = Core->Model->Materials.Find("solid.mat")->Pixels;
+  int other = 0;
+  for (int y = top + 2; y < bottom - 2; ++y)
+    for (int x = left + 2; x < right - 2; ++x)
+      if (shot.pixel(x, y) != qRgb(solid[0], solid[1], solid[2])) ++other;
+  EXPECT_EQ(other, 0);
 }
 
 }  // namespace
