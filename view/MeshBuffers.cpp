@@ -12,6 +12,7 @@
 
 #include "model/Materials.h"
 #include "model/Model.h"
+#include "model/UniqueEdges.h"
 
 namespace {
 
@@ -184,17 +185,31 @@ void TMeshBuffers::Upload(const TMesh& constMesh, TEntry& entry) {
       *out++ = static_cast<float>(v->World.Z);
     }
   });
-  FillBuffer(GL_ELEMENT_ARRAY_BUFFER, entry.Edges, static_cast<size_t>(edgeIndices) * sizeof(GLuint), [&](char* base) {
-    auto* out = reinterpret_cast<GLuint*>(base);
+  const TEdgeList listEdges = [&](const std::function<void(uint32_t, uint32_t)>& edge) {
     for (const TFace* f : mesh.Surfaces) {
       const int n = f->Vertices.Count();
       if (n < 3) continue;
-      for (int k = 0; k < n; ++k) {
-        *out++ = static_cast<GLuint>(mesh.IndexOfVertex(f->Vertices[k]));
-        *out++ = static_cast<GLuint>(mesh.IndexOfVertex(f->Vertices[(k + 1) % n]));
+      const auto first = static_cast<GLuint>(mesh.IndexOfVertex(f->Vertices[0]));
+      GLuint from = first;
+      for (int k = 1; k <= n; ++k) {
+        const GLuint to = k < n ? static_cast<GLuint>(mesh.IndexOfVertex(f->Vertices[k])) : first;
+        edge(from, to);
+        from = to;
       }
     }
-  });
+  };
+  // The whole mesh's lines, each shared edge once, follow the faces' own.
+  const TUniqueEdges unique(static_cast<uint32_t>(vertices), listEdges);
+  FillBuffer(GL_ELEMENT_ARRAY_BUFFER, entry.Edges, (static_cast<size_t>(edgeIndices) + 2 * unique.Count()) * sizeof(GLuint),
+             [&](char* base) {
+               auto* out = reinterpret_cast<GLuint*>(base);
+               listEdges([&](uint32_t from, uint32_t to) {
+                 *out++ = from;
+                 *out++ = to;
+               });
+               unique.Write(out);
+             });
+  entry.UniqueIndices = static_cast<int>(2 * unique.Count());
   glBindBuffer(GL_ARRAY_BUFFER, 0);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
   entry.CornerCount = corners;
@@ -273,7 +288,7 @@ void TMeshBuffers::DrawEdges() const {
     glBindBuffer(GL_ARRAY_BUFFER, e.Points);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, e.Edges);
     glVertexPointer(3, GL_FLOAT, 0, Offset(0));
-    glDrawElements(GL_LINES, e.EdgeIndices, GL_UNSIGNED_INT, Offset(0));
+    glDrawElements(GL_LINES, e.UniqueIndices, GL_UNSIGNED_INT, Offset(static_cast<size_t>(e.UniqueFirst()) * sizeof(GLuint)));
   }
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
   glBindBuffer(GL_ARRAY_BUFFER, 0);

@@ -14,7 +14,7 @@ class TMeshBuffers {
   // One mesh's buffers. Faces are triangle fans, grouped by texture: face i's corners lie
   // together, FaceCount[i] of them from FaceFirst[i] (none for a face of fewer than three
   // corners). Its edges are the index pairs from EdgeFirst[i] to EdgeFirst[i + 1], in face
-  // order.
+  // order; after them come the UniqueIndices of the whole mesh's edges, each drawn once.
   struct TGroup {
     int Texture;  // GL texture name, or -1 for an untextured face
     int First, Count;
@@ -23,7 +23,8 @@ class TMeshBuffers {
     unsigned Corners = 0;  // one TCorner per triangle corner
     unsigned Points = 0;   // world positions, one per vertex
     unsigned Edges = 0;    // pairs of vertex indices, two per face corner
-    int CornerCount = 0, EdgeIndices = 0;
+    int CornerCount = 0, EdgeIndices = 0, UniqueIndices = 0;
+    int UniqueFirst() const { return EdgeIndices; }
     std::vector<TGroup> Groups;
     std::vector<int> FaceFirst, FaceCount, EdgeFirst;
     // What the upload was made from: the mesh's counts, a fingerprint of its contents (a
@@ -40,7 +41,7 @@ class TMeshBuffers {
   void Sync(TModel& model);
   // Filled faces: textured in the textured view mode (2), with their normals for light.
   void DrawFaces(int viewMode) const;
-  // Every face's outline as lines.
+  // Every edge of every face as a line.
   void DrawEdges() const;
   // The mesh's buffers, or null when it has none.
   const TEntry* Find(const TMesh* mesh) const {

@@ -56,6 +56,11 @@ void TSelectionOverlay::Gather(TCore& core, const TMeshBuffers& buffers) {
         AddRun(edgeFirst, r.EdgeCount, e->EdgeFirst[f], edges);
       }
     }
+    // A whole mesh's outline is its shared edges drawn once.
+    if (edgeFirst.size() == 1 && edgeFirst[0] == 0 && r.EdgeCount[0] == e->EdgeIndices) {
+      edgeFirst[0] = e->UniqueFirst();
+      r.EdgeCount[0] = e->UniqueIndices;
+    }
     for (int first : edgeFirst) r.EdgeOffset.push_back(ByteOffset(first));
     for (int first : otherEdgeFirst) r.OtherEdgeOffset.push_back(ByteOffset(first));
     if (!r.First.empty() || !r.EdgeCount.empty()) Ranges.push_back(std::move(r));
@@ -78,8 +83,8 @@ void TSelectionOverlay::DrawUnselectedEdges(TCore& core, const TMeshBuffers& buf
     if (!mesh || std::find(drawn.begin(), drawn.end(), mesh) != drawn.end() || !buffers.BindEdges(mesh)) continue;
     drawn.push_back(mesh);
     const auto r = std::find_if(Ranges.begin(), Ranges.end(), [mesh](const TRanges& x) { return x.Mesh == mesh; });
-    if (r == Ranges.end())
-      glDrawElements(GL_LINES, buffers.Find(mesh)->EdgeIndices, GL_UNSIGNED_INT, nullptr);
+    if (const TMeshBuffers::TEntry* e = buffers.Find(mesh); r == Ranges.end())
+      glDrawElements(GL_LINES, e->UniqueIndices, GL_UNSIGNED_INT, ByteOffset(e->UniqueFirst()));
     else if (!r->OtherEdgeCount.empty())
       glMultiDrawElements(GL_LINES, r->OtherEdgeCount.data(), GL_UNSIGNED_INT, r->OtherEdgeOffset.data(),
                           static_cast<GLsizei>(r->OtherEdgeCount.size()));
