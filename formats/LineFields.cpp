@@ -7,28 +7,30 @@ namespace {
 // The characters cleaning may change or drop once the line has begun.
 constexpr auto Examined = [] {
   std::array<bool, 256> examined{};
-  for (const unsigned char c : {'\t', ',', 'x', ' '}) examined[c] = true;
+  for (const unsigned char c : {'\t', ',', 'x', ' ', '#', '/'}) examined[c] = true;
   return examined;
 }();
 }  // namespace
 
 void CleanLine(std::string_view raw, std::string& line) {
-  const size_t comment = std::min(raw.find("//"), raw.find('#'));
-  if (comment != std::string_view::npos) raw = raw.substr(0, comment);
-  // One pass for tabs, commas, "0x", space runs and the leading blanks, written straight into
-  // the line: a million rows of a big mesh each pass through here. Deleting "0x" can bring a
-  // new "0" and "x" together ("00xx"), or two spaces, so deletion and the collapsing of runs
-  // both look back at what has already been written; neither touches what the other looks
-  // at. Blanks before anything else is written are the leading ones that go anyway.
+  // One pass for comments, tabs, commas, "0x", space runs and the leading blanks, written
+  // straight into the line: a million rows of a big mesh each pass through here. Deleting
+  // "0x" can bring a new "0" and "x" together ("00xx"), or two spaces, so deletion and the
+  // collapsing of runs both look back at what has already been written; neither touches what
+  // the other looks at. Blanks before anything else is written are the leading ones that go
+  // anyway.
   line.resize(raw.size());
   char* const out = line.data();
   size_t w = 0;
-  for (const char r : raw) {
+  const size_t size = raw.size();
+  for (size_t i = 0; i < size; ++i) {
+    const char r = raw[i];
     // Digits and signs, most of every row, are copied without a second look.
     if (w > 0 && !Examined[static_cast<unsigned char>(r)]) {
       out[w++] = r;
       continue;
     }
+    if (r == '#' || (r == '/' && i + 1 < size && raw[i + 1] == '/')) break;  // a comment ends the line
     const char c = r == '\t' || r == ',' ? ' ' : r;
     if (w == 0) {
       if (static_cast<unsigned char>(c) > ' ') out[w++] = c;
