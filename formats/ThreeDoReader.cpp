@@ -266,6 +266,11 @@ void TReader::ReadMesh(size_t set, int i) {
     face->TextureMode = Int(5);
     face->ExtraLight = static_cast<float>(Num(6));
     const int corners = Int(7);
+    // Room for the corners the row holds, which a hostile count cannot inflate: growing
+    // corner by corner costs each face two reallocations of each list.
+    const auto listed = static_cast<size_t>(std::max(0, std::min(corners, (Fields.Count() - 8) / 2)));
+    face->Vertices.Reserve(listed);
+    face->TXVertices.Reserve(listed);
     for (int k = 0; k < corners; ++k) {
       const int vi = Int(8 + 2 * k);
       const int ti = Int(9 + 2 * k);
