@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 #include <unordered_map>
@@ -281,11 +282,14 @@ void TObjParser::SplitObjects() {
   // faces use; so an exported model comes back with its vertices as they were.
   for (size_t v = 0; v < VertexObjects.size(); ++v) vertices[VertexObjects[v]].push_back(static_cast<int>(v));
   std::vector<int> copy(static_cast<size_t>(all.Vertices.Count()), -1);
+  // Faces move to their object's mesh rather than being copied, so that a file of several
+  // big objects is not held twice; vertices are copied, as objects may share them.
+  auto allFaces = all.Surfaces.ExtractAll();
   for (size_t o = 0; o < objects; ++o) {
     if (faces[o].empty()) continue;
     std::vector<int>& used = vertices[o];
     for (int f : faces[o])
-      for (const TVertex* v : all.Surfaces[f]->Vertices)
+      for (const TVertex* v : allFaces[static_cast<size_t>(f)]->Vertices)
         if (VertexObjects[static_cast<size_t>(v->Index)] != o) used.push_back(v->Index);
     std::sort(used.begin(), used.end());
     used.erase(std::unique(used.begin(), used.end()), used.end());
@@ -303,14 +307,12 @@ void TObjParser::SplitObjects() {
     }
     mesh->Surfaces.Reserve(faces[o].size());
     for (int f : faces[o]) {
-      const TFace& from = *all.Surfaces[f];
-      TFace* face = mesh->AddFace();
-      CopyFaceAttributes(from, *face);
-      face->Vertices.Reserve(static_cast<size_t>(from.Vertices.Count()));
-      for (int k = 0; k < from.Vertices.Count(); ++k)
-        face->TXVertices[face->AddVertex(mesh->Vertices[copy[static_cast<size_t>(from.Vertices[k]->Index)]])] =
-            from.TXVertices[k];
+      std::unique_ptr<TFace>& face = allFaces[static_cast<size_t>(f)];
+      face->Mesh = mesh;
+      for (TVertex*& v : face->Vertices.Raw()) v = mesh->Vertices[copy[static_cast<size_t>(v->Index)]];
+      mesh->Surfaces.Add(std::move(face));
     }
+    mesh->Touch();
   }
   Mesh = nullptr;
   Model.DeleteNode(NodeIndex);
