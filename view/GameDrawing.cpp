@@ -131,7 +131,7 @@ void TGameDrawing::FindNormals(const TCore& core) {
     const TMesh* mesh = node->Mesh.get();
     if (!mesh || mesh->GeometryMode <= 0 || Placed.count(mesh)) continue;
     const size_t base = Normals.size();
-    Placed[mesh] = {base, FaceNormals.size()};
+    Placed[mesh] = {base, FaceNormals.size(), mesh->Vertices.Count(), mesh->Surfaces.Count()};
     Normals.resize(base + static_cast<size_t>(mesh->Vertices.Count()));
     for (const TFace* f : mesh->Surfaces) {
       const TVector n = PolygonNormal(f->Vertices, &TVertex::World);
@@ -143,6 +143,20 @@ void TGameDrawing::FindNormals(const TCore& core) {
     for (size_t i = base; i < Normals.size(); ++i) Normals[i] = Normalize(Normals[i]);
   }
   NormalsFound = true;
+}
+
+bool TGameDrawing::StillPlaced(const TCore& core) const {
+  size_t meshes = 0;
+  for (const TNode* node : core.Model->Nodes) {
+    const TMesh* mesh = node->Mesh.get();
+    if (!mesh || mesh->GeometryMode <= 0) continue;
+    const auto place = Placed.find(mesh);
+    if (place == Placed.end() || place->second.VertexCount != mesh->Vertices.Count() ||
+        place->second.FaceCount != mesh->Surfaces.Count())
+      return false;
+    ++meshes;
+  }
+  return meshes >= Placed.size();
 }
 
 void TGameDrawing::PlaceVertices(const TEyeSpace& eye, const TGameLight& light) {
@@ -161,7 +175,7 @@ void TGameDrawing::PlaceVertices(const TEyeSpace& eye, const TGameLight& light) 
 void TGameDrawing::Draw(TCore& core, const TGameLight& light) {
   const TEyeSpace eye = CurrentEyeSpace();
   const float ambient = static_cast<float>(std::clamp(light.Ambient, 0.0, 1.0));
-  if (!NormalsFound) FindNormals(core);
+  if (!NormalsFound || !StillPlaced(core)) FindNormals(core);
   PlaceVertices(eye, light);
 
   glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT |
@@ -238,17 +252,17 @@ void TGameDrawing::Draw(TCore& core, const TGameLight& light) {
     if (!mesh || mesh->GeometryMode <= 0) continue;
     const auto place = Placed.find(mesh);
     const TEyeVertex* placed = place == Placed.end() ? nullptr : &EyeVertices[place->second.Vertices];
-    const TVector* faceNormals = place == Placed.end() ? nullptr : &FaceNormals[place->second.Faces];
+    // Kept normals are in the faces' order.
+    const TVector* faceNormal = place == Placed.end() ? nullptr : &FaceNormals[place->second.Faces];
     for (TFace* face : mesh->Surfaces) {
       TFace& f = *face;
+      const TVector* keptNormal = faceNormal ? faceNormal++ : nullptr;
       const int geometry = FaceGeometry(*mesh, f);
       const int corners = f.Vertices.Count();
       if (geometry <= 0 || corners < 1) continue;
       const int lighting = FaceLighting(*mesh, f);
-      const int faceIndex = mesh->IndexOfFace(face);
       // Unit length only where the light needs it: culling looks at the sign alone.
-      TVector normal = eye.Turned(faceNormals && faceIndex >= 0 ? faceNormals[faceIndex]
-                                                                 : PolygonNormal(f.Vertices, &TVertex::World));
+      TVector normal = eye.Turned(keptNormal ? *keptNormal : PolygonNormal(f.Vertices, &TVertex::World));
       seen.resize(static_cast<size_t>(corners));
       spare.resize(static_cast<size_t>(corners));
       for (int i = 0; i < corners; ++i) {

@@ -69,6 +69,9 @@ class TGameDrawing {
   unsigned Texture(const TCore& core, const TMaterial& material, int row, bool translucent);
   unsigned Checker();
   void FindNormals(const TCore& core);
+  // Whether the normals found still fit the model's meshes; a change the drawing was not told
+  // of must not send it past their ends.
+  bool StillPlaced(const TCore& core) const;
   // Each vertex in the camera's frame, once a frame rather than once per corner.
   void PlaceVertices(const TEyeSpace& eye, const TGameLight& light);
 
@@ -79,6 +82,7 @@ class TGameDrawing {
   // by index from where their mesh's start.
   struct TPlace {
     size_t Vertices, Faces;
+    int VertexCount, FaceCount;  // what the mesh held then
   };
   std::vector<TVector> Normals, FaceNormals;
   std::unordered_map<const TMesh*, TPlace> Placed;
