@@ -7,9 +7,7 @@
 namespace {
 
 bool SameFace(const TMeshState::TFaceState& a, const TMeshState::TFaceState& b) {
-  return a.Material == b.Material && a.FaceType == b.FaceType && a.GeometryMode == b.GeometryMode &&
-         a.LightingMode == b.LightingMode && a.TextureMode == b.TextureMode && SameBits(a.ExtraLight, b.ExtraLight) &&
-         a.Corners == b.Corners && SameBits(a.Normal, b.Normal);
+  return a.Material == b.Material && a.Look == b.Look && a.Corners == b.Corners && SameBits(a.Normal, b.Normal);
 }
 
 size_t ChunkCount(size_t items) { return (items + TMeshState::ChunkSize - 1) / TMeshState::ChunkSize; }
@@ -73,8 +71,7 @@ void TMeshState::ReadFaces(TMesh& mesh, size_t c, TFaceChunk& out) {
     const std::string& material = f.Material ? f.Material->Name : std::string();
     auto slot = std::find(MaterialNames.begin(), MaterialNames.end(), material);
     if (slot == MaterialNames.end()) slot = MaterialNames.insert(MaterialNames.end(), material);
-    out.Faces.push_back({static_cast<int>(slot - MaterialNames.begin()), f.FaceType, f.GeometryMode, f.LightingMode,
-                         f.TextureMode, f.ExtraLight, f.Vertices.Count(), f.GetNormal()});
+    out.Faces.push_back({static_cast<int>(slot - MaterialNames.begin()), LookOf(f), f.Vertices.Count(), f.GetNormal()});
     for (int k = 0; k < f.Vertices.Count(); ++k) {
       out.Corners.push_back(mesh.IndexOfVertex(f.Vertices[k]));
       out.TX.push_back(k < f.TXVertices.Count() ? f.TXVertices[k] : TTXVertex{});
@@ -153,11 +150,7 @@ void TMeshState::WriteFaces(TMesh& mesh, size_t c, const std::vector<TMaterial*>
     const TFaceState& s = chunk.Faces[i];
     TFace& f = *mesh.Surfaces[static_cast<int>(c * ChunkSize + i)];
     f.Material = materials[static_cast<size_t>(s.Material)];
-    f.FaceType = s.FaceType;
-    f.GeometryMode = s.GeometryMode;
-    f.LightingMode = s.LightingMode;
-    f.TextureMode = s.TextureMode;
-    f.ExtraLight = s.ExtraLight;
+    SetLook(f, s.Look);
     f.Normal = s.Normal;
     f.NormalDirty = false;
     TTXVertices tx;

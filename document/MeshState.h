@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/FaceLook.h"
 #include "model/Vector.h"
 #include "model/Vertex.h"
 
@@ -32,8 +33,7 @@ class TMeshState {
 
   struct TFaceState {
     int Material;  // into the copy's material names
-    int FaceType, GeometryMode, LightingMode, TextureMode;
-    float ExtraLight;
+    TFaceLook Look;
     int Corners;  // how many of the chunk's corners are this face's, in face order
     TVector Normal;
   };

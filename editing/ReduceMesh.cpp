@@ -10,6 +10,7 @@
 #include "editing/Query.h"
 #include "document/Core.h"
 #include "model/Errors.h"
+#include "model/FaceLook.h"
 
 namespace {
 
@@ -18,10 +19,8 @@ constexpr TQueryField kReduceFields[] = {{"Faces", nullptr, "half the faces of t
 // What a triangle keeps of its face; faces of different attributes never merge.
 struct TFaceKind {
   TMaterial* Material;
-  int FaceType, GeometryMode, LightingMode, TextureMode;
-  float ExtraLight;
-  auto Key() const { return std::tie(Material, FaceType, GeometryMode, LightingMode, TextureMode, ExtraLight); }
-  bool operator<(const TFaceKind& o) const { return Key() < o.Key(); }
+  TFaceLook Look;
+  bool operator<(const TFaceKind& o) const { return std::tie(Material, Look) < std::tie(o.Material, o.Look); }
 };
 
 // A corner as the simplifier sees it: a vertex with one texture coordinate and one face kind.
@@ -42,7 +41,7 @@ int ReduceMesh(TMesh& mesh, int faces) {
   std::unordered_map<uint64_t, std::vector<unsigned>> wedgesOf;  // by vertex
   std::vector<unsigned> indices;
   for (const TFace* f : mesh.Surfaces) {
-    const TFaceKind kind{f->Material, f->FaceType, f->GeometryMode, f->LightingMode, f->TextureMode, f->ExtraLight};
+    const TFaceKind kind{f->Material, LookOf(*f)};
     const auto placed = kindIndex.emplace(kind, static_cast<int>(kinds.size()));
     if (placed.second) kinds.push_back(kind);
     const int kindId = placed.first->second;
@@ -90,11 +89,7 @@ int ReduceMesh(TMesh& mesh, int faces) {
     TFace* face = mesh.AddFace();
     const TFaceKind& kind = kinds[static_cast<size_t>(wedges[kept[i]].Kind)];
     face->Material = kind.Material;
-    face->FaceType = kind.FaceType;
-    face->GeometryMode = kind.GeometryMode;
-    face->LightingMode = kind.LightingMode;
-    face->TextureMode = kind.TextureMode;
-    face->ExtraLight = kind.ExtraLight;
+    SetLook(*face, kind.Look);
     for (size_t k = 0; k < 3; ++k) {
       const TWedge& w = wedges[kept[i + k]];
       face->TXVertices[face->AddVertex(vertices[static_cast<size_t>(w.Vertex)])] = w.Tex;

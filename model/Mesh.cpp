@@ -2,16 +2,13 @@
 
 #include <unordered_set>
 
+#include "model/FaceLook.h"
 #include "model/Materials.h"
 #include "model/Radius.h"
 
 void CopyFaceAttributes(const TFace& from, TFace& to) {
   to.Material = from.Material;
-  to.FaceType = from.FaceType;
-  to.GeometryMode = from.GeometryMode;
-  to.LightingMode = from.LightingMode;
-  to.TextureMode = from.TextureMode;
-  to.ExtraLight = from.ExtraLight;
+  SetLook(to, LookOf(from));
 }
 
 namespace {

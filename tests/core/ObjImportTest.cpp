@@ -92,7 +92,10 @@ TEST_F(ObjImport, ObjectsOrGroupsBecomeNodesWithTheVerticesTheyListAndUse) {
       std::vector<double> xs;
       for (const TVertex* v : node->Mesh->Vertices) xs.push_back(v->Position.X);
       std::vector<std::vector<int>> faces;
-      for (const TFace* f : node->Mesh->Surfaces) faces.push_back(Corners(f));
+      for (const TFace* f : node->Mesh->Surfaces) {
+        faces.push_back(Corners(f));
+        EXPECT_EQ(f->Mesh, node->Mesh.get()) << "a face belongs to the mesh that lists it";
+      }
       got.emplace_back(node->Name, xs, faces);
       EXPECT_EQ(node->Mesh->Name, node->Name == "dHNode" ? "Mesh" : node->Name);
       EXPECT_EQ(node->Mesh->GeometryMode, 4);
