@@ -13,6 +13,11 @@ void CleanLine(std::string_view raw, std::string& line);
 class TLineFields {
  public:
   void Split(std::string_view cleaned, int capacity, bool rowLabel);
+  // The fields that CleanLine and then Split would give, read straight from the raw line
+  // when cleaning would only collapse its blanks, tabs and commas and drop "0x" from the
+  // front of a field, as in the rows of a big mesh; false, with the fields undefined, for any
+  // other line.
+  bool SplitPlain(std::string_view raw, int capacity, bool rowLabel);
   std::string_view operator[](int index) const {
     return index >= 0 && index < static_cast<int>(Fields.size()) ? Fields[static_cast<size_t>(index)]
                                                                    : std::string_view();
@@ -20,5 +25,7 @@ class TLineFields {
   int Count() const { return static_cast<int>(Fields.size()); }
 
  private:
+  // One field of the line as Split takes it, while there is room.
+  void Take(std::string_view field, int capacity, bool rowLabel);
   std::vector<std::string_view> Fields;
 };

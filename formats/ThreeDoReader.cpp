@@ -63,7 +63,8 @@ class TReader {
   }
 
   void Parse();
-  std::string ParseError(const EZarnError& e) const {
+  std::string ParseError(const EZarnError& e) {
+    Clean();
     std::string text;
     ComposeParseError(text, e.TypeName(), e.what(), Index, Current);
     return text;
@@ -71,13 +72,15 @@ class TReader {
   // After running out of memory: everything this read added goes, and the parse error is
   // composed in the room reserved for it. Nothing here allocates.
   std::string OutOfMemory() {
-    ComposeParseError(Message, "EOutOfMemory", "Out of memory", Index, Current, Message.capacity());
+    ComposeParseError(Message, "EOutOfMemory", "Out of memory", Index, Stale ? Raw : std::string_view(Current),
+                      Message.capacity());
     std::vector<std::vector<std::unique_ptr<TMesh>>>().swap(Unclaimed);
     std::vector<TMeshes>().swap(Meshes);
     TexVertices = TTXVertices();
     std::vector<std::string>().swap(MaterialNames);
     Fields = TLineFields();
     std::string().swap(Current);
+    std::string().swap(Kept);
     Model.DeleteNodesFrom(FirstNode);
     while (Model.Materials.Count() > FirstMaterial) Model.Materials.Delete(Model.Materials.Count() - 1);
     return std::move(Message);
@@ -86,11 +89,17 @@ class TReader {
  private:
   // Searches forward for the line holding `key`; with a `stop`, a line holding that ends the
   // search first and false is returned.
-  bool FindLine(std::string_view key, std::string_view stop = {});
-  void FindRow(int row);
+  bool FindLine(std::string_view key, std::string_view stop = {}, bool clean = true);
+  // Finds the row and splits it into at most `capacity` fields.
+  void ReadRow(int row, int capacity);
   void NoteGeosets(std::string_view raw);
   std::string_view ReadValue(std::string_view key);
   void Split(int capacity, bool rowLabel = true) { Fields.Split(Current, capacity, rowLabel); }
+  // The line found last, cleaned into Current if it is not yet.
+  void Clean() {
+    if (Stale) CleanLine(Raw, Current);
+    Stale = false;
+  }
   int Int(int field) const { return StrToInt(Fields[field]); }
   double Num(int field) const { return StrToFloat(Fields[field]); }
   const std::string& MaterialName(int index) const {
@@ -114,6 +123,11 @@ class TReader {
   // Vertices, faces and corners the file spells out, and those that copies of meshes added.
   size_t Listed = 0, Copied = 0;
   std::string Current;
+  // The line found last as the file has it, in the cursor's text or in Kept; Stale while
+  // Current does not yet hold it cleaned.
+  std::string_view Raw;
+  std::string Kept;
+  bool Stale = false;
   std::string Message;
   TLineFields Fields;
   std::vector<std::string> MaterialNames;
@@ -125,7 +139,13 @@ class TReader {
   TTXVertices TexVertices;
 };
 
-bool TReader::FindLine(std::string_view key, std::string_view stop) {
+bool TReader::FindLine(std::string_view key, std::string_view stop, bool clean) {
+  // Moving on may move the text the last line was read from; what an error would still
+  // quote of it is kept first, uncleaned, which costs a copy and not a cleaning.
+  if (Stale) {
+    Kept.assign(Raw);
+    Raw = Kept;
+  }
   for (;;) {
     ++Index;
     if (!Cursor.Next()) RaiseListError(kLineListMessage, Index);
@@ -133,11 +153,14 @@ bool TReader::FindLine(std::string_view key, std::string_view stop) {
     if (WatchGeosets && raw.find("GEOSETS") != std::string_view::npos) NoteGeosets(raw);
     const bool stopped = !stop.empty() && raw.find(stop) != std::string_view::npos;
     if (stopped || raw.find(key) != std::string_view::npos) {
-      CleanLine(raw, Current);
+      Raw = raw;
+      Stale = true;
+      if (clean) Clean();
       return !stopped;
     }
     if (Cursor.IsLast()) {
       Current.assign(raw);
+      Stale = false;
       return true;
     }
   }
@@ -152,11 +175,15 @@ void TReader::NoteGeosets(std::string_view raw) {
   if (TryStrToFloat(fields[1], count) && count > 1 && count < 1e9) Declared = static_cast<int>(count);
 }
 
-void TReader::FindRow(int row) {
+void TReader::ReadRow(int row, int capacity) {
   char key[16];
   char* end = std::to_chars(key, key + sizeof key - 1, row).ptr;
   *end++ = ':';
-  FindLine(std::string_view(key, static_cast<size_t>(end - key)));
+  FindLine(std::string_view(key, static_cast<size_t>(end - key)), {}, false);
+  // Most rows of a big mesh need no cleaning: their fields are read where they stand.
+  if (Stale && Fields.SplitPlain(Raw, capacity, true)) return;
+  Clean();
+  Split(capacity);
 }
 
 std::string_view TReader::ReadValue(std::string_view key) {
@@ -173,8 +200,7 @@ void TReader::Parse() {
   FindLine("MODELRESOURCE");
   const int materials = StrToInt(ReadValue("MATERIALS"));
   for (int i = 0; i < materials; ++i) {
-    FindRow(i);
-    Split(5);
+    ReadRow(i, 5);
     MaterialNames.push_back(Names.Repair(Fields[1]));
   }
   // Every material the file names stays, in the file's order, so that saving keeps its numbers.
@@ -231,8 +257,7 @@ void TReader::ReadMesh(size_t set, int i) {
   Model.ShowStatus(label + ", Vertices...");
   const int vertices = StrToInt(ReadValue("VERTICES"));
   for (int j = 0; j < vertices; ++j) {
-    FindRow(j);
-    Split(20);
+    ReadRow(j, 20);
     TVertex* v = mesh->AddVertex();
     v->Position = {Num(1), Num(2), Num(3)};
     // Older writers leave the column out or fill it with anything; it only adds light.
@@ -247,17 +272,15 @@ void TReader::ReadMesh(size_t set, int i) {
   Split(5, false);
   const int texVertices = Int(2);
   for (int j = 0; j < texVertices; ++j) {
-    FindRow(j);
-    Split(20);
+    ReadRow(j, 20);
     TexVertices.Add({static_cast<float>(Num(1)), static_cast<float>(Num(2))});
   }
 
   Model.ShowStatus(label + ", Surfaces...");
   const int faces = StrToInt(ReadValue("FACES"));
   for (int j = 0; j < faces; ++j) {
-    FindRow(j);
     // A face row holds as many corners as it lists: the writer writes faces of any size.
-    Split(std::numeric_limits<int>::max());
+    ReadRow(j, std::numeric_limits<int>::max());
     TFace* face = mesh->AddFace();
     face->Material = Model.Materials.FindOrAdd(MaterialName(Int(1)));
     face->FaceType = Int(2);
@@ -320,8 +343,7 @@ void TReader::ReadNodes() {
     Model.AddOutput("The text read holds " + std::to_string(Meshes.size()) + " geometry sets and the model " +
                     std::to_string(Model.GeosetCount()) + "; the others were left out");
   for (int j = 0; j < nodes; ++j) {
-    FindRow(j);
-    Split(20);
+    ReadRow(j, 20);
     TNode* node = Model.AddNode();
     if (const int m = Int(3); m != -1) {
       for (size_t set = 0; set < sets; ++set) PlaceMesh(*node, j, m, set);

@@ -1,0 +1,70 @@
+// The fields of 3DO lines: read straight from a plain row, they are the fields cleaning and
+// splitting give, and any line that cleaning would change otherwise is left to it.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
+
+#include "formats/LineFields.h"
+
+namespace {
+
+std::vector<std::string> Fields(const TLineFields& f) {
+  std::vector<std::string> out;
+  for (int i = 0; i < f.Count(); ++i) out.emplace_back(f[i]);
+  return out;
+}
+
+struct TPlainRow {
+  const char* Raw;
+  int Capacity;
+  std::vector<std::string> Expected;
+};
+
+class PlainRows : public testing::TestWithParam<TPlainRow> {};
+
+TEST_P(PlainRows, ReadStraightFromTheLine) {
+  TLineFields plain;
+  ASSERT_TRUE(plain.SplitPlain(GetParam().Raw, GetParam().Capacity, true));
+  EXPECT_EQ(Fields(plain), GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PlainRows,
+    testing::Values(TPlainRow{"   12:\t0.5  -1e-3 2 0", 20, {"12:", "0.5", "-1e-3", "2", "0"}},
+                    TPlainRow{"3: 0 0x4 4 3 1 0.000000 3 0, 0 1, 1 2, 2", INT_MAX,
+                              {"3:", "0", "4", "4", "3", "1", "0.000000", "3", "0", "0", "1", "1", "2", "2"}},
+                    TPlainRow{"7:1.5 2", 20, {"7:", "1.5", "2"}},    // the label glued to its value
+                    TPlainRow{"7: 1 2 3 4 5", 3, {"7:", "1", "2"}},  // no more than the room
+                    TPlainRow{" ,\t ", 20, {""}}));                    // a blank line is one empty field
+
+TEST(PlainRows, LinesThatCleaningChangesOtherwiseAreLeftToIt) {
+  TLineFields plain;
+  for (const char* raw : {"1: 2 # comment", "1: 2 // comment", "1: 0x", "1: 10x5", "1: 0x0x5", "1: NAME.MAT", "1:\x01"})
+    EXPECT_FALSE(plain.SplitPlain(raw, 20, true)) << raw;
+}
+
+// Random lines of the characters that matter: wherever the plain reading answers, it agrees
+// with cleaning and splitting, whatever the room and the row label.
+TEST(PlainRows, AgreeWithCleaningAndSplittingOnRandomLines) {
+  std::mt19937 random(11);
+  const std::string_view alphabet = " \t,0x159-.e:#/a";
+  TLineFields plain, split;
+  std::string cleaned;
+  int answered = 0;
+  for (int n = 0; n < 200000; ++n) {
+    std::string raw(random() % 20, ' ');
+    for (char& c : raw) c = alphabet[random() % alphabet.size()];
+    for (const int capacity : {1, 3, INT_MAX})
+      for (const bool label : {false, true}) {
+        if (!plain.SplitPlain(raw, capacity, label)) continue;
+        ++answered;
+        CleanLine(raw, cleaned);
+        split.Split(cleaned, capacity, label);
+        ASSERT_EQ(Fields(plain), Fields(split)) << '[' << raw << "] " << capacity << ' ' << label;
+      }
+  }
+  EXPECT_GT(answered, 100000);
+}
+
+}  // namespace
