@@ -172,6 +172,52 @@ void TGameDrawing::PlaceVertices(const TEyeSpace& eye, const TGameLight& light) 
   }
 }
 
+void TGameDrawing::Show(TCore& core, TGameBatch& batch, TFace& f, int geometry, const float* light, float alpha) {
+  const TMaterials& materials = core.Model->Materials;
+  const TMaterial* m = f.Material;
+  const int count = f.Vertices.Count();
+  const bool missing = !m || !m->Loaded;
+  if (missing && m && m != LastMaterial && Reported.insert(m->Name).second)
+    core.Services.MaterialNotFound(m->Name, "Game view: material '" + m->Name + "' not found; drawn chequered");
+  LastMaterial = m;
+  const bool textured = geometry >= 4 && !missing && m->IsTexture && HasPicture(*m) && f.TXVertices.Count() >= count;
+  float mean = 0;
+  for (int i = 0; i < count; ++i) mean += light[i];
+  mean /= static_cast<float>(count);
+  // Rows of the light table exist for 8-bit texels only, and one texture per row: a face
+  // takes the row of its mean light, other colours are scaled by GL corner by corner.
+  const bool byRow = textured && HasIndices(*m) && materials.LightTable.size() == 64 * 256;
+  const unsigned texture = missing    ? Checker()
+                           : textured ? Texture(core, *m, byRow ? Row(mean) : -1, f.HasFlag(ftTranslucent))
+                                      : 0;
+  FaceCorners.resize(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    TGameCorner& c = FaceCorners[static_cast<size_t>(i)];
+    const float l = light[i];
+    c.S = c.T = 0;
+    if (missing) {
+      c.R = c.G = c.B = 1;
+      c.S = i == 1 || i == 2 ? 1.0f : 0.0f;  // the corners of a square
+      c.T = i >= 2 ? 1.0f : 0.0f;
+    } else if (textured) {
+      c.R = c.G = c.B = byRow ? 1.0f : l;
+      c.S = f.TXVertices[i].U / static_cast<float>(m->Width);
+      c.T = f.TXVertices[i].V / static_cast<float>(m->Height);
+    } else if (m->SolidIndex >= 0 && m->SolidIndex < 256 && m->BitDepth == 8) {
+      const auto lit = Lit(materials, m->SolidIndex, l);
+      c.R = lit[0], c.G = lit[1], c.B = lit[2];
+    } else {
+      const auto* p = m->Pixels.size() >= 3 ? m->Pixels.data() : nullptr;
+      c.R = p ? p[0] / 255.0f * l : l, c.G = p ? p[1] / 255.0f * l : l, c.B = p ? p[2] / 255.0f * l : l;
+    }
+    c.A = alpha;
+    const TVector& w = f.Vertices[i]->World;
+    c.X = static_cast<float>(w.X), c.Y = static_cast<float>(w.Y), c.Z = static_cast<float>(w.Z);
+  }
+  const TGameShape shape = geometry == 1 ? TGameShape::Points : geometry == 2 ? TGameShape::Outline : TGameShape::Filled;
+  batch.AddFace(shape, texture, FaceCorners.data(), count);
+}
+
 void TGameDrawing::Draw(TCore& core, const TGameLight& light) {
   const TEyeSpace eye = CurrentEyeSpace();
   const float ambient = static_cast<float>(std::clamp(light.Ambient, 0.0, 1.0));
@@ -192,55 +238,8 @@ void TGameDrawing::Draw(TCore& core, const TGameLight& light) {
   glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   glPointSize(3);
 
-  const TMaterials& materials = core.Model->Materials;
-  const TMaterial* lastMaterial = nullptr;
-  std::vector<TGameCorner> shownCorners;
+  LastMaterial = nullptr;
   TGameBatch batch(Corners);
-  const auto drawFace = [&](TFace& f, int geometry, const float* light, float alpha) {
-    const TMaterial* m = f.Material;
-    const int count = f.Vertices.Count();
-    const bool missing = !m || !m->Loaded;
-    if (missing && m && m != lastMaterial && Reported.insert(m->Name).second)
-      core.Services.MaterialNotFound(m->Name, "Game view: material '" + m->Name + "' not found; drawn chequered");
-    lastMaterial = m;
-    const bool textured = geometry >= 4 && !missing && m->IsTexture && HasPicture(*m) && f.TXVertices.Count() >= count;
-    float mean = 0;
-    for (int i = 0; i < count; ++i) mean += light[i];
-    mean /= static_cast<float>(count);
-    // Rows of the light table exist for 8-bit texels only, and one texture per row: a face
-    // takes the row of its mean light, other colours are scaled by GL corner by corner.
-    const bool byRow = textured && HasIndices(*m) && materials.LightTable.size() == 64 * 256;
-    const unsigned texture = missing    ? Checker()
-                             : textured ? Texture(core, *m, byRow ? Row(mean) : -1, f.HasFlag(ftTranslucent))
-                                        : 0;
-    shownCorners.resize(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-      TGameCorner& c = shownCorners[static_cast<size_t>(i)];
-      const float l = light[i];
-      c.S = c.T = 0;
-      if (missing) {
-        c.R = c.G = c.B = 1;
-        c.S = i == 1 || i == 2 ? 1.0f : 0.0f;  // the corners of a square
-        c.T = i >= 2 ? 1.0f : 0.0f;
-      } else if (textured) {
-        c.R = c.G = c.B = byRow ? 1.0f : l;
-        c.S = f.TXVertices[i].U / static_cast<float>(m->Width);
-        c.T = f.TXVertices[i].V / static_cast<float>(m->Height);
-      } else if (m->SolidIndex >= 0 && m->SolidIndex < 256 && m->BitDepth == 8) {
-        const auto lit = Lit(materials, m->SolidIndex, l);
-        c.R = lit[0], c.G = lit[1], c.B = lit[2];
-      } else {
-        const auto* p = m->Pixels.size() >= 3 ? m->Pixels.data() : nullptr;
-        c.R = p ? p[0] / 255.0f * l : l, c.G = p ? p[1] / 255.0f * l : l, c.B = p ? p[2] / 255.0f * l : l;
-      }
-      c.A = alpha;
-      const TVector& w = f.Vertices[i]->World;
-      c.X = static_cast<float>(w.X), c.Y = static_cast<float>(w.Y), c.Z = static_cast<float>(w.Z);
-    }
-    const TGameShape shape = geometry == 1 ? TGameShape::Points : geometry == 2 ? TGameShape::Outline : TGameShape::Filled;
-    batch.AddFace(shape, texture, shownCorners.data(), count);
-  };
-
   // Culling and light, in the camera's frame, where the light stands. Opaque faces are drawn
   // as they come; translucent ones wait with their light for the sort.
   std::vector<TShownFace> translucent;
@@ -305,7 +304,7 @@ void TGameDrawing::Draw(TCore& core, const TGameLight& light) {
         translucent.push_back({&f, geometry, lights.size(), centre.Z});
         lights.insert(lights.end(), faceLight.begin(), faceLight.end());
       } else {
-        drawFace(f, geometry, faceLight.data(), 1.0f);
+        Show(core, batch, f, geometry, faceLight.data(), 1.0f);
       }
     }
   }
@@ -317,7 +316,7 @@ void TGameDrawing::Draw(TCore& core, const TGameLight& light) {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glDepthMask(GL_FALSE);
   for (const TShownFace& s : translucent)
-    drawFace(*s.Face, s.Geometry, &lights[s.FirstLight], (255 - kTranslucentBackground) / 255.0f);
+    Show(core, batch, *s.Face, s.Geometry, &lights[s.FirstLight], (255 - kTranslucentBackground) / 255.0f);
   batch.Flush();
   glPopAttrib();
 }

@@ -16,6 +16,7 @@ struct TEyeVertex {
 };
 
 class TCore;
+class TFace;
 class TMaterial;
 class TMesh;
 struct TEyeSpace;
@@ -55,7 +56,7 @@ class TGameDrawing {
   void Release();
   // The context went away with its textures.
   void Forget() { Textures.clear(); }
-  // The model changed: its vertex normals are found again at the next frame.
+  // The model changed: its normals are found again at the next frame.
   void ModelChanged() {
     Normals.clear();
     FaceNormals.clear();
@@ -72,6 +73,8 @@ class TGameDrawing {
   // Whether the normals found still fit the model's meshes; a change the drawing was not told
   // of must not send it past their ends.
   bool StillPlaced(const TCore& core) const;
+  // Adds a face to the batch with its corners' light levels, in its material's colours.
+  void Show(TCore& core, TGameBatch& batch, TFace& face, int geometry, const float* light, float alpha);
   // Each vertex in the camera's frame, once a frame rather than once per corner.
   void PlaceVertices(const TEyeSpace& eye, const TGameLight& light);
 
@@ -86,8 +89,10 @@ class TGameDrawing {
   };
   std::vector<TVector> Normals, FaceNormals;
   std::unordered_map<const TMesh*, TPlace> Placed;
-  // Kept from frame to frame for their room; by the same index as the normals.
+  // Kept from frame to frame for their room: each vertex as this frame sees it (by the
+  // normals' index), and the corners on their way to GL.
   std::vector<TEyeVertex> EyeVertices;
-  std::vector<TGameCorner> Corners;
+  std::vector<TGameCorner> Corners, FaceCorners;
+  const TMaterial* LastMaterial = nullptr;  // the last face's, whose absence was told of
   bool NormalsFound = false;
 };
