@@ -64,6 +64,9 @@ class TWindowTest : public ::testing::Test {
  protected:
   void StartWindow(const std::string& openAtStart = {}, int width = 800, int height = 600) {
     ASSERT_TRUE(Folder.isValid());
+    // A test that starts the program again lets the last one go first, in order: the change
+    // counter unsubscribes from a document that must still exist.
+    StopWindow();
     Core = std::make_unique<TCore>(Services);
     Window = std::make_unique<TfrmMain>(*Core, openAtStart);
     Changes = std::make_unique<TChangeCounter>(*Core);
@@ -78,7 +81,8 @@ class TWindowTest : public ::testing::Test {
     ASSERT_NE(Window->Builder(), nullptr);
     ASSERT_TRUE(Frame().glaMain->Active()) << "no OpenGL context";
   }
-  void TearDown() override {
+  void TearDown() override { StopWindow(); }
+  void StopWindow() {
     Services.Main = nullptr;
     Changes.reset();
     Window.reset();

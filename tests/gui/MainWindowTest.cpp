@@ -91,8 +91,7 @@ TEST_F(TWindowTest, GridSpacingIsKeptBetweenRunsAndABadStoredValueIsReplaced) {
   EXPECT_FALSE(Window->windowTitle().endsWith("Loading...")) << "start-up went on";
 
   Frame().SetLineEvery(0.2);
-  Services.Main = nullptr;  // no output reaches a window that is gone
-  Window.reset();
+  StopWindow();
   EXPECT_EQ(QSettings().value("fraBuilder_LineEvery").toString().toStdString(), "0.2");
   Services.Errors.clear();
   StartWindow();
