@@ -1,6 +1,7 @@
 #pragma once
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QWindow>
 #include <memory>
@@ -32,6 +33,17 @@ struct TWindowRig {
       return false;
     }
     return true;
+  }
+  // Times Select All in the current edit mode, from the menu command to the paints it asked
+  // the event loop for (the view's, the tree's, the panel's).
+  void TimeSelectAll(benchmark::State& state) {
+    QApplication::processEvents();
+    QAction* selectAll = Window->Action("actSelAll");
+    for (auto _ : state) {
+      selectAll->trigger();
+      QApplication::processEvents();
+    }
+    state.counters["selected"] = Core->SelectedCount();
   }
   TServices Services;
   std::unique_ptr<TCore> Core;

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "document/Core.h"
-#include "view/GameBatch.h"
 #include "view/TexelUpload.h"
 
 struct TEyeSpace {
