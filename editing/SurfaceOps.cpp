@@ -91,7 +91,7 @@ TVertex* InsertEdgeVertex(TMesh& mesh, TVertex& a, TVertex& b) {
 }
 
 void FlipSurface(TFace& surface) {
-  std::vector<TVertex*>& corners = surface.Vertices.Raw();
+  auto& corners = surface.Vertices.Raw();
   std::reverse(corners.begin(), corners.end());
   surface.Mesh->Touch();
   // Each corner keeps its own place on the picture, so the coordinates turn round with them.

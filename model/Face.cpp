@@ -14,7 +14,7 @@ namespace {
 // wind whichever three of them lie on one line, and is zero only for a face without area.
 // Positions are taken relative to the first corner, which keeps the sums small for a face far
 // from the origin.
-TVector AreaNormal(const TVertices& corners, TVector TVertex::*position) {
+TVector AreaNormal(const TCorners& corners, TVector TVertex::*position) {
   const TVector& o = corners[0]->*position;
   TVector n;
   const int count = corners.Count();
@@ -30,7 +30,7 @@ TVector AreaNormal(const TVertices& corners, TVector TVertex::*position) {
 
 }  // namespace
 
-TVector PolygonNormal(const TVertices& corners, TVector TVertex::*position) {
+TVector PolygonNormal(const TCorners& corners, TVector TVertex::*position) {
   if (corners.Count() < 3) return {};
   const TVector& p0 = corners[0]->*position;
   const TVector& p1 = corners[1]->*position;

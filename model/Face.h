@@ -14,7 +14,7 @@ class TFace {
   TVector Normal;
   TMesh* Mesh;
   bool NormalDirty = true;
-  TVertices Vertices;      // corners, referring to vertices of the owning mesh
+  TCorners Vertices;       // corners, referring to vertices of the owning mesh
   TTXVertices TXVertices;  // one per corner, at the corner's index
   TMaterial* Material = nullptr;
   int FaceType = ftCollides;
@@ -45,5 +45,5 @@ using TSurfaces = TRefList<TFace>;
 
 // The unit normal of a polygon through the corners' positions (`&TVertex::Position`) or world
 // positions, the way GetNormal finds it; zero for fewer than three corners or no area.
-TVector PolygonNormal(const TVertices& corners, TVector TVertex::*position);
+TVector PolygonNormal(const TCorners& corners, TVector TVertex::*position);
 using TOwnedSurfaces = TOwnedList<TFace>;

@@ -93,14 +93,14 @@ void TMesh::DeleteVertices(const std::vector<TVertex*>& list) {
     bool touched = false;
     for (const TVertex* v : face->Vertices) touched = touched || isDoomed(v);
     if (!touched) continue;
-    TVertices corners;
+    TCorners corners;
     TTXVertices texture;
     for (int k = 0; k < face->Vertices.Count(); ++k) {
       if (isDoomed(face->Vertices[k])) continue;
       corners.Add(face->Vertices[k]);
       texture.Add(face->TXVertices[k]);
     }
-    face->Vertices.Raw() = std::move(corners.Raw());
+    face->Vertices = std::move(corners);
     face->TXVertices = std::move(texture);
     face->NormalDirty = true;
   }

@@ -9,8 +9,8 @@ template <class T>
 struct ListMessage;
 
 // An ordered list of references. It never frees its elements; lists that own theirs are
-// TOwnedList.
-template <class T>
+// TOwnedList. The store is any vector of T*; a face's corners keep theirs inline.
+template <class T, class Store = std::vector<T*>>
 class TRefList {
  public:
   int Count() const { return static_cast<int>(Items.size()); }
@@ -49,9 +49,9 @@ class TRefList {
 
   auto begin() const { return Items.begin(); }
   auto end() const { return Items.end(); }
-  std::vector<T*>& Raw() { return Items; }
-  const std::vector<T*>& Raw() const { return Items; }
+  Store& Raw() { return Items; }
+  const Store& Raw() const { return Items; }
 
  private:
-  std::vector<T*> Items;
+  Store Items;
 };

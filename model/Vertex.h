@@ -1,4 +1,5 @@
 #pragma once
+#include "model/InlineVector.h"
 #include "model/OwnedList.h"
 #include "model/RefList.h"
 #include "model/Vector.h"
@@ -39,6 +40,8 @@ struct ListMessage<TVertex> {
   static constexpr const char* Text = "Vertex Index is out of bounds: %d";
 };
 using TVertices = TRefList<TVertex>;
+// A face's corners: triangles and quads keep them inside the face.
+using TCorners = TRefList<TVertex, TInlineVector<TVertex*, 4>>;
 using TOwnedVertices = TOwnedList<TVertex>;
 
 // Texture vertices are owned by value: one per face corner.
@@ -70,5 +73,5 @@ class TTXVertices {
   void Check(int index) const {
     if (index < 0 || index >= Count()) RaiseListError("Texture Vertex Index is out of bounds: %d", index);
   }
-  std::vector<TTXVertex> Items;
+  TInlineVector<TTXVertex, 4> Items;
 };
