@@ -151,8 +151,6 @@ void TMeshState::WriteFaces(TMesh& mesh, size_t c, const std::vector<TMaterial*>
     TFace& f = *mesh.Surfaces[static_cast<int>(c * ChunkSize + i)];
     f.Material = materials[static_cast<size_t>(s.Material)];
     SetLook(f, s.Look);
-    f.Normal = s.Normal;
-    f.NormalDirty = false;
     TTXVertices tx;
     tx.Reserve(static_cast<size_t>(s.Corners));
     for (int k = 0; k < s.Corners; ++k) tx.Add(chunk.TX[corner + static_cast<size_t>(k)]);

@@ -99,7 +99,6 @@ void FlipSurface(TFace& surface) {
   reversed.Reserve(corners.size());
   for (int k = surface.TXVertices.Count(); k-- > 0;) reversed.Add(surface.TXVertices[k]);
   surface.TXVertices = std::move(reversed);
-  surface.NormalDirty = true;
 }
 
 TFace* MakeSurface(TModel& model, const std::vector<TVertex*>& list) {

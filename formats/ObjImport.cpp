@@ -349,8 +349,9 @@ void ImportObjFile(TModel& model, const std::string& path, const TObjImportOptio
     CountStatements(lines, counts);
     progress.Step(counting.Position());
   }
-  // What the mesh will hold: each face with its two corner lists, each vertex.
-  const TBulkHeap heap(counts.Faces * (sizeof(TFace) + 80) + counts.Vertices * (sizeof(TVertex) + 24));
+  // What the mesh will hold: each face and each vertex, with its heap header and its place
+  // in the mesh's list. Triangles and quads keep their corners in the face.
+  const TBulkHeap heap(counts.Faces * (sizeof(TFace) + 24) + counts.Vertices * (sizeof(TVertex) + 24));
   TObjParser parser(model, counts, options);
   TObjBlocks reading(file);
   try {

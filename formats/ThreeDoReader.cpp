@@ -77,7 +77,7 @@ class TReader {
     std::vector<std::vector<std::unique_ptr<TMesh>>>().swap(Unclaimed);
     std::vector<TMeshes>().swap(Meshes);
     TexVertices = TTXVertices();
-    std::vector<std::string>().swap(MaterialNames);
+    std::vector<TMaterial*>().swap(FileMaterials);
     Fields = TLineFields();
     std::string().swap(Current);
     std::string().swap(Kept);
@@ -102,9 +102,9 @@ class TReader {
   }
   int Int(int field) const { return StrToInt(Fields[field]); }
   double Num(int field) const { return StrToFloat(Fields[field]); }
-  const std::string& MaterialName(int index) const {
-    if (index < 0 || index >= static_cast<int>(MaterialNames.size())) RaiseListError(kLineListMessage, index);
-    return MaterialNames[static_cast<size_t>(index)];
+  TMaterial* FileMaterial(int index) const {
+    if (index < 0 || index >= static_cast<int>(FileMaterials.size())) RaiseListError(kLineListMessage, index);
+    return FileMaterials[static_cast<size_t>(index)];
   }
   void ReadGeoset(size_t set, std::string_view meshesKey);
   void ReadMesh(size_t set, int i);
@@ -130,7 +130,9 @@ class TReader {
   bool Stale = false;
   std::string Message;
   TLineFields Fields;
-  std::vector<std::string> MaterialNames;
+  // The materials of the file's list, by their numbers there: a face row names one by number,
+  // and a search of the model's list by name for each of a million faces costs seconds.
+  std::vector<TMaterial*> FileMaterials;
   TNameRepairs Names{NameWritesBack};  // material and mesh names that could not be written back as read
   // Each geometry set's meshes, in file order.
   std::vector<TMeshes> Meshes;
@@ -199,12 +201,16 @@ void TReader::Parse() {
   Model.ShowStatus("Loading Resources...");
   FindLine("MODELRESOURCE");
   const int materials = StrToInt(ReadValue("MATERIALS"));
+  std::vector<std::string> names;
   for (int i = 0; i < materials; ++i) {
     ReadRow(i, 5);
-    MaterialNames.push_back(Names.Repair(Fields[1]));
+    names.push_back(Names.Repair(Fields[1]));
   }
   // Every material the file names stays, in the file's order, so that saving keeps its numbers.
-  for (const std::string& name : MaterialNames) Model.Materials.FindOrAdd(name)->ByDefault = false;
+  for (const std::string& name : names) {
+    FileMaterials.push_back(Model.Materials.FindOrAdd(name));
+    FileMaterials.back()->ByDefault = false;
+  }
 
   Model.ShowStatus("Loading Attributes...");
   FindLine("GEOMETRYDEF");
@@ -282,7 +288,7 @@ void TReader::ReadMesh(size_t set, int i) {
     // A face row holds as many corners as it lists: the writer writes faces of any size.
     ReadRow(j, std::numeric_limits<int>::max());
     TFace* face = mesh->AddFace();
-    face->Material = Model.Materials.FindOrAdd(MaterialName(Int(1)));
+    face->Material = FileMaterial(Int(1));
     face->FaceType = Int(2);
     face->GeometryMode = Int(3);
     face->LightingMode = Int(4);

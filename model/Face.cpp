@@ -43,11 +43,3 @@ TVector PolygonNormal(const TCorners& corners, TVector TVertex::*position) {
   if (n == TVector{}) n = AreaNormal(corners, position);
   return Normalize(n);
 }
-
-TVector TFace::GetNormal() {
-  if (NormalDirty && Vertices.Count() >= 3) {
-    Normal = PolygonNormal(Vertices, &TVertex::Position);
-    NormalDirty = false;
-  }
-  return Normal;
-}

@@ -6,14 +6,16 @@ class TMaterial;
 // Face type bits.
 enum : int { ftTwoSided = 1, ftTranslucent = 2, ftCollides = 4 };
 
+// The unit normal of a polygon through the corners' positions (`&TVertex::Position`) or world
+// positions, as a face's GetNormal gives it; zero for fewer than three corners or no area.
+TVector PolygonNormal(const TCorners& corners, TVector TVertex::*position);
+
 class TFace {
  public:
   // A new face takes "dflt.mat" from the model's material list, adding it when missing.
   explicit TFace(TMesh* mesh);
 
-  TVector Normal;
   TMesh* Mesh;
-  bool NormalDirty = true;
   TCorners Vertices;       // corners, referring to vertices of the owning mesh
   TTXVertices TXVertices;  // one per corner, at the corner's index
   TMaterial* Material = nullptr;
@@ -32,8 +34,10 @@ class TFace {
   void DeleteVertex(int index);
   TVertex* NextVertex(int index) const;
   TVertex* PrevVertex(int index) const;
-  // Normal of the first three corners' positions, recomputed only while NormalDirty.
-  TVector GetNormal();
+  // The unit normal of the corners' positions (see PolygonNormal). It is worked out on each
+  // call, not kept: every pass asks once per face, and a mesh of a million faces would
+  // otherwise carry 24 MB of normals that only go stale.
+  TVector GetNormal() const { return PolygonNormal(Vertices, &TVertex::Position); }
   bool HasFlag(int bit) const { return (FaceType & bit) != 0; }
 };
 
@@ -43,7 +47,4 @@ struct ListMessage<TFace> {
 };
 using TSurfaces = TRefList<TFace>;
 
-// The unit normal of a polygon through the corners' positions (`&TVertex::Position`) or world
-// positions, the way GetNormal finds it; zero for fewer than three corners or no area.
-TVector PolygonNormal(const TCorners& corners, TVector TVertex::*position);
 using TOwnedSurfaces = TOwnedList<TFace>;

@@ -37,6 +37,18 @@ TMaterial* TMaterials::FindOrAdd(const std::string& name) {
   return Add(name);
 }
 
+TMaterial* TMaterials::DefaultMaterial() {
+  static constexpr std::string_view kName = "dflt.mat";
+  if (Default && SameText(Default->Name, kName)) return Default;
+  Default = Find(kName);
+  if (!Default) {
+    Default = Add(std::string(kName));
+    Default->ByDefault = true;
+  }
+  return Default;
+}
+
 void TMaterials::Delete(int index) {
+  Default = nullptr;
   List.Delete(index);
 }

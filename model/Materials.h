@@ -56,15 +56,28 @@ class TMaterials {
   TMaterial* Find(std::string_view name) const;
   TMaterial* Add(const std::string& name);
   TMaterial* FindOrAdd(const std::string& name);
+  // "dflt.mat", which every new face takes: found once and remembered until it leaves the
+  // list or is renamed, since a search per face costs a mesh of a million faces seconds
+  // when the list is long. Added, marked ByDefault, when the list has none.
+  TMaterial* DefaultMaterial();
   void Delete(int index);
   // Takes every material out of the list, in order, without freeing them.
-  std::vector<std::unique_ptr<TMaterial>> ExtractAll() { return List.ExtractAll(); }
+  std::vector<std::unique_ptr<TMaterial>> ExtractAll() {
+    Default = nullptr;
+    return List.ExtractAll();
+  }
   // Appends a material that is already read.
   TMaterial* Put(std::unique_ptr<TMaterial> material) { return List.Add(std::move(material)); }
   // Takes the material out of the list without freeing it.
-  std::unique_ptr<TMaterial> Extract(int index) { return List.Extract(index); }
+  std::unique_ptr<TMaterial> Extract(int index) {
+    Default = nullptr;
+    return List.Extract(index);
+  }
   int IndexOf(const TMaterial* material) const { return List.IndexOf(material); }
-  void Clear() { List.Clear(); }
+  void Clear() {
+    Default = nullptr;
+    List.Clear();
+  }
   auto begin() const { return List.begin(); }
   auto end() const { return List.end(); }
 
@@ -77,6 +90,7 @@ class TMaterials {
 
  private:
   TOwnedList<TMaterial> List;
+  TMaterial* Default = nullptr;  // what DefaultMaterial found last; never a freed material
 };
 
 bool SameText(std::string_view a, std::string_view b);

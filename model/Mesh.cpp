@@ -21,18 +21,13 @@ TMesh::TMesh(TModel* model, TMaterials* materials)
 // A face changes through its mesh, whose revision moves on with it.
 TFace::TFace(TMesh* mesh) : Mesh(mesh) {
   if (!mesh || !mesh->Materials) return;
-  Material = mesh->Materials->Find("dflt.mat");
-  if (!Material) {
-    Material = mesh->Materials->Add("dflt.mat");
-    Material->ByDefault = true;
-  }
+  Material = mesh->Materials->DefaultMaterial();
 }
 
 int TFace::AddVertex(TVertex* vertex) {
   if (Mesh) Mesh->Touch();
   Vertices.Add(vertex);
   TXVertices.Add({});
-  NormalDirty = true;
   return Vertices.Count() - 1;
 }
 
@@ -40,7 +35,6 @@ TVertex* TFace::InsertVertex(int index, TVertex* vertex) {
   if (Mesh) Mesh->Touch();
   Vertices.Insert(index, vertex);
   TXVertices.Insert(index, {});
-  NormalDirty = true;
   return vertex;
 }
 
@@ -48,7 +42,6 @@ void TFace::DeleteVertex(int index) {
   if (Mesh) Mesh->Touch();
   Vertices.Delete(index);
   TXVertices.Delete(index);
-  NormalDirty = true;
 }
 
 void TMesh::Touch() { Revision = FaceRevision = ++LastRevision; }
@@ -102,7 +95,6 @@ void TMesh::DeleteVertices(const std::vector<TVertex*>& list) {
     }
     face->Vertices = std::move(corners);
     face->TXVertices = std::move(texture);
-    face->NormalDirty = true;
   }
   Vertices.RemoveIf([&](const TVertex* v) { return doomed[static_cast<size_t>(v->Index)] != 0; });
   IndexVertices();
@@ -140,7 +132,6 @@ float TMesh::GetRadius() {
 
 void TMesh::InvalidateNormals() {
   Touch();  // the normals a file gets are worked out anew
-  for (TFace* face : Surfaces) face->NormalDirty = true;
   CalcVertexNormals();
 }
 

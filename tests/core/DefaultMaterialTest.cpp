@@ -42,6 +42,9 @@ TEST(DefaultMaterial, SavesNameTheMaterialsTheModelReallyHas) {
       {{"edit", tri, out, "mode:vertex", "select:vertex:0-2", "actEditMakeSurface", "mode:surface", "select:surface:1",
         "prop:Material=stone.mat"},
        "MATERIALS 2|0:  stone.mat|1:  metal.mat", "1"},
+      // Deleted while faces use it, it leaves a fresh one, which the next new faces take.
+      {{"edit", tri, out, "actPrimCube", "material:delete:dflt.mat", "actPrimCube"},
+       "MATERIALS 3|0:  stone.mat|1:  metal.mat|2:  dflt.mat", "1"},
       // Asked for by name, it stays though no face uses it.
       {{"edit", tri, out, "material:add:dflt.mat"}, "MATERIALS 3|0:  stone.mat|1:  metal.mat|2:  dflt.mat", "1"},
       // The sample uses dflt.mat on faces of its own: named where the file named it.
