@@ -7,7 +7,7 @@
 namespace {
 
 bool SameFace(const TMeshState::TFaceState& a, const TMeshState::TFaceState& b) {
-  return a.Material == b.Material && a.Look == b.Look && a.Corners == b.Corners && SameBits(a.Normal, b.Normal);
+  return a.Material == b.Material && a.Look == b.Look && a.Corners == b.Corners;
 }
 
 size_t ChunkCount(size_t items) { return (items + TMeshState::ChunkSize - 1) / TMeshState::ChunkSize; }
@@ -71,7 +71,7 @@ void TMeshState::ReadFaces(TMesh& mesh, size_t c, TFaceChunk& out) {
     const std::string& material = f.Material ? f.Material->Name : std::string();
     auto slot = std::find(MaterialNames.begin(), MaterialNames.end(), material);
     if (slot == MaterialNames.end()) slot = MaterialNames.insert(MaterialNames.end(), material);
-    out.Faces.push_back({static_cast<int>(slot - MaterialNames.begin()), LookOf(f), f.Vertices.Count(), f.GetNormal()});
+    out.Faces.push_back({static_cast<int>(slot - MaterialNames.begin()), LookOf(f), f.Vertices.Count()});
     for (int k = 0; k < f.Vertices.Count(); ++k) {
       out.Corners.push_back(mesh.IndexOfVertex(f.Vertices[k]));
       out.TX.push_back(k < f.TXVertices.Count() ? f.TXVertices[k] : TTXVertex{});

@@ -35,7 +35,6 @@ class TMeshState {
     int Material;  // into the copy's material names
     TFaceLook Look;
     int Corners;  // how many of the chunk's corners are this face's, in face order
-    TVector Normal;
   };
   struct TFaceChunk {
     std::vector<TFaceState> Faces;

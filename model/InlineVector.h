@@ -1,11 +1,8 @@
 #pragma once
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <new>
 #include <stdexcept>
 #include <type_traits>
-#include <utility>
 
 // A vector of plain values that holds its first N in itself. A face's corners are three or
 // four: kept in the face, a mesh of a million faces makes no two million small blocks, which
@@ -86,9 +83,6 @@ class TInlineVector {
     return items + index;
   }
   void clear() { Size = 0; }
-  friend bool operator==(const TInlineVector& a, const TInlineVector& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end());
-  }
 
  private:
   bool OnHeap() const { return Capacity > N; }
