@@ -22,6 +22,7 @@
 #include "formats/PathMap.h"
 #include "document/Core.h"
 #include "view/RunGuarded.h"
+#include "model/WrittenMaterials.h"
 
 namespace {
 
@@ -225,7 +226,7 @@ void TfrmMat::FillSorted(QListWidget* list, std::vector<std::string> names) {
 }
 
 void TfrmMat::FillProjectList(const std::string& select) {
-  std::vector<TMaterial*> materials(Core.Model->Materials.begin(), Core.Model->Materials.end());
+  std::vector<TMaterial*> materials = WrittenMaterials(*Core.Model);
   std::stable_sort(materials.begin(), materials.end(),
                    [](const TMaterial* a, const TMaterial* b) { return LessNoCase(a->Name, b->Name); });
   const QSignalBlocker quiet(lbxProjMat);

@@ -16,6 +16,7 @@
 #include "editing/Step.h"
 #include "document/Core.h"
 #include "view/RunGuarded.h"
+#include "model/WrittenMaterials.h"
 
 namespace {
 
@@ -215,7 +216,7 @@ void TfraProp::FillFacePage() {
 void TfraProp::FillMaterialList() {
   const QString shown = cbxFaceMaterial->currentText();
   QStringList names;
-  for (const TMaterial* material : Core.Model->Materials) names << Q(material->Name);
+  for (const TMaterial* material : WrittenMaterials(*Core.Model)) names << Q(material->Name);
   names.sort(Qt::CaseInsensitive);
   cbxFaceMaterial->clear();
   cbxFaceMaterial->addItems(names);

@@ -2,6 +2,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/InfoJson.h"
+#include "model/WrittenMaterials.h"
 
 int RunInfo(const TArgs& given) {
   TArgs args = given;
@@ -29,7 +30,7 @@ int RunInfo(const TArgs& given) {
     faces += n->Mesh->Surfaces.Count();
   }
   std::printf("nodes: %d\nmeshes: %lld\nvertices: %lld\nfaces: %lld\nmaterials: %d\nradius: %s\n",
-              model.Nodes.Count(), meshes, vertices, faces, model.Materials.Count(),
+              model.Nodes.Count(), meshes, vertices, faces, static_cast<int>(WrittenMaterials(model).size()),
               FormatFloat6(model.Radius).c_str());
   return 0;
 }

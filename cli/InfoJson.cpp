@@ -5,6 +5,7 @@
 #include "cli/JsonWriter.h"
 #include "document/MaterialLookup.h"
 #include "document/Core.h"
+#include "model/WrittenMaterials.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ struct TTotals {
 void Materials(TJsonWriter& json, TCore& core) {
   const auto found = MaterialFinder(core);
   json.BeginArray();
-  for (const TMaterial* m : core.Model->Materials) {
+  for (const TMaterial* m : WrittenMaterials(*core.Model)) {
     json.BeginObject();
     json.Key("name");
     json.String(m->Name);
@@ -95,7 +96,7 @@ std::string InfoJson(TCore& core) {
                                    {"meshes", totals.Meshes},
                                    {"vertices", totals.Vertices},
                                    {"faces", totals.Faces},
-                                   {"materials", model.Materials.Count()}}) {
+                                   {"materials", static_cast<long long>(WrittenMaterials(model).size())}}) {
     json.Key(key);
     json.Integer(value);
   }

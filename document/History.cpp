@@ -15,8 +15,8 @@ bool SameNodes(const TModelState::TNodeState& a, const TModelState::TNodeState& 
 }
 
 bool SameModel(const TModelState& a, const TModelState& b) {
-  if (a.Geosets != b.Geosets || a.Materials != b.Materials || !SameBits(a.Radius, b.Radius) || !SameBits(a.InsertOffset, b.InsertOffset) ||
-      a.Nodes.size() != b.Nodes.size())
+  if (a.Geosets != b.Geosets || a.Materials != b.Materials || a.ByDefault != b.ByDefault ||
+      !SameBits(a.Radius, b.Radius) || !SameBits(a.InsertOffset, b.InsertOffset) || a.Nodes.size() != b.Nodes.size())
     return false;
   for (size_t i = 0; i < a.Nodes.size(); ++i)
     if (!SameNodes(a.Nodes[i], b.Nodes[i])) return false;

@@ -174,7 +174,7 @@ void TMeshState::RestoreInto(TMesh& mesh, const TMeshState* held) const {
     for (const auto& chunk : FaceChunks) {
       size_t corner = 0;
       for (const TFaceState& s : chunk->Faces) {
-        TFace* f = mesh.AddFace();
+        TFace* f = mesh.AddFace(nullptr);  // the materials follow with the looks
         f->Vertices.Reserve(static_cast<size_t>(s.Corners));
         for (int k = 0; k < s.Corners; ++k) f->Vertices.Add(mesh.Vertices[chunk->Corners[corner++]]);
       }

@@ -14,7 +14,10 @@ std::shared_ptr<const TModelState> TakeModelState(TModel& model, TMeshStateMap& 
   auto state = std::make_shared<TModelState>();
   state->Radius = model.Radius;
   state->InsertOffset = model.InsertOffset;
-  for (const TMaterial* m : model.Materials) state->Materials.push_back(m->Name);
+  for (const TMaterial* m : model.Materials) {
+    state->Materials.push_back(m->Name);
+    state->ByDefault.push_back(m->ByDefault);
+  }
   std::unordered_map<const TNode*, int> index;
   index.reserve(static_cast<size_t>(model.Nodes.Count()));
   for (int i = 0; i < model.Nodes.Count(); ++i) index.emplace(model.Nodes[i], i);
@@ -120,12 +123,11 @@ void RestoreModelState(TModel& model, const TModelState& state, const TModelStat
 
   // Materials keep their pictures: only names the list did not hold are read.
   auto pool = model.Materials.ExtractAll();
-  for (const std::string& name : state.Materials) {
+  for (size_t i = 0; i < state.Materials.size(); ++i) {
+    const std::string& name = state.Materials[i];
     const auto same = std::find_if(pool.begin(), pool.end(), [&](const auto& m) { return m && m->Name == name; });
-    if (same != pool.end())
-      model.Materials.Put(std::move(*same));
-    else
-      model.Materials.Add(name);
+    TMaterial* material = same != pool.end() ? model.Materials.Put(std::move(*same)) : model.Materials.Add(name);
+    material->ByDefault = state.ByDefault[i];
   }
   std::unordered_map<const TMaterial*, std::string> dropped;
   for (const auto& m : pool)

@@ -28,6 +28,7 @@ struct TModelState {
   };
   std::vector<TNodeState> Nodes;
   std::vector<std::string> Materials;
+  std::vector<bool> ByDefault;  // per material: held only for new faces, not written unused
   int Geosets = 1;
   double Radius = 0;
   TVector InsertOffset;

@@ -97,6 +97,12 @@ void DeleteVertices(TCore& core, std::vector<TVertex*> list) {
   }
   for (auto& [mesh, vertices] : ByMesh(list)) {
     mesh->DeleteVertices(vertices);
+    // A face whose every corner went is nothing the game loads or a user can pick.
+    std::vector<TFace*> empty;
+    for (TFace* f : mesh->Surfaces)
+      if (f->Vertices.Count() == 0) empty.push_back(f);
+    for (TFace* f : empty) core.Surfaces.Remove(f);
+    mesh->DeleteFaces(empty);
     progress.Step(done += vertices.size());
   }
 }

@@ -120,7 +120,7 @@ std::vector<std::unique_ptr<TMesh>> Cut(TMesh& source, TModel& model, std::vecto
     if (mesh.Vertices.Count() + fresh > kGameMeshVertices || mesh.Surfaces.Count() + 1 > kGameMeshFaces ||
         corners + p.Count > kGameMeshTextureVertices)
       start();
-    TFace* face = meshes.back()->AddFace();
+    TFace* face = meshes.back()->AddFace(p.Face->Material);
     CopyFaceAttributes(*p.Face, *face);
     face->Vertices.Reserve(p.Count);
     face->TXVertices.Reserve(p.Count);

@@ -86,9 +86,8 @@ int ReduceMesh(TMesh& mesh, int faces) {
   std::vector<TFace*> old = mesh.Surfaces.Pointers();
   mesh.DeleteFaces(old);
   for (size_t i = 0; i + 2 < kept.size(); i += 3) {
-    TFace* face = mesh.AddFace();
     const TFaceKind& kind = kinds[static_cast<size_t>(wedges[kept[i]].Kind)];
-    face->Material = kind.Material;
+    TFace* face = mesh.AddFace(kind.Material);
     SetLook(*face, kind.Look);
     for (size_t k = 0; k < 3; ++k) {
       const TWedge& w = wedges[kept[i + k]];

@@ -134,11 +134,6 @@ TObjParser::TObjParser(TModel& model, const TObjCounts& counts, const TObjImport
     : Model(model), Options(options), NodeIndex(model.Nodes.Count()), ObjectKeyword(counts.Objects > 0 ? "o" : "g") {
   TNode* node = Model.AddNode();
   Mesh = node->SetMesh(Model.NewMesh());
-  // Textured, gouraud, perspective, as the game's own models: a mesh of geometry mode 0 is
-  // never drawn by the game.
-  Mesh->GeometryMode = 4;
-  Mesh->LightingMode = 3;
-  Mesh->TextureMode = 1;
   Mesh->Vertices.Reserve(counts.Vertices);
   Mesh->Surfaces.Reserve(counts.Faces);
   TexVertices.reserve(counts.TexVertices);
@@ -250,8 +245,7 @@ void TObjParser::ReadFace() {
   }
   if (truncated) ++TruncatedFaces;
   if (Corners.empty()) return;  // a face without corners could be neither drawn nor picked
-  TFace* face = Mesh->AddFace();
-  if (Material) face->Material = Material;
+  TFace* face = Material ? Mesh->AddFace(Material) : Mesh->AddFace();
   face->Vertices.Reserve(Corners.size());
   face->TXVertices.Reserve(Corners.size());
   for (const TCorner& corner : Corners) face->TXVertices[face->AddVertex(corner.Vertex)] = corner.Tex;
@@ -297,9 +291,6 @@ void TObjParser::SplitObjects() {
     TNode* node = Model.AddNode();
     TMesh* mesh = node->SetMesh(Model.NewMesh());
     if (!ObjectNames[o].empty()) node->Name = mesh->Name = SafeName(ObjectNames[o]);
-    mesh->GeometryMode = all.GeometryMode;
-    mesh->LightingMode = all.LightingMode;
-    mesh->TextureMode = all.TextureMode;
     mesh->Vertices.Reserve(used.size());
     for (int v : used) {
       copy[static_cast<size_t>(v)] = mesh->Vertices.Count();

@@ -287,8 +287,7 @@ void TReader::ReadMesh(size_t set, int i) {
   for (int j = 0; j < faces; ++j) {
     // A face row holds as many corners as it lists: the writer writes faces of any size.
     ReadRow(j, std::numeric_limits<int>::max());
-    TFace* face = mesh->AddFace();
-    face->Material = FileMaterial(Int(1));
+    TFace* face = mesh->AddFace(FileMaterial(Int(1)));
     face->FaceType = Int(2);
     face->GeometryMode = Int(3);
     face->LightingMode = Int(4);

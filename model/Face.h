@@ -12,8 +12,7 @@ TVector PolygonNormal(const TCorners& corners, TVector TVertex::*position);
 
 class TFace {
  public:
-  // A new face takes "dflt.mat" from the model's material list, adding it when missing.
-  explicit TFace(TMesh* mesh);
+  TFace(TMesh* mesh, TMaterial* material) : Mesh(mesh), Material(material) {}
 
   TMesh* Mesh;
   TCorners Vertices;       // corners, referring to vertices of the owning mesh

@@ -19,10 +19,6 @@ TMesh::TMesh(TModel* model, TMaterials* materials)
     : Model(model), Materials(materials), Revision(++LastRevision), FaceRevision(Revision) {}
 
 // A face changes through its mesh, whose revision moves on with it.
-TFace::TFace(TMesh* mesh) : Mesh(mesh) {
-  if (!mesh || !mesh->Materials) return;
-  Material = mesh->Materials->DefaultMaterial();
-}
 
 int TFace::AddVertex(TVertex* vertex) {
   if (Mesh) Mesh->Touch();
@@ -101,9 +97,11 @@ void TMesh::DeleteVertices(const std::vector<TVertex*>& list) {
   RadiusDirty = true;
 }
 
-TFace* TMesh::AddFace() {
+TFace* TMesh::AddFace() { return AddFace(Materials ? Materials->DefaultMaterial() : nullptr); }
+
+TFace* TMesh::AddFace(TMaterial* material) {
   Touch();
-  TFace* face = Surfaces.Add(std::make_unique<TFace>(this));
+  TFace* face = Surfaces.Add(std::make_unique<TFace>(this, material));
   RadiusDirty = true;
   return face;
 }
@@ -201,7 +199,7 @@ void TMesh::AppendCopy(TMesh& source, const std::function<void(TMesh&)>& placeSo
   }
   source.IndexVertices();
   for (TFace* f : source.Surfaces) {
-    TFace* copy = AddFace();
+    TFace* copy = AddFace(f->Material);
     CopyFaceAttributes(*f, *copy);
     for (int k = 0; k < f->Vertices.Count(); ++k) {
       const int index = source.IndexOfVertex(f->Vertices[k]);
@@ -227,7 +225,7 @@ std::unique_ptr<TMesh> TMesh::Clone() {
     n->Intensity = v->Intensity;
   }
   for (const TFace* f : Surfaces) {
-    TFace* n = copy->AddFace();
+    TFace* n = copy->AddFace(f->Material);
     CopyFaceAttributes(*f, *n);
     for (int k = 0; k < f->Vertices.Count(); ++k) {
       const int index = IndexOfVertex(f->Vertices[k]);
@@ -236,5 +234,8 @@ std::unique_ptr<TMesh> TMesh::Clone() {
       n->TXVertices[corner] = f->TXVertices[k];
     }
   }
+  // Worked out again from the corners where faces give them: the source's may predate its
+  // last edit.
+  copy->CalcVertexNormals();
   return copy;
 }

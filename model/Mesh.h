@@ -27,9 +27,11 @@ class TMesh {
   TOwnedVertices Vertices;
   TOwnedSurfaces Surfaces;
   std::string Name = "Mesh";
-  int GeometryMode = 0;
-  int LightingMode = 0;
-  int TextureMode = 0;
+  // Textured, gouraud, perspective, as the game's own meshes: a mesh of geometry mode 0 is
+  // never drawn by the game, so every mesh a command or an import makes starts drawable.
+  int GeometryMode = 4;
+  int LightingMode = 3;
+  int TextureMode = 1;
   TVector WorldOffset;
   // Revisions move on whenever what a file holds of the mesh may have changed: Revision for
   // the vertices and the mesh's own fields, FaceRevision for the faces. No two meshes, even
@@ -45,7 +47,11 @@ class TMesh {
   // Removes and frees the listed vertices (which must belong to this mesh) in one pass over
   // the corners; every corner holding one of them goes, so no face keeps a freed vertex.
   void DeleteVertices(const std::vector<TVertex*>& list);
+  // A new face takes "dflt.mat" from the model's material list, adding it when missing.
   TFace* AddFace();
+  // A face of the given material, for readers and copies that know it: the list gains no
+  // "dflt.mat" that no face would use.
+  TFace* AddFace(TMaterial* material);
   void DeleteFace(int index);
   // Removes and frees the listed faces of this mesh in one pass over the face list.
   void DeleteFaces(const std::vector<TFace*>& list);

@@ -135,12 +135,14 @@ void TModel::Update() {
     // Same value as the radius of all gathered vertices, without gathering them.
     radius = std::max(radius, CalcRadius(n->Mesh->Vertices, true));
   }
-  // The radius holds every level of detail, so a file does not depend on the one shown.
+  // The radius holds every level of detail, so a file does not depend on the one shown, and
+  // every set's normals follow its corners, whichever set a command last changed.
   if (Geosets > 1) {
     const TWorldFrames frames(*this);
     for (TNode* n : Nodes)
       for (const auto& mesh : n->OtherSets)
         if (mesh) {
+          mesh->InvalidateNormals();
           frames.Place(*mesh);
           radius = std::max(radius, CalcRadius(mesh->Vertices, true));
         }

@@ -18,3 +18,5 @@ std::vector<TMaterial*> WrittenMaterials(const TModel& model, const std::vector<
   std::erase_if(written, [&used](const TMaterial* m) { return m->ByDefault && !used.count(m); });
   return written;
 }
+
+std::vector<TMaterial*> WrittenMaterials(const TModel& model) { return WrittenMaterials(model, model.Nodes.Pointers()); }

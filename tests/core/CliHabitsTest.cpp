@@ -14,8 +14,7 @@ namespace {
 class CliHabits : public ::testing::Test {
  protected:
   void SetUp() override {
-    // tri.3do names stone.mat and metal.mat, and its faces start from dflt.mat before they
-    // take theirs; none of them lies beside it.
+    // tri.3do names stone.mat and metal.mat, neither of which lies beside it.
     Tri = Dir.Write("tri.3do", TriangleModelText());
     Gob = Dir.Write("res.gob", fmt_test::MakeGob({{"3do\\tri.3do", TriangleModelText()},
                                                   {"mat\\stone.mat", fmt_test::MakeColourMat(1)}}));
@@ -26,7 +25,7 @@ class CliHabits : public ::testing::Test {
 
 TEST_F(CliHabits, EachMissingMaterialIsNamedOnceInOneLine) {
   const std::string kKeepDriverMemory = "ASAN_OPTIONS=detect_leaks=0 ";
-  const std::string both = "zarn-cli: materials not found: stone.mat, metal.mat, dflt.mat\n";
+  const std::string both = "zarn-cli: materials not found: stone.mat, metal.mat\n";
   // Saving names them in the game check's findings, which go before it.
   const std::string finding = " not found in the model's folder, its Mat folder or the resource list's containers, "
                               "so the game does not load the model\n";
@@ -44,7 +43,7 @@ TEST_F(CliHabits, EachMissingMaterialIsNamedOnceInOneLine) {
       {{"render", Tri, Dir.File("r.png"), "--mode", "game", "--size", "32x32"}, 0, both},
       {{"edit", Tri, Dir.File("ed.3do"), "mode:surface", "select:all", "prop:Geo=Solid"}, 0, saved},
       // The model's container holds stone.mat.
-      {{"info", Gob, "tri.3do"}, 0, "zarn-cli: materials not found: metal.mat, dflt.mat\n"},
+      {{"info", Gob, "tri.3do"}, 0, "zarn-cli: material not found: metal.mat\n"},
       {{"edit", Gob, "tri.3do", Dir.File("eg.3do")}, 0, "Material 'metal.mat' (material 1):" + finding},
       // check names each in its findings, on standard output, and nowhere else.
       {{"check", Tri}, 3, ""},

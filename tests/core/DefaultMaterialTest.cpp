@@ -85,4 +85,54 @@ TEST(DefaultMaterial, TheCheckNumbersMaterialsAsTheWrittenFileAndLeavesTheDefaul
                                      "folder or the resource list's containers, so the game does not load the model"});
 }
 
+// info, its JSON and every message name the materials a save writes: no "dflt.mat" that no
+// face uses, however the model was read or last changed.
+TEST(DefaultMaterial, InfoNamesWhatASaveWrites) {
+  const fmt_test::TTempDir dir;
+  const std::string tri = dir.Write("tri.3do", TriangleModelText());
+  const std::string gob = dir.Write("res.gob", fmt_test::MakeGob({{"3do\\tri.3do", TriangleModelText()}}));
+  dir.Write("stone.mtl", "newmtl stone\n");
+  const std::string obj = dir.Write("all.obj", "mtllib stone.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl stone\nf 1 2 3\n");
+  const std::string out = dir.File("out.3do");
+  const struct {
+    std::vector<std::string> Source;  // a file, or a container and its entry
+    std::vector<std::string> Steps;   // edited into out.3do first when not empty
+    std::string Materials;            // info's names, joined by "|"
+  } rows[] = {
+      {{tri}, {}, "stone.mat|metal.mat"},
+      {{gob, "tri.3do"}, {}, "stone.mat|metal.mat"},
+      {{obj, "--materials"}, {}, "stone.mat"},
+      {{tri}, {"actPrimCube", "undo"}, "stone.mat|metal.mat"},
+      {{tri}, {"actViewLodAdd", "lod:1", "mode:surface", "select:all", "actEditFlipFace"}, "stone.mat|metal.mat"},
+      {{tri}, {"actPrimCube"}, "stone.mat|metal.mat|dflt.mat"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Materials + (row.Steps.empty() ? "" : " after " + row.Steps.front()));
+    std::vector<std::string> file = row.Source;
+    if (!row.Steps.empty()) {
+      std::vector<std::string> edit = {"edit", tri, out};
+      edit.insert(edit.end(), row.Steps.begin(), row.Steps.end());
+      ASSERT_EQ(RunCli(edit).Status, 0);
+      file = {out};
+    }
+    std::vector<std::string> info = {"info"};
+    info.insert(info.end(), file.begin(), file.end());
+    const TCliRun plain = RunCliApart(info);
+    const size_t count = std::count(row.Materials.begin(), row.Materials.end(), '|') + 1;
+    EXPECT_NE(plain.Out.find("materials: " + std::to_string(count) + "\n"), std::string::npos) << plain.Out;
+    if (row.Materials.find("dflt.mat") == std::string::npos) {
+      EXPECT_EQ(plain.Err.find("dflt.mat"), std::string::npos) << plain.Err;
+    }
+    info.insert(info.begin() + 1, "--json");
+    const std::string json = RunCliApart(info).Out;
+    std::string names;
+    for (size_t at = json.find("\"name\":\""); at != std::string::npos; at = json.find("\"name\":\"", at + 1)) {
+      const size_t from = at + 8;
+      const std::string name = json.substr(from, json.find('"', from) - from);
+      if (name.ends_with(".mat")) names += (names.empty() ? "" : "|") + name;
+    }
+    EXPECT_EQ(names, row.Materials);
+  }
+}
+
 }  // namespace

@@ -1,7 +1,11 @@
 // The game-readiness check: every rule of the game's loader broken once, each breach named
 // with its place, nothing on the sample, and zarn-cli's exit status through files.
 
+#include <filesystem>
+
+#include "editing/Actions.h"
 #include "editing/GameCheck.h"
+#include "formats/FileIO.h"
 #include "document/MaterialLookup.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
@@ -43,7 +47,7 @@ TEST(GameCheck, EveryBreachIsListedWithItsPlaceAndTheModelStaysAsItWas) {
                 "Node 'a b' (node 1): name with a space, the game reads a name only up to its first space",
                 "Material 'metal.mat' (material 1): not found in the model's folder, its Mat folder or the "
                 "resource list's containers, so the game does not load the model",
-                "Material '" + longName + "' (material 3): name of 32 characters, the game loads at most 31",
+                "Material '" + longName + "' (material 2): name of 32 characters, the game loads at most 31",
             }));
   EXPECT_EQ(SavedText(model), before);
   EXPECT_EQ(core.Services.Output.size(), output) << "the check reads no material and reports nothing";
@@ -83,6 +87,35 @@ TEST(GameCheck, CliExitsWithThreeWhenTheGameWouldRefuseTheModel) {
       EXPECT_EQ(run.Out, "");
     }
   }
+}
+
+// Every action, with its dialog's defaults, in every edit mode, leaves a model the game
+// accepts accepted, or refuses and writes nothing.
+TEST(GameCheck, EveryCommandKeepsAReadyModelReady) {
+  const fmt_test::TTempDir dir;
+  for (const auto& entry : std::filesystem::directory_iterator(ZARN_SAMPLES_DIR "/Mat"))
+    std::filesystem::copy_file(entry.path(), dir.File(entry.path().filename().string()));
+  const std::string in = dir.Write("in.3do", ReadWholeFile(ZARN_SAMPLES_DIR "/fighter.3do"));
+  ASSERT_EQ(RunCli({"check", in}).Status, 0);
+  const std::string out = dir.File("out.3do");
+  const std::vector<std::vector<std::string>> selections = {
+      {"mode:node", "select:all"}, {"mode:surface", "select:all"}, {"mode:vertex", "select:vertex:0-3"}};
+  for (const TEditAction& action : EditActions())
+    for (const auto& selection : selections) {
+      SCOPED_TRACE(std::string(action.Name) + " in " + selection[0]);
+      std::filesystem::remove(out);
+      std::vector<std::string> args = {"edit", in, out};
+      args.insert(args.end(), selection.begin(), selection.end());
+      args.push_back(action.Name);
+      const TCliRun edit = RunCli(args);
+      if (edit.Status != 0) {
+        EXPECT_EQ(edit.Status, 1) << edit.Out;
+        EXPECT_FALSE(std::filesystem::exists(out));
+        continue;
+      }
+      const TCliRun check = RunCli({"check", out});
+      EXPECT_EQ(check.Status, 0) << check.Out;
+    }
 }
 
 }  // namespace

@@ -118,8 +118,8 @@ TEST(NameRules, TypedNamesAreRefusedOrReadBackAsTyped) {
     if (!c.Material) {
       EXPECT_EQ(t.Services.Errors[0].rfind("'" + PrintableName(c.Name) + "' cannot be a material name: ", 0), 0u);
     }
-    // The file's two, and the default a new face takes, which is written only while used.
-    EXPECT_EQ(model.Materials.Count(), c.Material ? 4 : 3);
+    // The file's two, and the one added.
+    EXPECT_EQ(model.Materials.Count(), c.Material ? 3 : 2);
     EXPECT_EQ(model.Nodes[0]->Mesh->Name, c.Mesh ? c.Name : "tri");
 
     // The file holds only the materials that faces use.

@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 #include "editing/Actions.h"
@@ -155,6 +156,28 @@ TEST_F(Primitives, DummyAndEmptyMeshAreNotSelected) {
   EXPECT_TRUE(Core.Nodes.Empty());
   EXPECT_EQ(Changes.TreeFills, 2);
   EXPECT_TRUE(Services.Queries.empty());
+}
+
+// A mesh a command makes is drawn by the game as imported meshes are: textured, gouraud lit,
+// perspective-corrected. The game skips a mesh of geometry mode 0 whole.
+TEST(MadeMeshes, AreDrawnByTheGame) {
+  const std::string out = (std::filesystem::temp_directory_path() / "zarn-made-mesh.3do").string();
+  const std::vector<std::vector<std::string>> rows = {
+      {"actPrimCube"}, {"actPrimPlane"}, {"actPrimCylind"}, {"actPrimCone"}, {"actPrimSphere"}, {"actPrimEmptyMesh"},
+      {"mode:vertex", "select:vertex:0-2", "actEditMakeSurface"}};
+  for (const auto& steps : rows) {
+    SCOPED_TRACE(steps.back());
+    std::vector<std::string> args = {"edit", ZARN_SAMPLES_DIR "/fighter.3do", out};
+    args.insert(args.end(), steps.begin(), steps.end());
+    const TCliRun run = RunCli(args);
+    ASSERT_EQ(run.Status, 0) << run.Out;
+    std::ifstream file(out);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const size_t last = text.rfind("GEOMETRYMODE");
+    EXPECT_EQ(text.substr(last, text.find("\r\n\r\n", last) - last),
+              "GEOMETRYMODE 4\r\nLIGHTINGMODE 3\r\nTEXTUREMODE 1");
+  }
+  std::filesystem::remove(out);
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ TEST_F(PropertyEdits, NodeTypesAndMeshModesFollowTheListIndex) {
   SetMeshMode(Core, TRenderMode::Texture, 2);
   EXPECT_EQ(Model().Nodes[1]->Mesh->GeometryMode, 3);
   EXPECT_EQ(Model().Nodes[1]->Mesh->TextureMode, 2);
-  EXPECT_EQ(Model().Nodes[2]->Mesh->GeometryMode, 0);
+  EXPECT_EQ(Model().Nodes[2]->Mesh->GeometryMode, 4);
   EXPECT_EQ(Model().Nodes[3]->Mesh, nullptr);
 }
 

@@ -41,12 +41,9 @@ TEST(Reader, ReadsEveryColumnOfTheTriangleModel) {
   ASSERT_EQ(f.Vertices.Count(), 3);
   EXPECT_EQ(f.Vertices[2], mesh.Vertices[2]);
   EXPECT_EQ(f.TXVertices[1].U, 16);
-  // Every material the file names stays in its order, used or not; "dflt.mat", which the
-  // first face took while it was made, follows, held only by default.
-  ASSERT_EQ(m.Materials.Count(), 3);
+  // Every material the file names stays in its order, used or not, and no other.
+  ASSERT_EQ(m.Materials.Count(), 2);
   EXPECT_EQ(m.Materials.Get(0)->Name, "stone.mat");
-  EXPECT_EQ(m.Materials.Get(2)->Name, "dflt.mat");
-  EXPECT_TRUE(m.Materials.Get(2)->ByDefault);
   EXPECT_FALSE(m.Materials.Get(0)->ByDefault);
   EXPECT_EQ(f.Material, m.Materials.Get(1));
   EXPECT_EQ(f.Material->Name, "metal.mat");

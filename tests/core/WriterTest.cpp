@@ -5,6 +5,7 @@
 
 #include "FormatBytes.h"
 #include "TestCore.h"
+#include "tests/core/CliRunner.h"
 #include "editing/Primitives.h"
 #include "formats/FileIO.h"
 
@@ -21,6 +22,28 @@ std::vector<std::string> Lines(const std::string& text) {
     start = end + 2;
   }
   return lines;
+}
+
+// Vertex normals follow the corners in every level of detail, whichever set was copied from
+// which and whatever undo and redo restored: flipped faces turn them round in the copy too.
+TEST(Writer, NormalsFollowTheCornersInEverySetAndThroughUndoAndRedo) {
+  const fmt_test::TTempDir dir;
+  std::string texts[2];
+  const std::vector<std::string> steps = {"mode:surface", "select:all", "actEditFlipFace", "actViewLodAdd"};
+  for (const bool again : {false, true}) {
+    std::vector<std::string> args = {"edit", ZARN_SAMPLES_DIR "/fighter.3do", dir.File("out.3do")};
+    args.insert(args.end(), steps.begin(), steps.end());
+    if (again) args.insert(args.end(), {"undo", "redo"});
+    ASSERT_EQ(RunCli(args).Status, 0);
+    const std::string text = ReadWholeFile(dir.File("out.3do"));
+    texts[again] = text.substr(text.find('\n'));
+  }
+  EXPECT_EQ(texts[1], texts[0]);
+  // The hull's first corner, turned inward with its three faces, in both sets.
+  const std::string hull = "VERTEX NORMALS\r\n0:  0.333333 0.333333 0.333333\r\n";
+  const size_t first = texts[0].find(hull);
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_NE(texts[0].find(hull, first + 1), std::string::npos);
 }
 
 TEST(Writer, EmptyModelWritesHeaderAndEmptySections) {
