@@ -27,6 +27,12 @@ int RunCheck(const TArgs& given) {
   }
   const std::vector<std::string> breaches = CheckForGame(*session.Core.Model, MaterialFinder(session.Core));
   for (const std::string& line : breaches) std::printf("%s\n", line.c_str());
-  for (const std::string& line : GameWarnings(*session.Core.Model)) std::printf("Warning: %s\n", line.c_str());
+  std::vector<std::string> warnings = GameWarnings(*session.Core.Model);
+  const std::string& file = session.Core.Model->FileName;
+  if (const size_t cut = file.find(" > "); args.size() == 2 && cut != std::string::npos) {
+    if (std::string place = ModelEntryWarning(file.substr(cut + 3)); !place.empty())
+      warnings.insert(warnings.begin(), std::move(place));
+  }
+  for (const std::string& line : warnings) std::printf("Warning: %s\n", line.c_str());
   return breaches.empty() ? 0 : 3;
 }

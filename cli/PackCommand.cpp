@@ -24,7 +24,12 @@ bool TakeEntries(const TArgs& args, std::vector<std::pair<std::string, std::stri
       continue;
     }
     if (!NoOptionsLeft({args[i]}, "pack")) return false;
-    std::string name = as.empty() ? GameEntryName(args[i]) : as;
+    std::string name = as.empty() ? GameEntryName(args[i]) : GivenEntryName(as);
+    if (!as.empty() && name.empty()) {
+      std::fprintf(stderr, "zarn-cli: --as %s names no entry inside the container: a name has no \"..\" part, no "
+                           "empty part, no \":\" and no leading \"/\" or \"\\\"\n", as.c_str());
+      return false;
+    }
     if (name.empty()) {
       std::fprintf(stderr, "zarn-cli: the game keeps no file of the kind of '%s' in a folder of its own; name its entry "
                            "with --as NAME\n", args[i].c_str());

@@ -1,5 +1,6 @@
 #include "editing/GameWarnings.h"
 
+#include "model/Materials.h"
 #include "model/Model.h"
 
 namespace {
@@ -8,6 +9,14 @@ constexpr int kFacesNamed = 8;
 const char* const kNotDrawn = ": geometry mode 0, not drawn by the game";
 }  // namespace
 
+std::string ModelEntryWarning(const std::string& entry) {
+  constexpr std::string_view kFolder = "3do\\";
+  const bool inFolder = entry.size() > kFolder.size() && SameText(std::string_view(entry).substr(0, kFolder.size()), kFolder) &&
+                        entry.find('\\', kFolder.size()) == std::string::npos;
+  if (inFolder) return {};
+  return "Entry '" + entry + "' lies outside 3do\\, where the game never looks for a model";
+}
+
 std::vector<std::string> GameWarnings(const TModel& model) {
   std::vector<std::string> warnings;
   for (int i = 0; i < model.Nodes.Count(); ++i)
@@ -15,7 +24,7 @@ std::vector<std::string> GameWarnings(const TModel& model) {
       const TMesh* mesh = model.GeosetMesh(*model.Nodes[i], set);
       if (!mesh) continue;
       const std::string place =
-          "Mesh '" + mesh->Name + "' (node " + std::to_string(i) + "), level of detail " + std::to_string(set);
+          "Mesh '" + mesh->Name + "' (node " + std::to_string(i) + "), level of detail " + std::to_string(set + 1);
       if (mesh->GeometryMode == 0) {
         warnings.push_back(place + kNotDrawn);
         continue;

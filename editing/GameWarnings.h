@@ -8,3 +8,7 @@ class TModel;
 // and, in the other meshes, faces of geometry mode 0, one line each naming the place. These
 // do not stop a save, unlike CheckForGame's breaches. Reads only; linear in the faces.
 std::vector<std::string> GameWarnings(const TModel& model);
+
+// The warning for a model kept in a container's entry outside "3do\", where the game never
+// looks for one; empty for an entry in its place.
+std::string ModelEntryWarning(const std::string& entry);

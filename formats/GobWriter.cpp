@@ -64,6 +64,21 @@ std::string GameEntryName(std::string_view path) {
   return folder->second + std::string(FileNamePart(path));
 }
 
+std::string GivenEntryName(std::string_view given) {
+  std::string name(given);
+  for (char& c : name)
+    if (c == '/') c = '\\';
+  if (name.empty() || name.front() == '\\' || name.find(':') != std::string::npos) return {};
+  for (size_t start = 0; start <= name.size();) {
+    const size_t end = std::min(name.find('\\', start), name.size());
+    if (name.compare(start, end - start, "..") == 0 || end == start) return {};
+    start = end + 1;
+  }
+  if (name.find('\\') != std::string::npos) return name;
+  const std::string inFolder = GameEntryName(name);
+  return inFolder.empty() ? name : inFolder;
+}
+
 std::vector<TGobSourceEntry> KeptEntries(const TGob& gob) {
   const uint64_t size = TReadOnlyFile(gob.FileName).Size();
   std::vector<TGobSourceEntry> entries;

@@ -31,6 +31,12 @@ TGobSourceEntry WholeFileEntry(const std::string& name, const std::string& path)
 // particular.
 std::string GameEntryName(std::string_view path);
 
+// The entry a name given for a file makes: a bare name of a kind the game keeps in a folder
+// goes into that folder, as an unnamed file does; a name with folders stays as given, "/"
+// made "\". Empty for a name a tool unpacking the container would write outside its folder
+// (a ".." part, a drive's ":", or a leading "/" or "\"), or for no name at all.
+std::string GivenEntryName(std::string_view name);
+
 // The container's entries, each read back from its own container, in directory order. Raises
 // EInOutError when one lies beyond the end of the file: such a container is not rewritten.
 std::vector<TGobSourceEntry> KeptEntries(const TGob& gob);

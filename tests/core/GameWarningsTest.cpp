@@ -8,7 +8,7 @@
 
 namespace {
 
-const std::string kPlace = "Mesh 'tri' (node 0), level of detail 0";
+const std::string kPlace = "Mesh 'tri' (node 0), level of detail 1";
 
 TEST(GameWarnings, MeshesAndFacesOfGeometryModeZeroAreNamed) {
   const struct {

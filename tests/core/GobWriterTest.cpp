@@ -148,4 +148,39 @@ TEST(GobWriter, EntryNamesFollowTheGamesFolders) {
   for (const auto& row : rows) EXPECT_EQ(GameEntryName(row.Path), row.Name) << row.Path;
 }
 
+// A name given with --as: a bare name of a known kind goes into its kind's folder, where the
+// game looks; a name that would let a tool unpacking the container write outside its folder
+// is refused, and nothing is written.
+TEST(GobWriter, GivenNamesStayInsideTheContainerAndModelsInTheirFolder) {
+  const struct {
+    const char* Given;
+    const char* Name;  // empty: refused
+  } rows[] = {
+      {"ship2.3do", "3do\\ship2.3do"}, {"HULL.MAT", "mat\\HULL.MAT"},   {"my/ship.3do", "my\\ship.3do"},
+      {"notes.txt", "notes.txt"},     {"..\\..\\evil.3do", ""},       {"3do/../x.3do", ""},
+      {"/abs.3do", ""},               {"\\abs.3do", ""},                {"c:\\x.3do", ""},
+      {"a\\\\b.3do", ""},             {"3do\\", ""},                    {"", ""},
+  };
+  for (const auto& row : rows) EXPECT_EQ(GivenEntryName(row.Given), row.Name) << row.Given;
+
+  const TTempDir dir;
+  const std::string model = ZARN_SAMPLES_DIR "/fighter.3do";
+  const std::string gob = dir.File("out.gob");
+  ASSERT_EQ(RunCli({"pack", gob, "--as", "ship2.3do", model}).Out, "");
+  EXPECT_EQ(RunCli({"list", gob}).Out.substr(0, 14), "3do\\ship2.3do\t");
+  EXPECT_EQ(RunCli({"check", gob, "ship2.3do"}).Out.find("Entry"), std::string::npos);
+
+  const TCliRun refused = RunCli({"pack", dir.File("evil.gob"), "--as", "..\\..\\evil.3do", model});
+  EXPECT_EQ(refused.Status, 2);
+  EXPECT_EQ(refused.Out.rfind("zarn-cli: --as ..\\..\\evil.3do names no entry", 0), 0u) << refused.Out;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("evil.gob")));
+
+  // Put at the root by another tool, a model is found but warned of.
+  const std::string root = dir.Write("root.gob", MakeGob({{"ship.3do", ReadWholeFile(model)}}));
+  const TCliRun check = RunCli({"check", root, "ship.3do"});
+  EXPECT_NE(check.Out.find("Warning: Entry 'ship.3do' lies outside 3do\\, where the game never looks for a model\n"),
+            std::string::npos)
+      << check.Out;
+}
+
 }  // namespace
