@@ -55,8 +55,11 @@ void actFileSaveToContainer(TCore& core) {
   const std::string path =
       core.Services.AskSaveFileName({"Jedi Knight Container (*.gob, *.goo)|*.gob;*.goo"}, "Save to Container");
   if (path.empty()) return;
-  if (const std::string problem = SaveToContainer(core, path); !problem.empty())
+  if (const std::string problem = SaveToContainer(core, path); !problem.empty()) {
     core.Refuse(problem);
-  else
-    core.Services.AddOutput("Saved to container: " + path);
+    return;
+  }
+  core.Services.AddOutput("Saved to container: " + path);
+  // The model is kept where the game reads it: a save, which leaves nothing to lose.
+  core.History.MarkSaved();
 }

@@ -4,8 +4,11 @@
 
 #include <filesystem>
 
+#include "editing/Actions.h"
+#include "editing/FileCommands.h"
 #include "editing/NewMaterial.h"
 #include "editing/SaveToContainer.h"
+#include "editing/Step.h"
 #include "formats/FileIO.h"
 #include "formats/Gob.h"
 #include "formats/Mat.h"
@@ -93,6 +96,27 @@ TEST(SaveToContainer, TheModelAndItsMaterialsGoIntoANewOrAnExistingContainer) {
   const std::string text = dir.Write("text.gob", "plain text");
   EXPECT_EQ(SaveToContainer(core.Core, text), "'" + text + "' is no container; it was left as it was");
   EXPECT_EQ(ReadWholeFile(text), "plain text");
+}
+
+// Saving into a container is a save: it makes no step of the history and clears the
+// modified mark, as the menu runs it.
+TEST(SaveToContainer, IsASaveAndNoStep) {
+  const TTempDir dir;
+  const std::string mat = MakeColourMat(1);
+  for (const char* name : {"stone.mat", "metal.mat", "dflt.mat"}) dir.Write(name, mat);
+  TTestCore core;
+  ASSERT_TRUE(OpenModel(core.Core, dir.Write("tri.3do", TriangleModelText())).Succeeded());
+  RunStep(core.Core, "Cube", [&] { FindEditAction("actPrimCube")->Run(core.Core); });
+  ASSERT_TRUE(core.Core.History.Modified());
+  core.Services.FileNames = {dir.File("out.gob")};
+  const TCommandResult saved =
+      RunStep(core.Core, "Save to Container", [&] { FindEditAction("actFileSaveToContainer")->Run(core.Core); });
+  EXPECT_TRUE(saved.Succeeded());
+  EXPECT_EQ(core.Core.History.Count(), 1u);
+  EXPECT_EQ(core.Core.History.UndoCaption(), "Cube");
+  EXPECT_FALSE(core.Core.History.Modified());
+  EXPECT_EQ(EntryNames(dir.File("out.gob")),
+            (std::vector<std::string>{"3do\\tri.3do", "mat\\dflt.mat", "mat\\metal.mat", "mat\\stone.mat"}));
 }
 
 }  // namespace
