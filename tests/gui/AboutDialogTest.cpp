@@ -22,7 +22,7 @@ class TOpened : public QObject {
 
 void ClickLink(QLabel* label) { QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(label->width() / 2, label->height() / 2)); }
 
-TEST_F(TSettingsTest, AboutBoxShowsVersionDriverAndStripOpensItsLinksAndClosesOnAClick) {
+TEST_F(TSettingsTest, AboutBoxShowsVersionAndDriverOpensItsLinksAndClosesOnAClick) {
   StartWindow();
   TOpened opened;
   QDesktopServices::setUrlHandler("file", &opened, "Open");
@@ -33,28 +33,12 @@ TEST_F(TSettingsTest, AboutBoxShowsVersionDriverAndStripOpensItsLinksAndClosesOn
     EXPECT_EQ(about.lblTitle->text().toStdString(), "ZARN");
     // The build date follows in the desktop's own format.
     const std::string version = about.lblVersion->text().toStdString();
-    EXPECT_TRUE(std::regex_match(version, std::regex(R"(Version 0\.7\.7 \(.+\))"))) << version;
+    EXPECT_TRUE(std::regex_match(version, std::regex(R"(Version \d+\.\d+\.\d+ \(.+\))"))) << version;
     TGLArea& gl = *Frame().glaMain;
     EXPECT_EQ(about.lblGL->text().toStdString(), "Vendor     " + gl.VendorString() + "\nVersion    " + gl.VersionString() +
                                                       "\nRenderer   " + gl.RendererString() + "\nExtensions ");
     EXPECT_EQ(about.lblGLExt->text().toStdString(), gl.ExtensionsString());
     SaveScreenshot(&about, "about_box");
-
-    const QImage strip = about.pbxGrad->grab().toImage();
-    const int w = strip.width(), h = strip.height();
-    ASSERT_EQ(QSize(w, h), QSize(32, 252));
-    // From (0, 128, 255) at the top to (255, 222, 145) at the bottom, row by row.
-    const struct {
-      int Y;
-      QRgb Colour;
-    } rows[] = {{1, qRgb(1, 128, 255)}, {126, qRgb(128, 175, 200)}, {250, qRgb(254, 222, 145)}};
-    for (const auto& row : rows)
-      for (const int x : {1, w / 2, w - 2}) EXPECT_EQ(strip.pixel(x, row.Y), row.Colour) << x << "," << row.Y;
-    for (const int at : {0, h / 2, h - 1}) {
-      EXPECT_EQ(strip.pixel(0, at), qRgb(0, 0, 0));
-      EXPECT_EQ(strip.pixel(w - 1, at), qRgb(0, 0, 0));
-    }
-    for (const int x : {0, w / 2, w - 1}) EXPECT_EQ(strip.pixel(x, h - 1), qRgb(0, 0, 0)) << "the frame's bottom";
 
     ClickLink(about.lblReadme);
     ClickLink(about.lblSettings);
