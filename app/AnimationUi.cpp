@@ -30,7 +30,16 @@ TAnimationUi::TAnimationUi(QMainWindow& window, TCore& core) : QObject(&window),
   connect(CloseAction, &QAction::triggered, this, &TAnimationUi::Close);
   Bar = new TTimelineBar(core, window.centralWidget());
   if (auto* column = qobject_cast<QBoxLayout*>(window.centralWidget()->layout())) column->insertWidget(0, Bar);
+  // An animation belongs to the model it was opened on: another model's nodes would take
+  // its poses by name and come out a tangle.
+  Subscription = Core.Events.Subscribe([this](unsigned changes) {
+    if (!(changes & chModel) || !Bar->IsOpen()) return;
+    Core.Services.AddOutput("Animation " + Bar->Name().toStdString() + " closed: another model was opened");
+    Close();
+  });
 }
+
+TAnimationUi::~TAnimationUi() { Core.Events.Unsubscribe(Subscription); }
 
 void TAnimationUi::Open() {
   const std::string path = Core.Services.AskOpenFileName(

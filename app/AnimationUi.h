@@ -17,6 +17,7 @@ class TAnimationUi : public QObject {
  public:
   // The menu goes before the Help menu, the bar between the views and the output line.
   TAnimationUi(QMainWindow& window, TCore& core);
+  ~TAnimationUi() override;
   // Opens a .key file, or asks which animation of a container; false when nothing was opened
   // (cancelled, or the file did not read, which the user is told).
   bool OpenPath(const std::string& path);
@@ -31,4 +32,5 @@ class TAnimationUi : public QObject {
   TCore& Core;
   TTimelineBar* Bar;
   QAction* CloseAction;
+  int Subscription;
 };

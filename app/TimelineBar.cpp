@@ -114,14 +114,14 @@ TTimelineBar::~TTimelineBar() { Core.Events.Unsubscribe(Subscription); }
 void TTimelineBar::Open(TKeyAnimation key, const std::string& name) {
   SetPlaying(false);
   Key = std::move(key);
-  Name = QString::fromStdString(name);
+  KeyName = QString::fromStdString(name);
   Moving = true;
   sldFrame->setRange(0, std::max(0, Key->Frames - 1));
   Moving = false;
   auto* slider = static_cast<TMarkedSlider*>(sldFrame);
   slider->Marks.clear();
   for (const TKeyMarker& m : Key->Markers) slider->Marks.push_back(m.Frame);
-  setToolTip(Name);
+  setToolTip(KeyName);
   show();
   SetFrame(0);
 }

@@ -31,6 +31,7 @@ class TTimelineBar : public QWidget {
   void Close();
   bool IsOpen() const { return Key.has_value(); }
   const TKeyAnimation* Animation() const { return Key ? &*Key : nullptr; }
+  const QString& Name() const { return KeyName; }
 
   // The frame shown, from 0 up to the animation's frame count; a frame beyond wraps.
   double Frame() const { return Current; }
@@ -59,7 +60,7 @@ class TTimelineBar : public QWidget {
   TCore& Core;
   int Subscription = 0;
   std::optional<TKeyAnimation> Key;
-  QString Name;
+  QString KeyName;
   double Current = 0;
   double Speed = 1;
   bool Loop = true;

@@ -12,6 +12,8 @@ enum TChange : unsigned {
   chMaterials = 1u << 4,   // the material list
   chFileName = 1u << 5,    // the model's file name
   chHistory = 1u << 6,     // undo and redo steps, or the modified mark
+  chModel = 1u << 7,       // another model took the place of the one shown: what belonged to
+                           // the old one (an animation, a tool's state) is let go
 };
 
 // The subscribers to a document's changes. Handlers run in the order they subscribed.

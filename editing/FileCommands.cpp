@@ -16,7 +16,8 @@
 
 namespace {
 
-constexpr unsigned kEverything = chGeometry | chSelection | chProperties | chHierarchy | chMaterials | chFileName;
+constexpr unsigned kEverything =
+    chGeometry | chSelection | chProperties | chHierarchy | chMaterials | chFileName | chModel;
 
 // A model to read into beside the document's, reporting and finding materials as the
 // document's own does. `file` names where its materials are looked up.
@@ -31,9 +32,13 @@ std::unique_ptr<TModel> FreshModel(TCore& core, const std::string& file = {}) {
   return fresh;
 }
 
-// What was read becomes the document's model: a new file with an empty history.
+// What was read becomes the document's model: a new file with an empty history, shown at
+// rest, with nothing selected, in node mode with the select tool, as a model opened first.
 TCommandResult Adopt(TCore& core, TModel& fresh) {
   core.ClearSelection();
+  core.Pose = {};
+  core.EditMode = emNode;
+  core.ToolMode = tmSelect;
   core.Model->TakeContents(fresh);
   core.ResetHistory();
   core.Changed(kEverything);

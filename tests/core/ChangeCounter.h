@@ -11,13 +11,14 @@ class TChangeCounter {
       TreeFills += (changes & chHierarchy) != 0;
       PropertyUpdates += (changes & chProperties) != 0;
       MaterialListFills += (changes & chMaterials) != 0;
+      Replacements += (changes & chModel) != 0;
     });
   }
   ~TChangeCounter() { Core.Events.Unsubscribe(Id); }
   TChangeCounter(const TChangeCounter&) = delete;
   TChangeCounter& operator=(const TChangeCounter&) = delete;
 
-  int Rebuilds = 0, Replays = 0, TreeFills = 0, PropertyUpdates = 0, MaterialListFills = 0;
+  int Rebuilds = 0, Replays = 0, TreeFills = 0, PropertyUpdates = 0, MaterialListFills = 0, Replacements = 0;
 
  private:
   TCore& Core;

@@ -181,4 +181,50 @@ TEST_F(Animation, AContainersAnimationIsChosenInTheContainerDialog) {
   EXPECT_EQ(Bar().Animation()->Frames, 40);
 }
 
+// An animation belongs to the model it was opened on: every way of putting another model in
+// its place closes it with one line, and the new model shows at rest, in node mode with the
+// select tool and nothing selected.
+TEST_F(Animation, ClosesWhenAnotherModelTakesThePlaceOfItsModel) {
+  StartWindow(Sample(), 900, 700);
+  const std::string copy = Write("copy.3do", ReadWholeFile(Sample()));
+  const std::string gob = Write("res.gob", fmt_test::MakeGob({{"3do\\fighter.3do", ReadWholeFile(Sample())}}));
+  const struct {
+    const char* Way;
+    const char* Action;
+    std::string File;
+  } rows[] = {{"open", "actFileOpen", copy},     {"import", "actFileImport", copy}, {"new", "actFileNew", ""},
+              {"revert", "acnFileRevert", ""}, {"container", "actFileOpen", gob}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Way);
+    Services.FileNames = {Sample()};
+    Window->Action("actFileOpen")->trigger();
+    const std::vector<TVector> rest = Worlds();
+    Services.FileNames = {Key()};
+    MenuEntry("actAnimationOpen")->trigger();
+    Bar().sldFrame->setValue(10);
+    ASSERT_FALSE(Core->Pose.empty());
+    Frame().SetEditMode(emSurface);
+    Frame().SetToolMode(tmMove);
+    Core->Surfaces.Add(Core->Model->Nodes[0]->Mesh->Surfaces[0]);
+
+    if (std::string(row.Way) == "container")
+      WhenModalShown<TfrmDlgGob>([](TfrmDlgGob& d) { QTest::mouseClick(d.btnOK, Qt::LeftButton); });
+    Services.FileNames = {row.File};
+    Window->Action(row.Action)->trigger();
+
+    EXPECT_FALSE(Bar().isVisible());
+    EXPECT_FALSE(MenuEntry("actAnimationClose")->isEnabled());
+    EXPECT_TRUE(Core->Pose.empty());
+    EXPECT_EQ(Core->Surfaces.Count(), 0);
+    EXPECT_EQ(Core->EditMode, emNode);
+    EXPECT_EQ(Core->ToolMode, tmSelect);
+    if (Core->Model->Nodes.Count() > 0) ExpectNear(Worlds(), rest);
+    int closed = 0;
+    for (int i = 0; i < Window->OutputList()->count(); ++i)
+      closed += Window->OutputList()->item(i)->text() == "Animation fighter-bank.key closed: another model was opened";
+    EXPECT_EQ(closed, 1);
+    Window->OutputList()->clear();
+  }
+}
+
 }  // namespace
