@@ -156,7 +156,7 @@ TEST_F(EditCli, RefusalsAndBadInputFailWithoutWriting) {
       {"mode:vertex", "select:vertex:0", "move:0,-3e38,0", "move:0,-3e38,0"},
       {"material:add:x\r\nSECTION: GEOMETRYDEF\r\nRADIUS q"}, {"material:add:a,b.mat"}, {"material:add:a b.mat"},
       {"material:add:#x.mat"}, {"material:add:a0xb.mat"}, {"material:add:e//f.mat"}, {"prop:MeshName=a0xb"},
-      {"mode:surface", "prop:Material=a b.mat"}};
+      {"mode:surface", "prop:Material=a b.mat"}, {"lod:generate"}};
   for (const auto& steps : refused) {
     SCOPED_TRACE(steps.back());
     EXPECT_EQ(Run(steps), 1);

@@ -8,7 +8,6 @@
 
 #include "editing/Actions.h"
 #include "editing/GameCheck.h"
-#include "editing/GenerateLevelsOfDetail.h"
 #include "editing/ReduceMesh.h"
 #include "editing/Step.h"
 #include "tests/core/LevelsOfDetailModel.h"
@@ -230,26 +229,73 @@ TEST(ReduceMesh, TheMenuCommandReducesTheSelectedNodesAndIsOneUndoStep) {
   EXPECT_EQ(core.Services.Errors.back(), "Faces=0 must be 1 or more");
 }
 
-TEST(GenerateLevelsOfDetail, SetsTwoToFourHoldReducedCopiesOfTheFirst) {
-  TTestCore core;
-  TModel& model = core.Model();
-  AddTorus(model, 16, 10);  // 160 quads, 640 corners
-  actViewLodGenerate(core.Core);
-  ASSERT_EQ(model.GeosetCount(), 4);
-  EXPECT_EQ(model.CurrentGeoset(), 0);
-  const TNode& node = *model.Nodes[0];
-  EXPECT_EQ(model.GeosetMesh(node, 0)->Surfaces.Count(), 160);
-  const int targets[] = {80, 40, 19};  // 50%, 25% and 12% of 160, as triangles
-  for (int set = 1; set < 4; ++set) {
-    SCOPED_TRACE(set);
-    const int faces = model.GeosetMesh(node, set)->Surfaces.Count();
-    EXPECT_LE(faces, targets[set - 1]);
-    EXPECT_GE(faces, targets[set - 1] * 3 / 4);
-  }
-  EXPECT_EQ(CheckForGame(model, nullptr), std::vector<std::string>{});
+// Generate as the menu and `lod:generate` run it, with the dialog's 50, 25 and 12 percent.
+struct TGenerateCase {
+  const char* Name;
+  std::function<void(TModel&)> Make;
+  std::vector<int> Faces, TextureVertices;  // per level of detail over all meshes
+  std::vector<std::string> Told;            // the output, or the refusal when no set was made
+};
 
+class GenerateLevelsOfDetail : public ::testing::TestWithParam<TGenerateCase> {};
+
+TEST_P(GenerateLevelsOfDetail, EachSetIsSmallerThanTheOneBeforeAndLoadsInTheGame) {
+  const TGenerateCase& c = GetParam();
+  TTestCore t;
+  c.Make(t.Model());
+  ASSERT_EQ(CheckForGame(t.Model(), nullptr), std::vector<std::string>{});
+  const std::string before = SavedText(t.Model());
+  t.Services.Output.clear();
+  RunStep(t.Core, "lod:generate", [&] { FindEditAction("actViewLodGenerate")->Run(t.Core); });
+  const std::vector<int> faces = FacesPerSet(t.Model());
+  for (size_t set = 1; set < faces.size(); ++set) EXPECT_LT(faces[set], faces[set - 1]) << "level of detail " << set + 1;
+  EXPECT_EQ(faces, c.Faces);
+  EXPECT_EQ(PerSet(t.Model(), TextureVertices), c.TextureVertices);
+  EXPECT_EQ(CheckForGame(t.Model(), nullptr), std::vector<std::string>{});
+  EXPECT_EQ(t.Model().CurrentGeoset(), 0);
+  if (t.Services.Errors.empty()) {
+    EXPECT_EQ(t.Services.Output, c.Told);
+  } else {
+    EXPECT_EQ(t.Services.Errors, c.Told);
+    EXPECT_EQ(SavedText(t.Model()), before);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GenerateLevelsOfDetail,
+    ::testing::Values(
+        TGenerateCase{"Torus", [](TModel& m) { AddTorus(m, 16, 10); }, {160, 80, 40, 18}, {640, 240, 120, 54}, {}},
+        // A locked outline of 64 vertices takes 62 triangles: the fourth set could be no smaller.
+        TGenerateCase{"HexagonsAtTheLimit",
+                      [](TModel& m) { AddGrid(m, 8, 16, 2); },
+                      {128, 64, 62},
+                      {768, 192, 186},
+                      {"Mesh 'Mesh' (node 0), level of detail 3: 64 faces could be lowered only to 62, not to 32, "
+                       "without moving its borders or the seams between materials, texture coordinates or face flags",
+                       "Level of detail 4 could not be made smaller than level of detail 3, so the model has 3 levels "
+                       "of detail"}},
+        // 16 quads in an outline of 16 vertices, which takes 14 triangles.
+        TGenerateCase{"QuadGrid",
+                      [](TModel& m) { AddGrid(m, 4, 4, 1); },
+                      {16, 14},
+                      {64, 42},
+                      {"Mesh 'Mesh' (node 0), level of detail 2: 16 faces could be lowered only to 14, not to 8, "
+                       "without moving its borders or the seams between materials, texture coordinates or face flags",
+                       "Level of detail 3 could not be made smaller than level of detail 2, so the model has 2 levels "
+                       "of detail"}},
+        TGenerateCase{"Fighter",
+                      LoadFighter,
+                      {42},
+                      {192},
+                      {"No mesh could lose a face without moving its borders or the seams between materials, texture "
+                       "coordinates or face flags, so no level of detail smaller than the first could be made"}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(GenerateLevelsOfDetail, RefusesAShareThatIsNoPercentage) {
+  TTestCore core;
+  AddTorus(core.Model(), 16, 10);
   core.Services.Answers = {{"Set_3", "0"}};
-  actViewLodGenerate(core.Core);
+  FindEditAction("actViewLodGenerate")->Run(core.Core);
   EXPECT_EQ(core.Services.Errors.back(), "Set_3=0 is no percentage of the faces from above 0 to 100");
 }
 
