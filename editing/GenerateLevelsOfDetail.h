@@ -3,8 +3,13 @@
 class TCore;
 struct TQueryForm;
 
-// View > Level of Detail > Generate...: levels of detail 2 to 4 become copies of the first
-// with each mesh reduced (see ReduceMesh) to the percentage of its faces asked for, 50, 25
-// and 12 by default; the first set is then shown. Sets beyond the fourth go.
+// View > Level of Detail > Generate...: levels of detail 2 to 4 become reduced copies of the
+// first (see ReduceMesh), each made from the one before with every mesh lowered to the
+// percentage of its faces in the first asked for, 50, 25 and 12 by default, and by at least
+// one face where it can be; the first set is then shown. Every set is smaller than the one
+// before and meets the game's limits the first meets: a set that could not be made smaller
+// is left out with the ones after it, and said so, as is each mesh that stays above its
+// share; when not even the second can be made the command is refused. Sets beyond the fourth
+// go.
 void actViewLodGenerate(TCore& core);
 extern const TQueryForm kLodGenerateQuery;

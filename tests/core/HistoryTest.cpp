@@ -26,6 +26,8 @@ const std::vector<TModelMaker>& Models() {
   static const std::vector<TModelMaker> makers = {
       {"sample", [](TTestCore& t) { ASSERT_TRUE(t.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do")); }},
       {"generated", [](TTestCore& t) {
+         // The plane in quads enough that Reduce and Generate find faces to take.
+         t.Services.Answers = {{"Subdivide_X", "4"}, {"Subdivide_Y", "4"}};
          for (const char* prim : {"actPrimCube", "actPrimCylind", "actPrimDummy", "actPrimPlane", "actPrimCone"})
            FindEditAction(prim)->Run(t.Core);
          t.Model().Nodes[1]->Parent = t.Model().Nodes[0];  // a hierarchy to walk and cut

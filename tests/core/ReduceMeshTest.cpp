@@ -1,42 +1,64 @@
-// Mesh > Reduce and View > Level of Detail > Generate: fewer faces, the borders, seams and
-// materials kept, every corner's texture coordinates one the face had.
+// Mesh > Reduce and View > Level of Detail > Generate: fewer faces and never more, the borders,
+// seams and materials kept, every corner's texture coordinates one the face had, and a model
+// the game loads still loaded.
 
 #include <cmath>
+#include <functional>
 #include <set>
 
+#include "editing/Actions.h"
 #include "editing/GameCheck.h"
-#include "editing/GenerateLevelsOfDetail.h"
 #include "editing/ReduceMesh.h"
 #include "editing/Step.h"
+#include "tests/core/LevelsOfDetailModel.h"
 #include "tests/core/TestCore.h"
 
 namespace {
 
-// A flat grid of side x side quads, 0.01 apart; the left half "stone.mat", the right half
-// "metal.mat" with texture coordinates 100 further on, so that the middle column is a seam.
-TMesh& AddSeamedGrid(TModel& model, int side) {
-  TNode* node = AddMeshNode(model, "grid");
-  TMesh& mesh = *node->Mesh;
-  for (int y = 0; y <= side; ++y)
-    for (int x = 0; x <= side; ++x) mesh.AddVertex()->Position = {x * 0.01, y * 0.01, 0};
-  TMaterial* stone = model.Materials.FindOrAdd("stone.mat");
-  TMaterial* metal = model.Materials.FindOrAdd("metal.mat");
-  for (int y = 0; y < side; ++y)
-    for (int x = 0; x < side; ++x) {
-      const int a = y * (side + 1) + x;
-      TFace* f = AddFace(mesh, {a, a + 1, a + side + 2, a + side + 1});
-      const bool right = x >= side / 2;
-      f->Material = right ? metal : stone;
-      for (int k = 0; k < 4; ++k) {
-        const TVector& p = f->Vertices[k]->Position;
-        f->TXVertices[k] = {static_cast<float>(p.X * 100 + (right ? 100 : 0)), static_cast<float>(p.Y * 100)};
+// A flat grid of cols x rows cells 0.01 high and `width` times 0.01 wide, each one face through
+// every vertex on its edges (a quad for width 1, a hexagon for 2), or two triangles when
+// `split`. Texture coordinates follow the positions, so only the outline is a border.
+void AddGrid(TModel& model, int cols, int rows, int width, bool split = false) {
+  TMesh& mesh = *AddMeshNode(model, "grid")->Mesh;
+  const int across = cols * width + 1;
+  for (int y = 0; y <= rows; ++y)
+    for (int x = 0; x < across; ++x) mesh.AddVertex()->Position = {x * 0.01, y * 0.01, 0};
+  const auto face = [&](const std::vector<int>& corners) {
+    TFace* f = mesh.AddFace();
+    for (int v : corners) {
+      const TVector& p = mesh.Vertices[v]->Position;
+      f->TXVertices[f->AddVertex(mesh.Vertices[v])] = {static_cast<float>(p.X * 100), static_cast<float>(p.Y * 100)};
+    }
+  };
+  for (int y = 0; y < rows; ++y)
+    for (int x = 0; x < cols; ++x) {
+      std::vector<int> corners;
+      for (int k = 0; k <= width; ++k) corners.push_back(y * across + x * width + k);
+      for (int k = width; k >= 0; --k) corners.push_back((y + 1) * across + x * width + k);
+      if (split) {
+        face({corners[0], corners[1], corners[2]});
+        face({corners[0], corners[2], corners[3]});
+      } else {
+        face(corners);
       }
     }
-  return mesh;
+}
+
+// A flat grid of side x side quads, 0.01 apart; the left half "stone.mat", the right half
+// "metal.mat" with texture coordinates 100 further on, so that the middle column is a seam.
+void AddSeamedGrid(TModel& model, int side) {
+  AddGrid(model, side, side, 1);
+  TMaterial* stone = model.Materials.FindOrAdd("stone.mat");
+  TMaterial* metal = model.Materials.FindOrAdd("metal.mat");
+  for (TFace* f : model.Nodes.Last()->Mesh->Surfaces) {
+    const bool right = f->Vertices[0]->Position.X >= side * 0.005 - 1e-9;
+    f->Material = right ? metal : stone;
+    for (int k = 0; k < 4 && right; ++k) f->TXVertices[k].U += 100;
+  }
 }
 
 // A closed ring of rings (a torus) of n x m quads, texture coordinates around it.
-TMesh& AddTorus(TModel& model, int n, int m) {
+void AddTorus(TModel& model, int n, int m) {
   TMesh& mesh = *AddMeshNode(model, "torus")->Mesh;
   for (int i = 0; i < n; ++i)
     for (int j = 0; j < m; ++j) {
@@ -50,15 +72,114 @@ TMesh& AddTorus(TModel& model, int n, int m) {
       for (const auto& [a, b] : c)
         f->TXVertices[f->AddVertex(mesh.Vertices[(a % n) * m + b % m])] = {static_cast<float>(a), static_cast<float>(b)};
     }
-  return mesh;
 }
 
-TEST(ReduceMesh, FewerFacesKeepingBordersSeamsAndMaterials) {
+// A 12 x 12 grid of quads whose right half is a checkerboard of bumps.
+void AddHalfBumpyGrid(TModel& model) {
+  AddGrid(model, 12, 12, 1);
+  for (TVertex* v : model.Nodes.Last()->Mesh->Vertices) {
+    const int x = static_cast<int>(std::lround(v->Position.X * 100)), y = static_cast<int>(std::lround(v->Position.Y * 100));
+    if (x > 6) v->Position.Z = 0.002 * ((x + y) % 2);
+  }
+}
+
+void LoadFighter(TModel& model) { ASSERT_TRUE(model.LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do")); }
+
+// A count per level of detail over every face of every mesh.
+std::vector<int> PerSet(const TModel& model, int (*count)(const TFace&)) {
+  std::vector<int> out(static_cast<size_t>(model.GeosetCount()));
+  for (int set = 0; set < model.GeosetCount(); ++set)
+    for (const TNode* n : model.Nodes)
+      if (const TMesh* mesh = model.GeosetMesh(*n, set))
+        for (const TFace* f : mesh->Surfaces) out[static_cast<size_t>(set)] += count(*f);
+  return out;
+}
+// The game counts one texture vertex per corner.
+int TextureVertices(const TFace& f) { return f.TXVertices.Count(); }
+int Polygon(const TFace& f) { return f.Vertices.Count() > 3; }
+
+// The faces of each mesh of the shown level of detail, in node order.
+std::vector<int> FacesPerMesh(const TModel& model) {
+  std::vector<int> out;
+  for (const TNode* n : model.Nodes)
+    if (n->Mesh) out.push_back(n->Mesh->Surfaces.Count());
+  return out;
+}
+
+// Reduce as the menu and `reduce:N` run it, every mesh of the model to `Faces`.
+struct TReduceCase {
+  const char* Name;
+  std::function<void(TModel&)> Make;
+  int Faces;
+  int Left, TextureVertices, Polygons;  // over the model after
+  size_t Lines;                         // meshes named as kept above the count
+  const char* First = "";               // the first of those lines
+};
+
+class Reduce : public ::testing::TestWithParam<TReduceCase> {};
+
+TEST_P(Reduce, NeverRaisesAMeshsFacesOrBreaksTheGamesLimits) {
+  const TReduceCase& c = GetParam();
+  TTestCore t;
+  c.Make(t.Model());
+  ASSERT_EQ(CheckForGame(t.Model(), nullptr), std::vector<std::string>{});
+  const std::vector<int> had = FacesPerMesh(t.Model());
+  const std::string before = SavedText(t.Model());
+  t.Services.Output.clear();
+  t.Services.Answers = {{"Faces", std::to_string(c.Faces)}};
+  RunStep(t.Core, "Reduce", [&] { FindEditAction("actMeshReduce")->Run(t.Core); });
+  const std::vector<int> left = FacesPerMesh(t.Model());
+  for (size_t i = 0; i < had.size(); ++i) EXPECT_LE(left[i], had[i]) << "mesh " << i;
+  EXPECT_EQ(FacesPerSet(t.Model())[0], c.Left);
+  EXPECT_EQ(PerSet(t.Model(), TextureVertices)[0], c.TextureVertices);
+  EXPECT_EQ(PerSet(t.Model(), Polygon)[0], c.Polygons);
+  EXPECT_EQ(CheckForGame(t.Model(), nullptr), std::vector<std::string>{});
+  ASSERT_EQ(t.Services.Output.size(), c.Lines);
+  if (c.Lines) {
+    EXPECT_EQ(t.Services.Output[0], c.First);
+  }
+  if (left == had) {
+    EXPECT_EQ(SavedText(t.Model()), before) << "left exactly as it was";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Reduce,
+    ::testing::Values(
+        TReduceCase{"Triangles", [](TModel& m) { AddGrid(m, 10, 10, 1, true); }, 100, 100, 300, 0, 0},
+        TReduceCase{"Quads", [](TModel& m) { AddGrid(m, 12, 12, 1); }, 60, 60, 180, 0, 0},
+        // The simplifier takes every edge that costs no shape at once: one face less turns the
+        // flat grid into triangles, yet fewer corners than its quads had.
+        TReduceCase{"QuadsLessOne", [](TModel& m) { AddGrid(m, 12, 12, 1); }, 143, 142, 426, 0, 0},
+        // The flat half goes first; most quads of the bumpy half are left whole.
+        TReduceCase{"QuadsHalfBumpy", AddHalfBumpyGrid, 130, 130, 438, 48, 0},
+        // More than it has asks for nothing: no quad becomes two triangles.
+        TReduceCase{"QuadsAskedForMore", [](TModel& m) { AddGrid(m, 12, 12, 1); }, 200, 144, 576, 144, 0},
+        // The locked outline of 48 vertices takes 46 triangles.
+        TReduceCase{"Hexagons", [](TModel& m) { AddGrid(m, 6, 12, 2); }, 30, 46, 138, 0, 1,
+                    "Mesh 'Mesh' (node 0): 72 faces could be lowered only to 46, not to 30, without moving its "
+                    "borders or the seams between materials, texture coordinates or face flags"},
+        // 768 texture vertices, the most the game loads, in faces that 4 triangles each would break.
+        TReduceCase{"HexagonsAtTheLimit", [](TModel& m) { AddGrid(m, 8, 16, 2); }, 120, 120, 360, 0, 0},
+        TReduceCase{"HexagonsAtTheLimitAskedForMore", [](TModel& m) { AddGrid(m, 8, 16, 2); }, 300, 128, 768, 128, 0},
+        TReduceCase{"TorusAndGrid",
+                    [](TModel& m) {
+                      AddTorus(m, 16, 10);
+                      AddGrid(m, 4, 4, 1);
+                    },
+                    100, 116, 366, 18, 0},
+        // Every edge of the sample's meshes is a seam: none can be lowered, each is named.
+        TReduceCase{"FighterToTen", LoadFighter, 10, 42, 192, 42, 0},
+        TReduceCase{"FighterToFour", LoadFighter, 4, 42, 192, 42, 5,
+                    "Mesh 'hull' (node 0): its 6 faces could not be lowered toward 4 without moving its borders or "
+                    "the seams between materials, texture coordinates or face flags, so it was left as it was"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(ReduceMesh, KeepsBordersSeamsAndMaterials) {
   TTestCore core;
-  TMesh& mesh = AddSeamedGrid(core.Model(), 20);  // 441 vertices, 400 quads
-  const int left = ReduceMesh(mesh, 200);
-  EXPECT_LE(left, 200);
-  EXPECT_GE(left, 100);
+  AddSeamedGrid(core.Model(), 20);  // 441 vertices, 400 quads
+  TMesh& mesh = *core.Model().Nodes[0]->Mesh;
+  EXPECT_EQ(ReduceMesh(mesh, 200), 200);
   std::set<std::pair<double, double>> kept;
   for (const TVertex* v : mesh.Vertices) kept.insert({v->Position.X, v->Position.Y});
   for (int i = 0; i <= 20; ++i) {
@@ -67,60 +188,114 @@ TEST(ReduceMesh, FewerFacesKeepingBordersSeamsAndMaterials) {
       EXPECT_TRUE(kept.count(border)) << "border vertex " << border.first << "," << border.second;
   }
   for (const TFace* f : mesh.Surfaces) {
-    ASSERT_EQ(f->Vertices.Count(), 3);
-    const double centre = (f->Vertices[0]->Position.X + f->Vertices[1]->Position.X + f->Vertices[2]->Position.X) / 3;
-    EXPECT_EQ(f->Material->Name, centre < 0.1 ? "stone.mat" : "metal.mat");
-    for (int k = 0; k < 3; ++k)  // the seam stays where it was: no face reaches over it
-      EXPECT_TRUE(centre < 0.1 ? f->Vertices[k]->Position.X <= 0.1 + 1e-9 : f->Vertices[k]->Position.X >= 0.1 - 1e-9);
-    for (int k = 0; k < 3; ++k) {
+    double centre = 0;
+    for (const TVertex* v : f->Vertices) centre += v->Position.X / f->Vertices.Count();
+    const bool left = centre < 0.1;
+    EXPECT_EQ(f->Material->Name, left ? "stone.mat" : "metal.mat");
+    for (int k = 0; k < f->Vertices.Count(); ++k) {
       const TVector& p = f->Vertices[k]->Position;
-      EXPECT_FLOAT_EQ(f->TXVertices[k].U, static_cast<float>(p.X * 100 + (centre < 0.1 ? 0 : 100)));
+      // The seam stays where it was: no face reaches over it.
+      EXPECT_TRUE(left ? p.X <= 0.1 + 1e-9 : p.X >= 0.1 - 1e-9);
+      EXPECT_FLOAT_EQ(f->TXVertices[k].U, static_cast<float>(p.X * 100 + (left ? 0 : 100)));
       EXPECT_FLOAT_EQ(f->TXVertices[k].V, static_cast<float>(p.Y * 100));
     }
   }
-  EXPECT_EQ(ReduceMesh(mesh, 100000), left) << "never more faces";
 }
 
 TEST(ReduceMesh, TheMenuCommandReducesTheSelectedNodesAndIsOneUndoStep) {
   TTestCore core;
   AddTorus(core.Model(), 24, 12);  // 288 quads
   AddTorus(core.Model(), 24, 12);
+  core.Services.Output.clear();
   core.Core.Nodes.Add(core.Model().Nodes[1]);
   core.Core.ResetHistory();
   const std::string before = SavedText(core.Model());
   core.Services.Answers = {{"Faces", "100"}};
   RunStep(core.Core, "Reduce", [&] { actMeshReduce(core.Core); });
   EXPECT_EQ(core.Model().Nodes[0]->Mesh->Surfaces.Count(), 288) << "not selected";
-  EXPECT_LE(core.Model().Nodes[1]->Mesh->Surfaces.Count(), 100);
-  EXPECT_GE(core.Model().Nodes[1]->Mesh->Surfaces.Count(), 80);
+  EXPECT_EQ(core.Model().Nodes[1]->Mesh->Surfaces.Count(), 100);
   core.Core.Undo();
   EXPECT_EQ(SavedText(core.Model()), before);
+
+  // The seams of a torus's texture hold it above a face count this low.
+  core.Services.Answers = {{"Faces", "1"}};
+  RunStep(core.Core, "Reduce", [&] { actMeshReduce(core.Core); });
+  EXPECT_EQ(core.Services.Output, std::vector<std::string>{"Mesh 'Mesh' (node 1): 288 faces could be lowered only to 8, "
+                                                           "not to 1, without moving its borders or the seams between "
+                                                           "materials, texture coordinates or face flags"});
 
   core.Services.Answers = {{"Faces", "0"}};
   actMeshReduce(core.Core);
   EXPECT_EQ(core.Services.Errors.back(), "Faces=0 must be 1 or more");
 }
 
-TEST(GenerateLevelsOfDetail, SetsTwoToFourHoldReducedCopiesOfTheFirst) {
-  TTestCore core;
-  TModel& model = core.Model();
-  AddTorus(model, 16, 10);  // 160 quads, 640 corners
-  actViewLodGenerate(core.Core);
-  ASSERT_EQ(model.GeosetCount(), 4);
-  EXPECT_EQ(model.CurrentGeoset(), 0);
-  const TNode& node = *model.Nodes[0];
-  EXPECT_EQ(model.GeosetMesh(node, 0)->Surfaces.Count(), 160);
-  const int targets[] = {80, 40, 19};  // 50%, 25% and 12% of 160, as triangles
-  for (int set = 1; set < 4; ++set) {
-    SCOPED_TRACE(set);
-    const int faces = model.GeosetMesh(node, set)->Surfaces.Count();
-    EXPECT_LE(faces, targets[set - 1]);
-    EXPECT_GE(faces, targets[set - 1] * 3 / 4);
-  }
-  EXPECT_EQ(CheckForGame(model, nullptr), std::vector<std::string>{});
+// Generate as the menu and `lod:generate` run it, with the dialog's 50, 25 and 12 percent.
+struct TGenerateCase {
+  const char* Name;
+  std::function<void(TModel&)> Make;
+  std::vector<int> Faces, TextureVertices;  // per level of detail over all meshes
+  std::vector<std::string> Told;            // the output, or the refusal when no set was made
+};
 
+class GenerateLevelsOfDetail : public ::testing::TestWithParam<TGenerateCase> {};
+
+TEST_P(GenerateLevelsOfDetail, EachSetIsSmallerThanTheOneBeforeAndLoadsInTheGame) {
+  const TGenerateCase& c = GetParam();
+  TTestCore t;
+  c.Make(t.Model());
+  ASSERT_EQ(CheckForGame(t.Model(), nullptr), std::vector<std::string>{});
+  const std::string before = SavedText(t.Model());
+  t.Services.Output.clear();
+  RunStep(t.Core, "lod:generate", [&] { FindEditAction("actViewLodGenerate")->Run(t.Core); });
+  const std::vector<int> faces = FacesPerSet(t.Model());
+  for (size_t set = 1; set < faces.size(); ++set) EXPECT_LT(faces[set], faces[set - 1]) << "level of detail " << set + 1;
+  EXPECT_EQ(faces, c.Faces);
+  EXPECT_EQ(PerSet(t.Model(), TextureVertices), c.TextureVertices);
+  EXPECT_EQ(CheckForGame(t.Model(), nullptr), std::vector<std::string>{});
+  EXPECT_EQ(t.Model().CurrentGeoset(), 0);
+  if (t.Services.Errors.empty()) {
+    EXPECT_EQ(t.Services.Output, c.Told);
+  } else {
+    EXPECT_EQ(t.Services.Errors, c.Told);
+    EXPECT_EQ(SavedText(t.Model()), before);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GenerateLevelsOfDetail,
+    ::testing::Values(
+        TGenerateCase{"Torus", [](TModel& m) { AddTorus(m, 16, 10); }, {160, 80, 40, 18}, {640, 240, 120, 54}, {}},
+        // A locked outline of 64 vertices takes 62 triangles: the fourth set could be no smaller.
+        TGenerateCase{"HexagonsAtTheLimit",
+                      [](TModel& m) { AddGrid(m, 8, 16, 2); },
+                      {128, 64, 62},
+                      {768, 192, 186},
+                      {"Mesh 'Mesh' (node 0), level of detail 3: 64 faces could be lowered only to 62, not to 32, "
+                       "without moving its borders or the seams between materials, texture coordinates or face flags",
+                       "Level of detail 4 could not be made smaller than level of detail 3, so the model has 3 levels "
+                       "of detail"}},
+        // 16 quads in an outline of 16 vertices, which takes 14 triangles.
+        TGenerateCase{"QuadGrid",
+                      [](TModel& m) { AddGrid(m, 4, 4, 1); },
+                      {16, 14},
+                      {64, 42},
+                      {"Mesh 'Mesh' (node 0), level of detail 2: 16 faces could be lowered only to 14, not to 8, "
+                       "without moving its borders or the seams between materials, texture coordinates or face flags",
+                       "Level of detail 3 could not be made smaller than level of detail 2, so the model has 2 levels "
+                       "of detail"}},
+        TGenerateCase{"Fighter",
+                      LoadFighter,
+                      {42},
+                      {192},
+                      {"No mesh could lose a face without moving its borders or the seams between materials, texture "
+                       "coordinates or face flags, so no level of detail smaller than the first could be made"}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(GenerateLevelsOfDetail, RefusesAShareThatIsNoPercentage) {
+  TTestCore core;
+  AddTorus(core.Model(), 16, 10);
   core.Services.Answers = {{"Set_3", "0"}};
-  actViewLodGenerate(core.Core);
+  FindEditAction("actViewLodGenerate")->Run(core.Core);
   EXPECT_EQ(core.Services.Errors.back(), "Set_3=0 is no percentage of the faces from above 0 to 100");
 }
 
