@@ -242,7 +242,7 @@ TEST_F(TFileCommandsTest, Register3DOWritesTheDesktopAssociation) {
   Run("actHelpRegister3DO");
   ASSERT_EQ(Services.Informations.size(), 1u);
   EXPECT_EQ(Services.Informations[0],
-            "3DO files registered.\n\rIt is now possible to double click 3DO files to open them in ZARN");
+            "3DO files registered.\nIt is now possible to double click 3DO files to open them in ZARN");
   const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
   const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
   QFile desktop(data + "/applications/ZARNModel.desktop");
