@@ -1,6 +1,5 @@
 // zarn-cli edit: runs editing commands on a model, as the menus would, without windows.
 #include <algorithm>
-#include <cstdio>
 #include <set>
 #include <stdexcept>
 
@@ -371,7 +370,7 @@ class TStepRunner {
   }
 
   static bool Fail(const std::string& reason) {
-    std::fprintf(stderr, "zarn-cli: %s\n", reason.c_str());
+    Tell("%s", reason.c_str());
     return false;
   }
 
@@ -434,11 +433,11 @@ int RunEdit(const TArgs& args) {
   // IN.3do OUT.3do, or CONTAINER ENTRY OUT.3do as every command that reads a model takes it.
   const size_t files = !args.empty() && IsContainerName(args[0]) ? 3 : 2;
   if (args.size() < files) {
-    std::fprintf(stderr, "usage: zarn-cli edit IN.3do OUT.3do STEP... | edit CONTAINER ENTRY OUT.3do STEP...\n");
+    Tell("usage: zarn-cli edit IN.3do OUT.3do STEP... | edit CONTAINER ENTRY OUT.3do STEP...");
     return 2;
   }
   if (const std::string unknown = TStepRunner::UnknownStep(args, files); !unknown.empty()) {
-    std::fprintf(stderr, "zarn-cli: %s\n", unknown.c_str());
+    Tell("%s", unknown.c_str());
     return 2;
   }
   TEditSession session;
@@ -452,10 +451,10 @@ int RunEdit(const TArgs& args) {
   try {
     if (!TStepRunner(session).Run(args, files)) return 1;
   } catch (const EWrongStep& e) {
-    std::fprintf(stderr, "zarn-cli: %s\n", e.what());
+    Tell("%s", e.what());
     return 2;
   } catch (const EZarnError& e) {
-    std::fprintf(stderr, "Error: %s\n", e.what());
+    Tell("%s", e.what());
     return 1;
   }
   return TCliSession::Ended(SaveModel(session.Core, args[files - 1])) ? 0 : 1;

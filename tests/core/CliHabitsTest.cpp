@@ -30,7 +30,8 @@ TEST_F(CliHabits, EachMissingMaterialIsNamedOnceInOneLine) {
   // Saving names them in the game check's findings, which go before it.
   const std::string finding = " not found in the model's folder, its Mat folder or the resource list's containers, "
                               "so the game does not load the model\n";
-  const std::string saved = "Material 'stone.mat' (material 0):" + finding + "Material 'metal.mat' (material 1):" + finding;
+  const std::string saved =
+      "zarn-cli: Material 'stone.mat' (material 0):" + finding + "zarn-cli: Material 'metal.mat' (material 1):" + finding;
   const struct {
     std::vector<std::string> Args;
     int Status;
@@ -45,7 +46,7 @@ TEST_F(CliHabits, EachMissingMaterialIsNamedOnceInOneLine) {
       {{"edit", Tri, Dir.File("ed.3do"), "mode:surface", "select:all", "prop:Geo=Solid"}, 0, saved},
       // The model's container holds stone.mat.
       {{"info", Gob, "tri.3do"}, 0, "zarn-cli: materials not found: metal.mat, dflt.mat\n"},
-      {{"edit", Gob, "tri.3do", Dir.File("eg.3do")}, 0, "Material 'metal.mat' (material 1):" + finding},
+      {{"edit", Gob, "tri.3do", Dir.File("eg.3do")}, 0, "zarn-cli: Material 'metal.mat' (material 1):" + finding},
       // check names each in its findings, on standard output, and nowhere else.
       {{"check", Tri}, 3, ""},
   };
@@ -74,7 +75,7 @@ TEST_F(CliHabits, EditReadsAModelInsideAContainer) {
   EXPECT_EQ(written.Model().Nodes.Last()->Name, "Cube");
   const TCliRun missing = RunCliApart({"edit", Gob, "none.3do", out});
   EXPECT_EQ(missing.Status, 1);
-  EXPECT_EQ(missing.Err, "No entry 'none.3do' in '" + Gob + "'\n");
+  EXPECT_EQ(missing.Err, "zarn-cli: No entry 'none.3do' in '" + Gob + "'\n");
 }
 
 // A wrong command line is told in one line, reads nothing, writes nothing and exits with 2;

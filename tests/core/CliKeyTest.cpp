@@ -62,7 +62,7 @@ TEST_F(CliKey, InfoShowsTheHeaderMarkersAndNodes) {
       {{"info", "--json", Key}, 0, json},
       {{"info", Container, "walk.key", "--json"}, 0, json},
       {{"info", Container, "cut.key"}, 1, "cut.key: the header lacks FRAMES\n"},
-      {{"info", Container, "run.key"}, 1, "No entry 'run.key' in '" + Container + "'\n"},
+      {{"info", Container, "run.key"}, 1, "zarn-cli: No entry 'run.key' in '" + Container + "'\n"},
       {{"info", Dir.File("none.key")}, 1, "Cannot open file"},
   };
   for (const auto& r : runs) {

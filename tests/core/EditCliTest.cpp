@@ -169,7 +169,7 @@ TEST_F(EditCli, AMaterialNameWithLineBreaksIsRefusedInOneLine) {
       RunCliApart({"edit", ZARN_SAMPLES_DIR "/fighter.3do", Out, "material:add:x\r\nSECTION: GEOMETRYDEF\r\nRADIUS q"});
   EXPECT_EQ(run.Status, 1);
   EXPECT_EQ(run.Err,
-            "Error: 'x\\r\\nSECTION: GEOMETRYDEF\\r\\nRADIUS q' cannot be a material name: a material name has 1 to 31 "
+            "zarn-cli: 'x\\r\\nSECTION: GEOMETRYDEF\\r\\nRADIUS q' cannot be a material name: a material name has 1 to 31 "
             "characters, with no space, tab, line break or comma and no \"#\", \"//\" or \"0x\" in it.\n");
   EXPECT_FALSE(std::filesystem::exists(Out));
 }
