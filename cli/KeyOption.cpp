@@ -11,7 +11,8 @@ int TakeKeyOptions(TArgs& args, std::optional<TKeyAnimation>& key, double& frame
   for (const auto& [option, value] : {std::pair{"--key", &keyName}, {"--frame", &frameText}}) {
     const auto at = std::find(args.begin(), args.end(), option);
     if (at == args.end()) continue;
-    if (at + 1 == args.end()) {
+    // An empty value would read as the option left out.
+    if (at + 1 == args.end() || (at + 1)->empty()) {
       Tell("%s needs a value: --key FILE.key|CONTAINER:ENTRY, --frame F", option);
       return 2;
     }

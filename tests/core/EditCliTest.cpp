@@ -143,10 +143,9 @@ TEST_F(EditCli, LocksUndoAndRedoGiveWhatThePlainStepsGive) {
 
 TEST_F(EditCli, RefusalsAndBadInputFailWithoutWriting) {
   const std::vector<std::vector<std::string>> refused = {
-      {"actEditExtrudeFace"}, {"mode:vertex", "select:vertex:0", "actEditSplitFace"},
-      {"actPrimCube", "Size=abc"}, {"select:vertex:999999"},
-      {"mode:vertex", "select:vertex:0-2000000000"}, {"select:node:nobody"}, {"mode:surface", "prop:Material=none.mat"}, {"prop:Type=Torso"}, {"prop:Collides=0"}, {"prop:Position=1,2"},
-      {"mode:surface", "prop:TwoSided=yes"}, {"prop:MeshName=a,b"}, {"material:delete:none.mat"},
+      {"actEditExtrudeFace"}, {"mode:vertex", "select:vertex:0", "actEditSplitFace"}, {"select:vertex:999999"},
+      {"mode:vertex", "select:vertex:0-2000000000"}, {"select:node:nobody"}, {"mode:surface", "prop:Material=none.mat"},
+      {"prop:Collides=0"}, {"prop:MeshName=a,b"}, {"material:delete:none.mat"},
       {"undo"}, {"actPrimCube", "undo", "redo", "redo"}, {"reparent:hull:fin"}, {"reparent:canopy:tail", "reparent:tail:canopy"},
       {"reparent:canopy:nobody"}, {"reparent:nobody:top"}, {"rename:tail:two words"}, {"rename:nobody:x"},
       {"select:node:hull", "move:3e38,0,0", "move:3e38,0,0"},
