@@ -150,6 +150,9 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
       {{"undo"}, "zarn-cli: nothing to undo\n"},
       {{"lod:5"}, "zarn-cli: level of detail 5 is not in the model, which has 1\n"},
       {{"select:vertex:999999"}, "zarn-cli: index 999999 is out of range: the model has 64\n"},
+      // The corners of the first face drawn together into one point.
+      {{"mode:vertex", "select:vertex:0-3", "scale:0,0,0", "mode:surface", "select:surface:0", "uv:box"},
+       "zarn-cli: The selected faces have no extent to map\n"},
   };
   for (const auto& row : refused) {
     std::vector<std::string> args = {"edit", in, out};
