@@ -247,5 +247,5 @@ void TfrmMain::actHelpRegister3DOExecute() {
   QProcess::execute("update-mime-database", {data + "/mime"});
   QProcess::execute("update-desktop-database", {data + "/applications"});
   Core.Services.ShowInformation(
-      "3DO files registered.\n\rIt is now possible to double click 3DO files to open them in ZARN");
+      "3DO files registered.\nIt is now possible to double click 3DO files to open them in ZARN");
 }

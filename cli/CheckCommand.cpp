@@ -13,7 +13,7 @@ int RunCheck(const TArgs& given) {
   if (const int status = TakeKeyOptions(args, key, frame)) return status;
   if (!NoOptionsLeft(args, "check")) return 2;
   if (args.size() != 1 && args.size() != 2) {
-    std::fprintf(stderr, "usage: zarn-cli check [--key FILE.key|CONTAINER:ENTRY] FILE.3do|FILE.obj | check CONTAINER ENTRY\n");
+    Tell("usage: zarn-cli check [--key FILE.key|CONTAINER:ENTRY] FILE.3do|FILE.obj | check CONTAINER ENTRY");
     return 2;
   }
   TCliSession session;

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstdio>
 
 #include "cli/CliCommands.h"
 
@@ -10,7 +9,7 @@ bool NoOptionsLeft(const TArgs& args, const char* command) {
   const auto option =
       std::find_if(args.begin(), args.end(), [](const std::string& a) { return a.size() > 1 && a[0] == '-'; });
   if (option == args.end()) return true;
-  std::fprintf(stderr, "zarn-cli: unknown option '%s'%s%s (zarn-cli --help lists the options)\n", option->c_str(),
-               *command ? " of " : "", command);
+  Tell("unknown option '%s'%s%s (zarn-cli --help lists the options)", option->c_str(), *command ? " of " : "",
+       command);
   return false;
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,9 +44,8 @@ bool TakeFlag(TArgs& args, const std::string& flag);
 // `command` (may be empty) is named in that line.
 bool NoOptionsLeft(const TArgs& args, const char* command);
 
-// The commands and options, to standard output for --help and standard error after a wrong
-// command line.
-void PrintUsage(std::FILE* out);
+// The commands and options, to standard output.
+void PrintUsage();
 int RunHelp(const TArgs& args);
 int RunVersion(const TArgs& args);
 

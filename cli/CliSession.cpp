@@ -1,5 +1,3 @@
-#include <cstdio>
-
 #include "cli/CliCommands.h"
 #include "formats/ObjImport.h"
 #include "formats/Gob.h"
@@ -15,7 +13,7 @@ bool TCliSession::OpenEntry(const std::string& container, const std::string& ent
 }
 
 bool TCliSession::Ended(const TCommandResult& result) {
-  if (result.ToTell()) std::fprintf(stderr, "Error: %s\n", result.Message.c_str());
+  if (result.ToTell()) Tell("%s", result.Message.c_str());
   return result.Succeeded();
 }
 
@@ -23,15 +21,15 @@ bool FindContainerEntry(const std::string& container, const std::string& entry, 
   TGob gob;
   try {
     if (!RegularFileExists(container)) {
-      std::fprintf(stderr, "%s\n", NotARegularFile(container).c_str());
+      Tell("%s", NotARegularFile(container).c_str());
       return false;
     }
     if (!gob.LoadFromFile(container)) {
-      std::fprintf(stderr, "Failed to load GOB/GOO '%s'\n", container.c_str());
+      Tell("'%s' is not a GOB/GOO container", container.c_str());
       return false;
     }
   } catch (const EZarnError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    Tell("%s", e.what());
     return false;
   }
   std::string wanted = entry;
@@ -44,7 +42,7 @@ bool FindContainerEntry(const std::string& container, const std::string& entry, 
     }
   }
   if (FileNamePart(wanted) == wanted && gob.FindFile(wanted, item)) return true;
-  std::fprintf(stderr, "No entry '%s' in '%s'\n", entry.c_str(), container.c_str());
+  Tell("No entry '%s' in '%s'", entry.c_str(), container.c_str());
   return false;
 }
 

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstdio>
 
 #include "cli/CliCommands.h"
 #include "formats/ColormapPlaces.h"
@@ -9,7 +8,7 @@ int TakeCmpOption(TArgs& args, std::optional<TColormap>& colormap) {
   const auto at = std::find(args.begin(), args.end(), "--cmp");
   if (at == args.end()) return 0;
   if (at + 1 == args.end()) {
-    std::fprintf(stderr, "zarn-cli: --cmp needs a colormap: FILE.cmp or CONTAINER:ENTRY\n");
+    Tell("--cmp needs a colormap: FILE.cmp or CONTAINER:ENTRY");
     return 2;
   }
   const std::string name = *(at + 1);
@@ -17,7 +16,7 @@ int TakeCmpOption(TArgs& args, std::optional<TColormap>& colormap) {
   try {
     colormap = ReadColormap(ColormapPlaceNamed(name));
   } catch (const EZarnError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    Tell("%s", e.what());
     return 1;
   }
   return 0;

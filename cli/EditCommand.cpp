@@ -1,6 +1,5 @@
 // zarn-cli edit: runs editing commands on a model, as the menus would, without windows.
 #include <algorithm>
-#include <cstdio>
 #include <set>
 #include <stdexcept>
 
@@ -35,6 +34,12 @@ class EWrongStep : public std::runtime_error {
 
 [[noreturn]] void Wrong(const std::string& reason) { throw EWrongStep(reason); }
 
+// A step the model refuses: the reason goes to standard error and the run fails.
+bool Fail(const std::string& reason) {
+  Tell("%s", reason.c_str());
+  return false;
+}
+
 // The run's services, remembering which values the queries asked for.
 class TEditServices : public TCliServices {
  public:
@@ -62,10 +67,10 @@ bool IsAnswer(const std::string& arg) {
 }
 
 // "3", "0,4,7" or "2-5": indexes into `all` (the model's objects in model order), in the order
-// typed. Every range is checked before it is walked, so a huge one costs nothing.
+// typed, into `picked`; false after the reason when one is not in the model. Every range is
+// checked before it is walked, so a huge one costs nothing.
 template <class T>
-std::vector<T*> PickByIndex(const std::string& text, const std::vector<T*>& all) {
-  std::vector<T*> picked;
+bool PickByIndex(const std::string& text, const std::vector<T*>& all, std::vector<T*>& picked) {
   const long long total = static_cast<long long>(all.size());
   size_t start = 0;
   while (start <= text.size()) {
@@ -81,12 +86,11 @@ std::vector<T*> PickByIndex(const std::string& text, const std::vector<T*>& all)
     }
     if (first < 0 || last < first) Wrong("'" + piece + "' is not a valid index or range");
     if (last >= total)
-      throw EConvertError("index " + std::to_string(last) + " is out of range: the model has " +
-                          std::to_string(total));
+      return Fail("index " + std::to_string(last) + " is out of range: the model has " + std::to_string(total));
     for (long long i = first; i <= last; ++i) picked.push_back(all[static_cast<size_t>(i)]);
     start = comma + 1;
   }
-  return picked;
+  return true;
 }
 
 }  // namespace
@@ -118,31 +122,42 @@ class TStepRunner {
   bool Run(const TArgs& args, size_t from) {
     for (size_t i = from; i < args.size(); ++i) {
       const std::string& step = args[i];
-      if (step.rfind("act", 0) == 0) {
-        std::map<std::string, std::string> answers;
-        while (i + 1 < args.size() && IsAnswer(args[i + 1])) {
-          const std::string& a = args[++i];
-          answers[a.substr(0, a.find('='))] = a.substr(a.find('=') + 1);
-        }
-        bool done = false;
-        ::RunStep(Core, step, [&] { done = RunAction(step, answers); });
-        if (!done) return false;
-        continue;
+      // A typed value that its command cannot read as a number is the step written wrongly,
+      // whatever the model holds.
+      try {
+        if (!RunOne(args, i)) return false;
+      } catch (const EConvertError& e) {
+        Wrong(step + ": " + e.what());
       }
-      const auto colon = step.find(':');
-      const std::string verb = step.substr(0, colon);
-      const std::string rest = colon == std::string::npos ? std::string() : step.substr(colon + 1);
-      const auto kind = std::find_if(EditSteps().begin(), EditSteps().end(),
-                                     [&](const TEditStep& row) { return verb == row.Verb; });
-      if (kind == EditSteps().end()) Wrong("unknown step '" + step + "' (zarn-cli help edit lists the steps)");
-      bool done = false;
-      if (kind->MakesStep)
-        ::RunStep(Core, step, [&] { done = (this->*kind->Run)(rest); });
-      else
-        done = (this->*kind->Run)(rest);
-      if (!done) return false;
     }
     return true;
+  }
+
+  // Runs the step at args[i], and moves i past the answers of an action.
+  bool RunOne(const TArgs& args, size_t& i) {
+    const std::string& step = args[i];
+    if (step.rfind("act", 0) == 0) {
+      std::map<std::string, std::string> answers;
+      while (i + 1 < args.size() && IsAnswer(args[i + 1])) {
+        const std::string& a = args[++i];
+        answers[a.substr(0, a.find('='))] = a.substr(a.find('=') + 1);
+      }
+      bool done = false;
+      ::RunStep(Core, step, [&] { done = RunAction(step, answers); });
+      return done;
+    }
+    const auto colon = step.find(':');
+    const std::string verb = step.substr(0, colon);
+    const std::string rest = colon == std::string::npos ? std::string() : step.substr(colon + 1);
+    const auto kind = std::find_if(EditSteps().begin(), EditSteps().end(),
+                                   [&](const TEditStep& row) { return verb == row.Verb; });
+    if (kind == EditSteps().end()) Wrong("unknown step '" + step + "' (zarn-cli help edit lists the steps)");
+    bool done = false;
+    if (kind->MakesStep)
+      ::RunStep(Core, step, [&] { done = (this->*kind->Run)(rest); });
+    else
+      done = (this->*kind->Run)(rest);
+    return done;
   }
 
   bool RunAction(const std::string& name, const std::map<std::string, std::string>& answers) {
@@ -357,10 +372,14 @@ class TStepRunner {
         vertices.insert(vertices.end(), n->Mesh->Vertices.begin(), n->Mesh->Vertices.end());
       }
     if (kind == "surface") {
-      for (TFace* f : PickByIndex(list, faces))
+      std::vector<TFace*> picked;
+      if (!PickByIndex(list, faces, picked)) return false;
+      for (TFace* f : picked)
         if (!Core.Surfaces.Contains(f)) Core.ToggleSurface(f, false);
     } else if (kind == "vertex") {
-      for (TVertex* v : PickByIndex(list, vertices))
+      std::vector<TVertex*> picked;
+      if (!PickByIndex(list, vertices, picked)) return false;
+      for (TVertex* v : picked)
         if (!Core.Vertices.Contains(v)) Core.ToggleVertex(v, false);
     } else {
       Wrong("unknown selection '" + what + "' (select:all, select:none, select:invert, select:node:NAME, "
@@ -368,11 +387,6 @@ class TStepRunner {
     }
     Core.Changed(chProperties);
     return true;
-  }
-
-  static bool Fail(const std::string& reason) {
-    std::fprintf(stderr, "zarn-cli: %s\n", reason.c_str());
-    return false;
   }
 
   TEditSession& S;
@@ -434,11 +448,11 @@ int RunEdit(const TArgs& args) {
   // IN.3do OUT.3do, or CONTAINER ENTRY OUT.3do as every command that reads a model takes it.
   const size_t files = !args.empty() && IsContainerName(args[0]) ? 3 : 2;
   if (args.size() < files) {
-    std::fprintf(stderr, "usage: zarn-cli edit IN.3do OUT.3do STEP... | edit CONTAINER ENTRY OUT.3do STEP...\n");
+    Tell("usage: zarn-cli edit IN.3do OUT.3do STEP... | edit CONTAINER ENTRY OUT.3do STEP...");
     return 2;
   }
   if (const std::string unknown = TStepRunner::UnknownStep(args, files); !unknown.empty()) {
-    std::fprintf(stderr, "zarn-cli: %s\n", unknown.c_str());
+    Tell("%s", unknown.c_str());
     return 2;
   }
   TEditSession session;
@@ -452,10 +466,10 @@ int RunEdit(const TArgs& args) {
   try {
     if (!TStepRunner(session).Run(args, files)) return 1;
   } catch (const EWrongStep& e) {
-    std::fprintf(stderr, "zarn-cli: %s\n", e.what());
+    Tell("%s", e.what());
     return 2;
   } catch (const EZarnError& e) {
-    std::fprintf(stderr, "Error: %s\n", e.what());
+    Tell("%s", e.what());
     return 1;
   }
   return TCliSession::Ended(SaveModel(session.Core, args[files - 1])) ? 0 : 1;

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstdio>
 
 #include "cli/CliCommands.h"
 #include "formats/ColormapPlaces.h"
@@ -23,7 +22,7 @@ int RunExport(const TArgs& given) {
   if (const auto at = std::find(args.begin(), args.end(), "--up"); at != args.end()) {
     const std::string up = at + 1 != args.end() ? *(at + 1) : "";
     if (up != "y" && up != "z") {
-      std::fprintf(stderr, "zarn-cli: --up takes y or z, not '%s'\n", up.c_str());
+      Tell("--up takes y or z, not '%s'", up.c_str());
       return 2;
     }
     yUp = up == "y";
@@ -34,13 +33,13 @@ int RunExport(const TArgs& given) {
   if (const int status = TakeKeyOptions(args, key, frame)) return status;
   if (!NoOptionsLeft(args, "export")) return 2;
   if (args.size() != 2 && args.size() != 3) {
-    std::fprintf(stderr, "usage: zarn-cli export [--lod N] [--up y|z] [--cmp C] [--key K --frame F] IN.3do OUT.obj | export"
-                 " [--lod N] [--up y|z] [--cmp C] [--key K --frame F] CONTAINER ENTRY OUT.obj\n");
+    Tell("usage: zarn-cli export [--lod N] [--up y|z] [--cmp C] [--key K --frame F] IN.3do OUT.obj | export"
+         " [--lod N] [--up y|z] [--cmp C] [--key K --frame F] CONTAINER ENTRY OUT.obj");
     return 2;
   }
   // Arguments in the wrong order would write OBJ text over a model.
   if (!SameText(ExtensionPart(args.back()), ".obj")) {
-    std::fprintf(stderr, "zarn-cli: export writes an .obj file, not '%s'\n", args.back().c_str());
+    Tell("export writes an .obj file, not '%s'", args.back().c_str());
     return 2;
   }
   TCliSession session;
@@ -49,8 +48,7 @@ int RunExport(const TArgs& given) {
   TModel& model = *session.Core.Model;
   double set = 0;
   if (!TryStrToFloat(lod, set) || set != static_cast<int>(set) || set < 1 || set > model.GeosetCount()) {
-    std::fprintf(stderr, "zarn-cli: --lod %s is not a level of detail of the model, which has %d\n", lod.c_str(),
-                 model.GeosetCount());
+    Tell("--lod %s is not a level of detail of the model, which has %d", lod.c_str(), model.GeosetCount());
     return 2;
   }
   model.ChooseGeoset(static_cast<int>(set) - 1);
@@ -58,7 +56,7 @@ int RunExport(const TArgs& given) {
     ExportObj(model, args.back(), yUp, key ? PoseAt(model, *key, frame) : TNodePose());
     return 0;
   } catch (const EZarnError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    Tell("%s", e.what());
     return 1;
   }
 }

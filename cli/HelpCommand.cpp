@@ -89,70 +89,69 @@ void PrintEditHelp() {
 
 }  // namespace
 
-void PrintUsage(std::FILE* out) {
-  std::fprintf(out,
-               "usage: zarn-cli COMMAND ARGS...\n"
-               "  info FILE.3do|FILE.obj        counts of nodes, meshes, vertices, faces, materials; radius\n"
-               "  info CONTAINER ENTRY          the same for a model inside a .gob/.goo container\n"
-               "  info --json FILE|CONTAINER ENTRY\n"
-               "                                counts, radius, materials, levels of detail and nodes as JSON\n"
-               "  info [--json] FILE.key|CONTAINER ENTRY.key\n"
-               "                                an animation's header, markers and nodes\n"
-               "  convert IN.3do|IN.obj OUT.3do read (or import) a model and write it as 3DO\n"
-               "  convert CONTAINER ENTRY OUT.3do\n"
-               "  export [--lod N] [--up y|z] [--cmp C] IN.3do|CONTAINER ENTRY OUT.obj\n"
-               "                                write the model as Wavefront OBJ, with an .mtl and PNG pictures\n"
-               "                                --key K --frame F: posed by animation K at frame F\n"
-               "  list CONTAINER                every entry of a container: name, offset, length\n"
-               "  pack OUT.gob [--as NAME] FILE...\n"
-               "                                write a container of the files, each in its kind's folder\n"
-               "  pack --update CONTAINER [--as NAME] FILE...\n"
-               "                                replace or add those entries, keeping every other one\n"
-               "  tomat [--depth 16|8] [--transparent] [--dither] [--mipmaps N] IN.png [IN2.png ...] OUT.mat\n"
-               "                                make a material of pictures, one cel each\n"
-               "  mat [--cmp C] FILE.mat OUT.png decode a material to a PNG picture\n"
-               "  mat [--cmp C] CONTAINER ENTRY OUT.png\n"
-               "                                --cmp FILE.cmp|CONTAINER:ENTRY: 8-bit colours from that colormap\n"
-               "  render [options] IN.3do|CONTAINER ENTRY OUT.png\n"
-               "                                a picture drawn offscreen as the window draws it, framed:\n"
-               "                                --view top|front|side|free (free), --mode wireframe|solid|\n"
-               "                                textured|game (game), --size WxH (512x512), --cmp C,\n"
-               "                                --light L (ambient level 0 to 1, 0.4), --key K --frame F\n"
-               "  check FILE.3do|CONTAINER ENTRY what the game would refuse, one a line; exit 3 if any\n"
-               "  check --key K FILE.3do|CONTAINER ENTRY\n"
-               "                                where animation K (FILE.key|CONTAINER:ENTRY) does not fit\n"
-               "  edit IN.3do OUT.3do STEP...   run editing commands and save (help edit lists them)\n"
-               "  edit CONTAINER ENTRY OUT.3do STEP...\n"
-               "  help [edit], --help, -h       this text, or the steps and actions of edit\n"
-               "  --version                     the product name and version\n"
-               "OBJ import options of convert and info:\n"
-               "  --up y|z                      the file's up axis (y turns to the game's z)\n"
-               "  --scale F|fit                 multiply by F, or fit the largest extent to 0.1\n"
-               "  --materials                   take \"usemtl NAME\" as the material NAME.mat\n"
-               "  --merge                       one mesh, not a node per object\n"
-               "                                (without them the file's numbers stand, every face dflt.mat)\n"
-               "Exit status: 0 done; 1 a file did not read or write, or a step was refused;\n"
-               "2 a wrong command line (an unknown command, option, step or action, or a value\n"
-               "written wrongly); 3 check found what the game would refuse (or an animation\n"
-               "that does not fit).\n");
+void PrintUsage() {
+  std::printf("usage: zarn-cli COMMAND ARGS...\n"
+              "  info FILE.3do|FILE.obj        counts of nodes, meshes, vertices, faces, materials; radius\n"
+              "  info CONTAINER ENTRY          the same for a model inside a .gob/.goo container\n"
+              "  info --json FILE|CONTAINER ENTRY\n"
+              "                                counts, radius, materials, levels of detail and nodes as JSON\n"
+              "  info [--json] FILE.key|CONTAINER ENTRY.key\n"
+              "                                an animation's header, markers and nodes\n"
+              "  convert IN.3do|IN.obj OUT.3do read (or import) a model and write it as 3DO\n"
+              "  convert CONTAINER ENTRY OUT.3do\n"
+              "  export [--lod N] [--up y|z] [--cmp C] IN.3do|CONTAINER ENTRY OUT.obj\n"
+              "                                write the model as Wavefront OBJ, with an .mtl and PNG pictures\n"
+              "                                --key K --frame F: posed by animation K at frame F\n"
+              "  list CONTAINER                every entry of a container: name, offset, length\n"
+              "  pack OUT.gob [--as NAME] FILE...\n"
+              "                                write a container of the files, each in its kind's folder\n"
+              "  pack --update CONTAINER [--as NAME] FILE...\n"
+              "                                replace or add those entries, keeping every other one\n"
+              "  tomat [--depth 16|8] [--transparent] [--dither] [--mipmaps N] IN.png [IN2.png ...] OUT.mat\n"
+              "                                make a material of pictures, one cel each\n"
+              "  mat [--cmp C] FILE.mat OUT.png decode a material to a PNG picture\n"
+              "  mat [--cmp C] CONTAINER ENTRY OUT.png\n"
+              "                                --cmp FILE.cmp|CONTAINER:ENTRY: 8-bit colours from that colormap\n"
+              "  render [options] IN.3do|CONTAINER ENTRY OUT.png\n"
+              "                                a picture drawn offscreen as the window draws it, framed:\n"
+              "                                --view top|front|side|free (free), --mode wireframe|solid|\n"
+              "                                textured|game (game), --size WxH (512x512), --cmp C,\n"
+              "                                --light L (ambient level 0 to 1, 0.4), --key K --frame F\n"
+              "  check FILE.3do|CONTAINER ENTRY what the game would refuse, one a line; exit 3 if any\n"
+              "  check --key K FILE.3do|CONTAINER ENTRY\n"
+              "                                where animation K (FILE.key|CONTAINER:ENTRY) does not fit\n"
+              "  edit IN.3do OUT.3do STEP...   run editing commands and save (help edit lists them)\n"
+              "  edit CONTAINER ENTRY OUT.3do STEP...\n"
+              "  help [edit], --help, -h       this text, or the steps and actions of edit\n"
+              "  --version                     the product name and version\n"
+              "OBJ import options of convert and info:\n"
+              "  --up y|z                      the file's up axis (y turns to the game's z)\n"
+              "  --scale F|fit                 multiply by F, or fit the largest extent to 0.1\n"
+              "  --materials                   take \"usemtl NAME\" as the material NAME.mat\n"
+              "  --merge                       one mesh, not a node per object\n"
+              "                                (without them the file's numbers stand, every face dflt.mat)\n"
+              "Exit status: 0 done; 1 a file did not read or write, or a step was refused;\n"
+              "2 a wrong command line (an unknown command, option, step or action, or a value\n"
+              "written wrongly); 3 check found what the game would refuse (or an animation\n"
+              "that does not fit).\n");
 }
 
 int RunHelp(const TArgs& args) {
   if (args.empty()) {
-    PrintUsage(stdout);
+    PrintUsage();
     return 0;
   }
   if (args.size() == 1 && args[0] == "edit") {
     PrintEditHelp();
     return 0;
   }
-  std::fprintf(stderr, "zarn-cli: no help on '%s' (there is help and help edit)\n", args[0].c_str());
+  Tell("no help on '%s' (there is help and help edit)", args[0].c_str());
   return 2;
 }
 
 int RunVersion(const TArgs& args) {
   if (!args.empty()) {
-    std::fprintf(stderr, "zarn-cli: --version takes no arguments\n");
+    Tell("--version takes no arguments");
     return 2;
   }
   std::printf("%s %s\n", GetProductName().c_str(), GetVersionString(VersionParts).c_str());

@@ -12,8 +12,8 @@ int RunInfo(const TArgs& given) {
   if (!NoOptionsLeft(args, "info")) return 2;
   if (IsKeyArgument(args)) return RunKeyInfo(args, json);
   if (args.size() != 1 && args.size() != 2) {
-    std::fprintf(stderr, "usage: zarn-cli info [--json] FILE.3do|FILE.obj|FILE.key | info [--json] CONTAINER ENTRY\n"
-                 "       with FILE.obj: [--up y|z] [--scale F|fit] [--materials]\n");
+    Tell("usage: zarn-cli info [--json] FILE.3do|FILE.obj|FILE.key | info [--json] CONTAINER ENTRY\n"
+         "       with FILE.obj: [--up y|z] [--scale F|fit] [--materials]");
     return 2;
   }
   if (!(args.size() == 1 ? session.Open(args[0]) : session.OpenEntry(args[0], args[1]))) return 1;

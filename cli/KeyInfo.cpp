@@ -66,7 +66,7 @@ int RunKeyInfo(const TArgs& args, bool json) {
       key = ReadKeyEntry(item);
     }
   } catch (const EZarnError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    Tell("%s", e.what());
     return 1;
   }
   if (json) {

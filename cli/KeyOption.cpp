@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstdio>
 
 #include "cli/CliCommands.h"
 #include "formats/KeyReader.h"
@@ -12,8 +11,9 @@ int TakeKeyOptions(TArgs& args, std::optional<TKeyAnimation>& key, double& frame
   for (const auto& [option, value] : {std::pair{"--key", &keyName}, {"--frame", &frameText}}) {
     const auto at = std::find(args.begin(), args.end(), option);
     if (at == args.end()) continue;
-    if (at + 1 == args.end()) {
-      std::fprintf(stderr, "zarn-cli: %s needs a value: --key FILE.key|CONTAINER:ENTRY, --frame F\n", option);
+    // An empty value would read as the option left out.
+    if (at + 1 == args.end() || (at + 1)->empty()) {
+      Tell("%s needs a value: --key FILE.key|CONTAINER:ENTRY, --frame F", option);
       return 2;
     }
     *value = *(at + 1);
@@ -21,16 +21,16 @@ int TakeKeyOptions(TArgs& args, std::optional<TKeyAnimation>& key, double& frame
   }
   if (!frameText.empty() && (keyName.empty() || !TryStrToFloat(frameText, frame))) {
     if (keyName.empty())
-      std::fprintf(stderr, "zarn-cli: --frame needs an animation (--key)\n");
+      Tell("--frame needs an animation (--key)");
     else
-      std::fprintf(stderr, "zarn-cli: --frame takes a frame number, not '%s'\n", frameText.c_str());
+      Tell("--frame takes a frame number, not '%s'", frameText.c_str());
     return 2;
   }
   if (keyName.empty()) return 0;
   try {
     key = ReadKeyNamed(keyName);
   } catch (const EZarnError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    Tell("%s", e.what());
     return 1;
   }
   return 0;

@@ -7,21 +7,21 @@
 int RunList(const TArgs& args) {
   if (!NoOptionsLeft(args, "list")) return 2;
   if (args.size() != 1) {
-    std::fprintf(stderr, "usage: zarn-cli list CONTAINER\n");
+    Tell("usage: zarn-cli list CONTAINER");
     return 2;
   }
   TGob gob;
   try {
     if (!RegularFileExists(args[0])) {
-      std::fprintf(stderr, "%s\n", NotARegularFile(args[0]).c_str());
+      Tell("%s", NotARegularFile(args[0]).c_str());
       return 1;
     }
     if (!gob.LoadFromFile(args[0])) {
-      std::fprintf(stderr, "Failed to load GOB/GOO '%s'\n", args[0].c_str());
+      Tell("'%s' is not a GOB/GOO container", args[0].c_str());
       return 1;
     }
   } catch (const EZarnError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    Tell("%s", e.what());
     return 1;
   }
   for (int i = 0; i < gob.Count(); ++i) {

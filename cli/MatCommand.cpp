@@ -14,7 +14,7 @@ int RunMat(const TArgs& given) {
   if (const int status = TakeCmpOption(args, colormap)) return status;
   if (!NoOptionsLeft(args, "mat")) return 2;
   if (args.size() != 2 && args.size() != 3) {
-    std::fprintf(stderr, "usage: zarn-cli mat [--cmp FILE|CONTAINER:ENTRY] FILE.mat OUT.png | mat CONTAINER ENTRY OUT.png\n");
+    Tell("usage: zarn-cli mat [--cmp FILE|CONTAINER:ENTRY] FILE.mat OUT.png | mat CONTAINER ENTRY OUT.png");
     return 2;
   }
   TGobItem item;
@@ -22,7 +22,7 @@ int RunMat(const TArgs& given) {
     if (!FindContainerEntry(args[0], args[1], item)) return 1;
   } else {
     if (!RegularFileExists(args[0])) {
-      std::fprintf(stderr, "%s\n", NotARegularFile(args[0]).c_str());
+      Tell("%s", NotARegularFile(args[0]).c_str());
       return 1;
     }
     item = {args[0], std::string(FileNamePart(args[0])), 0, 0xFFFFFFFFu};
@@ -32,15 +32,15 @@ int RunMat(const TArgs& given) {
   TMaterial material(&materials, std::string(FileNamePart(item.EntryName)));
   try {
     const std::string problem = ReadMat(material, item.ContainerName, item.Offset, item.Length);
-    if (!problem.empty()) std::fprintf(stderr, "%s\n", problem.c_str());
+    if (!problem.empty()) Tell("%s", problem.c_str());
     if (!material.Loaded) return 1;
     if (material.Pixels.empty()) {
-      std::fprintf(stderr, "%s: holds no image or colour\n", material.Name.c_str());
+      Tell("%s: holds no image or colour", material.Name.c_str());
       return 1;
     }
     WriteFileAtomically(args.back(), EncodePng(material.Width, material.Height, material.Pixels));
   } catch (const EZarnError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    Tell("%s", e.what());
     return 1;
   }
   std::printf("%s: %d x %d, %d bits\n", material.Name.c_str(), material.Width, material.Height, material.BitDepth);

@@ -1,5 +1,3 @@
-#include <cstdio>
-
 #include "cli/CliCommands.h"
 #include "formats/Gob.h"
 #include "model/Errors.h"
@@ -7,7 +5,7 @@
 
 namespace {
 bool Fail(const std::string& line) {
-  std::fprintf(stderr, "zarn-cli: %s\n", line.c_str());
+  Tell("%s", line.c_str());
   return false;
 }
 }  // namespace

@@ -1,5 +1,3 @@
-#include <cstdio>
-
 #include "cli/CliCommands.h"
 #include "formats/GobWriter.h"
 #include "formats/ReadOnlyFile.h"
@@ -8,7 +6,7 @@
 
 namespace {
 
-const char* const kUsage = "usage: zarn-cli pack OUT.gob [--as NAME] FILE... | pack --update CONTAINER [--as NAME] FILE...\n";
+const char* const kUsage = "usage: zarn-cli pack OUT.gob [--as NAME] FILE... | pack --update CONTAINER [--as NAME] FILE...";
 
 // The files to pack, each named by its kind or by the "--as NAME" before it; false, after one
 // line on standard error, for a wrong command line.
@@ -17,7 +15,7 @@ bool TakeEntries(const TArgs& args, std::vector<std::pair<std::string, std::stri
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--as") {
       if (!as.empty() || i + 1 >= args.size()) {
-        std::fputs("zarn-cli: --as takes a NAME and is followed by the FILE it names\n", stderr);
+        Tell("--as takes a NAME and is followed by the FILE it names");
         return false;
       }
       as = args[++i];
@@ -31,15 +29,15 @@ bool TakeEntries(const TArgs& args, std::vector<std::pair<std::string, std::stri
       return false;
     }
     if (name.empty()) {
-      std::fprintf(stderr, "zarn-cli: the game keeps no file of the kind of '%s' in a folder of its own; name its entry "
-                           "with --as NAME\n", args[i].c_str());
+      Tell("the game keeps no file of the kind of '%s' in a folder of its own; name its entry with --as NAME",
+           args[i].c_str());
       return false;
     }
     entries.emplace_back(std::move(name), args[i]);
     as.clear();
   }
   if (!as.empty()) {
-    std::fputs("zarn-cli: --as takes a NAME and is followed by the FILE it names\n", stderr);
+    Tell("--as takes a NAME and is followed by the FILE it names");
     return false;
   }
   return true;
@@ -53,26 +51,26 @@ int RunPack(const TArgs& arguments) {
   std::vector<std::pair<std::string, std::string>> files;
   if (args.empty() || args[0].starts_with("-")) {
     if (!args.empty() && !NoOptionsLeft({args[0]}, "pack")) return 2;
-    std::fputs(kUsage, stderr);
+    Tell("%s", kUsage);
     return 2;
   }
   const std::string container = args[0];
   if (!TakeEntries(TArgs(args.begin() + 1, args.end()), files)) return 2;
   if (files.empty()) {
-    std::fputs(kUsage, stderr);
+    Tell("%s", kUsage);
     return 2;
   }
   for (size_t i = 0; i < files.size(); ++i)
     for (size_t j = 0; j < i; ++j)
       if (SameText(files[i].first, files[j].first)) {
-        std::fprintf(stderr, "zarn-cli: two files for the entry '%s'\n", files[i].first.c_str());
+        Tell("two files for the entry '%s'", files[i].first.c_str());
         return 2;
       }
   try {
     std::vector<TGobSourceEntry> changes;
     for (const auto& [name, path] : files) {
       if (!RegularFileExists(path)) {
-        std::fprintf(stderr, "File '%s' not found\n", path.c_str());
+        Tell("File '%s' not found", path.c_str());
         return 1;
       }
       changes.push_back(WholeFileEntry(name, path));
@@ -82,18 +80,18 @@ int RunPack(const TArgs& arguments) {
       // A container that does not read is left alone: rewriting it could lose what it holds.
       TGob gob;
       if (!RegularFileExists(container)) {
-        std::fprintf(stderr, "File '%s' not found\n", container.c_str());
+        Tell("File '%s' not found", container.c_str());
         return 1;
       }
       if (!gob.LoadFromFile(container)) {
-        std::fprintf(stderr, "Failed to load GOB/GOO '%s'; it was left as it was\n", container.c_str());
+        Tell("'%s' is not a GOB/GOO container; it was left as it was", container.c_str());
         return 1;
       }
       kept = KeptEntries(gob);
     }
     WriteGob(container, MergedEntries(std::move(kept), changes));
   } catch (const EZarnError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    Tell("%s", e.what());
     return 1;
   }
   return 0;

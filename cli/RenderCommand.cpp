@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 
 #include "cli/CliCommands.h"
@@ -51,7 +50,7 @@ bool Choice(const std::string& option, const std::string& value, const std::vect
   }
   std::string list;
   for (const std::string& n : names) list += (list.empty() ? "" : "|") + n;
-  std::fprintf(stderr, "zarn-cli: %s takes %s, not '%s'\n", option.c_str(), list.c_str(), value.c_str());
+  Tell("%s takes %s, not '%s'", option.c_str(), list.c_str(), value.c_str());
   return false;
 }
 
@@ -69,7 +68,7 @@ int TakeRenderOptions(TArgs& args, TRenderOptions& options) {
     double w = 0, h = 0;
     if (x == std::string::npos || !TryStrToFloat(value.substr(0, x), w) || !TryStrToFloat(value.substr(x + 1), h) ||
         w != static_cast<int>(w) || h != static_cast<int>(h) || w < 1 || h < 1 || w > kMaxSide || h > kMaxSide) {
-      std::fprintf(stderr, "zarn-cli: --size takes WIDTHxHEIGHT, each 1 to %d pixels, not '%s'\n", kMaxSide, value.c_str());
+      Tell("--size takes WIDTHxHEIGHT, each 1 to %d pixels, not '%s'", kMaxSide, value.c_str());
       return 2;
     }
     options.Width = static_cast<int>(w);
@@ -77,11 +76,11 @@ int TakeRenderOptions(TArgs& args, TRenderOptions& options) {
   }
   if (TakeValue(args, "--light", value, missing) &&
       (!TryStrToFloat(value, options.Ambient) || options.Ambient < 0 || options.Ambient > 1)) {
-    std::fprintf(stderr, "zarn-cli: --light takes an ambient level from 0 to 1, not '%s'\n", value.c_str());
+    Tell("--light takes an ambient level from 0 to 1, not '%s'", value.c_str());
     return 2;
   }
   if (missing) {
-    std::fprintf(stderr, "zarn-cli: --view, --mode, --size and --light each need a value\n");
+    Tell("--view, --mode, --size and --light each need a value");
     return 2;
   }
   return 0;
@@ -100,12 +99,11 @@ int RunRender(const TArgs& given) {
   if (const int status = TakeKeyOptions(args, key, frame)) return status;
   if (!NoOptionsLeft(args, "render")) return 2;
   if (args.size() != 2 && args.size() != 3) {
-    std::fprintf(stderr,
-                 "usage: zarn-cli render [options] IN.3do OUT.png | render [options] CONTAINER ENTRY OUT.png\n");
+    Tell("usage: zarn-cli render [options] IN.3do OUT.png | render [options] CONTAINER ENTRY OUT.png");
     return 2;
   }
   if (!SameText(ExtensionPart(args.back()), ".png")) {
-    std::fprintf(stderr, "zarn-cli: render writes a .png picture, not '%s'\n", args.back().c_str());
+    Tell("render writes a .png picture, not '%s'", args.back().c_str());
     return 2;
   }
 #ifdef ZARN_RENDER
@@ -123,7 +121,7 @@ int RunRender(const TArgs& given) {
       }
     }
   } catch (const EZarnError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    Tell("%s", e.what());
     return 1;
   }
   if (!(args.size() == 2 ? session.Open(args[0]) : session.OpenEntry(args[0], args[1]))) return 1;
@@ -144,12 +142,12 @@ int RunRender(const TArgs& given) {
     const std::vector<uint8_t> rgb = DrawPicture(session.Core, camera, options.Width, options.Height, light);
     WriteFileAtomically(args.back(), EncodePng(options.Width, options.Height, rgb));
   } catch (const EZarnError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    Tell("%s", e.what());
     return 1;
   }
   return 0;
 #else
-  std::fprintf(stderr, "zarn-cli: this build draws no pictures (built without OpenGL)\n");
+  Tell("this build draws no pictures (built without OpenGL)");
   return 1;
 #endif
 }

@@ -11,10 +11,10 @@ namespace {
 
 const char* const kUsage =
     "usage: zarn-cli tomat [--depth 16|8] [--cmp FILE|CONTAINER:ENTRY] [--transparent] [--dither] [--mipmaps N]\n"
-    "                     IN.png [IN2.png ...] OUT.mat\n";
+    "                     IN.png [IN2.png ...] OUT.mat";
 
 bool Fail(const std::string& line) {
-  std::fprintf(stderr, "zarn-cli: %s\n", line.c_str());
+  Tell("%s", line.c_str());
   return false;
 }
 
@@ -58,7 +58,7 @@ int RunTomat(const TArgs& arguments) {
   if (colormap) options.Palette = colormap->Palette;
   if (!TakeMatOptions(args, options) || !NoOptionsLeft(args, "tomat")) return 2;
   if (args.size() < 2) {
-    std::fputs(kUsage, stderr);
+    Tell("%s", kUsage);
     return 2;
   }
   const std::string out = args.back();
@@ -66,7 +66,7 @@ int RunTomat(const TArgs& arguments) {
     std::vector<TPicture> cels;
     for (size_t i = 0; i + 1 < args.size(); ++i) {
       if (!RegularFileExists(args[i])) {
-        std::fprintf(stderr, "File '%s' not found\n", args[i].c_str());
+        Tell("File '%s' not found", args[i].c_str());
         return 1;
       }
       cels.push_back(ReadPng(args[i]));
@@ -75,7 +75,7 @@ int RunTomat(const TArgs& arguments) {
     std::printf("%s: %d x %d, %d bits, %zu cel%s\n", out.c_str(), cels[0].Width, cels[0].Height, options.Depth,
                 cels.size(), cels.size() == 1 ? "" : "s");
   } catch (const EZarnError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    Tell("%s", e.what());
     return 1;
   }
   return 0;

@@ -11,8 +11,7 @@ namespace {
 
 int Run(int argc, char** argv) {
   if (argc < 2) {
-    std::fputs("zarn-cli: no command given\n", stderr);
-    PrintUsage(stderr);
+    Tell("no command given (zarn-cli --help lists the commands)");
     return 2;
   }
   const std::string command = argv[1];
@@ -30,8 +29,7 @@ int Run(int argc, char** argv) {
   if (command == "pack") return RunPack(args);
   if (command == "tomat") return RunTomat(args);
   if (!NoOptionsLeft({command}, "")) return 2;
-  std::fprintf(stderr, "zarn-cli: unknown command '%s'\n", command.c_str());
-  PrintUsage(stderr);
+  Tell("unknown command '%s' (zarn-cli --help lists the commands)", command.c_str());
   return 2;
 }
 

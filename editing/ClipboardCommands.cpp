@@ -58,7 +58,7 @@ void PasteNodes(TCore& core) {
   TTextBlocks blocks(text);
   TProgressSource source(blocks, progress);
   TLineCursor lines(source);
-  if (const TReadResult read = core.Model->Parse3DO(lines); !read) core.NoteFailure(read.Message);
+  if (const TReadResult read = core.Model->Parse3DO(lines, "the clipboard text"); !read) core.NoteFailure(read.Message);
 }
 
 void actEditCopy(TCore& core) { CopyNodes(core); }

@@ -74,7 +74,7 @@ void actEditExtrudeFace(TCore& core) {
 void actEditSplitFace(TCore& core) {
   if (!RequireMode(core, emVertex)) return;
   if (core.Vertices.Count() != 2) {
-    core.Refuse("Failed to Split the Surface.\r\nSelect two Vertices and try again.");
+    core.Refuse("Failed to Split the Surface.\nSelect two Vertices and try again.");
     return;
   }
   TVertex* a = core.Vertices.Get(0);
@@ -94,7 +94,7 @@ void actEditSplitFace(TCore& core) {
 void actEditInsertVx(TCore& core) {
   if (!RequireMode(core, emVertex)) return;
   if (core.Vertices.Count() != 2) {
-    core.Refuse("Failed to Insert a Vertex.\r\nSelect two Vertices and try again.");
+    core.Refuse("Failed to Insert a Vertex.\nSelect two Vertices and try again.");
     return;
   }
   TVertex* a = core.Vertices.Get(0);

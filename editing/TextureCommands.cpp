@@ -129,8 +129,14 @@ void actTexMapBox(TCore& core) {
   if (!HaveFaces(core, faces)) return;
   core.Model->UpdateWorld();
   TTexelSizes sizes;
+  const double fitting = FittingDensity(faces, sizes);
+  // Corners all at one point face no camera and have no extent to fit, whatever the density.
+  if (!(fitting > 0)) {
+    core.Refuse("The selected faces have no extent to map");
+    return;
+  }
   TQuery query(kTexMapBoxQuery);
-  query.Set("Density", FormatG(FittingDensity(faces, sizes)));
+  query.Set("Density", FormatG(fitting));
   if (!query.Ask(core)) return;
   double density = 0;
   if (!Density(core, query, density)) return;

@@ -71,9 +71,9 @@ bool TTexelSizes::Found(const TFace& face) {
   return false;
 }
 
-double TTexelSizes::Width(const TFace& face) { return Found(face) ? face.Material->Width : kMissingSide; }
+double TTexelSizes::Width(const TFace& face) { return Found(face) ? face.Material->Width : kUnreadMaterialSide; }
 
-double TTexelSizes::Height(const TFace& face) { return Found(face) ? face.Material->Height : kMissingSide; }
+double TTexelSizes::Height(const TFace& face) { return Found(face) ? face.Material->Height : kUnreadMaterialSide; }
 
 void TTexelSizes::Report(TUserServices& services) const {
   if (Missing.empty()) return;

@@ -14,11 +14,10 @@ struct TCameraRec;
 // work out and change them for a list of faces at once, so that faces mapped together join
 // up on the picture.
 
-// Sizes of the faces' materials; a material that is not read counts as 64 x 64 texels, and
-// Report says once which ones did.
+// Sizes of the faces' materials; a material that is not read counts as kUnreadMaterialSide
+// texels square, and Report says once which ones did.
 class TTexelSizes {
  public:
-  static constexpr double kMissingSide = 64;
   double Width(const TFace& face);
   double Height(const TFace& face);
   // One output line naming every material that was not read, if any was asked for.

@@ -21,5 +21,5 @@ TReadResult TModel::LoadFromContainer(const TGobItem& item) {
   TProgress progress(Services, "Reading", item.Length, kProgressBytes);
   TProgressSource source(*entry, progress);
   TLineCursor lines(source);
-  return Parse3DO(lines);
+  return Parse3DO(lines, FileName);
 }

@@ -58,7 +58,7 @@ bool TLineCursor::Next() {
     end = static_cast<size_t>((cr ? cr : lf) - Text.data());
     // A CR that ends the block may be the first half of CR LF.
     const bool open = end == Text.size() || (Text[end] == '\r' && end + 1 == Text.size());
-    if (end - start > kMaxLine) throw EInOutError("A line of more than 64 MiB: this is not model text");
+    if (end - start > kMaxLine) throw EInOutError("a line of more than 64 MiB: this is not model text");
     if (!open || !Source) break;
     scanned = end - start;
     Refill(start);

@@ -22,9 +22,9 @@ namespace {
 // One material as the exported faces use it.
 struct TObjMaterial {
   const TMaterial* Material;
-  std::string Name;  // in the OBJ and MTL files
-  bool Found;        // its texture coordinates are scaled by its size
-  bool Picture;      // a PNG of its first image lies beside the files
+  std::string Name;   // in the OBJ and MTL files
+  int Width, Height;  // the texels its texture coordinates are divided by
+  bool Picture;       // a PNG of its first image lies beside the files
 };
 
 // The materials in the order the faces first use them, looked up by the faces' pointers.
@@ -44,11 +44,13 @@ class TObjMaterials {
   const std::vector<TObjMaterial>& All() const { return List; }
 
  private:
+  // A material that is not found counts as the texture commands count it.
   static TObjMaterial Describe(const TMaterial* m) {
-    if (!m) return {m, "dflt", false, false};
-    const bool found = m->Loaded && m->Width > 0 && m->Height > 0;
-    const bool picture = found && m->Pixels.size() >= static_cast<size_t>(m->Width) * static_cast<size_t>(m->Height) * 3;
-    return {m, ObjMaterialName(m->Name), found, picture};
+    if (!m) return {m, "dflt", kUnreadMaterialSide, kUnreadMaterialSide, false};
+    if (!(m->Loaded && m->Width > 0 && m->Height > 0))
+      return {m, ObjMaterialName(m->Name), kUnreadMaterialSide, kUnreadMaterialSide, false};
+    const bool picture = m->Pixels.size() >= static_cast<size_t>(m->Width) * static_cast<size_t>(m->Height) * 3;
+    return {m, ObjMaterialName(m->Name), m->Width, m->Height, picture};
   }
   std::vector<TObjMaterial> List;
   std::unordered_map<const TMaterial*, size_t> ByMaterial;
@@ -117,11 +119,7 @@ class TObjText {
   // last. The texels are taken at the six decimals a 3DO file holds them to, so that the
   // numbers written stay short; they come back exactly.
   TObjText& Tex(const TTXVertex& t, const TObjMaterial& m) {
-    if (!m.Found) {
-      Float(t.U) << ' ';
-      return Float(t.V);
-    }
-    const int width = m.Material->Width, height = m.Material->Height;
+    const int width = m.Width, height = m.Height;
     const double u = std::round(t.U * 1e6), v = std::round(t.V * 1e6);
     if (std::fabs(u) < kMaxMillionths && std::fabs(v) < kMaxMillionths) {
       Ratio(static_cast<int64_t>(u), width) << ' ';

@@ -220,9 +220,12 @@ TTXVertex TObjParser::Tex(int index) const {
   if (index < 0 || index >= static_cast<int>(TexVertices.size()))
     RaiseListError("Texture Vertex Index is out of bounds: %d", index);
   const auto [u, v] = TexVertices[static_cast<size_t>(index)];
-  if (Material && Material->Loaded && Material->Width > 0 && Material->Height > 0)
-    return {static_cast<float>(u * Material->Width), static_cast<float>((1 - v) * Material->Height)};
-  return {static_cast<float>(u), static_cast<float>(v)};
+  if (!Material) return {static_cast<float>(u), static_cast<float>(v)};
+  // A material that is not found counts as the export and the texture commands count it.
+  const bool found = Material->Loaded && Material->Width > 0 && Material->Height > 0;
+  const int width = found ? Material->Width : kUnreadMaterialSide;
+  const int height = found ? Material->Height : kUnreadMaterialSide;
+  return {static_cast<float>(u * width), static_cast<float>((1 - v) * height)};
 }
 
 void TObjParser::ReadFace() {

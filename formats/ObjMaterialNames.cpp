@@ -12,11 +12,11 @@ bool EndsInMat(std::string_view name) {
 }
 }  // namespace
 
-// Only a stem that would not keep its name on the way back loses the ending: "a.mat.mat"
-// and ".mat" stay whole.
+// Only a stem that would come back as another material keeps the ending: "a.mat.mat" and
+// ".mat" stay whole.
 std::string ObjMaterialName(std::string_view material) {
   const std::string_view stem = material.substr(0, material.size() - std::min(material.size(), kMat.size()));
-  if (material.ends_with(kMat) && !stem.empty() && !EndsInMat(stem)) return std::string(stem);
+  if (EndsInMat(material) && !stem.empty() && !EndsInMat(stem)) return std::string(stem);
   return std::string(material);
 }
 

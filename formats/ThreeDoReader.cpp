@@ -20,7 +20,6 @@
 
 namespace {
 
-const char* const kLineListMessage = "List index out of bounds (%d)";
 // Node rows naming a mesh that already has a node get copies of it; all copies together may
 // hold this many times the vertices, faces and corners the file spells out, so that a few
 // lines of text cannot demand unbounded memory.
@@ -29,24 +28,31 @@ constexpr int64_t kCopyFactor = 4;
 // whole, while every node's slots, and the copies of shown meshes that sets a text leaves empty
 // receive, stay within a small multiple of the file.
 constexpr int kMostGeosets = 4 * kGameGeosets;
-// Room for the parse error reserved up front, so that running out of memory can still be
-// reported without allocating.
+// Room for the parse error reserved up front beside the source's name, so that running out
+// of memory can still be reported without allocating.
 constexpr size_t kMessageRoom = 512;
+// A line quoted in a message is cut to this many characters: a damaged file's "line" may be
+// megabytes long.
+constexpr size_t kQuotedLine = 80;
 
-// The parse error's text. With a `room`, the line's text is cut so that the whole fits.
-void ComposeParseError(std::string& out, std::string_view type, std::string_view message, int64_t line,
-                       std::string_view text, size_t room = std::string::npos) {
+// "x.3do, line 12: " and the message; without a source name, "line 12: ". With a `room`, the
+// message is cut so that the whole fits.
+void ComposeParseError(std::string& out, std::string_view source, int64_t line, std::string_view message,
+                       size_t room = std::string::npos) {
   char digits[24];
   const char* end = std::to_chars(digits, digits + sizeof digits, line).ptr;
-  const std::string_view number(digits, static_cast<size_t>(end - digits));
-  const std::string_view head[] = {"Error parsing 3DO.\n\r\n\rError: ", type, ": ", message, "\n\rLine: ", number,
-                                   "\n\r\""};
-  size_t fixed = 1;  // the closing quote
+  const std::string_view head[] = {source, source.empty() ? "" : ", ", "line ",
+                                   std::string_view(digits, static_cast<size_t>(end - digits)), ": "};
+  size_t fixed = 0;
   for (const std::string_view piece : head) fixed += piece.size();
-  if (room != std::string::npos) text = text.substr(0, room > fixed ? room - fixed : 0);
+  if (room != std::string::npos) message = message.substr(0, room > fixed ? room - fixed : 0);
   out.clear();
   for (const std::string_view piece : head) out.append(piece);
-  out.append(text).append("\"");
+  out.append(message);
+}
+
+std::string Quoted(std::string_view line) {
+  return "\"" + std::string(line.substr(0, kQuotedLine)) + (line.size() > kQuotedLine ? "...\"" : "\"");
 }
 
 size_t GeometrySize(const TMesh& mesh) {
@@ -57,23 +63,22 @@ size_t GeometrySize(const TMesh& mesh) {
 
 class TReader {
  public:
-  TReader(TModel& model, TLineCursor& cursor)
-      : Model(model), Cursor(cursor), FirstNode(model.Nodes.Count()), FirstMaterial(model.Materials.Count()) {
-    Message.reserve(kMessageRoom);
+  TReader(TModel& model, TLineCursor& cursor, std::string_view source)
+      : Model(model), Cursor(cursor), Source(source), FirstNode(model.Nodes.Count()),
+        FirstMaterial(model.Materials.Count()) {
+    Message.reserve(source.size() + kMessageRoom);
   }
 
   void Parse();
-  std::string ParseError(const EZarnError& e) {
-    Clean();
+  std::string ParseError(const EZarnError& e) const {
     std::string text;
-    ComposeParseError(text, e.TypeName(), e.what(), Index, Current);
+    ComposeParseError(text, Source, Index + 1, e.what());
     return text;
   }
   // After running out of memory: everything this read added goes, and the parse error is
   // composed in the room reserved for it. Nothing here allocates.
   std::string OutOfMemory() {
-    ComposeParseError(Message, "EOutOfMemory", "Out of memory", Index, Stale ? Raw : std::string_view(Current),
-                      Message.capacity());
+    ComposeParseError(Message, Source, Index + 1, "out of memory; nothing of the text was kept", Message.capacity());
     std::vector<std::vector<std::unique_ptr<TMesh>>>().swap(Unclaimed);
     std::vector<TMeshes>().swap(Meshes);
     TexVertices = TTXVertices();
@@ -81,40 +86,63 @@ class TReader {
     Fields = TLineFields();
     std::string().swap(Current);
     std::string().swap(Kept);
+    std::string().swap(SoughtKey);
+    std::vector<int64_t>().swap(NodeLines);
     Model.DeleteNodesFrom(FirstNode);
     while (Model.Materials.Count() > FirstMaterial) Model.Materials.Delete(Model.Materials.Count() - 1);
     return std::move(Message);
   }
 
  private:
-  // Searches forward for the line holding `key`; with a `stop`, a line holding that ends the
-  // search first and false is returned.
-  bool FindLine(std::string_view key, std::string_view stop = {}, bool clean = true);
+  // Searches forward for the line holding `key`, which should read as the key followed by
+  // `form` ("MATERIALS" and "n"): a message quotes both when it does not. With a `stop`, a line
+  // holding that ends the search first and false is returned.
+  bool FindLine(std::string_view key, const char* form, std::string_view stop = {}, bool clean = true);
   // Finds the row and splits it into at most `capacity` fields.
-  void ReadRow(int row, int capacity);
+  void ReadRow(int row, int capacity, const char* form);
   void NoteGeosets(std::string_view raw);
-  std::string_view ReadValue(std::string_view key);
+  std::string_view ReadValue(std::string_view key, const char* form);
   void Split(int capacity, bool rowLabel = true) { Fields.Split(Current, capacity, rowLabel); }
   // The line found last, cleaned into Current if it is not yet.
   void Clean() {
     if (Stale) CleanLine(Raw, Current);
     Stale = false;
   }
-  int Int(int field) const { return StrToInt(Fields[field]); }
-  double Num(int field) const { return StrToFloat(Fields[field]); }
-  TMaterial* FileMaterial(int index) const {
-    if (index < 0 || index >= static_cast<int>(FileMaterials.size())) RaiseListError(kLineListMessage, index);
-    return FileMaterials[static_cast<size_t>(index)];
+  // The line found last is not what was sought there.
+  [[noreturn]] void Expected() {
+    Clean();
+    throw EParserError("expected " + Sought() + ", found " + Quoted(Current));
+  }
+  [[noreturn]] static void Refuse(const std::string& what) { throw EParserError(what); }
+  std::string Sought() const { return "\"" + SoughtKey + (*SoughtForm ? " " : "") + SoughtForm + "\""; }
+  int ToInt(std::string_view text) {
+    int value = 0;
+    if (!TryStrToInt(text, value)) Expected();
+    return value;
+  }
+  double ToNum(std::string_view text) {
+    double value = 0;
+    if (!TryStrToFloat(text, value)) Expected();
+    return value;
+  }
+  int Int(int field) { return ToInt(Fields[field]); }
+  double Num(int field) { return ToNum(Fields[field]); }
+  // An index a row names into a list of `count`, which -1 may leave empty.
+  void CheckIndex(int index, int count, const char* what, bool noneAllowed = false) {
+    if ((index < 0 || index >= count) && !(noneAllowed && index == -1))
+      Refuse("the row names " + std::string(what) + " " + std::to_string(index) + ", but there " +
+             (count == 1 ? "is 1" : "are " + std::to_string(count)));
   }
   void ReadGeoset(size_t set, std::string_view meshesKey);
   void ReadMesh(size_t set, int i);
   void ReadNodes();
   void PlaceMesh(TNode& node, int row, int index, size_t set);
-  TNode* LinkedNode(int rowIndex) const;
+  TNode* LinkedNode(int row, int rowIndex);
   void LinkNodes(int firstNode);
 
   TModel& Model;
   TLineCursor& Cursor;
+  const std::string_view Source;  // the file's name, for messages; may be empty
   const int FirstNode;
   const int FirstMaterial;
   int64_t Index = 0;  // the line searched last, even past the end of the text
@@ -128,6 +156,9 @@ class TReader {
   std::string_view Raw;
   std::string Kept;
   bool Stale = false;
+  // What the line searched last should hold, for a message that it does not.
+  std::string SoughtKey;
+  const char* SoughtForm = "";
   std::string Message;
   TLineFields Fields;
   // The materials of the file's list, by their numbers there: a face row names one by number,
@@ -136,12 +167,16 @@ class TReader {
   TNameRepairs Names{NameWritesBack};  // material and mesh names that could not be written back as read
   // Each geometry set's meshes, in file order.
   std::vector<TMeshes> Meshes;
+  // The line of each node row read, for a message about its links, which are made last.
+  std::vector<int64_t> NodeLines;
   // The file's meshes until a node row takes them; those no row names go with the reader.
   std::vector<std::vector<std::unique_ptr<TMesh>>> Unclaimed;
   TTXVertices TexVertices;
 };
 
-bool TReader::FindLine(std::string_view key, std::string_view stop, bool clean) {
+bool TReader::FindLine(std::string_view key, const char* form, std::string_view stop, bool clean) {
+  SoughtKey.assign(key);
+  SoughtForm = form;
   // Moving on may move the text the last line was read from; what an error would still
   // quote of it is kept first, uncleaned, which costs a copy and not a cleaning.
   if (Stale) {
@@ -150,7 +185,10 @@ bool TReader::FindLine(std::string_view key, std::string_view stop, bool clean) 
   }
   for (;;) {
     ++Index;
-    if (!Cursor.Next()) RaiseListError(kLineListMessage, Index);
+    if (!Cursor.Next()) {
+      --Index;  // the message names the last line there is
+      Refuse("expected " + Sought() + ", found the end of the text");
+    }
     const std::string_view raw = Cursor.Current();
     if (WatchGeosets && raw.find("GEOSETS") != std::string_view::npos) NoteGeosets(raw);
     const bool stopped = !stop.empty() && raw.find(stop) != std::string_view::npos;
@@ -177,19 +215,19 @@ void TReader::NoteGeosets(std::string_view raw) {
   if (TryStrToFloat(fields[1], count) && count > 1 && count < 1e9) Declared = static_cast<int>(count);
 }
 
-void TReader::ReadRow(int row, int capacity) {
+void TReader::ReadRow(int row, int capacity, const char* form) {
   char key[16];
   char* end = std::to_chars(key, key + sizeof key - 1, row).ptr;
   *end++ = ':';
-  FindLine(std::string_view(key, static_cast<size_t>(end - key)), {}, false);
+  FindLine(std::string_view(key, static_cast<size_t>(end - key)), form, {}, false);
   // Most rows of a big mesh need no cleaning: their fields are read where they stand.
   if (Stale && Fields.SplitPlain(Raw, capacity, true)) return;
   Clean();
   Split(capacity);
 }
 
-std::string_view TReader::ReadValue(std::string_view key) {
-  FindLine(key);
+std::string_view TReader::ReadValue(std::string_view key, const char* form) {
+  FindLine(key, form);
   Split(2, false);
   return Fields[1];
 }
@@ -199,11 +237,11 @@ void TReader::Parse() {
   Cursor.Next();  // line 0 is never examined: every search first advances
   Current.assign(Cursor.Current());
   Model.ShowStatus("Loading Resources...");
-  FindLine("MODELRESOURCE");
-  const int materials = StrToInt(ReadValue("MATERIALS"));
+  FindLine("MODELRESOURCE", "");
+  const int materials = ToInt(ReadValue("MATERIALS", "n"));
   std::vector<std::string> names;
   for (int i = 0; i < materials; ++i) {
-    ReadRow(i, 5);
+    ReadRow(i, 5, "name");
     names.push_back(Names.Repair(Fields[1]));
   }
   // Every material the file names stays, in the file's order, so that saving keeps its numbers.
@@ -213,9 +251,9 @@ void TReader::Parse() {
   }
 
   Model.ShowStatus("Loading Attributes...");
-  FindLine("GEOMETRYDEF");
-  Model.Radius = StrToFloat(ReadValue("RADIUS"));
-  FindLine("INSERT OFFSET");
+  FindLine("GEOMETRYDEF", "");
+  Model.Radius = ToNum(ReadValue("RADIUS", "r"));
+  FindLine("INSERT OFFSET", "x y z");
   Split(10, false);
   Model.InsertOffset = {Num(2), Num(3), Num(4)};
   WatchGeosets = true;
@@ -224,7 +262,7 @@ void TReader::Parse() {
   // A set the count declares but the text does not hold ends the sets where they stop.
   bool atHierarchy = false;
   for (int set = 1; set < std::min(Declared, kMostGeosets) && !atHierarchy; ++set) {
-    atHierarchy = !FindLine("GEOSET", "HIERARCHYDEF");
+    atHierarchy = !FindLine("GEOSET", "n", "HIERARCHYDEF");
     if (!atHierarchy) ReadGeoset(static_cast<size_t>(set), "MESHES");
   }
   const std::string declared = "The model declares " + std::to_string(Declared) + " geometry sets";
@@ -234,7 +272,7 @@ void TReader::Parse() {
     Model.AddOutput(declared + "; the first " + std::to_string(kMostGeosets) + " were read");
 
   Model.ShowStatus("Searching for Hierarchy Def...");
-  if (!atHierarchy) FindLine("HIERARCHYDEF");
+  if (!atHierarchy) FindLine("HIERARCHYDEF", "");
   Model.ShowStatus("Loading Hierarchy Nodes...");
   ReadNodes();
   LinkNodes(FirstNode);
@@ -245,25 +283,25 @@ void TReader::Parse() {
 void TReader::ReadGeoset(size_t set, std::string_view meshesKey) {
   Meshes.resize(set + 1);
   Unclaimed.resize(set + 1);
-  const int meshes = StrToInt(ReadValue(meshesKey));
+  const int meshes = ToInt(ReadValue(meshesKey, "n"));
   for (int i = 0; i < meshes; ++i) ReadMesh(set, i);
 }
 
 void TReader::ReadMesh(size_t set, int i) {
   const std::string label = (set ? "Loading Set " + std::to_string(set) + ", Mesh " : "Loading Mesh ") + std::to_string(i);
   Model.ShowStatus(label + "...");
-  FindLine("MESH " + std::to_string(i));
+  FindLine("MESH " + std::to_string(i), "");
   TMesh* mesh = Unclaimed[set].emplace_back(Model.NewMesh()).get();
   Meshes[set].Add(mesh);
-  mesh->Name = Names.Repair(ReadValue("NAME"));
-  mesh->GeometryMode = StrToInt(ReadValue("GEOMETRYMODE"));
-  mesh->LightingMode = StrToInt(ReadValue("LIGHTINGMODE"));
-  mesh->TextureMode = StrToInt(ReadValue("TEXTUREMODE"));
+  mesh->Name = Names.Repair(ReadValue("NAME", "name"));
+  mesh->GeometryMode = ToInt(ReadValue("GEOMETRYMODE", "n"));
+  mesh->LightingMode = ToInt(ReadValue("LIGHTINGMODE", "n"));
+  mesh->TextureMode = ToInt(ReadValue("TEXTUREMODE", "n"));
 
   Model.ShowStatus(label + ", Vertices...");
-  const int vertices = StrToInt(ReadValue("VERTICES"));
+  const int vertices = ToInt(ReadValue("VERTICES", "n"));
   for (int j = 0; j < vertices; ++j) {
-    ReadRow(j, 20);
+    ReadRow(j, 20, "x y z intensity");
     TVertex* v = mesh->AddVertex();
     v->Position = {Num(1), Num(2), Num(3)};
     // Older writers leave the column out or fill it with anything; it only adds light.
@@ -274,20 +312,23 @@ void TReader::ReadMesh(size_t set, int i) {
 
   Model.ShowStatus(label + ", Texture Vertices...");
   TexVertices.Clear();
-  FindLine("TEXTURE VERTICES");
+  FindLine("TEXTURE VERTICES", "n");
   Split(5, false);
   const int texVertices = Int(2);
   for (int j = 0; j < texVertices; ++j) {
-    ReadRow(j, 20);
+    ReadRow(j, 20, "u v");
     TexVertices.Add({static_cast<float>(Num(1)), static_cast<float>(Num(2))});
   }
 
   Model.ShowStatus(label + ", Surfaces...");
-  const int faces = StrToInt(ReadValue("FACES"));
+  const int faces = ToInt(ReadValue("FACES", "n"));
   for (int j = 0; j < faces; ++j) {
     // A face row holds as many corners as it lists: the writer writes faces of any size.
-    ReadRow(j, std::numeric_limits<int>::max());
-    TFace* face = mesh->AddFace(FileMaterial(Int(1)));
+    ReadRow(j, std::numeric_limits<int>::max(),
+            "material type geometry lighting texture extralight corners vertex, texture-vertex ...");
+    const int material = Int(1);
+    CheckIndex(material, static_cast<int>(FileMaterials.size()), "material");
+    TFace* face = mesh->AddFace(FileMaterials[static_cast<size_t>(material)]);
     face->FaceType = Int(2);
     face->GeometryMode = Int(3);
     face->LightingMode = Int(4);
@@ -302,9 +343,12 @@ void TReader::ReadMesh(size_t set, int i) {
     for (int k = 0; k < corners; ++k) {
       const int vi = Int(8 + 2 * k);
       const int ti = Int(9 + 2 * k);
-      const int c = face->AddVertex(mesh->Vertices.Get(vi));
+      CheckIndex(vi, mesh->Vertices.Count(), "vertex");
+      const int c = face->AddVertex(mesh->Vertices[vi]);
       // Untextured models of the game name texture vertex 0 without listing any.
-      if (!(ti == 0 && TexVertices.Count() == 0)) face->TXVertices[c] = TexVertices.Get(ti);
+      if (ti == 0 && TexVertices.Count() == 0) continue;
+      CheckIndex(ti, TexVertices.Count(), "texture vertex");
+      face->TXVertices[c] = TexVertices[ti];
     }
     Listed += 1 + static_cast<size_t>(corners);
   }
@@ -326,7 +370,7 @@ void TReader::PlaceMesh(TNode& node, int row, int index, size_t set) {
   // A second row naming the same mesh gets a copy, so that each mesh has one owner.
   const size_t size = GeometrySize(*mesh);
   if (Copied + size > static_cast<size_t>(kCopyFactor) * Listed)
-    throw EParserError("Mesh " + std::to_string(index) + " (" + mesh->Name +
+    throw EParserError("mesh " + std::to_string(index) + " (" + mesh->Name +
                        ") is named by too many nodes: its copies would hold more than " + std::to_string(kCopyFactor) +
                        " times the vertices, faces and corners of the file");
   Copied += size;
@@ -337,7 +381,7 @@ void TReader::PlaceMesh(TNode& node, int row, int index, size_t set) {
 }
 
 void TReader::ReadNodes() {
-  FindLine("HIERARCHY NODES");
+  FindLine("HIERARCHY NODES", "n");
   Split(5, false);
   const int nodes = Int(2);
   // A model read whole takes the file's sets; one read into a model (Insert, Paste) keeps the
@@ -348,9 +392,12 @@ void TReader::ReadNodes() {
     Model.AddOutput("The text read holds " + std::to_string(Meshes.size()) + " geometry sets and the model " +
                     std::to_string(Model.GeosetCount()) + "; the others were left out");
   for (int j = 0; j < nodes; ++j) {
-    ReadRow(j, 20);
+    ReadRow(j, 20,
+            "flags type mesh parent child sibling children x y z pitch yaw roll pivot-x pivot-y pivot-z name");
+    NodeLines.push_back(Index);
     TNode* node = Model.AddNode();
     if (const int m = Int(3); m != -1) {
+      CheckIndex(m, Meshes[0].Count(), "mesh");
       for (size_t set = 0; set < sets; ++set) PlaceMesh(*node, j, m, set);
       // A shown set past the text's sets shows the last of them that holds the mesh; the
       // model's other sets get their copies when the read is done.
@@ -370,10 +417,15 @@ void TReader::ReadNodes() {
   }
 }
 
-// The node a row index of this file names; row indices count from the first node read.
-TNode* TReader::LinkedNode(int rowIndex) const {
+// The node that the row `row` of this file names by `rowIndex`; row indices count from the
+// first node read.
+TNode* TReader::LinkedNode(int row, int rowIndex) {
   const int64_t index = int64_t{rowIndex} + FirstNode;
-  if (index < 0 || index >= Model.Nodes.Count()) RaiseListError(ListMessage<TNode>::Text, index);
+  if (index < 0 || index >= Model.Nodes.Count()) {
+    Index = NodeLines[static_cast<size_t>(row)];  // the message names the row's line
+    Refuse("the row names node " + std::to_string(rowIndex) + ", but the text has " +
+           std::to_string(Model.Nodes.Count() - FirstNode) + " nodes");
+  }
   return Model.Nodes[static_cast<int>(index)];
 }
 
@@ -385,9 +437,10 @@ void TReader::LinkNodes(int firstNode) {
   try {
     for (int m = firstNode; m < Model.Nodes.Count(); ++m) {
       TNode* node = Model.Nodes[m];
-      if (node->ParentIndex != -1) node->Parent = LinkedNode(node->ParentIndex);
-      if (node->ChildIndex != -1) node->Child = LinkedNode(node->ChildIndex);
-      if (node->SiblingIndex != -1) node->Sibling = LinkedNode(node->SiblingIndex);
+      const int row = m - firstNode;
+      if (node->ParentIndex != -1) node->Parent = LinkedNode(row, node->ParentIndex);
+      if (node->ChildIndex != -1) node->Child = LinkedNode(row, node->ChildIndex);
+      if (node->SiblingIndex != -1) node->Sibling = LinkedNode(row, node->SiblingIndex);
     }
   } catch (...) {
     failure = std::current_exception();
@@ -402,11 +455,11 @@ void TReader::LinkNodes(int firstNode) {
 
 }  // namespace
 
-TReadResult TModel::Parse3DO(TLineCursor& lines) {
+TReadResult TModel::Parse3DO(TLineCursor& lines, std::string_view source) {
   TReadResult result;
   const int first = Nodes.Count();
   {
-    TReader reader(*this, lines);
+    TReader reader(*this, lines, source);
     // Memory may also run out while the message of another error is composed.
     try {
       try {
@@ -455,5 +508,5 @@ TReadResult TModel::LoadFromFile(const std::string& path) {
   TProgress progress(Services, "Reading", file->Size(), kProgressBytes);
   TProgressSource source(*file, progress);
   TLineCursor lines(source);
-  return Parse3DO(lines);
+  return Parse3DO(lines, path);
 }

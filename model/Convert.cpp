@@ -17,12 +17,15 @@ std::string_view SkipPlus(std::string_view text) {
 
 }  // namespace
 
-int StrToInt(std::string_view text) {
+bool TryStrToInt(std::string_view text, int& value) {
   const std::string_view digits = SkipPlus(text);
-  int value = 0;
   const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size())
-    throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
+  return !digits.empty() && ec == std::errc() && end == digits.data() + digits.size();
+}
+
+int StrToInt(std::string_view text) {
+  int value = 0;
+  if (!TryStrToInt(text, value)) throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
   return value;
 }
 

@@ -5,6 +5,8 @@
 // ("'%s' is not a valid integer value" / "'%s' is not a valid floating point value").
 int StrToInt(std::string_view text);
 double StrToFloat(std::string_view text);
+// The same without raising: false for a text that is no such number.
+bool TryStrToInt(std::string_view text, int& value);
 bool TryStrToFloat(std::string_view text, double& value);
 // True when the number can be written to a 3DO file and read back as it is: finite and within
 // the single-precision range the files are read with.

@@ -38,6 +38,10 @@ class TMaterial {
   void Load();
 };
 
+// The texels across and down that a material counts when it was not read, so that texture
+// coordinates keep a meaning without the picture.
+constexpr int kUnreadMaterialSide = 64;
+
 template <>
 struct ListMessage<TMaterial> {
   static constexpr const char* Text = "Material Index is out of bounds: %d";

@@ -95,7 +95,8 @@ class TModel {
   TReadResult LoadFromFile(const std::string& path);
   TReadResult LoadFromContainer(const TGobItem& item);
   TReadResult Parse3DO(std::string_view text);
-  TReadResult Parse3DO(TLineCursor& lines);
+  // A message names the `source` (a file's name) and the line, counted from 1.
+  TReadResult Parse3DO(TLineCursor& lines, std::string_view source = {});
   // 3DO writing. SaveToFile replaces the file only once the whole text is on disk and
   // raises EInOutError when it cannot.
   void Write3DO(std::string& out, const std::vector<TNode*>& nodes);

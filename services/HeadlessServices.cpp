@@ -1,19 +1,10 @@
 #include "services/HeadlessServices.h"
 
-void THeadlessServices::AddOutput(const std::string& line) {
-  Output.push_back(line);
-  if (Echo) std::fprintf(Echo, "%s\n", line.c_str());
-}
+void THeadlessServices::AddOutput(const std::string& line) { Output.push_back(line); }
 
-void THeadlessServices::ShowError(const std::string& text) {
-  Errors.push_back(text);
-  if (Echo) std::fprintf(Echo, "Error: %s\n", text.c_str());
-}
+void THeadlessServices::ShowError(const std::string& text) { Errors.push_back(text); }
 
-void THeadlessServices::ShowInformation(const std::string& text) {
-  Informations.push_back(text);
-  if (Echo) std::fprintf(Echo, "%s\n", text.c_str());
-}
+void THeadlessServices::ShowInformation(const std::string& text) { Informations.push_back(text); }
 
 bool THeadlessServices::QueryValues(const std::string& caption, std::vector<std::string>& lines) {
   Queries.push_back(caption);

@@ -1,5 +1,4 @@
 #pragma once
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -7,11 +6,9 @@
 #include "services/UserServices.h"
 
 // User services without windows, for the command-line tool and the tests: every message is
-// recorded and, when a stream is given, printed; queries take their answers from a table.
+// recorded; queries take their answers from a table.
 class THeadlessServices : public TUserServices {
  public:
-  explicit THeadlessServices(FILE* echo = nullptr) : Echo(echo) {}
-
   void AddOutput(const std::string& line) override;
   void ShowStatus(const std::string& text) override { Status.push_back(text); }
   void ShowError(const std::string& text) override;
@@ -47,6 +44,5 @@ class THeadlessServices : public TUserServices {
 
  private:
   std::string NextFileName();
-  FILE* Echo;
   uint64_t LastDone = 0;
 };

@@ -29,7 +29,8 @@ TEST_F(CliHabits, EachMissingMaterialIsNamedOnceInOneLine) {
   // Saving names them in the game check's findings, which go before it.
   const std::string finding = " not found in the model's folder, its Mat folder or the resource list's containers, "
                               "so the game does not load the model\n";
-  const std::string saved = "Material 'stone.mat' (material 0):" + finding + "Material 'metal.mat' (material 1):" + finding;
+  const std::string saved =
+      "zarn-cli: Material 'stone.mat' (material 0):" + finding + "zarn-cli: Material 'metal.mat' (material 1):" + finding;
   const struct {
     std::vector<std::string> Args;
     int Status;
@@ -44,7 +45,7 @@ TEST_F(CliHabits, EachMissingMaterialIsNamedOnceInOneLine) {
       {{"edit", Tri, Dir.File("ed.3do"), "mode:surface", "select:all", "prop:Geo=Solid"}, 0, saved},
       // The model's container holds stone.mat.
       {{"info", Gob, "tri.3do"}, 0, "zarn-cli: material not found: metal.mat\n"},
-      {{"edit", Gob, "tri.3do", Dir.File("eg.3do")}, 0, "Material 'metal.mat' (material 1):" + finding},
+      {{"edit", Gob, "tri.3do", Dir.File("eg.3do")}, 0, "zarn-cli: Material 'metal.mat' (material 1):" + finding},
       // check names each in its findings, on standard output, and nowhere else.
       {{"check", Tri}, 3, ""},
   };
@@ -73,13 +74,15 @@ TEST_F(CliHabits, EditReadsAModelInsideAContainer) {
   EXPECT_EQ(written.Model().Nodes.Last()->Name, "Cube");
   const TCliRun missing = RunCliApart({"edit", Gob, "none.3do", out});
   EXPECT_EQ(missing.Status, 1);
-  EXPECT_EQ(missing.Err, "No entry 'none.3do' in '" + Gob + "'\n");
+  EXPECT_EQ(missing.Err, "zarn-cli: No entry 'none.3do' in '" + Gob + "'\n");
 }
 
-// A wrong command line is told in one line, reads nothing, writes nothing and exits with 2;
+// A wrong command line is told in one line, changes nothing, writes nothing and exits with 2;
 // a step that the model refuses exits with 1.
 TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
   const std::string out = Dir.File("out.3do");
+  const std::string in = ZARN_SAMPLES_DIR "/fighter.3do";
+  const std::string read = ReadWholeFile(in);
   const struct {
     std::vector<std::string> Steps;
     std::string Err;
@@ -105,27 +108,57 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
       {{"uv:spin"},
        "zarn-cli: unknown step 'uv:spin' (uv:view:top|front|side, uv:box[:DENSITY], uv:cylinder, uv:fit, "
        "uv:move:DU,DV, uv:scale:SU,SV, uv:rotate:DEG, uv:flip:u|v)\n"},
+      // Values written wrongly: no number, or none a 3DO file holds.
+      {{"reduce:abc"}, "zarn-cli: reduce:abc: 'abc' is not a valid integer value\n"},
+      {{"reduce:1e3"}, "zarn-cli: reduce:1e3: '1e3' is not a valid integer value\n"},
+      {{"actPrimCube", "Size=abc"}, "zarn-cli: actPrimCube: 'abc' is not a valid floating point value\n"},
+      {{"select:all", "actEditTranslate", "X=abc"}, "zarn-cli: actEditTranslate: 'abc' is not a valid floating point value\n"},
+      {{"select:all", "actEditRotate", "X=inf"}, "zarn-cli: actEditRotate: 'inf' is not a valid floating point value\n"},
+      {{"mode:surface", "select:all", "uv:move:abc,1"}, "zarn-cli: uv:move:abc,1: 'abc' is not a valid floating point value\n"},
+      {{"mode:surface", "select:all", "uv:box:abc"}, "zarn-cli: uv:box:abc: 'abc' is not a valid floating point value\n"},
+      {{"mode:surface", "select:all", "uv:rotate:1e300"},
+       "zarn-cli: uv:rotate:1e300: '1e300' is not a valid floating point value\n"},
+      {{"mode:surface", "select:all", "prop:Extralight=nan"},
+       "zarn-cli: prop:Extralight=nan: 'nan' is not a valid floating point value\n"},
+      {{"mode:surface", "select:all", "prop:TwoSided=yes"}, "zarn-cli: prop:TwoSided=yes: 'yes' is not 0 or 1\n"},
+      {{"select:all", "prop:Position=1,2"}, "zarn-cli: prop:Position=1,2: '' is not a valid floating point value\n"},
+      {{"prop:Light=Bright"},
+       "zarn-cli: prop:Light=Bright: 'Bright' is none of \"Full\", \"None\", \"Diffuse\", \"Gouraud\"\n"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Steps.back());
-    std::vector<std::string> args = {"edit", ZARN_SAMPLES_DIR "/fighter.3do", out};
+    std::vector<std::string> args = {"edit", in, out};
     args.insert(args.end(), row.Steps.begin(), row.Steps.end());
     const TCliRun run = RunCliApart(args);
     EXPECT_EQ(run.Status, 2);
     EXPECT_EQ(run.Err, row.Err);
     EXPECT_FALSE(std::filesystem::exists(out));
   }
+  EXPECT_EQ(ReadWholeFile(in), read);
   // An unknown step is found before the model is read: a missing file is never looked for.
   const TCliRun early = RunCliApart({"edit", Dir.File("none.3do"), out, "frobnicate"});
   EXPECT_EQ(early.Status, 2);
   EXPECT_EQ(early.Err, "zarn-cli: unknown step 'frobnicate' (zarn-cli help edit lists the steps)\n");
   EXPECT_EQ(RunCliApart({"edit", Gob, "tri.3do"}).Status, 2);  // no OUT.3do after the entry
   // The model refuses these: a command line written right.
-  for (const std::vector<std::string>& steps : std::vector<std::vector<std::string>>{
-           {"select:node:nobody"}, {"undo"}, {"lod:5"}, {"select:vertex:999999"}}) {
-    std::vector<std::string> args = {"edit", ZARN_SAMPLES_DIR "/fighter.3do", out};
-    args.insert(args.end(), steps.begin(), steps.end());
-    EXPECT_EQ(RunCliApart(args).Status, 1) << steps.back();
+  const struct {
+    std::vector<std::string> Steps;
+    std::string Err;
+  } refused[] = {
+      {{"select:node:nobody"}, "zarn-cli: no node is named 'nobody'\n"},
+      {{"undo"}, "zarn-cli: nothing to undo\n"},
+      {{"lod:5"}, "zarn-cli: level of detail 5 is not in the model, which has 1\n"},
+      {{"select:vertex:999999"}, "zarn-cli: index 999999 is out of range: the model has 64\n"},
+      // The corners of the first face drawn together into one point.
+      {{"mode:vertex", "select:vertex:0-3", "scale:0,0,0", "mode:surface", "select:surface:0", "uv:box"},
+       "zarn-cli: The selected faces have no extent to map\n"},
+  };
+  for (const auto& row : refused) {
+    std::vector<std::string> args = {"edit", in, out};
+    args.insert(args.end(), row.Steps.begin(), row.Steps.end());
+    const TCliRun run = RunCliApart(args);
+    EXPECT_EQ(run.Status, 1) << row.Steps.back();
+    EXPECT_EQ(run.Err, row.Err);
   }
 }
 

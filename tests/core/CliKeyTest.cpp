@@ -62,7 +62,7 @@ TEST_F(CliKey, InfoShowsTheHeaderMarkersAndNodes) {
       {{"info", "--json", Key}, 0, json},
       {{"info", Container, "walk.key", "--json"}, 0, json},
       {{"info", Container, "cut.key"}, 1, "cut.key: the header lacks FRAMES\n"},
-      {{"info", Container, "run.key"}, 1, "No entry 'run.key' in '" + Container + "'\n"},
+      {{"info", Container, "run.key"}, 1, "zarn-cli: No entry 'run.key' in '" + Container + "'\n"},
       {{"info", Dir.File("none.key")}, 1, "Cannot open file"},
   };
   for (const auto& r : runs) {
@@ -165,6 +165,10 @@ TEST_F(CliKey, BadAnimationOptionsAreRefusedAndWriteNothing) {
       {{"export", Model, Dir.File("x.obj"), "--frame", "3"}, 2, "zarn-cli: --frame needs an animation (--key)\n"},
       {{"export", Model, Dir.File("x.obj"), "--key", Key, "--frame", "three"}, 2,
        "zarn-cli: --frame takes a frame number, not 'three'\n"},
+      {{"export", Model, Dir.File("x.obj"), "--key", Key, "--frame", "nan"}, 2,
+       "zarn-cli: --frame takes a frame number, not 'nan'\n"},
+      {{"export", Model, Dir.File("x.obj"), "--key", Key, "--frame", ""}, 2,
+       "zarn-cli: --frame needs a value: --key FILE.key|CONTAINER:ENTRY, --frame F\n"},
       {{"export", Model, Dir.File("x.obj"), "--key", Container + ":cut.key"}, 1, "cut.key: the header lacks FRAMES\n"},
       {{"export", Model, Dir.File("x.obj"), "--key", Dir.File("none.key")}, 1, "not found"},
       {{"check", "--key", Key}, 2, "usage: zarn-cli check"},

@@ -80,8 +80,8 @@ TEST_F(ClipboardCommands, CutParentWithChildDeletesBothAndPasteRestoresTheLink) 
 TEST_F(ClipboardCommands, MalformedProductTextIsReportedAndKeepsTheModel) {
   Services.Clipboard = "# made by " + GetProductName() + "\r\nSECTION: HIERARCHYDEF\r\nHIERARCHY NODES 99999999\r\n";
   actEditPaste(Core);
-  EXPECT_EQ(Services.Errors.size(), 1u);
-  EXPECT_EQ(Services.Errors[0].rfind("Error parsing 3DO.", 0), 0u);
+  EXPECT_EQ(Services.Errors,
+            std::vector<std::string>{"the clipboard text, line 3: expected \"MATERIALS n\", found the end of the text"});
   EXPECT_GE(Model().Nodes.Count(), 2);
 }
 

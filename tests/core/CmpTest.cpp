@@ -167,9 +167,9 @@ TEST_F(Cmp, CliMatDecodesThroughTheChosenColormap) {
       {{"mat", mat, Dir.File("b.png"), "--cmp", gob + ":misc/cmp/level.cmp"}, 0, rowFromGob},
       {{"mat", mat, Dir.File("c.png"), "--cmp", gob + ":level.cmp"}, 0, rowFromGob},
       {{"mat", mat, Dir.File("d.png"), "--cmp"}, 2, "zarn-cli: --cmp needs a colormap: FILE.cmp or CONTAINER:ENTRY\n"},
-      {{"mat", mat, Dir.File("e.png"), "--cmp", mat}, 1, "six.mat: not a colormap (no \"CMP \" at its start)\n"},
-      {{"mat", mat, Dir.File("f.png"), "--cmp", Dir.File("none.cmp")}, 1, "File '" + Dir.File("none.cmp") + "' not found\n"},
-      {{"mat", mat, Dir.File("g.png"), "--cmp", gob + ":other.cmp"}, 1, "No entry 'other.cmp' in '" + gob + "'\n"},
+      {{"mat", mat, Dir.File("e.png"), "--cmp", mat}, 1, "zarn-cli: six.mat: not a colormap (no \"CMP \" at its start)\n"},
+      {{"mat", mat, Dir.File("f.png"), "--cmp", Dir.File("none.cmp")}, 1, "zarn-cli: File '" + Dir.File("none.cmp") + "' not found\n"},
+      {{"mat", mat, Dir.File("g.png"), "--cmp", gob + ":other.cmp"}, 1, "zarn-cli: No entry 'other.cmp' in '" + gob + "'\n"},
   };
   for (size_t i = 0; i < std::size(runs); ++i) {
     SCOPED_TRACE(i);

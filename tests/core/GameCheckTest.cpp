@@ -75,8 +75,8 @@ TEST(GameCheck, CliExitsWithThreeWhenTheGameWouldRefuseTheModel) {
       {{"check", ZARN_SAMPLES_DIR "/fighter.3do"}, 0, ""},
       {{"check", tri}, 3, missing},  // named once, as a finding
       {{"check", gob, "tri.3do"}, 0, ""},  // the model's own container holds its materials
-      {{"check", dir.File("none.3do")}, 1, "Error: Cannot open file"},
-      {{"check"}, 2, "usage: zarn-cli check"},
+      {{"check", dir.File("none.3do")}, 1, "zarn-cli: Cannot open file"},
+      {{"check"}, 2, "zarn-cli: usage: zarn-cli check"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Args.back());

@@ -105,19 +105,20 @@ TEST(GobWriter, NothingIsWrittenOverWhatDoesNotReadOrWithABadCommandLine) {
     int Status;
     std::string Out;  // how standard error begins
   } rows[] = {
-      {"plain text, not a container", {"--update", "@", file}, 1, "Failed to load GOB/GOO"},
-      {beyond, {"--update", "@", file}, 1, "Damaged container"},
-      {"GOB " + std::string(8, '\0') + "\xFF\xFF\xFF\x7F", {"--update", "@", file}, 1, "Damaged container"},
-      {"", {"--update", "@", file}, 1, "File '"},
-      {good, {"@", dir.File("missing.mat")}, 1, "File '"},
-      {good, {"@", "--as", longName, file}, 1, "Cannot write container"},
+      {"plain text, not a container", {"--update", "@", file}, 1,
+       "zarn-cli: '" + dir.File("res.gob") + "' is not a GOB/GOO container; it was left as it was\n"},
+      {beyond, {"--update", "@", file}, 1, "zarn-cli: Damaged container"},
+      {"GOB " + std::string(8, '\0') + "\xFF\xFF\xFF\x7F", {"--update", "@", file}, 1, "zarn-cli: Damaged container"},
+      {"", {"--update", "@", file}, 1, "zarn-cli: File '"},
+      {good, {"@", dir.File("missing.mat")}, 1, "zarn-cli: File '"},
+      {good, {"@", "--as", longName, file}, 1, "zarn-cli: Cannot write container"},
       {good, {"@", file, "--as", "mat\\A.MAT", file}, 2, "zarn-cli: two files for the entry 'mat\\A.MAT'"},
       {good, {"@", dir.Write("x.txt", "x")}, 2, "zarn-cli: the game keeps no file of the kind"},
       {good, {"@", "--as"}, 2, "zarn-cli: --as takes a NAME"},
       {good, {"@", "--as", "a", "--as", "b", file}, 2, "zarn-cli: --as takes a NAME"},
       {good, {"@", "--frob", file}, 2, "zarn-cli: unknown option '--frob'"},
-      {good, {"@"}, 2, "usage: zarn-cli pack"},
-      {good, {}, 2, "usage: zarn-cli pack"},
+      {good, {"@"}, 2, "zarn-cli: usage: zarn-cli pack"},
+      {good, {}, 2, "zarn-cli: usage: zarn-cli pack"},
   };
   for (const auto& row : rows) {
     const std::string gob = dir.File("res.gob");

@@ -182,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
         TFileCase{"ChildrenBeforeTheirParentWaitAPass", {2, 2, -1, 2, 0}, {}, {}, "2 2 - 2 0", {}, "2 .0 ..4 .1 .3"},
         TFileCase{"ChildAndSiblingColumnsLoop", {-1, 0, 0}, {1, 2, 0}, {2, 1, 1}, "- 0 0", {}, "0 .1 .2"},
         TFileCase{"FailedLinkKeepsWhatWasLinked", {1, 0, 1, 1}, {-1, -1, 9, -1}, {}, "1 - 1 -", {1}, "1 .0 .2 3",
-                  "Node Index is out of bounds: 9"},
+                  "line 64: the row names node 9, but the text has 4 nodes"},
         TFileCase{"InsertedBesideALoop", {-2, -1, 0}, {}, {}, "1 0 - - 2", {0}, "2 .4 3 0 .1", "", 2}),
     [](const auto& info) { return std::string(info.param.Name); });
 

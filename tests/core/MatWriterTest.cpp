@@ -256,18 +256,18 @@ TEST(MatWriter, PicturesThatCannotBeMaterialsAreRefusedAndNothingIsWritten) {
     int Status;
     std::string Message;  // how standard error begins; "@" stands for the picture's path
   } rows[] = {
-      {"hello, no picture", {}, 1, "Cannot read picture '@': not a PNG picture"},
-      {png(0, 0), {}, 1, "Cannot read picture '@': "},
-      {png(100000, 1), {}, 1, "Cannot read picture '@': "},
-      {valid.substr(0, valid.size() / 2), {}, 1, "Cannot read picture '@': "},
-      {png(100, 64), {}, 1, "Picture 1 is 100 x 64 pixels; each side must be a power of two from 8 to 1024"},
-      {png(2048, 8), {}, 1, "Picture 1 is 2048 x 8 pixels; each side must be a power of two from 8 to 1024"},
-      {png(4, 4), {}, 1, "Picture 1 is 4 x 4 pixels; each side must be a power of two from 8 to 1024"},
-      {valid, {"--mipmaps", "5"}, 1, "5 mipmap levels; a 8 x 8 texture takes 1 to 4"},
+      {"hello, no picture", {}, 1, "zarn-cli: Cannot read picture '@': not a PNG picture"},
+      {png(0, 0), {}, 1, "zarn-cli: Cannot read picture '@': "},
+      {png(100000, 1), {}, 1, "zarn-cli: Cannot read picture '@': "},
+      {valid.substr(0, valid.size() / 2), {}, 1, "zarn-cli: Cannot read picture '@': "},
+      {png(100, 64), {}, 1, "zarn-cli: Picture 1 is 100 x 64 pixels; each side must be a power of two from 8 to 1024"},
+      {png(2048, 8), {}, 1, "zarn-cli: Picture 1 is 2048 x 8 pixels; each side must be a power of two from 8 to 1024"},
+      {png(4, 4), {}, 1, "zarn-cli: Picture 1 is 4 x 4 pixels; each side must be a power of two from 8 to 1024"},
+      {valid, {"--mipmaps", "5"}, 1, "zarn-cli: 5 mipmap levels; a 8 x 8 texture takes 1 to 4"},
       {valid, {"--mipmaps", "0"}, 2, "zarn-cli: --mipmaps takes a number of levels from 1, not '0'"},
       {valid, {"--depth", "12"}, 2, "zarn-cli: --depth takes 8 or 16, not '12'"},
       {valid, {"--depth"}, 2, "zarn-cli: --depth needs 8 or 16"},
-      {valid, {"--cmp", "x.cmp"}, 1, "File 'x.cmp' not found"},
+      {valid, {"--cmp", "x.cmp"}, 1, "zarn-cli: File 'x.cmp' not found"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Message);
@@ -283,8 +283,8 @@ TEST(MatWriter, PicturesThatCannotBeMaterialsAreRefusedAndNothingIsWritten) {
   }
   dir.Write("b.png", png(16, 16));
   const TCliRun two = RunCli({"tomat", dir.Write("a.png", valid), dir.File("b.png"), out});
-  EXPECT_EQ(two.Out, "Picture 2 is 16 x 16 pixels, picture 1 8 x 8; every cel has the same size\n");
-  EXPECT_EQ(RunCli({"tomat", dir.File("none.png"), out}).Out, "File '" + dir.File("none.png") + "' not found\n");
+  EXPECT_EQ(two.Out, "zarn-cli: Picture 2 is 16 x 16 pixels, picture 1 8 x 8; every cel has the same size\n");
+  EXPECT_EQ(RunCli({"tomat", dir.File("none.png"), out}).Out, "zarn-cli: File '" + dir.File("none.png") + "' not found\n");
   EXPECT_EQ(RunCli({"tomat", out}).Status, 2);
   EXPECT_FALSE(std::filesystem::exists(out));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path), {}), 3) << "no temporary file stays";

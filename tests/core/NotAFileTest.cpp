@@ -85,14 +85,14 @@ TEST_F(NotAFile, ZarnCliSaysSoInOneLineAndWritesNothing) {
       std::vector<std::string> Args;
       std::string Err;
     } cases[] = {
-        {{"info", p}, "Error: " + kind.Says + "\n"},
-        {{"info", "--json", p, "a.3do"}, kind.Says + "\n"},
-        {{"list", p}, kind.Says + "\n"},
-        {{"mat", p, Dir.File("m.png")}, kind.Says + "\n"},
-        {{"convert", p, out}, "Error: " + kind.Says + "\n"},
-        {{"edit", p, out}, "Error: " + kind.Says + "\n"},
-        {{"edit", sample, out, "paste:" + p}, "Error: " + kind.Says + "\n"},
-        {{"edit", sample, out, "insert:" + p}, "Error: " + kind.Says + "\n"},
+        {{"info", p}, "zarn-cli: " + kind.Says + "\n"},
+        {{"info", "--json", p, "a.3do"}, "zarn-cli: " + kind.Says + "\n"},
+        {{"list", p}, "zarn-cli: " + kind.Says + "\n"},
+        {{"mat", p, Dir.File("m.png")}, "zarn-cli: " + kind.Says + "\n"},
+        {{"convert", p, out}, "zarn-cli: " + kind.Says + "\n"},
+        {{"edit", p, out}, "zarn-cli: " + kind.Says + "\n"},
+        {{"edit", sample, out, "paste:" + p}, "zarn-cli: " + kind.Says + "\n"},
+        {{"edit", sample, out, "insert:" + p}, "zarn-cli: " + kind.Says + "\n"},
     };
     for (const auto& c : cases) {
       SCOPED_TRACE(c.Args[0] + " " + c.Args.back());
@@ -109,10 +109,10 @@ TEST_F(NotAFile, ZarnCliSaysSoInOneLineAndWritesNothing) {
   ASSERT_EQ(::mkfifo(mat.c_str(), 0600), 0);
   TCliRun run = Run({"info", obj});
   EXPECT_EQ(run.Status, 1);
-  EXPECT_EQ(run.Err, "Error: Cannot read file '" + obj + "': it is a named pipe, not a file\n");
+  EXPECT_EQ(run.Err, "zarn-cli: Cannot read file '" + obj + "': it is a named pipe, not a file\n");
   run = Run({"mat", mat, Dir.File("m.png")});
   EXPECT_EQ(run.Status, 1);
-  EXPECT_EQ(run.Err, "Cannot read file '" + mat + "': it is a named pipe, not a file\n");
+  EXPECT_EQ(run.Err, "zarn-cli: Cannot read file '" + mat + "': it is a named pipe, not a file\n");
 }
 
 // One true message for a file that cannot be read, never a second one invented after it.
@@ -121,11 +121,11 @@ TEST_F(NotAFile, AFileThatCannotBeReadGetsOneMessage) {
     std::vector<std::string> Args;
     std::string Err;
   } cases[] = {
-      {{"info", "/dev/null"}, "Error: Cannot read file '/dev/null': it is a device, not a file\n"},
-      {{"info", "/no/such.3do"}, "Error: Cannot open file '/no/such.3do': No such file or directory\n"},
-      {{"info", "/no/such.obj"}, "Error: Cannot open file '/no/such.obj': No such file or directory\n"},
-      {{"list", "/no/such.gob"}, "Cannot open file '/no/such.gob': No such file or directory\n"},
-      {{"convert", "/no/such.3do", Dir.File("out.3do")}, "Error: Cannot open file '/no/such.3do': No such file or directory\n"},
+      {{"info", "/dev/null"}, "zarn-cli: Cannot read file '/dev/null': it is a device, not a file\n"},
+      {{"info", "/no/such.3do"}, "zarn-cli: Cannot open file '/no/such.3do': No such file or directory\n"},
+      {{"info", "/no/such.obj"}, "zarn-cli: Cannot open file '/no/such.obj': No such file or directory\n"},
+      {{"list", "/no/such.gob"}, "zarn-cli: Cannot open file '/no/such.gob': No such file or directory\n"},
+      {{"convert", "/no/such.3do", Dir.File("out.3do")}, "zarn-cli: Cannot open file '/no/such.3do': No such file or directory\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Args[1]);

@@ -2,6 +2,7 @@
 #include "formats/ObjImport.h"
 #include "formats/ObjExport.h"
 #include "formats/ObjMaterialNames.h"
+#include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 
@@ -20,15 +21,18 @@ class ObjExport : public ::testing::Test, protected TTestCore {
 };
 
 // The triangle model with a second face, of a material that is found, and a third that
-// shares the second one's texture vertices, under a root that is moved and turned.
+// shares the second one's texture vertices, under a root that is moved and turned; the first
+// face's material, named in capitals, is nowhere and counts as 64 x 64 texels.
 TEST_F(ObjExport, WritesWorldPositionsTexturesInOBJsUnitsNormalsAndMaterials) {
-  Dir.Write("stone.mat", Texture(32, 16));  // metal.mat is nowhere
+  Dir.Write("stone.mat", Texture(32, 16));
   std::string text = Replace(TriangleModelText(), "FACES 1\r\n", "FACES 3\r\n");
+  text = Replace(text, "metal.mat", "Metal.MAT");
   text = Replace(text, "2, 2 \r\n", "2, 2 \r\n1:  0 0x4 4 3 1 0 3 2, 2 1, 1 0, 0\r\n2:  0 0x4 4 3 1 0 3 0, 0 2, 2 1, 1\r\n");
   text = Replace(text, "0:  0 0 1\r\n\r\nSECTION", "0:  0 0 1\r\n1:  0 0 -1\r\n2:  0 0 -1\r\n\r\nSECTION");
   text = Replace(text, "1 0 0 0 0 0 0 0 0 0 root", "1 1 2 3 0 90 0 0 0 0 root");
-  ASSERT_TRUE(Model().LoadFromFile(Dir.Write("tri.3do", text)));
-  ExportObj(Model(), Dir.File("tri.obj"));
+  const TCliRun run = RunCliApart({"export", Dir.Write("tri.3do", text), Dir.File("tri.obj")});
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Err, "zarn-cli: materials not found: Metal.MAT, dflt.mat\n");
 
   EXPECT_EQ(ReadWholeFile(Dir.File("tri.obj")),
             "# Written by ZARN\n"
@@ -37,11 +41,11 @@ TEST_F(ObjExport, WritesWorldPositionsTexturesInOBJsUnitsNormalsAndMaterials) {
             "v 1 2 3\n"
             "v 1 3 3\n"
             "v 0 2 3\n"
-            "vt 0 0\n"
-            "vt 16 0\n"
-            "vt 0 16\n"
+            "vt 0 1\n"
+            "vt 0.25 1\n"
+            "vt 0 0.75\n"
             "vn 0 0 1\n"
-            "usemtl metal\n"
+            "usemtl Metal\n"
             "f 1/1/1 2/2/1 3/3/1\n"
             "vt 0 0\n"
             "vt 0.5 1\n"
@@ -53,17 +57,19 @@ TEST_F(ObjExport, WritesWorldPositionsTexturesInOBJsUnitsNormalsAndMaterials) {
             "f 1/6/3 3/4/3 2/5/3\n");
   EXPECT_EQ(ReadWholeFile(Dir.File("tri.mtl")),
             "# Written by ZARN\n\n"
-            "newmtl metal\nKd 0.5 0.5 0.5\n\n"
+            "newmtl Metal\nKd 0.5 0.5 0.5\n\n"
             "newmtl stone\nKd 1 1 1\nmap_Kd stone.png\n");
   const std::string png = ReadWholeFile(Dir.File("stone.png"));
   EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
   EXPECT_EQ(png.substr(16, 8), std::string("\0\0\0\x20\0\0\0\x10", 8));  // 32 x 16
-  EXPECT_FALSE(std::filesystem::exists(Dir.File("metal.png")));  // not found: grey, no picture
+  EXPECT_FALSE(std::filesystem::exists(Dir.File("Metal.png")));  // not found: grey, no picture
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path), {}), 5);  // no temporary file left
 
   // A folder that is not there: nothing is written, and the error names the file.
-  ExpectThrowWhat<EInOutError>([&] { ExportObj(Model(), Dir.File("none/tri.obj")); },
-                               "Cannot create file '" + Dir.File("none/stone.png") + "': No such file or directory");
+  const TCliRun nowhere = RunCliApart({"export", Dir.File("tri.3do"), Dir.File("none/tri.obj")});
+  EXPECT_EQ(nowhere.Status, 1);
+  EXPECT_EQ(nowhere.Err, "zarn-cli: Cannot create file '" + Dir.File("none/stone.png") +
+                             "': No such file or directory\nzarn-cli: materials not found: Metal.MAT, dflt.mat\n");
 }
 
 // The model as the views show it, compared number by number at six decimals.
@@ -160,13 +166,13 @@ TEST(ObjMaterialNames, ComeBackAsTheyWentAndPicturesStayInTheirFolder) {
   const struct {
     const char *Material, *Obj, *Picture;
   } names[] = {
-      {"hull.mat", "hull", "hull.png"},         {"a.MAT", "a.MAT", "a.MAT.png"},
+      {"hull.mat", "hull", "hull.png"},         {"a.MAT", "a", "a.png"},
       {"a.mat.mat", "a.mat.mat", "a.mat.mat.png"}, {".mat", ".mat", "_.mat.png"},
       {"..\\up/x.mat", "..\\up/x", "_.._up_x.png"},
   };
   for (const auto& n : names) {
     EXPECT_EQ(ObjMaterialName(n.Material), n.Obj);
-    EXPECT_EQ(MaterialFromObjName(n.Obj), n.Material);
+    EXPECT_TRUE(SameText(MaterialFromObjName(n.Obj), n.Material)) << n.Material;  // the same material to the game
     EXPECT_EQ(ObjPictureName(n.Obj), n.Picture);
   }
 }

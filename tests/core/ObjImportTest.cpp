@@ -234,8 +234,9 @@ TEST(ObjImportOptions, TurnScaleAndTakeMaterialsWithTheirTexels) {
       {{.YUp = true}, {0, 0, 4}, {0, 1, 0}, "dflt.mat", "dflt.mat", {0.25f, 0.75f}, {1, 0}},
       {{.Fit = true}, {0, 0.1, 0}, {0, 0, -0.025}, "dflt.mat", "dflt.mat", {0.25f, 0.75f}, {1, 0}},
       {{.YUp = true, .Scale = 2}, {0, 0, 8}, {0, 2, 0}, "dflt.mat", "dflt.mat", {0.25f, 0.75f}, {1, 0}},
-      // Texels from OBJ's 0..1, V up, where the material is found: (0.25, 1 - 0.75) x (32, 16).
-      {{.Materials = true}, {0, 4, 0}, {0, 0, -1}, "stone.mat", "missing_one.mat", {8, 4}, {1, 0}},
+      // Texels from OBJ's 0..1, V up: (0.25, 1 - 0.75) x (32, 16) where the material is found,
+      // (1, 1 - 0) x 64 where it is not.
+      {{.Materials = true}, {0, 4, 0}, {0, 0, -1}, "stone.mat", "missing_one.mat", {8, 4}, {64, 64}},
   };
   for (const auto& c : cases) {
     TTestCore t;

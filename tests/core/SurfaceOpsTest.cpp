@@ -30,7 +30,7 @@ TEST_F(SurfaceOps, CommandsRefuseTheWrongModeOrSelectionAndChangeNothing) {
   TNode* other = AddMeshNode("other", {{0, 0, 0}});
   Core.ToggleSurface(mesh.Surfaces[0]);
   Core.ToggleVertex(mesh.Vertices[0]);
-  const std::string two = "\r\nSelect two Vertices and try again.";
+  const std::string two = "\nSelect two Vertices and try again.";
   // An empty error: the command says nothing.
   const struct { void (*Act)(TCore&); TEditMode Mode; bool BothNodes; std::string Error; } cases[] = {
       {actEditExtrudeFace, emVertex, false, "Only works in Surface Mode"},

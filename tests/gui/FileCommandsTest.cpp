@@ -159,7 +159,7 @@ TEST_F(TFileCommandsTest, AFileThatDoesNotReadLeavesTheModelAsItWas) {
     revert ? Run("acnFileRevert") : Window->OpenFile(cut);
     EXPECT_EQ(asked, "Save changes to " + path + "?");
     ASSERT_EQ(Services.Errors.size(), 1u) << "one message for the failed read";
-    EXPECT_NE(Services.Errors[0].find("Error parsing 3DO"), std::string::npos) << Services.Errors[0];
+    EXPECT_NE(Services.Errors[0].find(".3do, line "), std::string::npos) << Services.Errors[0];
     EXPECT_EQ(Core->Model->Nodes.Count(), nodes);
     EXPECT_EQ(Core->Model->FileName, path);
     EXPECT_TRUE(Core->History.Modified());
@@ -242,7 +242,7 @@ TEST_F(TFileCommandsTest, Register3DOWritesTheDesktopAssociation) {
   Run("actHelpRegister3DO");
   ASSERT_EQ(Services.Informations.size(), 1u);
   EXPECT_EQ(Services.Informations[0],
-            "3DO files registered.\n\rIt is now possible to double click 3DO files to open them in ZARN");
+            "3DO files registered.\nIt is now possible to double click 3DO files to open them in ZARN");
   const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
   const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
   QFile desktop(data + "/applications/ZARNModel.desktop");
