@@ -45,6 +45,10 @@ QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
   return button;
 }
 
+// A shortcut is one key with its modifiers; of several typed into the key field, the last is
+// the one meant.
+QKeySequence LastKey(const QKeySequence& keys) { return keys.isEmpty() ? keys : QKeySequence(keys[keys.count() - 1]); }
+
 QListWidget* List(const char* name, QWidget* parent) {
   auto* list = new QListWidget(parent);
   list->setObjectName(name);
@@ -125,9 +129,9 @@ QGroupBox* TfrmOptions::BuildShortcuts() {
   edtShortcut = new QKeySequenceEdit(group);
   edtShortcut->setObjectName("edtShortcut");
   edtShortcut->setClearButtonEnabled(true);
-  // A shortcut is one key with its modifiers: the last key pressed is the one meant.
+  // Once the typing stops, the field shows the one key that Edit gives.
   connect(edtShortcut, &QKeySequenceEdit::keySequenceChanged, this, [this](const QKeySequence& keys) {
-    if (keys.count() > 1) edtShortcut->setKeySequence(QKeySequence(keys[keys.count() - 1]));
+    if (keys.count() > 1) edtShortcut->setKeySequence(LastKey(keys));
   });
   btnShortEdit = Button("&Edit", "btnShortEdit", group);
   connect(lbxShort, &QListWidget::itemSelectionChanged, this, &TfrmOptions::lbxShortClick);
@@ -210,7 +214,7 @@ void TfrmOptions::btnShortEditClick() {
   const int row = Highlighted(*lbxShort);
   if (row < 0) return;
   auto* action = lbxShort->item(row)->data(TShortcutRow::ActionRole).value<QAction*>();
-  const QKeySequence key = KeyFromText(KeyText(edtShortcut->keySequence()));
+  const QKeySequence key = KeyFromText(KeyText(LastKey(edtShortcut->keySequence())));
   if (key.isEmpty() && !edtShortcut->keySequence().isEmpty()) {
     Core.Services.ShowError(edtShortcut->keySequence().toString(QKeySequence::NativeText).toStdString() +
                             " cannot be a shortcut here: take a letter, a digit, F1 to F24 or a named key");
