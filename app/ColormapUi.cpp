@@ -14,7 +14,7 @@ const char* const kSettingsPath = "View/Colormap";
 }  // namespace
 
 TColormapUi::TColormapUi(QWidget& window, TCore& core, QMenu& viewMenu) : QObject(&window), Window(window), Core(core) {
-  QAction* action = viewMenu.addAction("C&olormap...");
+  QAction* action = viewMenu.addAction("&Colormap...");
   action->setObjectName("actViewColormap");
   action->setStatusTip("The colormap of the level that 8-bit materials are seen with");
   connect(action, &QAction::triggered, this, &TColormapUi::Choose);

@@ -2,14 +2,16 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "app/QueryForm.h"
+#include "app/SettingsStore.h"
 #include "model/VersionInfo.h"
 
-bool QueryValues(const std::string& caption, std::vector<std::string>& lines) {
-  TfrmQuery dialog(caption, lines, QApplication::activeWindow());
+bool QueryValues(const std::string& caption, std::vector<std::string>& lines, const std::vector<std::string>& choices) {
+  TfrmQuery dialog(caption, lines, choices, QApplication::activeWindow());
   if (dialog.exec() != QDialog::Accepted) return false;
   dialog.ApplyTo(lines);
   return true;
@@ -25,13 +27,34 @@ void ShowMessage(QMessageBox::Icon icon, const char* caption, const std::string&
   box.exec();
 }
 
-std::string AskFileName(QFileDialog& dialog, const std::vector<std::string>& filter) {
+// Where the settings keep the folder of the last file of the filter's kind, which its first
+// pattern tells ("*.3do" for models, "*.obj" for meshes).
+std::string FolderKey(const std::vector<std::string>& filter) {
+  if (filter.empty()) return "Folders/any";
+  const std::string& first = filter.front();
+  const size_t dot = first.find("*.", first.find('|'));
+  return "Folders/" + (dot == std::string::npos ? "any" : first.substr(dot + 2, first.find(';', dot) - dot - 2));
+}
+
+// Starts in the folder of a name that has one, else where a file of that kind was last
+// chosen; what the user picks becomes the kind's folder.
+std::string AskFileName(QFileDialog& dialog, const std::vector<std::string>& filter, const std::string& name = {}) {
   dialog.setNameFilters(QtNameFilters(filter));
   // The descriptions already name their patterns; Qt would show them twice.
   dialog.setOption(QFileDialog::HideNameFilterDetails);
+  const QFileInfo start(QString::fromStdString(name));
+  const std::string key = FolderKey(filter);
+  const QString remembered = QString::fromStdString(TSettingsStore().RegReadString(key, ""));
+  if (name.find_first_of("/\\") != std::string::npos)
+    dialog.setDirectory(start.absolutePath());
+  else if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
+    dialog.setDirectory(remembered);
+  if (!name.empty()) dialog.selectFile(start.fileName());
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList files = dialog.selectedFiles();
-  return files.isEmpty() ? std::string() : files.first().toStdString();
+  if (files.isEmpty()) return {};
+  TSettingsStore().RegWriteString(key, QFileInfo(files.first()).absolutePath().toStdString());
+  return files.first().toStdString();
 }
 
 }  // namespace
@@ -54,6 +77,16 @@ TSaveAnswer AskSaveChanges(const std::string& name) {
   box.exec();
   if (box.clickedButton() == save) return TSaveAnswer::Save;
   return box.clickedButton() == discard ? TSaveAnswer::Discard : TSaveAnswer::Cancel;
+}
+
+bool AskYesNo(const std::string& question) {
+  QMessageBox box(QMessageBox::Question, QString::fromStdString(GetProductName()), QString::fromStdString(question),
+                  QMessageBox::Yes | QMessageBox::No);
+  box.setTextFormat(Qt::PlainText);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
 }
 
 bool AskSaveAnyway(const std::vector<std::string>& breaches) {
@@ -80,7 +113,7 @@ std::string AskOpenFileName(const std::vector<std::string>& filter, const std::s
   return AskFileName(dialog, filter);
 }
 
-std::string AskSaveFileName(const std::vector<std::string>& filter, const std::string& title) {
+std::string AskSaveFileName(const std::vector<std::string>& filter, const std::string& title, const std::string& name) {
   QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(title));
   dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before replacing a file
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -91,7 +124,7 @@ std::string AskSaveFileName(const std::vector<std::string>& filter, const std::s
     if (dot != std::string::npos)
       dialog.setDefaultSuffix(QString::fromStdString(first.substr(dot + 2, first.find(';', dot) - dot - 2)));
   }
-  return AskFileName(dialog, filter);
+  return AskFileName(dialog, filter, name);
 }
 
 QStringList QtNameFilters(const std::vector<std::string>& filter) {

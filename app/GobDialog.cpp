@@ -1,6 +1,7 @@
 #include "app/GobDialog.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -48,6 +49,16 @@ TfrmDlgGob::TfrmDlgGob(QWidget* parent) : QDialog(parent) {
 
 void TfrmDlgGob::lbxFilesDblClick() { accept(); }
 
+void TfrmDlgGob::FitColumns() {
+  int widest = 0;
+  for (int i = 0; i < lbxFiles->count(); ++i)
+    widest = std::max(widest, lbxFiles->fontMetrics().horizontalAdvance(lbxFiles->item(i)->text()));
+  const QSize grid = lbxFiles->gridSize();
+  // The room an item's text gets inside its grid cell.
+  constexpr int kPadding = 12;
+  if (widest + kPadding > grid.width()) lbxFiles->setGridSize({widest + kPadding, grid.height()});
+}
+
 bool TfrmDlgGob::Execute(const std::string& containerPath, TGobItem& item, QWidget* parent) {
   TGob gob;
   if (!gob.LoadFromFile(containerPath)) throw EInOutError("Failed to load GOB/GOO '" + containerPath + "'");
@@ -55,6 +66,7 @@ bool TfrmDlgGob::Execute(const std::string& containerPath, TGobItem& item, QWidg
   dialog.setWindowTitle(QString::fromStdString("Open from Container - " + containerPath));
   dialog.lbxFiles->clear();
   for (const std::string& row : ContainerModelRows(gob)) dialog.lbxFiles->addItem(QString::fromStdString(row));
+  dialog.FitColumns();
   if (dialog.exec() != QDialog::Accepted) return false;
   const QListWidgetItem* chosen = dialog.lbxFiles->currentItem();
   if (!chosen || !chosen->isSelected()) return false;

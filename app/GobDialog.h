@@ -22,6 +22,9 @@ class TfrmDlgGob : public QDialog {
   // and nodes of the one chosen shown beside the list.
   static bool ExecuteKey(const std::string& containerPath, TGobItem& item, QWidget* parent = nullptr);
 
+  // Widens the columns to the longest entry name, so that every name shows whole.
+  void FitColumns();
+
   QListWidget* lbxFiles;
   QPushButton* btnOK;
   QPushButton* btnCancel;

@@ -10,6 +10,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/ColormapUi.h"
+#include "app/Dialogs.h"
 #include "app/EditingSetup.h"
 #include "app/FileTypeRegistration.h"
 #include "app/GobDialog.h"
@@ -25,6 +26,7 @@
 #include "model/Errors.h"
 #include "view/GameDrawing.h"
 #include "app/TextureWindow.h"
+#include "formats/Gob.h"
 #include "formats/ObjExport.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
@@ -41,10 +43,10 @@ void OfferObjMaterials(TCore& core, const std::string& path) {
     return;  // the import itself says what is wrong with the file
   }
   if (pictures.empty()) return;
-  std::vector<std::string> lines = {"Depth (8 or 16)=8"};
+  std::vector<std::string> lines = {"Depth=8"};
   const std::string caption = "Make " + std::to_string(pictures.size()) + " material" +
                               (pictures.size() == 1 ? "" : "s") + " of the OBJ file's pictures";
-  if (!core.Services.QueryValues(caption, lines)) return;
+  if (!core.Services.QueryChoices(caption, lines, {"8|16"})) return;
   const std::string depth = lines.empty() ? "" : lines[0].substr(lines[0].find('=') + 1);
   if (depth != "8" && depth != "16") {
     core.Services.ShowError("The depth is 8 or 16 bits, not '" + depth + "'; no material was made");
@@ -69,6 +71,8 @@ std::string UpperExtension(const std::string& path) {
 void TfrmMain::InstallCommands() {
   SetCommand("actFileNew", [this] { actFileNewExecute(); });
   SetCommand("actFileOpen", [this] { actFileOpenExecute(); });
+  SetCommand("actFileOpenContainer",
+             [this] { OpenFile(Core.Services.AskOpenFileName(ContainerFilter(), "Open from Container")); });
   SetCommand("acnFileRevert", [this] { acnFileRevertExecute(); });
   SetCommand("actFileSave", [this] { actFileSaveExecute(); });
   SetCommand("actFileSaveAs", [this] { actFileSaveAsExecute(); });
@@ -78,7 +82,12 @@ void TfrmMain::InstallCommands() {
   SetCommand("acnViewTextured", [this] { SetCurrentViewMode(2); });
   SetCommand("acnViewGame", [this] { SetCurrentViewMode(kGameViewMode); });
   SetCommand("actViewRestartGL", [this] { actViewRestartGLExecute(); });
-  SetCommand("actViewMsg", [this] { frmMsg->setVisible(!frmMsg->isVisible()); });
+  // Asked for, the messages come to the front, however they lay behind the main window.
+  SetCommand("actViewMsg", [this] {
+    frmMsg->show();
+    frmMsg->raise();
+    frmMsg->activateWindow();
+  });
   SetCommand("actViewResetCam", [this] { actViewResetCamExecute(); });
   SetCommand("actViewFourViews", [this] {
     if (!fraBuilder) return;
@@ -129,11 +138,14 @@ void TfrmMain::InstallFormatCommands() {
   // The up axis is asked, starting from the import's, so that a model exported and imported
   // again with the same answer comes back standing.
   SetCommand("actFileExport", [this] {
-    const std::string path = Core.Services.AskSaveFileName(ImportFilter(), "Export");
+    // Named after the model, in the folder the last export went to.
+    std::string name(FileNamePart(Core.Model->FileName));
+    name.resize(name.size() - ExtensionPart(name).size());
+    const std::string path = Core.Services.AskSaveFileName(ImportFilter(), "Export", name.empty() ? "" : name + ".obj");
     if (path.empty()) return;
     TObjImportChoice choice = LoadObjImportChoice();
-    std::vector<std::string> lines = {std::string("Up axis (Y or Z)=") + (choice.YUp ? "Y" : "Z")};
-    if (!Core.Services.QueryValues("Export OBJ", lines)) return;
+    std::vector<std::string> lines = {std::string("Up_axis=") + (choice.YUp ? "Y" : "Z")};
+    if (!Core.Services.QueryChoices("Export OBJ", lines, {"Y|Z"})) return;
     const std::string up = lines.empty() ? "" : lines[0].substr(lines[0].find('=') + 1);
     if (up != "Y" && up != "y" && up != "Z" && up != "z") {
       Core.Services.ShowError("The up axis is Y or Z, not '" + up + "'");
@@ -189,7 +201,9 @@ void TfrmMain::actFileNewExecute() {
 void TfrmMain::actFileOpenExecute() { OpenFile(Core.Services.AskOpenFileName(ModelFilter(), "Open")); }
 
 void TfrmMain::acnFileRevertExecute() {
-  if (!FileExists(Core.Model->FileName) || !SaveChangesFirst()) return;
+  // Saving the changes first would leave nothing to go back to: Revert only asks to lose them.
+  if (!FileExists(Core.Model->FileName) || (Core.History.Modified() && !AskYesNo("Discard changes to " + Core.Model->FileName + "?")))
+    return;
   ClearModelStatus();
   const TMessageGroup lines(frmMsg, QString::fromStdString(Core.Model->FileName));
   const TfraBuilder::TFrameHold held(fraBuilder);
@@ -204,7 +218,7 @@ void TfrmMain::actFileSaveExecute() {
 }
 
 void TfrmMain::actFileSaveAsExecute() {
-  const std::string name = Core.Services.AskSaveFileName(ModelFilter(), "Save");
+  const std::string name = Core.Services.AskSaveFileName(ModelFilter(), "Save", Core.Model->FileName);
   if (!name.empty()) Tell(SaveModel(Core, name));
   SetTitle(Core.Model->FileName);
 }

@@ -93,6 +93,10 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::ShowChanges(unsigned changes) {
+  if (StatusArmed && (changes & (chGeometry | chSelection | chProperties | chHierarchy | chMaterials))) {
+    StatusArmed = false;
+    Panels[1]->clear();
+  }
   if (changes & chHistory) ShowHistory();
   TfraBuilder* frame = fraBuilder;
   if (!frame) return;  // nothing shows the model before the viewport frame exists
@@ -163,6 +167,7 @@ void TfrmMain::AddOutput(const std::string& line) {
 }
 
 void TfrmMain::ClearModelStatus() {
+  StatusArmed = false;
   Panels[0]->clear();
   Panels[1]->clear();
 }
@@ -170,6 +175,10 @@ void TfrmMain::ClearModelStatus() {
 void TfrmMain::ShowStatus(const std::string& text) {
   Panels[1]->setText(QString::fromStdString(text));
   Panels[1]->repaint();
+  // The text tells of the model as the command showing it leaves it, so the first change
+  // after that command drops it; the changes the command itself makes come before the timer.
+  StatusArmed = false;
+  if (!text.empty()) QTimer::singleShot(0, this, [this] { StatusArmed = !Panels[1]->text().isEmpty(); });
 }
 
 void TfrmMain::SetTitle(const std::string& name) {
@@ -180,6 +189,7 @@ void TfrmMain::SetTitle(const std::string& name) {
 }
 
 void TfrmMain::DisplayHint(const QString& hint) {
+  StatusArmed = false;  // the hint takes the message's place
   const int bar = hint.indexOf('|');
   Panels[1]->setText(bar >= 0 ? hint.mid(bar + 1) : hint);
 }

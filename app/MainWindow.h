@@ -28,6 +28,7 @@ class TfrmMain : public QMainWindow {
   ~TfrmMain() override;
 
   void AddOutput(const std::string& line);
+  // Status panel 1: the text stays until the model changes after the command that showed it.
   void ShowStatus(const std::string& text);
   // Empties the status panels that speak of the model, when another takes its place.
   void ClearModelStatus();
@@ -99,6 +100,7 @@ class TfrmMain : public QMainWindow {
   TfraBuilder* fraBuilder = nullptr;
   TfrmMsg* frmMsg = nullptr;
   QLabel* Panels[4] = {};
+  bool StatusArmed = false;  // panel 1 holds a message that the next change of the model drops
   std::unique_ptr<TStatusProgress> WorkProgress;
   QListWidget* lbxOutput = nullptr;
   TLevelOfDetailUi* LodUi = nullptr;

@@ -2,7 +2,7 @@
 
 #include <QAction>
 #include <QColorDialog>
-#include <QComboBox>
+#include <QKeySequenceEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QGroupBox>
@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <algorithm>
 #include <iterator>
+#include <map>
 
 #include "app/ActionRegistry.h"
 #include "app/GameLightBox.h"
@@ -26,7 +27,6 @@
 #include "model/Errors.h"
 #include "view/Builder.h"
 #include "settings/ShortcutClash.h"
-#include "settings/ShortcutText.h"
 
 namespace {
 
@@ -44,6 +44,10 @@ QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
   button->setAutoDefault(false);
   return button;
 }
+
+// A shortcut is one key with its modifiers; of several typed into the key field, the last is
+// the one meant.
+QKeySequence LastKey(const QKeySequence& keys) { return keys.isEmpty() ? keys : QKeySequence(keys[keys.count() - 1]); }
 
 QListWidget* List(const char* name, QWidget* parent) {
   auto* list = new QListWidget(parent);
@@ -113,21 +117,28 @@ QGroupBox* TfrmOptions::BuildShortcuts() {
   auto* group = new QGroupBox(" Shortcuts ", this);
   lbxShort = List("lbxShort", group);
   lbxShort->setItemDelegate(new TShortcutRow(lbxShort));
-  for (QAction* action : Actions.Actions()) {
-    auto* item = new QListWidgetItem(action->objectName(), lbxShort);
-    item->setData(TShortcutRow::ActionRole, QVariant::fromValue(action));
+  // Each command by its menu caption; one that several menus hold ("Rotate") names its menu too.
+  std::map<std::string, int> uses;
+  for (const TActionRow& row : MainActionRows()) ++uses[PlainCaption(row.Caption)];
+  for (const TActionRow& row : MainActionRows()) {
+    std::string caption = PlainCaption(row.Caption);
+    if (uses[caption] > 1 && *row.Menu) caption += " (" + PlainCaption(row.Menu) + ")";
+    auto* item = new QListWidgetItem(QString::fromStdString(caption), lbxShort);
+    item->setData(TShortcutRow::ActionRole, QVariant::fromValue(Actions.Action(row.Name)));
   }
-  cbxShortcut = new QComboBox(group);
-  cbxShortcut->setObjectName("cbxShortcut");
-  for (const std::string& text : ShortCutChoices()) cbxShortcut->addItem(QString::fromStdString(text));
-  cbxShortcut->setCurrentIndex(-1);
-  cbxShortcut->setMaxVisibleItems(16);
+  edtShortcut = new QKeySequenceEdit(group);
+  edtShortcut->setObjectName("edtShortcut");
+  edtShortcut->setClearButtonEnabled(true);
+  // Once the typing stops, the field shows the one key that Edit gives.
+  connect(edtShortcut, &QKeySequenceEdit::keySequenceChanged, this, [this](const QKeySequence& keys) {
+    if (keys.count() > 1) edtShortcut->setKeySequence(LastKey(keys));
+  });
   btnShortEdit = Button("&Edit", "btnShortEdit", group);
   connect(lbxShort, &QListWidget::itemSelectionChanged, this, &TfrmOptions::lbxShortClick);
   connect(btnShortEdit, &QPushButton::clicked, this, &TfrmOptions::btnShortEditClick);
   auto* layout = new QGridLayout(group);
   layout->addWidget(lbxShort, 0, 0, 1, 2);
-  layout->addWidget(cbxShortcut, 1, 0);
+  layout->addWidget(edtShortcut, 1, 0);
   layout->addWidget(btnShortEdit, 1, 1);
   layout->setColumnStretch(0, 1);
   return group;
@@ -194,7 +205,7 @@ void TfrmOptions::lbxShortClick() {
   const int row = Highlighted(*lbxShort);
   if (row < 0) return;
   const auto* action = lbxShort->item(row)->data(TShortcutRow::ActionRole).value<QAction*>();
-  cbxShortcut->setCurrentIndex(cbxShortcut->findText(QString::fromStdString(KeyText(action->shortcut()))));
+  edtShortcut->setKeySequence(action->shortcut());
 }
 
 // With no row highlighted there is nothing to change. A key another command holds is
@@ -203,7 +214,12 @@ void TfrmOptions::btnShortEditClick() {
   const int row = Highlighted(*lbxShort);
   if (row < 0) return;
   auto* action = lbxShort->item(row)->data(TShortcutRow::ActionRole).value<QAction*>();
-  const QKeySequence key = KeyFromText(cbxShortcut->currentText().toStdString());
+  const QKeySequence key = KeyFromText(KeyText(LastKey(edtShortcut->keySequence())));
+  if (key.isEmpty() && !edtShortcut->keySequence().isEmpty()) {
+    Core.Services.ShowError(edtShortcut->keySequence().toString(QKeySequence::NativeText).toStdString() +
+                            " cannot be a shortcut here: take a letter, a digit, F1 to F24 or a named key");
+    return;
+  }
   std::vector<std::string> keys;
   for (const QAction* a : Actions.Actions()) keys.push_back(KeyText(a->shortcut()));
   const auto self = std::find(Actions.Actions().begin(), Actions.Actions().end(), action) - Actions.Actions().begin();

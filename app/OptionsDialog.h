@@ -9,7 +9,7 @@
 #include "view/GameDrawing.h"
 
 class QColorDialog;
-class QComboBox;
+class QKeySequenceEdit;
 class QFrame;
 class QGroupBox;
 class QLineEdit;
@@ -41,7 +41,7 @@ class TfrmOptions : public QDialog {
   QPushButton* btnColorEdit;
   QColorDialog* cdl;
   QListWidget* lbxShort;
-  QComboBox* cbxShortcut;
+  QKeySequenceEdit* edtShortcut;
   QPushButton* btnShortEdit;
   QListWidget* lbxRes;
   QLineEdit* edtRes;

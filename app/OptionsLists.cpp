@@ -34,7 +34,7 @@ void TShortcutRow::paint(QPainter* painter, const QStyleOptionViewItem& option, 
   painter->save();
   PaintBackground(*painter, option);
   const QRect r = option.rect;
-  painter->drawText(r.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, action->objectName().mid(3));
+  painter->drawText(r.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, index.data().toString());
   painter->drawText(r.adjusted(0, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter,
                     QString::fromStdString(KeyText(action->shortcut())));
   painter->restore();

@@ -25,8 +25,8 @@ class TColorRow : public TOptionsRow {
   std::function<unsigned(int row)> ColorOf;  // 0x00BBGGRR
 };
 
-// A shortcut row: the action's name without its three-letter prefix at the left, its
-// shortcut right-aligned. The row's item holds the action (ActionRole).
+// A shortcut row: the command's caption at the left, its shortcut right-aligned. The row's
+// item holds the action (ActionRole).
 class TShortcutRow : public TOptionsRow {
  public:
   static constexpr int ActionRole = Qt::UserRole;

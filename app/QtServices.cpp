@@ -55,14 +55,26 @@ bool TQtServices::QueryValues(const std::string& caption, std::vector<std::strin
   return ::QueryValues(caption, lines);
 }
 
+bool TQtServices::QueryChoices(const std::string& caption, std::vector<std::string>& lines,
+                               const std::vector<std::string>& choices) {
+  const TDialogPointer pointer;
+  return ::QueryValues(caption, lines, choices);
+}
+
 std::string TQtServices::AskOpenFileName(const std::vector<std::string>& filter, const std::string& title) {
   const TDialogPointer pointer;
   return ::AskOpenFileName(filter, title);
 }
 
-std::string TQtServices::AskSaveFileName(const std::vector<std::string>& filter, const std::string& title) {
+std::string TQtServices::AskSaveFileName(const std::vector<std::string>& filter, const std::string& title,
+                                         const std::string& name) {
   const TDialogPointer pointer;
-  return ::AskSaveFileName(filter, title);
+  return ::AskSaveFileName(filter, title, name);
+}
+
+bool TQtServices::AskYesNo(const std::string& question) {
+  const TDialogPointer pointer;
+  return ::AskYesNo(question);
 }
 
 bool TQtServices::AskSaveAnyway(const std::vector<std::string>& breaches) {

@@ -15,8 +15,12 @@ class TQtServices : public TUserServices {
   void ShowError(const std::string& text) override;
   void ShowInformation(const std::string& text) override;
   bool QueryValues(const std::string& caption, std::vector<std::string>& lines) override;
+  bool QueryChoices(const std::string& caption, std::vector<std::string>& lines,
+                    const std::vector<std::string>& choices) override;
   std::string AskOpenFileName(const std::vector<std::string>& filter, const std::string& title) override;
-  std::string AskSaveFileName(const std::vector<std::string>& filter, const std::string& title) override;
+  std::string AskSaveFileName(const std::vector<std::string>& filter, const std::string& title,
+                              const std::string& name) override;
+  bool AskYesNo(const std::string& question) override;
   bool AskSaveAnyway(const std::vector<std::string>& breaches) override;
   std::string GetClipboardText() override;
   void SetClipboardText(const std::string& text) override;

@@ -1,5 +1,10 @@
 #include "app/QueryForm.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,16 +18,37 @@
 namespace {
 
 // The caption a user reads for a value name: spaces for underscores, the first letter as
-// accelerator of the row's edit field.
+// accelerator of the row's field.
 QString LabelText(const std::string& name) {
   QString text = QString::fromStdString(name);
   text.replace('&', "&&").replace('_', ' ');
   return text.isEmpty() ? text : "&" + text;
 }
 
+// A worked-out number reads better short ("12800" rather than "12800.0002861023"): six
+// significant digits, without trailing zeros and, where it fits, without an exponent.
+// Anything else shows as it is.
+QString Shown(const QString& value) {
+  bool number = false;
+  const double v = value.toDouble(&number);
+  if (!number || !std::isfinite(v) || v == 0) return value;
+  const double size = std::fabs(v);
+  if (size < 1e-4 || size >= 1e15) return QString::number(v, 'g', 6);
+  const int decimals = std::max(0, 5 - static_cast<int>(std::floor(std::log10(size))));
+  QString text = QString::number(v, 'f', decimals);
+  if (text.contains('.')) {
+    while (text.endsWith('0')) text.chop(1);
+    if (text.endsWith('.')) text.chop(1);
+  }
+  return text;
+}
+
+constexpr const char* kFullValue = "fullValue";  // the value a number's field was given
+
 }  // namespace
 
-TfrmQuery::TfrmQuery(const std::string& caption, const std::vector<std::string>& lines, QWidget* parent)
+TfrmQuery::TfrmQuery(const std::string& caption, const std::vector<std::string>& lines,
+                     const std::vector<std::string>& choices, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName("frmQuery");
   setWindowTitle(QString::fromStdString(caption));
@@ -43,20 +69,45 @@ TfrmQuery::TfrmQuery(const std::string& caption, const std::vector<std::string>&
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string name = ValueName(lines[i]);
     const std::string::size_type eq = lines[i].find('=');
-    auto* label = new QLabel(LabelText(name), this);
-    label->setObjectName(QString::fromStdString("lbl" + name));
-    auto* edit = new QLineEdit(eq == std::string::npos ? QString() : QString::fromStdString(lines[i].substr(eq + 1)), this);
-    edit->setObjectName(QString::fromStdString(name));
-    label->setBuddy(edit);
+    const QString value = eq == std::string::npos ? QString() : QString::fromStdString(lines[i].substr(eq + 1));
+    const QStringList offered =
+        i < choices.size() ? QString::fromStdString(choices[i]).split('|', Qt::SkipEmptyParts) : QStringList();
     const TQueryRowPlace& place = layout.Rows[i];
-    label->setGeometry(TQueryLayout::Left, place.LabelTop, TQueryLayout::EditWidth, TQueryLayout::LabelHeight);
-    edit->setGeometry(TQueryLayout::Left, place.EditTop, TQueryLayout::EditWidth, TQueryLayout::EditHeight);
-    if (!Edits.empty()) setTabOrder(Edits.back(), edit);
-    Edits.push_back(edit);
+    QWidget* field = nullptr;
+    if (offered == QStringList{"0", "1"}) {
+      // A yes or no is ticked, its name beside the box, over the whole row.
+      auto* box = new QCheckBox(LabelText(name), this);
+      box->setChecked(value == "1");
+      box->setGeometry(TQueryLayout::Left, place.LabelTop, TQueryLayout::EditWidth,
+                       place.EditTop + TQueryLayout::EditHeight - place.LabelTop);
+      field = box;
+    } else {
+      auto* label = new QLabel(LabelText(name), this);
+      label->setObjectName(QString::fromStdString("lbl" + name));
+      label->setGeometry(TQueryLayout::Left, place.LabelTop, TQueryLayout::EditWidth, TQueryLayout::LabelHeight);
+      if (!offered.isEmpty()) {
+        auto* list = new QComboBox(this);
+        list->addItems(offered);
+        // A value the list does not hold stays the answer until another is chosen.
+        if (!offered.contains(value, Qt::CaseInsensitive)) list->addItem(value);
+        list->setCurrentIndex(list->findText(value, Qt::MatchFixedString));
+        field = list;
+      } else {
+        const QString shown = Shown(value);
+        auto* edit = new QLineEdit(shown, this);
+        if (shown != value) edit->setProperty(kFullValue, value);
+        field = edit;
+      }
+      label->setBuddy(field);
+      field->setGeometry(TQueryLayout::Left, place.EditTop, TQueryLayout::EditWidth, TQueryLayout::EditHeight);
+    }
+    field->setObjectName(QString::fromStdString(name));
+    if (!Fields.empty()) setTabOrder(Fields.back(), field);
+    Fields.push_back(field);
   }
-  if (!Edits.empty()) {
-    setTabOrder(Edits.back(), btnOK);
-    Edits.front()->setFocus();
+  if (!Fields.empty()) {
+    setTabOrder(Fields.back(), btnOK);
+    Fields.front()->setFocus();
   }
   setTabOrder(btnOK, btnCancel);
   btnOK->setGeometry(TQueryLayout::OKLeft, layout.ButtonTop, TQueryLayout::ButtonWidth, TQueryLayout::ButtonHeight);
@@ -69,7 +120,18 @@ TfrmQuery::TfrmQuery(const std::string& caption, const std::vector<std::string>&
 }
 
 void TfrmQuery::ApplyTo(std::vector<std::string>& lines) const {
-  for (const QLineEdit* edit : Edits) SetValue(lines, edit->objectName().toStdString(), edit->text().toStdString());
+  for (const QWidget* field : Fields) {
+    QString value;
+    if (const auto* box = qobject_cast<const QCheckBox*>(field)) {
+      value = box->isChecked() ? "1" : "0";
+    } else if (const auto* list = qobject_cast<const QComboBox*>(field)) {
+      value = list->currentText();
+    } else if (const auto* edit = qobject_cast<const QLineEdit*>(field)) {
+      const QString full = edit->property(kFullValue).toString();
+      value = !full.isEmpty() && edit->text() == Shown(full) ? full : edit->text();
+    }
+    SetValue(lines, field->objectName().toStdString(), value.toStdString());
+  }
 }
 
 void TfrmQuery::keyPressEvent(QKeyEvent* event) {

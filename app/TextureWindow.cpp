@@ -33,6 +33,13 @@ class TTextureCanvas : public QWidget {
     update();
   }
 
+  // The whole picture in view, as large as fits.
+  void FitPicture() {
+    const QSize picture = Picture().size();
+    View = TTexelView::Fitting(picture.width(), picture.height(), width(), height(), 8);
+    update();
+  }
+
   TTexelView View;
   TTextureLayout Layout;
 
@@ -184,6 +191,8 @@ void TfrmTexture::Refresh() {
                                .arg(QString::fromStdString(others)));
 }
 
+void TfrmTexture::FitPicture() { canvas->FitPicture(); }
+
 TTexelView& TfrmTexture::View() { return canvas->View; }
 
 QWidget* TfrmTexture::Canvas() const { return canvas; }
@@ -195,6 +204,7 @@ TfrmTexture* InstallTextureWindow(TfrmMain& window, TCore& core) {
     texture->show();
     texture->raise();
     texture->Refresh();
+    texture->FitPicture();
   });
   return texture;
 }

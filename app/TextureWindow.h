@@ -23,6 +23,8 @@ class TfrmTexture : public QWidget {
 
   // Reads the selection again and repaints; the main window calls it after every redraw.
   void Refresh();
+  // Shows the whole material, as large as the window holds it.
+  void FitPicture();
   TTexelView& View();
   QWidget* Canvas() const;
   QLabel* OtherFaces() const { return lblOthers; }

@@ -1,7 +1,9 @@
 #include "editing/NewMaterial.h"
 
+#include "editing/MaterialEdits.h"
 #include "editing/Query.h"
 #include "formats/FileIO.h"
+#include "formats/Gob.h"
 #include "formats/MatWriter.h"
 #include "formats/PngReader.h"
 #include "document/Core.h"
@@ -10,7 +12,7 @@
 namespace {
 
 constexpr TQueryField kNewMaterialFields[] = {
-    {"Depth", "8"}, {"Transparent", "0"}, {"Dither", "0"}, {"Mipmaps", "0"}};
+    {"Depth", "8", "", "8|16"}, {"Transparent", "0", "", "0|1"}, {"Dither", "0", "", "0|1"}, {"Mipmaps", "0"}};
 
 bool Flag(const TQuery& query, const std::string& name) {
   const std::string value = query.Value(name);
@@ -36,10 +38,17 @@ void actFileNewMaterial(TCore& core) {
     if (options.Mipmaps < 0) throw EConvertError("Mipmaps=" + query.Value("Mipmaps") + " is below 0");
     options.Palette = core.Model->Materials.Palette;
     const std::string mat = EncodeMat({ReadPng(picture)}, options);
-    const std::string out = core.Services.AskSaveFileName({"Jedi Knight Material (*.mat)|*.mat"}, "Save Material");
+    // Named after its picture unless the user says otherwise.
+    std::string name(FileNamePart(picture));
+    name.resize(name.size() - ExtensionPart(name).size());
+    const std::string out =
+        core.Services.AskSaveFileName({"Jedi Knight Material (*.mat)|*.mat"}, "Save Material", name + ".mat");
     if (out.empty()) return;
     WriteFileAtomically(out, mat);
     core.Services.AddOutput("Material written: " + out);
+    // A material is mostly made for the model at hand; this command is the step that adds it.
+    const std::string made(FileNamePart(out));
+    if (core.Services.AskYesNo("Add " + made + " to the model's materials?")) AddProjectMaterial(core, made);
   } catch (const EZarnError& e) {
     core.Refuse(e.what());
   }

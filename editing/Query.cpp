@@ -6,11 +6,13 @@
 #include "document/Core.h"
 
 TQuery::TQuery(const TQueryForm& form) : Caption(form.Caption) {
-  for (const TQueryField& field : form.Fields)
+  for (const TQueryField& field : form.Fields) {
     Lines.push_back(std::string(field.Name) + "=" + (field.Default ? field.Default : ""));
+    Choices.push_back(field.Choices);
+  }
 }
 
-bool TQuery::Ask(TCore& core) { return core.Services.QueryValues(Caption, Lines); }
+bool TQuery::Ask(TCore& core) { return core.Services.QueryChoices(Caption, Lines, Choices); }
 
 void TQuery::Set(const std::string& name, const std::string& value) {
   for (std::string& line : Lines)

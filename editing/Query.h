@@ -12,6 +12,9 @@ struct TQueryField {
   // which WorkedOut then describes.
   const char* Default;
   const char* WorkedOut = "";
+  // The values the field takes, "|" between them ("0|1" is a yes or no), so that the dialog
+  // offers them instead of a text to type; empty for any text.
+  const char* Choices = "";
 };
 
 // A command's dialog as data: the command builds its query from it and zarn-cli's help lists
@@ -38,6 +41,7 @@ class TQuery {
 
   std::string Caption;
   std::vector<std::string> Lines;
+  std::vector<std::string> Choices;  // each line's, as TQueryField::Choices
 };
 
 // A number as the query dialogs show run-time defaults: general format, 15 significant digits.

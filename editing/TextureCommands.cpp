@@ -15,7 +15,8 @@
 namespace {
 
 constexpr TQueryField kMapViewFields[] = {
-    {"View", nullptr, "the camera shown: Top, Front, Side or Free (Top without windows)"}, {"Density", "fit"}};
+    {"View", nullptr, "the camera shown: Top, Front, Side or Free (Top without windows)", "Top|Front|Side|Free"},
+    {"Density", "fit"}};
 constexpr TQueryField kMapBoxFields[] = {
     {"Density", nullptr, "texels per unit that fit the selection's largest extent to one material width"}};
 constexpr TQueryField kMoveFields[] = {{"DU", "0"}, {"DV", "0"}};

@@ -12,6 +12,17 @@ void TTexelView::ZoomAt(double x, double y, double factor) {
   PanY = y - v * Zoom;
 }
 
+TTexelView TTexelView::Fitting(double pictureWidth, double pictureHeight, double canvasWidth, double canvasHeight,
+                               double margin) {
+  TTexelView view;
+  view.Zoom = std::clamp(std::min((canvasWidth - 2 * margin) / std::max(pictureWidth, 1.0),
+                                  (canvasHeight - 2 * margin) / std::max(pictureHeight, 1.0)),
+                         1.0 / 64, 256.0);
+  view.PanX = (canvasWidth - pictureWidth * view.Zoom) / 2;
+  view.PanY = (canvasHeight - pictureHeight * view.Zoom) / 2;
+  return view;
+}
+
 TTextureLayout TTextureLayout::Of(const std::vector<TFace*>& faces) {
   TTextureLayout layout;
   if (faces.empty()) return layout;

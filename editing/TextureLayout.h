@@ -20,6 +20,10 @@ struct TTexelView {
   double Y(double v) const { return PanY + v * Zoom; }
   // Zooms by `factor` keeping the texel under the pixel (x, y) where it is.
   void ZoomAt(double x, double y, double factor);
+  // A picture of that many texels whole in the middle of a canvas of that many pixels, as
+  // large as leaves `margin` pixels free on each side.
+  static TTexelView Fitting(double pictureWidth, double pictureHeight, double canvasWidth, double canvasHeight,
+                            double margin);
 };
 
 // One corner of a face: Face->TXVertices[Index].

@@ -15,7 +15,13 @@ class THeadlessServices : public TUserServices {
   void ShowInformation(const std::string& text) override;
   bool QueryValues(const std::string& caption, std::vector<std::string>& lines) override;
   std::string AskOpenFileName(const std::vector<std::string>&, const std::string&) override { return NextFileName(); }
-  std::string AskSaveFileName(const std::vector<std::string>&, const std::string&) override { return NextFileName(); }
+  std::string AskSaveFileName(const std::vector<std::string>&, const std::string&, const std::string&) override {
+    return NextFileName();
+  }
+  bool AskYesNo(const std::string& question) override {
+    YesNoAsked.push_back(question);
+    return YesNoAnswer;
+  }
   bool AskSaveAnyway(const std::vector<std::string>& breaches) override {
     SaveAnywayAsked.push_back(breaches.size());
     return SaveAnyway;
@@ -32,6 +38,8 @@ class THeadlessServices : public TUserServices {
   std::map<std::string, std::string> Answers;
   bool CancelQueries = false;
   std::vector<std::string> FileNames;  // answers to file-name questions, first first
+  bool YesNoAnswer = false;  // nothing is done unasked
+  std::vector<std::string> YesNoAsked;
   bool SaveAnyway = true;
   std::vector<size_t> SaveAnywayAsked;  // how many breaches each question listed
   std::string Clipboard;

@@ -20,10 +20,21 @@ class TUserServices {
   virtual void ShowInformation(const std::string& text) = 0;  // "Information" box
   // Lines of "Name=Value"; on true the values were edited (an emptied value removes its line).
   virtual bool QueryValues(const std::string& caption, std::vector<std::string>& lines) = 0;
+  // The same where some values are one of a few: `choices` holds each line's, "|" between
+  // them ("0|1" is a yes or no), or nothing where any text goes. Without a dialog that could
+  // offer them, they are asked as any text.
+  virtual bool QueryChoices(const std::string& caption, std::vector<std::string>& lines,
+                            const std::vector<std::string>& /*choices*/) {
+    return QueryValues(caption, lines);
+  }
   // Filters are "Description|*.a;*.b" entries; an empty answer means the user cancelled.
   virtual std::string AskOpenFileName(const std::vector<std::string>& filter, const std::string& title) = 0;
-  // A name typed without extension takes the first pattern's.
-  virtual std::string AskSaveFileName(const std::vector<std::string>& filter, const std::string& title) = 0;
+  // A name typed without extension takes the first pattern's. The question starts at `name`
+  // (the file's present name, or what it would be called; empty for none).
+  virtual std::string AskSaveFileName(const std::vector<std::string>& filter, const std::string& title,
+                                      const std::string& name) = 0;
+  // A question answered Yes or No; true for Yes.
+  virtual bool AskYesNo(const std::string& question) = 0;
   // Before saving a model that the game would refuse, with every reason; true to save anyway.
   virtual bool AskSaveAnyway(const std::vector<std::string>& breaches) = 0;
   virtual std::string GetClipboardText() = 0;

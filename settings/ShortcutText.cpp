@@ -56,16 +56,3 @@ TShortCut TextToShortCut(std::string_view text) {
   return shortcut.Key.empty() ? TShortCut{} : shortcut;
 }
 
-const std::vector<std::string>& ShortCutChoices() {
-  static const std::vector<std::string> choices = [] {
-    std::vector<std::string> list;
-    for (const char* prefix : {"Ctrl+", "Ctrl+Alt+"})
-      for (char letter = 'A'; letter <= 'Z'; ++letter) list.push_back(prefix + std::string(1, letter));
-    for (const char* prefix : {"", "Ctrl+", "Shift+"})
-      for (int f = 1; f <= 12; ++f) list.push_back(prefix + std::string("F") + std::to_string(f));
-    for (const char* key : {"Ins", "Ctrl+Ins", "Shift+Ins", "Del", "Ctrl+Del", "Shift+Del", "Ctrl+BkSp", "Shift+BkSp"})
-      list.push_back(key);
-    return list;
-  }();
-  return choices;
-}

@@ -18,5 +18,3 @@ std::string ShortCutToText(const TShortCut& shortcut);
 TShortCut TextToShortCut(std::string_view text);
 // The named keys of the notation ("BkSp", "Tab", "Esc", ..., "Ins", "Del").
 const std::vector<std::string>& NamedKeys();
-// The shortcuts the options dialog offers, in the order it lists them.
-const std::vector<std::string>& ShortCutChoices();

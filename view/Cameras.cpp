@@ -26,5 +26,10 @@ void TCameras::SetCurrent(int index) {
 }
 
 void TCameras::ResetCameras(double modelRadius) {
-  for (int i = 0; i < Count(); ++i) List[static_cast<size_t>(i)]->Rec = ResetCamera(i, modelRadius);
+  for (size_t i = 0; i < List.size(); ++i) {
+    TCameraRec& rec = List[i]->Rec;
+    const unsigned char mode = rec.ViewMode;
+    rec = ResetCamera(static_cast<int>(i), modelRadius);
+    rec.ViewMode = mode;
+  }
 }

@@ -23,7 +23,8 @@ class TCameras {
   TOCamera& Current() const;
   // Selects the tab; an index past the last tab changes nothing.
   void SetCurrent(int index);
-  // Every camera back to its default record, then zoomed so a model of this radius fits.
+  // Every camera back to its default place, then zoomed so a model of this radius fits; each
+  // keeps the drawing mode the user chose for it.
   void ResetCameras(double modelRadius);
 
  private:

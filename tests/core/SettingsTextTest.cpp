@@ -49,15 +49,13 @@ TEST(ColorText, ReadsNamesInAnyCaseNumbersAndSystemColours) {
   }
 }
 
-TEST(ShortcutText, ChoicesAndDefaultsReadBackAsWrittenAndOtherSpellingsAreNormalised) {
-  ASSERT_EQ(ShortCutChoices().size(), 96u);
-  for (const std::string& text : ShortCutChoices()) EXPECT_EQ(ShortCutToText(TextToShortCut(text)), text);
+TEST(ShortcutText, ShortcutsReadBackAsWrittenAndOtherSpellingsAreNormalised) {
   const struct {
     const char* Read;
     const char* Written;  // empty: no shortcut
   } rows[] = {
       {"Ctrl+Up", "Ctrl+Up"},         {"F5", "F5"},                 {"ctrl+n", "Ctrl+N"},
-      {"Alt+Ctrl+A", "Ctrl+Alt+A"},   {"Ctrl+Shift+Del", "Shift+Ctrl+Del"}, {"ctrl+bksp", "Ctrl+BkSp"},
+      {"Alt+Ctrl+A", "Ctrl+Alt+A"},   {"Shift+BkSp", "Shift+BkSp"}, {"Ctrl+Alt+Z", "Ctrl+Alt+Z"},   {"Ctrl+Shift+Del", "Shift+Ctrl+Del"}, {"ctrl+bksp", "Ctrl+BkSp"},
       {"Shift+PgDn", "Shift+PgDn"},   {"Ctrl+9", "Ctrl+9"},         {"F24", "F24"},
       {"", ""},                       {"Ctrl+", ""},                {"Ctrl+Backspace", ""},
       {"F25", ""},                    {"F0", ""},                   {"F05", ""},

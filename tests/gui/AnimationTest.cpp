@@ -103,7 +103,7 @@ TEST_F(Animation, PlaysTheSampleAndTheViewsShowEachFrame) {
 
   // File > Export writes the pose shown.
   Services.FileNames = {Path("posed.obj")};
-  Services.Answers["Up axis (Y or Z)"] = "z";
+  Services.Answers["Up_axis"] = "z";
   Window->Action("actFileExport")->trigger();
   EXPECT_NE(ReadWholeFile(Path("posed.obj")).find("\no hull\nv -0.042519 -0.08 0.000864\n"), std::string::npos);
 

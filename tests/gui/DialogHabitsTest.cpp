@@ -4,6 +4,8 @@
 // and whose OK writes the settings file at once.
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,6 +13,7 @@
 #include <QScrollArea>
 
 #include "app/MaterialsDialog.h"
+#include "app/QueryForm.h"
 #include "editing/FileCommands.h"
 #include "formats/Gob.h"
 #include "tests/core/FormatBytes.h"
@@ -88,6 +91,36 @@ TEST_F(TDialogHabitsTest, TheMaterialsDialogGrowsRemembersItsSizeAndFitsALargePi
     SaveScreenshot(&d, "materials_grown");
   });
   RunMaterials([&](TfrmMat& d) { EXPECT_EQ(d.size(), QSize(900, 620)); });
+}
+
+// A yes or no is ticked, one of a few values picked from a list, and a worked-out number
+// shows short, in the dialogs the menus open.
+TEST_F(TDialogHabitsTest, DialogsTickYesOrNoPickFromAFewAndShowNumbersShort) {
+  StartWindow(Sample());
+  Services.RealQueryDialog = true;
+  Window->Action("actSelAll")->trigger();
+  const struct { const char *Action, *Field, *Kind, *Shown; } rows[] = {
+      {"actFileNewMaterial", "Transparent", "QCheckBox", "0"}, {"actFileNewMaterial", "Dither", "QCheckBox", "0"},
+      {"actFileNewMaterial", "Depth", "QComboBox", "8"},       {"actFileExport", "Up_axis", "QComboBox", "Y"},
+      {"actTexMapBox", "Density", "QLineEdit", "387.879"},     {"actTexMapView", "View", "QComboBox", "Top"},
+  };
+  for (const auto& row : rows) {
+    Services.FileNames = {Path("out.obj")};
+    std::string kind, shown;
+    WhenModalShown<TfrmQuery>([&](TfrmQuery& query) {
+      const QWidget* field = query.findChild<QWidget*>(row.Field);
+      ASSERT_TRUE(field);
+      kind = field->metaObject()->className();
+      if (const auto* box = qobject_cast<const QCheckBox*>(field)) shown = box->isChecked() ? "1" : "0";
+      if (const auto* list = qobject_cast<const QComboBox*>(field)) shown = list->currentText().toStdString();
+      if (const auto* edit = qobject_cast<const QLineEdit*>(field)) shown = edit->text().toStdString();
+      SaveScreenshot(&query, row.Action);
+      QTest::mouseClick(query.btnCancel, Qt::LeftButton);
+    });
+    Window->Action(row.Action)->trigger();
+    EXPECT_EQ(kind, row.Kind) << row.Field;
+    EXPECT_EQ(shown, row.Shown) << row.Field;
+  }
 }
 
 TEST_F(TDialogHabitsTest, OptionsCancelTakesBackEveryChange) {

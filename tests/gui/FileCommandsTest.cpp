@@ -153,11 +153,11 @@ TEST_F(TFileCommandsTest, AFileThatDoesNotReadLeavesTheModelAsItWas) {
         [&](QWidget* w) {
           asked = w->property("text").toString().toStdString();
           for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
-            if (b->text() == "&Discard") b->click();
+            if (b->text() == (revert ? "&Yes" : "&Discard")) b->click();
         },
         {}, 50);
     revert ? Run("acnFileRevert") : Window->OpenFile(cut);
-    EXPECT_EQ(asked, "Save changes to " + path + "?");
+    EXPECT_EQ(asked, (revert ? "Discard changes to " : "Save changes to ") + path + "?");
     ASSERT_EQ(Services.Errors.size(), 1u) << "one message for the failed read";
     EXPECT_NE(Services.Errors[0].find(".3do, line "), std::string::npos) << Services.Errors[0];
     EXPECT_EQ(Core->Model->Nodes.Count(), nodes);
@@ -175,7 +175,7 @@ TEST_F(TFileCommandsTest, AFileThatDoesNotReadLeavesTheModelAsItWas) {
 TEST_F(TFileCommandsTest, SaveAsAddsTheModelExtensionToABareName) {
   Window->OpenFile(Sample());
   const int nodes = Core->Model->Nodes.Count();
-  Services.RealSaveDialog = true;
+  Services.RealFileDialogs = true;
   WhenModalShown([&](QWidget* widget) {
     auto* dialog = qobject_cast<QFileDialog*>(widget);
     ASSERT_TRUE(dialog);

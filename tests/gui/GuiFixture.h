@@ -46,8 +46,18 @@ class TWindowServices : public THeadlessServices {
     THeadlessServices::EndProgress();
     if (Main) Main->Progress().End();
   }
-  std::string AskSaveFileName(const std::vector<std::string>& filter, const std::string& title) override {
-    return RealSaveDialog ? ::AskSaveFileName(filter, title) : THeadlessServices::AskSaveFileName(filter, title);
+  std::string AskOpenFileName(const std::vector<std::string>& filter, const std::string& title) override {
+    return RealFileDialogs ? ::AskOpenFileName(filter, title) : THeadlessServices::AskOpenFileName(filter, title);
+  }
+  std::string AskSaveFileName(const std::vector<std::string>& filter, const std::string& title,
+                              const std::string& name) override {
+    return RealFileDialogs ? ::AskSaveFileName(filter, title, name)
+                           : THeadlessServices::AskSaveFileName(filter, title, name);
+  }
+  bool QueryChoices(const std::string& caption, std::vector<std::string>& lines,
+                    const std::vector<std::string>& choices) override {
+    return RealQueryDialog ? ::QueryValues(caption, lines, choices)
+                           : THeadlessServices::QueryChoices(caption, lines, choices);
   }
   bool AskSaveAnyway(const std::vector<std::string>& breaches) override {
     return RealSaveAnywayBox ? ::AskSaveAnyway(breaches) : THeadlessServices::AskSaveAnyway(breaches);
@@ -55,7 +65,8 @@ class TWindowServices : public THeadlessServices {
   TfrmMain* Main = nullptr;
   bool OutOfMemory = false;  // every property refresh fails as an allocation would
   bool RealSaveAnywayBox = false;  // the game-readiness question shows the program's own box
-  bool RealSaveDialog = false;  // Save As shows the program's own dialog
+  bool RealFileDialogs = false;  // file names are asked in the program's own dialogs
+  bool RealQueryDialog = false;  // queries with choices show the program's own dialog
   std::function<void()> OnProgressStep;  // looks at the window while long work goes on
 };
 

@@ -72,14 +72,19 @@ TEST_F(TWindowTest, InactiveAreaShowsACrossedPlaceholderAndRestartMakesAFreshCon
   EXPECT_FALSE(area.Active());
 }
 
-TEST_F(TWindowTest, MessageWindowIsShownAndToggled) {
+// View > Messages brings the window back when closed, and to the front when behind.
+TEST_F(TWindowTest, MessageWindowIsShownAndRaised) {
   StartWindow();
   ASSERT_NE(Window->MessageWindow(), nullptr);
   EXPECT_TRUE(Window->MessageWindow()->isVisible());
-  Window->Action("actViewMsg")->trigger();
-  EXPECT_FALSE(Window->MessageWindow()->isVisible());
-  Window->Action("actViewMsg")->trigger();
-  EXPECT_TRUE(Window->MessageWindow()->isVisible());
+  for (const bool closed : {true, false}) {
+    if (closed) Window->MessageWindow()->close();
+    Window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+    Window->Action("actViewMsg")->trigger();
+    EXPECT_TRUE(Window->MessageWindow()->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(Window->MessageWindow())) << closed;
+  }
 }
 
 TEST_F(TWindowTest, GridSpacingIsKeptBetweenRunsAndABadStoredValueIsReplaced) {

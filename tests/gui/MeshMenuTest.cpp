@@ -75,6 +75,8 @@ TEST_F(MeshMenu, NewMaterialAndSaveToContainerWriteTheirFiles) {
   Window->Action("actFileNewMaterial")->trigger();
   EXPECT_EQ(Services.Errors, std::vector<std::string>{});
   EXPECT_EQ(ReadWholeFile(Path("p.mat")).substr(0, 4), "MAT ");
+  EXPECT_EQ(Services.YesNoAsked, std::vector<std::string>{"Add p.mat to the model's materials?"});
+  EXPECT_EQ(Core->Model->Materials.Find("p.mat"), nullptr) << "answered No";
 
   Services.FileNames = {Path("out.gob")};
   Window->Action("actFileSaveToContainer")->trigger();
@@ -84,6 +86,15 @@ TEST_F(MeshMenu, NewMaterialAndSaveToContainerWriteTheirFiles) {
   EXPECT_EQ(gob.Entry(0).Name, "3do\\fighter.3do");
   EXPECT_EQ(gob.Count(), 5) << "the model and the four materials beside it";
   EXPECT_FALSE(Core->History.Modified());
+
+  // Answered Yes, the material joins the model in the command's one step.
+  Services.YesNoAnswer = true;
+  Services.FileNames = {Path("p.png"), Path("q.mat")};
+  Window->Action("actFileNewMaterial")->trigger();
+  ASSERT_NE(Core->Model->Materials.Find("q.mat"), nullptr);
+  EXPECT_EQ(Core->History.UndoCaption(), "New Material");
+  Window->Action("actEditUndo")->trigger();
+  EXPECT_EQ(Core->Model->Materials.Find("q.mat"), nullptr);
 }
 
 }  // namespace

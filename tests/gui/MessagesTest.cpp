@@ -87,11 +87,31 @@ TEST_F(TMessagesTest, ViewMessagesShowsEveryLineAndAFilesLinesUnderItsName) {
   const QTreeWidgetItem* line = Lines().topLevelItem(1)->child(0);
   EXPECT_GT(Lines().columnWidth(0) - Lines().indentation() - 8, Lines().fontMetrics().horizontalAdvance(line->text(0)))
       << "the time of a grouped line shows whole";
-  // Shown and hidden from the menu.
-  Window->Action("actViewMsg")->trigger();
-  EXPECT_FALSE(Messages().isVisible());
+  // Closed, and shown again from the menu.
+  Messages().close();
   Window->Action("actViewMsg")->trigger();
   EXPECT_TRUE(Messages().isVisible());
+}
+
+// A status text tells of the model as a command left it: the next change drops it, another
+// camera's look does not.
+TEST_F(TMessagesTest, AStatusTextGoesWithTheNextChangeOfTheModel) {
+  StartWindow(Sample());
+  const struct { const char* What; std::function<void()> Act; bool Kept; } rows[] = {
+      {"camera", [&] { Frame().tacCameras->setCurrentIndex(3); }, true},
+      {"select all", [&] { Window->Action("actSelAll")->trigger(); }, false},
+      {"undo", [&] { Window->Action("actEditUndo")->trigger(); }, false},
+      {"rectangle", [&] { Drag({2, 2}, {Surface()->width() - 2, Surface()->height() - 2}); }, false},
+  };
+  for (const auto& row : rows) {
+    Window->Action("actViewLodAdd")->trigger();
+    const QString shown = Window->StatusPanel(1)->text();
+    EXPECT_TRUE(shown.startsWith("LOD ")) << shown.toStdString();
+    QTest::qWait(1);
+    row.Act();
+    EXPECT_EQ(Window->StatusPanel(1)->text(), row.Kept ? shown : "") << row.What;
+    if (row.What != std::string("undo")) Window->Action("actEditUndo")->trigger();
+  }
 }
 
 TEST_F(TMessagesTest, NoStatusTextOfAnEarlierModelStaysOnAnEmptyOne) {

@@ -45,18 +45,18 @@ TEST_F(TObjCommandsTest, ExportFollowsImportOnTheFileMenuAndWritesTheModelAsShow
     EXPECT_TRUE(std::filesystem::exists(Path(name))) << name;
   EXPECT_FALSE(Core->History.Modified());  // a look at the model makes no step
 
-  Services.Answers["Up axis (Y or Z)"] = "z";
+  Services.Answers["Up_axis"] = "z";
   Services.FileNames = {Path("fighter.obj")};
   Window->Action("actFileExport")->trigger();
   EXPECT_NE(ReadWholeFile(Path("fighter.obj")).find("\no hull\nv -0.04 -0.08 -0.015\n"), std::string::npos);
   EXPECT_EQ(QSettings().value("ObjImport/UpAxis").toString(), "Z") << "the import's next answer too";
-  Services.Answers["Up axis (Y or Z)"] = "up";
+  Services.Answers["Up_axis"] = "up";
   Services.FileNames = {Path("other.obj")};
   Window->Action("actFileExport")->trigger();
   EXPECT_EQ(Services.Errors.back(), "The up axis is Y or Z, not 'up'");
   EXPECT_FALSE(std::filesystem::exists(Path("other.obj")));
 
-  Services.Answers["Up axis (Y or Z)"] = "Z";
+  Services.Answers["Up_axis"] = "Z";
   Services.FileNames = {Path("none/fighter.obj")};
   Window->Action("actFileExport")->trigger();
   ASSERT_FALSE(Services.Errors.empty());
@@ -117,13 +117,13 @@ TEST_F(TObjCommandsTest, ImportWithMaterialsMakesThemOfTheFilesPicturesOnceAsked
   Write("ship.mtl", "newmtl hull\nmap_Kd hull.png\n");
   const std::string obj = Write("ship.obj", "mtllib ship.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 0 1\n"
                                             "usemtl hull\nf 1/1 2/2 3/3\n");
-  Services.Answers["Depth (8 or 16)"] = "sixteen";
+  Services.Answers["Depth"] = "sixteen";
   Import(obj, [](TfrmObjImport& d) { QTest::mouseClick(d.btnOK, Qt::LeftButton); });
   EXPECT_EQ(Services.Errors.back(), "The depth is 8 or 16 bits, not 'sixteen'; no material was made");
   EXPECT_FALSE(std::filesystem::exists(Path("hull.mat")));
   ASSERT_EQ(Core->Model->Nodes.Count(), 1) << "the mesh came in all the same";
 
-  Services.Answers["Depth (8 or 16)"] = "16";
+  Services.Answers["Depth"] = "16";
   Import(obj, [](TfrmObjImport& d) { QTest::mouseClick(d.btnOK, Qt::LeftButton); });
   EXPECT_EQ(Services.Queries.back(), "Make 1 material of the OBJ file's pictures");
   const std::string made = "hull.mat made of '" + Path("hull.png") + "': 16 x 16, 16 bits";

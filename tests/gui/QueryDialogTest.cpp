@@ -1,3 +1,5 @@
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,19 +30,19 @@ TEST(QueryForm, RowsLieFortyFourPixelsApartAboveTheButtons) {
     std::vector<std::string> lines;
     for (int i = 0; i < c.Rows; ++i) lines.push_back("Row_" + std::to_string(i) + "=" + std::to_string(i));
     TfrmQuery form("Rows", lines);
-    ASSERT_EQ(form.Edits.size(), lines.size());
+    ASSERT_EQ(form.Fields.size(), lines.size());
     for (int i = 0; i < c.Rows; ++i) {
       const std::string name = "Row_" + std::to_string(i);
       auto* label = form.findChild<QLabel*>(QString::fromStdString("lbl" + name));
       ASSERT_TRUE(label);
       EXPECT_EQ(label->text().toStdString(), "&Row " + std::to_string(i));  // underscores read as spaces
-      EXPECT_EQ(label->buddy(), form.Edits[i]);
+      EXPECT_EQ(label->buddy(), form.Fields[i]);
       EXPECT_EQ(label->geometry(), QRect(10, 10 + 44 * i, 180, 13));
-      EXPECT_EQ(form.Edits[i]->objectName().toStdString(), name);
-      EXPECT_EQ(form.Edits[i]->text().toStdString(), std::to_string(i));
-      EXPECT_EQ(form.Edits[i]->geometry(), QRect(10, 25 + 44 * i, 180, 21));
+      EXPECT_EQ(form.Fields[i]->objectName().toStdString(), name);
+      EXPECT_EQ(qobject_cast<QLineEdit*>(form.Fields[i])->text().toStdString(), std::to_string(i));
+      EXPECT_EQ(form.Fields[i]->geometry(), QRect(10, 25 + 44 * i, 180, 21));
       // Fields first, then the buttons.
-      EXPECT_EQ(NextTabStop(form.Edits[i]), i + 1 < c.Rows ? form.Edits[i + 1] : static_cast<QWidget*>(form.btnOK));
+      EXPECT_EQ(NextTabStop(form.Fields[i]), i + 1 < c.Rows ? form.Fields[i + 1] : static_cast<QWidget*>(form.btnOK));
     }
     EXPECT_EQ(form.btnOK->geometry(), QRect(10, c.ButtonTop, 75, 25));
     EXPECT_EQ(form.btnCancel->geometry(), QRect(115, c.ButtonTop, 75, 25));
@@ -56,10 +58,38 @@ TEST(QueryForm, CaptionAndEditsWrittenBack) {
   EXPECT_EQ(form.windowTitle(), "Create Plane");
   form.show();
   SaveScreenshot(&form, "query_plane");
-  form.Edits[1]->setText("4");
+  qobject_cast<QLineEdit*>(form.Fields[1])->setText("4");
   std::vector<std::string> edited = lines;
   form.ApplyTo(edited);
   EXPECT_EQ(edited, (std::vector<std::string>{"Size=0.02", "Subdivide_X=4", "Subdivide_Y=1"}));
+}
+
+// A yes or no is a check box, a choice of a few a drop-down list, and a worked-out number
+// shows short but, left alone, comes back with every digit.
+TEST(QueryForm, ChoicesAreTickedOrPickedAndNumbersShowShort) {
+  const std::vector<std::string> lines = {"Transparent=0", "Up_axis=Y", "Density=12800.0002861023",
+                                          "Around_X=-0.0300000000000001", "Faces=1234567", "Scale=fit"};
+  TfrmQuery form("Choices", lines, {"0|1", "Y|Z"});
+  form.show();
+  SaveScreenshot(&form, "query_choices");
+  auto* transparent = qobject_cast<QCheckBox*>(form.Fields[0]);
+  auto* up = qobject_cast<QComboBox*>(form.Fields[1]);
+  ASSERT_TRUE(transparent && up);
+  EXPECT_EQ(transparent->text(), "&Transparent");
+  EXPECT_FALSE(transparent->isChecked());
+  EXPECT_EQ(up->count(), 2);
+  EXPECT_EQ(up->currentText(), "Y");
+  const char* const shown[] = {"12800", "-0.03", "1234567", "fit"};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(qobject_cast<QLineEdit*>(form.Fields[2 + i])->text(), shown[i]) << i;
+  std::vector<std::string> edited = lines;
+  form.ApplyTo(edited);
+  EXPECT_EQ(edited, lines);
+  QTest::mouseClick(transparent, Qt::LeftButton, {}, QPoint(6, transparent->height() / 2));
+  up->setCurrentIndex(1);
+  qobject_cast<QLineEdit*>(form.Fields[2])->setText("6400");
+  form.ApplyTo(edited);
+  EXPECT_EQ(edited, (std::vector<std::string>{"Transparent=1", "Up_axis=Z", "Density=6400",
+                                              "Around_X=-0.0300000000000001", "Faces=1234567", "Scale=fit"}));
 }
 
 TEST(QueryValues, EnterAcceptsTheEditedValues) {

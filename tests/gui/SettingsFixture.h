@@ -1,12 +1,15 @@
 #pragma once
+#include <QAction>
 #include <QColorDialog>
-#include <QComboBox>
+#include <QKeySequenceEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 
 #include "app/OptionsDialog.h"
+#include "app/OptionsLists.h"
+#include "app/SettingsKeys.h"
 #include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
@@ -33,9 +36,11 @@ class TSettingsTest : public TWindowTest {
   static void ClickRow(QListWidget& list, int row) {
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
   }
-  static int RowNamed(QListWidget& list, const QString& text) {
-    const QList<QListWidgetItem*> items = list.findItems(text, Qt::MatchExactly);
-    return items.isEmpty() ? -1 : list.row(items.first());
+  // The shortcut list's row of the action of that name.
+  static int RowOfAction(QListWidget& list, const QString& action) {
+    for (int row = 0; row < list.count(); ++row)
+      if (list.item(row)->data(TShortcutRow::ActionRole).value<QAction*>()->objectName() == action) return row;
+    return -1;
   }
   // Opens the options from the menu, runs `act` in them, and closes them with OK.
   void RunOptions(std::function<void(TfrmOptions&)> act) {
@@ -54,11 +59,12 @@ class TSettingsTest : public TWindowTest {
     });
     QTest::mouseClick(options.btnColorEdit, Qt::LeftButton);
   }
-  // Highlights an action's row, shows the text in the drop-down list (nothing for an empty
+  // Highlights an action's row, presses the key in the key field (empties it for an empty
   // text) and presses "&Edit".
   static void SetShortcut(TfrmOptions& options, const char* action, const char* text) {
-    ClickRow(*options.lbxShort, RowNamed(*options.lbxShort, action));
-    options.cbxShortcut->setCurrentIndex(options.cbxShortcut->findText(text));
+    ClickRow(*options.lbxShort, RowOfAction(*options.lbxShort, action));
+    options.edtShortcut->clear();
+    if (*text) QTest::keySequence(options.edtShortcut, KeyFromText(text));
     QTest::mouseClick(options.btnShortEdit, Qt::LeftButton);
   }
 };

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLineEdit>
@@ -35,7 +36,7 @@ TEST_F(TSettingsTest, ARestartFindsWhatTheUserLeftInTheToolkitsNotations) {
   Window->resize(700, 520);
   Window->MessageWindow()->move(600, 480);
   Window->MessageWindow()->resize(300, 120);
-  Window->Action("actViewMsg")->trigger();
+  Window->MessageWindow()->close();
   Frame().cbxGridEvery->setEditText("0.05");
   Frame().cbxGridEveryClick();
   const QImage before = Shot("settings_before_geometry");

@@ -103,6 +103,25 @@ TEST_F(TextureWindow, WheelZoomsAtThePointerAndARightDragPans) {
   EXPECT_FALSE(Core->History.CanUndo()) << "looking changes nothing";
 }
 
+// The window opens with the whole material in the middle, as large as 8 pixels of margin allow.
+TEST_F(TextureWindow, OpensWithTheWholeMaterialFitted) {
+  StartWindow(Sample(), 900, 600);
+  Frame().SetEditMode(emSurface);
+  const TMaterial& material = *Core->Model->Nodes[0]->Mesh->Surfaces[0]->Material;
+  Core->ToggleSurface(Core->Model->Nodes[0]->Mesh->Surfaces[0]);
+  Window->Action("actViewTexCoords")->trigger();
+  auto* texture = Window->findChild<TfrmTexture*>("frmTexture");
+  ASSERT_NE(texture, nullptr);
+  const TTexelView& view = texture->View();
+  const QSize canvas = texture->Canvas()->size();
+  const double left = view.X(0), right = canvas.width() - view.X(material.Width);
+  const double top = view.Y(0), bottom = canvas.height() - view.Y(material.Height);
+  EXPECT_DOUBLE_EQ(left, right);
+  EXPECT_DOUBLE_EQ(top, bottom);
+  EXPECT_DOUBLE_EQ(std::min(left, top), 8);
+  Saved(texture->grab().toImage(), "texture_window_fitted");
+}
+
 TEST_F(TextureWindow, FacesOfOtherMaterialsAreListedNotDrawn) {
   StartWindow(Sample(), 900, 600);
   Frame().SetEditMode(emNode);

@@ -114,7 +114,6 @@ TEST_F(UndoRedo, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost) {
       {"actFileExit", "Save", true, {nowhere}, true, false},  // the save fails
       {"close", "Save", true, {}, true, false},               // Save As is cancelled
       {"actFileNew", "Cancel", false, {}, true, false},
-      {"acnFileRevert", "Discard", false, {}, false, false},
       {"actFileOpen", "Save", false, {File}, false, true},
   };
   for (const auto& row : rows) {

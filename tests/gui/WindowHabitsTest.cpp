@@ -4,6 +4,10 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,8 +17,11 @@
 #include <QStatusBar>
 
 #include "app/ActionRegistry.h"
+#include "app/GobDialog.h"
 #include "camera/Camera.h"
 #include "model/Box.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
 #include "tests/gui/SettingsFixture.h"
 
 namespace {
@@ -61,6 +68,7 @@ TEST_F(TWindowHabitsTest, ThePointersPlaceShowsWholeInItsPanel) {
   SaveScreenshot(Window->statusBar(), "status_bar");
 }
 
+// Each camera keeps its mode, another model opened too.
 TEST_F(TWindowHabitsTest, TheViewMenuChecksTheModeOfTheShownCamera) {
   StartWindow(Sample());
   const char* const modes[] = {"acnViewWireframe", "acnViewShaded", "acnViewTextured", "acnViewGame"};
@@ -68,6 +76,7 @@ TEST_F(TWindowHabitsTest, TheViewMenuChecksTheModeOfTheShownCamera) {
   Window->Action("acnViewTextured")->trigger();
   Frame().tacCameras->setCurrentIndex(3);
   Window->Action("acnViewWireframe")->trigger();
+  Window->OpenFile(Sample());
   for (const auto& [camera, mode] : {std::pair{0, 2}, {3, 0}}) {
     Frame().tacCameras->setCurrentIndex(camera);
     QMenu* view = OpenMenu("&View");
@@ -99,6 +108,89 @@ TEST_F(TWindowHabitsTest, NoTwoActionsShareAKeyAndExtrudeHasItsOwn) {
   QTest::keyClick(Window.get(), Qt::Key_E, Qt::ControlModifier);
   EXPECT_GT(Core->Model->Nodes[0]->Mesh->Surfaces.Count(), faces);
   EXPECT_EQ(Core->History.UndoCaption(), "Extrude Surface");
+}
+
+// Alt and a letter, then a letter inside the menu, reach every entry: no two entries of one
+// menu (the bar counting as one) underline the same letter.
+TEST_F(TWindowHabitsTest, NoTwoEntriesOfAMenuShareAnAcceleratorLetter) {
+  StartWindow(Sample());
+  std::function<void(const QString&, const QList<QAction*>&)> check = [&](const QString& where,
+                                                                          const QList<QAction*>& entries) {
+    std::map<QChar, QString> holder;
+    for (const QAction* entry : entries) {
+      if (entry->isSeparator() || !entry->isVisible()) continue;
+      const QString text = entry->text();
+      const qsizetype mark = text.indexOf('&');
+      EXPECT_TRUE(mark >= 0 && mark + 1 < text.size()) << where.toStdString() << ": " << text.toStdString();
+      if (mark < 0 || mark + 1 >= text.size()) continue;
+      const auto [at, fresh] = holder.emplace(text[mark + 1].toLower(), text);
+      EXPECT_TRUE(fresh) << where.toStdString() << ": " << at->second.toStdString() << " and " << text.toStdString();
+      if (entry->menu()) check(text, entry->menu()->actions());
+    }
+  };
+  check("the menu bar", Window->menuBar()->actions());
+}
+
+// Save As starts at the model's own name and folder, Export at the model's name in the folder
+// the last export went to, Open where the last model was chosen.
+TEST_F(TWindowHabitsTest, FileDialogsStartWhereTheirKindWasLastChosenWithTheModelsName) {
+  StartWindow(Sample());
+  Services.RealFileDialogs = true;
+  const QString samples = QFileInfo(QString::fromStdString(Sample())).absolutePath();
+  const struct { const char* Action; QString Folder; const char* Name; std::string Choose; } rows[] = {
+      {"actFileSaveAs", samples, "fighter.3do", Path("copy.3do")},
+      {"actFileExport", {}, "copy.obj", Path("copy.obj")},
+      {"actFileExport", Folder.path(), "copy.obj", {}},
+      {"actFileOpen", Folder.path(), "", {}},
+  };
+  for (const auto& row : rows) {
+    QString folder, name;
+    WhenModalShown<QFileDialog>([&](QFileDialog& dialog) {
+      folder = dialog.directory().absolutePath();
+      name = dialog.findChild<QLineEdit*>("fileNameEdit")->text();
+      SaveScreenshot(&dialog, row.Action);
+      if (row.Choose.empty()) return dialog.reject();
+      dialog.selectFile(QString::fromStdString(row.Choose));
+      static_cast<QDialog&>(dialog).accept();
+    });
+    Window->Action(row.Action)->trigger();
+    if (!row.Folder.isEmpty()) {
+      EXPECT_EQ(folder, row.Folder) << row.Action;
+    }
+    EXPECT_EQ(name, row.Name) << row.Action;
+  }
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(Path("copy.obj"))));
+}
+
+// Revert only asks whether to lose the changes; No keeps them.
+TEST_F(TWindowHabitsTest, RevertAsksToDiscardTheChanges) {
+  StartWindow(Sample());
+  for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
+    Window->Action("actPrimDummy")->trigger();
+    AnswerNextBox(button, "revert_question");
+    Window->Action("acnFileRevert")->trigger();
+    EXPECT_EQ(BoxText, "Discard changes to " + Sample() + "?");
+    EXPECT_EQ(Core->History.Modified(), button == QMessageBox::No);
+  }
+}
+
+// File > Open from Container... goes straight to the container's list, whose columns show
+// every name whole.
+TEST_F(TWindowHabitsTest, OpenFromContainerListsTheContainerWithNamesWhole) {
+  const std::string name = "a_model_with_a_rather_long_name.3do";
+  const std::string gob = Write("long.gob", fmt_test::MakeGob({{"3do\\" + name, TriangleModelText()}}));
+  StartWindow();
+  Services.FileNames = {gob};
+  WhenModalShown<TfrmDlgGob>([&](TfrmDlgGob& dialog) {
+    QListWidget& list = *dialog.lbxFiles;
+    EXPECT_GE(list.visualItemRect(list.item(0)).width(), list.fontMetrics().horizontalAdvance(list.item(0)->text()));
+    SaveScreenshot(&dialog, "open_from_container");
+    list.setCurrentRow(0);
+    dialog.accept();
+  });
+  Window->Action("actFileOpenContainer")->trigger();
+  EXPECT_EQ(Core->Model->Nodes.Count(), 2);
+  EXPECT_TRUE(Window->windowTitle().contains(QString::fromStdString(name))) << Window->windowTitle().toStdString();
 }
 
 TEST_F(TWindowHabitsTest, TheOptionsRefuseAKeyInUseUnlessTheUserSwapsThem) {
