@@ -32,7 +32,7 @@ TEST_F(ObjExport, WritesWorldPositionsTexturesInOBJsUnitsNormalsAndMaterials) {
   text = Replace(text, "1 0 0 0 0 0 0 0 0 0 root", "1 1 2 3 0 90 0 0 0 0 root");
   const TCliRun run = RunCliApart({"export", Dir.Write("tri.3do", text), Dir.File("tri.obj")});
   EXPECT_EQ(run.Status, 0);
-  EXPECT_EQ(run.Err, "zarn-cli: materials not found: Metal.MAT, dflt.mat\n");
+  EXPECT_EQ(run.Err, "zarn-cli: material not found: Metal.MAT\n");
 
   EXPECT_EQ(ReadWholeFile(Dir.File("tri.obj")),
             "# Written by ZARN\n"
@@ -69,7 +69,7 @@ TEST_F(ObjExport, WritesWorldPositionsTexturesInOBJsUnitsNormalsAndMaterials) {
   const TCliRun nowhere = RunCliApart({"export", Dir.File("tri.3do"), Dir.File("none/tri.obj")});
   EXPECT_EQ(nowhere.Status, 1);
   EXPECT_EQ(nowhere.Err, "zarn-cli: Cannot create file '" + Dir.File("none/stone.png") +
-                             "': No such file or directory\nzarn-cli: materials not found: Metal.MAT, dflt.mat\n");
+                             "': No such file or directory\nzarn-cli: material not found: Metal.MAT\n");
 }
 
 // The model as the views show it, compared number by number at six decimals.

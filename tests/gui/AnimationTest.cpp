@@ -208,7 +208,10 @@ TEST_F(Animation, ClosesWhenAnotherModelTakesThePlaceOfItsModel) {
     Core->Surfaces.Add(Core->Model->Nodes[0]->Mesh->Surfaces[0]);
 
     if (std::string(row.Way) == "container")
-      WhenModalShown<TfrmDlgGob>([](TfrmDlgGob& d) { QTest::mouseClick(d.btnOK, Qt::LeftButton); });
+      WhenModalShown<TfrmDlgGob>([](TfrmDlgGob& d) {
+        d.lbxFiles->setCurrentRow(0);
+        QTest::mouseClick(d.btnOK, Qt::LeftButton);
+      });
     Services.FileNames = {row.File};
     Window->Action(row.Action)->trigger();
 
