@@ -129,97 +129,90 @@ void ExpectWorldAndLinksFollowTheTree(TModel& model, const TPlainNodeTree& tree)
   }
 }
 
-struct TFileCase {
-  const char* Name;
-  std::vector<int> Parents, Children, Siblings;
-  const char* Linked;    // parents after reading
-  std::vector<int> Cut;  // rows reported as closing a loop
-  const char* Tree;
-  const char* Error = "";  // the parse error's message, when the link pass fails
-  int LoopedNodesBefore = 0;  // nodes in a loop already in the model the file is inserted into
-};
-
-class HostileHierarchy : public ::testing::TestWithParam<TFileCase> {};
-
-TEST_P(HostileHierarchy, LinksFillsAndPlacesAsDefined) {
-  const TFileCase& c = GetParam();
-  TTestCore t;
-  TModel& m = t.Model();
-  for (int i = 0; i < c.LoopedNodesBefore; ++i) {
-    TNode* n = m.AddNode();
-    n->Position = {1, 2, 3};
-    n->Rotation = {30, 0, 0};
+// Each file's rows by their parent column; the parents after reading, the rows reported as
+// closing a loop, the tree, and the parse error's message when the link pass fails. The last
+// is inserted into a model already holding two nodes in a loop.
+TEST(HostileHierarchy, LinksFillsAndPlacesAsDefined) {
+  const struct {
+    const char* Name;
+    std::vector<int> Parents, Children, Siblings;
+    const char* Linked;
+    std::vector<int> Cut;
+    const char* Tree;
+    const char* Error = "";
+    int LoopedNodesBefore = 0;
+  } cases[] = {
+      {"ChainDown", {-1, 0, 1, 2}, {}, {}, "- 0 1 2", {}, "0 .1 ..2 ...3"},
+      {"ChainUp", {1, 2, 3, -1}, {}, {}, "1 2 3 -", {}, "3 .2 ..1 ...0"},
+      {"TwoNodesNameEachOther", {1, 0, -1}, {}, {}, "1 - -", {1}, "1 .0 2"},
+      {"SelfParent", {0, 0}, {}, {}, "- 0", {0}, "0 .1"},
+      {"LoopWithATail", {2, 0, 1, 1}, {}, {}, "2 0 - 1", {2}, "2 .0 ..1 ...3"},
+      {"TwoLoops", {1, 0, -1, 4, 3}, {}, {}, "1 - - 4 -", {1, 4}, "1 .0 2 4 .3"},
+      {"ChildrenBeforeTheirParentWaitAPass", {2, 2, -1, 2, 0}, {}, {}, "2 2 - 2 0", {}, "2 .0 ..4 .1 .3"},
+      {"ChildAndSiblingColumnsLoop", {-1, 0, 0}, {1, 2, 0}, {2, 1, 1}, "- 0 0", {}, "0 .1 .2"},
+      {"FailedLinkKeepsWhatWasLinked", {1, 0, 1, 1}, {-1, -1, 9, -1}, {}, "1 - 1 -", {1}, "1 .0 .2 3",
+       "line 64: the row names node 9, but the text has 4 nodes"},
+      {"InsertedBesideALoop", {-2, -1, 0}, {}, {}, "1 0 - - 2", {0}, "2 .4 3 0 .1", "", 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TTestCore t;
+    TModel& m = t.Model();
+    for (int i = 0; i < c.LoopedNodesBefore; ++i) {
+      TNode* n = m.AddNode();
+      n->Position = {1, 2, 3};
+      n->Rotation = {30, 0, 0};
+    }
+    for (int i = 0; i < c.LoopedNodesBefore; ++i) m.Nodes[i]->Parent = m.Nodes[(i + 1) % c.LoopedNodesBefore];
+    const fmt_test::TTempDir dir;
+    m.LoadFromFile(dir.Write("h.3do", HierarchyText(c.Parents, c.Children, c.Siblings)));
+    ASSERT_EQ(t.Services.Errors.size(), *c.Error ? 1u : 0u);
+    if (*c.Error) {
+      EXPECT_NE(t.Services.Errors[0].find(c.Error), std::string::npos) << t.Services.Errors[0];
+    }
+    EXPECT_EQ(ParentsText(m), c.Linked);
+    std::vector<std::string> messages;
+    for (int row : c.Cut)
+      messages.push_back("Node " + std::to_string(row) + " (n" + std::to_string(row) + "): parent " +
+                         std::to_string(c.Parents[row]) + " would close a loop in the hierarchy; the node was kept at the top");
+    EXPECT_EQ(t.Services.Output, messages);
+    TPlainNodeTree tree;
+    FillNodeTree(m, tree);
+    EXPECT_EQ(TreeText(m, tree), c.Tree);
+    ExpectWorldAndLinksFollowTheTree(m, tree);
+    if (c.LoopedNodesBefore == 0) ExpectLinksAgreeWithParents(m);
   }
-  for (int i = 0; i < c.LoopedNodesBefore; ++i) m.Nodes[i]->Parent = m.Nodes[(i + 1) % c.LoopedNodesBefore];
-  const fmt_test::TTempDir dir;
-  m.LoadFromFile(dir.Write("h.3do", HierarchyText(c.Parents, c.Children, c.Siblings)));
-  ASSERT_EQ(t.Services.Errors.size(), *c.Error ? 1u : 0u);
-  if (*c.Error) {
-    EXPECT_NE(t.Services.Errors[0].find(c.Error), std::string::npos) << t.Services.Errors[0];
-  }
-  EXPECT_EQ(ParentsText(m), c.Linked);
-  std::vector<std::string> messages;
-  for (int row : c.Cut)
-    messages.push_back("Node " + std::to_string(row) + " (n" + std::to_string(row) + "): parent " +
-                       std::to_string(c.Parents[row]) + " would close a loop in the hierarchy; the node was kept at the top");
-  EXPECT_EQ(t.Services.Output, messages);
-  TPlainNodeTree tree;
-  FillNodeTree(m, tree);
-  EXPECT_EQ(TreeText(m, tree), c.Tree);
-  ExpectWorldAndLinksFollowTheTree(m, tree);
-  if (c.LoopedNodesBefore == 0) ExpectLinksAgreeWithParents(m);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, HostileHierarchy,
-    ::testing::Values(
-        TFileCase{"ChainDown", {-1, 0, 1, 2}, {}, {}, "- 0 1 2", {}, "0 .1 ..2 ...3"},
-        TFileCase{"ChainUp", {1, 2, 3, -1}, {}, {}, "1 2 3 -", {}, "3 .2 ..1 ...0"},
-        TFileCase{"TwoNodesNameEachOther", {1, 0, -1}, {}, {}, "1 - -", {1}, "1 .0 2"},
-        TFileCase{"SelfParent", {0, 0}, {}, {}, "- 0", {0}, "0 .1"},
-        TFileCase{"LoopWithATail", {2, 0, 1, 1}, {}, {}, "2 0 - 1", {2}, "2 .0 ..1 ...3"},
-        TFileCase{"TwoLoops", {1, 0, -1, 4, 3}, {}, {}, "1 - - 4 -", {1, 4}, "1 .0 2 4 .3"},
-        TFileCase{"ChildrenBeforeTheirParentWaitAPass", {2, 2, -1, 2, 0}, {}, {}, "2 2 - 2 0", {}, "2 .0 ..4 .1 .3"},
-        TFileCase{"ChildAndSiblingColumnsLoop", {-1, 0, 0}, {1, 2, 0}, {2, 1, 1}, "- 0 0", {}, "0 .1 .2"},
-        TFileCase{"FailedLinkKeepsWhatWasLinked", {1, 0, 1, 1}, {-1, -1, 9, -1}, {}, "1 - 1 -", {1}, "1 .0 .2 3",
-                  "line 64: the row names node 9, but the text has 4 nodes"},
-        TFileCase{"InsertedBesideALoop", {-2, -1, 0}, {}, {}, "1 0 - - 2", {0}, "2 .4 3 0 .1", "", 2}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
-// A parent of -2 is a node of another model.
-struct TMemoryCase { const char* Name; std::vector<int> Parents; const char* Tree; };
-
-class DamagedHierarchy : public ::testing::TestWithParam<TMemoryCase> {};
 
 // No file makes these (the reader opens every loop), but the tree and the world pass must
-// still end, show every node once and agree with each other.
-TEST_P(DamagedHierarchy, FillsOnceAndPlacesAsTheTreeShows) {
-  const TMemoryCase& c = GetParam();
-  TTestCore other, t;  // the stranger outlives the model that names it
-  TModel& m = t.Model();
+// still end, show every node once and agree with each other. A parent of -2 is a node of
+// another model, which outlives the model that names it.
+TEST(DamagedHierarchy, FillsOnceAndPlacesAsTheTreeShows) {
+  const struct { const char* Name; std::vector<int> Parents; const char* Tree; } cases[] = {
+      {"TwoNodeLoop", {1, 0}, "0 .1"},
+      {"TailsBelowALoopComeFirst", {1, 3, -1, 4, 3}, "2 0 1 3 .4"},
+      {"SelfParentAndStranger", {0, -2, -1}, "2 0 1"},
+      {"LoopHoldingSubtrees", {2, 0, 0, 0, 3}, "0 .1 .2 .3 ..4"},
+  };
+  TTestCore other;
   TNode* stranger = other.Model().AddNode();
-  for (size_t i = 0; i < c.Parents.size(); ++i) {
-    TNode* n = m.AddNode();
-    n->Name = "n" + std::to_string(i);
-    n->Position = {0.5, 0.25 * static_cast<double>(i), 1};
-    n->Rotation = {10.0 * static_cast<double>(i), 20, -5};
-    n->SetMesh(m.NewMesh());
-    n->Mesh->AddVertex()->Position = {1, 2, 3};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TTestCore t;
+    TModel& m = t.Model();
+    for (size_t i = 0; i < c.Parents.size(); ++i) {
+      TNode* n = AddMeshNode(m, "n" + std::to_string(i), {{1, 2, 3}});
+      n->Position = {0.5, 0.25 * static_cast<double>(i), 1};
+      n->Rotation = {10.0 * static_cast<double>(i), 20, -5};
+    }
+    for (size_t i = 0; i < c.Parents.size(); ++i)
+      m.Nodes[static_cast<int>(i)]->Parent = c.Parents[i] == -2 ? stranger : c.Parents[i] < 0 ? nullptr : m.Nodes[c.Parents[i]];
+    TPlainNodeTree tree;
+    FillNodeTree(m, tree);
+    EXPECT_EQ(TreeText(m, tree), c.Tree);
+    ExpectWorldAndLinksFollowTheTree(m, tree);
   }
-  for (size_t i = 0; i < c.Parents.size(); ++i)
-    m.Nodes[static_cast<int>(i)]->Parent = c.Parents[i] == -2 ? stranger : c.Parents[i] < 0 ? nullptr : m.Nodes[c.Parents[i]];
-  TPlainNodeTree tree;
-  FillNodeTree(m, tree);
-  EXPECT_EQ(TreeText(m, tree), c.Tree);
-  ExpectWorldAndLinksFollowTheTree(m, tree);
 }
-
-INSTANTIATE_TEST_SUITE_P(Memory, DamagedHierarchy,
-                         ::testing::Values(TMemoryCase{"TwoNodeLoop", {1, 0}, "0 .1"},
-                                           TMemoryCase{"TailsBelowALoopComeFirst", {1, 3, -1, 4, 3}, "2 0 1 3 .4"},
-                                           TMemoryCase{"SelfParentAndStranger", {0, -2, -1}, "2 0 1"},
-                                           TMemoryCase{"LoopHoldingSubtrees", {2, 0, 0, 0, 3}, "0 .1 .2 .3 ..4"}),
-                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(HierarchyWalks, SampleKeepsItsTreeAndWorld) {
   TTestCore t;

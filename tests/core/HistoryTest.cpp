@@ -1,6 +1,9 @@
 // Undo and redo of every editing action: the text a save writes and the selections come back
-// exactly as they were before the step and after it.
+// exactly as they were before the step and after it; and no action throws a model's texture
+// mapping away.
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <iterator>
 #include <map>
@@ -10,6 +13,7 @@
 #include "editing/MaterialEdits.h"
 #include "editing/PropertyFields.h"
 #include "editing/Step.h"
+#include "editing/TextureCommands.h"
 #include "editing/ToolEdits.h"
 #include "document/ModelState.h"
 #include "tests/core/LevelsOfDetailModel.h"
@@ -51,8 +55,9 @@ const std::vector<TModelMaker>& Models() {
 }
 
 // A selection each mode's commands can work on, in an order that is not the model's; the
-// second vertex selection is a diagonal of the first mesh's first face, for Split and Insert.
-enum TSelectionKind { skNodes, skSurfaces, skVertices, skDiagonal };
+// last two vertex selections are a diagonal and an edge of the first mesh's first face, for
+// Split and Insert.
+enum TSelectionKind { skNodes, skSurfaces, skVertices, skDiagonal, skEdge };
 
 void SelectSome(TCore& core, TSelectionKind kind) {
   const TEditMode mode = kind == skNodes ? emNode : kind == skSurfaces ? emSurface : emVertex;
@@ -68,6 +73,8 @@ void SelectSome(TCore& core, TSelectionKind kind) {
     for (TVertex* v : {a.Vertices[2], a.Vertices[0], a.Vertices[1], b.Vertices[3]}) core.ToggleVertex(v);
   if (kind == skDiagonal)
     for (TVertex* v : {a.Surfaces[0]->Vertices[2], a.Surfaces[0]->Vertices[0]}) core.ToggleVertex(v);
+  if (kind == skEdge)
+    for (TVertex* v : {a.Surfaces[0]->Vertices[0], a.Surfaces[0]->Vertices[1]}) core.ToggleVertex(v);
 }
 
 bool IsSelectOrCopy(std::string_view action) { return action.starts_with("actSel") || action == "actEditCopy"; }
@@ -114,11 +121,88 @@ struct TSmallChunksTrusted {
   size_t Trusted, Chunk;
 };
 
-TEST(History, EveryActionUndoesAndRedoesExactly) {
+// A corner by its vertex and its two neighbours, whichever way round: what a flip keeps.
+struct TCornerKey {
+  const TVertex *V, *Low, *High;
+  auto operator<=>(const TCornerKey&) const = default;
+};
+
+TCornerKey KeyOf(const TFace& face, int k) {
+  const TVertex *prev = face.PrevVertex(k), *next = face.NextVertex(k);
+  return {face.Vertices[k], std::min(prev, next), std::max(prev, next)};
+}
+
+// The coordinates of every corner before an action, to check after it that every corner it
+// did not make keeps its coordinate and every corner it made got a defined one. The Texture
+// commands change the faces they work on, and only those.
+class TTexturesKept {
+ public:
+  TTexturesKept(TCore& core, const std::string& action) : Model(*core.Model), Action(action) {
+    if (action.starts_with("actTex")) Mapped = TextureFaces(core);
+    for (const TNode* node : Model.Nodes)
+      if (node->Mesh) Vertices.insert(node->Mesh->Vertices.begin(), node->Mesh->Vertices.end());
+    for (const TFace* face : Faces())
+      for (int k = 0; k < face->Vertices.Count(); ++k) {
+        const TUV uv{face->TXVertices[k].U, face->TXVertices[k].V};
+        const TVector& p = face->Vertices[k]->Position;
+        Corners[KeyOf(*face, k)].insert(uv);
+        AtVertex[face->Vertices[k]].insert(uv);
+        AtPlace[{face->Mesh, {p.X, p.Y, p.Z}}].insert(uv);
+      }
+  }
+
+  void Check() const {
+    for (const TFace* face : Faces()) {
+      ASSERT_EQ(face->TXVertices.Count(), face->Vertices.Count());
+      for (int k = 0; k < face->Vertices.Count(); ++k) {
+        const TTXVertex& t = face->TXVertices[k];
+        const TUV uv{t.U, t.V};
+        ASSERT_TRUE(std::isfinite(t.U) && std::isfinite(t.V));
+        const TVertex* v = face->Vertices[k];
+        const TVector& p = v->Position;
+        if (const auto kept = Corners.find(KeyOf(*face, k)); kept != Corners.end() && Vertices.count(v)) {
+          EXPECT_TRUE(kept->second.count(uv)) << "a kept corner changed to " << t.U << "," << t.V;
+        } else if (Vertices.count(v)) {
+          // A corner made at a vertex that was there takes a coordinate that vertex had.
+          ASSERT_TRUE(AtVertex.count(v));
+          EXPECT_TRUE(AtVertex.at(v).count(uv)) << "a new corner of an old vertex got " << t.U << "," << t.V;
+        } else if (Action == "actEditInsertVx") {
+          const TTXVertex& a = face->TXVertices[k > 0 ? k - 1 : face->Vertices.Count() - 1];
+          const TTXVertex& b = face->TXVertices[(k + 1) % face->Vertices.Count()];
+          EXPECT_EQ(uv, (TUV{(a.U + b.U) / 2, (a.V + b.V) / 2}));
+        } else if (Action == "actEditExtrudeFace") {
+          const auto place = AtPlace.find({face->Mesh, {p.X, p.Y, p.Z}});
+          ASSERT_NE(place, AtPlace.end());
+          EXPECT_TRUE(place->second.count(uv)) << "a cap or side corner got " << t.U << "," << t.V;
+        }
+      }
+    }
+  }
+
+ private:
+  using TUV = std::pair<float, float>;
+  std::vector<const TFace*> Faces() const {
+    std::vector<const TFace*> faces;
+    for (const TNode* node : Model.Nodes)
+      if (node->Mesh)
+        for (const TFace* f : node->Mesh->Surfaces)
+          if (std::find(Mapped.begin(), Mapped.end(), f) == Mapped.end()) faces.push_back(f);
+    return faces;
+  }
+  const TModel& Model;
+  const std::string Action;
+  std::vector<TFace*> Mapped;
+  std::set<const TVertex*> Vertices;
+  std::map<TCornerKey, std::multiset<TUV>> Corners;
+  std::map<const TVertex*, std::set<TUV>> AtVertex;
+  std::map<std::pair<const TMesh*, std::tuple<double, double, double>>, std::set<TUV>> AtPlace;
+};
+
+TEST(History, EveryActionUndoesAndRedoesExactlyAndKeepsTheTextureMapping) {
   std::set<std::string> stepped;
   for (size_t chunk : {TMeshState::ChunkSize, size_t{3}})
   for (const TModelMaker& maker : Models())
-    for (TSelectionKind kind : {skNodes, skSurfaces, skVertices, skDiagonal})
+    for (TSelectionKind kind : {skNodes, skSurfaces, skVertices, skDiagonal, skEdge})
       for (const TEditAction& action : EditActions()) {
         SCOPED_TRACE(std::string(maker.Name) + " " + action.Name + " on selection " + std::to_string(kind));
         const TSmallChunksTrusted small(chunk);
@@ -130,7 +214,11 @@ TEST(History, EveryActionUndoesAndRedoesExactly) {
         t.Services.Answers = {{"X", "0.5"}, {"Y", "0.25"}, {"Z", "2"}, {"Around_X", "0.1"}, {"Insert_Offset", "1 2 3"},
                              {"DU", "3"}, {"DV", "-2"}, {"SU", "2"}, {"SV", "0.5"}};
         t.Services.FileNames = {ZARN_SAMPLES_DIR "/fighter.3do"};
-        if (UndoesAndRedoesExactly(t, action.Name, [&] { RunStep(t.Core, action.Name, [&] { action.Run(t.Core); }); }))
+        const TTexturesKept textures(t.Core, action.Name);
+        if (UndoesAndRedoesExactly(t, action.Name, [&] {
+              RunStep(t.Core, action.Name, [&] { action.Run(t.Core); });
+              textures.Check();
+            }))
           stepped.insert(action.Name);
       }
   // Every action that changes a model changed one here; the Select actions change none.

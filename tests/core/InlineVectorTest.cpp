@@ -16,30 +16,21 @@ TSmall Filled(int count) {
   return list;
 }
 
-struct TInsertCase {
-  int Count;
-  int At;
-  std::vector<int> Expected;
-};
-
-class InlineVectorInsertTest : public ::testing::TestWithParam<TInsertCase> {};
-
-// Inserting at each end and in the middle, below, at and above the inline room.
-TEST_P(InlineVectorInsertTest, InsertsInPlaceAcrossTheInlineRoom) {
-  const TInsertCase& c = GetParam();
-  TSmall list = Filled(c.Count);
-  list.insert(list.begin() + c.At, 7);
-  EXPECT_EQ(Items(list), c.Expected);
-  list.erase(list.begin() + c.At);
-  EXPECT_EQ(Items(list), Items(Filled(c.Count)));
+// Inserting at each end and in the middle, below, at and above the inline room; erasing
+// gives the list back.
+TEST(InlineVectorTest, InsertsInPlaceAcrossTheInlineRoom) {
+  const struct { int Count, At; std::vector<int> Expected; } cases[] = {
+      {0, 0, {7}},          {3, 0, {7, 10, 20, 30}},         {3, 3, {10, 20, 30, 7}},
+      {4, 2, {10, 20, 7, 30, 40}}, {4, 4, {10, 20, 30, 40, 7}}, {9, 0, {7, 10, 20, 30, 40, 50, 60, 70, 80, 90}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Count) + " at " + std::to_string(c.At));
+    TSmall list = Filled(c.Count);
+    list.insert(list.begin() + c.At, 7);
+    EXPECT_EQ(Items(list), c.Expected);
+    list.erase(list.begin() + c.At);
+    EXPECT_EQ(Items(list), Items(Filled(c.Count)));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, InlineVectorInsertTest,
-                         ::testing::Values(TInsertCase{0, 0, {7}}, TInsertCase{3, 0, {7, 10, 20, 30}},
-                                           TInsertCase{3, 3, {10, 20, 30, 7}},
-                                           TInsertCase{4, 2, {10, 20, 7, 30, 40}},
-                                           TInsertCase{4, 4, {10, 20, 30, 40, 7}},
-                                           TInsertCase{9, 0, {7, 10, 20, 30, 40, 50, 60, 70, 80, 90}}));
 
 TEST(InlineVectorTest, AddingAnItemOfItsOwnWhileGrowingCopiesTheValueFirst) {
   TSmall list = Filled(4);

@@ -40,43 +40,35 @@ TEST(KeyPose, WrapsFramesIntoTheAnimation) {
   EXPECT_EQ(WrapFrame(3.5, 1), 0.5);
 }
 
-struct TPoseCase {
-  const char* Case;
-  int Node;
-  double Frame;
-  TVector Position, Rotation;
-};
-
-class KeyPoseAt : public ::testing::TestWithParam<TPoseCase> {};
-
-TEST_P(KeyPoseAt, GivesTheWorkedValues) {
-  const TPoseCase& c = GetParam();
+TEST(KeyPose, GivesTheWorkedValuesAtEachFrame) {
   TModel model;
   TwoNodeModel(model);
-  const TNodePose pose = PoseAt(model, ReadText(TwoNodeKey()), c.Frame);
-  ASSERT_EQ(pose.size(), 2u);
-  const TNodeOverride& o = pose[static_cast<size_t>(c.Node)];
-  EXPECT_TRUE(o.Posed);
-  ExpectNear(o.Position, c.Position, 1e-9);
-  ExpectNear(o.Rotation, c.Rotation, 1e-9);
+  const TKeyAnimation key = ReadText(TwoNodeKey());
+  const struct { const char* Case; int Node; double Frame; TVector Position, Rotation; } cases[] = {
+      {"AtTheFirstEntry", 0, 0, {0, 0, 0}, {0, 0, 0}},
+      {"DeltasOnBoth", 0, 5, {0.05, 0, 0}, {0, 45, 0}},
+      {"BetweenEntries", 0, 9.5, {0.095, 0, 0}, {0, 85.5, 0}},
+      {"AtTheSecondEntry", 0, 10, {0.1, 0, 0}, {0, 90, 0}},
+      {"AfterTheLastWithoutDeltas", 0, 12, {0.1, 0, 0}, {0, 90, 0}},
+      {"WrappedPastTheEnd", 0, 25, {0.05, 0, 0}, {0, 45, 0}},
+      {"WrappedBeforeTheStart", 0, -1, {0.1, 0, 0}, {0, 90, 0}},
+      {"AtTheEndIsTheStart", 0, 20, {0, 0, 0}, {0, 0, 0}},
+      // One entry at frame 4 with flags 2: the rotation moves, the position stays.
+      {"RotationDeltaOnly", 1, 5, {0, 0, 0.1}, {60, 0, 0}},
+      {"BeforeTheFirstEntry", 1, 2, {0, 0, 0.1}, {-30, 0, 0}},
+      {"AfterTheLastEntry", 1, 19, {0, 0, 0.1}, {480, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Case);
+    const TNodePose pose = PoseAt(model, key, c.Frame);
+    ASSERT_EQ(pose.size(), 2u);
+    const TNodeOverride& o = pose[static_cast<size_t>(c.Node)];
+    EXPECT_TRUE(o.Posed);
+    ExpectNear(o.Position, c.Position, 1e-9);
+    ExpectNear(o.Rotation, c.Rotation, 1e-9);
+  }
+  EXPECT_FALSE(KeyNodeAt(TKeyNode{}, 3).Posed) << "a node without entries";
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Frames, KeyPoseAt,
-    ::testing::Values(
-        TPoseCase{"AtTheFirstEntry", 0, 0, {0, 0, 0}, {0, 0, 0}},
-        TPoseCase{"DeltasOnBoth", 0, 5, {0.05, 0, 0}, {0, 45, 0}},
-        TPoseCase{"BetweenEntries", 0, 9.5, {0.095, 0, 0}, {0, 85.5, 0}},
-        TPoseCase{"AtTheSecondEntry", 0, 10, {0.1, 0, 0}, {0, 90, 0}},
-        TPoseCase{"AfterTheLastWithoutDeltas", 0, 12, {0.1, 0, 0}, {0, 90, 0}},
-        TPoseCase{"WrappedPastTheEnd", 0, 25, {0.05, 0, 0}, {0, 45, 0}},
-        TPoseCase{"WrappedBeforeTheStart", 0, -1, {0.1, 0, 0}, {0, 90, 0}},
-        TPoseCase{"AtTheEndIsTheStart", 0, 20, {0, 0, 0}, {0, 0, 0}},
-        // One entry at frame 4 with flags 2: the rotation moves, the position stays.
-        TPoseCase{"RotationDeltaOnly", 1, 5, {0, 0, 0.1}, {60, 0, 0}},
-        TPoseCase{"BeforeTheFirstEntry", 1, 2, {0, 0, 0.1}, {-30, 0, 0}},
-        TPoseCase{"AfterTheLastEntry", 1, 19, {0, 0, 0.1}, {480, 0, 0}}),
-    [](const auto& info) { return std::string(info.param.Case); });
 
 std::vector<TVector> Worlds(const TModel& model) {
   std::vector<TVector> out;
@@ -148,11 +140,6 @@ TEST(KeyPose, KeyNodesTheModelLacksAreLeftOut) {
   ASSERT_EQ(pose.size(), 1u);
   PlacePosed(model, pose);
   ExpectNear(Worlds(model)[0], 0.1207107, 0.0707107, 0, 1e-7);
-}
-
-TEST(KeyPose, ANodeWithoutEntriesIsNotPosed) {
-  TKeyNode node;
-  EXPECT_FALSE(KeyNodeAt(node, 3).Posed);
 }
 
 TEST(KeyCheck, NamesWhatDoesNotFitTheModel) {

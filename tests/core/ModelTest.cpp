@@ -88,17 +88,6 @@ TEST_F(ModelTest, WorldPositionsTurnAboutThePivotAndFollowTheParents) {
   EXPECT_NEAR(Model().Radius, std::sqrt(5.0), 1e-6);
 }
 
-TEST_F(ModelTest, NodeWorldPositionAppliesAncestorsOnly) {
-  TNode* root = Model().AddNode();
-  root->Position = {1, 0, 0};
-  root->Rotation = {0, 90, 0};
-  TNode* child = Model().AddNode();
-  child->Position = {1, 0, 0};
-  child->Rotation = {45, 45, 45};
-  child->Parent = root;
-  ExpectNear(Model().NodeWorldPosition(*child), 1, 1, 0);
-}
-
 TEST_F(ModelTest, MeshRadiusFromItsCentreModelRadiusFromTheOrigin) {
   TMesh& mesh = *AddMeshNode("m", {{0, 0, 0}, {2, 0, 0}})->Mesh;
   EXPECT_FLOAT_EQ(mesh.GetRadius(), 1);

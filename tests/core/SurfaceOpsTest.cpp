@@ -6,6 +6,13 @@
 
 namespace {
 
+// Every corner's texture coordinate in corner order: u0 v0 u1 v1 ...
+std::vector<float> UVs(const TFace& face) {
+  std::vector<float> out;
+  for (const TTXVertex& t : face.TXVertices) out.insert(out.end(), {t.U, t.V});
+  return out;
+}
+
 class SurfaceOps : public EditFixture {
  protected:
   // A unit quad c0..c3 counter-clockwise seen from +z.
@@ -126,12 +133,10 @@ TEST_F(SurfaceOps, InsertVertexGoesBetweenInEachWinding) {
   ExpectNear(mesh.Vertices[4]->Position, 1, 0, 0, 0);
   EXPECT_EQ(Corners(*up), (std::vector<int>{0, 4, 1, 2}));
   EXPECT_EQ(Corners(*down), (std::vector<int>{1, 4, 0, 3}));
-  ASSERT_EQ(up->TXVertices.Count(), 4);
-  // Halfway between (0, 0) and (5, 6) on the picture, as it is on the edge.
-  EXPECT_EQ(up->TXVertices[1].U, 2.5f);
-  EXPECT_EQ(up->TXVertices[1].V, 3.0f);
-  EXPECT_EQ(up->TXVertices[2].U, 5) << "the old corner keeps its texture vertex";
-  EXPECT_EQ(down->TXVertices[1].U + down->TXVertices[1].V, 0) << "halfway between two corners at (0, 0)";
+  // Halfway between (0, 0) and (5, 6) on the picture, as it is on the edge; the old corners
+  // keep theirs.
+  EXPECT_EQ(UVs(*up), (std::vector<float>{0, 0, 2.5, 3, 5, 6, 0, 0}));
+  EXPECT_EQ(UVs(*down), (std::vector<float>(8, 0)));
   EXPECT_EQ(Core.Vertices.Items(), std::vector<TVertex*>{mesh.Vertices[4]});
 }
 
@@ -161,21 +166,13 @@ TEST_F(SurfaceOps, InsertVertexAfterTheLastCornerOrLooseBetweenStrangers) {
 TEST_F(SurfaceOps, FlipReversesCornersEachKeepingItsTextureCoordinate) {
   TMesh& mesh = *AddMeshNode("tri", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}})->Mesh;
   TFace* f = AddFace(mesh, {0, 1, 2});
-  f->TXVertices[0] = {3, 4};
-  f->TXVertices[1] = {5, 6};
-  f->TXVertices[2] = {7, 8};
-  ExpectNear(f->GetNormal(), 0, 0, 1);
+  for (int k = 0; k < 3; ++k) f->TXVertices[k] = {3.0f + 2 * k, 4.0f + 2 * k};
   On(actEditFlipFace, {f});
   EXPECT_EQ(Corners(*f), (std::vector<int>{2, 1, 0}));
-  ASSERT_EQ(f->TXVertices.Count(), 3);
-  const float want[3][2] = {{7, 8}, {5, 6}, {3, 4}};
-  for (int k = 0; k < 3; ++k) {
-    EXPECT_EQ(f->TXVertices[k].U, want[k][0]) << k;
-    EXPECT_EQ(f->TXVertices[k].V, want[k][1]) << k;
-  }
+  EXPECT_EQ(UVs(*f), (std::vector<float>{7, 8, 5, 6, 3, 4}));
   ExpectNear(f->GetNormal(), 0, 0, -1);
   FlipSurface(*f);
-  EXPECT_EQ(f->TXVertices[0].U, 3) << "flipped twice, the face is as it was";
+  EXPECT_EQ(UVs(*f), (std::vector<float>{3, 4, 5, 6, 7, 8})) << "flipped twice, the face is as it was";
 }
 
 TEST_F(SurfaceOps, SplitAndExtrudePartsKeepTheMaterialAndEveryCornersCoordinate) {
@@ -186,32 +183,24 @@ TEST_F(SurfaceOps, SplitAndExtrudePartsKeepTheMaterialAndEveryCornersCoordinate)
   quad->ExtraLight = 0.5f;
   for (int k = 0; k < 4; ++k) quad->TXVertices[k] = {10.0f * k, 1.0f + k};
   On(actEditSplitFace, {mesh.Vertices[1], mesh.Vertices[3]});
-  ASSERT_EQ(mesh.Surfaces.Count(), 2);
-  // Splitting 0 1 2 3 between 1 and 3 gives 0 1 3 and 1 2 3, each corner with its own coordinate.
-  const std::vector<std::vector<float>> us = {{0, 10, 30}, {10, 20, 30}};
-  for (int s = 0; s < 2; ++s) {
-    const TFace& part = *mesh.Surfaces[s];
-    EXPECT_EQ(part.Material->Name, "stone.mat");
-    EXPECT_EQ(part.FaceType, 3);
-    EXPECT_EQ(part.ExtraLight, 0.5f);
-    for (int k = 0; k < 3; ++k) {
-      EXPECT_EQ(part.TXVertices[k].U, us[s][k]);
-      EXPECT_EQ(part.TXVertices[k].V, 1 + us[s][k] / 10);
-    }
-  }
   Core.Vertices.Clear();
-  On(actEditExtrudeFace, {mesh.Surfaces[0]});
-  // The other part, cap 0 1 3 over the old corners, then sides 0-1, 1-3 and 3-0 on the edges.
-  ASSERT_EQ(mesh.Surfaces.Count(), 5);
-  const std::vector<std::vector<float>> faceUs = {{10, 20, 30}, {0, 10, 30}, {0, 10, 10, 0}, {10, 30, 30, 10},
-                                                  {30, 0, 0, 30}};
-  for (int s = 0; s < 5; ++s) {
-    SCOPED_TRACE(s);
-    const TFace& face = *mesh.Surfaces[s];
-    EXPECT_EQ(face.Material->Name, "stone.mat");
-    std::vector<float> got;
-    for (const TTXVertex& t : face.TXVertices) got.push_back(t.U);
-    EXPECT_EQ(got, faceUs[s]);
+  // Splitting 0 1 2 3 between 1 and 3 gives 0 1 3 and 1 2 3; extruding the first part gives
+  // the other part, the cap 0 1 3 over the old corners, then sides 0-1, 1-3 and 3-0 on the
+  // edges: each corner with the coordinate of its place, u = 10 k and v = 1 + k at corner k.
+  const std::vector<std::vector<float>> split = {{0, 1, 10, 2, 30, 4}, {10, 2, 20, 3, 30, 4}};
+  const std::vector<std::vector<float>> extruded = {
+      split[1], split[0], {0, 1, 10, 2, 10, 2, 0, 1}, {10, 2, 30, 4, 30, 4, 10, 2}, {30, 4, 0, 1, 0, 1, 30, 4}};
+  for (const auto* want : {&split, &extruded}) {
+    if (want == &extruded) On(actEditExtrudeFace, {mesh.Surfaces[0]});
+    ASSERT_EQ(mesh.Surfaces.Count(), static_cast<int>(want->size()));
+    for (int s = 0; s < mesh.Surfaces.Count(); ++s) {
+      SCOPED_TRACE(s);
+      const TFace& face = *mesh.Surfaces[s];
+      EXPECT_EQ(face.Material->Name, "stone.mat");
+      EXPECT_EQ(face.FaceType, 3);
+      EXPECT_EQ(face.ExtraLight, 0.5f);
+      EXPECT_EQ(UVs(face), (*want)[static_cast<size_t>(s)]);
+    }
   }
 }
 

