@@ -27,11 +27,16 @@ TEST(UniqueEdges, KeepsEachUndirectedEdgeOnce) {
     bigBucketKept.insert(bigBucketKept.end(), {0, i});
   }
   bigBucket.insert(bigBucket.end(), {3, 0});
+  // Two sorted buckets, the first's last end the second's first: each keeps its own edge.
+  std::vector<uint32_t> twoBuckets;
+  for (uint32_t i = 2; i <= 40; ++i) twoBuckets.insert(twoBuckets.end(), {0, i});
+  for (uint32_t i = 40; i <= 79; ++i) twoBuckets.insert(twoBuckets.end(), {1, i});
   const struct { const char* Name; std::vector<uint32_t> Pairs; uint32_t Vertices; std::vector<uint32_t> Expected; } cases[] = {
       {"Empty", {}, 0, {}},
       {"TwoTriangles", {0, 1, 1, 2, 2, 0, 2, 1, 1, 3, 3, 2}, 4, {0, 1, 2, 0, 1, 2, 1, 3, 3, 2}},
       {"SameWay", {0, 1, 0, 1, 1, 0}, 2, {0, 1}},
       {"ABigBucket", bigBucket, 37, bigBucketKept},
+      {"TwoBigBuckets", twoBuckets, 80, twoBuckets},
       {"AVertexOnItself", {3, 3, 3, 3}, 4, {3, 3}},
       {"PastTheVertices", {0, 1, 1, 9, 9, 0, 0, 4}, 4, {0, 1}},
       {"AllPastTheVertices", {5, 6, 7, 8}, 4, {}},
