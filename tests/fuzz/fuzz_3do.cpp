@@ -49,12 +49,16 @@ struct TScratch {
   }
 };
 
-// What a read came to: the model as written (but for the dated first line) and the errors.
+// What a read came to: the model as written (but for the dated first line) and the errors,
+// each without the name of the text it was read from, which differs between the ways.
 std::string Outcome(TModel& model, const THeadlessServices& services) {
   std::string out;
   model.Write3DO(out, model.Nodes.Pointers());
   out.erase(0, out.find('\n'));
-  for (const std::string& error : services.Errors) out += "\n" + error;
+  for (const std::string& error : services.Errors) {
+    const size_t place = error.find(", line ");
+    out += "\n" + (place == std::string::npos ? error : error.substr(place + 2));
+  }
   return out;
 }
 
