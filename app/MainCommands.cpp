@@ -202,8 +202,7 @@ void TfrmMain::actFileOpenExecute() { OpenFile(Core.Services.AskOpenFileName(Mod
 
 void TfrmMain::acnFileRevertExecute() {
   // Saving the changes first would leave nothing to go back to: Revert only asks to lose them.
-  if (!FileExists(Core.Model->FileName) || (Core.History.Modified() && !AskYesNo("Discard changes to " + Core.Model->FileName + "?")))
-    return;
+  if (!FileExists(Core.Model->FileName) || (Core.History.Modified() && !AskYesNo("Discard changes?"))) return;
   ClearModelStatus();
   const TMessageGroup lines(frmMsg, QString::fromStdString(Core.Model->FileName));
   const TfraBuilder::TFrameHold held(fraBuilder);

@@ -157,7 +157,7 @@ TEST_F(TFileCommandsTest, AFileThatDoesNotReadLeavesTheModelAsItWas) {
         },
         {}, 50);
     revert ? Run("acnFileRevert") : Window->OpenFile(cut);
-    EXPECT_EQ(asked, (revert ? "Discard changes to " : "Save changes to ") + path + "?");
+    EXPECT_EQ(asked, revert ? "Discard changes?" : "Save changes to " + path + "?");
     ASSERT_EQ(Services.Errors.size(), 1u) << "one message for the failed read";
     EXPECT_NE(Services.Errors[0].find(".3do, line "), std::string::npos) << Services.Errors[0];
     EXPECT_EQ(Core->Model->Nodes.Count(), nodes);
