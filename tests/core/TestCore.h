@@ -1,22 +1,14 @@
 #pragma once
 
-#include "document/MaterialLookup.h"
 #include "document/Core.h"
+#include "document/MaterialLookup.h"
+#include "document/PlainNodeTree.h"
 #include "services/HeadlessServices.h"
 #include "tests/core/ChangeCounter.h"
 #include "tests/core/TestSupport.h"
 
-// A core answered by recording services, as every headless test needs one.
-struct TTestCore {
-  TTestCore() { InstallMaterialLoader(Core); }
-  THeadlessServices Services;
-  TCore Core{Services};
-  TChangeCounter Changes{Core};
-  TModel& Model() { return *Core.Model; }
-};
-
 // Headless services that keep the lines of every dialog as it opened.
-class TDialogRecorder : public THeadlessServices {
+class TRecordingServices : public THeadlessServices {
  public:
   bool QueryValues(const std::string& caption, std::vector<std::string>& lines) override {
     Shown.push_back(lines);
@@ -24,6 +16,33 @@ class TDialogRecorder : public THeadlessServices {
   }
   std::vector<std::vector<std::string>> Shown;
 };
+
+// A core answered by recording services, as every headless test needs one, with helpers to
+// build small meshes by hand.
+struct TTestCore {
+  TTestCore() { InstallMaterialLoader(Core); }
+
+  // Corner k of the face as an index into its mesh's vertex list.
+  static std::vector<int> Corners(const TFace& face) {
+    std::vector<int> out;
+    for (const TVertex* v : face.Vertices) out.push_back(face.Mesh->Vertices.IndexOf(v));
+    return out;
+  }
+
+  TModel& Model() { return *Core.Model; }
+  TNode* AddMeshNode(const std::string& name, std::initializer_list<TVector> points = {}) {
+    return ::AddMeshNode(Model(), name, points);
+  }
+  void RefillTree() { FillNodeTree(Model(), Tree); }
+
+  TRecordingServices Services;
+  TCore Core{Services};
+  TChangeCounter Changes{Core};
+  TPlainNodeTree Tree;
+};
+
+// The same core as the fixture of TEST_F tests.
+class CoreFixture : public ::testing::Test, public TTestCore {};
 
 // A small well-formed 3DO text: one triangle mesh under a root node and a child without mesh.
 inline std::string TriangleModelText() {

@@ -2,12 +2,12 @@
 #include <map>
 
 #include "editing/TransformCommands.h"
-#include "tests/core/EditFixture.h"
+#include "tests/core/TestCore.h"
 #include "tests/core/TestCore.h"
 
 namespace {
 
-class TransformCommands : public EditFixture {
+class TransformCommands : public CoreFixture {
  protected:
   void SetUp() override {
     mesh = AddMeshNode("m", {{0, 0, 0}, {2, 0, 0}, {9, 9, 9}})->Mesh.get();
@@ -51,7 +51,7 @@ TEST_F(TransformCommands, MoveTheSelectionOnlyAndNothingOnABadValue) {
 }
 
 TEST(TransformDefaults, AroundShowsTheCentreInGeneralFormat) {
-  TDialogRecorder services;
+  TRecordingServices services;
   TCore core(services);
   const TChangeCounter changes(core);
   TNode* node = core.Model->AddNode();

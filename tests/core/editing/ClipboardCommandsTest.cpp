@@ -1,10 +1,10 @@
 #include "editing/ClipboardCommands.h"
 #include "model/VersionInfo.h"
-#include "tests/core/EditFixture.h"
+#include "tests/core/TestCore.h"
 
 namespace {
 
-class ClipboardCommands : public EditFixture {
+class ClipboardCommands : public CoreFixture {
  protected:
   void SetUp() override {
     parent = AddMeshNode("parent", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});

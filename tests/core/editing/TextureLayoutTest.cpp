@@ -1,10 +1,10 @@
 // What the texture-coordinate window picks and drags, without the window.
 #include "editing/TextureLayout.h"
-#include "tests/core/EditFixture.h"
+#include "tests/core/TestCore.h"
 
 namespace {
 
-class TextureLayout : public EditFixture {
+class TextureLayout : public CoreFixture {
  protected:
   // Two squares sharing the edge 1-2 on the picture: (0,0) (10,0) (10,10) (0,10) and
   // (10,0) (20,0) (20,10) (10,10); a third face of another material.

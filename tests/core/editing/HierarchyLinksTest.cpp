@@ -4,9 +4,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "CliRunner.h"
-#include "FormatBytes.h"
-#include "TestCore.h"
+#include "tests/core/CliRunner.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
 #include "editing/Step.h"
 #include "editing/ToolEdits.h"
 

@@ -3,7 +3,7 @@
 
 #include "editing/Actions.h"
 #include "editing/Step.h"
-#include "tests/core/EditFixture.h"
+#include "tests/core/TestCore.h"
 #include "tests/core/LevelsOfDetailModel.h"
 #include "tests/core/TestCore.h"
 
@@ -65,7 +65,7 @@ void ExpectSameModels(TModel& a, TModel& b) {
         EXPECT_EQ(p.Material->Name, q.Material->Name);
         EXPECT_EQ(p.FaceType, q.FaceType);
         EXPECT_EQ(p.GeometryMode, q.GeometryMode);
-        EXPECT_EQ(EditFixture::Corners(p), EditFixture::Corners(q));
+        EXPECT_EQ(CoreFixture::Corners(p), CoreFixture::Corners(q));
         ASSERT_EQ(p.TXVertices.Count(), q.TXVertices.Count());
         for (int t = 0; t < p.TXVertices.Count(); ++t) {
           EXPECT_NEAR(p.TXVertices[t].U, q.TXVertices[t].U, 1e-5);
@@ -76,7 +76,7 @@ void ExpectSameModels(TModel& a, TModel& b) {
   }
 }
 
-class EditRoundTrip : public EditFixture, public ::testing::WithParamInterface<TCase> {
+class EditRoundTrip : public CoreFixture, public ::testing::WithParamInterface<TCase> {
  protected:
   // A selection worth working on in each mode: two nodes (one with a parent when the sample
   // has one), two surfaces, or two corners of one face across from each other.

@@ -2,7 +2,7 @@
 
 #include "editing/EditCommands.h"
 #include "editing/SurfaceOps.h"
-#include "tests/core/EditFixture.h"
+#include "tests/core/TestCore.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ std::vector<float> UVs(const TFace& face) {
   return out;
 }
 
-class SurfaceOps : public EditFixture {
+class SurfaceOps : public CoreFixture {
  protected:
   // A unit quad c0..c3 counter-clockwise seen from +z.
   TMesh& Quad() {

@@ -1,4 +1,4 @@
-#include "TestCore.h"
+#include "tests/core/TestCore.h"
 #include "formats/FileIO.h"
 #include "formats/LineCursor.h"
 

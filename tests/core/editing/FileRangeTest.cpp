@@ -5,7 +5,7 @@
 
 #include "editing/Actions.h"
 #include "tests/core/CliRunner.h"
-#include "tests/core/EditFixture.h"
+#include "tests/core/TestCore.h"
 #include "tests/core/TestCore.h"
 
 namespace {
@@ -32,7 +32,7 @@ const TRow kRows[] = {
 
 void PrintTo(const TRow& row, std::ostream* os) { *os << row.Name; }
 
-class FileRange : public EditFixture, public ::testing::WithParamInterface<TRow> {
+class FileRange : public CoreFixture, public ::testing::WithParamInterface<TRow> {
  protected:
   // The model as it would be saved, without the header line that carries the time.
   std::string Text() {
@@ -62,7 +62,7 @@ TEST_P(FileRange, ACommandWhoseResultAFileCannotHoldChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(EveryCommand, FileRange, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.Name); });
 
-using FileRangeWriter = EditFixture;
+using FileRangeWriter = CoreFixture;
 
 // The writer's last line of defence, for a value that reached the model by no command.
 TEST_F(FileRangeWriter, WritesOnlyNumbersThatReadBack) {

@@ -3,8 +3,8 @@
 #include <csignal>
 #include <sstream>
 
-#include "FormatBytes.h"
-#include "TestCore.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
 #include "tests/core/CliRunner.h"
 #include "editing/Primitives.h"
 #include "formats/FileIO.h"

@@ -1,11 +1,11 @@
 #include <iterator>
 
 #include "editing/SelectCommands.h"
-#include "tests/core/EditFixture.h"
+#include "tests/core/TestCore.h"
 
 namespace {
 
-class SelectCommands : public EditFixture {
+class SelectCommands : public CoreFixture {
  protected:
   // Two meshes with 6 and 4 faces.
   void TwoMeshes() {

@@ -2,9 +2,9 @@
 // never in a crash, a hang or an allocation the file does not pay for. They are read from
 // files, as the user opens them, so the text arrives in blocks.
 
-#include "FormatBytes.h"
-#include "MemoryLimit.h"
-#include "TestCore.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/MemoryLimit.h"
+#include "tests/core/TestCore.h"
 #include "editing/ClipboardCommands.h"
 #include "editing/Primitives.h"
 #include "formats/FileIO.h"

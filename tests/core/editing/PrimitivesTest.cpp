@@ -5,11 +5,11 @@
 #include "editing/Actions.h"
 #include "editing/Primitives.h"
 #include "tests/core/CliRunner.h"
-#include "tests/core/EditFixture.h"
+#include "tests/core/TestCore.h"
 
 namespace {
 
-using Primitives = EditFixture;
+using Primitives = CoreFixture;
 
 struct TShape {
   const char* Name;

@@ -1,10 +1,10 @@
 #include "editing/DeleteOps.h"
 #include "editing/EditCommands.h"
-#include "tests/core/EditFixture.h"
+#include "tests/core/TestCore.h"
 
 namespace {
 
-using DeleteOps = EditFixture;
+using DeleteOps = CoreFixture;
 
 TEST_F(DeleteOps, DeletingNodesReattachesChildrenAndForgetsTheirGeometry) {
   TNode* root = AddMeshNode("root", {{0, 0, 0}});

@@ -1,12 +1,12 @@
 #include <iterator>
 
 #include "camera/Camera.h"
-#include "tests/core/EditFixture.h"
+#include "tests/core/TestCore.h"
 
 namespace {
 
 // A Top view of 400 x 300 pixels; vertices are placed by the pixel they project to.
-class RectSelection : public EditFixture {
+class RectSelection : public CoreFixture {
  protected:
   TMesh* AddMesh() { return AddMeshNode("")->Mesh.get(); }
   TVertex* AddVertex(TMesh* mesh, int x, int y) {
@@ -102,7 +102,7 @@ TEST_F(RectSelection, OtherViewsProjectTheirOwnAxes) {
 }
 
 // Two meshes of two triangles sharing the edge v1-v2, and a node without mesh.
-class DerivedSets : public EditFixture {
+class DerivedSets : public CoreFixture {
  protected:
   void SetUp() override {
     for (TMesh*& mesh : Meshes) {

@@ -5,9 +5,8 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "FormatBytes.h"
-#include "EditFixture.h"
-#include "TestCore.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/TestCore.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include "editing/MaterialEdits.h"
 #include "editing/PropertyEdits.h"
 #include "model/Errors.h"
-#include "tests/core/EditFixture.h"
+#include "tests/core/TestCore.h"
 
 namespace {
 
-class PropertyEdits : public EditFixture {
+class PropertyEdits : public CoreFixture {
  protected:
   PropertyEdits() {
     for (const char* name : {"a", "b", "c"}) {

@@ -9,7 +9,7 @@
 #include "editing/GameCheck.h"
 #include "editing/Step.h"
 #include "tests/core/CliRunner.h"
-#include "tests/core/EditFixture.h"
+#include "tests/core/TestCore.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 
@@ -79,7 +79,7 @@ TEST(FitGameLimits, AFaceOfMoreThanTwentyFourCornersBecomesAFanSharingItsFirstCo
     ASSERT_EQ(node->Mesh->Surfaces.Count(), static_cast<int>(row.Faces.size()));
     for (size_t f = 0; f < row.Faces.size(); ++f) {
       const TFace& got = *node->Mesh->Surfaces[static_cast<int>(f)];
-      EXPECT_EQ(EditFixture::Corners(got), row.Faces[f]);
+      EXPECT_EQ(CoreFixture::Corners(got), row.Faces[f]);
       for (int k = 0; k < got.Vertices.Count(); ++k) EXPECT_EQ(got.TXVertices[k].U, row.Faces[f][static_cast<size_t>(k)]);
       EXPECT_EQ(got.FaceType, 3);
     }

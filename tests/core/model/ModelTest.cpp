@@ -1,11 +1,11 @@
 #include <cmath>
 
 #include "model/VertexOps.h"
-#include "tests/core/EditFixture.h"
+#include "tests/core/TestCore.h"
 
 namespace {
 
-using ModelTest = EditFixture;
+using ModelTest = CoreFixture;
 
 TEST_F(ModelTest, GetOutsideAListNamesTheList) {
   ExpectThrowWhat<EListError>([&] { Model().Nodes.Get(-1); }, "Node Index is out of bounds: -1");
