@@ -15,20 +15,27 @@ TMatrix Axis(int axis, double degrees) {
 }
 
 TEST(Rotation, TurnsAreRightHandedForRowVectorsInTheirOrder) {
-  const struct {
-    TMatrix M;
-    TVector In, Out;
-  } cases[] = {
+  const struct { TMatrix M; TVector In, Out; } cases[] = {
       {Axis(2, 90), {1, 0, 0}, {0, 1, 0}},
       {Axis(1, 90), {1, 0, 0}, {0, 0, -1}},
       {Axis(0, 90), {0, 1, 0}, {0, 0, 1}},
-      {NodeRotation(90, 90, 0), {1, 0, 0}, {0, 1, 0}},  // roll, then pitch, then yaw
-      {NodeRotation(0, 0, 90), {0, 0, 1}, {1, 0, 0}},
       {RotationXYZ(90, 90, 0), {0, 1, 0}, {1, 0, 0}},  // X, then Y, then Z
+      // Nodes turn as the game builds them: roll about Y first, then pitch about X, then yaw
+      // about Z (pitch, yaw, roll).
+      {NodeRotation(90, 0, 0), {0, 1, 0}, {0, 0, 1}},
+      {NodeRotation(0, 90, 0), {1, 0, 0}, {0, 1, 0}},
+      {NodeRotation(0, 0, 90), {0, 0, 1}, {1, 0, 0}},
+      {NodeRotation(90, 90, 0), {1, 0, 0}, {0, 1, 0}},
+      // The old order (yaw first) sent this one to (0.5, 0.75, 0.433).
+      {NodeRotation(30, 60, 0), {1, 0, 0}, {0.5, 0.866025, 0}},
+      {NodeRotation(30, 60, 0), {0, 1, 0}, {-0.75, 0.433013, 0.5}},
+      {NodeRotation(90, 0, 90), {1, 0, 0}, {0, 1, 0}},
+      {NodeRotation(90, 90, 90), {1, 0, 0}, {-1, 0, 0}},
+      {NodeRotation(-45, 30, 20), {0.3, -0.2, 0.5}, {0.33311, 0.328872, 0.401099}},
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(i);
-    ExpectNear(TransformVector(cases[i].M, cases[i].In), cases[i].Out, 1e-12);
+    ExpectNear(TransformVector(cases[i].M, cases[i].In), cases[i].Out, 1e-6);
   }
   TMatrix unchanged = ScaleMatrix(2, 3, 4);
   AxisRotation(unchanged, 3, 90);  // no such axis
