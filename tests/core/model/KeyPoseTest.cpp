@@ -95,7 +95,8 @@ TEST(KeyPose, PlacesTheModelAsTheRestPoseWouldBePlaced) {
   ExpectNear(Worlds(model), {{0.1, 0, 0}, {0, 0.02, 0.1}});
 }
 
-TEST(KeyPose, AnEmptyPoseIsTheRestPose) {
+// An empty pose, and nodes at or beyond JOINTS, keep the rest values.
+TEST(KeyPose, AnEmptyPoseAndNodesAtOrBeyondJointsKeepTheirRestValues) {
   TModel model;
   TwoNodeModel(model);
   model.Nodes[1]->Rotation = {30, 60, 0};
@@ -103,11 +104,7 @@ TEST(KeyPose, AnEmptyPoseIsTheRestPose) {
   const std::vector<TVector> rest = Worlds(model);
   PlacePosed(model, {});
   ExpectNear(Worlds(model), rest, 0);
-}
 
-TEST(KeyPose, NodesAtOrBeyondJointsKeepTheirRestValues) {
-  TModel model;
-  TwoNodeModel(model);
   model.Nodes[1]->Rotation = {0, 0, 90};
   const TNodePose pose = PoseAt(model, ReadText(TwoNodeKey("1")), 5);
   EXPECT_TRUE(pose[0].Posed);

@@ -78,12 +78,10 @@ TEST(Text, TextToVectorSplitsAtSpaceRuns) {
 }
 
 TEST(Text, ConversionsAcceptRealWorldNumbersOnly) {
-  EXPECT_DOUBLE_EQ(StrToFloat(".665207"), 0.665207);
-  EXPECT_DOUBLE_EQ(StrToFloat("-.5"), -0.5);
-  EXPECT_DOUBLE_EQ(StrToFloat("1e3"), 1000);
-  EXPECT_EQ(StrToFloat("-0.000000"), 0);
-  EXPECT_EQ(StrToInt("00001"), 1);
-  EXPECT_EQ(StrToInt("-1"), -1);
+  for (const auto& [text, value] : std::vector<std::pair<const char*, double>>{
+           {".665207", 0.665207}, {"-.5", -0.5}, {"1e3", 1000}, {"-0.000000", 0}})
+    EXPECT_DOUBLE_EQ(StrToFloat(text), value) << text;
+  EXPECT_EQ((std::vector<int>{StrToInt("00001"), StrToInt("-1")}), (std::vector<int>{1, -1}));
   for (const char* bad : {"", "0,5", "nan", "inf", "1.0.0", " 1", "--1"}) EXPECT_THROW(StrToFloat(bad), EConvertError) << bad;
   for (const char* bad : {"", "1.5", "000a", "99999999999"}) EXPECT_THROW(StrToInt(bad), EConvertError) << bad;
   ExpectThrowWhat<EConvertError>([] { StrToInt("000a"); }, "'000a' is not a valid integer value");
