@@ -249,8 +249,7 @@ TEST(MatWriter, PicturesThatCannotBeMaterialsAreRefusedAndNothingIsWritten) {
     EXPECT_EQ(run.Out.substr(0, message.size()), message) << run.Out;
     EXPECT_FALSE(std::filesystem::exists(out));
   }
-  dir.Write("b.png", png(16, 16));
-  const TCliRun two = RunCli({"tomat", dir.Write("a.png", valid), dir.File("b.png"), out});
+  const TCliRun two = RunCli({"tomat", dir.Write("a.png", valid), dir.Write("b.png", png(16, 16)), out});
   EXPECT_EQ(two.Out, "zarn-cli: Picture 2 is 16 x 16 pixels, picture 1 8 x 8; every cel has the same size\n");
   EXPECT_EQ(RunCli({"tomat", dir.File("none.png"), out}).Out, "zarn-cli: File '" + dir.File("none.png") + "' not found\n");
   EXPECT_EQ(RunCli({"tomat", out}).Status, 2);

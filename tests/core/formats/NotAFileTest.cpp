@@ -3,6 +3,8 @@
 // zarn-cli that still waits is stopped after a while and fails the test.
 #include <sys/stat.h>
 
+#include <tuple>
+
 #include "formats/ObjImport.h"
 #include "formats/FileIO.h"
 #include "formats/Gob.h"
@@ -105,8 +107,7 @@ TEST_F(NotAFile, ZarnCliSaysSoInOneLineAndWritesNothing) {
     SCOPED_TRACE(args[0] + " " + args.back());
     std::filesystem::remove(out);
     const TCliRun run = Run(args);
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_EQ(run.Err, "zarn-cli: " + says + "\n");
+    EXPECT_EQ((std::tuple{run.Status, run.Err}), (std::tuple{1, "zarn-cli: " + says + "\n"}));
     EXPECT_FALSE(std::filesystem::exists(out));
   }
 }

@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include "formats/FileIO.h"
 #include "formats/ObjImport.h"
 #include "formats/ObjExport.h"
@@ -31,8 +33,7 @@ TEST_F(ObjExport, WritesWorldPositionsTexturesInOBJsUnitsNormalsAndMaterials) {
   text = Replace(text, "0:  0 0 1\r\n\r\nSECTION", "0:  0 0 1\r\n1:  0 0 -1\r\n2:  0 0 -1\r\n\r\nSECTION");
   text = Replace(text, "1 0 0 0 0 0 0 0 0 0 root", "1 1 2 3 0 90 0 0 0 0 root");
   const TCliRun run = RunCliApart({"export", Dir.Write("tri.3do", text), Dir.File("tri.obj")});
-  EXPECT_EQ(run.Status, 0);
-  EXPECT_EQ(run.Err, "zarn-cli: material not found: Metal.MAT\n");
+  EXPECT_EQ((std::tuple{run.Status, run.Err}), (std::tuple{0, "zarn-cli: material not found: Metal.MAT\n"}));
 
   EXPECT_EQ(ReadWholeFile(Dir.File("tri.obj")),
             "# Written by ZARN\nmtllib tri.mtl\no root\nv 1 2 3\nv 1 3 3\nv 0 2 3\n"
