@@ -108,19 +108,18 @@ TEST_F(Cmp, ChangingTheColormapDecodesTheModelsMaterialsAgain) {
   core.Model().FileName = Dir.File("ship.3do");
   Dir.Write("eight.mat", MakeTextureMat(1, 1, 8, "\x06"));
   Dir.Write("deep.mat", MakeTextureMat(1, 1, 16, Words({0xFFFF})));
-  TMaterial* eight = core.Model().Materials.Add("eight.mat");
-  TMaterial* deep = core.Model().Materials.Add("deep.mat");
-  TMaterial* gone = core.Model().Materials.Add("gone.mat");
+  TMaterials& materials = core.Model().Materials;
+  TMaterial *eight = materials.Add("eight.mat"), *deep = materials.Add("deep.mat"), *gone = materials.Add("gone.mat");
   const size_t reports = core.Services.Output.size();
   const TColormap map = ReadColormap({Dir.Write("l.cmp", MakeCmp()), "", 0, UINT64_MAX});
-  ChangeColormap(core.Model().Materials, &map);
-  EXPECT_EQ(core.Model().Materials.LightTable.size(), 64u * 256);
+  ChangeColormap(materials, &map);
+  EXPECT_EQ(materials.LightTable.size(), 64u * 256);
   EXPECT_EQ(eight->Pixels, (std::vector<uint8_t>{6, 249, 7}));
   EXPECT_EQ(deep->Pixels, (std::vector<uint8_t>{255, 255, 255}));
   EXPECT_FALSE(gone->Loaded);
   EXPECT_EQ(core.Services.Output.size(), reports);  // the missing one is not reported again
-  ChangeColormap(core.Model().Materials, nullptr);
-  EXPECT_TRUE(core.Model().Materials.LightTable.empty());
+  ChangeColormap(materials, nullptr);
+  EXPECT_TRUE(materials.LightTable.empty());
   EXPECT_EQ(eight->Pixels, (std::vector<uint8_t>(BuiltInPalette().begin() + 18, BuiltInPalette().begin() + 21)));
 }
 
@@ -131,8 +130,7 @@ TEST_F(Cmp, CliMatDecodesThroughTheChosenColormap) {
   const std::string mat = Dir.Write("six.mat", MakeTextureMat(2, 1, 8, std::string(2, '\x06')));
   const std::string cmp = Dir.Write("level.cmp", MakeCmp());
   const std::string gob = Dir.Write("res.gob", MakeGob({{"misc\\cmp\\level.cmp", MakeCmp(0, 42)}}));
-  const std::string row = std::string("\0\x06\xF9\x07\x06\xF9\x07", 7);
-  const std::string rowFromGob = std::string("\0\x06\xF9\x2A\x06\xF9\x2A", 7);
+  const std::string row("\0\x06\xF9\x07\x06\xF9\x07", 7), rowFromGob("\0\x06\xF9\x2A\x06\xF9\x2A", 7);
   const struct {
     std::vector<std::string> Args;
     int Status;

@@ -41,14 +41,12 @@ size_t FilesIn(const std::string& dir) {
 
 TEST(GobWriter, PackNamesEntriesByKindAndListReadsThemBackByteForByte) {
   const TTempDir dir;
-  const std::string model = dir.Write("in/Ship.3do", "3DO text");
-  const std::string mat = dir.Write("in/hull.MAT", AllBytes(70000, 1));
-  const std::string key = dir.Write("in/walk.key", "key");
-  const std::string cmp = dir.Write("in/dflt.cmp", AllBytes(17000, 2));
-  const std::string empty = dir.Write("in/empty.mat", "");
-  const std::string other = dir.Write("in/notes.txt", "notes");
   const std::string out = dir.File("out.gob");
-  ASSERT_EQ(RunCli({"pack", out, model, mat, key, cmp, empty, "--as", "misc\\notes.txt", other}).Out, "");
+  ASSERT_EQ(RunCli({"pack", out, dir.Write("in/Ship.3do", "3DO text"), dir.Write("in/hull.MAT", AllBytes(70000, 1)),
+                    dir.Write("in/walk.key", "key"), dir.Write("in/dflt.cmp", AllBytes(17000, 2)),
+                    dir.Write("in/empty.mat", ""), "--as", "misc\\notes.txt", dir.Write("in/notes.txt", "notes")})
+                .Out,
+            "");
   EXPECT_EQ(Entries(out), (std::vector<std::pair<std::string, std::string>>{
                               {"3do\\key\\walk.key", "key"},
                               {"3do\\Ship.3do", "3DO text"},
@@ -73,18 +71,14 @@ TEST(GobWriter, UpdateOfAThousandEntriesKeepsTheOtherNineHundredNinetyNine) {
   for (int i = 0; i < 1000; ++i) specs.push_back({"mat\\m" + std::to_string(i) + ".mat", AllBytes(static_cast<size_t>(i % 97), i)});
   const std::string gob = dir.Write("res.gob", MakeGob(specs));
   const auto before = Entries(gob);
-  const std::string changed = dir.Write("M500.mat", AllBytes(3000, 9));
-  const std::string added = dir.Write("new.3do", "model");
-  const TCliRun run = RunCli({"pack", "--update", gob, changed, added});
+  const TCliRun run =
+      RunCli({"pack", "--update", gob, dir.Write("M500.mat", AllBytes(3000, 9)), dir.Write("new.3do", "model")});
   ASSERT_EQ(run.Status, 0) << run.Out;
   const auto after = Entries(gob);
   ASSERT_EQ(after.size(), 1001u);
-  int kept = 0;
-  for (const auto& entry : before) {
-    const auto same = std::find(after.begin(), after.end(), entry);
-    if (same != after.end()) ++kept;
-  }
-  EXPECT_EQ(kept, 999);
+  EXPECT_EQ(std::count_if(before.begin(), before.end(),
+                          [&](const auto& entry) { return std::find(after.begin(), after.end(), entry) != after.end(); }),
+            999);
   const auto m500 = std::find_if(after.begin(), after.end(), [](const auto& e) { return e.first == "mat\\m500.mat"; });
   ASSERT_NE(m500, after.end()) << "the entry keeps its name as stored";
   EXPECT_EQ(m500->second, AllBytes(3000, 9));
@@ -139,10 +133,7 @@ TEST(GobWriter, NothingIsWrittenOverWhatDoesNotReadOrWithABadCommandLine) {
 }
 
 TEST(GobWriter, EntryNamesFollowTheGamesFolders) {
-  const struct {
-    const char* Path;
-    const char* Name;
-  } rows[] = {
+  const struct { const char* Path; const char* Name; } rows[] = {
       {"a/b/ship.3do", "3do\\ship.3do"}, {"HULL.MAT", "mat\\HULL.MAT"}, {"c:\\x\\run.Key", "3do\\key\\run.Key"},
       {"pal.cmp", "misc\\cmp\\pal.cmp"}, {"x.3do.txt", ""},            {"noext", ""},
   };
@@ -165,8 +156,7 @@ TEST(GobWriter, GivenNamesStayInsideTheContainerAndModelsInTheirFolder) {
   for (const auto& row : rows) EXPECT_EQ(GivenEntryName(row.Given), row.Name) << row.Given;
 
   const TTempDir dir;
-  const std::string model = ZARN_SAMPLES_DIR "/fighter.3do";
-  const std::string gob = dir.File("out.gob");
+  const std::string model = ZARN_SAMPLES_DIR "/fighter.3do", gob = dir.File("out.gob");
   ASSERT_EQ(RunCli({"pack", gob, "--as", "ship2.3do", model}).Out, "");
   EXPECT_EQ(RunCli({"list", gob}).Out.substr(0, 14), "3do\\ship2.3do\t");
   EXPECT_EQ(RunCli({"check", gob, "ship2.3do"}).Out.find("Entry"), std::string::npos);

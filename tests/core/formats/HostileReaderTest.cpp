@@ -2,6 +2,8 @@
 // never in a crash, a hang or an allocation the file does not pay for. They are read from
 // files, as the user opens them, so the text arrives in blocks.
 
+#include <tuple>
+
 #include "tests/core/FormatBytes.h"
 #include "tests/core/MemoryLimit.h"
 #include "tests/core/TestCore.h"
@@ -57,17 +59,11 @@ TEST_F(HostileReader, EveryTruncationOfTheSampleIsSurvived) {
 
 TEST_F(HostileReader, BadValuesAndHugeCountsAreParseErrors) {
   // Rows read into an empty model or merged into one holding the triangle model's two nodes.
-  const struct {
-    int Merged;
-    std::string From, To, Message;
-  } cases[] = {
+  const struct { int Merged; std::string From, To, Message; } cases[] = {
       // Huge counts fail at the end of the text.
-      {0, "VERTICES 3", "VERTICES 2000000000", ""},
-      {0, "TEXTURE VERTICES 3", "TEXTURE VERTICES 2000000000", ""},
-      {0, "FACES 1", "FACES 2147483647", ""},
-      {0, "MESHES 1", "MESHES 2000000000", ""},
-      {0, "MATERIALS 2", "MATERIALS 2000000000", ""},
-      {0, "HIERARCHY NODES 2", "HIERARCHY NODES 2000000000", ""},
+      {0, "VERTICES 3", "VERTICES 2000000000", ""}, {0, "TEXTURE VERTICES 3", "TEXTURE VERTICES 2000000000", ""},
+      {0, "FACES 1", "FACES 2147483647", ""},       {0, "MESHES 1", "MESHES 2000000000", ""},
+      {0, "MATERIALS 2", "MATERIALS 2000000000", ""}, {0, "HIERARCHY NODES 2", "HIERARCHY NODES 2000000000", ""},
       {0, "0.5 3 0, 0", "0.5 2000000000 0, 0", ""},
       {0, "\r\nHIERARCHY NODES", std::string("\r\n\0HIERARCHY NODES", 18), ""},  // a zero byte ends the text
       {0, "1:  1 0 0 0", "1:  1 zz 0 0", "line 26: expected \"1: x y z intensity\", found \"1: 1 zz 0 0\""},
@@ -111,14 +107,12 @@ TEST_F(HostileReader, FilesThatAreNoModelInsertedLeaveTheModel) {
     t.Services.FileNames = {Dir.Write("other.3do", content)};
     actFileInsert(t.Core);
     ExpectParseError(t);
-    EXPECT_EQ(t.Model().Nodes.Count(), 2);
-    EXPECT_EQ(t.Model().FileName, "ship.3do");
+    EXPECT_EQ((std::tuple{t.Model().Nodes.Count(), t.Model().FileName}), (std::tuple{2, std::string("ship.3do")}));
   }
 }
 
 TEST_F(HostileReader, ASparseFileIsReadAsFarAsItHoldsTextAndLongFieldsAreCut) {
-  const std::string path =
-      Dir.Write("model.3do", Replace(TriangleModelText(), "NAME tri", "NAME " + std::string(100000, 'n')));
+  const std::string path = Dir.Write("model.3do", Replace(TriangleModelText(), "NAME tri", "NAME " + std::string(100000, 'n')));
   ASSERT_EQ(::truncate(path.c_str(), off_t{6} << 30), 0);
   TTestCore t;
   const TMemoryLimit limit(kReadBudget);
@@ -153,9 +147,8 @@ TEST_F(HostileReader, CopiesOfASharedMeshAreBoundByTheFilesGeometry) {
     const TNode* copy = t.Model().Nodes[4];  // each node gets its own whole copy
     ASSERT_NE(copy->Mesh, nullptr);
     EXPECT_NE(copy->Mesh, t.Model().Nodes[0]->Mesh);
-    EXPECT_EQ(copy->Mesh->Node, copy);
-    EXPECT_EQ(copy->Mesh->Surfaces[0]->Vertices[2], copy->Mesh->Vertices[2]);
-    EXPECT_EQ(copy->Mesh->Surfaces[0]->TXVertices[1].U, 16);
+    EXPECT_EQ((std::tuple{copy->Mesh->Node, copy->Mesh->Surfaces[0]->Vertices[2], copy->Mesh->Surfaces[0]->TXVertices[1].U}),
+              (std::tuple{copy, copy->Mesh->Vertices[2], 16.0f}));
   }
 }
 
@@ -178,8 +171,7 @@ TEST_F(HostileReader, RunningOutOfMemoryTakesBackWhatTheReadAdded) {
       if (!limit.Reached()) break;
     }
     ExpectParseError(t, result, "out of memory; nothing of the text was kept");
-    EXPECT_EQ(t.Model().Nodes.Count(), 2);
-    EXPECT_EQ(t.Model().Materials.Count(), materials);
+    EXPECT_EQ((std::tuple{t.Model().Nodes.Count(), t.Model().Materials.Count()}), (std::tuple{2, materials}));
   }
   EXPECT_GE(exhausted, 8);
 }

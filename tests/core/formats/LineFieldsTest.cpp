@@ -15,28 +15,21 @@ std::vector<std::string> Fields(const TLineFields& f) {
   return out;
 }
 
-struct TPlainRow {
-  const char* Raw;
-  int Capacity;
-  std::vector<std::string> Expected;
-};
-
-class PlainRows : public testing::TestWithParam<TPlainRow> {};
-
-TEST_P(PlainRows, ReadStraightFromTheLine) {
+TEST(PlainRows, ReadStraightFromTheLine) {
+  const struct { const char* Raw; int Capacity; std::vector<std::string> Expected; } rows[] = {
+      {"   12:\t0.5  -1e-3 2 0", 20, {"12:", "0.5", "-1e-3", "2", "0"}},
+      {"3: 0 0x4 4 3 1 0.000000 3 0, 0 1, 1 2, 2", INT_MAX,
+       {"3:", "0", "4", "4", "3", "1", "0.000000", "3", "0", "0", "1", "1", "2", "2"}},
+      {"7:1.5 2", 20, {"7:", "1.5", "2"}},    // the label glued to its value
+      {"7: 1 2 3 4 5", 3, {"7:", "1", "2"}},  // no more than the room
+      {" ,\t ", 20, {""}},                     // a blank line is one empty field
+  };
   TLineFields plain;
-  ASSERT_TRUE(plain.SplitPlain(GetParam().Raw, GetParam().Capacity, true));
-  EXPECT_EQ(Fields(plain), GetParam().Expected);
+  for (const auto& row : rows) {
+    ASSERT_TRUE(plain.SplitPlain(row.Raw, row.Capacity, true)) << row.Raw;
+    EXPECT_EQ(Fields(plain), row.Expected);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PlainRows,
-    testing::Values(TPlainRow{"   12:\t0.5  -1e-3 2 0", 20, {"12:", "0.5", "-1e-3", "2", "0"}},
-                    TPlainRow{"3: 0 0x4 4 3 1 0.000000 3 0, 0 1, 1 2, 2", INT_MAX,
-                              {"3:", "0", "4", "4", "3", "1", "0.000000", "3", "0", "0", "1", "1", "2", "2"}},
-                    TPlainRow{"7:1.5 2", 20, {"7:", "1.5", "2"}},    // the label glued to its value
-                    TPlainRow{"7: 1 2 3 4 5", 3, {"7:", "1", "2"}},  // no more than the room
-                    TPlainRow{" ,\t ", 20, {""}}));                    // a blank line is one empty field
 
 TEST(PlainRows, LinesThatCleaningChangesOtherwiseAreLeftToIt) {
   TLineFields plain;

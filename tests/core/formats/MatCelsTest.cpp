@@ -1,5 +1,7 @@
 // What the game's drawing needs of a material besides its colours: palette indices, the
 // see-through index, the solid colour, and the cels, read from files on disk.
+#include <tuple>
+
 #include "formats/Mat.h"
 #include "model/Materials.h"
 #include "tests/core/FormatBytes.h"
@@ -47,24 +49,17 @@ const std::string kTwoCels = CelsMat({{2, 2, 1, 5, 2, std::string("\x05\x06\x07\
                                       {1, 1, 0, 5, 1, std::string("\x03", 1)}});
 
 TEST_F(MatCels, EachCelReadsWithItsIndicesAndSeeThroughIndex) {
-  const struct {
-    int Asked, Read;
-    std::vector<uint8_t> Indices;
-    int Key;
-  } cases[] = {{0, 0, {5, 6, 7, 8}, 5}, {1, 1, {3}, -1}, {2, 0, {5, 6, 7, 8}, 5}, {-1, 0, {5, 6, 7, 8}, 5}};
+  const struct { int Asked, Read; std::vector<uint8_t> Indices; int Key; } cases[] = {
+      {0, 0, {5, 6, 7, 8}, 5}, {1, 1, {3}, -1}, {2, 0, {5, 6, 7, 8}, 5}, {-1, 0, {5, 6, 7, 8}, 5}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Asked);
     std::string problem;
     const TMaterial m = Read(kTwoCels, c.Asked, problem);
     EXPECT_EQ(problem, "");
-    EXPECT_TRUE(m.Loaded);
-    EXPECT_TRUE(m.IsTexture);
-    EXPECT_EQ(m.Cels, 2);
-    EXPECT_EQ(m.Cel, c.Read);
+    EXPECT_EQ((std::tuple{m.Loaded, m.IsTexture, m.Cels, m.Cel, m.TransparentIndex, m.SolidIndex}),
+              (std::tuple{true, true, 2, c.Read, c.Key, 40}));
     EXPECT_EQ(m.Indices, c.Indices);
     EXPECT_EQ(m.Pixels.size(), c.Indices.size() * 3);
-    EXPECT_EQ(m.TransparentIndex, c.Key);
-    EXPECT_EQ(m.SolidIndex, 40);
   }
 }
 
@@ -79,9 +74,7 @@ TEST_F(MatCels, DamagedCelsAreReportedAndColourMaterialsKeepTheirIndex) {
   EXPECT_FALSE(Read(cut, 1, problem).Loaded);
   EXPECT_EQ(problem, "cels.mat: Damaged material file (the texture header lies beyond the end of the data)");
   const TMaterial colour = Read(MakeColourMat(77), 0, problem);
-  EXPECT_FALSE(colour.IsTexture);
-  EXPECT_EQ(colour.SolidIndex, 77);
-  EXPECT_TRUE(colour.Indices.empty());
+  EXPECT_EQ((std::tuple{colour.IsTexture, colour.SolidIndex, colour.Indices.size()}), (std::tuple{false, 77, size_t{0}}));
   const TMaterial deep = Read(CelsMat({{1, 1, 0, 0, 1, Words({0xFFFF})}}, 16), 0, problem);
   EXPECT_TRUE(deep.Indices.empty());  // 16-bit texels index nothing
   EXPECT_EQ(deep.Pixels, (std::vector<uint8_t>{255, 255, 255}));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "formats/Mat.h"
 #include "model/Materials.h"
 #include "model/Palette.h"
@@ -52,10 +54,8 @@ TEST_F(Mat, MaterialsDecodeToTheirPixels) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Decode(c.Data), c.Line);
-    EXPECT_TRUE(Material.Loaded);
-    EXPECT_EQ(Material.Width, c.Width);
-    EXPECT_EQ(Material.Height, c.Height);
-    EXPECT_EQ(Material.Pixels, c.Pixels) << c.Line;
+    EXPECT_EQ((std::tuple{Material.Loaded, Material.Width, Material.Height, Material.Pixels}),
+              (std::tuple{true, c.Width, c.Height, c.Pixels}));
   }
   // Larger than the old fixed decode buffer of 128,000 pixels, and than one block read.
   EXPECT_EQ(Decode(MakeTextureMat(400, 400, 8, std::string(159999, '\x06') + "\x1F")), "");
@@ -81,10 +81,8 @@ TEST_F(Mat, DamagedDataLeavesTheMaterialUnloaded) {
     Material.Pixels.assign(30, 1);
     const std::string line = Decode(data);
     EXPECT_EQ(line.rfind("x.mat: Damaged material file (", 0), 0u) << line;
-    EXPECT_FALSE(Material.Loaded);
-    EXPECT_TRUE(Material.Pixels.empty());
-    EXPECT_EQ(Material.Width, 1);
-    EXPECT_EQ(Material.Height, 1);
+    EXPECT_EQ((std::tuple{Material.Loaded, Material.Pixels.size(), Material.Width, Material.Height}),
+              (std::tuple{false, size_t{0}, 1, 1}));
   }
 }
 

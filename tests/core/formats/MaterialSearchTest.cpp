@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <tuple>
 
 #include "formats/FileIO.h"
 #include "formats/PathMap.h"
@@ -34,10 +35,8 @@ TEST_F(MaterialSearch, ModelFolderComesBeforeItsMatFolderAndContainers) {
                                                           {"3do\\old\\C.MAT", Red()}}));
   const std::string second = Dir.Write("second.goo", MakeGob({{"mat\\c.mat", Red()}, {"mat\\y.mat", Blue()}}));
   Core.ResourceList = {Dir.File("missing.gob"), Dir.Write("notgob.gob", "plain text"), first, second};
-  EXPECT_EQ(Rgb(Add("a.mat")), 0xFF0000u);
-  EXPECT_EQ(Rgb(Add("b.mat")), 0x0000FFu);
-  EXPECT_EQ(Rgb(Add("C.MAT")), 0x00FF00u);
-  EXPECT_EQ(Rgb(Add("y.mat")), 0x0000FFu);
+  EXPECT_EQ((std::vector<uint32_t>{Rgb(Add("a.mat")), Rgb(Add("b.mat")), Rgb(Add("C.MAT")), Rgb(Add("y.mat"))}),
+            (std::vector<uint32_t>{0xFF0000u, 0x0000FFu, 0x00FF00u, 0x0000FFu}));
   EXPECT_TRUE(Services.Output.empty());
   for (const TMaterial* m : Core.Model->Materials) EXPECT_TRUE(m->Loaded) << m->Name;
 }
@@ -53,8 +52,8 @@ TEST_F(MaterialSearch, FoldersAndFileNamesMatchWithoutRegardToCase) {
   EXPECT_EQ(Services.Status, (std::vector<std::string>{"Loading Material (hull.mat)...", ""}));
   EXPECT_EQ(Rgb(Add("sub\\deep.mat")), 0x0000FFu);
   EXPECT_EQ(FindFileNoCase(Dir.File("MODELS\\Mat\\hull.mat")), Dir.File("models/mat/HULL.MAT"));
-  EXPECT_EQ(FindFileNoCase(Dir.File("models/nothing/hull.mat")), "");
-  EXPECT_EQ(FindFileNoCase(Dir.File("models/mat")), "");  // a folder is no material
+  // A folder is no material.
+  for (const char* none : {"models/nothing/hull.mat", "models/mat"}) EXPECT_EQ(FindFileNoCase(Dir.File(none)), "");
   // A model path written with backslashes names a folder too.
   Core.Model->FileName = Dir.Path + "\\MODELS\\ship.3do";
   EXPECT_TRUE(Add("rear.mat")->Loaded);
@@ -70,9 +69,7 @@ TEST_F(MaterialSearch, DamagedContainersAndFilesAreReportedAndPassedOver) {
   // The damage is told once, not for every material; a material found nowhere is told and unloaded.
   const TMaterial* nowhere = Add("y.mat");
   EXPECT_EQ(Services.Output, (std::vector<std::string>{Services.Output[0], "Material not found 'y.mat'"}));
-  EXPECT_FALSE(nowhere->Loaded);
-  EXPECT_EQ(nowhere->Width, 1);
-  EXPECT_TRUE(nowhere->Pixels.empty());
+  EXPECT_EQ((std::tuple{nowhere->Loaded, nowhere->Width, nowhere->Pixels.size()}), (std::tuple{false, 1, size_t{0}}));
   Services.Output.clear();
 
   Core.Model->FileName = Dir.File("m.3do");
@@ -110,8 +107,8 @@ TEST_F(MaterialSearch, ModelFromAContainerFindsItsOwnMaterialsThereFirst) {
   ASSERT_TRUE(gob.FindFile("fighter.3do", item));
   Core.Model->LoadFromContainer(item);
   ASSERT_TRUE(Services.Errors.empty());
-  EXPECT_EQ(Rgb(Core.Model->Materials.Find("hull.mat")), 0xFF0000u);
-  EXPECT_EQ(Rgb(Core.Model->Materials.Find("glass.mat")), 0x0000FFu);
+  EXPECT_EQ((std::tuple{Rgb(Core.Model->Materials.Find("hull.mat")), Rgb(Core.Model->Materials.Find("glass.mat"))}),
+            (std::tuple{0xFF0000u, 0x0000FFu}));
   EXPECT_FALSE(Core.Model->Materials.Find("engine.mat")->Loaded);
   EXPECT_EQ(Core.ResourceList.size(), 1u);
 }

@@ -20,27 +20,30 @@ std::vector<std::string> ReadLines(const TTestCore& t) {
   return lines;
 }
 
+// The first mesh's name, then the material of each of its faces.
+std::vector<std::string> Names(const TModel& model) {
+  std::vector<std::string> names{model.Nodes[0]->Mesh->Name};
+  for (const TFace* face : model.Nodes[0]->Mesh->Surfaces) names.push_back(face->Material->Name);
+  return names;
+}
+
+// The names of the model saved to `path` and read back, which tells nothing.
+std::vector<std::string> NamesReadBack(TModel& model, const std::string& path) {
+  model.SaveToFile(path);
+  TTestCore back;
+  EXPECT_TRUE(back.Model().LoadFromFile(path));
+  EXPECT_TRUE(ReadLines(back).empty());
+  return Names(back.Model());
+}
+
 TEST(NameRules, UnsafeCharactersBecomeUnderscoresAndLongNamesKeepTheirExtension) {
-  const struct {
-    std::string Name;
-    bool ReadsBack, WritesBack;
-    std::string Safe;
-  } cases[] = {
-      {"hull.mat", true, true, "hull.mat"},
-      {"", true, true, ""},
-      {"a/b:c.mat", true, true, "a/b:c.mat"},
+  const struct { std::string Name; bool ReadsBack, WritesBack; std::string Safe; } cases[] = {
+      {"hull.mat", true, true, "hull.mat"}, {"", true, true, ""}, {"a/b:c.mat", true, true, "a/b:c.mat"},
       {"abcdefghijklmnopqrstuvwxyz0.mat", true, true, "abcdefghijklmnopqrstuvwxyz0.mat"},
-      {"a b.mat", false, false, "a_b.mat"},
-      {"a,b.mat", false, false, "a_b.mat"},
-      {"#x.mat", false, false, "_x.mat"},
-      {"a0xb.mat", false, false, "a0_b.mat"},
-      {"00xx", false, false, "00_x"},
-      {"e//f", false, false, "e/_f"},
-      {"e///f", false, false, "e/_/f"},
-      {"x\r\nSECTION:", false, false, "x__SECTION:"},
-      {"a\tb\x01", false, false, "a_b_"},
-      {"tri\x01x", false, true, "tri_x"},
-      {"tri\x01", false, false, "tri_"},
+      {"a b.mat", false, false, "a_b.mat"}, {"a,b.mat", false, false, "a_b.mat"}, {"#x.mat", false, false, "_x.mat"},
+      {"a0xb.mat", false, false, "a0_b.mat"}, {"00xx", false, false, "00_x"}, {"e//f", false, false, "e/_f"},
+      {"e///f", false, false, "e/_/f"}, {"x\r\nSECTION:", false, false, "x__SECTION:"},
+      {"a\tb\x01", false, false, "a_b_"}, {"tri\x01x", false, true, "tri_x"}, {"tri\x01", false, false, "tri_"},
       {"abcdefghijklmnopqrstuvwxyz01.mat", false, true, "abcdefghijklmnopqrstuvwxyz0.mat"},
       {"abcdefghijklmnopqrstuvwxyz0123456", false, true, "abcdefghijklmnopqrstuvwxyz01234"},
       {"a b c d e f g h i j k l m n o p q.3do", false, false, "a_b_c_d_e_f_g_h_i_j_k_l_m_n.3do"},
@@ -81,27 +84,12 @@ TEST(NameRules, OneLineReportsTheFirstChangeAndCountsDistinctNames) {
 // Typed into the materials dialog, the property panel's mesh name and a surface's material:
 // each name is refused with one message, or saved and read back exactly as typed.
 TEST(NameRules, TypedNamesAreRefusedOrReadBackAsTyped) {
-  const struct {
-    std::string Name;
-    bool Material, Mesh;  // accepted as one
-  } cases[] = {
-      {"hull.mat", true, true},
-      {"a/b:c.mat", true, true},
-      {"0.mat", true, true},
-      {"x0", true, true},
-      {"\xc3\xbc" "ber.mat", true, true},
-      {"abcdefghijklmnopqrstuvwxyz0.mat", true, true},
-      {"", false, true},
-      {"x\r\nSECTION: GEOMETRYDEF\r\nRADIUS q", false, false},
-      {"a,b.mat", false, false},
-      {"a b.mat", false, false},
-      {"#x.mat", false, false},
-      {"a0xb.mat", false, false},
-      {"a0xb", false, false},
-      {"e//f.mat", false, false},
-      {"a\tb", false, false},
-      {"a\x01" "b", false, false},
-      {"abcdefghijklmnopqrstuvwxyz01.mat", false, false},
+  const struct { std::string Name; bool Material, Mesh; /* accepted as one */ } cases[] = {
+      {"hull.mat", true, true}, {"a/b:c.mat", true, true}, {"0.mat", true, true}, {"x0", true, true},
+      {"\xc3\xbc" "ber.mat", true, true}, {"abcdefghijklmnopqrstuvwxyz0.mat", true, true}, {"", false, true},
+      {"x\r\nSECTION: GEOMETRYDEF\r\nRADIUS q", false, false}, {"a,b.mat", false, false}, {"a b.mat", false, false},
+      {"#x.mat", false, false}, {"a0xb.mat", false, false}, {"a0xb", false, false}, {"e//f.mat", false, false},
+      {"a\tb", false, false}, {"a\x01" "b", false, false}, {"abcdefghijklmnopqrstuvwxyz01.mat", false, false},
   };
   fmt_test::TTempDir dir;
   for (const auto& c : cases) {
@@ -124,13 +112,8 @@ TEST(NameRules, TypedNamesAreRefusedOrReadBackAsTyped) {
 
     // The file holds only the materials that faces use.
     if (added) model.Nodes[0]->Mesh->Surfaces[0]->Material = added;
-    const std::string path = dir.File("names.3do");
-    model.SaveToFile(path);
-    TTestCore back;
-    ASSERT_TRUE(back.Model().LoadFromFile(path));
-    EXPECT_TRUE(ReadLines(back).empty());
-    EXPECT_EQ(back.Model().Nodes[0]->Mesh->Surfaces[0]->Material->Name, c.Material ? c.Name : "metal.mat");
-    EXPECT_EQ(back.Model().Nodes[0]->Mesh->Name, c.Mesh ? c.Name : "tri");
+    EXPECT_EQ(NamesReadBack(model, dir.File("names.3do")),
+              (std::vector<std::string>{c.Mesh ? c.Name : "tri", c.Material ? c.Name : "metal.mat"}));
   }
 }
 
@@ -143,17 +126,10 @@ TEST(NameRules, NamesFromA3doThatWouldNotWriteBackAreMadeSafeWithOneLine) {
   fmt_test::TTempDir dir;
   TTestCore t;
   ASSERT_TRUE(t.Model().LoadFromFile(dir.Write("long.3do", text)));
-  EXPECT_EQ(t.Model().Nodes[0]->Mesh->Surfaces[0]->Material->Name, longName);
-  EXPECT_EQ(t.Model().Nodes[0]->Mesh->Name, "tri_");
+  EXPECT_EQ(Names(t.Model()), (std::vector<std::string>{"tri_", longName}));
   EXPECT_EQ(ReadLines(t), std::vector<std::string>{"'tri\\x01' became 'tri_': a name in a 3DO file has at most 31 "
                                                    "characters and no blank, comma, \"#\", \"//\" or \"0x\""});
-  const std::string saved = dir.File("saved.3do");
-  t.Model().SaveToFile(saved);
-  TTestCore back;
-  ASSERT_TRUE(back.Model().LoadFromFile(saved));
-  EXPECT_TRUE(ReadLines(back).empty());
-  EXPECT_EQ(back.Model().Nodes[0]->Mesh->Surfaces[0]->Material->Name, longName);
-  EXPECT_EQ(back.Model().Nodes[0]->Mesh->Name, "tri_");
+  EXPECT_EQ(NamesReadBack(t.Model(), dir.File("saved.3do")), (std::vector<std::string>{"tri_", longName}));
 }
 
 TEST(NameRules, ObjMaterialNamesAreMadeSafeWhenMaterialsAreTaken) {
@@ -162,24 +138,14 @@ TEST(NameRules, ObjMaterialNamesAreMadeSafeWhenMaterialsAreTaken) {
                                     "v 0 0 0\nv 1 0 0\nv 0 1 0\n"
                                     "usemtl a#b\nf 1 2 3\nusemtl c0xd\nf 3 2 1\nusemtl e//f\nf 1 3 2\n"
                                     "usemtl a#b\nf 2 1 3\nusemtl plain\nf 2 3 1\n");
-  TObjImportOptions options;
-  options.Materials = true;
   TTestCore t;
-  ASSERT_TRUE(ImportObj(t.Model(), obj, options));
-  std::vector<std::string> names;
-  for (const TFace* face : t.Model().Nodes[0]->Mesh->Surfaces) names.push_back(face->Material->Name);
-  EXPECT_EQ(names, (std::vector<std::string>{"a_b.mat", "c0_d.mat", "e/_f.mat", "a_b.mat", "plain.mat"}));
+  ASSERT_TRUE(ImportObj(t.Model(), obj, {.Materials = true}));
+  const std::vector<std::string> names = {"Mesh", "a_b.mat", "c0_d.mat", "e/_f.mat", "a_b.mat", "plain.mat"};
+  EXPECT_EQ(Names(t.Model()), names);
   EXPECT_EQ(ReadLines(t),
             std::vector<std::string>{"'a#b.mat' became 'a_b.mat' (and 2 more): a name in a 3DO file has at most 31 "
                                      "characters and no blank, comma, \"#\", \"//\" or \"0x\""});
-
-  const std::string saved = dir.File("names.3do");
-  t.Model().SaveToFile(saved);
-  TTestCore back;
-  ASSERT_TRUE(back.Model().LoadFromFile(saved));
-  names.clear();
-  for (const TFace* face : back.Model().Nodes[0]->Mesh->Surfaces) names.push_back(face->Material->Name);
-  EXPECT_EQ(names, (std::vector<std::string>{"a_b.mat", "c0_d.mat", "e/_f.mat", "a_b.mat", "plain.mat"}));
+  EXPECT_EQ(NamesReadBack(t.Model(), dir.File("names.3do")), names);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // zarn-cli that still waits is stopped after a while and fails the test.
 #include <sys/stat.h>
 
+#include <tuple>
+
 #include "formats/ObjImport.h"
 #include "formats/FileIO.h"
 #include "formats/Gob.h"
@@ -58,9 +60,7 @@ TEST_F(NotAFile, EveryReaderSaysWhatThePathIs) {
     const TReadResult model = t.Model().LoadFromFile(kind.Path);
     EXPECT_EQ(model.Message, kind.Says);
     EXPECT_EQ(t.Services.Errors, std::vector<std::string>{kind.Says});
-    TObjImportOptions options;
-    options.Materials = true;
-    EXPECT_EQ(ImportObj(t.Model(), kind.Path, options).Message, kind.Says);
+    EXPECT_EQ(ImportObj(t.Model(), kind.Path, {.Materials = true}).Message, kind.Says);
     EXPECT_EQ(t.Model().Nodes.Count(), 0);
     EXPECT_EQ(NotARegularFile(kind.Path), kind.Says);
     EXPECT_EQ(Raised([&] { ReadWholeFile(kind.Path); }), kind.Says);
@@ -71,67 +71,44 @@ TEST_F(NotAFile, EveryReaderSaysWhatThePathIs) {
     TGob gob;
     EXPECT_FALSE(gob.LoadFromFile(kind.Path));
   }
-  EXPECT_EQ(NotARegularFile(Dir.File("none.3do")), "Cannot open file '" + Dir.File("none.3do") + "': No such file or directory");
+  EXPECT_EQ(NotARegularFile(Dir.File("none.3do")),
+            "Cannot open file '" + Dir.File("none.3do") + "': No such file or directory");
   EXPECT_EQ(NotARegularFile(Dir.Write("real.3do", "x")), "");
 }
 
-// Each file zarn-cli reads, given a pipe, a device or a folder: exit status 1 and the one
-// message on standard error.
+// Each file zarn-cli reads, given a pipe, a device or a folder, and files that are not there:
+// exit status 1 and the one true message on standard error, never a second one invented
+// after it.
 TEST_F(NotAFile, ZarnCliSaysSoInOneLineAndWritesNothing) {
   const std::string sample = ZARN_SAMPLES_DIR "/fighter.3do", out = Dir.File("out.3do");
-  for (const TKind& kind : Kinds()) {
-    const std::string& p = kind.Path;
-    const struct {
-      std::vector<std::string> Args;
-      std::string Err;
-    } cases[] = {
-        {{"info", p}, "zarn-cli: " + kind.Says + "\n"},
-        {{"info", "--json", p, "a.3do"}, "zarn-cli: " + kind.Says + "\n"},
-        {{"list", p}, "zarn-cli: " + kind.Says + "\n"},
-        {{"mat", p, Dir.File("m.png")}, "zarn-cli: " + kind.Says + "\n"},
-        {{"convert", p, out}, "zarn-cli: " + kind.Says + "\n"},
-        {{"edit", p, out}, "zarn-cli: " + kind.Says + "\n"},
-        {{"edit", sample, out, "paste:" + p}, "zarn-cli: " + kind.Says + "\n"},
-        {{"edit", sample, out, "insert:" + p}, "zarn-cli: " + kind.Says + "\n"},
-    };
-    for (const auto& c : cases) {
-      SCOPED_TRACE(c.Args[0] + " " + c.Args.back());
-      std::filesystem::remove(out);
-      const TCliRun run = Run(c.Args);
-      EXPECT_EQ(run.Status, 1);
-      EXPECT_EQ(run.Err, c.Err);
-      EXPECT_FALSE(std::filesystem::exists(out));
-    }
-  }
   // An OBJ and a material are known by their extension.
   const std::string obj = Dir.File("pipe.obj"), mat = Dir.File("pipe.mat");
   ASSERT_EQ(::mkfifo(obj.c_str(), 0600), 0);
   ASSERT_EQ(::mkfifo(mat.c_str(), 0600), 0);
-  TCliRun run = Run({"info", obj});
-  EXPECT_EQ(run.Status, 1);
-  EXPECT_EQ(run.Err, "zarn-cli: Cannot read file '" + obj + "': it is a named pipe, not a file\n");
-  run = Run({"mat", mat, Dir.File("m.png")});
-  EXPECT_EQ(run.Status, 1);
-  EXPECT_EQ(run.Err, "zarn-cli: Cannot read file '" + mat + "': it is a named pipe, not a file\n");
-}
-
-// One true message for a file that cannot be read, never a second one invented after it.
-TEST_F(NotAFile, AFileThatCannotBeReadGetsOneMessage) {
-  const struct {
-    std::vector<std::string> Args;
-    std::string Err;
-  } cases[] = {
-      {{"info", "/dev/null"}, "zarn-cli: Cannot read file '/dev/null': it is a device, not a file\n"},
-      {{"info", "/no/such.3do"}, "zarn-cli: Cannot open file '/no/such.3do': No such file or directory\n"},
-      {{"info", "/no/such.obj"}, "zarn-cli: Cannot open file '/no/such.obj': No such file or directory\n"},
-      {{"list", "/no/such.gob"}, "zarn-cli: Cannot open file '/no/such.gob': No such file or directory\n"},
-      {{"convert", "/no/such.3do", Dir.File("out.3do")}, "zarn-cli: Cannot open file '/no/such.3do': No such file or directory\n"},
+  const auto pipe = [](const std::string& p) { return "Cannot read file '" + p + "': it is a named pipe, not a file"; };
+  const auto none = [](const std::string& p) { return "Cannot open file '" + p + "': No such file or directory"; };
+  std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"info", obj}, pipe(obj)},
+      {{"mat", mat, Dir.File("m.png")}, pipe(mat)},
+      {{"info", "/no/such.3do"}, none("/no/such.3do")},
+      {{"info", "/no/such.obj"}, none("/no/such.obj")},
+      {{"list", "/no/such.gob"}, none("/no/such.gob")},
+      {{"convert", "/no/such.3do", out}, none("/no/such.3do")},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Args[1]);
-    const TCliRun run = Run(c.Args);
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_EQ(run.Err, c.Err);
+  for (const TKind& kind : Kinds()) {
+    const std::string& p = kind.Path;
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"info", p}, {"info", "--json", p, "a.3do"}, {"list", p}, {"mat", p, Dir.File("m.png")},
+             {"convert", p, out}, {"edit", p, out}, {"edit", sample, out, "paste:" + p},
+             {"edit", sample, out, "insert:" + p}})
+      cases.emplace_back(args, kind.Says);
+  }
+  for (const auto& [args, says] : cases) {
+    SCOPED_TRACE(args[0] + " " + args.back());
+    std::filesystem::remove(out);
+    const TCliRun run = Run(args);
+    EXPECT_EQ((std::tuple{run.Status, run.Err}), (std::tuple{1, "zarn-cli: " + says + "\n"}));
+    EXPECT_FALSE(std::filesystem::exists(out));
   }
 }
 

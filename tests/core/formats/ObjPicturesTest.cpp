@@ -1,6 +1,7 @@
 // The pictures an OBJ file's materials name ("mtllib", "newmtl", "map_Kd") made into
 // materials beside the model, so that an imported mesh arrives textured.
 #include <filesystem>
+#include <tuple>
 
 #include "editing/FileCommands.h"
 #include "editing/ObjMaterials.h"
@@ -71,12 +72,9 @@ TEST_F(ObjPictures, TheImportFindsTheMaterialsMadeBesideAnUntitledModelsObjFile)
   // Found now, they are not made again, and a second making leaves existing files alone.
   EXPECT_EQ(ObjPicturesToMake(t.Core, Obj).size(), 3u);
 
-  TObjImportOptions options;
-  options.Materials = true;
-  ASSERT_EQ(ImportMesh(t.Core, Obj, options).Outcome, TOutcome::Done);
+  ASSERT_EQ(ImportMesh(t.Core, Obj, {.Materials = true}).Outcome, TOutcome::Done);
   const TFace& face = *t.Model().Nodes[0]->Mesh->Surfaces[0];
-  EXPECT_EQ(face.Material->Name, "hull.mat");
-  EXPECT_TRUE(face.Material->Loaded);
+  EXPECT_EQ((std::tuple{face.Material->Name, face.Material->Loaded}), (std::tuple{std::string("hull.mat"), true}));
   EXPECT_FLOAT_EQ(face.TXVertices[1].U, 16) << "the texture coordinates went into the material's texels";
   EXPECT_FLOAT_EQ(face.TXVertices[2].V, 0);
 }

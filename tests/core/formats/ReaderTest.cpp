@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include "tests/core/TestCore.h"
 #include "formats/FileIO.h"
 #include "formats/LineCursor.h"
@@ -20,33 +22,23 @@ TEST(Reader, ReadsEveryColumnOfTheTriangleModel) {
   ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
   TModel& m = t.Model();
   ASSERT_EQ(m.Nodes.Count(), 2);
-  TNode* root = m.Nodes[0];
-  TNode* child = m.Nodes[1];
-  EXPECT_EQ(root->Name, "root");
-  EXPECT_EQ(root->NodeType, 10);
-  EXPECT_EQ(child->Parent, root);
-  EXPECT_EQ(root->Child, child);
-  EXPECT_EQ(root->NumChildren, 1);
+  TNode *root = m.Nodes[0], *child = m.Nodes[1];
+  EXPECT_EQ((std::tuple{root->Name, root->NodeType, root->Child, root->NumChildren, child->Parent, child->Position.Z}),
+            (std::tuple{"root", 10, child, 1, root, 1.0}));
   EXPECT_EQ(child->Mesh, nullptr);
-  EXPECT_EQ(child->Position.Z, 1);
   ASSERT_NE(root->Mesh, nullptr);
   TMesh& mesh = *root->Mesh;
-  EXPECT_EQ(mesh.Name, "tri");
-  EXPECT_EQ(mesh.Node, root);
-  EXPECT_EQ(mesh.GeometryMode, 4);
+  EXPECT_EQ((std::tuple{mesh.Name, mesh.Node, mesh.GeometryMode}), (std::tuple{"tri", root, 4}));
   ASSERT_EQ(mesh.Surfaces.Count(), 1);
   TFace& f = *mesh.Surfaces[0];
   EXPECT_EQ((std::vector<int>{f.FaceType, f.GeometryMode, f.LightingMode, f.TextureMode}), (std::vector<int>{4, 4, 3, 1}));
   EXPECT_FLOAT_EQ(f.ExtraLight, 0.5f);
   ASSERT_EQ(f.Vertices.Count(), 3);
-  EXPECT_EQ(f.Vertices[2], mesh.Vertices[2]);
-  EXPECT_EQ(f.TXVertices[1].U, 16);
+  EXPECT_EQ((std::tuple{f.Vertices[2], f.TXVertices[1].U}), (std::tuple{mesh.Vertices[2], 16.0f}));
   // Every material the file names stays in its order, used or not, and no other.
   ASSERT_EQ(m.Materials.Count(), 2);
-  EXPECT_EQ(m.Materials.Get(0)->Name, "stone.mat");
-  EXPECT_FALSE(m.Materials.Get(0)->ByDefault);
-  EXPECT_EQ(f.Material, m.Materials.Get(1));
-  EXPECT_EQ(f.Material->Name, "metal.mat");
+  EXPECT_EQ((std::tuple{m.Materials.Get(0)->Name, m.Materials.Get(0)->ByDefault, f.Material, f.Material->Name}),
+            (std::tuple{"stone.mat", false, m.Materials.Get(1), "metal.mat"}));
   EXPECT_EQ(m.InsertOffset, (TVector{0.5, 0, -1}));
   EXPECT_DOUBLE_EQ(m.Radius, 1);  // computed, not the file's 9
   EXPECT_EQ(t.Services.Status.back(), "");
@@ -63,11 +55,8 @@ TEST(Reader, MergedRowsShiftPastExistingNodesHexFieldsLoseTheirPrefixAndNamesAre
   ASSERT_TRUE(t.Services.Errors.empty());
   ASSERT_EQ(t.Model().Nodes.Count(), 7);
   const TNode* root = t.Model().Nodes[5];
-  EXPECT_EQ(t.Model().Nodes[6]->Parent, root);
-  EXPECT_EQ(root->Flags, 1);
-  EXPECT_EQ(root->NodeType, 0);
-  EXPECT_EQ(root->Name, "big");
-  EXPECT_EQ(root->Mesh->Name, "boxlid");
+  EXPECT_EQ((std::tuple{t.Model().Nodes[6]->Parent, root->Flags, root->NodeType, root->Name, root->Mesh->Name}),
+            (std::tuple{root, 1, 0, "big", "boxlid"}));
 }
 
 TEST(Reader, FilesFromTheWildOpen) {
@@ -86,8 +75,8 @@ TEST(Reader, FilesFromTheWildOpen) {
     ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
     TMesh& mesh = *t.Model().Nodes[0]->Mesh;
     EXPECT_DOUBLE_EQ(mesh.Vertices[1]->Position.X, 0.665207);
-    EXPECT_EQ(mesh.Surfaces[0]->Material->Name, "STONE.MAT");
-    EXPECT_EQ(mesh.Surfaces[0]->TXVertices[2].U, 0);
+    EXPECT_EQ((std::tuple{mesh.Surfaces[0]->Material->Name, mesh.Surfaces[0]->TXVertices[2].U}),
+              (std::tuple{"STONE.MAT", 0.0f}));
   }
   TTestCore bad;
   bad.Model().Parse3DO(Replace(text, "1, 0 2, 0", "1, 1 2, 0"));
@@ -95,12 +84,10 @@ TEST(Reader, FilesFromTheWildOpen) {
 }
 
 TEST(Reader, EmptyMeshesAndFacesOfTwentyFourCorners) {
-  std::string face = "0:  0 0x4 4 3 1 0 24";
-  std::string verts = "VERTICES 24\r\n";
+  std::string face = "0:  0 0x4 4 3 1 0 24", verts = "VERTICES 24\r\n";
   for (int i = 0; i < 24; ++i) {
-    const std::string index = std::to_string(i);
-    face.append(" ").append(index).append(", 0");
-    verts.append(index).append(":  ").append(index).append(" 0 0 0\r\n");
+    face += " " + std::to_string(i) + ", 0";
+    verts += std::to_string(i) + ":  " + std::to_string(i) + " 0 0 0\r\n";
   }
   std::string text = Replace(TriangleModelText(), "0:  1 0x4 4 3 1 0.5 3 0, 0 1, 1 2, 2", face);
   text = Replace(text, "VERTICES 3\r\n0:  0 0 0 0\r\n1:  1 0 0 0\r\n2:  0 1 0 0\r\n", verts);
@@ -119,11 +106,9 @@ TEST(Reader, EmptyMeshesAndFacesOfTwentyFourCorners) {
 TEST(Reader, MissingFileReportsOnce) {
   TTestCore t;
   const TReadResult result = t.Model().LoadFromFile("/nonexistent/model.3do");
-  EXPECT_EQ(t.Services.Errors,
-            std::vector<std::string>{"Cannot open file '/nonexistent/model.3do': No such file or directory"});
-  EXPECT_FALSE(result.Ok);
-  EXPECT_EQ(result.Message, t.Services.Errors.at(0));
-  EXPECT_EQ(t.Model().FileName, "/nonexistent/model.3do");
+  const std::string says = "Cannot open file '/nonexistent/model.3do': No such file or directory";
+  EXPECT_EQ(t.Services.Errors, std::vector<std::string>{says});
+  EXPECT_EQ((std::tuple{result.Ok, result.Message, t.Model().FileName}), (std::tuple{false, says, "/nonexistent/model.3do"}));
 }
 
 // Text handed out a few bytes at a time, as a pipe or a slow drive may.

@@ -53,9 +53,8 @@ TEST_F(TextureFiles, MappedCoordinatesGoThroughA3DOFileAndOutToOBJ) {
 
 TEST_F(TextureFiles, ZarnCliRunsTheUvStepsAsOneHistoryStepEach) {
   MapTriangle();
-  const std::string in = Dir.File("mapped.3do");
+  const std::string in = Dir.File("mapped.3do"), out = Dir.File("out.3do");
   Model().SaveToFile(in);
-  const std::string out = Dir.File("out.3do");
   const auto corners = [&](std::vector<std::string> steps) {
     steps.insert(steps.begin(), {"edit", in, out, "mode:surface", "select:surface:0"});
     const TCliRun run = RunCli(steps);
@@ -67,21 +66,13 @@ TEST_F(TextureFiles, ZarnCliRunsTheUvStepsAsOneHistoryStepEach) {
     return uv;
   };
   // From (0,16) (32,16) (0,0), whose middle is (16, 8).
-  const struct {
-    std::vector<std::string> Steps;
-    std::vector<float> Want;
-  } cases[] = {
-      {{"uv:move:1,-2"}, {1, 14, 33, 14, 1, -2}},
-      {{"uv:scale:0.5,2"}, {8, 24, 24, 24, 8, -8}},
-      {{"uv:rotate:180"}, {32, 0, 0, 0, 32, 16}},
-      {{"uv:flip:u"}, {32, 16, 0, 16, 32, 0}},
-      {{"uv:flip:v"}, {0, 0, 32, 0, 0, 16}},
-      {{"uv:move:5,5", "uv:fit"}, {0, 16, 32, 16, 0, 0}},
+  const struct { std::vector<std::string> Steps; std::vector<float> Want; } cases[] = {
+      {{"uv:move:1,-2"}, {1, 14, 33, 14, 1, -2}},      {{"uv:scale:0.5,2"}, {8, 24, 24, 24, 8, -8}},
+      {{"uv:rotate:180"}, {32, 0, 0, 0, 32, 16}},      {{"uv:flip:u"}, {32, 16, 0, 16, 32, 0}},
+      {{"uv:flip:v"}, {0, 0, 32, 0, 0, 16}},           {{"uv:move:5,5", "uv:fit"}, {0, 16, 32, 16, 0, 0}},
       {{"uv:view:front"}, {32, 0, 0, 0, 32, 0}},  // edge-on from the front: no height, x runs left
-      {{"uv:view:top"}, {0, 16, 32, 16, 0, 0}},
-      {{"uv:view:side"}, {0, 0, 0, 0, 32, 0}},
-      {{"uv:box:4"}, {0, 4, 4, 4, 0, 0}},
-      {{"uv:flip:u", "undo"}, {0, 16, 32, 16, 0, 0}},
+      {{"uv:view:top"}, {0, 16, 32, 16, 0, 0}},        {{"uv:view:side"}, {0, 0, 0, 0, 32, 0}},
+      {{"uv:box:4"}, {0, 4, 4, 4, 0, 0}},              {{"uv:flip:u", "undo"}, {0, 16, 32, 16, 0, 0}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Steps.front());

@@ -128,6 +128,14 @@ void ExpectWorldAndLinksFollowTheTree(TModel& model, const TPlainNodeTree& tree)
   }
 }
 
+// The tree the model fills, and its world pass and links as the tree shows them.
+void ExpectTree(TModel& model, const std::string& want) {
+  TPlainNodeTree tree;
+  FillNodeTree(model, tree);
+  EXPECT_EQ(TreeText(model, tree), want);
+  ExpectWorldAndLinksFollowTheTree(model, tree);
+}
+
 // Each file's rows by their parent column; the parents after reading, the rows reported as
 // closing a loop, the tree, and the parse error's message when the link pass fails. The last
 // is inserted into a model already holding two nodes in a loop.
@@ -175,10 +183,7 @@ TEST(HostileHierarchy, LinksFillsAndPlacesAsDefined) {
       messages.push_back("Node " + std::to_string(row) + " (n" + std::to_string(row) + "): parent " +
                          std::to_string(c.Parents[row]) + " would close a loop in the hierarchy; the node was kept at the top");
     EXPECT_EQ(t.Services.Output, messages);
-    TPlainNodeTree tree;
-    FillNodeTree(m, tree);
-    EXPECT_EQ(TreeText(m, tree), c.Tree);
-    ExpectWorldAndLinksFollowTheTree(m, tree);
+    ExpectTree(m, c.Tree);
     if (c.LoopedNodesBefore == 0) ExpectLinksAgreeWithParents(m);
   }
 }
@@ -197,8 +202,7 @@ TEST(DamagedHierarchy, FillsOnceAndPlacesAsTheTreeShows) {
   TNode* stranger = other.Model().AddNode();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
-    TTestCore t;
-    TModel& m = t.Model();
+    TModel m;
     for (size_t i = 0; i < c.Parents.size(); ++i) {
       TNode* n = AddMeshNode(m, "n" + std::to_string(i), {{1, 2, 3}});
       n->Position = {0.5, 0.25 * static_cast<double>(i), 1};
@@ -206,20 +210,14 @@ TEST(DamagedHierarchy, FillsOnceAndPlacesAsTheTreeShows) {
     }
     for (size_t i = 0; i < c.Parents.size(); ++i)
       m.Nodes[static_cast<int>(i)]->Parent = c.Parents[i] == -2 ? stranger : c.Parents[i] < 0 ? nullptr : m.Nodes[c.Parents[i]];
-    TPlainNodeTree tree;
-    FillNodeTree(m, tree);
-    EXPECT_EQ(TreeText(m, tree), c.Tree);
-    ExpectWorldAndLinksFollowTheTree(m, tree);
+    ExpectTree(m, c.Tree);
   }
 }
 
 TEST(HierarchyWalks, SampleKeepsItsTreeAndWorld) {
   TTestCore t;
   ASSERT_TRUE(t.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
-  TPlainNodeTree tree;
-  FillNodeTree(t.Model(), tree);
-  EXPECT_EQ(TreeText(t.Model(), tree), "0 .1 .2 .3 ..4 ..5");
-  ExpectWorldAndLinksFollowTheTree(t.Model(), tree);
+  ExpectTree(t.Model(), "0 .1 .2 .3 ..4 ..5");
 }
 
 // Far deeper than any model: reading, the tree and the world pass must neither recurse nor

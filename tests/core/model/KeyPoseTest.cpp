@@ -1,6 +1,8 @@
 // Poses of KEY animations at worked frames, and the world placement they give a model.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "formats/KeyReader.h"
 #include "model/KeyCheck.h"
 #include "model/KeyPose.h"
@@ -31,13 +33,10 @@ void TwoNodeModel(TModel& model) {
 }
 
 TEST(KeyPose, WrapsFramesIntoTheAnimation) {
-  EXPECT_EQ(WrapFrame(5, 20), 5);
-  EXPECT_EQ(WrapFrame(25, 20), 5);
-  EXPECT_EQ(WrapFrame(20, 20), 0);
-  EXPECT_EQ(WrapFrame(-1, 20), 19);
-  EXPECT_EQ(WrapFrame(-40, 20), 0);
-  EXPECT_EQ(WrapFrame(-1e-20, 20), 0);  // would round up to 20 itself
-  EXPECT_EQ(WrapFrame(3.5, 1), 0.5);
+  // -1e-20 would round up to 20 itself.
+  for (const auto& [frame, frames, wrapped] : std::vector<std::tuple<double, int, double>>{
+           {5, 20, 5}, {25, 20, 5}, {20, 20, 0}, {-1, 20, 19}, {-40, 20, 0}, {-1e-20, 20, 0}, {3.5, 1, 0.5}})
+    EXPECT_EQ(WrapFrame(frame, frames), wrapped) << frame;
 }
 
 TEST(KeyPose, GivesTheWorkedValuesAtEachFrame) {
@@ -96,7 +95,8 @@ TEST(KeyPose, PlacesTheModelAsTheRestPoseWouldBePlaced) {
   ExpectNear(Worlds(model), {{0.1, 0, 0}, {0, 0.02, 0.1}});
 }
 
-TEST(KeyPose, AnEmptyPoseIsTheRestPose) {
+// An empty pose, and nodes at or beyond JOINTS, keep the rest values.
+TEST(KeyPose, AnEmptyPoseAndNodesAtOrBeyondJointsKeepTheirRestValues) {
   TModel model;
   TwoNodeModel(model);
   model.Nodes[1]->Rotation = {30, 60, 0};
@@ -104,11 +104,7 @@ TEST(KeyPose, AnEmptyPoseIsTheRestPose) {
   const std::vector<TVector> rest = Worlds(model);
   PlacePosed(model, {});
   ExpectNear(Worlds(model), rest, 0);
-}
 
-TEST(KeyPose, NodesAtOrBeyondJointsKeepTheirRestValues) {
-  TModel model;
-  TwoNodeModel(model);
   model.Nodes[1]->Rotation = {0, 0, 90};
   const TNodePose pose = PoseAt(model, ReadText(TwoNodeKey("1")), 5);
   EXPECT_TRUE(pose[0].Posed);
@@ -118,7 +114,9 @@ TEST(KeyPose, NodesAtOrBeyondJointsKeepTheirRestValues) {
   ExpectNear(Worlds(model)[1], {0.05 - 0.0141421, 0.0141421, 0.1}, 1e-7);
 }
 
-TEST(KeyPose, ModelNodesTheKeyDoesNotNameKeepTheirRestValues) {
+// A model node the key does not name keeps its rest values; a key node the model lacks is
+// left out.
+TEST(KeyPose, NodesOnOneSideOnlyKeepTheirRestValuesOrAreLeftOut) {
   TModel model;
   TwoNodeModel(model);
   TNode* tail = AddMeshNode(model, "tail", {{0, 0, -0.05}});
@@ -130,16 +128,14 @@ TEST(KeyPose, ModelNodesTheKeyDoesNotNameKeepTheirRestValues) {
   PlacePosed(model, pose);
   ExpectNear(Worlds(model)[2], 0.01, 0, -0.05);
   ExpectNear(Worlds(model)[0], 0.1, 0.1, 0, 1e-9);  // torso: yaw 90 and x 0.1
-}
 
-TEST(KeyPose, KeyNodesTheModelLacksAreLeftOut) {
-  TModel model;
-  AddMeshNode(model, "torso", {{0.1, 0, 0}});
-  model.Update();
-  const TNodePose pose = PoseAt(model, ReadText(TwoNodeKey()), 5);
-  ASSERT_EQ(pose.size(), 1u);
-  PlacePosed(model, pose);
-  ExpectNear(Worlds(model)[0], 0.1207107, 0.0707107, 0, 1e-7);
+  TModel torso;
+  AddMeshNode(torso, "torso", {{0.1, 0, 0}});
+  torso.Update();
+  const TNodePose one = PoseAt(torso, ReadText(TwoNodeKey()), 5);
+  ASSERT_EQ(one.size(), 1u);
+  PlacePosed(torso, one);
+  ExpectNear(Worlds(torso)[0], 0.1207107, 0.0707107, 0, 1e-7);
 }
 
 TEST(KeyCheck, NamesWhatDoesNotFitTheModel) {

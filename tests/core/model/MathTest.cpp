@@ -15,20 +15,27 @@ TMatrix Axis(int axis, double degrees) {
 }
 
 TEST(Rotation, TurnsAreRightHandedForRowVectorsInTheirOrder) {
-  const struct {
-    TMatrix M;
-    TVector In, Out;
-  } cases[] = {
+  const struct { TMatrix M; TVector In, Out; } cases[] = {
       {Axis(2, 90), {1, 0, 0}, {0, 1, 0}},
       {Axis(1, 90), {1, 0, 0}, {0, 0, -1}},
       {Axis(0, 90), {0, 1, 0}, {0, 0, 1}},
-      {NodeRotation(90, 90, 0), {1, 0, 0}, {0, 1, 0}},  // roll, then pitch, then yaw
-      {NodeRotation(0, 0, 90), {0, 0, 1}, {1, 0, 0}},
       {RotationXYZ(90, 90, 0), {0, 1, 0}, {1, 0, 0}},  // X, then Y, then Z
+      // Nodes turn as the game builds them: roll about Y first, then pitch about X, then yaw
+      // about Z (pitch, yaw, roll).
+      {NodeRotation(90, 0, 0), {0, 1, 0}, {0, 0, 1}},
+      {NodeRotation(0, 90, 0), {1, 0, 0}, {0, 1, 0}},
+      {NodeRotation(0, 0, 90), {0, 0, 1}, {1, 0, 0}},
+      {NodeRotation(90, 90, 0), {1, 0, 0}, {0, 1, 0}},
+      // The old order (yaw first) sent this one to (0.5, 0.75, 0.433).
+      {NodeRotation(30, 60, 0), {1, 0, 0}, {0.5, 0.866025, 0}},
+      {NodeRotation(30, 60, 0), {0, 1, 0}, {-0.75, 0.433013, 0.5}},
+      {NodeRotation(90, 0, 90), {1, 0, 0}, {0, 1, 0}},
+      {NodeRotation(90, 90, 90), {1, 0, 0}, {-1, 0, 0}},
+      {NodeRotation(-45, 30, 20), {0.3, -0.2, 0.5}, {0.33311, 0.328872, 0.401099}},
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(i);
-    ExpectNear(TransformVector(cases[i].M, cases[i].In), cases[i].Out, 1e-12);
+    ExpectNear(TransformVector(cases[i].M, cases[i].In), cases[i].Out, 1e-6);
   }
   TMatrix unchanged = ScaleMatrix(2, 3, 4);
   AxisRotation(unchanged, 3, 90);  // no such axis
@@ -71,12 +78,10 @@ TEST(Text, TextToVectorSplitsAtSpaceRuns) {
 }
 
 TEST(Text, ConversionsAcceptRealWorldNumbersOnly) {
-  EXPECT_DOUBLE_EQ(StrToFloat(".665207"), 0.665207);
-  EXPECT_DOUBLE_EQ(StrToFloat("-.5"), -0.5);
-  EXPECT_DOUBLE_EQ(StrToFloat("1e3"), 1000);
-  EXPECT_EQ(StrToFloat("-0.000000"), 0);
-  EXPECT_EQ(StrToInt("00001"), 1);
-  EXPECT_EQ(StrToInt("-1"), -1);
+  for (const auto& [text, value] : std::vector<std::pair<const char*, double>>{
+           {".665207", 0.665207}, {"-.5", -0.5}, {"1e3", 1000}, {"-0.000000", 0}})
+    EXPECT_DOUBLE_EQ(StrToFloat(text), value) << text;
+  EXPECT_EQ((std::vector<int>{StrToInt("00001"), StrToInt("-1")}), (std::vector<int>{1, -1}));
   for (const char* bad : {"", "0,5", "nan", "inf", "1.0.0", " 1", "--1"}) EXPECT_THROW(StrToFloat(bad), EConvertError) << bad;
   for (const char* bad : {"", "1.5", "000a", "99999999999"}) EXPECT_THROW(StrToInt(bad), EConvertError) << bad;
   ExpectThrowWhat<EConvertError>([] { StrToInt("000a"); }, "'000a' is not a valid integer value");

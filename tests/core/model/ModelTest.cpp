@@ -1,4 +1,5 @@
 #include <cmath>
+#include <tuple>
 
 #include "model/VertexOps.h"
 #include "tests/core/TestCore.h"
@@ -24,9 +25,7 @@ TEST_F(ModelTest, FindOrAddIsCaseBlindAndTheDefaultMaterialComesFirst) {
   EXPECT_EQ(m.Count(), 0);
   TFace* face = AddMeshNode("m")->Mesh->AddFace();
   ASSERT_EQ(m.Count(), 1);
-  EXPECT_EQ(face->Material, m.Get(0));
-  EXPECT_EQ(m.Get(0)->Name, "dflt.mat");
-  EXPECT_FALSE(m.Get(0)->Loaded);
+  EXPECT_EQ((std::tuple{face->Material, m.Get(0)->Name, m.Get(0)->Loaded}), (std::tuple{m.Get(0), "dflt.mat", false}));
 }
 
 TEST_F(ModelTest, VertexNormalIsTheUnnormalisedMeanOfItsFacesEachCountedOnce) {
@@ -89,8 +88,7 @@ TEST_F(ModelTest, WorldPositionsTurnAboutThePivotAndFollowTheParents) {
 }
 
 TEST_F(ModelTest, MeshRadiusFromItsCentreModelRadiusFromTheOrigin) {
-  TMesh& mesh = *AddMeshNode("m", {{0, 0, 0}, {2, 0, 0}})->Mesh;
-  EXPECT_FLOAT_EQ(mesh.GetRadius(), 1);
+  EXPECT_FLOAT_EQ(AddMeshNode("m", {{0, 0, 0}, {2, 0, 0}})->Mesh->GetRadius(), 1);
   Model().Update();
   EXPECT_DOUBLE_EQ(Model().Radius, 2);
   Model().Clear();
@@ -100,9 +98,7 @@ TEST_F(ModelTest, MeshRadiusFromItsCentreModelRadiusFromTheOrigin) {
 
 TEST(NodeTypes, PanelIndexAndTypeMapBothWaysAndRefuseTheRest) {
   for (int i = 0; i < 7; ++i) EXPECT_EQ(NodeTypeToIndex(IndexToNodeType(i)), i);
-  EXPECT_EQ(NodeTypeToIndex(5), -1);
-  EXPECT_EQ(IndexToNodeType(7), -1);
-  EXPECT_EQ(IndexToNodeType(-1), -1);
+  EXPECT_EQ((std::vector<int>{NodeTypeToIndex(5), IndexToNodeType(7), IndexToNodeType(-1)}), std::vector<int>(3, -1));
 }
 
 TEST_F(ModelTest, SelectionToggledTwiceRestoresAndKeepsOrder) {
@@ -114,9 +110,8 @@ TEST_F(ModelTest, SelectionToggledTwiceRestoresAndKeepsOrder) {
   for (int i : {0, 2}) sel.Toggle(v[i]);  // the first object, looked up past the holes in front
   EXPECT_EQ(sel.First(), v[4]);
   for (int i : {0, 2}) sel.Toggle(v[i]);
-  EXPECT_EQ(sel.First(), v[4]);
+  EXPECT_EQ((std::tuple{sel.First(), sel.Get(3)}), (std::tuple{v[4], v[2]}));
   EXPECT_EQ(sel.Items(), (std::vector<TVertex*>{v[4], v[1], v[0], v[2]}));
-  EXPECT_EQ(sel.Get(3), v[2]);
   EXPECT_THROW(sel.Get(4), EListError);
   Model().Clear();  // clearing the model empties the selections first
   EXPECT_EQ(sel.Count(), 0);
