@@ -11,6 +11,7 @@
 #include "formats/KeyReader.h"
 #include "model/Errors.h"
 #include "model/KeyCheck.h"
+#include "model/Text.h"
 
 TAnimationUi::TAnimationUi(QMainWindow& window, TCore& core) : QObject(&window), Window(window), Core(core) {
   auto* menu = new QMenu("&Animation", &window);

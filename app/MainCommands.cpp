@@ -24,6 +24,7 @@
 #include "editing/FileCommands.h"
 #include "editing/ObjMaterials.h"
 #include "model/Errors.h"
+#include "model/Text.h"
 #include "view/GameDrawing.h"
 #include "app/TextureWindow.h"
 #include "formats/Gob.h"

@@ -6,7 +6,7 @@
 #include "formats/Gob.h"
 #include "formats/PathMap.h"
 #include "model/Errors.h"
-#include "model/Materials.h"
+#include "model/Text.h"
 
 namespace fs = std::filesystem;
 

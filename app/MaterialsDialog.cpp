@@ -21,6 +21,7 @@
 #include "editing/Step.h"
 #include "formats/PathMap.h"
 #include "document/Core.h"
+#include "model/Text.h"
 #include "view/RunGuarded.h"
 #include "model/WrittenMaterials.h"
 
@@ -31,10 +32,6 @@ constexpr int kFixedSources = 2;  // "[Project Dir]" and "[Project Dir]/Mat" com
 QListWidgetItem* SelectedRow(const QListWidget* list) {
   QListWidgetItem* row = list->currentItem();
   return row && row->isSelected() ? row : nullptr;
-}
-
-bool LessNoCase(const std::string& a, const std::string& b) {
-  return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) < 0;
 }
 
 bool HasPicture(const TMaterial& m) {

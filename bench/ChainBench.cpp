@@ -10,6 +10,7 @@
 #include "ChainModel.h"
 #include "editing/DeleteOps.h"
 #include "document/Core.h"
+#include "formats/ThreeDo.h"
 #include "services/HeadlessServices.h"
 #include "document/PlainNodeTree.h"
 
@@ -31,7 +32,7 @@ const std::string& ChainFile(int count, bool reversed) {
     BuildChain(*core.Model, count, reversed);
     TPlainNodeTree tree;
     FillNodeTree(*core.Model, tree);  // child and sibling columns as the editor would save them
-    core.Model->SaveToFile(path);
+    Save3DOFile(*core.Model, path);
     std::atexit([] {
       for (auto& [key, p] : files) std::filesystem::remove(p);
     });
@@ -44,7 +45,7 @@ void BM_ChainRead(benchmark::State& state) {
   for (auto _ : state) {
     THeadlessServices services;
     TCore core(services);
-    core.Model->LoadFromFile(path);  // the link pass and the Update that ends every read
+    Load3DOFile(*core.Model, path);  // the link pass and the Update that ends every read
     state.PauseTiming();
     if (!services.Errors.empty() || core.Model->Nodes.Count() != state.range(0)) {
       state.SkipWithError("the chain did not read whole");
@@ -77,7 +78,7 @@ void BM_ChainSave(benchmark::State& state) {
   TPlainNodeTree tree;
   FillNodeTree(*core.Model, tree);
   const std::string path = TempPath("chain-save.3do");
-  for (auto _ : state) core.Model->SaveToFile(path);  // an Update, then the text streamed out
+  for (auto _ : state) Save3DOFile(*core.Model, path);  // an Update, then the text streamed out
   std::filesystem::remove(path);
 }
 

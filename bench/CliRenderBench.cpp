@@ -11,6 +11,7 @@
 
 #include "bench/GridModel.h"
 #include "document/Core.h"
+#include "formats/ThreeDo.h"
 #include "services/HeadlessServices.h"
 
 namespace {
@@ -26,7 +27,7 @@ const std::string& GridFile(int faces) {
     THeadlessServices services;
     TCore core(services);
     BuildGrid(*core.Model, static_cast<int>(std::lround(std::sqrt(faces))) + 1);
-    core.Model->SaveToFile(path);
+    Save3DOFile(*core.Model, path);
     std::atexit([] {
       for (auto& [f, p] : files) std::filesystem::remove(p);
     });

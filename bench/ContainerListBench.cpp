@@ -8,6 +8,7 @@
 
 #include "document/MaterialLookup.h"
 #include "document/Core.h"
+#include "formats/ThreeDo.h"
 #include "services/HeadlessServices.h"
 #include "tests/core/FormatBytes.h"
 
@@ -67,7 +68,7 @@ struct TOpenCore {
   }
   void Open() {
     Core.Model->Clear();
-    Core.Model->LoadFromFile(Folder().Model);
+    Load3DOFile(*Core.Model, Folder().Model);
   }
   THeadlessServices Services;
   TCore Core{Services};

@@ -29,6 +29,7 @@
 #include "bench/ObjFiles.h"
 #include "document/Core.h"
 #include "formats/ObjImport.h"
+#include "formats/ThreeDo.h"
 #include "services/HeadlessServices.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
@@ -164,7 +165,7 @@ const std::string& BigModelFile() {
   static const std::string path = [] {
     const std::string p =
         (std::filesystem::temp_directory_path() / ("zarn-frame-bench-" + std::to_string(::getpid()) + ".3do")).string();
-    BigMesh().Model->SaveToFile(p);
+    Save3DOFile(*BigMesh().Model, p);
     std::atexit([] {
       std::filesystem::remove(std::filesystem::temp_directory_path() /
                               ("zarn-frame-bench-" + std::to_string(::getpid()) + ".3do"));

@@ -8,6 +8,7 @@
 #include "bench/GridModel.h"
 #include "editing/LevelsOfDetail.h"
 #include "document/Core.h"
+#include "formats/ThreeDo.h"
 #include "services/HeadlessServices.h"
 
 namespace {
@@ -29,7 +30,7 @@ void BM_WriteSets(benchmark::State& state) {
   TCore core(services);
   BuildSets(*core.Model, state.range(0), static_cast<int>(state.range(1)));
   const std::string path = TempFile("-sets.3do");
-  for (auto _ : state) core.Model->SaveToFile(path);
+  for (auto _ : state) Save3DOFile(*core.Model, path);
   std::filesystem::remove(path);
 }
 
@@ -39,12 +40,12 @@ void BM_ReadSets(benchmark::State& state) {
     THeadlessServices services;
     TCore core(services);
     BuildSets(*core.Model, state.range(0), static_cast<int>(state.range(1)));
-    core.Model->SaveToFile(path);
+    Save3DOFile(*core.Model, path);
   }
   for (auto _ : state) {
     THeadlessServices services;
     TCore core(services);
-    core.Model->LoadFromFile(path);
+    Load3DOFile(*core.Model, path);
     if (!services.Errors.empty()) state.SkipWithError(services.Errors[0].c_str());
     state.PauseTiming();
     core.Model->Clear();

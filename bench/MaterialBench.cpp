@@ -8,6 +8,7 @@
 #include "formats/Gob.h"
 #include "document/MaterialLookup.h"
 #include "document/Core.h"
+#include "formats/ThreeDo.h"
 #include "services/HeadlessServices.h"
 
 namespace {
@@ -82,7 +83,7 @@ void BM_ModelWith100MaterialsFromContainer(benchmark::State& state) {
   int uploads = 0;
   for (auto _ : state) {
     core.Model->Clear();
-    core.Model->LoadFromContainer(item);
+    Load3DOEntry(*core.Model, item);
     state.PauseTiming();
     uploads = 0;
     for (const TMaterial* m : core.Model->Materials) uploads += m->Loaded && m->TextureName < 0 && !m->Pixels.empty() ? 1 : 0;  // each uploads once

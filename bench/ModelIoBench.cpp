@@ -9,6 +9,7 @@
 #include "PeakMemory.h"
 #include "bench/GridModel.h"
 #include "document/Core.h"
+#include "formats/ThreeDo.h"
 #include "services/HeadlessServices.h"
 
 namespace {
@@ -24,7 +25,7 @@ const std::string& ModelFile(int side) {
     THeadlessServices services;
     TCore core(services);
     BuildGrid(*core.Model, side);
-    core.Model->SaveToFile(path);
+    Save3DOFile(*core.Model, path);
     std::atexit([] {
       for (auto& [s, p] : files) std::filesystem::remove(p);
     });
@@ -37,7 +38,7 @@ void BM_Read(benchmark::State& state) {
   for (auto _ : state) {
     THeadlessServices services;
     TCore core(services);
-    core.Model->LoadFromFile(path);  // includes the Update that ends every read
+    Load3DOFile(*core.Model, path);  // includes the Update that ends every read
     if (!services.Errors.empty()) state.SkipWithError(services.Errors[0].c_str());
     state.PauseTiming();
     core.Model->Clear();
@@ -63,7 +64,7 @@ void BM_Write(benchmark::State& state) {
   const std::string path = (std::filesystem::temp_directory_path() /
                             ("zarn-bench-save-" + std::to_string(::getpid()) + ".3do"))
                                .string();
-  for (auto _ : state) core.Model->SaveToFile(path);
+  for (auto _ : state) Save3DOFile(*core.Model, path);
   std::filesystem::remove(path);
   state.counters["peak_MiB"] = PeakMemoryMiB();
 }
@@ -82,7 +83,7 @@ void BM_Format(benchmark::State& state) {
   BuildGrid(*core.Model, SideFor(state.range(0)));
   size_t bytes = 0;
   for (auto _ : state)
-    core.Model->Write3DO([&bytes](std::string_view block) { bytes += block.size(); }, core.Model->Nodes.Pointers());
+    Write3DO(*core.Model, [&bytes](std::string_view block) { bytes += block.size(); }, core.Model->Nodes.Pointers());
   benchmark::DoNotOptimize(bytes);
 }
 }  // namespace

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "model/Materials.h"
+#include "model/Text.h"
 
 void Tell(const char* format, ...) {
   std::va_list args;

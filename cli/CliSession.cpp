@@ -4,6 +4,7 @@
 #include "formats/ReadOnlyFile.h"
 #include "editing/FileCommands.h"
 #include "model/Errors.h"
+#include "model/Text.h"
 
 bool TCliSession::Open(const std::string& path) { return Ended(OpenModel(Core, path, ObjOptions)); }
 
@@ -32,16 +33,7 @@ bool FindContainerEntry(const std::string& container, const std::string& entry, 
     Tell("%s", e.what());
     return false;
   }
-  std::string wanted = entry;
-  for (char& c : wanted)
-    if (c == '/') c = '\\';
-  for (int i = 0; i < gob.Count(); ++i) {
-    if (SameText(gob.Entry(i).Name, wanted)) {
-      gob.GetEntry(i, item);
-      return true;
-    }
-  }
-  if (FileNamePart(wanted) == wanted && gob.FindFile(wanted, item)) return true;
+  if (gob.FindEntry(entry, item)) return true;
   Tell("No entry '%s' in '%s'", entry.c_str(), container.c_str());
   return false;
 }

@@ -6,6 +6,7 @@
 #include "model/Convert.h"
 #include "model/Errors.h"
 #include "model/KeyPose.h"
+#include "model/Text.h"
 
 int RunExport(const TArgs& given) {
   // "--lod N": the level of detail to export, counted from 1; the first by default.

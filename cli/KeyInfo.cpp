@@ -5,6 +5,7 @@
 #include "formats/KeyReader.h"
 #include "model/Errors.h"
 #include "model/KeySummary.h"
+#include "model/Text.h"
 
 namespace {
 

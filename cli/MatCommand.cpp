@@ -7,6 +7,7 @@
 #include "formats/Mat.h"
 #include "formats/ReadOnlyFile.h"
 #include "model/Errors.h"
+#include "model/Text.h"
 
 int RunMat(const TArgs& given) {
   TArgs args = given;

@@ -1,7 +1,7 @@
 #include "cli/CliCommands.h"
 #include "formats/Gob.h"
 #include "model/Errors.h"
-#include "model/Materials.h"
+#include "model/Text.h"
 
 namespace {
 bool Fail(const std::string& line) {

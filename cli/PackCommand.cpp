@@ -2,7 +2,7 @@
 #include "formats/GobWriter.h"
 #include "formats/ReadOnlyFile.h"
 #include "model/Errors.h"
-#include "model/Materials.h"
+#include "model/Text.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "document/ShownPose.h"
 #include "model/KeyPose.h"
 #ifdef ZARN_RENDER
+#include "model/Text.h"
 #include "view/OffscreenContext.h"
 #include "view/PictureDrawing.h"
 #endif

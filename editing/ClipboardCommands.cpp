@@ -6,6 +6,7 @@
 #include "editing/DeleteOps.h"
 #include "formats/ProgressSource.h"
 #include "document/Core.h"
+#include "formats/ThreeDo.h"
 #include "model/VersionInfo.h"
 
 namespace {
@@ -40,7 +41,7 @@ class TTextBlocks : public TTextSource {
 void CopyNodes(TCore& core) {
   if (core.EditMode != emNode) return;
   std::string text;
-  core.Model->Write3DO(text, core.Nodes.Items());
+  Write3DO(*core.Model, text, core.Nodes.Items());
   core.Services.SetClipboardText(text);
 }
 
@@ -58,7 +59,7 @@ void PasteNodes(TCore& core) {
   TTextBlocks blocks(text);
   TProgressSource source(blocks, progress);
   TLineCursor lines(source);
-  if (const TReadResult read = core.Model->Parse3DO(lines, "the clipboard text"); !read) core.NoteFailure(read.Message);
+  if (const TReadResult read = Parse3DO(*core.Model, lines, "the clipboard text"); !read) core.NoteFailure(read.Message);
 }
 
 void actEditCopy(TCore& core) { CopyNodes(core); }
@@ -80,7 +81,7 @@ void actFileInsert(TCore& core) {
   // The reader says why a path that is no readable file is refused.
   if (path.empty()) return;
   const std::string fileName = core.Model->FileName;
-  const TReadResult read = core.Model->LoadFromFile(path);
+  const TReadResult read = Load3DOFile(*core.Model, path);
   core.Model->FileName = fileName;
   if (!read) core.NoteFailure(read.Message);
   core.Changed(chHierarchy);

@@ -12,7 +12,9 @@
 #include "formats/Gob.h"
 #include "formats/ObjImport.h"
 #include "formats/ReadOnlyFile.h"
+#include "formats/ThreeDo.h"
 #include "model/Errors.h"
+#include "model/Text.h"
 
 namespace {
 
@@ -68,7 +70,7 @@ TCommandResult OpenModel(TCore& core, const std::string& path, const TObjImportO
     fresh->FileName.clear();
     fresh->Update();
   } else {
-    read = fresh->LoadFromFile(path);
+    read = Load3DOFile(*fresh, path);
   }
   if (!read) return TCommandResult::Failed(read.Message, true);
   return Adopt(core, *fresh);
@@ -76,7 +78,7 @@ TCommandResult OpenModel(TCore& core, const std::string& path, const TObjImportO
 
 TCommandResult OpenContainerEntry(TCore& core, const TGobItem& item) {
   auto fresh = FreshModel(core);
-  const TReadResult read = fresh->LoadFromContainer(item);
+  const TReadResult read = Load3DOEntry(*fresh, item);
   if (!read) return TCommandResult::Failed(read.Message, true);
   return Adopt(core, *fresh);
 }
@@ -85,7 +87,7 @@ TCommandResult RevertModel(TCore& core) {
   const std::string name = core.Model->FileName;
   if (!RegularFileExists(name)) return TCommandResult::Unchanged();
   auto fresh = FreshModel(core);
-  const TReadResult read = fresh->LoadFromFile(name);
+  const TReadResult read = Load3DOFile(*fresh, name);
   if (!read) return TCommandResult::Failed(read.Message, true);
   return Adopt(core, *fresh);
 }
@@ -111,7 +113,7 @@ TCommandResult SaveModel(TCore& core, const std::string& path) {
     if (!core.Services.AskSaveAnyway(breaches)) return TCommandResult::Unchanged();
   }
   try {
-    core.Model->SaveToFile(path);
+    Save3DOFile(*core.Model, path);
   } catch (const EZarnError& e) {
     return TCommandResult::Failed(e.what());
   }

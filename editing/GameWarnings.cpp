@@ -1,7 +1,7 @@
 #include "editing/GameWarnings.h"
 
-#include "model/Materials.h"
 #include "model/Model.h"
+#include "model/Text.h"
 
 namespace {
 // A mesh of imported scans can hold thousands of such faces; the first ones show the place.

@@ -8,6 +8,7 @@
 #include "formats/PngReader.h"
 #include "document/Core.h"
 #include "model/Errors.h"
+#include "model/Text.h"
 
 namespace {
 

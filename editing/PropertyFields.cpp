@@ -5,6 +5,7 @@
 #include "editing/NameCheck.h"
 #include "editing/PropertyEdits.h"
 #include "model/Errors.h"
+#include "model/Text.h"
 
 namespace {
 

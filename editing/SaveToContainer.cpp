@@ -8,7 +8,9 @@
 #include "document/MaterialLookup.h"
 #include "formats/ReadOnlyFile.h"
 #include "document/Core.h"
+#include "formats/ThreeDo.h"
 #include "model/Errors.h"
+#include "model/Text.h"
 #include "model/WrittenMaterials.h"
 
 namespace {
@@ -34,7 +36,7 @@ std::string SaveToContainer(TCore& core, const std::string& path) {
     std::string name(FileNamePart(model.FileName));
     if (name.empty()) name = "untitled.3do";
     std::string text;
-    model.Write3DO(text, model.Nodes.Pointers());
+    Write3DO(model, text, model.Nodes.Pointers());
     std::vector<TGobSourceEntry> changes{MemoryEntry("3do\\" + name, std::move(text))};
     const std::string folder =
         model.FileName.empty() ? "." : std::filesystem::path(model.FileName).parent_path().string();

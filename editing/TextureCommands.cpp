@@ -10,7 +10,7 @@
 #include "camera/Camera.h"
 #include "model/Convert.h"
 #include "document/Core.h"
-#include "model/Materials.h"
+#include "model/Text.h"
 
 namespace {
 

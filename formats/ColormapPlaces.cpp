@@ -8,14 +8,11 @@
 #include "model/Errors.h"
 #include "model/Materials.h"
 #include "model/Palette.h"
+#include "model/Text.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-bool StartsWithText(std::string_view text, std::string_view start) {
-  return text.size() >= start.size() && SameText(text.substr(0, start.size()), start);
-}
 
 bool IsCmpName(std::string_view name) { return SameText(ExtensionPart(name), ".cmp"); }
 
@@ -74,18 +71,12 @@ TColormapPlace ColormapPlaceNamed(const std::string& name) {
   if (colon == std::string::npos || colon == 0 || colon + 1 == name.size())
     throw EInOutError("File '" + name + "' not found");
   const std::string container = name.substr(0, colon);
-  std::string wanted = name.substr(colon + 1);
-  std::replace(wanted.begin(), wanted.end(), '/', '\\');
+  const std::string wanted = name.substr(colon + 1);
   TGob gob;
   if (!RegularFileExists(container)) throw EInOutError("File '" + container + "' not found");
   if (!gob.LoadFromFile(container)) throw EInOutError("Failed to load GOB/GOO '" + container + "'");
   TGobItem item;
-  for (int i = 0; i < gob.Count(); ++i)
-    if (SameText(gob.Entry(i).Name, wanted)) {
-      gob.GetEntry(i, item);
-      return {container, item.EntryName, item.Offset, item.Length};
-    }
-  if (FileNamePart(wanted) == wanted && gob.FindFile(wanted, item))
+  if (gob.FindEntry(wanted, item))
     return {container, item.EntryName, item.Offset, item.Length};
   throw EInOutError("No entry '" + name.substr(colon + 1) + "' in '" + container + "'");
 }

@@ -1,6 +1,6 @@
 #include "formats/ContainerKeys.h"
 
-#include "model/Materials.h"
+#include "model/Text.h"
 
 namespace {
 constexpr std::string_view kKeyFolder = "3do\\key\\";
@@ -18,11 +18,5 @@ std::vector<std::string> ContainerKeyRows(const TGob& gob) {
 }
 
 bool FindContainerKey(const TGob& gob, std::string_view row, TGobItem& item) {
-  const std::string wanted = std::string(kKeyFolder) + std::string(row);
-  for (int i = 0; i < gob.Count(); ++i)
-    if (SameText(gob.Entry(i).Name, wanted)) {
-      gob.GetEntry(i, item);
-      return true;
-    }
-  return false;
+  return gob.FindEntry(std::string(kKeyFolder) + std::string(row), item);
 }

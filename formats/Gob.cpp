@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "model/Errors.h"
-#include "model/Materials.h"
+#include "model/Text.h"
 
 namespace {
 
@@ -20,12 +20,6 @@ std::string TrimmedName(const char* field) {
   while (n < TGob::kNameSize && field[n] != '\0') ++n;
   while (n > 0 && static_cast<unsigned char>(field[n - 1]) <= 32) --n;
   return std::string(field, n);
-}
-
-bool LessNoCase(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-  });
 }
 
 }  // namespace
@@ -91,6 +85,17 @@ bool TGob::FindFile(std::string_view name, TGobItem& item) const {
   return true;
 }
 
+bool TGob::FindEntry(std::string_view name, TGobItem& item) const {
+  std::string wanted(name);
+  std::replace(wanted.begin(), wanted.end(), '/', '\\');
+  for (int i = 0; i < Count(); ++i)
+    if (SameText(Entries[static_cast<size_t>(i)].Name, wanted)) {
+      GetEntry(i, item);
+      return true;
+    }
+  return FileNamePart(wanted) == wanted && FindFile(wanted, item);
+}
+
 std::vector<std::string> ContainerModelRows(const TGob& gob) {
   std::vector<std::string> rows;
   for (int i = 0; i < gob.Count(); ++i)
@@ -99,14 +104,7 @@ std::vector<std::string> ContainerModelRows(const TGob& gob) {
 }
 
 bool FindContainerModel(const TGob& gob, std::string_view row, TGobItem& item) {
-  const std::string wanted = "3do\\" + std::string(row);
-  for (int i = 0; i < gob.Count(); ++i) {
-    if (SameText(gob.Entry(i).Name, wanted)) {
-      gob.GetEntry(i, item);
-      return true;
-    }
-  }
-  return false;
+  return gob.FindEntry("3do\\" + std::string(row), item);
 }
 
 TGobEntrySource::TGobEntrySource(const TGobItem& item)
@@ -122,14 +120,4 @@ size_t TGobEntrySource::Read(char* buffer, size_t size) {
   return got;
 }
 
-std::string_view FileNamePart(std::string_view path) {
-  const size_t slash = path.find_last_of("\\/:");
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
 
-std::string_view ExtensionPart(std::string_view path) {
-  const size_t dot = path.rfind('.');
-  if (dot == std::string_view::npos) return {};
-  if (path.find_first_of("\\/:", dot) != std::string_view::npos) return {};
-  return path.substr(dot);
-}

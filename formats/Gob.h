@@ -45,6 +45,9 @@ class TGob {
   // By file name alone; of several matches the last in directory order wins. True when one
   // was found.
   bool FindFile(std::string_view name, TGobItem& item) const;
+  // By full name, "/" or "\" alike, case aside; else, for a name without a folder, as
+  // FindFile. True when one was found.
+  bool FindEntry(std::string_view name, TGobItem& item) const;
   void Clear() { Entries.clear(); }
 
  private:
@@ -70,7 +73,3 @@ class TGobEntrySource : public TTextSource {
   uint64_t Next, End;
 };
 
-// The text after the last "\", "/" or ":".
-std::string_view FileNamePart(std::string_view path);
-// The text from the last "." when no "\", "/" or ":" follows it; empty otherwise.
-std::string_view ExtensionPart(std::string_view path);

@@ -9,6 +9,7 @@
 #include "formats/Gob.h"
 #include "formats/ReadOnlyFile.h"
 #include "model/Errors.h"
+#include "model/Text.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "formats/Gob.h"
 #include "model/Convert.h"
 #include "model/Errors.h"
-#include "model/Materials.h"
+#include "model/Text.h"
 
 namespace {
 

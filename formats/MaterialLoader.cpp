@@ -8,6 +8,7 @@
 #include "formats/Mat.h"
 #include "formats/PathMap.h"
 #include "model/Model.h"
+#include "model/Text.h"
 #include "services/UserServices.h"
 #include "model/Errors.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/Materials.h"
+#include "model/Text.h"
 
 namespace {
 constexpr std::string_view kMat = ".mat";

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "formats/ReadOnlyFile.h"
-#include "model/Materials.h"
+#include "model/Text.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "formats/LineFields.h"
 #include "formats/NameRules.h"
 #include "formats/ProgressSource.h"
+#include "formats/ThreeDo.h"
 #include "model/Convert.h"
 #include "model/Hierarchy.h"
 #include "model/Model.h"
@@ -455,11 +456,11 @@ void TReader::LinkNodes(int firstNode) {
 
 }  // namespace
 
-TReadResult TModel::Parse3DO(TLineCursor& lines, std::string_view source) {
+TReadResult Parse3DO(TModel& model, TLineCursor& lines, std::string_view source) {
   TReadResult result;
-  const int first = Nodes.Count();
+  const int first = model.Nodes.Count();
   {
-    TReader reader(*this, lines, source);
+    TReader reader(model, lines, source);
     // Memory may also run out while the message of another error is composed.
     try {
       try {
@@ -470,43 +471,43 @@ TReadResult TModel::Parse3DO(TLineCursor& lines, std::string_view source) {
     } catch (const std::bad_alloc&) {
       result = TReadResult::Failure(reader.OutOfMemory());
     }
-    if (!result) ShowError(result.Message);
+    if (!result) model.ShowError(result.Message);
   }
   // A model read whole keeps the file's order of children only where its links agree with
   // its parents; saving tells of the others.
-  const int contradicted = DeriveLinks(*this, first == 0);
-  if (first == 0) ContradictedLinks = contradicted;
-  FillGeosets();
+  const int contradicted = DeriveLinks(model, first == 0);
+  if (first == 0) model.ContradictedLinks = contradicted;
+  model.FillGeosets();
   // The sets not shown get their normals here; the shown one gets them with the rest below.
-  for (int i = first; i < Nodes.Count(); ++i)
-    for (const auto& mesh : Nodes[i]->OtherSets)
+  for (int i = first; i < model.Nodes.Count(); ++i)
+    for (const auto& mesh : model.Nodes[i]->OtherSets)
       if (mesh) mesh->InvalidateNormals();
-  Update();
+  model.Update();
   return result;
 }
 
-TReadResult TModel::Parse3DO(std::string_view text) {
+TReadResult Parse3DO(TModel& model, std::string_view text) {
   TLineCursor lines(text);
-  return Parse3DO(lines);
+  return Parse3DO(model, lines);
 }
 
-TReadResult TModel::LoadFromFile(const std::string& path) {
-  FileName = path;
+TReadResult Load3DOFile(TModel& model, const std::string& path) {
+  model.FileName = path;
   std::unique_ptr<TFileSource> file;
   try {
     file = std::make_unique<TFileSource>(path);
   } catch (const EZarnError& e) {
     const std::string message = e.what();  // it names the file and the reason
-    ShowError(message);
+    model.ShowError(message);
     // The state a failed read leaves, without a second error for text that was never read.
-    FillGeosets();
-    Update();
+    model.FillGeosets();
+    model.Update();
     return TReadResult::Failure(message);
   }
   // The model's objects take about one and a half times the file's text.
   const TBulkHeap heap(file->Stored() + file->Stored() / 2);
-  TProgress progress(Services, "Reading", file->Size(), kProgressBytes);
+  TProgress progress(model.Services, "Reading", file->Size(), kProgressBytes);
   TProgressSource source(*file, progress);
   TLineCursor lines(source);
-  return Parse3DO(lines, path);
+  return Parse3DO(model, lines, path);
 }

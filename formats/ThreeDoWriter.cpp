@@ -4,9 +4,11 @@
 #include <unordered_map>
 
 #include "formats/FileIO.h"
+#include "formats/ThreeDo.h"
 #include "model/Convert.h"
 #include "model/Hierarchy.h"
 #include "model/Model.h"
+#include "model/Text.h"
 #include "services/Progress.h"
 #include "model/VersionInfo.h"
 #include "model/WrittenMaterials.h"
@@ -181,21 +183,10 @@ void WriteMeshes(TWriter& w, const std::vector<TMesh*>& meshes,
   }
 }
 
-}  // namespace
-
-void TModel::Write3DO(std::string& out, const std::vector<TNode*>& nodes) {
-  Write3DO([&out](std::string_view block) { out.append(block); }, nodes);
-}
-
-void TModel::Write3DO(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes) {
-  TProgress progress(Services, "Writing", LineCount(*this, nodes), kProgressObjects);
-  WriteText(sink, nodes, progress);
-}
-
-void TModel::WriteText(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes,
-                       TProgress& progress) {
+void WriteText(TModel& model, const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes,
+               TProgress& progress) {
   TWriter w(sink, progress);
-  w << "# MODEL '" << FileNamePart(FileName) << "' created with " << GetProductName() << " v"
+  w << "# MODEL '" << FileNamePart(model.FileName) << "' created with " << GetProductName() << " v"
     << GetVersionString(VersionParts) << " on " << NowText("%x") << " at " << NowText("%X");
   w.EndLine();
   w.EndLine();
@@ -205,7 +196,7 @@ void TModel::WriteText(const std::function<void(std::string_view)>& sink, const 
 
   w.Line("SECTION: MODELRESOURCE");
   w << "MATERIALS ";
-  const std::vector<TMaterial*> materials = WrittenMaterials(*this, nodes);
+  const std::vector<TMaterial*> materials = WrittenMaterials(model, nodes);
   w.Int(static_cast<long long>(materials.size())).EndLine();
   std::unordered_map<const TMaterial*, int> materialIndex;
   for (size_t i = 0; i < materials.size(); ++i) {
@@ -217,16 +208,16 @@ void TModel::WriteText(const std::function<void(std::string_view)>& sink, const 
 
   w.Line("SECTION: GEOMETRYDEF");
   w << "RADIUS ";
-  w.Float(Radius).EndLine();
+  w.Float(model.Radius).EndLine();
   w << "INSERT OFFSET ";
-  w.Vec(InsertOffset).EndLine();
+  w.Vec(model.InsertOffset).EndLine();
   // A node's mesh has the same number in every set: the hierarchy names it once for all.
   std::unordered_map<const TNode*, int> meshIndex;
   for (TNode* n : nodes)
     if (n->Mesh) meshIndex.emplace(n, static_cast<int>(meshIndex.size()));
   w << "GEOSETS ";
-  w.Int(GeosetCount()).EndLine();
-  for (int set = 0; set < GeosetCount(); ++set) {
+  w.Int(model.GeosetCount()).EndLine();
+  for (int set = 0; set < model.GeosetCount(); ++set) {
     if (set > 0) w.EndLine();
     w << "GEOSET ";
     w.Int(set).EndLine();
@@ -235,7 +226,7 @@ void TModel::WriteText(const std::function<void(std::string_view)>& sink, const 
       if (n->Mesh) {
         // Every node with a shown mesh has one in each set; should one be missing, the shown
         // mesh stands in, so the file still names a mesh for every row.
-        TMesh* mesh = GeosetMesh(*n, set);
+        TMesh* mesh = model.GeosetMesh(*n, set);
         meshes.push_back(mesh ? mesh : n->Mesh.get());
       }
     WriteMeshes(w, meshes, materialIndex);
@@ -245,7 +236,7 @@ void TModel::WriteText(const std::function<void(std::string_view)>& sink, const 
   w.Line("SECTION: HIERARCHYDEF");
   w << "HIERARCHY NODES ";
   w.Int(static_cast<long long>(nodes.size())).EndLine();
-  DeriveLinks(*this);
+  DeriveLinks(model);
   const TLinkRows links = LinksAmong(nodes);
   for (size_t j = 0; j < nodes.size(); ++j) {
     const TNode& n = *nodes[j];
@@ -265,24 +256,35 @@ void TModel::WriteText(const std::function<void(std::string_view)>& sink, const 
   w.Flush();
 }
 
-void TModel::SaveToFile(const std::string& path) {
-  TProgress progress(Services, "Saving", LineCount(*this, Nodes.Pointers()), kProgressObjects);
-  Update();
+}  // namespace
+
+void Write3DO(TModel& model, std::string& out, const std::vector<TNode*>& nodes) {
+  Write3DO(model, [&out](std::string_view block) { out.append(block); }, nodes);
+}
+
+void Write3DO(TModel& model, const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes) {
+  TProgress progress(model.Services, "Writing", LineCount(model, nodes), kProgressObjects);
+  WriteText(model, sink, nodes, progress);
+}
+
+void Save3DOFile(TModel& model, const std::string& path) {
+  TProgress progress(model.Services, "Saving", LineCount(model, model.Nodes.Pointers()), kProgressObjects);
+  model.Update();
   // The header names the new file; the model names it only once it is written. `path` may
-  // be the model's own FileName, so both are copied before it changes.
-  const std::string target = path, previous = FileName;
-  FileName = target;
+  // be the model's own model.FileName, so both are copied before it changes.
+  const std::string target = path, previous = model.FileName;
+  model.FileName = target;
   try {
     TAtomicFileWriter file(target);
-    WriteText([&file](std::string_view block) { file.Write(block); }, Nodes.Pointers(), progress);
+    WriteText(model, [&file](std::string_view block) { file.Write(block); }, model.Nodes.Pointers(), progress);
     file.Commit();
   } catch (...) {
-    FileName = previous;
+    model.FileName = previous;
     throw;
   }
-  if (ContradictedLinks > 0) {
-    AddOutput("The child and sibling links of " + std::to_string(ContradictedLinks) +
+  if (model.ContradictedLinks > 0) {
+    model.AddOutput("The child and sibling links of " + std::to_string(model.ContradictedLinks) +
               " nodes contradicted their parents; they were written as the parents give them");
-    ContradictedLinks = 0;
+    model.ContradictedLinks = 0;
   }
 }

@@ -1,6 +1,7 @@
 #include "model/KeyCheck.h"
 
 #include "model/Model.h"
+#include "model/Text.h"
 
 std::vector<std::string> CheckKeyAgainstModel(const TModel& model, const TKeyAnimation& key) {
   std::vector<std::string> lines;

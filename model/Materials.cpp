@@ -1,18 +1,7 @@
 #include "model/Materials.h"
 
 #include "model/Palette.h"
-
-namespace {
-// Names are compared for every face a reader or importer adds, so without a locale call.
-char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
-}  // namespace
-
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (a[i] != b[i] && FoldCase(a[i]) != FoldCase(b[i])) return false;
-  return true;
-}
+#include "model/Text.h"
 
 void TMaterial::Load() {
   if (Owner && Owner->Loader) Owner->Loader(*this);

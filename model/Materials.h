@@ -97,4 +97,3 @@ class TMaterials {
   TMaterial* Default = nullptr;  // what DefaultMaterial found last; never a freed material
 };
 
-bool SameText(std::string_view a, std::string_view b);

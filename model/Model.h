@@ -1,17 +1,12 @@
 #pragma once
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "model/Materials.h"
 #include "model/Node.h"
-#include "model/ReadResult.h"
 
-class TLineCursor;
-class TProgress;
 class TUserServices;
-struct TGobItem;
 
 // The game's loader reads at most this many geometry sets.
 constexpr int kGameGeosets = 4;
@@ -90,19 +85,6 @@ class TModel {
   // shown set goes, the one before it (or the next, for the first) is shown.
   void DeleteGeoset(int set);
 
-  // 3DO reading; errors are shown through the user services, never raised, and the result
-  // carries the message shown. Running out of memory takes back all the read added.
-  TReadResult LoadFromFile(const std::string& path);
-  TReadResult LoadFromContainer(const TGobItem& item);
-  TReadResult Parse3DO(std::string_view text);
-  // A message names the `source` (a file's name) and the line, counted from 1.
-  TReadResult Parse3DO(TLineCursor& lines, std::string_view source = {});
-  // 3DO writing. SaveToFile replaces the file only once the whole text is on disk and
-  // raises EInOutError when it cannot.
-  void Write3DO(std::string& out, const std::vector<TNode*>& nodes);
-  // The same text handed over in blocks, so a large model is never held whole as text.
-  void Write3DO(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes);
-  void SaveToFile(const std::string& path);
 
   // Shown through the user services when there are some.
   void ShowStatus(const std::string& text) const;
@@ -113,6 +95,4 @@ class TModel {
   int Geosets = 1;
   int Current = 0;
   void DropDrawingLists();
-  void WriteText(const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes,
-                 TProgress& progress);
 };

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "model/Errors.h"
-#include "model/Materials.h"
+#include "model/Text.h"
 
 namespace {
 

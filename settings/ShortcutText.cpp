@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "model/Materials.h"
+#include "model/Text.h"
 
 namespace {
 

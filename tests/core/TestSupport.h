@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/Model.h"
+#include "formats/ThreeDo.h"
 
 inline void ExpectNear(const TVector& v, double x, double y, double z, double tolerance = 1e-6) {
   EXPECT_NEAR(v.X, x, tolerance);
@@ -47,7 +48,7 @@ inline TFace* AddFace(TMesh& mesh, std::initializer_list<int> corners) {
 // The model as a save writes it, by default without its first line, which names the time of writing.
 inline std::string SavedText(TModel& model, bool dated = false) {
   std::string text;
-  model.Write3DO(text, model.Nodes.Pointers());
+  Write3DO(model, text, model.Nodes.Pointers());
   return dated ? text : text.substr(text.find('\n'));
 }
 

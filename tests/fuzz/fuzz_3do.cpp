@@ -16,6 +16,7 @@
 #include "formats/LineCursor.h"
 #include "document/MaterialLookup.h"
 #include "document/Core.h"
+#include "formats/ThreeDo.h"
 #include "services/HeadlessServices.h"
 
 namespace {
@@ -53,7 +54,7 @@ struct TScratch {
 // each without the name of the text it was read from, which differs between the ways.
 std::string Outcome(TModel& model, const THeadlessServices& services) {
   std::string out;
-  model.Write3DO(out, model.Nodes.Pointers());
+  Write3DO(model, out, model.Nodes.Pointers());
   out.erase(0, out.find('\n'));
   for (const std::string& error : services.Errors) {
     const size_t place = error.find(", line ");
@@ -71,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   THeadlessServices services;
   TCore core(services);
   InstallMaterialLoader(core);
-  core.Model->Parse3DO(text);
+  Parse3DO(*core.Model, text);
   const std::string expected = Outcome(*core.Model, services);
 
   THeadlessServices streamedServices;
@@ -79,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   InstallMaterialLoader(streamed);
   TPieceSource source(text);
   TLineCursor lines(source);
-  streamed.Model->Parse3DO(lines);
+  Parse3DO(*streamed.Model, lines);
   if (Outcome(*streamed.Model, streamedServices) != expected) std::abort();
 
   // A file rewritten in place would wait for the disk; a new one does not.
@@ -90,13 +91,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     THeadlessServices fileServices;
     TCore fromFile(fileServices);
     InstallMaterialLoader(fromFile);
-    fromFile.Model->LoadFromFile(scratch.Path);
+    Load3DOFile(*fromFile.Model, scratch.Path);
     if (Outcome(*fromFile.Model, fileServices) != expected) std::abort();
   }
 
   // A second read merges into the first and links only among its own rows.
   std::string out;
-  core.Model->Write3DO(out, core.Model->Nodes.Pointers());
-  core.Model->Parse3DO(out);
+  Write3DO(*core.Model, out, core.Model->Nodes.Pointers());
+  Parse3DO(*core.Model, out);
   return 0;
 }

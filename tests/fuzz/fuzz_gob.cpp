@@ -7,7 +7,9 @@
 #include "formats/Gob.h"
 #include "document/MaterialLookup.h"
 #include "document/Core.h"
+#include "formats/ThreeDo.h"
 #include "model/Errors.h"
+#include "model/Text.h"
 #include "services/HeadlessServices.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/fuzz/FuzzFile.h"
@@ -38,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const std::string& row : ContainerModelRows(gob)) {
     if (!FindContainerModel(gob, row, item)) continue;
     core.Model->Clear();
-    core.Model->LoadFromContainer(item);
+    Load3DOEntry(*core.Model, item);
   }
   return 0;
 }

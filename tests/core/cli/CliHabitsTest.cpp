@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "formats/FileIO.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -69,7 +70,7 @@ TEST_F(CliHabits, EditReadsAModelInsideAContainer) {
   const std::string out = Dir.File("out.3do");
   ASSERT_EQ(RunCliApart({"edit", Gob, "3do/tri.3do", out, "actPrimCube", "Size=0.02"}).Status, 0);
   TTestCore written;
-  ASSERT_TRUE(written.Model().LoadFromFile(out));
+  ASSERT_TRUE(Load3DOFile(written.Model(), out));
   EXPECT_EQ(written.Model().Nodes.Count(), 3);
   EXPECT_EQ(written.Model().Nodes.Last()->Name, "Cube");
   const TCliRun missing = RunCliApart({"edit", Gob, "none.3do", out});

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "formats/FileIO.h"
+#include "formats/ThreeDo.h"
 #include "model/Model.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
@@ -30,7 +31,7 @@ class CliKey : public ::testing::Test {
     for (TNode* n : model.Nodes) AddFace(*n->Mesh, {0, 1, 2});
     model.Update();
     Model = Dir.File("two.3do");
-    model.SaveToFile(Model);
+    Save3DOFile(model, Model);
   }
   // The OBJ's vertex lines.
   std::vector<std::string> ObjVertices(const std::string& path) {

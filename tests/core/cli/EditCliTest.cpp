@@ -3,6 +3,7 @@
 #include <set>
 
 #include "formats/FileIO.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -11,7 +12,7 @@ namespace {
 
 class EditCli : public ::testing::Test {
  protected:
-  EditCli() { EXPECT_TRUE(Sample.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do")); }
+  EditCli() { EXPECT_TRUE(Load3DOFile(Sample.Model(), ZARN_SAMPLES_DIR "/fighter.3do")); }
   // Runs `zarn-cli edit` on the sample with the steps, writing to `Out`; the exit status.
   int Run(std::vector<std::string> steps) {
     steps.insert(steps.begin(), {"edit", ZARN_SAMPLES_DIR "/fighter.3do", Out});
@@ -19,7 +20,7 @@ class EditCli : public ::testing::Test {
   }
   // The written model, read back without errors.
   TModel& Written() {
-    EXPECT_TRUE(Result.Model().LoadFromFile(Out));
+    EXPECT_TRUE(Load3DOFile(Result.Model(), Out));
     EXPECT_TRUE(Result.Services.Errors.empty());
     return Result.Model();
   }

@@ -4,6 +4,7 @@
 
 #include "editing/GameCheck.h"
 #include "formats/FileIO.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -78,7 +79,7 @@ TEST(DefaultMaterial, TheCheckNumbersMaterialsAsTheWrittenFileAndLeavesTheDefaul
   EXPECT_EQ(RunCli({"check", gob, "tri.3do"}).Status, 0);
 
   TTestCore core;
-  ASSERT_TRUE(core.Model().LoadFromFile(dir.Write("tri.3do", TriangleModelText())));
+  ASSERT_TRUE(Load3DOFile(core.Model(), dir.Write("tri.3do", TriangleModelText())));
   dir.Write("stone.mat", mat);
   EXPECT_EQ(CheckForGame(core.Model(), MaterialFinder(core.Core)),
             std::vector<std::string>{"Material 'metal.mat' (material 1): not found in the model's folder, its Mat "

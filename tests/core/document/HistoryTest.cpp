@@ -16,6 +16,7 @@
 #include "editing/TextureCommands.h"
 #include "editing/ToolEdits.h"
 #include "document/ModelState.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/LevelsOfDetailModel.h"
 #include "tests/core/TestCore.h"
 
@@ -28,7 +29,7 @@ struct TModelMaker {
 
 const std::vector<TModelMaker>& Models() {
   static const std::vector<TModelMaker> makers = {
-      {"sample", [](TTestCore& t) { ASSERT_TRUE(t.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do")); }},
+      {"sample", [](TTestCore& t) { ASSERT_TRUE(Load3DOFile(t.Model(), ZARN_SAMPLES_DIR "/fighter.3do")); }},
       {"generated", [](TTestCore& t) {
          // The plane in quads enough that Reduce and Generate find faces to take.
          t.Services.Answers = {{"Subdivide_X", "4"}, {"Subdivide_Y", "4"}};
@@ -39,14 +40,14 @@ const std::vector<TModelMaker>& Models() {
          t.Model().Update();
        }},
       {"sample with light of its own on every vertex", [](TTestCore& t) {
-         ASSERT_TRUE(t.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
+         ASSERT_TRUE(Load3DOFile(t.Model(), ZARN_SAMPLES_DIR "/fighter.3do"));
          float light = 0;
          for (TNode* n : t.Model().Nodes)
            if (n->Mesh)
              for (TVertex* v : n->Mesh->Vertices) v->Intensity = light += 0.125f;
        }},
       {"three levels of detail, the second shown", [](TTestCore& t) {
-         ASSERT_TRUE(t.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
+         ASSERT_TRUE(Load3DOFile(t.Model(), ZARN_SAMPLES_DIR "/fighter.3do"));
          MakeLevelsOfDetail(t.Model(), 3);
          t.Model().ChooseGeoset(1);
        }},

@@ -6,6 +6,7 @@
 
 #include "tests/core/CliRunner.h"
 #include "document/MaterialLookup.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 
@@ -86,7 +87,7 @@ class TFlatJson {
 // info --json of the file, held against the model as this process reads it; the parse.
 std::map<std::string, std::string> ExpectDescribes(const std::string& path) {
   TTestCore read;
-  EXPECT_TRUE(read.Model().LoadFromFile(path));
+  EXPECT_TRUE(Load3DOFile(read.Model(), path));
   const TModel& model = read.Model();
   const TCliRun run = RunCliApart({"info", "--json", path});
   EXPECT_EQ(run.Status, 0) << run.Err;

@@ -3,6 +3,7 @@
 
 #include "editing/Actions.h"
 #include "editing/Step.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/TestCore.h"
 #include "tests/core/LevelsOfDetailModel.h"
 #include "tests/core/TestCore.h"
@@ -97,7 +98,7 @@ class EditRoundTrip : public CoreFixture, public ::testing::WithParamInterface<T
 };
 
 TEST_P(EditRoundTrip, WriteAndReadBackGivesTheSameModel) {
-  ASSERT_TRUE(Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
+  ASSERT_TRUE(Load3DOFile(Model(), ZARN_SAMPLES_DIR "/fighter.3do"));
   ASSERT_TRUE(Services.Errors.empty());
   if (GetParam().Sets > 1) {
     MakeLevelsOfDetail(Model(), GetParam().Sets);
@@ -128,7 +129,7 @@ TEST_P(EditRoundTrip, WriteAndReadBackGivesTheSameModel) {
   const std::string text = SavedText(Model(), true);
 
   TTestCore other;
-  other.Model().Parse3DO(text);
+  Parse3DO(other.Model(), text);
   EXPECT_TRUE(other.Services.Errors.empty()) << other.Services.Errors.front();
   ExpectSameModels(Model(), other.Model());
 }

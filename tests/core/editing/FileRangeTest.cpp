@@ -4,6 +4,7 @@
 #include <map>
 
 #include "editing/Actions.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/TestCore.h"
 #include "tests/core/TestCore.h"
@@ -72,7 +73,7 @@ TEST_F(FileRangeWriter, WritesOnlyNumbersThatReadBack) {
   EXPECT_EQ(text.find("inf"), std::string::npos);
   EXPECT_EQ(text.find("nan"), std::string::npos);
   TTestCore other;
-  other.Model().Parse3DO(text);
+  Parse3DO(other.Model(), text);
   EXPECT_TRUE(other.Services.Errors.empty()) << other.Services.Errors.front();
 }
 
@@ -82,7 +83,7 @@ TEST(FileRangeCli, TheLargestPrimitivesAreSavedAndReadBack) {
                               "actPrimCylind", "Size=3.4e38", "Radius=3.4e38"});
   ASSERT_EQ(run.Status, 0) << run.Out;
   TTestCore t;
-  EXPECT_TRUE(t.Model().LoadFromFile(out));
+  EXPECT_TRUE(Load3DOFile(t.Model(), out));
   EXPECT_TRUE(t.Services.Errors.empty()) << t.Services.Errors.front();
   std::filesystem::remove(out);
 }

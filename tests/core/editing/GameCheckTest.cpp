@@ -7,6 +7,7 @@
 #include "editing/GameCheck.h"
 #include "formats/FileIO.h"
 #include "document/MaterialLookup.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -18,7 +19,7 @@ TEST(GameCheck, EveryBreachIsListedWithItsPlaceAndTheModelStaysAsItWas) {
   const std::string longName(32, 'n');
   for (const std::string& found : {std::string("stone.mat"), std::string("dflt.mat"), "Mat/" + longName}) dir.Write(found, "");  // found, but too long a name
   TTestCore core;
-  ASSERT_TRUE(core.Model().LoadFromFile(dir.Write("tri.3do", TriangleModelText())));
+  ASSERT_TRUE(Load3DOFile(core.Model(), dir.Write("tri.3do", TriangleModelText())));
   TModel& model = core.Model();
   model.Nodes[0]->Name = longName;
   model.Nodes[1]->Name = "a b";
@@ -53,7 +54,7 @@ TEST(GameCheck, EveryBreachIsListedWithItsPlaceAndTheModelStaysAsItWas) {
   EXPECT_EQ(core.Services.Output.size(), output) << "the check reads no material and reports nothing";
 
   TTestCore sample;
-  ASSERT_TRUE(sample.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
+  ASSERT_TRUE(Load3DOFile(sample.Model(), ZARN_SAMPLES_DIR "/fighter.3do"));
   EXPECT_EQ(CheckForGame(sample.Model(), MaterialFinder(sample.Core)), std::vector<std::string>{});
 }
 

@@ -2,6 +2,7 @@
 
 #include "editing/GameCheck.h"
 #include "editing/GameWarnings.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -31,7 +32,7 @@ TEST(GameWarnings, MeshesAndFacesOfGeometryModeZeroAreNamed) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Warnings.size());
     TTestCore core;
-    ASSERT_TRUE(core.Model().LoadFromFile(dir.Write("tri.3do", TriangleModelText())));
+    ASSERT_TRUE(Load3DOFile(core.Model(), dir.Write("tri.3do", TriangleModelText())));
     TMesh& mesh = *core.Model().Nodes[0]->Mesh;
     mesh.GeometryMode = row.MeshMode;
     for (int mode : row.FaceModes) AddFace(mesh, {0, 1, 2})->GeometryMode = mode;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "tests/core/CliRunner.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 #include "editing/Step.h"
@@ -80,7 +81,7 @@ TEST(LinksOnSave, WrittenFromTheParentsKeepingAgreeingChains) {
     SCOPED_TRACE(c.Name);
     const fmt_test::TTempDir dir;
     TTestCore t;
-    ASSERT_TRUE(t.Model().LoadFromFile(dir.Write("in.3do", ModelText(c.File))));
+    ASSERT_TRUE(Load3DOFile(t.Model(), dir.Write("in.3do", ModelText(c.File))));
     EXPECT_TRUE(t.Services.Output.empty());
     const std::vector<std::string> said =
         c.Contradicted ? std::vector<std::string>{"The child and sibling links of " + std::to_string(c.Contradicted) +
@@ -89,7 +90,7 @@ TEST(LinksOnSave, WrittenFromTheParentsKeepingAgreeingChains) {
                        : std::vector<std::string>{};
     // Said once: the next save of the same model is silent.
     for (const char* out : {"out.3do", "again.3do"}) {
-      t.Model().SaveToFile(dir.File(out));
+      Save3DOFile(t.Model(), dir.File(out));
       EXPECT_EQ(WrittenRows(dir.File(out)), c.Written);
       EXPECT_EQ(t.Services.Output, said);
     }
@@ -102,18 +103,18 @@ TEST(LinksAfterEditing, HeadlessReparentWritesAgreeingLinks) {
   const fmt_test::TTempDir dir;
   TTestCore t;
   // Root 0 with children 3, 1, 2 (chain order); 4 under 1.
-  ASSERT_TRUE(t.Model().LoadFromFile(
+  ASSERT_TRUE(Load3DOFile(t.Model(), 
       dir.Write("in.3do", ModelText({{-1, 3, -1, 3}, {0, 4, 2, 1}, {0, -1, -1, 0}, {0, -1, 1, 0}, {1, -1, -1, 0}}))));
   t.Core.ResetHistory();
   TOwnedNodes& n = t.Model().Nodes;
   RunStep(t.Core, "Reparent Node", [&] { ReparentNode(t.Core, *n[1], n[2]); });
   RunStep(t.Core, "Reparent Node", [&] { ReparentNode(t.Core, *n[4], n[0]); });
-  t.Model().SaveToFile(dir.File("out.3do"));
+  Save3DOFile(t.Model(), dir.File("out.3do"));
   EXPECT_EQ(WrittenRows(dir.File("out.3do")),
             (std::vector<TRow>{{-1, 3, -1, 3}, {2, -1, -1, 0}, {0, 1, 4, 1}, {0, -1, 2, 0}, {0, -1, -1, 0}}));
   t.Core.Undo();
   t.Core.Undo();
-  t.Model().SaveToFile(dir.File("undone.3do"));
+  Save3DOFile(t.Model(), dir.File("undone.3do"));
   EXPECT_EQ(WrittenRows(dir.File("undone.3do")),
             (std::vector<TRow>{{-1, 3, -1, 3}, {0, 4, 2, 1}, {0, -1, -1, 0}, {0, -1, 1, 0}, {1, -1, -1, 0}}));
 }

@@ -10,6 +10,7 @@
 #include "editing/MaterialEdits.h"
 #include "editing/Step.h"
 #include "formats/FileIO.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/LevelsOfDetailModel.h"
@@ -20,13 +21,13 @@ namespace {
 // The saved text without its first line, which names the time of writing.
 std::string Text(TModel& model) {
   std::string out;
-  model.Write3DO(out, model.Nodes.Pointers());
+  Write3DO(model, out, model.Nodes.Pointers());
   return out.substr(out.find('\n'));
 }
 
 // The sample with four sets, as the game's characters have them.
 void LoadFourSets(TTestCore& t) {
-  ASSERT_TRUE(t.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
+  ASSERT_TRUE(Load3DOFile(t.Model(), ZARN_SAMPLES_DIR "/fighter.3do"));
   MakeLevelsOfDetail(t.Model(), 4);
 }
 
@@ -34,10 +35,10 @@ void LoadFourSets(TTestCore& t) {
 // decimals, so from the second on the text must stay the same to the byte.
 std::string SavedAgain(const std::string& path, int shown) {
   TTestCore read;
-  EXPECT_TRUE(read.Model().LoadFromFile(path));
+  EXPECT_TRUE(Load3DOFile(read.Model(), path));
   EXPECT_EQ(read.Model().CurrentGeoset(), 0);
   read.Model().ChooseGeoset(shown);  // the text does not depend on the set shown
-  read.Model().SaveToFile(path);
+  Save3DOFile(read.Model(), path);
   const std::string text = ReadWholeFile(path);
   return text.substr(text.find('\n'));
 }
@@ -51,11 +52,11 @@ TEST(LevelsOfDetail, FourSetsRoundTripThroughFilesWhicheverIsShown) {
   for (int shown : {0, 2}) {
     SCOPED_TRACE(shown);
     made.Model().ChooseGeoset(shown);
-    made.Model().SaveToFile(dir.File("four.3do"));
+    Save3DOFile(made.Model(), dir.File("four.3do"));
     const std::string second = SavedAgain(dir.File("four.3do"), shown);
     EXPECT_TRUE(second == SavedAgain(dir.File("four.3do"), shown));
     TTestCore read;
-    ASSERT_TRUE(read.Model().LoadFromFile(dir.File("four.3do")));
+    ASSERT_TRUE(Load3DOFile(read.Model(), dir.File("four.3do")));
     EXPECT_EQ(SetShapes(read.Model()), shapes);
   }
 }
@@ -73,7 +74,7 @@ class LevelsOfDetailRead : public ::testing::TestWithParam<TReadCase> {};
 TEST_P(LevelsOfDetailRead, EverySetHoldsAMeshForTheSameNodes) {
   const TReadCase& c = GetParam();
   TTestCore source;
-  source.Model().Parse3DO(TriangleModelText());
+  Parse3DO(source.Model(), TriangleModelText());
   AddFace(*AddMeshNode(source.Model(), "quad", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})->Mesh, {0, 1, 2, 3});
   MakeLevelsOfDetail(source.Model(), c.FileSets);
   const std::string text = Text(source.Model());
@@ -86,7 +87,7 @@ TEST_P(LevelsOfDetailRead, EverySetHoldsAMeshForTheSameNodes) {
     first = 1;
   }
   t.Model().ChooseGeoset(c.Shown);
-  t.Model().Parse3DO(text);
+  Parse3DO(t.Model(), text);
   ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
   ASSERT_EQ(t.Model().GeosetCount(), std::max(c.ModelSets, c.FileSets * !c.ModelSets));
   std::vector<std::vector<int>> got(static_cast<size_t>(t.Model().GeosetCount()));
@@ -117,7 +118,7 @@ TEST(LevelsOfDetail, SetsTheTextDeclaresButLacksAreLeftOutAndTold) {
   for (const char* count : {"3", "999999999"}) {
     std::string text = Replace(TriangleModelText(), "GEOSETS 1", std::string("GEOSETS ") + count);
     TTestCore t;
-    t.Model().Parse3DO(text);
+    Parse3DO(t.Model(), text);
     ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
     EXPECT_EQ(t.Model().GeosetCount(), 1);
     EXPECT_EQ(t.Model().Nodes[0]->Mesh->Name, "tri");
@@ -129,7 +130,7 @@ TEST(LevelsOfDetail, SetsTheTextDeclaresButLacksAreLeftOutAndTold) {
   std::string many;
   for (int set = 1; set < 10000; ++set) many += "GEOSET " + std::to_string(set) + "\r\nMESHES 0\r\n";
   TTestCore m;
-  m.Model().Parse3DO(Replace(Replace(TriangleModelText(), "GEOSETS 1", "GEOSETS 10000"), "SECTION: HIERARCHYDEF",
+  Parse3DO(m.Model(), Replace(Replace(TriangleModelText(), "GEOSETS 1", "GEOSETS 10000"), "SECTION: HIERARCHYDEF",
                              many + "SECTION: HIERARCHYDEF"));
   ASSERT_TRUE(m.Services.Errors.empty()) << m.Services.Errors[0];
   EXPECT_EQ(m.Model().GeosetCount(), 16);
@@ -140,7 +141,7 @@ TEST(LevelsOfDetail, SetsTheTextDeclaresButLacksAreLeftOutAndTold) {
   std::string text = Replace(TriangleModelText(), "GEOSETS 1", "GEOSETS 2");
   text = Replace(text, "SECTION: HIERARCHYDEF", "GEOSET 1\r\nMESHES 0\r\n\r\nSECTION: HIERARCHYDEF");
   TTestCore t;
-  t.Model().Parse3DO(text);
+  Parse3DO(t.Model(), text);
   ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
   ASSERT_EQ(t.Model().GeosetCount(), 2);
   ASSERT_NE(t.Model().GeosetMesh(*t.Model().Nodes[0], 1), nullptr);
@@ -258,7 +259,7 @@ TEST(LevelsOfDetail, DeletingAMaterialReachesTheHiddenSets) {
   const std::string text = Text(t.Model());
   EXPECT_EQ(text.find("hidden.mat"), std::string::npos);
   TTestCore read;
-  read.Model().Parse3DO(text);
+  Parse3DO(read.Model(), text);
   EXPECT_TRUE(read.Services.Errors.empty());
   EXPECT_EQ(read.Model().GeosetMesh(*read.Model().Nodes[1], 3)->Surfaces[0]->Material->Name, "dflt.mat");
 }
@@ -281,11 +282,11 @@ TEST(LevelsOfDetail, ZarnCliEditsTheChosenSetOnly) {
   const std::string in = dir.File("in.3do"), out = dir.File("out.3do");
   TTestCore made;
   LoadFourSets(made);
-  made.Model().SaveToFile(in);
+  Save3DOFile(made.Model(), in);
   const TCliRun run = RunCli({"edit", in, out, "lod:3", "mode:surface", "select:surface:0", "actEditDelete"});
   ASSERT_EQ(run.Status, 0) << run.Out;
   TTestCore read;
-  ASSERT_TRUE(read.Model().LoadFromFile(out));
+  ASSERT_TRUE(Load3DOFile(read.Model(), out));
   std::vector<int> want = FacesPerSet(made.Model());
   --want[2];
   EXPECT_EQ(FacesPerSet(read.Model()), want);

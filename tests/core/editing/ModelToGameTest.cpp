@@ -12,6 +12,7 @@
 #include "formats/FileIO.h"
 #include "formats/Gob.h"
 #include "formats/Mat.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/PictureFiles.h"
 #include "tests/core/TestCore.h"
@@ -74,7 +75,7 @@ TEST(SaveToContainer, TheModelAndItsMaterialsGoIntoANewOrAnExistingContainer) {
   dir.Write("stone.mat", mat);
   dir.Write("Mat/metal.mat", mat);
   TTestCore core;
-  ASSERT_TRUE(core.Model().LoadFromFile(dir.Write("tri.3do", TriangleModelText())));
+  ASSERT_TRUE(Load3DOFile(core.Model(), dir.Write("tri.3do", TriangleModelText())));
   const std::string gob = dir.File("out.gob");
   EXPECT_EQ(SaveToContainer(core.Core, gob), "");
   EXPECT_EQ(EntryNames(gob), (std::vector<std::string>{"3do\\tri.3do", "mat\\metal.mat", "mat\\stone.mat"}));

@@ -5,6 +5,7 @@
 
 #include "editing/Actions.h"
 #include "formats/ObjImport.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 
@@ -38,15 +39,15 @@ struct TCase {
 const std::vector<TCase>& Cases() {
   static const std::vector<TCase> cases = {
       {"big model read and saved", [](TTestCore& t, const TTempDir& d) {
-         EXPECT_TRUE(t.Model().LoadFromFile(d.File("big.3do")));
-         t.Model().SaveToFile(d.File("again.3do"));
+         EXPECT_TRUE(Load3DOFile(t.Model(), d.File("big.3do")));
+         Save3DOFile(t.Model(), d.File("again.3do"));
        }, {"Reading", "Saving"}},
       {"small model read and saved", [](TTestCore& t, const TTempDir& d) {
-         t.Model().LoadFromFile(d.Write("small.3do", TriangleModelText()));
-         t.Model().SaveToFile(d.File("small.3do"));
+         Load3DOFile(t.Model(), d.Write("small.3do", TriangleModelText()));
+         Save3DOFile(t.Model(), d.File("small.3do"));
        }, {}},
       {"big file that breaks off", [](TTestCore& t, const TTempDir& d) {
-         EXPECT_FALSE(t.Model().LoadFromFile(HoledFile(d, "cut.3do", TriangleModelText().substr(0, 400), 6000000)));
+         EXPECT_FALSE(Load3DOFile(t.Model(), HoledFile(d, "cut.3do", TriangleModelText().substr(0, 400), 6000000)));
        }, {"Reading"}},
       {"big container entry", [](TTestCore& t, const TTempDir& d) {
          std::string data = TriangleModelText();
@@ -55,7 +56,7 @@ const std::vector<TCase>& Cases() {
          TGob gob;
          gob.LoadFromFile(d.Write("big.gob", fmt_test::MakeGob({{"3do\\big.3do", data}})));
          ASSERT_TRUE(gob.FindFile("big.3do", item));
-         EXPECT_TRUE(t.Model().LoadFromContainer(item));
+         EXPECT_TRUE(Load3DOEntry(t.Model(), item));
        }, {"Reading"}},
       {"big OBJ, then one that breaks off, then a small one", [](TTestCore& t, const TTempDir& d) {
          std::string text;
@@ -97,7 +98,7 @@ TEST(Progress, ShownForLongWorkOnlyAndAlwaysEnded) {
     // 44,521 vertices and 44,100 faces: 6.5 MB of text.
     TTestCore maker;
     AddGrid(maker.Model(), 211);
-    maker.Model().SaveToFile(dir.File("big.3do"));
+    Save3DOFile(maker.Model(), dir.File("big.3do"));
   }
   for (const TCase& c : Cases()) {
     SCOPED_TRACE(c.Name);

@@ -10,6 +10,7 @@
 #include "editing/GameCheck.h"
 #include "editing/ReduceMesh.h"
 #include "editing/Step.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/LevelsOfDetailModel.h"
 #include "tests/core/TestCore.h"
 
@@ -83,7 +84,7 @@ void AddHalfBumpyGrid(TModel& model) {
   }
 }
 
-void LoadFighter(TModel& model) { ASSERT_TRUE(model.LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do")); }
+void LoadFighter(TModel& model) { ASSERT_TRUE(Load3DOFile(model, ZARN_SAMPLES_DIR "/fighter.3do")); }
 
 // A count per level of detail over every face of every mesh.
 std::vector<int> PerSet(const TModel& model, int (*count)(const TFace&)) {

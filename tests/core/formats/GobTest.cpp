@@ -1,6 +1,8 @@
 #include <tuple>
 
+#include "model/Text.h"
 #include "formats/FileIO.h"
+#include "formats/ThreeDo.h"
 #include "model/Errors.h"
 #include "tests/core/TestCore.h"
 #include "tests/core/FormatBytes.h"
@@ -110,14 +112,14 @@ TEST(ContainerModel, ModelIsReadFromItsEntryWholeUpToAZeroByteAndNamedAfterIt) {
   for (const std::string name : {"fighter.3do", "big.3do"}) {
     t.Model().Clear();
     ASSERT_TRUE(gob.FindFile(name, item));
-    ASSERT_TRUE(t.Model().LoadFromContainer(item));
+    ASSERT_TRUE(Load3DOEntry(t.Model(), item));
     EXPECT_TRUE(t.Services.Errors.empty()) << t.Services.Errors.front();
     EXPECT_EQ((std::tuple{t.Model().Nodes.Count(), t.Model().FileName}), (std::tuple{6, path + " > 3do\\" + name}));
   }
   EXPECT_EQ(t.Core.ResourceList, std::vector<std::string>{"other.gob"});
   t.Model().Clear();
   ASSERT_TRUE(gob.FindFile("cut.3do", item));
-  EXPECT_FALSE(t.Model().LoadFromContainer(item));
+  EXPECT_FALSE(Load3DOEntry(t.Model(), item));
   ASSERT_EQ(t.Services.Errors.size(), 1u);  // the hierarchy lay after the zero byte
   EXPECT_EQ(t.Model().Nodes.Count(), 0);
 }

@@ -6,8 +6,10 @@
 
 #include <optional>
 
+#include "model/Text.h"
 #include "model/Errors.h"
 #include "formats/ObjImport.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -95,7 +97,7 @@ std::optional<std::string> ReadLikeTheProgram(TTestCore& t, const std::string& p
       gob.LoadFromFile(path);
       TGobItem item;
       for (const std::string& row : ContainerModelRows(gob))
-        if (FindContainerModel(gob, row, item)) t.Model().LoadFromContainer(item);
+        if (FindContainerModel(gob, row, item)) Load3DOEntry(t.Model(), item);
     } else {
       return std::nullopt;
     }

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "tests/core/FormatBytes.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/MemoryLimit.h"
 #include "tests/core/TestCore.h"
 #include "editing/ClipboardCommands.h"
@@ -24,7 +25,7 @@ class HostileReader : public ::testing::Test {
     std::filesystem::remove(Dir.File("model.3do"));
     const std::string path = Dir.Write("model.3do", text);
     const TMemoryLimit limit(kReadBudget);
-    TReadResult result = t.Model().LoadFromFile(path);
+    TReadResult result = Load3DOFile(t.Model(), path);
     EXPECT_FALSE(limit.Reached()) << result.Message;
     return result;
   }
@@ -88,7 +89,7 @@ TEST_F(HostileReader, BadValuesAndHugeCountsAreParseErrors) {
   };
   for (const auto& c : cases) {
     TTestCore t;
-    if (c.Merged) t.Model().Parse3DO(TriangleModelText());
+    if (c.Merged) Parse3DO(t.Model(), TriangleModelText());
     ExpectParseError(t, Read(t, Replace(TriangleModelText(), c.From, c.To)), c.Message);
     // Rows read before the error stay, but meshes that no row reached are not part of the model.
     const std::string text = TriangleModelText();
@@ -102,7 +103,7 @@ TEST_F(HostileReader, FilesThatAreNoModelInsertedLeaveTheModel) {
   for (const std::string& content : {std::string("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"), fmt_test::MakeColourMat(3),
                                      fmt_test::MakeGob({{"a.3do", TriangleModelText()}}), std::string()}) {
     TTestCore t;
-    t.Model().Parse3DO(TriangleModelText());
+    Parse3DO(t.Model(), TriangleModelText());
     t.Model().FileName = "ship.3do";
     t.Services.FileNames = {Dir.Write("other.3do", content)};
     actFileInsert(t.Core);
@@ -116,7 +117,7 @@ TEST_F(HostileReader, ASparseFileIsReadAsFarAsItHoldsTextAndLongFieldsAreCut) {
   ASSERT_EQ(::truncate(path.c_str(), off_t{6} << 30), 0);
   TTestCore t;
   const TMemoryLimit limit(kReadBudget);
-  EXPECT_TRUE(t.Model().LoadFromFile(path));
+  EXPECT_TRUE(Load3DOFile(t.Model(), path));
   EXPECT_FALSE(limit.Reached());
   ASSERT_EQ(t.Model().Nodes.Count(), 2);
   EXPECT_EQ(t.Model().Nodes[0]->Mesh->Name.size(), 255u);
@@ -126,7 +127,7 @@ TEST_F(HostileReader, ALineWithoutEndIsNotFollowedThroughTheWholeFile) {
   TTestCore t;
   const std::string path = Dir.Write("model.3do", "x\nMODELRESOURCE " + std::string((size_t{96} << 20), 'x') + "\n");
   const TMemoryLimit limit(size_t{256} << 20);
-  ExpectParseError(t, t.Model().LoadFromFile(path), "line 2: a line of more than 64 MiB");
+  ExpectParseError(t, Load3DOFile(t.Model(), path), "line 2: a line of more than 64 MiB");
   EXPECT_FALSE(limit.Reached());
 }
 
@@ -157,17 +158,17 @@ TEST_F(HostileReader, RunningOutOfMemoryTakesBackWhatTheReadAdded) {
   BuildPlane(big.Model(), 50, 50, 1);
   BuildCylinder(big.Model(), 30, 1, 1);
   const std::string path = Dir.File("big.3do");
-  big.Model().SaveToFile(path);
+  Save3DOFile(big.Model(), path);
   // Past the block the file is read in, memory runs out at a different step of the read each time.
   int exhausted = 0;
   for (size_t budget = size_t{9} << 17;; budget += size_t{64} << 10, ++exhausted) {
     TTestCore t;
-    t.Model().Parse3DO(TriangleModelText());
+    Parse3DO(t.Model(), TriangleModelText());
     const int materials = t.Model().Materials.Count();
     TReadResult result;
     {
       const TMemoryLimit limit(budget);
-      result = t.Model().LoadFromFile(path);
+      result = Load3DOFile(t.Model(), path);
       if (!limit.Reached()) break;
     }
     ExpectParseError(t, result, "out of memory; nothing of the text was kept");

@@ -3,6 +3,7 @@
 
 #include "formats/FileIO.h"
 #include "formats/PathMap.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/TestCore.h"
 #include "tests/core/FormatBytes.h"
 
@@ -105,7 +106,7 @@ TEST_F(MaterialSearch, ModelFromAContainerFindsItsOwnMaterialsThereFirst) {
   ASSERT_TRUE(gob.LoadFromFile(own));
   TGobItem item;
   ASSERT_TRUE(gob.FindFile("fighter.3do", item));
-  Core.Model->LoadFromContainer(item);
+  Load3DOEntry(*Core.Model, item);
   ASSERT_TRUE(Services.Errors.empty());
   EXPECT_EQ((std::tuple{Rgb(Core.Model->Materials.Find("hull.mat")), Rgb(Core.Model->Materials.Find("glass.mat"))}),
             (std::tuple{0xFF0000u, 0x0000FFu}));

@@ -7,6 +7,7 @@
 #include "editing/PropertyEdits.h"
 #include "formats/NameRules.h"
 #include "formats/ObjImportOptions.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 
@@ -29,9 +30,9 @@ std::vector<std::string> Names(const TModel& model) {
 
 // The names of the model saved to `path` and read back, which tells nothing.
 std::vector<std::string> NamesReadBack(TModel& model, const std::string& path) {
-  model.SaveToFile(path);
+  Save3DOFile(model, path);
   TTestCore back;
-  EXPECT_TRUE(back.Model().LoadFromFile(path));
+  EXPECT_TRUE(Load3DOFile(back.Model(), path));
   EXPECT_TRUE(ReadLines(back).empty());
   return Names(back.Model());
 }
@@ -95,7 +96,7 @@ TEST(NameRules, TypedNamesAreRefusedOrReadBackAsTyped) {
   for (const auto& c : cases) {
     SCOPED_TRACE(PrintableName(c.Name));
     TTestCore t;
-    ASSERT_TRUE(t.Model().Parse3DO(TriangleModelText()));
+    ASSERT_TRUE(Parse3DO(t.Model(), TriangleModelText()));
     TModel& model = t.Model();
     t.Core.ToggleNode(model.Nodes[0]);
     TMaterial* added = AddProjectMaterial(t.Core, c.Name);
@@ -125,7 +126,7 @@ TEST(NameRules, NamesFromA3doThatWouldNotWriteBackAreMadeSafeWithOneLine) {
   text = Replace(text, "NAME tri", "NAME tri\x01 spare");
   fmt_test::TTempDir dir;
   TTestCore t;
-  ASSERT_TRUE(t.Model().LoadFromFile(dir.Write("long.3do", text)));
+  ASSERT_TRUE(Load3DOFile(t.Model(), dir.Write("long.3do", text)));
   EXPECT_EQ(Names(t.Model()), (std::vector<std::string>{"tri_", longName}));
   EXPECT_EQ(ReadLines(t), std::vector<std::string>{"'tri\\x01' became 'tri_': a name in a 3DO file has at most 31 "
                                                    "characters and no blank, comma, \"#\", \"//\" or \"0x\""});

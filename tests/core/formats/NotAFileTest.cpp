@@ -10,6 +10,7 @@
 #include "formats/Gob.h"
 #include "formats/Mat.h"
 #include "formats/ReadOnlyFile.h"
+#include "formats/ThreeDo.h"
 #include "model/Errors.h"
 #include "formats/ObjImportOptions.h"
 #include "tests/core/CliRunner.h"
@@ -57,7 +58,7 @@ TEST_F(NotAFile, EveryReaderSaysWhatThePathIs) {
   for (const TKind& kind : Kinds()) {
     SCOPED_TRACE(kind.Path);
     TTestCore t;
-    const TReadResult model = t.Model().LoadFromFile(kind.Path);
+    const TReadResult model = Load3DOFile(t.Model(), kind.Path);
     EXPECT_EQ(model.Message, kind.Says);
     EXPECT_EQ(t.Services.Errors, std::vector<std::string>{kind.Says});
     EXPECT_EQ(ImportObj(t.Model(), kind.Path, {.Materials = true}).Message, kind.Says);

@@ -1,9 +1,11 @@
 #include <tuple>
 
+#include "model/Text.h"
 #include "formats/FileIO.h"
 #include "formats/ObjImport.h"
 #include "formats/ObjExport.h"
 #include "formats/ObjMaterialNames.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -115,7 +117,7 @@ void WriteGeneratedModel(const TTempDir& dir) {
       }
     parent = node;
   }
-  model.SaveToFile(dir.File("gen.3do"));
+  Save3DOFile(model, dir.File("gen.3do"));
 }
 
 TEST_F(ObjExport, ImportedAsExportedGivesTheSameModelBack) {
@@ -124,7 +126,7 @@ TEST_F(ObjExport, ImportedAsExportedGivesTheSameModelBack) {
   for (const bool yUp : {false, true}) {
     SCOPED_TRACE(source + (yUp ? " Y up" : " Z up"));
     TTestCore t;
-    ASSERT_TRUE(t.Model().LoadFromFile(source));
+    ASSERT_TRUE(Load3DOFile(t.Model(), source));
     const TShown before(t.Model(), 0);
     ExportObj(t.Model(), Dir.File("out.obj"), yUp);
     // Imported into the model, where its materials are found: a node and mesh per node.

@@ -3,6 +3,7 @@
 #include "tests/core/TestCore.h"
 #include "formats/FileIO.h"
 #include "formats/LineCursor.h"
+#include "formats/ThreeDo.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ std::string WithLineEnds(const std::string& text, const std::string& eol) {
 
 TEST(Reader, ReadsEveryColumnOfTheTriangleModel) {
   TTestCore t;
-  t.Model().Parse3DO(TriangleModelText());
+  Parse3DO(t.Model(), TriangleModelText());
   ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
   TModel& m = t.Model();
   ASSERT_EQ(m.Nodes.Count(), 2);
@@ -51,7 +52,7 @@ TEST(Reader, MergedRowsShiftPastExistingNodesHexFieldsLoseTheirPrefixAndNamesAre
   for (int i = 0; i < 5; ++i) t.Model().AddNode();
   std::string text = Replace(TriangleModelText(), "0:  0x0 0x10", "0:  0x00001 0x0000");
   text = Replace(text, "0 0 0 0 0 0 0 0 0 root", "0 0 0 0 0 0 0 0 0 big root node");
-  t.Model().Parse3DO(Replace(text, "NAME tri", "NAME box0xlid"));
+  Parse3DO(t.Model(), Replace(text, "NAME tri", "NAME box0xlid"));
   ASSERT_TRUE(t.Services.Errors.empty());
   ASSERT_EQ(t.Model().Nodes.Count(), 7);
   const TNode* root = t.Model().Nodes[5];
@@ -71,7 +72,7 @@ TEST(Reader, FilesFromTheWildOpen) {
   text = Replace(text, "0:  1 0x4 4 3 1 0.5 3 0, 0 1, 1 2, 2", "0:  0 0x4 4 3 1 0.5 3 0, 0 1, 0 2, 0");
   for (const char* eol : {"\n", "\r"}) {
     TTestCore t;
-    t.Model().Parse3DO(WithLineEnds(text, eol));
+    Parse3DO(t.Model(), WithLineEnds(text, eol));
     ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
     TMesh& mesh = *t.Model().Nodes[0]->Mesh;
     EXPECT_DOUBLE_EQ(mesh.Vertices[1]->Position.X, 0.665207);
@@ -79,7 +80,7 @@ TEST(Reader, FilesFromTheWildOpen) {
               (std::tuple{"STONE.MAT", 0.0f}));
   }
   TTestCore bad;
-  bad.Model().Parse3DO(Replace(text, "1, 0 2, 0", "1, 1 2, 0"));
+  Parse3DO(bad.Model(), Replace(text, "1, 0 2, 0", "1, 1 2, 0"));
   EXPECT_EQ(bad.Services.Errors, std::vector<std::string>{"line 37: the row names texture vertex 1, but there are 0"});
 }
 
@@ -97,7 +98,7 @@ TEST(Reader, EmptyMeshesAndFacesOfTwentyFourCorners) {
                  "VERTICES 0\r\nTEXTURE VERTICES 0\r\nFACES 0\r\n\r\nSECTION: HIERARCHYDEF");
   text = Replace(text, "0x1 -1 0", "0x1 1 0");
   TTestCore t;
-  t.Model().Parse3DO(text);
+  Parse3DO(t.Model(), text);
   ASSERT_TRUE(t.Services.Errors.empty()) << t.Services.Errors[0];
   EXPECT_EQ(t.Model().Nodes[0]->Mesh->Surfaces[0]->Vertices.Count(), 24);
   EXPECT_EQ(t.Model().Nodes[1]->Mesh->Vertices.Count(), 0);
@@ -105,7 +106,7 @@ TEST(Reader, EmptyMeshesAndFacesOfTwentyFourCorners) {
 
 TEST(Reader, MissingFileReportsOnce) {
   TTestCore t;
-  const TReadResult result = t.Model().LoadFromFile("/nonexistent/model.3do");
+  const TReadResult result = Load3DOFile(t.Model(), "/nonexistent/model.3do");
   const std::string says = "Cannot open file '/nonexistent/model.3do': No such file or directory";
   EXPECT_EQ(t.Services.Errors, std::vector<std::string>{says});
   EXPECT_EQ((std::tuple{result.Ok, result.Message, t.Model().FileName}), (std::tuple{false, says, "/nonexistent/model.3do"}));
@@ -130,14 +131,14 @@ class TPieceSource : public TTextSource {
 TEST(Reader, TextArrivingInPiecesReadsAsFromMemory) {
   const std::string sample = ReadWholeFile(ZARN_SAMPLES_DIR "/fighter.3do");
   TTestCore whole;
-  whole.Model().Parse3DO(sample);
+  Parse3DO(whole.Model(), sample);
   for (const char* eol : {"\r\n", "\n", "\r"}) {
     const std::string text = WithLineEnds(sample, eol);
     for (const size_t piece : {1, 2, 3, 1000}) {
       TPieceSource source(text, piece);
       TLineCursor lines(source);
       TTestCore t;
-      ASSERT_TRUE(t.Model().Parse3DO(lines)) << piece;
+      ASSERT_TRUE(Parse3DO(t.Model(), lines)) << piece;
       EXPECT_EQ(SavedText(t.Model()), SavedText(whole.Model())) << piece;
     }
   }
@@ -147,7 +148,7 @@ TEST(Reader, LineNumbersGoPastTheIntegerRange) {
   TPieceSource source("head\nMODELRESOURCE\nMATERIALS x\n", 4);
   TLineCursor lines(source, int64_t{1} << 31);
   TTestCore t;
-  const TReadResult result = t.Model().Parse3DO(lines);
+  const TReadResult result = Parse3DO(t.Model(), lines);
   EXPECT_EQ(result.Message, "line 2147483651: expected \"MATERIALS n\", found \"MATERIALS x\"");
 }
 

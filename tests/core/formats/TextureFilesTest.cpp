@@ -6,6 +6,7 @@
 #include "editing/TextureCommands.h"
 #include "formats/FileIO.h"
 #include "formats/ObjExport.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -20,7 +21,7 @@ class TextureFiles : public ::testing::Test, protected TTestCore {
   void MapTriangle() {
     Dir.Write("stone.mat", MakeTextureMat(32, 16, 8, std::string(32 * 16, '\x06')));
     const std::string text = Replace(TriangleModelText(), "0:  1 0x4 4 3 1 0.5", "0:  0 0x4 4 3 1 0.5");
-    ASSERT_TRUE(Model().LoadFromFile(Dir.Write("tri.3do", text)));
+    ASSERT_TRUE(Load3DOFile(Model(), Dir.Write("tri.3do", text)));
     Core.ResetHistory();
     Core.ToggleNode(Model().Nodes[0]);
     OutputBefore = Services.Output.size();
@@ -36,9 +37,9 @@ TEST_F(TextureFiles, MappedCoordinatesGoThroughA3DOFileAndOutToOBJ) {
   const TFace& face = *Model().Nodes[0]->Mesh->Surfaces[0];
   EXPECT_EQ(Services.Output.size(), OutputBefore) << "stone.mat is found";
   const std::string path = Dir.File("mapped.3do");
-  Model().SaveToFile(path);
+  Save3DOFile(Model(), path);
   TTestCore read;
-  ASSERT_TRUE(read.Model().LoadFromFile(path));
+  ASSERT_TRUE(Load3DOFile(read.Model(), path));
   EXPECT_EQ(SavedText(read.Model()), SavedText(Model()));
   EXPECT_NE(ReadWholeFile(path).find("TEXTURE VERTICES 3\r\n0:  0 16\r\n1:  32 16\r\n2:  0 0\r\n"), std::string::npos);
 
@@ -54,13 +55,13 @@ TEST_F(TextureFiles, MappedCoordinatesGoThroughA3DOFileAndOutToOBJ) {
 TEST_F(TextureFiles, ZarnCliRunsTheUvStepsAsOneHistoryStepEach) {
   MapTriangle();
   const std::string in = Dir.File("mapped.3do"), out = Dir.File("out.3do");
-  Model().SaveToFile(in);
+  Save3DOFile(Model(), in);
   const auto corners = [&](std::vector<std::string> steps) {
     steps.insert(steps.begin(), {"edit", in, out, "mode:surface", "select:surface:0"});
     const TCliRun run = RunCli(steps);
     EXPECT_EQ(run.Status, 0) << run.Out;
     TTestCore read;
-    EXPECT_TRUE(read.Model().LoadFromFile(out));
+    EXPECT_TRUE(Load3DOFile(read.Model(), out));
     std::vector<float> uv;
     for (const TTXVertex& t : read.Model().Nodes[0]->Mesh->Surfaces[0]->TXVertices) uv.insert(uv.end(), {t.U, t.V});
     return uv;

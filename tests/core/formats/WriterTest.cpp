@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "tests/core/FormatBytes.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/TestCore.h"
 #include "tests/core/CliRunner.h"
 #include "editing/Primitives.h"
@@ -61,7 +62,7 @@ TEST(Writer, EmptyModelWritesHeaderAndEmptySections) {
 // light of its own.
 TEST(Writer, RowsHaveTheirExactSpacingAndVerticesTheirLight) {
   TTestCore t;
-  t.Model().Parse3DO(Replace(TriangleModelText(), "0:  0 0 0 0\r\n1:  1 0 0 0\r\n2:  0 1 0 0\r\n",
+  Parse3DO(t.Model(), Replace(TriangleModelText(), "0:  0 0 0 0\r\n1:  1 0 0 0\r\n2:  0 1 0 0\r\n",
                              "0: 0 0 0 0.25\r\n1: 1 0 0 -0.5\r\n2: 0 1 0 bright\r\n"));
   TModel& m = t.Model();
   m.Nodes[0]->Mesh->Vertices[1]->Position = {0.25, -1, 2.5};
@@ -76,7 +77,7 @@ TEST(Writer, RowsHaveTheirExactSpacingAndVerticesTheirLight) {
   // Nodes outside the written list are -1; every material is written, even unused ones, but
   // the default that no written face uses.
   std::string part;
-  m.Write3DO(part, {m.Nodes[1]});
+  Write3DO(m, part, {m.Nodes[1]});
   for (const char* line : {"\r\n0:  0x0 0x1 -1 -1 -1 -1 0 0 0 1", "\r\nMATERIALS 2\r\n", "\r\nMESHES 0\r\n"})
     EXPECT_NE(part.find(line), std::string::npos) << line;
 }
@@ -84,23 +85,23 @@ TEST(Writer, RowsHaveTheirExactSpacingAndVerticesTheirLight) {
 TEST(Writer, ModelsRoundTripThroughFilesToTheSameText) {
   fmt_test::TTempDir dir;
   TTestCore sample;
-  ASSERT_TRUE(sample.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
+  ASSERT_TRUE(Load3DOFile(sample.Model(), ZARN_SAMPLES_DIR "/fighter.3do"));
   ASSERT_GE(sample.Model().Nodes.Count(), 5);
   // Text of several blocks of reading, with caps of more corners than the game's files hold,
   // read once so that it holds only what the text can say.
   TTestCore built, big;
   BuildPlane(built.Model(), 160, 160, 1);
   BuildCylinder(built.Model(), 40, 1, 1);
-  built.Model().SaveToFile(dir.File("built.3do"));
-  ASSERT_TRUE(big.Model().LoadFromFile(dir.File("built.3do")));
+  Save3DOFile(built.Model(), dir.File("built.3do"));
+  ASSERT_TRUE(Load3DOFile(big.Model(), dir.File("built.3do")));
   for (TTestCore* first : {&sample, &big}) {
     const std::string path = dir.File("first.3do"), again = dir.File("again.3do");
-    first->Model().SaveToFile(path);
+    Save3DOFile(first->Model(), path);
     TTestCore second;
-    ASSERT_TRUE(second.Model().LoadFromFile(path));
+    ASSERT_TRUE(Load3DOFile(second.Model(), path));
     EXPECT_FLOAT_EQ(static_cast<float>(first->Model().Radius), static_cast<float>(second.Model().Radius));
     // The read-back model writes the same text apart from the name and date in line one.
-    second.Model().SaveToFile(again);
+    Save3DOFile(second.Model(), again);
     const std::string a = ReadWholeFile(path), b = ReadWholeFile(again);
     EXPECT_TRUE(a.substr(a.find("\r\n")) == b.substr(b.find("\r\n")));
     EXPECT_TRUE(first == &sample || a.size() > size_t{4} << 20);
@@ -111,7 +112,7 @@ class SaveTest : public ::testing::Test {
  protected:
   // Each save test starts with the model and an old file at `Path` that a failed save must keep.
   void SetUp() override {
-    T.Model().Parse3DO(TriangleModelText());
+    Parse3DO(T.Model(), TriangleModelText());
     WriteFileAtomically(Path, "precious");
   }
   size_t FilesInDir() const { return std::distance(std::filesystem::directory_iterator(Dir.Path), {}); }
@@ -121,13 +122,13 @@ class SaveTest : public ::testing::Test {
 };
 
 TEST_F(SaveTest, SavingReplacesTheFileAndNamesItInTheHeader) {
-  T.Model().SaveToFile(Path);
+  Save3DOFile(T.Model(), Path);
   EXPECT_EQ(T.Model().FileName, Path);
   EXPECT_EQ(ReadWholeFile(Path).rfind("# MODEL 'keep.3do' created with ", 0), 0u);
   EXPECT_EQ(FilesInDir(), 1u);  // no temporary left
   // File > Save passes the model's own file name.
   T.Model().Nodes[0]->Name = "renamed";
-  T.Model().SaveToFile(T.Model().FileName);
+  Save3DOFile(T.Model(), T.Model().FileName);
   EXPECT_EQ(T.Model().FileName, Path);
   EXPECT_NE(ReadWholeFile(Path).find("renamed"), std::string::npos);
 }
@@ -135,7 +136,7 @@ TEST_F(SaveTest, SavingReplacesTheFileAndNamesItInTheHeader) {
 TEST_F(SaveTest, AFailedSaveLeavesTheOldFileWhole) {
   if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
   std::filesystem::permissions(Dir.Path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  EXPECT_THROW(T.Model().SaveToFile(Path), EInOutError);
+  EXPECT_THROW(Save3DOFile(T.Model(), Path), EInOutError);
   std::filesystem::permissions(Dir.Path, std::filesystem::perms::owner_all);
   EXPECT_EQ(ReadWholeFile(Path), "precious");
   EXPECT_EQ(T.Model().FileName, Path);
@@ -149,7 +150,7 @@ TEST_F(SaveTest, AWriteCutShortLeavesTheOldFileWhole) {
   struct rlimit small = old;
   small.rlim_cur = 512;
   ::setrlimit(RLIMIT_FSIZE, &small);
-  EXPECT_THROW(T.Model().SaveToFile(Path), EInOutError);
+  EXPECT_THROW(Save3DOFile(T.Model(), Path), EInOutError);
   ::setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(ReadWholeFile(Path), "precious");
@@ -160,7 +161,7 @@ TEST_F(SaveTest, AFailedRenameLeavesNoTemporaryBehind) {
   const std::string path = Dir.File("is-a-folder/content");
   std::filesystem::create_directories(path);
   const std::string named = T.Model().FileName;
-  EXPECT_THROW(T.Model().SaveToFile(Dir.File("is-a-folder")), EInOutError);
+  EXPECT_THROW(Save3DOFile(T.Model(), Dir.File("is-a-folder")), EInOutError);
   EXPECT_EQ(T.Model().FileName, named);  // a later Save goes to the file the model came from
   EXPECT_TRUE(std::filesystem::is_directory(path));
   EXPECT_EQ(FilesInDir(), 2u);  // the folder and the old file

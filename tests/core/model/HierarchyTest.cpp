@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "tests/core/FormatBytes.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/TestCore.h"
 
 namespace {
@@ -172,7 +173,7 @@ TEST(HostileHierarchy, LinksFillsAndPlacesAsDefined) {
     }
     for (int i = 0; i < c.LoopedNodesBefore; ++i) m.Nodes[i]->Parent = m.Nodes[(i + 1) % c.LoopedNodesBefore];
     const fmt_test::TTempDir dir;
-    m.LoadFromFile(dir.Write("h.3do", HierarchyText(c.Parents, c.Children, c.Siblings)));
+    Load3DOFile(m, dir.Write("h.3do", HierarchyText(c.Parents, c.Children, c.Siblings)));
     ASSERT_EQ(t.Services.Errors.size(), *c.Error ? 1u : 0u);
     if (*c.Error) {
       EXPECT_NE(t.Services.Errors[0].find(c.Error), std::string::npos) << t.Services.Errors[0];
@@ -216,7 +217,7 @@ TEST(DamagedHierarchy, FillsOnceAndPlacesAsTheTreeShows) {
 
 TEST(HierarchyWalks, SampleKeepsItsTreeAndWorld) {
   TTestCore t;
-  ASSERT_TRUE(t.Model().LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
+  ASSERT_TRUE(Load3DOFile(t.Model(), ZARN_SAMPLES_DIR "/fighter.3do"));
   ExpectTree(t.Model(), "0 .1 .2 .3 ..4 ..5");
 }
 
@@ -230,7 +231,7 @@ TEST(HierarchyWalks, ChainsOfEightyThousandReadFillAndUpdate) {
     TTestCore t;
     TModel& m = t.Model();
     const fmt_test::TTempDir dir;
-    m.LoadFromFile(dir.Write("chain.3do", HierarchyText(parents, {}, {}, kDepth - 1)));
+    Load3DOFile(m, dir.Write("chain.3do", HierarchyText(parents, {}, {}, kDepth - 1)));
     ASSERT_TRUE(t.Services.Errors.empty() && t.Services.Output.empty());
     TPlainNodeTree tree;
     FillNodeTree(m, tree);

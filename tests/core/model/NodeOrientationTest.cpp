@@ -4,6 +4,7 @@
 
 #include "formats/FileIO.h"
 #include "formats/ObjExport.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -44,7 +45,7 @@ TEST(NestedNodes, ArePlacedAsTheGamePlacesThemWhileTheFileKeepsItsNumbers) {
   const TTempDir dir;
   const std::string in = dir.Write("limb.3do", LimbModelText());
   TTestCore t;
-  ASSERT_TRUE(t.Model().LoadFromFile(in));
+  ASSERT_TRUE(Load3DOFile(t.Model(), in));
   std::vector<TVector> world;
   for (const TNode* node : t.Model().Nodes)
     for (const TVertex* v : node->Mesh->Vertices) world.push_back(v->World);
