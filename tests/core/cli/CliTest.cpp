@@ -8,10 +8,7 @@ namespace {
 // One line names the file, the line where the reader stopped and what it expected there.
 TEST(Cli, AFileThatDoesNotReadIsToldWithTheLineAndWhatWasExpected) {
   const fmt_test::TTempDir dir;
-  const struct {
-    const char* Text;
-    const char* Says;
-  } files[] = {
+  const struct { const char* Text; const char* Says; } files[] = {
       {"x\nMODELRESOURCE\nMATERIALS many\n", "line 3: expected \"MATERIALS n\", found \"MATERIALS many\""},
       // A puppet under a model's name.
       {"# puppet\nmodes 1\njoints\n0 hip\n", "line 4: expected \"MATERIALS n\", found the end of the text"},
