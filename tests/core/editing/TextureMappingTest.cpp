@@ -9,7 +9,6 @@
 #include "camera/Camera.h"
 #include "model/Errors.h"
 #include "tests/core/TestCore.h"
-#include "tests/core/TestCore.h"
 
 namespace {
 
@@ -56,11 +55,7 @@ class TextureMapping : public CoreFixture {
 // Cube faces: 0 bottom (0 2 3 1), 1 top (4 6 7 5), 2 at -x, 3 at +x (1 3 6 4), 4 at +y, 5 at -y.
 TEST_F(TextureMapping, MapFromViewFitsTheSelectionToTheMaterialOrTakesADensity) {
   TMesh& box = Box();
-  const struct {
-    const char* View;
-    const char* Density;
-    std::vector<TCornerUV> Bottom, PlusX;
-  } cases[] = {
+  const struct { const char* View; const char* Density; std::vector<TCornerUV> Bottom, PlusX; } cases[] = {
       // Top: u along x, v down y, -1..1 onto 0..64.
       {"Top", "fit", {{0, 64}, {0, 0}, {64, 0}, {64, 64}}, {{64, 64}, {64, 0}, {64, 0}, {64, 64}}},
       {"top", "10", {{0, 20}, {0, 0}, {20, 0}, {20, 20}}, {{20, 20}, {20, 0}, {20, 0}, {20, 20}}},
@@ -90,11 +85,7 @@ TEST_F(TextureMapping, MapFromViewRefusesWhatItCannotDoAndChangesNothing) {
   box.Surfaces[0]->TXVertices[0] = {5, 6};
   box.Touch();
   Core.ResetHistory();
-  const struct {
-    const char* View;
-    const char* Density;
-    const char* Error;
-  } cases[] = {
+  const struct { const char* View; const char* Density; const char* Error; } cases[] = {
       {"Back", "fit", "View=Back is not a view: Top, Front, Side or Free"},
       {"Free", "fit", "View=Free needs the Free camera shown"},
       {"Top", "0", "Density=0 maps nothing: it must be above 0"},
@@ -129,16 +120,9 @@ TEST_F(TextureMapping, TheFreeCameraMapsFromItsOwnPlane) {
 TEST_F(TextureMapping, MapBoxTakesEachFaceFromTheSideItFacesReadingFromOutside) {
   TMesh& box = Box();
   // Without an answer the density fits the largest extent, 2, to the width 64.
-  TRecordingServices recorder;
-  TCore other(recorder);
-  TNode* node = BuildCube(*other.Model, 2);
-  other.Model->Update();
-  other.ToggleNode(node);
-  actTexMapBox(other);
-  ASSERT_EQ(recorder.Shown.size(), 1u);
-  EXPECT_EQ(recorder.Shown[0], std::vector<std::string>{"Density=32"});
-
   Run(actTexMapBox, {{"Density", "16"}});
+  ASSERT_EQ(Services.Shown.size(), 1u);
+  EXPECT_EQ(Services.Shown[0], std::vector<std::string>{"Density=32"});
   const std::vector<TCornerUV> want[6] = {
       {{32, 32}, {32, 0}, {0, 0}, {0, 32}},   // bottom, seen from below: x runs left
       {{32, 32}, {32, 0}, {0, 0}, {0, 32}},   // top: x right, y up
