@@ -1,6 +1,6 @@
 // Undo and redo of every editing action: the text a save writes and the selections come back
-// exactly as they were before the step and after it; and no action throws a model's texture
-// mapping away.
+// exactly as they were before the step and after it; no action throws a model's texture
+// mapping away; and what each leaves is saved and read back as the same model.
 
 #include <algorithm>
 #include <cmath>
@@ -95,6 +95,56 @@ bool Refusal(const TModel& model, std::string_view action, const std::string& er
          action == "actViewLodGenerate" || (action.starts_with("actViewLod") && model.GeosetCount() == 1);
 }
 
+// What a save keeps of a model: `b` was read from the text `a` saved.
+void ExpectSameModels(TModel& a, TModel& b) {
+  ASSERT_EQ(a.Nodes.Count(), b.Nodes.Count());
+  std::map<const TNode*, int> indexA, indexB;
+  for (int i = 0; i < a.Nodes.Count(); ++i) {
+    indexA[a.Nodes[i]] = i;
+    indexB[b.Nodes[i]] = i;
+  }
+  ExpectNear(b.InsertOffset, a.InsertOffset);
+  ASSERT_EQ(a.GeosetCount(), b.GeosetCount());
+  for (int i = 0; i < a.Nodes.Count(); ++i) {
+    const TNode& x = *a.Nodes[i];
+    const TNode& y = *b.Nodes[i];
+    SCOPED_TRACE("node " + std::to_string(i) + " " + x.Name);
+    EXPECT_EQ(x.Name, y.Name);
+    EXPECT_EQ(x.Flags, y.Flags);
+    EXPECT_EQ(x.NodeType, y.NodeType);
+    EXPECT_EQ(x.Parent ? indexA[x.Parent] : -1, y.Parent ? indexB[y.Parent] : -1);
+    ExpectNear(y.Position, x.Position);
+    ExpectNear(y.Rotation, x.Rotation);
+    ExpectNear(y.Pivot, x.Pivot);
+    for (int set = 0; set < a.GeosetCount(); ++set) {
+      SCOPED_TRACE("level of detail " + std::to_string(set));
+      // Every set holds a mesh for the same nodes.
+      ASSERT_EQ(a.GeosetMesh(x, set) == nullptr, x.Mesh == nullptr);
+      ASSERT_EQ(a.GeosetMesh(x, set) == nullptr, b.GeosetMesh(y, set) == nullptr);
+      if (!x.Mesh) continue;
+      TMesh& m = *a.GeosetMesh(x, set);
+      TMesh& n = *b.GeosetMesh(y, set);
+      EXPECT_EQ(m.Name, n.Name);
+      ASSERT_EQ(m.Vertices.Count(), n.Vertices.Count());
+      for (int v = 0; v < m.Vertices.Count(); ++v) ExpectNear(n.Vertices[v]->Position, m.Vertices[v]->Position);
+      ASSERT_EQ(m.Surfaces.Count(), n.Surfaces.Count());
+      for (int f = 0; f < m.Surfaces.Count(); ++f) {
+        const TFace& p = *m.Surfaces[f];
+        const TFace& q = *n.Surfaces[f];
+        EXPECT_EQ(p.Material->Name, q.Material->Name);
+        EXPECT_EQ(p.FaceType, q.FaceType);
+        EXPECT_EQ(p.GeometryMode, q.GeometryMode);
+        EXPECT_EQ(CoreFixture::Corners(p), CoreFixture::Corners(q));
+        ASSERT_EQ(p.TXVertices.Count(), q.TXVertices.Count());
+        for (int t = 0; t < p.TXVertices.Count(); ++t) {
+          EXPECT_NEAR(p.TXVertices[t].U, q.TXVertices[t].U, 1e-5);
+          EXPECT_NEAR(p.TXVertices[t].V, q.TXVertices[t].V, 1e-5);
+        }
+      }
+    }
+  }
+}
+
 // Runs `step`; undo must give back the text and selection from before, redo those after. True when it made a step.
 bool UndoesAndRedoesExactly(TTestCore& t, const std::string& caption, const std::function<void()>& step) {
   const std::string before = SavedText(t.Model());
@@ -115,6 +165,12 @@ bool UndoesAndRedoesExactly(TTestCore& t, const std::string& caption, const std:
   EXPECT_EQ(SavedText(t.Model()), after);
   EXPECT_EQ(TakeSelectionState(t.Core), afterSelected);
   EXPECT_TRUE(t.Core.History.Modified());
+  // Saved and read back, it is the same model.
+  t.Model().Update();
+  TTestCore read;
+  read.Model().Parse3DO(SavedText(t.Model(), true));
+  EXPECT_TRUE(read.Services.Errors.empty()) << read.Services.Errors.front();
+  ExpectSameModels(t.Model(), read.Model());
   return true;
 }
 
