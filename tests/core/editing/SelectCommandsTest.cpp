@@ -32,26 +32,21 @@ TEST_F(SelectCommands, AllThenInvertInSurfaceMode) {
   EXPECT_EQ(Changes.Rebuilds, 0) << "selecting recompiles no geometry";
 }
 
-TEST_F(SelectCommands, ClearTouchesOnlyTheCurrentMode) {
+TEST_F(SelectCommands, InvertFlipsEachVertexAndClearTouchesOnlyTheCurrentMode) {
   TwoMeshes();
   Core.ToggleNode(Model().Nodes[0]);
   Core.ToggleSurface(Model().Nodes[0]->Mesh->Surfaces[0]);
-  Core.ToggleVertex(Model().Nodes[0]->Mesh->Vertices[0]);
-  Core.EditMode = emVertex;
-  actSelClear(Core);
-  EXPECT_TRUE(Core.Vertices.Empty());
-  EXPECT_EQ(Core.Nodes.Count(), 1);
-  EXPECT_EQ(Core.Surfaces.Count(), 1);
-}
-
-TEST_F(SelectCommands, InvertFlipsEachVertex) {
-  TwoMeshes();
   Core.EditMode = emVertex;
   TVertex* picked = Model().Nodes[0]->Mesh->Vertices[1];
   Core.ToggleVertex(picked);
   actSelInvert(Core);
   EXPECT_EQ(Core.Vertices.Count(), 3);
   EXPECT_FALSE(Core.Vertices.Contains(picked));
+  actSelClear(Core);
+  EXPECT_TRUE(Core.Vertices.Empty());
+  EXPECT_EQ(Core.Nodes.Count(), 1);
+  EXPECT_EQ(Core.Surfaces.Count(), 1);
+  Core.Nodes.Clear();
   Core.EditMode = emNode;
   actSelAll(Core);
   EXPECT_EQ(Core.Nodes.Count(), 2);
