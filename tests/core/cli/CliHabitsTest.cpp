@@ -61,18 +61,6 @@ TEST_F(CliHabits, EachMissingMaterialIsNamedOnceInOneLine) {
             "list's containers, so the game does not load the model\n");
 }
 
-TEST_F(CliHabits, EditReadsAModelInsideAContainer) {
-  const std::string out = Dir.File("out.3do");
-  ASSERT_EQ(RunCliApart({"edit", Gob, "3do/tri.3do", out, "actPrimCube", "Size=0.02"}).Status, 0);
-  TTestCore written;
-  ASSERT_TRUE(written.Model().LoadFromFile(out));
-  EXPECT_EQ(written.Model().Nodes.Count(), 3);
-  EXPECT_EQ(written.Model().Nodes.Last()->Name, "Cube");
-  const TCliRun missing = RunCliApart({"edit", Gob, "none.3do", out});
-  EXPECT_EQ(missing.Status, 1);
-  EXPECT_EQ(missing.Err, "zarn-cli: No entry 'none.3do' in '" + Gob + "'\n");
-}
-
 // A wrong command line is told in one line, changes nothing, writes nothing and exits with 2;
 // a step that the model refuses exits with 1.
 TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
