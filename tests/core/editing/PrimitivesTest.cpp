@@ -31,6 +31,9 @@ const TShape kShapes[] = {
     // Centred on the average of all corners, the apex's included.
     {"Cone", [](TModel& m) { return BuildCone(m, 3, 1.0f, 0.03f); }, 4, 4,
      {{0, {0, 0.03, -0.25}}, {3, {0, 0, 0.75}}}, 1, {2, 1, 3}, true},
+    // From the top pole down, ring by ring: -sin 60 degrees is -0.866025.
+    {"Sphere", [](TModel& m) { return BuildSphere(m, 4, 3, 1.0f); }, 10, 12,
+     {{0, {0, 0, 1}}, {2, {-0.866025403784, 0, 0.5}}}, 5, {2, 6, 7, 3}, true},
 };
 
 TEST_F(Primitives, ShapesHaveTheirCornersAndOutwardTexturedFaces) {
