@@ -25,7 +25,8 @@ class CliFormats : public ::testing::Test {
 TEST_F(CliFormats, CommandsReadContainersAndObjFilesAndWriteObjFilesAndPictures) {
   const std::string sample = std::string(ZARN_SAMPLES_DIR) + "/fighter.3do";
   const std::string obj = Dir.Write("t.obj", "v 0 0 0\nv 0 2 0\nv 1 0 0\nf 1 2 3\n");
-  const std::string vt = Dir.Write("vt.obj", "v 0 0 0\r\nv 2 0 0\r\nv 0 2 0\r\nvt 0 0\r\nf 1/1 2/1 3/1\r\n");
+  const std::string vt =
+      Dir.Write("vt.obj", "v 0 0 0\r\nv 2 0 0\r\nv 0 2 0\r\nvt 0 0\r\nf 1/1 2/1 3/1\r\n");
   const struct { std::vector<std::string> Args; int Status; std::string Out; } runs[] = {  // Out: a part
       {{"list", Container}, 0, "3do\\fighter.3do\t424\t"},
       {{"list", Container}, 0, "mat\\red.mat\t"},
@@ -33,7 +34,8 @@ TEST_F(CliFormats, CommandsReadContainersAndObjFilesAndWriteObjFilesAndPictures)
       {{"info", Container, "3do/FIGHTER.3DO"}, 0, "nodes: 6\n"},
       {{"info", Container, "3do\\missing.3do"}, 1, ""},
       {{"convert", Container, "fighter.3do", Dir.File("c.3do")}, 0, ""},
-      {{"info", Dir.File("c.3do")}, 0, "nodes: 6\nmeshes: 5\nvertices: 64\nfaces: 42\nmaterials: 4\nradius: "},
+      {{"info", Dir.File("c.3do")}, 0,
+       "nodes: 6\nmeshes: 5\nvertices: 64\nfaces: 42\nmaterials: 4\nradius: "},
       {{"convert", sample, "/nonexistent-folder/out.3do"}, 1,
        "zarn-cli: Cannot create file '/nonexistent-folder/out.3do': No such file or directory\n"},
       {{"info", vt}, 0, "vertices: 3\nfaces: 1\n"},
@@ -72,7 +74,8 @@ TEST_F(CliFormats, CommandsReadContainersAndObjFilesAndWriteObjFilesAndPictures)
   }
   for (const char* written : {"f.obj", "f.mtl", "hull.png", "c.obj", "c.mtl", "t.3do"})
     EXPECT_TRUE(std::filesystem::exists(Dir.File(written))) << written;
-  for (const char* refused : {"f.3do", "s.3do", "never.3do"}) EXPECT_FALSE(std::filesystem::exists(Dir.File(refused)));
+  for (const char* refused : {"f.3do", "s.3do", "never.3do"})
+    EXPECT_FALSE(std::filesystem::exists(Dir.File(refused))) << refused;
   const std::string png = ReadWholeFile(Dir.File("red.png"));
   ASSERT_GT(png.size(), 33u);
   EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");

@@ -132,8 +132,9 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
        "zarn-cli: The selected faces have no extent to map\n"},
       // A name that would carry a line break into the file, named in one line.
       {{"material:add:x\r\nSECTION: GEOMETRYDEF\r\nRADIUS q"},
-       "zarn-cli: 'x\\r\\nSECTION: GEOMETRYDEF\\r\\nRADIUS q' cannot be a material name: a material name has 1 to "
-       "31 characters, with no space, tab, line break or comma and no \"#\", \"//\" or \"0x\" in it.\n"},
+       "zarn-cli: 'x\\r\\nSECTION: GEOMETRYDEF\\r\\nRADIUS q' cannot be a material name: a "
+       "material name has 1 to 31 characters, with no space, tab, line break or comma and no "
+       "\"#\", \"//\" or \"0x\" in it.\n"},
   };
   for (const auto& row : refused) {
     std::vector<std::string> args = {"edit", in, out};

@@ -285,7 +285,8 @@ TEST(History, EveryActionUndoesAndRedoesExactlyAndKeepsTheTextureMapping) {
         if (UndoesAndRedoesExactly(t, action.Name, [&] {
               RunStep(t.Core, action.Name, [&] { action.Run(t.Core); });
               textures.Check();
-              for (const std::string& e : t.Services.Errors) EXPECT_TRUE(Refusal(t.Model(), action.Name, e)) << e;
+              for (const std::string& e : t.Services.Errors)
+                EXPECT_TRUE(Refusal(t.Model(), action.Name, e)) << e;
               if (ready) {
                 EXPECT_EQ(CheckForGame(t.Model(), nullptr), std::vector<std::string>{});
               }
@@ -349,11 +350,11 @@ TEST(History, ToolAndTreeEditsUndoAndRedoExactly) {
 // revision would come back wrong. Values the panel refuses make no step.
 TEST(History, PropertyAndMaterialEditsUndoAndRedoExactly) {
   const std::map<std::string, std::vector<std::pair<std::string, bool>>> values = {
-      {"Type", {{"Head", true}}},         {"Position", {{"0.5,-1,2", true}}}, {"Pivot", {{"1,2,3", true}}},
+      {"Type", {{"Head", true}}}, {"Position", {{"0.5,-1,2", true}}}, {"Pivot", {{"1,2,3", true}}},
       {"Rotation", {{"10,20,30", true}}}, {"MeshName", {{"hull", true}, {"two words", false}}},
-      {"Geo", {{"3", true}}},             {"Light", {{"1", true}}},           {"Tex", {{"2", true}}},
-      {"Material", {{"metal.mat", true}, {"absent.mat", false}}},           {"Extralight", {{"0.75", true}}},
-      {"TwoSided", {{"1", true}}},        {"Translucent", {{"1", true}}},     {"Collides", {{"0", true}}},
+      {"Geo", {{"3", true}}}, {"Light", {{"1", true}}}, {"Tex", {{"2", true}}},
+      {"Material", {{"metal.mat", true}, {"absent.mat", false}}}, {"Extralight", {{"0.75", true}}},
+      {"TwoSided", {{"1", true}}}, {"Translucent", {{"1", true}}}, {"Collides", {{"0", true}}},
   };
   std::set<std::string> tried;
   for (const TModelMaker& maker : Models())

@@ -13,7 +13,8 @@ using TPlaces = std::vector<std::pair<int, int>>;
 void BuildThreeNodes(TModel& model) {
   for (int faces : {3, 0, 4}) {
     TNode* node = faces ? AddMeshNode(model, "") : model.AddNode();
-    for (int i = 0; faces && i < faces + 2; ++i) node->Mesh->AddVertex()->Position = {i * 1.0, (i % 2) * 1.0, 0};
+    for (int i = 0; faces && i < faces + 2; ++i)
+      node->Mesh->AddVertex()->Position = {i * 1.0, (i % 2) * 1.0, 0};
     for (int i = 0; i < faces; ++i) AddFace(*node->Mesh, {i, i + 1, i + 2});
   }
   model.Update();
