@@ -12,10 +12,7 @@ TEST(CameraOrbit, TheCentreKeepsItsPlaceInTheWindowWhileTheViewTurns) {
   free.X = 0.01;
   free.Y = -0.02;
   free.Z = -0.3;
-  const struct {
-    TVector Centre;
-    double TurnX, TurnZ;
-  } rows[] = {
+  const struct { TVector Centre; double TurnX, TurnZ; } rows[] = {
       {{0, 0, 0}, 10, 0}, {{0.05, -0.02, 0.01}, 0, 30}, {{-0.1, 0.2, 0.3}, -45, 90}, {{1, 1, 1}, 5, -5},
   };
   for (const auto& row : rows) {

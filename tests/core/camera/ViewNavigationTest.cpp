@@ -34,7 +34,11 @@ TEST(WheelZoom, ThePointUnderThePointerStaysUnderIt) {
             SCOPED_TRACE(camera.Name + " " + std::to_string(size[0]) + "x" + std::to_string(size[1]) + " at " +
                          std::to_string(px) + "," + std::to_string(py) + " by " + std::to_string(notches));
             const double factor = WheelZoomFactor(120 * notches);
-            const TVector under = ScreenToWorld(MakeViewTransform(camera, size[0], size[1]), px + 0.5, py + 0.5);
+            const TViewTransform view = MakeViewTransform(camera, size[0], size[1]);
+            const TVector under = ScreenToWorld(view, px + 0.5, py + 0.5);
+            // At window depth 0.5, which is eye depth 0, halfway through the -100..100 volume.
+            const double* m = view.ModelView;
+            EXPECT_NEAR(m[2] * under.X + m[6] * under.Y + m[10] * under.Z + m[14], 0, 1e-9);
             const TCameraRec zoomed = ZoomAtPoint(camera, size[0], size[1], px + 0.5, py + 0.5, factor);
             EXPECT_DOUBLE_EQ(zoomed.Z, camera.Z * std::pow(1.25, -notches));
             int sx = -1, sy = -1;

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "formats/FileIO.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -32,11 +31,7 @@ TEST_F(CliHabits, EachMissingMaterialIsNamedOnceInOneLine) {
                               "so the game does not load the model\n";
   const std::string saved =
       "zarn-cli: Material 'stone.mat' (material 0):" + finding + "zarn-cli: Material 'metal.mat' (material 1):" + finding;
-  const struct {
-    std::vector<std::string> Args;
-    int Status;
-    std::string Err;
-  } rows[] = {
+  const struct { std::vector<std::string> Args; int Status; std::string Err; } rows[] = {
       {{"info", Tri}, 0, both},
       {{"info", "--json", Tri}, 0, both},
       {{"convert", Tri, Dir.File("c.3do")}, 0, saved},
@@ -66,28 +61,13 @@ TEST_F(CliHabits, EachMissingMaterialIsNamedOnceInOneLine) {
             "list's containers, so the game does not load the model\n");
 }
 
-TEST_F(CliHabits, EditReadsAModelInsideAContainer) {
-  const std::string out = Dir.File("out.3do");
-  ASSERT_EQ(RunCliApart({"edit", Gob, "3do/tri.3do", out, "actPrimCube", "Size=0.02"}).Status, 0);
-  TTestCore written;
-  ASSERT_TRUE(Load3DOFile(written.Model(), out));
-  EXPECT_EQ(written.Model().Nodes.Count(), 3);
-  EXPECT_EQ(written.Model().Nodes.Last()->Name, "Cube");
-  const TCliRun missing = RunCliApart({"edit", Gob, "none.3do", out});
-  EXPECT_EQ(missing.Status, 1);
-  EXPECT_EQ(missing.Err, "zarn-cli: No entry 'none.3do' in '" + Gob + "'\n");
-}
-
 // A wrong command line is told in one line, changes nothing, writes nothing and exits with 2;
 // a step that the model refuses exits with 1.
 TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
   const std::string out = Dir.File("out.3do");
   const std::string in = ZARN_SAMPLES_DIR "/fighter.3do";
   const std::string read = ReadWholeFile(in);
-  const struct {
-    std::vector<std::string> Steps;
-    std::string Err;
-  } rows[] = {
+  const struct { std::vector<std::string> Steps; std::string Err; } rows[] = {
       {{"frobnicate"}, "zarn-cli: unknown step 'frobnicate' (zarn-cli help edit lists the steps)\n"},
       {{"actPrimCube", "actNoSuchThing"},
        "zarn-cli: unknown action 'actNoSuchThing' (zarn-cli help edit lists the actions)\n"},
@@ -142,10 +122,7 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
   EXPECT_EQ(early.Err, "zarn-cli: unknown step 'frobnicate' (zarn-cli help edit lists the steps)\n");
   EXPECT_EQ(RunCliApart({"edit", Gob, "tri.3do"}).Status, 2);  // no OUT.3do after the entry
   // The model refuses these: a command line written right.
-  const struct {
-    std::vector<std::string> Steps;
-    std::string Err;
-  } refused[] = {
+  const struct { std::vector<std::string> Steps; std::string Err; } refused[] = {
       {{"select:node:nobody"}, "zarn-cli: no node is named 'nobody'\n"},
       {{"undo"}, "zarn-cli: nothing to undo\n"},
       {{"lod:5"}, "zarn-cli: level of detail 5 is not in the model, which has 1\n"},
@@ -153,6 +130,11 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
       // The corners of the first face drawn together into one point.
       {{"mode:vertex", "select:vertex:0-3", "scale:0,0,0", "mode:surface", "select:surface:0", "uv:box"},
        "zarn-cli: The selected faces have no extent to map\n"},
+      // A name that would carry a line break into the file, named in one line.
+      {{"material:add:x\r\nSECTION: GEOMETRYDEF\r\nRADIUS q"},
+       "zarn-cli: 'x\\r\\nSECTION: GEOMETRYDEF\\r\\nRADIUS q' cannot be a material name: a "
+       "material name has 1 to 31 characters, with no space, tab, line break or comma and no "
+       "\"#\", \"//\" or \"0x\" in it.\n"},
   };
   for (const auto& row : refused) {
     std::vector<std::string> args = {"edit", in, out};
@@ -160,6 +142,7 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
     const TCliRun run = RunCliApart(args);
     EXPECT_EQ(run.Status, 1) << row.Steps.back();
     EXPECT_EQ(run.Err, row.Err);
+    EXPECT_FALSE(std::filesystem::exists(out));
   }
 }
 

@@ -35,6 +35,9 @@ TEST(CliHelp, HelpAndVersionGoToStandardOutputAndWrongCommandLinesToStandardErro
       {{"edit", ZARN_SAMPLES_DIR "/fighter.3do", "-o", "out.3do"}, 2, "", "zarn-cli: unknown option '-o' of edit"},
       {{"help", "frobnicate"}, 2, "", "zarn-cli: no help on 'frobnicate'"},
       {{"--version", "1"}, 2, "", "zarn-cli: --version takes no arguments"},
+      // check: 1 for a model it cannot read (3 for one the game refuses, in CliHabits).
+      {{"check", "/no/such/model.3do"}, 1, "", "zarn-cli: Cannot open file"},
+      {{"check"}, 2, "", "zarn-cli: usage: zarn-cli check"},
   };
   for (const TExpectedRun& expected : runs) {
     SCOPED_TRACE(expected.Args.empty() ? "(none)" : expected.Args[0] + " " + expected.Err);

@@ -41,6 +41,16 @@ class CliKey : public ::testing::Test {
       out.push_back(text.substr(at + 1, text.find('\n', at + 1) - at - 1));
     return out;
   }
+  // Each run's exit status and output: the whole output when it succeeds, else a part of it.
+  struct TRun { std::vector<std::string> Args; int Status; std::string Out; };
+  void ExpectRuns(const std::vector<TRun>& runs) {
+    for (const TRun& r : runs) {
+      SCOPED_TRACE(r.Args.back());
+      const TCliRun run = RunCli(r.Args);
+      EXPECT_EQ(run.Status, r.Status);
+      EXPECT_TRUE(r.Status == 0 ? run.Out == r.Out : run.Out.find(r.Out) != std::string::npos) << run.Out;
+    }
+  }
   TTempDir Dir;
   std::string Key, Container, Model;
 };
@@ -53,11 +63,7 @@ TEST_F(CliKey, InfoShowsTheHeaderMarkersAndNodes) {
       "{\"flags\":20,\"type\":255,\"frames\":20,\"fps\":10,\"joints\":2,\"markers\":[{\"frame\":5,\"type\":0},"
       "{\"frame\":15,\"type\":1}],\"nodes\":[{\"index\":0,\"mesh_name\":\"torso\",\"entries\":2},"
       "{\"index\":1,\"mesh_name\":\"head\",\"entries\":1}]}\n";
-  const struct {
-    std::vector<std::string> Args;
-    int Status;
-    std::string Out;
-  } runs[] = {
+  ExpectRuns({
       {{"info", Key}, 0, text},
       {{"info", Container, "3do/key/walk.key"}, 0, text},
       {{"info", "--json", Key}, 0, json},
@@ -65,26 +71,13 @@ TEST_F(CliKey, InfoShowsTheHeaderMarkersAndNodes) {
       {{"info", Container, "cut.key"}, 1, "cut.key: the header lacks FRAMES\n"},
       {{"info", Container, "run.key"}, 1, "zarn-cli: No entry 'run.key' in '" + Container + "'\n"},
       {{"info", Dir.File("none.key")}, 1, "Cannot open file"},
-  };
-  for (const auto& r : runs) {
-    const TCliRun run = RunCli(r.Args);
-    EXPECT_EQ(run.Status, r.Status) << r.Args.back();
-    if (r.Status == 0) {
-      EXPECT_EQ(run.Out, r.Out);
-    } else {
-      EXPECT_NE(run.Out.find(r.Out), std::string::npos) << run.Out;
-    }
-  }
+  });
 }
 
 TEST_F(CliKey, CheckSaysWhereTheAnimationDoesNotFitTheModel) {
   const std::string renamed = Dir.Write("renamed.key", Replace(TwoNodeKey("1"), "head", "rthigh"));
   const std::string sample = std::string(ZARN_SAMPLES_DIR) + "/fighter.3do";
-  const struct {
-    std::vector<std::string> Args;
-    int Status;
-    std::string Out;
-  } runs[] = {
+  const struct { std::vector<std::string> Args; int Status; std::string Out; } runs[] = {
       {{"check", "--key", Key, Model}, 0, ""},
       {{"check", Model, "--key", Container + ":walk.key"}, 0, ""},
       {{"check", "--key", Dir.Write("more.key", Replace(TwoNodeKey(), "head", "rthigh")), Model}, 3,
@@ -118,10 +111,7 @@ TEST_F(CliKey, ExportWritesTheModelPosedAtTheFrame) {
   const std::vector<std::string> posed = {"v 0.120711 0.070711 0", "v 0.05 0 0", "v 0.042929 0.007071 0",
                                           "v 0.042929 0.007071 0.117321", "v 0.05 0 0.1",
                                           "v 0.057071 0.007071 0.1"};
-  const struct {
-    std::vector<std::string> Options;
-    std::vector<std::string> Vertices;
-  } runs[] = {
+  const struct { std::vector<std::string> Options; std::vector<std::string> Vertices; } runs[] = {
       {{"--key", Key, "--frame", "5"}, posed},
       {{"--frame", "25", "--key", Container + ":3do\\key\\walk.key"}, posed},
       {{}, {"v 0.1 0 0", "v 0 0 0", "v 0 0.01 0", "v 0 0.02 0.1", "v 0 0 0.1", "v 0.01 0 0.1"}},
@@ -156,11 +146,7 @@ TEST_F(CliKey, RenderDrawsTheModelPosedAtTheFrame) {
 }
 
 TEST_F(CliKey, BadAnimationOptionsAreRefusedAndWriteNothing) {
-  const struct {
-    std::vector<std::string> Args;
-    int Status;
-    std::string Out;
-  } runs[] = {
+  ExpectRuns({
       {{"export", Model, Dir.File("x.obj"), "--key"}, 2,
        "zarn-cli: --key needs a value: --key FILE.key|CONTAINER:ENTRY, --frame F\n"},
       {{"export", Model, Dir.File("x.obj"), "--frame", "3"}, 2, "zarn-cli: --frame needs an animation (--key)\n"},
@@ -174,12 +160,7 @@ TEST_F(CliKey, BadAnimationOptionsAreRefusedAndWriteNothing) {
       {{"export", Model, Dir.File("x.obj"), "--key", Dir.File("none.key")}, 1, "not found"},
       {{"check", "--key", Key}, 2, "usage: zarn-cli check"},
       {{"render", Model, Dir.File("x.png"), "--frame", "2"}, 2, "zarn-cli: --frame needs an animation (--key)\n"},
-  };
-  for (const auto& r : runs) {
-    const TCliRun run = RunCli(r.Args);
-    EXPECT_EQ(run.Status, r.Status) << r.Args.back();
-    EXPECT_NE(run.Out.find(r.Out), std::string::npos) << run.Out;
-  }
+  });
   EXPECT_FALSE(std::filesystem::exists(Dir.File("x.obj")));
 }
 

@@ -51,11 +51,7 @@ TEST_F(CliRender, TheGameModeLightsThroughTheColormapsRowsAndFillsThePicture) {
   const std::string lit = Dir.Write("lit.3do", QuadModel(0));
   const std::string unlit = Dir.Write("unlit.3do", QuadModel(1));
   const std::string glowing = Dir.Write("glowing.3do", QuadModel(1, "0x0", "0.6"));
-  const struct {
-    std::string Model;
-    std::vector<std::string> Options;
-    uint32_t Centre;
-  } cases[] = {
+  const struct { std::string Model; std::vector<std::string> Options; uint32_t Centre; } cases[] = {
       {lit, {"--view", "top", "--cmp", Cmp}, 0x3FC007},                       // full light: row 63
       {unlit, {"--cmp", Cmp, "--view", "top"}, 0x19E607},                     // ambient 0.4: row 25
       {unlit, {"--view", "top", "--light", "0.2", "--cmp", Cmp}, 0x0CF307},   // row 12
@@ -93,11 +89,7 @@ TEST_F(CliRender, TheSampleDrawsInEveryModeAndViewAndBadCommandLinesAreRefused) 
         for (int x = 0; x < png.Width; ++x) drawn += png.At(x, y) != background;
       EXPECT_GT(drawn, 100);  // the thin sample seen edge on covers about a tenth of the picture
     }
-  const struct {
-    std::vector<std::string> Args;
-    int Status;
-    std::string Out;
-  } bad[] = {
+  const struct { std::vector<std::string> Args; int Status; std::string Out; } bad[] = {
       {{"render", sample}, 2, "usage: zarn-cli render"},
       {{"render", sample, Dir.File("x.3do")}, 2, "zarn-cli: render writes a .png picture, not '" + Dir.File("x.3do") + "'\n"},
       {{"render", sample, Dir.File("x.png"), "--mode", "shiny"}, 2,

@@ -93,14 +93,6 @@ TEST_F(RectSelection, SurfaceNeedsACornerAndEveryCornerInside) {
   EXPECT_EQ(Core.Surfaces.Items(), std::vector<TFace*>{wide});
 }
 
-TEST_F(RectSelection, OtherViewsProjectTheirOwnAxes) {
-  // In the Front view +X runs to the left: a vertex at world X > 0 lies in the left half.
-  View = MakeViewTransform(DefaultCameras()[1], 400, 300);
-  AddMesh()->AddVertex()->World = {0.01, 0, 0};
-  EXPECT_EQ(Core.SelectVerticesInRect(200, 0, 399, 299, View), 0);
-  EXPECT_EQ(Core.SelectVerticesInRect(0, 0, 199, 299, View), 1);
-}
-
 // Two meshes of two triangles sharing the edge v1-v2, and a node without mesh.
 class DerivedSets : public CoreFixture {
  protected:

@@ -12,14 +12,10 @@ using TPlaces = std::vector<std::pair<int, int>>;
 // Three nodes: a mesh of three triangles, a node without mesh, a mesh of four triangles.
 void BuildThreeNodes(TModel& model) {
   for (int faces : {3, 0, 4}) {
-    TNode* node = model.AddNode();
-    if (!faces) continue;
-    TMesh* mesh = node->SetMesh(model.NewMesh());
-    for (int i = 0; i < faces + 2; ++i) mesh->AddVertex()->Position = {i * 1.0, (i % 2) * 1.0, 0};
-    for (int i = 0; i < faces; ++i) {
-      TFace* f = mesh->AddFace();
-      for (int k = 0; k < 3; ++k) f->AddVertex(mesh->Vertices[i + k]);
-    }
+    TNode* node = faces ? AddMeshNode(model, "") : model.AddNode();
+    for (int i = 0; faces && i < faces + 2; ++i)
+      node->Mesh->AddVertex()->Position = {i * 1.0, (i % 2) * 1.0, 0};
+    for (int i = 0; i < faces; ++i) AddFace(*node->Mesh, {i, i + 1, i + 2});
   }
   model.Update();
 }

@@ -12,21 +12,16 @@ namespace {
 const std::string kPlace = "Mesh 'tri' (node 0), level of detail 1";
 
 TEST(GameWarnings, MeshesAndFacesOfGeometryModeZeroAreNamed) {
-  const struct {
-    int MeshMode;
-    std::vector<int> FaceModes;  // of faces added to the triangle's one
-    std::vector<std::string> Warnings;
-  } rows[] = {
-      {4, {}, {}},
-      {4, {4, 0, 3}, {kPlace + ", face 2: geometry mode 0, not drawn by the game"}},
+  const auto face = [](int k) {
+    return kPlace + ", face " + std::to_string(k) + ": geometry mode 0, not drawn by the game";
+  };
+  const struct { int MeshMode; std::vector<int> FaceModes; std::vector<std::string> Warnings; } rows[] = {
+      {4, {}, {}},  // FaceModes: of faces added to the triangle's one
+      {4, {4, 0, 3}, {face(2)}},
       // The game skips the whole mesh: its faces are not named.
       {0, {0, 0}, {kPlace + ": geometry mode 0, not drawn by the game"}},
-      {4, std::vector<int>(11, 0),
-       {kPlace + ", face 1: geometry mode 0, not drawn by the game", kPlace + ", face 2: geometry mode 0, not drawn by the game",
-        kPlace + ", face 3: geometry mode 0, not drawn by the game", kPlace + ", face 4: geometry mode 0, not drawn by the game",
-        kPlace + ", face 5: geometry mode 0, not drawn by the game", kPlace + ", face 6: geometry mode 0, not drawn by the game",
-        kPlace + ", face 7: geometry mode 0, not drawn by the game", kPlace + ", face 8: geometry mode 0, not drawn by the game",
-        kPlace + ": 3 more faces of geometry mode 0"}},
+      {4, std::vector<int>(11, 0), {face(1), face(2), face(3), face(4), face(5), face(6), face(7), face(8),
+                                    kPlace + ": 3 more faces of geometry mode 0"}},
   };
   const fmt_test::TTempDir dir;
   for (const auto& row : rows) {

@@ -57,11 +57,7 @@ std::vector<TRow> WrittenRows(const std::string& path) {
 // Each file's link columns, those written, and how many nodes the output line counts as
 // contradicting their parents (0: no line).
 TEST(LinksOnSave, WrittenFromTheParentsKeepingAgreeingChains) {
-  const struct {
-    const char* Name;
-    std::vector<TRow> File, Written;
-    int Contradicted;
-  } cases[] = {
+  const struct { const char* Name; std::vector<TRow> File, Written; int Contradicted; } cases[] = {
       // The root's children in the order 3, 1, 2, which its chain gives.
       {"AgreeingChainKeepsItsOrder",
        {{-1, 3, -1, 3}, {0, -1, 2, 0}, {0, -1, -1, 0}, {0, -1, 1, 0}},

@@ -69,7 +69,7 @@ TEST(NewMaterial, APictureBecomesAMaterialWithTheAnswersGiven) {
   }
 }
 
-TEST(SaveToContainer, TheModelAndItsMaterialsGoIntoANewOrAnExistingContainer) {
+TEST(SaveToContainer, TheModelAndItsMaterialsGoIntoANewOrAnExistingContainerAsASave) {
   const TTempDir dir;
   const std::string mat = MakeColourMat(1);
   dir.Write("stone.mat", mat);
@@ -97,26 +97,19 @@ TEST(SaveToContainer, TheModelAndItsMaterialsGoIntoANewOrAnExistingContainer) {
   const std::string text = dir.Write("text.gob", "plain text");
   EXPECT_EQ(SaveToContainer(core.Core, text), "'" + text + "' is no container; it was left as it was");
   EXPECT_EQ(ReadWholeFile(text), "plain text");
-}
 
-// Saving into a container is a save: it makes no step of the history and clears the
-// modified mark, as the menu runs it.
-TEST(SaveToContainer, IsASaveAndNoStep) {
-  const TTempDir dir;
-  const std::string mat = MakeColourMat(1);
-  for (const char* name : {"stone.mat", "metal.mat", "dflt.mat"}) dir.Write(name, mat);
-  TTestCore core;
-  ASSERT_TRUE(OpenModel(core.Core, dir.Write("tri.3do", TriangleModelText())).Succeeded());
+  // A save, as the menu runs it: no step of the history, and the modified mark cleared.
+  dir.Write("dflt.mat", mat);
   RunStep(core.Core, "Cube", [&] { FindEditAction("actPrimCube")->Run(core.Core); });
   ASSERT_TRUE(core.Core.History.Modified());
-  core.Services.FileNames = {dir.File("out.gob")};
-  const TCommandResult saved =
-      RunStep(core.Core, "Save to Container", [&] { FindEditAction("actFileSaveToContainer")->Run(core.Core); });
-  EXPECT_TRUE(saved.Succeeded());
+  core.Services.FileNames = {dir.File("cube.gob")};
+  EXPECT_TRUE(RunStep(core.Core, "Save to Container", [&] {
+                FindEditAction("actFileSaveToContainer")->Run(core.Core);
+              }).Succeeded());
   EXPECT_EQ(core.Core.History.Count(), 1u);
   EXPECT_EQ(core.Core.History.UndoCaption(), "Cube");
   EXPECT_FALSE(core.Core.History.Modified());
-  EXPECT_EQ(EntryNames(dir.File("out.gob")),
+  EXPECT_EQ(EntryNames(dir.File("cube.gob")),
             (std::vector<std::string>{"3do\\tri.3do", "mat\\dflt.mat", "mat\\metal.mat", "mat\\stone.mat"}));
 }
 

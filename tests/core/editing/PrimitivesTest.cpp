@@ -1,5 +1,4 @@
 #include <filesystem>
-#include <fstream>
 #include <map>
 
 #include "editing/Actions.h"
@@ -32,6 +31,9 @@ const TShape kShapes[] = {
     // Centred on the average of all corners, the apex's included.
     {"Cone", [](TModel& m) { return BuildCone(m, 3, 1.0f, 0.03f); }, 4, 4,
      {{0, {0, 0.03, -0.25}}, {3, {0, 0, 0.75}}}, 1, {2, 1, 3}, true},
+    // From the top pole down, ring by ring: -sin 60 degrees is -0.866025.
+    {"Sphere", [](TModel& m) { return BuildSphere(m, 4, 3, 1.0f); }, 10, 12,
+     {{0, {0, 0, 1}}, {2, {-0.866025403784, 0, 0.5}}}, 5, {2, 6, 7, 3}, true},
 };
 
 TEST_F(Primitives, ShapesHaveTheirCornersAndOutwardTexturedFaces) {
@@ -160,24 +162,17 @@ TEST_F(Primitives, DummyAndEmptyMeshAreNotSelected) {
 
 // A mesh a command makes is drawn by the game as imported meshes are: textured, gouraud lit,
 // perspective-corrected. The game skips a mesh of geometry mode 0 whole.
-TEST(MadeMeshes, AreDrawnByTheGame) {
-  const std::string out = (std::filesystem::temp_directory_path() / "zarn-made-mesh.3do").string();
-  const std::vector<std::vector<std::string>> rows = {
-      {"actPrimCube"}, {"actPrimPlane"}, {"actPrimCylind"}, {"actPrimCone"}, {"actPrimSphere"}, {"actPrimEmptyMesh"},
-      {"mode:vertex", "select:vertex:0-2", "actEditMakeSurface"}};
-  for (const auto& steps : rows) {
-    SCOPED_TRACE(steps.back());
-    std::vector<std::string> args = {"edit", ZARN_SAMPLES_DIR "/fighter.3do", out};
-    args.insert(args.end(), steps.begin(), steps.end());
-    const TCliRun run = RunCli(args);
-    ASSERT_EQ(run.Status, 0) << run.Out;
-    std::ifstream file(out);
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    const size_t last = text.rfind("GEOMETRYMODE");
-    EXPECT_EQ(text.substr(last, text.find("\r\n\r\n", last) - last),
-              "GEOMETRYMODE 4\r\nLIGHTINGMODE 3\r\nTEXTUREMODE 1");
+TEST_F(Primitives, MadeMeshesAreDrawnByTheGame) {
+  Core.EditMode = emVertex;
+  for (TVertex* v : AddMeshNode("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}})->Mesh->Vertices) Core.ToggleVertex(v);
+  for (const char* action : {"actPrimCube", "actPrimPlane", "actPrimCylind", "actPrimCone", "actPrimSphere",
+                             "actPrimEmptyMesh", "actEditMakeSurface"}) {
+    SCOPED_TRACE(action);
+    FindEditAction(action)->Run(Core);
+    const TMesh& made = *Model().Nodes.Last()->Mesh;
+    EXPECT_EQ((std::vector{made.GeometryMode, made.LightingMode, made.TextureMode}), (std::vector{4, 3, 1}));
   }
-  std::filesystem::remove(out);
+  EXPECT_EQ(Model().Nodes.Count(), 8);
 }
 
 }  // namespace

@@ -27,11 +27,7 @@ class PropertyEdits : public CoreFixture {
 };
 
 TEST_F(PropertyEdits, FlagsChangeOnlySurfacesThatDisagree) {
-  struct Case {
-    int bit;
-    bool on;
-    int before0, before1, after0, after1;
-  };
+  struct Case { int bit; bool on; int before0, before1, after0, after1; };
   for (const Case& c : {Case{ftTwoSided, true, 0, 1, 1, 1}, Case{ftTwoSided, false, 5, 4, 4, 4},
                         Case{ftTranslucent, true, 6, 1, 6, 3}, Case{ftCollides, false, 7, 3, 3, 3}}) {
     Face(0, 0)->FaceType = c.before0;

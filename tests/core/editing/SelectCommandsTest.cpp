@@ -32,26 +32,21 @@ TEST_F(SelectCommands, AllThenInvertInSurfaceMode) {
   EXPECT_EQ(Changes.Rebuilds, 0) << "selecting recompiles no geometry";
 }
 
-TEST_F(SelectCommands, ClearTouchesOnlyTheCurrentMode) {
+TEST_F(SelectCommands, InvertFlipsEachVertexAndClearTouchesOnlyTheCurrentMode) {
   TwoMeshes();
   Core.ToggleNode(Model().Nodes[0]);
   Core.ToggleSurface(Model().Nodes[0]->Mesh->Surfaces[0]);
-  Core.ToggleVertex(Model().Nodes[0]->Mesh->Vertices[0]);
-  Core.EditMode = emVertex;
-  actSelClear(Core);
-  EXPECT_TRUE(Core.Vertices.Empty());
-  EXPECT_EQ(Core.Nodes.Count(), 1);
-  EXPECT_EQ(Core.Surfaces.Count(), 1);
-}
-
-TEST_F(SelectCommands, InvertFlipsEachVertex) {
-  TwoMeshes();
   Core.EditMode = emVertex;
   TVertex* picked = Model().Nodes[0]->Mesh->Vertices[1];
   Core.ToggleVertex(picked);
   actSelInvert(Core);
   EXPECT_EQ(Core.Vertices.Count(), 3);
   EXPECT_FALSE(Core.Vertices.Contains(picked));
+  actSelClear(Core);
+  EXPECT_TRUE(Core.Vertices.Empty());
+  EXPECT_EQ(Core.Nodes.Count(), 1);
+  EXPECT_EQ(Core.Surfaces.Count(), 1);
+  Core.Nodes.Clear();
   Core.EditMode = emNode;
   actSelAll(Core);
   EXPECT_EQ(Core.Nodes.Count(), 2);
@@ -64,11 +59,7 @@ TEST_F(SelectCommands, HierarchyWalksFollowTheTreeLinks) {
   for (int i = 1; i <= 3; ++i) n(i)->Parent = n(0);
   n(4)->Parent = n(1);
   RefillTree();
-  const struct {
-    void (*Walk)(TCore&);
-    std::vector<int> From;
-    int To;
-  } cases[] = {
+  const struct { void (*Walk)(TCore&); std::vector<int> From; int To; } cases[] = {
       {actSelParentNode, {4, 2, 3}, 1}, {actSelParentNode, {0}, 0},      {actSelChildNode, {0}, 1},
       {actSelChildNode, {3}, 3},        {actSelNextSiblingNode, {1}, 2}, {actSelNextSiblingNode, {3}, 3},
       {actSelPrevSiblingNode, {3}, 2},  {actSelPrevSiblingNode, {1}, 1},

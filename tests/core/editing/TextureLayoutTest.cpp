@@ -27,14 +27,12 @@ class TextureLayout : public CoreFixture {
   TTexelView View{2, 5, 5};  // texel (u, v) at pixel (5 + 2u, 5 + 2v)
 };
 
-TEST_F(TextureLayout, TheFirstFacesMaterialIsShownAndTheOthersListed) {
+// The first face's material is shown, faces of others only listed.
+TEST_F(TextureLayout, ShowsTheFirstFacesMaterialAndPicksCornersFacesAndRectanglesByPixel) {
   EXPECT_EQ(Layout.Shown, Left->Material);
   EXPECT_EQ(Layout.Faces, (std::vector<TFace*>{Left, Right}));
   EXPECT_EQ(Layout.Others, std::vector<TFace*>{Other});
   EXPECT_EQ(TTextureLayout::Of({}).Shown, nullptr);
-}
-
-TEST_F(TextureLayout, PicksCornersFacesAndRectanglesByPixel) {
   // Texel (10, 0) is pixel (25, 5): both squares' corners there go together.
   EXPECT_EQ(Layout.CornersAt(View, 27, 6, 3), (std::vector<TTexCorner>{{Left, 1}, {Right, 0}}));
   EXPECT_TRUE(Layout.CornersAt(View, 31, 6, 3).empty()) << "6 pixels away";

@@ -3,7 +3,6 @@
 
 #include "editing/TransformCommands.h"
 #include "tests/core/TestCore.h"
-#include "tests/core/TestCore.h"
 
 namespace {
 
@@ -51,23 +50,17 @@ TEST_F(TransformCommands, MoveTheSelectionOnlyAndNothingOnABadValue) {
 }
 
 TEST(TransformDefaults, AroundShowsTheCentreInGeneralFormat) {
-  TRecordingServices services;
-  TCore core(services);
-  const TChangeCounter changes(core);
-  TNode* node = core.Model->AddNode();
-  node->SetMesh(core.Model->NewMesh());
-  node->Mesh->AddVertex()->Position = {0, 0, 0};
-  node->Mesh->AddVertex()->Position = {1, 0, 1e-20};
-  core.ToggleNode(node);
-  services.CancelQueries = true;
-  actEditRotate(core);
-  EXPECT_EQ(services.Shown.back(),
+  TTestCore t;
+  t.Core.ToggleNode(t.AddMeshNode("n", {{0, 0, 0}, {1, 0, 1e-20}}));
+  t.Services.CancelQueries = true;
+  actEditRotate(t.Core);
+  EXPECT_EQ(t.Services.Shown.back(),
             (std::vector<std::string>{"X=0", "Y=0", "Z=0", "Around_X=0.5", "Around_Y=0", "Around_Z=5e-21"}));
-  EXPECT_EQ(changes.Rebuilds, 1) << "a cancelled transform still redraws";
-  core.Model->InsertOffset = {0.25, -1, 0.5};
-  actEditInsertOffset(core);
-  EXPECT_EQ(services.Shown.back(), std::vector<std::string>{"Insert_Offset=0.25 -1 0.5"});
-  EXPECT_EQ(changes.Rebuilds, 1);
+  EXPECT_EQ(t.Changes.Rebuilds, 1) << "a cancelled transform still redraws";
+  t.Model().InsertOffset = {0.25, -1, 0.5};
+  actEditInsertOffset(t.Core);
+  EXPECT_EQ(t.Services.Shown.back(), std::vector<std::string>{"Insert_Offset=0.25 -1 0.5"});
+  EXPECT_EQ(t.Changes.Rebuilds, 1);
 }
 
 TEST_F(TransformCommands, RotateAboutXThenY) {

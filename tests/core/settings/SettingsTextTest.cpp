@@ -5,6 +5,7 @@
 #include "settings/ColorText.h"
 #include "model/Errors.h"
 #include "settings/ShortcutText.h"
+#include "tests/core/TestSupport.h"
 
 namespace {
 
@@ -30,37 +31,23 @@ TEST(ColorText, EveryValueIsWrittenAsANameOrEightHexDigitsAndReadsBack) {
 }
 
 TEST(ColorText, ReadsNamesInAnyCaseNumbersAndSystemColours) {
-  const struct {
-    const char* Text;
-    unsigned Value;
-  } rows[] = {
+  const struct { const char* Text; unsigned Value; } rows[] = {
       {"clwhite", 0xFFFFFF},  {"CLRED", 0x0000FF},     {"16777215", 0xFFFFFF}, {"$FF", 0x0000FF},
       {"$00DD6F00", 0xDD6F00}, {"$12345678", 0x345678}, {"-1", 0xFFFFFF},       {"clWindow", 0xFFFFFF},
       {"clBtnFace", 0xC8D0D4}, {"$FF00000F", 0xC8D0D4}, {"-16777201", 0xC8D0D4},
   };
   for (const auto& row : rows) EXPECT_EQ(StringToColor(row.Text), row.Value) << row.Text;
-  for (const char* bad : {"", "xyz", "$", "$-1", "$xyz", "12a", "clNoSuchColour", "$123456789", "99999999999"}) {
-    try {
-      StringToColor(bad);
-      ADD_FAILURE() << bad;
-    } catch (const EConvertError& e) {
-      EXPECT_EQ(e.what(), "'" + std::string(bad) + "' is not a valid integer value");
-    }
-  }
+  for (const char* bad : {"", "xyz", "$", "$-1", "$xyz", "12a", "clNoSuchColour", "$123456789", "99999999999"})
+    ExpectThrowWhat<EConvertError>([&] { StringToColor(bad); }, "'" + std::string(bad) + "' is not a valid integer value");
 }
 
 TEST(ShortcutText, ShortcutsReadBackAsWrittenAndOtherSpellingsAreNormalised) {
-  const struct {
-    const char* Read;
-    const char* Written;  // empty: no shortcut
-  } rows[] = {
-      {"Ctrl+Up", "Ctrl+Up"},         {"F5", "F5"},                 {"ctrl+n", "Ctrl+N"},
-      {"Alt+Ctrl+A", "Ctrl+Alt+A"},   {"Shift+BkSp", "Shift+BkSp"}, {"Ctrl+Alt+Z", "Ctrl+Alt+Z"},   {"Ctrl+Shift+Del", "Shift+Ctrl+Del"}, {"ctrl+bksp", "Ctrl+BkSp"},
-      {"Shift+PgDn", "Shift+PgDn"},   {"Ctrl+9", "Ctrl+9"},         {"F24", "F24"},
-      {"", ""},                       {"Ctrl+", ""},                {"Ctrl+Backspace", ""},
-      {"F25", ""},                    {"F0", ""},                   {"F05", ""},
-      {"Ctrl+NN", ""},                {"Win+A", ""},                {"Ctrl+N+", ""},
-  };
+  const struct { const char* Read; const char* Written; } rows[] = {  // empty: no shortcut
+      {"Ctrl+Up", "Ctrl+Up"}, {"F5", "F5"}, {"ctrl+n", "Ctrl+N"}, {"Alt+Ctrl+A", "Ctrl+Alt+A"},
+      {"Shift+BkSp", "Shift+BkSp"}, {"Ctrl+Alt+Z", "Ctrl+Alt+Z"}, {"Ctrl+Shift+Del", "Shift+Ctrl+Del"},
+      {"ctrl+bksp", "Ctrl+BkSp"}, {"Shift+PgDn", "Shift+PgDn"}, {"Ctrl+9", "Ctrl+9"}, {"F24", "F24"}, {"", ""},
+      {"Ctrl+", ""}, {"Ctrl+Backspace", ""}, {"F25", ""}, {"F0", ""}, {"F05", ""}, {"Ctrl+NN", ""},
+      {"Win+A", ""}, {"Ctrl+N+", ""}};
   for (const auto& row : rows) EXPECT_EQ(ShortCutToText(TextToShortCut(row.Read)), row.Written) << row.Read;
 }
 
