@@ -64,15 +64,4 @@ TEST_F(EditMenus, TreeSitsBesideTheViewsAndFollowsTheModel) {
   EXPECT_EQ(TopTexts(), (QStringList{"hull", "$$dummy"}));
 }
 
-TEST_F(EditMenus, RefusalsShowTheErrorAndBadNumbersChangeNothing) {
-  StartWindow(Sample());
-  Window->Action("actEditExtrudeFace")->trigger();
-  EXPECT_EQ(Services.Errors.back(), "Only works in Surface Mode");
-  const int nodes = Core->Model->Nodes.Count();
-  Services.Answers = {{"Size", "abc"}};
-  Window->Action("actPrimCone")->trigger();
-  EXPECT_EQ(Core->Model->Nodes.Count(), nodes);
-  EXPECT_EQ(Services.Errors.back(), "'abc' is not a valid floating point value");
-}
-
 }  // namespace

@@ -17,12 +17,7 @@ class TViewMouseTest : public TWindowTest {
  protected:
   void SetUp() override {
     StartWindow(Sample());
-    Window->activateWindow();  // keys reach the actions of an active window only
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
-  }
-  void Wheel(QPoint at, int angle) {
-    QWheelEvent wheel(at, Surface()->mapToGlobal(at), {}, {0, angle}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(Surface(), &wheel);
+    Activate();
   }
   void Click(QPoint at, Qt::KeyboardModifiers mods = {}, QPoint wobble = {}) {
     Drag(at, at + wobble, mods, Qt::LeftButton, 2);
@@ -79,12 +74,7 @@ TEST_F(TViewMouseTest, AClickSelectsTheFaceUnderThePointerAndCtrlClickToggles) {
   ASSERT_NE(picked, nullptr);
   const QPoint second = PixelOnAnotherFace(picked);
   TFace* const added = FaceAt(second);
-  const struct {
-    QPoint At, Wobble;
-    Qt::KeyboardModifiers Mods;
-    std::vector<TFace*> Selection;
-    const char* Shot;
-  } clicks[] = {
+  const struct { QPoint At, Wobble; Qt::KeyboardModifiers Mods; std::vector<TFace*> Selection; const char* Shot; } clicks[] = {
       {first, {2, 0}, {}, {picked}, "click_selects_face"},  // two pixels' wobble is still a click
       {second, {}, Qt::ControlModifier, {picked, added}, "ctrl_click_adds_face"},
       {first, {}, Qt::ControlModifier, {added}, nullptr},

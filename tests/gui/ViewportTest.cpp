@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QTabBar>
 #include <cmath>
+#include <algorithm>
 #include <iterator>
 
 #include "tests/core/TestSupport.h"
@@ -142,7 +143,7 @@ TEST_F(TViewportTest, MoveToolFollowsThePointerAndHonoursLocks) {
   EXPECT_EQ(Positions(), after);
 }
 
-TEST_F(TViewportTest, RotateAndScaleToolsChangeTheSelection) {
+TEST_F(TViewportTest, ToolDragsChangeTheSelectionAndAMoveIsOneUndoStep) {
   SelectEverything();  // node mode: every node with geometry
   Frame().actTMRotate->trigger();
   Drag({100, 100}, {130, 100});
@@ -160,22 +161,18 @@ TEST_F(TViewportTest, RotateAndScaleToolsChangeTheSelection) {
   Drag({100, 100}, {160, 140});
   EXPECT_NE(Positions(), before);
   Shot("after_rotate_and_scale");
-}
 
-TEST_F(TViewportTest, AToolDragIsOneStepThatUndoTakesBack) {
-  SelectEverything();  // node mode: every node with geometry
   Frame().actTMMove->trigger();
   Core->ResetHistory();
-  const TVector before = Core->Model->Nodes[0]->Position;
+  const TVector position = Core->Model->Nodes[0]->Position;
   Drag({100, 100}, {140, 120}, {}, Qt::LeftButton, 6);
-  ASSERT_NE(Core->Model->Nodes[0]->Position, before);
+  ASSERT_NE(Core->Model->Nodes[0]->Position, position);
   EXPECT_EQ(Core->History.Count(), 1u);
   EXPECT_EQ(Core->History.UndoCaption(), "Move");
-  Window->activateWindow();  // the menu's keys reach an active window only
-  ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+  Activate();
   Surface()->setFocus();
   QTest::keyClick(Surface(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Core->Model->Nodes[0]->Position, before);
+  EXPECT_EQ(Core->Model->Nodes[0]->Position, position);
   EXPECT_EQ(Core->History.RedoCaption(), "Move");
 }
 
@@ -230,11 +227,9 @@ TEST_F(TViewportTest, EachFrameKeepsTheViewItDrewForPicking) {
     const TViewTransform headless =
         MakeViewTransform(Camera(), Frame().glaMain->ClientWidth(), Frame().glaMain->ClientHeight());
     const TViewTransform& drawn = Frame().LastView;
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(drawn.Viewport[i], headless.Viewport[i]);
-    for (int i = 0; i < 16; ++i) {
-      EXPECT_EQ(drawn.Projection[i], headless.Projection[i]) << "projection " << i;
-      EXPECT_EQ(drawn.ModelView[i], headless.ModelView[i]) << "model-view " << i;
-    }
+    EXPECT_TRUE(std::equal(drawn.Viewport, drawn.Viewport + 4, headless.Viewport));
+    EXPECT_TRUE(std::equal(drawn.Projection, drawn.Projection + 16, headless.Projection));
+    EXPECT_TRUE(std::equal(drawn.ModelView, drawn.ModelView + 16, headless.ModelView));
   }
 }
 
