@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "app/ColormapUi.h"
-#include "formats/FileIO.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/SettingsFixture.h"
@@ -21,13 +20,11 @@ class Colormap : public TSettingsTest {
   void SetUp() override {
     TSettingsTest::SetUp();
     fs::create_directories(Path("Misc/CMP"));
-    Write("ship.3do", Sample3do());
+    Write("ship.3do", Read(Sample()));  // its hull.mat here an 8-bit texture of two texels of index 6
     Write("hull.mat", MakeTextureMat(2, 1, 8, std::string(2, '\x06')));
     Write("Misc/CMP/dark.cmp", MakeCmp(0, 42));
     Write("level.cmp", MakeCmp(0, 7));
   }
-  // The sample, whose hull.mat is an 8-bit texture of two texels of index 6 here.
-  static std::string Sample3do() { return ReadWholeFile(Sample()); }
   std::vector<uint8_t> SixPixels() { return Core->Model->Materials.Find("hull.mat")->Pixels; }
   QAction* MenuEntry() {
     for (QAction* a : Menu("&View")->actions())
@@ -73,7 +70,7 @@ TEST_F(Colormap, ChosenInTheViewMenuDecodesTheMaterialsAndIsKeptAcrossARestart) 
 }
 
 TEST_F(Colormap, AModelFromAContainerWithColormapsStartsWithItsFirst) {
-  const std::string gob = Write("res.gob", MakeGob({{"3do\\ship.3do", Sample3do()},
+  const std::string gob = Write("res.gob", MakeGob({{"3do\\ship.3do", Read(Sample())},
                                                     {"mat\\hull.mat", MakeTextureMat(2, 1, 8, std::string(2, '\x06'))},
                                                     {"misc\\cmp\\first.cmp", MakeCmp(0, 11)},
                                                     {"misc\\cmp\\second.cmp", MakeCmp(0, 22)}}));

@@ -198,15 +198,11 @@ TEST_F(PropertyPanel, MaterialsDialogAssignsOnOkOnly) {
 
   Panel().ExecuteMaterials = realDialog;
   std::string selectedAtOpen;
-  WhenModalShown([&](QWidget* modal) {
-    auto* dialog = qobject_cast<TfrmMat*>(modal);
-    ASSERT_NE(dialog, nullptr);
-    QListWidget* list = dialog->lbxProjMat;
+  WhenModalShown<TfrmMat>([&](TfrmMat& dialog) {
+    QListWidget* list = dialog.lbxProjMat;
     selectedAtOpen = list->currentItem() ? list->currentItem()->text().toStdString() : "";
-    const QList<QListWidgetItem*> rows = list->findItems("glass.mat", Qt::MatchExactly);
-    ASSERT_EQ(rows.size(), 1);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(rows[0]).center());
-    QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
+    ClickItem(*list, "glass.mat");
+    QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
   });
   rebuilds = Changes->Rebuilds;
   QTest::mouseClick(Control<QToolButton>("btnMatDlg"), Qt::LeftButton);
