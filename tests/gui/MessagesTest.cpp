@@ -86,7 +86,8 @@ TEST_F(TMessagesTest, ViewMessagesShowsEveryLineAndAFilesLinesUnderItsName) {
 }
 
 // A status text tells of the model as a command left it: the next change drops it, another
-// camera's look does not.
+// camera's look does not; none of an earlier model, nor its pointer's place, stays on an
+// empty one.
 TEST_F(TMessagesTest, AStatusTextGoesWithTheNextChangeOfTheModel) {
   StartWindow(Sample());
   const struct { const char* What; std::function<void()> Act; bool Kept; } rows[] = {
@@ -104,10 +105,6 @@ TEST_F(TMessagesTest, AStatusTextGoesWithTheNextChangeOfTheModel) {
     EXPECT_EQ(Window->StatusPanel(1)->text(), row.Kept ? shown : "") << row.What;
     if (row.What != std::string("undo")) Window->Action("actEditUndo")->trigger();
   }
-}
-
-TEST_F(TMessagesTest, NoStatusTextOfAnEarlierModelStaysOnAnEmptyOne) {
-  StartWindow(Sample());
   Hover({Surface()->width() / 2, Surface()->height() / 2});
   Services.ShowStatus("LOD 2 is now a copy of LOD 1");
   EXPECT_FALSE(Window->StatusPanel(0)->text().isEmpty());
