@@ -167,7 +167,8 @@ TEST_F(GameViewGrid, EveryFaceOfABigMeshIsDrawn) {
   // 90 x 90 quads at full light, from -0.2 to 0.2 on x and y.
   std::vector<TQuad> grid;
   for (int j = 0; j < 90; ++j)
-    for (int i = 0; i < 90; ++i) grid.push_back({-0.2 + 0.4 * i / 90, 0, 0x0, 0, 0, false, 0, -0.2 + 0.4 * j / 90, 0.4 / 90});
+    for (int i = 0; i < 90; ++i)
+      grid.push_back({-0.2 + 0.4 * i / 90, 0, 0x0, 0, 0, false, 0, -0.2 + 0.4 * j / 90, 0.4 / 90});
   Write("grid.3do", QuadsModel(grid));
   Write("solid.mat", MakeColourMat(9));
   StartWindow(Path("grid.3do"));

@@ -149,9 +149,13 @@ TEST_F(TMaterialsDialogTest, ListsEverySourceAndPreviewsEachMaterialAtItsOwnSize
 
 TEST_F(TMaterialsDialogTest, OkGivesTheSelectedProjectMaterialAndCancelTheInitialOne) {
   const auto none = [](TfrmMat*) {};
-  // Fills: list refills asked of the property panel.
-  const struct { std::string Initial; std::function<void(TfrmMat*)> Act; bool Ok; std::string Chosen; int Materials, Fills; }
-      cases[] = {
+  const struct {
+    std::string Initial;
+    std::function<void(TfrmMat*)> Act;
+    bool Ok;
+    std::string Chosen;
+    int Materials, Fills;  // list refills asked of the property panel
+  } cases[] = {
       {"HULL.MAT", none, true, "hull.mat", 4, 0},
       {"unknown.mat", none, true, "", 4, 0},
       {"dflt.mat", [](TfrmMat* d) { d->lbxProjMat->clearSelection(); }, true, "", 4, 0},

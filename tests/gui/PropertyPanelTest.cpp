@@ -137,9 +137,10 @@ TEST_F(PropertyPanel, OnlyAnEditedTextAppliesAndToEveryNode) {
 
 TEST_F(PropertyPanel, PagesFollowTheEditModeAndTheModel) {
   const auto* pages = Control<QStackedWidget>("pclProp");
-  const struct { QAction* Mode; const char *Heading, *Text; } modes[] = {{Frame().actEMFace, "lblSurface", "Surface (%1)"},
-               {Frame().actEMVert, "lblVertex", "Vertex (%1)"},
-               {Frame().actEMNode, "lblNode", "Node (%1)"}};
+  const struct { QAction* Mode; const char *Heading, *Text; } modes[] = {
+      {Frame().actEMFace, "lblSurface", "Surface (%1)"},
+      {Frame().actEMVert, "lblVertex", "Vertex (%1)"},
+      {Frame().actEMNode, "lblNode", "Node (%1)"}};
   for (const auto& mode : modes) {
     SCOPED_TRACE(mode.Heading);
     SelectAllIn(mode.Mode);

@@ -72,7 +72,12 @@ TEST_F(TViewMouseTest, AClickSelectsTheFaceUnderThePointerAndCtrlClickToggles) {
   ASSERT_NE(picked, nullptr);
   const QPoint second = PixelOnAnotherFace(picked);
   TFace* const added = FaceAt(second);
-  const struct { QPoint At, Wobble; Qt::KeyboardModifiers Mods; std::vector<TFace*> Selection; const char* Shot; } clicks[] = {
+  const struct {
+    QPoint At, Wobble;
+    Qt::KeyboardModifiers Mods;
+    std::vector<TFace*> Selection;
+    const char* Shot;
+  } clicks[] = {
       {first, {2, 0}, {}, {picked}, "click_selects_face"},  // two pixels' wobble is still a click
       {second, {}, Qt::ControlModifier, {picked, added}, "ctrl_click_adds_face"},
       {first, {}, Qt::ControlModifier, {added}, nullptr},
