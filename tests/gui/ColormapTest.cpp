@@ -2,12 +2,9 @@
 // through the chosen one, the choice kept across a restart, and a container's own colormap.
 #include <QComboBox>
 #include <QInputDialog>
-#include <QMenu>
-#include <QMenuBar>
 #include <filesystem>
 
 #include "app/ColormapUi.h"
-#include "app/GobDialog.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/SettingsFixture.h"
@@ -23,22 +20,15 @@ class Colormap : public TSettingsTest {
   void SetUp() override {
     TSettingsTest::SetUp();
     fs::create_directories(Path("Misc/CMP"));
-    Write("ship.3do", Sample3do());
+    Write("ship.3do", Read(Sample()));  // its hull.mat here an 8-bit texture of two texels of index 6
     Write("hull.mat", MakeTextureMat(2, 1, 8, std::string(2, '\x06')));
     Write("Misc/CMP/dark.cmp", MakeCmp(0, 42));
     Write("level.cmp", MakeCmp(0, 7));
   }
-  // The sample, whose hull.mat is an 8-bit texture of two texels of index 6 here.
-  static std::string Sample3do() {
-    std::ifstream in(Sample(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
   std::vector<uint8_t> SixPixels() { return Core->Model->Materials.Find("hull.mat")->Pixels; }
   QAction* MenuEntry() {
-    for (QAction* menu : Window->menuBar()->actions())
-      if (menu->text() == "&View")
-        for (QAction* a : menu->menu()->actions())
-          if (a->objectName() == "actViewColormap") return a;
+    for (QAction* a : Menu("&View")->actions())
+      if (a->objectName() == "actViewColormap") return a;
     return nullptr;
   }
   // Opens View > Colormap..., records its rows and picks the row ending in `suffix`.
@@ -80,16 +70,12 @@ TEST_F(Colormap, ChosenInTheViewMenuDecodesTheMaterialsAndIsKeptAcrossARestart) 
 }
 
 TEST_F(Colormap, AModelFromAContainerWithColormapsStartsWithItsFirst) {
-  const std::string gob = Write("res.gob", MakeGob({{"3do\\ship.3do", Sample3do()},
+  const std::string gob = Write("res.gob", MakeGob({{"3do\\ship.3do", Read(Sample())},
                                                     {"mat\\hull.mat", MakeTextureMat(2, 1, 8, std::string(2, '\x06'))},
                                                     {"misc\\cmp\\first.cmp", MakeCmp(0, 11)},
                                                     {"misc\\cmp\\second.cmp", MakeCmp(0, 22)}}));
   StartWindow();
-  WhenModalShown([](QWidget* w) {
-    auto* dialog = qobject_cast<TfrmDlgGob*>(w);
-    dialog->lbxFiles->setCurrentRow(0);
-    QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
-  });
+  PickContainerEntry();
   Window->OpenFile(gob);
   EXPECT_EQ(Colormaps(*Window)->Current(), gob + ":misc\\cmp\\first.cmp");
   EXPECT_EQ(SixPixels(), (std::vector<uint8_t>{6, 249, 11, 6, 249, 11}));

@@ -14,8 +14,6 @@
 
 #include "app/MaterialsDialog.h"
 #include "app/QueryForm.h"
-#include "editing/FileCommands.h"
-#include "formats/Gob.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 #include "tests/gui/SettingsFixture.h"
@@ -24,17 +22,6 @@ namespace {
 
 class TDialogHabitsTest : public TSettingsTest {
  protected:
-  static std::vector<std::string> Rows(const QListWidget* list) {
-    std::vector<std::string> rows;
-    for (int i = 0; i < list->count(); ++i) rows.push_back(list->item(i)->text().toStdString());
-    return rows;
-  }
-  static void Click(QListWidget* list, const QString& text) {
-    const auto found = list->findItems(text, Qt::MatchExactly);
-    ASSERT_FALSE(found.isEmpty()) << text.toStdString();
-    list->scrollToItem(found[0]);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
-  }
   // Opens View > Materials..., runs `act` in it and closes it with OK.
   void RunMaterials(std::function<void(TfrmMat&)> act) {
     WhenModalShown<TfrmMat>([act = std::move(act)](TfrmMat& d) {
@@ -55,22 +42,17 @@ TEST_F(TDialogHabitsTest, TheMaterialsDialogGrowsRemembersItsSizeAndFitsALargePi
                                                               {"mat\\a_material_with_a_long_name.mat", wide}}));
   StartWindow();
   Core->ResourceList = {Write("other.gob", fmt_test::MakeGob({{"mat\\x.mat", fmt_test::MakeColourMat(3)}}))};
-  TGobItem item;
-  {
-    TGob container;
-    ASSERT_TRUE(container.LoadFromFile(gob));
-    ASSERT_TRUE(container.FindFile("tri.3do", item));
-  }
-  ASSERT_TRUE(OpenContainerEntry(*Core, item).Succeeded());
-  Window->Builder()->ModelReplaced();
+  PickContainerEntry();
+  Window->OpenFile(gob);
+  ASSERT_EQ(Core->Model->FileName, gob + " > 3do\\tri.3do");
 
   RunMaterials([&](TfrmMat& d) {
     EXPECT_LT(d.minimumWidth(), d.maximumWidth()) << "resizable";
-    EXPECT_EQ(Rows(d.lbxCatResMat),
+    EXPECT_EQ(Rows(*d.lbxCatResMat),
               (std::vector<std::string>{"[Project Dir]", "[Project Dir]/Mat", gob, Core->ResourceList[0]}));
-    Click(d.lbxCatResMat, QString::fromStdString(gob));
-    EXPECT_EQ(Rows(d.lbxResMat), std::vector<std::string>{"a_material_with_a_long_name.mat"});
-    Click(d.lbxResMat, "a_material_with_a_long_name.mat");
+    ClickItem(*d.lbxCatResMat, QString::fromStdString(gob));
+    EXPECT_EQ(Rows(*d.lbxResMat), std::vector<std::string>{"a_material_with_a_long_name.mat"});
+    ClickItem(*d.lbxResMat, "a_material_with_a_long_name.mat");
     ASSERT_TRUE(QTest::qWaitFor([&] { return d.lblName->text() == "a_material_with_a_long_name.mat"; }, 2000));
     const QSize room = d.ScrollBox1->maximumViewportSize();
     const QSize shown = d.imgPreview->size();
@@ -123,10 +105,11 @@ TEST_F(TDialogHabitsTest, DialogsTickYesOrNoPickFromAFewAndShowNumbersShort) {
   }
 }
 
-TEST_F(TDialogHabitsTest, OptionsCancelTakesBackEveryChange) {
+TEST_F(TDialogHabitsTest, OptionsCancelTakesBackEveryChangeAndOkWritesTheSettingsAtOnce) {
   StartWindow();
   const unsigned background = Core->Color2D;
   const std::string gob = Write("res.gob", fmt_test::MakeGob({{"mat\\x.mat", fmt_test::MakeColourMat(3)}}));
+  const std::string damaged = Write("damaged.gob", "GOB damaged");
   WhenModalShown<TfrmOptions>([&](TfrmOptions& options) {
     PickColour(options, 0, Qt::white);
     SetShortcut(options, "actFileOpen", "");
@@ -141,12 +124,8 @@ TEST_F(TDialogHabitsTest, OptionsCancelTakesBackEveryChange) {
   EXPECT_EQ(Core->Color2D, background);
   EXPECT_EQ(Window->Action("actFileOpen")->shortcut(), QKeySequence("Ctrl+O"));
   EXPECT_TRUE(Core->ResourceList.empty());
-}
 
-TEST_F(TDialogHabitsTest, TheResourceListTakesOnlyContainersThatReadAndOkWritesTheSettingsAtOnce) {
-  StartWindow();
-  const std::string gob = Write("res.gob", fmt_test::MakeGob({{"mat\\x.mat", fmt_test::MakeColourMat(3)}}));
-  const std::string damaged = Write("damaged.gob", "GOB damaged");
+  // The resource list takes only containers that read.
   RunOptions([&](TfrmOptions& options) {
     for (const std::string& bad : {Path("missing.gob"), damaged, Path("")}) {
       options.edtRes->setText(QString::fromStdString(bad));
@@ -160,7 +139,7 @@ TEST_F(TDialogHabitsTest, TheResourceListTakesOnlyContainersThatReadAndOkWritesT
     }
     options.edtRes->setText(QString::fromStdString(gob));
     QTest::mouseClick(options.btnResAdd, Qt::LeftButton);
-    EXPECT_EQ(Rows(options.lbxRes), std::vector<std::string>{gob});
+    EXPECT_EQ(Rows(*options.lbxRes), std::vector<std::string>{gob});
     EXPECT_EQ(options.edtRes->text(), "") << "\"+\" empties the field";
     SetShortcut(options, "actHelpAbout", "Shift+F12");
   });

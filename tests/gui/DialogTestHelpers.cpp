@@ -1,3 +1,6 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -6,6 +9,7 @@
 #include <QTimer>
 
 #include "app/ColormapUi.h"
+#include "app/GobDialog.h"
 #include "app/ObjImportDialog.h"
 #include "tests/gui/DialogTestHelpers.h"
 
@@ -17,6 +21,37 @@ void WhenModalShown(std::function<void(QWidget*)> act, std::function<bool(QWidge
     else if (attempts > 0)
       WhenModalShown(act, fits, attempts - 1);
   });
+}
+
+void AnswerBox(const QString& button, std::string& asked, int attempts) {
+  WhenModalShown(
+      [button, &asked](QWidget* w) {
+        asked = w->property("text").toString().toStdString();
+        for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+          if (b->text() == button) b->click();
+        if (w->isVisible()) w->close();
+      },
+      {}, attempts);
+}
+
+void PickContainerEntry(int row) {
+  WhenModalShown<TfrmDlgGob>([row](TfrmDlgGob& d) {
+    d.lbxFiles->setCurrentRow(row);
+    QTest::mouseClick(d.btnOK, Qt::LeftButton);
+  });
+}
+
+std::vector<std::string> Rows(const QListWidget& list) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < list.count(); ++i) rows.push_back(list.item(i)->text().toStdString());
+  return rows;
+}
+
+void ClickItem(QListWidget& list, const QString& text) {
+  const auto found = list.findItems(text, Qt::MatchExactly);
+  ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+  list.scrollToItem(found[0]);
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(found[0]).center());
 }
 
 void AcceptObjImport() {

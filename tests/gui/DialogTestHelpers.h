@@ -1,6 +1,9 @@
 #pragma once
+#include <QListWidget>
 #include <QWidget>
 #include <functional>
+#include <string>
+#include <vector>
 
 class TColormapUi;
 
@@ -14,6 +17,17 @@ void WhenModalShown(std::function<void(T&)> act) {
   WhenModalShown([act = std::move(act)](QWidget* modal) { act(*qobject_cast<T*>(modal)); },
                  [](QWidget* modal) { return qobject_cast<T*>(modal) != nullptr; });
 }
+
+// Clicks the button showing `button` in the next modal window, after keeping its text in
+// `asked`; closes the window if it is still open.
+void AnswerBox(const QString& button, std::string& asked, int attempts = 500);
+
+// Picks the row in the container dialog that the next opening of a container shows, with OK.
+void PickContainerEntry(int row = 0);
+
+// The rows of the list, and a user's click on the first row that shows `text`.
+std::vector<std::string> Rows(const QListWidget& list);
+void ClickItem(QListWidget& list, const QString& text);
 
 // Accepts the OBJ import dialog that the next import of an .obj file shows, as it opens.
 void AcceptObjImport();

@@ -24,10 +24,6 @@ class TFourViewsTest : public TSettingsTest {
     return {p.Left + p.Width / 2, p.Top + p.Height / 2};
   }
   static QImage Part(const QImage& image, const TViewPane& p) { return image.copy(p.Left, p.Top, p.Width, p.Height); }
-  void Wheel(QPoint at, int angle) {
-    QWheelEvent wheel(at, Surface()->mapToGlobal(at), {}, {0, angle}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(Surface(), &wheel);
-  }
 };
 
 // Every camera draws the model in its own quarter, on its own background, with its name; the

@@ -5,6 +5,7 @@
 // a lit colour's red channel names the row it came from.
 #include <QMenu>
 #include <cmath>
+#include <tuple>
 
 #include "app/ColormapUi.h"
 #include "tests/core/FormatBytes.h"
@@ -16,16 +17,17 @@ using namespace fmt_test;
 namespace {
 
 struct TQuad {
-  double X;              // left edge; each is 0.04 wide and tall, at y 0 to 0.04
+  double X;              // left edge; 0.04 wide and tall unless said, at y 0 to 0.04
   int Material;          // 0 solid.mat, 1 key.mat, 2 gone.mat
   int Flags;             // face type
   int Lighting;          // face lighting mode
   double ExtraLight;
   bool Flipped;          // wound to face away from the top camera
   double RightLight = 0;  // the intensity of the two right-hand vertices
+  double Y = 0, Side = 0.04;
 };
 
-const TQuad kQuads[] = {
+const std::vector<TQuad> kQuads = {
     {-0.15, 0, 0x0, 0, 0, true},   // 0: single-sided, seen from behind
     {-0.09, 0, 0x1, 0, 0, true},   // 1: two-sided, seen from behind
     {-0.03, 0, 0x2, 0, 0, false},  // 2: translucent, full light
@@ -36,13 +38,14 @@ const TQuad kQuads[] = {
     {-0.21, 0, 0x0, 1, 0, false, 1}, // 7: not lit, the right-hand vertices at full light
 };
 
-std::string QuadsModel() {
+// A model of one mesh of the quads.
+std::string QuadsModel(const std::vector<TQuad>& quads = kQuads) {
   std::string vertices, tvertices, faces, normals;
   int v = 0;
-  for (size_t q = 0; q < std::size(kQuads); ++q) {
-    const TQuad& quad = kQuads[q];
-    const double x[4] = {quad.X, quad.X + 0.04, quad.X + 0.04, quad.X};
-    const double y[4] = {0, 0, 0.04, 0.04};
+  for (size_t q = 0; q < quads.size(); ++q) {
+    const TQuad& quad = quads[q];
+    const double x[4] = {quad.X, quad.X + quad.Side, quad.X + quad.Side, quad.X};
+    const double y[4] = {quad.Y, quad.Y, quad.Y + quad.Side, quad.Y + quad.Side};
     for (int i = 0; i < 4; ++i)
       vertices += std::to_string(v + i) + ": " + std::to_string(x[i]) + " " + std::to_string(y[i]) + " 0 " +
                   (i == 1 || i == 2 ? std::to_string(quad.RightLight) : "0") + "\n";
@@ -64,7 +67,7 @@ std::string QuadsModel() {
          "SECTION: GEOMETRYDEF\nRADIUS 0.3\nINSERT OFFSET 0 0 0\nGEOSETS 1\nGEOSET 0\nMESHES 1\n\n"
          "MESH 0\nNAME quads\nRADIUS 0.3\nGEOMETRYMODE 4\nLIGHTINGMODE 3\nTEXTUREMODE 1\n\n"
          "VERTICES " + std::to_string(v) + "\n" + vertices + "\nTEXTURE VERTICES " + std::to_string(v) + "\n" + tvertices +
-         "\nVERTEX NORMALS\n" + vertexNormals + "\nFACES " + std::to_string(std::size(kQuads)) + "\n" + faces +
+         "\nVERTEX NORMALS\n" + vertexNormals + "\nFACES " + std::to_string(quads.size()) + "\n" + faces +
          "\nFACE NORMALS\n" + normals +
          "\nSECTION: HIERARCHYDEF\nHIERARCHY NODES 1\n0: 0x0 0x1 0 -1 -1 -1 0 0 0 0 0 0 0 0 0 0 quads\n";
 }
@@ -133,67 +136,27 @@ TEST_F(GameView, FacesAreCulledBlendedKeyedAndLitAsTheGameDrawsThem) {
   ExpectColour(At(5), 37, 218, 7);  // the extra light is above the ambient level still
 }
 
-TEST_F(GameView, AMissingMaterialIsChequeredAndNamedOnce) {
-  Draw("acnViewGame", "game_missing");
-  const QRgb a = At(6, 0.2, 0.2), b = At(6, 0.45, 0.2);
-  EXPECT_NE(a, b);
-  for (QRgb c : {a, b}) EXPECT_TRUE(c == qRgb(255, 0, 255) || c == qRgb(0, 0, 0)) << std::hex << c;
-  Frame().Redraw(false);
-  Shot("game_missing_again");
-  EXPECT_EQ(std::count(Services.Output.begin(), Services.Output.end(),
-                       "Game view: material 'gone.mat' not found; drawn chequered"),
-            1);
-}
-
-TEST_F(GameView, TheBuiltInPaletteShowsTheMaterialsOwnColoursScaledByTheLight) {
+// Without a colormap: the built-in palette gives the materials' own colours, scaled by the
+// light, which runs smoothly across a face; a material that is nowhere is chequered.
+TEST_F(GameView, TheBuiltInPaletteShadesTheMaterialsOwnColoursAndChequersAMissingOne) {
   Draw("acnViewGame", "game_builtin");
   // Texel 1 is index 6 and the solid colour index 9, through the built-in palette.
   const std::vector<uint8_t>& texel = Core->Model->Materials.Find("key.mat")->Pixels;
   ExpectColour(At(3, 0.75), texel[3], texel[4], texel[5], 0);
   const std::vector<uint8_t>& solid = Core->Model->Materials.Find("solid.mat")->Pixels;
   ExpectColour(At(1), solid[0], solid[1], solid[2], 0);
-  // Without a light table the ambient level scales the colour.
-  ExpectColour(At(4), std::lround(solid[0] * 0.4), std::lround(solid[1] * 0.4), std::lround(solid[2] * 0.4), 1);
-}
-
-TEST_F(GameView, LightRunsSmoothlyAcrossAFaceFromCornerToCorner) {
-  Draw("acnViewGame", "game_gradient");
-  // From the ambient level on the left to full light on the right.
-  const std::vector<uint8_t>& solid = Core->Model->Materials.Find("solid.mat")->Pixels;
-  for (const auto& [fx, level] : {std::pair{0.1, 0.46}, {0.5, 0.7}, {0.9, 0.94}})
-    ExpectColour(At(7, fx), std::lround(solid[0] * level), std::lround(solid[1] * level), std::lround(solid[2] * level),
-                 6);
-}
-
-// A grid of n x n quads at full light, from -0.2 to 0.2 on x and y, in one mesh.
-std::string GridModel(int n) {
-  std::string vertices, tvertices, faces, normals;
-  const auto at = [n](int i) { return std::to_string(-0.2 + 0.4 * i / n); };
-  for (int j = 0; j <= n; ++j)
-    for (int i = 0; i <= n; ++i) {
-      const std::string k = std::to_string(j * (n + 1) + i);
-      vertices += k + ": " + at(i) + " " + at(j) + " 0 0\n";
-      tvertices += k + ": 0 0\n";
-    }
-  for (int j = 0; j < n; ++j)
-    for (int i = 0; i < n; ++i) {
-      const int v = j * (n + 1) + i;
-      std::string corners;
-      for (int c : {v, v + 1, v + n + 2, v + n + 1}) corners += " " + std::to_string(c) + ", " + std::to_string(c);
-      const std::string k = std::to_string(j * n + i);
-      faces += k + ": 0 0x0 4 0 1 0 4" + corners + "\n";
-      normals += k + ": 0 0 1\n";
-    }
-  const int count = (n + 1) * (n + 1);
-  std::string vertexNormals;
-  for (int i = 0; i < count; ++i) vertexNormals += std::to_string(i) + ": 0 0 1\n";
-  return "SECTION: HEADER\n3DO 2.1\n\nSECTION: MODELRESOURCE\nMATERIALS 1\n0: solid.mat\n\n"
-         "SECTION: GEOMETRYDEF\nRADIUS 0.3\nINSERT OFFSET 0 0 0\nGEOSETS 1\nGEOSET 0\nMESHES 1\n\n"
-         "MESH 0\nNAME grid\nRADIUS 0.3\nGEOMETRYMODE 4\nLIGHTINGMODE 3\nTEXTUREMODE 1\n\n"
-         "VERTICES " + std::to_string(count) + "\n" + vertices + "\nTEXTURE VERTICES " + std::to_string(count) + "\n" +
-         tvertices + "\nVERTEX NORMALS\n" + vertexNormals + "\nFACES " + std::to_string(n * n) + "\n" + faces +
-         "\nFACE NORMALS\n" + normals +
-         "\nSECTION: HIERARCHYDEF\nHIERARCHY NODES 1\n0: 0x0 0x1 0 -1 -1 -1 0 0 0 0 0 0 0 0 0 0 grid\n";
+  // Without a light table the ambient level scales the colour, from the ambient level on the
+  // left of quad 7 to full light on its right.
+  for (const auto& [quad, fx, level] : {std::tuple{4, 0.5, 0.4}, {7, 0.1, 0.46}, {7, 0.5, 0.7}, {7, 0.9, 0.94}})
+    ExpectColour(At(quad, fx), std::lround(solid[0] * level), std::lround(solid[1] * level),
+                 std::lround(solid[2] * level), quad == 4 ? 1 : 6);
+  const QRgb a = At(6, 0.2, 0.2), b = At(6, 0.45, 0.2);
+  EXPECT_NE(a, b);
+  for (QRgb c : {a, b}) EXPECT_TRUE(c == qRgb(255, 0, 255) || c == qRgb(0, 0, 0)) << std::hex << c;
+  Frame().Redraw(false);
+  EXPECT_EQ(std::count(Services.Output.begin(), Services.Output.end(),
+                       "Game view: material 'gone.mat' not found; drawn chequered"),
+            1);
 }
 
 class GameViewGrid : public TWindowTest {};
@@ -201,7 +164,12 @@ class GameViewGrid : public TWindowTest {};
 // Far more faces than one draw call of the Game mode takes: none may be left out where the
 // calls meet.
 TEST_F(GameViewGrid, EveryFaceOfABigMeshIsDrawn) {
-  Write("grid.3do", GridModel(90));
+  // 90 x 90 quads at full light, from -0.2 to 0.2 on x and y.
+  std::vector<TQuad> grid;
+  for (int j = 0; j < 90; ++j)
+    for (int i = 0; i < 90; ++i)
+      grid.push_back({-0.2 + 0.4 * i / 90, 0, 0x0, 0, 0, false, 0, -0.2 + 0.4 * j / 90, 0.4 / 90});
+  Write("grid.3do", QuadsModel(grid));
   Write("solid.mat", MakeColourMat(9));
   StartWindow(Path("grid.3do"));
   Core->Grid.LineEvery = 0;

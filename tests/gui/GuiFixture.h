@@ -3,9 +3,12 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -100,6 +103,22 @@ class TWindowTest : public ::testing::Test {
     Core.reset();
   }
   TfraBuilder& Frame() { return *Window->Builder(); }
+  // Keys reach the window's shortcuts only while it is active.
+  void Activate() {
+    Window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+  }
+  // The menu of the bar with that title, and its entries as shown ("-" for a separator).
+  QMenu* Menu(const QString& title) {
+    for (QAction* entry : Window->menuBar()->actions())
+      if (entry->text() == title) return entry->menu();
+    return nullptr;
+  }
+  QStringList Entries(const QString& title) {
+    QStringList entries;
+    for (const QAction* a : Menu(title)->actions()) entries << (a->isSeparator() ? "-" : a->text().remove('&'));
+    return entries;
+  }
   // QTest moves a button-less pointer through the X server, which delivers late and without
   // modifiers; a hover is therefore sent straight to the surface.
   void Hover(QPoint p, Qt::KeyboardModifiers mods = {}) {
@@ -115,6 +134,10 @@ class TWindowTest : public ::testing::Test {
     for (int i = 1; i <= steps; ++i) Hover(from + (to - from) * i / steps, mods);
     QTest::mouseRelease(Surface(), button, mods, to);
   }
+  void Wheel(QPoint at, int angle) {
+    QWheelEvent wheel(at, Surface()->mapToGlobal(at), {}, {0, angle}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Surface(), &wheel);
+  }
   QWidget* Surface() { return Frame().glaMain->Surface(); }
   TCameraRec& Camera() { return Frame().Cameras->Current().Rec; }
   QImage Shot(const std::string& name) { return Saved(Frame().glaMain->GrabFrame(), name); }
@@ -126,6 +149,11 @@ class TWindowTest : public ::testing::Test {
   static std::string Sample() { return std::string(ZARN_SAMPLES_DIR) + "/fighter.3do"; }
   // A file of the test's own folder, and one written there.
   std::string Path(const std::string& name) { return Folder.filePath(QString::fromStdString(name)).toStdString(); }
+  // A file's bytes; none for a missing file.
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
   std::string Write(const std::string& name, const std::string& data) {
     std::ofstream(Path(name), std::ios::binary) << data;
     return Path(name);

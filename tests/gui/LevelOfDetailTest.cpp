@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
-#include <QTemporaryDir>
 
 #include "services/HeadlessServices.h"
 #include "tests/core/LevelsOfDetailModel.h"
@@ -24,9 +23,8 @@ class LevelOfDetail : public TWindowTest {
     for (TNode* n : core.Model->Nodes)
       if (TMesh* mesh = core.Model->GeosetMesh(*n, 2))
         for (TVertex* v : mesh->Vertices) v->Position = {v->Position.X / 3, v->Position.Y / 3, v->Position.Z / 3};
-    const std::string path = Folder.filePath("four.3do").toStdString();
-    core.Model->SaveToFile(path);
-    return path;
+    core.Model->SaveToFile(Path("four.3do"));
+    return Path("four.3do");
   }
   QComboBox* Box() { return Window->findChild<QComboBox*>("cbxLod"); }
   QLabel* Panel() { return Window->findChild<QLabel*>("stbMainLod"); }
@@ -35,7 +33,6 @@ class LevelOfDetail : public TWindowTest {
     QApplication::processEvents();
     return Box()->isVisibleTo(Window.get());
   }
-  QTemporaryDir Folder;
 };
 
 TEST_F(LevelOfDetail, TheThirdSetIsShownChosenAndEditedAlone) {

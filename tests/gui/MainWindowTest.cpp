@@ -1,7 +1,5 @@
 #include <QLabel>
 #include <QListWidget>
-#include <QSettings>
-#include <QComboBox>
 #include <QFontDatabase>
 #include <regex>
 
@@ -29,13 +27,6 @@ TEST_F(TWindowTest, StartsUntitledWithTheBannerAndOpensTheFirstArgument) {
   const QImage frame = Shot("window_sample_top");
   EXPECT_GT(CountPixels(frame, qRgb(204, 204, 204)), 200);
   ShotWindow("window_sample");
-}
-
-TEST_F(TWindowTest, NoArgumentLeavesAnUntitledEmptyModel) {
-  StartWindow();
-  EXPECT_EQ(Window->windowTitle().toStdString(), "ZARN - Untitled.3do");
-  EXPECT_EQ(Core->Model->Nodes.Count(), 0);
-  EXPECT_DOUBLE_EQ(Camera().Z, -0.5);
 }
 
 TEST_F(TWindowTest, InactiveAreaShowsACrossedPlaceholderAndRestartMakesAFreshContext) {
@@ -79,31 +70,11 @@ TEST_F(TWindowTest, MessageWindowIsShownAndRaised) {
   EXPECT_TRUE(Window->MessageWindow()->isVisible());
   for (const bool closed : {true, false}) {
     if (closed) Window->MessageWindow()->close();
-    Window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+    Activate();
     Window->Action("actViewMsg")->trigger();
     EXPECT_TRUE(Window->MessageWindow()->isVisible());
     EXPECT_TRUE(QTest::qWaitForWindowActive(Window->MessageWindow())) << closed;
   }
-}
-
-TEST_F(TWindowTest, GridSpacingIsKeptBetweenRunsAndABadStoredValueIsReplaced) {
-  QSettings().setValue("fraBuilder_LineEvery", "abc");
-  StartWindow();
-  ASSERT_FALSE(Services.Errors.empty());
-  EXPECT_EQ(Services.Errors[0], "'abc' is not a valid floating point value");
-  EXPECT_DOUBLE_EQ(Core->Grid.LineEvery, 0.01);
-  EXPECT_FALSE(Window->windowTitle().endsWith("Loading...")) << "start-up went on";
-
-  Frame().SetLineEvery(0.2);
-  StopWindow();
-  EXPECT_EQ(QSettings().value("fraBuilder_LineEvery").toString().toStdString(), "0.2");
-  Services.Errors.clear();
-  StartWindow();
-  EXPECT_TRUE(Services.Errors.empty());
-  EXPECT_DOUBLE_EQ(Core->Grid.LineEvery, 0.2);
-  EXPECT_EQ(Frame().cbxGridEvery->currentText().toStdString(), "0.2");
-  QSettings().remove("fraBuilder_LineEvery");
 }
 
 }  // namespace

@@ -36,8 +36,7 @@ TEST_F(MaterialCels, TheDialogStepsThroughTheCelsAndTheModelKeepsTheFirst) {
   std::vector<std::string> seen;
   WhenModalShown([&](QWidget* w) {
     auto* d = qobject_cast<TfrmMat*>(w);
-    const auto found = d->lbxProjMat->findItems("cels.mat", Qt::MatchExactly);
-    QTest::mouseClick(d->lbxProjMat->viewport(), Qt::LeftButton, {}, d->lbxProjMat->visualItemRect(found.value(0)).center());
+    ClickItem(*d->lbxProjMat, "cels.mat");
     const auto look = [&] {
       seen.push_back(d->lblCel->text().toStdString() + " " + d->lblSize->text().toStdString() + " " +
                      (d->btnPrevCel->isEnabled() ? "<" : "-") + (d->btnNextCel->isEnabled() ? ">" : "-"));

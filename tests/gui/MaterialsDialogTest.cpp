@@ -2,12 +2,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <algorithm>
-#include <set>
-#include <sstream>
 
 #include "app/MaterialsDialog.h"
 #include "tests/core/FormatBytes.h"
-#include "tests/core/TestCore.h"
 #include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
@@ -44,27 +41,14 @@ class TMaterialsDialogTest : public TWindowTest {
     ASSERT_EQ(Core->Model->Materials.Count(), 4);
   }
 
-  static TfrmMat* Dialog(QWidget* w) { return qobject_cast<TfrmMat*>(w); }
-  static std::vector<std::string> Rows(const QListWidget* list) {
-    std::vector<std::string> rows;
-    for (int i = 0; i < list->count(); ++i) rows.push_back(list->item(i)->text().toStdString());
-    return rows;
-  }
-  // A user's click on the first row showing `text`.
-  static void Click(QListWidget* list, const std::string& text) {
-    const auto found = list->findItems(QString::fromStdString(text), Qt::MatchExactly);
-    ASSERT_FALSE(found.isEmpty()) << text;
-    list->scrollToItem(found[0]);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
-  }
-  static void ClickRow(QListWidget* list, int row) { Click(list, list->item(row)->text().toStdString()); }
+  static void Click(QListWidget* list, const std::string& text) { ClickItem(*list, QString::fromStdString(text)); }
+  static void ClickRow(QListWidget* list, int row) { ClickItem(*list, list->item(row)->text()); }
   // Runs the dialog as the property panel does, `act` driving it before `button` closes it.
   bool Run(const std::string& initial, std::string& chosen, std::function<void(TfrmMat*)> act,
            QPushButton* TfrmMat::*button) {
-    WhenModalShown([&](QWidget* w) {
-      TfrmMat* d = Dialog(w);
-      act(d);
-      QTest::mouseClick(d->*button, Qt::LeftButton);
+    WhenModalShown<TfrmMat>([&](TfrmMat& d) {
+      act(&d);
+      QTest::mouseClick(d.*button, Qt::LeftButton);
     });
     return TfrmMat::Execute(*Core, initial, chosen, Window.get());
   }
@@ -87,25 +71,21 @@ class TMaterialsDialogTest : public TWindowTest {
 
 TEST_F(TMaterialsDialogTest, ListsEverySourceAndPreviewsEachMaterialAtItsOwnSize) {
   bool shown = false;
-  WhenModalShown([&](QWidget* w) {
-    TfrmMat* d = Dialog(w);
-    ASSERT_NE(d, nullptr);
+  WhenModalShown<TfrmMat>([&](TfrmMat& dialog) {
+    TfrmMat* d = &dialog;
     shown = true;
-    EXPECT_EQ(Rows(d->lbxCatResMat), (std::vector<std::string>{"[Project Dir]", "[Project Dir]/Mat", Containers[0],
+    EXPECT_EQ(Rows(*d->lbxCatResMat), (std::vector<std::string>{"[Project Dir]", "[Project Dir]/Mat", Containers[0],
                                                                 Containers[1], Containers[2]}));
-    EXPECT_EQ(Rows(d->lbxProjMat), (std::vector<std::string>{"dflt.mat", "engine.mat", "glass.mat", "hull.mat"}));
+    EXPECT_EQ(Rows(*d->lbxProjMat), (std::vector<std::string>{"dflt.mat", "engine.mat", "glass.mat", "hull.mat"}));
     const size_t outputs = Services.Output.size();
-    const struct {
-      int Source;
-      std::vector<std::string> Rows;
-    } sources[] = {
+    const struct { int Source; std::vector<std::string> Rows; } sources[] = {
         {0, {"Top.MAT"}}, {1, {"dflt.mat", "engine.mat", "glass.mat", "hull.mat"}},
         {2, {"c16.mat", "c16.mat", "colour.mat", "odd.mat"}},  // one row per entry
         {3, {}}, {4, {}},
     };
     for (const auto& s : sources) {
       ClickRow(d->lbxCatResMat, s.Source);
-      EXPECT_EQ(Rows(d->lbxResMat), s.Rows) << s.Source;
+      EXPECT_EQ(Rows(*d->lbxResMat), s.Rows) << s.Source;
     }
     EXPECT_EQ(Services.Output.size(), outputs);  // unreadable containers say nothing here
     EXPECT_TRUE(Services.Errors.empty());
@@ -185,6 +165,8 @@ TEST_F(TMaterialsDialogTest, OkGivesTheSelectedProjectMaterialAndCancelTheInitia
       {"glass.mat", [](TfrmMat* d) { Add(d, 2, "c16.mat"); Delete(d, "Top.MAT"); Delete(d, "glass.mat"); },
        false, "glass.mat", 4, 3},
       {"hull.mat", [](TfrmMat* d) { Delete(d, "hull.mat"); }, true, "", 3, 1},  // nothing selected after
+      // Still used, "dflt.mat" comes back fresh (its faces are checked in PropertyEdits).
+      {"engine.mat", [](TfrmMat* d) { Delete(d, "dflt.mat"); }, true, "", 3, 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Initial + " " + c.Chosen);
@@ -195,43 +177,6 @@ TEST_F(TMaterialsDialogTest, OkGivesTheSelectedProjectMaterialAndCancelTheInitia
     EXPECT_EQ(Core->Model->Materials.Count(), c.Materials);
     EXPECT_EQ(Changes->MaterialListFills - fills, c.Fills);
   }
-}
-
-TEST_F(TMaterialsDialogTest, DeletedMaterialsLeaveTheirFacesOnDefaultInTheSavedFile) {
-  std::vector<std::pair<int, int>> moved;  // node and face of the faces on glass.mat or dflt.mat
-  std::set<int> glassMeshes;
-  for (int n = 0; n < Core->Model->Nodes.Count(); ++n)
-    if (const TMesh* mesh = Core->Model->Nodes.Get(n)->Mesh.get())
-      for (int f = 0; f < mesh->Surfaces.Count(); ++f)
-        if (const std::string& name = mesh->Surfaces.Get(f)->Material->Name; name == "glass.mat" || name == "dflt.mat") {
-          moved.emplace_back(n, f);
-          if (name == "glass.mat") glassMeshes.insert(n);
-        }
-  ASSERT_GE(glassMeshes.size(), 2u);
-  const TMaterial* oldDefault = Core->Model->Materials.Find("dflt.mat");
-  std::vector<std::string> rows;
-  std::string chosen;
-  ASSERT_TRUE(Run("glass.mat", chosen, [&](TfrmMat* d) {
-    Delete(d, "glass.mat");
-    Delete(d, "dflt.mat");  // still used: a fresh one comes at the end of the list
-    rows = Rows(d->lbxProjMat);
-  }, &TfrmMat::btnOK));
-  EXPECT_EQ(rows, (std::vector<std::string>{"dflt.mat", "engine.mat", "hull.mat"}));
-  const TMaterials& materials = Core->Model->Materials;
-  ASSERT_EQ(materials.Count(), 3);
-  EXPECT_EQ(materials.Get(2)->Name, "dflt.mat");
-  EXPECT_NE(materials.Get(2), oldDefault);
-
-  Services.FileNames = {Dir.File("out.3do")};
-  Window->Action("actFileSaveAs")->trigger();
-  std::stringstream text;
-  text << std::ifstream(Dir.File("out.3do")).rdbuf();
-  EXPECT_EQ(text.str().find("glass.mat"), std::string::npos);
-  TTestCore back;
-  ASSERT_TRUE(back.Model().LoadFromFile(Dir.File("out.3do")));
-  EXPECT_EQ(back.Model().Materials.Find("glass.mat"), nullptr);
-  for (const auto& [n, f] : moved)
-    EXPECT_EQ(back.Model().Nodes.Get(n)->Mesh->Surfaces.Get(f)->Material->Name, "dflt.mat") << n << " " << f;
 }
 
 }  // namespace

@@ -32,13 +32,6 @@ class MeshMenu : public TWindowTest {
     core.Model->SaveToFile(Path("scan.3do"));
     return Path("scan.3do");
   }
-  QStringList Entries(const QString& title) {
-    QStringList entries;
-    for (QMenu* menu : Window->menuBar()->findChildren<QMenu*>())
-      if (menu->title() == title)
-        for (const QAction* a : menu->actions()) entries << (a->isSeparator() ? "-" : a->text().remove('&'));
-    return entries;
-  }
 };
 
 TEST_F(MeshMenu, FitToGameLimitsCutsAScanIntoNodesTheGameLoadsAndUndoTakesItBack) {

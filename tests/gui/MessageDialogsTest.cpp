@@ -7,25 +7,20 @@
 #include <QFileSystemModel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "app/Dialogs.h"
-#include "app/MessageWindow.h"
 #include "services/UserServices.h"
 #include "tests/gui/DialogTestHelpers.h"
 
 namespace {
 
 TEST(MessageBoxes, InformationAndErrorCaptionsAndIconsWithoutOwner) {
-  const struct {
-    void (*Show)(const std::string&);
-    QString Text, Title;
-    QMessageBox::Icon Icon;
-  } cases[] = {{ShowInformation, "File 'a<b>.3do' not found", "Information", QMessageBox::Information},
-               {ShowError, "Only works in Surface Mode", "Error", QMessageBox::Critical}};
+  const struct { void (*Show)(const std::string&); QString Text, Title; QMessageBox::Icon Icon; } cases[] = {
+      {ShowInformation, "File 'a<b>.3do' not found", "Information", QMessageBox::Information},
+      {ShowError, "Only works in Surface Mode", "Error", QMessageBox::Critical}};
   for (const auto& c : cases) {
     bool shown = false;
     WhenModalShown([&](QWidget* widget) {
@@ -81,11 +76,8 @@ TEST(FileDialogs, OpenReturnsTheChosenPathOrNothing) {
 }
 
 TEST(FileDialogs, SaveAndExportAreTitledConfirmReplacingAndAddTheirExtension) {
-  const struct {
-    const std::vector<std::string>& Filter;
-    const char* Title;
-    const char* Extension;
-  } cases[] = {{ModelFilter(), "Save", ".3do"}, {ImportFilter(), "Export", ".obj"}};
+  const struct { const std::vector<std::string>& Filter; const char *Title, *Extension; } cases[] = {
+      {ModelFilter(), "Save", ".3do"}, {ImportFilter(), "Export", ".obj"}};
   for (const auto& c : cases) {
     QTemporaryDir dir;
     QString title;
@@ -102,18 +94,6 @@ TEST(FileDialogs, SaveAndExportAreTitledConfirmReplacingAndAddTheirExtension) {
     EXPECT_EQ(title.toStdString(), c.Title);
     EXPECT_TRUE(confirms);
   }
-}
-
-TEST(MessageWindow, ListFillsTheWindowInRowsOfSixteenPixels) {
-  TfrmMsg window;
-  window.AddLine("line", QTime(9, 5, 7));
-  EXPECT_EQ(window.tvwLines->sizeHintForRow(0), 16);
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  // Inside the lowered panel's frame, above the buttons.
-  EXPECT_GE(window.tvwLines->width(), window.width() - 4);
-  EXPECT_GE(window.tvwLines->height(), window.height() - window.btnCopy->height() - 12);
-  SaveScreenshot(&window, "message_window");
 }
 
 }  // namespace

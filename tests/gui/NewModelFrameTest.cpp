@@ -1,7 +1,6 @@
 // A new model in the window (File > Open, New, Revert) costs one frame, drawn with the
 // cameras fitted to it: every setting the window applies on the way would draw a big mesh
 // again.
-#include <QFile>
 #include <QImage>
 
 #include "tests/gui/GuiFixture.h"
@@ -23,10 +22,7 @@ class TNewModelFrameTest : public TWindowTest {
 };
 
 TEST_F(TNewModelFrameTest, OpenNewAndRevertDrawOnce) {
-  const struct {
-    const char* Name;
-    std::function<void()> Run;
-  } commands[] = {
+  const struct { const char* Name; std::function<void()> Run; } commands[] = {
       {"open", [this] { Window->OpenFile(Sample()); }},
       {"revert", [this] { Window->Action("acnFileRevert")->trigger(); }},
       {"new", [this] { Window->Action("actFileNew")->trigger(); }},
@@ -58,13 +54,8 @@ TEST_F(TNewModelFrameTest, TheFrameShowsTheOpenedModel) {
 // A file that does not read leaves the picture as it was, without a frame.
 TEST_F(TNewModelFrameTest, AFailedOpenDrawsNothing) {
   Window->OpenFile(Sample());
-  const QString bad = Folder.filePath("bad.3do");
-  QFile file(bad);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("not a model");
-  file.close();
   Frames = 0;
-  Window->OpenFile(bad.toStdString());
+  Window->OpenFile(Write("bad.3do", "not a model"));
   EXPECT_EQ(Frames, 0);
   EXPECT_GT(Core->Model->Nodes.Count(), 0) << "the model open before stays";
 }

@@ -63,19 +63,14 @@ class NodeTree : public ::testing::Test {
   // tree accepted the drop.
   bool DragTo(TNode* dragged, QPoint to) {
     Tree->setCurrentItem(ItemOf(dragged));
-    QMimeData* mime = Tree->model()->mimeData({Tree->currentIndex()});
-    QDragEnterEvent enter(to, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+    const std::unique_ptr<QMimeData> mime(Tree->model()->mimeData({Tree->currentIndex()}));
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(to, actions, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QDragMoveEvent move(to, actions, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(to, actions, mime.get(), Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(Tree->viewport(), &enter);
-    QDragMoveEvent move(to, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(Tree->viewport(), &move);
-    if (!move.isAccepted()) {
-      delete mime;
-      return false;
-    }
-    QDropEvent drop(to, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(Tree->viewport(), &drop);
-    delete mime;
-    return drop.isAccepted();
+    return move.isAccepted() && (QApplication::sendEvent(Tree->viewport(), &drop), drop.isAccepted());
   }
 
   TTreeServices Services;
@@ -122,7 +117,7 @@ TEST_F(NodeTree, ShowsTheHierarchyWithPicturesAndMarks) {
   EXPECT_EQ(redIn(Tree->visualItemRect(ItemOf(Named("hull")))), 0);
 }
 
-TEST_F(NodeTree, CtrlClickTogglesAndPlainClickOnlyHighlights) {
+TEST_F(NodeTree, CtrlClickTogglesPlainClickHighlightsAndFreedNodesAreNeverTouched) {
   LoadSample();
   TNode* canopy = Named("canopy");
   QTest::mouseClick(Tree->viewport(), Qt::LeftButton, Qt::NoModifier, CentreOf(canopy));
@@ -133,6 +128,15 @@ TEST_F(NodeTree, CtrlClickTogglesAndPlainClickOnlyHighlights) {
   EXPECT_EQ(Changes.Rebuilds, 1);
   QTest::mouseClick(Tree->viewport(), Qt::LeftButton, Qt::ControlModifier, CentreOf(Named("fin")));
   EXPECT_TRUE(Core.Nodes.Empty());
+
+  QTreeWidgetItem* tail = ItemOf(Named("tail"));
+  Tree->setCurrentItem(tail);
+  Core.Model->Clear();  // the tree still shows the freed nodes
+  Tree->viewport()->repaint();
+  QTest::mouseClick(Tree->viewport(), Qt::LeftButton, Qt::ControlModifier, Tree->visualItemRect(tail).center());
+  EXPECT_TRUE(Core.Nodes.Empty());
+  RefillTree();
+  EXPECT_EQ(Tree->topLevelItemCount(), 0);
 }
 
 TEST_F(NodeTree, DragReparentsAndRefusesDescendants) {
@@ -255,18 +259,6 @@ TEST_F(NodeTree, PasteOfForeignClipboardTextAddsNothing) {
   QGuiApplication::clipboard()->setText("HIERARCHY NODES 1\r\n0: 0x0 0x1 -1 -1 -1 -1 0 0 0 0 0 0 0 0 0 0 x\r\n");
   PasteNodes(Core);
   EXPECT_EQ(Core.Model->Nodes.Count(), 0);
-}
-
-TEST_F(NodeTree, NodesFreedBeforeTheRefillAreNeverTouched) {
-  LoadSample();
-  QTreeWidgetItem* tail = ItemOf(Named("tail"));
-  Tree->setCurrentItem(tail);
-  Core.Model->Clear();  // the tree still shows the freed nodes
-  Tree->viewport()->repaint();
-  QTest::mouseClick(Tree->viewport(), Qt::LeftButton, Qt::ControlModifier, Tree->visualItemRect(tail).center());
-  EXPECT_TRUE(Core.Nodes.Empty());
-  RefillTree();
-  EXPECT_EQ(Tree->topLevelItemCount(), 0);
 }
 
 }  // namespace

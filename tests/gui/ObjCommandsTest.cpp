@@ -28,12 +28,8 @@ class TObjCommandsTest : public TSettingsTest {
 
 TEST_F(TObjCommandsTest, ExportFollowsImportOnTheFileMenuAndWritesTheModelAsShown) {
   StartWindow(Sample());
-  QMenu* file = nullptr;
-  for (QMenu* menu : Window->menuBar()->findChildren<QMenu*>())
-    if (menu->title() == "&File") file = menu;
-  ASSERT_NE(file, nullptr);
-  const QList<QAction*> entries = file->actions();
-  EXPECT_EQ(entries.indexOf(Window->Action("actFileExport")), entries.indexOf(Window->Action("actFileImport")) + 1);
+  const QStringList entries = Entries("&File");
+  EXPECT_EQ(entries.indexOf("Export..."), entries.indexOf("Import...") + 1);
 
   Services.FileNames = {Path("fighter.obj")};
   Window->Action("actFileExport")->trigger();

@@ -5,9 +5,11 @@
 
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <algorithm>
 #include <cmath>
 
 #include "camera/Camera.h"
+#include "tests/core/TestSupport.h"
 #include "view/GLRoutines.h"
 
 namespace {
@@ -51,11 +53,9 @@ TEST_F(ProjectionAgainstGL, MatricesAndPixelsAgree) {
       const TViewTransform gl = CurrentViewTransform();
       ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
       const TViewTransform view = MakeViewTransform(c, size[0], size[1]);
-      for (int k = 0; k < 16; ++k) {
-        EXPECT_EQ(view.Projection[k], gl.Projection[k]) << "projection " << k;
-        EXPECT_EQ(view.ModelView[k], gl.ModelView[k]) << "model-view " << k;
-      }
-      for (int k = 0; k < 4; ++k) EXPECT_EQ(view.Viewport[k], gl.Viewport[k]);
+      EXPECT_TRUE(std::equal(view.Projection, view.Projection + 16, gl.Projection));
+      EXPECT_TRUE(std::equal(view.ModelView, view.ModelView + 16, gl.ModelView));
+      EXPECT_TRUE(std::equal(view.Viewport, view.Viewport + 4, gl.Viewport));
 
       // The pixels of the GL routines (gluProject and gluUnProject on the current matrices).
       for (const TVector& p : points) {
@@ -65,14 +65,8 @@ TEST_F(ProjectionAgainstGL, MatricesAndPixelsAgree) {
         EXPECT_EQ(sx, gx);
         EXPECT_EQ(sy, gy);
       }
-      for (const double px : {0.0, 17.25, size[0] - 0.5}) {
-        const TVector o = ScreenToWorld(px, 3.5);
-        const TVector w = ScreenToWorld(view, px, 3.5);
-        const double scale = std::max(1.0, std::fabs(c.Z));
-        EXPECT_NEAR(w.X, o.X, 1e-9 * scale);
-        EXPECT_NEAR(w.Y, o.Y, 1e-9 * scale);
-        EXPECT_NEAR(w.Z, o.Z, 1e-9 * scale);
-      }
+      for (const double px : {0.0, 17.25, size[0] - 0.5})
+        ExpectNear(ScreenToWorld(view, px, 3.5), ScreenToWorld(px, 3.5), 1e-9 * std::max(1.0, std::fabs(c.Z)));
     }
 }
 

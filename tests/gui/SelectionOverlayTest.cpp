@@ -25,11 +25,9 @@ int Reddened(const QImage& before, const QImage& after) {
 // The selected faces are outlined in the selection colour and tinted with it in every view
 // mode, the Game mode included; selecting uploads nothing.
 TEST_F(TSelectionOverlayTest, SelectedFacesAreOutlinedAndTintedInEveryMode) {
-  const struct {
-    const char* Action;
-    const char* Name;
-  } modes[] = {{"acnViewWireframe", "wireframe"}, {"acnViewShaded", "solid"}, {"acnViewTextured", "textured"},
-               {"acnViewGame", "game"}};
+  const struct { const char *Action, *Name; } modes[] = {
+      {"acnViewWireframe", "wireframe"}, {"acnViewShaded", "solid"}, {"acnViewTextured", "textured"},
+      {"acnViewGame", "game"}};
   Frame().actEMFace->trigger();
   for (const auto& m : modes) {
     SCOPED_TRACE(m.Name);

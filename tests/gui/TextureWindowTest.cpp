@@ -23,6 +23,8 @@ class TextureWindow : public TWindowTest {
     Texture = Window->findChild<TfrmTexture*>("frmTexture");
     EXPECT_NE(Texture, nullptr);
     EXPECT_TRUE(QTest::qWaitForWindowExposed(Texture));
+    Opened = Texture->View();
+    Saved(Texture->grab().toImage(), "texture_window_fitted");
     Texture->View() = TTexelView{4, 8, 8};
     Texture->Refresh();
     return face;
@@ -52,6 +54,7 @@ class TextureWindow : public TWindowTest {
     return uv;
   }
   TfrmTexture* Texture = nullptr;
+  TTexelView Opened;  // as the window opened
 };
 
 TEST_F(TextureWindow, DraggingAFaceMovesItsCornersByTexelsInOneUndoStep) {
@@ -105,21 +108,13 @@ TEST_F(TextureWindow, WheelZoomsAtThePointerAndARightDragPans) {
 
 // The window opens with the whole material in the middle, as large as 8 pixels of margin allow.
 TEST_F(TextureWindow, OpensWithTheWholeMaterialFitted) {
-  StartWindow(Sample(), 900, 600);
-  Frame().SetEditMode(emSurface);
-  const TMaterial& material = *Core->Model->Nodes[0]->Mesh->Surfaces[0]->Material;
-  Core->ToggleSurface(Core->Model->Nodes[0]->Mesh->Surfaces[0]);
-  Window->Action("actViewTexCoords")->trigger();
-  auto* texture = Window->findChild<TfrmTexture*>("frmTexture");
-  ASSERT_NE(texture, nullptr);
-  const TTexelView& view = texture->View();
-  const QSize canvas = texture->Canvas()->size();
-  const double left = view.X(0), right = canvas.width() - view.X(material.Width);
-  const double top = view.Y(0), bottom = canvas.height() - view.Y(material.Height);
+  const TMaterial& material = *Open(emSurface)->Material;
+  const QSize canvas = Texture->Canvas()->size();
+  const double left = Opened.X(0), right = canvas.width() - Opened.X(material.Width);
+  const double top = Opened.Y(0), bottom = canvas.height() - Opened.Y(material.Height);
   EXPECT_DOUBLE_EQ(left, right);
   EXPECT_DOUBLE_EQ(top, bottom);
   EXPECT_DOUBLE_EQ(std::min(left, top), 8);
-  Saved(texture->grab().toImage(), "texture_window_fitted");
 }
 
 TEST_F(TextureWindow, FacesOfOtherMaterialsAreListedNotDrawn) {

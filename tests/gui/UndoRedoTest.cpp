@@ -1,12 +1,10 @@
 // Undo and Redo in the window: each kind of user action taken back and made again through the
 // real keys, the menu entries and the title following the history, and the question before
 // unsaved changes are lost.
-#include <QAbstractButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <filesystem>
-#include <fstream>
 
 #include "app/MaterialsDialog.h"
 #include "tests/core/TestSupport.h"
@@ -22,16 +20,14 @@ class UndoRedo : public TWindowTest {
     TearDown();
     std::filesystem::copy_file(Sample(), File, std::filesystem::copy_options::overwrite_existing);
     StartWindow(File);
-    Window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+    Activate();
   }
   std::string Text() { return SavedText(*Core->Model); }
   void Run(const char* action) { Window->Action(action)->trigger(); }
   void Press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::ControlModifier) {
     // Keys reach the window's shortcuts only while it is active again after a dialog closed,
     // which on a busy machine takes a while.
-    Window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+    Activate();
     Surface()->setFocus();
     QTest::keyClick(Surface(), key, mods);
   }
@@ -51,10 +47,7 @@ class UndoRedo : public TWindowTest {
 TEST_F(UndoRedo, EachUserActionIsOneStepThatTheKeysTakeBackAndMakeAgain) {
   Restart();
   const std::string obj = Write("tri.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
-  const struct {
-    std::string Step;
-    std::function<void()> Act;
-  } actions[] = {
+  const struct { std::string Step; std::function<void()> Act; } actions[] = {
       {"Cube", [&] { Services.Answers = {{"Size", "0.05"}}, Run("actPrimCube"); }},
       {"Extrude Surface", [&] { Frame().actEMFace->trigger(), Press(Qt::Key_A), Run("actEditExtrudeFace"); }},
       {"Translate", [&] { Services.Answers = {{"X", "0.5"}}, Run("actEditTranslate"); }},
@@ -101,8 +94,9 @@ TEST_F(UndoRedo, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost) {
   // Answer: the button clicked in the question, null for no change and no question. Gone: the
   // file has left the disk, so Save asks for a name. Then whether the window stays with the
   // changed model, and whether the change reached the file.
+  // Command "close": the window's close button.
   const struct {
-    const char *Command, *Answer;  // "close": the window's close button
+    const char *Command, *Answer;
     bool Gone;
     std::vector<std::string> FileNames;
     bool Kept, Saved;
@@ -124,20 +118,12 @@ TEST_F(UndoRedo, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost) {
     if (row.Gone) std::filesystem::remove(File);
     Services.FileNames = row.FileNames;
     std::string asked;
-    WhenModalShown(
-        [&](QWidget* w) {
-          asked = w->property("text").toString().toStdString();
-          for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
-            if (b->text() == QString("&") + (row.Answer ? row.Answer : "Cancel")) b->click();
-          if (w->isVisible()) w->close();
-        },
-        {}, 5);
+    AnswerBox(QString("&") + (row.Answer ? row.Answer : "Cancel"), asked, 5);
     row.Command == std::string("close") ? void(Window->close()) : Run(row.Command);
     QTest::qWait(100);  // no question may come late
     EXPECT_EQ(asked, row.Answer ? "Save changes to " + File + "?" : "");
     EXPECT_EQ(Window->isVisible() && Core->History.Modified() && Text() == changed, row.Kept);
-    std::ifstream saved(File);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}).find("$$dummy") != std::string::npos, row.Saved);
+    EXPECT_EQ(Read(File).find("$$dummy") != std::string::npos, row.Saved);
     EXPECT_EQ(Services.Errors.size(), row.FileNames == std::vector{nowhere} ? 1u : 0u);
     EXPECT_TRUE(!Window->isVisible() || row.Kept || Look() == "off Undo|off Redo|") << "a new model, a new history";
     Services.Errors.clear();
