@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "services/HeadlessServices.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/LevelsOfDetailModel.h"
 #include "tests/gui/GuiFixture.h"
 
@@ -18,12 +19,12 @@ class LevelOfDetail : public TWindowTest {
   std::string FourSets() {
     THeadlessServices services;
     TCore core(services);
-    EXPECT_TRUE(core.Model->LoadFromFile(Sample()));
+    EXPECT_TRUE(Load3DOFile(*core.Model, Sample()));
     MakeLevelsOfDetail(*core.Model, 4);
     for (TNode* n : core.Model->Nodes)
       if (TMesh* mesh = core.Model->GeosetMesh(*n, 2))
         for (TVertex* v : mesh->Vertices) v->Position = {v->Position.X / 3, v->Position.Y / 3, v->Position.Z / 3};
-    core.Model->SaveToFile(Path("four.3do"));
+    Save3DOFile(*core.Model, Path("four.3do"));
     return Path("four.3do");
   }
   QComboBox* Box() { return Window->findChild<QComboBox*>("cbxLod"); }

@@ -8,6 +8,7 @@
 #include "editing/GameCheck.h"
 #include "formats/FileIO.h"
 #include "formats/Gob.h"
+#include "formats/ThreeDo.h"
 #include "tests/core/PictureFiles.h"
 #include "tests/gui/GuiFixture.h"
 
@@ -29,7 +30,7 @@ class MeshMenu : public TWindowTest {
     THeadlessServices services;
     TCore core(services);
     EXPECT_TRUE(ImportObj(*core.Model, Write("scan.obj", obj)));
-    core.Model->SaveToFile(Path("scan.3do"));
+    Save3DOFile(*core.Model, Path("scan.3do"));
     return Path("scan.3do");
   }
 };

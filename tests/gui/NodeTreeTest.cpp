@@ -13,6 +13,7 @@
 #include "app/QtServices.h"
 #include "editing/ClipboardCommands.h"
 #include "document/Core.h"
+#include "formats/ThreeDo.h"
 #include "services/HeadlessServices.h"
 #include "tests/core/ChangeCounter.h"
 #include "tests/gui/DialogTestHelpers.h"
@@ -43,7 +44,7 @@ class NodeTree : public ::testing::Test {
   void RefillTree() { FillNodeTree(*Core.Model, *Tree); }
 
   void LoadSample() {
-    ASSERT_TRUE(Core.Model->LoadFromFile(ZARN_SAMPLES_DIR "/fighter.3do"));
+    ASSERT_TRUE(Load3DOFile(*Core.Model, ZARN_SAMPLES_DIR "/fighter.3do"));
     RefillTree();
     Core.ResetHistory();
   }
