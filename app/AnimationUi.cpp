@@ -1,3 +1,4 @@
+#include "formats/FileKinds.h"
 #include "app/AnimationUi.h"
 
 #include <QBoxLayout>
@@ -44,15 +45,13 @@ TAnimationUi::~TAnimationUi() { Core.Events.Unsubscribe(Subscription); }
 
 void TAnimationUi::Open() {
   const std::string path = Core.Services.AskOpenFileName(
-      {"Animations and containers|*.key;*.gob;*.goo", "Animations (*.key)|*.key", "Containers (*.gob, *.goo)|*.gob;*.goo"},
-      "Open Animation");
+FileFilter(fuAnimation | fuContainer), "Open Animation");
   if (!path.empty()) OpenPath(path);
 }
 
 bool TAnimationUi::OpenPath(const std::string& path) {
   try {
-    const std::string extension(ExtensionPart(path));
-    if (SameText(extension, ".gob") || SameText(extension, ".goo")) {
+    if (IsFileFor(path, fuContainer)) {
       TGobItem item;
       if (!TfrmDlgGob::ExecuteKey(path, item, &Window)) return false;
       Opened(ReadKeyEntry(item), item.EntryName);

@@ -28,7 +28,7 @@
 #include "view/GameDrawing.h"
 #include "app/TextureWindow.h"
 #include "formats/Gob.h"
-#include "formats/ObjExport.h"
+#include "formats/FileKinds.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
 
@@ -61,12 +61,6 @@ bool FileExists(const std::string& path) {
   return !path.empty() && std::filesystem::is_regular_file(path, ec);
 }
 
-std::string UpperExtension(const std::string& path) {
-  const size_t dot = path.rfind('.');
-  std::string ext = dot == std::string::npos ? std::string() : path.substr(dot);
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::toupper(c); });
-  return ext;
-}
 }  // namespace
 
 void TfrmMain::InstallCommands() {
@@ -125,7 +119,7 @@ void TfrmMain::InstallFormatCommands() {
   // Import adds an OBJ mesh to the model on screen; any other file it opens as Open would.
   SetCommand("actFileImport", [this] {
     const std::string path = Core.Services.AskOpenFileName(ImportFilter(), "Import Mesh");
-    if (UpperExtension(path) == ".OBJ" && FileExists(path)) {
+    if (IsFileFor(path, fuImport) && FileExists(path)) {
       TObjImportOptions options;
       if (!TfrmObjImport::Execute(options, this)) return;
       const TMessageGroup lines(frmMsg, QString::fromStdString(path));
@@ -142,7 +136,7 @@ void TfrmMain::InstallFormatCommands() {
     // Named after the model, in the folder the last export went to.
     std::string name(FileNamePart(Core.Model->FileName));
     name.resize(name.size() - ExtensionPart(name).size());
-    const std::string path = Core.Services.AskSaveFileName(ImportFilter(), "Export", name.empty() ? "" : name + ".obj");
+    const std::string path = Core.Services.AskSaveFileName(FileFilter(fuExport), "Export", name.empty() ? "" : name + ".obj");
     if (path.empty()) return;
     TObjImportChoice choice = LoadObjImportChoice();
     std::vector<std::string> lines = {std::string("Up_axis=") + (choice.YUp ? "Y" : "Z")};
@@ -154,7 +148,9 @@ void TfrmMain::InstallFormatCommands() {
     }
     choice.YUp = up == "Y" || up == "y";
     SaveObjImportChoice(choice);
-    ExportObj(*Core.Model, path, choice.YUp, Core.Pose);
+    const TFileKind* kind = FileKindOf(path);
+    if (!kind || !(kind->Uses & fuExport)) kind = &FileKind(TFileFormat::Obj);
+    kind->WriteModel(*Core.Model, path, {{}, choice.YUp, &Core.Pose});
   });
 }
 
@@ -168,11 +164,11 @@ void TfrmMain::OpenFile(const std::string& path) {
     if (!path.empty()) Core.Services.ShowInformation("File '" + path + "' not found");
     return;
   }
-  const std::string extension = UpperExtension(path);
+  const TFileKind* kind = FileKindOf(path);
   // The new model is drawn once, with the cameras fitted to it.
   const TfraBuilder::TFrameHold held(fraBuilder);
   TCommandResult opened;
-  if (extension == ".GOB" || extension == ".GOO") {
+  if (kind && (kind->Uses & fuContainer)) {
     TGobItem item;
     if (!TfrmDlgGob::Execute(path, item, this) || !SaveChangesFirst()) return;
     ColormapUi->OpeningFromContainer(item.ContainerName);
@@ -180,7 +176,7 @@ void TfrmMain::OpenFile(const std::string& path) {
     const TMessageGroup lines(frmMsg, QString::fromStdString(item.ContainerName + " > " + item.EntryName));
     opened = OpenContainerEntry(Core, item);
     if (Tell(opened) && fraBuilder) fraBuilder->ModelReplaced();
-  } else if (extension == ".3DO" || extension == ".OBJ") {
+  } else if (kind && kind->ReadModel) {
     if (!SaveChangesFirst()) return;
     ClearModelStatus();
     // What the reading and the first drawing say (repairs, missing materials) stays together.

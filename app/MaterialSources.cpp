@@ -1,3 +1,4 @@
+#include "formats/FileKinds.h"
 #include "app/MaterialSources.h"
 
 #include <algorithm>
@@ -67,7 +68,7 @@ std::vector<std::string> ContainerMaterials(const std::string& container) {
   }
   for (int i = 0; i < gob.Count(); ++i) {
     const std::string& entry = gob.Entry(i).Name;
-    if (SameText(ExtensionPart(entry), ".mat")) names.emplace_back(FileNamePart(entry));
+    if (IsFileFormat(entry, TFileFormat::Material)) names.emplace_back(FileNamePart(entry));
   }
   return names;
 }

@@ -1,3 +1,4 @@
+#include "formats/FileKinds.h"
 #include "app/OptionsDialog.h"
 
 #include <QAction>

@@ -1,3 +1,4 @@
+#include "formats/FileKinds.h"
 #include "cli/CliCommands.h"
 #include "formats/ObjImport.h"
 #include "formats/Gob.h"
@@ -38,9 +39,6 @@ bool FindContainerEntry(const std::string& container, const std::string& entry, 
   return false;
 }
 
-bool IsContainerName(const std::string& path) {
-  const std::string_view extension = ExtensionPart(path);
-  return SameText(extension, ".gob") || SameText(extension, ".goo");
-}
+bool IsContainerName(const std::string& path) { return IsFileFor(path, fuContainer); }
 
 bool TCliSession::Save(const std::string& path) { return Ended(SaveModel(Core, path)); }

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "formats/FileKinds.h"
 #include "cli/CliCommands.h"
 #include "formats/ColormapPlaces.h"
 #include "formats/ObjExport.h"
@@ -39,7 +40,8 @@ int RunExport(const TArgs& given) {
     return 2;
   }
   // Arguments in the wrong order would write OBJ text over a model.
-  if (!SameText(ExtensionPart(args.back()), ".obj")) {
+  const TFileKind* kind = FileKindOf(args.back());
+  if (!kind || !(kind->Uses & fuExport)) {
     Tell("export writes an .obj file, not '%s'", args.back().c_str());
     return 2;
   }
@@ -54,7 +56,8 @@ int RunExport(const TArgs& given) {
   }
   model.ChooseGeoset(static_cast<int>(set) - 1);
   try {
-    ExportObj(model, args.back(), yUp, key ? PoseAt(model, *key, frame) : TNodePose());
+    const TNodePose pose = key ? PoseAt(model, *key, frame) : TNodePose();
+    kind->WriteModel(model, args.back(), {{}, yUp, &pose});
     return 0;
   } catch (const EZarnError& e) {
     Tell("%s", e.what());

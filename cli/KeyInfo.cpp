@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "formats/FileKinds.h"
 #include "cli/CliCommands.h"
 #include "cli/JsonWriter.h"
 #include "formats/KeyReader.h"
@@ -53,7 +54,7 @@ std::string KeyJson(const TKeyAnimation& key) {
 }  // namespace
 
 bool IsKeyArgument(const TArgs& args) {
-  return !args.empty() && args.size() <= 2 && SameText(ExtensionPart(args.back()), ".key");
+  return !args.empty() && args.size() <= 2 && IsFileFormat(args.back(), TFileFormat::Animation);
 }
 
 int RunKeyInfo(const TArgs& args, bool json) {

@@ -1,3 +1,4 @@
+#include "formats/FileKinds.h"
 #include "cli/CliCommands.h"
 #include "formats/Gob.h"
 #include "model/Errors.h"
@@ -42,7 +43,7 @@ bool TakeObjOptions(TArgs& args, TObjImportOptions& options) {
       }
     }
   }
-  if (given && (rest.empty() || !SameText(ExtensionPart(rest[0]), ".obj")))
+  if (given && (rest.empty() || !IsFileFormat(rest[0], TFileFormat::Obj)))
     return Fail("--up, --scale, --materials and --merge are for importing an .obj file");
   args = rest;
   return true;

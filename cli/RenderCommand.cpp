@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "formats/FileKinds.h"
 #include "cli/CliCommands.h"
 #include "formats/ColormapPlaces.h"
 #include "formats/FileIO.h"
@@ -103,7 +104,7 @@ int RunRender(const TArgs& given) {
     Tell("usage: zarn-cli render [options] IN.3do OUT.png | render [options] CONTAINER ENTRY OUT.png");
     return 2;
   }
-  if (!SameText(ExtensionPart(args.back()), ".png")) {
+  if (!IsFileFormat(args.back(), TFileFormat::Picture)) {
     Tell("render writes a .png picture, not '%s'", args.back().c_str());
     return 2;
   }

@@ -1,3 +1,4 @@
+#include "formats/FileKinds.h"
 #include "editing/ClipboardCommands.h"
 
 #include <algorithm>

@@ -10,7 +10,7 @@
 #include "editing/Step.h"
 #include "formats/FileIO.h"
 #include "formats/Gob.h"
-#include "formats/ObjImport.h"
+#include "formats/FileKinds.h"
 #include "formats/ReadOnlyFile.h"
 #include "formats/ThreeDo.h"
 #include "model/Errors.h"
@@ -59,19 +59,12 @@ TCommandResult NewModel(TCore& core) {
 
 TCommandResult OpenModel(TCore& core, const std::string& path, const TObjImportOptions& obj) {
   if (!RegularFileExists(path)) return NotAFile(path);
-  const std::string_view extension = ExtensionPart(path);
-  const bool isObj = SameText(extension, ".obj");
-  // An OBJ file's materials are looked up beside it.
-  auto fresh = FreshModel(core, isObj ? path : std::string());
-  TReadResult read;
-  if (isObj) {
-    read = ImportObj(*fresh, path, obj);
-    // Untitled: saved over the .obj file, the model would destroy it.
-    fresh->FileName.clear();
-    fresh->Update();
-  } else {
-    read = Load3DOFile(*fresh, path);
-  }
+  // A file of no model kind is read as 3DO text, whatever it is named.
+  const TFileKind* kind = FileKindOf(path);
+  if (!kind || !kind->ReadModel) kind = &FileKind(TFileFormat::ThreeDo);
+  // The materials of a file the model does not save back to are looked up beside it.
+  auto fresh = FreshModel(core, kind->Uses & fuSave ? std::string() : path);
+  const TReadResult read = kind->ReadModel(*fresh, path, {obj});
   if (!read) return TCommandResult::Failed(read.Message, true);
   return Adopt(core, *fresh);
 }
@@ -94,8 +87,10 @@ TCommandResult RevertModel(TCore& core) {
 
 TCommandResult ImportMesh(TCore& core, const std::string& path, const TObjImportOptions& options) {
   if (!RegularFileExists(path)) return NotAFile(path);
+  const TFileKind* kind = FileKindOf(path);
+  if (!kind || !(kind->Uses & fuImport)) return TCommandResult::Refused("File Format not supported");
   auto fresh = FreshModel(core, ObjMaterialHome(core, path));
-  const TReadResult read = ImportObj(*fresh, path, options);
+  const TReadResult read = kind->ReadModel(*fresh, path, {options});
   if (!read) return TCommandResult::Failed(read.Message, true);
   RunStep(core, "Import", [&] {
     core.Model->AdoptNodes(*fresh);

@@ -1,3 +1,4 @@
+#include "formats/FileKinds.h"
 #include "editing/NewMaterial.h"
 
 #include "editing/MaterialEdits.h"
@@ -28,7 +29,7 @@ const TQueryForm kNewMaterialQuery = {"New Material", kNewMaterialFields};
 void actFileNewMaterial(TCore& core) {
   TQuery query(kNewMaterialQuery);
   if (!query.Ask(core)) return;
-  const std::string picture = core.Services.AskOpenFileName({"PNG picture (*.png)|*.png"}, "New Material");
+  const std::string picture = core.Services.AskOpenFileName(FileFilter(fuPicture), "New Material");
   if (picture.empty()) return;
   try {
     TMatOptions options;
@@ -43,7 +44,7 @@ void actFileNewMaterial(TCore& core) {
     std::string name(FileNamePart(picture));
     name.resize(name.size() - ExtensionPart(name).size());
     const std::string out =
-        core.Services.AskSaveFileName({"Jedi Knight Material (*.mat)|*.mat"}, "Save Material", name + ".mat");
+        core.Services.AskSaveFileName(FileFilter(fuMaterial), "Save Material", name + ".mat");
     if (out.empty()) return;
     WriteFileAtomically(out, mat);
     core.Services.AddOutput("Material written: " + out);

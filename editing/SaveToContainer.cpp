@@ -1,3 +1,4 @@
+#include "formats/FileKinds.h"
 #include "editing/SaveToContainer.h"
 
 #include <filesystem>
@@ -55,7 +56,7 @@ void actFileSaveToContainer(TCore& core) {
   for (const std::string& line : breaches) core.Services.AddOutput(line);
   if (!breaches.empty() && !core.Services.AskSaveAnyway(breaches)) return;
   const std::string path =
-      core.Services.AskSaveFileName({"Jedi Knight Container (*.gob, *.goo)|*.gob;*.goo"}, "Save to Container", {});
+      core.Services.AskSaveFileName(ContainerFilter(), "Save to Container", {});
   if (path.empty()) return;
   if (const std::string problem = SaveToContainer(core, path); !problem.empty()) {
     core.Refuse(problem);

@@ -47,7 +47,3 @@ class TUserServices {
   virtual void EndProgress() = 0;
 };
 
-// The file-type filters of the open, import and container dialogs.
-const std::vector<std::string>& ModelFilter();
-const std::vector<std::string>& ImportFilter();
-const std::vector<std::string>& ContainerFilter();

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "formats/FileKinds.h"
 #include "app/Dialogs.h"
 #include "services/UserServices.h"
 #include "tests/gui/DialogTestHelpers.h"
