@@ -156,7 +156,7 @@ class TTextureCanvas : public QWidget {
   bool Moving = false, Panning = false;
 };
 
-TfrmTexture::TfrmTexture(TCore& core, QWidget* parent) : QWidget(parent, Qt::Tool) {
+TfrmTexture::TfrmTexture(TCore& core, QWidget* parent) : QWidget(parent, Qt::Tool), Core(core) {
   setObjectName("frmTexture");
   setWindowTitle("Texture Coordinates");
   auto* column = new QVBoxLayout(this);
@@ -168,9 +168,11 @@ TfrmTexture::TfrmTexture(TCore& core, QWidget* parent) : QWidget(parent, Qt::Too
   column->addWidget(canvas, 1);
   column->addWidget(lblOthers);
   resize(480, 520);
+  // Whatever changes the model or its selection may change the corners shown.
+  Subscription = core.Events.Subscribe([this](unsigned) { Refresh(); });
 }
 
-TfrmTexture::~TfrmTexture() = default;
+TfrmTexture::~TfrmTexture() { Core.Events.Unsubscribe(Subscription); }
 
 void TfrmTexture::Refresh() {
   if (!isVisible()) return;
@@ -199,8 +201,7 @@ QWidget* TfrmTexture::Canvas() const { return canvas; }
 
 TfrmTexture* InstallTextureWindow(TfrmMain& window, TCore& core) {
   auto* texture = new TfrmTexture(core, &window);
-  window.SetCommand("actViewTexCoords", [&window, texture] {
-    if (TfraBuilder* frame = window.Builder()) frame->AfterRedraw = [texture] { texture->Refresh(); };
+  window.SetCommand("actViewTexCoords", [texture] {
     texture->show();
     texture->raise();
     texture->Refresh();

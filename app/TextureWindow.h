@@ -21,7 +21,7 @@ class TfrmTexture : public QWidget {
   TfrmTexture(TCore& core, QWidget* parent);
   ~TfrmTexture() override;
 
-  // Reads the selection again and repaints; the main window calls it after every redraw.
+  // Reads the selection again and repaints; every change the document announces calls it.
   void Refresh();
   // Shows the whole material, as large as the window holds it.
   void FitPicture();
@@ -30,10 +30,12 @@ class TfrmTexture : public QWidget {
   QLabel* OtherFaces() const { return lblOthers; }
 
  private:
+  TCore& Core;
+  int Subscription = 0;
   TTextureCanvas* canvas;
   QLabel* lblOthers;
 };
 
-// Puts View > Texture Coordinates on the main window: it shows the window, which from then on
-// follows every redraw of the views.
+// Puts View > Texture Coordinates on the main window: it shows the window, which follows the
+// document's changes.
 TfrmTexture* InstallTextureWindow(TfrmMain& window, TCore& core);

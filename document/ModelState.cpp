@@ -64,11 +64,8 @@ bool SameFrames(const TModelState& a, const TModelState& b) {
 }  // namespace
 
 void RestoreModelState(TModel& model, const TModelState& state, const TModelState* current, TMeshStateMap& synced) {
-  // The selections and drawing lists name vertices and faces that may go.
+  // The selections name vertices and faces that may go.
   if (model.ReleaseSelection) model.ReleaseSelection();
-  model.AllVertices.Clear();
-  model.AllSurfaces.Clear();
-  model.SelectedSurfaces.Clear();
   // The meshes are taken off their nodes before the nodes go: first those that hold a copy
   // the state names, then, for the state's other meshes, the one at the same place.
   struct TLive {

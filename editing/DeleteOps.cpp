@@ -8,13 +8,6 @@
 
 namespace {
 
-// The renderer refills these on its next frame; until then they must not hold freed objects.
-void ForgetDrawingLists(TModel& model) {
-  model.AllVertices.Clear();
-  model.AllSurfaces.Clear();
-  model.SelectedSurfaces.Clear();
-}
-
 template <class T>
 std::unordered_map<TMesh*, std::vector<T*>> ByMesh(const std::vector<T*>& list) {
   std::unordered_map<TMesh*, std::vector<T*>> groups;
@@ -31,7 +24,6 @@ void DeleteNodes(TCore& core, std::vector<TNode*> list) {
   for (TNode* n : list)
     if (n && n->Model == &model) doomed.insert(n);
   if (doomed.empty()) return;
-  ForgetDrawingLists(model);
   TProgress progress(&core.Services, "Deleting", static_cast<uint64_t>(model.Nodes.Count()), kProgressObjects);
   uint64_t done = 0;
 
@@ -73,7 +65,6 @@ void DeleteNodes(TCore& core, std::vector<TNode*> list) {
 
 void DeleteSurfaces(TCore& core, std::vector<TFace*> list) {
   if (list.empty()) return;
-  ForgetDrawingLists(*core.Model);
   TProgress progress(&core.Services, "Deleting", 2 * list.size(), 2 * kProgressObjects);
   uint64_t done = 0;
   for (TFace* f : list) {
@@ -88,7 +79,6 @@ void DeleteSurfaces(TCore& core, std::vector<TFace*> list) {
 
 void DeleteVertices(TCore& core, std::vector<TVertex*> list) {
   if (list.empty()) return;
-  ForgetDrawingLists(*core.Model);
   TProgress progress(&core.Services, "Deleting", 2 * list.size(), 2 * kProgressObjects);
   uint64_t done = 0;
   for (TVertex* v : list) {

@@ -81,8 +81,6 @@ void actEditSplitFace(TCore& core) {
   TVertex* b = core.Vertices.Get(1);
   for (TFace* f : a->Mesh->Surfaces) {
     if (!f->Vertices.Contains(a) || !f->Vertices.Contains(b)) continue;
-    core.Model->AllSurfaces.Clear();
-    core.Model->SelectedSurfaces.Clear();
     const bool selected = core.Surfaces.Contains(f);
     core.Surfaces.Remove(f);
     if (!SplitSurface(*f, *a, *b) && selected) core.Surfaces.Add(f);

@@ -206,9 +206,6 @@ void actFitGameLimits(TCore& core) {
   core.Surfaces.Clear();
   core.Vertices.Clear();
   TModel& model = *core.Model;
-  model.AllVertices.Clear();
-  model.AllSurfaces.Clear();
-  model.SelectedSurfaces.Clear();
   const int changed = FitGameLimits(model);
   core.Services.AddOutput(changed == 0 ? "Every mesh fits what the game loads"
                                        : std::to_string(changed) + " meshes cut or refanned to fit what the game loads");

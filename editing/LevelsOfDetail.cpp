@@ -28,9 +28,6 @@ void ChooseLevelOfDetail(TCore& core, int set) {
   if (set == model.CurrentGeoset() || set < 0 || set >= model.GeosetCount()) return;
   core.Surfaces.Clear();
   core.Vertices.Clear();
-  model.AllVertices.Clear();
-  model.AllSurfaces.Clear();
-  model.SelectedSurfaces.Clear();
   model.ChooseGeoset(set);
   Refresh(core);
 }

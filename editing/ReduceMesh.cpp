@@ -235,9 +235,6 @@ void actMeshReduce(TCore& core) {
   }
   core.Surfaces.Clear();
   core.Vertices.Clear();
-  core.Model->AllVertices.Clear();
-  core.Model->AllSurfaces.Clear();
-  core.Model->SelectedSurfaces.Clear();
   for (TNode* n : nodes) {
     TMesh& mesh = *n->Mesh;
     const int had = mesh.Surfaces.Count();

@@ -21,7 +21,7 @@ void TModel::ResizeGeosets(int count) {
   count = std::max(count, 1);
   if (Current >= count) {
     // The shown set goes: the last kept one takes its place, and the old one goes with the rest.
-    DropDrawingLists();
+    if (ReleaseSelection) ReleaseSelection();
     ChooseGeoset(count - 1);
   }
   Geosets = count;
@@ -75,7 +75,7 @@ void TModel::CopyGeoset(int to) {
 void TModel::DeleteGeoset(int set) {
   if (Geosets == 1 || set < 0 || set >= Geosets) return;
   if (set == Current) {
-    DropDrawingLists();
+    if (ReleaseSelection) ReleaseSelection();
     ChooseGeoset(set == 0 ? 1 : set - 1);
   }
   for (TNode* n : Nodes) {
@@ -85,13 +85,4 @@ void TModel::DeleteGeoset(int set) {
   }
   --Geosets;
   if (Current > set) --Current;
-}
-
-// The selections and drawing lists name faces and vertices of the shown meshes, which are
-// about to be hidden or freed.
-void TModel::DropDrawingLists() {
-  if (ReleaseSelection) ReleaseSelection();
-  AllVertices.Clear();
-  AllSurfaces.Clear();
-  SelectedSurfaces.Clear();
 }

@@ -9,14 +9,12 @@ TModel::TModel() = default;
 void TModel::Clear() {
   FileName.clear();
   if (ReleaseSelection) ReleaseSelection();
-  AllVertices.Clear();
-  AllSurfaces.Clear();
-  SelectedSurfaces.Clear();
   Nodes.Clear();
   Materials.Clear();
   Geosets = 1;
   Current = 0;
   Radius = 0;  // nothing left to fit the cameras to
+  InsertOffset = {};
   ContradictedLinks = 0;
 }
 

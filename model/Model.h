@@ -17,10 +17,6 @@ class TModel {
   TModel(const TModel&) = delete;
   TModel& operator=(const TModel&) = delete;
 
-  // Drawing lists, refilled by the renderer; references only.
-  TVertices AllVertices;
-  TSurfaces AllSurfaces;
-  TSurfaces SelectedSurfaces;
   // Where reading and writing show their progress and texts; null for a model of its own.
   TUserServices* Services = nullptr;
   // Called before the faces and vertices of the shown meshes go or are hidden, so that the
@@ -34,7 +30,8 @@ class TModel {
   // Nodes of the file read whose child links contradicted their parents; saving says so once.
   int ContradictedLinks = 0;
 
-  // Empties the file name and the selections, frees nodes, meshes and materials.
+  // Empties the file name and the selections, frees nodes, meshes and materials, and
+  // resets the figures of the file read.
   void Clear();
   TNode* AddNode();
   // An empty mesh of this model, its faces taking materials from its list.
@@ -94,5 +91,4 @@ class TModel {
  private:
   int Geosets = 1;
   int Current = 0;
-  void DropDrawingLists();
 };

@@ -214,7 +214,6 @@ void TfraBuilder::Redraw(bool rebuild) {
   // Commands that change the node selection end here: the tree's marks follow.
   RepaintTree();
   glaMain->Repaint();
-  if (AfterRedraw) AfterRedraw();
 }
 
 TfraBuilder::TFrameHold::~TFrameHold() {

@@ -33,8 +33,6 @@ class TfraBuilder : public QWidget {
   std::function<void(int panel, const QString& text)> SetStatusPanel;
   // Installed by the node tree and the property panel; the user services forward to them.
   std::function<void()> FillTree, UpdateProperties, FillMaterialList;
-  // Asked after every redraw request, for windows that show the model too.
-  std::function<void()> AfterRedraw;
   // Asked after the edit mode changed, with the mode's value (the property panel's page).
   std::function<void(int mode)> OnEditModeChanged;
 

@@ -101,16 +101,7 @@ void DrawVertexPoints(const TCore& core) {
 }
 
 void PrepareModel(TCore& core) {
-  TModel& model = *core.Model;
-  model.AllVertices.Clear();
-  model.AllSurfaces.Clear();
-  for (TNode* n : model.Nodes)
-    if (n->Mesh)
-      for (TVertex* v : n->Mesh->Vertices) model.AllVertices.Add(v);
-  for (TNode* n : model.Nodes)
-    if (n->Mesh)
-      for (TFace* f : n->Mesh->Surfaces) model.AllSurfaces.Add(f);
-  PlacePosed(model, core.Pose);
+  PlacePosed(*core.Model, core.Pose);
 }
 
 void DrawNodePivots(const TCore& core) {

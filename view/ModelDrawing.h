@@ -6,7 +6,7 @@ struct TGrid;
 
 // A frame draws the geometry from the meshes' buffers, which are uploaded again only for the
 // meshes that changed, then the selection over it: selecting never uploads a big model.
-// Refills the model's drawing lists and its world positions, before the geometry is compiled.
+// Places the model's world positions in the pose shown, before the geometry is compiled.
 void PrepareModel(TCore& core);
 // The pivots of the selected nodes, in node mode.
 void DrawNodePivots(const TCore& core);

@@ -90,7 +90,9 @@ class GameView : public TWindowTest {
     Write("key.mat", KeyedMat());
     Write("level.cmp", MakeCmp());
     StartWindow(Path("quads.3do"));
-    ASSERT_EQ(Core->Model->AllSurfaces.Count(), 8);
+    int faces = 0;
+    for (const TNode* n : Core->Model->Nodes) faces += n->Mesh ? n->Mesh->Surfaces.Count() : 0;
+    ASSERT_EQ(faces, 8);
     Core->Grid.LineEvery = 0;  // no grid lines under the pixels looked at
     Core->Color2D = 0xFF0000;  // blue, as 0x00BBGGRR
     Frame().Cameras->SetCurrent(0);  // top

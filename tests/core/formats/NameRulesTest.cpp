@@ -48,6 +48,9 @@ TEST(NameRules, UnsafeCharactersBecomeUnderscoresAndLongNamesKeepTheirExtension)
       {"abcdefghijklmnopqrstuvwxyz01.mat", false, true, "abcdefghijklmnopqrstuvwxyz0.mat"},
       {"abcdefghijklmnopqrstuvwxyz0123456", false, true, "abcdefghijklmnopqrstuvwxyz01234"},
       {"a b c d e f g h i j k l m n o p q.3do", false, false, "a_b_c_d_e_f_g_h_i_j_k_l_m_n.3do"},
+      // Each character that ends a field on its own, inside a name.
+      {"a\tb", false, false, "a_b"}, {"a\rb", false, false, "a_b"}, {"a\nb", false, false, "a_b"},
+      {std::string("a\0b", 3), false, false, "a_b"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(PrintableName(c.Name));
