@@ -28,15 +28,12 @@ void InstallEditCommands(TActionRegistry& actions, TCore& core, std::function<co
 TNodeTreeView* InstallNodeTree(TfraBuilder& frame, TCore& core) {
   auto* tree = new TNodeTreeView(core, &frame);
   frame.PlaceTreeWidget(tree);
-  frame.FillTree = [&core, tree] { FillNodeTree(*core.Model, *tree); };
   return tree;
 }
 
 TfraProp* InstallPropertyPanel(TfraBuilder& frame, TCore& core) {
   auto* panel = new TfraProp(core, &frame);
   frame.PlaceTreeWidget(panel);
-  frame.UpdateProperties = [panel] { panel->UpdateProperties(); };
-  frame.FillMaterialList = [panel] { panel->FillMaterialList(); };
   frame.OnEditModeChanged = [panel](int mode) { panel->ShowPage(mode); };
   panel->ExecuteMaterials = [&core, panel](const std::string& initial, std::string& chosen) {
     return TfrmMat::Execute(core, initial, chosen, panel->window());

@@ -100,9 +100,6 @@ void TfrmMain::ShowChanges(unsigned changes) {
   if (changes & chHistory) ShowHistory();
   TfraBuilder* frame = fraBuilder;
   if (!frame) return;  // nothing shows the model before the viewport frame exists
-  if ((changes & chHierarchy) && frame->FillTree) frame->FillTree();
-  if ((changes & chMaterials) && frame->FillMaterialList) frame->FillMaterialList();
-  if ((changes & chProperties) && frame->UpdateProperties) frame->UpdateProperties();
   if (changes & (chGeometry | chSelection)) frame->Redraw((changes & chGeometry) != 0);
 }
 

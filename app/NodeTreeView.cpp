@@ -10,6 +10,7 @@
 #include "editing/Step.h"
 #include "editing/ToolEdits.h"
 #include "document/Core.h"
+#include "document/NodeTree.h"
 #include "view/RunGuarded.h"
 
 namespace {
@@ -46,6 +47,9 @@ QPixmap Blank() {
 
 TNodeTreeView::TNodeTreeView(TCore& core, QWidget* parent) : QTreeWidget(parent), Core(core) {
   setObjectName("trwNodes");
+  Subscription = core.Events.Subscribe([this](unsigned changes) {
+    if (changes & chHierarchy) FillNodeTree(*Core.Model, *this);
+  });
   setHeaderHidden(true);
   setColumnCount(1);
   setFixedWidth(200);
@@ -247,7 +251,10 @@ void TNodeTreeView::FreeItems() {
   Next.clear();
 }
 
-TNodeTreeView::~TNodeTreeView() { FreeItems(); }
+TNodeTreeView::~TNodeTreeView() {
+  Core.Events.Unsubscribe(Subscription);
+  FreeItems();
+}
 
 namespace {
 QTreeWidgetItem* MakeItem(const std::string& text, TNode* node) {

@@ -76,6 +76,7 @@ class TNodeTreeView : public QTreeWidget, public TNodeTree {
   void FreeItems();
 
   TCore& Core;
+  int Subscription = 0;
   QIcon Pictures[4];
   QIcon Marked[3];  // the three kinds with the selection mark laid over them
   int Filling = 0;

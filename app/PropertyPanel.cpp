@@ -70,6 +70,10 @@ QLabel* Heading(QFormLayout* form, const char* name, const char* text) {
 
 TfraProp::TfraProp(TCore& core, QWidget* parent) : QWidget(parent), Core(core) {
   setObjectName("fraProp");
+  Subscription = core.Events.Subscribe([this](unsigned changes) {
+    if (changes & chMaterials) FillMaterialList();
+    if (changes & chProperties) UpdateProperties();
+  });
   setFont(PanelFont());
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   auto* layout = new QVBoxLayout(this);
@@ -174,6 +178,8 @@ void TfraProp::ShowPage(int mode) {
   pclProp->setCurrentIndex(mode);
   UpdateProperties();
 }
+
+TfraProp::~TfraProp() { Core.Events.Unsubscribe(Subscription); }
 
 void TfraProp::UpdateProperties() {
   switch (Core.EditMode) {

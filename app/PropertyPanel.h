@@ -21,7 +21,9 @@ class TCore;
 class TfraProp : public QWidget {
   Q_OBJECT
  public:
+  // Follows the document's changes of materials and properties.
   explicit TfraProp(TCore& core, QWidget* parent = nullptr);
+  ~TfraProp() override;
 
   // Fills the page of the current edit mode from the first selected object and the count
   // only, so its cost does not depend on the size of the selection.
@@ -92,5 +94,6 @@ class TfraProp : public QWidget {
   void CommitEdit(QLineEdit* edit);
 
   TCore& Core;
+  int Subscription = 0;
   std::map<QObject*, TChange> EditHandlers;
 };

@@ -32,7 +32,6 @@ class TfraBuilder : public QWidget {
   // Status bar panels the frame writes: 0 pointer coordinates, 2 frame rate.
   std::function<void(int panel, const QString& text)> SetStatusPanel;
   // Installed by the node tree and the property panel; the user services forward to them.
-  std::function<void()> FillTree, UpdateProperties, FillMaterialList;
   // Asked after the edit mode changed, with the mode's value (the property panel's page).
   std::function<void(int mode)> OnEditModeChanged;
 
