@@ -202,14 +202,17 @@ TEST(MatWriter, MipmapLevelsHalveWithABoxFilter) {
   }
   EXPECT_EQ((std::tuple{DefaultMipmaps(1024), DefaultMipmaps(8)}), (std::tuple{4, 1})) << "the game keeps four levels";
 
-  // Black and white squares average to mid grey in the next level: 16, 32, 16 in 5-6-5.
-  const TPicture checks = MakePicture(16, 16, [](int x, int y) {
-    const uint8_t v = (x + y) % 2 ? 255 : 0;
-    return TRgba{v, v, v, 255};
-  });
-  const std::string mat = EncodeMat({checks}, {.Depth = 16});
-  ASSERT_EQ(mat.size(), 140u + 512 + 128);
-  for (size_t i = 140 + 512; i < mat.size(); i += 2) ASSERT_EQ(Word(mat + "  ", i) & 0xFFFF, 0x8410u) << i;
+  // Black and white squares, and black and white rows, average to mid grey in the next
+  // level: 16, 32, 16 in 5-6-5.
+  for (const int squares : {1, 0}) {
+    const TPicture picture = MakePicture(16, 16, [squares](int x, int y) {
+      const uint8_t v = (squares * x + y) % 2 ? 255 : 0;
+      return TRgba{v, v, v, 255};
+    });
+    const std::string mat = EncodeMat({picture}, {.Depth = 16});
+    ASSERT_EQ(mat.size(), 140u + 512 + 128);
+    for (size_t i = 140 + 512; i < mat.size(); i += 2) ASSERT_EQ(Word(mat + "  ", i) & 0xFFFF, 0x8410u) << i;
+  }
 }
 
 TEST(MatWriter, PicturesThatCannotBeMaterialsAreRefusedAndNothingIsWritten) {
