@@ -37,6 +37,16 @@ TEST(PlainRows, LinesThatCleaningChangesOtherwiseAreLeftToIt) {
     EXPECT_FALSE(plain.SplitPlain(raw, 20, true)) << raw;
 }
 
+TEST(CleanLines, CommentsEndTheLineAndSeparatorsBecomeOneSpace) {
+  const struct { const char* Raw; const char* Clean; } rows[] = {
+      {"1:  2//c", "1: 2"}, {"a/b / c", "a/b / c"}, {"\t0x10,\t 5 # x", "10 5"}, {"//", ""}, {"7 /", "7 /"}};
+  std::string clean;
+  for (const auto& row : rows) {
+    CleanLine(row.Raw, clean);
+    EXPECT_EQ(clean, row.Clean) << row.Raw;
+  }
+}
+
 // Random lines of the characters that matter: wherever the plain reading answers, it agrees
 // with cleaning and splitting, whatever the room and the row label.
 TEST(PlainRows, AgreeWithCleaningAndSplittingOnRandomLines) {
