@@ -14,14 +14,14 @@
 
 void InstallEditCommands(TActionRegistry& actions, TCore& core, std::function<const TCameraRec*()> shownCamera) {
   for (const TEditAction& action : EditActions())
-    if (const QAction* entry = actions.Action(action.Name))
-      actions.SetCommand(action.Name, [&core, run = action.Run, step = PlainCaption(entry->text().toStdString())] {
+    if (actions.Action(action.Name))
+      actions.SetCommand(action.Name, [&core, run = action.Run, step = StepCaption(action.Name)] {
         RunStep(core, step, [&] { run(core); });
       });
   // Map From View maps from the camera shown, which the core cannot see.
   actions.SetCommand("actTexMapView", [&core, shownCamera = std::move(shownCamera)] {
     const TCameraRec* shown = shownCamera();
-    RunStep(core, "Map From View", [&] { MapFromView(core, shown); });
+    RunStep(core, StepCaption("actTexMapView"), [&] { MapFromView(core, shown); });
   });
 }
 

@@ -3,6 +3,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "editing/ActionTable.h"
 #include "cli/CliCommands.h"
 #include "editing/FileCommands.h"
 #include "document/MaterialLookup.h"
@@ -143,7 +144,7 @@ class TStepRunner {
         answers[a.substr(0, a.find('='))] = a.substr(a.find('=') + 1);
       }
       bool done = false;
-      ::RunStep(Core, step, [&] { done = RunAction(step, answers); });
+      ::RunStep(Core, StepCaption(step), [&] { done = RunAction(step, answers); });
       return done;
     }
     const auto colon = step.find(':');
@@ -249,7 +250,7 @@ class TStepRunner {
   bool LevelOfDetail(const std::string& text) {
     if (text == "generate") {
       bool done = false;
-      ::RunStep(Core, "lod:generate", [&] { done = RunAction("actViewLodGenerate", {}); });
+      ::RunStep(Core, StepCaption("actViewLodGenerate"), [&] { done = RunAction("actViewLodGenerate", {}); });
       return done;
     }
     int set = 0;

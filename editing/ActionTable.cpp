@@ -126,3 +126,9 @@ std::string PlainCaption(std::string_view caption) {
   if (plain.ends_with("...")) plain.resize(plain.size() - 3);
   return plain;
 }
+
+std::string StepCaption(std::string_view actionName) {
+  for (const TActionRow& row : MainActionRows())
+    if (actionName == row.Name) return PlainCaption(row.Caption);
+  return std::string(actionName);
+}

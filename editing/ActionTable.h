@@ -22,3 +22,5 @@ const std::vector<TActionRow>& MainActionRows();
 const std::vector<const char*>& MainMenuCaptions();
 // The caption without its accelerator mark and the dots of a dialog: "Cube" for "&Cube...".
 std::string PlainCaption(std::string_view caption);
+// The undo caption of an action's step, as its menu entry reads; the name for no action.
+std::string StepCaption(std::string_view actionName);
