@@ -191,6 +191,20 @@ TEST(MatWriter, EightBitRoundTripErrorIsMeasuredInLab) {
   EXPECT_LT(ditherBlock, plainBlock) << "error diffusion keeps the colour of areas";
 }
 
+// A picture of more than one stored block (64 KiB) reads back whole through libpng.
+TEST(PngWriter, ALargePictureReadsBackWhole) {
+  const TTempDir dir;
+  const int w = 200, h = 120;
+  std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
+  for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>(i * 7 % 251);
+  WriteFileAtomically(dir.File("big.png"), EncodePng(w, h, rgb));
+  const TPicture back = ReadPng(dir.File("big.png"));
+  ASSERT_EQ((std::tuple{back.Width, back.Height}), (std::tuple{w, h}));
+  const size_t last = static_cast<size_t>(w) * h - 1;
+  EXPECT_EQ((std::tuple{back.Rgba[last * 4], back.Rgba[last * 4 + 2], back.Rgba[last * 4 + 3]}),
+            (std::tuple{rgb[last * 3], rgb[last * 3 + 2], uint8_t{255}}));
+}
+
 TEST(MatWriter, MipmapLevelsHalveWithABoxFilter) {
   const TPicture wide = MakePicture(64, 32, [](int, int) { return TRgba{9, 9, 9, 255}; });
   // Size at 8 bits: headers, then every level's pixels.
