@@ -54,6 +54,13 @@ std::string Raised(F&& read) {
   return "(nothing raised)";
 }
 
+TEST_F(NotAFile, AWholeFileReadTakesUpToItsLimitAndRefusesAByteMore) {
+  const std::string path = Dir.Write("ten.txt", "0123456789");
+  EXPECT_EQ(ReadWholeFile(path, 10), "0123456789");
+  EXPECT_EQ(Raised([&] { ReadWholeFile(path, 9); }),
+            "Cannot read file '" + path + "': it is too large (more than 9 bytes)");
+}
+
 TEST_F(NotAFile, EveryReaderSaysWhatThePathIs) {
   for (const TKind& kind : Kinds()) {
     SCOPED_TRACE(kind.Path);
