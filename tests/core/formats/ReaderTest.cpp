@@ -153,3 +153,29 @@ TEST(Reader, LineNumbersGoPastTheIntegerRange) {
 }
 
 }  // namespace
+
+// Two nodes naming one mesh each get a mesh of their own in every set, and the copy is told
+// once for the node, with one set or two.
+TEST(Reader, ASharedMeshIsCopiedInEverySetAndToldOnce) {
+  const std::string one = Replace(TriangleModelText(), "0x1 -1 0 -1", "0x1 0 0 -1");
+  const size_t at = one.find("MESH 0\r\n");
+  const std::string mesh = one.substr(at, one.find("SECTION: HIERARCHYDEF") - at);
+  const std::string two = Replace(Replace(one, "GEOSETS 1", "GEOSETS 2"), "SECTION: HIERARCHYDEF",
+                                  "GEOSET 1\r\nMESHES 1\r\n\r\n" + mesh + "SECTION: HIERARCHYDEF");
+  for (const std::string& text : {one, two}) {
+    TTestCore t;
+    ASSERT_TRUE(Parse3DO(t.Model(), text));
+    std::vector<std::string> told;
+    for (const std::string& line : t.Services.Output)
+      if (line.find("shares mesh") != std::string::npos) told.push_back(line);
+    EXPECT_EQ(told, std::vector<std::string>{"Node 1 shares mesh 0 with another node; it was given its own copy"});
+    for (int set = 0; set < t.Model().GeosetCount(); ++set) {
+      SCOPED_TRACE(set);
+      const TMesh* root = t.Model().GeosetMesh(*t.Model().Nodes[0], set);
+      const TMesh* child = t.Model().GeosetMesh(*t.Model().Nodes[1], set);
+      ASSERT_TRUE(root && child);
+      EXPECT_NE(root, child);
+      EXPECT_EQ((std::tuple{child->Vertices.Count(), child->Surfaces.Count()}), (std::tuple{3, 1}));
+    }
+  }
+}
