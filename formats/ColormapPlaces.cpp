@@ -85,6 +85,15 @@ TColormap ReadColormap(const TColormapPlace& place) {
   return ReadCmp(place.Path, place.Start, place.Length, std::string(FileNamePart(place.Entry.empty() ? place.Path : place.Entry)));
 }
 
+TGobItem GobItemAt(const TColormapPlace& place) {
+  TGobItem item;
+  item.ContainerName = place.Path;
+  item.EntryName = place.Entry;
+  item.Offset = static_cast<uint32_t>(place.Start);
+  item.Length = static_cast<uint32_t>(place.Length);
+  return item;
+}
+
 void ChangeColormap(TMaterials& materials, const TColormap* colormap) {
   const std::array<uint8_t, 768>& palette = colormap ? colormap->Palette : BuiltInPalette();
   if (colormap)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "formats/Cmp.h"
+#include "formats/Gob.h"
 
 class TMaterials;
 
@@ -33,6 +34,8 @@ std::vector<TColormapPlace> FindColormaps(const std::string& modelPath, const st
 TColormapPlace ColormapPlaceNamed(const std::string& name);
 
 TColormap ReadColormap(const TColormapPlace& place);
+// The container entry a place names, for the readers of entries (its Entry is not empty).
+TGobItem GobItemAt(const TColormapPlace& place);
 
 // Makes the colormap (null: the built-in palette, without light table) the one 8-bit
 // materials and colour records are seen through, decoding every material again.

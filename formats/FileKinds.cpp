@@ -47,6 +47,7 @@ const std::vector<TFileKind>& FileKinds() {
       {TFileFormat::Material, "Jedi Knight Material", {".mat"}, fuMaterial},
       {TFileFormat::Colormap, "Jedi Knight Colormap", {".cmp"}, fuColormap},
       {TFileFormat::Animation, "Jedi Knight Animation", {".key"}, fuAnimation},
+      {TFileFormat::Puppet, "Jedi Knight Puppet", {".pup"}, fuPuppet},
       {TFileFormat::Picture, "PNG picture", {".png"}, fuPicture},
   };
   return kinds;

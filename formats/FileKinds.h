@@ -13,7 +13,7 @@
 
 class TModel;
 
-enum class TFileFormat { ThreeDo, Obj, Container, Material, Colormap, Animation, Picture };
+enum class TFileFormat { ThreeDo, Obj, Container, Material, Colormap, Animation, Puppet, Picture };
 
 // What a file of a kind is to the program; a kind may be several.
 enum TFileUse : unsigned {
@@ -26,6 +26,7 @@ enum TFileUse : unsigned {
   fuColormap = 1u << 6,
   fuAnimation = 1u << 7,
   fuPicture = 1u << 8,
+  fuPuppet = 1u << 9,
 };
 
 // What reading or writing a model file takes besides the path.

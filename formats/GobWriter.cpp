@@ -59,7 +59,8 @@ TGobSourceEntry WholeFileEntry(const std::string& name, const std::string& path)
 
 std::string GameEntryName(std::string_view path) {
   static const std::map<std::string, std::string> folders = {
-      {".3do", "3do\\"}, {".mat", "mat\\"}, {".key", "3do\\key\\"}, {".cmp", "misc\\cmp\\"}};
+      {".3do", "3do\\"}, {".mat", "mat\\"}, {".key", "3do\\key\\"}, {".cmp", "misc\\cmp\\"},
+      {".pup", "misc\\pup\\"}};
   const auto folder = folders.find(FoldedName(ExtensionPart(path)));
   if (folder == folders.end()) return {};
   return folder->second + std::string(FileNamePart(path));

@@ -27,8 +27,8 @@ inline TGobSourceEntry MemoryEntry(const std::string& name, std::string data) {
 TGobSourceEntry WholeFileEntry(const std::string& name, const std::string& path);
 
 // The folder the game looks in for a file of this kind ("3do\", "mat\", "3do\key\",
-// "misc\cmp\") followed by the file's name; empty for a kind the game keeps nowhere in
-// particular.
+// "misc\cmp\", "misc\pup\") followed by the file's name; empty for a kind the game keeps
+// nowhere in particular.
 std::string GameEntryName(std::string_view path);
 
 // The entry a name given for a file makes: a bare name of a kind the game keeps in a folder

@@ -227,13 +227,8 @@ TKeyAnimation ReadKeyEntry(const TGobItem& item) {
   return ReadKey(source, std::string(FileNamePart(item.EntryName)));
 }
 
-TKeyAnimation ReadKeyNamed(const std::string& name) {
-  const TColormapPlace place = ColormapPlaceNamed(name);
-  if (place.Entry.empty()) return ReadKeyFile(place.Path);
-  TGobItem item;
-  item.ContainerName = place.Path;
-  item.EntryName = place.Entry;
-  item.Offset = static_cast<uint32_t>(place.Start);
-  item.Length = static_cast<uint32_t>(place.Length);
-  return ReadKeyEntry(item);
+TKeyAnimation ReadKeyAt(const TColormapPlace& place) {
+  return place.Entry.empty() ? ReadKeyFile(place.Path) : ReadKeyEntry(GobItemAt(place));
 }
+
+TKeyAnimation ReadKeyNamed(const std::string& name) { return ReadKeyAt(ColormapPlaceNamed(name)); }

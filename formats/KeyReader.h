@@ -4,6 +4,7 @@
 #include "formats/LineCursor.h"
 #include "model/KeyAnimation.h"
 
+struct TColormapPlace;
 struct TGobItem;
 
 // Bounds of what a KEY may hold: the game refuses more markers; the others lie far beyond any
@@ -18,5 +19,7 @@ constexpr int kKeyMaxTotalEntries = 1 << 20;  // of the whole file
 TKeyAnimation ReadKey(TTextSource& source, const std::string& name);
 TKeyAnimation ReadKeyFile(const std::string& path);
 TKeyAnimation ReadKeyEntry(const TGobItem& item);
+// A file, or a container's entry.
+TKeyAnimation ReadKeyAt(const TColormapPlace& place);
 // FILE, or CONTAINER:ENTRY as `--cmp` takes it (the entry by its full name or its file name).
 TKeyAnimation ReadKeyNamed(const std::string& name);

@@ -15,6 +15,7 @@ TEST(FileKinds, KnowsEachPathByItsExtensionAndOffersItsKindsToTheDialogs) {
       {"ship.3DO", true, TFileFormat::ThreeDo, fuOpen | fuSave},
       {"scan.obj", true, TFileFormat::Obj, fuImport | fuExport},
       {"kyle.key", true, TFileFormat::Animation, fuAnimation},
+      {"misc\\pup\\KY.PUP", true, TFileFormat::Puppet, fuPuppet},
       {"dflt.mat", true, TFileFormat::Material, fuMaterial},
       {"misc\\cmp\\01narsh.cmp", true, TFileFormat::Colormap, fuColormap},
       {"ship.3do.bak", false, {}, 0},

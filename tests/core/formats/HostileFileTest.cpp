@@ -9,6 +9,7 @@
 #include "model/Text.h"
 #include "model/Errors.h"
 #include "formats/ObjImport.h"
+#include "formats/PuppetReader.h"
 #include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
@@ -70,6 +71,9 @@ const std::vector<THostileFile>& Files() {
       {"short.gob", std::string("GOB \x14\0\0", 7), 0, list, 1, "the header is cut short"},
       {"long.gob", Gob({{"3do\\a.3do", "x"}}, 20, {0xF0000000u}), 0, info, 1, "lies beyond the end of the file"},
       {"far.gob", Gob({{"3do\\a.3do", "x"}}, 16, {0xFFFFFFF0u}), 0, info, 1, "lies beyond the end of the file"},
+      // A zero byte ends a puppet's text; a joints list it cuts short is no puppet.
+      {"holes.pup", "mode=0\nstand a.key\n", kSparse, {"info", "@"}, 0, ""},
+      {"joints.pup", "mode=0\njoints\n0=1\n", kSparse, {"info", "@"}, 1, "the file ends before the \"end\" of the joints"},
       {"clip.txt", "ZARN", kSparse, {"edit", ZARN_SAMPLES_DIR "/fighter.3do", "@.3do", "paste:@"}, 1, "too large"},
   };
   return files;
@@ -92,6 +96,8 @@ std::optional<std::string> ReadLikeTheProgram(TTestCore& t, const std::string& p
     } else if (ext == ".mat") {
       t.Model().FileName = path.substr(0, path.rfind('/') + 1) + "model.3do";
       t.Model().Materials.Add(std::string(FileNamePart(path)));
+    } else if (ext == ".pup") {
+      ReadPuppetFile(path);
     } else if (ext == ".gob") {
       TGob gob;
       gob.LoadFromFile(path);
