@@ -1,19 +1,56 @@
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/CliCommands.h"
 #include "document/MaterialLookup.h"
 #include "editing/GameCheck.h"
 #include "editing/GameWarnings.h"
+#include "formats/PuppetCheck.h"
+#include "formats/PuppetReader.h"
+#include "model/Errors.h"
 #include "model/KeyCheck.h"
+
+namespace {
+
+// Takes `--pup FILE.pup|CONTAINER:ENTRY` out of the arguments and reads that puppet; 0 when
+// there was none or it read, else the exit status, after one line on standard error.
+int TakePuppetOption(TArgs& args, std::optional<TPuppet>& pup, TColormapPlace& place) {
+  const auto at = std::find(args.begin(), args.end(), "--pup");
+  if (at == args.end()) return 0;
+  if (at + 1 == args.end() || (at + 1)->empty()) {
+    Tell("--pup needs a value: --pup FILE.pup|CONTAINER:ENTRY");
+    return 2;
+  }
+  const std::string name = *(at + 1);
+  args.erase(at, at + 2);
+  try {
+    place = ColormapPlaceNamed(name);
+    pup = ReadPuppetAt(place);
+  } catch (const EZarnError& e) {
+    Tell("%s", e.what());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
 
 int RunCheck(const TArgs& given) {
   TArgs args = given;
   std::optional<TKeyAnimation> key;
   double frame = 0;
   if (const int status = TakeKeyOptions(args, key, frame)) return status;
+  std::optional<TPuppet> pup;
+  TColormapPlace pupPlace;
+  if (const int status = TakePuppetOption(args, pup, pupPlace)) return status;
+  if (key && pup) {
+    Tell("check takes --key or --pup, not both");
+    return 2;
+  }
   if (!NoOptionsLeft(args, "check")) return 2;
   if (args.size() != 1 && args.size() != 2) {
-    Tell("usage: zarn-cli check [--key FILE.key|CONTAINER:ENTRY] FILE.3do|FILE.obj | check CONTAINER ENTRY");
+    Tell("usage: zarn-cli check [--key FILE.key|CONTAINER:ENTRY | --pup FILE.pup|CONTAINER:ENTRY]\n"
+         "       FILE.3do|FILE.obj | check [...] CONTAINER ENTRY");
     return 2;
   }
   TCliSession session;
@@ -23,6 +60,14 @@ int RunCheck(const TArgs& given) {
     // How the animation fits the model, in place of the game's limits.
     const std::vector<std::string> misfits = CheckKeyAgainstModel(*session.Core.Model, *key);
     for (const std::string& line : misfits) std::printf("%s\n", line.c_str());
+    return misfits.empty() ? 0 : 3;
+  }
+  if (pup) {
+    // Whether each of the puppet's animations is found and fits, in place of the game's limits.
+    const std::vector<std::string> misfits =
+        CheckPuppetAgainstModel(*session.Core.Model, *pup, pupPlace, session.Core.ResourceList);
+    for (const std::string& line : misfits) std::printf("%s\n", line.c_str());
+    if (const std::string ignored = IgnoredLinesWarning(*pup); !ignored.empty()) std::printf("Warning: %s\n", ignored.c_str());
     return misfits.empty() ? 0 : 3;
   }
   const std::vector<std::string> breaches = CheckForGame(*session.Core.Model, MaterialFinder(session.Core));

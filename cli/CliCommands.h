@@ -64,6 +64,9 @@ int TakeKeyOptions(TArgs& args, std::optional<TKeyAnimation>& key, double& frame
 bool IsKeyArgument(const TArgs& args);
 // The header, markers and nodes of an animation, as text or as one JSON object.
 int RunKeyInfo(const TArgs& args, bool json);
+// The same for a puppet (FILE.pup, or CONTAINER ENTRY.pup): its modes, moves and joints.
+bool IsPuppetArgument(const TArgs& args);
+int RunPuppetInfo(const TArgs& args, bool json);
 int RunInfo(const TArgs& args);
 int RunConvert(const TArgs& args);
 int RunList(const TArgs& args);

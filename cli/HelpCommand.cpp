@@ -97,6 +97,8 @@ void PrintUsage() {
               "                                counts, radius, materials, levels of detail and nodes as JSON\n"
               "  info [--json] FILE.key|CONTAINER ENTRY.key\n"
               "                                an animation's header, markers and nodes\n"
+              "  info [--json] FILE.pup|CONTAINER ENTRY.pup\n"
+              "                                a puppet's modes, their moves and KEYs, and its joints\n"
               "  convert IN.3do|IN.obj OUT.3do read (or import) a model and write it as 3DO\n"
               "  convert CONTAINER ENTRY OUT.3do\n"
               "  export [--lod N] [--up y|z] [--cmp C] IN.3do|CONTAINER ENTRY OUT.obj\n"
@@ -120,6 +122,9 @@ void PrintUsage() {
               "  check FILE.3do|CONTAINER ENTRY what the game would refuse, one a line; exit 3 if any\n"
               "  check --key K FILE.3do|CONTAINER ENTRY\n"
               "                                where animation K (FILE.key|CONTAINER:ENTRY) does not fit\n"
+              "  check --pup P FILE.3do|CONTAINER ENTRY\n"
+              "                                each KEY puppet P (FILE.pup|CONTAINER:ENTRY) names that is\n"
+              "                                not found or does not fit\n"
               "  edit IN.3do OUT.3do STEP...   run editing commands and save (help edit lists them)\n"
               "  edit CONTAINER ENTRY OUT.3do STEP...\n"
               "  help [edit], --help, -h       this text, or the steps and actions of edit\n"
@@ -133,7 +138,7 @@ void PrintUsage() {
               "Exit status: 0 done; 1 a file did not read or write, or a step was refused;\n"
               "2 a wrong command line (an unknown command, option, step or action, or a value\n"
               "written wrongly); 3 check found what the game would refuse (or an animation\n"
-              "that does not fit).\n");
+              "that does not fit, or a puppet's KEY missing or not fitting).\n");
 }
 
 int RunHelp(const TArgs& args) {
