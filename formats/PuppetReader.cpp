@@ -37,7 +37,8 @@ class TPuppetParser {
   }
   int Whole(size_t word, const char* what, int least, int most) const;
   unsigned Hex(size_t word) const;
-  void StartMode(TPuppet& puppet);
+  // The mode the line starts, or goes back to; valid until the next mode is started.
+  TPuppetMode& StartMode(TPuppet& puppet);
   void ReadJoints(TPuppet& puppet);
   void ReadSubmode(TPuppetMode* mode);
 
@@ -95,8 +96,7 @@ TPuppet TPuppetParser::Parse() {
   TPuppetMode* mode = nullptr;
   while (Next()) {
     if (Word(0) == "mode") {
-      StartMode(puppet);
-      mode = &puppet.Modes.back();
+      mode = &StartMode(puppet);
     } else if (Word(0) == "joints") {
       ReadJoints(puppet);
     } else if (IsPuppetMove(Word(0))) {
@@ -108,7 +108,7 @@ TPuppet TPuppetParser::Parse() {
   return puppet;
 }
 
-void TPuppetParser::StartMode(TPuppet& puppet) {
+TPuppetMode& TPuppetParser::StartMode(TPuppet& puppet) {
   if (Words.size() != 2 && (Words.size() != 4 || Word(2) != "basedon"))
     Fail("\"mode=N\" or \"mode=N, basedon=M\" expected");
   const int number = Whole(1, "The mode", 0, kPuppetMaxModes - 1);
@@ -117,18 +117,18 @@ void TPuppetParser::StartMode(TPuppet& puppet) {
     return std::find_if(puppet.Modes.begin(), puppet.Modes.end(),
                         [n](const TPuppetMode& m) { return m.Mode == n; });
   };
-  // A mode started again goes back to its record, so that each number is one
-  // record.
+  // A mode started again goes back to its record, so that each number is one record.
   auto mode = numbered(number);
   if (mode == puppet.Modes.end()) {
     puppet.Modes.push_back({number, -1, {}});
     mode = puppet.Modes.end() - 1;
   }
-  if (basedOn < 0) return;
+  if (basedOn < 0) return *mode;
   mode->BasedOn = basedOn;
   // A mode not yet read is empty, as the game's own copy of it would be.
   if (const auto base = numbered(basedOn); base != puppet.Modes.end() && base != mode)
     mode->Submodes = base->Submodes;
+  return *mode;
 }
 
 void TPuppetParser::ReadJoints(TPuppet& puppet) {

@@ -1,8 +1,5 @@
-// Puppets of any bytes, read as a file of their own and as a container entry,
-// and checked against a small model. Each reads whole, within its bounds, or is
-// refused with a parse error.
-#include <cstddef>
-#include <cstdint>
+// Puppets of any bytes, read as a file and as a container entry and checked against a model:
+// each reads whole, within its bounds, or is refused with a parse error.
 #include <cstdlib>
 
 #include "formats/Gob.h"
@@ -15,22 +12,16 @@
 
 namespace {
 
-void Check(const TPuppet& puppet, const TColormapPlace& place) {
-  if (puppet.Modes.size() > kPuppetMaxModes || puppet.Joints.size() > kPuppetBodyParts)
-    std::abort();
-  for (const TPuppetMode& mode : puppet.Modes) {
-    if (mode.Submodes.size() > 44 || mode.BasedOn >= kPuppetMaxModes) std::abort();
-    for (const TPuppetSubmode& move : mode.Submodes)
-      if (!IsPuppetMove(move.Name) || move.Key.empty()) std::abort();
-  }
-  TModel model;
-  model.AddNode()->Name = "torso";
-  CheckPuppetAgainstModel(model, puppet, place, {});
-}
-
 void ReadOrRefuse(const auto& read, const TColormapPlace& place) {
   try {
-    Check(read(), place);
+    const TPuppet puppet = read();
+    if (puppet.Modes.size() > kPuppetMaxModes || puppet.Joints.size() > kPuppetBodyParts) std::abort();
+    for (const TPuppetMode& mode : puppet.Modes)
+      for (const TPuppetSubmode& move : mode.Submodes)
+        if (!IsPuppetMove(move.Name) || move.Key.empty()) std::abort();
+    TModel model;
+    model.AddNode()->Name = "torso";
+    CheckPuppetAgainstModel(model, puppet, place, {});
   } catch (const EParserError&) {
   }
 }
@@ -40,15 +31,12 @@ void ReadOrRefuse(const auto& read, const TColormapPlace& place) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const TFuzzFile file("ky.pup", data, size);
   ReadOrRefuse([&] { return ReadPuppetFile(file.Path); }, {file.Path, "", 0, UINT64_MAX});
-  const std::string bytes(reinterpret_cast<const char*>(data), size);
-  const std::string gob =
-      fmt_test::MakeGob({{"misc\\pup\\a.pup", bytes}, {"misc\\pup\\b.pup", bytes}});
+  const std::string gob = fmt_test::MakeGob({{"misc\\pup\\a.pup", std::string(reinterpret_cast<const char*>(data), size)},
+                                             {"3do\\key\\a.key", "SECTION: HEADER\n"}});
   const TFuzzFile container("res.gob", gob.data(), gob.size());
   TGob directory;
-  directory.LoadFromFile(container.Path);
   TGobItem item;
-  if (directory.FindFile("b.pup", item))
-    ReadOrRefuse([&] { return ReadPuppetEntry(item); },
-                 {container.Path, item.EntryName, item.Offset, item.Length});
+  if (directory.LoadFromFile(container.Path) && directory.FindFile("a.pup", item))
+    ReadOrRefuse([&] { return ReadPuppetEntry(item); }, {container.Path, item.EntryName, item.Offset, item.Length});
   return 0;
 }
