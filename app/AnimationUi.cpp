@@ -7,9 +7,13 @@
 #include <QMenuBar>
 
 #include "app/GobDialog.h"
+#include "app/PuppetDialog.h"
 #include "app/TimelineBar.h"
 #include "document/Core.h"
 #include "formats/KeyReader.h"
+#include "formats/PuppetCheck.h"
+#include "formats/PuppetKeys.h"
+#include "formats/PuppetReader.h"
 #include "model/Errors.h"
 #include "model/KeyCheck.h"
 #include "model/Text.h"
@@ -25,6 +29,10 @@ TAnimationUi::TAnimationUi(QMainWindow& window, TCore& core) : QObject(&window),
   open->setObjectName("actAnimationOpen");
   open->setStatusTip("Play one of the game's keyframe animations (.key) on the model");
   connect(open, &QAction::triggered, this, &TAnimationUi::Open);
+  QAction* puppet = menu->addAction("Open &Puppet...");
+  puppet->setObjectName("actAnimationOpenPuppet");
+  puppet->setStatusTip("Choose a move of one of the game's puppets (.pup) and play its animation");
+  connect(puppet, &QAction::triggered, this, &TAnimationUi::OpenPuppet);
   CloseAction = menu->addAction("&Close Animation");
   CloseAction->setObjectName("actAnimationClose");
   CloseAction->setStatusTip("Back to the model's rest pose");
@@ -44,8 +52,7 @@ TAnimationUi::TAnimationUi(QMainWindow& window, TCore& core) : QObject(&window),
 TAnimationUi::~TAnimationUi() { Core.Events.Unsubscribe(Subscription); }
 
 void TAnimationUi::Open() {
-  const std::string path = Core.Services.AskOpenFileName(
-FileFilter(fuAnimation | fuContainer), "Open Animation");
+  const std::string path = Core.Services.AskOpenFileName(FileFilter(fuAnimation | fuContainer), "Open Animation");
   if (!path.empty()) OpenPath(path);
 }
 
@@ -58,6 +65,39 @@ bool TAnimationUi::OpenPath(const std::string& path) {
     } else {
       Opened(ReadKeyFile(path), std::string(FileNamePart(path)));
     }
+    return true;
+  } catch (const EZarnError& e) {
+    Core.Services.ShowError(e.what());
+    return false;
+  }
+}
+
+void TAnimationUi::OpenPuppet() {
+  const std::string path = Core.Services.AskOpenFileName(FileFilter(fuPuppet | fuContainer), "Open Puppet");
+  if (!path.empty()) OpenPuppetPath(path);
+}
+
+bool TAnimationUi::OpenPuppetPath(const std::string& path) {
+  try {
+    TColormapPlace place{path, "", 0, UINT64_MAX};
+    if (IsFileFor(path, fuContainer)) {
+      TGobItem item;
+      if (!TfrmDlgGob::ExecutePuppet(path, item, &Window)) return false;
+      place = {path, item.EntryName, item.Offset, item.Length};
+    }
+    const std::string name(FileNamePart(place.Entry.empty() ? place.Path : place.Entry));
+    const TPuppet puppet = ReadPuppetAt(place);
+    if (const std::string ignored = IgnoredLinesWarning(puppet); !ignored.empty())
+      Core.Services.AddOutput(name + ": " + ignored);
+    const TPuppetSubmode* move = TPuppetDialog::Execute(puppet, name, &Window);
+    if (!move) return false;
+    const std::optional<TColormapPlace> key = FindPuppetKey(move->Key, Core.Model->FileName, place, Core.ResourceList);
+    if (!key) {
+      Core.Services.ShowError(move->Key + " (" + move->Name + " of " + name +
+                              ") is not beside the model, in its key folder or in 3do\\key\\ of a container");
+      return false;
+    }
+    Opened(ReadKeyAt(*key), move->Key);
     return true;
   } catch (const EZarnError& e) {
     Core.Services.ShowError(e.what());

@@ -11,8 +11,9 @@ class TCore;
 class TTimelineBar;
 
 // The Animation menu: Open Animation... takes a .key file, or a container whose "3do\key\"
-// entries the container dialog lists, and shows the timeline bar under the views; Close
-// Animation takes the views back to the rest pose.
+// entries the container dialog lists, and shows the timeline bar under the views; Open
+// Puppet... takes a .pup file (or a container's "misc\pup\" entry), lists its modes and moves
+// and plays the KEY of the move chosen; Close Animation takes the views back to the rest pose.
 class TAnimationUi : public QObject {
  public:
   // The menu goes before the Help menu, the bar between the views and the output line.
@@ -22,6 +23,11 @@ class TAnimationUi : public QObject {
   // (cancelled, or the file did not read, which the user is told).
   bool OpenPath(const std::string& path);
   void Open();
+  // Reads a puppet (a .pup file, or one a container's dialog offers), lets the user choose a
+  // move and plays its KEY; false when nothing was played (cancelled, or the puppet or the
+  // KEY was not read or found, which the user is told).
+  bool OpenPuppetPath(const std::string& path);
+  void OpenPuppet();
   void Close();
   TTimelineBar& Timeline() const { return *Bar; }
 

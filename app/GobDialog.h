@@ -21,6 +21,8 @@ class TfrmDlgGob : public QDialog {
   // The same for the animations of the container's "3do\key\" folder, the header, markers
   // and nodes of the one chosen shown beside the list.
   static bool ExecuteKey(const std::string& containerPath, TGobItem& item, QWidget* parent = nullptr);
+  // The same for the puppets of its "misc\pup\" folder, with their modes, moves and joints.
+  static bool ExecutePuppet(const std::string& containerPath, TGobItem& item, QWidget* parent = nullptr);
 
   // Widens the columns to the longest entry name, so that every name shows whole.
   void FitColumns();

@@ -1,0 +1,82 @@
+// Animation > Open Puppet...: a puppet's modes and moves listed, and the move chosen playing
+// its KEY, found beside the model or in the puppet's container.
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTreeWidget>
+
+#include "app/GobDialog.h"
+#include "app/PuppetDialog.h"
+#include "app/TimelineBar.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/gui/DialogTestHelpers.h"
+#include "tests/gui/GuiFixture.h"
+
+namespace {
+
+class Puppet : public TWindowTest {
+ protected:
+  // Opens the file through the menu and plays `move`, keeping the dialog's rows ("Mode 0",
+  // "  stand fighter-bank.key") in Rows.
+  void Play(const std::string& file, const QString& move) {
+    WhenModalShown<TPuppetDialog>([this, move](TPuppetDialog& d) {
+      for (QTreeWidgetItemIterator it(d.trvMoves); *it; ++it)
+        Rows << ((*it)->parent() ? "  " : "") + (*it)->text(0) + " " + (*it)->text(1) + ((*it)->isDisabled() ? " -" : "");
+      d.trvMoves->setCurrentItem(d.trvMoves->topLevelItem(0));
+      EXPECT_FALSE(d.btnPlay->isEnabled());  // a mode is no move
+      d.trvMoves->setCurrentItem(d.trvMoves->findItems(move, Qt::MatchExactly | Qt::MatchRecursive).at(0));
+      SaveScreenshot(&d, ("puppet_dialog_" + move.toStdString()).c_str());
+      QTest::mouseClick(d.btnPlay, Qt::LeftButton);
+    });
+    Services.FileNames = {file};
+    for (QAction* a : Menu("&Animation")->actions())
+      if (a->objectName() == "actAnimationOpenPuppet") a->trigger();
+  }
+  TTimelineBar& Bar() { return *Window->findChild<TTimelineBar*>("pnlTimeline"); }
+  QStringList Rows;
+};
+
+TEST_F(Puppet, PlaysTheKeyOfTheMoveChosenFoundBesideTheModel) {
+  StartWindow(Sample(), 900, 700);
+  QTest::qWait(50);
+  const QImage rest = Shot("puppet_rest");
+  const std::string pup = Write("fighter.pup", "mode=0\nstand fighter-bank.key 0x0 1 2\nwalk kywalk.key\nfire none\n"
+                                               "mode=1, basedon=0\nroll fighter-roll.key\n");
+  Play(pup, "stand");
+  ASSERT_TRUE(Services.Errors.empty()) << Services.Errors.front();
+  EXPECT_EQ(Rows, QStringList({"Mode 0 ", "  stand fighter-bank.key", "  walk kywalk.key", "  fire none -",
+                               "Mode 1 (based on 0) ", "  stand fighter-bank.key", "  walk kywalk.key", "  fire none -"}));
+  EXPECT_EQ((std::tuple{Bar().isVisible(), Bar().Name(), Bar().Animation()->Frames}), (std::tuple{true, "fighter-bank.key", 40}));
+  EXPECT_EQ(Window->OutputList()->findItems("fighter.pup: 1 line names no move of the game and is passed over",
+                                            Qt::MatchExactly).size(), 1);
+  Bar().sldFrame->setValue(10);
+  QTest::qWait(50);
+  EXPECT_NE(Shot("puppet_frame_10"), rest);  // the fighter banks
+  ShotWindow("puppet_window_frame_10");
+
+  // A KEY found nowhere is said, and the animation playing stays.
+  Play(pup, "walk");
+  EXPECT_EQ(Services.Errors, std::vector<std::string>{"kywalk.key (walk of fighter.pup) is not beside the model, in its "
+                                                      "key folder or in 3do\\key\\ of a container"});
+  EXPECT_EQ((std::tuple{Bar().Name(), Bar().Frame()}), (std::tuple{"fighter-bank.key", 10.0}));
+}
+
+TEST_F(Puppet, AContainersPuppetFindsItsKeysInTheContainer) {
+  StartWindow(Sample());
+  const std::string gob = Write("res.gob", fmt_test::MakeGob({{"misc\\pup\\ky.pup", "mode=0\nrun kyrun.key 0x14\n"},
+                                                              {"3do\\key\\kyrun.key", Read(ZARN_SAMPLES_DIR "/fighter-bank.key")}}));
+  QString details;
+  WhenModalShown<TfrmDlgGob>([&](TfrmDlgGob& d) {
+    d.lbxFiles->setCurrentRow(0);
+    details = d.lbxFiles->item(0)->text() + "\n" + d.findChild<QPlainTextEdit*>("memKeyDetails")->toPlainText();
+    QTest::mouseClick(d.btnOK, Qt::LeftButton);
+  });
+  Play(gob, "run");
+  ASSERT_TRUE(Services.Errors.empty()) << Services.Errors.front();
+  EXPECT_EQ(details, "ky.pup\nmodes: 1\n  mode 0: 1 moves\n    run           kyrun.key flags 0x14 priority 0/0\njoints: 0\n");
+  EXPECT_EQ((std::tuple{Bar().Name(), Bar().Animation()->Frames}), (std::tuple{"kyrun.key", 40}));
+}
+
+}  // namespace
