@@ -12,7 +12,7 @@ int RunInfo(const TArgs& given) {
   if (!NoOptionsLeft(args, "info")) return 2;
   if (IsKeyArgument(args)) return RunKeyInfo(args, json);
   if (args.size() != 1 && args.size() != 2) {
-    Tell("usage: zarn-cli info [--json] FILE.3do|FILE.obj|FILE.key | info [--json] CONTAINER ENTRY\n"
+    Tell("usage: zarn-cli info [--json] FILE.3do|FILE.obj|FILE.glb|FILE.gltf|FILE.key | info [--json] CONTAINER ENTRY\n"
          "       with FILE.obj: [--up y|z] [--scale F|fit] [--materials]");
     return 2;
   }

@@ -35,6 +35,10 @@ TReadResult ReadGltf(TModel& model, const std::string& path, const TModelFileOpt
   } catch (const EZarnError& e) {
     model.ShowError(e.what());
     return TReadResult::Failure(e.what());
+  } catch (const std::bad_alloc&) {
+    const std::string message = "Out of memory while reading '" + path + "'";
+    model.ShowError(message);
+    return TReadResult::Failure(message);
   }
   model.FileName.clear();  // saved over the glTF file, the model would destroy it
   return {};

@@ -76,7 +76,8 @@ void Walk(const tinygltf::Model& gltf, int index, int components, const std::str
     Fail(name, "holds " + std::to_string(ComponentsOf(a.type)) + " components an element, not " + std::to_string(components));
   const size_t bytes = BytesOf(a.componentType);
   if (bytes == 0) Fail(name, "component type " + std::to_string(a.componentType) + " is not glTF's");
-  if (a.count > kGltfMostElements) Fail(name, std::to_string(a.count) + " elements, more than this program reads");
+  if (a.count > kGltfMostNumbers / static_cast<size_t>(components))
+    Fail(name, std::to_string(a.count) + " elements, more than this program reads");
   if (a.sparse.isSparse) Fail(name, "sparse accessors are not read");
   if (a.bufferView < 0) {  // no data: every element is zero
     for (size_t e = 0; e < a.count; ++e)
@@ -107,11 +108,9 @@ void Walk(const tinygltf::Model& gltf, int index, int components, const std::str
 
 std::vector<double> ReadNumbers(const tinygltf::Model& gltf, int accessor, int components, const std::string& what) {
   std::vector<double> numbers;
-  Walk(gltf, accessor, components, what, [&](size_t e, int c, double v) {
+  Walk(gltf, accessor, components, what, [&](size_t e, int, double v) {
     if (!std::isfinite(v)) Fail(what, "element " + std::to_string(e) + " is not a finite number");
-    if (numbers.empty()) numbers.reserve(gltf.accessors[static_cast<size_t>(accessor)].count * components);
     numbers.push_back(v);
-    (void)c;
   });
   return numbers;
 }

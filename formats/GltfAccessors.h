@@ -9,9 +9,9 @@ namespace tinygltf {
 class Model;
 }
 
-// Most elements one accessor may hold: far beyond a game model, small enough that a hostile
+// Most numbers one accessor may hold: far beyond a game model, small enough that a hostile
 // count cannot ask for gigabytes.
-constexpr size_t kGltfMostElements = size_t{1} << 22;
+constexpr size_t kGltfMostNumbers = size_t{1} << 24;
 
 // The accessor's elements as numbers, `components` to an element (normalized integers made
 // 0 to 1 or -1 to 1). Raises EParserError naming `what` when the accessor is missing, of

@@ -11,6 +11,7 @@
 #include "formats/FileIO.h"
 #include "formats/GltfAccessors.h"
 #include "formats/GltfScene.h"
+#include "formats/MatWriter.h"
 #include "formats/NameRules.h"
 #include "formats/PngReader.h"
 #include "formats/ReadOnlyFile.h"
@@ -35,8 +36,12 @@ bool ReadLimited(std::vector<unsigned char>* out, std::string* err, const std::s
   }
 }
 
-// Pictures are PNG, checked for their size before they are decoded; any other picture is
-// left undecoded and its material made of no texture.
+// A buffer's or picture's name is taken as written: no variables or "~" expanded.
+std::string AsWritten(const std::string& path, void*) { return path; }
+
+// Pictures are PNG: their size, which the texture coordinates need, comes from the header;
+// the pixels are decoded only for a picture a material can hold. Any other picture is left
+// undecoded, and its faces count it as an unread material.
 bool LoadPicture(tinygltf::Image* image, int index, std::string* err, std::string* warn, int w, int h,
                  const unsigned char* bytes, int size, void* user) {
   static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
@@ -45,10 +50,13 @@ bool LoadPicture(tinygltf::Image* image, int index, std::string* err, std::strin
     return uint32_t{bytes[at]} << 24 | uint32_t{bytes[at + 1]} << 16 | uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
   };
   if (side(16) == 0 || side(20) == 0 || side(16) > kMaxPictureSide || side(20) > kMaxPictureSide) return true;
-  if (!tinygltf::LoadImageData(image, index, err, warn, w, h, bytes, size, user)) {
+  if (side(16) > kMatMaxSide || side(20) > kMatMaxSide ||
+      !tinygltf::LoadImageData(image, index, err, warn, w, h, bytes, size, user)) {
     *image = tinygltf::Image();
     err->clear();
   }
+  image->width = static_cast<int>(side(16));
+  image->height = static_cast<int>(side(20));
   return true;
 }
 
@@ -56,7 +64,7 @@ tinygltf::Model LoadFile(const std::string& path) {
   if (std::string problem = NotARegularFile(path); !problem.empty()) throw EInOutError(problem);
   tinygltf::TinyGLTF loader;
   loader.SetImageLoader(LoadPicture, nullptr);
-  loader.SetFsCallbacks({&tinygltf::FileExists, &tinygltf::ExpandFilePath, &ReadLimited, &tinygltf::WriteWholeFile, nullptr});
+  loader.SetFsCallbacks({&tinygltf::FileExists, &AsWritten, &ReadLimited, &tinygltf::WriteWholeFile, nullptr});
   tinygltf::Model gltf;
   std::string err, warn;
   bool read = false;
@@ -68,6 +76,11 @@ tinygltf::Model LoadFile(const std::string& path) {
   }
   if (!read) {
     std::string why = err.substr(0, err.find('\n'));
+    // The JSON parser names its own exception first: the user is told what was found.
+    if (const size_t tag = why.find("[json.exception"); tag != std::string::npos) {
+      const size_t end = why.find("] ", tag);
+      why = "broken JSON: " + (end == std::string::npos ? std::string() : why.substr(end + 2));
+    }
     if (why.empty()) why = "the file is no glTF it can read";
     throw EParserError(std::string(FileNamePart(path)) + ": " + why);
   }
@@ -246,9 +259,14 @@ void TSceneBuilder::Build(TGltfExtras& extras) {
         IsExactTurn(Scene.Rest[static_cast<size_t>(n)]))
       Scene.DroppedRoot = n;  // the export's turn to Y-up: taken back, not turned twice
   }
+  Scene.YUp.assign(Gltf.nodes.size(), false);
+  for (int n : Scene.Order) {
+    const int parent = Scene.Parent[static_cast<size_t>(n)];
+    Scene.YUp[static_cast<size_t>(n)] = n != Scene.DroppedRoot && (parent < 0 || Scene.YUp[static_cast<size_t>(parent)]);
+  }
   Worlds = Scene.Worlds(Scene.Rest);
   Frames.resize(Worlds.size());
-  for (int n : Scene.Order) Frames[static_cast<size_t>(n)] = NodeFrame(Worlds[static_cast<size_t>(n)]);
+  for (int n : Scene.Order) Frames[static_cast<size_t>(n)] = Scene.Frame(Worlds, n);
   AddNodes();
   AddSkinnedMeshes(Scene, Model, Worlds, Frames, [this](int material) { return MaterialOf(material); });
   for (const std::string& line : Renames) Model.AddOutput(line);
@@ -332,14 +350,19 @@ const TMaterialUse& TSceneBuilder::MaterialOf(int index) {
   if (source < 0) return use;
   if (static_cast<size_t>(source) >= Gltf.images.size()) throw EParserError("there is no picture " + std::to_string(source));
   const tinygltf::Image& image = Gltf.images[static_cast<size_t>(source)];
-  if (image.width <= 0 || image.height <= 0 || image.bits != 8 || (image.component != 3 && image.component != 4) ||
-      image.image.size() != static_cast<size_t>(image.width) * image.height * image.component) {
-    Model.AddOutput("picture " + std::to_string(source) + " of material '" + name + "' is no PNG picture read: " +
+  if (image.width <= 0 || image.height <= 0) {
+    Model.AddOutput("picture " + std::to_string(source) + " of material '" + name + "' is no PNG picture: " +
                     "its faces count it as " + std::to_string(kUnreadMaterialSide) + " texels square");
     return use;
   }
   use.Width = image.width;
   use.Height = image.height;
+  if (image.bits != 8 || (image.component != 3 && image.component != 4) ||
+      image.image.size() != static_cast<size_t>(image.width) * image.height * image.component) {
+    Model.AddOutput("picture " + std::to_string(source) + " of material '" + name + "' is larger than a material " +
+                    "holds, or could not be decoded: no material is made of it");
+    return use;
+  }
   TGltfTexture made{name, {image.width, image.height, {}}};
   made.Picture.Rgba.reserve(static_cast<size_t>(image.width) * image.height * 4);
   for (size_t p = 0; p < image.image.size(); p += static_cast<size_t>(image.component)) {
@@ -413,12 +436,15 @@ std::vector<TAffine> TGltfScene::Worlds(const std::vector<TGltfTrs>& locals) con
   return worlds;
 }
 
-TAffine NodeFrame(const TAffine& world) { return RigidPart(world); }
+TAffine TGltfScene::Frame(const std::vector<TAffine>& worlds, int node) const {
+  const TAffine& world = worlds[static_cast<size_t>(node)];
+  return RigidPart(YUp[static_cast<size_t>(node)] ? world * Inverse(YUpToZUp()) : world);
+}
 
 TGltfExtras ImportGltf(TModel& model, const std::string& path, double fps) {
   const tinygltf::Model gltf = LoadFile(path);
   const std::string name(FileNamePart(path));
-  TGltfScene scene{gltf, {}, {}, {}, {}, {}, -1};
+  TGltfScene scene{gltf, {}, {}, {}, {}, {}, -1, {}};
   TGltfExtras extras;
   try {
     ReadTree(scene);

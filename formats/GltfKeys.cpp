@@ -162,10 +162,9 @@ std::vector<std::pair<std::string, TKeyAnimation>> SceneKeys(const TGltfScene& s
       const std::vector<TAffine> worlds = scene.Worlds(locals);
       for (int k = 0; k < count; ++k) {
         const TNode& node = *model.Nodes[k];
-        const TAffine frame = NodeFrame(worlds[static_cast<size_t>(scene.GltfNode[static_cast<size_t>(k)])]);
-        const TAffine up = node.ParentIndex >= 0
-                               ? NodeFrame(worlds[static_cast<size_t>(scene.GltfNode[static_cast<size_t>(node.ParentIndex)])])
-                               : TAffine();
+        const TAffine frame = scene.Frame(worlds, scene.GltfNode[static_cast<size_t>(k)]);
+        const TAffine up =
+            node.ParentIndex >= 0 ? scene.Frame(worlds, scene.GltfNode[static_cast<size_t>(node.ParentIndex)]) : TAffine();
         const TAffine local = Inverse(up) * frame;
         auto& turns = angles[static_cast<size_t>(k)];
         positions[static_cast<size_t>(k)].push_back(local.T);

@@ -30,9 +30,16 @@ struct TGltfScene {
   std::vector<int> GameNode;   // per glTF node: the model's node it became, or -1
   std::vector<int> GltfNode;   // per model node: the glTF node it stands for
   int DroppedRoot = -1;        // a top node that only turned Z-up to Y-up, left out
+  // Per glTF node: its own axes are the file's Y-up ones, not under the dropped root.
+  std::vector<bool> YUp;
 
-  // The nodes' world transforms in the game's frame, per glTF node, for these locals.
+  // Per glTF node, for these locals, what takes a point of the node's own into the game's
+  // world: the file's axes turned to the game's at the top nodes.
   std::vector<TAffine> Worlds(const std::vector<TGltfTrs>& locals) const;
+  // The node's frame as a model node holds it: its rotation without scale, at its origin, its
+  // axes the game's (a node of the Y-up file turned like the file), so that a character
+  // standing up in the file has upright nodes in the game.
+  TAffine Frame(const std::vector<TAffine>& worlds, int node) const;
 };
 
 // How a glTF material's faces look: the material, its size in texels (texture coordinates
@@ -46,10 +53,6 @@ struct TMaterialUse {
 // The corners of a primitive's triangles, three a triangle, from its indices and its mode
 // (triangles, strip or fan).
 std::vector<uint32_t> Triangles(const std::vector<uint32_t>& indices, int mode);
-
-// Each world transform's frame as a model node can hold it: its rotation without scale, at
-// the node's origin.
-TAffine NodeFrame(const TAffine& world);
 
 // The skinned meshes of the scene cut into rigid parts, each triangle given to the joint that
 // carries most of its corners' weight. Raises EParserError for a skin that does not read.

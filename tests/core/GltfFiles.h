@@ -41,7 +41,8 @@ class TGltfMaker {
     a.bufferView = static_cast<int>(Gltf.bufferViews.size()) - 1;
     a.componentType = indices ? TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT : TINYGLTF_COMPONENT_TYPE_FLOAT;
     a.type = type;
-    const size_t width = type == TINYGLTF_TYPE_SCALAR ? 1 : type == TINYGLTF_TYPE_VEC2 ? 2 : type == TINYGLTF_TYPE_VEC4 ? 4 : 3;
+    const size_t width = type == TINYGLTF_TYPE_SCALAR ? 1 : type == TINYGLTF_TYPE_VEC2 ? 2
+                         : type == TINYGLTF_TYPE_VEC4 ? 4 : type == TINYGLTF_TYPE_MAT4 ? 16 : 3;
     a.count = values.size() / width;
     if (!indices && type == TINYGLTF_TYPE_VEC3) {
       a.minValues = {values[0], values[1], values[2]};
@@ -54,11 +55,36 @@ class TGltfMaker {
     Gltf.accessors.push_back(a);
     return static_cast<int>(Gltf.accessors.size()) - 1;
   }
+  // A material of a PNG picture held in the buffer.
+  int Material(const std::string& name, const std::string& png, bool doubleSided, bool blend) {
+    auto& data = Gltf.buffers[0].data;
+    tinygltf::BufferView view;
+    view.buffer = 0;
+    view.byteOffset = data.size();
+    view.byteLength = png.size();
+    data.insert(data.end(), png.begin(), png.end());
+    Gltf.bufferViews.push_back(view);
+    tinygltf::Image image;
+    image.bufferView = static_cast<int>(Gltf.bufferViews.size()) - 1;
+    image.mimeType = "image/png";
+    Gltf.images.push_back(image);
+    tinygltf::Texture texture;
+    texture.source = static_cast<int>(Gltf.images.size()) - 1;
+    Gltf.textures.push_back(texture);
+    tinygltf::Material m;
+    m.name = name;
+    m.doubleSided = doubleSided;
+    m.alphaMode = blend ? "BLEND" : "OPAQUE";
+    m.pbrMetallicRoughness.baseColorTexture.index = static_cast<int>(Gltf.textures.size()) - 1;
+    Gltf.materials.push_back(m);
+    return static_cast<int>(Gltf.materials.size()) - 1;
+  }
   // A mesh of one triangle list.
   int Mesh(const std::string& name, const std::vector<double>& positions, const std::vector<double>& indices,
-           int material = -1) {
+           int material = -1, const std::vector<double>& uv = {}) {
     tinygltf::Primitive p;
     p.attributes["POSITION"] = Accessor(positions, TINYGLTF_TYPE_VEC3);
+    if (!uv.empty()) p.attributes["TEXCOORD_0"] = Accessor(uv, TINYGLTF_TYPE_VEC2);
     p.indices = Accessor(indices, TINYGLTF_TYPE_SCALAR, true);
     p.material = material;
     p.mode = TINYGLTF_MODE_TRIANGLES;
@@ -66,6 +92,25 @@ class TGltfMaker {
     Gltf.meshes.back().name = name;
     Gltf.meshes.back().primitives.push_back(p);
     return static_cast<int>(Gltf.meshes.size()) - 1;
+  }
+  // Makes `node` a skinned mesh of one triangle list over the joints, each bound where it
+  // stands (an inverse bind matrix per joint: its translation undone), with up to four
+  // joints and weights a vertex.
+  void Skin(int node, const std::vector<int>& joints, const std::vector<std::vector<double>>& places,
+            const std::vector<double>& positions, const std::vector<double>& indices,
+            const std::vector<double>& influences, const std::vector<double>& weights) {
+    std::vector<double> binds;
+    for (const auto& at : places)
+      binds.insert(binds.end(), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -at[0], -at[1], -at[2], 1});
+    tinygltf::Skin skin;
+    skin.joints = joints;
+    skin.inverseBindMatrices = Accessor(binds, TINYGLTF_TYPE_MAT4);
+    Gltf.skins.push_back(skin);
+    const int mesh = Mesh("skinned", positions, indices);
+    Gltf.meshes[static_cast<size_t>(mesh)].primitives[0].attributes["JOINTS_0"] = Accessor(influences, TINYGLTF_TYPE_VEC4, true);
+    Gltf.meshes[static_cast<size_t>(mesh)].primitives[0].attributes["WEIGHTS_0"] = Accessor(weights, TINYGLTF_TYPE_VEC4);
+    Gltf.nodes[static_cast<size_t>(node)].mesh = mesh;
+    Gltf.nodes[static_cast<size_t>(node)].skin = static_cast<int>(Gltf.skins.size()) - 1;
   }
   int Node(const std::string& name, std::vector<double> t = {}, std::vector<double> r = {}, std::vector<double> s = {},
            int mesh = -1, int parent = -1) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <numbers>
 
+#include "formats/FileIO.h"
 #include "formats/FileKinds.h"
 #include "formats/KeyReader.h"
 #include "formats/ThreeDo.h"
@@ -14,6 +15,7 @@
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/GltfFiles.h"
+#include "tests/core/PictureFiles.h"
 #include "tests/core/TestSupport.h"
 
 using namespace gltf_test;
@@ -70,13 +72,38 @@ TEST(GltfImport, TheExportsRootAndPivotCarriersAreTakenBack) {
   ExpectNear(Worlds(model)[0], 1.1 * std::cos(std::numbers::pi / 6), 0.55, 1, 1e-9);
 }
 
-// An arm turning from yaw 170 to -170 the short way (LINEAR) and stepping up (STEP); a second,
+// A leg bound to hip and knee: the triangle whose weight lies more on the hip goes to the
+// hip though one corner is the knee's; the other lies wholly on the knee. Each vertex stays
+// where the bind pose put it.
+TEST(GltfImport, SkinsAreCutIntoTheMeshesOfTheirJoints) {
+  const fmt_test::TTempDir dir;
+  TGltfMaker maker;
+  const int hip = maker.Node("hip");
+  const int knee = maker.Node("knee", {0, 1, 0}, {}, {}, -1, hip);
+  maker.Skin(maker.Node("leg"), {hip, knee}, {{0, 0, 0}, {0, 1, 0}}, {0, 0, 0, 1, 0, 0, 0, 2, 0, 1, 2, 0, 0, 3, 0},
+             {0, 1, 2, 2, 3, 4}, {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0},
+             {1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0.6, 0.4, 0, 0, 1, 0, 0, 0});
+  const std::string path = maker.Write(dir.File("leg.glb"));
+  TModel model;
+  ASSERT_TRUE(Read(model, path));
+  ASSERT_EQ(model.Nodes.Count(), 3);
+  EXPECT_EQ((std::tuple{model.Nodes[0]->Mesh->Surfaces.Count(), model.Nodes[1]->Mesh->Surfaces.Count(), !model.Nodes[2]->Mesh}),
+            (std::tuple{1, 1, true}));
+  ExpectNear(Worlds(model), {{0, 0, 0}, {1, 0, 0}, {0, 0, 2}, {0, 0, 2}, {1, 0, 2}, {0, 0, 3}}, 1e-6);
+  EXPECT_NE(RunCli({"info", path}).Out.find("1 skinned triangles spanned joints"), std::string::npos);
+}
+
+// An arm of an 8 x 8 picture, its faces two-sided and translucent, its texels the
+// coordinates times 8; its material is made beside the model, and kept on a second convert.
+// The arm turning from yaw 170 to -170 the short way (LINEAR) and stepping up (STEP); a second,
 // unnamed animation sliding it 2 units with CUBICSPLINE's ease. Every corner of the KEY's
 // playback lies within 1e-3 of the glTF's pose at every frame, and each KEY fits the model.
 TEST(GltfImport, ConvertWritesKeysThatFollowTheAnimationsAtEveryFrame) {
   const fmt_test::TTempDir dir;
   TGltfMaker maker;
-  const int arm = maker.Node("arm", {}, {}, {}, maker.Mesh("arm", {1, 0, 0, 0, 0, -1, 0, 0, 0}, {0, 1, 2}));
+  WriteRgbaPng(dir.File("skin.png"), MakePicture(8, 8, [](int x, int) { return std::array<uint8_t, 4>{uint8_t(x * 30), 0, 0, 255}; }));
+  const int skin = maker.Material("skin", ReadWholeFile(dir.File("skin.png")), true, true);
+  const int arm = maker.Node("arm", {}, {}, {}, maker.Mesh("arm", {1, 0, 0, 0, 0, -1, 0, 0, 0}, {0, 1, 2}, skin, {1, 0.5, 0, 0, 0.25, 1}));
   auto yaw = [](double degrees) {
     const double h = degrees * std::numbers::pi / 360;
     return std::vector<double>{0, std::sin(h), 0, std::cos(h)};
@@ -89,8 +116,14 @@ TEST(GltfImport, ConvertWritesKeysThatFollowTheAnimationsAtEveryFrame) {
   const std::string out = dir.File("arm.3do");
   const TCliRun run = RunCli({"convert", maker.Write(dir.File("arm.glb")), out});
   ASSERT_EQ(run.Status, 0) << run.Out;
+  EXPECT_EQ(ReadWholeFile(dir.File("skin.mat")).substr(0, 4), "MAT ");
+  const TCliRun again = RunCli({"convert", dir.File("arm.glb"), out});
+  EXPECT_NE(again.Out.find("skin.mat exists and was left as it was"), std::string::npos) << again.Out;
   TModel model;
   ASSERT_TRUE(Load3DOFile(model, out));
+  const TFace& face = *model.Nodes[0]->Mesh->Surfaces[0];
+  EXPECT_EQ((std::tuple{face.Material->Name, face.FaceType & 3, face.TXVertices[0].U, face.TXVertices[0].V, face.TXVertices[2].V}),
+            (std::tuple{"skin.mat", 3, 8.0f, 4.0f, 8.0f}));
   const struct {
     const char* File;
     int Frames;

@@ -32,9 +32,11 @@ TEST(HostileGltf, EachFileGivesOneMessageAndWritesNothing) {
     std::function<std::string(const std::string&)> Make;  // writes the file at the path given
     const char* Says;
   } rows[] = {
-      {"BrokenJson", "a.gltf", [&](auto& p) { return dir.Write(p, "{\"asset\": {\"version\": "); }, ""},
+      {"BrokenJson", "a.gltf", [&](auto& p) { return dir.Write(p, "{\"asset\": {\"version\": "); },
+       "a.gltf: broken JSON: parse error at line 1, column 23"},
       {"MissingBuffer", "b.gltf",
-       [&](auto& p) { return dir.Write(p, Text("\"buffers\":[{\"byteLength\":12,\"uri\":\"gone.bin\"}]")); }, ""},
+       [&](auto& p) { return dir.Write(p, Text("\"buffers\":[{\"byteLength\":12,\"uri\":\"gone.bin\"}]")); },
+       "gone.bin"},
       {"GigabyteBuffer", "c.gltf",
        [&](auto& p) {
          return dir.Write(p, Text("\"buffers\":[{\"byteLength\":4000000000,\"uri\":\"data:application/octet-stream;base64,AAAA\"}]"));
@@ -74,6 +76,7 @@ TEST(HostileGltf, EachFileGivesOneMessageAndWritesNothing) {
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
     EXPECT_NE(run.Err.find(row.Says), std::string::npos) << run.Err;
+    EXPECT_EQ(run.Err.find("exception"), std::string::npos) << run.Err;
     EXPECT_FALSE(std::filesystem::exists(out));
   }
 }
