@@ -8,12 +8,16 @@
 
 inline std::string WriteGltfCharacter(const std::string& path) {
   gltf_test::TGltfMaker maker;
-  const std::vector<double> box = {-1, -1, -1, 1, -1, -1, 1, 1, -1, -1, 1, -1, -1, -1, 1, 1, -1, 1, 1, 1, 1, -1, 1, 1};
+  const std::vector<double> box = {-1, -1, -1, 1, -1, -1, 1, 1, -1, -1, 1, -1,
+                                   -1, -1, 1,  1, -1, 1,  1, 1, 1,  -1, 1, 1};
   const std::vector<double> faces = {0, 2, 1, 0, 3, 2, 4, 5, 6, 4, 6, 7, 0, 1, 5, 0, 5, 4,
                                      2, 3, 7, 2, 7, 6, 1, 2, 6, 1, 6, 5, 3, 0, 4, 3, 4, 7};
   const int mesh = maker.Mesh("part", box, faces);
   for (int n = 0; n < 40; ++n)  // 4 limbs of 10 nodes under the first
-    maker.Node("part" + std::to_string(n), {0, n == 0 ? 0.0 : 0.2, 0}, {}, {}, mesh, n == 0 ? -1 : n % 10 == 1 ? 0 : n - 1);
+    maker.Node("part" + std::to_string(n), {0, n == 0 ? 0.0 : 0.2, 0}, {}, {}, mesh,
+               n == 0        ? -1
+               : n % 10 == 1 ? 0
+                             : n - 1);
   for (size_t a = 0; a < 10; ++a)
     for (int n = 0; n < 40; ++n) {
       std::vector<double> times, turns, moves;

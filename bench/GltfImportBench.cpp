@@ -11,7 +11,8 @@
 namespace {
 
 void BM_GltfCharacterImport(benchmark::State& state) {
-  const std::string path = (std::filesystem::temp_directory_path() / "zarn-bench-character.glb").string();
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "zarn-bench-character.glb").string();
   WriteGltfCharacter(path);
   for (auto _ : state) {
     TModel model;

@@ -96,13 +96,15 @@ int RunGltfConvert(const TArgs& given) {
     for (const TGltfAnimation& animation : extras.Animations) {
       std::string name = animation.Name.empty() ? stem : animation.Name;
       if (SameText(ExtensionPart(name), ".key")) name.resize(name.size() - 4);
-      for (int n = 2; written.count(name + ".key"); ++n) name = (animation.Name.empty() ? stem : animation.Name) + "_" + std::to_string(n);
+      for (int n = 2; written.count(name + ".key"); ++n)
+        name = (animation.Name.empty() ? stem : animation.Name) + "_" + std::to_string(n);
       written.insert(name + ".key");
       const std::string path = Beside(out, name + ".key");
-      for (const std::string& line : CheckKeyAgainstModel(model, animation.Key)) Tell("%s: %s", path.c_str(), line.c_str());
+      for (const std::string& line : CheckKeyAgainstModel(model, animation.Key))
+        Tell("%s: %s", path.c_str(), line.c_str());
       SaveKeyFile(animation.Key, path);
-      std::printf("%s: %d frames at %g a second, %zu nodes\n", path.c_str(), animation.Key.Frames, animation.Key.Fps,
-                  animation.Key.Nodes.size());
+      std::printf("%s: %d frames at %g a second, %zu nodes\n", path.c_str(), animation.Key.Frames,
+                  animation.Key.Fps, animation.Key.Nodes.size());
     }
   } catch (const EZarnError& e) {
     Tell("%s", e.what());
@@ -116,7 +118,8 @@ int RunGltfConvert(const TArgs& given) {
     }
     try {
       WriteFileAtomically(path, EncodeMat({texture.Picture}, mat));
-      std::printf("%s: %d x %d, %d bits\n", path.c_str(), texture.Picture.Width, texture.Picture.Height, mat.Depth);
+      std::printf("%s: %d x %d, %d bits\n", path.c_str(), texture.Picture.Width,
+                  texture.Picture.Height, mat.Depth);
     } catch (const EZarnError& e) {
       Tell("%s: %s", path.c_str(), e.what());
     }

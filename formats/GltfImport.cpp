@@ -25,7 +25,8 @@ namespace {
 // Largest file, or buffer file beside it, read: far beyond a game model's.
 constexpr uint64_t kGltfMostBytes = uint64_t{256} << 20;
 
-bool ReadLimited(std::vector<unsigned char>* out, std::string* err, const std::string& path, void*) {
+bool ReadLimited(std::vector<unsigned char>* out, std::string* err, const std::string& path,
+                 void*) {
   try {
     const std::string data = ReadWholeFile(path, kGltfMostBytes);
     out->assign(data.begin(), data.end());
@@ -42,14 +43,16 @@ std::string AsWritten(const std::string& path, void*) { return path; }
 // Pictures are PNG: their size, which the texture coordinates need, comes from the header;
 // the pixels are decoded only for a picture a material can hold. Any other picture is left
 // undecoded, and its faces count it as an unread material.
-bool LoadPicture(tinygltf::Image* image, int index, std::string* err, std::string* warn, int w, int h,
-                 const unsigned char* bytes, int size, void* user) {
+bool LoadPicture(tinygltf::Image* image, int index, std::string* err, std::string* warn, int w,
+                 int h, const unsigned char* bytes, int size, void* user) {
   static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
   if (size < 24 || !std::equal(kSignature, kSignature + 8, bytes)) return true;
   const auto side = [&](int at) {
-    return uint32_t{bytes[at]} << 24 | uint32_t{bytes[at + 1]} << 16 | uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
+    return uint32_t{bytes[at]} << 24 | uint32_t{bytes[at + 1]} << 16 |
+           uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
   };
-  if (side(16) == 0 || side(20) == 0 || side(16) > kMaxPictureSide || side(20) > kMaxPictureSide) return true;
+  if (side(16) == 0 || side(20) == 0 || side(16) > kMaxPictureSide || side(20) > kMaxPictureSide)
+    return true;
   if (side(16) > kMatMaxSide || side(20) > kMatMaxSide ||
       !tinygltf::LoadImageData(image, index, err, warn, w, h, bytes, size, user)) {
     *image = tinygltf::Image();
@@ -64,13 +67,15 @@ tinygltf::Model LoadFile(const std::string& path) {
   if (std::string problem = NotARegularFile(path); !problem.empty()) throw EInOutError(problem);
   tinygltf::TinyGLTF loader;
   loader.SetImageLoader(LoadPicture, nullptr);
-  loader.SetFsCallbacks({&tinygltf::FileExists, &AsWritten, &ReadLimited, &tinygltf::WriteWholeFile, nullptr});
+  loader.SetFsCallbacks(
+      {&tinygltf::FileExists, &AsWritten, &ReadLimited, &tinygltf::WriteWholeFile, nullptr});
   tinygltf::Model gltf;
   std::string err, warn;
   bool read = false;
   try {
-    read = SameText(ExtensionPart(path), ".glb") ? loader.LoadBinaryFromFile(&gltf, &err, &warn, path)
-                                                 : loader.LoadASCIIFromFile(&gltf, &err, &warn, path);
+    read = SameText(ExtensionPart(path), ".glb")
+               ? loader.LoadBinaryFromFile(&gltf, &err, &warn, path)
+               : loader.LoadASCIIFromFile(&gltf, &err, &warn, path);
   } catch (const std::exception&) {
     err = "the file is no glTF it can read";
   }
@@ -117,28 +122,32 @@ TQuat QuatOf(const TAffine& a) {
 TGltfTrs NodeTrs(const tinygltf::Node& node, int index) {
   const std::string what = "node " + std::to_string(index);
   TGltfTrs trs;
-  if (!Finite(node.matrix) || !Finite(node.translation) || !Finite(node.rotation) || !Finite(node.scale))
+  if (!Finite(node.matrix) || !Finite(node.translation) || !Finite(node.rotation) ||
+      !Finite(node.scale))
     throw EParserError(what + ": its transform holds a number that is not finite");
   if (node.matrix.size() == 16) {
     const auto& m = node.matrix;  // column by column
     TVector c[3] = {{m[0], m[1], m[2]}, {m[4], m[5], m[6]}, {m[8], m[9], m[10]}};
     trs.T = {m[12], m[13], m[14]};
     trs.S = {VectorLength(c[0]), VectorLength(c[1]), VectorLength(c[2])};
-    if (trs.S.X == 0 || trs.S.Y == 0 || trs.S.Z == 0) throw EParserError(what + ": its matrix has a scale of 0");
+    if (trs.S.X == 0 || trs.S.Y == 0 || trs.S.Z == 0)
+      throw EParserError(what + ": its matrix has a scale of 0");
     TAffine r;
     for (int j = 0; j < 3; ++j) {
       const double s = j == 0 ? trs.S.X : j == 1 ? trs.S.Y : trs.S.Z;
       r.R[0][j] = c[j].X / s, r.R[1][j] = c[j].Y / s, r.R[2][j] = c[j].Z / s;
     }
     const TVector cross = CrossProduct(c[0], c[1]);
-    if (cross.X * c[2].X + cross.Y * c[2].Y + cross.Z * c[2].Z < 0) {  // a mirror: one axis turned over
+    if (cross.X * c[2].X + cross.Y * c[2].Y + cross.Z * c[2].Z <
+        0) {  // a mirror: one axis turned over
       trs.S.Z = -trs.S.Z;
       for (int i = 0; i < 3; ++i) r.R[i][2] = -r.R[i][2];
     }
     trs.R = QuatOf(r);
     return trs;
   }
-  if (node.translation.size() == 3) trs.T = {node.translation[0], node.translation[1], node.translation[2]};
+  if (node.translation.size() == 3)
+    trs.T = {node.translation[0], node.translation[1], node.translation[2]};
   if (node.rotation.size() == 4) {
     trs.R = {node.rotation[0], node.rotation[1], node.rotation[2], node.rotation[3]};
     if (trs.R.X == 0 && trs.R.Y == 0 && trs.R.Z == 0 && trs.R.W == 0)
@@ -158,11 +167,13 @@ void ReadTree(TGltfScene& scene) {
                        std::to_string(kGltfMostNodes));
   if (gltf.scenes.empty()) throw EParserError("the file holds no scene");
   const size_t chosen = gltf.defaultScene >= 0 ? static_cast<size_t>(gltf.defaultScene) : 0;
-  if (chosen >= gltf.scenes.size()) throw EParserError("the default scene " + std::to_string(chosen) + " is not in the file");
+  if (chosen >= gltf.scenes.size())
+    throw EParserError("the default scene " + std::to_string(chosen) + " is not in the file");
   const size_t count = gltf.nodes.size();
   scene.Parent.assign(count, -1);
   auto check = [count](int n) {
-    if (n < 0 || static_cast<size_t>(n) >= count) throw EParserError("there is no node " + std::to_string(n));
+    if (n < 0 || static_cast<size_t>(n) >= count)
+      throw EParserError("there is no node " + std::to_string(n));
     return static_cast<size_t>(n);
   };
   for (size_t n = 0; n < count; ++n)
@@ -179,40 +190,48 @@ void ReadTree(TGltfScene& scene) {
   while (!stack.empty()) {
     const size_t n = check(stack.back());
     stack.pop_back();
-    if (seen[n]) throw EParserError("node " + std::to_string(n) + " is reached twice: the tree has a loop");
+    if (seen[n])
+      throw EParserError("node " + std::to_string(n) + " is reached twice: the tree has a loop");
     seen[n] = true;
     scene.Order.push_back(static_cast<int>(n));
     const auto& children = gltf.nodes[n].children;
     for (auto c = children.rbegin(); c != children.rend(); ++c) stack.push_back(*c);
   }
   for (int root : roots)
-    if (scene.Parent[static_cast<size_t>(root)] != -1) throw EParserError("node " + std::to_string(root) + " is a scene's top node and a child");
+    if (scene.Parent[static_cast<size_t>(root)] != -1)
+      throw EParserError("node " + std::to_string(root) + " is a scene's top node and a child");
 }
 
 bool IsExactTurn(const TGltfTrs& trs) {
   const double h = std::sqrt(0.5);
-  return trs.T == TVector{} && trs.S == TVector{1, 1, 1} && std::abs(trs.R.X + h) < 1e-7 && trs.R.Y == 0 &&
-         trs.R.Z == 0 && std::abs(trs.R.W - h) < 1e-7;
+  return trs.T == TVector{} && trs.S == TVector{1, 1, 1} && std::abs(trs.R.X + h) < 1e-7 &&
+         trs.R.Y == 0 && trs.R.Z == 0 && std::abs(trs.R.W - h) < 1e-7;
 }
 
-std::string NameOf(const std::string& given, const std::string& otherwise, std::vector<std::string>& renames,
-                   const char* what) {
+std::string NameOf(const std::string& given, const std::string& otherwise,
+                   std::vector<std::string>& renames, const char* what) {
   if (given.empty()) return otherwise;
   std::string safe = SafeName(given);
   if (safe.empty()) safe = otherwise;
-  if (safe != given) renames.push_back(std::string(what) + " '" + PrintableName(given) + "' is named '" + safe + "'");
+  if (safe != given)
+    renames.push_back(std::string(what) + " '" + PrintableName(given) + "' is named '" + safe +
+                      "'");
   return safe;
 }
 
 }  // namespace
 
 std::vector<uint32_t> Triangles(const std::vector<uint32_t>& indices, int mode) {
-  if (mode == TINYGLTF_MODE_TRIANGLES) return {indices.begin(), indices.end() - static_cast<long>(indices.size() % 3)};
+  if (mode == TINYGLTF_MODE_TRIANGLES)
+    return {indices.begin(), indices.end() - static_cast<long>(indices.size() % 3)};
   std::vector<uint32_t> triangles;
   for (size_t i = 2; i < indices.size(); ++i) {
-    if (mode == TINYGLTF_MODE_TRIANGLE_FAN) triangles.insert(triangles.end(), {indices[0], indices[i - 1], indices[i]});
-    else if (i % 2 == 0) triangles.insert(triangles.end(), {indices[i - 2], indices[i - 1], indices[i]});
-    else triangles.insert(triangles.end(), {indices[i - 1], indices[i - 2], indices[i]});
+    if (mode == TINYGLTF_MODE_TRIANGLE_FAN)
+      triangles.insert(triangles.end(), {indices[0], indices[i - 1], indices[i]});
+    else if (i % 2 == 0)
+      triangles.insert(triangles.end(), {indices[i - 2], indices[i - 1], indices[i]});
+    else
+      triangles.insert(triangles.end(), {indices[i - 1], indices[i - 2], indices[i]});
   }
   return triangles;
 }
@@ -252,7 +271,8 @@ bool TSceneBuilder::Animated(int gltfNode) const {
 void TSceneBuilder::Build(TGltfExtras& extras) {
   Extras = &extras;
   Scene.Rest.resize(Gltf.nodes.size());
-  for (int n : Scene.Order) Scene.Rest[static_cast<size_t>(n)] = NodeTrs(Gltf.nodes[static_cast<size_t>(n)], n);
+  for (int n : Scene.Order)
+    Scene.Rest[static_cast<size_t>(n)] = NodeTrs(Gltf.nodes[static_cast<size_t>(n)], n);
   for (int n : Scene.Order) {
     const auto& node = Gltf.nodes[static_cast<size_t>(n)];
     if (Scene.Parent[static_cast<size_t>(n)] == -1 && node.mesh < 0 && !node.children.empty() &&
@@ -262,18 +282,22 @@ void TSceneBuilder::Build(TGltfExtras& extras) {
   Scene.YUp.assign(Gltf.nodes.size(), false);
   for (int n : Scene.Order) {
     const int parent = Scene.Parent[static_cast<size_t>(n)];
-    Scene.YUp[static_cast<size_t>(n)] = n != Scene.DroppedRoot && (parent < 0 || Scene.YUp[static_cast<size_t>(parent)]);
+    Scene.YUp[static_cast<size_t>(n)] =
+        n != Scene.DroppedRoot && (parent < 0 || Scene.YUp[static_cast<size_t>(parent)]);
   }
   Worlds = Scene.Worlds(Scene.Rest);
   Frames.resize(Worlds.size());
   for (int n : Scene.Order) Frames[static_cast<size_t>(n)] = Scene.Frame(Worlds, n);
   AddNodes();
-  AddSkinnedMeshes(Scene, Model, Worlds, Frames, [this](int material) { return MaterialOf(material); });
+  AddSkinnedMeshes(Scene, Model, Worlds, Frames,
+                   [this](int material) { return MaterialOf(material); });
   for (const std::string& line : Renames) Model.AddOutput(line);
   if (SkippedPrimitives > 0)
-    Model.AddOutput(std::to_string(SkippedPrimitives) + " primitives of points or lines were left out: a 3DO holds faces");
+    Model.AddOutput(std::to_string(SkippedPrimitives) +
+                    " primitives of points or lines were left out: a 3DO holds faces");
   if (SkewedNodes > 0)
-    Model.AddOutput(std::to_string(SkewedNodes) + " nodes turn under a scale that is not the same on every axis, which "
+    Model.AddOutput(std::to_string(SkewedNodes) +
+                    " nodes turn under a scale that is not the same on every axis, which "
                     "a 3DO cannot hold: their meshes were reshaped to keep the rest pose");
 }
 
@@ -287,13 +311,17 @@ void TSceneBuilder::AddNodes() {
     const tinygltf::Node& node = Gltf.nodes[i];
     const int parent = Scene.Parent[i];
     const TGltfTrs& rest = Scene.Rest[i];
-    const bool unevenHere = std::abs(rest.S.X - rest.S.Y) > 1e-9 || std::abs(rest.S.X - rest.S.Z) > 1e-9;
+    const bool unevenHere =
+        std::abs(rest.S.X - rest.S.Y) > 1e-9 || std::abs(rest.S.X - rest.S.Z) > 1e-9;
     uneven[i] = unevenHere || (parent >= 0 && uneven[static_cast<size_t>(parent)]);
-    if (parent >= 0 && uneven[static_cast<size_t>(parent)] && std::abs(std::abs(rest.R.W) - 1) > 1e-12) ++SkewedNodes;
+    if (parent >= 0 && uneven[static_cast<size_t>(parent)] &&
+        std::abs(std::abs(rest.R.W) - 1) > 1e-12)
+      ++SkewedNodes;
     if (n == Scene.DroppedRoot) continue;
     // The export's mesh carrier: a joint's child holding its mesh at the joint's pivot.
-    if (parent >= 0 && parent != Scene.DroppedRoot && node.mesh >= 0 && node.skin < 0 && node.children.empty() &&
-        rest.R.W == 1 && rest.S == TVector{1, 1, 1} && Gltf.nodes[static_cast<size_t>(parent)].mesh < 0 &&
+    if (parent >= 0 && parent != Scene.DroppedRoot && node.mesh >= 0 && node.skin < 0 &&
+        node.children.empty() && rest.R.W == 1 && rest.S == TVector{1, 1, 1} &&
+        Gltf.nodes[static_cast<size_t>(parent)].mesh < 0 &&
         Scene.GameNode[static_cast<size_t>(parent)] >= 0 &&
         !Model.Nodes[Scene.GameNode[static_cast<size_t>(parent)]]->Mesh && !Animated(n)) {
       Folded[i] = parent;
@@ -311,7 +339,8 @@ void TSceneBuilder::AddNodes() {
     Scene.GltfNode.push_back(n);
     made->Name = NameOf(node.name, "node" + std::to_string(n), Renames, "node");
     int up = parent;
-    while (up >= 0 && Scene.GameNode[static_cast<size_t>(up)] < 0) up = Scene.Parent[static_cast<size_t>(up)];
+    while (up >= 0 && Scene.GameNode[static_cast<size_t>(up)] < 0)
+      up = Scene.Parent[static_cast<size_t>(up)];
     const TAffine upFrame = up >= 0 ? Frames[static_cast<size_t>(up)] : TAffine();
     const TAffine local = Inverse(upFrame) * Frames[i];
     made->Position = local.T;
@@ -323,8 +352,10 @@ void TSceneBuilder::AddNodes() {
     if (node.mesh >= 0 && node.skin < 0) {
       AddMesh(n, *made, Inverse(Frames[i]) * Worlds[i]);
       made->Mesh->Name = made->Name;
-      if (node.mesh < static_cast<int>(Gltf.meshes.size()) && !Gltf.meshes[static_cast<size_t>(node.mesh)].name.empty())
-        made->Mesh->Name = NameOf(Gltf.meshes[static_cast<size_t>(node.mesh)].name, made->Name, Renames, "mesh");
+      if (node.mesh < static_cast<int>(Gltf.meshes.size()) &&
+          !Gltf.meshes[static_cast<size_t>(node.mesh)].name.empty())
+        made->Mesh->Name =
+            NameOf(Gltf.meshes[static_cast<size_t>(node.mesh)].name, made->Name, Renames, "mesh");
     }
   }
 }
@@ -336,7 +367,8 @@ const TMaterialUse& TSceneBuilder::MaterialOf(int index) {
     use.Material = Model.Materials.DefaultMaterial();
     return use;
   }
-  if (static_cast<size_t>(index) >= Gltf.materials.size()) throw EParserError("there is no material " + std::to_string(index));
+  if (static_cast<size_t>(index) >= Gltf.materials.size())
+    throw EParserError("there is no material " + std::to_string(index));
   const tinygltf::Material& m = Gltf.materials[static_cast<size_t>(index)];
   std::string name = m.name.empty() ? "gltf" + std::to_string(index) : m.name;
   if (!SameText(ExtensionPart(name), ".mat")) name += ".mat";
@@ -345,21 +377,25 @@ const TMaterialUse& TSceneBuilder::MaterialOf(int index) {
   use.Flags = (m.doubleSided ? ftTwoSided : 0) | (m.alphaMode == "BLEND" ? ftTranslucent : 0);
   const int texture = m.pbrMetallicRoughness.baseColorTexture.index;
   if (texture < 0) return use;
-  if (static_cast<size_t>(texture) >= Gltf.textures.size()) throw EParserError("there is no texture " + std::to_string(texture));
+  if (static_cast<size_t>(texture) >= Gltf.textures.size())
+    throw EParserError("there is no texture " + std::to_string(texture));
   const int source = Gltf.textures[static_cast<size_t>(texture)].source;
   if (source < 0) return use;
-  if (static_cast<size_t>(source) >= Gltf.images.size()) throw EParserError("there is no picture " + std::to_string(source));
+  if (static_cast<size_t>(source) >= Gltf.images.size())
+    throw EParserError("there is no picture " + std::to_string(source));
   const tinygltf::Image& image = Gltf.images[static_cast<size_t>(source)];
   if (image.width <= 0 || image.height <= 0) {
-    Model.AddOutput("picture " + std::to_string(source) + " of material '" + name + "' is no PNG picture: " +
-                    "its faces count it as " + std::to_string(kUnreadMaterialSide) + " texels square");
+    Model.AddOutput("picture " + std::to_string(source) + " of material '" + name +
+                    "' is no PNG picture: " + "its faces count it as " +
+                    std::to_string(kUnreadMaterialSide) + " texels square");
     return use;
   }
   use.Width = image.width;
   use.Height = image.height;
   if (image.bits != 8 || (image.component != 3 && image.component != 4) ||
       image.image.size() != static_cast<size_t>(image.width) * image.height * image.component) {
-    Model.AddOutput("picture " + std::to_string(source) + " of material '" + name + "' is larger than a material " +
+    Model.AddOutput("picture " + std::to_string(source) + " of material '" + name +
+                    "' is larger than a material " +
                     "holds, or could not be decoded: no material is made of it");
     return use;
   }
@@ -376,7 +412,8 @@ const TMaterialUse& TSceneBuilder::MaterialOf(int index) {
 
 void TSceneBuilder::AddMesh(int gltfNode, TNode& target, const TAffine& bake) {
   const int index = Gltf.nodes[static_cast<size_t>(gltfNode)].mesh;
-  if (static_cast<size_t>(index) >= Gltf.meshes.size()) throw EParserError("there is no mesh " + std::to_string(index));
+  if (static_cast<size_t>(index) >= Gltf.meshes.size())
+    throw EParserError("there is no mesh " + std::to_string(index));
   if (!target.Mesh) target.SetMesh(Model.NewMesh());
   TMesh& mesh = *target.Mesh;
   std::unordered_map<uint64_t, TVertex*> shared;
@@ -387,13 +424,15 @@ void TSceneBuilder::AddMesh(int gltfNode, TNode& target, const TAffine& bake) {
       continue;
     }
     const auto at = primitive.attributes.find("POSITION");
-    if (at == primitive.attributes.end()) throw EParserError(what + ": a primitive has no positions");
+    if (at == primitive.attributes.end())
+      throw EParserError(what + ": a primitive has no positions");
     const std::vector<double> positions = ReadNumbers(Gltf, at->second, 3, what + " positions");
     const size_t vertices = positions.size() / 3;
     std::vector<double> uv;
     if (const auto t = primitive.attributes.find("TEXCOORD_0"); t != primitive.attributes.end()) {
       uv = ReadNumbers(Gltf, t->second, 2, what + " texture coordinates");
-      if (uv.size() / 2 != vertices) throw EParserError(what + ": texture coordinates and positions differ in count");
+      if (uv.size() / 2 != vertices)
+        throw EParserError(what + ": texture coordinates and positions differ in count");
     }
     std::vector<uint32_t> indices;
     if (primitive.indices >= 0) {
@@ -412,7 +451,8 @@ void TSceneBuilder::AddMesh(int gltfNode, TNode& target, const TAffine& bake) {
         TVertex*& vertex = shared[uint64_t(at->second) << 32 | v];
         if (!vertex) {
           vertex = mesh.AddVertex();
-          vertex->Position = Apply(bake, {positions[3 * v], positions[3 * v + 1], positions[3 * v + 2]});
+          vertex->Position =
+              Apply(bake, {positions[3 * v], positions[3 * v + 1], positions[3 * v + 2]});
         }
         face->AddVertex(vertex);
         if (!uv.empty())  // glTF's V runs down the picture from its top row, as the texels do
@@ -430,8 +470,10 @@ std::vector<TAffine> TGltfScene::Worlds(const std::vector<TGltfTrs>& locals) con
   for (int n : Order) {
     const size_t i = static_cast<size_t>(n);
     const TAffine local = FromTrs(locals[i].T, locals[i].R, locals[i].S);
-    if (Parent[i] >= 0) worlds[i] = worlds[static_cast<size_t>(Parent[i])] * local;
-    else if (n != DroppedRoot) worlds[i] = YUpToZUp() * local;
+    if (Parent[i] >= 0)
+      worlds[i] = worlds[static_cast<size_t>(Parent[i])] * local;
+    else if (n != DroppedRoot)
+      worlds[i] = YUpToZUp() * local;
   }
   return worlds;
 }
@@ -449,7 +491,8 @@ TGltfExtras ImportGltf(TModel& model, const std::string& path, double fps) {
   try {
     ReadTree(scene);
     TSceneBuilder(scene, model).Build(extras);
-    for (auto& [animation, key] : SceneKeys(scene, model, fps)) extras.Animations.push_back({animation, std::move(key)});
+    for (auto& [animation, key] : SceneKeys(scene, model, fps))
+      extras.Animations.push_back({animation, std::move(key)});
   } catch (const EParserError& e) {
     throw EParserError(name + ": " + e.what());
   }

@@ -7,7 +7,8 @@
 TAffine operator*(const TAffine& a, const TAffine& b) {
   TAffine c;
   for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) c.R[i][j] = a.R[i][0] * b.R[0][j] + a.R[i][1] * b.R[1][j] + a.R[i][2] * b.R[2][j];
+    for (int j = 0; j < 3; ++j)
+      c.R[i][j] = a.R[i][0] * b.R[0][j] + a.R[i][1] * b.R[1][j] + a.R[i][2] * b.R[2][j];
   c.T = Apply(a, b.T);
   return c;
 }
@@ -20,13 +21,17 @@ TVector Apply(const TAffine& a, const TVector& p) {
 
 TAffine Inverse(const TAffine& a) {
   const auto& m = a.R;
-  const double c00 = m[1][1] * m[2][2] - m[1][2] * m[2][1], c01 = m[1][2] * m[2][0] - m[1][0] * m[2][2],
+  const double c00 = m[1][1] * m[2][2] - m[1][2] * m[2][1],
+               c01 = m[1][2] * m[2][0] - m[1][0] * m[2][2],
                c02 = m[1][0] * m[2][1] - m[1][1] * m[2][0];
   const double det = m[0][0] * c00 + m[0][1] * c01 + m[0][2] * c02;
   TAffine r;
-  r.R = {{{c00 / det, (m[0][2] * m[2][1] - m[0][1] * m[2][2]) / det, (m[0][1] * m[1][2] - m[0][2] * m[1][1]) / det},
-          {c01 / det, (m[0][0] * m[2][2] - m[0][2] * m[2][0]) / det, (m[0][2] * m[1][0] - m[0][0] * m[1][2]) / det},
-          {c02 / det, (m[0][1] * m[2][0] - m[0][0] * m[2][1]) / det, (m[0][0] * m[1][1] - m[0][1] * m[1][0]) / det}}};
+  r.R = {{{c00 / det, (m[0][2] * m[2][1] - m[0][1] * m[2][2]) / det,
+           (m[0][1] * m[1][2] - m[0][2] * m[1][1]) / det},
+          {c01 / det, (m[0][0] * m[2][2] - m[0][2] * m[2][0]) / det,
+           (m[0][2] * m[1][0] - m[0][0] * m[1][2]) / det},
+          {c02 / det, (m[0][1] * m[2][0] - m[0][0] * m[2][1]) / det,
+           (m[0][0] * m[1][1] - m[0][1] * m[1][0]) / det}}};
   const TVector t = Apply(r, a.T);
   r.T = {-t.X, -t.Y, -t.Z};
   return r;
@@ -71,7 +76,8 @@ TQuat Slerp(TQuat a, const TQuat& b, double f) {
     wa = std::sin((1 - f) * angle) / s;
     wb = std::sin(f * angle) / s;
   }
-  return Normalized({wa * a.X + wb * b.X, wa * a.Y + wb * b.Y, wa * a.Z + wb * b.Z, wa * a.W + wb * b.W});
+  return Normalized(
+      {wa * a.X + wb * b.X, wa * a.Y + wb * b.Y, wa * a.Z + wb * b.Z, wa * a.W + wb * b.W});
 }
 
 TAffine RigidPart(const TAffine& a) {
@@ -81,7 +87,8 @@ TAffine RigidPart(const TAffine& a) {
   for (int j = 0; j < 3; ++j) c[j] = {a.R[0][j], a.R[1][j], a.R[2][j]};
   auto dot = [](const TVector& u, const TVector& v) { return u.X * v.X + u.Y * v.Y + u.Z * v.Z; };
   c[0] = Normalize(c[0]);
-  c[1] = Normalize({c[1].X - dot(c[1], c[0]) * c[0].X, c[1].Y - dot(c[1], c[0]) * c[0].Y, c[1].Z - dot(c[1], c[0]) * c[0].Z});
+  c[1] = Normalize({c[1].X - dot(c[1], c[0]) * c[0].X, c[1].Y - dot(c[1], c[0]) * c[0].Y,
+                    c[1].Z - dot(c[1], c[0]) * c[0].Z});
   c[2] = CrossProduct(c[0], c[1]);
   TAffine r;
   for (int j = 0; j < 3; ++j) r.R[0][j] = c[j].X, r.R[1][j] = c[j].Y, r.R[2][j] = c[j].Z;
@@ -98,7 +105,8 @@ TVector GameAngles(const TAffine& a) {
     const double yaw = std::atan2(m[1][0], m[0][0]) * kDeg;
     return {sp > 0 ? 90.0 : -90.0, yaw + 0.0, 0.0};
   }
-  return {std::atan2(sp, cp) * kDeg, std::atan2(-m[0][1], m[1][1]) * kDeg + 0.0, std::atan2(-m[2][0], m[2][2]) * kDeg + 0.0};
+  return {std::atan2(sp, cp) * kDeg, std::atan2(-m[0][1], m[1][1]) * kDeg + 0.0,
+          std::atan2(-m[2][0], m[2][2]) * kDeg + 0.0};
 }
 
 TAffine GameRotation(const TVector& angles) {

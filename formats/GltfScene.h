@@ -57,7 +57,9 @@ std::vector<uint32_t> Triangles(const std::vector<uint32_t>& indices, int mode);
 // The skinned meshes of the scene cut into rigid parts, each triangle given to the joint that
 // carries most of its corners' weight. Raises EParserError for a skin that does not read.
 void AddSkinnedMeshes(const TGltfScene& scene, TModel& model, const std::vector<TAffine>& worlds,
-                      const std::vector<TAffine>& frames, const std::function<TMaterialUse(int)>& look);
+                      const std::vector<TAffine>& frames,
+                      const std::function<TMaterialUse(int)>& look);
 
 // Each glTF animation as a KEY driving every node of the model.
-std::vector<std::pair<std::string, TKeyAnimation>> SceneKeys(const TGltfScene& scene, const TModel& model, double fps);
+std::vector<std::pair<std::string, TKeyAnimation>> SceneKeys(const TGltfScene& scene,
+                                                             const TModel& model, double fps);

@@ -23,7 +23,8 @@ TAffine MatrixOf(const std::vector<double>& m, size_t at) {  // 16 numbers, colu
 }  // namespace
 
 void AddSkinnedMeshes(const TGltfScene& scene, TModel& model, const std::vector<TAffine>& worlds,
-                      const std::vector<TAffine>& frames, const std::function<TMaterialUse(int)>& look) {
+                      const std::vector<TAffine>& frames,
+                      const std::function<TMaterialUse(int)>& look) {
   const tinygltf::Model& gltf = scene.Gltf;
   int spanning = 0;
   // Per model node, its vertices by accessor and index: shared among the triangles it takes.
@@ -32,8 +33,10 @@ void AddSkinnedMeshes(const TGltfScene& scene, TModel& model, const std::vector<
     const tinygltf::Node& node = gltf.nodes[static_cast<size_t>(n)];
     if (node.skin < 0 || node.mesh < 0) continue;
     const std::string what = "skin " + std::to_string(node.skin);
-    if (static_cast<size_t>(node.skin) >= gltf.skins.size()) throw EParserError("there is no " + what);
-    if (static_cast<size_t>(node.mesh) >= gltf.meshes.size()) throw EParserError("there is no mesh " + std::to_string(node.mesh));
+    if (static_cast<size_t>(node.skin) >= gltf.skins.size())
+      throw EParserError("there is no " + what);
+    if (static_cast<size_t>(node.mesh) >= gltf.meshes.size())
+      throw EParserError("there is no mesh " + std::to_string(node.mesh));
     const tinygltf::Skin& skin = gltf.skins[static_cast<size_t>(node.skin)];
     // Per joint of the skin: its model node and what takes a bind-pose point into that node.
     std::vector<int> joints;
@@ -41,41 +44,53 @@ void AddSkinnedMeshes(const TGltfScene& scene, TModel& model, const std::vector<
     std::vector<double> binds;
     if (skin.inverseBindMatrices >= 0) {
       binds = ReadNumbers(gltf, skin.inverseBindMatrices, 16, what + " inverse bind matrices");
-      if (binds.size() / 16 < skin.joints.size()) throw EParserError(what + ": fewer inverse bind matrices than joints");
+      if (binds.size() / 16 < skin.joints.size())
+        throw EParserError(what + ": fewer inverse bind matrices than joints");
     }
     for (size_t j = 0; j < skin.joints.size(); ++j) {
       const int joint = skin.joints[j];
-      if (joint < 0 || static_cast<size_t>(joint) >= gltf.nodes.size() || scene.GameNode[static_cast<size_t>(joint)] < 0)
-        throw EParserError(what + ": joint " + std::to_string(joint) + " is not a node of the scene");
+      if (joint < 0 || static_cast<size_t>(joint) >= gltf.nodes.size() ||
+          scene.GameNode[static_cast<size_t>(joint)] < 0)
+        throw EParserError(what + ": joint " + std::to_string(joint) +
+                           " is not a node of the scene");
       const int game = scene.GameNode[static_cast<size_t>(joint)];
       joints.push_back(game);
-      TAffine place = Inverse(frames[static_cast<size_t>(joint)]) * worlds[static_cast<size_t>(joint)];
+      TAffine place =
+          Inverse(frames[static_cast<size_t>(joint)]) * worlds[static_cast<size_t>(joint)];
       if (!binds.empty()) place = place * MatrixOf(binds, 16 * j);
       const TVector pivot = model.Nodes[game]->Pivot;
       place.T = {place.T.X - pivot.X, place.T.Y - pivot.Y, place.T.Z - pivot.Z};
       into.push_back(place);
     }
     if (joints.empty()) throw EParserError(what + " has no joints");
-    for (const tinygltf::Primitive& primitive : gltf.meshes[static_cast<size_t>(node.mesh)].primitives) {
-      if (primitive.mode < TINYGLTF_MODE_TRIANGLES || primitive.mode > TINYGLTF_MODE_TRIANGLE_FAN) continue;
+    for (const tinygltf::Primitive& primitive :
+         gltf.meshes[static_cast<size_t>(node.mesh)].primitives) {
+      if (primitive.mode < TINYGLTF_MODE_TRIANGLES || primitive.mode > TINYGLTF_MODE_TRIANGLE_FAN)
+        continue;
       const auto attribute = [&](const char* name) {
         const auto at = primitive.attributes.find(name);
-        if (at == primitive.attributes.end()) throw EParserError(what + ": a skinned primitive has no " + name);
+        if (at == primitive.attributes.end())
+          throw EParserError(what + ": a skinned primitive has no " + name);
         return at->second;
       };
       const int positionAccessor = attribute("POSITION");
-      const std::vector<double> positions = ReadNumbers(gltf, positionAccessor, 3, what + " positions");
+      const std::vector<double> positions =
+          ReadNumbers(gltf, positionAccessor, 3, what + " positions");
       const size_t vertices = positions.size() / 3;
-      const std::vector<double> influences = ReadNumbers(gltf, attribute("JOINTS_0"), 4, what + " joints");
-      const std::vector<double> weights = ReadNumbers(gltf, attribute("WEIGHTS_0"), 4, what + " weights");
+      const std::vector<double> influences =
+          ReadNumbers(gltf, attribute("JOINTS_0"), 4, what + " joints");
+      const std::vector<double> weights =
+          ReadNumbers(gltf, attribute("WEIGHTS_0"), 4, what + " weights");
       if (influences.size() != 4 * vertices || weights.size() != 4 * vertices)
         throw EParserError(what + ": joints, weights and positions differ in count");
       for (double j : influences)
-        if (j >= static_cast<double>(joints.size())) throw EParserError(what + ": a vertex names a joint it does not have");
+        if (j >= static_cast<double>(joints.size()))
+          throw EParserError(what + ": a vertex names a joint it does not have");
       std::vector<double> uv;
       if (const auto t = primitive.attributes.find("TEXCOORD_0"); t != primitive.attributes.end()) {
         uv = ReadNumbers(gltf, t->second, 2, what + " texture coordinates");
-        if (uv.size() / 2 != vertices) throw EParserError(what + ": texture coordinates and positions differ in count");
+        if (uv.size() / 2 != vertices)
+          throw EParserError(what + ": texture coordinates and positions differ in count");
       }
       std::vector<uint32_t> indices;
       if (primitive.indices >= 0) {
@@ -103,7 +118,8 @@ void AddSkinnedMeshes(const TGltfScene& scene, TModel& model, const std::vector<
           spans = spans || corner != firstStrongest;
         }
         spanning += spans;
-        const size_t joint = static_cast<size_t>(std::max_element(carried.begin(), carried.end()) - carried.begin());
+        const size_t joint =
+            static_cast<size_t>(std::max_element(carried.begin(), carried.end()) - carried.begin());
         TNode& owner = *model.Nodes[joints[joint]];
         if (!owner.Mesh) {
           owner.SetMesh(model.NewMesh());
@@ -116,17 +132,20 @@ void AddSkinnedMeshes(const TGltfScene& scene, TModel& model, const std::vector<
           TVertex*& vertex = shared[joints[joint]][uint64_t(positionAccessor) << 32 | v];
           if (!vertex) {
             vertex = owner.Mesh->AddVertex();
-            vertex->Position = Apply(into[joint], {positions[3 * v], positions[3 * v + 1], positions[3 * v + 2]});
+            vertex->Position =
+                Apply(into[joint], {positions[3 * v], positions[3 * v + 1], positions[3 * v + 2]});
           }
           face->AddVertex(vertex);
           if (!uv.empty())
-            face->TXVertices[static_cast<int>(k)] = {static_cast<float>(uv[2 * v] * use.Width),
-                                                     static_cast<float>(uv[2 * v + 1] * use.Height)};
+            face->TXVertices[static_cast<int>(k)] = {
+                static_cast<float>(uv[2 * v] * use.Width),
+                static_cast<float>(uv[2 * v + 1] * use.Height)};
         }
       }
     }
   }
   if (spanning > 0)
-    model.AddOutput(std::to_string(spanning) + " skinned triangles spanned joints; each went whole to the joint "
+    model.AddOutput(std::to_string(spanning) +
+                    " skinned triangles spanned joints; each went whole to the joint "
                     "carrying most of its weight");
 }

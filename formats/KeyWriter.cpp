@@ -34,15 +34,20 @@ std::string KeyText(const TKeyAnimation& key) {
   out += "JOINTS " + std::to_string(key.Joints) + "\n\n";
   if (!key.Markers.empty()) {
     out += "SECTION: MARKERS\n\nMARKERS " + std::to_string(key.Markers.size()) + "\n";
-    for (const TKeyMarker& marker : key.Markers) out += Number(marker.Frame) + ' ' + std::to_string(marker.Type) + '\n';
+    for (const TKeyMarker& marker : key.Markers)
+      out += Number(marker.Frame) + ' ' + std::to_string(marker.Type) + '\n';
     out += '\n';
   }
   out += "SECTION: KEYFRAME NODES\n\nNODES " + std::to_string(key.Nodes.size()) + "\n";
   for (const TKeyNode& node : key.Nodes) {
     out += "\nNODE " + std::to_string(node.Index) + "\nMESH NAME " + node.MeshName + "\nENTRIES " +
            std::to_string(node.Entries.size()) + "\n\n";
-    out += "#  num:   frame   flags           x           y           z           p           y           r\n";
-    out += "#                                dx          dy          dz          dp          dy          dr\n";
+    out +=
+        "#  num:   frame   flags           x           y           z           p           y       "
+        "    r\n";
+    out +=
+        "#                                dx          dy          dz          dp          dy       "
+        "   dr\n";
     for (size_t e = 0; e < node.Entries.size(); ++e) {
       const TKeyEntry& entry = node.Entries[e];
       out += "  " + std::to_string(e) + ": " + Number(entry.Frame) + ' ' + Hex(entry.Flags, 4);
@@ -57,4 +62,6 @@ std::string KeyText(const TKeyAnimation& key) {
   return out;
 }
 
-void SaveKeyFile(const TKeyAnimation& key, const std::string& path) { WriteFileAtomically(path, KeyText(key)); }
+void SaveKeyFile(const TKeyAnimation& key, const std::string& path) {
+  WriteFileAtomically(path, KeyText(key));
+}

@@ -2,8 +2,6 @@
 // glTF files made for the tests through the glTF library's writer.
 #include <tiny_gltf.h>
 
-#include <cmath>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -29,29 +27,27 @@ class TGltfMaker {
     for (double v : values) {
       if (indices) {
         const uint16_t i = static_cast<uint16_t>(v);
-        data.insert(data.end(), reinterpret_cast<const unsigned char*>(&i), reinterpret_cast<const unsigned char*>(&i) + 2);
+        data.insert(data.end(), reinterpret_cast<const unsigned char*>(&i),
+                    reinterpret_cast<const unsigned char*>(&i) + 2);
       } else {
         const float f = static_cast<float>(v);
-        data.insert(data.end(), reinterpret_cast<const unsigned char*>(&f), reinterpret_cast<const unsigned char*>(&f) + 4);
+        data.insert(data.end(), reinterpret_cast<const unsigned char*>(&f),
+                    reinterpret_cast<const unsigned char*>(&f) + 4);
       }
     }
     view.byteLength = data.size() - view.byteOffset;
     Gltf.bufferViews.push_back(view);
     tinygltf::Accessor a;
     a.bufferView = static_cast<int>(Gltf.bufferViews.size()) - 1;
-    a.componentType = indices ? TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT : TINYGLTF_COMPONENT_TYPE_FLOAT;
+    a.componentType =
+        indices ? TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT : TINYGLTF_COMPONENT_TYPE_FLOAT;
     a.type = type;
-    const size_t width = type == TINYGLTF_TYPE_SCALAR ? 1 : type == TINYGLTF_TYPE_VEC2 ? 2
-                         : type == TINYGLTF_TYPE_VEC4 ? 4 : type == TINYGLTF_TYPE_MAT4 ? 16 : 3;
+    const size_t width = type == TINYGLTF_TYPE_SCALAR ? 1
+                         : type == TINYGLTF_TYPE_VEC2 ? 2
+                         : type == TINYGLTF_TYPE_VEC4 ? 4
+                         : type == TINYGLTF_TYPE_MAT4 ? 16
+                                                      : 3;
     a.count = values.size() / width;
-    if (!indices && type == TINYGLTF_TYPE_VEC3) {
-      a.minValues = {values[0], values[1], values[2]};
-      a.maxValues = a.minValues;
-      for (size_t i = 0; i < values.size(); ++i) {
-        a.minValues[i % 3] = std::min(a.minValues[i % 3], values[i]);
-        a.maxValues[i % 3] = std::max(a.maxValues[i % 3], values[i]);
-      }
-    }
     Gltf.accessors.push_back(a);
     return static_cast<int>(Gltf.accessors.size()) - 1;
   }
@@ -80,8 +76,9 @@ class TGltfMaker {
     return static_cast<int>(Gltf.materials.size()) - 1;
   }
   // A mesh of one triangle list.
-  int Mesh(const std::string& name, const std::vector<double>& positions, const std::vector<double>& indices,
-           int material = -1, const std::vector<double>& uv = {}) {
+  int Mesh(const std::string& name, const std::vector<double>& positions,
+           const std::vector<double>& indices, int material = -1,
+           const std::vector<double>& uv = {}) {
     tinygltf::Primitive p;
     p.attributes["POSITION"] = Accessor(positions, TINYGLTF_TYPE_VEC3);
     if (!uv.empty()) p.attributes["TEXCOORD_0"] = Accessor(uv, TINYGLTF_TYPE_VEC2);
@@ -96,9 +93,10 @@ class TGltfMaker {
   // Makes `node` a skinned mesh of one triangle list over the joints, each bound where it
   // stands (an inverse bind matrix per joint: its translation undone), with up to four
   // joints and weights a vertex.
-  void Skin(int node, const std::vector<int>& joints, const std::vector<std::vector<double>>& places,
-            const std::vector<double>& positions, const std::vector<double>& indices,
-            const std::vector<double>& influences, const std::vector<double>& weights) {
+  void Skin(int node, const std::vector<int>& joints,
+            const std::vector<std::vector<double>>& places, const std::vector<double>& positions,
+            const std::vector<double>& indices, const std::vector<double>& influences,
+            const std::vector<double>& weights) {
     std::vector<double> binds;
     for (const auto& at : places)
       binds.insert(binds.end(), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -at[0], -at[1], -at[2], 1});
@@ -107,13 +105,15 @@ class TGltfMaker {
     skin.inverseBindMatrices = Accessor(binds, TINYGLTF_TYPE_MAT4);
     Gltf.skins.push_back(skin);
     const int mesh = Mesh("skinned", positions, indices);
-    Gltf.meshes[static_cast<size_t>(mesh)].primitives[0].attributes["JOINTS_0"] = Accessor(influences, TINYGLTF_TYPE_VEC4, true);
-    Gltf.meshes[static_cast<size_t>(mesh)].primitives[0].attributes["WEIGHTS_0"] = Accessor(weights, TINYGLTF_TYPE_VEC4);
+    Gltf.meshes[static_cast<size_t>(mesh)].primitives[0].attributes["JOINTS_0"] =
+        Accessor(influences, TINYGLTF_TYPE_VEC4, true);
+    Gltf.meshes[static_cast<size_t>(mesh)].primitives[0].attributes["WEIGHTS_0"] =
+        Accessor(weights, TINYGLTF_TYPE_VEC4);
     Gltf.nodes[static_cast<size_t>(node)].mesh = mesh;
     Gltf.nodes[static_cast<size_t>(node)].skin = static_cast<int>(Gltf.skins.size()) - 1;
   }
-  int Node(const std::string& name, std::vector<double> t = {}, std::vector<double> r = {}, std::vector<double> s = {},
-           int mesh = -1, int parent = -1) {
+  int Node(const std::string& name, std::vector<double> t = {}, std::vector<double> r = {},
+           std::vector<double> s = {}, int mesh = -1, int parent = -1) {
     tinygltf::Node n;
     n.name = name;
     n.translation = t;
@@ -122,13 +122,16 @@ class TGltfMaker {
     n.mesh = mesh;
     Gltf.nodes.push_back(n);
     const int index = static_cast<int>(Gltf.nodes.size()) - 1;
-    if (parent < 0) Gltf.scenes[0].nodes.push_back(index);
-    else Gltf.nodes[static_cast<size_t>(parent)].children.push_back(index);
+    if (parent < 0)
+      Gltf.scenes[0].nodes.push_back(index);
+    else
+      Gltf.nodes[static_cast<size_t>(parent)].children.push_back(index);
     return index;
   }
   // A channel of animation `animation` (made when new) driving `path` of `node`.
   void Channel(size_t animation, const std::string& name, int node, const std::string& path,
-               const std::vector<double>& times, const std::vector<double>& values, const std::string& how = "LINEAR") {
+               const std::vector<double>& times, const std::vector<double>& values,
+               const std::string& how = "LINEAR") {
     if (Gltf.animations.size() <= animation) Gltf.animations.resize(animation + 1);
     tinygltf::Animation& a = Gltf.animations[animation];
     a.name = name;

@@ -22,11 +22,15 @@ using namespace gltf_test;
 
 namespace {
 
-TReadResult Read(TModel& model, const std::string& path) { return FileKind(TFileFormat::Gltf).ReadModel(model, path, {}); }
+TReadResult Read(TModel& model, const std::string& path) {
+  return FileKind(TFileFormat::Gltf).ReadModel(model, path, {});
+}
 
 std::vector<TVector> Worlds(TModel& model, const TNodePose& pose = {}) {
-  if (pose.empty()) model.UpdateWorld();
-  else PlacePosed(model, pose);
+  if (pose.empty())
+    model.UpdateWorld();
+  else
+    PlacePosed(model, pose);
   std::vector<TVector> worlds;
   for (TNode* node : model.Nodes)
     if (node->Mesh)
@@ -39,8 +43,10 @@ std::vector<TVector> Worlds(TModel& model, const TNodePose& pose = {}) {
 TEST(GltfImport, NodesKeepEveryWorldPositionTurnedToZUp) {
   const fmt_test::TTempDir dir;
   TGltfMaker maker;
-  const int a = maker.Node("A", {1, 2, 3}, {0, kHalf, 0, kHalf}, {2, 2, 2}, maker.Mesh("a", {1, 0, 0, 0, 0, -1, 0, 1, 0}, {0, 1, 2}));
-  maker.Node("B", {0, 0, 1}, {kHalf, 0, 0, kHalf}, {}, maker.Mesh("b", {0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2}), a);
+  const int a = maker.Node("A", {1, 2, 3}, {0, kHalf, 0, kHalf}, {2, 2, 2},
+                           maker.Mesh("a", {1, 0, 0, 0, 0, -1, 0, 1, 0}, {0, 1, 2}));
+  maker.Node("B", {0, 0, 1}, {kHalf, 0, 0, kHalf}, {},
+             maker.Mesh("b", {0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2}), a);
   TModel model;
   ASSERT_TRUE(Read(model, maker.Write(dir.File("scene.glb"))));
   ASSERT_EQ(model.Nodes.Count(), 2);
@@ -48,7 +54,8 @@ TEST(GltfImport, NodesKeepEveryWorldPositionTurnedToZUp) {
   ExpectNear(model.Nodes[0]->Rotation, 0, 90, 0);
   ExpectNear(model.Nodes[1]->Position, 0, -2, 0);
   ExpectNear(model.Nodes[1]->Rotation, 90, 0, 0);
-  ExpectNear(Worlds(model), {{1, -1, 2}, {-1, -3, 2}, {1, -3, 4}, {3, -3, 2}, {3, -1, 2}, {5, -3, 2}}, 1e-5);
+  ExpectNear(Worlds(model),
+             {{1, -1, 2}, {-1, -3, 2}, {1, -3, 4}, {3, -3, 2}, {3, -1, 2}, {5, -3, 2}}, 1e-5);
 }
 
 // The export's layout: a root turning Z-up to Y-up and, under a joint, a child carrying the
@@ -59,7 +66,8 @@ TEST(GltfImport, TheExportsRootAndPivotCarriersAreTakenBack) {
   const int root = maker.Node("ZUp", {}, {-kHalf, 0, 0, kHalf});
   const double s15 = std::sin(std::numbers::pi / 12), c15 = std::cos(std::numbers::pi / 12);
   const int torso = maker.Node("torso", {0, 0, 1}, {0, 0, s15, c15}, {}, -1, root);
-  maker.Node("torso.m", {0.1, 0, 0}, {}, {}, maker.Mesh("torso", {1, 0, 0, 0, 1, 0, 0, 0, 1}, {0, 1, 2}), torso);
+  maker.Node("torso.m", {0.1, 0, 0}, {}, {},
+             maker.Mesh("torso", {1, 0, 0, 0, 1, 0, 0, 0, 1}, {0, 1, 2}), torso);
   TModel model;
   ASSERT_TRUE(Read(model, maker.Write(dir.File("export.glb"))));
   ASSERT_EQ(model.Nodes.Count(), 1);
@@ -80,17 +88,21 @@ TEST(GltfImport, SkinsAreCutIntoTheMeshesOfTheirJoints) {
   TGltfMaker maker;
   const int hip = maker.Node("hip");
   const int knee = maker.Node("knee", {0, 1, 0}, {}, {}, -1, hip);
-  maker.Skin(maker.Node("leg"), {hip, knee}, {{0, 0, 0}, {0, 1, 0}}, {0, 0, 0, 1, 0, 0, 0, 2, 0, 1, 2, 0, 0, 3, 0},
-             {0, 1, 2, 2, 3, 4}, {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0},
+  maker.Skin(maker.Node("leg"), {hip, knee}, {{0, 0, 0}, {0, 1, 0}},
+             {0, 0, 0, 1, 0, 0, 0, 2, 0, 1, 2, 0, 0, 3, 0}, {0, 1, 2, 2, 3, 4},
+             {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0},
              {1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0.6, 0.4, 0, 0, 1, 0, 0, 0});
   const std::string path = maker.Write(dir.File("leg.glb"));
   TModel model;
   ASSERT_TRUE(Read(model, path));
   ASSERT_EQ(model.Nodes.Count(), 3);
-  EXPECT_EQ((std::tuple{model.Nodes[0]->Mesh->Surfaces.Count(), model.Nodes[1]->Mesh->Surfaces.Count(), !model.Nodes[2]->Mesh}),
+  EXPECT_EQ((std::tuple{model.Nodes[0]->Mesh->Surfaces.Count(),
+                        model.Nodes[1]->Mesh->Surfaces.Count(), !model.Nodes[2]->Mesh}),
             (std::tuple{1, 1, true}));
-  ExpectNear(Worlds(model), {{0, 0, 0}, {1, 0, 0}, {0, 0, 2}, {0, 0, 2}, {1, 0, 2}, {0, 0, 3}}, 1e-6);
-  EXPECT_NE(RunCli({"info", path}).Out.find("1 skinned triangles spanned joints"), std::string::npos);
+  ExpectNear(Worlds(model), {{0, 0, 0}, {1, 0, 0}, {0, 0, 2}, {0, 0, 2}, {1, 0, 2}, {0, 0, 3}},
+             1e-6);
+  EXPECT_NE(RunCli({"info", path}).Out.find("1 skinned triangles spanned joints"),
+            std::string::npos);
 }
 
 // An arm of an 8 x 8 picture, its faces two-sided and translucent, its texels the
@@ -101,9 +113,13 @@ TEST(GltfImport, SkinsAreCutIntoTheMeshesOfTheirJoints) {
 TEST(GltfImport, ConvertWritesKeysThatFollowTheAnimationsAtEveryFrame) {
   const fmt_test::TTempDir dir;
   TGltfMaker maker;
-  WriteRgbaPng(dir.File("skin.png"), MakePicture(8, 8, [](int x, int) { return std::array<uint8_t, 4>{uint8_t(x * 30), 0, 0, 255}; }));
+  WriteRgbaPng(dir.File("skin.png"), MakePicture(8, 8, [](int x, int) {
+                 return std::array<uint8_t, 4>{uint8_t(x * 30), 0, 0, 255};
+               }));
   const int skin = maker.Material("skin", ReadWholeFile(dir.File("skin.png")), true, true);
-  const int arm = maker.Node("arm", {}, {}, {}, maker.Mesh("arm", {1, 0, 0, 0, 0, -1, 0, 0, 0}, {0, 1, 2}, skin, {1, 0.5, 0, 0, 0.25, 1}));
+  const int arm = maker.Node(
+      "arm", {}, {}, {},
+      maker.Mesh("arm", {1, 0, 0, 0, 0, -1, 0, 0, 0}, {0, 1, 2}, skin, {1, 0.5, 0, 0, 0.25, 1}));
   auto yaw = [](double degrees) {
     const double h = degrees * std::numbers::pi / 360;
     return std::vector<double>{0, std::sin(h), 0, std::cos(h)};
@@ -112,17 +128,20 @@ TEST(GltfImport, ConvertWritesKeysThatFollowTheAnimationsAtEveryFrame) {
   for (double v : yaw(-170)) turn.push_back(v);
   maker.Channel(0, "wave left", arm, "rotation", {0, 1}, turn);
   maker.Channel(0, "wave left", arm, "translation", {0, 0.5}, {0, 0, 0, 0, 1, 0}, "STEP");
-  maker.Channel(1, "", arm, "translation", {0, 2}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0}, "CUBICSPLINE");
+  maker.Channel(1, "", arm, "translation", {0, 2},
+                {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0}, "CUBICSPLINE");
   const std::string out = dir.File("arm.3do");
   const TCliRun run = RunCli({"convert", maker.Write(dir.File("arm.glb")), out});
   ASSERT_EQ(run.Status, 0) << run.Out;
   EXPECT_EQ(ReadWholeFile(dir.File("skin.mat")).substr(0, 4), "MAT ");
   const TCliRun again = RunCli({"convert", dir.File("arm.glb"), out});
-  EXPECT_NE(again.Out.find("skin.mat exists and was left as it was"), std::string::npos) << again.Out;
+  EXPECT_NE(again.Out.find("skin.mat exists and was left as it was"), std::string::npos)
+      << again.Out;
   TModel model;
   ASSERT_TRUE(Load3DOFile(model, out));
   const TFace& face = *model.Nodes[0]->Mesh->Surfaces[0];
-  EXPECT_EQ((std::tuple{face.Material->Name, face.FaceType & 3, face.TXVertices[0].U, face.TXVertices[0].V, face.TXVertices[2].V}),
+  EXPECT_EQ((std::tuple{face.Material->Name, face.FaceType & 3, face.TXVertices[0].U,
+                        face.TXVertices[0].V, face.TXVertices[2].V}),
             (std::tuple{"skin.mat", 3, 8.0f, 4.0f, 8.0f}));
   const struct {
     const char* File;
@@ -132,7 +151,8 @@ TEST(GltfImport, ConvertWritesKeysThatFollowTheAnimationsAtEveryFrame) {
       {"wave_left.key", 15,
        [](double f) {
          const double y = (170 + 20 * f / 15) * std::numbers::pi / 180, z = f / 15 >= 0.5 ? 1 : 0;
-         return std::vector<TVector>{{std::cos(y), std::sin(y), z}, {-std::sin(y), std::cos(y), z}, {0, 0, z}};
+         return std::vector<TVector>{
+             {std::cos(y), std::sin(y), z}, {-std::sin(y), std::cos(y), z}, {0, 0, z}};
        }},
       {"arm.key", 30,
        [](double f) {
