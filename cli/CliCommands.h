@@ -69,6 +69,9 @@ bool IsPuppetArgument(const TArgs& args);
 int RunPuppetInfo(const TArgs& args, bool json);
 int RunInfo(const TArgs& args);
 int RunConvert(const TArgs& args);
+// convert of a glTF file, which writes animations and materials beside the model.
+bool IsGltfConvert(const TArgs& args);
+int RunGltfConvert(const TArgs& args);
 int RunList(const TArgs& args);
 int RunMat(const TArgs& args);
 int RunEdit(const TArgs& args);

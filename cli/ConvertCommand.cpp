@@ -2,6 +2,7 @@
 
 int RunConvert(const TArgs& given) {
   TArgs args = given;
+  if (IsGltfConvert(args)) return RunGltfConvert(args);
   TCliSession session;
   if (!TakeObjOptions(args, session.ObjOptions)) return 2;
   if (args.size() != 2 && args.size() != 3) {

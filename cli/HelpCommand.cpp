@@ -91,7 +91,8 @@ void PrintEditHelp() {
 
 void PrintUsage() {
   std::printf("usage: zarn-cli COMMAND ARGS...\n"
-              "  info FILE.3do|FILE.obj        counts of nodes, meshes, vertices, faces, materials; radius\n"
+              "  info FILE.3do|FILE.obj|FILE.glb|FILE.gltf\n"
+              "                                counts of nodes, meshes, vertices, faces, materials; radius\n"
               "  info CONTAINER ENTRY          the same for a model inside a .gob/.goo container\n"
               "  info --json FILE|CONTAINER ENTRY\n"
               "                                counts, radius, materials, levels of detail and nodes as JSON\n"
@@ -101,6 +102,10 @@ void PrintUsage() {
               "                                a puppet's modes, their moves and KEYs, and its joints\n"
               "  convert IN.3do|IN.obj OUT.3do read (or import) a model and write it as 3DO\n"
               "  convert CONTAINER ENTRY OUT.3do\n"
+              "  convert [--fps N] [--depth 8|16] [--cmp C] IN.glb|IN.gltf OUT.3do\n"
+              "                                a glTF scene as 3DO, each animation as NAME.key (OUT.key when\n"
+              "                                unnamed) at N frames a second (15), each texture as NAME.mat\n"
+              "                                (existing ones kept) beside OUT.3do\n"
               "  export [--lod N] [--up y|z] [--cmp C] IN.3do|CONTAINER ENTRY OUT.obj\n"
               "                                write the model as Wavefront OBJ, with an .mtl and PNG pictures\n"
               "                                --key K --frame F: posed by animation K at frame F\n"

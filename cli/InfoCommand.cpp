@@ -13,7 +13,8 @@ int RunInfo(const TArgs& given) {
   if (IsKeyArgument(args)) return RunKeyInfo(args, json);
   if (IsPuppetArgument(args)) return RunPuppetInfo(args, json);
   if (args.size() != 1 && args.size() != 2) {
-    Tell("usage: zarn-cli info [--json] FILE.3do|FILE.obj|FILE.key|FILE.pup | info [--json] CONTAINER ENTRY\n"
+    Tell("usage: zarn-cli info [--json] FILE.3do|FILE.obj|FILE.glb|FILE.gltf|FILE.key|FILE.pup\n"
+         "       info [--json] CONTAINER ENTRY\n"
          "       with FILE.obj: [--up y|z] [--scale F|fit] [--materials]");
     return 2;
   }

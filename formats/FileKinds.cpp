@@ -1,8 +1,10 @@
 #include "formats/FileKinds.h"
 
+#include "formats/GltfImport.h"
 #include "formats/ObjExport.h"
 #include "formats/ObjImport.h"
 #include "formats/ThreeDo.h"
+#include "model/Errors.h"
 #include "model/Model.h"
 #include "model/Text.h"
 
@@ -24,6 +26,22 @@ TReadResult ReadObj(TModel& model, const std::string& path, const TModelFileOpti
 
 void WriteObj(TModel& model, const std::string& path, const TModelFileOptions& options) {
   ExportObj(model, path, options.YUp, options.Pose ? *options.Pose : TNodePose());
+}
+
+// The scene's model alone; `convert` writes its animations and textures beside it.
+TReadResult ReadGltf(TModel& model, const std::string& path, const TModelFileOptions&) {
+  try {
+    ImportGltf(model, path);
+  } catch (const EZarnError& e) {
+    model.ShowError(e.what());
+    return TReadResult::Failure(e.what());
+  } catch (const std::bad_alloc&) {
+    const std::string message = "Out of memory while reading '" + path + "'";
+    model.ShowError(message);
+    return TReadResult::Failure(message);
+  }
+  model.FileName.clear();  // saved over the glTF file, the model would destroy it
+  return {};
 }
 
 std::string Patterns(const std::vector<const TFileKind*>& kinds, std::string_view between) {
@@ -49,6 +67,7 @@ const std::vector<TFileKind>& FileKinds() {
       {TFileFormat::Animation, "Jedi Knight Animation", {".key"}, fuAnimation},
       {TFileFormat::Puppet, "Jedi Knight Puppet", {".pup"}, fuPuppet},
       {TFileFormat::Picture, "PNG picture", {".png"}, fuPicture},
+      {TFileFormat::Gltf, "glTF 2.0", {".glb", ".gltf"}, fuOpen | fuImport, ReadGltf, nullptr},
   };
   return kinds;
 }

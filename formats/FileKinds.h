@@ -13,7 +13,7 @@
 
 class TModel;
 
-enum class TFileFormat { ThreeDo, Obj, Container, Material, Colormap, Animation, Puppet, Picture };
+enum class TFileFormat { ThreeDo, Obj, Container, Material, Colormap, Animation, Puppet, Picture, Gltf };
 
 // What a file of a kind is to the program; a kind may be several.
 enum TFileUse : unsigned {

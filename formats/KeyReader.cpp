@@ -33,6 +33,9 @@ class TKeyParser {
   std::string_view Word(size_t word) const { return word < Words.size() ? Words[word] : std::string_view(); }
   int Count(size_t word, const char* what, int most) const;
   unsigned Hex(size_t word, const char* what) const;
+  // The header's FLAGS: the game reads it as a decimal number; "0x" before it marks it as
+  // written in hexadecimal by another program, and it is kept as that program meant it.
+  unsigned HeaderFlags(size_t word) const;
   double Number(size_t word, const char* what) const;
   // True when the line starts a section, whose name (the words after "SECTION:") is kept.
   bool AtSection();
@@ -91,6 +94,16 @@ unsigned TKeyParser::Hex(size_t word, const char* what) const {
   return value;
 }
 
+unsigned TKeyParser::HeaderFlags(size_t word) const {
+  const std::string_view text = Word(word);
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) return Hex(word, "FLAGS");
+  unsigned value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+    Fail("FLAGS '" + std::string(text) + "' is not a decimal number of 32 bits");
+  return value;
+}
+
 double TKeyParser::Number(size_t word, const char* what) const {
   double value = 0;
   if (!TryStrToFloat(Word(word), value))
@@ -136,7 +149,7 @@ void TKeyParser::ReadHeader(TKeyAnimation& key) {
   bool frames = false, fps = false, joints = false;
   while (Next() && !AtSection()) {
     if (Is(0, "FLAGS")) {
-      key.Flags = Hex(1, "FLAGS");
+      key.Flags = HeaderFlags(1);
     } else if (Is(0, "TYPE")) {
       key.Type = Hex(1, "TYPE");
     } else if (Is(0, "FRAMES")) {

@@ -94,6 +94,7 @@ TEST(KeyReader, HostileFilesAreRefusedWithWhatIsWrong) {
       {"FpsNoNumber", Header("FPS nan\n"), 0, ", line 5: FPS 'nan' is not a number"},
       {"NoJoints", "SECTION: HEADER\nFRAMES 1\nFPS 1\nSECTION: KEYFRAME NODES\n", 0, ": the header lacks JOINTS"},
       {"FlagsNoHex", Header("FLAGS 0x12g\n"), 0, ", line 5: FLAGS '0x12g' is not a hexadecimal number of 32 bits"},
+      {"FlagsNotDecimal", Header("FLAGS 1f\n"), 0, ", line 5: FLAGS '1f' is not a decimal number of 32 bits"},
       {"HeaderOnly", Header(), 0, ": the file ends before \"SECTION: KEYFRAME NODES\""},
       {"NineMarkers", Header("SECTION: MARKERS\nMARKERS 9\n"), 0, ", line 6: 9 markers; the game reads at most 8"},
       {"HugeMarkers", Header("SECTION: MARKERS\nMARKERS 4000000000\n"), 0,

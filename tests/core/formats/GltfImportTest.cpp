@@ -1,0 +1,177 @@
+// glTF scenes read as the game's models: node frames, world positions and the export's layout
+// taken back; animations written as KEYs that the game's playback follows.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <numbers>
+
+#include "formats/FileIO.h"
+#include "formats/FileKinds.h"
+#include "formats/KeyReader.h"
+#include "formats/ThreeDo.h"
+#include "model/KeyPose.h"
+#include "model/Model.h"
+#include "tests/core/CliRunner.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/GltfFiles.h"
+#include "tests/core/PictureFiles.h"
+#include "tests/core/TestSupport.h"
+
+using namespace gltf_test;
+
+namespace {
+
+TReadResult Read(TModel& model, const std::string& path) {
+  return FileKind(TFileFormat::Gltf).ReadModel(model, path, {});
+}
+
+std::vector<TVector> Worlds(TModel& model, const TNodePose& pose = {}) {
+  if (pose.empty())
+    model.UpdateWorld();
+  else
+    PlacePosed(model, pose);
+  std::vector<TVector> worlds;
+  for (TNode* node : model.Nodes)
+    if (node->Mesh)
+      for (TVertex* v : node->Mesh->Vertices) worlds.push_back(v->World);
+  return worlds;
+}
+
+// Node A at glTF (1, 2, 3), turned 90° about glTF's up and scaled 2; its child B one unit
+// along glTF z, turned 90° about x: pitch 90, the case where yaw and roll meet.
+TEST(GltfImport, NodesKeepEveryWorldPositionTurnedToZUp) {
+  const fmt_test::TTempDir dir;
+  TGltfMaker maker;
+  const int a = maker.Node("A", {1, 2, 3}, {0, kHalf, 0, kHalf}, {2, 2, 2},
+                           maker.Mesh("a", {1, 0, 0, 0, 0, -1, 0, 1, 0}, {0, 1, 2}));
+  maker.Node("B", {0, 0, 1}, {kHalf, 0, 0, kHalf}, {},
+             maker.Mesh("b", {0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2}), a);
+  TModel model;
+  ASSERT_TRUE(Read(model, maker.Write(dir.File("scene.glb"))));
+  ASSERT_EQ(model.Nodes.Count(), 2);
+  ExpectNear(model.Nodes[0]->Position, 1, -3, 2);
+  ExpectNear(model.Nodes[0]->Rotation, 0, 90, 0);
+  ExpectNear(model.Nodes[1]->Position, 0, -2, 0);
+  ExpectNear(model.Nodes[1]->Rotation, 90, 0, 0);
+  ExpectNear(Worlds(model),
+             {{1, -1, 2}, {-1, -3, 2}, {1, -3, 4}, {3, -3, 2}, {3, -1, 2}, {5, -3, 2}}, 1e-5);
+}
+
+// The export's layout: a root turning Z-up to Y-up and, under a joint, a child carrying the
+// mesh at the joint's pivot. Both are taken back rather than turned twice or kept as nodes.
+TEST(GltfImport, TheExportsRootAndPivotCarriersAreTakenBack) {
+  const fmt_test::TTempDir dir;
+  TGltfMaker maker;
+  const int root = maker.Node("ZUp", {}, {-kHalf, 0, 0, kHalf});
+  const double s15 = std::sin(std::numbers::pi / 12), c15 = std::cos(std::numbers::pi / 12);
+  const int torso = maker.Node("torso", {0, 0, 1}, {0, 0, s15, c15}, {}, -1, root);
+  maker.Node("torso.m", {0.1, 0, 0}, {}, {},
+             maker.Mesh("torso", {1, 0, 0, 0, 1, 0, 0, 0, 1}, {0, 1, 2}), torso);
+  TModel model;
+  ASSERT_TRUE(Read(model, maker.Write(dir.File("export.glb"))));
+  ASSERT_EQ(model.Nodes.Count(), 1);
+  const TNode& node = *model.Nodes[0];
+  EXPECT_EQ(node.Name, "torso");
+  EXPECT_EQ(node.Mesh->Name, "torso.m");
+  ExpectNear(node.Position, 0, 0, 1);
+  ExpectNear(node.Rotation, 0, 30, 0);
+  ExpectNear(node.Pivot, 0.1, 0, 0);
+  ExpectNear(Worlds(model)[0], 1.1 * std::cos(std::numbers::pi / 6), 0.55, 1, 1e-9);
+}
+
+// A leg bound to hip and knee: the triangle whose weight lies more on the hip goes to the
+// hip though one corner is the knee's; the other lies wholly on the knee. Each vertex stays
+// where the bind pose put it.
+TEST(GltfImport, SkinsAreCutIntoTheMeshesOfTheirJoints) {
+  const fmt_test::TTempDir dir;
+  TGltfMaker maker;
+  const int hip = maker.Node("hip");
+  const int knee = maker.Node("knee", {0, 1, 0}, {}, {}, -1, hip);
+  maker.Skin(maker.Node("leg"), {hip, knee}, {{0, 0, 0}, {0, 1, 0}},
+             {0, 0, 0, 1, 0, 0, 0, 2, 0, 1, 2, 0, 0, 3, 0}, {0, 1, 2, 2, 3, 4},
+             {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0},
+             {1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0.6, 0.4, 0, 0, 1, 0, 0, 0});
+  const std::string path = maker.Write(dir.File("leg.glb"));
+  TModel model;
+  ASSERT_TRUE(Read(model, path));
+  ASSERT_EQ(model.Nodes.Count(), 3);
+  EXPECT_EQ((std::tuple{model.Nodes[0]->Mesh->Surfaces.Count(),
+                        model.Nodes[1]->Mesh->Surfaces.Count(), !model.Nodes[2]->Mesh}),
+            (std::tuple{1, 1, true}));
+  ExpectNear(Worlds(model), {{0, 0, 0}, {1, 0, 0}, {0, 0, 2}, {0, 0, 2}, {1, 0, 2}, {0, 0, 3}},
+             1e-6);
+  EXPECT_NE(RunCli({"info", path}).Out.find("1 skinned triangles spanned joints"),
+            std::string::npos);
+}
+
+// An arm of an 8 x 8 picture, its faces two-sided and translucent, its texels the
+// coordinates times 8; its material is made beside the model, and kept on a second convert.
+// The arm turning from yaw 170 to -170 the short way (LINEAR) and stepping up (STEP); a second,
+// unnamed animation sliding it 2 units with CUBICSPLINE's ease. Every corner of the KEY's
+// playback lies within 1e-3 of the glTF's pose at every frame, and each KEY fits the model.
+TEST(GltfImport, ConvertWritesKeysThatFollowTheAnimationsAtEveryFrame) {
+  const fmt_test::TTempDir dir;
+  TGltfMaker maker;
+  WriteRgbaPng(dir.File("skin.png"), MakePicture(8, 8, [](int x, int) {
+                 return std::array<uint8_t, 4>{uint8_t(x * 30), 0, 0, 255};
+               }));
+  const int skin = maker.Material("skin", ReadWholeFile(dir.File("skin.png")), true, true);
+  const int arm = maker.Node(
+      "arm", {}, {}, {},
+      maker.Mesh("arm", {1, 0, 0, 0, 0, -1, 0, 0, 0}, {0, 1, 2}, skin, {1, 0.5, 0, 0, 0.25, 1}));
+  auto yaw = [](double degrees) {
+    const double h = degrees * std::numbers::pi / 360;
+    return std::vector<double>{0, std::sin(h), 0, std::cos(h)};
+  };
+  std::vector<double> turn = yaw(170);
+  for (double v : yaw(-170)) turn.push_back(v);
+  maker.Channel(0, "wave left", arm, "rotation", {0, 1}, turn);
+  maker.Channel(0, "wave left", arm, "translation", {0, 0.5}, {0, 0, 0, 0, 1, 0}, "STEP");
+  maker.Channel(1, "", arm, "translation", {0, 2},
+                {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0}, "CUBICSPLINE");
+  const std::string out = dir.File("arm.3do");
+  const TCliRun run = RunCli({"convert", maker.Write(dir.File("arm.glb")), out});
+  ASSERT_EQ(run.Status, 0) << run.Out;
+  EXPECT_EQ(ReadWholeFile(dir.File("skin.mat")).substr(0, 4), "MAT ");
+  const TCliRun again = RunCli({"convert", dir.File("arm.glb"), out});
+  EXPECT_NE(again.Out.find("skin.mat exists and was left as it was"), std::string::npos)
+      << again.Out;
+  TModel model;
+  ASSERT_TRUE(Load3DOFile(model, out));
+  const TFace& face = *model.Nodes[0]->Mesh->Surfaces[0];
+  EXPECT_EQ((std::tuple{face.Material->Name, face.FaceType & 3, face.TXVertices[0].U,
+                        face.TXVertices[0].V, face.TXVertices[2].V}),
+            (std::tuple{"skin.mat", 3, 8.0f, 4.0f, 8.0f}));
+  const struct {
+    const char* File;
+    int Frames;
+    std::function<std::vector<TVector>(double)> Corners;  // at a frame, from the closed form
+  } rows[] = {
+      {"wave_left.key", 15,
+       [](double f) {
+         const double y = (170 + 20 * f / 15) * std::numbers::pi / 180, z = f / 15 >= 0.5 ? 1 : 0;
+         return std::vector<TVector>{
+             {std::cos(y), std::sin(y), z}, {-std::sin(y), std::cos(y), z}, {0, 0, z}};
+       }},
+      {"arm.key", 30,
+       [](double f) {
+         const double u = f / 30, x = 2 * (3 * u * u - 2 * u * u * u);
+         return std::vector<TVector>{{1 + x, 0, 0}, {x, 1, 0}, {x, 0, 0}};
+       }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.File);
+    const std::string path = dir.File(row.File);
+    const TKeyAnimation key = ReadKeyFile(path);
+    EXPECT_EQ((std::tuple{key.Frames, key.Fps, key.Joints}), (std::tuple{row.Frames, 15.0, 1}));
+    for (int f = 0; f < key.Frames; ++f) {
+      SCOPED_TRACE(f);
+      ExpectNear(Worlds(model, PoseAt(model, key, f)), row.Corners(f), 1e-3);
+    }
+    const TCliRun check = RunCli({"check", "--key", path, out});
+    EXPECT_EQ(check.Status, 0) << check.Out;
+  }
+}
+
+}  // namespace

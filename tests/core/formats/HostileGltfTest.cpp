@@ -1,0 +1,100 @@
+// glTF files that do not read: one message from convert, no model, no file written.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "tests/core/CliRunner.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/GltfFiles.h"
+
+using namespace gltf_test;
+
+namespace {
+
+std::string Text(const std::string& json) {
+  return "{\"asset\":{\"version\":\"2.0\"}," + json + "}";
+}
+
+// A triangle whose file the row then damages.
+TGltfMaker Triangle(const std::vector<double>& positions = {0, 0, 0, 1, 0, 0, 0, 1, 0},
+                    std::vector<double> indices = {0, 1, 2}) {
+  TGltfMaker maker;
+  maker.Node("tri", {}, {}, {}, maker.Mesh("tri", positions, indices));
+  return maker;
+}
+
+TEST(HostileGltf, EachFileGivesOneMessageAndWritesNothing) {
+  const fmt_test::TTempDir dir;
+  std::string manyNodes = "\"scenes\":[{\"nodes\":[0]}],\"nodes\":[{}";
+  for (int i = 1; i < 100000; ++i) manyNodes += ",{}";
+  manyNodes += "]";
+  const struct {
+    const char* Case;
+    const char* File;
+    std::function<std::string(const std::string&)> Make;  // writes the file at the path given
+    const char* Says;
+  } rows[] = {
+      {"BrokenJson", "a.gltf", [&](auto& p) { return dir.Write(p, "{\"asset\": {\"version\": "); },
+       "a.gltf: broken JSON: parse error at line 1, column 23"},
+      {"MissingBuffer", "b.gltf",
+       [&](auto& p) {
+         return dir.Write(p, Text("\"buffers\":[{\"byteLength\":12,\"uri\":\"gone.bin\"}]"));
+       },
+       "gone.bin"},
+      {"GigabyteBuffer", "c.gltf",
+       [&](auto& p) {
+         return dir.Write(p, Text("\"buffers\":[{\"byteLength\":4000000000,\"uri\":\"data:"
+                                  "application/octet-stream;base64,AAAA\"}]"));
+       },
+       ""},
+      {"IndexOutOfRange", "d.glb",
+       [&](auto& p) {
+         return Triangle({0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 7}).Write(dir.File(p));
+       },
+       "index 2 is not one of the 3 vertices"},
+      {"NanPosition", "e.glb",
+       [&](auto& p) {
+         return Triangle({0, 0, 0, NAN, 0, 0, 0, 1, 0}).Write(dir.File(p));
+       },
+       "element 1 is not a finite number"},
+      {"ShortBuffer", "f.glb",
+       [&](auto& p) {
+         TGltfMaker maker = Triangle();
+         maker.Gltf.accessors[0].count = 1000;
+         return maker.Write(dir.File(p));
+       },
+       ""},
+      {"TwoParents", "g.glb",
+       [&](auto& p) {
+         TGltfMaker maker = Triangle();
+         const int a = maker.Node("a"), b = maker.Node("b");
+         maker.Gltf.nodes[static_cast<size_t>(a)].children = {0};
+         maker.Gltf.nodes[static_cast<size_t>(b)].children = {0};
+         return maker.Write(dir.File(p));
+       },
+       "has two parents"},
+      {"Loop", "h.glb",
+       [&](auto& p) {
+         TGltfMaker maker = Triangle();
+         const int a = maker.Node("a", {}, {}, {}, -1, 0);
+         maker.Gltf.nodes[static_cast<size_t>(a)].children = {0};
+         return maker.Write(dir.File(p));
+       },
+       "node 0"},
+      {"HundredThousandNodes", "i.gltf", [&](auto& p) { return dir.Write(p, Text(manyNodes)); },
+       "100000 nodes; this program reads at most 4096"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Case);
+    const std::string out = dir.File(std::string(row.Case) + ".3do");
+    const TCliRun run = RunCliApart({"convert", row.Make(row.File), out});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+    EXPECT_NE(run.Err.find(row.Says), std::string::npos) << run.Err;
+    EXPECT_EQ(run.Err.find("exception"), std::string::npos) << run.Err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+  }
+}
+
+}  // namespace
