@@ -11,6 +11,7 @@
 #include "app/TimelineBar.h"
 #include "document/Core.h"
 #include "formats/KeyReader.h"
+#include "formats/KeyWriter.h"
 #include "formats/PuppetCheck.h"
 #include "formats/PuppetKeys.h"
 #include "formats/PuppetReader.h"
@@ -33,6 +34,11 @@ TAnimationUi::TAnimationUi(QMainWindow& window, TCore& core) : QObject(&window),
   puppet->setObjectName("actAnimationOpenPuppet");
   puppet->setStatusTip("Choose a move of one of the game's puppets (.pup) and play its animation");
   connect(puppet, &QAction::triggered, this, &TAnimationUi::OpenPuppet);
+  SaveAction = menu->addAction("&Save Animation As...");
+  SaveAction->setObjectName("actAnimationSaveAs");
+  SaveAction->setStatusTip("Write the open animation as a keyframe animation file (.key)");
+  SaveAction->setEnabled(false);
+  connect(SaveAction, &QAction::triggered, this, &TAnimationUi::SaveAs);
   CloseAction = menu->addAction("&Close Animation");
   CloseAction->setObjectName("actAnimationClose");
   CloseAction->setStatusTip("Back to the model's rest pose");
@@ -109,10 +115,24 @@ void TAnimationUi::Opened(TKeyAnimation key, const std::string& name) {
   // The model is told what does not fit before it moves, so that a jumbled pose has a reason.
   for (const std::string& line : CheckKeyAgainstModel(*Core.Model, key)) Core.Services.AddOutput(name + ": " + line);
   Bar->Open(std::move(key), name);
+  SaveAction->setEnabled(true);
   CloseAction->setEnabled(true);
+}
+
+void TAnimationUi::SaveAs() {
+  if (!Bar->IsOpen()) return;
+  const std::string path = Core.Services.AskSaveFileName(FileFilter(fuAnimation), "Save Animation As",
+                                                         std::string(FileNamePart(Bar->Name().toStdString())));
+  if (path.empty()) return;
+  try {
+    SaveKeyFile(*Bar->Animation(), path);
+  } catch (const EZarnError& e) {
+    Core.Services.ShowError(e.what());
+  }
 }
 
 void TAnimationUi::Close() {
   Bar->Close();
+  SaveAction->setEnabled(false);
   CloseAction->setEnabled(false);
 }

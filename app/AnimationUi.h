@@ -13,7 +13,8 @@ class TTimelineBar;
 // The Animation menu: Open Animation... takes a .key file, or a container whose "3do\key\"
 // entries the container dialog lists, and shows the timeline bar under the views; Open
 // Puppet... takes a .pup file (or a container's "misc\pup\" entry), lists its modes and moves
-// and plays the KEY of the move chosen; Close Animation takes the views back to the rest pose.
+// and plays the KEY of the move chosen; Save Animation As... writes the open animation as a KEY
+// file; Close Animation takes the views back to the rest pose.
 class TAnimationUi : public QObject {
  public:
   // The menu goes before the Help menu, the bar between the views and the output line.
@@ -28,6 +29,7 @@ class TAnimationUi : public QObject {
   // KEY was not read or found, which the user is told).
   bool OpenPuppetPath(const std::string& path);
   void OpenPuppet();
+  void SaveAs();
   void Close();
   TTimelineBar& Timeline() const { return *Bar; }
 
@@ -37,6 +39,7 @@ class TAnimationUi : public QObject {
   QMainWindow& Window;
   TCore& Core;
   TTimelineBar* Bar;
+  QAction* SaveAction;
   QAction* CloseAction;
   int Subscription;
 };

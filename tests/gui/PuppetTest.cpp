@@ -10,6 +10,8 @@
 #include "app/GobDialog.h"
 #include "app/PuppetDialog.h"
 #include "app/TimelineBar.h"
+#include "formats/KeyReader.h"
+#include "model/KeySummary.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
@@ -55,6 +57,15 @@ TEST_F(Puppet, PlaysTheKeyOfTheMoveChosenFoundBesideTheModel) {
   QTest::qWait(50);
   EXPECT_NE(Shot("puppet_frame_10"), rest);  // the fighter banks
   ShotWindow("puppet_window_frame_10");
+
+  // Animation > Save Animation As... writes what plays, which reads back the same.
+  Services.FileNames = {Path("saved.key")};
+  for (QAction* a : Menu("&Animation")->actions())
+    if (a->objectName() == "actAnimationSaveAs") a->trigger();
+  const TKeyAnimation saved = ReadKeyFile(Path("saved.key")), sample = ReadKeyFile(ZARN_SAMPLES_DIR "/fighter-bank.key");
+  EXPECT_EQ(KeySummary(saved), KeySummary(sample));
+  const TKeyEntry& last = saved.Nodes.at(1).Entries.at(2);  // the fin's, at frame 30
+  EXPECT_EQ((std::tuple{last.Frame, last.Rotation.Y, last.DeltaRotation.Y}), (std::tuple{30.0, -15.0, 1.5}));
 
   // A KEY found nowhere is said, and the animation playing stays.
   Play(pup, "walk");
