@@ -79,7 +79,8 @@ bool TAnimationUi::OpenPath(const std::string& path) {
 }
 
 void TAnimationUi::OpenPuppet() {
-  const std::string path = Core.Services.AskOpenFileName(FileFilter(fuPuppet | fuContainer), "Open Puppet");
+  const std::string path =
+      Core.Services.AskOpenFileName(FileFilter(fuPuppet | fuContainer), "Open Puppet");
   if (!path.empty()) OpenPuppetPath(path);
 }
 
@@ -97,10 +98,12 @@ bool TAnimationUi::OpenPuppetPath(const std::string& path) {
       Core.Services.AddOutput(name + ": " + ignored);
     const TPuppetSubmode* move = TPuppetDialog::Execute(puppet, name, &Window);
     if (!move) return false;
-    const std::optional<TColormapPlace> key = FindPuppetKey(move->Key, Core.Model->FileName, place, Core.ResourceList);
+    const std::optional<TColormapPlace> key =
+        FindPuppetKey(move->Key, Core.Model->FileName, place, Core.ResourceList);
     if (!key) {
       Core.Services.ShowError(move->Key + " (" + move->Name + " of " + name +
-                              ") is not beside the model, in its key folder or in 3do\\key\\ of a container");
+                              ") is not beside the model, in its key folder or in 3do\\key\\ of a "
+                              "container");
       return false;
     }
     Opened(ReadKeyAt(*key), move->Key);
@@ -121,8 +124,8 @@ void TAnimationUi::Opened(TKeyAnimation key, const std::string& name) {
 
 void TAnimationUi::SaveAs() {
   if (!Bar->IsOpen()) return;
-  const std::string path = Core.Services.AskSaveFileName(FileFilter(fuAnimation), "Save Animation As",
-                                                         std::string(FileNamePart(Bar->Name().toStdString())));
+  const std::string name(FileNamePart(Bar->Name().toStdString()));
+  const std::string path = Core.Services.AskSaveFileName(FileFilter(fuAnimation), "Save Animation As", name);
   if (path.empty()) return;
   try {
     SaveKeyFile(*Bar->Animation(), path);

@@ -67,7 +67,8 @@ int RunCheck(const TArgs& given) {
     const std::vector<std::string> misfits =
         CheckPuppetAgainstModel(*session.Core.Model, *pup, pupPlace, session.Core.ResourceList);
     for (const std::string& line : misfits) std::printf("%s\n", line.c_str());
-    if (const std::string ignored = IgnoredLinesWarning(*pup); !ignored.empty()) std::printf("Warning: %s\n", ignored.c_str());
+    if (const std::string ignored = IgnoredLinesWarning(*pup); !ignored.empty())
+      std::printf("Warning: %s\n", ignored.c_str());
     return misfits.empty() ? 0 : 3;
   }
   const std::vector<std::string> breaches = CheckForGame(*session.Core.Model, MaterialFinder(session.Core));
