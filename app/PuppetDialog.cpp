@@ -16,7 +16,7 @@ TPuppetDialog::TPuppetDialog(const TPuppet& puppet, const std::string& name, QWi
   setObjectName("frmPuppet");
   setWindowTitle(QString::fromStdString("Open Puppet - " + name));
   setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-  resize(460, 480);
+  resize(540, 480);
   trvMoves = new QTreeWidget(this);
   trvMoves->setObjectName("trvMoves");
   trvMoves->setHeaderLabels({"Move", "KEY", "Flags", "Priority"});
