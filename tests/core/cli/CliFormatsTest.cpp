@@ -50,7 +50,7 @@ TEST_F(CliFormats, CommandsReadContainersAndObjFilesAndWriteObjFilesAndPictures)
       {{"export", sample, Dir.File("f.obj")}, 0, ""},
       {{"export", Container, "fighter.3do", Dir.File("c.obj")}, 0, ""},
       {{"export", sample}, 2, "usage: zarn-cli export"},
-      {{"export", sample, Dir.File("f.3do")}, 2, "zarn-cli: export writes an .obj file, not '" + Dir.File("f.3do") + "'\n"},
+      {{"export", sample, Dir.File("f.3do")}, 2, "zarn-cli: export writes an .obj, .glb or .gltf file, not '" + Dir.File("f.3do") + "'\n"},
       {{"export", Dir.File("none.3do"), Dir.File("n.obj")}, 1, "Cannot open file"},
       {{"export", sample, Dir.File("no/f.obj")}, 1, "Cannot create file"},
       {{"info", obj}, 0, "radius: 2\n"},
