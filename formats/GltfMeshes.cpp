@@ -106,6 +106,11 @@ void TMeshMaker::Fill(TMesh& mesh, TPrimitiveData& data) {
   Written.clear();
   const TMaterial* m = mesh.Surfaces[data.Faces.front()]->Material;
   const std::array<int, 2> size = TGltfMaterials::Size(m);
+  // At most one vertex per corner: room for all of them at once, rather than copies on growth.
+  size_t most = 0;
+  for (const int i : data.Faces) most += static_cast<size_t>(mesh.Surfaces[i]->Vertices.Count());
+  data.Positions.reserve(3 * most), data.Normals.reserve(3 * most), data.Texels.reserve(2 * most);
+  data.Indices.reserve(3 * most), Written.reserve(most);
   std::vector<uint32_t> corners;
   for (const int i : data.Faces) {
     const TFace& face = *mesh.Surfaces[i];
