@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "app/AboutDialog.h"
+#include "app/AnimationUi.h"
 #include "app/ColormapUi.h"
 #include "app/Dialogs.h"
 #include "app/EditingSetup.h"
@@ -27,6 +28,7 @@
 #include "model/Text.h"
 #include "view/GameDrawing.h"
 #include "app/TextureWindow.h"
+#include "app/TimelineBar.h"
 #include "formats/Gob.h"
 #include "formats/FileKinds.h"
 #include "view/Builder.h"
@@ -138,19 +140,26 @@ void TfrmMain::InstallFormatCommands() {
     name.resize(name.size() - ExtensionPart(name).size());
     const std::string path = Core.Services.AskSaveFileName(FileFilter(fuExport), "Export", name.empty() ? "" : name + ".obj");
     if (path.empty()) return;
-    TObjImportChoice choice = LoadObjImportChoice();
-    std::vector<std::string> lines = {std::string("Up_axis=") + (choice.YUp ? "Y" : "Z")};
-    if (!Core.Services.QueryChoices("Export OBJ", lines, {"Y|Z"})) return;
-    const std::string up = lines.empty() ? "" : lines[0].substr(lines[0].find('=') + 1);
-    if (up != "Y" && up != "y" && up != "Z" && up != "z") {
-      Core.Services.ShowError("The up axis is Y or Z, not '" + up + "'");
-      return;
-    }
-    choice.YUp = up == "Y" || up == "y";
-    SaveObjImportChoice(choice);
     const TFileKind* kind = FileKindOf(path);
     if (!kind || !(kind->Uses & fuExport)) kind = &FileKind(TFileFormat::Obj);
-    kind->WriteModel(*Core.Model, path, {{}, choice.YUp, &Core.Pose});
+    TModelFileOptions options{{}, false, &Core.Pose};
+    if (kind->Format == TFileFormat::Obj) {
+      TObjImportChoice choice = LoadObjImportChoice();
+      std::vector<std::string> lines = {std::string("Up_axis=") + (choice.YUp ? "Y" : "Z")};
+      if (!Core.Services.QueryChoices("Export OBJ", lines, {"Y|Z"})) return;
+      const std::string up = lines.empty() ? "" : lines[0].substr(lines[0].find('=') + 1);
+      if (up != "Y" && up != "y" && up != "Z" && up != "z") {
+        Core.Services.ShowError("The up axis is Y or Z, not '" + up + "'");
+        return;
+      }
+      choice.YUp = options.YUp = up == "Y" || up == "y";
+      SaveObjImportChoice(choice);
+    } else if (const TKeyAnimation* key = AnimationUi->Timeline().Animation()) {
+      // The open animation goes along, named after its file without ".key".
+      const std::string file(FileNamePart(AnimationUi->Timeline().Name().toStdString()));
+      options.Keys.push_back({file.substr(0, file.size() - ExtensionPart(file).size()), *key});
+    }
+    kind->WriteModel(*Core.Model, path, options);
   });
 }
 

@@ -81,7 +81,7 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
         return fraBuilder && fraBuilder->Cameras ? static_cast<int>(fraBuilder->Cameras->Current().Rec.ViewMode) : -1;
       });
     }
-  new TAnimationUi(*this, Core);
+  AnimationUi = new TAnimationUi(*this, Core);
   SetTitle("Loading...");
   frmMsg = new TfrmMsg(this);
   frmMsg->setGeometry(371, 298, 418, 187);

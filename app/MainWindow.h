@@ -14,6 +14,7 @@ class QLabel;
 class QListWidget;
 class TfraBuilder;
 class TfrmMsg;
+class TAnimationUi;
 class TColormapUi;
 class TLevelOfDetailUi;
 class TStatusProgress;
@@ -106,4 +107,5 @@ class TfrmMain : public QMainWindow {
   TLevelOfDetailUi* LodUi = nullptr;
   std::unique_ptr<TActionRegistry> Actions;
   TColormapUi* ColormapUi = nullptr;
+  TAnimationUi* AnimationUi = nullptr;  // the open animation goes along with a glTF export
 };

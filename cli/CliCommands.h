@@ -5,6 +5,7 @@
 
 #include "document/CommandResult.h"
 #include "formats/Cmp.h"
+#include "formats/FileKinds.h"
 #include "formats/Gob.h"
 #include "model/KeyAnimation.h"
 #include "document/MaterialLookup.h"
@@ -60,6 +61,9 @@ int TakeCmpOption(TArgs& args, std::optional<TColormap>& colormap);
 // the arguments and reads that animation; 0 when there was none or it read, else the exit
 // status, after one line on standard error.
 int TakeKeyOptions(TArgs& args, std::optional<TKeyAnimation>& key, double& frame);
+// Takes every `--key FILE.key|CONTAINER:ENTRY` out of the arguments, as a glTF export holds
+// them, each named after its file without ".key"; the status as TakeKeyOptions gives it.
+int TakeKeyList(TArgs& args, std::vector<TNamedKey>& keys);
 // True when the arguments name a KEY animation (FILE.key, or CONTAINER ENTRY.key).
 bool IsKeyArgument(const TArgs& args);
 // The header, markers and nodes of an animation, as text or as one JSON object.

@@ -19,10 +19,23 @@ int RunExport(const TArgs& given) {
   }
   std::optional<TColormap> colormap;
   if (const int status = TakeCmpOption(args, colormap)) return status;
-  // "--up y|z": the file's up axis, as import takes it; z by default.
+  // The options differ by the kind of the output, which is found among the arguments that
+  // are no option's value.
+  bool gltf = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--key" || args[i] == "--frame" || args[i] == "--up")
+      ++i;
+    else
+      gltf = gltf || IsFileFormat(args[i], TFileFormat::Gltf);
+  }
+  // "--up y|z": the file's up axis, as import takes it; z by default. glTF is always Y-up.
   bool yUp = false;
   if (const auto at = std::find(args.begin(), args.end(), "--up"); at != args.end()) {
     const std::string up = at + 1 != args.end() ? *(at + 1) : "";
+    if (gltf) {
+      Tell("--up is for an .obj export; a glTF file is always Y-up");
+      return 2;
+    }
     if (up != "y" && up != "z") {
       Tell("--up takes y or z, not '%s'", up.c_str());
       return 2;
@@ -32,17 +45,18 @@ int RunExport(const TArgs& given) {
   }
   std::optional<TKeyAnimation> key;
   double frame = 0;
-  if (const int status = TakeKeyOptions(args, key, frame)) return status;
+  std::vector<TNamedKey> keys;
+  if (const int status = gltf ? TakeKeyList(args, keys) : TakeKeyOptions(args, key, frame)) return status;
   if (!NoOptionsLeft(args, "export")) return 2;
   if (args.size() != 2 && args.size() != 3) {
-    Tell("usage: zarn-cli export [--lod N] [--up y|z] [--cmp C] [--key K --frame F] IN.3do OUT.obj | export"
-         " [--lod N] [--up y|z] [--cmp C] [--key K --frame F] CONTAINER ENTRY OUT.obj");
+    Tell("usage: zarn-cli export [--lod N] [--up y|z] [--cmp C] [--key K --frame F] IN.3do|CONTAINER ENTRY OUT.obj"
+         " | export [--lod N] [--cmp C] [--key K]... IN.3do|CONTAINER ENTRY OUT.glb|OUT.gltf");
     return 2;
   }
-  // Arguments in the wrong order would write OBJ text over a model.
+  // Arguments in the wrong order would write over a model.
   const TFileKind* kind = FileKindOf(args.back());
   if (!kind || !(kind->Uses & fuExport)) {
-    Tell("export writes an .obj file, not '%s'", args.back().c_str());
+    Tell("export writes an .obj, .glb or .gltf file, not '%s'", args.back().c_str());
     return 2;
   }
   TCliSession session;
@@ -57,7 +71,7 @@ int RunExport(const TArgs& given) {
   model.ChooseGeoset(static_cast<int>(set) - 1);
   try {
     const TNodePose pose = key ? PoseAt(model, *key, frame) : TNodePose();
-    kind->WriteModel(model, args.back(), {{}, yUp, &pose});
+    kind->WriteModel(model, args.back(), {{}, yUp, &pose, std::move(keys)});
     return 0;
   } catch (const EZarnError& e) {
     Tell("%s", e.what());

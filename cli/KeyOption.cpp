@@ -4,6 +4,7 @@
 #include "formats/KeyReader.h"
 #include "model/Convert.h"
 #include "model/Errors.h"
+#include "model/Text.h"
 
 int TakeKeyOptions(TArgs& args, std::optional<TKeyAnimation>& key, double& frame) {
   frame = 0;
@@ -32,6 +33,31 @@ int TakeKeyOptions(TArgs& args, std::optional<TKeyAnimation>& key, double& frame
   } catch (const EZarnError& e) {
     Tell("%s", e.what());
     return 1;
+  }
+  return 0;
+}
+
+int TakeKeyList(TArgs& args, std::vector<TNamedKey>& keys) {
+  if (std::find(args.begin(), args.end(), "--frame") != args.end()) {
+    Tell("--frame poses an .obj export; a glTF file holds every frame of its animations");
+    return 2;
+  }
+  for (auto at = std::find(args.begin(), args.end(), "--key"); at != args.end();
+       at = std::find(args.begin(), args.end(), "--key")) {
+    if (at + 1 == args.end() || (at + 1)->empty()) {
+      Tell("--key needs a value: --key FILE.key|CONTAINER:ENTRY");
+      return 2;
+    }
+    const std::string name = *(at + 1);
+    args.erase(at, at + 2);
+    // "walk.key" and "game.gob:3do\key\walk.key" are both the animation "walk".
+    const std::string_view file = FileNamePart(name);
+    try {
+      keys.push_back({std::string(file.substr(0, file.size() - ExtensionPart(file).size())), ReadKeyNamed(name)});
+    } catch (const EZarnError& e) {
+      Tell("%s", e.what());
+      return 1;
+    }
   }
   return 0;
 }

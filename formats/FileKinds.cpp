@@ -1,5 +1,6 @@
 #include "formats/FileKinds.h"
 
+#include "formats/GltfExport.h"
 #include "formats/GltfImport.h"
 #include "formats/ObjExport.h"
 #include "formats/ObjImport.h"
@@ -44,6 +45,10 @@ TReadResult ReadGltf(TModel& model, const std::string& path, const TModelFileOpt
   return {};
 }
 
+void WriteGltf(TModel& model, const std::string& path, const TModelFileOptions& options) {
+  ExportGltf(model, path, options.Keys);
+}
+
 std::string Patterns(const std::vector<const TFileKind*>& kinds, std::string_view between) {
   std::string text;
   for (const TFileKind* kind : kinds)
@@ -62,12 +67,12 @@ const std::vector<TFileKind>& FileKinds() {
       {TFileFormat::ThreeDo, "Jedi Knight Model", {".3do"}, fuOpen | fuSave, Read3DO, Write3DOFile},
       {TFileFormat::Container, "Jedi Knight Container", {".gob", ".goo"}, fuOpen | fuContainer},
       {TFileFormat::Obj, "Wavefront Object", {".obj"}, fuImport | fuExport, ReadObj, WriteObj},
+      {TFileFormat::Gltf, "glTF 2.0", {".glb", ".gltf"}, fuOpen | fuImport | fuExport, ReadGltf, WriteGltf},
       {TFileFormat::Material, "Jedi Knight Material", {".mat"}, fuMaterial},
       {TFileFormat::Colormap, "Jedi Knight Colormap", {".cmp"}, fuColormap},
       {TFileFormat::Animation, "Jedi Knight Animation", {".key"}, fuAnimation},
       {TFileFormat::Puppet, "Jedi Knight Puppet", {".pup"}, fuPuppet},
       {TFileFormat::Picture, "PNG picture", {".png"}, fuPicture},
-      {TFileFormat::Gltf, "glTF 2.0", {".glb", ".gltf"}, fuOpen | fuImport, ReadGltf, nullptr},
   };
   return kinds;
 }

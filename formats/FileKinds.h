@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "formats/ObjImportOptions.h"
+#include "model/KeyAnimation.h"
 #include "model/NodePose.h"
 #include "model/ReadResult.h"
 
 class TModel;
 
-enum class TFileFormat { ThreeDo, Obj, Container, Material, Colormap, Animation, Puppet, Picture, Gltf };
+enum class TFileFormat { ThreeDo, Obj, Gltf, Container, Material, Colormap, Animation, Puppet, Picture };
 
 // What a file of a kind is to the program; a kind may be several.
 enum TFileUse : unsigned {
@@ -29,11 +30,18 @@ enum TFileUse : unsigned {
   fuPuppet = 1u << 9,
 };
 
+// An animation written with a model, under its name: the KEY's file name without ".key".
+struct TNamedKey {
+  std::string Name;
+  TKeyAnimation Key;
+};
+
 // What reading or writing a model file takes besides the path.
 struct TModelFileOptions {
   TObjImportOptions Obj;            // reading an OBJ file
-  bool YUp = false;                 // writing: the file's up axis is Y
-  const TNodePose* Pose = nullptr;  // writing: the pose shown, or the rest pose
+  bool YUp = false;                 // writing OBJ: the file's up axis is Y
+  const TNodePose* Pose = nullptr;  // writing OBJ: the pose shown, or the rest pose
+  std::vector<TNamedKey> Keys = {}; // writing glTF: the animations it holds
 };
 
 struct TFileKind {

@@ -104,6 +104,14 @@ TEST_F(Animation, PlaysTheSampleAndTheViewsShowEachFrame) {
   Services.Answers["Up_axis"] = "z";
   Window->Action("actFileExport")->trigger();
   EXPECT_NE(ReadWholeFile(Path("posed.obj")).find("\no hull\nv -0.042519 -0.08 0.000864\n"), std::string::npos);
+  // A glTF export asks nothing and holds the open animation, named after its file.
+  Services.Answers.clear();
+  Services.FileNames = {Path("banked.glb")};
+  Window->Action("actFileExport")->trigger();
+  const std::string glb = ReadWholeFile(Path("banked.glb"));
+  EXPECT_EQ(glb.substr(0, 4), "glTF");
+  EXPECT_NE(glb.find("\"animations\":[{\"channels\""), std::string::npos);
+  EXPECT_NE(glb.find("\"name\":\"fighter-bank\""), std::string::npos);
 
   // Playing moves on by the time that passes; the step buttons pause and move one frame.
   QTest::mouseClick(Bar().btnPlay, Qt::LeftButton);

@@ -3,6 +3,8 @@
 #include "formats/FileIO.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
+#include "tests/core/GltfReadBack.h"
+#include "tests/core/KeyFiles.h"
 
 using namespace fmt_test;
 
@@ -21,10 +23,12 @@ class CliFormats : public ::testing::Test {
 };
 
 // list, info, convert and export read models from containers and OBJ files, OBJ imports take
-// options, export writes OBJ files and mat a PNG picture.
+// options, export writes OBJ and glTF files (with every --key given) and mat a PNG picture.
 TEST_F(CliFormats, CommandsReadContainersAndObjFilesAndWriteObjFilesAndPictures) {
   const std::string sample = std::string(ZARN_SAMPLES_DIR) + "/fighter.3do";
   const std::string obj = Dir.Write("t.obj", "v 0 0 0\nv 0 2 0\nv 1 0 0\nf 1 2 3\n");
+  const std::string bank = std::string(ZARN_SAMPLES_DIR) + "/fighter-bank.key";
+  const std::string roll = Dir.Write("b/roll.key", ReadWholeFile(bank)), none = Dir.Write("none.key", key_test::TwoNodeKey("0"));
   const std::string vt =
       Dir.Write("vt.obj", "v 0 0 0\r\nv 2 0 0\r\nv 0 2 0\r\nvt 0 0\r\nf 1/1 2/1 3/1\r\n");
   const struct { std::vector<std::string> Args; int Status; std::string Out; } runs[] = {  // Out: a part
@@ -50,8 +54,15 @@ TEST_F(CliFormats, CommandsReadContainersAndObjFilesAndWriteObjFilesAndPictures)
       {{"export", sample, Dir.File("f.obj")}, 0, ""},
       {{"export", Container, "fighter.3do", Dir.File("c.obj")}, 0, ""},
       {{"export", sample}, 2, "usage: zarn-cli export"},
-      {{"export", sample, Dir.File("f.3do")}, 2, "zarn-cli: export writes an .obj file, not '" + Dir.File("f.3do") + "'\n"},
+      {{"export", sample, Dir.File("f.3do")}, 2, "zarn-cli: export writes an .obj, .glb or .gltf file, not '" + Dir.File("f.3do") + "'\n"},
       {{"export", Dir.File("none.3do"), Dir.File("n.obj")}, 1, "Cannot open file"},
+      {{"export", "--key", bank, Container, "fighter.3do", Dir.File("c.glb"), "--key", roll}, 0, ""},
+      {{"export", "--key", bank, "--frame", "3", sample, Dir.File("k.glb")}, 2,
+       "zarn-cli: --frame poses an .obj export; a glTF file holds every frame of its animations\n"},
+      {{"export", "--up", "y", sample, Dir.File("u.gltf")}, 2, "zarn-cli: --up is for an .obj export; a glTF file is always Y-up\n"},
+      {{"export", "--key", Dir.Write("bad.key", "SECTION: HEADER\nFLAGS 0\nTYPE 0\nFRAMES 4\nFPS 0\n"), sample, Dir.File("b.glb")}, 1,
+       "zarn-cli: bad.key, line 5: FPS must be more than 0\n"},
+      {{"export", "--key", none, sample, Dir.File("n.gltf")}, 1, "zarn-cli: Cannot export animation 'none': it drives no node of the model\n"},
       {{"export", sample, Dir.File("no/f.obj")}, 1, "Cannot create file"},
       {{"info", obj}, 0, "radius: 2\n"},
       {{"info", obj, "--scale", "fit"}, 0, "radius: 0.1\n"},
@@ -74,8 +85,12 @@ TEST_F(CliFormats, CommandsReadContainersAndObjFilesAndWriteObjFilesAndPictures)
   }
   for (const char* written : {"f.obj", "f.mtl", "hull.png", "c.obj", "c.mtl", "t.3do"})
     EXPECT_TRUE(std::filesystem::exists(Dir.File(written))) << written;
-  for (const char* refused : {"f.3do", "s.3do", "never.3do"})
+  for (const char* refused : {"f.3do", "s.3do", "never.3do", "k.glb", "u.gltf", "b.glb", "n.gltf", "n.bin"})
     EXPECT_FALSE(std::filesystem::exists(Dir.File(refused))) << refused;
+  EXPECT_EQ(gltf_test::Validate(Dir.File("c.glb")), 0);
+  const tinygltf::Model gltf = gltf_test::Read(Dir.File("c.glb"));
+  ASSERT_EQ(gltf.animations.size(), 2u);
+  EXPECT_EQ(gltf.animations[0].name + " " + gltf.animations[1].name, "fighter-bank roll");
   const std::string png = ReadWholeFile(Dir.File("red.png"));
   ASSERT_GT(png.size(), 33u);
   EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");

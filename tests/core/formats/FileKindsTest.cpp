@@ -14,6 +14,8 @@ TEST(FileKinds, KnowsEachPathByItsExtensionAndOffersItsKindsToTheDialogs) {
       {"C:\\Games\\JK\\Resource\\Res2.GOO", true, TFileFormat::Container, fuOpen | fuContainer},
       {"ship.3DO", true, TFileFormat::ThreeDo, fuOpen | fuSave},
       {"scan.obj", true, TFileFormat::Obj, fuImport | fuExport},
+      {"ship.GLTF", true, TFileFormat::Gltf, fuExport},
+      {"ship.glb", true, TFileFormat::Gltf, fuExport},
       {"kyle.key", true, TFileFormat::Animation, fuAnimation},
       {"misc\\pup\\KY.PUP", true, TFileFormat::Puppet, fuPuppet},
       {"dflt.mat", true, TFileFormat::Material, fuMaterial},
@@ -34,5 +36,7 @@ TEST(FileKinds, KnowsEachPathByItsExtensionAndOffersItsKindsToTheDialogs) {
             (std::vector<std::string>{"All Supported files (*.gob, *.goo, *.key)|*.gob;*.goo;*.key",
                                       "Jedi Knight Container (*.gob, *.goo)|*.gob;*.goo",
                                       "Jedi Knight Animation (*.key)|*.key"}));
-  EXPECT_EQ(FileFilter(fuExport), std::vector<std::string>{"Wavefront Object (*.obj)|*.obj"});
+  EXPECT_EQ(FileFilter(fuExport), (std::vector<std::string>{"All Supported files (*.obj, *.glb, *.gltf)|*.obj;*.glb;*.gltf",
+                                                             "Wavefront Object (*.obj)|*.obj",
+                                                             "glTF 2.0 (*.glb, *.gltf)|*.glb;*.gltf"}));
 }
