@@ -356,7 +356,8 @@ void TSceneBuilder::AddNodes() {
       TAffine bake = inJoint;
       bake.T = {};
       AddMesh(n, joint, bake);
-      joint.Mesh->Name = NameOf(meshName.empty() ? node.name : meshName, joint.Name, Renames, "mesh");
+      joint.Mesh->Name =
+          NameOf(meshName.empty() ? node.name : meshName, joint.Name, Renames, "mesh");
     }
     if (!kept[i]) continue;
     TNode& made = *Model.Nodes[Scene.GameNode[i]];
