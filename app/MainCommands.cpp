@@ -118,12 +118,13 @@ void TfrmMain::InstallCommands() {
 }
 
 void TfrmMain::InstallFormatCommands() {
-  // Import adds an OBJ mesh to the model on screen; any other file it opens as Open would.
+  // Import adds an OBJ mesh, or a glTF scene's nodes, to the model on screen; any other file
+  // it opens as Open would. Only an OBJ file asks how to take its numbers.
   SetCommand("actFileImport", [this] {
     const std::string path = Core.Services.AskOpenFileName(ImportFilter(), "Import Mesh");
     if (IsFileFor(path, fuImport) && FileExists(path)) {
       TObjImportOptions options;
-      if (!TfrmObjImport::Execute(options, this)) return;
+      if (IsFileFormat(path, TFileFormat::Obj) && !TfrmObjImport::Execute(options, this)) return;
       const TMessageGroup lines(frmMsg, QString::fromStdString(path));
       if (options.Materials) OfferObjMaterials(Core, path);
       if (Tell(ImportMesh(Core, path, options)) && fraBuilder) fraBuilder->ModelReplaced();

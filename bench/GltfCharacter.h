@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "tests/core/GltfFiles.h"
+#include "tests/core/GltfMaker.h"
 
 inline std::string WriteGltfCharacter(const std::string& path) {
   gltf_test::TGltfMaker maker;

@@ -10,6 +10,9 @@
 
 namespace {
 
+// Most elements of an accessor without data, all zero: a file cannot mean more.
+constexpr size_t kMostZeroElements = 1 << 16;
+
 [[noreturn]] void Fail(const std::string& what, const std::string& why) {
   throw EParserError(what + ": " + why);
 }
@@ -96,6 +99,8 @@ void Walk(const tinygltf::Model& gltf, int index, int components, const std::str
     Fail(name, std::to_string(a.count) + " elements, more than this program reads");
   if (a.sparse.isSparse) Fail(name, "sparse accessors are not read");
   if (a.bufferView < 0) {  // no data: every element is zero
+    if (a.count > kMostZeroElements)
+      Fail(name, "holds no data for its " + std::to_string(a.count) + " elements");
     for (size_t e = 0; e < a.count; ++e)
       for (int c = 0; c < components; ++c) take(e, c, 0.0);
     return;

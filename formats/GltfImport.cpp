@@ -211,7 +211,8 @@ bool IsExactTurn(const TGltfTrs& trs) {
 std::string NameOf(const std::string& given, const std::string& otherwise,
                    std::vector<std::string>& renames, const char* what) {
   if (given.empty()) return otherwise;
-  std::string safe = SafeName(given);
+  // A material's name is also the name of the file written for it.
+  std::string safe = std::string_view(what) == "material" ? FileSafeName(given) : SafeName(given);
   if (safe.empty()) safe = otherwise;
   if (safe != given)
     renames.push_back(std::string(what) + " '" + PrintableName(given) + "' is named '" + safe +
@@ -220,6 +221,13 @@ std::string NameOf(const std::string& given, const std::string& otherwise,
 }
 
 }  // namespace
+
+std::string FileSafeName(std::string_view name) {
+  std::string safe(name);
+  for (char& c : safe)
+    if (c == '/' || c == '\\' || c == ':') c = '_';
+  return SafeName(safe);
+}
 
 std::vector<uint32_t> Triangles(const std::vector<uint32_t>& indices, int mode) {
   if (mode == TINYGLTF_MODE_TRIANGLES)
@@ -254,7 +262,6 @@ class TSceneBuilder {
   const tinygltf::Model& Gltf;
   TModel& Model;
   std::vector<TAffine> Worlds, Frames;
-  std::vector<int> Folded;  // per glTF node: the node whose pivot it became, or -1
   std::unordered_map<int, TMaterialUse> Materials;
   std::vector<std::string> Renames;
   TGltfExtras* Extras = nullptr;
@@ -301,61 +308,74 @@ void TSceneBuilder::Build(TGltfExtras& extras) {
                     "a 3DO cannot hold: their meshes were reshaped to keep the rest pose");
 }
 
+// The model's nodes are the file's, in the file's order (which an exported model's own order
+// is), less the export's root and mesh carriers.
 void TSceneBuilder::AddNodes() {
   const size_t count = Gltf.nodes.size();
   Scene.GameNode.assign(count, -1);
-  Folded.assign(count, -1);
-  std::vector<bool> uneven(count);  // a scale not the same on every axis lies on the node or above
+  std::vector<int> folded(count, -1);  // per glTF node: the node whose pivot it became
+  std::vector<bool> kept(count), carried(count), uneven(count);
   for (int n : Scene.Order) {
     const size_t i = static_cast<size_t>(n);
     const tinygltf::Node& node = Gltf.nodes[i];
     const int parent = Scene.Parent[i];
+    const size_t up = static_cast<size_t>(parent);
     const TGltfTrs& rest = Scene.Rest[i];
-    const bool unevenHere =
-        std::abs(rest.S.X - rest.S.Y) > 1e-9 || std::abs(rest.S.X - rest.S.Z) > 1e-9;
-    uneven[i] = unevenHere || (parent >= 0 && uneven[static_cast<size_t>(parent)]);
-    if (parent >= 0 && uneven[static_cast<size_t>(parent)] &&
-        std::abs(std::abs(rest.R.W) - 1) > 1e-12)
-      ++SkewedNodes;
+    // A scale not the same on every axis, on the node or above it.
+    uneven[i] = std::abs(rest.S.X - rest.S.Y) > 1e-9 || std::abs(rest.S.X - rest.S.Z) > 1e-9 ||
+                (parent >= 0 && uneven[up]);
+    if (parent >= 0 && uneven[up] && std::abs(std::abs(rest.R.W) - 1) > 1e-12) ++SkewedNodes;
     if (n == Scene.DroppedRoot) continue;
     // The export's mesh carrier: a joint's child holding its mesh at the joint's pivot.
-    if (parent >= 0 && parent != Scene.DroppedRoot && node.mesh >= 0 && node.skin < 0 &&
-        node.children.empty() && rest.R.W == 1 && rest.S == TVector{1, 1, 1} &&
-        Gltf.nodes[static_cast<size_t>(parent)].mesh < 0 &&
-        Scene.GameNode[static_cast<size_t>(parent)] >= 0 &&
-        !Model.Nodes[Scene.GameNode[static_cast<size_t>(parent)]]->Mesh && !Animated(n)) {
-      Folded[i] = parent;
-      TNode& joint = *Model.Nodes[Scene.GameNode[static_cast<size_t>(parent)]];
-      const TAffine inJoint = Inverse(Frames[static_cast<size_t>(parent)]) * Worlds[i];
+    if (parent >= 0 && kept[up] && !carried[up] && Gltf.nodes[up].mesh < 0 && node.mesh >= 0 &&
+        node.skin < 0 && node.children.empty() && rest.R.W == 1 && rest.S == TVector{1, 1, 1} &&
+        !Animated(n)) {
+      folded[i] = parent;
+      carried[up] = true;
+    } else {
+      kept[i] = true;
+    }
+  }
+  for (size_t i = 0; i < count; ++i)
+    if (kept[i]) {
+      Model.AddNode();
+      Scene.GameNode[i] = Model.Nodes.Count() - 1;
+      Scene.GltfNode.push_back(static_cast<int>(i));
+    }
+  for (int n : Scene.Order) {
+    const size_t i = static_cast<size_t>(n);
+    const tinygltf::Node& node = Gltf.nodes[i];
+    const std::string meshName =
+        node.mesh >= 0 && static_cast<size_t>(node.mesh) < Gltf.meshes.size()
+            ? Gltf.meshes[static_cast<size_t>(node.mesh)].name
+            : std::string();
+    if (folded[i] >= 0) {
+      TNode& joint = *Model.Nodes[Scene.GameNode[static_cast<size_t>(folded[i])]];
+      const TAffine inJoint = Inverse(Frames[static_cast<size_t>(folded[i])]) * Worlds[i];
       joint.Pivot = inJoint.T;
       TAffine bake = inJoint;
       bake.T = {};
       AddMesh(n, joint, bake);
-      joint.Mesh->Name = NameOf(node.name, joint.Mesh->Name, Renames, "mesh");
-      continue;
+      joint.Mesh->Name =
+          NameOf(meshName.empty() ? node.name : meshName, joint.Name, Renames, "mesh");
     }
-    TNode* made = Model.AddNode();
-    Scene.GameNode[i] = Model.Nodes.Count() - 1;
-    Scene.GltfNode.push_back(n);
-    made->Name = NameOf(node.name, "node" + std::to_string(n), Renames, "node");
-    int up = parent;
+    if (!kept[i]) continue;
+    TNode& made = *Model.Nodes[Scene.GameNode[i]];
+    made.Name = NameOf(node.name, "node" + std::to_string(n), Renames, "node");
+    int up = Scene.Parent[i];
     while (up >= 0 && Scene.GameNode[static_cast<size_t>(up)] < 0)
       up = Scene.Parent[static_cast<size_t>(up)];
-    const TAffine upFrame = up >= 0 ? Frames[static_cast<size_t>(up)] : TAffine();
-    const TAffine local = Inverse(upFrame) * Frames[i];
-    made->Position = local.T;
-    made->Rotation = GameAngles(local);
+    const TAffine local =
+        Inverse(up >= 0 ? Frames[static_cast<size_t>(up)] : TAffine()) * Frames[i];
+    made.Position = local.T;
+    made.Rotation = GameAngles(local);
     if (up >= 0) {
-      made->ParentIndex = Scene.GameNode[static_cast<size_t>(up)];
-      made->Parent = Model.Nodes[made->ParentIndex];
+      made.ParentIndex = Scene.GameNode[static_cast<size_t>(up)];
+      made.Parent = Model.Nodes[made.ParentIndex];
     }
     if (node.mesh >= 0 && node.skin < 0) {
-      AddMesh(n, *made, Inverse(Frames[i]) * Worlds[i]);
-      made->Mesh->Name = made->Name;
-      if (node.mesh < static_cast<int>(Gltf.meshes.size()) &&
-          !Gltf.meshes[static_cast<size_t>(node.mesh)].name.empty())
-        made->Mesh->Name =
-            NameOf(Gltf.meshes[static_cast<size_t>(node.mesh)].name, made->Name, Renames, "mesh");
+      AddMesh(n, made, Inverse(Frames[i]) * Worlds[i]);
+      made.Mesh->Name = NameOf(meshName, made.Name, Renames, "mesh");
     }
   }
 }

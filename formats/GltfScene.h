@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "formats/GltfMath.h"
@@ -49,6 +50,10 @@ struct TMaterialUse {
   double Width = kUnreadMaterialSide, Height = kUnreadMaterialSide;
   int Flags = 0;
 };
+
+// A name made safe (SafeName) that is also a file's name: no folder or drive in it, since
+// materials and animations are written beside the model under their names.
+std::string FileSafeName(std::string_view name);
 
 // The corners of a primitive's triangles, three a triangle, from its indices and its mode
 // (triangles, strip or fan).

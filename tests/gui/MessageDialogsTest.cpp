@@ -42,9 +42,10 @@ TEST(MessageBoxes, InformationAndErrorCaptionsAndIconsWithoutOwner) {
 
 TEST(FileDialogs, FiltersBecomeQtNameFilters) {
   EXPECT_EQ(QtNameFilters(ModelFilter()),
-            (QStringList{"All Supported files (*.3do, *.gob, *.goo) (*.3do *.gob *.goo)",
+            (QStringList{"All Supported files (*.3do, *.gob, *.goo, *.glb, *.gltf) (*.3do *.gob *.goo *.glb *.gltf)",
                          "Jedi Knight Model (*.3do) (*.3do)",
-                         "Jedi Knight Container (*.gob, *.goo) (*.gob *.goo)"}));
+                         "Jedi Knight Container (*.gob, *.goo) (*.gob *.goo)",
+                         "glTF 2.0 (*.glb, *.gltf) (*.glb *.gltf)"}));
   EXPECT_EQ(QtNameFilters({"*.obj"}), QStringList{"*.obj (*.obj)"});
 }
 
@@ -62,9 +63,9 @@ TEST(FileDialogs, OpenReturnsTheChosenPathOrNothing) {
     EXPECT_EQ(dialog->windowTitle(), "Open");
     EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
     // The first entry is chosen, shown by its description alone, and filters by its patterns.
-    EXPECT_EQ(dialog->selectedNameFilter(), "All Supported files (*.3do, *.gob, *.goo)");
+    EXPECT_EQ(dialog->selectedNameFilter(), "All Supported files (*.3do, *.gob, *.goo, *.glb, *.gltf)");
     EXPECT_EQ(dialog->findChild<QComboBox*>("fileTypeCombo")->itemText(0), dialog->selectedNameFilter());
-    EXPECT_EQ(dialog->findChild<QFileSystemModel*>()->nameFilters(), (QStringList{"*.3do", "*.gob", "*.goo"}));
+    EXPECT_EQ(dialog->findChild<QFileSystemModel*>()->nameFilters(), (QStringList{"*.3do", "*.gob", "*.goo", "*.glb", "*.gltf"}));
     SaveScreenshot(dialog, "open_dialog");
     dialog->selectFile(path);
     static_cast<QDialog*>(dialog)->accept();

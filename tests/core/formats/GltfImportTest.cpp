@@ -14,7 +14,7 @@
 #include "model/Model.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
-#include "tests/core/GltfFiles.h"
+#include "tests/core/GltfMaker.h"
 #include "tests/core/PictureFiles.h"
 #include "tests/core/TestSupport.h"
 
@@ -66,14 +66,14 @@ TEST(GltfImport, TheExportsRootAndPivotCarriersAreTakenBack) {
   const int root = maker.Node("ZUp", {}, {-kHalf, 0, 0, kHalf});
   const double s15 = std::sin(std::numbers::pi / 12), c15 = std::cos(std::numbers::pi / 12);
   const int torso = maker.Node("torso", {0, 0, 1}, {0, 0, s15, c15}, {}, -1, root);
-  maker.Node("torso.m", {0.1, 0, 0}, {}, {},
+  maker.Node("torso_pivot", {0.1, 0, 0}, {}, {},
              maker.Mesh("torso", {1, 0, 0, 0, 1, 0, 0, 0, 1}, {0, 1, 2}), torso);
   TModel model;
   ASSERT_TRUE(Read(model, maker.Write(dir.File("export.glb"))));
   ASSERT_EQ(model.Nodes.Count(), 1);
   const TNode& node = *model.Nodes[0];
   EXPECT_EQ(node.Name, "torso");
-  EXPECT_EQ(node.Mesh->Name, "torso.m");
+  EXPECT_EQ(node.Mesh->Name, "torso");
   ExpectNear(node.Position, 0, 0, 1);
   ExpectNear(node.Rotation, 0, 30, 0);
   ExpectNear(node.Pivot, 0.1, 0, 0);

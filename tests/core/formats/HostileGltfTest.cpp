@@ -6,7 +6,7 @@
 
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
-#include "tests/core/GltfFiles.h"
+#include "tests/core/GltfMaker.h"
 
 using namespace gltf_test;
 
@@ -84,6 +84,13 @@ TEST(HostileGltf, EachFileGivesOneMessageAndWritesNothing) {
        "node 0"},
       {"HundredThousandNodes", "i.gltf", [&](auto& p) { return dir.Write(p, Text(manyNodes)); },
        "100000 nodes; this program reads at most 4096"},
+      {"EndlessAnimation", "j.glb",
+       [&](auto& p) {
+         TGltfMaker maker = Triangle();
+         maker.Channel(0, "", 0, "translation", {0, 1e9}, {0, 0, 0, 1, 0, 0});
+         return maker.Write(dir.File(p));
+       },
+       "animation 0 lasts more frames than this program reads for 1 nodes"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Case);
