@@ -35,12 +35,11 @@ std::shared_ptr<const TModelState> TakeModelState(TModel& model, TMeshStateMap& 
   state->Nodes.reserve(static_cast<size_t>(model.Nodes.Count()));
   for (TNode* n : model.Nodes) {
     auto& s = state->Nodes.emplace_back(TModelState::TNodeState{
-        n->Name, n->Flags, n->NodeType, n->NumChildren, indexOf(n->Parent), indexOf(n->Child), indexOf(n->Sibling),
-        n->ParentIndex, n->ChildIndex, n->SiblingIndex, n->Position, n->Rotation, n->Pivot, take(*n, 0), {}});
+        n->Data(), indexOf(n->Parent), indexOf(n->Child), indexOf(n->Sibling), take(*n, 0), {}});
     for (int set = 1; set < state->Geosets; ++set) s.OtherSets.push_back(take(*n, set));
   }
   size_t own = sizeof(TModelState) + state->Nodes.capacity() * sizeof(TModelState::TNodeState);
-  for (const auto& n : state->Nodes) own += n.Name.capacity() + n.OtherSets.capacity() * sizeof n.Mesh;
+  for (const auto& n : state->Nodes) own += n.Data.Name.capacity() + n.OtherSets.capacity() * sizeof n.Mesh;
   for (const std::string& m : state->Materials) own += sizeof m + m.capacity();
   state->OwnBytes = own;
   synced = std::move(next);
@@ -55,7 +54,8 @@ bool SameFrames(const TModelState& a, const TModelState& b) {
   if (a.Nodes.size() != b.Nodes.size()) return false;
   for (size_t i = 0; i < a.Nodes.size(); ++i) {
     const auto &x = a.Nodes[i], &y = b.Nodes[i];
-    if (x.Parent != y.Parent || !(x.Position == y.Position) || !(x.Rotation == y.Rotation) || !(x.Pivot == y.Pivot))
+    if (x.Parent != y.Parent || x.Data.Position != y.Data.Position || x.Data.Rotation != y.Data.Rotation ||
+        x.Data.Pivot != y.Data.Pivot)
       return false;
   }
   return true;
@@ -142,16 +142,7 @@ void RestoreModelState(TModel& model, const TModelState& state, const TModelStat
   for (size_t i = 0; i < state.Nodes.size(); ++i) {
     const auto& s = state.Nodes[i];
     TNode* n = model.AddNode();
-    n->Name = s.Name;
-    n->Flags = s.Flags;
-    n->NodeType = s.NodeType;
-    n->NumChildren = s.NumChildren;
-    n->ParentIndex = s.ParentIndex;
-    n->ChildIndex = s.ChildIndex;
-    n->SiblingIndex = s.SiblingIndex;
-    n->Position = s.Position;
-    n->Rotation = s.Rotation;
-    n->Pivot = s.Pivot;
+    n->Data() = s.Data;
     for (size_t set = 0; set < sets; ++set)
       if (meshes[i][set])
         synced.emplace(model.SetGeosetMesh(*n, static_cast<int>(set), std::move(meshes[i][set])), s.Set(set));
