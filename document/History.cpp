@@ -6,21 +6,9 @@
 
 namespace {
 
-bool SameNodes(const TModelState::TNodeState& a, const TModelState::TNodeState& b) {
-  return a.Name == b.Name && a.Flags == b.Flags && a.NodeType == b.NodeType && a.NumChildren == b.NumChildren &&
-         a.Parent == b.Parent && a.Child == b.Child && a.Sibling == b.Sibling && a.ParentIndex == b.ParentIndex &&
-         a.ChildIndex == b.ChildIndex && a.SiblingIndex == b.SiblingIndex && SameBits(a.Position, b.Position) &&
-         SameBits(a.Rotation, b.Rotation) && SameBits(a.Pivot, b.Pivot) && a.Mesh == b.Mesh &&
-         a.OtherSets == b.OtherSets;
-}
-
 bool SameModel(const TModelState& a, const TModelState& b) {
-  if (a.Geosets != b.Geosets || a.Materials != b.Materials || a.ByDefault != b.ByDefault ||
-      !SameBits(a.Radius, b.Radius) || !SameBits(a.InsertOffset, b.InsertOffset) || a.Nodes.size() != b.Nodes.size())
-    return false;
-  for (size_t i = 0; i < a.Nodes.size(); ++i)
-    if (!SameNodes(a.Nodes[i], b.Nodes[i])) return false;
-  return true;
+  return a.Geosets == b.Geosets && a.Materials == b.Materials && a.ByDefault == b.ByDefault &&
+         SameBits(a.Radius, b.Radius) && SameBits(a.InsertOffset, b.InsertOffset) && a.Nodes == b.Nodes;
 }
 
 }  // namespace

@@ -6,10 +6,6 @@
 
 namespace {
 
-bool SameFace(const TMeshState::TFaceState& a, const TMeshState::TFaceState& b) {
-  return a.Material == b.Material && a.Look == b.Look && a.Corners == b.Corners;
-}
-
 size_t ChunkCount(size_t items) { return (items + TMeshState::ChunkSize - 1) / TMeshState::ChunkSize; }
 
 // Reused between copies, so reading an unchanged chunk to compare it touches no new memory.
@@ -37,8 +33,7 @@ bool TMeshState::TFaceChunk::SameCorners(const TFaceChunk& other) const {
 
 bool TMeshState::TFaceChunk::SameAs(const TFaceChunk& other) const {
   if (!SameCorners(other)) return false;
-  for (size_t i = 0; i < Faces.size(); ++i)
-    if (!SameFace(Faces[i], other.Faces[i])) return false;
+  if (Faces != other.Faces) return false;
   for (size_t k = 0; k < TX.size(); ++k)
     if (!SameBits(TX[k].U, other.TX[k].U) || !SameBits(TX[k].V, other.TX[k].V)) return false;
   return true;
@@ -49,8 +44,7 @@ size_t TMeshState::TFaceChunk::Bytes() const {
 }
 
 bool TMeshState::SameHeader(const TMeshState& other) const {
-  return Name == other.Name && GeometryMode == other.GeometryMode && LightingMode == other.LightingMode &&
-         TextureMode == other.TextureMode && VertexCount == other.VertexCount && FaceCount == other.FaceCount &&
+  return Data == other.Data && VertexCount == other.VertexCount && FaceCount == other.FaceCount &&
          MaterialNames == other.MaterialNames;
 }
 
@@ -71,7 +65,7 @@ void TMeshState::ReadFaces(TMesh& mesh, size_t c, TFaceChunk& out) {
     const std::string& material = f.Material ? f.Material->Name : std::string();
     auto slot = std::find(MaterialNames.begin(), MaterialNames.end(), material);
     if (slot == MaterialNames.end()) slot = MaterialNames.insert(MaterialNames.end(), material);
-    out.Faces.push_back({static_cast<int>(slot - MaterialNames.begin()), LookOf(f), f.Vertices.Count()});
+    out.Faces.push_back({static_cast<int>(slot - MaterialNames.begin()), TFaceLook(f), f.Vertices.Count()});
     for (int k = 0; k < f.Vertices.Count(); ++k) {
       out.Corners.push_back(mesh.IndexOfVertex(f.Vertices[k]));
       out.TX.push_back(k < f.TXVertices.Count() ? f.TXVertices[k] : TTXVertex{});
@@ -90,10 +84,7 @@ std::shared_ptr<const TMeshState> TMeshState::Take(TMesh& mesh, const std::share
   if (sameVertices && sameFaces) return previous;
 
   auto s = std::make_shared<TMeshState>();
-  s->Name = mesh.Name;
-  s->GeometryMode = mesh.GeometryMode;
-  s->LightingMode = mesh.LightingMode;
-  s->TextureMode = mesh.TextureMode;
+  s->Data = mesh.Data();
   s->Radius = mesh.Radius;
   s->RadiusDirty = mesh.RadiusDirty;
   s->VertexCount = vertices;
@@ -138,7 +129,7 @@ std::shared_ptr<const TMeshState> TMeshState::Take(TMesh& mesh, const std::share
     prev->FaceRevision = mesh.FaceRevision;
     return previous;
   }
-  created += made + sizeof *s + s->Name.capacity() +
+  created += made + sizeof *s + s->Data.Name.capacity() +
              (2 * s->PositionChunks.capacity() + s->IntensityChunks.capacity() + s->FaceChunks.capacity()) * sizeof(std::shared_ptr<void>);
   return s;
 }
@@ -149,8 +140,7 @@ void TMeshState::WriteFaces(TMesh& mesh, size_t c, const std::vector<TMaterial*>
   for (size_t i = 0; i < chunk.Faces.size(); ++i) {
     const TFaceState& s = chunk.Faces[i];
     TFace& f = *mesh.Surfaces[static_cast<int>(c * ChunkSize + i)];
-    f.Material = materials[static_cast<size_t>(s.Material)];
-    SetLook(f, s.Look);
+    f.Data() = {s.Look, materials[static_cast<size_t>(s.Material)]};
     TTXVertices tx;
     tx.Reserve(static_cast<size_t>(s.Corners));
     for (int k = 0; k < s.Corners; ++k) tx.Add(chunk.TX[corner + static_cast<size_t>(k)]);
@@ -180,10 +170,7 @@ void TMeshState::RestoreInto(TMesh& mesh, const TMeshState* held) const {
       }
     }
   }
-  mesh.Name = Name;
-  mesh.GeometryMode = GeometryMode;
-  mesh.LightingMode = LightingMode;
-  mesh.TextureMode = TextureMode;
+  mesh.Data() = Data;
   const auto writeVectors = [&](auto field, const auto& mine, const auto* theirs) {
     for (size_t c = 0; c < mine.size(); ++c) {
       if (theirs && (*theirs)[c] == mine[c]) continue;

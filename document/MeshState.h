@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/FaceLook.h"
+#include "model/MeshData.h"
 #include "model/Vector.h"
 #include "model/Vertex.h"
 
@@ -35,6 +36,7 @@ class TMeshState {
     int Material;  // into the copy's material names
     TFaceLook Look;
     int Corners;  // how many of the chunk's corners are this face's, in face order
+    bool operator==(const TFaceState&) const = default;
   };
   struct TFaceChunk {
     std::vector<TFaceState> Faces;
@@ -67,8 +69,7 @@ class TMeshState {
   void ReadFaces(TMesh& mesh, size_t c, TFaceChunk& out);
   void WriteFaces(TMesh& mesh, size_t c, const std::vector<class TMaterial*>& materials) const;
 
-  std::string Name;
-  int GeometryMode = 0, LightingMode = 0, TextureMode = 0;
+  TMeshData Data;
   float Radius = 0;
   bool RadiusDirty = true;
   size_t VertexCount = 0, FaceCount = 0;

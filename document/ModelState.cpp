@@ -35,12 +35,11 @@ std::shared_ptr<const TModelState> TakeModelState(TModel& model, TMeshStateMap& 
   state->Nodes.reserve(static_cast<size_t>(model.Nodes.Count()));
   for (TNode* n : model.Nodes) {
     auto& s = state->Nodes.emplace_back(TModelState::TNodeState{
-        n->Name, n->Flags, n->NodeType, n->NumChildren, indexOf(n->Parent), indexOf(n->Child), indexOf(n->Sibling),
-        n->ParentIndex, n->ChildIndex, n->SiblingIndex, n->Position, n->Rotation, n->Pivot, take(*n, 0), {}});
+        n->Data(), indexOf(n->Parent), indexOf(n->Child), indexOf(n->Sibling), take(*n, 0), {}});
     for (int set = 1; set < state->Geosets; ++set) s.OtherSets.push_back(take(*n, set));
   }
   size_t own = sizeof(TModelState) + state->Nodes.capacity() * sizeof(TModelState::TNodeState);
-  for (const auto& n : state->Nodes) own += n.Name.capacity() + n.OtherSets.capacity() * sizeof n.Mesh;
+  for (const auto& n : state->Nodes) own += n.Data.Name.capacity() + n.OtherSets.capacity() * sizeof n.Mesh;
   for (const std::string& m : state->Materials) own += sizeof m + m.capacity();
   state->OwnBytes = own;
   synced = std::move(next);
@@ -55,46 +54,53 @@ bool SameFrames(const TModelState& a, const TModelState& b) {
   if (a.Nodes.size() != b.Nodes.size()) return false;
   for (size_t i = 0; i < a.Nodes.size(); ++i) {
     const auto &x = a.Nodes[i], &y = b.Nodes[i];
-    if (x.Parent != y.Parent || !(x.Position == y.Position) || !(x.Rotation == y.Rotation) || !(x.Pivot == y.Pivot))
+    if (x.Parent != y.Parent || x.Data.Position != y.Data.Position || x.Data.Rotation != y.Data.Rotation ||
+        x.Data.Pivot != y.Data.Pivot)
       return false;
   }
   return true;
 }
 
-}  // namespace
+// A mesh taken off its node, with the copy it held when last copied or restored.
+struct TLive {
+  std::unique_ptr<TMesh> Mesh;
+  std::shared_ptr<const TMeshState> Held;
+};
 
-void RestoreModelState(TModel& model, const TModelState& state, const TModelState* current, TMeshStateMap& synced) {
-  // The selections name vertices and faces that may go.
-  if (model.ReleaseSelection) model.ReleaseSelection();
-  // The meshes are taken off their nodes before the nodes go: first those that hold a copy
-  // the state names, then, for the state's other meshes, the one at the same place.
-  struct TLive {
-    std::unique_ptr<TMesh> Mesh;
-    std::shared_ptr<const TMeshState> Held;
-  };
+// Meshes by node, then by geometry set.
+template <class T>
+using TBySet = std::vector<std::vector<T>>;
+
+// Takes every mesh off the model's nodes before the nodes go; the nodes' Mesh holds set
+// `wasShown`.
+TBySet<TLive> TakeMeshesOff(TModel& model, size_t wasShown, const TMeshStateMap& synced) {
   const size_t liveSets = static_cast<size_t>(model.GeosetCount());
-  const size_t sets = static_cast<size_t>(state.Geosets);
-  const size_t wasShown = static_cast<size_t>(model.CurrentGeoset());
-  const size_t shown = std::min(wasShown, sets - 1);
-  const auto slot = [&](TNode& n, size_t set) -> std::unique_ptr<TMesh>& {
-    if (set == wasShown) return n.Mesh;
-    n.OtherSets.resize(liveSets);
-    return n.OtherSets[set];
-  };
-  std::vector<std::vector<TLive>> live(static_cast<size_t>(model.Nodes.Count()));
-  std::unordered_map<const TMeshState*, std::pair<size_t, size_t>> holder;
+  TBySet<TLive> live(static_cast<size_t>(model.Nodes.Count()));
   for (size_t i = 0; i < live.size(); ++i) {
+    TNode& n = *model.Nodes[static_cast<int>(i)];
+    if (liveSets > 1) n.OtherSets.resize(liveSets);
     live[i].resize(liveSets);
     for (size_t set = 0; set < liveSets; ++set)
-      if (std::unique_ptr<TMesh>& mesh = slot(*model.Nodes[static_cast<int>(i)], set)) {
+      if (std::unique_ptr<TMesh>& mesh = set == wasShown ? n.Mesh : n.OtherSets[set]) {
         const auto known = synced.find(mesh.get());
         live[i][set] = {std::move(mesh), known != synced.end() ? known->second : nullptr};
-        if (live[i][set].Held) holder.emplace(live[i][set].Held.get(), std::make_pair(i, set));
       }
   }
-  std::vector<std::vector<std::unique_ptr<TMesh>>> meshes(state.Nodes.size());
-  // Nodes whose shown mesh has no world positions for its place: restored, or shown just now.
-  std::vector<bool> rewritten(state.Nodes.size(), false);
+  return live;
+}
+
+// A mesh for each of the state's meshes: first the live ones that hold a copy the state names,
+// as they are; then, for the state's other meshes, the live one at the same place or a new
+// one, brought to its copy. `rewritten` marks the nodes whose shown mesh has no world
+// positions for its place: restored, or shown just now.
+TBySet<std::unique_ptr<TMesh>> GiveMeshes(TModel& model, const TModelState& state, TBySet<TLive>& live,
+                                          size_t wasShown, size_t shown, std::vector<bool>& rewritten) {
+  const size_t sets = static_cast<size_t>(state.Geosets);
+  std::unordered_map<const TMeshState*, std::pair<size_t, size_t>> holder;
+  for (size_t i = 0; i < live.size(); ++i)
+    for (size_t set = 0; set < live[i].size(); ++set)
+      if (live[i][set].Held) holder.emplace(live[i][set].Held.get(), std::make_pair(i, set));
+  TBySet<std::unique_ptr<TMesh>> meshes(state.Nodes.size());
   for (size_t i = 0; i < state.Nodes.size(); ++i) {
     meshes[i].resize(sets);
     for (size_t set = 0; set < sets; ++set)
@@ -109,16 +115,17 @@ void RestoreModelState(TModel& model, const TModelState& state, const TModelStat
     for (size_t set = 0; set < sets; ++set) {
       const TMeshState* s = state.Nodes[i].Set(set).get();
       if (!s || meshes[i][set]) continue;
-      const bool reuse = i < live.size() && set < liveSets && live[i][set].Mesh;
-      meshes[i][set] = reuse ? std::move(live[i][set].Mesh) : model.NewMesh();
-      s->RestoreInto(*meshes[i][set], reuse ? live[i][set].Held.get() : nullptr);
+      TLive* same = i < live.size() && set < live[i].size() && live[i][set].Mesh ? &live[i][set] : nullptr;
+      meshes[i][set] = same ? std::move(same->Mesh) : model.NewMesh();
+      s->RestoreInto(*meshes[i][set], same ? same->Held.get() : nullptr);
       if (set == shown) rewritten[i] = true;
     }
-  model.Nodes.Clear();
-  live.clear();
-  model.ResizeGeosets(state.Geosets);
+  return meshes;
+}
 
-  // Materials keep their pictures: only names the list did not hold are read.
+// Brings the material list to the state's. Materials keep their pictures: only names the list
+// did not hold are read, and faces of a material the state lacks take it again by name.
+void RestoreMaterials(TModel& model, const TModelState& state, const TBySet<std::unique_ptr<TMesh>>& meshes) {
   auto pool = model.Materials.ExtractAll();
   for (size_t i = 0; i < state.Materials.size(); ++i) {
     const std::string& name = state.Materials[i];
@@ -136,23 +143,19 @@ void RestoreModelState(TModel& model, const TModelState& state, const TModelStat
           for (TFace* f : mesh->Surfaces)
             if (const auto gone = dropped.find(f->Material); gone != dropped.end())
               f->Material = model.Materials.FindOrAdd(gone->second);
+}
 
+// Adds the state's nodes, with their meshes and their links; `synced` comes to name each
+// mesh's copy.
+void RestoreNodes(TModel& model, const TModelState& state, TBySet<std::unique_ptr<TMesh>>& meshes,
+                  TMeshStateMap& synced) {
   model.Nodes.Reserve(state.Nodes.size());
   synced.clear();
   for (size_t i = 0; i < state.Nodes.size(); ++i) {
     const auto& s = state.Nodes[i];
     TNode* n = model.AddNode();
-    n->Name = s.Name;
-    n->Flags = s.Flags;
-    n->NodeType = s.NodeType;
-    n->NumChildren = s.NumChildren;
-    n->ParentIndex = s.ParentIndex;
-    n->ChildIndex = s.ChildIndex;
-    n->SiblingIndex = s.SiblingIndex;
-    n->Position = s.Position;
-    n->Rotation = s.Rotation;
-    n->Pivot = s.Pivot;
-    for (size_t set = 0; set < sets; ++set)
+    n->Data() = s.Data;
+    for (size_t set = 0; set < meshes[i].size(); ++set)
       if (meshes[i][set])
         synced.emplace(model.SetGeosetMesh(*n, static_cast<int>(set), std::move(meshes[i][set])), s.Set(set));
   }
@@ -163,6 +166,23 @@ void RestoreModelState(TModel& model, const TModelState& state, const TModelStat
     n->Child = node(state.Nodes[i].Child);
     n->Sibling = node(state.Nodes[i].Sibling);
   }
+}
+
+}  // namespace
+
+void RestoreModelState(TModel& model, const TModelState& state, const TModelState* current, TMeshStateMap& synced) {
+  // The selections name vertices and faces that may go.
+  if (model.ReleaseSelection) model.ReleaseSelection();
+  const size_t wasShown = static_cast<size_t>(model.CurrentGeoset());
+  const size_t shown = std::min(wasShown, static_cast<size_t>(state.Geosets) - 1);
+  TBySet<TLive> live = TakeMeshesOff(model, wasShown, synced);
+  std::vector<bool> rewritten(state.Nodes.size(), false);
+  TBySet<std::unique_ptr<TMesh>> meshes = GiveMeshes(model, state, live, wasShown, shown, rewritten);
+  model.Nodes.Clear();
+  live.clear();
+  model.ResizeGeosets(state.Geosets);
+  RestoreMaterials(model, state, meshes);
+  RestoreNodes(model, state, meshes, synced);
   model.Radius = state.Radius;
   model.InsertOffset = state.InsertOffset;
   if (current && SameFrames(*current, state)) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/MeshState.h"
+#include "model/NodeData.h"
 #include "model/Vector.h"
 
 class TMesh;
@@ -16,15 +17,14 @@ class TModel;
 // list in its order.
 struct TModelState {
   struct TNodeState {
-    std::string Name;
-    int Flags, NodeType, NumChildren;
-    int Parent, Child, Sibling;  // node indexes, -1 for none
-    int ParentIndex, ChildIndex, SiblingIndex;
-    TVector Position, Rotation, Pivot;
+    TNodeData Data;
+    int Parent, Child, Sibling;  // the live node's links, as node indexes, -1 for none
     // The mesh of geometry set 0, and of the sets after it (empty while there is one set).
     std::shared_ptr<const TMeshState> Mesh;
     std::vector<std::shared_ptr<const TMeshState>> OtherSets;
     const std::shared_ptr<const TMeshState>& Set(size_t set) const { return set == 0 ? Mesh : OtherSets[set - 1]; }
+    // Equal nodes hold the very same mesh copies.
+    bool operator==(const TNodeState&) const = default;
   };
   std::vector<TNodeState> Nodes;
   std::vector<std::string> Materials;

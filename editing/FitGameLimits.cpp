@@ -121,7 +121,7 @@ std::vector<std::unique_ptr<TMesh>> Cut(TMesh& source, TModel& model, std::vecto
         corners + p.Count > kGameMeshTextureVertices)
       start();
     TFace* face = meshes.back()->AddFace(p.Face->Material);
-    CopyFaceAttributes(*p.Face, *face);
+    face->Data() = p.Face->Data();
     face->Vertices.Reserve(p.Count);
     face->TXVertices.Reserve(p.Count);
     for (int k = 0; k < p.Count; ++k) {

@@ -77,7 +77,7 @@ TTriangulated Triangulate(TMesh& mesh) {
   std::map<TFaceKind, int> kindIndex;
   std::unordered_map<int, std::vector<unsigned>> wedgesOf;  // by vertex
   for (const TFace* f : mesh.Surfaces) {
-    const TFaceKind kind{f->Material, LookOf(*f)};
+    const TFaceKind kind{f->Material, TFaceLook(*f)};
     const auto placed = kindIndex.emplace(kind, static_cast<int>(t.Kinds.size()));
     if (placed.second) t.Kinds.push_back(kind);
     const int kindId = placed.first->second;
@@ -154,7 +154,7 @@ void Rebuild(TMesh& mesh, const TTriangulated& t, const TReduced& r) {
   for (size_t i = 0; i < r.Triangles.size(); i += 3) {
     const TFaceKind& kind = t.Kinds[static_cast<size_t>(t.Wedges[r.Triangles[i]].Kind)];
     TFace* face = mesh.AddFace(kind.Material);
-    SetLook(*face, kind.Look);
+    face->Data() = {kind.Look, kind.Material};
     for (size_t k = 0; k < 3; ++k) {
       const TWedge& w = t.Wedges[r.Triangles[i + k]];
       face->TXVertices[face->AddVertex(vertices[static_cast<size_t>(w.Vertex)])] = w.Tex;

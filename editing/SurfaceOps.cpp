@@ -18,7 +18,7 @@ TFace* ExtrudeSurfaceKeep(TFace& surface) {
   TMesh& mesh = *surface.Mesh;
   const int n = surface.Vertices.Count();
   TFace* cap = mesh.AddFace();
-  CopyFaceAttributes(surface, *cap);
+  cap->Data() = surface.Data();
   for (int i = 0; i < n; ++i) {
     TVertex* w = mesh.AddVertex();
     w->Position = surface.Vertices[i]->Position;
@@ -30,7 +30,7 @@ TFace* ExtrudeSurfaceKeep(TFace& surface) {
   for (int i = 0; i < n; ++i) {
     const int j = (i + 1) % n;
     TFace* side = mesh.AddFace();
-    CopyFaceAttributes(surface, *side);
+    side->Data() = surface.Data();
     AddCornerOf(*side, surface, i);
     AddCornerOf(*side, surface, j);
     side->TXVertices[side->AddVertex(cap->Vertices[j])] = surface.TXVertices[j];
@@ -57,8 +57,8 @@ bool SplitSurface(TFace& surface, TVertex& a, TVertex& b) {
   TMesh& mesh = *a.Mesh;
   TFace* first = mesh.AddFace();
   TFace* second = mesh.AddFace();
-  CopyFaceAttributes(surface, *first);
-  CopyFaceAttributes(surface, *second);
+  first->Data() = surface.Data();
+  second->Data() = surface.Data();
   for (int k = 0; k <= lo; ++k) AddCornerOf(*first, surface, k);
   for (int k = hi; k < n; ++k) AddCornerOf(*first, surface, k);
   for (int k = lo; k <= hi; ++k) AddCornerOf(*second, surface, k);

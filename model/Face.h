@@ -1,28 +1,22 @@
 #pragma once
+#include "model/FaceLook.h"
 #include "model/Vertex.h"
-
-class TMaterial;
-
-// Face type bits.
-enum : int { ftTwoSided = 1, ftTranslucent = 2, ftCollides = 4 };
 
 // The unit normal of a polygon through the corners' positions (`&TVertex::Position`) or world
 // positions, as a face's GetNormal gives it; zero for fewer than three corners or no area.
 TVector PolygonNormal(const TCorners& corners, TVector TVertex::*position);
 
-class TFace {
+// The face's material and look are its TFaceData, copied whole.
+class TFace : public TFaceData {
  public:
-  TFace(TMesh* mesh, TMaterial* material) : Mesh(mesh), Material(material) {}
+  TFace(TMesh* mesh, TMaterial* material) : TFaceData{{}, material}, Mesh(mesh) {}
+
+  TFaceData& Data() { return *this; }
+  const TFaceData& Data() const { return *this; }
 
   TMesh* Mesh;
   TCorners Vertices;       // corners, referring to vertices of the owning mesh
   TTXVertices TXVertices;  // one per corner, at the corner's index
-  TMaterial* Material = nullptr;
-  int FaceType = ftCollides;
-  int GeometryMode = 4;
-  int LightingMode = 3;
-  int TextureMode = 1;
-  float ExtraLight = 0;
   int SelectionSlot = -1;
   // Where this face last stood in its mesh's face list; kept by TMesh::IndexFaces. Check with
   // TMesh::IndexOfFace, never trust it raw.

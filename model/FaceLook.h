@@ -3,7 +3,10 @@
 #include <cstdint>
 #include <tuple>
 
-#include "model/Face.h"
+class TMaterial;
+
+// Face type bits.
+enum : int { ftTwoSided = 1, ftTranslucent = 2, ftCollides = 4 };
 
 // How a face is drawn and treated apart from its material and corners: the columns of its
 // FACES row between the two. Values compare as a file writes them, so 0 and -0 extra light
@@ -22,14 +25,10 @@ struct TFaceLook {
   bool operator<(const TFaceLook& other) const { return Bits() < other.Bits(); }
 };
 
-inline TFaceLook LookOf(const TFace& face) {
-  return {face.FaceType, face.GeometryMode, face.LightingMode, face.TextureMode, face.ExtraLight};
-}
+// Everything a face holds but its corners: its look and its material, copied whole onto the
+// faces a command makes from it.
+struct TFaceData : TFaceLook {
+  TMaterial* Material = nullptr;
 
-inline void SetLook(TFace& face, const TFaceLook& look) {
-  face.FaceType = look.FaceType;
-  face.GeometryMode = look.GeometryMode;
-  face.LightingMode = look.LightingMode;
-  face.TextureMode = look.TextureMode;
-  face.ExtraLight = look.ExtraLight;
-}
+  bool operator==(const TFaceData&) const = default;
+};

@@ -2,14 +2,8 @@
 
 #include <unordered_set>
 
-#include "model/FaceLook.h"
 #include "model/Materials.h"
 #include "model/Radius.h"
-
-void CopyFaceAttributes(const TFace& from, TFace& to) {
-  to.Material = from.Material;
-  SetLook(to, LookOf(from));
-}
 
 namespace {
 uint64_t LastRevision = 0;
@@ -200,7 +194,7 @@ void TMesh::AppendCopy(TMesh& source, const std::function<void(TMesh&)>& placeSo
   source.IndexVertices();
   for (TFace* f : source.Surfaces) {
     TFace* copy = AddFace(f->Material);
-    CopyFaceAttributes(*f, *copy);
+    copy->Data() = f->Data();
     for (int k = 0; k < f->Vertices.Count(); ++k) {
       const int index = source.IndexOfVertex(f->Vertices[k]);
       if (index < 0) continue;
@@ -213,10 +207,7 @@ void TMesh::AppendCopy(TMesh& source, const std::function<void(TMesh&)>& placeSo
 std::unique_ptr<TMesh> TMesh::Clone() {
   IndexVertices();
   auto copy = std::make_unique<TMesh>(Model, Materials);
-  copy->Name = Name;
-  copy->GeometryMode = GeometryMode;
-  copy->LightingMode = LightingMode;
-  copy->TextureMode = TextureMode;
+  copy->Data() = Data();
   copy->Vertices.Reserve(static_cast<size_t>(Vertices.Count()));
   for (const TVertex* v : Vertices) {
     TVertex* n = copy->AddVertex();
@@ -226,7 +217,7 @@ std::unique_ptr<TMesh> TMesh::Clone() {
   }
   for (const TFace* f : Surfaces) {
     TFace* n = copy->AddFace(f->Material);
-    CopyFaceAttributes(*f, *n);
+    n->Data() = f->Data();
     for (int k = 0; k < f->Vertices.Count(); ++k) {
       const int index = IndexOfVertex(f->Vertices[k]);
       if (index < 0) continue;

@@ -2,22 +2,27 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "model/Face.h"
+#include "model/MeshData.h"
 
 class TMaterials;
 class TModel;
 class TNode;
 
-class TMesh {
+// The mesh's name and modes are its TMeshData; vertices, faces and derived values stay with
+// the live mesh.
+class TMesh : public TMeshData {
  public:
   // The model the mesh belongs to and the material list its faces use; either may be null
   // for a free-standing mesh. TModel::NewMesh makes a mesh of the model.
   TMesh(TModel* model, TMaterials* materials);
   TMesh(const TMesh&) = delete;
   TMesh& operator=(const TMesh&) = delete;
+
+  TMeshData& Data() { return *this; }
+  const TMeshData& Data() const { return *this; }
 
   float Radius = 0;
   TModel* Model;
@@ -26,12 +31,6 @@ class TMesh {
   bool RadiusDirty = true;
   TOwnedVertices Vertices;
   TOwnedSurfaces Surfaces;
-  std::string Name = "Mesh";
-  // Textured, gouraud, perspective, as the game's own meshes: a mesh of geometry mode 0 is
-  // never drawn by the game, so every mesh a command or an import makes starts drawable.
-  int GeometryMode = 4;
-  int LightingMode = 3;
-  int TextureMode = 1;
   TVector WorldOffset;
   // Revisions move on whenever what a file holds of the mesh may have changed: Revision for
   // the vertices and the mesh's own fields, FaceRevision for the faces. No two meshes, even
@@ -85,9 +84,6 @@ class TMesh {
     return Surfaces[face->Index] == face ? face->Index : -1;
   }
 };
-
-// Everything of a face but its corners: material, flags, modes and extra light.
-void CopyFaceAttributes(const TFace& from, TFace& to);
 
 template <>
 struct ListMessage<TMesh> {
