@@ -1,5 +1,7 @@
 // zarn-cli edit: runs editing commands on a model, as the menus would, without windows.
 #include <algorithm>
+#include <exception>
+#include <functional>
 #include <set>
 #include <stdexcept>
 
@@ -143,9 +145,7 @@ class TStepRunner {
         const std::string& a = args[++i];
         answers[a.substr(0, a.find('='))] = a.substr(a.find('=') + 1);
       }
-      bool done = false;
-      ::RunStep(Core, StepCaption(step), [&] { done = RunAction(step, answers); });
-      return done;
+      return InStep(StepCaption(step), [&] { return RunAction(step, answers); });
     }
     const auto colon = step.find(':');
     const std::string verb = step.substr(0, colon);
@@ -153,11 +153,28 @@ class TStepRunner {
     const auto kind = std::find_if(EditSteps().begin(), EditSteps().end(),
                                    [&](const TEditStep& row) { return verb == row.Verb; });
     if (kind == EditSteps().end()) Wrong("unknown step '" + step + "' (zarn-cli help edit lists the steps)");
+    if (kind->MakesStep) return InStep(step, [&] { return (this->*kind->Run)(rest); });
+    return (this->*kind->Run)(rest);
+  }
+
+  // Runs `run` as one step of the history. An error takes the step back and fails the run
+  // with its message; a value written wrongly stays the command line's error.
+  bool InStep(const std::string& caption, const std::function<bool()>& run) {
     bool done = false;
-    if (kind->MakesStep)
-      ::RunStep(Core, step, [&] { done = (this->*kind->Run)(rest); });
-    else
-      done = (this->*kind->Run)(rest);
+    std::exception_ptr wrong;
+    const TCommandResult result = ::RunStep(Core, caption, [&] {
+      try {
+        done = run();
+      } catch (const EWrongStep&) {
+        wrong = std::current_exception();
+        throw;
+      } catch (const EConvertError&) {
+        wrong = std::current_exception();
+        throw;
+      }
+    });
+    if (wrong) std::rethrow_exception(wrong);
+    if (result.ToTell()) return Fail(result.Message);
     return done;
   }
 
@@ -242,16 +259,14 @@ class TStepRunner {
     const bool done = tool == "move"     ? MoveSelection(Core, v, !option.empty())
                       : tool == "rotate" ? RotateSelection(Core, v)
                                          : ScaleSelection(Core, v);
-    FinishToolDrag(Core, tool == "move" ? tmMove : tool == "rotate" ? tmRotate : tmScale);
+    FinishToolDrag(Core);
     return done && Core.TakeOutcome().Succeeded();
   }
 
   // "2": the level of detail the steps after it edit, counted from 1 as the View menu counts.
   bool LevelOfDetail(const std::string& text) {
     if (text == "generate") {
-      bool done = false;
-      ::RunStep(Core, StepCaption("actViewLodGenerate"), [&] { done = RunAction("actViewLodGenerate", {}); });
-      return done;
+      return InStep(StepCaption("actViewLodGenerate"), [&] { return RunAction("actViewLodGenerate", {}); });
     }
     int set = 0;
     try {
@@ -300,7 +315,7 @@ class TStepRunner {
     if (!node) return Fail("reparent:" + what + " names no node (reparent:NODE:PARENT or reparent:NODE:top)");
     TNode* parent = parentName == "top" ? nullptr : Named(parentName);
     if (parentName != "top" && !parent) return Fail("no node is named '" + parentName + "'");
-    return ReparentNode(Core, *node, parent) ||
+    return ReparentNode(*node, parent) ||
            Fail("'" + node->Name + "' cannot go under '" + parentName + "', which is the node itself or inside it");
   }
 
@@ -360,7 +375,7 @@ class TStepRunner {
       bool found = false;
       for (TNode* n : model.Nodes)
         if (n->Name == list) {
-          if (!Core.Nodes.Contains(n)) Core.ToggleNode(n);
+          if (!Core.Nodes.Contains(n)) Core.ToggleNode(n, false);
           found = true;
         }
       return found || Fail("no node is named '" + list + "'");
@@ -386,7 +401,6 @@ class TStepRunner {
       Wrong("unknown selection '" + what + "' (select:all, select:none, select:invert, select:node:NAME, "
             "select:surface:LIST, select:vertex:LIST)");
     }
-    Core.Changed(chProperties);
     return true;
   }
 
