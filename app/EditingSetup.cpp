@@ -11,17 +11,18 @@
 #include "editing/Step.h"
 #include "editing/TextureCommands.h"
 #include "view/Builder.h"
+#include "view/RunGuarded.h"
 
 void InstallEditCommands(TActionRegistry& actions, TCore& core, std::function<const TCameraRec*()> shownCamera) {
   for (const TEditAction& action : EditActions())
     if (actions.Action(action.Name))
       actions.SetCommand(action.Name, [&core, run = action.Run, step = StepCaption(action.Name)] {
-        RunStep(core, step, [&] { run(core); });
+        ShowFailure(core.Services, RunStep(core, step, [&] { run(core); }));
       });
   // Map From View maps from the camera shown, which the core cannot see.
   actions.SetCommand("actTexMapView", [&core, shownCamera = std::move(shownCamera)] {
     const TCameraRec* shown = shownCamera();
-    RunStep(core, StepCaption("actTexMapView"), [&] { MapFromView(core, shown); });
+    ShowFailure(core.Services, RunStep(core, StepCaption("actTexMapView"), [&] { MapFromView(core, shown); }));
   });
 }
 

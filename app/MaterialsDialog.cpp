@@ -279,20 +279,26 @@ void TfrmMat::btnAddClick() {
   const QListWidgetItem* row = SelectedRow(lbxResMat);
   if (!row) return;
   const std::string name = row->text().toStdString();
-  RunGuarded(Core.Services, "adding a material",
-             [&] { RunStep(Core, "Add Material", [&] { AddProjectMaterial(Core, name); }); });
+  RunGuarded(Core.Services, "adding a material", [&] {
+    const TCommandResult added = RunStep(Core, "Add Material", [&] { AddProjectMaterial(Core, name); });
+    ShowFailure(Core.Services, added);
+    // Its step told the panel of a new material; one that was there already is listed again
+    // all the same, as after every click.
+    if (added.Outcome != TOutcome::Done) Core.Changed(chMaterials);
+  });
   FillProjectList(name);
-  Core.Changed(chMaterials);
 }
 
 void TfrmMat::btnDeleteClick() {
   const QListWidgetItem* row = SelectedRow(lbxProjMat);
   if (!row) return;
   auto* material = static_cast<TMaterial*>(row->data(Qt::UserRole).value<void*>());
-  RunGuarded(Core.Services, "deleting a material",
-             [&] { RunStep(Core, "Delete Material", [&] { DeleteProjectMaterial(Core, material); }); });
+  RunGuarded(Core.Services, "deleting a material", [&] {
+    const TCommandResult deleted = RunStep(Core, "Delete Material", [&] { DeleteProjectMaterial(Core, material); });
+    ShowFailure(Core.Services, deleted);
+    if (deleted.Outcome != TOutcome::Done) Core.Changed(chMaterials);
+  });
   FillProjectList({});
-  Core.Changed(chMaterials);
 }
 
 void TfrmMat::StepCel(int by) {

@@ -193,8 +193,9 @@ void TNodeTreeView::dropEvent(QDropEvent* event) {
   }
   event->setDropAction(Qt::CopyAction);
   event->accept();
-  RunGuarded(Core.Services, "moving a node in the tree",
-             [&] { RunStep(Core, "Reparent Node", [&] { ReparentNode(Core, *dragged, target); }); });
+  RunGuarded(Core.Services, "moving a node in the tree", [&] {
+    ShowFailure(Core.Services, RunStep(Core, "Reparent Node", [&] { ReparentNode(*dragged, target); }));
+  });
 }
 
 void TNodeTreeView::trwNodesEdited(QTreeWidgetItem* item, int column) {
@@ -204,7 +205,9 @@ void TNodeTreeView::trwNodesEdited(QTreeWidgetItem* item, int column) {
   if (!node) return;
   RunGuarded(Core.Services, "renaming a node", [&] {
     std::string refusal;
-    RunStep(Core, "Rename Node", [&] { refusal = RenameNode(*node, item->text(0).toStdString()); });
+    const TCommandResult renamed =
+        RunStep(Core, "Rename Node", [&] { refusal = RenameNode(*node, item->text(0).toStdString()); });
+    ShowFailure(Core.Services, renamed);
     if (refusal.empty()) return;
     // The item goes back to the name the node keeps before the box shows why.
     const QSignalBlocker quiet(this);

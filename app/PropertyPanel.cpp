@@ -232,7 +232,7 @@ void TfraProp::FillMaterialList() {
 void TfraProp::Apply(TChange change) {
   RunGuarded(Core.Services, "changing a property", [this, change] {
     if (change.Step)
-      RunStep(Core, change.Step, [&] { (this->*change.Handler)(); });
+      ShowFailure(Core.Services, RunStep(Core, change.Step, [&] { (this->*change.Handler)(); }));
     else
       (this->*change.Handler)();
   });
@@ -280,7 +280,7 @@ void TfraProp::btnMatDlgClick() {
   FillMaterialList();  // the dialog adds and deletes project materials
   // Cancel assigns nothing, so a mixed selection keeps the materials it had.
   if (ok)
-    RunStep(Core, "Material", [&] { SetSurfaceMaterial(Core, chosen); });
+    ShowFailure(Core.Services, RunStep(Core, "Material", [&] { SetSurfaceMaterial(Core, chosen); }));
   else
     Core.Changed(chGeometry);
 }

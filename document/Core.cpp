@@ -32,10 +32,33 @@ void TCore::ResetHistory() {
   History.Reset(*Model);
 }
 
-void TCore::BeginStep() { History.Begin(TakeSelectionState(*this)); }
+void TCore::BeginStep(bool hold) {
+  History.Begin(TakeSelectionState(*this));
+  StepSelection = SelectionVersion();
+  StepGeoset = Model->CurrentGeoset();
+  Holding = hold;
+  Held = 0;
+}
 
 bool TCore::CommitStep(const std::string& caption) {
-  return History.Commit(*Model, [this] { return TakeSelectionState(*this); }, caption);
+  Holding = false;
+  const unsigned stepped = History.Commit(*Model, [this] { return TakeSelectionState(*this); }, caption);
+  unsigned changes = stepped | std::exchange(Held, 0);
+  if (SelectionVersion() != StepSelection) changes |= chSelection | chProperties;
+  if (Model->CurrentGeoset() != StepGeoset) changes |= chGeometry | chProperties;
+  if (changes) Changed(changes);
+  return stepped != 0;
+}
+
+void TCore::CancelStep() {
+  Holding = false;
+  Held = 0;
+  TSelectionState selection;
+  const bool changed = History.Cancel(*Model, selection);
+  const bool reselected = changed || !(TakeSelectionState(*this) == selection);
+  if (reselected) RestoreSelectionState(*this, selection);
+  if (changed) Changed(chHierarchy | chMaterials | chProperties | chGeometry);
+  else if (reselected) Changed(chSelection | chProperties);
 }
 
 void TCore::Undo() { GoInHistory(&THistory::Undo); }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -53,8 +54,14 @@ class TCore {
   // rest pose. The model's nodes keep their own values whatever the pose.
   TNodePose Pose;
 
-  // Tells the subscribers what changed (TChange bits).
-  void Changed(unsigned changes) const { Events.Announce(changes); }
+  // Tells the subscribers what changed (TChange bits). While a step that holds its news runs
+  // (see BeginStep), they are kept and told with the step's own at its end.
+  void Changed(unsigned changes) const {
+    if (Holding)
+      Held |= changes;
+    else
+      Events.Announce(changes);
+  }
 
   // A command's refusal: the user is told at once, and the command's result says so (see
   // RunStep), so that no front end tells it a second time.
@@ -65,10 +72,16 @@ class TCore {
   TCommandResult TakeOutcome() { return std::exchange(Outcome, {}); }
 
   // The history of steps: a new model's start, one user action between BeginStep and
-  // CommitStep (see RunStep), and undo and redo, which restore the selection of their moment.
+  // CommitStep or CancelStep (see RunStep), and undo and redo, which restore the selection of
+  // their moment. CommitStep announces once what the step changed: what the history saw
+  // change in the model, the selection and the shown level of detail, with what the action
+  // announced while `hold` kept it back; true when the model changed. A drag holds nothing, so
+  // that the views follow the pointer. CancelStep brings back the model and the selection of
+  // BeginStep, drops what was held and announces what the cancel changed.
   void ResetHistory();
-  void BeginStep();
+  void BeginStep(bool hold = false);
   bool CommitStep(const std::string& caption);
+  void CancelStep();
   void Undo();
   void Redo();
 
@@ -109,6 +122,12 @@ class TCore {
 
  private:
   TCommandResult Outcome;
+  // What BeginStep saw: the selections' versions, summed, and the shown level of detail.
+  uint64_t StepSelection = 0;
+  int StepGeoset = 0;
+  bool Holding = false;
+  mutable unsigned Held = 0;
+  uint64_t SelectionVersion() const { return Nodes.Version() + Surfaces.Version() + Vertices.Version(); }
   void GoInHistory(bool (THistory::*go)(TModel&, TSelectionState&));
 };
 

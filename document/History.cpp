@@ -1,14 +1,33 @@
 #include "document/History.h"
 
+#include <exception>
 #include <utility>
 
+#include "document/ChangeEvents.h"
 #include "model/Model.h"
 
 namespace {
 
-bool SameModel(const TModelState& a, const TModelState& b) {
-  return a.Geosets == b.Geosets && a.Materials == b.Materials && a.ByDefault == b.ByDefault &&
-         SameBits(a.Radius, b.Radius) && SameBits(a.InsertOffset, b.InsertOffset) && a.Nodes == b.Nodes;
+// What differs between two states, as the windows show it (TChange bits); 0 when nothing
+// does. A node's name or type alone changes nothing the views draw, and a new name is shown by
+// the tree that took it, which is not filled again under the editor the user typed into.
+unsigned Differences(const TModelState& a, const TModelState& b) {
+  unsigned changes = 0;
+  if (a.Materials != b.Materials || a.ByDefault != b.ByDefault) changes |= chMaterials;
+  if (a.Geosets != b.Geosets || !SameBits(a.Radius, b.Radius) || !SameBits(a.InsertOffset, b.InsertOffset))
+    changes |= chGeometry;
+  if (a.Nodes.size() != b.Nodes.size()) changes |= chHierarchy | chGeometry;
+  for (size_t i = 0; i < a.Nodes.size() && i < b.Nodes.size(); ++i) {
+    const TModelState::TNodeState &x = a.Nodes[i], &y = b.Nodes[i];
+    if (x == y) continue;
+    changes |= chProperties;
+    if (x.Parent != y.Parent) changes |= chHierarchy;
+    if (x.Parent != y.Parent || !SameBits(x.Data.Position, y.Data.Position) ||
+        !SameBits(x.Data.Rotation, y.Data.Rotation) || !SameBits(x.Data.Pivot, y.Data.Pivot) || x.Mesh != y.Mesh ||
+        x.OtherSets != y.OtherSets)
+      changes |= chGeometry;
+  }
+  return changes ? changes | chProperties : 0;
 }
 
 }  // namespace
@@ -29,14 +48,15 @@ void THistory::Begin(TSelectionState selection) {
   Begun = true;
 }
 
-bool THistory::Commit(TModel& model, const std::function<TSelectionState()>& takeSelection,
-                      const std::string& caption) {
+unsigned THistory::Commit(TModel& model, const std::function<TSelectionState()>& takeSelection,
+                          const std::string& caption) {
   const bool begun = std::exchange(Begun, false);
   size_t created = 0;
   std::shared_ptr<const TModelState> after = TakeModelState(model, Synced, created);
-  if (Current && SameModel(*Current, *after)) {
+  const unsigned changes = Differences(*Current, *after);
+  if (!changes) {
     Pending = {};
-    return false;
+    return 0;
   }
   TSelectionState selection = takeSelection();
   TSelectionState before = begun ? std::move(Pending) : selection;
@@ -56,7 +76,22 @@ bool THistory::Commit(TModel& model, const std::function<TSelectionState()>& tak
     Steps.pop_front();
     --Done;
   }
-  Notify();
+  return changes | chHistory;
+}
+
+bool THistory::Cancel(TModel& model, TSelectionState& selection) {
+  selection = std::exchange(Pending, {});
+  Begun = false;
+  std::shared_ptr<const TModelState> now;
+  try {
+    size_t created = 0;
+    now = TakeModelState(model, Synced, created);
+  } catch (const std::exception&) {
+    // The action left nodes that point outside the model: every mesh is written anew.
+    Synced.clear();
+  }
+  if (now && !Differences(*Current, *now)) return false;
+  RestoreModelState(model, *Current, now.get(), Synced);
   return true;
 }
 

@@ -25,9 +25,15 @@ class THistory {
   // Before a user action: remembers the selection its step gives back on undo.
   void Begin(TSelectionState selection);
   // After the action, with the selection it left: its changes, if any, become a step named
-  // `caption` (true). The selection is asked for only when there is a step to keep it in, as
-  // selecting a million faces makes no step and should not pay for a copy of them.
-  bool Commit(TModel& model, const std::function<TSelectionState()>& selection, const std::string& caption);
+  // `caption`. The selection is asked for only when there is a step to keep it in, as
+  // selecting a million faces makes no step and should not pay for a copy of them. Returns
+  // what the step changed as TChange bits, chHistory among them, or 0 when it made none; the
+  // caller announces them, together with whatever else the action changed, in one go.
+  unsigned Commit(TModel& model, const std::function<TSelectionState()>& selection, const std::string& caption);
+  // After an action that stopped with an error: brings the model back to what it held at
+  // Begin, whatever the action left, and gives the selection of that moment. No step is made;
+  // false when the model was as it was.
+  bool Cancel(TModel& model, TSelectionState& selection);
 
   bool CanUndo() const { return Done > 0; }
   bool CanRedo() const { return Done < Steps.size(); }
@@ -42,8 +48,8 @@ class THistory {
   // The model differs from what was last saved (or opened); undoing back clears it again.
   bool Modified() const { return Current != Saved; }
   void MarkSaved();
-  // Called after every change of what the calls above answer, so that the menus and the
-  // title follow steps taken anywhere.
+  // Called after every change of what the calls above answer but Commit, so that the menus
+  // and the title follow steps taken anywhere.
   std::function<void()> Changed;
 
   size_t Count() const { return Steps.size(); }

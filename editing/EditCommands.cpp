@@ -68,7 +68,6 @@ void actEditExtrudeFace(TCore& core) {
     // The extruded surfaces leave their meshes together: one pass per mesh, not one per surface.
     DeleteSurfaces(core, originals);
   }
-  core.Changed(chGeometry);
 }
 
 void actEditSplitFace(TCore& core) {
@@ -84,7 +83,6 @@ void actEditSplitFace(TCore& core) {
     const bool selected = core.Surfaces.Contains(f);
     core.Surfaces.Remove(f);
     if (!SplitSurface(*f, *a, *b) && selected) core.Surfaces.Add(f);
-    core.Changed(chGeometry);
     return;
   }
 }
@@ -100,7 +98,6 @@ void actEditInsertVx(TCore& core) {
   TVertex* v = InsertEdgeVertex(*a->Mesh, *a, *b);
   core.Vertices.Clear();
   core.Vertices.Add(v);
-  core.Changed(chGeometry);
 }
 
 void actEditFlipFace(TCore& core) {
@@ -113,7 +110,6 @@ void actEditFlipFace(TCore& core) {
       progress.Step(++done);
     }
   }
-  core.Changed(chGeometry);
 }
 
 void actEditMakeSurface(TCore& core) {
@@ -155,9 +151,7 @@ void actEditMerge(TCore& core) {
     core.Nodes.Remove(target);
     DeleteNodes(core, core.Nodes.Items());
   }
-  core.ToggleNode(target);
-  core.Changed(chHierarchy);
-  core.Changed(chGeometry);
+  core.ToggleNode(target, false);
 }
 
 void actEditDelete(TCore& core) {

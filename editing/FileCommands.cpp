@@ -92,11 +92,11 @@ TCommandResult ImportMesh(TCore& core, const std::string& path, const TObjImport
   auto fresh = FreshModel(core, ObjMaterialHome(core, path));
   const TReadResult read = kind->ReadModel(*fresh, path, {options});
   if (!read) return TCommandResult::Failed(read.Message, true);
-  RunStep(core, "Import", [&] {
+  const TCommandResult imported = RunStep(core, "Import", [&] {
     core.Model->AdoptNodes(*fresh);
     core.Model->Update();
   });
-  core.Changed(chGeometry | chHierarchy | chMaterials | chProperties);
+  if (imported.Outcome == TOutcome::Failed) return imported;
   return {};
 }
 

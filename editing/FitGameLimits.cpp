@@ -209,7 +209,4 @@ void actFitGameLimits(TCore& core) {
   const int changed = FitGameLimits(model);
   core.Services.AddOutput(changed == 0 ? "Every mesh fits what the game loads"
                                        : std::to_string(changed) + " meshes cut or refanned to fit what the game loads");
-  core.Changed(chHierarchy);
-  core.Changed(chProperties);
-  core.Changed(chGeometry);
 }

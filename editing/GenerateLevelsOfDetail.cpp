@@ -28,7 +28,7 @@ void actViewLodGenerate(TCore& core) {
     }
   }
   TModel& model = *core.Model;
-  ChooseLevelOfDetail(core, 0);
+  ShowLevelOfDetail(core, 0);
   // Each set is made from the one before it: a mesh never gains faces, vertices or texture
   // vertices in a reduction, so no set is larger than the one before or breaks a limit of the
   // game the first set meets. Each mesh that can be lowered loses at least one face, so a set
@@ -81,6 +81,4 @@ void actViewLodGenerate(TCore& core) {
       model.SetGeosetMesh(*model.Nodes[i], static_cast<int>(set) + 1, std::move(made[set][static_cast<size_t>(i)]));
   for (const std::string& line : lines) core.Services.AddOutput(line);
   core.Services.ShowStatus(LevelOfDetailText(model));
-  core.Changed(chProperties);
-  core.Changed(chGeometry);
 }

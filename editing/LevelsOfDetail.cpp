@@ -8,14 +8,17 @@ namespace {
 constexpr TQueryField kLodCopyFields[] = {
     {"Copy_To", nullptr, "the level of detail after the shown one (before it, for the last)"}};
 
-// A command changed which meshes are shown: everything drawn or listed from them is redone.
-void Refresh(TCore& core) {
-  core.Services.ShowStatus(LevelOfDetailText(*core.Model));
-  core.Changed(chProperties);
-  core.Changed(chGeometry);
-}
-
 }  // namespace
+
+bool ShowLevelOfDetail(TCore& core, int set) {
+  TModel& model = *core.Model;
+  if (set == model.CurrentGeoset() || set < 0 || set >= model.GeosetCount()) return false;
+  core.Surfaces.Clear();
+  core.Vertices.Clear();
+  model.ChooseGeoset(set);
+  core.Services.ShowStatus(LevelOfDetailText(model));
+  return true;
+}
 
 const TQueryForm kLodCopyQuery = {"Copy Level of Detail", kLodCopyFields};
 
@@ -24,12 +27,8 @@ std::string LevelOfDetailText(const TModel& model) {
 }
 
 void ChooseLevelOfDetail(TCore& core, int set) {
-  TModel& model = *core.Model;
-  if (set == model.CurrentGeoset() || set < 0 || set >= model.GeosetCount()) return;
-  core.Surfaces.Clear();
-  core.Vertices.Clear();
-  model.ChooseGeoset(set);
-  Refresh(core);
+  // Everything drawn or listed from the meshes shown is redone.
+  if (ShowLevelOfDetail(core, set)) core.Changed(chProperties | chGeometry);
 }
 
 void actViewLodAdd(TCore& core) {
@@ -39,7 +38,7 @@ void actViewLodAdd(TCore& core) {
                 " levels of detail; this model has them all");
     return;
   }
-  ChooseLevelOfDetail(core, model.AddGeoset());
+  ShowLevelOfDetail(core, model.AddGeoset());
 }
 
 void actViewLodCopy(TCore& core) {
@@ -69,6 +68,5 @@ void actViewLodDelete(TCore& core) {
     return;
   }
   model.DeleteGeoset(model.CurrentGeoset());
-  core.Changed(chHierarchy);
-  Refresh(core);
+  core.Services.ShowStatus(LevelOfDetailText(model));
 }

@@ -10,8 +10,10 @@ std::string LevelOfDetailText(const TModel& model);
 
 // Shows level of detail `set` (counted from zero) in the views and hands it to the commands.
 // Nodes stay selected; faces and vertices of the set that goes out of view do not. Not an
-// edit: the model stays as it was.
+// edit: the model stays as it was. Choose announces the change; Show, for a command whose
+// step announces it, does not and says whether the set changed.
 void ChooseLevelOfDetail(TCore& core, int set);
+bool ShowLevelOfDetail(TCore& core, int set);
 
 // The View menu's set commands; each is one step.
 void actViewLodAdd(TCore& core);     // a new last set copying the shown one, then shown

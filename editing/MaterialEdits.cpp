@@ -10,7 +10,6 @@ TMaterial* AddProjectMaterial(TCore& core, const std::string& name) {
   }
   TMaterial* material = core.Model->Materials.FindOrAdd(name);
   material->ByDefault = false;  // asked for, so written even while no face uses it
-  core.Changed(chGeometry);
   return material;
 }
 
@@ -31,5 +30,4 @@ void DeleteProjectMaterial(TCore& core, TMaterial* material) {
             face->Material = replacement;
             mesh->Touch();
           }
-  core.Changed(chGeometry);
 }

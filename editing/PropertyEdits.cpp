@@ -100,7 +100,6 @@ bool SetSurfaceMaterial(TCore& core, std::string_view name) {
       face->Material = material;
       face->Mesh->Touch();
     }
-  core.Changed(chGeometry);
   return material != nullptr;
 }
 

@@ -243,6 +243,4 @@ void actMeshReduce(TCore& core) {
       core.Services.AddOutput(MissedReductionLine(
           "Mesh '" + mesh.Name + "' (node " + std::to_string(core.Model->Nodes.IndexOf(n)) + ")", had, left, faces));
   }
-  core.Changed(chProperties);
-  core.Changed(chGeometry);
 }

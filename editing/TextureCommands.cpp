@@ -47,7 +47,6 @@ bool ChangeChecked(TCore& core, const std::vector<TFace*>& faces, const std::str
         core.Refuse(doer + " would put texture coordinates beyond the range a 3DO file can hold");
         return false;
       }
-  core.Changed(chGeometry);
   return true;
 }
 

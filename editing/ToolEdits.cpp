@@ -119,18 +119,13 @@ bool ScaleSelection(TCore& core, TVector factors) {
   return done;
 }
 
-void FinishToolDrag(TCore& core, TToolMode tool) {
-  // Scaling changes no value the panel shows.
-  if (tool == tmMove || tool == tmRotate) core.Changed(chProperties);
-  core.Model->Update();
-  core.Changed(chGeometry);
-}
+void FinishToolDrag(TCore& core) { core.Model->Update(); }
 
 void EndToolDrag(TCore& core, TToolMode tool) {
   const char* caption = tool == tmMove ? "Move" : tool == tmRotate ? "Rotate" : "Scale";
   // The step closes also when finishing fails, so what the drag did can still be undone.
   try {
-    FinishToolDrag(core, tool);
+    FinishToolDrag(core);
   } catch (...) {
     core.CommitStep(caption);
     throw;
@@ -140,11 +135,9 @@ void EndToolDrag(TCore& core, TToolMode tool) {
 
 bool CanReparent(const TNode* node, const TNode* parent) { return node && !node->WouldCycle(parent); }
 
-bool ReparentNode(TCore& core, TNode& node, TNode* parent) {
+bool ReparentNode(TNode& node, TNode* parent) {
   if (!CanReparent(&node, parent)) return false;
   node.Parent = parent;
-  core.Changed(chHierarchy);
-  core.Changed(chGeometry);
   return true;
 }
 

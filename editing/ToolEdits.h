@@ -23,9 +23,9 @@ bool RotateSelection(TCore& core, TVector angles);
 // (locked ones 1).
 bool ScaleSelection(TCore& core, TVector factors);
 
-// The release of a drag of `tool`: world positions, normals and radius follow the geometry,
-// and after moving or turning the property panel shows the new values.
-void FinishToolDrag(TCore& core, TToolMode tool);
+// The release of a drag: world positions, normals and radius follow the geometry. Its step
+// announces what the drag changed.
+void FinishToolDrag(TCore& core);
 // The release of a drag that began with core.History.Begin at the press: FinishToolDrag, and
 // what the whole drag changed becomes one step named after the tool.
 void EndToolDrag(TCore& core, TToolMode tool);
@@ -33,9 +33,9 @@ void EndToolDrag(TCore& core, TToolMode tool);
 // Reparenting in the node tree: a node may go under any node outside its own subtree, or to
 // the top (null parent).
 bool CanReparent(const TNode* node, const TNode* parent);
-// Keeps the node's Position, Rotation and Pivot; its children go with it. The tree is refilled
-// (which brings the hierarchy links up to date) and the views redrawn. False, and nothing
-// changed, when the move is refused.
-bool ReparentNode(TCore& core, TNode& node, TNode* parent);
+// Keeps the node's Position, Rotation and Pivot; its children go with it. Its step brings the
+// hierarchy links up to date and announces the new hierarchy. False, and nothing changed,
+// when the move is refused.
+bool ReparentNode(TNode& node, TNode* parent);
 // Why the name cannot be taken (CheckNodeName), or an empty text after the node took it.
 std::string RenameNode(TNode& node, const std::string& name);

@@ -32,6 +32,10 @@ void MapWithinRange(TCore& core, const char* caption, const std::vector<TVertex*
     MapVertices(list, counted);
 }
 
+// A transform's step announces what it moved; one cancelled in its dialog changes nothing, and
+// the views are drawn again all the same, as they always were after the dialog closed.
+void Redraw(TCore& core) { core.Changed(chGeometry); }
+
 // Rotate and scale: three values, then the centre, which defaults to the selection's centre.
 void TransformAround(TCore& core, const TQueryForm& form, TPositionMap (*makeMap)(const TVector&, const TVector&)) {
   const std::vector<TVertex*> list = Affected(core);
@@ -40,12 +44,10 @@ void TransformAround(TCore& core, const TQueryForm& form, TPositionMap (*makeMap
   query.Set("Around_X", FormatG(c.X));
   query.Set("Around_Y", FormatG(c.Y));
   query.Set("Around_Z", FormatG(c.Z));
-  if (query.Ask(core)) {
-    const TVector values = ReadVector(query, "X", "Y", "Z");
-    const TVector centre = ReadVector(query, "Around_X", "Around_Y", "Around_Z");
-    MapWithinRange(core, form.Caption, list, makeMap(values, centre));
-  }
-  core.Changed(chGeometry);
+  if (!query.Ask(core)) return Redraw(core);
+  const TVector values = ReadVector(query, "X", "Y", "Z");
+  const TVector centre = ReadVector(query, "Around_X", "Around_Y", "Around_Z");
+  MapWithinRange(core, form.Caption, list, makeMap(values, centre));
 }
 
 constexpr const char* kCentre = "the centre of the selection's vertices";
@@ -67,17 +69,15 @@ const TQueryForm kInsertOffsetQuery = {"Edit Insert Offset", kInsertOffsetFields
 void actEditTranslate(TCore& core) {
   const std::vector<TVertex*> list = Affected(core);
   TQuery query(kTranslateQuery);
-  if (query.Ask(core))
-    MapWithinRange(core, kTranslateQuery.Caption, list, TranslationMap(ReadVector(query, "X", "Y", "Z")));
-  core.Changed(chGeometry);
+  if (!query.Ask(core)) return Redraw(core);
+  MapWithinRange(core, kTranslateQuery.Caption, list, TranslationMap(ReadVector(query, "X", "Y", "Z")));
 }
 
 void actEditMove(TCore& core) {
   const std::vector<TVertex*> list = Affected(core);
   TQuery query(kMoveQuery);
-  if (query.Ask(core))
-    MapWithinRange(core, kMoveQuery.Caption, list, MoveToMap(list, ReadVector(query, "X", "Y", "Z")));
-  core.Changed(chGeometry);
+  if (!query.Ask(core)) return Redraw(core);
+  MapWithinRange(core, kMoveQuery.Caption, list, MoveToMap(list, ReadVector(query, "X", "Y", "Z")));
 }
 
 void actEditRotate(TCore& core) { TransformAround(core, kRotateQuery, RotationMap); }

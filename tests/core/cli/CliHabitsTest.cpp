@@ -74,6 +74,8 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
       {{"Size=1"}, "zarn-cli: unknown step 'Size=1' (zarn-cli help edit lists the steps)\n"},
       {{"actPrimCube", "Sise=1"}, "zarn-cli: actPrimCube asks for no value named 'Sise'\n"},
       {{"mode:sideways"}, "zarn-cli: unknown edit mode 'sideways' (node, surface or vertex)\n"},
+      // Read before any step runs: the refusal of the second step is never met.
+      {{"actPrimCube", "select:node:nobody", "lock:w"}, "zarn-cli: unknown lock 'w' (x, y and z in any combination, or none)\n"},
       {{"lock:w"}, "zarn-cli: unknown lock 'w' (x, y and z in any combination, or none)\n"},
       {{"move:1,2"}, "zarn-cli: '1,2' is not three numbers X,Y,Z\n"},
       {{"move:a,b,c"}, "zarn-cli: 'a,b,c' is not three numbers X,Y,Z\n"},

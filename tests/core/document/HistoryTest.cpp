@@ -324,8 +324,8 @@ TEST(History, ToolAndTreeEditsUndoAndRedoExactly) {
       {"Scale", true, true, drag(tmScale, [](TCore& c) { ScaleSelection(c, {1.5, 0.5, 2}); })},
       {"Rename Node", true, false, tree([](TCore&, TOwnedNodes& n) { RenameNode(*n[1], "renamed"); })},
       {"Rename Node", false, false, tree([](TCore&, TOwnedNodes& n) { RenameNode(*n[1], "two words"); })},
-      {"Reparent Node", true, false, tree([](TCore& c, TOwnedNodes& n) { ReparentNode(c, *n[3], nullptr); })},
-      {"Reparent Node", false, false, tree([](TCore& c, TOwnedNodes& n) { ReparentNode(c, *n[0], n[3]); })},
+      {"Reparent Node", true, false, tree([](TCore&, TOwnedNodes& n) { ReparentNode(*n[3], nullptr); })},
+      {"Reparent Node", false, false, tree([](TCore&, TOwnedNodes& n) { ReparentNode(*n[0], n[3]); })},
   };
   for (const TModelMaker& maker : Models())
     for (TSelectionKind kind : {skNodes, skSurfaces, skVertices})
