@@ -14,8 +14,8 @@ TEST(FileKinds, KnowsEachPathByItsExtensionAndOffersItsKindsToTheDialogs) {
       {"C:\\Games\\JK\\Resource\\Res2.GOO", true, TFileFormat::Container, fuOpen | fuContainer},
       {"ship.3DO", true, TFileFormat::ThreeDo, fuOpen | fuSave},
       {"scan.obj", true, TFileFormat::Obj, fuImport | fuExport},
-      {"ship.GLTF", true, TFileFormat::Gltf, fuExport},
-      {"ship.glb", true, TFileFormat::Gltf, fuExport},
+      {"ship.GLTF", true, TFileFormat::Gltf, fuOpen | fuImport | fuExport},
+      {"ship.glb", true, TFileFormat::Gltf, fuOpen | fuImport | fuExport},
       {"kyle.key", true, TFileFormat::Animation, fuAnimation},
       {"misc\\pup\\KY.PUP", true, TFileFormat::Puppet, fuPuppet},
       {"dflt.mat", true, TFileFormat::Material, fuMaterial},
@@ -30,7 +30,8 @@ TEST(FileKinds, KnowsEachPathByItsExtensionAndOffersItsKindsToTheDialogs) {
     if (!kind) continue;
     EXPECT_EQ(kind->Format, row.Format);
     EXPECT_EQ(kind->Uses, row.Uses);
-    EXPECT_EQ(kind->ReadModel != nullptr, row.Format == TFileFormat::ThreeDo || row.Format == TFileFormat::Obj);
+    EXPECT_EQ(kind->ReadModel != nullptr, row.Format == TFileFormat::ThreeDo || row.Format == TFileFormat::Obj ||
+                                              row.Format == TFileFormat::Gltf);
   }
   EXPECT_EQ(FileFilter(fuAnimation | fuContainer),
             (std::vector<std::string>{"All Supported files (*.gob, *.goo, *.key)|*.gob;*.goo;*.key",
