@@ -3,6 +3,7 @@
 
 #include "formats/FileIO.h"
 #include "formats/GltfExport.h"
+#include "formats/GltfImport.h"
 #include "formats/KeyReader.h"
 #include "model/Errors.h"
 #include "model/KeyPose.h"
@@ -133,6 +134,70 @@ TEST_F(GltfExport, RefusesAnAnimationOfNoFramesPerSecondAndWritesNothing) {
   ExpectThrowWhat<EInOutError>([&] { ExportGltf(Model(), Dir.File("a.gltf"), {still}); },
                                "Cannot export animation 'still': its FPS is 0, not above 0");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path), {}), 1);  // the KEY alone
+}
+
+// What a modelling program gets back from a written file: node names, parents, every
+// corner's world position (1e-5), texels and material names (each distinct corner once, as
+// polygons come back as triangles); and a KEY sent through glTF and
+// back plays the same pose at every frame (1e-3).
+TEST_F(GltfExport, ReadsBackAsTheSameModelAndAnimation) {
+  using TCorner = std::tuple<std::string, TVector, TTXVertex>;  // material, world, texel
+  const auto order = [](const TCorner& c) {
+    const auto& [material, world, texel] = c;
+    return std::tuple(material, world.X, world.Y, world.Z, texel.U, texel.V);
+  };
+  const auto corners = [&order](TModel& model) {
+    std::vector<std::vector<TCorner>> nodes;
+    for (TNode* n : model.Nodes) {
+      std::vector<TCorner>& corners = nodes.emplace_back();
+      if (!n->Mesh) continue;
+      for (TFace* f : n->Mesh->Surfaces)
+        for (int k = 0; k < f->Vertices.Count(); ++k)
+          corners.emplace_back(f->Material->Name, f->Vertices[k]->World, f->TXVertices[k]);
+      std::sort(corners.begin(), corners.end(), [&](const TCorner& a, const TCorner& b) { return order(a) < order(b); });
+      corners.erase(std::unique(corners.begin(), corners.end(),
+                                [&](const TCorner& a, const TCorner& b) { return order(a) == order(b); }),
+                    corners.end());
+    }
+    return nodes;
+  };
+  const auto expectSame = [](const std::vector<std::vector<TCorner>>& a, const std::vector<std::vector<TCorner>>& b,
+                             double near) {
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t n = 0; n < a.size(); ++n) {
+      ASSERT_EQ(a[n].size(), b[n].size()) << "node " << n;
+      for (size_t c = 0; c < a[n].size(); ++c) {
+        const auto& [material, world, texel] = a[n][c];
+        EXPECT_EQ(material, std::get<0>(b[n][c]));
+        EXPECT_NEAR(world.X, std::get<1>(b[n][c]).X, near) << "node " << n;
+        EXPECT_NEAR(world.Y, std::get<1>(b[n][c]).Y, near) << "node " << n;
+        EXPECT_NEAR(world.Z, std::get<1>(b[n][c]).Z, near) << "node " << n;
+        EXPECT_NEAR(texel.U, std::get<2>(b[n][c]).U, 1e-3) << "node " << n;
+        EXPECT_NEAR(texel.V, std::get<2>(b[n][c]).V, 1e-3) << "node " << n;
+      }
+    }
+  };
+  ASSERT_TRUE(Load3DOFile(Model(), Dir.Write("fighter.3do", ::ReadWholeFile(ZARN_SAMPLES_DIR "/fighter.3do"))));
+  const TNamedKey bank{"fighter-bank", ReadKeyFile(ZARN_SAMPLES_DIR "/fighter-bank.key")};
+  ExportGltf(Model(), Dir.File("fighter.glb"), {bank});
+  TModel back;
+  const TGltfExtras extras = ImportGltf(back, Dir.File("fighter.glb"), bank.Key.Fps);
+  back.Update();
+  ASSERT_EQ(back.Nodes.Count(), Model().Nodes.Count());
+  for (int i = 0; i < back.Nodes.Count(); ++i) {
+    EXPECT_EQ(back.Nodes[i]->Name, Model().Nodes[i]->Name);
+    EXPECT_EQ(back.Nodes[i]->ParentIndex, Model().Nodes[i]->ParentIndex);
+  }
+  expectSame(corners(Model()), corners(back), 1e-5);
+  ASSERT_EQ(extras.Animations.size(), 1u);
+  const TKeyAnimation& key = extras.Animations[0].Key;
+  EXPECT_EQ((std::tuple{extras.Animations[0].Name, key.Frames}), (std::tuple{"fighter-bank", bank.Key.Frames}));
+  for (int frame = 0; frame < bank.Key.Frames; ++frame) {
+    SCOPED_TRACE(frame);
+    PlacePosed(Model(), PoseAt(Model(), bank.Key, frame));
+    PlacePosed(back, PoseAt(back, key, frame));
+    expectSame(corners(Model()), corners(back), 1e-3);
+  }
 }
 
 }  // namespace
