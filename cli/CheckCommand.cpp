@@ -10,31 +10,6 @@
 #include "model/Errors.h"
 #include "model/KeyCheck.h"
 
-namespace {
-
-// Takes `--pup FILE.pup|CONTAINER:ENTRY` out of the arguments and reads that puppet; 0 when
-// there was none or it read, else the exit status, after one line on standard error.
-int TakePuppetOption(TArgs& args, std::optional<TPuppet>& pup, TColormapPlace& place) {
-  const auto at = std::find(args.begin(), args.end(), "--pup");
-  if (at == args.end()) return 0;
-  if (at + 1 == args.end() || (at + 1)->empty()) {
-    Tell("--pup needs a value: --pup FILE.pup|CONTAINER:ENTRY");
-    return 2;
-  }
-  const std::string name = *(at + 1);
-  args.erase(at, at + 2);
-  try {
-    place = ColormapPlaceNamed(name);
-    pup = ReadPuppetAt(place);
-  } catch (const EZarnError& e) {
-    Tell("%s", e.what());
-    return 1;
-  }
-  return 0;
-}
-
-}  // namespace
-
 int RunCheck(const TArgs& given) {
   TArgs args = given;
   std::optional<TKeyAnimation> key;

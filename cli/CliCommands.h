@@ -8,6 +8,8 @@
 #include "formats/FileKinds.h"
 #include "formats/Gob.h"
 #include "model/KeyAnimation.h"
+#include "model/Puppet.h"
+#include "formats/ColormapPlaces.h"
 #include "document/MaterialLookup.h"
 #include "document/Core.h"
 #include "cli/CliServices.h"
@@ -64,6 +66,9 @@ int TakeKeyOptions(TArgs& args, std::optional<TKeyAnimation>& key, double& frame
 // Takes every `--key FILE.key|CONTAINER:ENTRY` out of the arguments, as a glTF export holds
 // them, each named after its file without ".key"; the status as TakeKeyOptions gives it.
 int TakeKeyList(TArgs& args, std::vector<TNamedKey>& keys);
+// Takes `--pup FILE.pup|CONTAINER:ENTRY` out of the arguments and reads that puppet; 0 when
+// there was none or it read, else the exit status, after one line on standard error.
+int TakePuppetOption(TArgs& args, std::optional<TPuppet>& pup, TColormapPlace& place);
 // True when the arguments name a KEY animation (FILE.key, or CONTAINER ENTRY.key).
 bool IsKeyArgument(const TArgs& args);
 // The header, markers and nodes of an animation, as text or as one JSON object.

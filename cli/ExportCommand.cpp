@@ -4,6 +4,7 @@
 #include "cli/CliCommands.h"
 #include "formats/ColormapPlaces.h"
 #include "formats/ObjExport.h"
+#include "formats/PuppetCheck.h"
 #include "model/Convert.h"
 #include "model/Errors.h"
 #include "model/KeyPose.h"
@@ -47,10 +48,15 @@ int RunExport(const TArgs& given) {
   double frame = 0;
   std::vector<TNamedKey> keys;
   if (const int status = gltf ? TakeKeyList(args, keys) : TakeKeyOptions(args, key, frame)) return status;
+  // "--pup PUP": every animation the puppet names, after those of --key.
+  std::optional<TPuppet> pup;
+  TColormapPlace pupPlace;
+  if (gltf)
+    if (const int status = TakePuppetOption(args, pup, pupPlace)) return status;
   if (!NoOptionsLeft(args, "export")) return 2;
   if (args.size() != 2 && args.size() != 3) {
     Tell("usage: zarn-cli export [--lod N] [--up y|z] [--cmp C] [--key K --frame F] IN.3do|CONTAINER ENTRY OUT.obj"
-         " | export [--lod N] [--cmp C] [--key K]... IN.3do|CONTAINER ENTRY OUT.glb|OUT.gltf");
+         " | export [--lod N] [--cmp C] [--key K]... [--pup P] IN.3do|CONTAINER ENTRY OUT.glb|OUT.gltf");
     return 2;
   }
   // Arguments in the wrong order would write over a model.
@@ -70,6 +76,10 @@ int RunExport(const TArgs& given) {
   }
   model.ChooseGeoset(static_cast<int>(set) - 1);
   try {
+    if (pup)
+      for (TNamedKey& named : PuppetAnimations(model, *pup, pupPlace, session.Core.ResourceList))
+        if (std::none_of(keys.begin(), keys.end(), [&](const TNamedKey& k) { return SameText(k.Name, named.Name); }))
+          keys.push_back(std::move(named));
     const TNodePose pose = key ? PoseAt(model, *key, frame) : TNodePose();
     kind->WriteModel(model, args.back(), {{}, yUp, &pose, std::move(keys)});
     return 0;

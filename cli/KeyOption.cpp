@@ -2,6 +2,7 @@
 
 #include "cli/CliCommands.h"
 #include "formats/KeyReader.h"
+#include "formats/PuppetReader.h"
 #include "model/Convert.h"
 #include "model/Errors.h"
 #include "model/Text.h"
@@ -58,6 +59,25 @@ int TakeKeyList(TArgs& args, std::vector<TNamedKey>& keys) {
       Tell("%s", e.what());
       return 1;
     }
+  }
+  return 0;
+}
+
+int TakePuppetOption(TArgs& args, std::optional<TPuppet>& pup, TColormapPlace& place) {
+  const auto at = std::find(args.begin(), args.end(), "--pup");
+  if (at == args.end()) return 0;
+  if (at + 1 == args.end() || (at + 1)->empty()) {
+    Tell("--pup needs a value: --pup FILE.pup|CONTAINER:ENTRY");
+    return 2;
+  }
+  const std::string name = *(at + 1);
+  args.erase(at, at + 2);
+  try {
+    place = ColormapPlaceNamed(name);
+    pup = ReadPuppetAt(place);
+  } catch (const EZarnError& e) {
+    Tell("%s", e.what());
+    return 1;
   }
   return 0;
 }

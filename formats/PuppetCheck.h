@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "formats/ColormapPlaces.h"
+#include "formats/FileKinds.h"
 #include "model/Puppet.h"
 
 class TModel;
@@ -17,6 +18,12 @@ std::vector<std::string> CheckPuppetAgainstModel(const TModel& model, const TPup
                                                  const TColormapPlace& puppet,
                                                  const std::vector<std::string>& containers);
 
+// Every animation the puppet names, each once in the order it first names it, under its
+// name without ".key", found as CheckPuppetAgainstModel finds them. Raises EInOutError for
+// a KEY found nowhere (and the reader's error for one that does not read): a set of
+// animations exported without one of its moves would look whole and play wrong.
+std::vector<TNamedKey> PuppetAnimations(const TModel& model, const TPuppet& pup, const TColormapPlace& puppet,
+                                        const std::vector<std::string>& containers);
 // The warning of a puppet's lines that name no move of the game; empty when
 // there are none.
 std::string IgnoredLinesWarning(const TPuppet& pup);

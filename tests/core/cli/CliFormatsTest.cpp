@@ -63,6 +63,10 @@ TEST_F(CliFormats, CommandsReadContainersAndObjFilesAndWriteObjFilesAndPictures)
       {{"export", "--key", Dir.Write("bad.key", "SECTION: HEADER\nFLAGS 0\nTYPE 0\nFRAMES 4\nFPS 0\n"), sample, Dir.File("b.glb")}, 1,
        "zarn-cli: bad.key, line 5: FPS must be more than 0\n"},
       {{"export", "--key", none, sample, Dir.File("n.gltf")}, 1, "zarn-cli: Cannot export animation 'none': it drives no node of the model\n"},
+      {{"export", "--pup", Dir.Write("f.pup", "mode=0\nstand fighter-bank.key\nwalk fighter-bank.key\nroll x.key\n"), sample, Dir.File("p.glb"), "--key", bank},
+       0, ""},
+      {{"export", "--pup", Dir.Write("m.pup", "mode=0\nwalk gone.key\n"), sample, Dir.File("m.glb")}, 1,
+       "zarn-cli: Animation 'gone.key' of the puppet (mode 0 walk) is not found\n"},
       {{"export", sample, Dir.File("no/f.obj")}, 1, "Cannot create file"},
       {{"info", obj}, 0, "radius: 2\n"},
       {{"info", obj, "--scale", "fit"}, 0, "radius: 0.1\n"},
@@ -85,12 +89,14 @@ TEST_F(CliFormats, CommandsReadContainersAndObjFilesAndWriteObjFilesAndPictures)
   }
   for (const char* written : {"f.obj", "f.mtl", "hull.png", "c.obj", "c.mtl", "t.3do"})
     EXPECT_TRUE(std::filesystem::exists(Dir.File(written))) << written;
-  for (const char* refused : {"f.3do", "s.3do", "never.3do", "k.glb", "u.gltf", "b.glb", "n.gltf", "n.bin"})
+  for (const char* refused : {"f.3do", "s.3do", "never.3do", "k.glb", "u.gltf", "b.glb", "n.gltf", "n.bin", "m.glb"})
     EXPECT_FALSE(std::filesystem::exists(Dir.File(refused))) << refused;
   EXPECT_EQ(gltf_test::Validate(Dir.File("c.glb")), 0);
   const tinygltf::Model gltf = gltf_test::Read(Dir.File("c.glb"));
   ASSERT_EQ(gltf.animations.size(), 2u);
   EXPECT_EQ(gltf.animations[0].name + " " + gltf.animations[1].name, "fighter-bank roll");
+  // The puppet's moves name the KEY given with --key (once) and one that names no move.
+  EXPECT_EQ(gltf_test::Read(Dir.File("p.glb")).animations.size(), 1u);
   const std::string png = ReadWholeFile(Dir.File("red.png"));
   ASSERT_GT(png.size(), 33u);
   EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
