@@ -30,12 +30,6 @@ enum TFileUse : unsigned {
   fuPuppet = 1u << 9,
 };
 
-// An animation written with a model, under its name: the KEY's file name without ".key".
-struct TNamedKey {
-  std::string Name;
-  TKeyAnimation Key;
-};
-
 // What reading or writing a model file takes besides the path.
 struct TModelFileOptions {
   TObjImportOptions Obj;            // reading an OBJ file

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/FileKinds.h"
+#include "model/KeyAnimation.h"
 
 class TModel;
 

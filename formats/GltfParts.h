@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "formats/FileKinds.h"
+#include "model/KeyAnimation.h"
 #include "model/Vector.h"
 
 class TMaterial;

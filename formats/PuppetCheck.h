@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "formats/ColormapPlaces.h"
-#include "formats/FileKinds.h"
+#include "model/KeyAnimation.h"
 #include "model/Puppet.h"
 
 class TModel;

@@ -37,3 +37,9 @@ struct TKeyAnimation {
   std::vector<TKeyMarker> Markers;
   std::vector<TKeyNode> Nodes;
 };
+
+// An animation written with a model, under its name: the KEY's file name without ".key".
+struct TNamedKey {
+  std::string Name;
+  TKeyAnimation Key;
+};
