@@ -87,6 +87,24 @@ int RunGltfConvert(const TArgs& given) {
     Tell("%s", e.what());
     return 1;
   }
+  // The materials first, so that the game check of the model finds them; a material named by
+  // two of the file's (the same picture, other face flags) is written once.
+  std::set<std::string, std::less<>> materials;
+  for (const TGltfTexture& texture : extras.Textures) {
+    if (!materials.insert(texture.Material).second) continue;
+    const std::string path = Beside(out, texture.Material);
+    if (std::filesystem::exists(path)) {
+      std::printf("%s exists and was left as it was\n", path.c_str());
+      continue;
+    }
+    try {
+      WriteFileAtomically(path, EncodeMat({texture.Picture}, mat));
+      std::printf("%s: %d x %d, %d bits\n", path.c_str(), texture.Picture.Width,
+                  texture.Picture.Height, mat.Depth);
+    } catch (const EZarnError& e) {
+      Tell("%s: %s", path.c_str(), e.what());
+    }
+  }
   TCliSession session;
   if (!session.Open(in) || !session.Save(out)) return 1;
   const TModel& model = *session.Core.Model;
@@ -109,20 +127,6 @@ int RunGltfConvert(const TArgs& given) {
   } catch (const EZarnError& e) {
     Tell("%s", e.what());
     return 1;
-  }
-  for (const TGltfTexture& texture : extras.Textures) {
-    const std::string path = Beside(out, texture.Material);
-    if (std::filesystem::exists(path)) {
-      std::printf("%s exists and was left as it was\n", path.c_str());
-      continue;
-    }
-    try {
-      WriteFileAtomically(path, EncodeMat({texture.Picture}, mat));
-      std::printf("%s: %d x %d, %d bits\n", path.c_str(), texture.Picture.Width,
-                  texture.Picture.Height, mat.Depth);
-    } catch (const EZarnError& e) {
-      Tell("%s: %s", path.c_str(), e.what());
-    }
   }
   return 0;
 }

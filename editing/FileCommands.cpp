@@ -102,7 +102,12 @@ TCommandResult ImportMesh(TCore& core, const std::string& path, const TObjImport
 
 TCommandResult SaveModel(TCore& core, const std::string& path) {
   for (const std::string& line : GameWarnings(*core.Model)) core.Services.AddOutput("Warning: " + line);
+  // An untitled model (an import) has no folder of its own: its materials are looked for
+  // where it is being saved, as the game will look for them.
+  const bool untitled = core.Model->FileName.empty();
+  if (untitled) core.Model->FileName = path;
   const std::vector<std::string> breaches = CheckForGame(*core.Model, MaterialFinder(core));
+  if (untitled) core.Model->FileName.clear();
   if (!breaches.empty()) {
     for (const std::string& line : breaches) core.Services.AddOutput(line);
     if (!core.Services.AskSaveAnyway(breaches)) return TCommandResult::Unchanged();

@@ -106,7 +106,8 @@ TEST(GltfImport, SkinsAreCutIntoTheMeshesOfTheirJoints) {
 }
 
 // An arm of an 8 x 8 picture, its faces two-sided and translucent, its texels the
-// coordinates times 8; its material is made beside the model, and kept on a second convert.
+// coordinates times 8; its material is made beside the model before the model is checked,
+// and kept on a second convert.
 // The arm turning from yaw 170 to -170 the short way (LINEAR) and stepping up (STEP); a second,
 // unnamed animation sliding it 2 units with CUBICSPLINE's ease. Every corner of the KEY's
 // playback lies within 1e-3 of the glTF's pose at every frame, and each KEY fits the model.
@@ -133,6 +134,7 @@ TEST(GltfImport, ConvertWritesKeysThatFollowTheAnimationsAtEveryFrame) {
   const std::string out = dir.File("arm.3do");
   const TCliRun run = RunCli({"convert", maker.Write(dir.File("arm.glb")), out});
   ASSERT_EQ(run.Status, 0) << run.Out;
+  EXPECT_EQ(run.Out.find("not found"), std::string::npos) << run.Out;  // made before the check
   EXPECT_EQ(ReadWholeFile(dir.File("skin.mat")).substr(0, 4), "MAT ");
   const TCliRun again = RunCli({"convert", dir.File("arm.glb"), out});
   EXPECT_NE(again.Out.find("skin.mat exists and was left as it was"), std::string::npos)
