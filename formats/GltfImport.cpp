@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <unordered_map>
 
 #include "formats/FileIO.h"
@@ -437,6 +438,10 @@ void TSceneBuilder::AddMesh(int gltfNode, TNode& target, const TAffine& bake) {
   if (!target.Mesh) target.SetMesh(Model.NewMesh());
   TMesh& mesh = *target.Mesh;
   std::unordered_map<uint64_t, TVertex*> shared;
+  // A 3DO gives texture coordinates per face corner, so the vertices glTF splits at seams and
+  // hard edges are one vertex again where they stand at the same place: the mesh shades
+  // smoothly as the game's own do, and a 3DO written as glTF comes back with its own vertices.
+  std::map<std::array<double, 3>, TVertex*> placed;
   const std::string what = "mesh " + std::to_string(index);
   for (const tinygltf::Primitive& primitive : Gltf.meshes[static_cast<size_t>(index)].primitives) {
     if (primitive.mode < TINYGLTF_MODE_TRIANGLES || primitive.mode > TINYGLTF_MODE_TRIANGLE_FAN) {
@@ -470,9 +475,13 @@ void TSceneBuilder::AddMesh(int gltfNode, TNode& target, const TAffine& bake) {
         const uint32_t v = triangles[c + k];
         TVertex*& vertex = shared[uint64_t(at->second) << 32 | v];
         if (!vertex) {
-          vertex = mesh.AddVertex();
-          vertex->Position =
-              Apply(bake, {positions[3 * v], positions[3 * v + 1], positions[3 * v + 2]});
+          const TVector position = Apply(bake, {positions[3 * v], positions[3 * v + 1], positions[3 * v + 2]});
+          TVertex*& same = placed[{position.X, position.Y, position.Z}];
+          if (!same) {
+            same = mesh.AddVertex();
+            same->Position = position;
+          }
+          vertex = same;
         }
         face->AddVertex(vertex);
         if (!uv.empty())  // glTF's V runs down the picture from its top row, as the texels do

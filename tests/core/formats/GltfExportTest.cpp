@@ -187,6 +187,8 @@ TEST_F(GltfExport, ReadsBackAsTheSameModelAndAnimation) {
   for (int i = 0; i < back.Nodes.Count(); ++i) {
     EXPECT_EQ(back.Nodes[i]->Name, Model().Nodes[i]->Name);
     EXPECT_EQ(back.Nodes[i]->ParentIndex, Model().Nodes[i]->ParentIndex);
+    const auto vertices = [](const TNode* n) { return n->Mesh ? n->Mesh->Vertices.Count() : 0; };
+    EXPECT_EQ(vertices(back.Nodes[i]), vertices(Model().Nodes[i]));  // split by glTF, one again
   }
   expectSame(corners(Model()), corners(back), 1e-5);
   ASSERT_EQ(extras.Animations.size(), 1u);
