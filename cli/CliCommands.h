@@ -7,6 +7,7 @@
 #include "formats/Cmp.h"
 #include "formats/FileKinds.h"
 #include "formats/Gob.h"
+#include "formats/MatWriter.h"
 #include "model/KeyAnimation.h"
 #include "model/Puppet.h"
 #include "formats/ColormapPlaces.h"
@@ -59,6 +60,11 @@ bool TakeObjOptions(TArgs& args, TObjImportOptions& options);
 // Takes `--cmp FILE|CONTAINER:ENTRY` out of the arguments and reads that colormap; 0 when
 // there was none or it read, else the exit status, after one line on standard error.
 int TakeCmpOption(TArgs& args, std::optional<TColormap>& colormap);
+// Takes what a material is made with, anywhere among the files, out of the arguments:
+// `--cmp` (its palette; the built-in one without), `--depth 8|16`, `--transparent`,
+// `--dither` and `--mipmaps N`; 0 when they read, else the exit status, after one line on
+// standard error.
+int TakeMatOptions(TArgs& args, TMatOptions& options);
 // Takes `--key FILE.key|CONTAINER:ENTRY` and `--frame F` (0 by default; only with --key) out of
 // the arguments and reads that animation; 0 when there was none or it read, else the exit
 // status, after one line on standard error.

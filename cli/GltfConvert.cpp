@@ -15,38 +15,28 @@
 #include "model/Errors.h"
 #include "model/KeyCheck.h"
 #include "model/Model.h"
-#include "model/Palette.h"
 #include "model/Text.h"
 
 namespace {
 
-// Takes `--fps N` and `--depth 8|16` out of the arguments; false after one line when wrong.
-bool TakeGltfOptions(TArgs& args, double& fps, TMatOptions& mat) {
+// Takes `--fps N` out of the arguments; false after one line when wrong.
+bool TakeFpsOption(TArgs& args, double& fps) {
   TArgs rest;
   for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != "--fps" && args[i] != "--depth") {
+    if (args[i] != "--fps") {
       rest.push_back(args[i]);
       continue;
     }
     if (i + 1 == args.size()) {
-      Tell("%s needs a value", args[i].c_str());
+      Tell("--fps needs a value");
       return false;
     }
-    const std::string& value = args[++i];
     double number = 0;
-    if (args[i - 1] == "--fps") {
-      if (!TryStrToFloat(value, number) || !(number > 0) || number > 1000) {
-        Tell("--fps takes frames a second above 0, up to 1000, not '%s'", value.c_str());
-        return false;
-      }
-      fps = number;
-    } else {
-      if (value != "8" && value != "16") {
-        Tell("--depth takes 8 or 16, not '%s'", value.c_str());
-        return false;
-      }
-      mat.Depth = value == "8" ? 8 : 16;
+    if (!TryStrToFloat(args[++i], number) || !(number > 0) || number > 1000) {
+      Tell("--fps takes frames a second above 0, up to 1000, not '%s'", args[i].c_str());
+      return false;
     }
+    fps = number;
   }
   args = rest;
   return true;
@@ -68,13 +58,11 @@ int RunGltfConvert(const TArgs& given) {
   TArgs args = given;
   double fps = kGameFps;
   TMatOptions mat;
-  mat.Palette = BuiltInPalette();
-  std::optional<TColormap> colormap;
-  if (const int status = TakeCmpOption(args, colormap)) return status;
-  if (colormap) mat.Palette = colormap->Palette;
-  if (!TakeGltfOptions(args, fps, mat) || !NoOptionsLeft(args, "convert")) return 2;
+  if (const int status = TakeMatOptions(args, mat)) return status;
+  if (!TakeFpsOption(args, fps) || !NoOptionsLeft(args, "convert")) return 2;
   if (args.size() != 2) {
-    Tell("usage: zarn-cli convert [--fps N] [--depth 8|16] [--cmp C] IN.glb|IN.gltf OUT.3do");
+    Tell("usage: zarn-cli convert [--fps N] [--depth 8|16] [--cmp C] [--transparent] [--dither] [--mipmaps N]\n"
+         "                        IN.glb|IN.gltf OUT.3do");
     return 2;
   }
   const std::string& in = args[0];

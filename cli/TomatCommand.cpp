@@ -13,13 +13,19 @@ const char* const kUsage =
     "usage: zarn-cli tomat [--depth 16|8] [--cmp FILE|CONTAINER:ENTRY] [--transparent] [--dither] [--mipmaps N]\n"
     "                     IN.png [IN2.png ...] OUT.mat";
 
-bool Fail(const std::string& line) {
+// The exit status of an option given wrongly, after its line.
+int Fail(const std::string& line) {
   Tell("%s", line.c_str());
-  return false;
+  return 2;
 }
 
-// Takes the options, anywhere among the files, out of the arguments.
-bool TakeMatOptions(TArgs& args, TMatOptions& options) {
+}  // namespace
+
+int TakeMatOptions(TArgs& args, TMatOptions& options) {
+  options.Palette = BuiltInPalette();
+  std::optional<TColormap> colormap;
+  if (const int status = TakeCmpOption(args, colormap)) return status;
+  if (colormap) options.Palette = colormap->Palette;
   TArgs rest;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -44,19 +50,14 @@ bool TakeMatOptions(TArgs& args, TMatOptions& options) {
     }
   }
   args = rest;
-  return true;
+  return 0;
 }
-
-}  // namespace
 
 int RunTomat(const TArgs& arguments) {
   TArgs args = arguments;
   TMatOptions options;
-  options.Palette = BuiltInPalette();
-  std::optional<TColormap> colormap;
-  if (const int status = TakeCmpOption(args, colormap)) return status;
-  if (colormap) options.Palette = colormap->Palette;
-  if (!TakeMatOptions(args, options) || !NoOptionsLeft(args, "tomat")) return 2;
+  if (const int status = TakeMatOptions(args, options)) return status;
+  if (!NoOptionsLeft(args, "tomat")) return 2;
   if (args.size() < 2) {
     Tell("%s", kUsage);
     return 2;
