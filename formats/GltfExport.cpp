@@ -9,7 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <ostream>
+#include <sstream>
 
 #include "formats/FileIO.h"
 #include "formats/GltfParts.h"
@@ -29,8 +29,8 @@ int TGltfBuilder::AddView(const void* data, size_t bytes, int target) {
   view.byteOffset = out.size();
   view.byteLength = bytes;
   view.target = target;
-  out.resize(out.size() + bytes);
-  if (bytes) std::memcpy(out.data() + view.byteOffset, data, bytes);
+  const auto* from = static_cast<const unsigned char*>(data);
+  out.insert(out.end(), from, from + bytes);
   Gltf.bufferViews.push_back(std::move(view));
   return static_cast<int>(Gltf.bufferViews.size()) - 1;
 }
@@ -138,44 +138,61 @@ std::vector<int> AddNodes(tinygltf::Model& gltf, const TModel& model, const std:
   return joints;
 }
 
-// Hands what tinygltf streams to the file; a failure is kept and raised once it returns.
-class TFileStreamBuffer : public std::streambuf {
- public:
-  explicit TFileStreamBuffer(TAtomicFileWriter& file) : File(file) {}
-  void Check() const {
-    if (!Failure.empty()) throw EInOutError(Failure);
-  }
-
- protected:
-  std::streamsize xsputn(const char* data, std::streamsize size) override {
-    if (!Failure.empty()) return 0;
-    try {
-      File.Write({data, static_cast<size_t>(size)});
-    } catch (const EZarnError& e) {
-      Failure = e.what();
-      return 0;
-    }
-    return size;
-  }
-  int_type overflow(int_type c) override {
-    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-    const char one = traits_type::to_char_type(c);
-    return xsputn(&one, 1) == 1 ? c : traits_type::eof();
-  }
-
- private:
-  TAtomicFileWriter& File;
-  std::string Failure;
-};
-
-void WriteGlb(const tinygltf::Model& gltf, const std::string& path) {
-  TAtomicFileWriter file(path);
-  TFileStreamBuffer buffer(file);
-  std::ostream stream(&buffer);
+// The JSON of the scene, as tinygltf writes it, with the one buffer's length: tinygltf
+// would copy the whole buffer to write it, so it is handed the scene without the bytes and
+// told their length in its own words.
+std::string SceneJson(tinygltf::Model& gltf, size_t binaryLength) {
+  std::vector<unsigned char> bytes;
+  if (!gltf.buffers.empty()) std::swap(bytes, gltf.buffers[0].data);
+  std::ostringstream glb;
   tinygltf::TinyGLTF writer;
-  const bool written = writer.WriteGltfSceneToStream(&gltf, stream, false, true);
-  buffer.Check();
-  if (!written || !stream) throw EInOutError("Cannot write file '" + path + "'");
+  const bool written = writer.WriteGltfSceneToStream(&gltf, glb, false, true);
+  if (!gltf.buffers.empty()) std::swap(bytes, gltf.buffers[0].data);
+  // A GLB of the JSON chunk alone: 12 bytes of header, 8 of chunk header, then the text
+  // padded with spaces.
+  std::string json = glb.str();
+  if (!written || json.size() < 20) throw EInOutError("Cannot write the glTF scene");
+  json.erase(0, 20);
+  json.erase(json.find_last_not_of(' ') + 1);
+  if (binaryLength) {
+    const std::string empty = "\"buffers\":[{\"byteLength\":0}]";
+    const size_t at = json.find(empty);
+    if (at == std::string::npos) throw EInOutError("Cannot write the glTF scene");
+    json.replace(at, empty.size(), "\"buffers\":[{\"byteLength\":" + std::to_string(binaryLength) + "}]");
+  }
+  return json;
+}
+
+void PutWord(std::string& out, uint32_t word) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((word >> (8 * i)) & 0xFF));
+}
+
+// A binary glTF: its header, the JSON chunk and the buffer's chunk, each padded to four
+// bytes, the buffer written from where it lies.
+void WriteGlb(tinygltf::Model& gltf, const std::string& path) {
+  const std::vector<unsigned char> none;
+  const std::vector<unsigned char>& bin = gltf.buffers.empty() ? none : gltf.buffers[0].data;
+  std::string json = SceneJson(gltf, bin.size());
+  json.resize((json.size() + 3) & ~size_t{3}, ' ');
+  const size_t binPadded = (bin.size() + 3) & ~size_t{3};
+  const uint64_t total = 12 + 8 + json.size() + (bin.empty() ? 0 : 8 + binPadded);
+  if (total > UINT32_MAX) throw EInOutError("Cannot write file '" + path + "': a binary glTF holds at most 4 GiB");
+  std::string head = "glTF";
+  PutWord(head, 2);
+  PutWord(head, static_cast<uint32_t>(total));
+  PutWord(head, static_cast<uint32_t>(json.size()));
+  PutWord(head, 0x4E4F534A);  // "JSON"
+  TAtomicFileWriter file(path);
+  file.Write(head);
+  file.Write(json);
+  if (!bin.empty()) {
+    std::string chunk;
+    PutWord(chunk, static_cast<uint32_t>(binPadded));
+    PutWord(chunk, 0x004E4942);  // "BIN"
+    file.Write(chunk);
+    file.Write({reinterpret_cast<const char*>(bin.data()), bin.size()});
+    file.Write(std::string(binPadded - bin.size(), '\0'));
+  }
   file.Commit();
 }
 

@@ -1,7 +1,10 @@
 // The meshes of a glTF export. glTF gives each vertex one normal and one texture coordinate,
 // where a 3DO face gives its corners their own: each primitive holds one vertex per distinct
 // (vertex, texture coordinate, normal) of its corners, which for a smooth, evenly mapped
-// mesh is about one per 3DO vertex.
+// mesh is about one per 3DO vertex. Normals are those the game lights by: a gouraud-lit
+// face's corners take their vertices' normals, as the file keeps them; any other face's
+// take the face's own.
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -116,12 +119,17 @@ void TMeshMaker::Fill(TMesh& mesh, TPrimitiveData& data) {
     const TFace& face = *mesh.Surfaces[i];
     TVector normal = face.GetNormal();
     if (normal == TVector{}) normal = {0, 0, 1};  // a face of no area: any unit normal will do
-    const float n[3] = {static_cast<float>(normal.X), static_cast<float>(normal.Y), static_cast<float>(normal.Z)};
+    const bool gouraud = std::min(mesh.LightingMode, face.LightingMode) >= 3;
     corners.clear();
     for (int k = 0; k < face.Vertices.Count(); ++k) {
       const TVertex* vertex = face.Vertices[k];
+      const int index = mesh.IndexOfVertex(vertex);
+      // A vertex's normal is its faces' mean, of no length where they cancel out.
+      const TVector own = gouraud && index >= 0 ? Normalize(vertex->Normal) : TVector{};
+      const TVector& shown = own == TVector{} ? normal : own;
+      const float n[3] = {static_cast<float>(shown.X), static_cast<float>(shown.Y), static_cast<float>(shown.Z)};
       const TTXVertex t = k < face.TXVertices.Count() ? face.TXVertices[k] : TTXVertex{};
-      corners.push_back(Corner(data, mesh.IndexOfVertex(vertex), vertex->Position, t.U / static_cast<float>(size[0]),
+      corners.push_back(Corner(data, index, vertex->Position, t.U / static_cast<float>(size[0]),
                                t.V / static_cast<float>(size[1]), n));
     }
     for (size_t k = 1; k + 1 < corners.size(); ++k)  // a fan from the first corner
@@ -156,6 +164,15 @@ tinygltf::Primitive TMeshMaker::Store(const TPrimitiveData& data, int material) 
 
 std::vector<int> AddGltfMeshes(TGltfBuilder& builder, TModel& model, TGltfMaterials& materials) {
   std::vector<int> meshes(static_cast<size_t>(model.Nodes.Count()), -1);
+  // Room for the most the meshes can take (every corner its own vertex of 32 bytes, 12 bytes
+  // of indices a triangle) at once: a buffer that grows copies itself each time. Pages the
+  // meshes leave unused are never touched.
+  size_t most = 0;
+  for (const TNode* node : model.Nodes)
+    if (node->Mesh)
+      for (const TFace* face : node->Mesh->Surfaces)
+        if (const auto corners = static_cast<size_t>(face->Vertices.Count()); corners >= 3) most += 32 * corners + 12 * (corners - 2) + 4;
+  builder.Bytes().reserve(builder.Bytes().size() + most);
   TMeshMaker maker(builder, materials);
   for (int i = 0; i < model.Nodes.Count(); ++i)
     if (TNode* node = model.Nodes[i]; node->Mesh) meshes[static_cast<size_t>(i)] = maker.Add(*node->Mesh);

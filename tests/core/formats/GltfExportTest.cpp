@@ -1,3 +1,4 @@
+#include <cmath>
 #include <filesystem>
 #include <tuple>
 
@@ -123,6 +124,37 @@ TEST_F(GltfExport, KeepsMaterialsAndPlaysEveryFrameAsTheGameDoes) {
     SCOPED_TRACE(frame);
     PlacePosed(Model(), PoseAt(Model(), walk.Key, static_cast<double>(frame)));
     ExpectViewsPlaces(gltf, 0, frame);
+  }
+}
+
+// Corners lit by gouraud light take their vertices' normals, so a fold shades smoothly and
+// shares its edge; under any other light each face keeps its own.
+TEST_F(GltfExport, GivesGouraudCornersTheirVerticesNormals) {
+  const double h = std::sqrt(0.5);
+  const std::vector<std::vector<std::vector<double>>> expected = {
+      {{0, 0, 1}, {0, h, h}, {0, h, h}, {0, 1, 0}},
+      {{0, 0, 1}, {0, 0, 1}, {0, 0, 1}, {0, 1, 0}, {0, 1, 0}, {0, 1, 0}}};
+  for (const int lighting : {3, 2}) {
+    SCOPED_TRACE(lighting);
+    Model().Clear();
+    TNode* fold = AddMeshNode("fold", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}});
+    AddFace(*fold->Mesh, {0, 1, 2});
+    AddFace(*fold->Mesh, {0, 3, 1});
+    fold->Mesh->LightingMode = lighting;
+    Model().Update();
+    ExportGltf(Model(), Dir.File("fold.glb"));
+    const tinygltf::Model gltf = gltf_test::Read(Dir.File("fold.glb"));
+    const int normals = gltf.meshes[0].primitives[0].attributes.at("NORMAL");
+    std::vector<std::vector<double>> written;
+    for (size_t i = 0; i < gltf.accessors[static_cast<size_t>(normals)].count; ++i) {
+      written.push_back(gltf_test::Element(gltf, normals, i));
+      for (double& x : written.back()) x = std::round(x * 1e6) / 1e6;
+    }
+    std::sort(written.begin(), written.end());
+    auto rounded = expected[lighting == 3 ? 0 : 1];
+    for (auto& n : rounded)
+      for (double& x : n) x = std::round(x * 1e6) / 1e6;
+    EXPECT_EQ(written, rounded);
   }
 }
 
