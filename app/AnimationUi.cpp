@@ -107,6 +107,7 @@ bool TAnimationUi::OpenPuppetPath(const std::string& path) {
       return false;
     }
     Opened(ReadKeyAt(*key), move->Key);
+    Puppet = TOpenPuppet{puppet, place};
     return true;
   } catch (const EZarnError& e) {
     Core.Services.ShowError(e.what());
@@ -118,6 +119,7 @@ void TAnimationUi::Opened(TKeyAnimation key, const std::string& name) {
   // The model is told what does not fit before it moves, so that a jumbled pose has a reason.
   for (const std::string& line : CheckKeyAgainstModel(*Core.Model, key)) Core.Services.AddOutput(name + ": " + line);
   Bar->Open(std::move(key), name);
+  Puppet.reset();
   SaveAction->setEnabled(true);
   CloseAction->setEnabled(true);
 }
@@ -134,8 +136,17 @@ void TAnimationUi::SaveAs() {
   }
 }
 
+std::vector<TNamedKey> TAnimationUi::ExportKeys() const {
+  if (Puppet) return PuppetAnimations(*Core.Model, Puppet->Puppet, Puppet->Place, Core.ResourceList);
+  const TKeyAnimation* key = Bar->Animation();
+  if (!key) return {};
+  const std::string file(FileNamePart(Bar->Name().toStdString()));
+  return {{file.substr(0, file.size() - ExtensionPart(file).size()), *key}};
+}
+
 void TAnimationUi::Close() {
   Bar->Close();
+  Puppet.reset();
   SaveAction->setEnabled(false);
   CloseAction->setEnabled(false);
 }

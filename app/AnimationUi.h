@@ -1,8 +1,12 @@
 #pragma once
 #include <QObject>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "formats/ColormapPlaces.h"
 #include "model/KeyAnimation.h"
+#include "model/Puppet.h"
 
 class QAction;
 class QMainWindow;
@@ -32,9 +36,20 @@ class TAnimationUi : public QObject {
   void SaveAs();
   void Close();
   TTimelineBar& Timeline() const { return *Bar; }
+  // What an export takes along: every animation of the puppet the open one was chosen from
+  // (as zarn-cli export --pup finds them), else the open animation; each under its name
+  // without ".key". Raises EInOutError for a puppet's KEY found nowhere.
+  std::vector<TNamedKey> ExportKeys() const;
 
  private:
   void Opened(TKeyAnimation key, const std::string& name);
+
+  // The puppet the open animation was chosen from, and where it was read.
+  struct TOpenPuppet {
+    TPuppet Puppet;
+    TColormapPlace Place;
+  };
+  std::optional<TOpenPuppet> Puppet;
 
   QMainWindow& Window;
   TCore& Core;

@@ -155,10 +155,8 @@ void TfrmMain::InstallFormatCommands() {
       }
       choice.YUp = options.YUp = up == "Y" || up == "y";
       SaveObjImportChoice(choice);
-    } else if (const TKeyAnimation* key = AnimationUi->Timeline().Animation()) {
-      // The open animation goes along, named after its file without ".key".
-      const std::string file(FileNamePart(AnimationUi->Timeline().Name().toStdString()));
-      options.Keys.push_back({file.substr(0, file.size() - ExtensionPart(file).size()), *key});
+    } else {
+      options.Keys = AnimationUi->ExportKeys();
     }
     kind->WriteModel(*Core.Model, path, options);
   });

@@ -90,4 +90,34 @@ TEST_F(Puppet, AContainersPuppetFindsItsKeysInTheContainer) {
   EXPECT_EQ((std::tuple{Bar().Name(), Bar().Animation()->Frames}), (std::tuple{"kyrun.key", 40}));
 }
 
+// File > Export takes every animation of the puppet the open one was chosen from; once the
+// animation is closed, none.
+TEST_F(Puppet, ExportTakesEveryAnimationOfThePuppet) {
+  StartWindow(Sample());
+  const std::string key = Read(ZARN_SAMPLES_DIR "/fighter-bank.key");
+  const std::string gob = Write("res.gob", fmt_test::MakeGob({{"misc\\pup\\ky.pup", "mode=0\nrun kyrun.key\nstand kystand.key\n"},
+                                                              {"3do\\key\\kyrun.key", key},
+                                                              {"3do\\key\\kystand.key", key}}));
+  WhenModalShown<TfrmDlgGob>([](TfrmDlgGob& d) {
+    d.lbxFiles->setCurrentRow(0);
+    QTest::mouseClick(d.btnOK, Qt::LeftButton);
+  });
+  Play(gob, "run");
+  ASSERT_EQ(Bar().Name(), "kyrun.key");
+  const auto exported = [this](const std::string& file) {
+    Services.FileNames = {Path(file)};
+    Window->Action("actFileExport")->trigger();
+    const std::string glb = Read(Path(file));
+    return std::tuple{glb.find("\"name\":\"kyrun\""), glb.find("\"name\":\"kystand\""), glb.find("\"animations\"")};
+  };
+  const auto [run, stand, any] = exported("ky.glb");
+  EXPECT_NE(run, std::string::npos);
+  EXPECT_NE(stand, std::string::npos);
+  EXPECT_NE(any, std::string::npos);
+  for (QAction* a : Menu("&Animation")->actions())
+    if (a->objectName() == "actAnimationClose") a->trigger();
+  EXPECT_EQ(std::get<2>(exported("still.glb")), std::string::npos);
+  EXPECT_TRUE(Services.Errors.empty());
+}
+
 }  // namespace
