@@ -82,6 +82,64 @@ double Component(const unsigned char* p, int type, bool normalized) {
   }
 }
 
+// Where `count` elements of `element` bytes lie in a buffer view, from `offset` on; the view's
+// stride apart, or packed where the view gives none.
+struct TSpan {
+  const unsigned char* Base = nullptr;
+  size_t Stride = 0;
+};
+
+TSpan Locate(const tinygltf::Model& gltf, long long viewIndex, long long offset, size_t count,
+             size_t element, const std::string& name) {
+  if (viewIndex < 0 || static_cast<unsigned long long>(viewIndex) >= gltf.bufferViews.size())
+    Fail(name, "no buffer view " + std::to_string(viewIndex));
+  const tinygltf::BufferView& view = gltf.bufferViews[static_cast<size_t>(viewIndex)];
+  if (view.buffer < 0 || static_cast<size_t>(view.buffer) >= gltf.buffers.size())
+    Fail(name, "no buffer " + std::to_string(view.buffer));
+  const std::vector<unsigned char>& data = gltf.buffers[static_cast<size_t>(view.buffer)].data;
+  if (view.byteOffset > data.size() || view.byteLength > data.size() - view.byteOffset)
+    Fail(name, "its buffer view reaches beyond its buffer");
+  const size_t stride = view.byteStride ? view.byteStride : element;
+  if (stride < element) Fail(name, "its stride is shorter than an element");
+  const auto at = static_cast<size_t>(offset);
+  if (offset < 0 || (count > 0 && (at > view.byteLength || (count - 1) > (view.byteLength - at) / stride ||
+                                   at + (count - 1) * stride + element > view.byteLength)))
+    Fail(name, "reaches beyond its buffer view");
+  return {data.data() + view.byteOffset + at, stride};
+}
+
+// The elements a sparse accessor puts in place of its base ones: their indices, checked to
+// rise and to stay below the accessor's count, and where their values lie.
+struct TSparse {
+  std::vector<size_t> Indices;
+  TSpan Values;
+};
+
+TSparse ReadSparse(const tinygltf::Model& gltf, const tinygltf::Accessor& a, size_t element,
+                   const std::string& name) {
+  const auto& sparse = a.sparse;
+  if (sparse.count < 1 || static_cast<size_t>(sparse.count) > a.count)
+    Fail(name, "replaces " + std::to_string(sparse.count) + " of its " + std::to_string(a.count) + " elements");
+  const int type = sparse.indices.componentType;
+  if (type != TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE && type != TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT &&
+      type != TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT)
+    Fail(name, "its sparse indices are of component type " + std::to_string(type) + ", not unsigned");
+  const auto count = static_cast<size_t>(sparse.count);
+  const TSpan indices = Locate(gltf, sparse.indices.bufferView, sparse.indices.byteOffset, count,
+                               BytesOf(type), name + ", sparse indices");
+  TSparse out{{}, Locate(gltf, sparse.values.bufferView, sparse.values.byteOffset, count, element,
+                         name + ", sparse values")};
+  out.Indices.reserve(count);
+  for (size_t k = 0; k < count; ++k) {
+    const auto index = static_cast<size_t>(Component(indices.Base + k * indices.Stride, type, false));
+    if (index >= a.count || (k > 0 && index <= out.Indices.back()))
+      Fail(name, "sparse index " + std::to_string(k) + " (" + std::to_string(index) +
+                     ") is not above the one before it and below " + std::to_string(a.count));
+    out.Indices.push_back(index);
+  }
+  return out;
+}
+
 // Calls `take(element, component, value)` for every component of the accessor.
 template <class F>
 void Walk(const tinygltf::Model& gltf, int index, int components, const std::string& what, F take) {
@@ -97,35 +155,20 @@ void Walk(const tinygltf::Model& gltf, int index, int components, const std::str
     Fail(name, "component type " + std::to_string(a.componentType) + " is not glTF's");
   if (a.count > kGltfMostNumbers / static_cast<size_t>(components))
     Fail(name, std::to_string(a.count) + " elements, more than this program reads");
-  if (a.sparse.isSparse) Fail(name, "sparse accessors are not read");
-  if (a.bufferView < 0) {  // no data: every element is zero
-    if (a.count > kMostZeroElements)
-      Fail(name, "holds no data for its " + std::to_string(a.count) + " elements");
-    for (size_t e = 0; e < a.count; ++e)
-      for (int c = 0; c < components; ++c) take(e, c, 0.0);
-    return;
-  }
-  if (static_cast<size_t>(a.bufferView) >= gltf.bufferViews.size())
-    Fail(name, "no buffer view " + std::to_string(a.bufferView));
-  const tinygltf::BufferView& view = gltf.bufferViews[static_cast<size_t>(a.bufferView)];
-  if (view.buffer < 0 || static_cast<size_t>(view.buffer) >= gltf.buffers.size())
-    Fail(name, "no buffer " + std::to_string(view.buffer));
-  const std::vector<unsigned char>& data = gltf.buffers[static_cast<size_t>(view.buffer)].data;
-  if (view.byteOffset > data.size() || view.byteLength > data.size() - view.byteOffset)
-    Fail(name, "its buffer view reaches beyond its buffer");
   const size_t element = bytes * static_cast<size_t>(components);
-  const size_t stride = view.byteStride ? view.byteStride : element;
-  if (stride < element) Fail(name, "its stride is shorter than an element");
-  if (a.count > 0 && (a.byteOffset > view.byteLength ||
-                      (a.count - 1) > (view.byteLength - a.byteOffset) / stride ||
-                      a.byteOffset + (a.count - 1) * stride + element > view.byteLength))
-    Fail(name, "reaches beyond its buffer view");
-  const unsigned char* base = data.data() + view.byteOffset + a.byteOffset;
-  for (size_t e = 0; e < a.count; ++e)
+  // No data: every element is zero but those a sparse accessor gives.
+  if (a.bufferView < 0 && a.count > kMostZeroElements)
+    Fail(name, "holds no data for its " + std::to_string(a.count) + " elements");
+  const TSpan base = a.bufferView < 0 ? TSpan{} : Locate(gltf, a.bufferView, static_cast<long long>(a.byteOffset),
+                                                         a.count, element, name);
+  const TSparse sparse = a.sparse.isSparse ? ReadSparse(gltf, a, element, name) : TSparse{};
+  size_t next = 0;  // the next of the sparse elements
+  for (size_t e = 0; e < a.count; ++e) {
+    const unsigned char* p = base.Base ? base.Base + e * base.Stride : nullptr;
+    if (next < sparse.Indices.size() && sparse.Indices[next] == e) p = sparse.Values.Base + next++ * sparse.Values.Stride;
     for (int c = 0; c < components; ++c)
-      take(e, c,
-           Component(base + e * stride + static_cast<size_t>(c) * bytes, a.componentType,
-                     a.normalized));
+      take(e, c, p ? Component(p + static_cast<size_t>(c) * bytes, a.componentType, a.normalized) : 0.0);
+  }
 }
 
 }  // namespace

@@ -51,6 +51,16 @@ class TGltfMaker {
     Gltf.accessors.push_back(a);
     return static_cast<int>(Gltf.accessors.size()) - 1;
   }
+  // Makes `accessor` sparse: the elements at `indices` (unsigned shorts) take `values`.
+  void Sparse(int accessor, const std::vector<double>& indices, const std::vector<double>& values) {
+    const int at = Accessor(indices, TINYGLTF_TYPE_SCALAR, true), with = Accessor(values, TINYGLTF_TYPE_SCALAR);
+    auto& sparse = Gltf.accessors[static_cast<size_t>(accessor)].sparse;
+    sparse.isSparse = true;
+    sparse.count = static_cast<int>(indices.size());
+    sparse.indices = {0, Gltf.accessors[static_cast<size_t>(at)].bufferView, TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT};
+    sparse.values = {Gltf.accessors[static_cast<size_t>(with)].bufferView, 0};
+    Gltf.accessors.resize(Gltf.accessors.size() - 2);
+  }
   // A material of a PNG picture held in the buffer.
   int Material(const std::string& name, const std::string& png, bool doubleSided, bool blend) {
     auto& data = Gltf.buffers[0].data;

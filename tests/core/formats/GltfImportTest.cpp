@@ -58,6 +58,23 @@ TEST(GltfImport, NodesKeepEveryWorldPositionTurnedToZUp) {
              {{1, -1, 2}, {-1, -3, 2}, {1, -3, 4}, {3, -3, 2}, {3, -1, 2}, {5, -3, 2}}, 1e-5);
 }
 
+// Sparse accessors: elements replaced in a base of data, and in one of zeros.
+TEST(GltfImport, SparseAccessorsGiveTheirElementsInPlaceOfTheBase) {
+  const fmt_test::TTempDir dir;
+  TGltfMaker maker;
+  const int based = maker.Mesh("based", {0, 0, 0, 1, 0, 0, 5, 5, 5}, {0, 1, 2});
+  maker.Sparse(maker.Gltf.meshes[0].primitives[0].attributes["POSITION"], {2}, {0, 1, 0});
+  const int zeros = maker.Mesh("zeros", {0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 1, 2});
+  const int position = maker.Gltf.meshes[1].primitives[0].attributes["POSITION"];
+  maker.Gltf.accessors[static_cast<size_t>(position)].bufferView = -1;
+  maker.Sparse(position, {1, 2}, {1, 0, 0, 0, 0, 1});
+  maker.Node("based", {}, {}, {}, based);
+  maker.Node("zeros", {}, {}, {}, zeros);
+  TModel model;
+  ASSERT_TRUE(Read(model, maker.Write(dir.File("sparse.glb"))));
+  ExpectNear(Worlds(model), {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {0, 0, 0}, {1, 0, 0}, {0, -1, 0}}, 1e-6);
+}
+
 // The export's layout: a root turning Z-up to Y-up and, under a joint, a child carrying the
 // mesh at the joint's pivot. Both are taken back rather than turned twice or kept as nodes.
 TEST(GltfImport, TheExportsRootAndPivotCarriersAreTakenBack) {

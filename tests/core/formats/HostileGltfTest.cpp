@@ -82,6 +82,13 @@ TEST(HostileGltf, EachFileGivesOneMessageAndWritesNothing) {
          return maker.Write(dir.File(p));
        },
        "node 0"},
+      {"SparseIndicesFall", "k.glb",
+       [&](auto& p) {
+         TGltfMaker maker = Triangle();
+         maker.Sparse(0, {2, 1}, {0, 0, 0, 0, 0, 0});
+         return maker.Write(dir.File(p));
+       },
+       "sparse index 1 (1) is not above the one before it and below 3"},
       {"HundredThousandNodes", "i.gltf", [&](auto& p) { return dir.Write(p, Text(manyNodes)); },
        "100000 nodes; this program reads at most 4096"},
       {"EndlessAnimation", "j.glb",
