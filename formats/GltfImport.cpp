@@ -2,6 +2,7 @@
 
 // glTF import: the library parses the file; every index and count it leaves unchecked is
 // checked here before use, so that a damaged file gives one message and no model.
+#include <stb_image.h>
 #include <tiny_gltf.h>
 
 #include <algorithm>
@@ -41,26 +42,23 @@ bool ReadLimited(std::vector<unsigned char>* out, std::string* err, const std::s
 // A buffer's or picture's name is taken as written: no variables or "~" expanded.
 std::string AsWritten(const std::string& path, void*) { return path; }
 
-// Pictures are PNG: their size, which the texture coordinates need, comes from the header;
-// the pixels are decoded only for a picture a material can hold. Any other picture is left
-// undecoded, and its faces count it as an unread material.
+// Pictures of every kind the glTF library decodes (PNG, JPEG, ...): their size, which the
+// texture coordinates need, comes from the header; the pixels are decoded only for a picture
+// a material can hold. A picture of no kind it knows is left undecoded, and its faces count
+// it as an unread material.
 bool LoadPicture(tinygltf::Image* image, int index, std::string* err, std::string* warn, int w,
                  int h, const unsigned char* bytes, int size, void* user) {
-  static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-  if (size < 24 || !std::equal(kSignature, kSignature + 8, bytes)) return true;
-  const auto side = [&](int at) {
-    return uint32_t{bytes[at]} << 24 | uint32_t{bytes[at + 1]} << 16 |
-           uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
-  };
-  if (side(16) == 0 || side(20) == 0 || side(16) > kMaxPictureSide || side(20) > kMaxPictureSide)
+  int width = 0, height = 0, components = 0;
+  if (size <= 0 || !stbi_info_from_memory(bytes, size, &width, &height, &components) || width <= 0 ||
+      height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide)
     return true;
-  if (side(16) > kMatMaxSide || side(20) > kMatMaxSide ||
+  if (width > kMatMaxSide || height > kMatMaxSide ||
       !tinygltf::LoadImageData(image, index, err, warn, w, h, bytes, size, user)) {
     *image = tinygltf::Image();
     err->clear();
   }
-  image->width = static_cast<int>(side(16));
-  image->height = static_cast<int>(side(20));
+  image->width = width;
+  image->height = height;
   return true;
 }
 
@@ -407,7 +405,7 @@ const TMaterialUse& TSceneBuilder::MaterialOf(int index) {
   const tinygltf::Image& image = Gltf.images[static_cast<size_t>(source)];
   if (image.width <= 0 || image.height <= 0) {
     Model.AddOutput("picture " + std::to_string(source) + " of material '" + name +
-                    "' is no PNG picture: " + "its faces count it as " +
+                    "' is no picture this program reads: its faces count it as " +
                     std::to_string(kUnreadMaterialSide) + " texels square");
     return use;
   }
