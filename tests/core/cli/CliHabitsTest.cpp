@@ -2,8 +2,6 @@
 // status 2 for a command line written wrongly, each missing material named once a run, and
 // levels of detail counted from 1 wherever a person reads them.
 
-#include <filesystem>
-
 #include "formats/FileIO.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
@@ -67,6 +65,8 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
   const std::string out = Dir.File("out.3do");
   const std::string sample = ZARN_SAMPLES_DIR "/fighter.3do";
   const std::string read = ReadWholeFile(sample);
+  const std::string uvSteps = " (uv:view:top|front|side, uv:box[:DENSITY], uv:cylinder, uv:fit, uv:move:DU,DV, "
+                              "uv:scale:SU,SV, uv:rotate:DEG, uv:flip:u|v)\n";
   const struct {
     std::vector<std::string> Steps;
     std::string Err;
@@ -95,9 +95,12 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
        "zarn-cli: unknown selection 'edge:1' (select:all, select:none, select:invert, select:node:NAME, "
        "select:surface:LIST, select:vertex:LIST)\n"},
       {{"material:frob:x"}, "zarn-cli: unknown step 'material:frob:x' (material:add:NAME, material:delete:NAME)\n"},
-      {{"uv:spin"},
-       "zarn-cli: unknown step 'uv:spin' (uv:view:top|front|side, uv:box[:DENSITY], uv:cylinder, uv:fit, "
-       "uv:move:DU,DV, uv:scale:SU,SV, uv:rotate:DEG, uv:flip:u|v)\n"},
+      {{"uv:spin"}, "zarn-cli: unknown step 'uv:spin'" + uvSteps},
+      {{"select:all", "uv:view:back"}, "zarn-cli: unknown step 'uv:view:back'" + uvSteps},
+      {{"select:all", "uv:move:1"}, "zarn-cli: unknown step 'uv:move:1'" + uvSteps},
+      {{"select:all", "uv:flip:w"}, "zarn-cli: unknown step 'uv:flip:w'" + uvSteps},
+      {{"select:all", "uv:fit:2"}, "zarn-cli: unknown step 'uv:fit:2'" + uvSteps},
+      {{"select:all", "uv:box:"}, "zarn-cli: unknown step 'uv:box:'" + uvSteps},
       // Values written wrongly: no number, or none a 3DO file holds.
       {{"reduce:abc"}, "zarn-cli: reduce:abc: 'abc' is not a valid integer value\n"},
       {{"reduce:1e3"}, "zarn-cli: reduce:1e3: '1e3' is not a valid integer value\n"},
@@ -117,6 +120,7 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
       // The model refuses these: a command line written right.
       {{"select:node:nobody"}, "zarn-cli: no node is named 'nobody'\n", 1},
       {{"undo"}, "zarn-cli: nothing to undo\n", 1},
+      {{"uv:fit"}, "zarn-cli: Select the surfaces (or nodes) to map first\n", 1},
       {{"lod:5"}, "zarn-cli: level of detail 5 is not in the model, which has 1\n", 1},
       {{"select:vertex:999999"}, "zarn-cli: index 999999 is out of range: the model has 64\n", 1},
       // The corners of the first face drawn together into one point.
