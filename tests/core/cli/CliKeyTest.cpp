@@ -1,16 +1,12 @@
 // zarn-cli with KEY animations: info of an animation, the check of an animation against a
 // model, and export and render of a model posed at a frame.
-#include <gtest/gtest.h>
 
 #include "formats/FileIO.h"
-#include "formats/ThreeDo.h"
-#include "model/Model.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/KeyFiles.h"
 #include "tests/core/StoredPng.h"
 #include "tests/core/TestCore.h"
-#include "tests/core/TestSupport.h"
 
 using namespace fmt_test;
 using key_test::TwoNodeKey;

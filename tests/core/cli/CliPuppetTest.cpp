@@ -1,10 +1,7 @@
 // zarn-cli with puppets: info of a puppet, and the check that each KEY it names is found and
 // fits a model.
-#include <gtest/gtest.h>
 
 #include "formats/FileIO.h"
-#include "formats/ThreeDo.h"
-#include "model/Model.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/KeyFiles.h"

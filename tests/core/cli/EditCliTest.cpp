@@ -1,7 +1,6 @@
 // zarn-cli edit, run as a modder would run it.
 
 #include "formats/FileIO.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"

@@ -4,7 +4,6 @@
 
 #include "editing/GameCheck.h"
 #include "formats/FileIO.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"

@@ -1,5 +1,4 @@
 // Colormaps read from files on disk and from containers, and refused when damaged.
-#include <unistd.h>
 
 #include <tuple>
 

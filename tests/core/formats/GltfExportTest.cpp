@@ -1,4 +1,3 @@
-#include <filesystem>
 #include <tuple>
 
 #include "formats/FileIO.h"

@@ -1,7 +1,5 @@
 // glTF files that do not read: one message from convert, no model, no file written.
-#include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 
 #include "tests/core/CliRunner.h"

@@ -1,10 +1,8 @@
 #include <sys/resource.h>
 
 #include <csignal>
-#include <sstream>
 
 #include "tests/core/FormatBytes.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/TestCore.h"
 #include "tests/core/CliRunner.h"
 #include "editing/Primitives.h"
