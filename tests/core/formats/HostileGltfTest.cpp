@@ -27,7 +27,7 @@ TEST(HostileGltf, EachFileGivesOneMessageAndWritesNothing) {
   std::string manyNodes = "\"scenes\":[{\"nodes\":[0]}],\"nodes\":[{}";
   for (int i = 1; i < 100000; ++i) manyNodes += ",{}";
   manyNodes += "]";
-  // The file is the row's text as it stands, or what its maker writes where the text is empty.
+  // The file is the row's text as it stands, or what its maker writes where there is none.
   const struct {
     const char* Case;
     const char* File;
@@ -35,12 +35,16 @@ TEST(HostileGltf, EachFileGivesOneMessageAndWritesNothing) {
     std::function<TGltfMaker()> Make;
     const char* Says;
   } rows[] = {
-      {"BrokenJson", "a.gltf", "{\"asset\": {\"version\": ", {}, "a.gltf: broken JSON: parse error at line 1, column 23"},
-      {"MissingBuffer", "b.gltf", Text("\"buffers\":[{\"byteLength\":12,\"uri\":\"gone.bin\"}]"), {}, "gone.bin"},
+      {"BrokenJson", "a.gltf", "{\"asset\": {\"version\": ", {},
+       "a.gltf: broken JSON: parse error at line 1, column 23"},
+      {"MissingBuffer", "b.gltf",
+       Text("\"buffers\":[{\"byteLength\":12,\"uri\":\"gone.bin\"}]"), {}, "gone.bin"},
       {"GigabyteBuffer", "c.gltf",
-       Text("\"buffers\":[{\"byteLength\":4000000000,\"uri\":\"data:application/octet-stream;base64,AAAA\"}]"), {},
-       ""},
-      {"IndexOutOfRange", "d.glb", "", [] { return Triangle({0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 7}); },
+       Text("\"buffers\":[{\"byteLength\":4000000000,\"uri\":\"data:"
+            "application/octet-stream;base64,AAAA\"}]"),
+       {}, ""},
+      {"IndexOutOfRange", "d.glb", "",
+       [] { return Triangle({0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 7}); },
        "index 2 is not one of the 3 vertices"},
       {"NanPosition", "e.glb", "", [] { return Triangle({0, 0, 0, NAN, 0, 0, 0, 1, 0}); },
        "element 1 is not a finite number"},
@@ -66,7 +70,8 @@ TEST(HostileGltf, EachFileGivesOneMessageAndWritesNothing) {
          return maker;
        },
        "node 0"},
-      {"HundredThousandNodes", "i.gltf", Text(manyNodes), {}, "100000 nodes; this program reads at most 4096"},
+      {"HundredThousandNodes", "i.gltf", Text(manyNodes), {},
+       "100000 nodes; this program reads at most 4096"},
       {"EndlessAnimation", "j.glb", "",
        [] {
          TGltfMaker maker = Triangle();
@@ -78,7 +83,8 @@ TEST(HostileGltf, EachFileGivesOneMessageAndWritesNothing) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Case);
     const std::string out = dir.File(std::string(row.Case) + ".3do");
-    const std::string in = row.Text.empty() ? row.Make().Write(dir.File(row.File)) : dir.Write(row.File, row.Text);
+    const std::string in =
+        row.Text.empty() ? row.Make().Write(dir.File(row.File)) : dir.Write(row.File, row.Text);
     const TCliRun run = RunCliApart({"convert", in, out});
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
