@@ -1,4 +1,5 @@
 #pragma once
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -44,4 +45,16 @@ inline TCliRun RunCliApart(const std::vector<std::string>& args) {
   run.Err = err.str();
   ::unlink(path);
   return run;
+}
+
+// A run of zarn-cli expected to exit with `Status` having written `Out`: the whole of its
+// standard output, or of its standard error when it fails (1) or is refused (2).
+struct TExpectedCliRun { std::vector<std::string> Args; int Status; std::string Out; };
+inline void ExpectCliRuns(const std::vector<TExpectedCliRun>& runs) {
+  for (const TExpectedCliRun& r : runs) {
+    SCOPED_TRACE(r.Args.back());
+    const TCliRun run = RunCliApart(r.Args);
+    EXPECT_EQ(run.Status, r.Status);
+    EXPECT_EQ(r.Status == 1 || r.Status == 2 ? run.Err : run.Out, r.Out);
+  }
 }

@@ -17,39 +17,40 @@ class TGltfMaker {
     Gltf.defaultScene = 0;
     Gltf.asset.version = "2.0";
   }
-  // An accessor of floats (`type` a TINYGLTF_TYPE_*) or, with `indices`, of unsigned shorts.
-  int Accessor(const std::vector<double>& values, int type, bool indices = false) {
+  // The item's index once added at the end of the list.
+  template <class T>
+  static int Added(std::vector<T>& list, T item) {
+    list.push_back(std::move(item));
+    return static_cast<int>(list.size()) - 1;
+  }
+  // A view of `bytes`, added to the buffer at a four-byte boundary.
+  int View(const std::string& bytes) {
     auto& data = Gltf.buffers[0].data;
     while (data.size() % 4) data.push_back(0);
     tinygltf::BufferView view;
     view.buffer = 0;
     view.byteOffset = data.size();
+    view.byteLength = bytes.size();
+    data.insert(data.end(), bytes.begin(), bytes.end());
+    return Added(Gltf.bufferViews, view);
+  }
+  // An accessor of floats (`type` a TINYGLTF_TYPE_*) or, with `indices`, of unsigned shorts.
+  int Accessor(const std::vector<double>& values, int type, bool indices = false) {
+    std::string bytes;
     for (double v : values) {
-      if (indices) {
-        const uint16_t i = static_cast<uint16_t>(v);
-        data.insert(data.end(), reinterpret_cast<const unsigned char*>(&i),
-                    reinterpret_cast<const unsigned char*>(&i) + 2);
-      } else {
-        const float f = static_cast<float>(v);
-        data.insert(data.end(), reinterpret_cast<const unsigned char*>(&f),
-                    reinterpret_cast<const unsigned char*>(&f) + 4);
-      }
+      const uint16_t i = static_cast<uint16_t>(v);
+      const float f = static_cast<float>(v);
+      bytes.append(indices ? reinterpret_cast<const char*>(&i) : reinterpret_cast<const char*>(&f),
+                   indices ? 2 : 4);
     }
-    view.byteLength = data.size() - view.byteOffset;
-    Gltf.bufferViews.push_back(view);
     tinygltf::Accessor a;
-    a.bufferView = static_cast<int>(Gltf.bufferViews.size()) - 1;
+    a.bufferView = View(bytes);
     a.componentType =
         indices ? TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT : TINYGLTF_COMPONENT_TYPE_FLOAT;
     a.type = type;
-    const size_t width = type == TINYGLTF_TYPE_SCALAR ? 1
-                         : type == TINYGLTF_TYPE_VEC2 ? 2
-                         : type == TINYGLTF_TYPE_VEC4 ? 4
-                         : type == TINYGLTF_TYPE_MAT4 ? 16
-                                                      : 3;
-    a.count = values.size() / width;
-    Gltf.accessors.push_back(a);
-    return static_cast<int>(Gltf.accessors.size()) - 1;
+    a.count = values.size() /
+              static_cast<size_t>(tinygltf::GetNumComponentsInType(static_cast<uint32_t>(type)));
+    return Added(Gltf.accessors, a);
   }
   // Makes `accessor` sparse: the elements at `indices` (unsigned shorts) take `values`.
   void Sparse(int accessor, const std::vector<double>& indices, const std::vector<double>& values) {
@@ -63,27 +64,17 @@ class TGltfMaker {
   }
   // A material of a PNG picture held in the buffer.
   int Material(const std::string& name, const std::string& png, bool doubleSided, bool blend) {
-    auto& data = Gltf.buffers[0].data;
-    tinygltf::BufferView view;
-    view.buffer = 0;
-    view.byteOffset = data.size();
-    view.byteLength = png.size();
-    data.insert(data.end(), png.begin(), png.end());
-    Gltf.bufferViews.push_back(view);
     tinygltf::Image image;
-    image.bufferView = static_cast<int>(Gltf.bufferViews.size()) - 1;
+    image.bufferView = View(png);
     image.mimeType = "image/png";
-    Gltf.images.push_back(image);
     tinygltf::Texture texture;
-    texture.source = static_cast<int>(Gltf.images.size()) - 1;
-    Gltf.textures.push_back(texture);
+    texture.source = Added(Gltf.images, image);
     tinygltf::Material m;
     m.name = name;
     m.doubleSided = doubleSided;
     m.alphaMode = blend ? "BLEND" : "OPAQUE";
-    m.pbrMetallicRoughness.baseColorTexture.index = static_cast<int>(Gltf.textures.size()) - 1;
-    Gltf.materials.push_back(m);
-    return static_cast<int>(Gltf.materials.size()) - 1;
+    m.pbrMetallicRoughness.baseColorTexture.index = Added(Gltf.textures, texture);
+    return Added(Gltf.materials, m);
   }
   // A mesh of one triangle list.
   int Mesh(const std::string& name, const std::vector<double>& positions,
@@ -95,10 +86,10 @@ class TGltfMaker {
     p.indices = Accessor(indices, TINYGLTF_TYPE_SCALAR, true);
     p.material = material;
     p.mode = TINYGLTF_MODE_TRIANGLES;
-    Gltf.meshes.emplace_back();
-    Gltf.meshes.back().name = name;
-    Gltf.meshes.back().primitives.push_back(p);
-    return static_cast<int>(Gltf.meshes.size()) - 1;
+    tinygltf::Mesh mesh;
+    mesh.name = name;
+    mesh.primitives.push_back(p);
+    return Added(Gltf.meshes, mesh);
   }
   // Makes `node` a skinned mesh of one triangle list over the joints, each bound where it
   // stands (an inverse bind matrix per joint: its translation undone), with up to four
@@ -113,14 +104,12 @@ class TGltfMaker {
     tinygltf::Skin skin;
     skin.joints = joints;
     skin.inverseBindMatrices = Accessor(binds, TINYGLTF_TYPE_MAT4);
-    Gltf.skins.push_back(skin);
-    const int mesh = Mesh("skinned", positions, indices);
-    Gltf.meshes[static_cast<size_t>(mesh)].primitives[0].attributes["JOINTS_0"] =
-        Accessor(influences, TINYGLTF_TYPE_VEC4, true);
-    Gltf.meshes[static_cast<size_t>(mesh)].primitives[0].attributes["WEIGHTS_0"] =
-        Accessor(weights, TINYGLTF_TYPE_VEC4);
-    Gltf.nodes[static_cast<size_t>(node)].mesh = mesh;
-    Gltf.nodes[static_cast<size_t>(node)].skin = static_cast<int>(Gltf.skins.size()) - 1;
+    tinygltf::Node& skinned = Gltf.nodes[static_cast<size_t>(node)];
+    skinned.skin = Added(Gltf.skins, skin);
+    skinned.mesh = Mesh("skinned", positions, indices);
+    auto& attributes = Gltf.meshes[static_cast<size_t>(skinned.mesh)].primitives[0].attributes;
+    attributes["JOINTS_0"] = Accessor(influences, TINYGLTF_TYPE_VEC4, true);
+    attributes["WEIGHTS_0"] = Accessor(weights, TINYGLTF_TYPE_VEC4);
   }
   int Node(const std::string& name, std::vector<double> t = {}, std::vector<double> r = {},
            std::vector<double> s = {}, int mesh = -1, int parent = -1) {
@@ -130,8 +119,7 @@ class TGltfMaker {
     n.rotation = r;
     n.scale = s;
     n.mesh = mesh;
-    Gltf.nodes.push_back(n);
-    const int index = static_cast<int>(Gltf.nodes.size()) - 1;
+    const int index = Added(Gltf.nodes, n);
     if (parent < 0)
       Gltf.scenes[0].nodes.push_back(index);
     else
@@ -149,9 +137,8 @@ class TGltfMaker {
     sampler.input = Accessor(times, TINYGLTF_TYPE_SCALAR);
     sampler.output = Accessor(values, path == "rotation" ? TINYGLTF_TYPE_VEC4 : TINYGLTF_TYPE_VEC3);
     sampler.interpolation = how;
-    a.samplers.push_back(sampler);
     tinygltf::AnimationChannel channel;
-    channel.sampler = static_cast<int>(a.samplers.size()) - 1;
+    channel.sampler = Added(a.samplers, sampler);
     channel.target_node = node;
     channel.target_path = path;
     a.channels.push_back(channel);

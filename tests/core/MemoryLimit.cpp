@@ -1,7 +1,6 @@
 #include "MemoryLimit.h"
 
 #include <atomic>
-#include <cstdint>
 #include <cstdlib>
 #include <new>
 

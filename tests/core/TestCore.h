@@ -1,6 +1,5 @@
 #pragma once
 
-#include "document/Core.h"
 #include "document/MaterialLookup.h"
 #include "document/PlainNodeTree.h"
 #include "services/HeadlessServices.h"

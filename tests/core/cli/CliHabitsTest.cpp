@@ -2,8 +2,6 @@
 // status 2 for a command line written wrongly, each missing material named once a run, and
 // levels of detail counted from 1 wherever a person reads them.
 
-#include <filesystem>
-
 #include "formats/FileIO.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
@@ -65,10 +63,19 @@ TEST_F(CliHabits, EachMissingMaterialIsNamedOnceInOneLine) {
 // a step that the model refuses exits with 1.
 TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
   const std::string out = Dir.File("out.3do");
-  const std::string in = ZARN_SAMPLES_DIR "/fighter.3do";
-  const std::string read = ReadWholeFile(in);
-  const struct { std::vector<std::string> Steps; std::string Err; } rows[] = {
+  const std::string sample = ZARN_SAMPLES_DIR "/fighter.3do";
+  const std::string read = ReadWholeFile(sample);
+  const std::string uvSteps = " (uv:view:top|front|side, uv:box[:DENSITY], uv:cylinder, uv:fit, uv:move:DU,DV, "
+                              "uv:scale:SU,SV, uv:rotate:DEG, uv:flip:u|v)\n";
+  const struct {
+    std::vector<std::string> Steps;
+    std::string Err;
+    int Status = 2;
+    std::string In = ZARN_SAMPLES_DIR "/fighter.3do";
+  } rows[] = {
       {{"frobnicate"}, "zarn-cli: unknown step 'frobnicate' (zarn-cli help edit lists the steps)\n"},
+      // An unknown step is found before the model is read: a missing file is never looked for.
+      {{"frobnicate"}, "zarn-cli: unknown step 'frobnicate' (zarn-cli help edit lists the steps)\n", 2, Dir.File("none.3do")},
       {{"actPrimCube", "actNoSuchThing"},
        "zarn-cli: unknown action 'actNoSuchThing' (zarn-cli help edit lists the actions)\n"},
       {{"Size=1"}, "zarn-cli: unknown step 'Size=1' (zarn-cli help edit lists the steps)\n"},
@@ -88,9 +95,12 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
        "zarn-cli: unknown selection 'edge:1' (select:all, select:none, select:invert, select:node:NAME, "
        "select:surface:LIST, select:vertex:LIST)\n"},
       {{"material:frob:x"}, "zarn-cli: unknown step 'material:frob:x' (material:add:NAME, material:delete:NAME)\n"},
-      {{"uv:spin"},
-       "zarn-cli: unknown step 'uv:spin' (uv:view:top|front|side, uv:box[:DENSITY], uv:cylinder, uv:fit, "
-       "uv:move:DU,DV, uv:scale:SU,SV, uv:rotate:DEG, uv:flip:u|v)\n"},
+      {{"uv:spin"}, "zarn-cli: unknown step 'uv:spin'" + uvSteps},
+      {{"select:all", "uv:view:back"}, "zarn-cli: unknown step 'uv:view:back'" + uvSteps},
+      {{"select:all", "uv:move:1"}, "zarn-cli: unknown step 'uv:move:1'" + uvSteps},
+      {{"select:all", "uv:flip:w"}, "zarn-cli: unknown step 'uv:flip:w'" + uvSteps},
+      {{"select:all", "uv:fit:2"}, "zarn-cli: unknown step 'uv:fit:2'" + uvSteps},
+      {{"select:all", "uv:box:"}, "zarn-cli: unknown step 'uv:box:'" + uvSteps},
       // Values written wrongly: no number, or none a 3DO file holds.
       {{"reduce:abc"}, "zarn-cli: reduce:abc: 'abc' is not a valid integer value\n"},
       {{"reduce:1e3"}, "zarn-cli: reduce:1e3: '1e3' is not a valid integer value\n"},
@@ -107,45 +117,32 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
       {{"select:all", "prop:Position=1,2"}, "zarn-cli: prop:Position=1,2: '' is not a valid floating point value\n"},
       {{"prop:Light=Bright"},
        "zarn-cli: prop:Light=Bright: 'Bright' is none of \"Full\", \"None\", \"Diffuse\", \"Gouraud\"\n"},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.Steps.back());
-    std::vector<std::string> args = {"edit", in, out};
-    args.insert(args.end(), row.Steps.begin(), row.Steps.end());
-    const TCliRun run = RunCliApart(args);
-    EXPECT_EQ(run.Status, 2);
-    EXPECT_EQ(run.Err, row.Err);
-    EXPECT_FALSE(std::filesystem::exists(out));
-  }
-  EXPECT_EQ(ReadWholeFile(in), read);
-  // An unknown step is found before the model is read: a missing file is never looked for.
-  const TCliRun early = RunCliApart({"edit", Dir.File("none.3do"), out, "frobnicate"});
-  EXPECT_EQ(early.Status, 2);
-  EXPECT_EQ(early.Err, "zarn-cli: unknown step 'frobnicate' (zarn-cli help edit lists the steps)\n");
-  EXPECT_EQ(RunCliApart({"edit", Gob, "tri.3do"}).Status, 2);  // no OUT.3do after the entry
-  // The model refuses these: a command line written right.
-  const struct { std::vector<std::string> Steps; std::string Err; } refused[] = {
-      {{"select:node:nobody"}, "zarn-cli: no node is named 'nobody'\n"},
-      {{"undo"}, "zarn-cli: nothing to undo\n"},
-      {{"lod:5"}, "zarn-cli: level of detail 5 is not in the model, which has 1\n"},
-      {{"select:vertex:999999"}, "zarn-cli: index 999999 is out of range: the model has 64\n"},
+      // The model refuses these: a command line written right.
+      {{"select:node:nobody"}, "zarn-cli: no node is named 'nobody'\n", 1},
+      {{"undo"}, "zarn-cli: nothing to undo\n", 1},
+      {{"uv:fit"}, "zarn-cli: Select the surfaces (or nodes) to map first\n", 1},
+      {{"lod:5"}, "zarn-cli: level of detail 5 is not in the model, which has 1\n", 1},
+      {{"select:vertex:999999"}, "zarn-cli: index 999999 is out of range: the model has 64\n", 1},
       // The corners of the first face drawn together into one point.
       {{"mode:vertex", "select:vertex:0-3", "scale:0,0,0", "mode:surface", "select:surface:0", "uv:box"},
-       "zarn-cli: The selected faces have no extent to map\n"},
+       "zarn-cli: The selected faces have no extent to map\n", 1},
       // A name that would carry a line break into the file, named in one line.
       {{"material:add:x\r\nSECTION: GEOMETRYDEF\r\nRADIUS q"},
        "zarn-cli: 'x\\r\\nSECTION: GEOMETRYDEF\\r\\nRADIUS q' cannot be a material name: a "
        "material name has 1 to 31 characters, with no space, tab, line break or comma and no "
-       "\"#\", \"//\" or \"0x\" in it.\n"},
+       "\"#\", \"//\" or \"0x\" in it.\n", 1},
   };
-  for (const auto& row : refused) {
-    std::vector<std::string> args = {"edit", in, out};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Steps.back());
+    std::vector<std::string> args = {"edit", row.In, out};
     args.insert(args.end(), row.Steps.begin(), row.Steps.end());
     const TCliRun run = RunCliApart(args);
-    EXPECT_EQ(run.Status, 1) << row.Steps.back();
+    EXPECT_EQ(run.Status, row.Status);
     EXPECT_EQ(run.Err, row.Err);
     EXPECT_FALSE(std::filesystem::exists(out));
   }
+  EXPECT_EQ(ReadWholeFile(sample), read);
+  EXPECT_EQ(RunCliApart({"edit", Gob, "tri.3do"}).Status, 2);  // no OUT.3do after the entry
 }
 
 // lod:2 and --lod 2 both mean the second set; JSON gives indices, from 0, under names that

@@ -1,7 +1,5 @@
 // zarn-cli explaining itself: the usage, the version, and the steps, fields and actions of edit.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 
@@ -57,6 +55,8 @@ TEST(CliHelp, HelpAndVersionGoToStandardOutputAndWrongCommandLinesToStandardErro
 // for, and every default it names is one the action takes as written.
 TEST(CliHelp, EditListsEveryActionOnceAndEachDefaultItNamesIsAccepted) {
   const std::string help = RunCliApart({"help", "edit"}).Out;
+  for (const char* step : {"uv:view:top, uv:view:front, uv:view:side", "uv:box, uv:box:DENSITY", "uv:flip:u"})
+    EXPECT_NE(help.find(step), std::string::npos) << step;
   const std::string out = (std::filesystem::temp_directory_path() / "zarn-help-default.3do").string();
   for (const TEditAction& action : EditActions()) {
     SCOPED_TRACE(action.Name);

@@ -1,16 +1,12 @@
 // zarn-cli with KEY animations: info of an animation, the check of an animation against a
 // model, and export and render of a model posed at a frame.
-#include <gtest/gtest.h>
 
 #include "formats/FileIO.h"
-#include "formats/ThreeDo.h"
-#include "model/Model.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/KeyFiles.h"
 #include "tests/core/StoredPng.h"
 #include "tests/core/TestCore.h"
-#include "tests/core/TestSupport.h"
 
 using namespace fmt_test;
 using key_test::TwoNodeKey;
@@ -77,7 +73,8 @@ TEST_F(CliKey, InfoShowsTheHeaderMarkersAndNodes) {
 TEST_F(CliKey, CheckSaysWhereTheAnimationDoesNotFitTheModel) {
   const std::string renamed = Dir.Write("renamed.key", Replace(TwoNodeKey("1"), "head", "rthigh"));
   const std::string sample = std::string(ZARN_SAMPLES_DIR) + "/fighter.3do";
-  const struct { std::vector<std::string> Args; int Status; std::string Out; } runs[] = {
+  // The model's missing material is told on standard error.
+  ExpectCliRuns({
       {{"check", "--key", Key, Model}, 0, ""},
       {{"check", Model, "--key", Container + ":walk.key"}, 0, ""},
       {{"check", "--key", Dir.Write("more.key", Replace(TwoNodeKey(), "head", "rthigh")), Model}, 3,
@@ -97,12 +94,7 @@ TEST_F(CliKey, CheckSaysWhereTheAnimationDoesNotFitTheModel) {
        "model node 3 'tail' is not in the animation and keeps its rest pose\n"
        "model node 4 'engine_r' is not in the animation and keeps its rest pose\n"
        "model node 5 'fin' is not in the animation and keeps its rest pose\n"},
-  };
-  for (const auto& r : runs) {
-    const TCliRun run = RunCliApart(r.Args);  // the model's missing material is told on standard error
-    EXPECT_EQ(run.Status, r.Status) << r.Args.back();
-    EXPECT_EQ(run.Out, r.Out);
-  }
+  });
 }
 
 TEST_F(CliKey, ExportWritesTheModelPosedAtTheFrame) {

@@ -1,10 +1,7 @@
 // zarn-cli with puppets: info of a puppet, and the check that each KEY it names is found and
 // fits a model.
-#include <gtest/gtest.h>
 
 #include "formats/FileIO.h"
-#include "formats/ThreeDo.h"
-#include "model/Model.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/KeyFiles.h"
@@ -16,22 +13,12 @@ using key_test::TwoNodeKey;
 
 namespace {
 
-// Standard output (or, on failure, standard error) of each run, whole.
-struct TRun { std::vector<std::string> Args; int Status; std::string Out; };
-void ExpectRuns(const std::vector<TRun>& runs) {
-  for (const TRun& r : runs) {
-    SCOPED_TRACE(r.Args.back());
-    const TCliRun run = RunCliApart(r.Args);  // the model's missing material is told on standard error
-    EXPECT_EQ((std::tuple{run.Status, r.Status == 1 || r.Status == 2 ? run.Err : run.Out}), (std::tuple{r.Status, r.Out}));
-  }
-}
-
 TEST(CliPuppet, InfoGivesModesMovesAndJointsAsJson) {
   const TTempDir dir;
   const std::string small = "mode=0\nstand kystand.key 0x0 1 2\nmode=1,basedon=0\nfire none 14\njoints\n0=4\nend\n";
   const std::string gob = dir.Write("res.gob", MakeGob({{"misc\\pup\\ky.pup", small}}));
   const std::string stand = "{\"name\":\"stand\",\"key\":\"kystand.key\",\"flags\":0,\"low_priority\":1,\"high_priority\":2}";
-  ExpectRuns({
+  ExpectCliRuns({
       {{"info", "--json", dir.Write("ky.pup", small)}, 0,
        "{\"modes\":[{\"mode\":0,\"based_on\":null,\"submodes\":[" + stand + "]},{\"mode\":1,\"based_on\":0,\"submodes\":[" +
            stand + ",{\"name\":\"fire\",\"key\":\"none\",\"flags\":20,\"low_priority\":0,\"high_priority\":0}]}],"
@@ -65,7 +52,7 @@ TEST(CliPuppet, CheckTellsEachKeyThatIsMissingOrDoesNotFit) {
                                                              {"3do\\key\\kyrun.key", "SECTION: HEADER\n"}}));
   const std::string run = "kyrun.key: node 1 'rthigh' drives 'head' in this model\n";
   const std::string ignored = "Warning: 2 lines name no move of the game and are passed over\n";
-  ExpectRuns({
+  ExpectCliRuns({
       {{"check", "--pup", pup, path}, 3, "kywalk.key: not found (mode 0 walk)\n" + run + ignored},
       {{"check", path, "--pup", pups + ":misc\\pup\\ky.pup"}, 3, run + ignored},
       {{"check", "--pup", pups + ":ky.pup", models, "two.3do"}, 3, "kyrun.key: the header lacks FRAMES\n" + ignored},

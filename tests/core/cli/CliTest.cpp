@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 

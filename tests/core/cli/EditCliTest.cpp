@@ -1,7 +1,6 @@
 // zarn-cli edit, run as a modder would run it.
 
 #include "formats/FileIO.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -67,16 +66,6 @@ TEST_F(EditCli, PropertyStepsChangeTheSelectionOfTheirMode) {
   EXPECT_EQ(first.Mesh->Name, "torso");
   EXPECT_EQ(first.Mesh->TextureMode, 1);
   EXPECT_EQ(model.Nodes[2]->NodeType, Sample.Model().Nodes[2]->NodeType);
-}
-
-// Which faces take the default in place of a deleted material, PropertyEdits shows.
-TEST_F(EditCli, DeletedMaterialsAreGoneFromTheWrittenFile) {
-  ASSERT_NE(Sample.Model().Materials.Find("engine.mat"), nullptr);
-  ASSERT_EQ(Run({"material:add:extra.mat", "material:delete:ENGINE.MAT"}), 0);
-  EXPECT_EQ(Written().Materials.Find("engine.mat"), nullptr);
-  const std::string text = WrittenText();
-  EXPECT_EQ(text.find("engine.mat"), std::string::npos);
-  EXPECT_NE(text.find("extra.mat"), std::string::npos);  // listed, though no face uses it yet
 }
 
 // Each left-hand run writes what the right-hand run writes: the tools, their locks, undo and

@@ -4,7 +4,6 @@
 
 #include "editing/GameCheck.h"
 #include "formats/FileIO.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -48,6 +47,9 @@ TEST(DefaultMaterial, SavesNameTheMaterialsTheModelReallyHas) {
        "MATERIALS 3|0:  stone.mat|1:  metal.mat|2:  dflt.mat", "1"},
       // Asked for by name, it stays though no face uses it.
       {{"edit", tri, out, "material:add:dflt.mat"}, "MATERIALS 3|0:  stone.mat|1:  metal.mat|2:  dflt.mat", "1"},
+      // Any material so asked for stays too; one deleted, named in any case, is gone.
+      {{"edit", tri, out, "material:add:extra.mat", "material:delete:METAL.MAT"},
+       "MATERIALS 3|0:  stone.mat|1:  extra.mat|2:  dflt.mat", "2"},
       // The sample uses dflt.mat on faces of its own: named where the file named it.
       {{"convert", ZARN_SAMPLES_DIR "/fighter.3do", out}, "", ""},
   };

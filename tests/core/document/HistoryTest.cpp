@@ -2,10 +2,8 @@
 // exactly as they were before the step and after it; no action throws a model's texture
 // mapping away; and what each leaves is saved and read back as the same model.
 
-#include <algorithm>
 #include <cmath>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <set>
 
@@ -17,7 +15,6 @@
 #include "editing/TextureCommands.h"
 #include "editing/ToolEdits.h"
 #include "document/ModelState.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/LevelsOfDetailModel.h"
 #include "tests/core/TestCore.h"
 

@@ -5,8 +5,6 @@
 #include <stdexcept>
 
 #include "tests/core/CliRunner.h"
-#include "document/MaterialLookup.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 

@@ -8,7 +8,6 @@
 #include "editing/LevelsOfDetail.h"
 #include "editing/Step.h"
 #include "formats/FileIO.h"
-#include "formats/Gob.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 

@@ -5,7 +5,6 @@
 
 #include "editing/Actions.h"
 #include "editing/Step.h"
-#include "formats/ThreeDo.h"
 #include "model/Errors.h"
 #include "tests/core/TestCore.h"
 

@@ -4,9 +4,7 @@
 #include <map>
 
 #include "editing/Actions.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
-#include "tests/core/TestCore.h"
 #include "tests/core/TestCore.h"
 
 namespace {

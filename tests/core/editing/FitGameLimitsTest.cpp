@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 #include "editing/FitGameLimits.h"
 #include "editing/GameCheck.h"

@@ -3,8 +3,6 @@
 // checks each leaves them ready.)
 
 #include "editing/GameCheck.h"
-#include "document/MaterialLookup.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 

@@ -2,7 +2,6 @@
 
 #include "editing/GameCheck.h"
 #include "editing/GameWarnings.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"

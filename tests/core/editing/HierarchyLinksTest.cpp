@@ -1,11 +1,7 @@
 // The child, sibling and child-count links the game walks: derived from the parents by every
 // path that writes a file, keeping a file's own order of children where it agrees.
 
-#include <fstream>
-#include <sstream>
-
 #include "tests/core/CliRunner.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 #include "editing/Step.h"

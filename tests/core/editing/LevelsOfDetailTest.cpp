@@ -1,8 +1,6 @@
 // Models with several geometry sets (levels of detail): read, written, edited and checked.
-#include <gtest/gtest.h>
 
 #include <functional>
-#include <sstream>
 
 #include "editing/Actions.h"
 #include "editing/GameCheck.h"
@@ -10,7 +8,6 @@
 #include "editing/MaterialEdits.h"
 #include "editing/Step.h"
 #include "formats/FileIO.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/LevelsOfDetailModel.h"

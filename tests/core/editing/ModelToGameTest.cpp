@@ -2,17 +2,13 @@
 // answers a user would give: a material made of a picture, the model and its materials packed
 // into a new container or one that already holds other entries.
 
-#include <filesystem>
-
 #include "editing/Actions.h"
 #include "editing/FileCommands.h"
 #include "editing/NewMaterial.h"
 #include "editing/SaveToContainer.h"
 #include "editing/Step.h"
 #include "formats/FileIO.h"
-#include "formats/Gob.h"
 #include "formats/Mat.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/PictureFiles.h"
 #include "tests/core/TestCore.h"

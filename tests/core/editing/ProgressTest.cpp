@@ -5,7 +5,6 @@
 
 #include "editing/Actions.h"
 #include "formats/ObjImport.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 

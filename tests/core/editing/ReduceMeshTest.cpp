@@ -10,7 +10,6 @@
 #include "editing/GameCheck.h"
 #include "editing/ReduceMesh.h"
 #include "editing/Step.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/LevelsOfDetailModel.h"
 #include "tests/core/TestCore.h"
 

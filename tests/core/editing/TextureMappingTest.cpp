@@ -4,7 +4,6 @@
 #include "editing/TextureCommands.h"
 #include "editing/TextureSpace.h"
 #include "camera/Camera.h"
-#include "model/Errors.h"
 #include "tests/core/TestCore.h"
 
 namespace {

@@ -1,5 +1,4 @@
 // Colormaps read from files on disk and from containers, and refused when damaged.
-#include <unistd.h>
 
 #include <tuple>
 
@@ -123,47 +122,42 @@ TEST_F(Cmp, ChangingTheColormapDecodesTheModelsMaterialsAgain) {
   EXPECT_EQ(eight->Pixels, (std::vector<uint8_t>(BuiltInPalette().begin() + 18, BuiltInPalette().begin() + 21)));
 }
 
-// `zarn-cli mat --cmp` decodes through the colormap: index 6 is (6, 249, 7) there and a
-// different colour in the built-in palette. The PNG's rows are stored uncompressed, so a row
-// of the picture is found in it as filter byte 0 and the pixels.
-TEST_F(Cmp, CliMatDecodesThroughTheChosenColormap) {
+// `zarn-cli mat --cmp` and `export --cmp` decode through the colormap: index 6 is (6, 249, 7)
+// there and a different colour in the built-in palette. The PNG's rows are stored
+// uncompressed, so a row of the picture is found in it as filter byte 0 and the pixels.
+TEST_F(Cmp, CliMatAndExportDecodeThroughTheChosenColormap) {
   const std::string mat = Dir.Write("six.mat", MakeTextureMat(2, 1, 8, std::string(2, '\x06')));
+  const std::string model = Dir.Write("m/tri.3do", ReadWholeFile(std::string(ZARN_SAMPLES_DIR) + "/fighter.3do"));
+  Dir.Write("m/hull.mat", MakeTextureMat(2, 1, 8, std::string(2, '\x06')));
   const std::string cmp = Dir.Write("level.cmp", MakeCmp());
   const std::string gob = Dir.Write("res.gob", MakeGob({{"misc\\cmp\\level.cmp", MakeCmp(0, 42)}}));
   const std::string row("\0\x06\xF9\x07\x06\xF9\x07", 7), rowFromGob("\0\x06\xF9\x2A\x06\xF9\x2A", 7);
   const struct {
     std::vector<std::string> Args;
+    const char* Picture;
     int Status;
     std::string Row;  // a row the picture holds, or the line printed
   } runs[] = {
-      {{"mat", "--cmp", cmp, mat, Dir.File("a.png")}, 0, row},
-      {{"mat", mat, Dir.File("b.png"), "--cmp", gob + ":misc/cmp/level.cmp"}, 0, rowFromGob},
-      {{"mat", mat, Dir.File("c.png"), "--cmp", gob + ":level.cmp"}, 0, rowFromGob},
-      {{"mat", mat, Dir.File("d.png"), "--cmp"}, 2, "zarn-cli: --cmp needs a colormap: FILE.cmp or CONTAINER:ENTRY\n"},
-      {{"mat", mat, Dir.File("e.png"), "--cmp", mat}, 1, "zarn-cli: six.mat: not a colormap (no \"CMP \" at its start)\n"},
-      {{"mat", mat, Dir.File("f.png"), "--cmp", Dir.File("none.cmp")}, 1, "zarn-cli: File '" + Dir.File("none.cmp") + "' not found\n"},
-      {{"mat", mat, Dir.File("g.png"), "--cmp", gob + ":other.cmp"}, 1, "zarn-cli: No entry 'other.cmp' in '" + gob + "'\n"},
+      {{"mat", "--cmp", cmp, mat, Dir.File("a.png")}, "a.png", 0, row},
+      {{"mat", mat, Dir.File("b.png"), "--cmp", gob + ":misc/cmp/level.cmp"}, "b.png", 0, rowFromGob},
+      {{"mat", mat, Dir.File("c.png"), "--cmp", gob + ":level.cmp"}, "c.png", 0, rowFromGob},
+      {{"export", "--cmp", cmp, model, Dir.File("f.obj")}, "hull.png", 0, row},
+      {{"mat", mat, Dir.File("d.png"), "--cmp"}, "d.png", 2, "zarn-cli: --cmp needs a colormap: FILE.cmp or CONTAINER:ENTRY\n"},
+      {{"mat", mat, Dir.File("e.png"), "--cmp", mat}, "e.png", 1, "zarn-cli: six.mat: not a colormap (no \"CMP \" at its start)\n"},
+      {{"mat", mat, Dir.File("f.png"), "--cmp", Dir.File("none.cmp")}, "f.png", 1, "zarn-cli: File '" + Dir.File("none.cmp") + "' not found\n"},
+      {{"mat", mat, Dir.File("g.png"), "--cmp", gob + ":other.cmp"}, "g.png", 1, "zarn-cli: No entry 'other.cmp' in '" + gob + "'\n"},
   };
-  for (size_t i = 0; i < std::size(runs); ++i) {
-    SCOPED_TRACE(i);
-    const TCliRun run = RunCli(runs[i].Args);
-    EXPECT_EQ(run.Status, runs[i].Status) << run.Out;
-    const std::string png = std::string(1, static_cast<char>('a' + i)) + ".png";
-    if (runs[i].Status == 0) {
-      EXPECT_NE(ReadWholeFile(Dir.File(png)).find(runs[i].Row), std::string::npos);
+  for (const auto& r : runs) {
+    SCOPED_TRACE(r.Args.back());
+    const TCliRun run = RunCli(r.Args);
+    EXPECT_EQ(run.Status, r.Status) << run.Out;
+    if (r.Status == 0) {
+      EXPECT_NE(ReadWholeFile(Dir.File(r.Picture)).find(r.Row), std::string::npos);
     } else {
-      EXPECT_EQ(run.Out, runs[i].Row);
-      EXPECT_FALSE(std::filesystem::exists(Dir.File(png)));
+      EXPECT_EQ(run.Out, r.Row);
+      EXPECT_FALSE(std::filesystem::exists(Dir.File(r.Picture)));
     }
   }
-}
-
-TEST_F(Cmp, CliExportWritesPicturesThroughTheChosenColormap) {
-  const std::string model = Dir.Write("m/tri.3do", ReadWholeFile(std::string(ZARN_SAMPLES_DIR) + "/fighter.3do"));
-  Dir.Write("m/hull.mat", MakeTextureMat(2, 1, 8, std::string(2, '\x06')));
-  const TCliRun run = RunCli({"export", "--cmp", Dir.Write("level.cmp", MakeCmp()), model, Dir.File("f.obj")});
-  ASSERT_EQ(run.Status, 0) << run.Out;
-  EXPECT_NE(ReadWholeFile(Dir.File("hull.png")).find(std::string("\0\x06\xF9\x07\x06\xF9\x07", 7)), std::string::npos);
 }
 
 }  // namespace

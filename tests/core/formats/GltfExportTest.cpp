@@ -197,15 +197,15 @@ TEST_F(GltfExport, ReadsBackAsTheSameModelAndAnimation) {
                              double near) {
     ASSERT_EQ(a.size(), b.size());
     for (size_t n = 0; n < a.size(); ++n) {
-      ASSERT_EQ(a[n].size(), b[n].size()) << "node " << n;
+      SCOPED_TRACE("node " + std::to_string(n));
+      ASSERT_EQ(a[n].size(), b[n].size());
       for (size_t c = 0; c < a[n].size(); ++c) {
         const auto& [material, world, texel] = a[n][c];
-        EXPECT_EQ(material, std::get<0>(b[n][c]));
-        EXPECT_NEAR(world.X, std::get<1>(b[n][c]).X, near) << "node " << n;
-        EXPECT_NEAR(world.Y, std::get<1>(b[n][c]).Y, near) << "node " << n;
-        EXPECT_NEAR(world.Z, std::get<1>(b[n][c]).Z, near) << "node " << n;
-        EXPECT_NEAR(texel.U, std::get<2>(b[n][c]).U, 1e-3) << "node " << n;
-        EXPECT_NEAR(texel.V, std::get<2>(b[n][c]).V, 1e-3) << "node " << n;
+        const auto& [otherMaterial, otherWorld, otherTexel] = b[n][c];
+        EXPECT_EQ(material, otherMaterial);
+        ExpectNear(world, otherWorld, near);
+        EXPECT_NEAR(texel.U, otherTexel.U, 1e-3);
+        EXPECT_NEAR(texel.V, otherTexel.V, 1e-3);
       }
     }
   };

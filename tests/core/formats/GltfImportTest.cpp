@@ -1,17 +1,13 @@
 // glTF scenes read as the game's models: node frames, world positions and the export's layout
 // taken back; animations written as KEYs that the game's playback follows.
-#include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <numbers>
 
 #include "formats/FileIO.h"
 #include "formats/FileKinds.h"
 #include "formats/KeyReader.h"
-#include "formats/ThreeDo.h"
 #include "model/KeyPose.h"
-#include "model/Model.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/GltfMaker.h"

@@ -2,7 +2,6 @@
 
 #include "model/Text.h"
 #include "formats/FileIO.h"
-#include "formats/ThreeDo.h"
 #include "model/Errors.h"
 #include "tests/core/TestCore.h"
 #include "tests/core/FormatBytes.h"

@@ -3,7 +3,6 @@
 // does not read or in place of a file that could not be written whole.
 
 #include <algorithm>
-#include <filesystem>
 
 #include "formats/FileIO.h"
 #include "formats/GobWriter.h"

@@ -10,7 +10,6 @@
 #include "model/Errors.h"
 #include "formats/ObjImport.h"
 #include "formats/PuppetReader.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"

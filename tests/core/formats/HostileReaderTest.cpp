@@ -5,7 +5,6 @@
 #include <tuple>
 
 #include "tests/core/FormatBytes.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/MemoryLimit.h"
 #include "tests/core/TestCore.h"
 #include "editing/ClipboardCommands.h"

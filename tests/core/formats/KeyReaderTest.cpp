@@ -1,17 +1,13 @@
 // KEY animations read from files on disk and from containers, and refused when damaged.
-#include <gtest/gtest.h>
 
-#include <filesystem>
 #include <tuple>
 
 #include "formats/ContainerKeys.h"
-#include "formats/Gob.h"
 #include "formats/KeyReader.h"
 #include "model/Errors.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/KeyFiles.h"
 #include "tests/core/TestCore.h"
-#include "tests/core/TestSupport.h"
 
 using namespace fmt_test;
 using key_test::TwoNodeKey;

@@ -3,7 +3,6 @@
 // mipmap levels, and pictures that cannot become a material refused without writing one.
 
 #include <cmath>
-#include <filesystem>
 #include <tuple>
 
 #include "formats/FileIO.h"

@@ -1,9 +1,7 @@
-#include <algorithm>
 #include <tuple>
 
 #include "formats/FileIO.h"
 #include "formats/PathMap.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/TestCore.h"
 #include "tests/core/FormatBytes.h"
 

@@ -7,7 +7,6 @@
 #include "editing/PropertyEdits.h"
 #include "formats/NameRules.h"
 #include "formats/ObjImportOptions.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
 

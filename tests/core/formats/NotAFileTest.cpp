@@ -1,16 +1,13 @@
 // A named pipe, a device or a folder given where a file is read: every reader says what it
 // is at once, with one message, instead of waiting for a writer or reading for ever. A run of
 // zarn-cli that still waits is stopped after a while and fails the test.
-#include <sys/stat.h>
 
 #include <tuple>
 
 #include "formats/ObjImport.h"
 #include "formats/FileIO.h"
-#include "formats/Gob.h"
 #include "formats/Mat.h"
 #include "formats/ReadOnlyFile.h"
-#include "formats/ThreeDo.h"
 #include "model/Errors.h"
 #include "formats/ObjImportOptions.h"
 #include "tests/core/CliRunner.h"

@@ -5,7 +5,6 @@
 #include "formats/ObjImport.h"
 #include "formats/ObjExport.h"
 #include "formats/ObjMaterialNames.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"

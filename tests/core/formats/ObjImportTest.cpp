@@ -23,11 +23,7 @@ class ObjImport : public ::testing::Test {
     for (const TTXVertex& t : f->TXVertices) out.emplace_back(t.U, t.V);
     return out;
   }
-  static std::vector<int> Corners(const TFace* f) {
-    std::vector<int> out;
-    for (const TVertex* v : f->Vertices) out.push_back(f->Mesh->Vertices.IndexOf(v));
-    return out;
-  }
+  static std::vector<int> Corners(const TFace* f) { return TTestCore::Corners(*f); }
   const std::string Triangle = "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 0 1\n";
   TTempDir Dir;
   THeadlessServices Services;

@@ -1,11 +1,9 @@
 // The pictures an OBJ file's materials name ("mtllib", "newmtl", "map_Kd") made into
 // materials beside the model, so that an imported mesh arrives textured.
-#include <filesystem>
 #include <tuple>
 
 #include "editing/FileCommands.h"
 #include "editing/ObjMaterials.h"
-#include "formats/FileIO.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/PictureFiles.h"
 #include "tests/core/TestCore.h"

@@ -1,7 +1,5 @@
 // Export with the up axis a modelling program wants, and back with the same import setting.
 
-#include <sstream>
-
 #include "formats/FileIO.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"

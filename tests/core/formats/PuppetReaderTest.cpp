@@ -1,8 +1,5 @@
 // Puppets read from files and containers, refused when damaged, and the KEYs they name found
 // where the game and a user keep them.
-#include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include "formats/ContainerKeys.h"
 #include "formats/PuppetKeys.h"

@@ -3,7 +3,6 @@
 #include "tests/core/TestCore.h"
 #include "formats/FileIO.h"
 #include "formats/LineCursor.h"
-#include "formats/ThreeDo.h"
 
 namespace {
 

@@ -1,12 +1,10 @@
 // Texture coordinates made by the Texture commands survive saving, reading and OBJ export,
 // and zarn-cli's uv: steps run the same commands.
-#include <filesystem>
 
 #include "editing/Step.h"
 #include "editing/TextureCommands.h"
 #include "formats/FileIO.h"
 #include "formats/ObjExport.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -79,25 +77,6 @@ TEST_F(TextureFiles, ZarnCliRunsTheUvStepsAsOneHistoryStepEach) {
     SCOPED_TRACE(c.Steps.front());
     EXPECT_EQ(corners(c.Steps), c.Want);
   }
-}
-
-TEST_F(TextureFiles, ZarnCliRefusesUnknownUvStepsAndListsThemInHelp) {
-  MapTriangle();
-  const std::string in = Dir.Write("in.3do", ReadWholeFile(ZARN_SAMPLES_DIR "/fighter.3do"));
-  for (const char* step : {"uv:view:back", "uv:move:1", "uv:flip:w", "uv:spin", "uv:fit:2", "uv:box:"}) {
-    SCOPED_TRACE(step);
-    const TCliRun run = RunCli({"edit", in, Dir.File("never.3do"), "select:all", step});
-    EXPECT_EQ(run.Status, 2);  // a step written wrongly is a wrong command line
-    EXPECT_NE(run.Out.find("unknown step 'uv:"), std::string::npos) << run.Out;
-    EXPECT_FALSE(std::filesystem::exists(Dir.File("never.3do")));
-  }
-  const TCliRun nothing = RunCli({"edit", in, Dir.File("never.3do"), "uv:fit"});
-  EXPECT_EQ(nothing.Status, 1);
-  EXPECT_NE(nothing.Out.find("Select the surfaces (or nodes) to map first"), std::string::npos) << nothing.Out;
-  const TCliRun help = RunCli({"help", "edit"});
-  // The actions, their menu commands and defaults are listed for every action alike (CliHelpTest).
-  for (const char* listed : {"uv:view:top, uv:view:front, uv:view:side", "uv:box, uv:box:DENSITY", "uv:flip:u"})
-    EXPECT_NE(help.Out.find(listed), std::string::npos) << listed;
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <unordered_map>
 
 #include "tests/core/FormatBytes.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/TestCore.h"
 
 namespace {

@@ -1,17 +1,14 @@
 // Poses of KEY animations at worked frames, and the world placement they give a model.
-#include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "formats/KeyReader.h"
 #include "model/KeyCheck.h"
 #include "model/KeyPose.h"
-#include "model/Model.h"
 #include "model/WorldFrames.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/KeyFiles.h"
 #include "tests/core/TestCore.h"
-#include "tests/core/TestSupport.h"
 
 using key_test::TwoNodeKey;
 

@@ -1,10 +1,8 @@
 // Nested nodes placed as the game places them (MathTest turns single points); the expected
 // numbers were worked out by hand with column vectors, R = Rz(yaw) * Rx(pitch) * Ry(roll).
-#include <iterator>
 
 #include "formats/FileIO.h"
 #include "formats/ObjExport.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"

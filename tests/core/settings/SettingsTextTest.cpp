@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <cctype>
 
 #include "settings/ColorText.h"
