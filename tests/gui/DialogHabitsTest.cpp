@@ -3,19 +3,8 @@
 // whose Cancel takes everything back, whose resource list takes only containers that read,
 // and whose OK writes the settings file at once.
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QScrollArea>
 
-#include "app/MaterialsDialog.h"
-#include "app/QueryForm.h"
-#include "tests/core/FormatBytes.h"
-#include "tests/core/TestCore.h"
 #include "tests/gui/SettingsFixture.h"
 
 namespace {

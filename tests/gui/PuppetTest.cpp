@@ -1,19 +1,9 @@
 // Animation > Open Puppet...: a puppet's modes and moves listed, and the move chosen playing
 // its KEY, found beside the model or in the puppet's container.
-#include <QListWidget>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSlider>
-#include <QTreeWidget>
 
-#include "app/GobDialog.h"
 #include "app/PuppetDialog.h"
-#include "app/TimelineBar.h"
 #include "formats/KeyReader.h"
 #include "model/KeySummary.h"
-#include "tests/core/FormatBytes.h"
-#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
 namespace {
@@ -33,10 +23,8 @@ class Puppet : public TWindowTest {
       QTest::mouseClick(d.btnPlay, Qt::LeftButton);
     });
     Services.FileNames = {file};
-    for (QAction* a : Menu("&Animation")->actions())
-      if (a->objectName() == "actAnimationOpenPuppet") a->trigger();
+    MenuAction("&Animation", "actAnimationOpenPuppet")->trigger();
   }
-  TTimelineBar& Bar() { return *Window->findChild<TTimelineBar*>("pnlTimeline"); }
   QStringList Rows;
 };
 
@@ -60,8 +48,7 @@ TEST_F(Puppet, PlaysTheKeyOfTheMoveChosenFoundBesideTheModel) {
 
   // Animation > Save Animation As... writes what plays, which reads back the same.
   Services.FileNames = {Path("saved.key")};
-  for (QAction* a : Menu("&Animation")->actions())
-    if (a->objectName() == "actAnimationSaveAs") a->trigger();
+  MenuAction("&Animation", "actAnimationSaveAs")->trigger();
   const TKeyAnimation saved = ReadKeyFile(Path("saved.key")), sample = ReadKeyFile(ZARN_SAMPLES_DIR "/fighter-bank.key");
   EXPECT_EQ(KeySummary(saved), KeySummary(sample));
   const TKeyEntry& last = saved.Nodes.at(1).Entries.at(2);  // the fin's, at frame 30
