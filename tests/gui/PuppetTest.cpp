@@ -28,7 +28,7 @@ class Puppet : public TWindowTest {
   QStringList Rows;
 };
 
-TEST_F(Puppet, PlaysTheKeyOfTheMoveChosenFoundBesideTheModel) {
+TEST_F(Puppet, PlaysTheKeyOfTheMoveChosenFoundBesideTheModelOrInTheContainer) {
   StartWindow(Sample(), 900, 700);
   QTest::qWait(50);
   const QImage rest = Shot("puppet_rest");
@@ -59,10 +59,9 @@ TEST_F(Puppet, PlaysTheKeyOfTheMoveChosenFoundBesideTheModel) {
   EXPECT_EQ(Services.Errors, std::vector<std::string>{"kywalk.key (walk of fighter.pup) is not beside the model, in its "
                                                       "key folder or in 3do\\key\\ of a container"});
   EXPECT_EQ((std::tuple{Bar().Name(), Bar().Frame()}), (std::tuple{"fighter-bank.key", 10.0}));
-}
 
-TEST_F(Puppet, AContainersPuppetFindsItsKeysInTheContainer) {
-  StartWindow(Sample());
+  // A container's puppet finds its KEYs in the container.
+  Services.Errors.clear();
   const std::string gob = Write("res.gob", fmt_test::MakeGob({{"misc\\pup\\ky.pup", "mode=0\nrun kyrun.key 0x14\n"},
                                                               {"3do\\key\\kyrun.key", Read(ZARN_SAMPLES_DIR "/fighter-bank.key")}}));
   QString details;

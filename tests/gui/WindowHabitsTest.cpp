@@ -17,14 +17,11 @@ class TWindowHabitsTest : public TSettingsTest {
   void AnswerNextBox(const char* button, const char* shot) { AnswerBox(button, BoxText, 500, shot); }
   // Opens a menu of the bar with the mouse, as a user does; the menu stays open.
   QMenu* OpenMenu(const QString& title) {
+    QMenu* menu = Menu(title);
     QMenuBar* bar = Window->menuBar();
-    for (QAction* entry : bar->actions())
-      if (entry->text() == title) {
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(entry).center());
-        QTest::qWait(50);
-        return entry->menu();
-      }
-    return nullptr;
+    if (menu) QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    QTest::qWait(50);
+    return menu;
   }
   std::string BoxText;
 };
