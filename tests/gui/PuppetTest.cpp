@@ -100,8 +100,7 @@ TEST_F(Puppet, ExportTakesEveryAnimationOfThePuppet) {
   EXPECT_NE(run, std::string::npos);
   EXPECT_NE(stand, std::string::npos);
   EXPECT_NE(any, std::string::npos);
-  for (QAction* a : Menu("&Animation")->actions())
-    if (a->objectName() == "actAnimationClose") a->trigger();
+  MenuAction("&Animation", "actAnimationClose")->trigger();
   EXPECT_EQ(std::get<2>(exported("still.glb")), std::string::npos);
   EXPECT_TRUE(Services.Errors.empty());
 }
