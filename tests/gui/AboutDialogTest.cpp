@@ -1,12 +1,9 @@
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QLabel>
 #include <QUrl>
-#include <regex>
 
 #include "app/AboutDialog.h"
 #include "app/SettingsStore.h"
-#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/SettingsFixture.h"
 
 namespace {

@@ -1,24 +1,7 @@
 // Animation > Open Animation... and the timeline bar: the sample fighter banks through its
 // animation in the views, File > Export writes the pose shown, and closing the animation
 // brings back the rest pose with the model never changed.
-#include <QCheckBox>
-#include <QDoubleSpinBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSlider>
-#include <QToolButton>
 
-#include "app/GobDialog.h"
-#include "camera/Camera.h"
-#include "app/TimelineBar.h"
-#include "formats/FileIO.h"
-#include "tests/core/FormatBytes.h"
-#include "tests/core/TestSupport.h"
-#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
 namespace {
@@ -26,20 +9,9 @@ namespace {
 class Animation : public TWindowTest {
  protected:
   // Through the menu bar, as a user finds it.
-  QAction* MenuEntry(const char* name) {
-    for (QAction* a : Menu("&Animation")->actions())
-      if (a->objectName() == name) return a;
-    return nullptr;
-  }
-  TTimelineBar& Bar() { return *Window->findChild<TTimelineBar*>("pnlTimeline"); }
+  QAction* MenuEntry(const char* name) { return MenuAction("&Animation", name); }
   static std::string Key() { return std::string(ZARN_SAMPLES_DIR) + "/fighter-bank.key"; }
-  std::vector<TVector> Worlds() {
-    std::vector<TVector> out;
-    for (const TNode* n : Core->Model->Nodes)
-      if (n->Mesh)
-        for (const TVertex* v : n->Mesh->Vertices) out.push_back(v->World);
-    return out;
-  }
+  std::vector<TVector> Worlds() { return VertexValues(&TVertex::World); }
 };
 
 TEST_F(Animation, PlaysTheSampleAndTheViewsShowEachFrame) {
@@ -86,12 +58,10 @@ TEST_F(Animation, PlaysTheSampleAndTheViewsShowEachFrame) {
   // from where that corner stands at rest.
   Frame().actEMVert->trigger();
   TMesh& fin = *Core->Model->Nodes[5]->Mesh;
-  int x = 0, y = 0, restX = 0, restY = 0;
-  ASSERT_TRUE(WorldToScreen(Frame().LastView, fin.Vertices[0]->World, x, y));
-  ASSERT_TRUE(WorldToScreen(Frame().LastView, rest[rest.size() - static_cast<size_t>(fin.Vertices.Count())], restX, restY));
-  EXPECT_GT(std::abs(x - restX) + std::abs(y - restY), 10);
-  Hover({x, y});
-  QTest::mouseClick(Surface(), Qt::LeftButton, {}, {x, y});
+  const QPoint corner = Pixel(fin.Vertices[0]->World);
+  EXPECT_GT((corner - Pixel(rest[rest.size() - static_cast<size_t>(fin.Vertices.Count())])).manhattanLength(), 10);
+  Hover(corner);
+  QTest::mouseClick(Surface(), Qt::LeftButton, {}, corner);
   EXPECT_TRUE(Core->Vertices.Contains(fin.Vertices[0]));
   EXPECT_EQ(Core->Vertices.Count(), 1);
   Window->Action("actSelClear")->trigger();
@@ -157,10 +127,10 @@ TEST_F(Animation, AContainersAnimationIsChosenInTheContainerDialog) {
       Write("res.gob", fmt_test::MakeGob({{"3do\\fighter.3do", "x"},
                                           {"3do\\key\\bank.key", ReadWholeFile(Key())},
                                           {"3do\\key\\cut.key", "SECTION: HEADER\n"}}));
-  QStringList rows;
+  std::vector<std::string> rows;
   QString details, broken;
   WhenModalShown<TfrmDlgGob>([&](TfrmDlgGob& d) {
-    for (int i = 0; i < d.lbxFiles->count(); ++i) rows << d.lbxFiles->item(i)->text();
+    rows = Rows(*d.lbxFiles);
     auto* text = d.findChild<QPlainTextEdit*>("memKeyDetails");
     d.lbxFiles->setCurrentRow(1);
     broken = text->toPlainText();
@@ -171,7 +141,7 @@ TEST_F(Animation, AContainersAnimationIsChosenInTheContainerDialog) {
   });
   Services.FileNames = {gob};
   MenuEntry("actAnimationOpen")->trigger();
-  EXPECT_EQ(rows, QStringList({"bank.key", "cut.key"}));
+  EXPECT_EQ(rows, (std::vector<std::string>{"bank.key", "cut.key"}));
   EXPECT_EQ(broken, "cut.key: the header lacks FRAMES");
   EXPECT_TRUE(details.startsWith("flags: 0x0000\ntype: 0x0000\nframes: 40\nfps: 20\njoints: 6\nmarkers: 1\n"
                                  "  frame 20 type 0\nnodes: 2\n  0 hull: 2 entries\n  5 fin: 3 entries\n"))

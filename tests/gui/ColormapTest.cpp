@@ -1,12 +1,7 @@
 // View > Colormap...: the list of colormaps a model can be seen with, the materials decoded
 // through the chosen one, the choice kept across a restart, and a container's own colormap.
-#include <QComboBox>
 #include <QInputDialog>
-#include <filesystem>
 
-#include "app/ColormapUi.h"
-#include "tests/core/FormatBytes.h"
-#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/SettingsFixture.h"
 
 using namespace fmt_test;
@@ -26,11 +21,6 @@ class Colormap : public TSettingsTest {
     Write("level.cmp", MakeCmp(0, 7));
   }
   std::vector<uint8_t> SixPixels() { return Core->Model->Materials.Find("hull.mat")->Pixels; }
-  QAction* MenuEntry() {
-    for (QAction* a : Menu("&View")->actions())
-      if (a->objectName() == "actViewColormap") return a;
-    return nullptr;
-  }
   // Opens View > Colormap..., records its rows and picks the row ending in `suffix`.
   std::vector<std::string> ChooseFromMenu(const std::string& suffix) {
     std::vector<std::string> rows;
@@ -42,8 +32,7 @@ class Colormap : public TSettingsTest {
       }
       dialog.accept();
     });
-    QAction* entry = MenuEntry();
-    if (entry) entry->trigger();
+    if (QAction* entry = MenuAction("&View", "actViewColormap")) entry->trigger();
     return rows;
   }
 };
@@ -54,7 +43,7 @@ TEST_F(Colormap, ChosenInTheViewMenuDecodesTheMaterialsAndIsKeptAcrossARestart) 
   const std::vector<uint8_t> builtIn = SixPixels();
   ASSERT_EQ(builtIn.size(), 6u);
   EXPECT_NE(builtIn[1], 249);
-  ASSERT_NE(MenuEntry(), nullptr);
+  ASSERT_NE(MenuAction("&View", "actViewColormap"), nullptr);
 
   EXPECT_EQ(ChooseFromMenu("dark.cmp"),
             (std::vector<std::string>{"Built-in", Path("level.cmp"), Path("Misc/CMP/dark.cmp")}));

@@ -3,19 +3,8 @@
 // whose Cancel takes everything back, whose resource list takes only containers that read,
 // and whose OK writes the settings file at once.
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QScrollArea>
 
-#include "app/MaterialsDialog.h"
-#include "app/QueryForm.h"
-#include "tests/core/FormatBytes.h"
-#include "tests/core/TestCore.h"
 #include "tests/gui/SettingsFixture.h"
 
 namespace {
@@ -35,8 +24,7 @@ class TDialogHabitsTest : public TSettingsTest {
 TEST_F(TDialogHabitsTest, TheMaterialsDialogGrowsRemembersItsSizeAndFitsALargePicture) {
   // A 256 x 128 texture in stripes, and the model read from a container of its own.
   std::string pixels;
-  for (int y = 0; y < 128; ++y)
-    for (int x = 0; x < 256; ++x) pixels += static_cast<char>(x < 128 ? 1 : 2);
+  for (int y = 0; y < 128; ++y) pixels += std::string(128, '\1') + std::string(128, '\2');
   const std::string wide = fmt_test::MakeTextureMat(256, 128, 8, pixels);
   const std::string gob = Write("own.gob", fmt_test::MakeGob({{"3do\\tri.3do", TriangleModelText()},
                                                               {"mat\\a_material_with_a_long_name.mat", wide}}));

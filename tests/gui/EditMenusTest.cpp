@@ -1,9 +1,6 @@
 // The editing commands in the main window: their menu entries run them, and the node tree in
 // the viewport frame follows the model and the selection.
-#include <QMenu>
-#include <QMenuBar>
 
-#include "app/NodeTreeView.h"
 #include "editing/Actions.h"
 #include "tests/gui/GuiFixture.h"
 

@@ -1,10 +1,5 @@
-#include <QLabel>
-#include <QListWidget>
 #include <QStatusTipEvent>
-#include <filesystem>
 
-#include "app/NodeTreeView.h"
-#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
 namespace {

@@ -1,15 +1,9 @@
-#include <QListWidget>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
 #include <chrono>
 #include <thread>
 
-#include "app/GobDialog.h"
-#include "formats/FileIO.h"
-#include "tests/core/FormatBytes.h"
-#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
 namespace {
@@ -107,9 +101,8 @@ TEST_F(TFormatCommandsTest, BigImportsShowTheirProgressAndPaintTheWindow) {
 }
 
 TEST_F(TFormatCommandsTest, ModelsOpenFromAContainerWithTheirMaterials) {
-  std::vector<fmt_test::TEntrySpec> entries = {{"3do\\fighter.3do", ReadWholeFile(Sample())}};
-  for (const char* name : {"dflt.mat", "hull.mat", "glass.mat", "engine.mat"})
-    entries.push_back({std::string("mat\\") + name, ReadWholeFile(std::string(ZARN_SAMPLES_DIR) + "/Mat/" + name)});
+  std::vector<fmt_test::TEntrySpec> entries = SampleMaterials();
+  entries.insert(entries.begin(), {"3do\\fighter.3do", ReadWholeFile(Sample())});
   const std::string gob = Write("res.GOB", fmt_test::MakeGob(entries));
   PickContainerEntry();
   Window->OpenFile(gob);

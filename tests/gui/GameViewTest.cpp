@@ -3,13 +3,8 @@
 // and the built-in palette giving the Textured mode's colours. The colormap's palette gives
 // index i the colour (i, 255 - i, 7) and its light table sends every index of row r to r, so
 // a lit colour's red channel names the row it came from.
-#include <QMenu>
-#include <cmath>
 #include <tuple>
 
-#include "app/ColormapUi.h"
-#include "tests/core/FormatBytes.h"
-#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
 using namespace fmt_test;
@@ -84,16 +79,16 @@ std::string KeyedMat() {
 
 class GameView : public TWindowTest {
  protected:
-  void SetUp() override {
-    Write("quads.3do", QuadsModel());
+  // The quads opened in the Top view, on a blue background without grid lines under the
+  // pixels looked at.
+  void OpenInTopView(const std::vector<TQuad>& quads = kQuads) {
+    Write("quads.3do", QuadsModel(quads));
     Write("solid.mat", MakeColourMat(9));
     Write("key.mat", KeyedMat());
     Write("level.cmp", MakeCmp());
     StartWindow(Path("quads.3do"));
-    int faces = 0;
-    for (const TNode* n : Core->Model->Nodes) faces += n->Mesh ? n->Mesh->Surfaces.Count() : 0;
-    ASSERT_EQ(faces, 8);
-    Core->Grid.LineEvery = 0;  // no grid lines under the pixels looked at
+    ASSERT_EQ(FaceCount(), static_cast<int>(quads.size()));
+    Core->Grid.LineEvery = 0;
     Core->Color2D = 0xFF0000;  // blue, as 0x00BBGGRR
     Frame().Cameras->SetCurrent(0);  // top
     Frame().tacCamerasChange();
@@ -106,9 +101,7 @@ class GameView : public TWindowTest {
     return Frame_ = Shot(name);
   }
   QRgb At(int quad, double fx = 0.5, double fy = 0.5) {
-    int sx = 0, sy = 0;
-    EXPECT_TRUE(WorldToScreen(Frame().LastView, {kQuads[quad].X + 0.04 * fx, 0.04 * fy, 0}, sx, sy));
-    return Frame_.pixel(sx, sy);
+    return Frame_.pixel(Pixel({kQuads[quad].X + 0.04 * fx, 0.04 * fy, 0}));
   }
   static void ExpectColour(QRgb got, int r, int g, int b, int tolerance = 2) {
     EXPECT_NEAR(qRed(got), r, tolerance) << std::hex << got;
@@ -118,7 +111,31 @@ class GameView : public TWindowTest {
   QImage Frame_;
 };
 
-TEST_F(GameView, FacesAreCulledBlendedKeyedAndLitAsTheGameDrawsThem) {
+// Without a colormap the built-in palette gives the materials' own colours, scaled by the
+// light, which runs smoothly across a face; a material that is nowhere is chequered. With one,
+// faces are culled, blended, keyed and lit as the game draws them.
+TEST_F(GameView, TheBuiltInPaletteOrAColormapColoursTheFacesAsTheGameDoes) {
+  OpenInTopView();
+  Draw("acnViewGame", "game_builtin");
+  // Texel 1 is index 6 and the solid colour index 9, through the built-in palette.
+  const std::vector<uint8_t>& texel = Core->Model->Materials.Find("key.mat")->Pixels;
+  ExpectColour(At(3, 0.75), texel[3], texel[4], texel[5], 0);
+  const std::vector<uint8_t>& solid = Core->Model->Materials.Find("solid.mat")->Pixels;
+  ExpectColour(At(1), solid[0], solid[1], solid[2], 0);
+  // Without a light table the ambient level scales the colour, from the ambient level on the
+  // left of quad 7 to full light on its right.
+  for (const auto& [quad, fx, level] : {std::tuple{4, 0.5, 0.4}, {7, 0.1, 0.46}, {7, 0.5, 0.7}, {7, 0.9, 0.94}})
+    ExpectColour(At(quad, fx), std::lround(solid[0] * level), std::lround(solid[1] * level),
+                 std::lround(solid[2] * level), quad == 4 ? 1 : 6);
+  const QRgb a = At(6, 0.2, 0.2), b = At(6, 0.45, 0.2);
+  EXPECT_NE(a, b);
+  for (QRgb c : {a, b}) EXPECT_TRUE(c == qRgb(255, 0, 255) || c == qRgb(0, 0, 0)) << std::hex << c;
+  Frame().Redraw(false);
+  EXPECT_EQ(std::count(Services.Output.begin(), Services.Output.end(),
+                       "Game view: material 'gone.mat' not found; drawn chequered"),
+            1);
+
+  // With the colormap, as the game draws them.
   UseColormap();
   Draw("acnViewGame", "game_quads");
   const QRgb blue = qRgb(0, 0, 255);
@@ -138,57 +155,22 @@ TEST_F(GameView, FacesAreCulledBlendedKeyedAndLitAsTheGameDrawsThem) {
   ExpectColour(At(5), 37, 218, 7);  // the extra light is above the ambient level still
 }
 
-// Without a colormap: the built-in palette gives the materials' own colours, scaled by the
-// light, which runs smoothly across a face; a material that is nowhere is chequered.
-TEST_F(GameView, TheBuiltInPaletteShadesTheMaterialsOwnColoursAndChequersAMissingOne) {
-  Draw("acnViewGame", "game_builtin");
-  // Texel 1 is index 6 and the solid colour index 9, through the built-in palette.
-  const std::vector<uint8_t>& texel = Core->Model->Materials.Find("key.mat")->Pixels;
-  ExpectColour(At(3, 0.75), texel[3], texel[4], texel[5], 0);
-  const std::vector<uint8_t>& solid = Core->Model->Materials.Find("solid.mat")->Pixels;
-  ExpectColour(At(1), solid[0], solid[1], solid[2], 0);
-  // Without a light table the ambient level scales the colour, from the ambient level on the
-  // left of quad 7 to full light on its right.
-  for (const auto& [quad, fx, level] : {std::tuple{4, 0.5, 0.4}, {7, 0.1, 0.46}, {7, 0.5, 0.7}, {7, 0.9, 0.94}})
-    ExpectColour(At(quad, fx), std::lround(solid[0] * level), std::lround(solid[1] * level),
-                 std::lround(solid[2] * level), quad == 4 ? 1 : 6);
-  const QRgb a = At(6, 0.2, 0.2), b = At(6, 0.45, 0.2);
-  EXPECT_NE(a, b);
-  for (QRgb c : {a, b}) EXPECT_TRUE(c == qRgb(255, 0, 255) || c == qRgb(0, 0, 0)) << std::hex << c;
-  Frame().Redraw(false);
-  EXPECT_EQ(std::count(Services.Output.begin(), Services.Output.end(),
-                       "Game view: material 'gone.mat' not found; drawn chequered"),
-            1);
-}
-
-class GameViewGrid : public TWindowTest {};
-
 // Far more faces than one draw call of the Game mode takes: none may be left out where the
 // calls meet.
-TEST_F(GameViewGrid, EveryFaceOfABigMeshIsDrawn) {
+TEST_F(GameView, EveryFaceOfABigMeshIsDrawn) {
   // 90 x 90 quads at full light, from -0.2 to 0.2 on x and y.
   std::vector<TQuad> grid;
   for (int j = 0; j < 90; ++j)
     for (int i = 0; i < 90; ++i)
       grid.push_back({-0.2 + 0.4 * i / 90, 0, 0x0, 0, 0, false, 0, -0.2 + 0.4 * j / 90, 0.4 / 90});
-  Write("grid.3do", QuadsModel(grid));
-  Write("solid.mat", MakeColourMat(9));
-  StartWindow(Path("grid.3do"));
-  Core->Grid.LineEvery = 0;
-  Core->Color2D = 0xFF0000;
-  Frame().Cameras->SetCurrent(0);
-  Frame().tacCamerasChange();
-  Window->Action("acnViewGame")->trigger();
-  Frame().Redraw(false);
-  const QImage shot = Shot("game_grid");
-  int left = 0, top = 0, right = 0, bottom = 0;
-  ASSERT_TRUE(WorldToScreen(Frame().LastView, {-0.2, 0.2, 0}, left, top));
-  ASSERT_TRUE(WorldToScreen(Frame().LastView, {0.2, -0.2, 0}, right, bottom));
-  ASSERT_GT(right - left, 100);
+  OpenInTopView(grid);
+  const QImage shot = Draw("acnViewGame", "game_grid");
+  const QPoint topLeft = Pixel({-0.2, 0.2, 0}), bottomRight = Pixel({0.2, -0.2, 0});
+  ASSERT_GT(bottomRight.x() - topLeft.x(), 100);
   const std::vector<uint8_t>& solid = Core->Model->Materials.Find("solid.mat")->Pixels;
   int other = 0;
-  for (int y = top + 2; y < bottom - 2; ++y)
-    for (int x = left + 2; x < right - 2; ++x)
+  for (int y = topLeft.y() + 2; y < bottomRight.y() - 2; ++y)
+    for (int x = topLeft.x() + 2; x < bottomRight.x() - 2; ++x)
       if (shot.pixel(x, y) != qRgb(solid[0], solid[1], solid[2])) ++other;
   EXPECT_EQ(other, 0);
 }

@@ -1,12 +1,5 @@
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-
-#include "app/GobDialog.h"
 #include "model/Errors.h"
-#include "tests/core/FormatBytes.h"
-#include "tests/core/TestSupport.h"
-#include "tests/gui/DialogTestHelpers.h"
+#include "tests/gui/GuiFixture.h"
 
 using namespace fmt_test;
 
@@ -20,34 +13,6 @@ class GobDialog : public ::testing::Test {
     Container = Dir.Write("models.gob", MakeGob(entries));
   }
   static TfrmDlgGob* Dialog(QWidget* w) { return qobject_cast<TfrmDlgGob*>(w); }
-  static QStringList Rows(TfrmDlgGob* d) {
-    QStringList rows;
-    for (int i = 0; i < d->lbxFiles->count(); ++i) rows << d->lbxFiles->item(i)->text();
-    return rows;
-  }
-  static void DoubleClickRow(TfrmDlgGob* d, int row) {
-    QListWidgetItem* item = d->lbxFiles->item(row);
-    d->lbxFiles->scrollToItem(item);
-    const QPoint at = d->lbxFiles->visualItemRect(item).center();
-    QTest::mouseClick(d->lbxFiles->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(d->lbxFiles->viewport(), Qt::LeftButton, {}, at);
-  }
-  void ExpectRowsInFourColumns(TfrmDlgGob* d) {
-    EXPECT_EQ(d->windowTitle(), QString::fromStdString("Open from Container - " + Container));
-    const QStringList rows = Rows(d);
-    ASSERT_EQ(rows.size(), 42);
-    EXPECT_EQ(rows[0], "a.3do");
-    EXPECT_EQ(rows[1], "ship0.3do");
-    EXPECT_EQ(rows[41], "a.3do");  // mat\a.3do sorts after every 3do\ entry
-    // Rows run down the first column and go on at the top of the next; four share the width.
-    const auto rect = [&](int row) { return d->lbxFiles->visualItemRect(d->lbxFiles->item(row)); };
-    int secondColumn = 1;
-    while (secondColumn < rows.size() && rect(secondColumn).x() == rect(0).x()) ++secondColumn;
-    ASSERT_LT(secondColumn, rows.size());
-    EXPECT_GT(secondColumn, 10);
-    EXPECT_EQ(rect(secondColumn).y(), rect(0).y());
-    EXPECT_NEAR((rect(secondColumn).x() - rect(0).x()) * 4, d->lbxFiles->viewport()->width(), 4);
-  }
   TTempDir Dir;
   std::string Container;
 };
@@ -55,12 +20,30 @@ class GobDialog : public ::testing::Test {
 TEST_F(GobDialog, ShowsTheModelsInFourColumnsAndOpensTheDoubleClickedOne) {
   bool shown = false;
   WhenModalShown([&](QWidget* w) {
+    // Returns on a failed check; the dialog still gets closed.
     TfrmDlgGob* d = Dialog(w);
     ASSERT_NE(d, nullptr);
     shown = true;
-    ExpectRowsInFourColumns(d);  // returns on a failed check; the dialog still gets closed
+    EXPECT_EQ(d->windowTitle(), QString::fromStdString("Open from Container - " + Container));
+    QListWidget& list = *d->lbxFiles;
+    const std::vector<std::string> rows = Rows(list);
+    ASSERT_EQ(rows.size(), 42u);
+    EXPECT_EQ(rows[0], "a.3do");
+    EXPECT_EQ(rows[1], "ship0.3do");
+    EXPECT_EQ(rows[41], "a.3do");  // mat\a.3do sorts after every 3do\ entry
+    // Rows run down the first column and go on at the top of the next; four share the width.
+    const auto rect = [&](int row) { return list.visualItemRect(list.item(row)); };
+    int secondColumn = 1;
+    while (secondColumn < 42 && rect(secondColumn).x() == rect(0).x()) ++secondColumn;
+    ASSERT_LT(secondColumn, 42);
+    EXPECT_GT(secondColumn, 10);
+    EXPECT_EQ(rect(secondColumn).y(), rect(0).y());
+    EXPECT_NEAR((rect(secondColumn).x() - rect(0).x()) * 4, list.viewport()->width(), 4);
     SaveScreenshot(d, "gob_dialog");
-    DoubleClickRow(d, 41);  // mat\a.3do's row opens the model folder's a.3do
+    // mat\a.3do's row opens the model folder's a.3do.
+    list.scrollToItem(list.item(41));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rect(41).center());
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, rect(41).center());
   });
   TGobItem item;
   ASSERT_TRUE(TfrmDlgGob::Execute(Container, item));
@@ -69,23 +52,23 @@ TEST_F(GobDialog, ShowsTheModelsInFourColumnsAndOpensTheDoubleClickedOne) {
   EXPECT_EQ(EntryBytes(item), "A");
 }
 
+// OK is the default button; the rows come in directory order: a, ship0, ship1, ship10, ship11.
 TEST_F(GobDialog, CancelAndOkWithoutARowOpenNothing) {
-  WhenModalShown([](QWidget* w) {
-    TfrmDlgGob* d = Dialog(w);
-    d->lbxFiles->setCurrentRow(3);
-    QTest::mouseClick(d->btnCancel, Qt::LeftButton);
-  });
-  TGobItem item;
-  EXPECT_FALSE(TfrmDlgGob::Execute(Container, item));
-  WhenModalShown([](QWidget* w) { QTest::mouseClick(Dialog(w)->btnOK, Qt::LeftButton); });
-  EXPECT_FALSE(TfrmDlgGob::Execute(Container, item));
-  WhenModalShown([](QWidget* w) {
-    TfrmDlgGob* d = Dialog(w);
-    d->lbxFiles->setCurrentRow(4);
-    QTest::keyClick(d, Qt::Key_Return);  // OK is the default button
-  });
-  ASSERT_TRUE(TfrmDlgGob::Execute(Container, item));
-  EXPECT_EQ(item.EntryName, "3do\\ship11.3do");  // directory order: a, ship0, ship1, ship10, ship11
+  const struct { int Row; std::function<void(TfrmDlgGob*)> Close; std::string Opened; } cases[] = {
+      {3, [](TfrmDlgGob* d) { QTest::mouseClick(d->btnCancel, Qt::LeftButton); }, ""},
+      {-1, [](TfrmDlgGob* d) { QTest::mouseClick(d->btnOK, Qt::LeftButton); }, ""},
+      {4, [](TfrmDlgGob* d) { QTest::keyClick(d, Qt::Key_Return); }, "3do\\ship11.3do"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Row);
+    WhenModalShown([&c](QWidget* w) {
+      if (c.Row >= 0) Dialog(w)->lbxFiles->setCurrentRow(c.Row);
+      c.Close(Dialog(w));
+    });
+    TGobItem item;
+    EXPECT_EQ(TfrmDlgGob::Execute(Container, item), !c.Opened.empty());
+    EXPECT_EQ(item.EntryName, c.Opened);
+  }
 }
 
 // What a file that is no container says: TFormatCommandsTest.

@@ -1,26 +1,64 @@
 #pragma once
 #include <gtest/gtest.h>
 
+// The widgets, files and shared test code most window tests reach for, included once here.
+#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QWheelEvent>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <new>
+#include <regex>
 #include <string>
+#include <vector>
 
+#include "app/ColormapUi.h"
 #include "app/Dialogs.h"
+#include "app/GobDialog.h"
 #include "app/MainWindow.h"
+#include "app/MaterialsDialog.h"
+#include "app/MessageWindow.h"
+#include "app/NodeTreeView.h"
+#include "app/ObjImportDialog.h"
+#include "app/QueryForm.h"
 #include "app/StatusProgress.h"
+#include "app/TimelineBar.h"
+#include "camera/Camera.h"
 #include "document/Core.h"
+#include "formats/FileIO.h"
 #include "services/HeadlessServices.h"
 #include "tests/core/ChangeCounter.h"
+#include "tests/core/FormatBytes.h"
+#include "tests/core/PictureFiles.h"
+#include "tests/core/TestCore.h"
+#include "tests/core/TestSupport.h"
 #include "view/Builder.h"
 #include "view/GLArea.h"
 
@@ -103,6 +141,7 @@ class TWindowTest : public ::testing::Test {
     Core.reset();
   }
   TfraBuilder& Frame() { return *Window->Builder(); }
+  TTimelineBar& Bar() { return *Window->findChild<TTimelineBar*>("pnlTimeline"); }
   // Keys reach the window's shortcuts only while it is active.
   void Activate() {
     Window->activateWindow();
@@ -113,6 +152,18 @@ class TWindowTest : public ::testing::Test {
     for (QAction* entry : Window->menuBar()->actions())
       if (entry->text() == title) return entry->menu();
     return nullptr;
+  }
+  // The entry of that menu with that object name, as a user finds it.
+  QAction* MenuAction(const QString& title, const char* name) {
+    for (QAction* a : Menu(title)->actions())
+      if (a->objectName() == name) return a;
+    return nullptr;
+  }
+  // The shortcuts of the actions, joined by "|" (nothing for none): "Ctrl+J||Shift+F12".
+  std::string Keys(std::initializer_list<const char*> actions) {
+    QStringList keys;
+    for (const char* name : actions) keys << Window->Action(name)->shortcut().toString();
+    return keys.join('|').toStdString();
   }
   QStringList Entries(const QString& title) {
     QStringList entries;
@@ -139,6 +190,12 @@ class TWindowTest : public ::testing::Test {
     QApplication::sendEvent(Surface(), &wheel);
   }
   QWidget* Surface() { return Frame().glaMain->Surface(); }
+  // The pixel of the last frame where the world point was drawn.
+  QPoint Pixel(const TVector& world) {
+    int x = 0, y = 0;
+    EXPECT_TRUE(WorldToScreen(Frame().LastView, world, x, y));
+    return {x, y};
+  }
   TCameraRec& Camera() { return Frame().Cameras->Current().Rec; }
   QImage Shot(const std::string& name) { return Saved(Frame().glaMain->GrabFrame(), name); }
   void ShotWindow(const std::string& name) { Saved(Window->grab().toImage(), name); }
@@ -147,6 +204,26 @@ class TWindowTest : public ::testing::Test {
     return image;
   }
   static std::string Sample() { return std::string(ZARN_SAMPLES_DIR) + "/fighter.3do"; }
+  // The sample's four materials as container entries under mat\.
+  static std::vector<fmt_test::TEntrySpec> SampleMaterials() {
+    std::vector<fmt_test::TEntrySpec> entries;
+    for (const char* name : {"dflt.mat", "hull.mat", "glass.mat", "engine.mat"})
+      entries.push_back({std::string("mat\\") + name, ReadWholeFile(std::string(ZARN_SAMPLES_DIR) + "/Mat/" + name)});
+    return entries;
+  }
+  // A value of every vertex of the model's meshes, in model order (Position, World).
+  std::vector<TVector> VertexValues(TVector TVertex::*value) {
+    std::vector<TVector> out;
+    for (const TNode* n : Core->Model->Nodes)
+      if (n->Mesh)
+        for (const TVertex* v : n->Mesh->Vertices) out.push_back(v->*value);
+    return out;
+  }
+  int FaceCount() {
+    int faces = 0;
+    for (const TNode* n : Core->Model->Nodes) faces += n->Mesh ? n->Mesh->Surfaces.Count() : 0;
+    return faces;
+  }
   // A file of the test's own folder, and one written there.
   std::string Path(const std::string& name) { return Folder.filePath(QString::fromStdString(name)).toStdString(); }
   // A file's bytes; none for a missing file.
@@ -172,3 +249,34 @@ int CountPixels(const QImage& image, QRgb colour, int tolerance = 8);
 int CountPixels(const QImage& image, const std::function<bool(QRgb)>& fits);
 // Colours among every second pixel of every second row: how varied a picture is.
 int DistinctColours(const QImage& image);
+
+// Runs `act` on the next modal window once it is shown (inside its own event loop), so that
+// a test can drive a dialog that a function opens and waits for. With `fits`, only a modal
+// window it takes counts; others are waited out. Gives up after `attempts` looks, 10 ms apart.
+void WhenModalShown(std::function<void(QWidget*)> act, std::function<bool(QWidget*)> fits = {}, int attempts = 500);
+// The same for the next modal dialog of type T.
+template <class T>
+void WhenModalShown(std::function<void(T&)> act) {
+  WhenModalShown([act = std::move(act)](QWidget* modal) { act(*qobject_cast<T*>(modal)); },
+                 [](QWidget* modal) { return qobject_cast<T*>(modal) != nullptr; });
+}
+
+// Clicks the button showing `button` in the next message box, after keeping its text in
+// `asked` and, named `shot`, its picture; closes the window if it is still open.
+void AnswerBox(const QString& button, std::string& asked, int attempts = 500, const char* shot = nullptr);
+
+// Picks the row in the container dialog that the next opening of a container shows, with OK.
+void PickContainerEntry(int row = 0);
+
+// The rows of the list, and a user's click on the first row that shows `text`.
+std::vector<std::string> Rows(const QListWidget& list);
+void ClickItem(QListWidget& list, const QString& text);
+
+// Accepts the OBJ import dialog that the next import of an .obj file shows, as it opens.
+void AcceptObjImport();
+
+// Saves a picture of the widget for a person to look at.
+void SaveScreenshot(QWidget* widget, const char* name);
+
+// The window's colormap choice (a plain QObject child, which findChild cannot tell apart).
+TColormapUi* Colormaps(QObject& window);

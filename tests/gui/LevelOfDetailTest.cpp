@@ -1,12 +1,6 @@
 // Levels of detail in the window: the View menu's choice, the tool bar's drop-down and the
 // status panel follow the model's sets; the views show the chosen set and commands edit it.
-#include <QAbstractItemView>
-#include <QComboBox>
-#include <QLabel>
-#include <QMenu>
 
-#include "services/HeadlessServices.h"
-#include "formats/ThreeDo.h"
 #include "tests/core/LevelsOfDetailModel.h"
 #include "tests/gui/GuiFixture.h"
 
@@ -29,10 +23,14 @@ class LevelOfDetail : public TWindowTest {
   }
   QComboBox* Box() { return Window->findChild<QComboBox*>("cbxLod"); }
   QLabel* Panel() { return Window->findChild<QLabel*>("stbMainLod"); }
-  // The drop-down's tool bar entry, which shows and hides it.
-  bool BoxShown() {
+  // The drop-down (its tool bar entry shows and hides it) and the status panel, as
+  // "box 3/4, LOD 3 of 4" or "no box, no panel".
+  std::string Look() {
     QApplication::processEvents();
-    return Box()->isVisibleTo(Window.get());
+    return (Box()->isVisibleTo(Window.get()) ? "box " + std::to_string(Box()->currentIndex() + 1) + "/" +
+                                                   std::to_string(Box()->count())
+                                             : "no box") +
+           ", " + (Panel()->isVisibleTo(Window.get()) ? Panel()->text().toStdString() : "no panel");
   }
 };
 
@@ -40,10 +38,7 @@ TEST_F(LevelOfDetail, TheThirdSetIsShownChosenAndEditedAlone) {
   StartWindow(FourSets());
   ASSERT_EQ(Core->Model->GeosetCount(), 4);
   ASSERT_NE(Box(), nullptr);
-  EXPECT_TRUE(BoxShown());
-  EXPECT_EQ(Box()->count(), 4);
-  EXPECT_TRUE(Panel()->isVisibleTo(Window.get()));
-  EXPECT_EQ(Panel()->text(), "LOD 1 of 4");
+  EXPECT_EQ(Look(), "box 1/4, LOD 1 of 4");
   auto* menu = Window->findChild<QMenu*>("mnuLod");
   ASSERT_NE(menu, nullptr);
   QStringList entries;
@@ -59,7 +54,7 @@ TEST_F(LevelOfDetail, TheThirdSetIsShownChosenAndEditedAlone) {
   QTest::keyClick(Box()->view(), Qt::Key_Down);
   QTest::keyClick(Box()->view(), Qt::Key_Return);
   ASSERT_EQ(Core->Model->CurrentGeoset(), 2);
-  EXPECT_EQ(Panel()->text(), "LOD 3 of 4");
+  EXPECT_EQ(Look(), "box 3/4, LOD 3 of 4");
   EXPECT_TRUE(Window->findChild<QAction*>("actLod3")->isChecked());
   const QImage third = Shot("lod_third_of_four");
   // The third set is a third of the size: its wires cover far fewer pixels.
@@ -75,26 +70,21 @@ TEST_F(LevelOfDetail, TheThirdSetIsShownChosenAndEditedAlone) {
 
   // The menu's choice, and a set command followed by undo.
   Window->findChild<QAction*>("actLod4")->trigger();
-  EXPECT_EQ(Box()->currentIndex(), 3);
+  EXPECT_EQ(Look(), "box 4/4, LOD 4 of 4");
   Window->Action("actViewLodDelete")->trigger();
-  EXPECT_EQ(Panel()->text(), "LOD 3 of 3");
-  EXPECT_EQ(Box()->count(), 3);
+  EXPECT_EQ(Look(), "box 3/3, LOD 3 of 3");
   Window->Action("actEditUndo")->trigger();
-  EXPECT_EQ(Box()->count(), 4);
-  EXPECT_EQ(Panel()->text(), "LOD 3 of 4");
+  EXPECT_EQ(Look(), "box 3/4, LOD 3 of 4");
 }
 
 TEST_F(LevelOfDetail, OneSetShowsNeitherDropDownNorPanel) {
   StartWindow(Sample());
-  EXPECT_FALSE(BoxShown());
-  EXPECT_FALSE(Panel()->isVisibleTo(Window.get()));
+  EXPECT_EQ(Look(), "no box, no panel");
   Window->Action("actViewLodAdd")->trigger();
-  EXPECT_TRUE(BoxShown());
-  EXPECT_EQ(Panel()->text(), "LOD 2 of 2");
+  EXPECT_EQ(Look(), "box 2/2, LOD 2 of 2");
   ShotWindow("lod_added_to_the_sample");
   Window->Action("actViewLodDelete")->trigger();
-  EXPECT_FALSE(BoxShown());
-  EXPECT_FALSE(Panel()->isVisibleTo(Window.get()));
+  EXPECT_EQ(Look(), "no box, no panel");
 }
 
 }  // namespace

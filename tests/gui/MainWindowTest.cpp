@@ -1,10 +1,6 @@
-#include <QLabel>
-#include <QListWidget>
 #include <QFontDatabase>
-#include <regex>
 
 #include "tests/gui/GuiFixture.h"
-#include "app/MessageWindow.h"
 
 namespace {
 
@@ -14,8 +10,7 @@ TEST_F(TWindowTest, StartsUntitledWithTheBannerAndOpensTheFirstArgument) {
   QListWidget* output = Window->OutputList();
   ASSERT_GE(output->count(), 1);
   const std::string banner = output->item(0)->text().toStdString();
-  EXPECT_TRUE(std::regex_match(banner, std::regex(R"(ZARN Version 0\.7\.7 \(.+\))"))) << banner;
-  EXPECT_EQ(banner.back(), ')');
+  EXPECT_TRUE(std::regex_match(banner, std::regex(R"(ZARN Version \d+\.\d+\.\d+ \(.+\))"))) << banner;
   EXPECT_GT(Core->Model->Nodes.Count(), 1);
   // A face the desktop lacks would be replaced by any face at all; its UI font stands in.
   const QFont font = Window->font();
@@ -47,34 +42,18 @@ TEST_F(TWindowTest, InactiveAreaShowsACrossedPlaceholderAndRestartMakesAFreshCon
   area.SetActive(false);
   area.SetActive(false);
   EXPECT_EQ(area.Surface(), nullptr);
-  const QImage placeholder = area.grab().toImage();
-  placeholder.save(QString(ZARN_SCREENSHOT_DIR) + "/inactive_placeholder.png");
+  const QImage placeholder = Saved(area.grab().toImage(), "inactive_placeholder");
   // Black background and a black cross: the corners and the centre are black, nothing else
   // is drawn.
   EXPECT_EQ(CountPixels(placeholder, qRgb(0, 0, 0), 0), placeholder.width() * placeholder.height());
   Frame().SetViewKind(3);
-  const QImage blue = area.grab().toImage();
-  blue.save(QString(ZARN_SCREENSHOT_DIR) + "/inactive_placeholder_free.png");
+  const QImage blue = Saved(area.grab().toImage(), "inactive_placeholder_free");
   EXPECT_EQ(blue.pixel(blue.width() / 2, blue.height() / 2), qRgb(0, 0, 0));
   EXPECT_EQ(blue.pixel(blue.width() / 2, 5), qRgb(0, 111, 221));
 
   // Restart does nothing while the area is inactive.
   Window->Action("actViewRestartGL")->trigger();
   EXPECT_FALSE(area.Active());
-}
-
-// View > Messages brings the window back when closed, and to the front when behind.
-TEST_F(TWindowTest, MessageWindowIsShownAndRaised) {
-  StartWindow();
-  ASSERT_NE(Window->MessageWindow(), nullptr);
-  EXPECT_TRUE(Window->MessageWindow()->isVisible());
-  for (const bool closed : {true, false}) {
-    if (closed) Window->MessageWindow()->close();
-    Activate();
-    Window->Action("actViewMsg")->trigger();
-    EXPECT_TRUE(Window->MessageWindow()->isVisible());
-    EXPECT_TRUE(QTest::qWaitForWindowActive(Window->MessageWindow())) << closed;
-  }
 }
 
 }  // namespace

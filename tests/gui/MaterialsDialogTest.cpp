@@ -1,11 +1,3 @@
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <algorithm>
-
-#include "app/MaterialsDialog.h"
-#include "tests/core/FormatBytes.h"
-#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
 using namespace fmt_test;
@@ -13,6 +5,18 @@ using namespace fmt_test;
 namespace {
 
 namespace fs = std::filesystem;
+
+// Three cels of 3 x 1, 2 x 2 and 1 x 1 texels, one mipmap level each.
+std::string ThreeCels() {
+  std::string out = MatHeader(2, 3, 8);
+  for (int i = 0; i < 3; ++i) out += std::string(40, '\0');
+  const int sides[3][2] = {{3, 1}, {2, 2}, {1, 1}};
+  for (const auto& side : sides) {
+    for (uint32_t word : {static_cast<uint32_t>(side[0]), static_cast<uint32_t>(side[1]), 0u, 0u, 0u, 1u}) Put32(out, word);
+    out += std::string(static_cast<size_t>(side[0] * side[1]), '\x06');
+  }
+  return out;
+}
 
 // The sample model with its materials in a lower-case "mat" folder, a few more files beside
 // it, and containers: a good one, a damaged one and a missing one.
@@ -177,6 +181,31 @@ TEST_F(TMaterialsDialogTest, OkGivesTheSelectedProjectMaterialAndCancelTheInitia
     EXPECT_EQ(Core->Model->Materials.Count(), c.Materials);
     EXPECT_EQ(Changes->MaterialListFills - fills, c.Fills);
   }
+}
+
+// The dialog steps through the cels of a material that holds several; the model keeps showing
+// the first.
+TEST_F(TMaterialsDialogTest, TheDialogStepsThroughTheCelsAndTheModelKeepsTheFirst) {
+  Dir.Write("cels.mat", ThreeCels());
+  TMaterial* material = Core->Model->Materials.Add("cels.mat");
+  ASSERT_EQ(material->Cels, 3);
+  std::vector<std::string> seen;
+  std::string chosen;
+  Run("cels.mat", chosen, [&](TfrmMat* d) {
+    Click(d->lbxProjMat, "cels.mat");
+    // Before the clicks, after three on Next (the last finding it disabled), after one on Back.
+    for (QPushButton* button : {static_cast<QPushButton*>(nullptr), d->btnNextCel, d->btnNextCel, d->btnNextCel,
+                                d->btnPrevCel}) {
+      if (button) QTest::mouseClick(button, Qt::LeftButton);
+      seen.push_back(d->lblCel->text().toStdString() + " " + d->lblSize->text().toStdString() + " " +
+                     (d->btnPrevCel->isEnabled() ? "<" : "-") + (d->btnNextCel->isEnabled() ? ">" : "-"));
+    }
+    SaveScreenshot(d, "materials_cels");
+  }, &TfrmMat::btnCancel);
+  EXPECT_EQ(seen, (std::vector<std::string>{"Cel 1 of 3 Size 3x1 ->", "Cel 2 of 3 Size 2x2 <>", "Cel 3 of 3 Size 1x1 <-",
+                                            "Cel 3 of 3 Size 1x1 <-", "Cel 2 of 3 Size 2x2 <>"}));
+  EXPECT_EQ(material->Cel, 0);
+  EXPECT_EQ(material->Width, 3);
 }
 
 }  // namespace

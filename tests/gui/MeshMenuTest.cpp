@@ -1,15 +1,10 @@
 // The Mesh menu and the File menu's new entries in the window: Fit to Game Limits cuts a
 // scan into nodes the game loads, Reduce lowers it, New Material writes a material of a
 // picture, Save to Container packs the model; each through its menu entry.
-#include <QMenu>
-#include <QMenuBar>
 
 #include "formats/ObjImport.h"
 #include "editing/GameCheck.h"
-#include "formats/FileIO.h"
 #include "formats/Gob.h"
-#include "formats/ThreeDo.h"
-#include "tests/core/PictureFiles.h"
 #include "tests/gui/GuiFixture.h"
 
 namespace {

@@ -1,20 +1,10 @@
-#include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QComboBox>
-#include <QFile>
-#include <QFileDialog>
 #include <QFileSystemModel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QMessageBox>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include "formats/FileKinds.h"
-#include "app/Dialogs.h"
 #include "services/UserServices.h"
-#include "tests/gui/DialogTestHelpers.h"
+#include "tests/gui/GuiFixture.h"
 
 namespace {
 

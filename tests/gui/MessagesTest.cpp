@@ -1,19 +1,8 @@
 // View > Messages: every output line of the session with its time, a file's lines under its
-// name, Copy and Clear; and no status text of an earlier model on an empty one.
+// name, Copy and Clear, the window brought back and to the front; and no status text of an
+// earlier model on an empty one.
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTreeWidget>
-
-#include "app/MessageWindow.h"
-#include "tests/core/TestCore.h"
 #include "tests/gui/GuiFixture.h"
-#include "tests/gui/DialogTestHelpers.h"
 
 namespace {
 
@@ -73,16 +62,22 @@ TEST_F(TMessagesTest, ViewMessagesShowsEveryLineAndAFilesLinesUnderItsName) {
   const std::vector<std::string> rows = Rows();
   ASSERT_GE(rows.size(), 5u);
   EXPECT_EQ(rows[0].rfind("ZARN Version", 0), 0u) << rows[0];
-  EXPECT_EQ(rows[1], tri);
-  EXPECT_EQ(rows[2], "  Material not found 'stone.mat'");
-  EXPECT_EQ(rows[3], "  Material not found 'metal.mat'");
-  EXPECT_EQ(rows[4], Sample());
+  EXPECT_EQ(std::vector<std::string>(rows.begin() + 1, rows.begin() + 5),
+            (std::vector<std::string>{tri, "  Material not found 'stone.mat'", "  Material not found 'metal.mat'", Sample()}));
   Messages().show();
   Messages().resize(600, 200);
   SaveScreenshot(&Messages(), "view_messages");
   const QTreeWidgetItem* line = Lines().topLevelItem(1)->child(0);
   EXPECT_GT(Lines().columnWidth(0) - Lines().indentation() - 8, Lines().fontMetrics().horizontalAdvance(line->text(0)))
       << "the time of a grouped line shows whole";
+  // View > Messages brings the window back when closed, and to the front when behind.
+  for (const bool closed : {true, false}) {
+    if (closed) Messages().close();
+    Activate();
+    Window->Action("actViewMsg")->trigger();
+    EXPECT_TRUE(Messages().isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&Messages())) << closed;
+  }
 }
 
 // A status text tells of the model as a command left it: the next change drops it, another

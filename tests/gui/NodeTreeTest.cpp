@@ -1,22 +1,12 @@
 // The node tree beside the views: pictures and marks, Ctrl+click, rename, drag and drop, and
 // nodes copied in one process and pasted in another through the system clipboard.
-#include <gtest/gtest.h>
 
-#include <QClipboard>
-#include <QFile>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QProcess>
-#include <QTest>
 
-#include "app/NodeTreeView.h"
 #include "app/QtServices.h"
 #include "editing/ClipboardCommands.h"
-#include "document/Core.h"
-#include "formats/ThreeDo.h"
-#include "services/HeadlessServices.h"
-#include "tests/core/ChangeCounter.h"
-#include "tests/gui/DialogTestHelpers.h"
+#include "tests/gui/GuiFixture.h"
 
 namespace {
 
@@ -105,17 +95,13 @@ TEST_F(NodeTree, ShowsTheHierarchyWithPicturesAndMarks) {
   Tree->viewport()->repaint();
   const QImage shot = Tree->grab().toImage();
   SaveScreenshot(Tree.get(), "node_tree");
-  const auto redIn = [&](const QRect& rect) {
-    int red = 0;
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-      for (int x = rect.left(); x < rect.left() + 60; ++x) {
-        const QColor c = shot.pixelColor(Tree->viewport()->mapTo(Tree.get(), QPoint(x, y)));
-        red += c.red() > 150 && c.green() < 80 && c.blue() < 80;
-      }
-    return red;
+  const auto redIn = [&](const char* node) {  // the row's first 60 pixels
+    const QRect row = Tree->visualItemRect(ItemOf(Named(node)));
+    const QImage part = shot.copy(QRect(Tree->viewport()->mapTo(Tree.get(), row.topLeft()), QSize(60, row.height())));
+    return CountPixels(part, [](QRgb c) { return qRed(c) > 150 && qGreen(c) < 80 && qBlue(c) < 80; });
   };
-  EXPECT_GT(redIn(Tree->visualItemRect(ItemOf(Named("tail")))), 3);
-  EXPECT_EQ(redIn(Tree->visualItemRect(ItemOf(Named("hull")))), 0);
+  EXPECT_GT(redIn("tail"), 3);
+  EXPECT_EQ(redIn("hull"), 0);
 }
 
 TEST_F(NodeTree, CtrlClickTogglesPlainClickHighlightsAndFreedNodesAreNeverTouched) {
@@ -254,12 +240,12 @@ TEST_F(NodeTree, CopyInOneProcessPasteInAnother) {
   ASSERT_TRUE(result.open(QIODevice::ReadOnly));
   EXPECT_EQ(result.readAll().toStdString(), "fin\ntail\n");
   QFile::remove(resultPath);
-}
 
-TEST_F(NodeTree, PasteOfForeignClipboardTextAddsNothing) {
+  // A paste of foreign clipboard text adds nothing.
   QGuiApplication::clipboard()->setText("HIERARCHY NODES 1\r\n0: 0x0 0x1 -1 -1 -1 -1 0 0 0 0 0 0 0 0 0 0 x\r\n");
+  const int nodes = Core.Model->Nodes.Count();
   PasteNodes(Core);
-  EXPECT_EQ(Core.Model->Nodes.Count(), 0);
+  EXPECT_EQ(Core.Model->Nodes.Count(), nodes);
 }
 
 }  // namespace

@@ -1,16 +1,6 @@
 // File > Export and the questions File > Import asks of an OBJ file.
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QRadioButton>
-#include <filesystem>
 
-#include "app/ObjImportDialog.h"
-#include "formats/FileIO.h"
-#include "tests/core/PictureFiles.h"
-#include "tests/core/TestSupport.h"
-#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/SettingsFixture.h"
 
 namespace {
@@ -24,6 +14,12 @@ class TObjCommandsTest : public TSettingsTest {
     Window->Action("actFileImport")->trigger();
   }
   TVector LastPosition(int vertex) { return Core->Model->Nodes.Last()->Mesh->Vertices[vertex]->Position; }
+  // The dialog's answers as "Y fit materials nodes" or "Z x2".
+  static std::string Answers(const TfrmObjImport& d) {
+    return std::string(d.rbnUpY->isChecked() ? "Y" : d.rbnUpZ->isChecked() ? "Z" : "?") +
+           (d.rbnFit->isChecked() ? " fit" : d.rbnFactor->isChecked() ? " x" + d.edtFactor->text().toStdString() : "") +
+           (d.chkMaterials->isChecked() ? " materials" : "") + (d.chkObjectsAsNodes->isChecked() ? " nodes" : "");
+  }
 };
 
 TEST_F(TObjCommandsTest, ExportFollowsImportOnTheFileMenuAndWritesTheModelAsShown) {
@@ -31,32 +27,33 @@ TEST_F(TObjCommandsTest, ExportFollowsImportOnTheFileMenuAndWritesTheModelAsShow
   const QStringList entries = Entries("&File");
   EXPECT_EQ(entries.indexOf("Export..."), entries.indexOf("Import...") + 1);
 
-  Services.FileNames = {Path("fighter.obj")};
-  Window->Action("actFileExport")->trigger();
-  EXPECT_TRUE(Services.Errors.empty());
-  // Y up at first, as the import's first answer; the model's Z becomes the file's Y.
-  EXPECT_EQ(Services.Queries.back(), "Export OBJ");
-  EXPECT_NE(ReadWholeFile(Path("fighter.obj")).find("\no hull\nv -0.04 -0.015 0.08\n"), std::string::npos);
+  // Y up at first, as the import's first answer: the model's Z becomes the file's Y. An answer
+  // is the import's next answer too.
+  const struct { const char *Up, *File; std::string Error, Line; const char* Kept; } rows[] = {
+      {nullptr, "fighter.obj", "", "\no hull\nv -0.04 -0.015 0.08\n", nullptr},
+      {"z", "fighter.obj", "", "\no hull\nv -0.04 -0.08 -0.015\n", "Z"},
+      {"up", "other.obj", "The up axis is Y or Z, not 'up'", "", nullptr},
+      {"Z", "none/fighter.obj", "Cannot create file '" + Path("none/hull.png") + "': No such file or directory", "",
+       nullptr},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.File);
+    if (row.Up) Services.Answers["Up_axis"] = row.Up;
+    Services.FileNames = {Path(row.File)};
+    Window->Action("actFileExport")->trigger();
+    EXPECT_EQ(Services.Queries.back(), "Export OBJ");
+    EXPECT_EQ(Services.Errors.empty() ? "" : Services.Errors.back(), row.Error);
+    EXPECT_EQ(std::filesystem::exists(Path(row.File)), row.Error.empty());
+    if (!row.Line.empty()) {
+      EXPECT_NE(ReadWholeFile(Path(row.File)).find(row.Line), std::string::npos);
+    }
+    if (row.Kept) {
+      EXPECT_EQ(QSettings().value("ObjImport/UpAxis").toString(), row.Kept);
+    }
+  }
   for (const char* name : {"fighter.mtl", "hull.png", "glass.png", "engine.png", "dflt.png"})
     EXPECT_TRUE(std::filesystem::exists(Path(name))) << name;
   EXPECT_FALSE(Core->History.Modified());  // a look at the model makes no step
-
-  Services.Answers["Up_axis"] = "z";
-  Services.FileNames = {Path("fighter.obj")};
-  Window->Action("actFileExport")->trigger();
-  EXPECT_NE(ReadWholeFile(Path("fighter.obj")).find("\no hull\nv -0.04 -0.08 -0.015\n"), std::string::npos);
-  EXPECT_EQ(QSettings().value("ObjImport/UpAxis").toString(), "Z") << "the import's next answer too";
-  Services.Answers["Up_axis"] = "up";
-  Services.FileNames = {Path("other.obj")};
-  Window->Action("actFileExport")->trigger();
-  EXPECT_EQ(Services.Errors.back(), "The up axis is Y or Z, not 'up'");
-  EXPECT_FALSE(std::filesystem::exists(Path("other.obj")));
-
-  Services.Answers["Up_axis"] = "Z";
-  Services.FileNames = {Path("none/fighter.obj")};
-  Window->Action("actFileExport")->trigger();
-  ASSERT_FALSE(Services.Errors.empty());
-  EXPECT_EQ(Services.Errors.back(), "Cannot create file '" + Path("none/hull.png") + "': No such file or directory");
 }
 
 TEST_F(TObjCommandsTest, ImportAsksOnceAndTheSettingsKeepTheAnswers) {
@@ -64,10 +61,7 @@ TEST_F(TObjCommandsTest, ImportAsksOnceAndTheSettingsKeepTheAnswers) {
   const std::string obj = Write("up.obj", "v 0 0 0\nv 2 0 0\nv 0 4 0\nf 1 2 3\n");
   // The first time: Y up, fitted to 0.1, with materials.
   Import(obj, [](TfrmObjImport& d) {
-    EXPECT_TRUE(d.rbnUpY->isChecked());
-    EXPECT_TRUE(d.rbnFit->isChecked());
-    EXPECT_TRUE(d.chkMaterials->isChecked());
-    EXPECT_TRUE(d.chkObjectsAsNodes->isChecked());
+    EXPECT_EQ(Answers(d), "Y fit materials nodes");
     SaveScreenshot(&d, "obj_import_dialog");
     QTest::mouseClick(d.btnOK, Qt::LeftButton);
   });
@@ -89,11 +83,7 @@ TEST_F(TObjCommandsTest, ImportAsksOnceAndTheSettingsKeepTheAnswers) {
 
   // The next import opens with those answers; a factor that is no number imports nothing.
   Import(obj, [](TfrmObjImport& d) {
-    EXPECT_TRUE(d.rbnUpZ->isChecked());
-    EXPECT_TRUE(d.rbnFactor->isChecked());
-    EXPECT_EQ(d.edtFactor->text(), "2");
-    EXPECT_FALSE(d.chkMaterials->isChecked());
-    EXPECT_FALSE(d.chkObjectsAsNodes->isChecked());
+    EXPECT_EQ(Answers(d), "Z x2");
     d.edtFactor->selectAll();
     QTest::keyClicks(d.edtFactor, "abc");
     QTest::mouseClick(d.btnOK, Qt::LeftButton);

@@ -1,10 +1,5 @@
-#include <QAction>
-#include <QLineEdit>
 
 #include "app/SettingsKeys.h"
-#include "formats/FileIO.h"
-#include "tests/core/FormatBytes.h"
-#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/SettingsFixture.h"
 
 namespace {
@@ -91,10 +86,7 @@ TEST_F(TSettingsTest, OptionListsAreDrawnByTheDialogAndEditOnlyWhatIsHighlighted
 
 TEST_F(TSettingsTest, AContainerAddedInTheOptionsGivesAModelInAnotherFolderItsTextures) {
   fmt_test::TTempDir dir;
-  std::vector<fmt_test::TEntrySpec> entries;
-  for (const char* name : {"dflt.mat", "hull.mat", "glass.mat", "engine.mat"})
-    entries.push_back({std::string("mat\\") + name, ReadWholeFile(std::string(ZARN_SAMPLES_DIR) + "/Mat/" + name)});
-  const std::string container = dir.Write("game/Res2.gob", fmt_test::MakeGob(entries));
+  const std::string container = dir.Write("game/Res2.gob", fmt_test::MakeGob(SampleMaterials()));
   const std::string model = dir.Write("models/fighter.3do", ReadWholeFile(Sample()));
   StartWindow();
   const auto texturedShot = [&](const char* name) {

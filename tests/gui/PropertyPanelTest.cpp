@@ -1,21 +1,10 @@
 // The property panel below the node tree, driven with clicks and keys as a user drives it: its
 // changes reach the whole selection, a field left untouched changes nothing, and its pages
 // follow the edit mode and the model.
-#include <QAbstractItemView>
-#include <algorithm>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QStackedWidget>
-#include <QToolButton>
 
-#include "app/MaterialsDialog.h"
 #include "app/PropertyPanel.h"
 #include "editing/MaterialEdits.h"
-#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
 // Vectors in failure messages as the panel shows them.

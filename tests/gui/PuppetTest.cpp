@@ -1,19 +1,9 @@
 // Animation > Open Puppet...: a puppet's modes and moves listed, and the move chosen playing
 // its KEY, found beside the model or in the puppet's container.
-#include <QListWidget>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSlider>
-#include <QTreeWidget>
 
-#include "app/GobDialog.h"
 #include "app/PuppetDialog.h"
-#include "app/TimelineBar.h"
 #include "formats/KeyReader.h"
 #include "model/KeySummary.h"
-#include "tests/core/FormatBytes.h"
-#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
 namespace {
@@ -33,14 +23,12 @@ class Puppet : public TWindowTest {
       QTest::mouseClick(d.btnPlay, Qt::LeftButton);
     });
     Services.FileNames = {file};
-    for (QAction* a : Menu("&Animation")->actions())
-      if (a->objectName() == "actAnimationOpenPuppet") a->trigger();
+    MenuAction("&Animation", "actAnimationOpenPuppet")->trigger();
   }
-  TTimelineBar& Bar() { return *Window->findChild<TTimelineBar*>("pnlTimeline"); }
   QStringList Rows;
 };
 
-TEST_F(Puppet, PlaysTheKeyOfTheMoveChosenFoundBesideTheModel) {
+TEST_F(Puppet, PlaysTheKeyOfTheMoveChosenFoundBesideTheModelOrInTheContainer) {
   StartWindow(Sample(), 900, 700);
   QTest::qWait(50);
   const QImage rest = Shot("puppet_rest");
@@ -60,8 +48,7 @@ TEST_F(Puppet, PlaysTheKeyOfTheMoveChosenFoundBesideTheModel) {
 
   // Animation > Save Animation As... writes what plays, which reads back the same.
   Services.FileNames = {Path("saved.key")};
-  for (QAction* a : Menu("&Animation")->actions())
-    if (a->objectName() == "actAnimationSaveAs") a->trigger();
+  MenuAction("&Animation", "actAnimationSaveAs")->trigger();
   const TKeyAnimation saved = ReadKeyFile(Path("saved.key")), sample = ReadKeyFile(ZARN_SAMPLES_DIR "/fighter-bank.key");
   EXPECT_EQ(KeySummary(saved), KeySummary(sample));
   const TKeyEntry& last = saved.Nodes.at(1).Entries.at(2);  // the fin's, at frame 30
@@ -72,10 +59,9 @@ TEST_F(Puppet, PlaysTheKeyOfTheMoveChosenFoundBesideTheModel) {
   EXPECT_EQ(Services.Errors, std::vector<std::string>{"kywalk.key (walk of fighter.pup) is not beside the model, in its "
                                                       "key folder or in 3do\\key\\ of a container"});
   EXPECT_EQ((std::tuple{Bar().Name(), Bar().Frame()}), (std::tuple{"fighter-bank.key", 10.0}));
-}
 
-TEST_F(Puppet, AContainersPuppetFindsItsKeysInTheContainer) {
-  StartWindow(Sample());
+  // A container's puppet finds its KEYs in the container.
+  Services.Errors.clear();
   const std::string gob = Write("res.gob", fmt_test::MakeGob({{"misc\\pup\\ky.pup", "mode=0\nrun kyrun.key 0x14\n"},
                                                               {"3do\\key\\kyrun.key", Read(ZARN_SAMPLES_DIR "/fighter-bank.key")}}));
   QString details;
@@ -114,8 +100,7 @@ TEST_F(Puppet, ExportTakesEveryAnimationOfThePuppet) {
   EXPECT_NE(run, std::string::npos);
   EXPECT_NE(stand, std::string::npos);
   EXPECT_NE(any, std::string::npos);
-  for (QAction* a : Menu("&Animation")->actions())
-    if (a->objectName() == "actAnimationClose") a->trigger();
+  MenuAction("&Animation", "actAnimationClose")->trigger();
   EXPECT_EQ(std::get<2>(exported("still.glb")), std::string::npos);
   EXPECT_TRUE(Services.Errors.empty());
 }

@@ -1,14 +1,5 @@
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
-#include "app/Dialogs.h"
-#include "app/QueryForm.h"
-#include "tests/gui/DialogTestHelpers.h"
+#include "tests/gui/GuiFixture.h"
 
 namespace {
 
@@ -78,56 +69,52 @@ TEST(QueryForm, ChoicesAreTickedOrPickedAndNumbersShowShort) {
                                               "Around_X=-0.0300000000000001", "Faces=1234567", "Scale=fit"}));
 }
 
-TEST(QueryValues, EnterAcceptsTheEditedValues) {
-  std::vector<std::string> lines = {"X=0", "Y=0", "Z=0", "Around_X=0.5", "Around_Y=0", "Around_Z=0"};
-  bool shown = false, firstFieldFocused = false;
-  WhenModalShown([&](QWidget* dialog) {
-    shown = true;
-    SaveScreenshot(dialog, "query_rotate");
-    auto* x = dialog->findChild<QLineEdit*>("X");
-    firstFieldFocused = dialog->focusWidget() == x;
-    x->selectAll();
-    QTest::keyClicks(x, "90");
-    QTest::keyClick(x, Qt::Key_Return);
-  });
-  EXPECT_TRUE(QueryValues("Rotate", lines));
-  ASSERT_TRUE(shown);
-  EXPECT_TRUE(firstFieldFocused);
-  EXPECT_EQ(lines, (std::vector<std::string>{"X=90", "Y=0", "Z=0", "Around_X=0.5", "Around_Y=0", "Around_Z=0"}));
-}
-
-TEST(QueryValues, EscapeKeepsTheDialogAndCancelOrClosingKeepsTheList) {
-  std::vector<std::string> lines = {"Size=0.2", "Radius=0.03", "Sides=8"};
-  const std::vector<std::string> before = lines;
-  bool openAfterEscape = false;
-  WhenModalShown([&](QWidget* dialog) {
-    auto* sides = dialog->findChild<QLineEdit*>("Sides");
-    sides->setText("12");
-    QTest::keyClick(sides, Qt::Key_Escape);
-    openAfterEscape = dialog->isVisible();
-    QTest::mouseClick(dialog->findChild<QPushButton*>("btnCancel"), Qt::LeftButton);
-  });
-  EXPECT_FALSE(QueryValues("Create Cylinder", lines));
-  EXPECT_TRUE(openAfterEscape);
-  EXPECT_EQ(lines, before);
-
-  WhenModalShown([](QWidget* dialog) {
-    dialog->findChild<QLineEdit*>("Size")->setText("5");
-    dialog->close();
-  });
-  EXPECT_FALSE(QueryValues("Create Cylinder", lines));
-  EXPECT_EQ(lines, before);
-}
-
-// An emptied field's line goes; its value then reads as empty, which no number converts from.
-TEST(QueryValues, AnEmptiedFieldReadsBackEmpty) {
-  std::vector<std::string> lines = {"Size=0.02", "Subdivide_X=1", "Subdivide_Y=1"};
-  WhenModalShown([](QWidget* dialog) {
-    dialog->findChild<QLineEdit*>("Subdivide_X")->clear();
-    QTest::mouseClick(dialog->findChild<QPushButton*>("btnOK"), Qt::LeftButton);
-  });
-  ASSERT_TRUE(QueryValues("Create Plane", lines));
-  EXPECT_EQ(lines, (std::vector<std::string>{"Size=0.02", "Subdivide_Y=1"}));
+// Enter accepts the edited values with the first field focused; Escape keeps the dialog;
+// Cancel or closing keeps the list; an emptied field's line goes, its value then reading as
+// empty, which no number converts from.
+TEST(QueryValues, EnterOrOkAcceptTheEditedValuesAndEscapeCancelOrClosingKeepTheList) {
+  const std::vector<std::string> rotate = {"X=0", "Y=0", "Z=0", "Around_X=0.5", "Around_Y=0", "Around_Z=0"};
+  const std::vector<std::string> cylinder = {"Size=0.2", "Radius=0.03", "Sides=8"};
+  const struct {
+    const char* Caption;
+    std::vector<std::string> Lines;
+    std::function<void(QWidget*)> Act;
+    bool Accepted;
+    std::vector<std::string> Result;
+  } cases[] = {
+      {"Rotate", rotate, [](QWidget* dialog) {
+         SaveScreenshot(dialog, "query_rotate");
+         auto* x = dialog->findChild<QLineEdit*>("X");
+         EXPECT_EQ(dialog->focusWidget(), x);
+         x->selectAll();
+         QTest::keyClicks(x, "90");
+         QTest::keyClick(x, Qt::Key_Return);
+       }, true, {"X=90", "Y=0", "Z=0", "Around_X=0.5", "Around_Y=0", "Around_Z=0"}},
+      {"Create Cylinder", cylinder, [](QWidget* dialog) {
+         auto* sides = dialog->findChild<QLineEdit*>("Sides");
+         sides->setText("12");
+         QTest::keyClick(sides, Qt::Key_Escape);
+         EXPECT_TRUE(dialog->isVisible()) << "open after Escape";
+         QTest::mouseClick(dialog->findChild<QPushButton*>("btnCancel"), Qt::LeftButton);
+       }, false, cylinder},
+      {"Create Cylinder", cylinder, [](QWidget* dialog) {
+         dialog->findChild<QLineEdit*>("Size")->setText("5");
+         dialog->close();
+       }, false, cylinder},
+      {"Create Plane", {"Size=0.02", "Subdivide_X=1", "Subdivide_Y=1"}, [](QWidget* dialog) {
+         dialog->findChild<QLineEdit*>("Subdivide_X")->clear();
+         QTest::mouseClick(dialog->findChild<QPushButton*>("btnOK"), Qt::LeftButton);
+       }, true, {"Size=0.02", "Subdivide_Y=1"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    std::vector<std::string> lines = c.Lines;
+    bool shown = false;
+    WhenModalShown([&](QWidget* dialog) { shown = true, c.Act(dialog); });
+    EXPECT_EQ(QueryValues(c.Caption, lines), c.Accepted);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(lines, c.Result);
+  }
 }
 
 }  // namespace

@@ -1,16 +1,12 @@
 #pragma once
-#include <QAction>
 #include <QColorDialog>
 #include <QKeySequenceEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 
 #include "app/OptionsDialog.h"
 #include "app/OptionsLists.h"
 #include "app/SettingsKeys.h"
-#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
 // A main window whose settings file lies in a folder of the test's own, so that a restart

@@ -1,6 +1,4 @@
 // View > Texture Coordinates: the selected faces over their material, dragged by the mouse.
-#include <QLabel>
-#include <QWheelEvent>
 
 #include "app/TextureWindow.h"
 #include "tests/gui/GuiFixture.h"
@@ -91,8 +89,15 @@ TEST_F(TextureWindow, VertexModeDragsOneCornerAndARectanglePicksSeveral) {
   Saved(Texture->grab().toImage(), "texture_window_rectangle_dragged");
 }
 
-TEST_F(TextureWindow, WheelZoomsAtThePointerAndARightDragPans) {
-  Open(emSurface);
+// The window opens with the whole material in the middle, as large as 8 pixels of margin allow.
+TEST_F(TextureWindow, OpensFittedWheelZoomsAtThePointerAndARightDragPans) {
+  const TMaterial& material = *Open(emSurface)->Material;
+  const QSize canvas = Texture->Canvas()->size();
+  const double left = Opened.X(0), right = canvas.width() - Opened.X(material.Width);
+  const double top = Opened.Y(0), bottom = canvas.height() - Opened.Y(material.Height);
+  EXPECT_DOUBLE_EQ(left, right);
+  EXPECT_DOUBLE_EQ(top, bottom);
+  EXPECT_DOUBLE_EQ(std::min(left, top), 8);
   const QPoint at(108, 48);  // texel (25, 10)
   QWheelEvent wheel(at, Texture->Canvas()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
                     Qt::NoScrollPhase, false);
@@ -104,17 +109,6 @@ TEST_F(TextureWindow, WheelZoomsAtThePointerAndARightDragPans) {
   EXPECT_DOUBLE_EQ(Texture->View().U(138), 25);
   EXPECT_DOUBLE_EQ(Texture->View().V(38), 10);
   EXPECT_FALSE(Core->History.CanUndo()) << "looking changes nothing";
-}
-
-// The window opens with the whole material in the middle, as large as 8 pixels of margin allow.
-TEST_F(TextureWindow, OpensWithTheWholeMaterialFitted) {
-  const TMaterial& material = *Open(emSurface)->Material;
-  const QSize canvas = Texture->Canvas()->size();
-  const double left = Opened.X(0), right = canvas.width() - Opened.X(material.Width);
-  const double top = Opened.Y(0), bottom = canvas.height() - Opened.Y(material.Height);
-  EXPECT_DOUBLE_EQ(left, right);
-  EXPECT_DOUBLE_EQ(top, bottom);
-  EXPECT_DOUBLE_EQ(std::min(left, top), 8);
 }
 
 TEST_F(TextureWindow, FacesOfOtherMaterialsAreListedNotDrawn) {

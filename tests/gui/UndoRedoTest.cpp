@@ -1,14 +1,6 @@
 // Undo and Redo in the window: each kind of user action taken back and made again through the
 // real keys, the menu entries and the title following the history, and the question before
 // unsaved changes are lost.
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <filesystem>
-
-#include "app/MaterialsDialog.h"
-#include "tests/core/TestSupport.h"
-#include "tests/gui/DialogTestHelpers.h"
 #include "tests/gui/GuiFixture.h"
 
 namespace {
@@ -109,6 +101,7 @@ TEST_F(UndoRedo, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost) {
       {"close", "Save", true, {}, true, false},               // Save As is cancelled
       {"actFileNew", "Cancel", false, {}, true, false},
       {"actFileOpen", "Save", false, {File}, false, true},
+      {"acnFileRevert", "No", false, {}, true, false},  // Revert only asks whether to lose them
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.Command) + " " + (row.Answer ? row.Answer : "unchanged"));
@@ -121,7 +114,8 @@ TEST_F(UndoRedo, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost) {
     AnswerBox(QString("&") + (row.Answer ? row.Answer : "Cancel"), asked, 5);
     row.Command == std::string("close") ? void(Window->close()) : Run(row.Command);
     QTest::qWait(100);  // no question may come late
-    EXPECT_EQ(asked, row.Answer ? "Save changes to " + File + "?" : "");
+    const bool revert = row.Command == std::string("acnFileRevert");
+    EXPECT_EQ(asked, !row.Answer ? "" : revert ? "Discard changes?" : "Save changes to " + File + "?");
     EXPECT_EQ(Window->isVisible() && Core->History.Modified() && Text() == changed, row.Kept);
     EXPECT_EQ(Read(File).find("$$dummy") != std::string::npos, row.Saved);
     EXPECT_EQ(Services.Errors.size(), row.FileNames == std::vector{nowhere} ? 1u : 0u);

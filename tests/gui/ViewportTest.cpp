@@ -1,12 +1,6 @@
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTabBar>
-#include <cmath>
-#include <algorithm>
 #include <iterator>
 
-#include "tests/core/TestSupport.h"
 #include "tests/gui/GuiFixture.h"
 #include "view/GLRoutines.h"
 
@@ -22,14 +16,16 @@ class TViewportTest : public TWindowTest {
     Drag({1, 1}, {Surface()->width() - 2, Surface()->height() - 2});
     ASSERT_FALSE(Core->Vertices.Empty() && Core->Surfaces.Empty() && Core->Nodes.Empty());
   }
-  std::vector<TVector> Positions() {
-    std::vector<TVector> out;
-    for (TNode* n : Core->Model->Nodes)
-      if (n->Mesh)
-        for (TVertex* v : n->Mesh->Vertices) out.push_back(v->Position);
-    return out;
-  }
+  std::vector<TVector> Positions() { return VertexValues(&TVertex::Position); }
 };
+
+// Pixels that the selection turned redder by a clear step: the outlines and the tint.
+int Reddened(const QImage& before, const QImage& after) {
+  int count = 0;
+  for (int y = 0; y < before.height(); ++y)
+    for (int x = 0; x < before.width(); ++x) count += qRed(after.pixel(x, y)) >= qRed(before.pixel(x, y)) + 30;
+  return count;
+}
 
 // Each camera gesture moves only its own part of the camera, by the pointer's way in pixels
 // (scaled by the distance for pan and zoom), replays the display list and selects nothing.
@@ -282,18 +278,61 @@ TEST_F(TViewportTest, RightClickInSelectModeTogglesWhatIsUnderThePointer) {
   Frame().actEMVert->trigger();
   ASSERT_TRUE(Core->Model->Nodes[0]->Mesh);
   TVertex* target = Core->Model->Nodes[0]->Mesh->Vertices.Get(0);
-  int x = 0, y = 0;
-  ASSERT_TRUE(WorldToScreen(Frame().LastView, target->World, x, y));
-  Hover({x, y});
-  QTest::mousePress(Surface(), Qt::RightButton, {}, {x, y});
-  QTest::mouseRelease(Surface(), Qt::RightButton, {}, {x, y});
+  const QPoint at = Pixel(target->World);
+  Hover(at);
+  QTest::mousePress(Surface(), Qt::RightButton, {}, at);
+  QTest::mouseRelease(Surface(), Qt::RightButton, {}, at);
   EXPECT_TRUE(Core->Vertices.Contains(target));
-  for (TVertex* v : Core->Vertices) {
-    int vx = 0, vy = 0;
-    WorldToScreen(Frame().LastView, v->World, vx, vy);
-    EXPECT_EQ(vx, x);
-    EXPECT_EQ(vy, y);
+  for (TVertex* v : Core->Vertices) EXPECT_EQ(Pixel(v->World), at);
+}
+
+// The selected faces are outlined in the selection colour and tinted with it in every view
+// mode, the Game mode included; selecting uploads nothing.
+TEST_F(TViewportTest, SelectedFacesAreOutlinedAndTintedInEveryMode) {
+  const struct { const char *Action, *Name; } modes[] = {
+      {"acnViewWireframe", "wireframe"}, {"acnViewShaded", "solid"}, {"acnViewTextured", "textured"},
+      {"acnViewGame", "game"}};
+  Frame().actEMFace->trigger();
+  for (const auto& m : modes) {
+    SCOPED_TRACE(m.Name);
+    Window->Action(m.Action)->trigger();
+    Window->Action("actSelClear")->trigger();
+    const QImage none = Shot(std::string("overlay_") + m.Name + "_none");
+    EXPECT_LT(CountPixels(none, qRgb(255, 0, 0), 0), 100) << "nothing selected, nothing red but the X axis";
+    const int uploads = Frame().Buffers.Uploads;
+    Window->Action("actSelAll")->trigger();
+    const QImage all = Shot(std::string("overlay_") + m.Name + "_all");
+    EXPECT_EQ(Frame().Buffers.Uploads, uploads) << "selecting uploads no mesh";
+    EXPECT_GT(CountPixels(all, qRgb(255, 0, 0), 0), 500) << "outlines in the selection colour";
+    // The tint covers the faces' insides, far more than their outlines.
+    EXPECT_GT(Reddened(none, all), 2 * CountPixels(all, qRgb(255, 0, 0), 0));
   }
+}
+
+// A change to one mesh uploads that mesh alone; a new context uploads them all again.
+TEST_F(TViewportTest, AChangedMeshUploadsOnlyItself) {
+  TMesh* mesh = nullptr;
+  int meshes = 0;
+  for (TNode* n : Core->Model->Nodes)
+    if (n->Mesh && n->Mesh->Vertices.Count() > 0) mesh = n->Mesh.get(), ++meshes;
+  ASSERT_GT(meshes, 1);
+  int uploads = Frame().Buffers.Uploads;
+  mesh->Vertices[0]->Position.X += 0.01;
+  mesh->TouchVertices();
+  Core->Model->Update();
+  Core->Changed(chGeometry);
+  EXPECT_EQ(Frame().Buffers.Uploads, uploads + 1);
+
+  uploads = Frame().Buffers.Uploads;
+  Core->Changed(chGeometry);  // nothing changed: nothing goes to GL
+  EXPECT_EQ(Frame().Buffers.Uploads, uploads);
+
+  // Moving a node moves its mesh (and its children's) without touching any mesh's revision.
+  TNode* root = Core->Model->Nodes[0];
+  root->Position.X += 0.05;
+  Core->Model->Update();
+  Core->Changed(chGeometry);
+  EXPECT_GT(Frame().Buffers.Uploads, uploads) << "a moved node's meshes are drawn where they now are";
 }
 
 }  // namespace

@@ -2,25 +2,11 @@
 // marking the mode in force, keys that no two commands share, and questions before the
 // desktop's files are written.
 
-#include <QAction>
-#include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
 
-#include "app/GobDialog.h"
-#include "camera/Camera.h"
 #include "model/Box.h"
-#include "tests/core/FormatBytes.h"
-#include "tests/core/TestCore.h"
 #include "tests/gui/SettingsFixture.h"
 
 namespace {
@@ -28,23 +14,14 @@ namespace {
 class TWindowHabitsTest : public TSettingsTest {
  protected:
   // Answers the next message box with the button, after keeping its text and a picture.
-  void AnswerNextBox(QMessageBox::StandardButton button, const char* shot) {
-    WhenModalShown<QMessageBox>([this, button, shot](QMessageBox& box) {
-      BoxText = box.text().toStdString();
-      SaveScreenshot(&box, shot);
-      QTest::mouseClick(box.button(button), Qt::LeftButton);
-    });
-  }
+  void AnswerNextBox(const char* button, const char* shot) { AnswerBox(button, BoxText, 500, shot); }
   // Opens a menu of the bar with the mouse, as a user does; the menu stays open.
   QMenu* OpenMenu(const QString& title) {
+    QMenu* menu = Menu(title);
     QMenuBar* bar = Window->menuBar();
-    for (QAction* entry : bar->actions())
-      if (entry->text() == title) {
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(entry).center());
-        QTest::qWait(50);
-        return entry->menu();
-      }
-    return nullptr;
+    if (menu) QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    QTest::qWait(50);
+    return menu;
   }
   std::string BoxText;
 };
@@ -134,16 +111,6 @@ TEST_F(TWindowHabitsTest, FileDialogsStartWhereTheirKindWasLastChosenWithTheMode
   EXPECT_TRUE(QFile::exists(QString::fromStdString(Path("copy.obj"))));
 }
 
-// Revert only asks whether to lose the changes; No keeps them (Yes: TFileCommandsTest).
-TEST_F(TWindowHabitsTest, RevertAsksToDiscardTheChanges) {
-  StartWindow(Sample());
-  Window->Action("actPrimDummy")->trigger();
-  AnswerNextBox(QMessageBox::No, "revert_question");
-  Window->Action("acnFileRevert")->trigger();
-  EXPECT_EQ(BoxText, "Discard changes?");
-  EXPECT_TRUE(Core->History.Modified());
-}
-
 // File > Open from Container... goes straight to the container's list, whose columns show
 // every name whole.
 TEST_F(TWindowHabitsTest, OpenFromContainerListsTheContainerWithNamesWhole) {
@@ -165,35 +132,32 @@ TEST_F(TWindowHabitsTest, OpenFromContainerListsTheContainerWithNamesWhole) {
 
 TEST_F(TWindowHabitsTest, TheOptionsRefuseAKeyInUseUnlessTheUserSwapsThem) {
   StartWindow();
+  const std::string swap = "Ctrl+X is the shortcut of \"Cut\". Give it to \"All\" and give \"Cut\" Ctrl+A instead?";
+  // Then the keys of All, Cut and Invert; a command without a key leaves the other without one.
+  const struct { const char *Answer, *Shot, *Action; std::string Asked; const char* Keys; } rows[] = {
+      {"&No", "shortcut_in_use", "actSelAll", swap, "Ctrl+A|Ctrl+X|"},
+      {"&Yes", "shortcut_swapped", "actSelAll", swap, "Ctrl+X|Ctrl+A|"},
+      {"&Yes", "shortcut_taken", "actSelInvert",
+       "Ctrl+X is the shortcut of \"All\". Give it to \"Invert\" and leave \"All\" without a shortcut?",
+       "|Ctrl+A|Ctrl+X"},
+  };
   RunOptions([&](TfrmOptions& options) {
-    AnswerNextBox(QMessageBox::No, "shortcut_in_use");
-    SetShortcut(options, "actSelAll", "Ctrl+X");
-    EXPECT_EQ(BoxText, "Ctrl+X is the shortcut of \"Cut\". Give it to \"All\" and give \"Cut\" Ctrl+A instead?");
-    EXPECT_EQ(Window->Action("actSelAll")->shortcut(), QKeySequence("Ctrl+A"));
-    EXPECT_EQ(Window->Action("actEditCut")->shortcut(), QKeySequence("Ctrl+X"));
-
-    AnswerNextBox(QMessageBox::Yes, "shortcut_swapped");
-    SetShortcut(options, "actSelAll", "Ctrl+X");
-    EXPECT_EQ(Window->Action("actSelAll")->shortcut(), QKeySequence("Ctrl+X"));
-    EXPECT_EQ(Window->Action("actEditCut")->shortcut(), QKeySequence("Ctrl+A"));
-
-    // A command without a key leaves the other without one.
-    AnswerNextBox(QMessageBox::Yes, "shortcut_taken");
-    SetShortcut(options, "actSelInvert", "Ctrl+X");
-    EXPECT_EQ(BoxText,
-              "Ctrl+X is the shortcut of \"All\". Give it to \"Invert\" and leave \"All\" without a shortcut?");
-    EXPECT_TRUE(Window->Action("actSelAll")->shortcut().isEmpty());
+    for (const auto& row : rows) {
+      AnswerNextBox(row.Answer, row.Shot);
+      SetShortcut(options, row.Action, "Ctrl+X");
+      EXPECT_EQ(BoxText, row.Asked) << row.Shot;
+      EXPECT_EQ(Keys({"actSelAll", "actEditCut", "actSelInvert"}), row.Keys) << row.Shot;
+    }
     SaveScreenshot(&options, "options_after_swap");
   });
-  EXPECT_EQ(Window->Action("actSelInvert")->shortcut(), QKeySequence("Ctrl+X"));
+  EXPECT_EQ(Keys({"actSelInvert"}), "Ctrl+X");
 }
 
 TEST_F(TWindowHabitsTest, AnOlderSettingsFileWithSharedKeysIsSettled) {
   QSettings().setValue("Shortcuts/actEditExtrudeFace", "Ctrl+X");
   QSettings().setValue("Shortcuts/actEditCut", "Ctrl+X");
   StartWindow();
-  EXPECT_EQ(Window->Action("actEditCut")->shortcut(), QKeySequence("Ctrl+X"));
-  EXPECT_EQ(Window->Action("actEditExtrudeFace")->shortcut(), QKeySequence("Ctrl+E"));
+  EXPECT_EQ(Keys({"actEditCut", "actEditExtrudeFace"}), "Ctrl+X|Ctrl+E");
 }
 
 // The middle button orbits the Free camera about the selection's centre, which stays where it
@@ -226,20 +190,20 @@ TEST_F(TWindowHabitsTest, Register3DOAsksBeforeWritingTheDesktopsFiles) {
   const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
   const QString desktop = data + "/applications/ZARNModel.desktop";
   QFile::remove(desktop);
-  AnswerNextBox(QMessageBox::No, "register_question");
+  AnswerNextBox("&No", "register_question");
   Window->Action("actHelpRegister3DO")->trigger();
   EXPECT_NE(BoxText.find("Make the desktop open .3do files with ZARN?"), std::string::npos) << BoxText;
   EXPECT_NE(BoxText.find((desktop).toStdString()), std::string::npos) << BoxText;
   EXPECT_FALSE(QFile::exists(desktop));
   EXPECT_TRUE(Services.Informations.empty());
   // A second registration keeps one default-handler line and the user's other lines.
-  AnswerNextBox(QMessageBox::Yes, "register_question_yes");
+  AnswerNextBox("&Yes", "register_question_yes");
   Window->Action("actHelpRegister3DO")->trigger();
   QFile list(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/mimeapps.list");
   ASSERT_TRUE(list.open(QIODevice::Append));
   list.write("text/plain=editor.desktop\n[Added Associations]\nimage/png=viewer.desktop\n");
   list.close();
-  AnswerNextBox(QMessageBox::Yes, "register_question_yes");
+  AnswerNextBox("&Yes", "register_question_yes");
   Window->Action("actHelpRegister3DO")->trigger();
   EXPECT_EQ(Services.Informations, std::vector<std::string>(2, "3DO files registered.\nIt is now possible "
                                                                  "to double click 3DO files to open them in ZARN"));
