@@ -98,7 +98,21 @@ void TfrmMat::resizeEvent(QResizeEvent* event) {
 void TfrmMat::BuildControls() {
   auto* available = MakeLabel(this, "Label1", "Available Materials");
   auto* project = MakeLabel(this, "Label2", "Project Materials");
+  BuildLists();
+  BuildPreview();
+  BuildButtons();
+  LayOut(available, project);
 
+  // Quick successive clicks on the available list lead to one preview, after the last.
+  tmrResMat = new QTimer(this);
+  tmrResMat->setObjectName("tmrResMat");
+  tmrResMat->setInterval(50);
+  tmrResMat->setSingleShot(true);
+  connect(tmrResMat, &QTimer::timeout, this, &TfrmMat::tmrResMatTimer);
+}
+
+// The folders and containers, the materials of the one chosen, and the model's materials.
+void TfrmMat::BuildLists() {
   lbxCatResMat = MakeList(this, "lbxCatResMat");
   lbxCatResMat->addItems({ProjectFolder(""), ProjectFolder("Mat")});
   lbxCatResMat->setMinimumHeight(5 * (lbxCatResMat->fontMetrics().height() + 2));
@@ -114,7 +128,10 @@ void TfrmMat::BuildControls() {
   lbxProjMat = MakeList(this, "lbxProjMat");
   connect(lbxProjMat, &QListWidget::currentRowChanged, this, &TfrmMat::lbxProjMatClick);
   connect(lbxProjMat, &QListWidget::itemClicked, this, &TfrmMat::lbxProjMatClick);
+}
 
+// The picture, its name, size and bits, and the cel and zoom buttons beneath.
+void TfrmMat::BuildPreview() {
   ScrollBox1 = new QScrollArea(this);
   ScrollBox1->setObjectName("ScrollBox1");
   ScrollBox1->setMinimumSize(161, 137);
@@ -145,7 +162,9 @@ void TfrmMat::BuildControls() {
   btnZoom->setCheckable(true);
   btnZoom->setToolTip("Show the picture at its own size instead of fitted to the preview");
   connect(btnZoom, &QPushButton::toggled, this, [this] { ShowPictureScaled(); });
+}
 
+void TfrmMat::BuildButtons() {
   btnAdd = MakeButton(this, "btnAdd", "&Add to Project");
   connect(btnAdd, &QPushButton::clicked, this, &TfrmMat::btnAddClick);
   btnDelete = MakeButton(this, "btnDelete", "-");
@@ -159,7 +178,10 @@ void TfrmMat::BuildControls() {
   connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
   btnCancel = MakeButton(this, "btnCancel", "&Cancel");
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
 
+// The available materials on the left, the project's in the middle, the preview on the right.
+void TfrmMat::LayOut(QLabel* available, QLabel* project) {
   auto* cels = new QHBoxLayout;
   cels->addWidget(btnPrevCel);
   cels->addWidget(btnNextCel);
@@ -187,13 +209,6 @@ void TfrmMat::BuildControls() {
   grid->setColumnStretch(1, 2);
   grid->setColumnStretch(2, 4);
   grid->setRowStretch(2, 1);
-
-  // Quick successive clicks on the available list lead to one preview, after the last.
-  tmrResMat = new QTimer(this);
-  tmrResMat->setObjectName("tmrResMat");
-  tmrResMat->setInterval(50);
-  tmrResMat->setSingleShot(true);
-  connect(tmrResMat, &QTimer::timeout, this, &TfrmMat::tmrResMatTimer);
 }
 
 bool TfrmMat::Execute(TCore& core, const std::string& initialName, std::string& chosenName, QWidget* parent) {

@@ -63,6 +63,10 @@ class TfrmMat : public QDialog {
 
  private:
   void BuildControls();
+  void BuildLists();
+  void BuildPreview();
+  void BuildButtons();
+  void LayOut(QLabel* available, QLabel* project);
   // Every material of the model, with the row named `select` (any case) selected, if any.
   void FillProjectList(const std::string& select);
   void ShowMaterial(const TMaterial& material);

@@ -45,6 +45,42 @@ QString Shown(const QString& value) {
 
 constexpr const char* kFullValue = "fullValue";  // the value a number's field was given
 
+// The field of one line at its place: a check box for a yes or no, its name beside it over the
+// whole row; otherwise a label above a drop-down list of the choices offered, or above an edit
+// field.
+QWidget* MakeField(QDialog* dialog, const std::string& name, const QString& value,
+                   const QStringList& offered, const TQueryRowPlace& place) {
+  if (offered == QStringList{"0", "1"}) {
+    auto* box = new QCheckBox(LabelText(name), dialog);
+    box->setChecked(value == "1");
+    box->setGeometry(TQueryLayout::Left, place.LabelTop, TQueryLayout::EditWidth,
+                     place.EditTop + TQueryLayout::EditHeight - place.LabelTop);
+    return box;
+  }
+  auto* label = new QLabel(LabelText(name), dialog);
+  label->setObjectName(QString::fromStdString("lbl" + name));
+  label->setGeometry(TQueryLayout::Left, place.LabelTop, TQueryLayout::EditWidth,
+                     TQueryLayout::LabelHeight);
+  QWidget* field = nullptr;
+  if (!offered.isEmpty()) {
+    auto* list = new QComboBox(dialog);
+    list->addItems(offered);
+    // A value the list does not hold stays the answer until another is chosen.
+    if (!offered.contains(value, Qt::CaseInsensitive)) list->addItem(value);
+    list->setCurrentIndex(list->findText(value, Qt::MatchFixedString));
+    field = list;
+  } else {
+    const QString shown = Shown(value);
+    auto* edit = new QLineEdit(shown, dialog);
+    if (shown != value) edit->setProperty(kFullValue, value);
+    field = edit;
+  }
+  label->setBuddy(field);
+  field->setGeometry(TQueryLayout::Left, place.EditTop, TQueryLayout::EditWidth,
+                     TQueryLayout::EditHeight);
+  return field;
+}
+
 }  // namespace
 
 TfrmQuery::TfrmQuery(const std::string& caption, const std::vector<std::string>& lines,
@@ -72,35 +108,7 @@ TfrmQuery::TfrmQuery(const std::string& caption, const std::vector<std::string>&
     const QString value = eq == std::string::npos ? QString() : QString::fromStdString(lines[i].substr(eq + 1));
     const QStringList offered =
         i < choices.size() ? QString::fromStdString(choices[i]).split('|', Qt::SkipEmptyParts) : QStringList();
-    const TQueryRowPlace& place = layout.Rows[i];
-    QWidget* field = nullptr;
-    if (offered == QStringList{"0", "1"}) {
-      // A yes or no is ticked, its name beside the box, over the whole row.
-      auto* box = new QCheckBox(LabelText(name), this);
-      box->setChecked(value == "1");
-      box->setGeometry(TQueryLayout::Left, place.LabelTop, TQueryLayout::EditWidth,
-                       place.EditTop + TQueryLayout::EditHeight - place.LabelTop);
-      field = box;
-    } else {
-      auto* label = new QLabel(LabelText(name), this);
-      label->setObjectName(QString::fromStdString("lbl" + name));
-      label->setGeometry(TQueryLayout::Left, place.LabelTop, TQueryLayout::EditWidth, TQueryLayout::LabelHeight);
-      if (!offered.isEmpty()) {
-        auto* list = new QComboBox(this);
-        list->addItems(offered);
-        // A value the list does not hold stays the answer until another is chosen.
-        if (!offered.contains(value, Qt::CaseInsensitive)) list->addItem(value);
-        list->setCurrentIndex(list->findText(value, Qt::MatchFixedString));
-        field = list;
-      } else {
-        const QString shown = Shown(value);
-        auto* edit = new QLineEdit(shown, this);
-        if (shown != value) edit->setProperty(kFullValue, value);
-        field = edit;
-      }
-      label->setBuddy(field);
-      field->setGeometry(TQueryLayout::Left, place.EditTop, TQueryLayout::EditWidth, TQueryLayout::EditHeight);
-    }
+    QWidget* field = MakeField(this, name, value, offered, layout.Rows[i]);
     field->setObjectName(QString::fromStdString(name));
     if (!Fields.empty()) setTabOrder(Fields.back(), field);
     Fields.push_back(field);

@@ -10,18 +10,21 @@
 #include "model/KeyPose.h"
 #include "model/Text.h"
 
-int RunExport(const TArgs& given) {
-  // "--lod N": the level of detail to export, counted from 1; the first by default.
-  TArgs args = given;
+namespace {
+
+// "--lod N": the level of detail to export, counted from 1; the first by default.
+std::string TakeLodOption(TArgs& args) {
   std::string lod = "1";
   if (const auto at = std::find(args.begin(), args.end(), "--lod"); at != args.end() && at + 1 != args.end()) {
     lod = *(at + 1);
     args.erase(at, at + 2);
   }
-  std::optional<TColormap> colormap;
-  if (const int status = TakeCmpOption(args, colormap)) return status;
-  // The options differ by the kind of the output, which is found among the arguments that
-  // are no option's value.
+  return lod;
+}
+
+// The options differ by the kind of the output, which is found among the arguments that are
+// no option's value.
+bool WritesGltf(const TArgs& args) {
   bool gltf = false;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--key" || args[i] == "--frame" || args[i] == "--up")
@@ -29,21 +32,54 @@ int RunExport(const TArgs& given) {
     else
       gltf = gltf || IsFileFormat(args[i], TFileFormat::Gltf);
   }
-  // "--up y|z": the file's up axis, as import takes it; z by default. glTF is always Y-up.
-  bool yUp = false;
-  if (const auto at = std::find(args.begin(), args.end(), "--up"); at != args.end()) {
-    const std::string up = at + 1 != args.end() ? *(at + 1) : "";
-    if (gltf) {
-      Tell("--up is for an .obj export; a glTF file is always Y-up");
-      return 2;
-    }
-    if (up != "y" && up != "z") {
-      Tell("--up takes y or z, not '%s'", up.c_str());
-      return 2;
-    }
-    yUp = up == "y";
-    args.erase(at, at + 2);
+  return gltf;
+}
+
+// "--up y|z": the file's up axis, as import takes it; z by default. glTF is always Y-up.
+int TakeUpOption(TArgs& args, bool gltf, bool& yUp) {
+  const auto at = std::find(args.begin(), args.end(), "--up");
+  if (at == args.end()) return 0;
+  const std::string up = at + 1 != args.end() ? *(at + 1) : "";
+  if (gltf) {
+    Tell("--up is for an .obj export; a glTF file is always Y-up");
+    return 2;
   }
+  if (up != "y" && up != "z") {
+    Tell("--up takes y or z, not '%s'", up.c_str());
+    return 2;
+  }
+  yUp = up == "y";
+  args.erase(at, at + 2);
+  return 0;
+}
+
+// The kind of file the arguments left write, or null, told, when they are not an input and an
+// output that export writes.
+const TFileKind* ExportOutput(const TArgs& args) {
+  if (args.size() != 2 && args.size() != 3) {
+    Tell("usage: zarn-cli export [--lod N] [--up y|z] [--cmp C] [--key K --frame F] IN.3do|CONTAINER ENTRY OUT.obj"
+         " | export [--lod N] [--cmp C] [--key K]... [--pup P] IN.3do|CONTAINER ENTRY OUT.glb|OUT.gltf");
+    return nullptr;
+  }
+  // Arguments in the wrong order would write over a model.
+  const TFileKind* kind = FileKindOf(args.back());
+  if (!kind || !(kind->Uses & fuExport)) {
+    Tell("export writes an .obj, .glb or .gltf file, not '%s'", args.back().c_str());
+    return nullptr;
+  }
+  return kind;
+}
+
+}  // namespace
+
+int RunExport(const TArgs& given) {
+  TArgs args = given;
+  const std::string lod = TakeLodOption(args);
+  std::optional<TColormap> colormap;
+  if (const int status = TakeCmpOption(args, colormap)) return status;
+  const bool gltf = WritesGltf(args);
+  bool yUp = false;
+  if (const int status = TakeUpOption(args, gltf, yUp)) return status;
   std::optional<TKeyAnimation> key;
   double frame = 0;
   std::vector<TNamedKey> keys;
@@ -54,17 +90,8 @@ int RunExport(const TArgs& given) {
   if (gltf)
     if (const int status = TakePuppetOption(args, pup, pupPlace)) return status;
   if (!NoOptionsLeft(args, "export")) return 2;
-  if (args.size() != 2 && args.size() != 3) {
-    Tell("usage: zarn-cli export [--lod N] [--up y|z] [--cmp C] [--key K --frame F] IN.3do|CONTAINER ENTRY OUT.obj"
-         " | export [--lod N] [--cmp C] [--key K]... [--pup P] IN.3do|CONTAINER ENTRY OUT.glb|OUT.gltf");
-    return 2;
-  }
-  // Arguments in the wrong order would write over a model.
-  const TFileKind* kind = FileKindOf(args.back());
-  if (!kind || !(kind->Uses & fuExport)) {
-    Tell("export writes an .obj, .glb or .gltf file, not '%s'", args.back().c_str());
-    return 2;
-  }
+  const TFileKind* kind = ExportOutput(args);
+  if (!kind) return 2;
   TCliSession session;
   if (colormap) ChangeColormap(session.Core.Model->Materials, &*colormap);
   if (!(args.size() == 2 ? session.Open(args[0]) : session.OpenEntry(args[0], args[1]))) return 1;

@@ -104,96 +104,92 @@ std::string NowText(const char* format) {
   return text;
 }
 
-// One geometry set's meshes, numbered in list order.
-void WriteMeshes(TWriter& w, const std::vector<TMesh*>& meshes,
-                 const std::unordered_map<const TMaterial*, int>& materialIndex) {
-  w << "MESHES ";
-  w.Int(static_cast<long long>(meshes.size())).EndLine();
-
-  for (size_t i = 0; i < meshes.size(); ++i) {
-    TMesh& mesh = *meshes[i];
-    mesh.IndexVertices();
+void WriteVertices(TWriter& w, const TMesh& mesh) {
+  w << "VERTICES ";
+  w.Int(mesh.Vertices.Count()).EndLine();
+  for (int j = 0; j < mesh.Vertices.Count(); ++j) {
+    w.Label(j).Vec(mesh.Vertices[j]->Position) << ' ';
+    w.Float(mesh.Vertices[j]->Intensity);
     w.EndLine();
-    w << "MESH ";
-    w.Int(static_cast<long long>(i)).EndLine();
-    w << "NAME " << mesh.Name;
-    w.EndLine();
-    w << "RADIUS ";
-    w.Float(mesh.GetRadius()).EndLine();
-    w << "GEOMETRYMODE ";
-    w.Int(mesh.GeometryMode).EndLine();
-    w << "LIGHTINGMODE ";
-    w.Int(mesh.LightingMode).EndLine();
-    w << "TEXTUREMODE ";
-    w.Int(mesh.TextureMode).EndLine();
-    w.EndLine();
-
-    w << "VERTICES ";
-    w.Int(mesh.Vertices.Count()).EndLine();
-    for (int j = 0; j < mesh.Vertices.Count(); ++j) {
-      w.Label(j).Vec(mesh.Vertices[j]->Position) << ' ';
-      w.Float(mesh.Vertices[j]->Intensity);
-      w.EndLine();
-    }
-    w.EndLine();
-
-    // Texture vertices are never shared: one entry per face corner.
-    long long corners = 0;
-    for (const TFace* f : mesh.Surfaces) corners += f->TXVertices.Count();
-    w << "TEXTURE VERTICES ";
-    w.Int(corners).EndLine();
-    long long t = 0;
-    for (const TFace* f : mesh.Surfaces)
-      for (const TTXVertex& tv : f->TXVertices) {
-        w.Label(static_cast<int>(t++)).Float(tv.U) << ' ';
-        w.Float(tv.V).EndLine();
-      }
-    w.EndLine();
-
-    w.Line("VERTEX NORMALS");
-    for (int j = 0; j < mesh.Vertices.Count(); ++j) {
-      w.Label(j).Vec(mesh.Vertices[j]->Normal).EndLine();
-    }
-    w.EndLine();
-
-    w << "FACES ";
-    w.Int(mesh.Surfaces.Count()).EndLine();
-    t = 0;
-    for (int j = 0; j < mesh.Surfaces.Count(); ++j) {
-      const TFace& f = *mesh.Surfaces[j];
-      const auto m = materialIndex.find(f.Material);
-      w.Int(j) << ":  ";
-      w.Int(m == materialIndex.end() ? -1 : m->second) << " 0x";
-      w.Int(f.FaceType) << ' ';
-      w.Int(f.GeometryMode) << ' ';
-      w.Int(f.LightingMode) << ' ';
-      w.Int(f.TextureMode) << ' ';
-      w.Float(f.ExtraLight) << ' ';
-      w.Int(f.Vertices.Count()) << ' ';
-      for (int k = 0; k < f.Vertices.Count(); ++k) {
-        w.Int(mesh.IndexOfVertex(f.Vertices[k])) << ", ";
-        w.Int(t++) << ' ';
-      }
-      w.EndLine();
-    }
-    w.EndLine();
-
-    w.Line("FACE NORMALS");
-    for (int j = 0; j < mesh.Surfaces.Count(); ++j) w.Label(j).Vec(mesh.Surfaces[j]->GetNormal()).EndLine();
   }
+  w.EndLine();
 }
 
-void WriteText(TModel& model, const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes,
-               TProgress& progress) {
-  TWriter w(sink, progress);
-  w << "# MODEL '" << FileNamePart(model.FileName) << "' created with " << GetProductName() << " v"
-    << GetVersionString(VersionParts) << " on " << NowText("%x") << " at " << NowText("%X");
+// Texture vertices are never shared: one entry per face corner.
+void WriteTextureVertices(TWriter& w, const TMesh& mesh) {
+  long long corners = 0;
+  for (const TFace* f : mesh.Surfaces) corners += f->TXVertices.Count();
+  w << "TEXTURE VERTICES ";
+  w.Int(corners).EndLine();
+  long long t = 0;
+  for (const TFace* f : mesh.Surfaces)
+    for (const TTXVertex& tv : f->TXVertices) {
+      w.Label(static_cast<int>(t++)).Float(tv.U) << ' ';
+      w.Float(tv.V).EndLine();
+    }
   w.EndLine();
+}
+
+// Each face's corners name their texture vertex by the running count of corners, the order
+// WriteTextureVertices lists them in.
+void WriteFaces(TWriter& w, const TMesh& mesh,
+                const std::unordered_map<const TMaterial*, int>& materialIndex) {
+  w << "FACES ";
+  w.Int(mesh.Surfaces.Count()).EndLine();
+  long long t = 0;
+  for (int j = 0; j < mesh.Surfaces.Count(); ++j) {
+    const TFace& f = *mesh.Surfaces[j];
+    const auto m = materialIndex.find(f.Material);
+    w.Int(j) << ":  ";
+    w.Int(m == materialIndex.end() ? -1 : m->second) << " 0x";
+    w.Int(f.FaceType) << ' ';
+    w.Int(f.GeometryMode) << ' ';
+    w.Int(f.LightingMode) << ' ';
+    w.Int(f.TextureMode) << ' ';
+    w.Float(f.ExtraLight) << ' ';
+    w.Int(f.Vertices.Count()) << ' ';
+    for (int k = 0; k < f.Vertices.Count(); ++k) {
+      w.Int(mesh.IndexOfVertex(f.Vertices[k])) << ", ";
+      w.Int(t++) << ' ';
+    }
+    w.EndLine();
+  }
   w.EndLine();
-  w.Line("SECTION: HEADER");
-  w.Line("3DO 2.1");
+}
+
+void WriteMesh(TWriter& w, TMesh& mesh, size_t i,
+               const std::unordered_map<const TMaterial*, int>& materialIndex) {
+  mesh.IndexVertices();
+  w.EndLine();
+  w << "MESH ";
+  w.Int(static_cast<long long>(i)).EndLine();
+  w << "NAME " << mesh.Name;
+  w.EndLine();
+  w << "RADIUS ";
+  w.Float(mesh.GetRadius()).EndLine();
+  w << "GEOMETRYMODE ";
+  w.Int(mesh.GeometryMode).EndLine();
+  w << "LIGHTINGMODE ";
+  w.Int(mesh.LightingMode).EndLine();
+  w << "TEXTUREMODE ";
+  w.Int(mesh.TextureMode).EndLine();
   w.EndLine();
 
+  WriteVertices(w, mesh);
+  WriteTextureVertices(w, mesh);
+  w.Line("VERTEX NORMALS");
+  for (int j = 0; j < mesh.Vertices.Count(); ++j)
+    w.Label(j).Vec(mesh.Vertices[j]->Normal).EndLine();
+  w.EndLine();
+  WriteFaces(w, mesh, materialIndex);
+  w.Line("FACE NORMALS");
+  for (int j = 0; j < mesh.Surfaces.Count(); ++j)
+    w.Label(j).Vec(mesh.Surfaces[j]->GetNormal()).EndLine();
+}
+
+// The materials the nodes' meshes use, numbered in the order written; returns their numbers.
+std::unordered_map<const TMaterial*, int> WriteMaterials(TWriter& w, const TModel& model,
+                                                         const std::vector<TNode*>& nodes) {
   w.Line("SECTION: MODELRESOURCE");
   w << "MATERIALS ";
   const std::vector<TMaterial*> materials = WrittenMaterials(model, nodes);
@@ -205,16 +201,17 @@ void WriteText(TModel& model, const std::function<void(std::string_view)>& sink,
     w.EndLine();
   }
   w.EndLine();
+  return materialIndex;
+}
 
+// Every geometry set, each with its meshes numbered in the nodes' order.
+void WriteGeometry(TWriter& w, TModel& model, const std::vector<TNode*>& nodes,
+                   const std::unordered_map<const TMaterial*, int>& materialIndex) {
   w.Line("SECTION: GEOMETRYDEF");
   w << "RADIUS ";
   w.Float(model.Radius).EndLine();
   w << "INSERT OFFSET ";
   w.Vec(model.InsertOffset).EndLine();
-  // A node's mesh has the same number in every set: the hierarchy names it once for all.
-  std::unordered_map<const TNode*, int> meshIndex;
-  for (TNode* n : nodes)
-    if (n->Mesh) meshIndex.emplace(n, static_cast<int>(meshIndex.size()));
   w << "GEOSETS ";
   w.Int(model.GeosetCount()).EndLine();
   for (int set = 0; set < model.GeosetCount(); ++set) {
@@ -229,10 +226,18 @@ void WriteText(TModel& model, const std::function<void(std::string_view)>& sink,
         TMesh* mesh = model.GeosetMesh(*n, set);
         meshes.push_back(mesh ? mesh : n->Mesh.get());
       }
-    WriteMeshes(w, meshes, materialIndex);
+    w << "MESHES ";
+    w.Int(static_cast<long long>(meshes.size())).EndLine();
+    for (size_t i = 0; i < meshes.size(); ++i) WriteMesh(w, *meshes[i], i, materialIndex);
   }
   w.EndLine();
+}
 
+void WriteHierarchy(TWriter& w, TModel& model, const std::vector<TNode*>& nodes) {
+  // A node's mesh has the same number in every set: the hierarchy names it once for all.
+  std::unordered_map<const TNode*, int> meshIndex;
+  for (TNode* n : nodes)
+    if (n->Mesh) meshIndex.emplace(n, static_cast<int>(meshIndex.size()));
   w.Line("SECTION: HIERARCHYDEF");
   w << "HIERARCHY NODES ";
   w.Int(static_cast<long long>(nodes.size())).EndLine();
@@ -253,6 +258,21 @@ void WriteText(TModel& model, const std::function<void(std::string_view)>& sink,
     w.Vec(n.Pivot) << ' ' << n.Name;
     w.EndLine();
   }
+}
+
+void WriteText(TModel& model, const std::function<void(std::string_view)>& sink, const std::vector<TNode*>& nodes,
+               TProgress& progress) {
+  TWriter w(sink, progress);
+  w << "# MODEL '" << FileNamePart(model.FileName) << "' created with " << GetProductName() << " v"
+    << GetVersionString(VersionParts) << " on " << NowText("%x") << " at " << NowText("%X");
+  w.EndLine();
+  w.EndLine();
+  w.Line("SECTION: HEADER");
+  w.Line("3DO 2.1");
+  w.EndLine();
+  const auto materialIndex = WriteMaterials(w, model, nodes);
+  WriteGeometry(w, model, nodes, materialIndex);
+  WriteHierarchy(w, model, nodes);
   w.Flush();
 }
 

@@ -76,6 +76,117 @@ std::array<float, 3> Lit(const TMaterials& materials, int index, float light) {
           materials.Palette[shown * 3u + 2] / 255.0f * scale};
 }
 
+// The GL state the game's faces are drawn in; the caller pops it.
+void PushGameState() {
+  glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_TEXTURE_BIT |
+               GL_CURRENT_BIT | GL_POLYGON_BIT | GL_POINT_BIT | GL_LIGHTING_BIT);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_COLOR_MATERIAL);
+  glDisable(GL_CULL_FACE);
+  glShadeModel(GL_SMOOTH);  // gouraud light varies across a face
+  glEnable(GL_ALPHA_TEST);
+  glAlphaFunc(GL_GREATER, 0);  // see-through texels leave colour and depth as they were
+  glEnable(GL_POLYGON_OFFSET_FILL);
+  glPolygonOffset(-1.0f, 2.0f);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glPointSize(3);
+}
+
+}  // namespace
+
+// One frame's culling and light, in the camera's frame, where the light stands, and the room
+// its faces share. Opaque faces are drawn as they come; translucent ones wait here with their
+// light for the sort.
+struct TGameFrame {
+  TGameFrame(const TEyeSpace& eye, const TGameLight& light)
+      : Eye(eye), Light(light), Ambient(static_cast<float>(std::clamp(light.Ambient, 0.0, 1.0))) {}
+
+  const TEyeSpace& Eye;
+  const TGameLight& Light;
+  const float Ambient;
+  std::vector<TShownFace> Translucent;
+  std::vector<float> Lights;
+  // The face at hand: its corners as the camera sees them, their light levels, and the depth
+  // of its centre.
+  std::vector<const TEyeVertex*> Seen;
+  std::vector<TEyeVertex> Spare;
+  std::vector<float> FaceLight;
+  double FaceDepth = 0;
+};
+
+namespace {
+
+// Each corner of the face as the camera sees it, from the vertices placed this frame; a corner
+// its mesh does not list is placed here and lit by the face's normal.
+void SeeCorners(TGameFrame& frame, const TMesh& mesh, const TFace& f, const TEyeVertex* placed,
+                const TVector& normal) {
+  const int corners = f.Vertices.Count();
+  frame.Seen.resize(static_cast<size_t>(corners));
+  frame.Spare.resize(static_cast<size_t>(corners));
+  for (int i = 0; i < corners; ++i) {
+    const TVertex* v = f.Vertices[i];
+    const int index = mesh.IndexOfVertex(v);
+    const TEyeVertex* e = placed && index >= 0 ? placed + index : nullptr;
+    if (!e) {
+      TEyeVertex& own = frame.Spare[static_cast<size_t>(i)];
+      own.Point = frame.Eye.Point(v->World);
+      own.Normal = Normalize(normal);
+      own.FromLight = Normalize(SubVector(own.Point, frame.Light.Position));
+      e = &own;
+    }
+    frame.Seen[static_cast<size_t>(i)] = e;
+  }
+}
+
+// The light level of each corner of a face seen from the side `side` (-1 from behind), whose
+// normal faces the camera: by each corner's own normal under gouraud light, by the face's at
+// its centre under diffuse light.
+void LightCorners(TGameFrame& frame, const TFace& f, int lighting, const TVector& normal,
+                  double side, const TVector& centre) {
+  const TGameLight& light = frame.Light;
+  const auto level = [&](double l, const TVertex* v) {
+    return std::max(frame.Ambient,
+                    static_cast<float>(std::clamp(l + f.ExtraLight + v->Intensity, 0.0, 1.0)));
+  };
+  double diffuse = 0;
+  if (lighting == 2) {
+    const TVector fromLight = Normalize(SubVector(centre, light.Position));
+    diffuse = light.Intensity * std::max(0.0, Dot(normal, fromLight));
+  }
+  frame.FaceLight.clear();
+  for (int i = 0; i < f.Vertices.Count(); ++i) {
+    const TEyeVertex& e = *frame.Seen[static_cast<size_t>(i)];
+    double l = lighting == 0 ? 1.0 : lighting == 1 ? 0.0 : diffuse;
+    if (lighting >= 3) l = light.Intensity * std::max(0.0, side * Dot(e.Normal, e.FromLight));
+    frame.FaceLight.push_back(level(l, f.Vertices[i]));
+  }
+}
+
+// Culls the face and lights its corners; false when it is seen from behind and single-sided.
+// Its normal is the one kept for it, or found when none was.
+bool LightFace(TGameFrame& frame, const TMesh& mesh, const TFace& f, const TEyeVertex* placed,
+               const TVector* keptNormal) {
+  const int corners = f.Vertices.Count();
+  const int lighting = FaceLighting(mesh, f);
+  // Unit length only where the light needs it: culling looks at the sign alone.
+  TVector normal =
+      frame.Eye.Turned(keptNormal ? *keptNormal : PolygonNormal(f.Vertices, &TVertex::World));
+  SeeCorners(frame, mesh, f, placed, normal);
+  const TVector toCamera = frame.Eye.Ortho ? TVector{0, 0, 1} : Negated(frame.Seen[0]->Point);
+  const bool behind = Dot(toCamera, normal) <= 0;
+  if (behind && !f.HasFlag(ftTwoSided)) return false;
+  const double side = behind ? -1 : 1;
+  if (behind) normal = Negated(normal);
+  if (lighting == 2) normal = Normalize(normal);
+  TVector centre;
+  for (const TEyeVertex* e : frame.Seen) AddVector(centre, e->Point);
+  centre = {centre.X / corners, centre.Y / corners, centre.Z / corners};
+  LightCorners(frame, f, lighting, normal, side, centre);
+  frame.FaceDepth = centre.Z;
+  return true;
+}
+
 }  // namespace
 
 unsigned TGameDrawing::Checker() {
@@ -217,105 +328,51 @@ void TGameDrawing::Show(TCore& core, TGameBatch& batch, TFace& f, int geometry, 
   batch.AddFace(shape, texture, FaceCorners.data(), count);
 }
 
-void TGameDrawing::Draw(TCore& core, const TGameLight& light) {
-  const TEyeSpace eye = CurrentEyeSpace();
-  const float ambient = static_cast<float>(std::clamp(light.Ambient, 0.0, 1.0));
-  if (!NormalsFound || !StillPlaced(core)) FindNormals(core);
-  PlaceVertices(eye, light);
-
-  glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT |
-               GL_POLYGON_BIT | GL_POINT_BIT | GL_LIGHTING_BIT);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_COLOR_MATERIAL);
-  glDisable(GL_CULL_FACE);
-  glShadeModel(GL_SMOOTH);  // gouraud light varies across a face
-  glEnable(GL_ALPHA_TEST);
-  glAlphaFunc(GL_GREATER, 0);  // see-through texels leave colour and depth as they were
-  glEnable(GL_POLYGON_OFFSET_FILL);
-  glPolygonOffset(-1.0f, 2.0f);
-  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-  glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-  glPointSize(3);
-
-  LastMaterial = nullptr;
-  TGameBatch batch(Corners);
-  // Culling and light, in the camera's frame, where the light stands. Opaque faces are drawn
-  // as they come; translucent ones wait with their light for the sort.
-  std::vector<TShownFace> translucent;
-  std::vector<float> lights, faceLight;
-  std::vector<const TEyeVertex*> seen;
-  std::vector<TEyeVertex> spare;
-  for (TNode* node : core.Model->Nodes) {
-    TMesh* mesh = node->Mesh.get();
-    if (!mesh || mesh->GeometryMode <= 0) continue;
-    const auto place = Placed.find(mesh);
-    const TEyeVertex* placed = place == Placed.end() ? nullptr : &EyeVertices[place->second.Vertices];
-    // Kept normals are in the faces' order.
-    const TVector* faceNormal = place == Placed.end() ? nullptr : &FaceNormals[place->second.Faces];
-    for (TFace* face : mesh->Surfaces) {
-      TFace& f = *face;
-      const TVector* keptNormal = faceNormal ? faceNormal++ : nullptr;
-      const int geometry = FaceGeometry(*mesh, f);
-      const int corners = f.Vertices.Count();
-      if (geometry <= 0 || corners < 1) continue;
-      const int lighting = FaceLighting(*mesh, f);
-      // Unit length only where the light needs it: culling looks at the sign alone.
-      TVector normal = eye.Turned(keptNormal ? *keptNormal : PolygonNormal(f.Vertices, &TVertex::World));
-      seen.resize(static_cast<size_t>(corners));
-      spare.resize(static_cast<size_t>(corners));
-      for (int i = 0; i < corners; ++i) {
-        const TVertex* v = f.Vertices[i];
-        const int index = mesh->IndexOfVertex(v);
-        const TEyeVertex* e = placed && index >= 0 ? placed + index : nullptr;
-        if (!e) {  // a corner its mesh does not list: lit by the face's normal
-          TEyeVertex& own = spare[static_cast<size_t>(i)];
-          own.Point = eye.Point(v->World);
-          own.Normal = Normalize(normal);
-          own.FromLight = Normalize(SubVector(own.Point, light.Position));
-          e = &own;
-        }
-        seen[static_cast<size_t>(i)] = e;
-      }
-      const TVector toCamera = eye.Ortho ? TVector{0, 0, 1} : Negated(seen[0]->Point);
-      const bool behind = Dot(toCamera, normal) <= 0;
-      if (behind && !f.HasFlag(ftTwoSided)) continue;
-      const double side = behind ? -1 : 1;
-      if (behind) normal = Negated(normal);
-      if (lighting == 2) normal = Normalize(normal);
-      TVector centre;
-      for (const TEyeVertex* e : seen) AddVector(centre, e->Point);
-      centre = {centre.X / corners, centre.Y / corners, centre.Z / corners};
-      const auto level = [&](double l, const TVertex* v) {
-        return std::max(ambient, static_cast<float>(std::clamp(l + f.ExtraLight + v->Intensity, 0.0, 1.0)));
-      };
-      // Light falls on a corner by its own normal under gouraud light, by the face's at its
-      // centre under diffuse light.
-      const double diffuse =
-          lighting == 2 ? light.Intensity * std::max(0.0, Dot(normal, Normalize(SubVector(centre, light.Position)))) : 0;
-      faceLight.clear();
-      for (int i = 0; i < corners; ++i) {
-        const TEyeVertex& e = *seen[static_cast<size_t>(i)];
-        double l = lighting == 0 ? 1.0 : lighting == 1 ? 0.0 : diffuse;
-        if (lighting >= 3) l = light.Intensity * std::max(0.0, side * Dot(e.Normal, e.FromLight));
-        faceLight.push_back(level(l, f.Vertices[i]));
-      }
-      if (f.HasFlag(ftTranslucent)) {
-        translucent.push_back({&f, geometry, lights.size(), centre.Z});
-        lights.insert(lights.end(), faceLight.begin(), faceLight.end());
-      } else {
-        Show(core, batch, f, geometry, faceLight.data(), 1.0f);
-      }
+void TGameDrawing::DrawMesh(TCore& core, TGameBatch& batch, TMesh& mesh, TGameFrame& frame) {
+  const auto place = Placed.find(&mesh);
+  const TEyeVertex* placed = place == Placed.end() ? nullptr : &EyeVertices[place->second.Vertices];
+  // Kept normals are in the faces' order.
+  const TVector* faceNormal = place == Placed.end() ? nullptr : &FaceNormals[place->second.Faces];
+  for (TFace* face : mesh.Surfaces) {
+    TFace& f = *face;
+    const TVector* keptNormal = faceNormal ? faceNormal++ : nullptr;
+    const int geometry = FaceGeometry(mesh, f);
+    if (geometry <= 0 || f.Vertices.Count() < 1) continue;
+    if (!LightFace(frame, mesh, f, placed, keptNormal)) continue;
+    if (f.HasFlag(ftTranslucent)) {
+      frame.Translucent.push_back({&f, geometry, frame.Lights.size(), frame.FaceDepth});
+      frame.Lights.insert(frame.Lights.end(), frame.FaceLight.begin(), frame.FaceLight.end());
+    } else {
+      Show(core, batch, f, geometry, frame.FaceLight.data(), 1.0f);
     }
   }
-  batch.Flush();
+}
 
-  std::stable_sort(translucent.begin(), translucent.end(),
+void TGameDrawing::DrawTranslucent(TCore& core, TGameBatch& batch, TGameFrame& frame) {
+  std::stable_sort(frame.Translucent.begin(), frame.Translucent.end(),
                    [](const TShownFace& a, const TShownFace& b) { return a.Depth < b.Depth; });
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glDepthMask(GL_FALSE);
-  for (const TShownFace& s : translucent)
-    Show(core, batch, *s.Face, s.Geometry, &lights[s.FirstLight], (255 - kTranslucentBackground) / 255.0f);
+  for (const TShownFace& s : frame.Translucent)
+    Show(core, batch, *s.Face, s.Geometry, &frame.Lights[s.FirstLight],
+         (255 - kTranslucentBackground) / 255.0f);
   batch.Flush();
+}
+
+void TGameDrawing::Draw(TCore& core, const TGameLight& light) {
+  const TEyeSpace eye = CurrentEyeSpace();
+  if (!NormalsFound || !StillPlaced(core)) FindNormals(core);
+  PlaceVertices(eye, light);
+  PushGameState();
+  LastMaterial = nullptr;
+  TGameBatch batch(Corners);
+  TGameFrame frame(eye, light);
+  for (TNode* node : core.Model->Nodes) {
+    TMesh* mesh = node->Mesh.get();
+    if (mesh && mesh->GeometryMode > 0) DrawMesh(core, batch, *mesh, frame);
+  }
+  batch.Flush();
+  DrawTranslucent(core, batch, frame);
   glPopAttrib();
 }

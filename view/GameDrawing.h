@@ -20,6 +20,7 @@ class TFace;
 class TMaterial;
 class TMesh;
 struct TEyeSpace;
+struct TGameFrame;
 class TVertex;
 
 // The view mode after Wireframe (0), Solid (1) and Textured (2).
@@ -77,6 +78,10 @@ class TGameDrawing {
   void Show(TCore& core, TGameBatch& batch, TFace& face, int geometry, const float* light, float alpha);
   // Each vertex in the camera's frame, once a frame rather than once per corner.
   void PlaceVertices(const TEyeSpace& eye, const TGameLight& light);
+  // A mesh's faces this frame: culled, lit, and drawn or kept for the translucent pass.
+  void DrawMesh(TCore& core, TGameBatch& batch, TMesh& mesh, TGameFrame& frame);
+  // The translucent faces kept, blended farthest first without writing depth.
+  void DrawTranslucent(TCore& core, TGameBatch& batch, TGameFrame& frame);
 
   std::map<std::tuple<const TMaterial*, int, bool>, unsigned> Textures;
   unsigned CheckerName = 0;

@@ -108,54 +108,73 @@ void DeleteBuffer(unsigned& name) {
   name = 0;
 }
 
-}  // namespace
+// Hands `edge(face, from, to)` each edge of each face in face order, as vertex indices, from
+// the face's first corner round to it again; a face of fewer than three corners has none. The
+// faces' own lines, where each face's lines start, and the lines drawn once all come from here.
+template <class F>
+void ListEdges(const TMesh& mesh, F&& edge) {
+  for (int i = 0; i < mesh.Surfaces.Count(); ++i) {
+    const TFace& f = *mesh.Surfaces[i];
+    const int n = f.Vertices.Count();
+    if (n < 3) continue;
+    const auto first = static_cast<GLuint>(mesh.IndexOfVertex(f.Vertices[0]));
+    GLuint from = first;
+    for (int k = 1; k <= n; ++k) {
+      const GLuint to = k < n ? static_cast<GLuint>(mesh.IndexOfVertex(f.Vertices[k])) : first;
+      edge(i, from, to);
+      from = to;
+    }
+  }
+}
 
-void TMeshBuffers::Upload(const TMesh& constMesh, TEntry& entry) {
-  TMesh& mesh = const_cast<TMesh&>(constMesh);  // face normals are computed on demand
+// The faces' texture groups, in the order of their first face, each face's group (-1 for a
+// face drawn as no triangle) and where each group's corners start.
+struct TFaceGroups {
+  std::vector<TMeshBuffers::TGroup> Groups;
+  std::vector<int> FaceGroup;
+  int Corners = 0;
+};
+
+TFaceGroups GroupByTexture(const TMesh& mesh) {
+  TFaceGroups out;
   const int faces = mesh.Surfaces.Count();
-  mesh.IndexVertices();
-
-  // Corners per face and the texture groups, in the order of their first face.
+  out.FaceGroup.assign(static_cast<size_t>(faces), -1);
   std::map<int, int> groupOf;
-  std::vector<TGroup> groups;
-  std::vector<int> faceGroup(static_cast<size_t>(faces), -1);
-  int edgeIndices = 0;
   for (int i = 0; i < faces; ++i) {
     const TFace& f = *mesh.Surfaces[i];
     const int n = f.Vertices.Count();
     if (n < 3) continue;
     const int texture = TextureOf(f);
-    auto [it, added] = groupOf.try_emplace(texture, static_cast<int>(groups.size()));
-    if (added) groups.push_back({texture, 0, 0});
-    faceGroup[static_cast<size_t>(i)] = it->second;
-    groups[static_cast<size_t>(it->second)].Count += 3 * (n - 2);
-    edgeIndices += 2 * n;
+    auto [it, added] = groupOf.try_emplace(texture, static_cast<int>(out.Groups.size()));
+    if (added) out.Groups.push_back({texture, 0, 0});
+    out.FaceGroup[static_cast<size_t>(i)] = it->second;
+    out.Groups[static_cast<size_t>(it->second)].Count += 3 * (n - 2);
   }
-  int corners = 0;
-  for (TGroup& g : groups) {
-    g.First = corners;
-    corners += g.Count;
+  for (TMeshBuffers::TGroup& g : out.Groups) {
+    g.First = out.Corners;
+    out.Corners += g.Count;
   }
+  return out;
+}
+
+// Each face's triangles as a fan from its first corner, at their group's next place, with the
+// face's normal and its texture coordinates in parts of the texture's size.
+void FillCorners(TMesh& mesh, const TFaceGroups& groups, TMeshBuffers::TEntry& entry) {
+  const int faces = mesh.Surfaces.Count();
   entry.FaceFirst.assign(static_cast<size_t>(faces), 0);
   entry.FaceCount.assign(static_cast<size_t>(faces), 0);
-  entry.EdgeFirst.assign(static_cast<size_t>(faces) + 1, 0);
-  for (int i = 0; i < faces; ++i) {
-    const int n = mesh.Surfaces[i]->Vertices.Count();
-    entry.EdgeFirst[static_cast<size_t>(i) + 1] = entry.EdgeFirst[static_cast<size_t>(i)] + (n < 3 ? 0 : 2 * n);
-  }
-  std::vector<int> next(groups.size());
-  for (size_t g = 0; g < groups.size(); ++g) next[g] = groups[g].First;
-
-  const size_t cornerBytes = static_cast<size_t>(corners) * sizeof(TCorner);
+  std::vector<int> next(groups.Groups.size());
+  for (size_t g = 0; g < groups.Groups.size(); ++g) next[g] = groups.Groups[g].First;
+  const size_t cornerBytes = static_cast<size_t>(groups.Corners) * sizeof(TCorner);
   FillBuffer(GL_ARRAY_BUFFER, entry.Corners, cornerBytes, [&](char* base) {
     auto* out = reinterpret_cast<TCorner*>(base);
     for (int i = 0; i < faces; ++i) {
-      const int g = faceGroup[static_cast<size_t>(i)];
+      const int g = groups.FaceGroup[static_cast<size_t>(i)];
       if (g < 0) continue;
       TFace& f = *mesh.Surfaces[i];
       const int n = f.Vertices.Count();
       const TMaterial* m = f.Material;
-      const bool textured = groups[static_cast<size_t>(g)].Texture >= 0;
+      const bool textured = groups.Groups[static_cast<size_t>(g)].Texture >= 0;
       const float tw = textured && m->Width > 0 ? static_cast<float>(m->Width) : 1.0f;
       const float th = textured && m->Height > 0 ? static_cast<float>(m->Height) : 1.0f;
       const TVector normal = f.GetNormal();
@@ -163,8 +182,10 @@ void TMeshBuffers::Upload(const TMesh& constMesh, TEntry& entry) {
       const int tx = f.TXVertices.Count();
       const auto corner = [&](int k) {
         const TVector& w = f.Vertices[k]->World;
-        const float u = k < tx ? f.TXVertices[k].U / tw : 0.0f, v = k < tx ? f.TXVertices[k].V / th : 0.0f;
-        return TCorner{static_cast<float>(w.X), static_cast<float>(w.Y), static_cast<float>(w.Z), nx, ny, nz, 0, u, v};
+        const float u = k < tx ? f.TXVertices[k].U / tw : 0.0f;
+        const float v = k < tx ? f.TXVertices[k].V / th : 0.0f;
+        return TCorner{static_cast<float>(w.X), static_cast<float>(w.Y), static_cast<float>(w.Z),
+                       nx, ny, nz, 0, u, v};
       };
       int& at = next[static_cast<size_t>(g)];
       entry.FaceFirst[static_cast<size_t>(i)] = at;
@@ -176,8 +197,12 @@ void TMeshBuffers::Upload(const TMesh& constMesh, TEntry& entry) {
       }
     }
   });
-  const int vertices = mesh.Vertices.Count();
-  FillBuffer(GL_ARRAY_BUFFER, entry.Points, static_cast<size_t>(vertices) * 3 * sizeof(float), [&](char* base) {
+  entry.CornerCount = groups.Corners;
+}
+
+void FillPoints(const TMesh& mesh, TMeshBuffers::TEntry& entry) {
+  const size_t bytes = static_cast<size_t>(mesh.Vertices.Count()) * 3 * sizeof(float);
+  FillBuffer(GL_ARRAY_BUFFER, entry.Points, bytes, [&](char* base) {
     auto* out = reinterpret_cast<float*>(base);
     for (const TVertex* v : mesh.Vertices) {
       *out++ = static_cast<float>(v->World.X);
@@ -185,36 +210,44 @@ void TMeshBuffers::Upload(const TMesh& constMesh, TEntry& entry) {
       *out++ = static_cast<float>(v->World.Z);
     }
   });
-  const TEdgeList listEdges = [&](const std::function<void(uint32_t, uint32_t)>& edge) {
-    for (const TFace* f : mesh.Surfaces) {
-      const int n = f->Vertices.Count();
-      if (n < 3) continue;
-      const auto first = static_cast<GLuint>(mesh.IndexOfVertex(f->Vertices[0]));
-      GLuint from = first;
-      for (int k = 1; k <= n; ++k) {
-        const GLuint to = k < n ? static_cast<GLuint>(mesh.IndexOfVertex(f->Vertices[k])) : first;
-        edge(from, to);
-        from = to;
-      }
-    }
-  };
-  // The whole mesh's lines, each shared edge once, follow the faces' own.
-  const TUniqueEdges unique(static_cast<uint32_t>(vertices), listEdges);
-  FillBuffer(GL_ELEMENT_ARRAY_BUFFER, entry.Edges, (static_cast<size_t>(edgeIndices) + 2 * unique.Count()) * sizeof(GLuint),
-             [&](char* base) {
-               auto* out = reinterpret_cast<GLuint*>(base);
-               listEdges([&](uint32_t from, uint32_t to) {
-                 *out++ = from;
-                 *out++ = to;
-               });
-               unique.Write(out);
-             });
+}
+
+// The faces' own lines, face by face, then the whole mesh's, each shared edge once.
+void FillEdges(const TMesh& mesh, TMeshBuffers::TEntry& entry) {
+  entry.EdgeFirst.assign(static_cast<size_t>(mesh.Surfaces.Count()) + 1, 0);
+  ListEdges(mesh, [&](int face, GLuint, GLuint) {
+    entry.EdgeFirst[static_cast<size_t>(face) + 1] += 2;
+  });
+  for (size_t i = 1; i < entry.EdgeFirst.size(); ++i) entry.EdgeFirst[i] += entry.EdgeFirst[i - 1];
+  entry.EdgeIndices = entry.EdgeFirst.back();
+  const TUniqueEdges unique(static_cast<uint32_t>(mesh.Vertices.Count()),
+                            [&](const std::function<void(uint32_t, uint32_t)>& edge) {
+                              ListEdges(mesh, [&](int, GLuint from, GLuint to) { edge(from, to); });
+                            });
+  const size_t indices = static_cast<size_t>(entry.EdgeIndices) + 2 * unique.Count();
+  FillBuffer(GL_ELEMENT_ARRAY_BUFFER, entry.Edges, indices * sizeof(GLuint), [&](char* base) {
+    auto* out = reinterpret_cast<GLuint*>(base);
+    ListEdges(mesh, [&](int, GLuint from, GLuint to) {
+      *out++ = from;
+      *out++ = to;
+    });
+    unique.Write(out);
+  });
   entry.UniqueIndices = static_cast<int>(2 * unique.Count());
+}
+
+}  // namespace
+
+void TMeshBuffers::Upload(const TMesh& constMesh, TEntry& entry) {
+  TMesh& mesh = const_cast<TMesh&>(constMesh);  // face normals are computed on demand
+  mesh.IndexVertices();
+  TFaceGroups groups = GroupByTexture(mesh);
+  FillCorners(mesh, groups, entry);
+  FillPoints(mesh, entry);
+  FillEdges(mesh, entry);
   glBindBuffer(GL_ARRAY_BUFFER, 0);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-  entry.CornerCount = corners;
-  entry.EdgeIndices = edgeIndices;
-  entry.Groups = std::move(groups);
+  entry.Groups = std::move(groups.Groups);
   ++Uploads;
   ++Generation;
 }
