@@ -1,6 +1,7 @@
 #include "editing/Query.h"
 
 #include <charconv>
+#include <utility>
 
 #include "model/Convert.h"
 #include "document/Core.h"
@@ -11,6 +12,8 @@ TQuery::TQuery(const TQueryForm& form) : Caption(form.Caption) {
     Choices.push_back(field.Choices);
   }
 }
+
+TQuery::TQuery(const TQueryForm& form, std::vector<std::string> lines) : Caption(form.Caption), Lines(std::move(lines)) {}
 
 bool TQuery::Ask(TCore& core) { return core.Services.QueryChoices(Caption, Lines, Choices); }
 
@@ -25,6 +28,12 @@ std::string TQuery::Value(const std::string& name) const {
     if (eq != std::string::npos && line.compare(0, eq, name) == 0) return line.substr(eq + 1);
   }
   return {};
+}
+
+bool TQuery::Has(const std::string& name) const {
+  for (const std::string& line : Lines)
+    if (line.compare(0, line.find('='), name) == 0) return true;
+  return false;
 }
 
 double TQuery::Float(const std::string& name) const { return StrToFloat(Value(name)); }

@@ -21,7 +21,7 @@ class TransformCommands : public CoreFixture {
 // Vertices 0 and 1 at x = 0 and 2 are selected; vertex 2 at x = 9 is not.
 TEST_F(TransformCommands, MoveTheSelectionOnlyAndNothingOnABadValue) {
   const struct {
-    void (*Act)(TCore&);
+    TCommandResult (*Act)(TCore&);
     std::map<std::string, std::string> Answers;
     double X0, X1;
     bool Refused = false;  // a value is no number: nothing moves
