@@ -95,6 +95,9 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
       {{"reduce:abc"}, "zarn-cli: reduce:abc: 'abc' is not a valid integer value\n"},
       {{"reduce:1e3"}, "zarn-cli: reduce:1e3: '1e3' is not a valid integer value\n"},
       {{"actPrimCube", "Size=abc"}, "zarn-cli: actPrimCube: 'abc' is not a valid floating point value\n"},
+      // Read before any step runs, where the model would refuse the step before its dialog.
+      {{"select:node:nobody", "actPrimCube", "Size=abc"}, "zarn-cli: actPrimCube: 'abc' is not a valid floating point value\n"},
+      {{"uv:move:abc,1"}, "zarn-cli: uv:move:abc,1: 'abc' is not a valid floating point value\n"},
       {{"select:all", "actEditTranslate", "X=abc"}, "zarn-cli: actEditTranslate: 'abc' is not a valid floating point value\n"},
       {{"select:all", "actEditRotate", "X=inf"}, "zarn-cli: actEditRotate: 'inf' is not a valid floating point value\n"},
       {{"mode:surface", "select:all", "uv:move:abc,1"}, "zarn-cli: uv:move:abc,1: 'abc' is not a valid floating point value\n"},
@@ -118,10 +121,18 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
     EXPECT_FALSE(std::filesystem::exists(out));
   }
   EXPECT_EQ(ReadWholeFile(in), read);
-  // An unknown step is found before the model is read: a missing file is never looked for.
-  const TCliRun early = RunCliApart({"edit", Dir.File("none.3do"), out, "frobnicate"});
-  EXPECT_EQ(early.Status, 2);
-  EXPECT_EQ(early.Err, "zarn-cli: unknown step 'frobnicate' (zarn-cli help edit lists the steps)\n");
+  // A step written wrongly is found before the model is read: a missing file is never looked for.
+  const std::pair<std::vector<std::string>, std::string> early[] = {
+      {{"frobnicate"}, "zarn-cli: unknown step 'frobnicate' (zarn-cli help edit lists the steps)\n"},
+      {{"actPrimCube", "Sise=1"}, "zarn-cli: actPrimCube asks for no value named 'Sise'\n"},
+      {{"reduce:abc"}, "zarn-cli: reduce:abc: 'abc' is not a valid integer value\n"}};
+  for (const auto& [steps, err] : early) {
+    std::vector<std::string> args = {"edit", Dir.File("none.3do"), out};
+    args.insert(args.end(), steps.begin(), steps.end());
+    const TCliRun run = RunCliApart(args);
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_EQ(run.Err, err);
+  }
   EXPECT_EQ(RunCliApart({"edit", Gob, "tri.3do"}).Status, 2);  // no OUT.3do after the entry
   // The model refuses these: a command line written right.
   const struct { std::vector<std::string> Steps; std::string Err; } refused[] = {
