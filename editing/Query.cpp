@@ -15,7 +15,15 @@ TQuery::TQuery(const TQueryForm& form) : Caption(form.Caption) {
 
 TQuery::TQuery(const TQueryForm& form, std::vector<std::string> lines) : Caption(form.Caption), Lines(std::move(lines)) {}
 
-bool TQuery::Ask(TCore& core) { return core.Services.QueryChoices(Caption, Lines, Choices); }
+bool TQuery::Ask(TCore& core) {
+  std::vector<std::string> names;
+  for (const std::string& line : Lines) names.push_back(line.substr(0, line.find('=')));
+  if (!core.Services.QueryChoices(Caption, Lines, Choices)) return false;
+  // A value the user emptied is given empty, not left for the command to work out.
+  for (const std::string& name : names)
+    if (!Has(name)) Lines.push_back(name + "=");
+  return true;
+}
 
 void TQuery::Set(const std::string& name, const std::string& value) {
   for (std::string& line : Lines)

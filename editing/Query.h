@@ -38,7 +38,8 @@ class TQuery {
   // The form's dialog as answered: these lines under its caption.
   TQuery(const TQueryForm& form, std::vector<std::string> lines);
 
-  // Shows the list under the form's caption; true when the user accepted.
+  // Shows the list under the form's caption; true when the user accepted. A value the user
+  // emptied keeps its line, empty.
   bool Ask(TCore& core);
   // Puts a worked-out default in place of the line named `name`.
   void Set(const std::string& name, const std::string& value);
