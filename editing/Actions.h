@@ -5,7 +5,6 @@
 #include "editing/Answers.h"
 
 class TCore;
-struct TQueryForm;
 
 // Every editing command by its action name, so that the menus and zarn-cli run the same code.
 struct TEditAction {

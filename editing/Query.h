@@ -47,7 +47,8 @@ class TQuery {
   std::string Value(const std::string& name) const;
   // False when the line is gone, as a value the command works out is when nobody gave it.
   bool Has(const std::string& name) const;
-  // Both raise EConvertError naming the text when it is not a number.
+  // Each raises EConvertError naming the text when it is not a number; the typed ones keep
+  // the text with the number.
   double Float(const std::string& name) const;
   int Int(const std::string& name) const;
   TTyped<double> TypedFloat(const std::string& name) const { return {Float(name), Value(name)}; }

@@ -9,10 +9,11 @@
 
 // Runs one user action as one step of the history, so that Undo takes back everything it
 // changed, and tells the windows once, at its end, what it changed. The action returns how it
-// ended, which is the step's result, but Done becomes Unchanged when the model did not change. An action that stops
-// with an error is taken back whole, model and selection, and makes no step: the result is
-// Failed with the error's message, for the front end to tell. Running out of memory is taken
-// back too and goes on to the caller, which says so in its own words.
+// ended, which is the step's result, but Done becomes Unchanged when the model did not
+// change. An action that stops with an error is taken back whole, model and selection, and
+// makes no step: the result is Failed with the error's message, for the front end to tell.
+// Running out of memory is taken back too and goes on to the caller, which says so in its own
+// words.
 template <class F>
 TCommandResult RunStep(TCore& core, const std::string& caption, F&& action) {
   core.BeginStep(true);
