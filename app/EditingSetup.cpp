@@ -17,12 +17,12 @@ void InstallEditCommands(TActionRegistry& actions, TCore& core, std::function<co
   for (const TEditAction& action : EditActions())
     if (actions.Action(action.Name))
       actions.SetCommand(action.Name, [&core, run = action.Run, step = StepCaption(action.Name)] {
-        ShowFailure(core.Services, RunStep(core, step, [&] { run(core); }));
+        ShowFailure(core.Services, RunStep(core, step, [&] { return run(core); }));
       });
   // Map From View maps from the camera shown, which the core cannot see.
   actions.SetCommand("actTexMapView", [&core, shownCamera = std::move(shownCamera)] {
     const TCameraRec* shown = shownCamera();
-    ShowFailure(core.Services, RunStep(core, StepCaption("actTexMapView"), [&] { MapFromView(core, shown); }));
+    ShowFailure(core.Services, RunStep(core, StepCaption("actTexMapView"), [&] { return MapFromView(core, shown); }));
   });
 }
 

@@ -295,7 +295,7 @@ void TfrmMat::btnAddClick() {
   if (!row) return;
   const std::string name = row->text().toStdString();
   RunGuarded(Core.Services, "adding a material", [&] {
-    const TCommandResult added = RunStep(Core, "Add Material", [&] { AddProjectMaterial(Core, name); });
+    const TCommandResult added = RunStep(Core, "Add Material", [&] { return AddMaterialToModel(Core, name); });
     ShowFailure(Core.Services, added);
     // Its step told the panel of a new material; one that was there already is listed again
     // all the same, as after every click.
@@ -309,7 +309,10 @@ void TfrmMat::btnDeleteClick() {
   if (!row) return;
   auto* material = static_cast<TMaterial*>(row->data(Qt::UserRole).value<void*>());
   RunGuarded(Core.Services, "deleting a material", [&] {
-    const TCommandResult deleted = RunStep(Core, "Delete Material", [&] { DeleteProjectMaterial(Core, material); });
+    const TCommandResult deleted = RunStep(Core, "Delete Material", [&] {
+      DeleteProjectMaterial(Core, material);
+      return TCommandResult{};
+    });
     ShowFailure(Core.Services, deleted);
     if (deleted.Outcome != TOutcome::Done) Core.Changed(chMaterials);
   });

@@ -194,7 +194,10 @@ void TNodeTreeView::dropEvent(QDropEvent* event) {
   event->setDropAction(Qt::CopyAction);
   event->accept();
   RunGuarded(Core.Services, "moving a node in the tree", [&] {
-    ShowFailure(Core.Services, RunStep(Core, "Reparent Node", [&] { ReparentNode(*dragged, target); }));
+    ShowFailure(Core.Services, RunStep(Core, "Reparent Node", [&] {
+      ReparentNode(*dragged, target);
+      return TCommandResult{};
+    }));
   });
 }
 
@@ -206,7 +209,10 @@ void TNodeTreeView::trwNodesEdited(QTreeWidgetItem* item, int column) {
   RunGuarded(Core.Services, "renaming a node", [&] {
     std::string refusal;
     const TCommandResult renamed =
-        RunStep(Core, "Rename Node", [&] { refusal = RenameNode(*node, item->text(0).toStdString()); });
+        RunStep(Core, "Rename Node", [&] {
+          refusal = RenameNode(*node, item->text(0).toStdString());
+          return TCommandResult{};
+        });
     ShowFailure(Core.Services, renamed);
     if (refusal.empty()) return;
     // The item goes back to the name the node keeps before the box shows why.

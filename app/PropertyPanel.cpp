@@ -232,7 +232,11 @@ void TfraProp::FillMaterialList() {
 void TfraProp::Apply(TChange change) {
   RunGuarded(Core.Services, "changing a property", [this, change] {
     if (change.Step)
-      ShowFailure(Core.Services, RunStep(Core, change.Step, [&] { (this->*change.Handler)(); }));
+      ShowFailure(Core.Services, RunStep(Core, change.Step, [&] {
+        // A value the edit refuses is told by the edit itself.
+        (this->*change.Handler)();
+        return TCommandResult{};
+      }));
     else
       (this->*change.Handler)();
   });
@@ -280,7 +284,10 @@ void TfraProp::btnMatDlgClick() {
   FillMaterialList();  // the dialog adds and deletes project materials
   // Cancel assigns nothing, so a mixed selection keeps the materials it had.
   if (ok)
-    ShowFailure(Core.Services, RunStep(Core, "Material", [&] { SetSurfaceMaterial(Core, chosen); }));
+    ShowFailure(Core.Services, RunStep(Core, "Material", [&] {
+      SetSurfaceMaterial(Core, chosen);
+      return TCommandResult{};
+    }));
   else
     Core.Changed(chGeometry);
 }

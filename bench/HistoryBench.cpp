@@ -39,7 +39,7 @@ void BM_Translate(benchmark::State& state, bool asStep) {
   m.Services.Answers = kAnswers;
   for (auto _ : state) {
     if (asStep)
-      RunStep(m.Core, "Translate", [&] { FindEditAction("actEditTranslate")->Run(m.Core); });
+      RunStep(m.Core, "Translate", [&] { return FindEditAction("actEditTranslate")->Run(m.Core); });
     else
       FindEditAction("actEditTranslate")->Run(m.Core);
   }
@@ -56,7 +56,7 @@ void BM_UndoRedo(benchmark::State& state) {
   THistoryModel m(static_cast<int>(state.range(0)));
   m.Select(static_cast<int>(state.range(1)));
   m.Services.Answers = kAnswers;
-  RunStep(m.Core, "Translate", [&] { FindEditAction("actEditTranslate")->Run(m.Core); });
+  RunStep(m.Core, "Translate", [&] { return FindEditAction("actEditTranslate")->Run(m.Core); });
   for (auto _ : state) {
     m.Core.Undo();
     m.Core.Redo();

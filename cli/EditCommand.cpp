@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <exception>
 #include <functional>
-#include <set>
 #include <stdexcept>
 
 #include "editing/ActionTable.h"
@@ -15,6 +14,7 @@
 #include "editing/LevelsOfDetail.h"
 #include "editing/MaterialEdits.h"
 #include "editing/PropertyFields.h"
+#include "editing/Query.h"
 #include "editing/Step.h"
 #include "editing/ToolEdits.h"
 #include "formats/FileIO.h"
@@ -44,21 +44,29 @@ bool Fail(const std::string& reason) {
   return false;
 }
 
-// The run's services, remembering which values the queries asked for.
-class TEditServices : public TCliServices {
- public:
-  bool QueryValues(const std::string& caption, std::vector<std::string>& lines) override {
-    for (const std::string& line : lines) Asked.insert(line.substr(0, line.find('=')));
-    return TCliServices::QueryValues(caption, lines);
-  }
-  std::set<std::string> Asked;
-};
-
 struct TEditSession {
   TEditSession() : Core(Services) { InstallMaterialLoader(Core); }
-  TEditServices Services;
+  TCliServices Services;
   TCore Core;
 };
+
+// The dialog's lines as the command line answers them: the values given, and the form's
+// defaults for the rest. A value the command works out as it runs stays out unless given.
+std::vector<std::string> AnswerLines(const TEditAction& action, const std::map<std::string, std::string>& answers) {
+  for (const auto& [key, value] : answers) {
+    const bool asked = action.Query && std::any_of(action.Query->Fields.begin(), action.Query->Fields.end(),
+                                                   [&](const TQueryField& field) { return key == field.Name; });
+    if (!asked) Wrong(std::string(action.Name) + " asks for no value named '" + key + "'");
+  }
+  std::vector<std::string> lines;
+  if (action.Query)
+    for (const TQueryField& field : action.Query->Fields) {
+      const auto answer = answers.find(field.Name);
+      if (answer != answers.end()) lines.push_back(std::string(field.Name) + "=" + answer->second);
+      else if (field.Default) lines.push_back(std::string(field.Name) + "=" + field.Default);
+    }
+  return lines;
+}
 
 bool IsAnswer(const std::string& arg) {
   const auto eq = arg.find('=');
@@ -116,9 +124,11 @@ struct TPlannedStep {
   std::string Text;  // as typed: the step's undo caption and the subject of its messages
   const TEditStep* Row = nullptr;  // its verb's row; none for an action
   std::string Rest;  // the text after the verb's colon
-  // The action the step runs and the values its dialog is answered with.
+  // The action the step runs, the values its dialog is answered with, and the two bound
+  // together once the values are read.
   std::string Action;
   std::map<std::string, std::string> Answers;
+  TAnsweredRun Bound;
   int Kind = 0;  // the edit mode of mode: and select:node|surface|vertex; lod:N's level; 1 for material:add
   TVector Values;  // move, rotate, scale
   bool Pivot = false;  // move:...:pivot
@@ -153,22 +163,36 @@ class TStepRunner {
       if (row == EditSteps().end()) Wrong("unknown step '" + step.Text + "' (zarn-cli help edit lists the steps)");
       step.Row = &*row;
       step.Rest = colon == std::string::npos ? std::string() : step.Text.substr(colon + 1);
-      // A value that is not the number it must be is the step written wrongly.
-      try {
-        if (row->Read) row->Read(step);
-      } catch (const EConvertError& e) {
-        Wrong(step.Text + ": " + e.what());
-      }
+      if (row->Read) Read(step, [&] { row->Read(step); });
     }
+    for (TPlannedStep& step : plan)
+      if (!step.Action.empty()) Read(step, [&] { step.Bound = Bind(step); });
     return plan;
   }
 
+  // A value that is not the number it must be is the step written wrongly.
+  static void Read(const TPlannedStep& step, const std::function<void()>& read) {
+    try {
+      read();
+    } catch (const EConvertError& e) {
+      Wrong(step.Text + ": " + e.what());
+    }
+  }
+
+  // The action's run with the step's answers read into its values.
+  static TAnsweredRun Bind(const TPlannedStep& step) {
+    const TEditAction& action = *FindEditAction(step.Action);
+    const std::vector<std::string> lines = AnswerLines(action, step.Answers);
+    if (!action.Answer) return action.Run;
+    return action.Answer(TQuery(*action.Query, lines));
+  }
+
   // Runs the steps, each as one step of the history; false after the first refusal or error,
-  // already reported. A value an action's dialog cannot take throws EWrongStep.
+  // already reported. A property's value its field cannot take throws EWrongStep.
   bool Run(const std::vector<TPlannedStep>& plan) {
     for (const TPlannedStep& step : plan) {
-      // A typed value that its command cannot read as a number is the step written wrongly,
-      // whatever the model holds.
+      // A typed value that its field cannot read is the step written wrongly, whatever the
+      // model holds.
       try {
         if (!RunOne(step)) return false;
       } catch (const EConvertError& e) {
@@ -179,7 +203,7 @@ class TStepRunner {
   }
 
   bool RunOne(const TPlannedStep& step) {
-    if (!step.Row) return InStep(StepCaption(step.Action), [&] { return RunAction(step.Action, step.Answers); });
+    if (!step.Row) return InStep(StepCaption(step.Action), [&] { return Answered(step); });
     if (step.Row->MakesStep) return InStep(step.Text, [&] { return (this->*step.Row->Run)(step); });
     return (this->*step.Row->Run)(step);
   }
@@ -199,30 +223,21 @@ class TStepRunner {
         wrong = std::current_exception();
         throw;
       }
+      // A refusal was told as it happened.
+      return TCommandResult{};
     });
     if (wrong) std::rethrow_exception(wrong);
     if (result.ToTell()) return Fail(result.Message);
     return done;
   }
 
-  bool RunAction(const std::string& name, const std::map<std::string, std::string>& answers) {
-    const TEditAction* action = FindEditAction(name);
-    S.Services.Answers = answers;
-    S.Services.Asked.clear();
-    action->Run(Core);
-    const TCommandResult outcome = Core.TakeOutcome();
-    S.Services.Answers.clear();
-    // A refusal was told as it happened; the dialog it came before asked for nothing.
-    if (!outcome.Succeeded()) return false;
-    for (const auto& [key, value] : answers)
-      if (!S.Services.Asked.count(key)) Wrong(name + " asks for no value named '" + key + "'");
-    return true;
-  }
-  bool Answered(const TPlannedStep& step) { return RunAction(step.Action, step.Answers); }
+  // The command's end: a refusal or failure was told as it happened, or is told now.
+  static bool Ended(const TCommandResult& result) { return result.ToTell() ? Fail(result.Message) : result.Succeeded(); }
+  bool RunAction(const char* name) { return Ended(FindEditAction(name)->Run(Core)); }
+  bool Answered(const TPlannedStep& step) { return Ended(step.Bound(Core)); }
 
   // "FACES": Mesh > Reduce... to that many faces.
   static void ReadReduce(TPlannedStep& step) {
-    StrToInt(step.Rest);
     step.Action = "actMeshReduce";
     step.Answers["Faces"] = step.Rest;
   }
@@ -232,12 +247,12 @@ class TStepRunner {
 
   bool Paste(const TPlannedStep& step) {
     S.Services.Clipboard = ReadWholeFile(step.Rest, kClipboardLimit);
-    return RunAction("actEditPaste", {});
+    return RunAction("actEditPaste");
   }
 
   bool Insert(const TPlannedStep& step) {
     S.Services.FileNames = {step.Rest};
-    return RunAction("actFileInsert", {});
+    return RunAction("actFileInsert");
   }
 
   // Undo and redo take nothing after their name.
@@ -338,7 +353,7 @@ class TStepRunner {
     const std::string name = assignment.substr(0, eq);
     const TPropertyField* field = FindPropertyField(Core.EditMode, name);
     if (eq == std::string::npos || !field) return Fail("no property '" + name + "' in " + ModeName() + " mode");
-    return field->Apply(Core, assignment.substr(eq + 1)) && Core.TakeOutcome().Succeeded();
+    return field->Apply(Core, assignment.substr(eq + 1)).Succeeded();
   }
 
   // "add:NAME" or "delete:NAME": the materials dialog's buttons.
@@ -425,7 +440,7 @@ class TStepRunner {
 
  private:
   bool ToClipboardFile(const char* action, const std::string& file) {
-    if (!RunAction(action, {})) return false;
+    if (!RunAction(action)) return false;
     WriteFileAtomically(file, S.Services.Clipboard);
     return true;
   }
@@ -437,10 +452,10 @@ class TStepRunner {
     return true;
   }
 
-  // The end of a tool's drag: the selection moved, turned or scaled already.
-  bool Tool(bool done) {
+  // The end of a tool's drag: the selection moved, turned or scaled already, or was refused.
+  bool Tool(const TCommandResult& done) {
     FinishToolDrag(Core);
-    return done && Core.TakeOutcome().Succeeded();
+    return done.Succeeded();
   }
 
   TNode* Named(const std::string& name) const {

@@ -2,6 +2,8 @@
 #include <string>
 #include <utility>
 
+#include "services/UserServices.h"
+
 // How a command ended, for the window, zarn-cli and the tests to read.
 enum class TOutcome {
   Done,       // it did what it was asked
@@ -28,3 +30,10 @@ struct TCommandResult {
   // A message the front end still has to show.
   bool ToTell() const { return !Succeeded() && !Told && !Message.empty(); }
 };
+
+// A command's refusal: the user is told at once (an error box), and the result says so, so
+// that no front end tells it a second time.
+inline TCommandResult Refuse(TUserServices& services, std::string message) {
+  services.ShowError(message);
+  return TCommandResult::Refused(std::move(message), true);
+}

@@ -21,11 +21,6 @@ TCore::~TCore() {
   ClearSelection();
 }
 
-void TCore::Refuse(const std::string& message) {
-  Services.ShowError(message);
-  Outcome = TCommandResult::Refused(message, true);
-}
-
 void TCore::ResetHistory() {
   // Every step derives the links, so the state a history starts from has them derived too.
   DeriveLinks(*Model);

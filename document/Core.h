@@ -2,12 +2,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "model/Grid.h"
 #include "document/ChangeEvents.h"
-#include "document/CommandResult.h"
 #include "document/History.h"
 #include "model/Model.h"
 #include "model/NodePose.h"
@@ -63,14 +61,6 @@ class TCore {
       Events.Announce(changes);
   }
 
-  // A command's refusal: the user is told at once, and the command's result says so (see
-  // RunStep), so that no front end tells it a second time.
-  void Refuse(const std::string& message);
-  // A command's failure whose message the user has just been shown (a reader's error box).
-  void NoteFailure(const std::string& message) { Outcome = TCommandResult::Failed(message, true); }
-  // How the command run since the last call ended as far as it refused or failed; Done otherwise.
-  TCommandResult TakeOutcome() { return std::exchange(Outcome, {}); }
-
   // The history of steps: a new model's start, one user action between BeginStep and
   // CommitStep or CancelStep (see RunStep), and undo and redo, which restore the selection of
   // their moment. CommitStep announces once what the step changed: what the history saw
@@ -121,7 +111,6 @@ class TCore {
   void GetSelectedSurfaces(TSurfaces& list) const;
 
  private:
-  TCommandResult Outcome;
   // What BeginStep saw: the selections' versions, summed, and the shown level of detail.
   uint64_t StepSelection = 0;
   int StepGeoset = 0;

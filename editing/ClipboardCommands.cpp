@@ -52,40 +52,48 @@ void CutNodes(TCore& core) {
   DeleteNodes(core, core.Nodes.Items());
 }
 
-void PasteNodes(TCore& core) {
+TCommandResult PasteNodes(TCore& core) {
   const std::string text = core.Services.GetClipboardText();
-  if (text.empty()) return;
-  if (Upper(std::string(FirstLine(text))).find(Upper(GetProductName())) == std::string::npos) return;
+  if (text.empty()) return {};
+  if (Upper(std::string(FirstLine(text))).find(Upper(GetProductName())) == std::string::npos) return {};
   TProgress progress(&core.Services, "Pasting", text.size(), kProgressBytes);
   TTextBlocks blocks(text);
   TProgressSource source(blocks, progress);
   TLineCursor lines(source);
-  if (const TReadResult read = Parse3DO(*core.Model, lines, "the clipboard text"); !read) core.NoteFailure(read.Message);
+  if (const TReadResult read = Parse3DO(*core.Model, lines, "the clipboard text"); !read)
+    return TCommandResult::Failed(read.Message, true);
+  return {};
 }
 
-void actEditCopy(TCore& core) { CopyNodes(core); }
+TCommandResult actEditCopy(TCore& core) {
+  CopyNodes(core);
+  return {};
+}
 
-void actEditCut(TCore& core) {
+TCommandResult actEditCut(TCore& core) {
   CutNodes(core);
   core.Changed(chGeometry);
   core.Changed(chHierarchy);
+  return {};
 }
 
-void actEditPaste(TCore& core) {
-  PasteNodes(core);
+TCommandResult actEditPaste(TCore& core) {
+  TCommandResult pasted = PasteNodes(core);
   core.Changed(chGeometry);
   core.Changed(chHierarchy);
+  return pasted;
 }
 
-void actFileInsert(TCore& core) {
+TCommandResult actFileInsert(TCore& core) {
   const std::string path = core.Services.AskOpenFileName(ModelFilter(), "Open");
   // The reader says why a path that is no readable file is refused.
-  if (path.empty()) return;
+  if (path.empty()) return {};
   const std::string fileName = core.Model->FileName;
   const TReadResult read = Load3DOFile(*core.Model, path);
   core.Model->FileName = fileName;
-  if (!read) core.NoteFailure(read.Message);
   core.Changed(chHierarchy);
   core.Changed(chMaterials);
   core.Changed(chGeometry);
+  if (!read) return TCommandResult::Failed(read.Message, true);
+  return {};
 }

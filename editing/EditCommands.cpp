@@ -8,18 +8,18 @@
 
 namespace {
 
-bool RequireMode(TCore& core, TEditMode mode) {
-  if (core.EditMode == mode) return true;
-  core.Refuse(mode == emSurface ? "Only works in Surface Mode" : "Only works in Vertex Mode");
-  return false;
+// Done in that mode, refused in any other.
+TCommandResult RequireMode(TCore& core, TEditMode mode) {
+  if (core.EditMode == mode) return {};
+  return Refuse(core.Services, mode == emSurface ? "Only works in Surface Mode" : "Only works in Vertex Mode");
 }
 
 // The copies of a merge stand at the sources' world positions once these are shifted by the
 // target's offset, which only a world pass works out: the shifts are tried one source at a
 // time as the merge makes them, looked at, and undone before anything is copied.
-bool MergeFits(TCore& core, const TVector& offset, const std::vector<TMesh*>& sources) {
+TCommandResult MergeFits(TCore& core, const TVector& offset, const std::vector<TMesh*>& sources) {
   std::vector<std::vector<TVector>> saved;
-  bool fits = true;
+  TCommandResult fits;
   for (TMesh* source : sources) {
     saved.emplace_back();
     for (TVertex* v : source->Vertices) {
@@ -28,7 +28,7 @@ bool MergeFits(TCore& core, const TVector& offset, const std::vector<TMesh*>& so
     }
     source->UpdateWorld();
     fits = ResultsFit(core, "Merge", source->Vertices.Pointers(), [](const TVertex& v) { return v.World; });
-    if (!fits) break;
+    if (!fits.Succeeded()) break;
   }
   for (size_t i = saved.size(); i-- > 0;)
     for (size_t k = 0; k < saved[i].size(); ++k) sources[i]->Vertices[static_cast<int>(k)]->Position = saved[i][k];
@@ -53,9 +53,9 @@ void MergeOtherGeosets(TModel& model, const std::vector<TNode*>& selected) {
 
 }  // namespace
 
-void actEditExtrudeFace(TCore& core) {
-  if (!RequireMode(core, emSurface)) return;
-  if (core.Surfaces.Empty()) return;
+TCommandResult actEditExtrudeFace(TCore& core) {
+  if (TCommandResult mode = RequireMode(core, emSurface); !mode.Succeeded()) return mode;
+  if (core.Surfaces.Empty()) return {};
   const std::vector<TFace*> originals = core.Surfaces.Items();
   {
     TProgress progress(&core.Services, "Extruding", originals.size(), kProgressObjects);
@@ -68,14 +68,13 @@ void actEditExtrudeFace(TCore& core) {
     // The extruded surfaces leave their meshes together: one pass per mesh, not one per surface.
     DeleteSurfaces(core, originals);
   }
+  return {};
 }
 
-void actEditSplitFace(TCore& core) {
-  if (!RequireMode(core, emVertex)) return;
-  if (core.Vertices.Count() != 2) {
-    core.Refuse("Failed to Split the Surface.\nSelect two Vertices and try again.");
-    return;
-  }
+TCommandResult actEditSplitFace(TCore& core) {
+  if (TCommandResult mode = RequireMode(core, emVertex); !mode.Succeeded()) return mode;
+  if (core.Vertices.Count() != 2)
+    return Refuse(core.Services, "Failed to Split the Surface.\nSelect two Vertices and try again.");
   TVertex* a = core.Vertices.Get(0);
   TVertex* b = core.Vertices.Get(1);
   for (TFace* f : a->Mesh->Surfaces) {
@@ -83,25 +82,25 @@ void actEditSplitFace(TCore& core) {
     const bool selected = core.Surfaces.Contains(f);
     core.Surfaces.Remove(f);
     if (!SplitSurface(*f, *a, *b) && selected) core.Surfaces.Add(f);
-    return;
+    break;
   }
+  return {};
 }
 
-void actEditInsertVx(TCore& core) {
-  if (!RequireMode(core, emVertex)) return;
-  if (core.Vertices.Count() != 2) {
-    core.Refuse("Failed to Insert a Vertex.\nSelect two Vertices and try again.");
-    return;
-  }
+TCommandResult actEditInsertVx(TCore& core) {
+  if (TCommandResult mode = RequireMode(core, emVertex); !mode.Succeeded()) return mode;
+  if (core.Vertices.Count() != 2)
+    return Refuse(core.Services, "Failed to Insert a Vertex.\nSelect two Vertices and try again.");
   TVertex* a = core.Vertices.Get(0);
   TVertex* b = core.Vertices.Get(1);
   TVertex* v = InsertEdgeVertex(*a->Mesh, *a, *b);
   core.Vertices.Clear();
   core.Vertices.Add(v);
+  return {};
 }
 
-void actEditFlipFace(TCore& core) {
-  if (!RequireMode(core, emSurface)) return;
+TCommandResult actEditFlipFace(TCore& core) {
+  if (TCommandResult mode = RequireMode(core, emSurface); !mode.Succeeded()) return mode;
   {
     TProgress progress(&core.Services, "Flipping", static_cast<uint64_t>(core.Surfaces.Count()), kProgressObjects);
     uint64_t done = 0;
@@ -110,20 +109,24 @@ void actEditFlipFace(TCore& core) {
       progress.Step(++done);
     }
   }
+  return {};
 }
 
-void actEditMakeSurface(TCore& core) {
-  if (!RequireMode(core, emVertex)) return;
+TCommandResult actEditMakeSurface(TCore& core) {
+  if (TCommandResult mode = RequireMode(core, emVertex); !mode.Succeeded()) return mode;
   // The copies stand where the vertices are now, not where the last drawing saw them.
   core.Model->UpdateWorld();
-  if (!ResultsFit(core, "Make Surface", core.Vertices.Items(), [](const TVertex& v) { return v.World; })) return;
+  const auto world = [](const TVertex& v) { return v.World; };
+  if (TCommandResult fits = ResultsFit(core, "Make Surface", core.Vertices.Items(), world); !fits.Succeeded())
+    return fits;
   MakeSurface(*core.Model, core.Vertices.Items());
   core.Changed(chHierarchy);
   core.Changed(chGeometry);
+  return {};
 }
 
-void actEditMerge(TCore& core) {
-  if (core.EditMode != emNode || core.Nodes.Count() < 2) return;
+TCommandResult actEditMerge(TCore& core) {
+  if (core.EditMode != emNode || core.Nodes.Count() < 2) return {};
   const std::vector<TNode*> selected = core.Nodes.Items();
   TNode* target = selected.front();
   std::vector<TMesh*> sources;
@@ -139,7 +142,9 @@ void actEditMerge(TCore& core) {
     TMesh probe(core.Model.get(), &core.Model->Materials);
     probe.Node = target;
     probe.UpdateWorld();
-    if (!MergeFits(core, target->Mesh ? target->Mesh->WorldOffset : probe.WorldOffset, sources)) return;
+    if (TCommandResult fits = MergeFits(core, target->Mesh ? target->Mesh->WorldOffset : probe.WorldOffset, sources);
+        !fits.Succeeded())
+      return fits;
     if (!target->Mesh) target->SetMesh(core.Model->NewMesh());
     core.Model->UpdateWorld();
     uint64_t done = 0;
@@ -152,9 +157,10 @@ void actEditMerge(TCore& core) {
     DeleteNodes(core, core.Nodes.Items());
   }
   core.ToggleNode(target, false);
+  return {};
 }
 
-void actEditDelete(TCore& core) {
+TCommandResult actEditDelete(TCore& core) {
   switch (core.EditMode) {
     case emNode:
       DeleteNodes(core, core.Nodes.Items());
@@ -169,4 +175,5 @@ void actEditDelete(TCore& core) {
   }
   core.Changed(chProperties);
   core.Changed(chGeometry);
+  return {};
 }

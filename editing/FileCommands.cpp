@@ -95,6 +95,7 @@ TCommandResult ImportMesh(TCore& core, const std::string& path, const TObjImport
   const TCommandResult imported = RunStep(core, "Import", [&] {
     core.Model->AdoptNodes(*fresh);
     core.Model->Update();
+    return TCommandResult{};
   });
   if (imported.Outcome == TOutcome::Failed) return imported;
   return {};

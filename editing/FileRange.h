@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "document/CommandResult.h"
 #include "model/Vertex.h"
 
 class TCore;
@@ -12,8 +13,8 @@ class TCore;
 // before they change anything, and refuse with an error box when it does not fit.
 
 // The refusal: "`doer` would put `what` beyond the range a 3DO file can hold ...".
-void RefuseBeyondFileRange(TCore& core, const std::string& doer, const std::string& what);
-// True when `result` of every listed vertex fits; otherwise refuses, naming the first that
+TCommandResult RefuseBeyondFileRange(TCore& core, const std::string& doer, const std::string& what);
+// Done when `result` of every listed vertex fits; otherwise refuses, naming the first that
 // does not.
-bool ResultsFit(TCore& core, const std::string& doer, const std::vector<TVertex*>& list,
+TCommandResult ResultsFit(TCore& core, const std::string& doer, const std::vector<TVertex*>& list,
                 const std::function<TVector(const TVertex&)>& result);

@@ -202,11 +202,12 @@ int FitGameLimits(TModel& model) {
   return changed;
 }
 
-void actFitGameLimits(TCore& core) {
+TCommandResult actFitGameLimits(TCore& core) {
   core.Surfaces.Clear();
   core.Vertices.Clear();
   TModel& model = *core.Model;
   const int changed = FitGameLimits(model);
   core.Services.AddOutput(changed == 0 ? "Every mesh fits what the game loads"
                                        : std::to_string(changed) + " meshes cut or refanned to fit what the game loads");
+  return {};
 }

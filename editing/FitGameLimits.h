@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/CommandResult.h"
+
 class TCore;
 class TModel;
 
@@ -21,4 +23,4 @@ int FitGameLimits(TModel& model);
 
 // Mesh > Fit to Game Limits; the selections of faces and vertices are cleared, as the meshes
 // they lay in are rebuilt.
-void actFitGameLimits(TCore& core);
+TCommandResult actFitGameLimits(TCore& core);

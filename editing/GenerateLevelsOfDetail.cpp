@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "editing/LevelsOfDetail.h"
-#include "editing/Query.h"
+#include "editing/Answers.h"
 #include "editing/ReduceMesh.h"
 #include "document/Core.h"
 
@@ -15,17 +15,19 @@ constexpr TQueryField kLodGenerateFields[] = {{"Set_2", "50"}, {"Set_3", "25"}, 
 
 const TQueryForm kLodGenerateQuery = {"Generate Levels of Detail", kLodGenerateFields};
 
-void actViewLodGenerate(TCore& core) {
-  TQuery query(kLodGenerateQuery);
-  if (!query.Ask(core)) return;
+TLodGenerateAnswers ParseLodGenerate(const TQuery& query) {
+  TLodGenerateAnswers a;
+  for (int i = 0; i < kGameGeosets - 1; ++i) a.Percent[i] = query.TypedFloat("Set_" + std::to_string(i + 2));
+  return a;
+}
+
+TCommandResult ViewLodGenerate(TCore& core, const TLodGenerateAnswers& a) {
   double percent[kGameGeosets - 1];
   for (int i = 0; i < kGameGeosets - 1; ++i) {
-    const std::string name = "Set_" + std::to_string(i + 2);
-    percent[i] = query.Float(name);
-    if (!(percent[i] > 0 && percent[i] <= 100)) {
-      core.Refuse(name + "=" + query.Value(name) + " is no percentage of the faces from above 0 to 100");
-      return;
-    }
+    percent[i] = a.Percent[i].Value;
+    if (!(percent[i] > 0 && percent[i] <= 100))
+      return Refuse(core.Services, "Set_" + std::to_string(i + 2) + "=" + a.Percent[i].Text +
+                                       " is no percentage of the faces from above 0 to 100");
   }
   TModel& model = *core.Model;
   ShowLevelOfDetail(core, 0);
@@ -63,11 +65,10 @@ void actViewLodGenerate(TCore& core) {
       meshes.push_back(std::move(mesh));
     }
     if (!smaller) {
-      if (made.empty()) {
-        core.Refuse("No mesh could lose a face without moving its borders or the seams between materials, texture "
-                    "coordinates or face flags, so no level of detail smaller than the first could be made");
-        return;
-      }
+      if (made.empty())
+        return Refuse(core.Services, "No mesh could lose a face without moving its borders or the seams between "
+                                     "materials, texture coordinates or face flags, so no level of detail smaller "
+                                     "than the first could be made");
       lines.push_back("Level of detail " + std::to_string(set + 1) + " could not be made smaller than level of detail " +
                       std::to_string(set) + ", so the model has " + std::to_string(set) + " levels of detail");
       break;
@@ -81,4 +82,9 @@ void actViewLodGenerate(TCore& core) {
       model.SetGeosetMesh(*model.Nodes[i], static_cast<int>(set) + 1, std::move(made[set][static_cast<size_t>(i)]));
   for (const std::string& line : lines) core.Services.AddOutput(line);
   core.Services.ShowStatus(LevelOfDetailText(model));
+  return {};
+}
+
+TCommandResult actViewLodGenerate(TCore& core) {
+  return AskAndRun(core, kLodGenerateQuery, ParseLodGenerate, ViewLodGenerate);
 }

@@ -1,6 +1,6 @@
 #include "editing/LevelsOfDetail.h"
 
-#include "editing/Query.h"
+#include "editing/Answers.h"
 #include "document/Core.h"
 
 namespace {
@@ -31,42 +31,62 @@ void ChooseLevelOfDetail(TCore& core, int set) {
   if (ShowLevelOfDetail(core, set)) core.Changed(chProperties | chGeometry);
 }
 
-void actViewLodAdd(TCore& core) {
+TCommandResult actViewLodAdd(TCore& core) {
   TModel& model = *core.Model;
-  if (model.GeosetCount() >= kGameGeosets) {
-    core.Refuse("The game reads at most " + std::to_string(kGameGeosets) +
-                " levels of detail; this model has them all");
-    return;
-  }
+  if (model.GeosetCount() >= kGameGeosets)
+    return Refuse(core.Services, "The game reads at most " + std::to_string(kGameGeosets) +
+                                     " levels of detail; this model has them all");
   ShowLevelOfDetail(core, model.AddGeoset());
+  return {};
 }
 
-void actViewLodCopy(TCore& core) {
-  TModel& model = *core.Model;
-  if (model.GeosetCount() == 1) {
-    core.Refuse("The model has one level of detail; add one to copy it over");
-    return;
-  }
+namespace {
+
+TCommandResult OneSetOnly(TCore& core) {
+  return Refuse(core.Services, "The model has one level of detail; add one to copy it over");
+}
+
+// The set after the shown one, counted from one; the one before it for the last.
+int NextSet(const TModel& model) {
   const int shown = model.CurrentGeoset() + 1;
-  TQuery query(kLodCopyQuery);
-  query.Set("Copy_To", std::to_string(shown == model.GeosetCount() ? shown - 1 : shown + 1));
-  if (!query.Ask(core)) return;
-  const int to = query.Int("Copy_To");
-  if (to < 1 || to > model.GeosetCount() || to == shown) {
-    core.Refuse("Copy_To=" + query.Value("Copy_To") + " names no other level of detail: 1 to " +
-                std::to_string(model.GeosetCount()) + ", not " + std::to_string(shown));
-    return;
-  }
+  return shown == model.GeosetCount() ? shown - 1 : shown + 1;
+}
+
+TCommandResult PrepareLodCopy(TCore& core, TQuery& query) {
+  if (core.Model->GeosetCount() == 1) return OneSetOnly(core);
+  query.Set("Copy_To", std::to_string(NextSet(*core.Model)));
+  return {};
+}
+
+}  // namespace
+
+std::optional<TTyped<int>> ParseLodCopy(const TQuery& query) {
+  if (!query.Has("Copy_To")) return std::nullopt;
+  return query.TypedInt("Copy_To");
+}
+
+TCommandResult ViewLodCopy(TCore& core, const std::optional<TTyped<int>>& copyTo) {
+  TModel& model = *core.Model;
+  if (model.GeosetCount() == 1) return OneSetOnly(core);
+  const int shown = model.CurrentGeoset() + 1;
+  const TTyped<int> typed = copyTo.value_or(TTyped<int>{NextSet(model), std::to_string(NextSet(model))});
+  const int to = typed.Value;
+  if (to < 1 || to > model.GeosetCount() || to == shown)
+    return Refuse(core.Services, "Copy_To=" + typed.Text + " names no other level of detail: 1 to " +
+                                     std::to_string(model.GeosetCount()) + ", not " + std::to_string(shown));
   model.CopyGeoset(to - 1);
   core.Services.ShowStatus("LOD " + std::to_string(to) + " is now a copy of LOD " + std::to_string(shown));
+  return {};
 }
 
-void actViewLodDelete(TCore& core) {
+TCommandResult actViewLodCopy(TCore& core) {
+  return AskAndRun(core, kLodCopyQuery, ParseLodCopy, ViewLodCopy, PrepareLodCopy);
+}
+
+TCommandResult actViewLodDelete(TCore& core) {
   TModel& model = *core.Model;
-  if (model.GeosetCount() == 1) {
-    core.Refuse("The last level of detail cannot be deleted");
-    return;
-  }
+  if (model.GeosetCount() == 1) return Refuse(core.Services, "The last level of detail cannot be deleted");
   model.DeleteGeoset(model.CurrentGeoset());
   core.Services.ShowStatus(LevelOfDetailText(model));
+  return {};
 }

@@ -1,9 +1,12 @@
 #pragma once
+#include <optional>
 #include <string>
+
+#include "document/CommandResult.h"
+#include "editing/Query.h"
 
 class TCore;
 class TModel;
-struct TQueryForm;
 
 // "LOD 2 of 4": the shown level of detail as the user counts them, from one.
 std::string LevelOfDetailText(const TModel& model);
@@ -16,7 +19,11 @@ void ChooseLevelOfDetail(TCore& core, int set);
 bool ShowLevelOfDetail(TCore& core, int set);
 
 // The View menu's set commands; each is one step.
-void actViewLodAdd(TCore& core);     // a new last set copying the shown one, then shown
-void actViewLodCopy(TCore& core);    // the shown set's meshes copied over another set
+TCommandResult actViewLodAdd(TCore& core);     // a new last set copying the shown one, then shown
+// The shown set's meshes copied over another set, counted from one (the next one when none
+// is given); actViewLodCopy asks the dialog first.
 extern const TQueryForm kLodCopyQuery;
-void actViewLodDelete(TCore& core);  // the shown set goes; never the last one
+std::optional<TTyped<int>> ParseLodCopy(const TQuery& query);
+TCommandResult ViewLodCopy(TCore& core, const std::optional<TTyped<int>>& copyTo);
+TCommandResult actViewLodCopy(TCore& core);
+TCommandResult actViewLodDelete(TCore& core);  // the shown set goes; never the last one

@@ -3,14 +3,29 @@
 #include "document/Core.h"
 #include "editing/NameCheck.h"
 
-TMaterial* AddProjectMaterial(TCore& core, const std::string& name) {
+namespace {
+
+TMaterial* Add(TCore& core, const std::string& name, TCommandResult& result) {
   if (const std::string refusal = CheckMaterialName(name); !refusal.empty()) {
-    core.Refuse(refusal);
+    result = Refuse(core.Services, refusal);
     return nullptr;
   }
   TMaterial* material = core.Model->Materials.FindOrAdd(name);
   material->ByDefault = false;  // asked for, so written even while no face uses it
   return material;
+}
+
+}  // namespace
+
+TMaterial* AddProjectMaterial(TCore& core, const std::string& name) {
+  TCommandResult result;
+  return Add(core, name, result);
+}
+
+TCommandResult AddMaterialToModel(TCore& core, const std::string& name) {
+  TCommandResult result;
+  Add(core, name, result);
+  return result;
 }
 
 void DeleteProjectMaterial(TCore& core, TMaterial* material) {

@@ -26,18 +26,25 @@ bool Flag(const TQuery& query, const std::string& name) {
 
 const TQueryForm kNewMaterialQuery = {"New Material", kNewMaterialFields};
 
-void actFileNewMaterial(TCore& core) {
-  TQuery query(kNewMaterialQuery);
-  if (!query.Ask(core)) return;
-  const std::string picture = core.Services.AskOpenFileName(FileFilter(fuPicture), "New Material");
-  if (picture.empty()) return;
+TNewMaterialAnswers ParseNewMaterial(const TQuery& query) {
+  TNewMaterialAnswers a;
+  a.Depth = query.Int("Depth");
+  a.Transparent = Flag(query, "Transparent");
+  a.Dither = Flag(query, "Dither");
+  a.Mipmaps = query.TypedInt("Mipmaps");
+  return a;
+}
+
+namespace {
+
+TCommandResult MakeMaterial(TCore& core, const std::string& picture, const TNewMaterialAnswers& a) {
   try {
+    if (a.Mipmaps.Value < 0) throw EConvertError("Mipmaps=" + a.Mipmaps.Text + " is below 0");
     TMatOptions options;
-    options.Depth = query.Int("Depth");
-    options.Transparent = Flag(query, "Transparent");
-    options.Diffuse = Flag(query, "Dither");
-    options.Mipmaps = query.Int("Mipmaps");
-    if (options.Mipmaps < 0) throw EConvertError("Mipmaps=" + query.Value("Mipmaps") + " is below 0");
+    options.Depth = a.Depth;
+    options.Transparent = a.Transparent;
+    options.Diffuse = a.Dither;
+    options.Mipmaps = a.Mipmaps.Value;
     options.Palette = core.Model->Materials.Palette;
     const std::string mat = EncodeMat({ReadPng(picture)}, options);
     // Named after its picture unless the user says otherwise.
@@ -45,13 +52,40 @@ void actFileNewMaterial(TCore& core) {
     name.resize(name.size() - ExtensionPart(name).size());
     const std::string out =
         core.Services.AskSaveFileName(FileFilter(fuMaterial), "Save Material", name + ".mat");
-    if (out.empty()) return;
+    if (out.empty()) return TCommandResult::Unchanged();
     WriteFileAtomically(out, mat);
     core.Services.AddOutput("Material written: " + out);
     // A material is mostly made for the model at hand; this command is the step that adds it.
     const std::string made(FileNamePart(out));
-    if (core.Services.AskYesNo("Add " + made + " to the model's materials?")) AddProjectMaterial(core, made);
+    if (core.Services.AskYesNo("Add " + made + " to the model's materials?")) return AddMaterialToModel(core, made);
   } catch (const EZarnError& e) {
-    core.Refuse(e.what());
+    return Refuse(core.Services, e.what());
   }
+  return {};
+}
+
+std::string AskPicture(TCore& core) { return core.Services.AskOpenFileName(FileFilter(fuPicture), "New Material"); }
+
+}  // namespace
+
+TCommandResult NewMaterial(TCore& core, const TNewMaterialAnswers& answers) {
+  const std::string picture = AskPicture(core);
+  if (picture.empty()) return TCommandResult::Unchanged();
+  return MakeMaterial(core, picture, answers);
+}
+
+// The picture is asked for before the answers are read, and a value they cannot take is the
+// material's refusal, as it always was in the window.
+TCommandResult actFileNewMaterial(TCore& core) {
+  TQuery query(kNewMaterialQuery);
+  if (!query.Ask(core)) return TCommandResult::Unchanged();
+  const std::string picture = AskPicture(core);
+  if (picture.empty()) return TCommandResult::Unchanged();
+  TNewMaterialAnswers answers;
+  try {
+    answers = ParseNewMaterial(query);
+  } catch (const EConvertError& e) {
+    return Refuse(core.Services, e.what());
+  }
+  return MakeMaterial(core, picture, answers);
 }

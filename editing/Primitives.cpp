@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "editing/Answers.h"
 #include "editing/FileRange.h"
-#include "editing/Query.h"
 #include "editing/SurfaceOps.h"
 #include "document/Core.h"
 #include "editing/TextureSpace.h"
@@ -82,25 +82,30 @@ bool Finite(const std::vector<float>& values) {
   return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
 }
 
-// Values that make no shape are refused, as counts that would make too large a one are.
-bool NoShape(TCore& core, const TQuery& query, const char* name, int value, int least) {
-  if (value >= least) return false;
-  core.Refuse(std::string(name) + "=" + query.Value(name) + " makes no shape: at least " +
-              std::to_string(least) + (least == 1 ? " is" : " are") + " needed");
-  return true;
+// Why the values make no shape, empty when they make one; counts that would make too large a
+// one are refused as well.
+std::string NoShape(const char* name, const TTyped<int>& value, int least) {
+  if (value.Value >= least) return {};
+  return std::string(name) + "=" + value.Text + " makes no shape: at least " + std::to_string(least) +
+         (least == 1 ? " is" : " are") + " needed";
 }
 
-bool NoShape(TCore& core, const TQuery& query, const char* name, float value) {
-  if (value > 0) return false;
-  core.Refuse(std::string(name) + "=" + query.Value(name) + " makes no shape: it must be above 0");
-  return true;
+std::string NoShape(const char* name, const TTyped<double>& value) {
+  if (static_cast<float>(value.Value) > 0) return {};
+  return std::string(name) + "=" + value.Text + " makes no shape: it must be above 0";
 }
 
-bool TooBig(TCore& core, long long vertices) {
-  if (vertices <= kMaxPrimitiveVertices) return false;
-  core.Refuse("The primitive would have " + std::to_string(vertices) + " vertices; at most " +
-              std::to_string(kMaxPrimitiveVertices) + " are allowed");
-  return true;
+std::string TooBig(long long vertices) {
+  if (vertices <= kMaxPrimitiveVertices) return {};
+  return "The primitive would have " + std::to_string(vertices) + " vertices; at most " +
+         std::to_string(kMaxPrimitiveVertices) + " are allowed";
+}
+
+// The first of the reasons refused; Done when there is none.
+TCommandResult FirstRefusal(TCore& core, std::initializer_list<std::string> reasons) {
+  for (const std::string& reason : reasons)
+    if (!reason.empty()) return Refuse(core.Services, reason);
+  return {};
 }
 
 void FinishPrimitive(TCore& core, TNode* node) {
@@ -255,73 +260,100 @@ const TQueryForm kCylinderQuery = {"Create Cylinder", kCylinderFields};
 const TQueryForm kConeQuery = {"Create Cone", kConeFields};
 const TQueryForm kSphereQuery = {"Create Sphere", kSphereFields};
 
-void actPrimCube(TCore& core) {
-  TQuery query(kCubeQuery);
-  if (!query.Ask(core)) return;
-  const auto size = static_cast<float>(query.Float("Size"));
-  if (NoShape(core, query, "Size", size)) return;
-  FinishPrimitive(core, BuildCube(*core.Model, size));
+TCubeAnswers ParseCube(const TQuery& query) { return {query.TypedFloat("Size")}; }
+
+TPlaneAnswers ParsePlane(const TQuery& query) {
+  TPlaneAnswers a;
+  a.Size = query.TypedFloat("Size");
+  a.SubdivideY = query.TypedInt("Subdivide_Y");
+  a.SubdivideX = query.TypedInt("Subdivide_X");
+  return a;
 }
 
-void actPrimPlane(TCore& core) {
-  TQuery query(kPlaneQuery);
-  if (!query.Ask(core)) return;
-  const auto size = static_cast<float>(query.Float("Size"));
-  const int ny = query.Int("Subdivide_Y");
-  const int nx = query.Int("Subdivide_X");
-  if (NoShape(core, query, "Size", size) || NoShape(core, query, "Subdivide_X", nx, 1) ||
-      NoShape(core, query, "Subdivide_Y", ny, 1) || TooBig(core, (nx + 1LL) * (ny + 1LL)))
-    return;
+TRoundAnswers ParseRound(const TQuery& query) {
+  TRoundAnswers a;
+  a.Size = query.TypedFloat("Size");
+  a.Radius = query.TypedFloat("Radius");
+  a.Sides = query.TypedInt("Sides");
+  return a;
+}
+
+TSphereAnswers ParseSphere(const TQuery& query) {
+  TSphereAnswers a;
+  a.Radius = query.TypedFloat("Radius");
+  a.Segments = query.TypedInt("Segments");
+  a.Rings = query.TypedInt("Rings");
+  return a;
+}
+
+TCommandResult PrimCube(TCore& core, const TCubeAnswers& a) {
+  if (TCommandResult refused = FirstRefusal(core, {NoShape("Size", a.Size)}); !refused.Succeeded()) return refused;
+  FinishPrimitive(core, BuildCube(*core.Model, static_cast<float>(a.Size.Value)));
+  return {};
+}
+
+TCommandResult PrimPlane(TCore& core, const TPlaneAnswers& a) {
+  const auto size = static_cast<float>(a.Size.Value);
+  const int nx = a.SubdivideX.Value, ny = a.SubdivideY.Value;
+  if (TCommandResult refused =
+          FirstRefusal(core, {NoShape("Size", a.Size), NoShape("Subdivide_X", a.SubdivideX, 1),
+                              NoShape("Subdivide_Y", a.SubdivideY, 1), TooBig((nx + 1LL) * (ny + 1LL))});
+      !refused.Succeeded())
+    return refused;
   // A size at the very top of the range can carry the running sums past it.
-  if (!Finite(PlaneSteps(0, size / static_cast<float>(nx), nx))) {
-    RefuseBeyondFileRange(core, query.Caption + " with Size=" + query.Value("Size"), "a vertex");
-    return;
-  }
+  if (!Finite(PlaneSteps(0, size / static_cast<float>(nx), nx)))
+    return RefuseBeyondFileRange(core, std::string(kPlaneQuery.Caption) + " with Size=" + a.Size.Text, "a vertex");
   FinishPrimitive(core, BuildPlane(*core.Model, nx, ny, size));
+  return {};
 }
 
-void actPrimCylind(TCore& core) {
-  TQuery query(kCylinderQuery);
-  if (!query.Ask(core)) return;
-  const auto size = static_cast<float>(query.Float("Size"));
-  const auto radius = static_cast<float>(query.Float("Radius"));
-  const int sides = query.Int("Sides");
-  if (NoShape(core, query, "Size", size) || NoShape(core, query, "Radius", radius) ||
-      NoShape(core, query, "Sides", sides, 3) || TooBig(core, 2LL * sides))
-    return;
-  FinishPrimitive(core, BuildCylinder(*core.Model, sides, size, radius));
+TCommandResult PrimCylinder(TCore& core, const TRoundAnswers& a) {
+  const int sides = a.Sides.Value;
+  if (TCommandResult refused = FirstRefusal(core, {NoShape("Size", a.Size), NoShape("Radius", a.Radius),
+                                                   NoShape("Sides", a.Sides, 3), TooBig(2LL * sides)});
+      !refused.Succeeded())
+    return refused;
+  FinishPrimitive(core, BuildCylinder(*core.Model, sides, static_cast<float>(a.Size.Value),
+                                      static_cast<float>(a.Radius.Value)));
+  return {};
 }
 
-void actPrimCone(TCore& core) {
-  TQuery query(kConeQuery);
-  if (!query.Ask(core)) return;
-  const auto size = static_cast<float>(query.Float("Size"));
-  const auto radius = static_cast<float>(query.Float("Radius"));
-  const int sides = query.Int("Sides");
-  if (NoShape(core, query, "Size", size) || NoShape(core, query, "Radius", radius) ||
-      NoShape(core, query, "Sides", sides, 3) || TooBig(core, sides + 1LL))
-    return;
-  FinishPrimitive(core, BuildCone(*core.Model, sides, size, radius));
+TCommandResult PrimCone(TCore& core, const TRoundAnswers& a) {
+  const int sides = a.Sides.Value;
+  if (TCommandResult refused = FirstRefusal(core, {NoShape("Size", a.Size), NoShape("Radius", a.Radius),
+                                                   NoShape("Sides", a.Sides, 3), TooBig(sides + 1LL)});
+      !refused.Succeeded())
+    return refused;
+  FinishPrimitive(core, BuildCone(*core.Model, sides, static_cast<float>(a.Size.Value),
+                                  static_cast<float>(a.Radius.Value)));
+  return {};
 }
 
-void actPrimSphere(TCore& core) {
-  TQuery query(kSphereQuery);
-  if (!query.Ask(core)) return;
-  const auto radius = static_cast<float>(query.Float("Radius"));
-  const int segments = query.Int("Segments");
-  const int rings = query.Int("Rings");
-  if (NoShape(core, query, "Radius", radius) || NoShape(core, query, "Segments", segments, 3) ||
-      NoShape(core, query, "Rings", rings, 2) || TooBig(core, static_cast<long long>(segments) * (rings - 1LL) + 2))
-    return;
-  FinishPrimitive(core, BuildSphere(*core.Model, segments, rings, radius));
+TCommandResult PrimSphere(TCore& core, const TSphereAnswers& a) {
+  const int segments = a.Segments.Value, rings = a.Rings.Value;
+  if (TCommandResult refused =
+          FirstRefusal(core, {NoShape("Radius", a.Radius), NoShape("Segments", a.Segments, 3),
+                              NoShape("Rings", a.Rings, 2), TooBig(static_cast<long long>(segments) * (rings - 1LL) + 2)});
+      !refused.Succeeded())
+    return refused;
+  FinishPrimitive(core, BuildSphere(*core.Model, segments, rings, static_cast<float>(a.Radius.Value)));
+  return {};
 }
 
-void actPrimDummy(TCore& core) {
+TCommandResult actPrimCube(TCore& core) { return AskAndRun(core, kCubeQuery, ParseCube, PrimCube); }
+TCommandResult actPrimPlane(TCore& core) { return AskAndRun(core, kPlaneQuery, ParsePlane, PrimPlane); }
+TCommandResult actPrimCylind(TCore& core) { return AskAndRun(core, kCylinderQuery, ParseRound, PrimCylinder); }
+TCommandResult actPrimCone(TCore& core) { return AskAndRun(core, kConeQuery, ParseRound, PrimCone); }
+TCommandResult actPrimSphere(TCore& core) { return AskAndRun(core, kSphereQuery, ParseSphere, PrimSphere); }
+
+TCommandResult actPrimDummy(TCore& core) {
   core.Model->AddNode()->Name = "$$dummy";
   FinishBareNode(core);
+  return {};
 }
 
-void actPrimEmptyMesh(TCore& core) {
+TCommandResult actPrimEmptyMesh(TCore& core) {
   NewPrimitive(*core.Model, "Empty");
   FinishBareNode(core);
+  return {};
 }

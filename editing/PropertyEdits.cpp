@@ -72,17 +72,14 @@ void SetNodeVector(TCore& core, TNodeVector which, std::string_view text) {
   for (TNode* node : core.Nodes) VectorField(*node, which) = value;
 }
 
-bool SetMeshName(TCore& core, const std::string& name) {
-  if (const std::string refusal = CheckMeshName(name); !refusal.empty()) {
-    core.Refuse(refusal);
-    return false;
-  }
+TCommandResult SetMeshName(TCore& core, const std::string& name) {
+  if (const std::string refusal = CheckMeshName(name); !refusal.empty()) return Refuse(core.Services, refusal);
   for (TNode* node : core.Nodes)
     if (node->Mesh) {
       node->Mesh->Name = name;
       node->Mesh->Touch();
     }
-  return true;
+  return {};
 }
 
 void SetMeshMode(TCore& core, TRenderMode mode, int itemIndex) {

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "document/CommandResult.h"
+
 class TCore;
 
 // The changes of the property panel. Each applies one value to every object of the current
@@ -23,8 +25,8 @@ const std::vector<std::string>& RenderModeItems(TRenderMode mode);
 // changes; the views are redrawn in any case.
 void SetNodeType(TCore& core, int itemIndex);
 void SetNodeVector(TCore& core, TNodeVector which, std::string_view text);
-// A name the file cannot hold is refused with an error box and changes nothing (false).
-bool SetMeshName(TCore& core, const std::string& name);
+// A name the file cannot hold is refused with an error box and changes nothing.
+TCommandResult SetMeshName(TCore& core, const std::string& name);
 // Nodes without a mesh are passed over.
 void SetMeshMode(TCore& core, TRenderMode mode, int itemIndex);
 

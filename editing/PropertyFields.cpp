@@ -33,7 +33,7 @@ std::string VectorText(std::string value) {
 TPropertyField NodeVector(const char* name, TNodeVector which) {
   return {name, emNode, "X,Y,Z", [which](TCore& core, const std::string& value) {
             SetNodeVector(core, which, VectorText(value));
-            return true;
+            return TCommandResult{};
           }};
 }
 
@@ -41,14 +41,14 @@ TPropertyField Mode(const char* name, TEditMode page, TRenderMode mode, const ch
   return {name, page, values, [page, mode](TCore& core, const std::string& value) {
             const int index = ItemIndex(RenderModeItems(mode), value);
             page == emNode ? SetMeshMode(core, mode, index) : SetSurfaceMode(core, mode, index);
-            return true;
+            return TCommandResult{};
           }};
 }
 
 TPropertyField Flag(const char* name, int bit) {
   return {name, emSurface, "0 or 1", [bit](TCore& core, const std::string& value) {
             SetSurfaceFlag(core, bit, CheckBoxValue(value));
-            return true;
+            return TCommandResult{};
           }};
 }
 
@@ -63,7 +63,7 @@ const std::vector<TPropertyField>& PropertyFields() {
       {"Type", emNode, "Lower Body, Upper Body (dflt), Left Leg, Left Arm, Right Leg, Right Arm or Head",
        [](TCore& core, const std::string& value) {
          SetNodeType(core, ItemIndex(NodeTypeItems(), value));
-         return true;
+         return TCommandResult{};
        }},
       NodeVector("Position", TNodeVector::Position),
       NodeVector("Pivot", TNodeVector::Pivot),
@@ -75,13 +75,11 @@ const std::vector<TPropertyField>& PropertyFields() {
       Mode("Tex", emNode, TRenderMode::Texture, kTex),
       {"Material", emSurface, "a material of the model",
        [](TCore& core, const std::string& value) {
-         if (const std::string refusal = CheckMaterialName(value); !refusal.empty()) {
-           core.Refuse(refusal);
-           return false;
-         }
-         if (SetSurfaceMaterial(core, value)) return true;
-         core.Refuse("The model has no material '" + value + "' (add it with material:add:" + value + ")");
-         return false;
+         if (const std::string refusal = CheckMaterialName(value); !refusal.empty())
+           return Refuse(core.Services, refusal);
+         if (SetSurfaceMaterial(core, value)) return TCommandResult{};
+         return Refuse(core.Services,
+                       "The model has no material '" + value + "' (add it with material:add:" + value + ")");
        }},
       Mode("Geo", emSurface, TRenderMode::Geometry, kGeo),
       Mode("Light", emSurface, TRenderMode::Lighting, kLight),
@@ -89,7 +87,7 @@ const std::vector<TPropertyField>& PropertyFields() {
       {"Extralight", emSurface, "a number",
        [](TCore& core, const std::string& value) {
          SetSurfaceExtraLight(core, value);
-         return true;
+         return TCommandResult{};
        }},
       Flag("TwoSided", ftTwoSided),
       Flag("Translucent", ftTranslucent),

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "document/CommandResult.h"
 #include "document/Core.h"
 
 // The property panel's fields by name, for the command line's "prop:NAME=VALUE" steps: each
@@ -12,8 +13,8 @@ struct TPropertyField {
   const char* Name;
   TEditMode Mode;
   const char* Values;  // what the value may be, for messages and help
-  // False when the value was refused (the reason has been reported); conversion errors raise.
-  std::function<bool(TCore&, const std::string&)> Apply;
+  // Refused when the value was (the reason has been reported); conversion errors raise.
+  std::function<TCommandResult(TCore&, const std::string&)> Apply;
 };
 
 const std::vector<TPropertyField>& PropertyFields();

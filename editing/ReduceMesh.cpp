@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "editing/Query.h"
+#include "editing/Answers.h"
 #include "document/Core.h"
 #include "model/Errors.h"
 #include "model/FaceLook.h"
@@ -214,7 +214,10 @@ std::string MissedReductionLine(const std::string& place, int had, int left, int
 
 const TQueryForm kReduceQuery = {"Reduce", kReduceFields};
 
-void actMeshReduce(TCore& core) {
+namespace {
+
+// Each selected node's mesh in node mode, every mesh of the shown level of detail otherwise.
+std::vector<TNode*> ReducedNodes(const TCore& core) {
   std::vector<TNode*> nodes;
   if (core.EditMode == emNode && core.Nodes.Count() > 0) {
     for (TNode* n : core.Nodes.Items())
@@ -223,16 +226,33 @@ void actMeshReduce(TCore& core) {
     for (TNode* n : core.Model->Nodes)
       if (n->Mesh) nodes.push_back(n);
   }
+  return nodes;
+}
+
+int HalfOfLargest(const std::vector<TNode*>& nodes) {
   int largest = 0;
   for (const TNode* n : nodes) largest = std::max(largest, n->Mesh->Surfaces.Count());
-  TQuery query(kReduceQuery);
-  query.Set("Faces", std::to_string(largest / 2));
-  if (!query.Ask(core)) return;
-  const int faces = query.Int("Faces");
-  if (faces < 1) {
-    core.Refuse("Faces=" + query.Value("Faces") + " must be 1 or more");
-    return;
-  }
+  return largest / 2;
+}
+
+TCommandResult PrepareReduce(TCore& core, TQuery& query) {
+  query.Set("Faces", std::to_string(HalfOfLargest(ReducedNodes(core))));
+  return {};
+}
+
+}  // namespace
+
+std::optional<TTyped<int>> ParseReduce(const TQuery& query) {
+  if (!query.Has("Faces")) return std::nullopt;
+  return query.TypedInt("Faces");
+}
+
+TCommandResult MeshReduce(TCore& core, const std::optional<TTyped<int>>& answer) {
+  const std::vector<TNode*> nodes = ReducedNodes(core);
+  const int half = HalfOfLargest(nodes);
+  const TTyped<int> typed = answer.value_or(TTyped<int>{half, std::to_string(half)});
+  const int faces = typed.Value;
+  if (faces < 1) return Refuse(core.Services, "Faces=" + typed.Text + " must be 1 or more");
   core.Surfaces.Clear();
   core.Vertices.Clear();
   for (TNode* n : nodes) {
@@ -243,4 +263,7 @@ void actMeshReduce(TCore& core) {
       core.Services.AddOutput(MissedReductionLine(
           "Mesh '" + mesh.Name + "' (node " + std::to_string(core.Model->Nodes.IndexOf(n)) + ")", had, left, faces));
   }
+  return {};
 }
+
+TCommandResult actMeshReduce(TCore& core) { return AskAndRun(core, kReduceQuery, ParseReduce, MeshReduce, PrepareReduce); }

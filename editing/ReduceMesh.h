@@ -1,9 +1,12 @@
 #pragma once
+#include <optional>
 #include <string>
+
+#include "document/CommandResult.h"
+#include "editing/Query.h"
 
 class TCore;
 class TMesh;
-struct TQueryForm;
 
 // Lowers the mesh to at most `faces` faces (1 or more) by collapsing edges with the least
 // change of shape, keeping its borders and the seams where texture coordinates, materials or
@@ -22,7 +25,9 @@ int ReduceMesh(TMesh& mesh, int faces);
 std::string MissedReductionLine(const std::string& place, int had, int left, int wanted);
 
 // Mesh > Reduce...: each selected node's mesh (in node mode) or every mesh of the shown level
-// of detail, lowered to the face count asked for; each mesh that stays above it is named in
-// the output.
-void actMeshReduce(TCore& core);
+// of detail, lowered to the face count asked for (half the faces of the largest when none is);
+// each mesh that stays above it is named in the output.
+std::optional<TTyped<int>> ParseReduce(const TQuery& query);
+TCommandResult MeshReduce(TCore& core, const std::optional<TTyped<int>>& faces);
+TCommandResult actMeshReduce(TCore& core);  // asks the dialog first
 extern const TQueryForm kReduceQuery;

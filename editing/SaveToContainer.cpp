@@ -51,18 +51,16 @@ std::string SaveToContainer(TCore& core, const std::string& path) {
   return {};
 }
 
-void actFileSaveToContainer(TCore& core) {
+TCommandResult actFileSaveToContainer(TCore& core) {
   const std::vector<std::string> breaches = CheckForGame(*core.Model, MaterialFinder(core));
   for (const std::string& line : breaches) core.Services.AddOutput(line);
-  if (!breaches.empty() && !core.Services.AskSaveAnyway(breaches)) return;
+  if (!breaches.empty() && !core.Services.AskSaveAnyway(breaches)) return TCommandResult::Unchanged();
   const std::string path =
       core.Services.AskSaveFileName(ContainerFilter(), "Save to Container", {});
-  if (path.empty()) return;
-  if (const std::string problem = SaveToContainer(core, path); !problem.empty()) {
-    core.Refuse(problem);
-    return;
-  }
+  if (path.empty()) return TCommandResult::Unchanged();
+  if (const std::string problem = SaveToContainer(core, path); !problem.empty()) return Refuse(core.Services, problem);
   core.Services.AddOutput("Saved to container: " + path);
   // The model is kept where the game reads it: a save, which leaves nothing to lose.
   core.History.MarkSaved();
+  return {};
 }

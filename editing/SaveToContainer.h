@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "document/CommandResult.h"
+
 class TCore;
 
 // Writes the model as "3do\NAME.3do" (NAME from its file, "untitled" without one), with every
@@ -12,4 +14,4 @@ std::string SaveToContainer(TCore& core, const std::string& path);
 
 // File > Save to Container...: runs the game check as Save does, asks for the container and
 // writes into it.
-void actFileSaveToContainer(TCore& core);
+TCommandResult actFileSaveToContainer(TCore& core);

@@ -83,39 +83,46 @@ void Navigate(TCore& core, Walk walk) {
 
 // Selecting changes no geometry: the view draws its selection marks again without
 // recompiling the model, which for a million faces takes seconds.
-void actSelClear(TCore& core) {
+TCommandResult actSelClear(TCore& core) {
   ClearCurrent(core);
   core.Changed(chProperties);
   core.Changed(chSelection);
+  return {};
 }
 
-void actSelAll(TCore& core) {
+TCommandResult actSelAll(TCore& core) {
   ClearCurrent(core);
   ToggleEverything(core);
   core.Changed(chSelection);
+  return {};
 }
 
-void actSelInvert(TCore& core) {
+TCommandResult actSelInvert(TCore& core) {
   ToggleEverything(core);
   core.Changed(chSelection);
+  return {};
 }
 
-void actSelParentNode(TCore& core) {
+TCommandResult actSelParentNode(TCore& core) {
   Navigate(core, [](TNode& f) { return f.Parent; });
+  return {};
 }
 
-void actSelChildNode(TCore& core) {
+TCommandResult actSelChildNode(TCore& core) {
   Navigate(core, [](TNode& f) { return f.Child; });
+  return {};
 }
 
-void actSelNextSiblingNode(TCore& core) {
+TCommandResult actSelNextSiblingNode(TCore& core) {
   Navigate(core, [](TNode& f) { return f.Sibling; });
+  return {};
 }
 
-void actSelPrevSiblingNode(TCore& core) {
+TCommandResult actSelPrevSiblingNode(TCore& core) {
   Navigate(core, [&core](TNode& f) -> TNode* {
     for (TNode* n : core.Model->Nodes)
       if (n->Sibling == &f) return n;
     return nullptr;
   });
+  return {};
 }

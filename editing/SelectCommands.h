@@ -1,13 +1,15 @@
 #pragma once
 
+#include "document/CommandResult.h"
+
 class TCore;
 
 // The Select menu: clear, all and invert work on the list of the current edit mode; the four
 // hierarchy walks start from the first selected node.
-void actSelClear(TCore& core);
-void actSelAll(TCore& core);
-void actSelInvert(TCore& core);
-void actSelParentNode(TCore& core);
-void actSelChildNode(TCore& core);
-void actSelNextSiblingNode(TCore& core);
-void actSelPrevSiblingNode(TCore& core);
+TCommandResult actSelClear(TCore& core);
+TCommandResult actSelAll(TCore& core);
+TCommandResult actSelInvert(TCore& core);
+TCommandResult actSelParentNode(TCore& core);
+TCommandResult actSelChildNode(TCore& core);
+TCommandResult actSelNextSiblingNode(TCore& core);
+TCommandResult actSelPrevSiblingNode(TCore& core);

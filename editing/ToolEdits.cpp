@@ -23,10 +23,10 @@ std::vector<TVertex*> SelectedVertices(const TCore& core) {
 }
 
 // Every result is looked at before any vertex moves.
-bool MapSelected(TCore& core, const char* doer, const std::vector<TVertex*>& list, const TPositionMap& map) {
-  if (!ResultsFit(core, doer, list, [&map](const TVertex& v) { return map(v.Position); })) return false;
-  MapVertices(list, map);
-  return true;
+TCommandResult MapSelected(TCore& core, const char* doer, const std::vector<TVertex*>& list, const TPositionMap& map) {
+  TCommandResult fits = ResultsFit(core, doer, list, [&map](const TVertex& v) { return map(v.Position); });
+  if (fits.Succeeded()) MapVertices(list, map);
+  return fits;
 }
 
 // The direct children, through the links of the last tree fill; a damaged sibling chain
@@ -40,7 +40,8 @@ void ForChildren(const TCore& core, TNode& node, F&& visit) {
 // Runs `edit` on every selected node in selection order. A node may be touched twice (as a
 // selected node and as a child of one), so the results are looked at afterwards: when one no
 // longer fits a file, every touched node gets back the fields it had.
-bool EditSelectedNodes(TCore& core, const char* doer, bool children, const std::function<void(TNode&)>& edit) {
+TCommandResult EditSelectedNodes(TCore& core, const char* doer, bool children,
+                                 const std::function<void(TNode&)>& edit) {
   struct TFields {
     TNode* Node;
     TVector Position, Rotation, Pivot;
@@ -55,23 +56,22 @@ bool EditSelectedNodes(TCore& core, const char* doer, bool children, const std::
   for (const TFields& s : saved) {
     const TNode& n = *s.Node;
     if (FitsFileRange(n.Position) && FitsFileRange(n.Rotation) && FitsFileRange(n.Pivot)) continue;
-    RefuseBeyondFileRange(core, doer, "node '" + n.Name + "'");
     // Backwards, so a node saved twice ends with what it had first.
     for (auto it = saved.rbegin(); it != saved.rend(); ++it) {
       it->Node->Position = it->Position;
       it->Node->Rotation = it->Rotation;
       it->Node->Pivot = it->Pivot;
     }
-    return false;
+    return RefuseBeyondFileRange(core, doer, "node '" + n.Name + "'");
   }
-  return true;
+  return {};
 }
 
 }  // namespace
 
-bool MoveSelection(TCore& core, TVector d, bool pivot) {
+TCommandResult MoveSelection(TCore& core, TVector d, bool pivot) {
   ApplyLocks(core, d, 0);
-  bool done;
+  TCommandResult done;
   if (core.EditMode != emNode) {
     done = MapSelected(core, "Move", SelectedVertices(core), TranslationMap(d));
   } else {
@@ -88,9 +88,9 @@ bool MoveSelection(TCore& core, TVector d, bool pivot) {
   return done;
 }
 
-bool RotateSelection(TCore& core, TVector angles) {
+TCommandResult RotateSelection(TCore& core, TVector angles) {
   ApplyLocks(core, angles, 0);
-  bool done = true;
+  TCommandResult done;
   if (core.EditMode == emNode) {
     // NodeRotation turns pitch about X, yaw about Z and roll about Y.
     done = EditSelectedNodes(core, "Rotate", false, [&angles](TNode& node) {
@@ -107,9 +107,9 @@ bool RotateSelection(TCore& core, TVector angles) {
   return done;
 }
 
-bool ScaleSelection(TCore& core, TVector factors) {
+TCommandResult ScaleSelection(TCore& core, TVector factors) {
   ApplyLocks(core, factors, 1);
-  bool done = true;
+  TCommandResult done;
   // Scaled about their centre by one, vertices would still move by rounding.
   if (!(factors == TVector{1, 1, 1})) {
     const std::vector<TVertex*> list = SelectedVertices(core);

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "document/CommandResult.h"
 #include "document/Core.h"
 #include "model/Vector.h"
 
@@ -10,18 +11,18 @@
 
 // One increment of a tool drag on the current selection, by EditMode; the core's axis locks
 // apply. A value a 3DO file cannot hold refuses the whole increment with an error box and
-// changes nothing (false). Each asks for a redraw.
+// changes nothing (Refused). Each asks for a redraw.
 // Move by the world displacement d (locked components 0): the selected vertices, or in node
 // mode the selected nodes' Position. With `pivot` (Shift held) a node's origin moves while its
 // geometry and direct children stay where they were: d also goes from its Pivot and from its
 // children's Position.
-bool MoveSelection(TCore& core, TVector d, bool pivot);
+TCommandResult MoveSelection(TCore& core, TVector d, bool pivot);
 // Turn by degrees about the world axes X, Y, Z (locked ones 0): the selected nodes' Rotation
 // (pitch about X, yaw about Z, roll about Y), or the vertices about their centre.
-bool RotateSelection(TCore& core, TVector angles);
+TCommandResult RotateSelection(TCore& core, TVector angles);
 // Scale the selected vertices (a node's through its mesh) about their centre by the factors
 // (locked ones 1).
-bool ScaleSelection(TCore& core, TVector factors);
+TCommandResult ScaleSelection(TCore& core, TVector factors);
 
 // The release of a drag: world positions, normals and radius follow the geometry. Its step
 // announces what the drag changed.

@@ -76,6 +76,8 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
       {{"frobnicate"}, "zarn-cli: unknown step 'frobnicate' (zarn-cli help edit lists the steps)\n"},
       // An unknown step is found before the model is read: a missing file is never looked for.
       {{"frobnicate"}, "zarn-cli: unknown step 'frobnicate' (zarn-cli help edit lists the steps)\n", 2, Dir.File("none.3do")},
+      {{"actPrimCube", "Sise=1"}, "zarn-cli: actPrimCube asks for no value named 'Sise'\n", 2, Dir.File("none.3do")},
+      {{"reduce:abc"}, "zarn-cli: reduce:abc: 'abc' is not a valid integer value\n", 2, Dir.File("none.3do")},
       {{"actPrimCube", "actNoSuchThing"},
        "zarn-cli: unknown action 'actNoSuchThing' (zarn-cli help edit lists the actions)\n"},
       {{"Size=1"}, "zarn-cli: unknown step 'Size=1' (zarn-cli help edit lists the steps)\n"},
@@ -105,6 +107,9 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
       {{"reduce:abc"}, "zarn-cli: reduce:abc: 'abc' is not a valid integer value\n"},
       {{"reduce:1e3"}, "zarn-cli: reduce:1e3: '1e3' is not a valid integer value\n"},
       {{"actPrimCube", "Size=abc"}, "zarn-cli: actPrimCube: 'abc' is not a valid floating point value\n"},
+      // Read before any step runs, where the model would refuse the step before its dialog.
+      {{"select:node:nobody", "actPrimCube", "Size=abc"}, "zarn-cli: actPrimCube: 'abc' is not a valid floating point value\n"},
+      {{"uv:move:abc,1"}, "zarn-cli: uv:move:abc,1: 'abc' is not a valid floating point value\n"},
       {{"select:all", "actEditTranslate", "X=abc"}, "zarn-cli: actEditTranslate: 'abc' is not a valid floating point value\n"},
       {{"select:all", "actEditRotate", "X=inf"}, "zarn-cli: actEditRotate: 'inf' is not a valid floating point value\n"},
       {{"mode:surface", "select:all", "uv:move:abc,1"}, "zarn-cli: uv:move:abc,1: 'abc' is not a valid floating point value\n"},

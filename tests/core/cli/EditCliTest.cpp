@@ -95,6 +95,11 @@ TEST_F(EditCli, LocksUndoAndRedoGiveWhatThePlainStepsGive) {
       // Every edge of the sample is a seam, so Reduce cannot lower it and leaves it as it was.
       {{"reduce:10"}, {}},
       {{"reduce:4"}, {}},
+      // A value not given is worked out as the menu's dialog works it out: the centre of the
+      // selection, the model's own insert offset.
+      {{"mode:vertex", "select:vertex:0-5", "actEditScale", "X=2", "Y=3", "Z=4"},
+       {"mode:vertex", "select:vertex:0-5", "scale:2,3,4"}},
+      {{"actEditInsertOffset"}, {}},
   };
   for (const auto& [steps, plain] : same) {
     SCOPED_TRACE(steps.back());

@@ -281,7 +281,7 @@ TEST(History, EveryActionUndoesAndRedoesExactlyAndKeepsTheTextureMapping) {
         const TTexturesKept textures(t.Core, action.Name);
         const bool ready = CheckForGame(t.Model(), nullptr).empty();
         if (UndoesAndRedoesExactly(t, action.Name, [&] {
-              RunStep(t.Core, action.Name, [&] { action.Run(t.Core); });
+              RunStep(t.Core, action.Name, [&] { return action.Run(t.Core); });
               textures.Check();
               for (const std::string& e : t.Services.Errors)
                 EXPECT_TRUE(Refusal(t.Model(), action.Name, e)) << e;
@@ -308,7 +308,12 @@ TEST(History, ToolAndTreeEditsUndoAndRedoExactly) {
     };
   };
   const auto tree = [](std::function<void(TCore&, TOwnedNodes&)> edit) {
-    return [=](TCore& c, const char* caption) { RunStep(c, caption, [&] { edit(c, c.Model->Nodes); }); };
+    return [=](TCore& c, const char* caption) {
+      RunStep(c, caption, [&] {
+        edit(c, c.Model->Nodes);
+        return TCommandResult{};
+      });
+    };
   };
   const struct {
     const char* Caption;
@@ -367,7 +372,7 @@ TEST(History, PropertyAndMaterialEditsUndoAndRedoExactly) {
         t.Core.EditMode = field.Mode;
         SelectSome(t.Core, field.Mode == emNode ? skNodes : skSurfaces);
         const std::string caption = std::string("prop:") + field.Name;
-        EXPECT_EQ(UndoesAndRedoesExactly(t, caption, [&] { RunStep(t.Core, caption, [&] { field.Apply(t.Core, value); }); }),
+        EXPECT_EQ(UndoesAndRedoesExactly(t, caption, [&] { RunStep(t.Core, caption, [&] { return field.Apply(t.Core, value); }); }),
                   changes);
         tried.insert(field.Name);
       }
@@ -379,11 +384,14 @@ TEST(History, PropertyAndMaterialEditsUndoAndRedoExactly) {
     maker.Make(t);
     t.Core.ResetHistory();
     EXPECT_TRUE(UndoesAndRedoesExactly(t, "Add Material", [&] {
-      RunStep(t.Core, "Add Material", [&] { AddProjectMaterial(t.Core, "added.mat"); });
+      RunStep(t.Core, "Add Material", [&] { return AddMaterialToModel(t.Core, "added.mat"); });
     }));
     t.Core.ResetHistory();
     EXPECT_TRUE(UndoesAndRedoesExactly(t, "Delete Material", [&] {
-      RunStep(t.Core, "Delete Material", [&] { DeleteProjectMaterial(t.Core, t.Model().Materials.Get(0)); });
+      RunStep(t.Core, "Delete Material", [&] {
+        DeleteProjectMaterial(t.Core, t.Model().Materials.Get(0));
+        return TCommandResult{};
+      });
     }));
   }
 }
@@ -395,7 +403,7 @@ TEST(History, TheOldestStepsGoFirst) {
   t.Core.ResetHistory();
   std::vector<std::string> texts{SavedText(t.Model())};
   for (int i = 0; i < 105; ++i) {
-    RunStep(t.Core, "Dummy", [&] { FindEditAction("actPrimDummy")->Run(t.Core); });
+    RunStep(t.Core, "Dummy", [&] { return FindEditAction("actPrimDummy")->Run(t.Core); });
     texts.push_back(SavedText(t.Model()));
   }
   EXPECT_EQ(t.Core.History.Count(), THistory::kMaxSteps);
@@ -405,11 +413,11 @@ TEST(History, TheOldestStepsGoFirst) {
   EXPECT_EQ(SavedText(t.Model()), texts.back());
 
   t.Core.History.MaxBytes = t.Core.History.Bytes() / 10;
-  RunStep(t.Core, "Cube", [&] { FindEditAction("actPrimCube")->Run(t.Core); });
+  RunStep(t.Core, "Cube", [&] { return FindEditAction("actPrimCube")->Run(t.Core); });
   EXPECT_LE(t.Core.History.Bytes(), t.Core.History.MaxBytes);
   EXPECT_LT(t.Core.History.Count(), 20u);
   t.Core.History.MaxBytes = 0;
-  RunStep(t.Core, "Cube", [&] { FindEditAction("actPrimCube")->Run(t.Core); });
+  RunStep(t.Core, "Cube", [&] { return FindEditAction("actPrimCube")->Run(t.Core); });
   EXPECT_EQ(t.Core.History.Count(), 1u);
   EXPECT_EQ(t.Core.History.UndoCaption(), "Cube");
 }

@@ -15,7 +15,7 @@ namespace {
 
 const std::string kFighter = ZARN_SAMPLES_DIR "/fighter.3do";
 
-void RunAction(TCore& core, const char* action) { RunStep(core, action, [&] { FindEditAction(action)->Run(core); }); }
+void RunAction(TCore& core, const char* action) { RunStep(core, action, [&] { return FindEditAction(action)->Run(core); }); }
 
 TEST(ReplaceModel, EveryWayLetsGoOfWhatBelongedToTheOldModel) {
   const fmt_test::TTempDir dir;

@@ -29,7 +29,7 @@ struct SelectionHistory : ::testing::Test {
   TFace* Face(int node, int index) { return t.Model().Nodes[node]->Mesh->Surfaces[index]; }
   TPlaces Faces() { return TakeSelectionState(t.Core).Surfaces; }
   void Run(const char* action) {
-    RunStep(t.Core, action, [&] { FindEditAction(action)->Run(t.Core); });
+    RunStep(t.Core, action, [&] { return FindEditAction(action)->Run(t.Core); });
   }
   TTestCore t;
 };

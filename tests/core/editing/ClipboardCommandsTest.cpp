@@ -87,10 +87,8 @@ TEST_F(ClipboardCommands, InsertReadsAFileButKeepsTheModelName) {
   EXPECT_EQ(Changes.MaterialListFills, 1);
   const int count = Model().Nodes.Count();
   Services.FileNames = {"/no/such/file.3do"};
-  actFileInsert(Core);
-  EXPECT_EQ(Core.TakeOutcome().Outcome, TOutcome::Failed);
-  actFileInsert(Core);  // cancelled: no name
-  EXPECT_EQ(Core.TakeOutcome().Outcome, TOutcome::Done);
+  EXPECT_EQ(actFileInsert(Core).Outcome, TOutcome::Failed);
+  EXPECT_EQ(actFileInsert(Core).Outcome, TOutcome::Done);  // cancelled: no name
   EXPECT_EQ(Model().Nodes.Count(), count);
   EXPECT_EQ(Model().FileName, "mine.3do");
   EXPECT_EQ(Services.Errors, std::vector<std::string>{"Cannot open file '/no/such/file.3do': No such file or directory"});

@@ -50,7 +50,7 @@ TEST(FailedStep, EveryActionThatStopsWithAnErrorLeavesTheModelAndTheUndoListAsTh
         ASSERT_TRUE(Load3DOFile(*t.Core.Model, ZARN_SAMPLES_DIR "/fighter.3do"));
         t.Core.ResetHistory();
         const std::string opened = SavedText(*t.Core.Model);
-        RunStep(t.Core, "Dummy Node", [&] { FindEditAction("actPrimDummy")->Run(t.Core); });
+        RunStep(t.Core, "Dummy Node", [&] { return FindEditAction("actPrimDummy")->Run(t.Core); });
         SelectAll(t.Core, mode);
         t.Services.Answers = {{"X", "0.5"}, {"Y", "0.25"}, {"Z", "2"}, {"Faces", "10"}};
         t.Services.FileNames = {ZARN_SAMPLES_DIR "/fighter.3do"};
@@ -59,8 +59,9 @@ TEST(FailedStep, EveryActionThatStopsWithAnErrorLeavesTheModelAndTheUndoListAsTh
         const TSelectionState selected = TakeSelectionState(t.Core);
         t.Services.Failing = services;
         const TCommandResult result = RunStep(t.Core, action.Name, [&] {
-          action.Run(t.Core);
+          const TCommandResult ran = action.Run(t.Core);
           if (!services) throw EInOutError("the disk is full");
+          return ran;
         });
         t.Services.Failing = false;
         if (result.Outcome != TOutcome::Failed) {

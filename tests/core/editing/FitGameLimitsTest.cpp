@@ -127,7 +127,7 @@ TEST(FitGameLimits, EveryLevelOfDetailIsFitAndTheMenuCommandIsOneUndoStep) {
   core.Core.ResetHistory();
   const std::string saved = SavedText(model);
 
-  RunStep(core.Core, "Fit to Game Limits", [&] { actFitGameLimits(core.Core); });
+  RunStep(core.Core, "Fit to Game Limits", [&] { return actFitGameLimits(core.Core); });
   EXPECT_EQ(CheckForGame(model, nullptr), std::vector<std::string>{});
   ASSERT_GE(model.Nodes.Count(), 5);
   EXPECT_EQ(model.Nodes[0]->Mesh->Surfaces.Count(), 16) << "the set that fitted keeps its mesh";

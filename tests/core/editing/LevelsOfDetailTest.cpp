@@ -140,7 +140,7 @@ TEST(LevelsOfDetail, SetsTheTextDeclaresButLacksAreLeftOutAndTold) {
 struct TSetCommand {
   const char* Name;
   int Shown;
-  std::function<void(TCore&)> Run;
+  std::function<TCommandResult(TCore&)> Run;
   int Sets, ShownAfter;
   std::vector<int> FirstMeshVertices;  // the first mesh's vertex count in each set after
   const char* Error;
@@ -155,7 +155,7 @@ TEST_P(LevelsOfDetailCommand, ChangesTheSets) {
   MakeLevelsOfDetail(t.Model(), 3);
   ChooseLevelOfDetail(t.Core, c.Shown);
   t.Core.ResetHistory();
-  RunStep(t.Core, c.Name, [&] { c.Run(t.Core); });
+  RunStep(t.Core, c.Name, [&] { return c.Run(t.Core); });
   EXPECT_EQ(t.Services.Errors.empty() ? "" : t.Services.Errors.back(), c.Error);
   EXPECT_EQ(t.Model().GeosetCount(), c.Sets);
   EXPECT_EQ(t.Model().CurrentGeoset(), c.ShownAfter);
@@ -168,7 +168,9 @@ TEST_P(LevelsOfDetailCommand, ChangesTheSets) {
 const auto kAction = [](const char* name, int times = 1, const char* copyTo = "") {
   return [=](TCore& core) {
     static_cast<THeadlessServices&>(core.Services).Answers = {{"Copy_To", copyTo}};
-    for (int i = 0; i < times; ++i) FindEditAction(name)->Run(core);
+    TCommandResult last;
+    for (int i = 0; i < times; ++i) last = FindEditAction(name)->Run(core);
+    return last;
   };
 };
 
@@ -217,14 +219,14 @@ TEST(LevelsOfDetail, MergeAndDeleteWorkInEverySet) {
     if (n->Mesh) meshNodes.push_back(n);
   ASSERT_GE(meshNodes.size(), 3u);
   for (TNode* n : {meshNodes[0], meshNodes[1], meshNodes[2]}) t.Core.ToggleNode(n);
-  RunStep(t.Core, "Merge", [&] { FindEditAction("actEditMerge")->Run(t.Core); });
+  RunStep(t.Core, "Merge", [&] { return FindEditAction("actEditMerge")->Run(t.Core); });
   ASSERT_EQ(t.Model().Nodes.Count(), nodes - 2);
   const auto merged = SetShapes(t.Model());
   for (size_t set = 0; set < shapes.size(); ++set) {
     ASSERT_EQ(merged[set].size(), shapes[set].size() - 2);
     EXPECT_EQ(merged[set][0], shapes[set][0] + shapes[set][1] + shapes[set][2]) << set;
   }
-  RunStep(t.Core, "Delete", [&] { FindEditAction("actEditDelete")->Run(t.Core); });
+  RunStep(t.Core, "Delete", [&] { return FindEditAction("actEditDelete")->Run(t.Core); });
   for (const auto& set : SetShapes(t.Model())) EXPECT_EQ(set.size(), shapes[0].size() - 3);
 }
 

@@ -96,11 +96,11 @@ TEST(SaveToContainer, TheModelAndItsMaterialsGoIntoANewOrAnExistingContainerAsAS
 
   // A save, as the menu runs it: no step of the history, and the modified mark cleared.
   dir.Write("dflt.mat", mat);
-  RunStep(core.Core, "Cube", [&] { FindEditAction("actPrimCube")->Run(core.Core); });
+  RunStep(core.Core, "Cube", [&] { return FindEditAction("actPrimCube")->Run(core.Core); });
   ASSERT_TRUE(core.Core.History.Modified());
   core.Services.FileNames = {dir.File("cube.gob")};
   EXPECT_TRUE(RunStep(core.Core, "Save to Container", [&] {
-                FindEditAction("actFileSaveToContainer")->Run(core.Core);
+                return FindEditAction("actFileSaveToContainer")->Run(core.Core);
               }).Succeeded());
   EXPECT_EQ(core.Core.History.Count(), 1u);
   EXPECT_EQ(core.Core.History.UndoCaption(), "Cube");

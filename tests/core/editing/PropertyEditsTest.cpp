@@ -75,11 +75,11 @@ TEST_F(PropertyEdits, VectorTextsApplyWholeOrNotAtAll) {
 TEST_F(PropertyEdits, MeshNamesThatAFileCannotHoldAreRefused) {
   SelectNodes({0, 3});
   for (const std::string& bad : std::vector<std::string>{"a b", "a\tb", "a,b", "a#b", "a//b", std::string(32, 'm')}) {
-    EXPECT_FALSE(SetMeshName(Core, bad)) << bad;
+    EXPECT_FALSE(SetMeshName(Core, bad).Succeeded()) << bad;
     EXPECT_EQ(Model().Nodes[0]->Mesh->Name, "Mesh");
   }
   EXPECT_EQ(Services.Errors.size(), 6u);
-  EXPECT_TRUE(SetMeshName(Core, std::string(31, 'm')));
+  EXPECT_TRUE(SetMeshName(Core, std::string(31, 'm')).Succeeded());
   EXPECT_EQ(Model().Nodes[0]->Mesh->Name, std::string(31, 'm'));
 }
 

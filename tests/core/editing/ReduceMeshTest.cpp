@@ -127,7 +127,7 @@ TEST_P(Reduce, NeverRaisesAMeshsFacesOrBreaksTheGamesLimits) {
   const std::string before = SavedText(t.Model());
   t.Services.Output.clear();
   t.Services.Answers = {{"Faces", std::to_string(c.Faces)}};
-  RunStep(t.Core, "Reduce", [&] { FindEditAction("actMeshReduce")->Run(t.Core); });
+  RunStep(t.Core, "Reduce", [&] { return FindEditAction("actMeshReduce")->Run(t.Core); });
   const std::vector<int> left = FacesPerMesh(t.Model());
   for (size_t i = 0; i < had.size(); ++i) EXPECT_LE(left[i], had[i]) << "mesh " << i;
   EXPECT_EQ(FacesPerSet(t.Model())[0], c.Left);
@@ -211,7 +211,7 @@ TEST(ReduceMesh, TheMenuCommandReducesTheSelectedNodesAndIsOneUndoStep) {
   core.Core.ResetHistory();
   const std::string before = SavedText(core.Model());
   core.Services.Answers = {{"Faces", "100"}};
-  RunStep(core.Core, "Reduce", [&] { actMeshReduce(core.Core); });
+  RunStep(core.Core, "Reduce", [&] { return actMeshReduce(core.Core); });
   EXPECT_EQ(core.Model().Nodes[0]->Mesh->Surfaces.Count(), 288) << "not selected";
   EXPECT_EQ(core.Model().Nodes[1]->Mesh->Surfaces.Count(), 100);
   core.Core.Undo();
@@ -219,7 +219,7 @@ TEST(ReduceMesh, TheMenuCommandReducesTheSelectedNodesAndIsOneUndoStep) {
 
   // The seams of a torus's texture hold it above a face count this low.
   core.Services.Answers = {{"Faces", "1"}};
-  RunStep(core.Core, "Reduce", [&] { actMeshReduce(core.Core); });
+  RunStep(core.Core, "Reduce", [&] { return actMeshReduce(core.Core); });
   EXPECT_EQ(core.Services.Output, std::vector<std::string>{"Mesh 'Mesh' (node 1): 288 faces could be lowered only to 8, "
                                                            "not to 1, without moving its borders or the seams between "
                                                            "materials, texture coordinates or face flags"});
@@ -246,7 +246,7 @@ TEST_P(GenerateLevelsOfDetail, EachSetIsSmallerThanTheOneBeforeAndLoadsInTheGame
   ASSERT_EQ(CheckForGame(t.Model(), nullptr), std::vector<std::string>{});
   const std::string before = SavedText(t.Model());
   t.Services.Output.clear();
-  RunStep(t.Core, "lod:generate", [&] { FindEditAction("actViewLodGenerate")->Run(t.Core); });
+  RunStep(t.Core, "lod:generate", [&] { return FindEditAction("actViewLodGenerate")->Run(t.Core); });
   const std::vector<int> faces = FacesPerSet(t.Model());
   for (size_t set = 1; set < faces.size(); ++set) EXPECT_LT(faces[set], faces[set - 1]) << "level of detail " << set + 1;
   EXPECT_EQ(faces, c.Faces);

@@ -59,7 +59,7 @@ TEST_F(SelectCommands, HierarchyWalksFollowTheTreeLinks) {
   for (int i = 1; i <= 3; ++i) n(i)->Parent = n(0);
   n(4)->Parent = n(1);
   RefillTree();
-  const struct { void (*Walk)(TCore&); std::vector<int> From; int To; } cases[] = {
+  const struct { TCommandResult (*Walk)(TCore&); std::vector<int> From; int To; } cases[] = {
       {actSelParentNode, {4, 2, 3}, 1}, {actSelParentNode, {0}, 0},      {actSelChildNode, {0}, 1},
       {actSelChildNode, {3}, 3},        {actSelNextSiblingNode, {1}, 2}, {actSelNextSiblingNode, {3}, 3},
       {actSelPrevSiblingNode, {3}, 2},  {actSelPrevSiblingNode, {1}, 1},

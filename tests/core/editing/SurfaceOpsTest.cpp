@@ -23,7 +23,7 @@ class SurfaceOps : public CoreFixture {
   }
   // Runs the command on the items, selected in this order in the mode they belong to.
   template <class T>
-  void On(void (*act)(TCore&), std::initializer_list<T*> items) {
+  void On(TCommandResult (*act)(TCore&), std::initializer_list<T*> items) {
     for (T* item : items) Pick(item);
     act(Core);
   }
@@ -39,7 +39,7 @@ TEST_F(SurfaceOps, CommandsRefuseTheWrongModeOrSelectionAndChangeNothing) {
   Core.ToggleVertex(mesh.Vertices[0]);
   const std::string two = "\nSelect two Vertices and try again.";
   // An empty error: the command says nothing.
-  const struct { void (*Act)(TCore&); TEditMode Mode; bool BothNodes; std::string Error; } cases[] = {
+  const struct { TCommandResult (*Act)(TCore&); TEditMode Mode; bool BothNodes; std::string Error; } cases[] = {
       {actEditExtrudeFace, emVertex, false, "Only works in Surface Mode"},
       {actEditFlipFace, emNode, false, "Only works in Surface Mode"},
       {actEditMakeSurface, emSurface, false, "Only works in Vertex Mode"},

@@ -35,9 +35,9 @@ class TextureMapping : public CoreFixture {
     Core.ToggleSurface(f);
     return f;
   }
-  TCommandResult Run(void (*act)(TCore&), std::map<std::string, std::string> answers = {}) {
+  TCommandResult Run(TCommandResult (*act)(TCore&), std::map<std::string, std::string> answers = {}) {
     Services.Answers = std::move(answers);
-    return RunStep(Core, "map", [&] { act(Core); });
+    return RunStep(Core, "map", [&] { return act(Core); });
   }
   static void ExpectCorners(const TFace& face, std::vector<TCornerUV> want, float tolerance = 1e-3f) {
     ASSERT_EQ(face.TXVertices.Count(), static_cast<int>(want.size()));
@@ -106,7 +106,7 @@ TEST_F(TextureMapping, TheFreeCameraMapsFromItsOwnPlane) {
   top.RotX = top.RotY = top.RotZ = 0;  // turned to look straight down, as Top does
   top.Kind = 3;
   Services.Answers = {{"View", "Free"}};
-  RunStep(Core, "map", [&] { MapFromView(Core, &top); });
+  RunStep(Core, "map", [&] { return MapFromView(Core, &top); });
   ExpectCorners(*box.Surfaces[0], {{0, 64}, {0, 0}, {64, 0}, {64, 64}});
   const TPicturePlane plane = CameraPlane(DefaultCameras()[0]);
   ExpectNear(plane.Right, 1, 0, 0);
@@ -161,7 +161,7 @@ TEST_F(TextureMapping, FitMoveScaleRotateAndFlipWorkInTexels) {
     Core.ResetHistory();
   };
   const struct {
-    void (*Act)(TCore&);
+    TCommandResult (*Act)(TCore&);
     std::map<std::string, std::string> Answers;
     std::vector<TCornerUV> Want;
   } cases[] = {

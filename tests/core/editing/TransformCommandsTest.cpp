@@ -21,7 +21,7 @@ class TransformCommands : public CoreFixture {
 // Vertices 0 and 1 at x = 0 and 2 are selected; vertex 2 at x = 9 is not.
 TEST_F(TransformCommands, MoveTheSelectionOnlyAndNothingOnABadValue) {
   const struct {
-    void (*Act)(TCore&);
+    TCommandResult (*Act)(TCore&);
     std::map<std::string, std::string> Answers;
     double X0, X1;
     bool Refused = false;  // a value is no number: nothing moves
@@ -32,6 +32,7 @@ TEST_F(TransformCommands, MoveTheSelectionOnlyAndNothingOnABadValue) {
       {actEditScale, {{"X", "2"}, {"Y", "2"}, {"Z", "2"}}, -1, 3},  // about the centre
       {actEditTranslate, {{"X", "5"}, {"Y", "0,5"}}, 0, 2, true},
       {actEditScale, {{"Around_Z", "x"}}, 0, 2, true},
+      {actEditScale, {{"Around_Z", ""}}, 0, 2, true},  // emptied: no centre is worked out in its place
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(i);

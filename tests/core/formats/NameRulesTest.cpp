@@ -103,7 +103,7 @@ TEST(NameRules, TypedNamesAreRefusedOrReadBackAsTyped) {
     t.Core.ToggleNode(model.Nodes[0]);
     TMaterial* added = AddProjectMaterial(t.Core, c.Name);
     EXPECT_EQ(added != nullptr, c.Material);
-    EXPECT_EQ(SetMeshName(t.Core, c.Name), c.Mesh);
+    EXPECT_EQ(SetMeshName(t.Core, c.Name).Succeeded(), c.Mesh);
     const size_t refusals = (c.Material ? 0 : 1) + (c.Mesh ? 0 : 1);
     ASSERT_EQ(t.Services.Errors.size(), refusals);
     if (!c.Material) {

@@ -24,7 +24,7 @@ class TextureFiles : public ::testing::Test, protected TTestCore {
     Core.ToggleNode(Model().Nodes[0]);
     OutputBefore = Services.Output.size();
     Services.Answers = {{"View", "Top"}};
-    RunStep(Core, "Map From View", [&] { actTexMapView(Core); });
+    RunStep(Core, "Map From View", [&] { return actTexMapView(Core); });
   }
   TTempDir Dir;
   size_t OutputBefore = 0;
