@@ -48,7 +48,7 @@ QString ReadmePath() {
 
 }  // namespace
 
-TfrmAbout::TfrmAbout(TfraBuilder* frame) : QDialog(nullptr) {
+TAboutDialog::TAboutDialog(TViewportFrame* frame) : QDialog(nullptr) {
   setObjectName("frmAbout");
   setWindowTitle("About");
   setFixedSize(524, 336);
@@ -81,7 +81,7 @@ TfrmAbout::TfrmAbout(TfraBuilder* frame) : QDialog(nullptr) {
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-QLabel* TfrmAbout::AddLabel(const char* name, const QString& text, int x, int y) {
+QLabel* TAboutDialog::AddLabel(const char* name, const QString& text, int x, int y) {
   auto* label = new QLabel(text, this);
   label->setObjectName(name);
   label->setTextFormat(Qt::PlainText);
@@ -89,7 +89,7 @@ QLabel* TfrmAbout::AddLabel(const char* name, const QString& text, int x, int y)
   return label;
 }
 
-void TfrmAbout::BuildLinks() {
+void TAboutDialog::BuildLinks() {
   const QString readme = ReadmePath();
   lblReadme = readme.isEmpty() ? new QLabel(this) : Link("Read me", readme, this);
   lblReadme->setVisible(!readme.isEmpty());
@@ -102,7 +102,7 @@ void TfrmAbout::BuildLinks() {
   }
 }
 
-void TfrmAbout::BuildGLGroup(TfraBuilder* frame) {
+void TAboutDialog::BuildGLGroup(TViewportFrame* frame) {
   auto* gbxGL = new QGroupBox(" OpenGL ", this);
   gbxGL->setObjectName("gbxGL");
   gbxGL->setGeometry(52, 80, 461, 217);
@@ -138,7 +138,7 @@ void TfrmAbout::BuildGLGroup(TfraBuilder* frame) {
   }
 }
 
-bool TfrmAbout::eventFilter(QObject* watched, QEvent* event) {
+bool TAboutDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress) {
     accept();
     return true;
@@ -147,7 +147,7 @@ bool TfrmAbout::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // Presses that controls leave unhandled come here too; only the background closes.
-void TfrmAbout::mousePressEvent(QMouseEvent* event) {
+void TAboutDialog::mousePressEvent(QMouseEvent* event) {
   QDialog::mousePressEvent(event);
   if (!childAt(event->position().toPoint())) accept();
 }

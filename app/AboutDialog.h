@@ -3,16 +3,16 @@
 
 class QLabel;
 class QPushButton;
-class TfraBuilder;
+class TViewportFrame;
 
 // Product name, version and build date, the OpenGL driver of the viewport frame (" N/A"
 // without a running context), and links to the read-me shipped with the program and to the
 // folder of the settings file. A click on the background or on a text closes it, as OK and
 // Enter do.
-class TfrmAbout : public QDialog {
+class TAboutDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TfrmAbout(TfraBuilder* frame);
+  explicit TAboutDialog(TViewportFrame* frame);
 
   QLabel *imgIcon, *lblTitle, *lblVersion, *lblCopyright, *lblReadme, *lblSettings, *lblGL, *lblGLExt;
   QWidget* pbxGrad;
@@ -25,5 +25,5 @@ class TfrmAbout : public QDialog {
  private:
   QLabel* AddLabel(const char* name, const QString& text, int x, int y);
   void BuildLinks();
-  void BuildGLGroup(TfraBuilder* frame);
+  void BuildGLGroup(TViewportFrame* frame);
 };

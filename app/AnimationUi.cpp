@@ -66,7 +66,7 @@ bool TAnimationUi::OpenPath(const std::string& path) {
   try {
     if (IsFileFor(path, fuContainer)) {
       TGobItem item;
-      if (!TfrmDlgGob::ExecuteKey(path, item, &Window)) return false;
+      if (!TGobDialog::ExecuteKey(path, item, &Window)) return false;
       Opened(ReadKeyEntry(item), item.EntryName);
     } else {
       Opened(ReadKeyFile(path), std::string(FileNamePart(path)));
@@ -89,7 +89,7 @@ bool TAnimationUi::OpenPuppetPath(const std::string& path) {
     TColormapPlace place{path, "", 0, UINT64_MAX};
     if (IsFileFor(path, fuContainer)) {
       TGobItem item;
-      if (!TfrmDlgGob::ExecutePuppet(path, item, &Window)) return false;
+      if (!TGobDialog::ExecutePuppet(path, item, &Window)) return false;
       place = {path, item.EntryName, item.Offset, item.Length};
     }
     const std::string name(FileNamePart(place.Entry.empty() ? place.Path : place.Entry));

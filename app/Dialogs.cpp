@@ -11,7 +11,7 @@
 #include "model/VersionInfo.h"
 
 bool QueryValues(const std::string& caption, std::vector<std::string>& lines, const std::vector<std::string>& choices) {
-  TfrmQuery dialog(caption, lines, choices, QApplication::activeWindow());
+  TQueryDialog dialog(caption, lines, choices, QApplication::activeWindow());
   if (dialog.exec() != QDialog::Accepted) return false;
   dialog.ApplyTo(lines);
   return true;

@@ -26,18 +26,18 @@ void InstallEditCommands(TActionRegistry& actions, TCore& core, std::function<co
   });
 }
 
-TNodeTreeView* InstallNodeTree(TfraBuilder& frame, TCore& core) {
+TNodeTreeView* InstallNodeTree(TViewportFrame& frame, TCore& core) {
   auto* tree = new TNodeTreeView(core, &frame);
   frame.PlaceTreeWidget(tree);
   return tree;
 }
 
-TfraProp* InstallPropertyPanel(TfraBuilder& frame, TCore& core) {
-  auto* panel = new TfraProp(core, &frame);
+TPropertyPanel* InstallPropertyPanel(TViewportFrame& frame, TCore& core) {
+  auto* panel = new TPropertyPanel(core, &frame);
   frame.PlaceTreeWidget(panel);
   frame.OnEditModeChanged = [panel](int mode) { panel->ShowPage(mode); };
   panel->ExecuteMaterials = [&core, panel](const std::string& initial, std::string& chosen) {
-    return TfrmMat::Execute(core, initial, chosen, panel->window());
+    return TMaterialsDialog::Execute(core, initial, chosen, panel->window());
   };
   return panel;
 }

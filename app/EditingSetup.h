@@ -4,9 +4,9 @@
 class TActionRegistry;
 class TCore;
 struct TCameraRec;
-class TfraBuilder;
+class TViewportFrame;
 class TNodeTreeView;
-class TfraProp;
+class TPropertyPanel;
 
 // The Edit, Select and Primitive menus and File > Insert... run the editing commands, each as
 // one step of the history named by its menu entry.
@@ -15,7 +15,7 @@ class TfraProp;
 void InstallEditCommands(TActionRegistry& actions, TCore& core, std::function<const TCameraRec*()> shownCamera);
 // Puts the node tree into the frame's right-hand panel and lets the frame's tree requests
 // reach it.
-TNodeTreeView* InstallNodeTree(TfraBuilder& frame, TCore& core);
+TNodeTreeView* InstallNodeTree(TViewportFrame& frame, TCore& core);
 // Puts the property panel below the node tree and lets the frame's property requests and
 // edit-mode changes reach it.
-TfraProp* InstallPropertyPanel(TfraBuilder& frame, TCore& core);
+TPropertyPanel* InstallPropertyPanel(TViewportFrame& frame, TCore& core);

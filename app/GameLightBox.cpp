@@ -32,18 +32,18 @@ QDoubleSpinBox* Spin(const char* name, double low, double high, double value, QW
 
 }  // namespace
 
-QGroupBox* BuildGameLightBox(QWidget* parent, std::function<TfraBuilder*()> builder) {
+QGroupBox* BuildGameLightBox(QWidget* parent, std::function<TViewportFrame*()> builder) {
   auto* group = new QGroupBox(" Game view light ", parent);
   group->setObjectName("grpGameLight");
   auto* form = new QFormLayout(group);
-  TfraBuilder* frame = builder();
+  TViewportFrame* frame = builder();
   const TGameLight light = frame ? frame->GameLight : TGameLight{};
   auto* ambient = Spin("spnAmbient", 0, 1, light.Ambient, group);
   auto* intensity = Spin("spnLightIntensity", 0, kMostIntensity, light.Intensity, group);
   form->addRow("&Ambient (0 to 1):", ambient);
   form->addRow("&Light intensity:", intensity);
   const auto apply = [builder, ambient, intensity] {
-    if (TfraBuilder* f = builder()) {
+    if (TViewportFrame* f = builder()) {
       f->GameLight.Ambient = ambient->value();
       f->GameLight.Intensity = intensity->value();
       f->Redraw(false);

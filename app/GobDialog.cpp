@@ -12,7 +12,7 @@ namespace {
 constexpr int kColumns = 4;
 }
 
-TfrmDlgGob::TfrmDlgGob(QWidget* parent) : QDialog(parent) {
+TGobDialog::TGobDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("frmDlgGob");
   setFixedSize(515, 455);
   setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -30,7 +30,7 @@ TfrmDlgGob::TfrmDlgGob(QWidget* parent) : QDialog(parent) {
   lbxFiles->setGridSize(QSize((497 - 2 * lbxFiles->frameWidth()) / kColumns, rowHeight));
   lbxFiles->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   lbxFiles->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  connect(lbxFiles, &QListWidget::itemDoubleClicked, this, &TfrmDlgGob::lbxFilesDblClick);
+  connect(lbxFiles, &QListWidget::itemDoubleClicked, this, &TGobDialog::lbxFilesDblClick);
 
   btnOK = new QPushButton("&OK", this);
   btnOK->setObjectName("btnOK");
@@ -47,9 +47,9 @@ TfrmDlgGob::TfrmDlgGob(QWidget* parent) : QDialog(parent) {
     move(screen->availableGeometry().center() - rect().center());
 }
 
-void TfrmDlgGob::lbxFilesDblClick() { accept(); }
+void TGobDialog::lbxFilesDblClick() { accept(); }
 
-void TfrmDlgGob::FitColumns() {
+void TGobDialog::FitColumns() {
   int widest = 0;
   for (int i = 0; i < lbxFiles->count(); ++i)
     widest = std::max(widest, lbxFiles->fontMetrics().horizontalAdvance(lbxFiles->item(i)->text()));
@@ -59,10 +59,10 @@ void TfrmDlgGob::FitColumns() {
   if (widest + kPadding > grid.width()) lbxFiles->setGridSize({widest + kPadding, grid.height()});
 }
 
-bool TfrmDlgGob::Execute(const std::string& containerPath, TGobItem& item, QWidget* parent) {
+bool TGobDialog::Execute(const std::string& containerPath, TGobItem& item, QWidget* parent) {
   TGob gob;
   if (!gob.LoadFromFile(containerPath)) throw EInOutError("Failed to load GOB/GOO '" + containerPath + "'");
-  TfrmDlgGob dialog(parent);
+  TGobDialog dialog(parent);
   dialog.setWindowTitle(QString::fromStdString("Open from Container - " + containerPath));
   dialog.lbxFiles->clear();
   for (const std::string& row : ContainerModelRows(gob)) dialog.lbxFiles->addItem(QString::fromStdString(row));

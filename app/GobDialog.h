@@ -8,11 +8,11 @@ class QListWidget;
 class QPushButton;
 
 // The open-from-container dialog: the models of one .gob/.goo container in four columns.
-class TfrmDlgGob : public QDialog {
+class TGobDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TfrmDlgGob(QWidget* parent = nullptr);
+  explicit TGobDialog(QWidget* parent = nullptr);
 
   // Shows the models of the container; true when the user accepted one that lies in the
   // container's "3do\" folder, which is then handed out. Raises EInOutError when the file

@@ -23,7 +23,7 @@ bool ExecuteFolder(const std::string& containerPath, const char* title,
   TGob gob;
   if (!gob.LoadFromFile(containerPath))
     throw EInOutError("Failed to load GOB/GOO '" + containerPath + "'");
-  TfrmDlgGob dialog(parent);
+  TGobDialog dialog(parent);
   dialog.setWindowTitle(QString::fromStdString(title + (" - " + containerPath)));
   dialog.lbxFiles->setGeometry(8, 8, 240, 441);
   dialog.lbxFiles->setWrapping(false);
@@ -54,13 +54,13 @@ bool ExecuteFolder(const std::string& containerPath, const char* title,
 
 }  // namespace
 
-bool TfrmDlgGob::ExecuteKey(const std::string& containerPath, TGobItem& item, QWidget* parent) {
+bool TGobDialog::ExecuteKey(const std::string& containerPath, TGobItem& item, QWidget* parent) {
   return ExecuteFolder(
       containerPath, "Open Animation from Container", ContainerKeyRows, FindContainerKey,
       [](const TGobItem& chosen) { return KeySummary(ReadKeyEntry(chosen)); }, item, parent);
 }
 
-bool TfrmDlgGob::ExecutePuppet(const std::string& containerPath, TGobItem& item, QWidget* parent) {
+bool TGobDialog::ExecutePuppet(const std::string& containerPath, TGobItem& item, QWidget* parent) {
   return ExecuteFolder(
       containerPath, "Open Puppet from Container", ContainerPuppetRows, FindContainerPuppet,
       [](const TGobItem& chosen) { return PuppetSummary(ReadPuppetEntry(chosen)); }, item, parent);

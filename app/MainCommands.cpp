@@ -65,19 +65,19 @@ bool FileExists(const std::string& path) {
 
 }  // namespace
 
-void TfrmMain::InstallCommands() {
+void TMainWindow::InstallCommands() {
   SetCommand("actFileNew", [this] { actFileNewExecute(); });
   SetCommand("actFileOpen", [this] { actFileOpenExecute(); });
   SetCommand("actFileOpenContainer",
              [this] { OpenFile(Core.Services.AskOpenFileName(ContainerFilter(), "Open from Container")); });
-  SetCommand("acnFileRevert", [this] { acnFileRevertExecute(); });
+  SetCommand("actFileRevert", [this] { actFileRevertExecute(); });
   SetCommand("actFileSave", [this] { actFileSaveExecute(); });
   SetCommand("actFileSaveAs", [this] { actFileSaveAsExecute(); });
   SetCommand("actFileExit", [this] { close(); });
-  SetCommand("acnViewWireframe", [this] { SetCurrentViewMode(0); });
-  SetCommand("acnViewShaded", [this] { SetCurrentViewMode(1); });
-  SetCommand("acnViewTextured", [this] { SetCurrentViewMode(2); });
-  SetCommand("acnViewGame", [this] { SetCurrentViewMode(kGameViewMode); });
+  SetCommand("actViewWireframe", [this] { SetCurrentViewMode(0); });
+  SetCommand("actViewShaded", [this] { SetCurrentViewMode(1); });
+  SetCommand("actViewTextured", [this] { SetCurrentViewMode(2); });
+  SetCommand("actViewGame", [this] { SetCurrentViewMode(kGameViewMode); });
   SetCommand("actViewRestartGL", [this] { actViewRestartGLExecute(); });
   // Asked for, the messages come to the front, however they lay behind the main window.
   SetCommand("actViewMsg", [this] {
@@ -91,20 +91,20 @@ void TfrmMain::InstallCommands() {
     fraBuilder->SetFourViews(Action("actViewFourViews")->isChecked());
     SaveFourViews(fraBuilder->FourViews());
   });
-  SetCommand("acnViewMaterials", [this] {
+  SetCommand("actViewMaterials", [this] {
     std::string chosen;
-    TfrmMat::Execute(Core, {}, chosen, this);
+    TMaterialsDialog::Execute(Core, {}, chosen, this);
   });
   SetCommand("actViewOption", [this] {
     // The backgrounds show from the next change of view; the other colours at once.
-    TfrmOptions(Core, *Actions, [this] {
+    TOptionsDialog(Core, *Actions, [this] {
       if (!fraBuilder) return;
       fraBuilder->SetViewMode(fraBuilder->Cameras->Current().Rec.ViewMode);
       fraBuilder->Redraw(true);
     }, [this] { return fraBuilder; }).exec();
   });
   SetCommand("actHelpRegister3DO", [this] { actHelpRegister3DOExecute(); });
-  SetCommand("actHelpAbout", [this] { TfrmAbout(fraBuilder).exec(); });
+  SetCommand("actHelpAbout", [this] { TAboutDialog(fraBuilder).exec(); });
   SetCommand("actViewFrameSelection", [this] {
     if (fraBuilder) fraBuilder->FrameSelection();
   });
@@ -117,14 +117,14 @@ void TfrmMain::InstallCommands() {
   InstallFormatCommands();
 }
 
-void TfrmMain::InstallFormatCommands() {
+void TMainWindow::InstallFormatCommands() {
   // Import adds an OBJ mesh, or a glTF scene's nodes, to the model on screen; any other file
   // it opens as Open would. Only an OBJ file asks how to take its numbers.
   SetCommand("actFileImport", [this] {
     const std::string path = Core.Services.AskOpenFileName(ImportFilter(), "Import Mesh");
     if (IsFileFor(path, fuImport) && FileExists(path)) {
       TObjImportOptions options;
-      if (IsFileFormat(path, TFileFormat::Obj) && !TfrmObjImport::Execute(options, this)) return;
+      if (IsFileFormat(path, TFileFormat::Obj) && !TObjImportDialog::Execute(options, this)) return;
       const TMessageGroup lines(frmMsg, QString::fromStdString(path));
       if (options.Materials) OfferObjMaterials(Core, path);
       if (Tell(ImportMesh(Core, path, options)) && fraBuilder) fraBuilder->ModelReplaced();
@@ -162,23 +162,23 @@ void TfrmMain::InstallFormatCommands() {
   });
 }
 
-bool TfrmMain::Tell(const TCommandResult& result) {
+bool TMainWindow::Tell(const TCommandResult& result) {
   if (result.ToTell()) Core.Services.ShowError(result.Message);
   return result.Outcome == TOutcome::Done;
 }
 
-void TfrmMain::OpenFile(const std::string& path) {
+void TMainWindow::OpenFile(const std::string& path) {
   if (!FileExists(path)) {
     if (!path.empty()) Core.Services.ShowInformation("File '" + path + "' not found");
     return;
   }
   const TFileKind* kind = FileKindOf(path);
   // The new model is drawn once, with the cameras fitted to it.
-  const TfraBuilder::TFrameHold held(fraBuilder);
+  const TViewportFrame::TFrameHold held(fraBuilder);
   TCommandResult opened;
   if (kind && (kind->Uses & fuContainer)) {
     TGobItem item;
-    if (!TfrmDlgGob::Execute(path, item, this) || !SaveChangesFirst()) return;
+    if (!TGobDialog::Execute(path, item, this) || !SaveChangesFirst()) return;
     ColormapUi->OpeningFromContainer(item.ContainerName);
     ClearModelStatus();
     const TMessageGroup lines(frmMsg, QString::fromStdString(item.ContainerName + " > " + item.EntryName));
@@ -196,51 +196,51 @@ void TfrmMain::OpenFile(const std::string& path) {
   }
 }
 
-void TfrmMain::actFileNewExecute() {
+void TMainWindow::actFileNewExecute() {
   if (!SaveChangesFirst()) return;
   ClearModelStatus();
-  const TfraBuilder::TFrameHold held(fraBuilder);
+  const TViewportFrame::TFrameHold held(fraBuilder);
   if (Tell(NewModel(Core)) && fraBuilder) fraBuilder->ModelReplaced();
 }
 
-void TfrmMain::actFileOpenExecute() { OpenFile(Core.Services.AskOpenFileName(ModelFilter(), "Open")); }
+void TMainWindow::actFileOpenExecute() { OpenFile(Core.Services.AskOpenFileName(ModelFilter(), "Open")); }
 
-void TfrmMain::acnFileRevertExecute() {
+void TMainWindow::actFileRevertExecute() {
   // Saving the changes first would leave nothing to go back to: Revert only asks to lose them.
   if (!FileExists(Core.Model->FileName) || (Core.History.Modified() && !AskYesNo("Discard changes?"))) return;
   ClearModelStatus();
   const TMessageGroup lines(frmMsg, QString::fromStdString(Core.Model->FileName));
-  const TfraBuilder::TFrameHold held(fraBuilder);
+  const TViewportFrame::TFrameHold held(fraBuilder);
   if (Tell(RevertModel(Core)) && fraBuilder) fraBuilder->ModelReplaced();
 }
 
-void TfrmMain::actFileSaveExecute() {
+void TMainWindow::actFileSaveExecute() {
   if (FileExists(Core.Model->FileName))
     Tell(SaveModel(Core, Core.Model->FileName));
   else
     actFileSaveAsExecute();
 }
 
-void TfrmMain::actFileSaveAsExecute() {
+void TMainWindow::actFileSaveAsExecute() {
   const std::string name = Core.Services.AskSaveFileName(ModelFilter(), "Save", Core.Model->FileName);
   if (!name.empty()) Tell(SaveModel(Core, name));
   SetTitle(Core.Model->FileName);
 }
 
-void TfrmMain::SetCurrentViewMode(int mode) {
+void TMainWindow::SetCurrentViewMode(int mode) {
   if (!fraBuilder) return;
   fraBuilder->Cameras->Current().Rec.ViewMode = static_cast<unsigned char>(mode);
   fraBuilder->SetViewMode(mode);
   fraBuilder->Redraw(true);
 }
 
-void TfrmMain::actViewResetCamExecute() {
+void TMainWindow::actViewResetCamExecute() {
   if (!fraBuilder) return;
   fraBuilder->ResetCameras();
   fraBuilder->Redraw(false);
 }
 
-void TfrmMain::actViewRestartGLExecute() {
+void TMainWindow::actViewRestartGLExecute() {
   if (!fraBuilder || !fraBuilder->glaMain->Active()) return;
   fraBuilder->glaMain->SetActive(false);
   QThread::msleep(1000);
@@ -248,7 +248,7 @@ void TfrmMain::actViewRestartGLExecute() {
   fraBuilder->tacCamerasChange();
 }
 
-void TfrmMain::actHelpRegister3DOExecute() {
+void TMainWindow::actHelpRegister3DOExecute() {
   const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
   const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
   // The desktop's files are the user's: nothing is written there unasked.

@@ -20,7 +20,7 @@ void ShowStep(QAction* action, const std::string& caption, bool enabled) {
 }
 }  // namespace
 
-void TfrmMain::InstallHistoryCommands() {
+void TMainWindow::InstallHistoryCommands() {
   SetCommand("actEditUndo", [this] { Core.Undo(); });
   SetCommand("actEditRedo", [this] { Core.Redo(); });
   // The second key of Redo that other programs use; a user's own entry with this key wins.
@@ -29,7 +29,7 @@ void TfrmMain::InstallHistoryCommands() {
   ShowHistory();
 }
 
-void TfrmMain::ShowHistory() {
+void TMainWindow::ShowHistory() {
   SetTitle(Core.Model->FileName);
   ShowStep(Action("actEditUndo"), Core.History.UndoCaption(), Core.History.CanUndo());
   ShowStep(Action("actEditRedo"), Core.History.RedoCaption(), Core.History.CanRedo());
@@ -37,7 +37,7 @@ void TfrmMain::ShowHistory() {
   if (LodUi) LodUi->Refresh();
 }
 
-bool TfrmMain::SaveChangesFirst() {
+bool TMainWindow::SaveChangesFirst() {
   if (!Core.History.Modified()) return true;
   const std::string& name = Core.Model->FileName;
   switch (AskSaveChanges(name.empty() ? "Untitled.3do" : name)) {
@@ -49,7 +49,7 @@ bool TfrmMain::SaveChangesFirst() {
   return !Core.History.Modified();
 }
 
-void TfrmMain::closeEvent(QCloseEvent* event) {
+void TMainWindow::closeEvent(QCloseEvent* event) {
   if (!SaveChangesFirst()) {
     event->ignore();
     return;

@@ -59,7 +59,7 @@ class TOutputLineDelegate : public QStyledItemDelegate {
 };
 }  // namespace
 
-TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtStart(std::move(openAtStart)) {
+TMainWindow::TMainWindow(TCore& core, std::string openAtStart) : Core(core), OpenAtStart(std::move(openAtStart)) {
   setObjectName("frmMain");
   InstallMaterialLoader(core);
   ChangeSubscription = Core.Events.Subscribe([this](unsigned changes) { ShowChanges(changes); });
@@ -83,27 +83,27 @@ TfrmMain::TfrmMain(TCore& core, std::string openAtStart) : Core(core), OpenAtSta
     }
   AnimationUi = new TAnimationUi(*this, Core);
   SetTitle("Loading...");
-  frmMsg = new TfrmMsg(this);
+  frmMsg = new TMessageWindow(this);
   frmMsg->setGeometry(371, 298, 418, 187);
 }
 
-TfrmMain::~TfrmMain() {
+TMainWindow::~TMainWindow() {
   Core.Events.Unsubscribe(ChangeSubscription);
   frmMsg = nullptr;  // what the children say while they go reaches no message window
 }
 
-void TfrmMain::ShowChanges(unsigned changes) {
+void TMainWindow::ShowChanges(unsigned changes) {
   if (StatusArmed && (changes & (chGeometry | chSelection | chProperties | chHierarchy | chMaterials))) {
     StatusArmed = false;
     Panels[1]->clear();
   }
   if (changes & chHistory) ShowHistory();
-  TfraBuilder* frame = fraBuilder;
+  TViewportFrame* frame = fraBuilder;
   if (!frame) return;  // nothing shows the model before the viewport frame exists
   if (changes & (chGeometry | chSelection)) frame->Redraw((changes & chGeometry) != 0);
 }
 
-void TfrmMain::BuildStatusBar() {
+void TMainWindow::BuildStatusBar() {
   static const int widths[4] = {140, 50, 65, 17};
   for (int i = 0; i < 4; ++i) {
     Panels[i] = new QLabel(this);
@@ -129,7 +129,7 @@ void TfrmMain::BuildStatusBar() {
   WorkProgress = std::make_unique<TStatusProgress>(*this);
 }
 
-void TfrmMain::BuildOutputList() {
+void TMainWindow::BuildOutputList() {
   auto* central = new QWidget(this);
   auto* column = new QVBoxLayout(central);
   column->setContentsMargins(0, 0, 0, 0);
@@ -156,20 +156,20 @@ void TfrmMain::BuildOutputList() {
   setCentralWidget(central);
 }
 
-void TfrmMain::AddOutput(const std::string& line) {
+void TMainWindow::AddOutput(const std::string& line) {
   if (frmMsg) frmMsg->AddLine(QString::fromStdString(line));
   lbxOutput->addItem(QString::fromStdString(line));
   lbxOutput->setCurrentRow(lbxOutput->count() - 1);
   lbxOutput->scrollToItem(lbxOutput->currentItem(), QAbstractItemView::PositionAtTop);
 }
 
-void TfrmMain::ClearModelStatus() {
+void TMainWindow::ClearModelStatus() {
   StatusArmed = false;
   Panels[0]->clear();
   Panels[1]->clear();
 }
 
-void TfrmMain::ShowStatus(const std::string& text) {
+void TMainWindow::ShowStatus(const std::string& text) {
   Panels[1]->setText(QString::fromStdString(text));
   Panels[1]->repaint();
   // The text tells of the model as the command showing it leaves it, so the first change
@@ -178,20 +178,20 @@ void TfrmMain::ShowStatus(const std::string& text) {
   if (!text.empty()) QTimer::singleShot(0, this, [this] { StatusArmed = !Panels[1]->text().isEmpty(); });
 }
 
-void TfrmMain::SetTitle(const std::string& name) {
+void TMainWindow::SetTitle(const std::string& name) {
   std::string title = GetProductName();
   title += name.empty() ? " - Untitled.3do" : " - " + name;
   if (Core.History.Modified()) title += '*';
   setWindowTitle(QString::fromStdString(title));
 }
 
-void TfrmMain::DisplayHint(const QString& hint) {
+void TMainWindow::DisplayHint(const QString& hint) {
   StatusArmed = false;  // the hint takes the message's place
   const int bar = hint.indexOf('|');
   Panels[1]->setText(bar >= 0 ? hint.mid(bar + 1) : hint);
 }
 
-bool TfrmMain::event(QEvent* event) {
+bool TMainWindow::event(QEvent* event) {
   if (event->type() == QEvent::StatusTip) {
     DisplayHint(static_cast<QStatusTipEvent*>(event)->tip());
     return true;
@@ -199,12 +199,12 @@ bool TfrmMain::event(QEvent* event) {
   return QMainWindow::event(event);
 }
 
-void TfrmMain::showEvent(QShowEvent* event) {
+void TMainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (FirstShow) QTimer::singleShot(0, this, [this] { FirstActivation(); });
 }
 
-void TfrmMain::FirstActivation() {
+void TMainWindow::FirstActivation() {
   if (!FirstShow) return;
   FirstShow = false;
   RunGuarded(Core.Services, "starting", [this] {
@@ -218,12 +218,12 @@ void TfrmMain::FirstActivation() {
     RunGuarded(Core.Services, "opening '" + OpenAtStart + "'", [this] { OpenFile(OpenAtStart); });
 }
 
-void TfrmMain::ShowBuilder() {
+void TMainWindow::ShowBuilder() {
   if (fraBuilder) {
     fraBuilder->raise();
     return;
   }
-  fraBuilder = new TfraBuilder(Core, centralWidget());
+  fraBuilder = new TViewportFrame(Core, centralWidget());
   fraBuilder->GameLight = LoadGameLight();
   static_cast<QVBoxLayout*>(centralWidget()->layout())->insertWidget(0, fraBuilder, 1);
   fraBuilder->SetStatusPanel = [this](int panel, const QString& text) { Panels[panel]->setText(text); };
@@ -239,7 +239,7 @@ void TfrmMain::ShowBuilder() {
   Action("actViewFourViews")->setChecked(fraBuilder->FourViews());
 }
 
-void TfrmMain::StartGL() {
+void TMainWindow::StartGL() {
   if (!fraBuilder) return;
   if (!fraBuilder->glaMain->Active()) fraBuilder->glaMain->SetActive(true);
   if (!fraBuilder->glaMain->Active()) AddOutput("OpenGL failed");

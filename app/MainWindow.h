@@ -12,8 +12,8 @@
 class QAction;
 class QLabel;
 class QListWidget;
-class TfraBuilder;
-class TfrmMsg;
+class TViewportFrame;
+class TMessageWindow;
 class TAnimationUi;
 class TColormapUi;
 class TLevelOfDetailUi;
@@ -21,12 +21,12 @@ class TStatusProgress;
 
 // The main window: menus and commands, the status bar, the one-line output list and, from
 // its first showing on, the viewport frame.
-class TfrmMain : public QMainWindow {
+class TMainWindow : public QMainWindow {
   Q_OBJECT
  public:
   // `openAtStart` is opened once the window is up (the command line's first argument).
-  TfrmMain(TCore& core, std::string openAtStart = {});
-  ~TfrmMain() override;
+  TMainWindow(TCore& core, std::string openAtStart = {});
+  ~TMainWindow() override;
 
   void AddOutput(const std::string& line);
   // Status panel 1: the text stays until the model changes after the command that showed it.
@@ -47,8 +47,8 @@ class TfrmMain : public QMainWindow {
   QAction* Action(const std::string& name) const { return Actions->Action(name); }
   TActionRegistry& ActionRegistry() const { return *Actions; }
 
-  TfraBuilder* Builder() const { return fraBuilder; }
-  TfrmMsg* MessageWindow() const { return frmMsg; }
+  TViewportFrame* Builder() const { return fraBuilder; }
+  TMessageWindow* MessageWindow() const { return frmMsg; }
   QLabel* StatusPanel(int index) const { return Panels[index]; }
   QListWidget* OutputList() const { return lbxOutput; }
   // Long work shown in the status bar.
@@ -59,7 +59,7 @@ class TfrmMain : public QMainWindow {
   // File commands.
   void actFileNewExecute();
   void actFileOpenExecute();
-  void acnFileRevertExecute();
+  void actFileRevertExecute();
   void actFileSaveExecute();
   void actFileSaveAsExecute();
   // View commands.
@@ -98,8 +98,8 @@ class TfrmMain : public QMainWindow {
   int ChangeSubscription = 0;
   std::string OpenAtStart;
   bool FirstShow = true;
-  TfraBuilder* fraBuilder = nullptr;
-  TfrmMsg* frmMsg = nullptr;
+  TViewportFrame* fraBuilder = nullptr;
+  TMessageWindow* frmMsg = nullptr;
   QLabel* Panels[4] = {};
   bool StatusArmed = false;  // panel 1 holds a message that the next change of the model drops
   std::unique_ptr<TStatusProgress> WorkProgress;

@@ -63,7 +63,7 @@ QString ProjectFolder(const char* below) {
 
 }  // namespace
 
-TfrmMat::TfrmMat(TCore& core, QWidget* parent) : QDialog(parent), Core(core) {
+TMaterialsDialog::TMaterialsDialog(TCore& core, QWidget* parent) : QDialog(parent), Core(core) {
   setObjectName("frmMat");
   setWindowTitle("Materials");
   setMinimumSize(625, 312);
@@ -82,7 +82,7 @@ TfrmMat::TfrmMat(TCore& core, QWidget* parent) : QDialog(parent), Core(core) {
   }
 }
 
-void TfrmMat::done(int result) {
+void TMaterialsDialog::done(int result) {
   TSettingsStore store;
   store.RegWriteInteger("frmMat_Width", width());
   store.RegWriteInteger("frmMat_Height", height());
@@ -90,12 +90,12 @@ void TfrmMat::done(int result) {
   QDialog::done(result);
 }
 
-void TfrmMat::resizeEvent(QResizeEvent* event) {
+void TMaterialsDialog::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
   ShowPictureScaled();
 }
 
-void TfrmMat::BuildControls() {
+void TMaterialsDialog::BuildControls() {
   auto* available = MakeLabel(this, "Label1", "Available Materials");
   auto* project = MakeLabel(this, "Label2", "Project Materials");
   BuildLists();
@@ -108,30 +108,30 @@ void TfrmMat::BuildControls() {
   tmrResMat->setObjectName("tmrResMat");
   tmrResMat->setInterval(50);
   tmrResMat->setSingleShot(true);
-  connect(tmrResMat, &QTimer::timeout, this, &TfrmMat::tmrResMatTimer);
+  connect(tmrResMat, &QTimer::timeout, this, &TMaterialsDialog::tmrResMatTimer);
 }
 
 // The folders and containers, the materials of the one chosen, and the model's materials.
-void TfrmMat::BuildLists() {
+void TMaterialsDialog::BuildLists() {
   lbxCatResMat = MakeList(this, "lbxCatResMat");
   lbxCatResMat->addItems({ProjectFolder(""), ProjectFolder("Mat")});
   lbxCatResMat->setMinimumHeight(5 * (lbxCatResMat->fontMetrics().height() + 2));
-  connect(lbxCatResMat, &QListWidget::currentRowChanged, this, &TfrmMat::lbxCatResMatClick);
-  connect(lbxCatResMat, &QListWidget::itemClicked, this, &TfrmMat::lbxCatResMatClick);
+  connect(lbxCatResMat, &QListWidget::currentRowChanged, this, &TMaterialsDialog::lbxCatResMatClick);
+  connect(lbxCatResMat, &QListWidget::itemClicked, this, &TMaterialsDialog::lbxCatResMatClick);
 
   // One column, each name whole; the list scrolls sideways for a long one.
   lbxResMat = MakeList(this, "lbxResMat");
   lbxResMat->setUniformItemSizes(true);
-  connect(lbxResMat, &QListWidget::currentRowChanged, this, &TfrmMat::lbxResMatClick);
-  connect(lbxResMat, &QListWidget::itemClicked, this, &TfrmMat::lbxResMatClick);
+  connect(lbxResMat, &QListWidget::currentRowChanged, this, &TMaterialsDialog::lbxResMatClick);
+  connect(lbxResMat, &QListWidget::itemClicked, this, &TMaterialsDialog::lbxResMatClick);
 
   lbxProjMat = MakeList(this, "lbxProjMat");
-  connect(lbxProjMat, &QListWidget::currentRowChanged, this, &TfrmMat::lbxProjMatClick);
-  connect(lbxProjMat, &QListWidget::itemClicked, this, &TfrmMat::lbxProjMatClick);
+  connect(lbxProjMat, &QListWidget::currentRowChanged, this, &TMaterialsDialog::lbxProjMatClick);
+  connect(lbxProjMat, &QListWidget::itemClicked, this, &TMaterialsDialog::lbxProjMatClick);
 }
 
 // The picture, its name, size and bits, and the cel and zoom buttons beneath.
-void TfrmMat::BuildPreview() {
+void TMaterialsDialog::BuildPreview() {
   ScrollBox1 = new QScrollArea(this);
   ScrollBox1->setObjectName("ScrollBox1");
   ScrollBox1->setMinimumSize(161, 137);
@@ -164,15 +164,15 @@ void TfrmMat::BuildPreview() {
   connect(btnZoom, &QPushButton::toggled, this, [this] { ShowPictureScaled(); });
 }
 
-void TfrmMat::BuildButtons() {
+void TMaterialsDialog::BuildButtons() {
   btnAdd = MakeButton(this, "btnAdd", "&Add to Project");
-  connect(btnAdd, &QPushButton::clicked, this, &TfrmMat::btnAddClick);
+  connect(btnAdd, &QPushButton::clicked, this, &TMaterialsDialog::btnAddClick);
   btnDelete = MakeButton(this, "btnDelete", "-");
   btnDelete->setFixedWidth(25);
   QFont small = btnDelete->font();
   small.setPixelSize(13);
   btnDelete->setFont(small);
-  connect(btnDelete, &QPushButton::clicked, this, &TfrmMat::btnDeleteClick);
+  connect(btnDelete, &QPushButton::clicked, this, &TMaterialsDialog::btnDeleteClick);
   btnOK = MakeButton(this, "btnOK", "&OK");
   btnOK->setDefault(true);
   connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
@@ -181,7 +181,7 @@ void TfrmMat::BuildButtons() {
 }
 
 // The available materials on the left, the project's in the middle, the preview on the right.
-void TfrmMat::LayOut(QLabel* available, QLabel* project) {
+void TMaterialsDialog::LayOut(QLabel* available, QLabel* project) {
   auto* cels = new QHBoxLayout;
   cels->addWidget(btnPrevCel);
   cels->addWidget(btnNextCel);
@@ -211,8 +211,8 @@ void TfrmMat::LayOut(QLabel* available, QLabel* project) {
   grid->setRowStretch(2, 1);
 }
 
-bool TfrmMat::Execute(TCore& core, const std::string& initialName, std::string& chosenName, QWidget* parent) {
-  TfrmMat dialog(core, parent);
+bool TMaterialsDialog::Execute(TCore& core, const std::string& initialName, std::string& chosenName, QWidget* parent) {
+  TMaterialsDialog dialog(core, parent);
   // A model read from a container takes its materials from there first.
   std::vector<std::string> containers = core.ResourceList;
   const std::string& file = core.Model->FileName;
@@ -230,14 +230,14 @@ bool TfrmMat::Execute(TCore& core, const std::string& initialName, std::string& 
   return true;
 }
 
-void TfrmMat::FillSorted(QListWidget* list, std::vector<std::string> names) {
+void TMaterialsDialog::FillSorted(QListWidget* list, std::vector<std::string> names) {
   std::stable_sort(names.begin(), names.end(), LessNoCase);
   const QSignalBlocker quiet(list);
   list->clear();
   for (const std::string& name : names) list->addItem(QString::fromStdString(name));
 }
 
-void TfrmMat::FillProjectList(const std::string& select) {
+void TMaterialsDialog::FillProjectList(const std::string& select) {
   std::vector<TMaterial*> materials = WrittenMaterials(*Core.Model);
   std::stable_sort(materials.begin(), materials.end(),
                    [](const TMaterial* a, const TMaterial* b) { return LessNoCase(a->Name, b->Name); });
@@ -254,7 +254,7 @@ void TfrmMat::FillProjectList(const std::string& select) {
   if (!SelectedRow(lbxProjMat)) lbxProjMat->setCurrentRow(-1);
 }
 
-void TfrmMat::lbxCatResMatClick() {
+void TMaterialsDialog::lbxCatResMatClick() {
   const int source = lbxCatResMat->currentRow();
   if (source < 0 || !SelectedRow(lbxCatResMat)) return;
   RunGuarded(Core.Services, "listing materials", [&] {
@@ -268,12 +268,12 @@ void TfrmMat::lbxCatResMatClick() {
   });
 }
 
-void TfrmMat::lbxResMatClick() {
+void TMaterialsDialog::lbxResMatClick() {
   tmrResMat->stop();
   tmrResMat->start();
 }
 
-void TfrmMat::tmrResMatTimer() {
+void TMaterialsDialog::tmrResMatTimer() {
   tmrResMat->stop();
   const QListWidgetItem* row = SelectedRow(lbxResMat);
   if (!row) return;
@@ -283,14 +283,14 @@ void TfrmMat::tmrResMatTimer() {
   ShowMaterial(preview);
 }
 
-void TfrmMat::lbxProjMatClick() {
+void TMaterialsDialog::lbxProjMatClick() {
   const QListWidgetItem* row = SelectedRow(lbxProjMat);
   if (!row) return;
   const auto* material = static_cast<const TMaterial*>(row->data(Qt::UserRole).value<void*>());
   if (Core.Model->Materials.IndexOf(material) >= 0) ShowMaterial(*material);
 }
 
-void TfrmMat::btnAddClick() {
+void TMaterialsDialog::btnAddClick() {
   const QListWidgetItem* row = SelectedRow(lbxResMat);
   if (!row) return;
   const std::string name = row->text().toStdString();
@@ -304,7 +304,7 @@ void TfrmMat::btnAddClick() {
   FillProjectList(name);
 }
 
-void TfrmMat::btnDeleteClick() {
+void TMaterialsDialog::btnDeleteClick() {
   const QListWidgetItem* row = SelectedRow(lbxProjMat);
   if (!row) return;
   auto* material = static_cast<TMaterial*>(row->data(Qt::UserRole).value<void*>());
@@ -319,7 +319,7 @@ void TfrmMat::btnDeleteClick() {
   FillProjectList({});
 }
 
-void TfrmMat::StepCel(int by) {
+void TMaterialsDialog::StepCel(int by) {
   if (ShownName.empty()) return;
   TMaterial preview(&Core.Model->Materials, ShownName);
   preview.Cel = ShownCel + by;
@@ -327,7 +327,7 @@ void TfrmMat::StepCel(int by) {
   ShowMaterial(preview);
 }
 
-void TfrmMat::ShowMaterial(const TMaterial& material) {
+void TMaterialsDialog::ShowMaterial(const TMaterial& material) {
   lblName->setText(QString::fromStdString(material.Name));
   lblBits->setText(QString("Bits %1").arg(material.BitDepth));
   ShownName = material.Name;
@@ -341,7 +341,7 @@ void TfrmMat::ShowMaterial(const TMaterial& material) {
     ShowPlaceholder(material);
 }
 
-void TfrmMat::ShowPicture(const TMaterial& material) {
+void TMaterialsDialog::ShowPicture(const TMaterial& material) {
   // The pixels are RGB rows in file order, the first row at the top of the picture.
   Picture = QImage(material.Width, material.Height, QImage::Format_RGB888);
   const size_t rowBytes = static_cast<size_t>(material.Width) * 3;
@@ -354,7 +354,7 @@ void TfrmMat::ShowPicture(const TMaterial& material) {
 
 // A picture larger than the preview is shrunk to fit it whole, unless 1:1 is pressed; a
 // smaller one shows at its own size, its texels as they are.
-void TfrmMat::ShowPictureScaled() {
+void TMaterialsDialog::ShowPictureScaled() {
   if (Picture.isNull()) return;
   const QSize room = ScrollBox1->maximumViewportSize();
   const bool fit = !btnZoom->isChecked() && (Picture.width() > room.width() || Picture.height() > room.height());
@@ -363,7 +363,7 @@ void TfrmMat::ShowPictureScaled() {
   imgPreview->resize(shown.size());
 }
 
-void TfrmMat::ShowPlaceholder(const TMaterial& material) {
+void TMaterialsDialog::ShowPlaceholder(const TMaterial& material) {
   Picture = QImage();
   imgPreview->setFrameShape(QFrame::Box);
   imgPreview->setAlignment(Qt::AlignCenter);

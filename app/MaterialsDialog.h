@@ -16,11 +16,11 @@ class TMaterial;
 // and the listed containers, previews them, adds them to the model's material list, deletes
 // project materials and picks one. Adding and deleting change the model at once, each as one
 // step of the history.
-class TfrmMat : public QDialog {
+class TMaterialsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  TfrmMat(TCore& core, QWidget* parent = nullptr);
+  TMaterialsDialog(TCore& core, QWidget* parent = nullptr);
 
   // True when closed with OK; `chosenName` is then the selected project material's name, or
   // empty when none is selected. On Cancel it is `initialName`, whatever was added or deleted.

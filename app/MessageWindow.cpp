@@ -26,7 +26,7 @@ QString RowText(const QTreeWidgetItem& row, const QString& indent) {
 
 }  // namespace
 
-TfrmMsg::TfrmMsg(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+TMessageWindow::TMessageWindow(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
   setObjectName("frmMsg");
   setWindowTitle("Messages");
 
@@ -79,7 +79,7 @@ TfrmMsg::TfrmMsg(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOn
   resize(418, 187);
 }
 
-void TfrmMsg::AddLine(const QString& text, QTime time) {
+void TMessageWindow::AddLine(const QString& text, QTime time) {
   auto* row = new QTreeWidgetItem(QStringList{time.toString("HH:mm:ss"), text});
   if (Group)
     Group->addChild(row);
@@ -88,7 +88,7 @@ void TfrmMsg::AddLine(const QString& text, QTime time) {
   tvwLines->scrollToItem(row);
 }
 
-void TfrmMsg::BeginGroup(const QString& title, QTime time) {
+void TMessageWindow::BeginGroup(const QString& title, QTime time) {
   EndGroup();
   Group = new QTreeWidgetItem(QStringList{time.toString("HH:mm:ss"), title});
   QFont bold = tvwLines->font();
@@ -99,9 +99,9 @@ void TfrmMsg::BeginGroup(const QString& title, QTime time) {
   tvwLines->scrollToItem(Group);
 }
 
-void TfrmMsg::EndGroup() { Group = nullptr; }
+void TMessageWindow::EndGroup() { Group = nullptr; }
 
-QString TfrmMsg::Text() const {
+QString TMessageWindow::Text() const {
   const bool chosen = !tvwLines->selectedItems().isEmpty();
   QString text;
   for (int i = 0; i < tvwLines->topLevelItemCount(); ++i) {

@@ -9,10 +9,10 @@ class QTreeWidgetItem;
 // The message window: every output line of the session with the time it came, the lines of
 // a file's reading under the file's name, with Copy (the highlighted lines, or all) and
 // Clear. A tool window above all others; the settings keep its place and whether it shows.
-class TfrmMsg : public QWidget {
+class TMessageWindow : public QWidget {
   Q_OBJECT
  public:
-  explicit TfrmMsg(QWidget* parent = nullptr);
+  explicit TMessageWindow(QWidget* parent = nullptr);
 
   void AddLine(const QString& text, QTime time = QTime::currentTime());
   // The lines added until EndGroup go under a row naming `title` (a file being read).
@@ -32,7 +32,7 @@ class TfrmMsg : public QWidget {
 // Groups the message window's lines for as long as it lives.
 class TMessageGroup {
  public:
-  TMessageGroup(TfrmMsg* window, const QString& title) : Window(window) {
+  TMessageGroup(TMessageWindow* window, const QString& title) : Window(window) {
     if (Window) Window->BeginGroup(title);
   }
   ~TMessageGroup() {
@@ -42,5 +42,5 @@ class TMessageGroup {
   TMessageGroup& operator=(const TMessageGroup&) = delete;
 
  private:
-  TfrmMsg* Window;
+  TMessageWindow* Window;
 };

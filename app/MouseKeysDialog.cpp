@@ -8,7 +8,7 @@
 #include "app/SettingsKeys.h"
 #include "view/ViewBindings.h"
 
-TfrmMouseKeys::TfrmMouseKeys(QWidget* parent) : QDialog(parent) {
+TMouseKeysDialog::TMouseKeysDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("frmMouseKeys");
   setWindowTitle("Mouse and Keys");
   auto* column = new QVBoxLayout(this);
@@ -22,7 +22,7 @@ TfrmMouseKeys::TfrmMouseKeys(QWidget* parent) : QDialog(parent) {
   column->addWidget(buttons);
 }
 
-void TfrmMouseKeys::Fill(const QKeySequence& frameKey) {
+void TMouseKeysDialog::Fill(const QKeySequence& frameKey) {
   while (QLayoutItem* item = grdBindings->takeAt(0)) {
     delete item->widget();
     delete item;
@@ -44,9 +44,9 @@ void TfrmMouseKeys::Fill(const QKeySequence& frameKey) {
 }
 
 void ShowMouseKeys(QWidget* parent, const QKeySequence& frameKey) {
-  auto* window = parent->findChild<TfrmMouseKeys*>("frmMouseKeys", Qt::FindDirectChildrenOnly);
+  auto* window = parent->findChild<TMouseKeysDialog*>("frmMouseKeys", Qt::FindDirectChildrenOnly);
   if (!window) {
-    window = new TfrmMouseKeys(parent);
+    window = new TMouseKeysDialog(parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
   }
   window->Fill(frameKey);

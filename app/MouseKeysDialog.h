@@ -6,10 +6,10 @@ class QGridLayout;
 
 // Help > Mouse and Keys: every mouse gesture and key of the views in one small window that
 // may stay open beside them.
-class TfrmMouseKeys : public QDialog {
+class TMouseKeysDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TfrmMouseKeys(QWidget* parent);
+  explicit TMouseKeysDialog(QWidget* parent);
   // Fills the list anew, with Frame Selection's key as it is now.
   void Fill(const QKeySequence& frameKey);
 

@@ -19,7 +19,7 @@ T* Named(T* widget, const char* name) {
 }
 }  // namespace
 
-TfrmObjImport::TfrmObjImport(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+TObjImportDialog::TObjImportDialog(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName("frmObjImport");
   setWindowTitle("Import OBJ");
 
@@ -64,7 +64,7 @@ TfrmObjImport::TfrmObjImport(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt:
   rows->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TfrmObjImport::Show(const TObjImportChoice& choice) {
+void TObjImportDialog::Show(const TObjImportChoice& choice) {
   (choice.YUp ? rbnUpY : rbnUpZ)->setChecked(true);
   (choice.Fit ? rbnFit : rbnFactor)->setChecked(true);
   edtFactor->setText(QString::fromStdString(choice.Factor));
@@ -72,13 +72,13 @@ void TfrmObjImport::Show(const TObjImportChoice& choice) {
   chkObjectsAsNodes->setChecked(choice.ObjectsAsNodes);
 }
 
-TObjImportChoice TfrmObjImport::Choice() const {
+TObjImportChoice TObjImportDialog::Choice() const {
   return {rbnUpY->isChecked(), rbnFit->isChecked(), edtFactor->text().trimmed().toStdString(), chkMaterials->isChecked(),
           chkObjectsAsNodes->isChecked()};
 }
 
-bool TfrmObjImport::Execute(TObjImportOptions& options, QWidget* parent) {
-  TfrmObjImport dialog(parent);
+bool TObjImportDialog::Execute(TObjImportOptions& options, QWidget* parent) {
+  TObjImportDialog dialog(parent);
   dialog.Show(LoadObjImportChoice());
   if (dialog.exec() != QDialog::Accepted) return false;
   const TObjImportChoice choice = dialog.Choice();

@@ -11,11 +11,11 @@ struct TObjImportChoice;
 
 // Asked before an OBJ file is imported: the file's up axis, its scale, whether "usemtl"
 // names the materials and whether each object becomes a node. Opens with the answers of the last import.
-class TfrmObjImport : public QDialog {
+class TObjImportDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TfrmObjImport(QWidget* parent = nullptr);
+  explicit TObjImportDialog(QWidget* parent = nullptr);
 
   // True on OK, with the options answered, which the settings then keep; a typed factor
   // that is no number above 0 raises EConvertError, and nothing is kept.

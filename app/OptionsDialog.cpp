@@ -59,13 +59,13 @@ QListWidget* List(const char* name, QWidget* parent) {
 
 }  // namespace
 
-TfrmOptions::TfrmOptions(TCore& core, const TActionRegistry& actions, std::function<void()> coloursChanged,
-                         std::function<TfraBuilder*()> frame)
+TOptionsDialog::TOptionsDialog(TCore& core, const TActionRegistry& actions, std::function<void()> coloursChanged,
+                         std::function<TViewportFrame*()> frame)
     : QDialog(nullptr), Core(core), Actions(actions), ColoursChanged(std::move(coloursChanged)), Frame(frame),
       Was2D(core.Color2D), Was3D(core.Color3D) {
   std::copy(std::begin(core.Colors), std::end(core.Colors), std::begin(WasColors));
   for (const QAction* action : actions.Actions()) WasKeys.push_back(action->shortcut());
-  if (TfraBuilder* f = Frame ? Frame() : nullptr) WasLight = f->GameLight;
+  if (TViewportFrame* f = Frame ? Frame() : nullptr) WasLight = f->GameLight;
   setObjectName("frmOptions");
   setWindowTitle("Options");
   setFixedSize(573, 487);
@@ -90,7 +90,7 @@ TfrmOptions::TfrmOptions(TCore& core, const TActionRegistry& actions, std::funct
   ShowSwatch(EntryColor(-1));
 }
 
-QGroupBox* TfrmOptions::BuildColors() {
+QGroupBox* TOptionsDialog::BuildColors() {
   auto* group = new QGroupBox(" Colors ", this);
   lbxColors = List("lbxColors", group);
   lbxColors->setItemDelegate(new TColorRow([this](int row) { return EntryColor(row); }, lbxColors));
@@ -105,7 +105,7 @@ QGroupBox* TfrmOptions::BuildColors() {
   cdl = new QColorDialog(this);
   cdl->setObjectName("cdl");
   connect(lbxColors, &QListWidget::itemSelectionChanged, this, [this] { ShowSwatch(EntryColor(Highlighted(*lbxColors))); });
-  connect(btnColorEdit, &QPushButton::clicked, this, &TfrmOptions::btnColorEditClick);
+  connect(btnColorEdit, &QPushButton::clicked, this, &TOptionsDialog::btnColorEditClick);
   auto* layout = new QGridLayout(group);
   layout->addWidget(lbxColors, 0, 0, 3, 1);
   layout->addWidget(pnlColor, 0, 1);
@@ -114,7 +114,7 @@ QGroupBox* TfrmOptions::BuildColors() {
   return group;
 }
 
-QGroupBox* TfrmOptions::BuildShortcuts() {
+QGroupBox* TOptionsDialog::BuildShortcuts() {
   auto* group = new QGroupBox(" Shortcuts ", this);
   lbxShort = List("lbxShort", group);
   lbxShort->setItemDelegate(new TShortcutRow(lbxShort));
@@ -135,8 +135,8 @@ QGroupBox* TfrmOptions::BuildShortcuts() {
     if (keys.count() > 1) edtShortcut->setKeySequence(LastKey(keys));
   });
   btnShortEdit = Button("&Edit", "btnShortEdit", group);
-  connect(lbxShort, &QListWidget::itemSelectionChanged, this, &TfrmOptions::lbxShortClick);
-  connect(btnShortEdit, &QPushButton::clicked, this, &TfrmOptions::btnShortEditClick);
+  connect(lbxShort, &QListWidget::itemSelectionChanged, this, &TOptionsDialog::lbxShortClick);
+  connect(btnShortEdit, &QPushButton::clicked, this, &TOptionsDialog::btnShortEditClick);
   auto* layout = new QGridLayout(group);
   layout->addWidget(lbxShort, 0, 0, 1, 2);
   layout->addWidget(edtShortcut, 1, 0);
@@ -145,7 +145,7 @@ QGroupBox* TfrmOptions::BuildShortcuts() {
   return group;
 }
 
-QGroupBox* TfrmOptions::BuildResources() {
+QGroupBox* TOptionsDialog::BuildResources() {
   auto* group = new QGroupBox(" Resources ", this);
   lbxRes = List("lbxRes", group);
   for (const std::string& path : Core.ResourceList) lbxRes->addItem(QString::fromStdString(path));
@@ -158,7 +158,7 @@ QGroupBox* TfrmOptions::BuildResources() {
   btnResDelete->setToolTip("Delete");
   btnResBrowse->setToolTip("Add");
   for (QPushButton* small : {btnResAdd, btnResDelete, btnResBrowse}) small->setFixedWidth(28);
-  connect(btnResAdd, &QPushButton::clicked, this, &TfrmOptions::btnResAddClick);
+  connect(btnResAdd, &QPushButton::clicked, this, &TOptionsDialog::btnResAddClick);
   connect(btnResDelete, &QPushButton::clicked, this, [this] {
     if (const int row = Highlighted(*lbxRes); row >= 0) delete lbxRes->takeItem(row);
   });
@@ -175,21 +175,21 @@ QGroupBox* TfrmOptions::BuildResources() {
   return group;
 }
 
-unsigned TfrmOptions::EntryColor(int row) const {
+unsigned TOptionsDialog::EntryColor(int row) const {
   if (row == 0) return Core.Color2D;
   if (row == 1) return Core.Color3D;
   if (row >= 2 && row < 2 + ccCount) return RGBToSystemColor(Core.Colors[row - 2]);
   return 0xFFFFFF;
 }
 
-void TfrmOptions::ShowSwatch(unsigned color) {
+void TOptionsDialog::ShowSwatch(unsigned color) {
   Swatch = color;
   QPalette palette = pnlColor->palette();
   palette.setColor(QPalette::Window, ToQColor(color));
   pnlColor->setPalette(palette);
 }
 
-void TfrmOptions::btnColorEditClick() {
+void TOptionsDialog::btnColorEditClick() {
   cdl->setCurrentColor(ToQColor(Swatch));
   if (cdl->exec() != QDialog::Accepted) return;
   const unsigned color = FromQColor(cdl->selectedColor());
@@ -202,7 +202,7 @@ void TfrmOptions::btnColorEditClick() {
   if (ColoursChanged) ColoursChanged();
 }
 
-void TfrmOptions::lbxShortClick() {
+void TOptionsDialog::lbxShortClick() {
   const int row = Highlighted(*lbxShort);
   if (row < 0) return;
   const auto* action = lbxShort->item(row)->data(TShortcutRow::ActionRole).value<QAction*>();
@@ -211,7 +211,7 @@ void TfrmOptions::lbxShortClick() {
 
 // With no row highlighted there is nothing to change. A key another command holds is
 // refused unless the user agrees that the two commands swap their keys.
-void TfrmOptions::btnShortEditClick() {
+void TOptionsDialog::btnShortEditClick() {
   const int row = Highlighted(*lbxShort);
   if (row < 0) return;
   auto* action = lbxShort->item(row)->data(TShortcutRow::ActionRole).value<QAction*>();
@@ -246,7 +246,7 @@ void TfrmOptions::btnShortEditClick() {
   lbxShort->viewport()->update();
 }
 
-void TfrmOptions::btnResAddClick() {
+void TOptionsDialog::btnResAddClick() {
   const std::string path = edtRes->text().trimmed().toStdString();
   if (path.empty()) return;
   std::string problem;
@@ -269,13 +269,13 @@ void TfrmOptions::btnResAddClick() {
   edtRes->clear();
 }
 
-void TfrmOptions::Restore() {
+void TOptionsDialog::Restore() {
   Core.Color2D = Was2D;
   Core.Color3D = Was3D;
   std::copy(std::begin(WasColors), std::end(WasColors), std::begin(Core.Colors));
   for (size_t i = 0; i < WasKeys.size() && i < Actions.Actions().size(); ++i)
     Actions.Actions()[i]->setShortcut(WasKeys[i]);
-  if (TfraBuilder* f = Frame ? Frame() : nullptr) {
+  if (TViewportFrame* f = Frame ? Frame() : nullptr) {
     f->GameLight = WasLight;
     SaveGameLight(WasLight);
     f->Redraw(false);
@@ -283,7 +283,7 @@ void TfrmOptions::Restore() {
   if (ColoursChanged) ColoursChanged();
 }
 
-void TfrmOptions::done(int result) {
+void TOptionsDialog::done(int result) {
   if (result != QDialog::Accepted) {
     Restore();
   } else {

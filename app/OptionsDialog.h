@@ -17,7 +17,7 @@ class QListWidget;
 class QPushButton;
 class TActionRegistry;
 class TCore;
-class TfraBuilder;
+class TViewportFrame;
 
 // The options: drawing colours, shortcuts and the Game view's light, which change at once,
 // and the containers searched for materials, which replace the core's list when the dialog
@@ -25,12 +25,12 @@ class TfraBuilder;
 // Cancel (or Escape, or closing the window) takes every change of the dialog back. The
 // shortcut list holds the registry's actions; `coloursChanged` runs after each colour edit
 // so that the drawing can follow.
-class TfrmOptions : public QDialog {
+class TOptionsDialog : public QDialog {
   Q_OBJECT
  public:
   // `frame` gives the viewport frame (null before it exists), for the Game view's light.
-  TfrmOptions(TCore& core, const TActionRegistry& actions, std::function<void()> coloursChanged,
-              std::function<TfraBuilder*()> frame);
+  TOptionsDialog(TCore& core, const TActionRegistry& actions, std::function<void()> coloursChanged,
+              std::function<TViewportFrame*()> frame);
 
   // Colour of a colour row as 0x00BBGGRR; white for no row.
   unsigned EntryColor(int row) const;
@@ -67,7 +67,7 @@ class TfrmOptions : public QDialog {
   TCore& Core;
   const TActionRegistry& Actions;
   std::function<void()> ColoursChanged;
-  std::function<TfraBuilder*()> Frame;
+  std::function<TViewportFrame*()> Frame;
   // As the dialog found them.
   unsigned Was2D, Was3D;
   TColorRGB WasColors[ccCount];

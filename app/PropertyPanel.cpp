@@ -68,7 +68,7 @@ QLabel* Heading(QFormLayout* form, const char* name, const char* text) {
 
 }  // namespace
 
-TfraProp::TfraProp(TCore& core, QWidget* parent) : QWidget(parent), Core(core) {
+TPropertyPanel::TPropertyPanel(TCore& core, QWidget* parent) : QWidget(parent), Core(core) {
   setObjectName("fraProp");
   Subscription = core.Events.Subscribe([this](unsigned changes) {
     if (changes & chMaterials) FillMaterialList();
@@ -86,7 +86,7 @@ TfraProp::TfraProp(TCore& core, QWidget* parent) : QWidget(parent), Core(core) {
   BuildVertexPage();
 }
 
-QComboBox* TfraProp::AddList(QFormLayout* form, const char* caption, const char* name,
+QComboBox* TPropertyPanel::AddList(QFormLayout* form, const char* caption, const char* name,
                             const std::vector<std::string>& items, TChange change) {
   auto* box = new QComboBox;
   box->setObjectName(name);
@@ -98,7 +98,7 @@ QComboBox* TfraProp::AddList(QFormLayout* form, const char* caption, const char*
   return box;
 }
 
-QLineEdit* TfraProp::AddEdit(QFormLayout* form, const char* caption, const char* name, TChange change) {
+QLineEdit* TPropertyPanel::AddEdit(QFormLayout* form, const char* caption, const char* name, TChange change) {
   auto* edit = new QLineEdit;
   edit->setObjectName(name);
   edit->installEventFilter(this);
@@ -108,7 +108,7 @@ QLineEdit* TfraProp::AddEdit(QFormLayout* form, const char* caption, const char*
   return edit;
 }
 
-QCheckBox* TfraProp::AddFlag(const char* name, const char* caption, TChange change) {
+QCheckBox* TPropertyPanel::AddFlag(const char* name, const char* caption, TChange change) {
   auto* box = new QCheckBox(caption);
   box->setObjectName(name);
   box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -116,25 +116,25 @@ QCheckBox* TfraProp::AddFlag(const char* name, const char* caption, TChange chan
   return box;
 }
 
-void TfraProp::BuildNodePage() {
+void TPropertyPanel::BuildNodePage() {
   QFormLayout* form = PageForm(pclProp, tabNode, "tabNode");
   lblNode = Heading(form, "lblNode", "Node (0)");
-  cbxNodeType = AddList(form, "Type", "cbxNodeType", NodeTypeItems(), {&TfraProp::cbxNodeTypeChange, "Node Type"});
-  edtNodePos = AddEdit(form, "Position", "edtNodePos", {&TfraProp::edtNodePosExit, "Position"});
-  edtNodePiv = AddEdit(form, "Pivot", "edtNodePiv", {&TfraProp::edtNodePivExit, "Pivot"});
-  edtNodeRot = AddEdit(form, "Rotation", "edtNodeRot", {&TfraProp::edtNodeRotExit, "Rotation"});
+  cbxNodeType = AddList(form, "Type", "cbxNodeType", NodeTypeItems(), {&TPropertyPanel::cbxNodeTypeChange, "Node Type"});
+  edtNodePos = AddEdit(form, "Position", "edtNodePos", {&TPropertyPanel::edtNodePosExit, "Position"});
+  edtNodePiv = AddEdit(form, "Pivot", "edtNodePiv", {&TPropertyPanel::edtNodePivExit, "Pivot"});
+  edtNodeRot = AddEdit(form, "Rotation", "edtNodeRot", {&TPropertyPanel::edtNodeRotExit, "Rotation"});
   Heading(form, "lblMesh", "Mesh");
-  edtMeshName = AddEdit(form, "Name", "edtMeshName", {&TfraProp::edtMeshNameExit, "Mesh Name"});
-  cbxMeshGeo = AddList(form, "Geo", "cbxMeshGeo", GeometryModeItems(), {&TfraProp::cbxMeshGeoChange, "Mesh Geo"});
+  edtMeshName = AddEdit(form, "Name", "edtMeshName", {&TPropertyPanel::edtMeshNameExit, "Mesh Name"});
+  cbxMeshGeo = AddList(form, "Geo", "cbxMeshGeo", GeometryModeItems(), {&TPropertyPanel::cbxMeshGeoChange, "Mesh Geo"});
   cbxMeshLight =
-      AddList(form, "Light ", "cbxMeshLight", LightingModeItems(), {&TfraProp::cbxMeshLightChange, "Mesh Light"});
-  cbxMeshTex = AddList(form, "Tex", "cbxMeshTex", TextureModeItems(), {&TfraProp::cbxMeshTexChange, "Mesh Tex"});
+      AddList(form, "Light ", "cbxMeshLight", LightingModeItems(), {&TPropertyPanel::cbxMeshLightChange, "Mesh Light"});
+  cbxMeshTex = AddList(form, "Tex", "cbxMeshTex", TextureModeItems(), {&TPropertyPanel::cbxMeshTexChange, "Mesh Tex"});
 }
 
-void TfraProp::BuildFacePage() {
+void TPropertyPanel::BuildFacePage() {
   QFormLayout* form = PageForm(pclProp, tabFace, "tabFace");
   lblSurface = Heading(form, "lblSurface", "Surface (0)");
-  cbxFaceMaterial = AddList(form, nullptr, "cbxFaceMaterial", {}, {&TfraProp::cbxFaceMaterialChange, "Material"});
+  cbxFaceMaterial = AddList(form, nullptr, "cbxFaceMaterial", {}, {&TPropertyPanel::cbxFaceMaterialChange, "Material"});
   // Material names are the model's; a long one is shortened in the closed list only.
   cbxFaceMaterial->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   cbxFaceMaterial->setMinimumContentsLength(8);
@@ -142,22 +142,22 @@ void TfraProp::BuildFacePage() {
   btnMatDlg->setObjectName("btnMatDlg");
   btnMatDlg->setText("...");
   btnMatDlg->setAutoRaise(true);
-  connect(btnMatDlg, &QToolButton::clicked, this, [this] { Apply({&TfraProp::btnMatDlgClick, nullptr}); });
+  connect(btnMatDlg, &QToolButton::clicked, this, [this] { Apply({&TPropertyPanel::btnMatDlgClick, nullptr}); });
   auto* material = new QHBoxLayout;
   material->setSpacing(1);
   material->addWidget(cbxFaceMaterial, 1);
   material->addWidget(btnMatDlg);
   form->addRow("Material", material);
-  cbxFaceGeo = AddList(form, "Geo ", "cbxFaceGeo", GeometryModeItems(), {&TfraProp::cbxFaceGeoChange, "Surface Geo"});
+  cbxFaceGeo = AddList(form, "Geo ", "cbxFaceGeo", GeometryModeItems(), {&TPropertyPanel::cbxFaceGeoChange, "Surface Geo"});
   cbxFaceLight =
-      AddList(form, "Light ", "cbxFaceLight", LightingModeItems(), {&TfraProp::cbxFaceLightChange, "Surface Light"});
-  cbxFaceTex = AddList(form, "Tex", "cbxFaceTex", TextureModeItems(), {&TfraProp::cbxFaceTexChange, "Surface Tex"});
-  edtFaceExtra = AddEdit(form, "Extralight", "edtFaceExtra", {&TfraProp::edtFaceExtraExit, "Extralight"});
-  chxFlag1 = AddFlag("chxFlag1", "Two Sided", {&TfraProp::chxFlag1Click, "Two Sided"});
+      AddList(form, "Light ", "cbxFaceLight", LightingModeItems(), {&TPropertyPanel::cbxFaceLightChange, "Surface Light"});
+  cbxFaceTex = AddList(form, "Tex", "cbxFaceTex", TextureModeItems(), {&TPropertyPanel::cbxFaceTexChange, "Surface Tex"});
+  edtFaceExtra = AddEdit(form, "Extralight", "edtFaceExtra", {&TPropertyPanel::edtFaceExtraExit, "Extralight"});
+  chxFlag1 = AddFlag("chxFlag1", "Two Sided", {&TPropertyPanel::chxFlag1Click, "Two Sided"});
   chxFlag1->setLayoutDirection(Qt::RightToLeft);  // its caption stands on the left
   form->addRow(chxFlag1);
-  chxFlag2 = AddFlag("chxFlag2", "Translucent", {&TfraProp::chxFlag2Click, "Translucent"});
-  chxFlag3 = AddFlag("chxFlag3", "Collides", {&TfraProp::chxFlag3Click, "Collides"});
+  chxFlag2 = AddFlag("chxFlag2", "Translucent", {&TPropertyPanel::chxFlag2Click, "Translucent"});
+  chxFlag3 = AddFlag("chxFlag3", "Collides", {&TPropertyPanel::chxFlag3Click, "Collides"});
   auto* row = new QHBoxLayout;
   row->setSpacing(6);
   row->addWidget(chxFlag2);
@@ -166,7 +166,7 @@ void TfraProp::BuildFacePage() {
   form->addRow(row);
 }
 
-void TfraProp::BuildVertexPage() {
+void TPropertyPanel::BuildVertexPage() {
   QFormLayout* form = PageForm(pclProp, tabVertex, "tabVertex");
   lblVertex = Heading(form, "lblVertex", "Vertex (0)");
   auto* none = new QLabel("No properties");
@@ -174,14 +174,14 @@ void TfraProp::BuildVertexPage() {
   form->addRow(none);
 }
 
-void TfraProp::ShowPage(int mode) {
+void TPropertyPanel::ShowPage(int mode) {
   pclProp->setCurrentIndex(mode);
   UpdateProperties();
 }
 
-TfraProp::~TfraProp() { Core.Events.Unsubscribe(Subscription); }
+TPropertyPanel::~TPropertyPanel() { Core.Events.Unsubscribe(Subscription); }
 
-void TfraProp::UpdateProperties() {
+void TPropertyPanel::UpdateProperties() {
   switch (Core.EditMode) {
     case emNode: FillNodePage(); break;
     case emSurface: FillFacePage(); break;
@@ -189,7 +189,7 @@ void TfraProp::UpdateProperties() {
   }
 }
 
-void TfraProp::FillNodePage() {
+void TPropertyPanel::FillNodePage() {
   lblNode->setText(Counted("Node", Core.Nodes.Count()));
   const TNode* node = Core.Nodes.First();
   cbxNodeType->setCurrentIndex(node ? NodeTypeToIndex(node->NodeType) : -1);
@@ -204,7 +204,7 @@ void TfraProp::FillNodePage() {
   cbxMeshTex->setCurrentIndex(mesh ? mesh->TextureMode : -1);
 }
 
-void TfraProp::FillFacePage() {
+void TPropertyPanel::FillFacePage() {
   lblSurface->setText(Counted("Surface", Core.Surfaces.Count()));
   const TFace* face = Core.Surfaces.First();
   cbxFaceMaterial->setCurrentIndex(face && face->Material
@@ -219,7 +219,7 @@ void TfraProp::FillFacePage() {
   chxFlag3->setChecked(face && face->HasFlag(4));
 }
 
-void TfraProp::FillMaterialList() {
+void TPropertyPanel::FillMaterialList() {
   const QString shown = cbxFaceMaterial->currentText();
   QStringList names;
   for (const TMaterial* material : WrittenMaterials(*Core.Model)) names << Q(material->Name);
@@ -229,7 +229,7 @@ void TfraProp::FillMaterialList() {
   cbxFaceMaterial->setCurrentIndex(shown.isEmpty() ? -1 : cbxFaceMaterial->findText(shown));
 }
 
-void TfraProp::Apply(TChange change) {
+void TPropertyPanel::Apply(TChange change) {
   RunGuarded(Core.Services, "changing a property", [this, change] {
     if (change.Step)
       ShowFailure(Core.Services, RunStep(Core, change.Step, [&] {
@@ -243,7 +243,7 @@ void TfraProp::Apply(TChange change) {
   RunGuarded(Core.Services, "showing the properties", [this] { UpdateProperties(); });
 }
 
-void TfraProp::CommitEdit(QLineEdit* edit) {
+void TPropertyPanel::CommitEdit(QLineEdit* edit) {
   // Only a text the user changed is applied: writing back what was shown would round the
   // values and give every selected object the first one's. The mark goes first, because the
   // error box of a refused text takes the focus from this field.
@@ -252,31 +252,31 @@ void TfraProp::CommitEdit(QLineEdit* edit) {
   Apply(EditHandlers.at(edit));
 }
 
-bool TfraProp::eventFilter(QObject* watched, QEvent* event) {
+bool TPropertyPanel::eventFilter(QObject* watched, QEvent* event) {
   // A context menu of the field takes the focus for a moment; that is no leaving.
   if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
     if (auto it = EditHandlers.find(watched); it != EditHandlers.end()) CommitEdit(static_cast<QLineEdit*>(watched));
   return QWidget::eventFilter(watched, event);
 }
 
-void TfraProp::cbxNodeTypeChange() { SetNodeType(Core, cbxNodeType->currentIndex()); }
-void TfraProp::edtNodePosExit() { SetNodeVector(Core, TNodeVector::Position, Text(edtNodePos)); }
-void TfraProp::edtNodePivExit() { SetNodeVector(Core, TNodeVector::Pivot, Text(edtNodePiv)); }
-void TfraProp::edtNodeRotExit() { SetNodeVector(Core, TNodeVector::Rotation, Text(edtNodeRot)); }
-void TfraProp::edtMeshNameExit() { SetMeshName(Core, Text(edtMeshName)); }
-void TfraProp::cbxMeshGeoChange() { SetMeshMode(Core, TRenderMode::Geometry, cbxMeshGeo->currentIndex()); }
-void TfraProp::cbxMeshLightChange() { SetMeshMode(Core, TRenderMode::Lighting, cbxMeshLight->currentIndex()); }
-void TfraProp::cbxMeshTexChange() { SetMeshMode(Core, TRenderMode::Texture, cbxMeshTex->currentIndex()); }
-void TfraProp::cbxFaceMaterialChange() { SetSurfaceMaterial(Core, cbxFaceMaterial->currentText().toStdString()); }
-void TfraProp::cbxFaceGeoChange() { SetSurfaceMode(Core, TRenderMode::Geometry, cbxFaceGeo->currentIndex()); }
-void TfraProp::cbxFaceLightChange() { SetSurfaceMode(Core, TRenderMode::Lighting, cbxFaceLight->currentIndex()); }
-void TfraProp::cbxFaceTexChange() { SetSurfaceMode(Core, TRenderMode::Texture, cbxFaceTex->currentIndex()); }
-void TfraProp::edtFaceExtraExit() { SetSurfaceExtraLight(Core, Text(edtFaceExtra)); }
-void TfraProp::chxFlag1Click() { SetSurfaceFlag(Core, 1, chxFlag1->isChecked()); }
-void TfraProp::chxFlag2Click() { SetSurfaceFlag(Core, 2, chxFlag2->isChecked()); }
-void TfraProp::chxFlag3Click() { SetSurfaceFlag(Core, 4, chxFlag3->isChecked()); }
+void TPropertyPanel::cbxNodeTypeChange() { SetNodeType(Core, cbxNodeType->currentIndex()); }
+void TPropertyPanel::edtNodePosExit() { SetNodeVector(Core, TNodeVector::Position, Text(edtNodePos)); }
+void TPropertyPanel::edtNodePivExit() { SetNodeVector(Core, TNodeVector::Pivot, Text(edtNodePiv)); }
+void TPropertyPanel::edtNodeRotExit() { SetNodeVector(Core, TNodeVector::Rotation, Text(edtNodeRot)); }
+void TPropertyPanel::edtMeshNameExit() { SetMeshName(Core, Text(edtMeshName)); }
+void TPropertyPanel::cbxMeshGeoChange() { SetMeshMode(Core, TRenderMode::Geometry, cbxMeshGeo->currentIndex()); }
+void TPropertyPanel::cbxMeshLightChange() { SetMeshMode(Core, TRenderMode::Lighting, cbxMeshLight->currentIndex()); }
+void TPropertyPanel::cbxMeshTexChange() { SetMeshMode(Core, TRenderMode::Texture, cbxMeshTex->currentIndex()); }
+void TPropertyPanel::cbxFaceMaterialChange() { SetSurfaceMaterial(Core, cbxFaceMaterial->currentText().toStdString()); }
+void TPropertyPanel::cbxFaceGeoChange() { SetSurfaceMode(Core, TRenderMode::Geometry, cbxFaceGeo->currentIndex()); }
+void TPropertyPanel::cbxFaceLightChange() { SetSurfaceMode(Core, TRenderMode::Lighting, cbxFaceLight->currentIndex()); }
+void TPropertyPanel::cbxFaceTexChange() { SetSurfaceMode(Core, TRenderMode::Texture, cbxFaceTex->currentIndex()); }
+void TPropertyPanel::edtFaceExtraExit() { SetSurfaceExtraLight(Core, Text(edtFaceExtra)); }
+void TPropertyPanel::chxFlag1Click() { SetSurfaceFlag(Core, 1, chxFlag1->isChecked()); }
+void TPropertyPanel::chxFlag2Click() { SetSurfaceFlag(Core, 2, chxFlag2->isChecked()); }
+void TPropertyPanel::chxFlag3Click() { SetSurfaceFlag(Core, 4, chxFlag3->isChecked()); }
 
-void TfraProp::btnMatDlgClick() {
+void TPropertyPanel::btnMatDlgClick() {
   if (!ExecuteMaterials) return;
   const std::string shown = cbxFaceMaterial->currentText().toStdString();
   std::string chosen = shown;

@@ -14,16 +14,16 @@ class QStackedWidget;
 class QToolButton;
 class TCore;
 
-// The property panel `TfraProp` below the node tree: one page per edit mode showing the first
+// The property panel `TPropertyPanel` below the node tree: one page per edit mode showing the first
 // selected object of that mode, whose changes apply to the whole selection of its kind.
 // The controls only show the model: after every change the page is filled again from it, so
 // a refused or failed change leaves the fields showing what the model holds.
-class TfraProp : public QWidget {
+class TPropertyPanel : public QWidget {
   Q_OBJECT
  public:
   // Follows the document's changes of materials and properties.
-  explicit TfraProp(TCore& core, QWidget* parent = nullptr);
-  ~TfraProp() override;
+  explicit TPropertyPanel(TCore& core, QWidget* parent = nullptr);
+  ~TPropertyPanel() override;
 
   // Fills the page of the current edit mode from the first selected object and the count
   // only, so its cost does not depend on the size of the selection.
@@ -71,7 +71,7 @@ class TfraProp : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  using THandler = void (TfraProp::*)();
+  using THandler = void (TPropertyPanel::*)();
   // A control's change: its handler and the name of the history step it makes, or null for a
   // handler that makes its own steps.
   struct TChange {

@@ -1,14 +1,14 @@
 #pragma once
 #include "services/UserServices.h"
 
-class TfrmMain;
+class TMainWindow;
 
 // The user services of the running program: output and status go to the main window,
 // questions and messages to the dialogs.
 class TQtServices : public TUserServices {
  public:
-  void SetMainWindow(TfrmMain* window) { Main = window; }
-  TfrmMain* MainWindow() const { return Main; }
+  void SetMainWindow(TMainWindow* window) { Main = window; }
+  TMainWindow* MainWindow() const { return Main; }
 
   void AddOutput(const std::string& line) override;
   void ShowStatus(const std::string& text) override;
@@ -29,5 +29,5 @@ class TQtServices : public TUserServices {
   void EndProgress() override;
 
  private:
-  TfrmMain* Main = nullptr;
+  TMainWindow* Main = nullptr;
 };

@@ -83,7 +83,7 @@ QWidget* MakeField(QDialog* dialog, const std::string& name, const QString& valu
 
 }  // namespace
 
-TfrmQuery::TfrmQuery(const std::string& caption, const std::vector<std::string>& lines,
+TQueryDialog::TQueryDialog(const std::string& caption, const std::vector<std::string>& lines,
                      const std::vector<std::string>& choices, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName("frmQuery");
@@ -127,7 +127,7 @@ TfrmQuery::TfrmQuery(const std::string& caption, const std::vector<std::string>&
     move(screen->availableGeometry().center() - rect().center());
 }
 
-void TfrmQuery::ApplyTo(std::vector<std::string>& lines) const {
+void TQueryDialog::ApplyTo(std::vector<std::string>& lines) const {
   for (const QWidget* field : Fields) {
     QString value;
     if (const auto* box = qobject_cast<const QCheckBox*>(field)) {
@@ -142,7 +142,7 @@ void TfrmQuery::ApplyTo(std::vector<std::string>& lines) const {
   }
 }
 
-void TfrmQuery::keyPressEvent(QKeyEvent* event) {
+void TQueryDialog::keyPressEvent(QKeyEvent* event) {
   // Escape is not bound to Cancel: only the Cancel button and the close box dismiss the
   // dialog without its values.
   if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {

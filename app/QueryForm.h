@@ -9,10 +9,10 @@ class QPushButton;
 // (TUserServices::QueryChoices) gets a check box for "0|1" and a drop-down list for others;
 // any other line an edit field, where a number shows to six significant digits. Each field
 // carries the value's name as object name, the label of an edit field or list "lbl" + name.
-class TfrmQuery : public QDialog {
+class TQueryDialog : public QDialog {
   Q_OBJECT
  public:
-  TfrmQuery(const std::string& caption, const std::vector<std::string>& lines,
+  TQueryDialog(const std::string& caption, const std::vector<std::string>& lines,
             const std::vector<std::string>& choices = {}, QWidget* parent = nullptr);
 
   // Writes every field back under its name, in creation order; an emptied field removes

@@ -90,9 +90,13 @@ void LoadSettings(QMainWindow& main, QWidget& msg, const TActionRegistry& action
   }
   std::vector<std::string> keys, defaults;
   for (QAction* action : actions.Actions()) {
-    const std::string path = "Shortcuts/" + action->objectName().toStdString();
+    const std::string name = action->objectName().toStdString();
     defaults.push_back(KeyText(action->shortcut()));
-    keys.push_back(KeyText(KeyFromText(store.RegReadString(path, defaults.back()))));
+    // Earlier versions named a few commands "acn" where they are now "act".
+    const std::string earlier = name.starts_with("act")
+                                    ? store.RegReadString("Shortcuts/acn" + name.substr(3), defaults.back())
+                                    : defaults.back();
+    keys.push_back(KeyText(KeyFromText(store.RegReadString("Shortcuts/" + name, earlier))));
   }
   // A file of an earlier version may give two commands one key, which would run neither.
   SettleShortcutClashes(keys, defaults);

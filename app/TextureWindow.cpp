@@ -156,7 +156,7 @@ class TTextureCanvas : public QWidget {
   bool Moving = false, Panning = false;
 };
 
-TfrmTexture::TfrmTexture(TCore& core, QWidget* parent) : QWidget(parent, Qt::Tool), Core(core) {
+TTextureWindow::TTextureWindow(TCore& core, QWidget* parent) : QWidget(parent, Qt::Tool), Core(core) {
   setObjectName("frmTexture");
   setWindowTitle("Texture Coordinates");
   auto* column = new QVBoxLayout(this);
@@ -172,9 +172,9 @@ TfrmTexture::TfrmTexture(TCore& core, QWidget* parent) : QWidget(parent, Qt::Too
   Subscription = core.Events.Subscribe([this](unsigned) { Refresh(); });
 }
 
-TfrmTexture::~TfrmTexture() { Core.Events.Unsubscribe(Subscription); }
+TTextureWindow::~TTextureWindow() { Core.Events.Unsubscribe(Subscription); }
 
-void TfrmTexture::Refresh() {
+void TTextureWindow::Refresh() {
   if (!isVisible()) return;
   canvas->Relayout();
   const TTextureLayout& layout = canvas->Layout;
@@ -193,14 +193,14 @@ void TfrmTexture::Refresh() {
                                .arg(QString::fromStdString(others)));
 }
 
-void TfrmTexture::FitPicture() { canvas->FitPicture(); }
+void TTextureWindow::FitPicture() { canvas->FitPicture(); }
 
-TTexelView& TfrmTexture::View() { return canvas->View; }
+TTexelView& TTextureWindow::View() { return canvas->View; }
 
-QWidget* TfrmTexture::Canvas() const { return canvas; }
+QWidget* TTextureWindow::Canvas() const { return canvas; }
 
-TfrmTexture* InstallTextureWindow(TfrmMain& window, TCore& core) {
-  auto* texture = new TfrmTexture(core, &window);
+TTextureWindow* InstallTextureWindow(TMainWindow& window, TCore& core) {
+  auto* texture = new TTextureWindow(core, &window);
   window.SetCommand("actViewTexCoords", [texture] {
     texture->show();
     texture->raise();

@@ -7,7 +7,7 @@
 
 class QLabel;
 class TCore;
-class TfrmMain;
+class TMainWindow;
 class TTextureCanvas;
 
 // View > Texture Coordinates: the material of the highlighted face drawn at its size with the
@@ -15,11 +15,11 @@ class TTextureCanvas;
 // (surface and node mode) or, started on nothing, picks the corners in a rectangle, which the
 // next drag moves; every drag is one step of the history. The wheel zooms at the pointer and a
 // right or middle drag pans. Faces of other materials are listed below, not drawn.
-class TfrmTexture : public QWidget {
+class TTextureWindow : public QWidget {
   Q_OBJECT
  public:
-  TfrmTexture(TCore& core, QWidget* parent);
-  ~TfrmTexture() override;
+  TTextureWindow(TCore& core, QWidget* parent);
+  ~TTextureWindow() override;
 
   // Reads the selection again and repaints; every change the document announces calls it.
   void Refresh();
@@ -38,4 +38,4 @@ class TfrmTexture : public QWidget {
 
 // Puts View > Texture Coordinates on the main window: it shows the window, which follows the
 // document's changes.
-TfrmTexture* InstallTextureWindow(TfrmMain& window, TCore& core);
+TTextureWindow* InstallTextureWindow(TMainWindow& window, TCore& core);

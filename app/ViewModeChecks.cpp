@@ -8,7 +8,7 @@
 
 void InstallViewModeChecks(QMenu& view, const TActionRegistry& actions, std::function<int()> shownMode) {
   // In the order of the modes' numbers.
-  static const char* const names[] = {"acnViewWireframe", "acnViewShaded", "acnViewTextured", "acnViewGame"};
+  static const char* const names[] = {"actViewWireframe", "actViewShaded", "actViewTextured", "actViewGame"};
   auto* group = new QActionGroup(&view);
   group->setExclusive(true);
   std::vector<QAction*> modes;

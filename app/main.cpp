@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
 
   TQtServices services;
   TCore core(services);
-  TfrmMain window(core, argc > 1 ? argv[1] : "");
+  TMainWindow window(core, argc > 1 ? argv[1] : "");
   services.SetMainWindow(&window);
   window.show();
   const int result = app.exec();

@@ -181,7 +181,7 @@ void BM_FrameWindow(benchmark::State& state) {
   TRig rig;
   if (!rig.Ready(state)) return;
   rig.Window->OpenFile(BigModelFile());
-  TfraBuilder& frame = *rig.Window->Builder();
+  TViewportFrame& frame = *rig.Window->Builder();
   frame.tacCameras->setCurrentIndex(1);
   frame.Cameras->Current().Rec.ViewMode = static_cast<unsigned char>(mode);
   frame.tacCamerasChange();

@@ -25,7 +25,7 @@ struct TSelectedMillion {
   }
   THeadlessServices Services;
   TCore Core;
-  TfraProp Panel;
+  TPropertyPanel Panel;
 };
 
 void BM_PanelRefreshAfterToggle(benchmark::State& state) {

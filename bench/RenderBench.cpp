@@ -39,7 +39,7 @@ struct TViewportRig {
   TViewportRig() {
     BenchApp();
     Core = std::make_unique<TCore>(Services);
-    Frame = std::make_unique<TfraBuilder>(*Core, nullptr);
+    Frame = std::make_unique<TViewportFrame>(*Core, nullptr);
     Frame->resize(800, 600);
     Frame->show();
     for (int i = 0; i < 200 && !Frame->windowHandle()->isExposed(); ++i) QApplication::processEvents(QEventLoop::AllEvents, 10);
@@ -54,7 +54,7 @@ struct TViewportRig {
 
   THeadlessServices Services;
   std::unique_ptr<TCore> Core;
-  std::unique_ptr<TfraBuilder> Frame;
+  std::unique_ptr<TViewportFrame> Frame;
 };
 
 TViewportRig& Rig() {

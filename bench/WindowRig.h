@@ -18,7 +18,7 @@ struct TWindowRig {
   TWindowRig() {
     BenchApp();
     Core = std::make_unique<TCore>(Services);
-    Window = std::make_unique<TfrmMain>(*Core);
+    Window = std::make_unique<TMainWindow>(*Core);
     Services.SetMainWindow(Window.get());
     Window->resize(800, 600);
     Window->show();
@@ -47,5 +47,5 @@ struct TWindowRig {
   }
   TServices Services;
   std::unique_ptr<TCore> Core;
-  std::unique_ptr<TfrmMain> Window;
+  std::unique_ptr<TMainWindow> Window;
 };

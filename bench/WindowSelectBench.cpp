@@ -81,7 +81,7 @@ void BM_WindowSelectedFrame(benchmark::State& state) {
   if (!rig.Ready(state)) return;
   BuildGrid(*rig.Core->Model, 1000);
   rig.Core->ResetHistory();
-  TfraBuilder& frame = *rig.Window->Builder();
+  TViewportFrame& frame = *rig.Window->Builder();
   frame.ModelReplaced();
   frame.SetEditMode(emSurface);
   frame.Cameras->Current().Rec.ViewMode = static_cast<unsigned char>(state.range(0));

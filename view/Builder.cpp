@@ -49,7 +49,7 @@ QComboBox* MakeSpacingBox(QWidget* parent, const char* name) {
 }
 }  // namespace
 
-TfraBuilder::TfraBuilder(TCore& core, QWidget* parent) : QWidget(parent), Core(core) {
+TViewportFrame::TViewportFrame(TCore& core, QWidget* parent) : QWidget(parent), Core(core) {
   setObjectName("fraBuilder");
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
@@ -100,12 +100,12 @@ TfraBuilder::TfraBuilder(TCore& core, QWidget* parent) : QWidget(parent), Core(c
           [this] { RunGuarded(Core.Services, "switching views", [this] { tacCamerasChange(); }); });
 }
 
-TfraBuilder::~TfraBuilder() {
+TViewportFrame::~TViewportFrame() {
   QSettings().setValue(LineEveryKey, cbxGridEvery->currentText());
   glaMain->SetActive(false);
 }
 
-void TfraBuilder::Start() {
+void TViewportFrame::Start() {
   glaMain->SetActive(true);
   RebuildList = true;
   tacCamerasChange();
@@ -120,7 +120,7 @@ void TfraBuilder::Start() {
   ModelReplaced();
 }
 
-QAction* TfraBuilder::AddToolAction(const char* name, const char* caption, const char* hint, const char* glyph) {
+QAction* TViewportFrame::AddToolAction(const char* name, const char* caption, const char* hint, const char* glyph) {
   auto* action = new QAction(caption, this);
   action->setObjectName(name);
   action->setIconText(glyph);
@@ -131,7 +131,7 @@ QAction* TfraBuilder::AddToolAction(const char* name, const char* caption, const
   return action;
 }
 
-void TfraBuilder::BuildToolBar(QHBoxLayout* row) {
+void TViewportFrame::BuildToolBar(QHBoxLayout* row) {
   tbrTools = new QToolBar(this);
   tbrTools->setObjectName("tbrTools");
   tbrTools->setOrientation(Qt::Vertical);
@@ -190,21 +190,21 @@ void TfraBuilder::BuildToolBar(QHBoxLayout* row) {
   row->addWidget(tbrTools);
 }
 
-void TfraBuilder::AddViewKey(QAction* action) {
+void TViewportFrame::AddViewKey(QAction* action) {
   action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   glaMain->addAction(action);
 }
 
-void TfraBuilder::PlaceTreeWidget(QWidget* tree) {
+void TViewportFrame::PlaceTreeWidget(QWidget* tree) {
   pnlTree->layout()->addWidget(tree);
   pnlTree->show();
 }
 
-void TfraBuilder::RepaintTree() {
+void TViewportFrame::RepaintTree() {
   for (QWidget* w : pnlTree->findChildren<QWidget*>()) w->update();
 }
 
-void TfraBuilder::Redraw(bool rebuild) {
+void TViewportFrame::Redraw(bool rebuild) {
   // A rebuild asked for while nothing could be drawn waits for the next frame that is.
   RebuildList = RebuildList || rebuild;
   if (Holds > 0) {
@@ -216,15 +216,15 @@ void TfraBuilder::Redraw(bool rebuild) {
   glaMain->Repaint();
 }
 
-TfraBuilder::TFrameHold::~TFrameHold() {
+TViewportFrame::TFrameHold::~TFrameHold() {
   if (!Frame || --Frame->Holds > 0 || !std::exchange(Frame->FrameAsked, false)) return;
   // The frame is drawn with the rebuild any of the waiting requests asked for.
   RunGuarded(Frame->Core.Services, "drawing", [this] { Frame->Redraw(false); });
 }
 
-void TfraBuilder::ResetCameras() { Cameras->ResetCameras(Core.Model->Radius); }
+void TViewportFrame::ResetCameras() { Cameras->ResetCameras(Core.Model->Radius); }
 
-void TfraBuilder::ModelReplaced() {
+void TViewportFrame::ModelReplaced() {
   const TFrameHold held(this);
   // The cameras are reset without a frame of their own: the rebuild below draws with them.
   ResetCameras();
@@ -238,7 +238,7 @@ void TfraBuilder::ModelReplaced() {
   Redraw(true);
 }
 
-void TfraBuilder::SetEditMode(TEditMode mode) {
+void TViewportFrame::SetEditMode(TEditMode mode) {
   Core.EditMode = mode;
   actEMNode->setChecked(mode == emNode);
   actEMFace->setChecked(mode == emSurface);
@@ -247,7 +247,7 @@ void TfraBuilder::SetEditMode(TEditMode mode) {
   Redraw(true);
 }
 
-void TfraBuilder::SetToolMode(TToolMode mode) {
+void TViewportFrame::SetToolMode(TToolMode mode) {
   Core.ToolMode = mode;
   actTMSelect->setChecked(mode == tmSelect);
   actTMMove->setChecked(mode == tmMove);
@@ -256,43 +256,43 @@ void TfraBuilder::SetToolMode(TToolMode mode) {
   Redraw(true);
 }
 
-void TfraBuilder::SetViewKind(int kind) {
+void TViewportFrame::SetViewKind(int kind) {
   if (kind < 0 || kind > 3) return;
   glaMain->SetBackground(kind == 3 ? Core.Color3D : Core.Color2D);
   // Drawn as any other request, so that a held frame waits.
   Redraw(false);
 }
 
-void TfraBuilder::SetFourViews(bool on) {
+void TViewportFrame::SetFourViews(bool on) {
   ShowFour = on;
   Redraw(false);
 }
 
-int TfraBuilder::CurrentCamera() const { return tacCameras->currentIndex(); }
+int TViewportFrame::CurrentCamera() const { return tacCameras->currentIndex(); }
 
-TViewPane TfraBuilder::Pane(int index) const {
+TViewPane TViewportFrame::Pane(int index) const {
   const int w = glaMain->ClientWidth(), h = glaMain->ClientHeight();
   if (ShowFour) return FourViewPane(index, w, h);
   return {0, 0, std::max(w, 1), h};
 }
 
-void TfraBuilder::tacCamerasChange() {
+void TViewportFrame::tacCamerasChange() {
   const TCameraRec& camera = Cameras->Current().Rec;
   SetViewKind(camera.Kind);
   SetViewMode(camera.ViewMode);
   Redraw(true);
 }
 
-void TfraBuilder::SetLineEvery(double value) {
+void TViewportFrame::SetLineEvery(double value) {
   Core.Grid.LineEvery = value;
   ShowInSortedBox(*cbxGridEvery, FormatG(value));
   Redraw(false);
 }
 
-void TfraBuilder::SetSnapEvery(double value) {
+void TViewportFrame::SetSnapEvery(double value) {
   Core.Grid.SnapEvery = value;
   ShowInSortedBox(*cbxSnapEvery, FormatG(value));
 }
 
-void TfraBuilder::cbxGridEveryClick() { SetLineEvery(StrToFloat(cbxGridEvery->currentText().toStdString())); }
-void TfraBuilder::cbxSnapEveryClick() { SetSnapEvery(StrToFloat(cbxSnapEvery->currentText().toStdString())); }
+void TViewportFrame::cbxGridEveryClick() { SetLineEvery(StrToFloat(cbxGridEvery->currentText().toStdString())); }
+void TViewportFrame::cbxSnapEveryClick() { SetSnapEvery(StrToFloat(cbxSnapEvery->currentText().toStdString())); }

@@ -23,11 +23,11 @@ class TGLArea;
 // The viewport frame: the drawing area with its camera tabs, the tool bar of edit modes,
 // tools and axis locks, the grid spacing box, and a right-hand panel for the node tree and
 // the property panel below it.
-class TfraBuilder : public QWidget {
+class TViewportFrame : public QWidget {
   Q_OBJECT
  public:
-  TfraBuilder(TCore& core, QWidget* parent);
-  ~TfraBuilder() override;
+  TViewportFrame(TCore& core, QWidget* parent);
+  ~TViewportFrame() override;
 
   // Status bar panels the frame writes: 0 pointer coordinates, 2 frame rate.
   std::function<void(int panel, const QString& text)> SetStatusPanel;
@@ -43,7 +43,7 @@ class TfraBuilder : public QWidget {
   // model's settings, each of which would draw a big mesh, cost the one frame that shows them.
   class TFrameHold {
    public:
-    explicit TFrameHold(TfraBuilder* frame) : Frame(frame) {
+    explicit TFrameHold(TViewportFrame* frame) : Frame(frame) {
       if (Frame) ++Frame->Holds;
     }
     ~TFrameHold();
@@ -51,7 +51,7 @@ class TfraBuilder : public QWidget {
     TFrameHold& operator=(const TFrameHold&) = delete;
 
    private:
-    TfraBuilder* Frame;
+    TViewportFrame* Frame;
   };
   // After a new model: cameras fitted, selection cleared, tree and properties refreshed,
   // node mode and select tool, the current camera's settings applied, redrawn.

@@ -19,7 +19,7 @@ namespace {
 TVector Minus(const TVector& a, const TVector& b) { return {a.X - b.X, a.Y - b.Y, a.Z - b.Z}; }
 }  // namespace
 
-void TfraBuilder::glaMainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, int x, int y) {
+void TViewportFrame::glaMainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, int x, int y) {
   if (QWidget* surface = glaMain->Surface()) surface->setFocus();
   TakePaneAt(x, y);
   MouseDown = button == Qt::LeftButton;
@@ -40,7 +40,7 @@ void TfraBuilder::glaMainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
   if (MouseDown && !CameraDrag && Core.ToolMode != tmSelect) Core.BeginStep();
 }
 
-void TfraBuilder::glaMainMouseMove(Qt::KeyboardModifiers mods, int x, int y) {
+void TViewportFrame::glaMainMouseMove(Qt::KeyboardModifiers mods, int x, int y) {
   if (glaMain->Active()) {
     // Over another pane, the pointer's place is read through that pane's camera.
     const bool dragging = MouseDown || OrbitDrag;
@@ -85,7 +85,7 @@ void TfraBuilder::glaMainMouseMove(Qt::KeyboardModifiers mods, int x, int y) {
   LastY = y;
 }
 
-void TfraBuilder::ApplyTool(Qt::KeyboardModifiers mods, int x, int y) {
+void TViewportFrame::ApplyTool(Qt::KeyboardModifiers mods, int x, int y) {
   if (Core.ToolMode == tmSelect) {
     Redraw(false);
     return;
@@ -115,7 +115,7 @@ void TfraBuilder::ApplyTool(Qt::KeyboardModifiers mods, int x, int y) {
   }
 }
 
-void TfraBuilder::TakePaneAt(int& x, int& y) {
+void TViewportFrame::TakePaneAt(int& x, int& y) {
   if (ShowFour) {
     const int at = FourViewPaneAt(x, y, glaMain->ClientWidth(), glaMain->ClientHeight());
     if (at != CurrentCamera()) {
@@ -129,18 +129,18 @@ void TfraBuilder::TakePaneAt(int& x, int& y) {
   ToPane(x, y);
 }
 
-void TfraBuilder::ToPane(int& x, int& y) const {
+void TViewportFrame::ToPane(int& x, int& y) const {
   const TViewPane pane = Pane(CurrentCamera());
   x -= pane.Left;
   y -= pane.Top;
 }
 
-bool TfraBuilder::IsClick(Qt::MouseButton button, int x, int y) const {
+bool TViewportFrame::IsClick(Qt::MouseButton button, int x, int y) const {
   const long long dx = x - StartX, dy = y - StartY;
   return button == Qt::LeftButton && dx * dx + dy * dy < ClickDistance * ClickDistance;
 }
 
-void TfraBuilder::glaMainMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+void TViewportFrame::glaMainMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
   ToPane(x, y);
   const bool click = MouseDown && IsClick(button, x, y) && Core.ToolMode == tmSelect;
   MouseDown = false;
@@ -163,7 +163,7 @@ void TfraBuilder::glaMainMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, 
   Redraw(false);  // the selection marks are drawn apart from the model's compiled geometry
 }
 
-void TfraBuilder::SelectInRect() {
+void TViewportFrame::SelectInRect() {
   switch (Core.EditMode) {
     case emNode:
       Core.SelectNodesInRect(StartX, StartY, LastX, LastY, LastView);
@@ -178,7 +178,7 @@ void TfraBuilder::SelectInRect() {
   }
 }
 
-void TfraBuilder::glaMainKeyDown(int key) {
+void TViewportFrame::glaMainKeyDown(int key) {
   if (key < Qt::Key_1 || key > Qt::Key_9) return;
   const int n = key - Qt::Key_0;
   if (n > Cameras->Count()) return;
@@ -186,7 +186,7 @@ void TfraBuilder::glaMainKeyDown(int key) {
   tacCamerasChange();
 }
 
-void TfraBuilder::glaMainMouseWheel(int angleDelta, int x, int y) {
+void TViewportFrame::glaMainMouseWheel(int angleDelta, int x, int y) {
   TakePaneAt(x, y);
   TCameraRec& camera = Cameras->Current().Rec;
   const TViewPane pane = Pane(CurrentCamera());
@@ -195,7 +195,7 @@ void TfraBuilder::glaMainMouseWheel(int angleDelta, int x, int y) {
   Redraw(false);
 }
 
-void TfraBuilder::FrameSelection() {
+void TViewportFrame::FrameSelection() {
   TCameraRec& camera = Cameras->Current().Rec;
   const TViewPane pane = Pane(CurrentCamera());
   camera = FitCameraToBox(camera, pane.Width, pane.Height, Core.SelectionBox());

@@ -10,7 +10,7 @@
 #include "view/PaneMarks.h"
 #include "view/ViewModeState.h"
 
-void TfraBuilder::glaMainInitGL() {
+void TViewportFrame::glaMainInitGL() {
   InitDrawingState();
   // A new context holds no textures and no buffers.
   Textures.Forget(Core.Model->Materials);
@@ -19,11 +19,11 @@ void TfraBuilder::glaMainInitGL() {
   RebuildList = true;
 }
 
-void TfraBuilder::SetViewMode(int mode) {
+void TViewportFrame::SetViewMode(int mode) {
   if (glaMain->MakeCurrent()) ApplyViewModeState(mode);
 }
 
-void TfraBuilder::glaMainRender() {
+void TViewportFrame::glaMainRender() {
   const int w = glaMain->ClientWidth(), h = glaMain->ClientHeight();
   if (SetStatusPanel) {
     char fps[32];
@@ -77,7 +77,7 @@ void TfraBuilder::glaMainRender() {
   LastView = PaneViews[current];
 }
 
-void TfraBuilder::DrawCamera(int index, int w, int h) {
+void TViewportFrame::DrawCamera(int index, int w, int h) {
   TCameraRec& camera = Cameras->Get(index).Rec;
   // Edits and imports change the model's size without a reset of the cameras.
   camera.Extent = Core.Model->Radius;

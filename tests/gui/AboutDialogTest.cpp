@@ -24,7 +24,7 @@ TEST_F(TSettingsTest, AboutBoxShowsVersionAndDriverOpensItsLinksAndClosesOnAClic
   TOpened opened;
   QDesktopServices::setUrlHandler("file", &opened, "Open");
   bool shown = false;
-  WhenModalShown<TfrmAbout>([&](TfrmAbout& about) {
+  WhenModalShown<TAboutDialog>([&](TAboutDialog& about) {
     shown = true;
     EXPECT_EQ(QApplication::focusWidget(), nullptr) << "no control holds the focus";
     EXPECT_EQ(about.lblTitle->text().toStdString(), "ZARN");
@@ -54,7 +54,7 @@ TEST_F(TSettingsTest, AboutBoxShowsVersionAndDriverOpensItsLinksAndClosesOnAClic
 
 TEST(AboutBox, WithoutARunningContextTheDriverIsNotAvailableAndEnterOrTheBackgroundClosesIt) {
   for (const bool enter : {true, false}) {
-    TfrmAbout about(nullptr);
+    TAboutDialog about(nullptr);
     EXPECT_EQ(about.lblGL->text(), " N/A");
     EXPECT_EQ(about.lblGLExt->text(), " N/A");
     about.show();

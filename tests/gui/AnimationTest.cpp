@@ -129,7 +129,7 @@ TEST_F(Animation, AContainersAnimationIsChosenInTheContainerDialog) {
                                           {"3do\\key\\cut.key", "SECTION: HEADER\n"}}));
   std::vector<std::string> rows;
   QString details, broken;
-  WhenModalShown<TfrmDlgGob>([&](TfrmDlgGob& d) {
+  WhenModalShown<TGobDialog>([&](TGobDialog& d) {
     rows = Rows(*d.lbxFiles);
     auto* text = d.findChild<QPlainTextEdit*>("memKeyDetails");
     d.lbxFiles->setCurrentRow(1);
@@ -165,7 +165,7 @@ TEST_F(Animation, ClosesWhenAnotherModelTakesThePlaceOfItsModel) {
   const std::string gob = Write("res.gob", fmt_test::MakeGob({{"3do\\fighter.3do", ReadWholeFile(Sample())}}));
   const struct { const char *Way, *Action; std::string File; } rows[] = {
       {"open", "actFileOpen", copy}, {"import", "actFileImport", copy}, {"new", "actFileNew", ""},
-              {"revert", "acnFileRevert", ""}, {"container", "actFileOpen", gob}};
+              {"revert", "actFileRevert", ""}, {"container", "actFileOpen", gob}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Way);
     Services.FileNames = {Sample()};

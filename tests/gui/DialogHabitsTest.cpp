@@ -12,12 +12,12 @@ namespace {
 class TDialogHabitsTest : public TSettingsTest {
  protected:
   // Opens View > Materials..., runs `act` in it and closes it with OK.
-  void RunMaterials(std::function<void(TfrmMat&)> act) {
-    WhenModalShown<TfrmMat>([act = std::move(act)](TfrmMat& d) {
+  void RunMaterials(std::function<void(TMaterialsDialog&)> act) {
+    WhenModalShown<TMaterialsDialog>([act = std::move(act)](TMaterialsDialog& d) {
       act(d);
       QTest::mouseClick(d.btnOK, Qt::LeftButton);
     });
-    Window->Action("acnViewMaterials")->trigger();
+    Window->Action("actViewMaterials")->trigger();
   }
 };
 
@@ -34,7 +34,7 @@ TEST_F(TDialogHabitsTest, TheMaterialsDialogGrowsRemembersItsSizeAndFitsALargePi
   Window->OpenFile(gob);
   ASSERT_EQ(Core->Model->FileName, gob + " > 3do\\tri.3do");
 
-  RunMaterials([&](TfrmMat& d) {
+  RunMaterials([&](TMaterialsDialog& d) {
     EXPECT_LT(d.minimumWidth(), d.maximumWidth()) << "resizable";
     EXPECT_EQ(Rows(*d.lbxCatResMat),
               (std::vector<std::string>{"[Project Dir]", "[Project Dir]/Mat", gob, Core->ResourceList[0]}));
@@ -60,7 +60,7 @@ TEST_F(TDialogHabitsTest, TheMaterialsDialogGrowsRemembersItsSizeAndFitsALargePi
     QTest::qWait(20);
     SaveScreenshot(&d, "materials_grown");
   });
-  RunMaterials([&](TfrmMat& d) { EXPECT_EQ(d.size(), QSize(900, 620)); });
+  RunMaterials([&](TMaterialsDialog& d) { EXPECT_EQ(d.size(), QSize(900, 620)); });
 }
 
 // A yes or no is ticked, one of a few values picked from a list, and a worked-out number
@@ -77,7 +77,7 @@ TEST_F(TDialogHabitsTest, DialogsTickYesOrNoPickFromAFewAndShowNumbersShort) {
   for (const auto& row : rows) {
     Services.FileNames = {Path("out.obj")};
     std::string kind, shown;
-    WhenModalShown<TfrmQuery>([&](TfrmQuery& query) {
+    WhenModalShown<TQueryDialog>([&](TQueryDialog& query) {
       const QWidget* field = query.findChild<QWidget*>(row.Field);
       ASSERT_TRUE(field);
       kind = field->metaObject()->className();
@@ -98,7 +98,7 @@ TEST_F(TDialogHabitsTest, OptionsCancelTakesBackEveryChangeAndOkWritesTheSetting
   const unsigned background = Core->Color2D;
   const std::string gob = Write("res.gob", fmt_test::MakeGob({{"mat\\x.mat", fmt_test::MakeColourMat(3)}}));
   const std::string damaged = Write("damaged.gob", "GOB damaged");
-  WhenModalShown<TfrmOptions>([&](TfrmOptions& options) {
+  WhenModalShown<TOptionsDialog>([&](TOptionsDialog& options) {
     PickColour(options, 0, Qt::white);
     SetShortcut(options, "actFileOpen", "");
     options.edtRes->setText(QString::fromStdString(gob));
@@ -114,7 +114,7 @@ TEST_F(TDialogHabitsTest, OptionsCancelTakesBackEveryChangeAndOkWritesTheSetting
   EXPECT_TRUE(Core->ResourceList.empty());
 
   // The resource list takes only containers that read.
-  RunOptions([&](TfrmOptions& options) {
+  RunOptions([&](TOptionsDialog& options) {
     for (const std::string& bad : {Path("missing.gob"), damaged, Path("")}) {
       options.edtRes->setText(QString::fromStdString(bad));
       const size_t errors = Services.Errors.size();

@@ -90,7 +90,7 @@ TEST_F(TFileCommandsTest, RevertRereadsTheFileAndNewEmptiesEverything) {
   Window->OpenFile(Copy("model.3do"));
   const int nodes = Core->Model->Nodes.Count();
   Core->Model->DeleteNode(0);
-  Run("acnFileRevert");
+  Run("actFileRevert");
   EXPECT_EQ(Core->Model->Nodes.Count(), nodes);
 
   Run("actFileNew");
@@ -117,7 +117,7 @@ TEST_F(TFileCommandsTest, AFileThatDoesNotReadLeavesTheModelAsItWas) {
     if (revert) Write("model.3do", text);  // cut short on disk after it was opened
     std::string asked;
     AnswerBox(revert ? "&Yes" : "&Discard", asked, 50);
-    revert ? Run("acnFileRevert") : Window->OpenFile(cut);
+    revert ? Run("actFileRevert") : Window->OpenFile(cut);
     EXPECT_EQ(asked, revert ? "Discard changes?" : "Save changes to " + path + "?");
     ASSERT_EQ(Services.Errors.size(), 1u) << "one message for the failed read";
     EXPECT_NE(Services.Errors[0].find(".3do, line "), std::string::npos) << Services.Errors[0];

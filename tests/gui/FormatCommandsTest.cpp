@@ -14,7 +14,7 @@ class TFormatCommandsTest : public TWindowTest {
   // The free view, textured.
   void FreeViewTextured() {
     Frame().tacCameras->setCurrentIndex(3);
-    Window->Action("acnViewTextured")->trigger();
+    Window->Action("actViewTextured")->trigger();
   }
 };
 
@@ -24,7 +24,7 @@ TEST_F(TFormatCommandsTest, MaterialsBesideTheModelAreDrawnAsTextures) {
   for (const TMaterial* m : Core->Model->Materials) EXPECT_TRUE(m->Loaded) << m->Name;
   EXPECT_TRUE(Services.Output.empty() || Services.Output.back().find("not found") == std::string::npos);
   Frame().tacCameras->setCurrentIndex(3);
-  Window->Action("acnViewShaded")->trigger();
+  Window->Action("actViewShaded")->trigger();
   const QImage shaded = Shot("fighter_shaded");
   FreeViewTextured();
   const QImage textured = Shot("fighter_textured");
@@ -115,7 +115,7 @@ TEST_F(TFormatCommandsTest, ModelsOpenFromAContainerWithTheirMaterials) {
   Shot("container_fighter_textured");
 
   // A cancelled dialog keeps the model.
-  WhenModalShown([](QWidget* w) { QTest::mouseClick(qobject_cast<TfrmDlgGob*>(w)->btnCancel, Qt::LeftButton); });
+  WhenModalShown([](QWidget* w) { QTest::mouseClick(qobject_cast<TGobDialog*>(w)->btnCancel, Qt::LeftButton); });
   Window->OpenFile(gob);
   EXPECT_EQ(Core->Model->Nodes.Count(), 6);
 

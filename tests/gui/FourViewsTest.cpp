@@ -47,7 +47,7 @@ TEST_F(TFourViewsTest, EachCameraDrawsInItsQuarterAndTheActiveOneIsFramed) {
     EXPECT_EQ(CountPixels(Part(free, PaneOf(i)), kFrame, 4) > 0, i == 3) << i;
 
   // The selection shows in every pane, whatever its camera's mode.
-  Window->Action("acnViewGame")->trigger();
+  Window->Action("actViewGame")->trigger();
   Frame().actEMFace->trigger();
   Window->Action("actSelAll")->trigger();
   const QImage selected = Shot("four_views_selected");

@@ -116,7 +116,7 @@ class GameView : public TWindowTest {
 // faces are culled, blended, keyed and lit as the game draws them.
 TEST_F(GameView, TheBuiltInPaletteOrAColormapColoursTheFacesAsTheGameDoes) {
   OpenInTopView();
-  Draw("acnViewGame", "game_builtin");
+  Draw("actViewGame", "game_builtin");
   // Texel 1 is index 6 and the solid colour index 9, through the built-in palette.
   const std::vector<uint8_t>& texel = Core->Model->Materials.Find("key.mat")->Pixels;
   ExpectColour(At(3, 0.75), texel[3], texel[4], texel[5], 0);
@@ -137,7 +137,7 @@ TEST_F(GameView, TheBuiltInPaletteOrAColormapColoursTheFacesAsTheGameDoes) {
 
   // With the colormap, as the game draws them.
   UseColormap();
-  Draw("acnViewGame", "game_quads");
+  Draw("actViewGame", "game_quads");
   const QRgb blue = qRgb(0, 0, 255);
   EXPECT_EQ(At(0), blue) << "a single-sided face seen from behind is not drawn";
   ExpectColour(At(1), 63, 192, 7);  // two-sided: drawn from behind, at full light
@@ -164,7 +164,7 @@ TEST_F(GameView, EveryFaceOfABigMeshIsDrawn) {
     for (int i = 0; i < 90; ++i)
       grid.push_back({-0.2 + 0.4 * i / 90, 0, 0x0, 0, 0, false, 0, -0.2 + 0.4 * j / 90, 0.4 / 90});
   OpenInTopView(grid);
-  const QImage shot = Draw("acnViewGame", "game_grid");
+  const QImage shot = Draw("actViewGame", "game_grid");
   const QPoint topLeft = Pixel({-0.2, 0.2, 0}), bottomRight = Pixel({0.2, -0.2, 0});
   ASSERT_GT(bottomRight.x() - topLeft.x(), 100);
   const std::vector<uint8_t>& solid = Core->Model->Materials.Find("solid.mat")->Pixels;

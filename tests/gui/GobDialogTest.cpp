@@ -12,7 +12,7 @@ class GobDialog : public ::testing::Test {
     for (int i = 0; i < 40; ++i) entries.push_back({"3do\\ship" + std::to_string(i) + ".3do", "S"});
     Container = Dir.Write("models.gob", MakeGob(entries));
   }
-  static TfrmDlgGob* Dialog(QWidget* w) { return qobject_cast<TfrmDlgGob*>(w); }
+  static TGobDialog* Dialog(QWidget* w) { return qobject_cast<TGobDialog*>(w); }
   TTempDir Dir;
   std::string Container;
 };
@@ -21,7 +21,7 @@ TEST_F(GobDialog, ShowsTheModelsInFourColumnsAndOpensTheDoubleClickedOne) {
   bool shown = false;
   WhenModalShown([&](QWidget* w) {
     // Returns on a failed check; the dialog still gets closed.
-    TfrmDlgGob* d = Dialog(w);
+    TGobDialog* d = Dialog(w);
     ASSERT_NE(d, nullptr);
     shown = true;
     EXPECT_EQ(d->windowTitle(), QString::fromStdString("Open from Container - " + Container));
@@ -46,7 +46,7 @@ TEST_F(GobDialog, ShowsTheModelsInFourColumnsAndOpensTheDoubleClickedOne) {
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, rect(41).center());
   });
   TGobItem item;
-  ASSERT_TRUE(TfrmDlgGob::Execute(Container, item));
+  ASSERT_TRUE(TGobDialog::Execute(Container, item));
   EXPECT_TRUE(shown);
   EXPECT_EQ(item.EntryName, "3do\\a.3do");
   EXPECT_EQ(EntryBytes(item), "A");
@@ -54,10 +54,10 @@ TEST_F(GobDialog, ShowsTheModelsInFourColumnsAndOpensTheDoubleClickedOne) {
 
 // OK is the default button; the rows come in directory order: a, ship0, ship1, ship10, ship11.
 TEST_F(GobDialog, CancelAndOkWithoutARowOpenNothing) {
-  const struct { int Row; std::function<void(TfrmDlgGob*)> Close; std::string Opened; } cases[] = {
-      {3, [](TfrmDlgGob* d) { QTest::mouseClick(d->btnCancel, Qt::LeftButton); }, ""},
-      {-1, [](TfrmDlgGob* d) { QTest::mouseClick(d->btnOK, Qt::LeftButton); }, ""},
-      {4, [](TfrmDlgGob* d) { QTest::keyClick(d, Qt::Key_Return); }, "3do\\ship11.3do"},
+  const struct { int Row; std::function<void(TGobDialog*)> Close; std::string Opened; } cases[] = {
+      {3, [](TGobDialog* d) { QTest::mouseClick(d->btnCancel, Qt::LeftButton); }, ""},
+      {-1, [](TGobDialog* d) { QTest::mouseClick(d->btnOK, Qt::LeftButton); }, ""},
+      {4, [](TGobDialog* d) { QTest::keyClick(d, Qt::Key_Return); }, "3do\\ship11.3do"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Row);
@@ -66,7 +66,7 @@ TEST_F(GobDialog, CancelAndOkWithoutARowOpenNothing) {
       c.Close(Dialog(w));
     });
     TGobItem item;
-    EXPECT_EQ(TfrmDlgGob::Execute(Container, item), !c.Opened.empty());
+    EXPECT_EQ(TGobDialog::Execute(Container, item), !c.Opened.empty());
     EXPECT_EQ(item.EntryName, c.Opened);
   }
 }
@@ -80,9 +80,9 @@ TEST_F(GobDialog, EmptyContainersShowAnEmptyListAndOtherFilesRaise) {
     QTest::mouseClick(Dialog(w)->btnOK, Qt::LeftButton);
   });
   TGobItem item;
-  EXPECT_FALSE(TfrmDlgGob::Execute(empty, item));
+  EXPECT_FALSE(TGobDialog::Execute(empty, item));
   EXPECT_EQ(rows, 0);
-  EXPECT_THROW(TfrmDlgGob::Execute(Dir.File("missing.gob"), item), EZarnError);
+  EXPECT_THROW(TGobDialog::Execute(Dir.File("missing.gob"), item), EZarnError);
 }
 
 }  // namespace

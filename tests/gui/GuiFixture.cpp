@@ -50,7 +50,7 @@ void AnswerBox(const QString& button, std::string& asked, int attempts, const ch
 }
 
 void PickContainerEntry(int row) {
-  WhenModalShown<TfrmDlgGob>([row](TfrmDlgGob& d) {
+  WhenModalShown<TGobDialog>([row](TGobDialog& d) {
     d.lbxFiles->setCurrentRow(row);
     QTest::mouseClick(d.btnOK, Qt::LeftButton);
   });
@@ -71,7 +71,7 @@ void ClickItem(QListWidget& list, const QString& text) {
 
 void AcceptObjImport() {
   WhenModalShown([](QWidget* w) {
-    if (auto* dialog = qobject_cast<TfrmObjImport*>(w)) QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
+    if (auto* dialog = qobject_cast<TObjImportDialog*>(w)) QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
   });
 }
 

@@ -103,7 +103,7 @@ class TWindowServices : public THeadlessServices {
   bool AskSaveAnyway(const std::vector<std::string>& breaches) override {
     return RealSaveAnywayBox ? ::AskSaveAnyway(breaches) : THeadlessServices::AskSaveAnyway(breaches);
   }
-  TfrmMain* Main = nullptr;
+  TMainWindow* Main = nullptr;
   bool OutOfMemory = false;  // every property refresh fails as an allocation would
   bool RealSaveAnywayBox = false;  // the game-readiness question shows the program's own box
   bool RealFileDialogs = false;  // file names are asked in the program's own dialogs
@@ -120,7 +120,7 @@ class TWindowTest : public ::testing::Test {
     // counter unsubscribes from a document that must still exist.
     StopWindow();
     Core = std::make_unique<TCore>(Services);
-    Window = std::make_unique<TfrmMain>(*Core, openAtStart);
+    Window = std::make_unique<TMainWindow>(*Core, openAtStart);
     Changes = std::make_unique<TChangeCounter>(*Core);
     Core->Events.Subscribe([this](unsigned changes) {
       if (Services.OutOfMemory && (changes & chProperties)) throw std::bad_alloc();
@@ -140,7 +140,7 @@ class TWindowTest : public ::testing::Test {
     Window.reset();
     Core.reset();
   }
-  TfraBuilder& Frame() { return *Window->Builder(); }
+  TViewportFrame& Frame() { return *Window->Builder(); }
   TTimelineBar& Bar() { return *Window->findChild<TTimelineBar*>("pnlTimeline"); }
   // Keys reach the window's shortcuts only while it is active.
   void Activate() {
@@ -240,7 +240,7 @@ class TWindowTest : public ::testing::Test {
   TWindowServices Services;
   std::unique_ptr<TCore> Core;
   std::unique_ptr<TChangeCounter> Changes;
-  std::unique_ptr<TfrmMain> Window;
+  std::unique_ptr<TMainWindow> Window;
 };
 
 // Pixels of the image whose colour is within `tolerance` of the given one on each channel.

@@ -48,20 +48,20 @@ class TMaterialsDialogTest : public TWindowTest {
   static void Click(QListWidget* list, const std::string& text) { ClickItem(*list, QString::fromStdString(text)); }
   static void ClickRow(QListWidget* list, int row) { ClickItem(*list, list->item(row)->text()); }
   // Runs the dialog as the property panel does, `act` driving it before `button` closes it.
-  bool Run(const std::string& initial, std::string& chosen, std::function<void(TfrmMat*)> act,
-           QPushButton* TfrmMat::*button) {
-    WhenModalShown<TfrmMat>([&](TfrmMat& d) {
+  bool Run(const std::string& initial, std::string& chosen, std::function<void(TMaterialsDialog*)> act,
+           QPushButton* TMaterialsDialog::*button) {
+    WhenModalShown<TMaterialsDialog>([&](TMaterialsDialog& d) {
       act(&d);
       QTest::mouseClick(d.*button, Qt::LeftButton);
     });
-    return TfrmMat::Execute(*Core, initial, chosen, Window.get());
+    return TMaterialsDialog::Execute(*Core, initial, chosen, Window.get());
   }
-  static void Add(TfrmMat* d, int source, const std::string& name) {
+  static void Add(TMaterialsDialog* d, int source, const std::string& name) {
     ClickRow(d->lbxCatResMat, source);
     Click(d->lbxResMat, name);
     QTest::mouseClick(d->btnAdd, Qt::LeftButton);
   }
-  static void Delete(TfrmMat* d, const std::string& name) {
+  static void Delete(TMaterialsDialog* d, const std::string& name) {
     Click(d->lbxProjMat, name);
     QTest::mouseClick(d->btnDelete, Qt::LeftButton);
   }
@@ -75,8 +75,8 @@ class TMaterialsDialogTest : public TWindowTest {
 
 TEST_F(TMaterialsDialogTest, ListsEverySourceAndPreviewsEachMaterialAtItsOwnSize) {
   bool shown = false;
-  WhenModalShown<TfrmMat>([&](TfrmMat& dialog) {
-    TfrmMat* d = &dialog;
+  WhenModalShown<TMaterialsDialog>([&](TMaterialsDialog& dialog) {
+    TMaterialsDialog* d = &dialog;
     shown = true;
     EXPECT_EQ(Rows(*d->lbxCatResMat), (std::vector<std::string>{"[Project Dir]", "[Project Dir]/Mat", Containers[0],
                                                                 Containers[1], Containers[2]}));
@@ -146,37 +146,37 @@ TEST_F(TMaterialsDialogTest, ListsEverySourceAndPreviewsEachMaterialAtItsOwnSize
     EXPECT_FALSE(d->imgPreview->pixmap().isNull());
     QTest::mouseClick(d->btnCancel, Qt::LeftButton);
   });
-  Window->Action("acnViewMaterials")->trigger();
+  Window->Action("actViewMaterials")->trigger();
   EXPECT_TRUE(shown);
   EXPECT_EQ(Core->Model->Materials.Count(), 4);
 }
 
 TEST_F(TMaterialsDialogTest, OkGivesTheSelectedProjectMaterialAndCancelTheInitialOne) {
-  const auto none = [](TfrmMat*) {};
+  const auto none = [](TMaterialsDialog*) {};
   const struct {
     std::string Initial;
-    std::function<void(TfrmMat*)> Act;
+    std::function<void(TMaterialsDialog*)> Act;
     bool Ok;
     std::string Chosen;
     int Materials, Fills;  // list refills asked of the property panel
   } cases[] = {
       {"HULL.MAT", none, true, "hull.mat", 4, 0},
       {"unknown.mat", none, true, "", 4, 0},
-      {"dflt.mat", [](TfrmMat* d) { d->lbxProjMat->clearSelection(); }, true, "", 4, 0},
-      {"glass.mat", [](TfrmMat* d) { Add(d, 0, "Top.MAT"); }, true, "Top.MAT", 5, 1},
+      {"dflt.mat", [](TMaterialsDialog* d) { d->lbxProjMat->clearSelection(); }, true, "", 4, 0},
+      {"glass.mat", [](TMaterialsDialog* d) { Add(d, 0, "Top.MAT"); }, true, "Top.MAT", 5, 1},
       // Already a project material: nothing added, its row selected.
-      {"glass.mat", [](TfrmMat* d) { Add(d, 1, "engine.mat"); }, true, "engine.mat", 5, 1},
-      {"glass.mat", [](TfrmMat* d) { Add(d, 2, "c16.mat"); Delete(d, "Top.MAT"); Delete(d, "glass.mat"); },
+      {"glass.mat", [](TMaterialsDialog* d) { Add(d, 1, "engine.mat"); }, true, "engine.mat", 5, 1},
+      {"glass.mat", [](TMaterialsDialog* d) { Add(d, 2, "c16.mat"); Delete(d, "Top.MAT"); Delete(d, "glass.mat"); },
        false, "glass.mat", 4, 3},
-      {"hull.mat", [](TfrmMat* d) { Delete(d, "hull.mat"); }, true, "", 3, 1},  // nothing selected after
+      {"hull.mat", [](TMaterialsDialog* d) { Delete(d, "hull.mat"); }, true, "", 3, 1},  // nothing selected after
       // Still used, "dflt.mat" comes back fresh (its faces are checked in PropertyEdits).
-      {"engine.mat", [](TfrmMat* d) { Delete(d, "dflt.mat"); }, true, "", 3, 1},
+      {"engine.mat", [](TMaterialsDialog* d) { Delete(d, "dflt.mat"); }, true, "", 3, 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Initial + " " + c.Chosen);
     std::string chosen = "stale";
     const int fills = Changes->MaterialListFills;
-    EXPECT_EQ(Run(c.Initial, chosen, c.Act, c.Ok ? &TfrmMat::btnOK : &TfrmMat::btnCancel), c.Ok);
+    EXPECT_EQ(Run(c.Initial, chosen, c.Act, c.Ok ? &TMaterialsDialog::btnOK : &TMaterialsDialog::btnCancel), c.Ok);
     EXPECT_EQ(chosen, c.Chosen);
     EXPECT_EQ(Core->Model->Materials.Count(), c.Materials);
     EXPECT_EQ(Changes->MaterialListFills - fills, c.Fills);
@@ -191,7 +191,7 @@ TEST_F(TMaterialsDialogTest, TheDialogStepsThroughTheCelsAndTheModelKeepsTheFirs
   ASSERT_EQ(material->Cels, 3);
   std::vector<std::string> seen;
   std::string chosen;
-  Run("cels.mat", chosen, [&](TfrmMat* d) {
+  Run("cels.mat", chosen, [&](TMaterialsDialog* d) {
     Click(d->lbxProjMat, "cels.mat");
     // Before the clicks, after three on Next (the last finding it disabled), after one on Back.
     for (QPushButton* button : {static_cast<QPushButton*>(nullptr), d->btnNextCel, d->btnNextCel, d->btnNextCel,
@@ -201,7 +201,7 @@ TEST_F(TMaterialsDialogTest, TheDialogStepsThroughTheCelsAndTheModelKeepsTheFirs
                      (d->btnPrevCel->isEnabled() ? "<" : "-") + (d->btnNextCel->isEnabled() ? ">" : "-"));
     }
     SaveScreenshot(d, "materials_cels");
-  }, &TfrmMat::btnCancel);
+  }, &TMaterialsDialog::btnCancel);
   EXPECT_EQ(seen, (std::vector<std::string>{"Cel 1 of 3 Size 3x1 ->", "Cel 2 of 3 Size 2x2 <>", "Cel 3 of 3 Size 1x1 <-",
                                             "Cel 3 of 3 Size 1x1 <-", "Cel 2 of 3 Size 2x2 <>"}));
   EXPECT_EQ(material->Cel, 0);

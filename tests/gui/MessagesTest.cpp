@@ -8,7 +8,7 @@ namespace {
 
 class TMessagesTest : public TWindowTest {
  protected:
-  TfrmMsg& Messages() { return *Window->MessageWindow(); }
+  TMessageWindow& Messages() { return *Window->MessageWindow(); }
   QTreeWidget& Lines() { return *Messages().tvwLines; }
   // The rows as "text" with a group's lines indented by two spaces.
   std::vector<std::string> Rows() {
@@ -23,7 +23,7 @@ class TMessagesTest : public TWindowTest {
 };
 
 TEST(MessageWindow, RowsOfSixteenPixelsFillTheWindowAndCopyGivesTheHighlightedOnesOrAll) {
-  TfrmMsg window;
+  TMessageWindow window;
   window.AddLine("first", QTime(9, 5, 7));
   window.BeginGroup("/models/a.3do", QTime(9, 6, 0));
   window.AddLine("Material not found 'x.mat'", QTime(9, 6, 1));

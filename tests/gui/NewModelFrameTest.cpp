@@ -24,7 +24,7 @@ TEST_F(TNewModelFrameTest, OpenNewAndRevertDrawOnceAndAFailedOpenNotAtAll) {
   const struct { const char* Name; std::function<void()> Run; int Frames; } commands[] = {
       {"open", [this] { Window->OpenFile(Sample()); }, 1},
       {"failed open", [this] { Window->OpenFile(Write("bad.3do", "not a model")); }, 0},
-      {"revert", [this] { Window->Action("acnFileRevert")->trigger(); }, 1},
+      {"revert", [this] { Window->Action("actFileRevert")->trigger(); }, 1},
       {"new", [this] { Window->Action("actFileNew")->trigger(); }, 1},
   };
   for (const auto& c : commands) {

@@ -8,14 +8,14 @@ namespace {
 class TObjCommandsTest : public TSettingsTest {
  protected:
   // Imports the file, answering the dialog with `answer`.
-  void Import(const std::string& path, std::function<void(TfrmObjImport&)> answer) {
+  void Import(const std::string& path, std::function<void(TObjImportDialog&)> answer) {
     Services.FileNames = {path};
-    WhenModalShown<TfrmObjImport>(std::move(answer));
+    WhenModalShown<TObjImportDialog>(std::move(answer));
     Window->Action("actFileImport")->trigger();
   }
   TVector LastPosition(int vertex) { return Core->Model->Nodes.Last()->Mesh->Vertices[vertex]->Position; }
   // The dialog's answers as "Y fit materials nodes" or "Z x2".
-  static std::string Answers(const TfrmObjImport& d) {
+  static std::string Answers(const TObjImportDialog& d) {
     return std::string(d.rbnUpY->isChecked() ? "Y" : d.rbnUpZ->isChecked() ? "Z" : "?") +
            (d.rbnFit->isChecked() ? " fit" : d.rbnFactor->isChecked() ? " x" + d.edtFactor->text().toStdString() : "") +
            (d.chkMaterials->isChecked() ? " materials" : "") + (d.chkObjectsAsNodes->isChecked() ? " nodes" : "");
@@ -60,7 +60,7 @@ TEST_F(TObjCommandsTest, ImportAsksOnceAndTheSettingsKeepTheAnswers) {
   StartWindow();
   const std::string obj = Write("up.obj", "v 0 0 0\nv 2 0 0\nv 0 4 0\nf 1 2 3\n");
   // The first time: Y up, fitted to 0.1, with materials.
-  Import(obj, [](TfrmObjImport& d) {
+  Import(obj, [](TObjImportDialog& d) {
     EXPECT_EQ(Answers(d), "Y fit materials nodes");
     SaveScreenshot(&d, "obj_import_dialog");
     QTest::mouseClick(d.btnOK, Qt::LeftButton);
@@ -68,7 +68,7 @@ TEST_F(TObjCommandsTest, ImportAsksOnceAndTheSettingsKeepTheAnswers) {
   ASSERT_EQ(Core->Model->Nodes.Count(), 1);
   ExpectNear(LastPosition(2), {0, 0, 0.1});
 
-  Import(obj, [](TfrmObjImport& d) {
+  Import(obj, [](TObjImportDialog& d) {
     d.rbnUpZ->click();
     d.edtFactor->selectAll();
     QTest::keyClicks(d.edtFactor, "2");  // typing a factor chooses it
@@ -82,7 +82,7 @@ TEST_F(TObjCommandsTest, ImportAsksOnceAndTheSettingsKeepTheAnswers) {
   EXPECT_EQ(QSettings().value("ObjImport/Factor").toString(), "2");
 
   // The next import opens with those answers; a factor that is no number imports nothing.
-  Import(obj, [](TfrmObjImport& d) {
+  Import(obj, [](TObjImportDialog& d) {
     EXPECT_EQ(Answers(d), "Z x2");
     d.edtFactor->selectAll();
     QTest::keyClicks(d.edtFactor, "abc");
@@ -91,7 +91,7 @@ TEST_F(TObjCommandsTest, ImportAsksOnceAndTheSettingsKeepTheAnswers) {
   ASSERT_FALSE(Services.Errors.empty());
   EXPECT_EQ(Services.Errors.back(), "'abc' is not a valid floating point value");
   EXPECT_EQ(QSettings().value("ObjImport/Factor").toString(), "2");
-  Import(obj, [](TfrmObjImport& d) { QTest::mouseClick(d.btnCancel, Qt::LeftButton); });
+  Import(obj, [](TObjImportDialog& d) { QTest::mouseClick(d.btnCancel, Qt::LeftButton); });
   EXPECT_EQ(Core->Model->Nodes.Count(), 2);
 }
 
@@ -104,13 +104,13 @@ TEST_F(TObjCommandsTest, ImportWithMaterialsMakesThemOfTheFilesPicturesOnceAsked
   const std::string obj = Write("ship.obj", "mtllib ship.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 0 1\n"
                                             "usemtl hull\nf 1/1 2/2 3/3\n");
   Services.Answers["Depth"] = "sixteen";
-  Import(obj, [](TfrmObjImport& d) { QTest::mouseClick(d.btnOK, Qt::LeftButton); });
+  Import(obj, [](TObjImportDialog& d) { QTest::mouseClick(d.btnOK, Qt::LeftButton); });
   EXPECT_EQ(Services.Errors.back(), "The depth is 8 or 16 bits, not 'sixteen'; no material was made");
   EXPECT_FALSE(std::filesystem::exists(Path("hull.mat")));
   ASSERT_EQ(Core->Model->Nodes.Count(), 1) << "the mesh came in all the same";
 
   Services.Answers["Depth"] = "16";
-  Import(obj, [](TfrmObjImport& d) { QTest::mouseClick(d.btnOK, Qt::LeftButton); });
+  Import(obj, [](TObjImportDialog& d) { QTest::mouseClick(d.btnOK, Qt::LeftButton); });
   EXPECT_EQ(Services.Queries.back(), "Make 1 material of the OBJ file's pictures");
   const std::string made = "hull.mat made of '" + Path("hull.png") + "': 16 x 16, 16 bits";
   EXPECT_NE(std::find(Services.Output.begin(), Services.Output.end(), made), Services.Output.end());
@@ -119,7 +119,7 @@ TEST_F(TObjCommandsTest, ImportWithMaterialsMakesThemOfTheFilesPicturesOnceAsked
   EXPECT_FLOAT_EQ(face.TXVertices[1].U, 16);
   // Found now: the next import asks nothing.
   const size_t asked = Services.Queries.size();
-  Import(obj, [](TfrmObjImport& d) { QTest::mouseClick(d.btnOK, Qt::LeftButton); });
+  Import(obj, [](TObjImportDialog& d) { QTest::mouseClick(d.btnOK, Qt::LeftButton); });
   EXPECT_EQ(Services.Queries.size(), asked);
 }
 

@@ -19,7 +19,7 @@ TEST_F(TSettingsTest, OptionListsAreDrawnByTheDialogAndEditOnlyWhatIsHighlighted
   StartWindow();
   std::vector<QKeySequence> before;
   for (const QAction* action : Window->ActionRegistry().Actions()) before.push_back(action->shortcut());
-  RunOptions([&](TfrmOptions& options) {
+  RunOptions([&](TOptionsDialog& options) {
     EXPECT_EQ(options.SwatchColor(), 0xFFFFFFu) << "no row highlighted: white";
     // Nothing highlighted: "&Edit" of the shortcuts changes nothing.
     QTest::keyClick(options.edtShortcut, Qt::Key_J, Qt::ControlModifier);
@@ -64,7 +64,7 @@ TEST_F(TSettingsTest, OptionListsAreDrawnByTheDialogAndEditOnlyWhatIsHighlighted
     }
     // Shortcut rows: the name without its prefix from 2, the shortcut ending 4 pixels before
     // the edge (the last ink may stop a pixel short of it), nothing at the right without one.
-    for (const auto& [name, ink] : {std::pair{"actFileNew", true}, {"acnFileRevert", false}, {"actSelParentNode", true}}) {
+    for (const auto& [name, ink] : {std::pair{"actFileNew", true}, {"actFileRevert", false}, {"actSelParentNode", true}}) {
       QListWidgetItem* item = options.lbxShort->item(RowOfAction(*options.lbxShort, name));
       options.lbxShort->scrollToItem(item);
       const QImage shortcuts = options.lbxShort->viewport()->grab().toImage();
@@ -92,14 +92,14 @@ TEST_F(TSettingsTest, AContainerAddedInTheOptionsGivesAModelInAnotherFolderItsTe
   const auto texturedShot = [&](const char* name) {
     Window->OpenFile(model);
     Frame().tacCameras->setCurrentIndex(3);
-    Window->Action("acnViewTextured")->trigger();
+    Window->Action("actViewTextured")->trigger();
     return DistinctColours(Shot(name));
   };
   const int grey = texturedShot("container_not_listed");
   for (const TMaterial* m : Core->Model->Materials) EXPECT_FALSE(m->Loaded) << m->Name;
 
   Services.FileNames = {container};
-  RunOptions([&](TfrmOptions& options) {
+  RunOptions([&](TOptionsDialog& options) {
     QTest::mouseClick(options.btnResBrowse, Qt::LeftButton);
     EXPECT_EQ(options.edtRes->text().toStdString(), container);
     EXPECT_EQ(options.lbxRes->count(), 0) << "not in the list before \"+\"";

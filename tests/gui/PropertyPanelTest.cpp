@@ -18,7 +18,7 @@ class PropertyPanel : public TWindowTest {
     StartWindow(Sample(), 900, 700);
     Activate();
   }
-  TfraProp& Panel() { return *Window->findChild<TfraProp*>("fraProp"); }
+  TPropertyPanel& Panel() { return *Window->findChild<TPropertyPanel*>("fraProp"); }
   template <class W>
   W* Control(const char* name) {
     W* widget = Panel().findChild<W*>(name);
@@ -188,7 +188,7 @@ TEST_F(PropertyPanel, MaterialsDialogAssignsOnOkOnly) {
 
   Panel().ExecuteMaterials = realDialog;
   std::string selectedAtOpen;
-  WhenModalShown<TfrmMat>([&](TfrmMat& dialog) {
+  WhenModalShown<TMaterialsDialog>([&](TMaterialsDialog& dialog) {
     QListWidget* list = dialog.lbxProjMat;
     selectedAtOpen = list->currentItem() ? list->currentItem()->text().toStdString() : "";
     ClickItem(*list, "glass.mat");

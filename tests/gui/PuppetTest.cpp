@@ -65,7 +65,7 @@ TEST_F(Puppet, PlaysTheKeyOfTheMoveChosenFoundBesideTheModelOrInTheContainer) {
   const std::string gob = Write("res.gob", fmt_test::MakeGob({{"misc\\pup\\ky.pup", "mode=0\nrun kyrun.key 0x14\n"},
                                                               {"3do\\key\\kyrun.key", Read(ZARN_SAMPLES_DIR "/fighter-bank.key")}}));
   QString details;
-  WhenModalShown<TfrmDlgGob>([&](TfrmDlgGob& d) {
+  WhenModalShown<TGobDialog>([&](TGobDialog& d) {
     d.lbxFiles->setCurrentRow(0);
     details = d.lbxFiles->item(0)->text() + "\n" + d.findChild<QPlainTextEdit*>("memKeyDetails")->toPlainText();
     QTest::mouseClick(d.btnOK, Qt::LeftButton);
@@ -84,7 +84,7 @@ TEST_F(Puppet, ExportTakesEveryAnimationOfThePuppet) {
   const std::string gob = Write("res.gob", fmt_test::MakeGob({{"misc\\pup\\ky.pup", "mode=0\nrun kyrun.key\nstand kystand.key\n"},
                                                               {"3do\\key\\kyrun.key", key},
                                                               {"3do\\key\\kystand.key", key}}));
-  WhenModalShown<TfrmDlgGob>([](TfrmDlgGob& d) {
+  WhenModalShown<TGobDialog>([](TGobDialog& d) {
     d.lbxFiles->setCurrentRow(0);
     QTest::mouseClick(d.btnOK, Qt::LeftButton);
   });

@@ -17,7 +17,7 @@ TEST(QueryForm, RowsLieFortyFourPixelsApartAboveTheButtons) {
     SCOPED_TRACE(c.Rows);
     std::vector<std::string> lines;
     for (int i = 0; i < c.Rows; ++i) lines.push_back("Row_" + std::to_string(i) + "=" + std::to_string(i));
-    TfrmQuery form("Rows", lines);
+    TQueryDialog form("Rows", lines);
     ASSERT_EQ(form.Fields.size(), lines.size());
     for (int i = 0; i < c.Rows; ++i) {
       const std::string name = "Row_" + std::to_string(i);
@@ -45,7 +45,7 @@ TEST(QueryForm, RowsLieFortyFourPixelsApartAboveTheButtons) {
 TEST(QueryForm, ChoicesAreTickedOrPickedAndNumbersShowShort) {
   const std::vector<std::string> lines = {"Transparent=0", "Up_axis=Y", "Density=12800.0002861023",
                                           "Around_X=-0.0300000000000001", "Faces=1234567", "Scale=fit"};
-  TfrmQuery form("Choices", lines, {"0|1", "Y|Z"});
+  TQueryDialog form("Choices", lines, {"0|1", "Y|Z"});
   EXPECT_EQ(form.windowTitle(), "Choices");
   form.show();
   SaveScreenshot(&form, "query_choices");

@@ -39,15 +39,15 @@ class TSettingsTest : public TWindowTest {
     return -1;
   }
   // Opens the options from the menu, runs `act` in them, and closes them with OK.
-  void RunOptions(std::function<void(TfrmOptions&)> act) {
-    WhenModalShown<TfrmOptions>([act = std::move(act)](TfrmOptions& options) {
+  void RunOptions(std::function<void(TOptionsDialog&)> act) {
+    WhenModalShown<TOptionsDialog>([act = std::move(act)](TOptionsDialog& options) {
       act(options);
       QTest::mouseClick(options.btnOK, Qt::LeftButton);
     });
     Window->Action("actViewOption")->trigger();
   }
   // Highlights a colour row and picks the colour in the colour dialog of "&Edit".
-  static void PickColour(TfrmOptions& options, int row, QColor colour) {
+  static void PickColour(TOptionsDialog& options, int row, QColor colour) {
     ClickRow(*options.lbxColors, row);
     WhenModalShown<QColorDialog>([colour](QColorDialog& dialog) {
       dialog.setCurrentColor(colour);
@@ -57,7 +57,7 @@ class TSettingsTest : public TWindowTest {
   }
   // Highlights an action's row, presses the key in the key field (empties it for an empty
   // text) and presses "&Edit".
-  static void SetShortcut(TfrmOptions& options, const char* action, const char* text) {
+  static void SetShortcut(TOptionsDialog& options, const char* action, const char* text) {
     ClickRow(*options.lbxShort, RowOfAction(*options.lbxShort, action));
     options.edtShortcut->clear();
     if (*text) QTest::keySequence(options.edtShortcut, KeyFromText(text));

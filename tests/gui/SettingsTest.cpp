@@ -37,7 +37,7 @@ TEST_F(TSettingsTest, ARestartFindsWhatTheUserLeftInTheToolkitsNotations) {
   // The list takes only containers that read.
   const std::string gob = fmt_test::MakeGob({{"mat\\x.mat", fmt_test::MakeColourMat(3)}});
   const std::vector<std::string> containers = {Write("Res2.gob", gob), Write("Res1.gob", gob)};
-  RunOptions([&](TfrmOptions& options) {
+  RunOptions([&](TOptionsDialog& options) {
     PickColour(options, 0, Qt::white);
     PickColour(options, 2, QColor(0, 255, 0));  // "Geometry": at once, for this run only
     PickColour(options, 4, QColor(0x12, 0x34, 0x56));  // "Selection": kept, under digit 2

@@ -18,7 +18,7 @@ class TextureWindow : public TWindowTest {
       for (TVertex* v : face->Vertices)
         if (!Core->Vertices.Contains(v)) Core->ToggleVertex(v);
     Window->Action("actViewTexCoords")->trigger();
-    Texture = Window->findChild<TfrmTexture*>("frmTexture");
+    Texture = Window->findChild<TTextureWindow*>("frmTexture");
     EXPECT_NE(Texture, nullptr);
     EXPECT_TRUE(QTest::qWaitForWindowExposed(Texture));
     Opened = Texture->View();
@@ -51,7 +51,7 @@ class TextureWindow : public TWindowTest {
     for (int k : which) uv[static_cast<size_t>(k)] = {uv[static_cast<size_t>(k)].first + du, uv[static_cast<size_t>(k)].second + dv};
     return uv;
   }
-  TfrmTexture* Texture = nullptr;
+  TTextureWindow* Texture = nullptr;
   TTexelView Opened;  // as the window opened
 };
 
@@ -116,7 +116,7 @@ TEST_F(TextureWindow, FacesOfOtherMaterialsAreListedNotDrawn) {
   Frame().SetEditMode(emNode);
   Window->Action("actSelAll")->trigger();
   Window->Action("actViewTexCoords")->trigger();
-  auto* texture = Window->findChild<TfrmTexture*>("frmTexture");
+  auto* texture = Window->findChild<TTextureWindow*>("frmTexture");
   ASSERT_NE(texture, nullptr);
   texture->Refresh();
   EXPECT_TRUE(texture->OtherFaces()->text().startsWith("Not drawn: ")) << texture->OtherFaces()->text().toStdString();

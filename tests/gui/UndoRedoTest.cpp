@@ -53,12 +53,12 @@ TEST_F(UndoRedo, EachUserActionIsOneStepThatTheKeysTakeBackAndMakeAgain) {
        }},
       {"Delete Material", [&] {
          WhenModalShown([](QWidget* w) {
-           if (auto* d = qobject_cast<TfrmMat*>(w))
+           if (auto* d = qobject_cast<TMaterialsDialog*>(w))
              for (QListWidgetItem* row : d->lbxProjMat->findItems("engine.mat", {}))
                d->lbxProjMat->setCurrentItem(row), QTest::mouseClick(d->btnDelete, Qt::LeftButton);
            w->close();
          });
-         Run("acnViewMaterials");
+         Run("actViewMaterials");
        }},
   };
   Press(Qt::Key_A);  // selecting alone is no step
@@ -101,7 +101,7 @@ TEST_F(UndoRedo, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost) {
       {"close", "Save", true, {}, true, false},               // Save As is cancelled
       {"actFileNew", "Cancel", false, {}, true, false},
       {"actFileOpen", "Save", false, {File}, false, true},
-      {"acnFileRevert", "No", false, {}, true, false},  // Revert only asks whether to lose them
+      {"actFileRevert", "No", false, {}, true, false},  // Revert only asks whether to lose them
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.Command) + " " + (row.Answer ? row.Answer : "unchanged"));
@@ -114,7 +114,7 @@ TEST_F(UndoRedo, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost) {
     AnswerBox(QString("&") + (row.Answer ? row.Answer : "Cancel"), asked, 5);
     row.Command == std::string("close") ? void(Window->close()) : Run(row.Command);
     QTest::qWait(100);  // no question may come late
-    const bool revert = row.Command == std::string("acnFileRevert");
+    const bool revert = row.Command == std::string("actFileRevert");
     EXPECT_EQ(asked, !row.Answer ? "" : revert ? "Discard changes?" : "Save changes to " + File + "?");
     EXPECT_EQ(Window->isVisible() && Core->History.Modified() && Text() == changed, row.Kept);
     EXPECT_EQ(Read(File).find("$$dummy") != std::string::npos, row.Saved);

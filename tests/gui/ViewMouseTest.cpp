@@ -126,7 +126,7 @@ TEST_F(TViewMouseTest, FramesTheSelectionWithItsKeyOnlyWhileAViewHasTheFocus) {
 TEST_F(TViewMouseTest, MouseAndKeysListsTheBindingsWithTheKeyAsSet) {
   const auto shown = [this] {
     Window->Action("actHelpMouseKeys")->trigger();
-    auto* dialog = Window->findChild<TfrmMouseKeys*>("frmMouseKeys");
+    auto* dialog = Window->findChild<TMouseKeysDialog*>("frmMouseKeys");
     std::map<std::string, std::string> rows;
     const auto text = [&](int row, int column) {
       return qobject_cast<QLabel*>(dialog->grdBindings->itemAtPosition(row, column)->widget())->text().toStdString();
@@ -139,12 +139,12 @@ TEST_F(TViewMouseTest, MouseAndKeysListsTheBindingsWithTheKeyAsSet) {
     EXPECT_EQ(rows.count(input), 1u) << input;
   EXPECT_NE(rows["F"].find("Frame Selection"), std::string::npos);
   EXPECT_NE(rows["Click"].find("within 4 pixels"), std::string::npos);
-  Saved(Window->findChild<TfrmMouseKeys*>("frmMouseKeys")->grab().toImage(), "mouse_and_keys");
+  Saved(Window->findChild<TMouseKeysDialog*>("frmMouseKeys")->grab().toImage(), "mouse_and_keys");
   Window->Action("actViewFrameSelection")->setShortcut(QKeySequence("Shift+G"));
   rows = shown();
   EXPECT_EQ(rows.count("F"), 0u);
   EXPECT_NE(rows["Shift+G"].find("Frame Selection"), std::string::npos);
-  EXPECT_EQ(Window->findChildren<TfrmMouseKeys*>().size(), 1) << "one window, filled anew";
+  EXPECT_EQ(Window->findChildren<TMouseKeysDialog*>().size(), 1) << "one window, filled anew";
 }
 
 }  // namespace

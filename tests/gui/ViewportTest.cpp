@@ -64,7 +64,7 @@ TEST_F(TViewportTest, CameraGesturesMoveOnlyTheirPartOfTheCamera) {
 
 // Each camera's own mode through the menu: TWindowHabitsTest.
 TEST_F(TViewportTest, DigitKeysSwitchCamerasEachKeepingItsViewMode) {
-  Window->Action("acnViewShaded")->trigger();
+  Window->Action("actViewShaded")->trigger();
   const QImage shaded = Shot("top_shaded");
   Key(Qt::Key_2);
   EXPECT_EQ(Camera().Name, "Front");
@@ -74,7 +74,7 @@ TEST_F(TViewportTest, DigitKeysSwitchCamerasEachKeepingItsViewMode) {
   EXPECT_EQ(Camera().Name, "Front");
   Shot("front_wireframe");
   Key(Qt::Key_1);
-  Window->Action("acnViewWireframe")->trigger();
+  Window->Action("actViewWireframe")->trigger();
   const QImage wire = Shot("top_wireframe");
   // Filled faces cover far more of the black background than their outlines.
   EXPECT_GT(CountPixels(wire, qRgb(0, 0, 0), 2), CountPixels(shaded, qRgb(0, 0, 0), 2) + 5000);
@@ -230,7 +230,7 @@ TEST_F(TViewportTest, EachFrameKeepsTheViewItDrewForPicking) {
 
 TEST_F(TViewportTest, TurnedFreeCameraShowsTheTexturedModelFromAbove) {
   Key(Qt::Key_4);
-  Window->Action("acnViewTextured")->trigger();
+  Window->Action("actViewTextured")->trigger();
   Camera().RotX = -55;
   Camera().RotZ = -35;
   Frame().Redraw(false);
@@ -290,8 +290,8 @@ TEST_F(TViewportTest, RightClickInSelectModeTogglesWhatIsUnderThePointer) {
 // mode, the Game mode included; selecting uploads nothing.
 TEST_F(TViewportTest, SelectedFacesAreOutlinedAndTintedInEveryMode) {
   const struct { const char *Action, *Name; } modes[] = {
-      {"acnViewWireframe", "wireframe"}, {"acnViewShaded", "solid"}, {"acnViewTextured", "textured"},
-      {"acnViewGame", "game"}};
+      {"actViewWireframe", "wireframe"}, {"actViewShaded", "solid"}, {"actViewTextured", "textured"},
+      {"actViewGame", "game"}};
   Frame().actEMFace->trigger();
   for (const auto& m : modes) {
     SCOPED_TRACE(m.Name);

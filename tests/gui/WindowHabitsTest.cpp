@@ -40,11 +40,11 @@ TEST_F(TWindowHabitsTest, ThePointersPlaceShowsWholeInItsPanel) {
 // Each camera keeps its mode, another model opened too.
 TEST_F(TWindowHabitsTest, TheViewMenuChecksTheModeOfTheShownCamera) {
   StartWindow(Sample());
-  const char* const modes[] = {"acnViewWireframe", "acnViewShaded", "acnViewTextured", "acnViewGame"};
+  const char* const modes[] = {"actViewWireframe", "actViewShaded", "actViewTextured", "actViewGame"};
   Frame().tacCameras->setCurrentIndex(0);
-  Window->Action("acnViewTextured")->trigger();
+  Window->Action("actViewTextured")->trigger();
   Frame().tacCameras->setCurrentIndex(3);
-  Window->Action("acnViewWireframe")->trigger();
+  Window->Action("actViewWireframe")->trigger();
   Window->OpenFile(Sample());
   for (const auto& [camera, mode] : {std::pair{0, 2}, {3, 0}}) {
     Frame().tacCameras->setCurrentIndex(camera);
@@ -55,7 +55,7 @@ TEST_F(TWindowHabitsTest, TheViewMenuChecksTheModeOfTheShownCamera) {
     view->close();
   }
   // Choosing from the menu checks the choice alone.
-  Window->Action("acnViewGame")->trigger();
+  Window->Action("actViewGame")->trigger();
   for (int m = 0; m < 4; ++m) EXPECT_EQ(Window->Action(modes[m])->isChecked(), m == 3) << modes[m];
 }
 
@@ -118,7 +118,7 @@ TEST_F(TWindowHabitsTest, OpenFromContainerListsTheContainerWithNamesWhole) {
   const std::string gob = Write("long.gob", fmt_test::MakeGob({{"3do\\" + name, TriangleModelText()}}));
   StartWindow();
   Services.FileNames = {gob};
-  WhenModalShown<TfrmDlgGob>([&](TfrmDlgGob& dialog) {
+  WhenModalShown<TGobDialog>([&](TGobDialog& dialog) {
     QListWidget& list = *dialog.lbxFiles;
     EXPECT_GE(list.visualItemRect(list.item(0)).width(), list.fontMetrics().horizontalAdvance(list.item(0)->text()));
     SaveScreenshot(&dialog, "open_from_container");
@@ -141,7 +141,7 @@ TEST_F(TWindowHabitsTest, TheOptionsRefuseAKeyInUseUnlessTheUserSwapsThem) {
        "Ctrl+X is the shortcut of \"All\". Give it to \"Invert\" and leave \"All\" without a shortcut?",
        "|Ctrl+A|Ctrl+X"},
   };
-  RunOptions([&](TfrmOptions& options) {
+  RunOptions([&](TOptionsDialog& options) {
     for (const auto& row : rows) {
       AnswerNextBox(row.Answer, row.Shot);
       SetShortcut(options, row.Action, "Ctrl+X");
@@ -153,11 +153,13 @@ TEST_F(TWindowHabitsTest, TheOptionsRefuseAKeyInUseUnlessTheUserSwapsThem) {
   EXPECT_EQ(Keys({"actSelInvert"}), "Ctrl+X");
 }
 
+// Shared keys are settled, and a key stored under a command's earlier "acn" name is kept.
 TEST_F(TWindowHabitsTest, AnOlderSettingsFileWithSharedKeysIsSettled) {
   QSettings().setValue("Shortcuts/actEditExtrudeFace", "Ctrl+X");
   QSettings().setValue("Shortcuts/actEditCut", "Ctrl+X");
+  QSettings().setValue("Shortcuts/acnViewGame", "Ctrl+Shift+G");
   StartWindow();
-  EXPECT_EQ(Keys({"actEditCut", "actEditExtrudeFace"}), "Ctrl+X|Ctrl+E");
+  EXPECT_EQ(Keys({"actEditCut", "actEditExtrudeFace", "actViewGame"}), "Ctrl+X|Ctrl+E|Ctrl+Shift+G");
 }
 
 // The middle button orbits the Free camera about the selection's centre, which stays where it
