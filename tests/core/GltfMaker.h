@@ -76,14 +76,14 @@ class TGltfMaker {
     m.pbrMetallicRoughness.baseColorTexture.index = Added(Gltf.textures, texture);
     return Added(Gltf.materials, m);
   }
-  // A mesh of one triangle list.
+  // A mesh of one triangle list; without indices its corners are the positions in turn.
   int Mesh(const std::string& name, const std::vector<double>& positions,
            const std::vector<double>& indices, int material = -1,
            const std::vector<double>& uv = {}) {
     tinygltf::Primitive p;
     p.attributes["POSITION"] = Accessor(positions, TINYGLTF_TYPE_VEC3);
     if (!uv.empty()) p.attributes["TEXCOORD_0"] = Accessor(uv, TINYGLTF_TYPE_VEC2);
-    p.indices = Accessor(indices, TINYGLTF_TYPE_SCALAR, true);
+    if (!indices.empty()) p.indices = Accessor(indices, TINYGLTF_TYPE_SCALAR, true);
     p.material = material;
     p.mode = TINYGLTF_MODE_TRIANGLES;
     tinygltf::Mesh mesh;

@@ -95,34 +95,44 @@ TEST(GltfImport, TheExportsRootAndPivotCarriersAreTakenBack) {
 
 // A leg bound to hip and knee: the triangle whose weight lies more on the hip goes to the
 // hip though one corner is the knee's; the other lies wholly on the knee. Each vertex stays
-// where the bind pose put it.
+// where the bind pose put it, whether the triangles are indexed or listed corner by corner.
 TEST(GltfImport, SkinsAreCutIntoTheMeshesOfTheirJoints) {
   const fmt_test::TTempDir dir;
-  TGltfMaker maker;
-  const int hip = maker.Node("hip");
-  const int knee = maker.Node("knee", {0, 1, 0}, {}, {}, -1, hip);
-  maker.Skin(maker.Node("leg"), {hip, knee}, {{0, 0, 0}, {0, 1, 0}},
-             {0, 0, 0, 1, 0, 0, 0, 2, 0, 1, 2, 0, 0, 3, 0}, {0, 1, 2, 2, 3, 4},
-             {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0},
-             {1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0.6, 0.4, 0, 0, 1, 0, 0, 0});
-  const std::string path = maker.Write(dir.File("leg.glb"));
-  TModel model;
-  ASSERT_TRUE(Read(model, path));
-  ASSERT_EQ(model.Nodes.Count(), 3);
-  EXPECT_EQ((std::tuple{model.Nodes[0]->Mesh->Surfaces.Count(),
-                        model.Nodes[1]->Mesh->Surfaces.Count(), !model.Nodes[2]->Mesh}),
-            (std::tuple{1, 1, true}));
-  ExpectNear(Worlds(model), {{0, 0, 0}, {1, 0, 0}, {0, 0, 2}, {0, 0, 2}, {1, 0, 2}, {0, 0, 3}},
-             1e-6);
-  EXPECT_NE(RunCli({"info", path}).Out.find("1 skinned triangles spanned joints"),
-            std::string::npos);
+  for (const bool indexed : {true, false}) {
+    SCOPED_TRACE(indexed);
+    TGltfMaker maker;
+    const int hip = maker.Node("hip");
+    const int knee = maker.Node("knee", {0, 1, 0}, {}, {}, -1, hip);
+    const int leg = maker.Node("leg");
+    if (indexed)
+      maker.Skin(leg, {hip, knee}, {{0, 0, 0}, {0, 1, 0}}, {0, 0, 0, 1, 0, 0, 0, 2, 0, 1, 2, 0, 0, 3, 0},
+                 {0, 1, 2, 2, 3, 4}, {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0},
+                 {1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0.6, 0.4, 0, 0, 1, 0, 0, 0});
+    else
+      maker.Skin(leg, {hip, knee}, {{0, 0, 0}, {0, 1, 0}},
+                 {0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 2, 0, 1, 2, 0, 0, 3, 0}, {},
+                 {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0},
+                 {1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0.6, 0.4, 0, 0, 1, 0, 0, 0});
+    const std::string path = maker.Write(dir.File("leg.glb"));
+    TModel model;
+    ASSERT_TRUE(Read(model, path));
+    ASSERT_EQ(model.Nodes.Count(), 3);
+    EXPECT_EQ((std::tuple{model.Nodes[0]->Mesh->Surfaces.Count(),
+                          model.Nodes[1]->Mesh->Surfaces.Count(), !model.Nodes[2]->Mesh}),
+              (std::tuple{1, 1, true}));
+    ExpectNear(Worlds(model), {{0, 0, 0}, {1, 0, 0}, {0, 0, 2}, {0, 0, 2}, {1, 0, 2}, {0, 0, 3}},
+               1e-6);
+    EXPECT_NE(RunCli({"info", path}).Out.find("1 skinned triangles spanned joints"),
+              std::string::npos);
+  }
 }
 
 // An arm of an 8 x 8 picture, its faces two-sided and translucent, its texels the
 // coordinates times 8; its material is made beside the model before the model is checked,
 // and kept on a second convert.
 // The arm turning from yaw 170 to -170 the short way (LINEAR) and stepping up (STEP); a second,
-// unnamed animation sliding it 2 units with CUBICSPLINE's ease. Every corner of the KEY's
+// unnamed animation sliding it 2 units along a CUBICSPLINE whose every tangent differs (only
+// the first key's out-tangent and the last's in-tangent count). Every corner of the KEY's
 // playback lies within 1e-3 of the glTF's pose at every frame, and each KEY fits the model.
 TEST(GltfImport, ConvertWritesKeysThatFollowTheAnimationsAtEveryFrame) {
   const fmt_test::TTempDir dir;
@@ -143,7 +153,7 @@ TEST(GltfImport, ConvertWritesKeysThatFollowTheAnimationsAtEveryFrame) {
   maker.Channel(0, "wave left", arm, "rotation", {0, 1}, turn);
   maker.Channel(0, "wave left", arm, "translation", {0, 0.5}, {0, 0, 0, 0, 1, 0}, "STEP");
   maker.Channel(1, "", arm, "translation", {0, 2},
-                {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0}, "CUBICSPLINE");
+                {5, 0, 0, 0, 0, 0, 1, 0, 0, 4, 0, 0, 2, 0, 0, 7, 0, 0}, "CUBICSPLINE");
   const std::string out = dir.File("arm.3do");
   const TCliRun run = RunCli({"convert", maker.Write(dir.File("arm.glb")), out});
   ASSERT_EQ(run.Status, 0) << run.Out;
@@ -171,7 +181,8 @@ TEST(GltfImport, ConvertWritesKeysThatFollowTheAnimationsAtEveryFrame) {
        }},
       {"arm.key", 30,
        [](double f) {
-         const double u = f / 30, x = 2 * (3 * u * u - 2 * u * u * u);
+         // Hermite over 2 seconds from 0 (out-tangent 1) to 2 (in-tangent 4).
+         const double u = f / 30, x = 2 * u * (3 * u * u - 3 * u + 1);
          return std::vector<TVector>{{1 + x, 0, 0}, {x, 1, 0}, {x, 0, 0}};
        }},
   };

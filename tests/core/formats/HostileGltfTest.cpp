@@ -77,6 +77,20 @@ TEST(HostileGltf, EachFileGivesOneMessageAndWritesNothing) {
          return maker;
        },
        "sparse index 1 (1) is not above the one before it and below 3"},
+      {"SparseIndexPastTheEnd", "l.glb", "",
+       [] {
+         TGltfMaker maker = Triangle();
+         maker.Sparse(0, {1, 3}, {0, 0, 0, 0, 0, 0});
+         return maker;
+       },
+       "sparse index 1 (3) is not above the one before it and below 3"},
+      {"NoRotation", "m.glb", "",
+       [] {
+         TGltfMaker maker;
+         maker.Node("tri", {}, {0, 0, 0, 0}, {}, maker.Mesh("tri", {0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2}));
+         return maker;
+       },
+       "its rotation is no rotation"},
       {"HundredThousandNodes", "i.gltf", Text(manyNodes), {},
        "100000 nodes; this program reads at most 4096"},
       {"EndlessAnimation", "j.glb", "",

@@ -28,6 +28,9 @@ TEST(KeyReader, ReadsHeaderMarkersNodesAndEntriesFromAFile) {
   EXPECT_EQ((std::tuple{torso.MeshName, torso.Entries[1].Flags, head.Index, head.Entries.at(0).Flags}),
             (std::tuple{"torso", 0u, 1, 2u}));
   ExpectNear(torso.Entries[1].DeltaRotation, 5, 5, 5);
+  // Flags of three decimal digits are no hexadecimal ones.
+  EXPECT_EQ(ReadKeyFile(dir.Write("d.key", "SECTION: HEADER\nFRAMES 1\nFPS 15\nJOINTS 1\nFLAGS 100\n"
+                                                        "SECTION: KEYFRAME NODES\nNODES 0\n")).Flags, 100u);
   // A real animation: the sample's second node drives node 5, the fin.
   const TKeyAnimation sample = ReadKeyFile(ZARN_SAMPLES_DIR "/fighter-bank.key");
   EXPECT_EQ((std::tuple{sample.Frames, sample.Joints, sample.Nodes.size()}), (std::tuple{40, 6, size_t{2}}));
@@ -102,6 +105,7 @@ TEST(KeyReader, HostileFilesAreRefusedWithWhatIsWrong) {
       {"NodeTwice", Nodes("NODES 2\nNODE 3\nMESH NAME a\nENTRIES 0\nNODE 3\n"), 0, ", line 10: node 3 is listed twice"},
       {"HugeEntries", OneNode("ENTRIES 99999999\n"), 0, ", line 9: ENTRIES '99999999' is not a count from 0 to 65536"},
       {"NoMeshName", Nodes("NODES 1\nNODE 0\nENTRIES 1\n"), 0, ", line 8: \"MESH NAME\" expected"},
+      {"MeshWithoutName", Nodes("NODES 1\nNODE 0\nMESH a\n"), 0, ", line 8: \"MESH NAME\" expected"},
       {"CutInEntries", OneNode("ENTRIES 3\n" + kEntry), 0, ": the file ends before entry 1 of node 0"},
       {"CutBeforeDeltas", OneNode("ENTRIES 1\n0: 0 0x1 0 0 0 0 0 0\n"), 0,
         ": the file ends before the deltas of entry 0 of node 0"},

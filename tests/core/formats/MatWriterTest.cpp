@@ -190,6 +190,19 @@ TEST(MatWriter, EightBitRoundTripErrorIsMeasuredInLab) {
   EXPECT_LT(ditherBlock, plainBlock) << "error diffusion keeps the colour of areas";
 }
 
+// Mid grey against a palette of black, white and a far red: alone it is white, and error
+// diffusion makes it a checkerboard (worked by hand: the first white sends -127 on, 7/16 right
+// and 5/16 down, so both neighbours turn black, and their errors turn the last pixel white).
+TEST(PaletteMatch, DiffusionSpreadsEachErrorRightAndDown) {
+  std::array<uint8_t, 768> palette{};
+  for (size_t i = 0; i < 256; ++i) palette[i * 3] = 255;
+  palette[3] = 0;
+  palette[6] = palette[7] = palette[8] = 255;
+  const std::vector<uint8_t> grey = {128, 128, 128, 255, 128, 128, 128, 255, 128, 128, 128, 255, 128, 128, 128, 255};
+  EXPECT_EQ(MatchPalette(grey, 2, 2, palette, false, false), (std::vector<uint8_t>{2, 2, 2, 2}));
+  EXPECT_EQ(MatchPalette(grey, 2, 2, palette, false, true), (std::vector<uint8_t>{2, 1, 1, 2}));
+}
+
 // A picture of more than one stored block (64 KiB) reads back whole through libpng.
 TEST(PngWriter, ALargePictureReadsBackWhole) {
   const TTempDir dir;
@@ -214,6 +227,9 @@ TEST(MatWriter, MipmapLevelsHalveWithABoxFilter) {
     EXPECT_EQ((std::tuple{mat.size(), Word(mat, 76 + 40 + 20)}), (std::tuple{row.Size, row.Levels})) << row.Mipmaps;
   }
   EXPECT_EQ((std::tuple{DefaultMipmaps(1024), DefaultMipmaps(8)}), (std::tuple{4, 1})) << "the game keeps four levels";
+  const TPicture longest = MakePicture(1024, 8, [](int, int) { return TRgba{9, 9, 9, 255}; });
+  EXPECT_EQ(EncodeMat({longest}, {.Mipmaps = 1, .Palette = BuiltInPalette()}).size(), size_t{140 + 8192})
+      << "the longest and shortest sides the game takes";
 
   // Black and white squares, and black and white rows, average to mid grey in the next
   // level: 16, 32, 16 in 5-6-5.
