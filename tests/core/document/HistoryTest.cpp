@@ -96,11 +96,6 @@ bool Refusal(const TModel& model, std::string_view action, const std::string& er
 // What a save keeps of a model: `b` was read from the text `a` saved.
 void ExpectSameModels(TModel& a, TModel& b) {
   ASSERT_EQ(a.Nodes.Count(), b.Nodes.Count());
-  std::map<const TNode*, int> indexA, indexB;
-  for (int i = 0; i < a.Nodes.Count(); ++i) {
-    indexA[a.Nodes[i]] = i;
-    indexB[b.Nodes[i]] = i;
-  }
   ExpectNear(b.InsertOffset, a.InsertOffset);
   ASSERT_EQ(a.GeosetCount(), b.GeosetCount());
   for (int i = 0; i < a.Nodes.Count(); ++i) {
@@ -110,7 +105,7 @@ void ExpectSameModels(TModel& a, TModel& b) {
     EXPECT_EQ(x.Name, y.Name);
     EXPECT_EQ(x.Flags, y.Flags);
     EXPECT_EQ(x.NodeType, y.NodeType);
-    EXPECT_EQ(x.Parent ? indexA[x.Parent] : -1, y.Parent ? indexB[y.Parent] : -1);
+    EXPECT_EQ(a.Nodes.IndexOf(x.Parent), b.Nodes.IndexOf(y.Parent));
     ExpectNear(y.Position, x.Position);
     ExpectNear(y.Rotation, x.Rotation);
     ExpectNear(y.Pivot, x.Pivot);
