@@ -51,12 +51,8 @@ TEST_F(CliHabits, EachMissingMaterialIsNamedOnceInOneLine) {
     EXPECT_EQ(run.Status, row.Status);
     EXPECT_EQ(render ? ReadWholeFile(Dir.File("err.txt")) : run.Err, row.Err);
   }
-  const TCliRun check = RunCliApart({"check", Tri});
-  EXPECT_EQ(check.Out,
-            "Material 'stone.mat' (material 0): not found in the model's folder, its Mat folder or the resource "
-            "list's containers, so the game does not load the model\n"
-            "Material 'metal.mat' (material 1): not found in the model's folder, its Mat folder or the resource "
-            "list's containers, so the game does not load the model\n");
+  EXPECT_EQ(RunCliApart({"check", Tri}).Out,
+            "Material 'stone.mat' (material 0):" + finding + "Material 'metal.mat' (material 1):" + finding);
 }
 
 // A wrong command line is told in one line, changes nothing, writes nothing and exits with 2;
@@ -67,13 +63,13 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
   const std::string read = ReadWholeFile(sample);
   const std::string uvSteps = " (uv:view:top|front|side, uv:box[:DENSITY], uv:cylinder, uv:fit, uv:move:DU,DV, "
                               "uv:scale:SU,SV, uv:rotate:DEG, uv:flip:u|v)\n";
-  const struct {
+  struct TRow {
     std::vector<std::string> Steps;
     std::string Err;
     int Status = 2;
     std::string In = ZARN_SAMPLES_DIR "/fighter.3do";
-  } rows[] = {
-      {{"frobnicate"}, "zarn-cli: unknown step 'frobnicate' (zarn-cli help edit lists the steps)\n"},
+  };
+  std::vector<TRow> rows = {
       // An unknown step is found before the model is read: a missing file is never looked for.
       {{"frobnicate"}, "zarn-cli: unknown step 'frobnicate' (zarn-cli help edit lists the steps)\n", 2, Dir.File("none.3do")},
       {{"actPrimCube", "Sise=1"}, "zarn-cli: actPrimCube asks for no value named 'Sise'\n", 2, Dir.File("none.3do")},
@@ -81,11 +77,9 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
       {{"actPrimCube", "actNoSuchThing"},
        "zarn-cli: unknown action 'actNoSuchThing' (zarn-cli help edit lists the actions)\n"},
       {{"Size=1"}, "zarn-cli: unknown step 'Size=1' (zarn-cli help edit lists the steps)\n"},
-      {{"actPrimCube", "Sise=1"}, "zarn-cli: actPrimCube asks for no value named 'Sise'\n"},
       {{"mode:sideways"}, "zarn-cli: unknown edit mode 'sideways' (node, surface or vertex)\n"},
       // Read before any step runs: the refusal of the second step is never met.
       {{"actPrimCube", "select:node:nobody", "lock:w"}, "zarn-cli: unknown lock 'w' (x, y and z in any combination, or none)\n"},
-      {{"lock:w"}, "zarn-cli: unknown lock 'w' (x, y and z in any combination, or none)\n"},
       {{"move:1,2"}, "zarn-cli: '1,2' is not three numbers X,Y,Z\n"},
       {{"move:a,b,c"}, "zarn-cli: 'a,b,c' is not three numbers X,Y,Z\n"},
       {{"rotate:1,2,3:pivot"}, "zarn-cli: unknown option 'pivot' of rotate (only move takes :pivot)\n"},
@@ -97,22 +91,13 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
        "zarn-cli: unknown selection 'edge:1' (select:all, select:none, select:invert, select:node:NAME, "
        "select:surface:LIST, select:vertex:LIST)\n"},
       {{"material:frob:x"}, "zarn-cli: unknown step 'material:frob:x' (material:add:NAME, material:delete:NAME)\n"},
-      {{"uv:spin"}, "zarn-cli: unknown step 'uv:spin'" + uvSteps},
-      {{"select:all", "uv:view:back"}, "zarn-cli: unknown step 'uv:view:back'" + uvSteps},
-      {{"select:all", "uv:move:1"}, "zarn-cli: unknown step 'uv:move:1'" + uvSteps},
-      {{"select:all", "uv:flip:w"}, "zarn-cli: unknown step 'uv:flip:w'" + uvSteps},
-      {{"select:all", "uv:fit:2"}, "zarn-cli: unknown step 'uv:fit:2'" + uvSteps},
-      {{"select:all", "uv:box:"}, "zarn-cli: unknown step 'uv:box:'" + uvSteps},
       // Values written wrongly: no number, or none a 3DO file holds.
-      {{"reduce:abc"}, "zarn-cli: reduce:abc: 'abc' is not a valid integer value\n"},
       {{"reduce:1e3"}, "zarn-cli: reduce:1e3: '1e3' is not a valid integer value\n"},
-      {{"actPrimCube", "Size=abc"}, "zarn-cli: actPrimCube: 'abc' is not a valid floating point value\n"},
       // Read before any step runs, where the model would refuse the step before its dialog.
       {{"select:node:nobody", "actPrimCube", "Size=abc"}, "zarn-cli: actPrimCube: 'abc' is not a valid floating point value\n"},
       {{"uv:move:abc,1"}, "zarn-cli: uv:move:abc,1: 'abc' is not a valid floating point value\n"},
       {{"select:all", "actEditTranslate", "X=abc"}, "zarn-cli: actEditTranslate: 'abc' is not a valid floating point value\n"},
       {{"select:all", "actEditRotate", "X=inf"}, "zarn-cli: actEditRotate: 'inf' is not a valid floating point value\n"},
-      {{"mode:surface", "select:all", "uv:move:abc,1"}, "zarn-cli: uv:move:abc,1: 'abc' is not a valid floating point value\n"},
       {{"mode:surface", "select:all", "uv:box:abc"}, "zarn-cli: uv:box:abc: 'abc' is not a valid floating point value\n"},
       {{"mode:surface", "select:all", "uv:rotate:1e300"},
        "zarn-cli: uv:rotate:1e300: '1e300' is not a valid floating point value\n"},
@@ -137,7 +122,9 @@ TEST_F(CliHabits, WrongEditCommandLinesExitWithTwo) {
        "material name has 1 to 31 characters, with no space, tab, line break or comma and no "
        "\"#\", \"//\" or \"0x\" in it.\n", 1},
   };
-  for (const auto& row : rows) {
+  for (const std::string bad : {"uv:spin", "uv:view:back", "uv:move:1", "uv:flip:w", "uv:fit:2", "uv:box:"})
+    rows.push_back({{"select:all", bad}, "zarn-cli: unknown step '" + bad + "'" + uvSteps});
+  for (const TRow& row : rows) {
     SCOPED_TRACE(row.Steps.back());
     std::vector<std::string> args = {"edit", row.In, out};
     args.insert(args.end(), row.Steps.begin(), row.Steps.end());
