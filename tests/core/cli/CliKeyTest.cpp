@@ -73,8 +73,12 @@ TEST_F(CliKey, InfoShowsTheHeaderMarkersAndNodes) {
 TEST_F(CliKey, CheckSaysWhereTheAnimationDoesNotFitTheModel) {
   const std::string renamed = Dir.Write("renamed.key", Replace(TwoNodeKey("1"), "head", "rthigh"));
   const std::string sample = std::string(ZARN_SAMPLES_DIR) + "/fighter.3do";
+  TModel one;
+  AddMeshNode(one, "TORSO");  // names compare without regard to case
+  Save3DOFile(one, Dir.File("one.3do"));
   // The model's missing material is told on standard error.
   ExpectCliRuns({
+      {{"check", "--key", Key, Dir.File("one.3do")}, 3, "node 1 'head': this model has no node 1 (it has 1)\n"},
       {{"check", "--key", Key, Model}, 0, ""},
       {{"check", Model, "--key", Container + ":walk.key"}, 0, ""},
       {{"check", "--key", Dir.Write("more.key", Replace(TwoNodeKey(), "head", "rthigh")), Model}, 3,

@@ -3,7 +3,6 @@
 #include <tuple>
 
 #include "formats/KeyReader.h"
-#include "model/KeyCheck.h"
 #include "model/KeyPose.h"
 #include "model/WorldFrames.h"
 #include "tests/core/FormatBytes.h"
@@ -73,29 +72,26 @@ std::vector<TVector> Worlds(const TModel& model) {
   return out;
 }
 
-TEST(KeyPose, PlacesTheModelAsTheRestPoseWouldBePlaced) {
+TEST(KeyPose, PlacesTheModelAsTheRestPoseWouldBePlacedAndKeepsWhatItDoesNotDrive) {
   TModel model;
   TwoNodeModel(model);
   const std::string saved = SavedText(model);
-  PlacePosed(model, PoseAt(model, ReadText(TwoNodeKey()), 5));
+  const TNodePose pose = PoseAt(model, ReadText(TwoNodeKey()), 5);
+  PlacePosed(model, pose);
   // torso: yaw 45 then x 0.05 takes (0.1, 0, 0) to (0.05 + 0.0707107, 0.0707107, 0);
   // head: pitch 60 takes (0, 0.02, 0) to (0, 0.01, 0.0173205), plus (0, 0, 0.1), then the
   // torso's yaw 45 and move.
   ExpectNear(Worlds(model), {{0.1207107, 0.0707107, 0}, {0.0429289, 0.0070711, 0.1173205}}, 1e-7);
   ExpectNear(model.Nodes[1]->Mesh->WorldOffset, 0.05, 0, 0.1);
   ExpectNear(TWorldFrames(model, nullptr).NodePosition(*model.Nodes[1]), 0, 0, 0.1);
-  const TNodePose pose = PoseAt(model, ReadText(TwoNodeKey()), 5);
   ExpectNear(TWorldFrames(model, &pose).NodePosition(*model.Nodes[1]), 0.05, 0, 0.1);
   // Posing never changed the nodes; the rest pose comes back with the next world pass.
   EXPECT_EQ(SavedText(model), saved);
   model.UpdateWorld();
   ExpectNear(Worlds(model), {{0.1, 0, 0}, {0, 0.02, 0.1}});
-}
 
-// An empty pose, and nodes at or beyond JOINTS, keep the rest values.
-TEST(KeyPose, AnEmptyPoseAndNodesAtOrBeyondJointsKeepTheirRestValues) {
-  TModel model;
-  TwoNodeModel(model);
+  // An empty pose, nodes at or beyond JOINTS and a model node the key does not name keep their
+  // rest values; a key node the model lacks is left out.
   model.Nodes[1]->Rotation = {30, 60, 0};
   model.Update();
   const std::vector<TVector> rest = Worlds(model);
@@ -103,26 +99,20 @@ TEST(KeyPose, AnEmptyPoseAndNodesAtOrBeyondJointsKeepTheirRestValues) {
   ExpectNear(Worlds(model), rest, 0);
 
   model.Nodes[1]->Rotation = {0, 0, 90};
-  const TNodePose pose = PoseAt(model, ReadText(TwoNodeKey("1")), 5);
-  EXPECT_TRUE(pose[0].Posed);
-  EXPECT_FALSE(pose[1].Posed);
-  PlacePosed(model, pose);
+  const TNodePose jointed = PoseAt(model, ReadText(TwoNodeKey("1")), 5);
+  EXPECT_TRUE(jointed[0].Posed);
+  EXPECT_FALSE(jointed[1].Posed);
+  PlacePosed(model, jointed);
   // head: roll 90 of its own takes (0, 0.02, 0) nowhere; (0, 0.02, 0.1) under the torso's yaw 45 and move.
   ExpectNear(Worlds(model)[1], {0.05 - 0.0141421, 0.0141421, 0.1}, 1e-7);
-}
 
-// A model node the key does not name keeps its rest values; a key node the model lacks is
-// left out.
-TEST(KeyPose, NodesOnOneSideOnlyKeepTheirRestValuesOrAreLeftOut) {
-  TModel model;
-  TwoNodeModel(model);
   TNode* tail = AddMeshNode(model, "tail", {{0, 0, -0.05}});
   tail->Position = {0.01, 0, 0};
   model.Update();
-  const TNodePose pose = PoseAt(model, ReadText(TwoNodeKey()), 10);
-  ASSERT_EQ(pose.size(), 3u);
-  EXPECT_FALSE(pose[2].Posed);
-  PlacePosed(model, pose);
+  const TNodePose tailed = PoseAt(model, ReadText(TwoNodeKey()), 10);
+  ASSERT_EQ(tailed.size(), 3u);
+  EXPECT_FALSE(tailed[2].Posed);
+  PlacePosed(model, tailed);
   ExpectNear(Worlds(model)[2], 0.01, 0, -0.05);
   ExpectNear(Worlds(model)[0], 0.1, 0.1, 0, 1e-9);  // torso: yaw 90 and x 0.1
 
@@ -133,25 +123,6 @@ TEST(KeyPose, NodesOnOneSideOnlyKeepTheirRestValuesOrAreLeftOut) {
   ASSERT_EQ(one.size(), 1u);
   PlacePosed(torso, one);
   ExpectNear(Worlds(torso)[0], 0.1207107, 0.0707107, 0, 1e-7);
-}
-
-TEST(KeyCheck, NamesWhatDoesNotFitTheModel) {
-  TModel model;
-  TwoNodeModel(model);
-  model.Nodes[1]->Name = "rcalf";
-  AddMeshNode(model, "tail");
-  const std::string text = Replace(TwoNodeKey(), "head", "rthigh");
-  EXPECT_EQ(CheckKeyAgainstModel(model, ReadText(text)),
-            (std::vector<std::string>{"node 1 'rthigh' drives 'rcalf' in this model",
-                                      "model node 2 'tail' is not in the animation and keeps its rest pose"}));
-  TModel one;
-  AddMeshNode(one, "TORSO");  // names compare without regard to case
-  EXPECT_EQ(CheckKeyAgainstModel(one, ReadText(TwoNodeKey())),
-            (std::vector<std::string>{"node 1 'head': this model has no node 1 (it has 1)"}));
-  EXPECT_EQ(CheckKeyAgainstModel(model, ReadText(Replace(TwoNodeKey("1"), "head", "rcalf"))),
-            (std::vector<std::string>{"node 1 'rcalf' lies beyond JOINTS (1) and drives nothing",
-                                      "model node 1 'rcalf' is not in the animation and keeps its rest pose",
-                                      "model node 2 'tail' is not in the animation and keeps its rest pose"}));
 }
 
 }  // namespace
