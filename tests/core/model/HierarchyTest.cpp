@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_map>
 
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -38,30 +37,23 @@ std::string HierarchyText(const std::vector<int>& parents, const std::vector<int
   return s;
 }
 
-std::unordered_map<const TNode*, int> IndexOfNodes(const TModel& model) {
-  std::unordered_map<const TNode*, int> index;
-  for (int i = 0; i < model.Nodes.Count(); ++i) index[model.Nodes[i]] = i;
-  return index;
-}
-
 // Each node's parent by model index, "-" for none: "- 0 1".
 std::string ParentsText(const TModel& model) {
-  const auto index = IndexOfNodes(model);
   std::string s;
-  for (const TNode* n : model.Nodes) s += (s.empty() ? "" : " ") + (n->Parent ? std::to_string(index.at(n->Parent)) : "-");
+  for (const TNode* n : model.Nodes)
+    s += (s.empty() ? "" : " ") + (n->Parent ? std::to_string(model.Nodes.IndexOf(n->Parent)) : "-");
   return s;
 }
 
 // The tree in display order, each item as its node's model index after one dot per level:
 // "0 .1 ..2 3".
 std::string TreeText(const TModel& model, const TPlainNodeTree& tree) {
-  const auto index = IndexOfNodes(model);
   std::string s;
   for (int i = 0; i < tree.ItemCount(); ++i) {
     const auto* item = static_cast<const TPlainNodeTree::TItem*>(tree.ItemAt(i));
     if (!s.empty()) s += ' ';
     for (const auto* up = item->Parent; up; up = up->Parent) s += '.';
-    s += std::to_string(index.at(item->Node));
+    s += std::to_string(model.Nodes.IndexOf(item->Node));
   }
   return s;
 }
