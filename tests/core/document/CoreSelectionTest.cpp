@@ -15,15 +15,15 @@ class RectSelection : public CoreFixture {
     v->Position = {1, 1, 1};  // far outside the view: only World counts
     return v;
   }
-  TFace* AddFace(TMesh* mesh, std::initializer_list<TVertex*> corners) {
+  // A face of new vertices at the given pixels.
+  TFace* AddFace(TMesh* mesh, std::initializer_list<std::pair<int, int>> corners) {
     TFace* face = mesh->AddFace();
-    for (TVertex* v : corners) face->AddVertex(v);
+    for (const auto& [x, y] : corners) face->AddVertex(AddVertex(mesh, x, y));
     return face;
   }
   // A square face with its four corners at the given pixel corners.
   TFace* AddSquare(TMesh* mesh, int left, int top, int right, int bottom) {
-    return AddFace(mesh, {AddVertex(mesh, left, top), AddVertex(mesh, right, top), AddVertex(mesh, right, bottom),
-                          AddVertex(mesh, left, bottom)});
+    return AddFace(mesh, {{left, top}, {right, top}, {right, bottom}, {left, bottom}});
   }
 
   TViewTransform View = MakeViewTransform(DefaultCameras()[0], 400, 300);
@@ -67,7 +67,7 @@ TEST_F(RectSelection, NodeNeedsEveryCornerInside) {
   AddSquare(inside, 50, 50, 60, 60);
   TMesh* partly = AddMesh();
   AddSquare(partly, 10, 10, 40, 40);
-  AddFace(partly, {AddVertex(partly, 20, 20), AddVertex(partly, 30, 30), AddVertex(partly, 100, 30)});
+  AddFace(partly, {{20, 20}, {30, 30}, {100, 30}});
   TMesh* noFaces = AddMesh();
   AddVertex(noFaces, 20, 20);
   TMesh* emptyFaces = AddMesh();
