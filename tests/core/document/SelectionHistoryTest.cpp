@@ -34,25 +34,6 @@ struct SelectionHistory : ::testing::Test {
   TTestCore t;
 };
 
-TEST_F(SelectionHistory, UndoGivesBackSelectAllOfEveryMeshInOrder) {
-  t.Core.ToggleSurface(Face(2, 1));
-  Run("actSelAll");
-  EXPECT_FALSE(t.Core.History.CanUndo());  // selecting alone makes no step
-  const TPlaces all{{0, 0}, {0, 1}, {0, 2}, {2, 0}, {2, 1}, {2, 2}, {2, 3}};
-  EXPECT_EQ(Faces(), all);
-  Run("actEditDelete");
-  ASSERT_TRUE(t.Core.History.CanUndo());
-  EXPECT_EQ(t.Model().Nodes[0]->Mesh->Surfaces.Count(), 0);
-  EXPECT_TRUE(Faces().empty());
-  t.Core.Undo();
-  EXPECT_EQ(Faces(), all);
-  EXPECT_EQ(t.Core.Surfaces.First(), Face(0, 0));
-  t.Core.Redo();
-  EXPECT_TRUE(Faces().empty());
-  t.Core.Undo();
-  EXPECT_EQ(Faces(), all);
-}
-
 TEST_F(SelectionHistory, StepGivesBackTheSelectionItStartedFrom) {
   // Inverted from one face: the rest, in model order; then a step that keeps the selection.
   t.Core.ToggleSurface(Face(0, 1));
