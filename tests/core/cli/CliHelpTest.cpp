@@ -36,6 +36,7 @@ TEST(CliHelp, HelpAndVersionGoToStandardOutputAndWrongCommandLinesToStandardErro
       // check: 1 for a model it cannot read (3 for one the game refuses, in CliHabits).
       {{"check", "/no/such/model.3do"}, 1, "", "zarn-cli: Cannot open file"},
       {{"check"}, 2, "", "zarn-cli: usage: zarn-cli check"},
+      {{"check", "--key", ZARN_SAMPLES_DIR "/fighter-bank.key"}, 2, "", "zarn-cli: usage: zarn-cli check"},
   };
   for (const TExpectedRun& expected : runs) {
     SCOPED_TRACE(expected.Args.empty() ? "(none)" : expected.Args[0] + " " + expected.Err);
