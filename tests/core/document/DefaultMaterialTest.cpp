@@ -98,28 +98,24 @@ TEST(DefaultMaterial, InfoNamesWhatASaveWrites) {
   const std::string obj = dir.Write("all.obj", "mtllib stone.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl stone\nf 1 2 3\n");
   const std::string out = dir.File("out.3do");
   const struct {
-    std::vector<std::string> Source;  // a file, or a container and its entry
-    std::vector<std::string> Steps;   // edited into out.3do first when not empty
-    std::string Materials;            // info's names, joined by "|"
+    std::vector<std::string> Edit;  // run first when not empty
+    std::vector<std::string> Info;  // a file, or a container and its entry
+    std::string Materials;          // info's names, joined by "|"
   } rows[] = {
-      {{tri}, {}, "stone.mat|metal.mat"},
-      {{gob, "tri.3do"}, {}, "stone.mat|metal.mat"},
-      {{obj, "--materials"}, {}, "stone.mat"},
-      {{tri}, {"actPrimCube", "undo"}, "stone.mat|metal.mat"},
-      {{tri}, {"actViewLodAdd", "lod:1", "mode:surface", "select:all", "actEditFlipFace"}, "stone.mat|metal.mat"},
-      {{tri}, {"actPrimCube"}, "stone.mat|metal.mat|dflt.mat"},
+      {{}, {"info", tri}, "stone.mat|metal.mat"},
+      {{}, {"info", gob, "tri.3do"}, "stone.mat|metal.mat"},
+      {{}, {"info", obj, "--materials"}, "stone.mat"},
+      {{"edit", tri, out, "actPrimCube", "undo"}, {"info", out}, "stone.mat|metal.mat"},
+      {{"edit", tri, out, "actViewLodAdd", "lod:1", "mode:surface", "select:all", "actEditFlipFace"}, {"info", out},
+       "stone.mat|metal.mat"},
+      {{"edit", tri, out, "actPrimCube"}, {"info", out}, "stone.mat|metal.mat|dflt.mat"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.Materials + (row.Steps.empty() ? "" : " after " + row.Steps.front()));
-    std::vector<std::string> file = row.Source;
-    if (!row.Steps.empty()) {
-      std::vector<std::string> edit = {"edit", tri, out};
-      edit.insert(edit.end(), row.Steps.begin(), row.Steps.end());
-      ASSERT_EQ(RunCli(edit).Status, 0);
-      file = {out};
+    SCOPED_TRACE(row.Materials + (row.Edit.empty() ? "" : " after " + row.Edit[3]));
+    if (!row.Edit.empty()) {
+      ASSERT_EQ(RunCli(row.Edit).Status, 0);
     }
-    std::vector<std::string> info = {"info"};
-    info.insert(info.end(), file.begin(), file.end());
+    std::vector<std::string> info = row.Info;
     const TCliRun plain = RunCliApart(info);
     const size_t count = std::count(row.Materials.begin(), row.Materials.end(), '|') + 1;
     EXPECT_NE(plain.Out.find("materials: " + std::to_string(count) + "\n"), std::string::npos) << plain.Out;
