@@ -70,14 +70,12 @@ TEST(Text, FormatFloat6IsPrintfSixDecimalsTrimmed) {
   EXPECT_EQ(VectorToText({0.1, 0, -0.5}), "0.1 0 -0.5");
 }
 
-TEST(Text, TextToVectorSplitsAtSpaceRuns) {
+// Vectors split at runs of spaces; numbers are accepted as real-world files write them, and only so.
+TEST(Text, TextToVectorSplitsAtSpaceRunsAndConversionsAcceptRealWorldNumbersOnly) {
   EXPECT_EQ(TextToVector("1  2 3"), (TVector{1, 2, 3}));
   EXPECT_EQ(TextToVector("1 2 3 4"), (TVector{1, 2, 3}));
   for (const char* bad : {" 1 2 3", "1 2"}) EXPECT_THROW(TextToVector(bad), EConvertError) << bad;  // " 1": X empty
   ExpectThrowWhat<EConvertError>([] { TextToVector("1 x 3"); }, "'x' is not a valid floating point value");
-}
-
-TEST(Text, ConversionsAcceptRealWorldNumbersOnly) {
   for (const auto& [text, value] : std::vector<std::pair<const char*, double>>{
            {".665207", 0.665207}, {"-.5", -0.5}, {"1e3", 1000}, {"-0.000000", 0}})
     EXPECT_DOUBLE_EQ(StrToFloat(text), value) << text;
