@@ -59,7 +59,7 @@ TEST_F(ModelTest, DeletingAVertexRemovesEveryCornerHoldingIt) {
   EXPECT_EQ(mesh.Surfaces[1]->Vertices.Count(), 3);
 }
 
-TEST_F(ModelTest, WorldPositionsTurnAboutThePivotAndFollowTheParents) {
+TEST_F(ModelTest, WorldPositionsTurnAboutThePivotAndFollowTheParentsAndRadiiFollowThem) {
   TNode* node = AddMeshNode("n", {{0, 1, 0}});
   TVertex* v = node->Mesh->Vertices[0];
   node->Rotation = {90, 0, 0};  // pitch
@@ -85,15 +85,14 @@ TEST_F(ModelTest, WorldPositionsTurnAboutThePivotAndFollowTheParents) {
   Model().Update();
   ExpectNear(v->World, 0, 1, 2);
   EXPECT_NEAR(Model().Radius, std::sqrt(5.0), 1e-6);
-}
 
-TEST_F(ModelTest, MeshRadiusFromItsCentreModelRadiusFromTheOrigin) {
-  EXPECT_FLOAT_EQ(AddMeshNode("m", {{0, 0, 0}, {2, 0, 0}})->Mesh->GetRadius(), 1);
-  Model().Update();
-  EXPECT_DOUBLE_EQ(Model().Radius, 2);
+  // A mesh's radius is measured from its centre, the model's from the origin.
   Model().Clear();
   Model().Update();
   EXPECT_EQ(Model().Radius, 0);
+  EXPECT_FLOAT_EQ(AddMeshNode("m", {{0, 0, 0}, {2, 0, 0}})->Mesh->GetRadius(), 1);
+  Model().Update();
+  EXPECT_DOUBLE_EQ(Model().Radius, 2);
 }
 
 TEST(NodeTypes, PanelIndexAndTypeMapBothWaysAndRefuseTheRest) {
