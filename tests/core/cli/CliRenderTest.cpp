@@ -74,6 +74,16 @@ TEST_F(CliRender, TheGameModeLightsThroughTheColormapsRowsAndFillsThePicture) {
   ASSERT_EQ(side.Width, 40);
   ASSERT_EQ(side.Height, 30);
   EXPECT_EQ(side.At(2, 2), 0x000000u);
+
+  // A container's model is seen through the container's first colormap.
+  const std::string gob = Dir.Write("res.gob", MakeGob({{"3do\\quad.3do", QuadModel(0)},
+                                                        {"mat\\solid.mat", MakeColourMat(9)},
+                                                        {"misc\\cmp\\first.cmp", MakeCmp(0, 11)},
+                                                        {"misc\\cmp\\second.cmp", MakeCmp(0, 22)}}));
+  const TCliRun run =
+      RunCli({"render", gob, "quad.3do", Dir.File("c.png"), "--view", "top", "--size", "16x16"}, kKeepDriverMemory);
+  ASSERT_EQ(run.Status, 0) << run.Out;
+  EXPECT_EQ(TStoredPng::Read(ReadWholeFile(Dir.File("c.png"))).At(8, 8), 0x3FC00Bu);
 }
 
 TEST_F(CliRender, TheSampleDrawsInEveryModeAndViewAndBadCommandLinesAreRefused) {
@@ -114,17 +124,6 @@ TEST_F(CliRender, TheSampleDrawsInEveryModeAndViewAndBadCommandLinesAreRefused) 
     }
   }
   EXPECT_FALSE(std::filesystem::exists(Dir.File("x.png")));
-}
-
-TEST_F(CliRender, AContainersModelIsSeenThroughItsFirstColormap) {
-  const std::string gob = Dir.Write("res.gob", MakeGob({{"3do\\quad.3do", QuadModel(0)},
-                                                        {"mat\\solid.mat", MakeColourMat(9)},
-                                                        {"misc\\cmp\\first.cmp", MakeCmp(0, 11)},
-                                                        {"misc\\cmp\\second.cmp", MakeCmp(0, 22)}}));
-  const TCliRun run =
-      RunCli({"render", gob, "quad.3do", Dir.File("c.png"), "--view", "top", "--size", "16x16"}, kKeepDriverMemory);
-  ASSERT_EQ(run.Status, 0) << run.Out;
-  EXPECT_EQ(TStoredPng::Read(ReadWholeFile(Dir.File("c.png"))).At(8, 8), 0x3FC00Bu);
 }
 
 }  // namespace
