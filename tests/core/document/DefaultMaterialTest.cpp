@@ -92,7 +92,7 @@ TEST(DefaultMaterial, InfoNamesWhatASaveWrites) {
   const std::string out = dir.File("out.3do");
   const struct {
     std::vector<std::string> Edit;  // run first when not empty
-    std::vector<std::string> Info;  // a file, or a container and its entry
+    std::vector<std::string> Info;  // info of a file, or of a container and its entry
     std::string Materials;          // info's names, joined by "|"
   } rows[] = {
       {{}, {"info", tri}, "stone.mat|metal.mat"},
