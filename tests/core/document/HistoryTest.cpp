@@ -105,6 +105,7 @@ void ExpectSameModels(TModel& a, TModel& b) {
     EXPECT_EQ(x.Name, y.Name);
     EXPECT_EQ(x.Flags, y.Flags);
     EXPECT_EQ(x.NodeType, y.NodeType);
+    EXPECT_TRUE(!x.Parent || a.Nodes.Contains(x.Parent)) << "a parent outside the model";
     EXPECT_EQ(a.Nodes.IndexOf(x.Parent), b.Nodes.IndexOf(y.Parent));
     ExpectNear(y.Position, x.Position);
     ExpectNear(y.Rotation, x.Rotation);
