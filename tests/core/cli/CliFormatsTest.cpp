@@ -65,7 +65,6 @@ TEST_F(CliFormats, CommandsReadContainersAndObjFilesAndWriteObjFilesAndPictures)
        0, ""},
       {{"export", "--pup", Dir.Write("m.pup", "mode=0\nwalk gone.key\n"), sample, Dir.File("m.glb")}, 1,
        "zarn-cli: Animation 'gone.key' of the puppet (mode 0 walk) is not found\n"},
-      {{"export", sample, Dir.File("no/f.obj")}, 1, "Cannot create file"},
       {{"info", obj}, 0, "radius: 2\n"},
       {{"info", obj, "--scale", "fit"}, 0, "radius: 0.1\n"},
       {{"info", "--up", "y", obj, "--scale", "3", "--materials"}, 0, "radius: 6\n"},
