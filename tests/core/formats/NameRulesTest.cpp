@@ -71,19 +71,6 @@ TEST(NameRules, RefusalsSpellOutControlCharacters) {
   EXPECT_EQ(PrintableName("t\t\x7f\x1b"), "t\\t\\x7f\\x1b");
 }
 
-TEST(NameRules, OneLineReportsTheFirstChangeAndCountsDistinctNames) {
-  TNameRepairs repairs{NameReadsBack};
-  EXPECT_EQ(repairs.Report(), "");
-  EXPECT_EQ(repairs.Repair("ok.mat"), "ok.mat");
-  EXPECT_EQ(repairs.Report(), "");
-  EXPECT_EQ(repairs.Repair("a#b.mat"), "a_b.mat");
-  EXPECT_EQ(repairs.Repair("a#b.mat"), "a_b.mat");
-  EXPECT_EQ(repairs.Repair("c0xd.mat"), "c0_d.mat");
-  EXPECT_EQ(repairs.Report(),
-            "'a#b.mat' became 'a_b.mat' (and 1 more): a name in a 3DO file has at most 31 characters and no blank, "
-            "comma, \"#\", \"//\" or \"0x\"");
-}
-
 // Typed into the materials dialog, the property panel's mesh name and a surface's material:
 // each name is refused with one message, or saved and read back exactly as typed.
 TEST(NameRules, TypedNamesAreRefusedOrReadBackAsTyped) {
