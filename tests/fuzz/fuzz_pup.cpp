@@ -34,9 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string gob = fmt_test::MakeGob({{"misc\\pup\\a.pup", std::string(reinterpret_cast<const char*>(data), size)},
                                              {"3do\\key\\a.key", "SECTION: HEADER\n"}});
   const TFuzzFile container("res.gob", gob.data(), gob.size());
-  TGob directory;
-  TGobItem item;
-  if (directory.LoadFromFile(container.Path) && directory.FindFile("a.pup", item))
+  const TGobItem item = fmt_test::FoundEntry(container.Path, "a.pup");
+  if (!item.EntryName.empty())
     ReadOrRefuse([&] { return ReadPuppetEntry(item); }, {container.Path, item.EntryName, item.Offset, item.Length});
   return 0;
 }

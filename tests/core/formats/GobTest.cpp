@@ -36,20 +36,6 @@ TEST(Gob, DirectoryIsReadTrimmedAndSortedWithoutRegardToCase) {
   for (int index : {4, -1}) ExpectThrowWhat<EListError>([&] { gob.GetEntry(index, item); }, "File list out of bounds.");
 }
 
-TEST(Gob, FindFileMatchesTheFileNameAloneAndTheLastMatchWins) {
-  TTempDir dir;
-  TGob gob;
-  ASSERT_TRUE(gob.LoadFromFile(
-      dir.Write("r.goo", MakeGob({{"mat\\x.mat", "second"}, {"3do\\mat\\x.mat", "first"}, {"y.mat", "y"}}))));
-  TGobItem item;
-  ASSERT_TRUE(gob.FindFile("X.MAT", item));
-  EXPECT_EQ((std::tuple{item.EntryName, EntryBytes(item)}), (std::tuple{"mat\\x.mat", "second"}));
-  ASSERT_TRUE(gob.FindFile("y.mat", item));
-  EXPECT_FALSE(gob.FindFile("mat", item));
-  EXPECT_EQ((std::tuple{item.Offset, item.Length, item.ContainerName, item.EntryName}),
-            (std::tuple{0xFFFFFFFFu, 0xFFFFFFFFu, gob.FileName, ""}));
-}
-
 TEST(Gob, MissingPathKeepsThePreviousDirectoryAndOtherFilesAreNoContainers) {
   TTempDir dir;
   TGob gob;
@@ -74,15 +60,20 @@ TEST(Gob, PathPartsUseEverySeparator) {
             (std::vector<std::string_view>{".3DO", "", ""}));
 }
 
-TEST(Gob, ModelRowsListEveryFolderAndOpenFromTheModelFolder) {
+// Model rows list every folder and open from the model folder; FindFile matches the file
+// name alone, and the last match in directory order wins.
+TEST(Gob, ModelRowsAndFileNamesFindTheirEntries) {
   TTempDir dir;
   TGob gob;
-  ASSERT_TRUE(gob.LoadFromFile(dir.Write("m.gob", MakeGob({{"3do\\a.3do", "A"},
+  ASSERT_TRUE(gob.LoadFromFile(dir.Write("m.goo", MakeGob({{"3do\\a.3do", "A"},
                                                             {"mat\\a.3do", "M"},
                                                             {"3do\\B.3DO", "B"},
                                                             {"3do\\x.3do\\readme", "R"},
                                                             {"mat\\c.mat", "C"},
-                                                            {"misc\\only.3do", "O"}}))));
+                                                            {"misc\\only.3do", "O"},
+                                                            {"mat\\x.mat", "second"},
+                                                            {"3do\\mat\\x.mat", "first"},
+                                                            {"y.mat", "y"}}))));
   EXPECT_EQ(ContainerModelRows(gob), (std::vector<std::string>{"a.3do", "B.3DO", "a.3do", "only.3do"}));
   TGobItem item;
   ASSERT_TRUE(FindContainerModel(gob, "a.3do", item));
@@ -91,6 +82,12 @@ TEST(Gob, ModelRowsListEveryFolderAndOpenFromTheModelFolder) {
   EXPECT_EQ(item.EntryName, "3do\\B.3DO");
   EXPECT_FALSE(FindContainerModel(gob, "only.3do", item));  // not in the model folder
   EXPECT_FALSE(FindContainerModel(gob, "", item));
+  ASSERT_TRUE(gob.FindFile("X.MAT", item));
+  EXPECT_EQ((std::tuple{item.EntryName, EntryBytes(item)}), (std::tuple{"mat\\x.mat", "second"}));
+  ASSERT_TRUE(gob.FindFile("y.mat", item));
+  EXPECT_FALSE(gob.FindFile("mat", item));
+  EXPECT_EQ((std::tuple{item.Offset, item.Length, item.ContainerName, item.EntryName}),
+            (std::tuple{0xFFFFFFFFu, 0xFFFFFFFFu, gob.FileName, ""}));
 }
 
 TEST(ContainerModel, ModelIsReadFromItsEntryWholeUpToAZeroByteAndNamedAfterIt) {
@@ -105,20 +102,15 @@ TEST(ContainerModel, ModelIsReadFromItsEntryWholeUpToAZeroByteAndNamedAfterIt) {
                                                          {"3do\\big.3do", big},
                                                          {"3do\\cut.3do", cut}}));
   t.Core.ResourceList = {"other.gob"};
-  TGob gob;
-  ASSERT_TRUE(gob.LoadFromFile(path));
-  TGobItem item;
   for (const std::string name : {"fighter.3do", "big.3do"}) {
     t.Model().Clear();
-    ASSERT_TRUE(gob.FindFile(name, item));
-    ASSERT_TRUE(Load3DOEntry(t.Model(), item));
+    ASSERT_TRUE(Load3DOEntry(t.Model(), FoundEntry(path, name)));
     EXPECT_TRUE(t.Services.Errors.empty()) << t.Services.Errors.front();
     EXPECT_EQ((std::tuple{t.Model().Nodes.Count(), t.Model().FileName}), (std::tuple{6, path + " > 3do\\" + name}));
   }
   EXPECT_EQ(t.Core.ResourceList, std::vector<std::string>{"other.gob"});
   t.Model().Clear();
-  ASSERT_TRUE(gob.FindFile("cut.3do", item));
-  EXPECT_FALSE(Load3DOEntry(t.Model(), item));
+  EXPECT_FALSE(Load3DOEntry(t.Model(), FoundEntry(path, "cut.3do")));
   ASSERT_EQ(t.Services.Errors.size(), 1u);  // the hierarchy lay after the zero byte
   EXPECT_EQ(t.Model().Nodes.Count(), 0);
 }
