@@ -41,21 +41,11 @@ class NotAFile : public ::testing::Test {
   const std::string Fifo = Dir.File("pipe");
 };
 
-template <class F>
-std::string Raised(F&& read) {
-  try {
-    read();
-  } catch (const EInOutError& e) {
-    return e.what();
-  }
-  return "(nothing raised)";
-}
-
 TEST_F(NotAFile, AWholeFileReadTakesUpToItsLimitAndRefusesAByteMore) {
   const std::string path = Dir.Write("ten.txt", "0123456789");
   EXPECT_EQ(ReadWholeFile(path, 10), "0123456789");
-  EXPECT_EQ(Raised([&] { ReadWholeFile(path, 9); }),
-            "Cannot read file '" + path + "': it is too large (more than 9 bytes)");
+  ExpectThrowWhat<EInOutError>([&] { ReadWholeFile(path, 9); },
+                               "Cannot read file '" + path + "': it is too large (more than 9 bytes)");
 }
 
 TEST_F(NotAFile, EveryReaderSaysWhatThePathIs) {
@@ -68,11 +58,11 @@ TEST_F(NotAFile, EveryReaderSaysWhatThePathIs) {
     EXPECT_EQ(ImportObj(t.Model(), kind.Path, {.Materials = true}).Message, kind.Says);
     EXPECT_EQ(t.Model().Nodes.Count(), 0);
     EXPECT_EQ(NotARegularFile(kind.Path), kind.Says);
-    EXPECT_EQ(Raised([&] { ReadWholeFile(kind.Path); }), kind.Says);
-    EXPECT_EQ(Raised([&] { TReadOnlyFile file(kind.Path); }), kind.Says);
+    ExpectThrowWhat<EInOutError>([&] { ReadWholeFile(kind.Path); }, kind.Says);
+    ExpectThrowWhat<EInOutError>([&] { TReadOnlyFile file(kind.Path); }, kind.Says);
     TMaterials materials;
     TMaterial material(&materials, "pipe.mat");
-    EXPECT_EQ(Raised([&] { ReadMat(material, kind.Path, 0, 64); }), kind.Says);
+    ExpectThrowWhat<EInOutError>([&] { ReadMat(material, kind.Path, 0, 64); }, kind.Says);
     TGob gob;
     EXPECT_FALSE(gob.LoadFromFile(kind.Path));
   }
