@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -13,31 +12,13 @@
 #include <string>
 #include <string_view>
 
-#include "formats/LineCursor.h"
 #include "document/MaterialLookup.h"
 #include "document/Core.h"
 #include "formats/ThreeDo.h"
 #include "services/HeadlessServices.h"
+#include "tests/core/PieceSource.h"
 
 namespace {
-
-// Pieces of 1 to 64 bytes, the size of each taken from a byte of the text itself.
-class TPieceSource : public TTextSource {
- public:
-  explicit TPieceSource(std::string_view text) : Text(text), Rest(text) {}
-  size_t Read(char* buffer, size_t size) override {
-    if (Rest.empty()) return 0;
-    const auto sizer = static_cast<unsigned char>(Text[(Reads++ * 31) % Text.size()]);
-    const size_t n = std::min({size, size_t{1} + sizer % 64, Rest.size()});
-    Rest.copy(buffer, n);
-    Rest.remove_prefix(n);
-    return n;
-  }
-
- private:
-  std::string_view Text, Rest;
-  size_t Reads = 0;
-};
 
 // A folder of its own, so that the material search beside the model finds nothing else.
 struct TScratch {
@@ -78,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   THeadlessServices streamedServices;
   TCore streamed(streamedServices);
   InstallMaterialLoader(streamed);
-  TPieceSource source(text);
+  // Pieces of 1 to 64 bytes, the size of each taken from a byte of the text itself.
+  TPieceSource source(text, [&](size_t reads) { return 1 + static_cast<unsigned char>(text[reads * 31 % size]) % 64; });
   TLineCursor lines(source);
   Parse3DO(*streamed.Model, lines);
   if (Outcome(*streamed.Model, streamedServices) != expected) std::abort();
