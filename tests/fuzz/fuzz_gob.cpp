@@ -16,17 +16,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const TFuzzFile file("in.gob", data, size);
-  const std::string& path = file.Path;
   TGob gob;
   try {
-    if (!gob.LoadFromFile(path)) return 0;
+    if (!gob.LoadFromFile(file.Path)) return 0;
   } catch (const EZarnError&) {
     return 0;
   }
   THeadlessServices services;
   TCore core(services);
   InstallMaterialLoader(core);
-  core.ResourceList = {path};
+  core.ResourceList = {file.Path};
   TGobItem item;
   for (int i = 0; i < gob.Count(); ++i) {
     gob.GetEntry(i, item);
