@@ -92,7 +92,7 @@ TEST_F(GltfExport, PlacesEveryCornerAsTheViewsAndPassesTheValidator) {
                                              "jointed_a.png"}));
 }
 
-TEST_F(GltfExport, KeepsMaterialsAndPlaysEveryFrameAsTheGameDoes) {
+TEST_F(GltfExport, KeepsMaterialsPlaysEveryFrameAsTheGameDoesAndRefusesNoFramesPerSecond) {
   BuildJointedModel(Model());
   TNamedKey walk{"walk", ReadKeyFile(Dir.Write("walk.key", key_test::TwoNodeKey()))};
   ExportGltf(Model(), Dir.File("a.glb"), {walk});
@@ -125,6 +125,11 @@ TEST_F(GltfExport, KeepsMaterialsAndPlaysEveryFrameAsTheGameDoes) {
     PlacePosed(Model(), PoseAt(Model(), walk.Key, static_cast<double>(frame)));
     ExpectViewsPlaces(gltf, 0, frame);
   }
+  // A KEY made in the program rather than read (which refuses it) is checked all the same.
+  walk.Key.Fps = 0;
+  ExpectThrowWhat<EInOutError>([&] { ExportGltf(Model(), Dir.File("b.gltf"), {walk}); },
+                               "Cannot export animation 'walk': its FPS is 0, not above 0");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path), {}), 2);  // the KEY and a.glb alone
 }
 
 // Corners lit by gouraud light take their vertices' normals, so a fold shades smoothly and
@@ -157,16 +162,6 @@ TEST_F(GltfExport, GivesGouraudCornersTheirVerticesNormals) {
       written.push_back(gltf_test::Element(gltf, normals, i));
     EXPECT_EQ(rounded(written), rounded(expected[lighting == 3 ? 0 : 1]));
   }
-}
-
-// A KEY made in the program rather than read (which refuses it) is checked all the same.
-TEST_F(GltfExport, RefusesAnAnimationOfNoFramesPerSecondAndWritesNothing) {
-  BuildJointedModel(Model());
-  TNamedKey still{"still", ReadKeyFile(Dir.Write("walk.key", key_test::TwoNodeKey()))};
-  still.Key.Fps = 0;
-  ExpectThrowWhat<EInOutError>([&] { ExportGltf(Model(), Dir.File("a.gltf"), {still}); },
-                               "Cannot export animation 'still': its FPS is 0, not above 0");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path), {}), 1);  // the KEY alone
 }
 
 // What a modelling program gets back from a written file: node names, parents, every
