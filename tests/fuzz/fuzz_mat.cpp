@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const TFuzzFile beside("beside.mat", data, size);
   // Named after this process too, so that no file of that name is found beside the model.
   const std::string inside = TFuzzFile::Named("inside.mat");
-  const std::string gob = fmt_test::MakeGob({{"mat\\" + inside, std::string(reinterpret_cast<const char*>(data), size)}});
-  const TFuzzFile container("res.gob", gob.data(), gob.size());
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  const TFuzzFile container("res.gob", fmt_test::MakeGob({{"mat\\" + inside, bytes}}));
   THeadlessServices services;
   TCore core(services);
   InstallMaterialLoader(core);
