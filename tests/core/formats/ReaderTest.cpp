@@ -111,7 +111,7 @@ TEST(Reader, MissingFileReportsOnce) {
   EXPECT_EQ((std::tuple{result.Ok, result.Message, t.Model().FileName}), (std::tuple{false, says, "/nonexistent/model.3do"}));
 }
 
-TEST(Reader, TextArrivingInPiecesReadsAsFromMemory) {
+TEST(Reader, TextArrivingInPiecesReadsAsFromMemoryAndCountsLinesPastTheIntegerRange) {
   const std::string sample = ReadWholeFile(ZARN_SAMPLES_DIR "/fighter.3do");
   TTestCore whole;
   Parse3DO(whole.Model(), sample);
@@ -125,15 +125,14 @@ TEST(Reader, TextArrivingInPiecesReadsAsFromMemory) {
       EXPECT_EQ(SavedText(t.Model()), SavedText(whole.Model())) << piece;
     }
   }
-}
-
-TEST(Reader, LineNumbersGoPastTheIntegerRange) {
+  // Line numbers go past the integer range.
   TPieceSource source("head\nMODELRESOURCE\nMATERIALS x\n", [](size_t) { return 4; });
   TLineCursor lines(source, int64_t{1} << 31);
   TTestCore t;
   const TReadResult result = Parse3DO(t.Model(), lines);
   EXPECT_EQ(result.Message, "line 2147483651: expected \"MATERIALS n\", found \"MATERIALS x\"");
 }
+
 
 }  // namespace
 
