@@ -45,15 +45,6 @@ TEST_F(Cmp, ReadsHeaderPaletteLightAndTransparencyTablesAndOnlyThem) {
   EXPECT_THROW(ReadCmp(Dir.File("none.cmp"), 0, UINT64_MAX, "none.cmp"), EInOutError);
 }
 
-TEST_F(Cmp, ReadsAnEntryOfAContainer) {
-  const std::string gob = Dir.Write("res.gob", MakeGob({{"misc\\cmp\\a.cmp", "x"}, {"misc\\cmp\\b.cmp", MakeCmp(0, 99)}}));
-  const TGobItem a = FoundEntry(gob, "a.cmp"), b = FoundEntry(gob, "b.cmp");
-  EXPECT_EQ(ReadCmp(gob, b.Offset, b.Length, "b.cmp").Palette[2], 99);
-  // One byte long: the next entry is not its data.
-  ExpectThrowWhat<EParserError>([&] { ReadCmp(gob, a.Offset, a.Length, "a.cmp"); },
-                                "a.cmp: not a colormap (1 bytes, shorter than the 17216 of a palette and light table)");
-}
-
 TEST_F(Cmp, HostileFilesAreRefusedWithAClearMessage) {
   const std::string shorter = " bytes, shorter than the 17216 of a palette and light table";
   const struct { std::string Bytes, Message; } cases[] = {
@@ -76,19 +67,24 @@ std::vector<std::string> Names(const std::vector<TColormapPlace>& places, const 
   return names;
 }
 
-TEST_F(Cmp, FoundBesideTheModelInMiscCmpInAnyCaseAndInListedContainers) {
+TEST_F(Cmp, FoundBesideTheModelInMiscCmpInAnyCaseAndInListedContainersAndReadFromTheirEntries) {
   Dir.Write("b.CMP", MakeCmp());
   Dir.Write("a.cmp", MakeCmp());
   Dir.Write("notes.txt", "");
   Dir.Write("Mat/m.cmp", MakeCmp());  // not a folder colormaps are looked for in
   Dir.Write("MISC/Cmp/level.cmp", MakeCmp());
-  const std::string gob = Dir.Write("res.gob", MakeGob({{"mat\\x.cmp", ""}, {"MISC\\CMP\\dark.cmp", MakeCmp()}, {"misc\\cmp\\readme", ""}}));
+  const std::string gob = Dir.Write("res.gob", MakeGob({{"mat\\x.cmp", "x"}, {"MISC\\CMP\\dark.cmp", MakeCmp(0, 99)}, {"misc\\cmp\\readme", ""}}));
   const std::string broken = Dir.Write("broken.gob", "GOB " + std::string(12, '\xFF'));
   const std::vector<TColormapPlace> places = FindColormaps(Dir.File("ship.3do"), {broken, Dir.File("gone.gob"), gob});
   EXPECT_EQ(Names(places, Dir.Path + "/"),
             (std::vector<std::string>{"a.cmp", "b.CMP", "MISC/Cmp/level.cmp", "res.gob:MISC\\CMP\\dark.cmp"}));
   EXPECT_EQ(ColormapPlaceNamed(places[3].Name()).Start, places[3].Start);
-  EXPECT_EQ(ReadColormap(places[3]).Version, 30u);
+  const TColormap dark = ReadColormap(places[3]);
+  EXPECT_EQ((std::tuple{dark.Version, dark.Palette[2]}), (std::tuple{30u, 99}));
+  // An entry of one byte: the next entry is not its data.
+  const TGobItem x = FoundEntry(gob, "x.cmp");
+  ExpectThrowWhat<EParserError>([&] { ReadCmp(gob, x.Offset, x.Length, "x.cmp"); },
+                                "x.cmp: not a colormap (1 bytes, shorter than the 17216 of a palette and light table)");
   EXPECT_EQ(FindColormaps("", {gob}).size(), 1u);  // an untitled model: the containers only
 }
 
