@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -54,6 +55,15 @@ inline std::string EntryBytes(const TGobItem& item) {
   char block[4096];
   while (const size_t n = source.Read(block, sizeof block)) data.append(block, n);
   return data;
+}
+
+// The entry of that file name (as TGob::FindFile takes it) in the container at `path`; one
+// whose Offset is all ones when the container does not read or holds none.
+inline TGobItem FoundEntry(const std::string& path, std::string_view name) {
+  TGob gob;
+  TGobItem item;
+  if (gob.LoadFromFile(path)) gob.FindFile(name, item);
+  return item;
 }
 
 // The 76-byte header of a material file.

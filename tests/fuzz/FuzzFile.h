@@ -17,6 +17,7 @@ struct TFuzzFile {
       : Name(Named(name)), Path((std::filesystem::temp_directory_path() / Name).string()) {
     std::ofstream(Path, std::ios::binary).write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
+  TFuzzFile(const std::string& name, const std::string& bytes) : TFuzzFile(name, bytes.data(), bytes.size()) {}
   ~TFuzzFile() { std::remove(Path.c_str()); }
   TFuzzFile(const TFuzzFile&) = delete;
   TFuzzFile& operator=(const TFuzzFile&) = delete;

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -13,31 +12,11 @@
 #include <string>
 #include <string_view>
 
-#include "formats/LineCursor.h"
-#include "document/MaterialLookup.h"
-#include "document/Core.h"
 #include "formats/ThreeDo.h"
-#include "services/HeadlessServices.h"
+#include "tests/core/PieceSource.h"
+#include "tests/fuzz/FuzzCore.h"
 
 namespace {
-
-// Pieces of 1 to 64 bytes, the size of each taken from a byte of the text itself.
-class TPieceSource : public TTextSource {
- public:
-  explicit TPieceSource(std::string_view text) : Text(text), Rest(text) {}
-  size_t Read(char* buffer, size_t size) override {
-    if (Rest.empty()) return 0;
-    const auto sizer = static_cast<unsigned char>(Text[(Reads++ * 31) % Text.size()]);
-    const size_t n = std::min({size, size_t{1} + sizer % 64, Rest.size()});
-    Rest.copy(buffer, n);
-    Rest.remove_prefix(n);
-    return n;
-  }
-
- private:
-  std::string_view Text, Rest;
-  size_t Reads = 0;
-};
 
 // A folder of its own, so that the material search beside the model finds nothing else.
 struct TScratch {
@@ -69,35 +48,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const TScratch scratch;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
 
-  THeadlessServices services;
-  TCore core(services);
-  InstallMaterialLoader(core);
-  Parse3DO(*core.Model, text);
-  const std::string expected = Outcome(*core.Model, services);
+  TFuzzCore memory;
+  Parse3DO(*memory.Core.Model, text);
+  const std::string expected = Outcome(*memory.Core.Model, memory.Services);
 
-  THeadlessServices streamedServices;
-  TCore streamed(streamedServices);
-  InstallMaterialLoader(streamed);
-  TPieceSource source(text);
+  TFuzzCore streamed;
+  // Pieces of 1 to 64 bytes, the size of each taken from a byte of the text itself.
+  TPieceSource source(text, [&](size_t reads) { return 1 + static_cast<unsigned char>(text[reads * 31 % size]) % 64; });
   TLineCursor lines(source);
-  Parse3DO(*streamed.Model, lines);
-  if (Outcome(*streamed.Model, streamedServices) != expected) std::abort();
+  Parse3DO(*streamed.Core.Model, lines);
+  if (Outcome(*streamed.Core.Model, streamed.Services) != expected) std::abort();
 
   // A file rewritten in place would wait for the disk; a new one does not.
   std::remove(scratch.Path.c_str());
   if (std::FILE* f = std::fopen(scratch.Path.c_str(), "wb")) {
     std::fwrite(data, 1, size, f);
     std::fclose(f);
-    THeadlessServices fileServices;
-    TCore fromFile(fileServices);
-    InstallMaterialLoader(fromFile);
-    Load3DOFile(*fromFile.Model, scratch.Path);
-    if (Outcome(*fromFile.Model, fileServices) != expected) std::abort();
+    TFuzzCore fromFile;
+    Load3DOFile(*fromFile.Core.Model, scratch.Path);
+    if (Outcome(*fromFile.Core.Model, fromFile.Services) != expected) std::abort();
   }
 
   // A second read merges into the first and links only among its own rows.
   std::string out;
-  Write3DO(*core.Model, out, core.Model->Nodes.Pointers());
-  Parse3DO(*core.Model, out);
+  Write3DO(*memory.Core.Model, out, memory.Core.Model->Nodes.Pointers());
+  Parse3DO(*memory.Core.Model, out);
   return 0;
 }

@@ -26,8 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const TFuzzFile file("level.cmp", data, size);
   ReadOrRefuse(file.Path, 0, UINT64_MAX);
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  const std::string gob = fmt_test::MakeGob({{"misc\\cmp\\a.cmp", bytes}, {"misc\\cmp\\b.cmp", bytes}});
-  const TFuzzFile container("res.gob", gob.data(), gob.size());
+  const TFuzzFile container("res.gob", fmt_test::MakeGob({{"misc\\cmp\\a.cmp", bytes}, {"misc\\cmp\\b.cmp", bytes}}));
   ReadOrRefuse(container.Path, 16 + 2 * 136, size);
   return 0;
 }

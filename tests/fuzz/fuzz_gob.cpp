@@ -5,28 +5,23 @@
 #include <cstdint>
 
 #include "formats/Gob.h"
-#include "document/MaterialLookup.h"
-#include "document/Core.h"
 #include "formats/ThreeDo.h"
 #include "model/Errors.h"
 #include "model/Text.h"
-#include "services/HeadlessServices.h"
 #include "tests/core/FormatBytes.h"
+#include "tests/fuzz/FuzzCore.h"
 #include "tests/fuzz/FuzzFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const TFuzzFile file("in.gob", data, size);
-  const std::string& path = file.Path;
   TGob gob;
   try {
-    if (!gob.LoadFromFile(path)) return 0;
+    if (!gob.LoadFromFile(file.Path)) return 0;
   } catch (const EZarnError&) {
     return 0;
   }
-  THeadlessServices services;
-  TCore core(services);
-  InstallMaterialLoader(core);
-  core.ResourceList = {path};
+  TFuzzCore fuzz;
+  fuzz.Core.ResourceList = {file.Path};
   TGobItem item;
   for (int i = 0; i < gob.Count(); ++i) {
     gob.GetEntry(i, item);
@@ -35,12 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const EInOutError&) {
     }
     if (SameText(ExtensionPart(item.EntryName), ".mat"))
-      core.Model->Materials.FindOrAdd(std::string(FileNamePart(item.EntryName)));
+      fuzz.Core.Model->Materials.FindOrAdd(std::string(FileNamePart(item.EntryName)));
   }
   for (const std::string& row : ContainerModelRows(gob)) {
     if (!FindContainerModel(gob, row, item)) continue;
-    core.Model->Clear();
-    Load3DOEntry(*core.Model, item);
+    fuzz.Core.Model->Clear();
+    Load3DOEntry(*fuzz.Core.Model, item);
   }
   return 0;
 }

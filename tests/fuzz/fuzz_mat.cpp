@@ -5,10 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "document/MaterialLookup.h"
-#include "document/Core.h"
-#include "services/HeadlessServices.h"
 #include "tests/core/FormatBytes.h"
+#include "tests/fuzz/FuzzCore.h"
 #include "tests/fuzz/FuzzFile.h"
 
 namespace {
@@ -24,14 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const TFuzzFile beside("beside.mat", data, size);
   // Named after this process too, so that no file of that name is found beside the model.
   const std::string inside = TFuzzFile::Named("inside.mat");
-  const std::string gob = fmt_test::MakeGob({{"mat\\" + inside, std::string(reinterpret_cast<const char*>(data), size)}});
-  const TFuzzFile container("res.gob", gob.data(), gob.size());
-  THeadlessServices services;
-  TCore core(services);
-  InstallMaterialLoader(core);
-  core.Model->FileName = beside.Path.substr(0, beside.Path.rfind('/') + 1) + "model.3do";
-  core.ResourceList = {container.Path};
-  CheckConsistent(*core.Model->Materials.Add(beside.Name));
-  CheckConsistent(*core.Model->Materials.Add(inside));
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  const TFuzzFile container("res.gob", fmt_test::MakeGob({{"mat\\" + inside, bytes}}));
+  TFuzzCore fuzz;
+  fuzz.Core.Model->FileName = beside.Path.substr(0, beside.Path.rfind('/') + 1) + "model.3do";
+  fuzz.Core.ResourceList = {container.Path};
+  CheckConsistent(*fuzz.Core.Model->Materials.Add(beside.Name));
+  CheckConsistent(*fuzz.Core.Model->Materials.Add(inside));
   return 0;
 }

@@ -3,7 +3,6 @@
 // and the model exports again.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 #include "formats/ObjExport.h"
 #include "formats/ObjImport.h"
@@ -22,14 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (pick & 8) options.Scale = 1e30;
   ImportObj(model, file.Path, options);
   model.Update();
-  const std::string out = TFuzzFile::Named("out.obj");
-  const std::string path = (std::filesystem::temp_directory_path() / out).string();
+  // Written where the input lies, and gone with it.
+  const TFuzzFile out("out.obj", "", 0), library("out.mtl", "", 0);
   try {
-    ExportObj(model, path);
+    ExportObj(model, out.Path);
   } catch (const EZarnError&) {
     // a full disk, say: reported, never a crash
   }
-  std::remove(path.c_str());
-  std::remove((std::filesystem::temp_directory_path() / TFuzzFile::Named("out.mtl")).string().c_str());
   return 0;
 }

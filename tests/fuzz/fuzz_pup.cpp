@@ -31,12 +31,11 @@ void ReadOrRefuse(const auto& read, const TColormapPlace& place) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const TFuzzFile file("ky.pup", data, size);
   ReadOrRefuse([&] { return ReadPuppetFile(file.Path); }, {file.Path, "", 0, UINT64_MAX});
-  const std::string gob = fmt_test::MakeGob({{"misc\\pup\\a.pup", std::string(reinterpret_cast<const char*>(data), size)},
-                                             {"3do\\key\\a.key", "SECTION: HEADER\n"}});
-  const TFuzzFile container("res.gob", gob.data(), gob.size());
-  TGob directory;
-  TGobItem item;
-  if (directory.LoadFromFile(container.Path) && directory.FindFile("a.pup", item))
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  const TFuzzFile container("res.gob",
+                            fmt_test::MakeGob({{"misc\\pup\\a.pup", bytes}, {"3do\\key\\a.key", "SECTION: HEADER\n"}}));
+  const TGobItem item = fmt_test::FoundEntry(container.Path, "a.pup");
+  if (!item.EntryName.empty())
     ReadOrRefuse([&] { return ReadPuppetEntry(item); }, {container.Path, item.EntryName, item.Offset, item.Length});
   return 0;
 }

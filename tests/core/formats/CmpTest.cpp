@@ -25,7 +25,7 @@ class Cmp : public ::testing::Test {
 
 // MakeCmp's palette gives index i the colour (i, 255 - i, 7) and its light table row r the
 // index r throughout; a flagged file adds the transparency table a * b % 256.
-TEST_F(Cmp, ReadsHeaderPaletteLightAndTransparencyTables) {
+TEST_F(Cmp, ReadsHeaderPaletteLightAndTransparencyTablesAndOnlyThem) {
   std::string bytes = MakeCmp();
   Set32(bytes, 12, 0x3F800000);  // tint red 1.0
   bytes += "later tables, ignored";
@@ -35,22 +35,14 @@ TEST_F(Cmp, ReadsHeaderPaletteLightAndTransparencyTables) {
             (std::vector<int>{0, 200, 55, 7}));
   EXPECT_EQ((std::vector<int>{map.Lit(63, 9), map.Lit(0, 255), map.Lit(17, 100)}), (std::vector<int>{63, 0, 17}));
   EXPECT_TRUE(map.Transparency.empty());
-  const TColormap flagged = Read(MakeCmp(1));
+  // A file far larger than it holds: only its tables are read.
+  const std::string path = Dir.Write("sparse.cmp", MakeCmp(1));
+  ASSERT_EQ(::truncate(path.c_str(), off_t{6} << 30), 0);  // 6 GiB of holes after the tables
+  const TColormap flagged = ReadCmp(path, 0, UINT64_MAX, "sparse.cmp");
   ASSERT_EQ(flagged.Transparency.size(), 65536u);
   EXPECT_EQ(flagged.Transparency[3 * 256 + 5], 15);
   EXPECT_EQ(flagged.Transparency[255 * 256 + 255], 1);  // 65025 % 256
-}
-
-TEST_F(Cmp, ReadsAnEntryOfAContainer) {
-  const std::string gob = Dir.Write("res.gob", MakeGob({{"misc\\cmp\\a.cmp", "x"}, {"misc\\cmp\\b.cmp", MakeCmp(0, 99)}}));
-  TGob directory;
-  ASSERT_TRUE(directory.LoadFromFile(gob));
-  TGobItem item;
-  ASSERT_TRUE(directory.FindFile("b.cmp", item));
-  EXPECT_EQ(ReadCmp(gob, item.Offset, item.Length, "b.cmp").Palette[2], 99);
-  ASSERT_TRUE(directory.FindFile("a.cmp", item));  // one byte long: the next entry is not its data
-  ExpectThrowWhat<EParserError>([&] { ReadCmp(gob, item.Offset, item.Length, "a.cmp"); },
-                                "a.cmp: not a colormap (1 bytes, shorter than the 17216 of a palette and light table)");
+  EXPECT_THROW(ReadCmp(Dir.File("none.cmp"), 0, UINT64_MAX, "none.cmp"), EInOutError);
 }
 
 TEST_F(Cmp, HostileFilesAreRefusedWithAClearMessage) {
@@ -69,36 +61,30 @@ TEST_F(Cmp, HostileFilesAreRefusedWithAClearMessage) {
     ExpectThrowWhat<EParserError>([&] { Read(c.Bytes); }, "level.cmp: not a colormap (" + c.Message + ")");
 }
 
-TEST_F(Cmp, AFileFarLargerThanItHoldsReadsOnlyItsTables) {
-  const std::string path = Dir.Write("sparse.cmp", MakeCmp(1));
-  ASSERT_EQ(::truncate(path.c_str(), off_t{6} << 30), 0);  // 6 GiB of holes after the tables
-  EXPECT_EQ(ReadCmp(path, 0, UINT64_MAX, "sparse.cmp").Transparency.size(), 65536u);
-  const std::string holes = Dir.Write("holes.cmp", "");
-  ASSERT_EQ(::truncate(holes.c_str(), off_t{6} << 30), 0);
-  ExpectThrowWhat<EParserError>([&] { ReadCmp(holes, 0, UINT64_MAX, "holes.cmp"); },
-                                "holes.cmp: not a colormap (no \"CMP \" at its start)");
-  EXPECT_THROW(ReadCmp(Dir.File("none.cmp"), 0, UINT64_MAX, "none.cmp"), EInOutError);
-}
-
 std::vector<std::string> Names(const std::vector<TColormapPlace>& places, const std::string& root) {
   std::vector<std::string> names;
   for (const TColormapPlace& p : places) names.push_back(p.Name().substr(p.Name().find(root) == 0 ? root.size() : 0));
   return names;
 }
 
-TEST_F(Cmp, FoundBesideTheModelInMiscCmpInAnyCaseAndInListedContainers) {
+TEST_F(Cmp, FoundBesideTheModelInMiscCmpInAnyCaseAndInListedContainersAndReadFromTheirEntries) {
   Dir.Write("b.CMP", MakeCmp());
   Dir.Write("a.cmp", MakeCmp());
   Dir.Write("notes.txt", "");
   Dir.Write("Mat/m.cmp", MakeCmp());  // not a folder colormaps are looked for in
   Dir.Write("MISC/Cmp/level.cmp", MakeCmp());
-  const std::string gob = Dir.Write("res.gob", MakeGob({{"mat\\x.cmp", ""}, {"MISC\\CMP\\dark.cmp", MakeCmp()}, {"misc\\cmp\\readme", ""}}));
+  const std::string gob = Dir.Write("res.gob", MakeGob({{"mat\\x.cmp", "x"}, {"MISC\\CMP\\dark.cmp", MakeCmp(0, 99)}, {"misc\\cmp\\readme", ""}}));
   const std::string broken = Dir.Write("broken.gob", "GOB " + std::string(12, '\xFF'));
   const std::vector<TColormapPlace> places = FindColormaps(Dir.File("ship.3do"), {broken, Dir.File("gone.gob"), gob});
   EXPECT_EQ(Names(places, Dir.Path + "/"),
             (std::vector<std::string>{"a.cmp", "b.CMP", "MISC/Cmp/level.cmp", "res.gob:MISC\\CMP\\dark.cmp"}));
   EXPECT_EQ(ColormapPlaceNamed(places[3].Name()).Start, places[3].Start);
-  EXPECT_EQ(ReadColormap(places[3]).Version, 30u);
+  const TColormap dark = ReadColormap(places[3]);
+  EXPECT_EQ((std::tuple{dark.Version, dark.Palette[2]}), (std::tuple{30u, 99}));
+  // An entry of one byte: the next entry is not its data.
+  const TGobItem x = FoundEntry(gob, "x.cmp");
+  ExpectThrowWhat<EParserError>([&] { ReadCmp(gob, x.Offset, x.Length, "x.cmp"); },
+                                "x.cmp: not a colormap (1 bytes, shorter than the 17216 of a palette and light table)");
   EXPECT_EQ(FindColormaps("", {gob}).size(), 1u);  // an untitled model: the containers only
 }
 

@@ -16,7 +16,7 @@ std::vector<std::string> Names(const TGob& gob) {
   return names;
 }
 
-TEST(Gob, DirectoryIsReadTrimmedAndSortedWithoutRegardToCase) {
+TEST(Gob, DirectoryIsReadTrimmedAndSortedWithoutRegardToCaseAndOnlyFromAContainer) {
   TTempDir dir;
   std::string leftover = std::string("3do\\a.3do") + '\0' + "junk after the end" + std::string(3, '\0') + "  ";
   const std::string path = dir.Write("res.gob", MakeGob({{"mat\\Zed.mat", "zz"},
@@ -34,35 +34,15 @@ TEST(Gob, DirectoryIsReadTrimmedAndSortedWithoutRegardToCase) {
   gob.GetEntry(3, item);
   EXPECT_EQ(EntryBytes(item), "zz");
   for (int index : {4, -1}) ExpectThrowWhat<EListError>([&] { gob.GetEntry(index, item); }, "File list out of bounds.");
-}
-
-TEST(Gob, FindFileMatchesTheFileNameAloneAndTheLastMatchWins) {
-  TTempDir dir;
-  TGob gob;
-  ASSERT_TRUE(gob.LoadFromFile(
-      dir.Write("r.goo", MakeGob({{"mat\\x.mat", "second"}, {"3do\\mat\\x.mat", "first"}, {"y.mat", "y"}}))));
-  TGobItem item;
-  ASSERT_TRUE(gob.FindFile("X.MAT", item));
-  EXPECT_EQ((std::tuple{item.EntryName, EntryBytes(item)}), (std::tuple{"mat\\x.mat", "second"}));
-  ASSERT_TRUE(gob.FindFile("y.mat", item));
-  EXPECT_FALSE(gob.FindFile("mat", item));
-  EXPECT_EQ((std::tuple{item.Offset, item.Length, item.ContainerName, item.EntryName}),
-            (std::tuple{0xFFFFFFFFu, 0xFFFFFFFFu, gob.FileName, ""}));
-}
-
-TEST(Gob, MissingPathKeepsThePreviousDirectoryAndOtherFilesAreNoContainers) {
-  TTempDir dir;
-  TGob gob;
-  const std::string good = dir.Write("good.gob", MakeGob({{"a.mat", "x"}}));
-  ASSERT_TRUE(gob.LoadFromFile(good));
+  // A missing path keeps the previous directory.
   EXPECT_FALSE(gob.LoadFromFile(dir.File("missing.gob")));
-  EXPECT_EQ((std::tuple{gob.Count(), gob.FileName}), (std::tuple{1, good}));
+  EXPECT_EQ((std::tuple{gob.Count(), gob.FileName}), (std::tuple{4, path}));
   std::string negative = MakeGob({});
   Set32(negative, 12, 0xFFFFFFFFu);
   // An empty or negative count is an empty directory; other files are no containers.
   for (const auto& [content, ok] : std::vector<std::pair<std::string, bool>>{
            {MakeGob({}), true}, {negative, true}, {"plain text, not a container", false}, {"", false}}) {
-    ASSERT_TRUE(gob.LoadFromFile(good));
+    ASSERT_TRUE(gob.LoadFromFile(path));
     EXPECT_EQ(gob.LoadFromFile(dir.Write("other.gob", content)), ok) << content;
     EXPECT_EQ(gob.Count(), 0) << content;
   }
@@ -74,15 +54,20 @@ TEST(Gob, PathPartsUseEverySeparator) {
             (std::vector<std::string_view>{".3DO", "", ""}));
 }
 
-TEST(Gob, ModelRowsListEveryFolderAndOpenFromTheModelFolder) {
+// Model rows list every folder and open from the model folder; FindFile matches the file
+// name alone, and the last match in directory order wins.
+TEST(Gob, ModelRowsAndFileNamesFindTheirEntries) {
   TTempDir dir;
   TGob gob;
-  ASSERT_TRUE(gob.LoadFromFile(dir.Write("m.gob", MakeGob({{"3do\\a.3do", "A"},
+  ASSERT_TRUE(gob.LoadFromFile(dir.Write("m.goo", MakeGob({{"3do\\a.3do", "A"},
                                                             {"mat\\a.3do", "M"},
                                                             {"3do\\B.3DO", "B"},
                                                             {"3do\\x.3do\\readme", "R"},
                                                             {"mat\\c.mat", "C"},
-                                                            {"misc\\only.3do", "O"}}))));
+                                                            {"misc\\only.3do", "O"},
+                                                            {"mat\\x.mat", "second"},
+                                                            {"3do\\mat\\x.mat", "first"},
+                                                            {"y.mat", "y"}}))));
   EXPECT_EQ(ContainerModelRows(gob), (std::vector<std::string>{"a.3do", "B.3DO", "a.3do", "only.3do"}));
   TGobItem item;
   ASSERT_TRUE(FindContainerModel(gob, "a.3do", item));
@@ -91,6 +76,12 @@ TEST(Gob, ModelRowsListEveryFolderAndOpenFromTheModelFolder) {
   EXPECT_EQ(item.EntryName, "3do\\B.3DO");
   EXPECT_FALSE(FindContainerModel(gob, "only.3do", item));  // not in the model folder
   EXPECT_FALSE(FindContainerModel(gob, "", item));
+  ASSERT_TRUE(gob.FindFile("X.MAT", item));
+  EXPECT_EQ((std::tuple{item.EntryName, EntryBytes(item)}), (std::tuple{"mat\\x.mat", "second"}));
+  ASSERT_TRUE(gob.FindFile("y.mat", item));
+  EXPECT_FALSE(gob.FindFile("mat", item));
+  EXPECT_EQ((std::tuple{item.Offset, item.Length, item.ContainerName, item.EntryName}),
+            (std::tuple{0xFFFFFFFFu, 0xFFFFFFFFu, gob.FileName, ""}));
 }
 
 TEST(ContainerModel, ModelIsReadFromItsEntryWholeUpToAZeroByteAndNamedAfterIt) {
@@ -105,20 +96,15 @@ TEST(ContainerModel, ModelIsReadFromItsEntryWholeUpToAZeroByteAndNamedAfterIt) {
                                                          {"3do\\big.3do", big},
                                                          {"3do\\cut.3do", cut}}));
   t.Core.ResourceList = {"other.gob"};
-  TGob gob;
-  ASSERT_TRUE(gob.LoadFromFile(path));
-  TGobItem item;
   for (const std::string name : {"fighter.3do", "big.3do"}) {
     t.Model().Clear();
-    ASSERT_TRUE(gob.FindFile(name, item));
-    ASSERT_TRUE(Load3DOEntry(t.Model(), item));
+    ASSERT_TRUE(Load3DOEntry(t.Model(), FoundEntry(path, name)));
     EXPECT_TRUE(t.Services.Errors.empty()) << t.Services.Errors.front();
     EXPECT_EQ((std::tuple{t.Model().Nodes.Count(), t.Model().FileName}), (std::tuple{6, path + " > 3do\\" + name}));
   }
   EXPECT_EQ(t.Core.ResourceList, std::vector<std::string>{"other.gob"});
   t.Model().Clear();
-  ASSERT_TRUE(gob.FindFile("cut.3do", item));
-  EXPECT_FALSE(Load3DOEntry(t.Model(), item));
+  EXPECT_FALSE(Load3DOEntry(t.Model(), FoundEntry(path, "cut.3do")));
   ASSERT_EQ(t.Services.Errors.size(), 1u);  // the hierarchy lay after the zero byte
   EXPECT_EQ(t.Model().Nodes.Count(), 0);
 }

@@ -1,9 +1,11 @@
-// KEY animations read from files on disk and from containers, and refused when damaged.
+// KEY animations read from files on disk and from containers, refused when damaged, and
+// written to read back the same.
 
 #include <tuple>
 
 #include "formats/ContainerKeys.h"
 #include "formats/KeyReader.h"
+#include "formats/KeyWriter.h"
 #include "model/Errors.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/KeyFiles.h"
@@ -14,8 +16,9 @@ using key_test::TwoNodeKey;
 
 namespace {
 
-// What the poses do not show (KeyPoseTest works out the entries' frames, positions and turns).
-TEST(KeyReader, ReadsHeaderMarkersNodesAndEntriesFromAFile) {
+// What the poses do not show (KeyPoseTest works out the entries' frames, positions and turns),
+// and the same again from the file written of it.
+TEST(KeyReader, ReadsHeaderMarkersNodesAndEntriesFromAFileAndWritesThemBack) {
   const TTempDir dir;
   const TKeyAnimation key = ReadKeyFile(dir.Write("walk.key", TwoNodeKey()));
   EXPECT_EQ((std::tuple{key.Flags, key.Type, key.Frames, key.Fps, key.Joints}), (std::tuple{0x14u, 0xFFu, 20, 10.0, 2}));
@@ -35,17 +38,23 @@ TEST(KeyReader, ReadsHeaderMarkersNodesAndEntriesFromAFile) {
   const TKeyAnimation sample = ReadKeyFile(ZARN_SAMPLES_DIR "/fighter-bank.key");
   EXPECT_EQ((std::tuple{sample.Frames, sample.Joints, sample.Nodes.size()}), (std::tuple{40, 6, size_t{2}}));
   EXPECT_EQ((std::tuple{sample.Nodes[1].Index, sample.Nodes[1].MeshName}), (std::tuple{5, std::string("fin")}));
+  // Written (8 decimals) and read again, each comes back the same.
+  for (const TKeyAnimation* read : {&key, &sample}) {
+    SaveKeyFile(*read, dir.File("copy.key"));
+    const TKeyAnimation back = ReadKeyFile(dir.File("copy.key"));
+    EXPECT_EQ(KeyText(back), KeyText(*read));
+    EXPECT_EQ((std::tuple{back.Flags, back.Markers.size(), back.Nodes.size()}),
+              (std::tuple{read->Flags, read->Markers.size(), read->Nodes.size()}));
+  }
+  // The game reads FLAGS as a decimal number: 0x14 is written 20.
+  EXPECT_NE(KeyText(key).find("\nFLAGS  20\n"), std::string::npos);
 }
 
 TEST(KeyReader, ReadsAContainerEntryByItsPlace) {
   const TTempDir dir;
   const std::string gob =
       dir.Write("res.gob", MakeGob({{"3do\\key\\a.key", "x"}, {"3do\\key\\walk.key", TwoNodeKey()}}));
-  TGob directory;
-  ASSERT_TRUE(directory.LoadFromFile(gob));
-  TGobItem item;
-  ASSERT_TRUE(directory.FindFile("walk.key", item));
-  EXPECT_EQ(ReadKeyEntry(item).Nodes.size(), 2u);
+  EXPECT_EQ(ReadKeyEntry(FoundEntry(gob, "walk.key")).Nodes.size(), 2u);
   EXPECT_EQ(ReadKeyNamed(gob + ":3do/key/walk.key").Frames, 20);
   EXPECT_EQ(ReadKeyNamed(gob + ":walk.key").Joints, 2);
   // One byte long: the next entry's text is not its own.

@@ -100,11 +100,7 @@ TEST_F(MaterialSearch, ModelFromAContainerFindsItsOwnMaterialsThereFirst) {
   const std::string model = ReadWholeFile(std::string(ZARN_SAMPLES_DIR) + "/fighter.3do");
   const std::string own = Dir.Write("own.gob", MakeGob({{"3do\\fighter.3do", model}, {"mat\\hull.mat", Red()}}));
   Core.ResourceList = {Dir.Write("listed.gob", MakeGob({{"mat\\hull.mat", Blue()}, {"mat\\glass.mat", Blue()}}))};
-  TGob gob;
-  ASSERT_TRUE(gob.LoadFromFile(own));
-  TGobItem item;
-  ASSERT_TRUE(gob.FindFile("fighter.3do", item));
-  Load3DOEntry(*Core.Model, item);
+  Load3DOEntry(*Core.Model, FoundEntry(own, "fighter.3do"));
   ASSERT_TRUE(Services.Errors.empty());
   EXPECT_EQ((std::tuple{Rgb(Core.Model->Materials.Find("hull.mat")), Rgb(Core.Model->Materials.Find("glass.mat"))}),
             (std::tuple{0xFF0000u, 0x0000FFu}));

@@ -71,19 +71,6 @@ TEST(NameRules, RefusalsSpellOutControlCharacters) {
   EXPECT_EQ(PrintableName("t\t\x7f\x1b"), "t\\t\\x7f\\x1b");
 }
 
-TEST(NameRules, OneLineReportsTheFirstChangeAndCountsDistinctNames) {
-  TNameRepairs repairs{NameReadsBack};
-  EXPECT_EQ(repairs.Report(), "");
-  EXPECT_EQ(repairs.Repair("ok.mat"), "ok.mat");
-  EXPECT_EQ(repairs.Report(), "");
-  EXPECT_EQ(repairs.Repair("a#b.mat"), "a_b.mat");
-  EXPECT_EQ(repairs.Repair("a#b.mat"), "a_b.mat");
-  EXPECT_EQ(repairs.Repair("c0xd.mat"), "c0_d.mat");
-  EXPECT_EQ(repairs.Report(),
-            "'a#b.mat' became 'a_b.mat' (and 1 more): a name in a 3DO file has at most 31 characters and no blank, "
-            "comma, \"#\", \"//\" or \"0x\"");
-}
-
 // Typed into the materials dialog, the property panel's mesh name and a surface's material:
 // each name is refused with one message, or saved and read back exactly as typed.
 TEST(NameRules, TypedNamesAreRefusedOrReadBackAsTyped) {
@@ -121,34 +108,30 @@ TEST(NameRules, TypedNamesAreRefusedOrReadBackAsTyped) {
 }
 
 // A 3DO's names come back from the file they are written into as they were read, long names
-// and control characters inside them included; only a name that would not is made safe.
-TEST(NameRules, NamesFromA3doThatWouldNotWriteBackAreMadeSafeWithOneLine) {
+// and control characters inside them included; only a name that would not is made safe. An
+// OBJ file's material names are made safe when its materials are taken.
+TEST(NameRules, NamesThatWouldNotWriteBackAreMadeSafeWithOneLine) {
   const std::string longName = "a_material_with_a_very_long_name.mat";  // 36 characters
   std::string text = Replace(TriangleModelText(), "1:  metal.mat", "1:  " + longName + " spare");
   text = Replace(text, "NAME tri", "NAME tri\x01 spare");
+  const std::string rule = ": a name in a 3DO file has at most 31 characters and no blank, comma, \"#\", \"//\" or \"0x\"";
+  const struct { const char* File; std::string Text; std::vector<std::string> Names; std::string Line; } rows[] = {
+      {"long.3do", text, {"tri_", longName}, "'tri\\x01' became 'tri_'" + rule},
+      {"names.obj",
+       "v 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl a#b\nf 1 2 3\nusemtl c0xd\nf 3 2 1\nusemtl e//f\nf 1 3 2\n"
+       "usemtl a#b\nf 2 1 3\nusemtl plain\nf 2 3 1\n",
+       {"Mesh", "a_b.mat", "c0_d.mat", "e/_f.mat", "a_b.mat", "plain.mat"}, "'a#b.mat' became 'a_b.mat' (and 2 more)" + rule},
+  };
   fmt_test::TTempDir dir;
-  TTestCore t;
-  ASSERT_TRUE(Load3DOFile(t.Model(), dir.Write("long.3do", text)));
-  EXPECT_EQ(Names(t.Model()), (std::vector<std::string>{"tri_", longName}));
-  EXPECT_EQ(ReadLines(t), std::vector<std::string>{"'tri\\x01' became 'tri_': a name in a 3DO file has at most 31 "
-                                                   "characters and no blank, comma, \"#\", \"//\" or \"0x\""});
-  EXPECT_EQ(NamesReadBack(t.Model(), dir.File("saved.3do")), (std::vector<std::string>{"tri_", longName}));
-}
-
-TEST(NameRules, ObjMaterialNamesAreMadeSafeWhenMaterialsAreTaken) {
-  fmt_test::TTempDir dir;
-  const std::string obj = dir.Write("names.obj",
-                                    "v 0 0 0\nv 1 0 0\nv 0 1 0\n"
-                                    "usemtl a#b\nf 1 2 3\nusemtl c0xd\nf 3 2 1\nusemtl e//f\nf 1 3 2\n"
-                                    "usemtl a#b\nf 2 1 3\nusemtl plain\nf 2 3 1\n");
-  TTestCore t;
-  ASSERT_TRUE(ImportObj(t.Model(), obj, {.Materials = true}));
-  const std::vector<std::string> names = {"Mesh", "a_b.mat", "c0_d.mat", "e/_f.mat", "a_b.mat", "plain.mat"};
-  EXPECT_EQ(Names(t.Model()), names);
-  EXPECT_EQ(ReadLines(t),
-            std::vector<std::string>{"'a#b.mat' became 'a_b.mat' (and 2 more): a name in a 3DO file has at most 31 "
-                                     "characters and no blank, comma, \"#\", \"//\" or \"0x\""});
-  EXPECT_EQ(NamesReadBack(t.Model(), dir.File("names.3do")), names);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.File);
+    TTestCore t;
+    const std::string path = dir.Write(row.File, row.Text);
+    ASSERT_TRUE(path.ends_with(".obj") ? ImportObj(t.Model(), path, {.Materials = true}) : Load3DOFile(t.Model(), path));
+    EXPECT_EQ(Names(t.Model()), row.Names);
+    EXPECT_EQ(ReadLines(t), std::vector<std::string>{row.Line});
+    EXPECT_EQ(NamesReadBack(t.Model(), dir.File("saved.3do")), row.Names);
+  }
 }
 
 }  // namespace

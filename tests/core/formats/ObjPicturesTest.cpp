@@ -38,8 +38,7 @@ class ObjPictures : public ::testing::Test {
   std::string Obj;
 };
 
-TEST_F(ObjPictures, EachMaterialsPictureIsFoundBesideItsLibraryOnce) {
-  const std::vector<TObjPicture> pictures = ReadObjPictures(Obj);
+TEST_F(ObjPictures, EachMaterialsPictureIsFoundBesideItsLibraryOnceAndNoneWithoutOne) {
   const std::vector<std::vector<std::string>> want = {
       {"hull.mat", Dir.File("pics/Hull.PNG"), "-s 1 1 1 pics/hull.png"},
       {"glass_pane.mat", Dir.File("glass pane.png"), "glass pane.png"},
@@ -48,8 +47,12 @@ TEST_F(ObjPictures, EachMaterialsPictureIsFoundBesideItsLibraryOnce) {
       {"odd.mat", Dir.File("odd.png"), "odd.png"},
   };
   std::vector<std::vector<std::string>> got;
-  for (const TObjPicture& p : pictures) got.push_back({p.Material, p.Picture, p.Named});
+  for (const TObjPicture& p : ReadObjPictures(Obj)) got.push_back({p.Material, p.Picture, p.Named});
   EXPECT_EQ(got, want);
+  // A file of no libraries names no pictures, and one that is not there raises.
+  EXPECT_TRUE(ReadObjPictures(Dir.Write("bare.obj", "v 0 0 0\nmtllib\n")).empty());
+  EXPECT_TRUE(ReadObjPictures(Dir.Write("loop.obj", "mtllib loop.obj\n")).empty());
+  EXPECT_THROW(ReadObjPictures(Dir.File("none.obj")), EZarnError);
 }
 
 TEST_F(ObjPictures, TheImportFindsTheMaterialsMadeBesideAnUntitledModelsObjFile) {
@@ -75,12 +78,6 @@ TEST_F(ObjPictures, TheImportFindsTheMaterialsMadeBesideAnUntitledModelsObjFile)
   EXPECT_EQ((std::tuple{face.Material->Name, face.Material->Loaded}), (std::tuple{std::string("hull.mat"), true}));
   EXPECT_FLOAT_EQ(face.TXVertices[1].U, 16) << "the texture coordinates went into the material's texels";
   EXPECT_FLOAT_EQ(face.TXVertices[2].V, 0);
-}
-
-TEST_F(ObjPictures, AFileOfNoLibrariesNamesNoPicturesAndAnObjThatIsNotThereRaises) {
-  EXPECT_TRUE(ReadObjPictures(Dir.Write("bare.obj", "v 0 0 0\nmtllib\n")).empty());
-  EXPECT_TRUE(ReadObjPictures(Dir.Write("loop.obj", "mtllib loop.obj\n")).empty());
-  EXPECT_THROW(ReadObjPictures(Dir.File("none.obj")), EZarnError);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include "tests/core/TestCore.h"
 #include "formats/FileIO.h"
-#include "formats/LineCursor.h"
+#include "tests/core/PieceSource.h"
 
 namespace {
 
@@ -111,45 +111,28 @@ TEST(Reader, MissingFileReportsOnce) {
   EXPECT_EQ((std::tuple{result.Ok, result.Message, t.Model().FileName}), (std::tuple{false, says, "/nonexistent/model.3do"}));
 }
 
-// Text handed out a few bytes at a time, as a pipe or a slow drive may.
-class TPieceSource : public TTextSource {
- public:
-  TPieceSource(std::string_view text, size_t piece) : Rest(text), Piece(piece) {}
-  size_t Read(char* buffer, size_t size) override {
-    const size_t n = std::min({size, Piece, Rest.size()});
-    Rest.copy(buffer, n);
-    Rest.remove_prefix(n);
-    return n;
-  }
-
- private:
-  std::string_view Rest;
-  size_t Piece;
-};
-
-TEST(Reader, TextArrivingInPiecesReadsAsFromMemory) {
+TEST(Reader, TextArrivingInPiecesReadsAsFromMemoryAndCountsLinesPastTheIntegerRange) {
   const std::string sample = ReadWholeFile(ZARN_SAMPLES_DIR "/fighter.3do");
   TTestCore whole;
   Parse3DO(whole.Model(), sample);
   for (const char* eol : {"\r\n", "\n", "\r"}) {
     const std::string text = WithLineEnds(sample, eol);
     for (const size_t piece : {1, 2, 3, 1000}) {
-      TPieceSource source(text, piece);
+      TPieceSource source(text, [piece](size_t) { return piece; });
       TLineCursor lines(source);
       TTestCore t;
       ASSERT_TRUE(Parse3DO(t.Model(), lines)) << piece;
       EXPECT_EQ(SavedText(t.Model()), SavedText(whole.Model())) << piece;
     }
   }
-}
-
-TEST(Reader, LineNumbersGoPastTheIntegerRange) {
-  TPieceSource source("head\nMODELRESOURCE\nMATERIALS x\n", 4);
+  // Line numbers go past the integer range.
+  TPieceSource source("head\nMODELRESOURCE\nMATERIALS x\n", [](size_t) { return 4; });
   TLineCursor lines(source, int64_t{1} << 31);
   TTestCore t;
   const TReadResult result = Parse3DO(t.Model(), lines);
   EXPECT_EQ(result.Message, "line 2147483651: expected \"MATERIALS n\", found \"MATERIALS x\"");
 }
+
 
 }  // namespace
 

@@ -1,10 +1,9 @@
-// Texture coordinates made by the Texture commands survive saving, reading and OBJ export,
-// and zarn-cli's uv: steps run the same commands.
+// Texture coordinates made by the Texture commands are saved, and zarn-cli's uv: steps run
+// the same commands.
 
 #include "editing/Step.h"
 #include "editing/TextureCommands.h"
 #include "formats/FileIO.h"
-#include "formats/ObjExport.h"
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -13,47 +12,26 @@ using namespace fmt_test;
 
 namespace {
 
-class TextureFiles : public ::testing::Test, protected TTestCore {
- protected:
-  // The triangle (0,0,0) (1,0,0) (0,1,0) of stone.mat, a 32 x 16 texture, mapped from the top.
-  void MapTriangle() {
-    Dir.Write("stone.mat", MakeTextureMat(32, 16, 8, std::string(32 * 16, '\x06')));
-    const std::string text = Replace(TriangleModelText(), "0:  1 0x4 4 3 1 0.5", "0:  0 0x4 4 3 1 0.5");
-    ASSERT_TRUE(Load3DOFile(Model(), Dir.Write("tri.3do", text)));
-    Core.ResetHistory();
-    Core.ToggleNode(Model().Nodes[0]);
-    OutputBefore = Services.Output.size();
-    Services.Answers = {{"View", "Top"}};
-    RunStep(Core, "Map From View", [&] { return actTexMapView(Core); });
-  }
-  TTempDir Dir;
-  size_t OutputBefore = 0;
-};
+// The triangle (0,0,0) (1,0,0) (0,1,0) of stone.mat, a 32 x 16 texture, mapped from the top,
+// saved, and then changed by zarn-cli's steps.
+TEST(TextureFiles, MappedCoordinatesAreSavedAndUndoneAndZarnCliRunsTheUvStepsAsOneHistoryStepEach) {
+  TTestCore core;
+  const TTempDir dir;
+  dir.Write("stone.mat", MakeTextureMat(32, 16, 8, std::string(32 * 16, '\x06')));
+  const std::string text = Replace(TriangleModelText(), "0:  1 0x4 4 3 1 0.5", "0:  0 0x4 4 3 1 0.5");
+  ASSERT_TRUE(Load3DOFile(core.Model(), dir.Write("tri.3do", text)));
+  core.Core.ResetHistory();
+  core.Core.ToggleNode(core.Model().Nodes[0]);
+  const size_t outputBefore = core.Services.Output.size();
+  core.Services.Answers = {{"View", "Top"}};
+  RunStep(core.Core, "Map From View", [&] { return actTexMapView(core.Core); });
+  EXPECT_EQ(core.Services.Output.size(), outputBefore) << "stone.mat is found";
+  const std::string in = dir.File("mapped.3do"), out = dir.File("out.3do");
+  Save3DOFile(core.Model(), in);
+  EXPECT_NE(ReadWholeFile(in).find("TEXTURE VERTICES 3\r\n0:  0 16\r\n1:  32 16\r\n2:  0 0\r\n"), std::string::npos);
+  core.Core.Undo();
+  EXPECT_EQ(core.Model().Nodes[0]->Mesh->Surfaces[0]->TXVertices[1].U, 16) << "the file's own coordinate is back";
 
-TEST_F(TextureFiles, MappedCoordinatesGoThroughA3DOFileAndOutToOBJ) {
-  MapTriangle();
-  const TFace& face = *Model().Nodes[0]->Mesh->Surfaces[0];
-  EXPECT_EQ(Services.Output.size(), OutputBefore) << "stone.mat is found";
-  const std::string path = Dir.File("mapped.3do");
-  Save3DOFile(Model(), path);
-  TTestCore read;
-  ASSERT_TRUE(Load3DOFile(read.Model(), path));
-  EXPECT_EQ(SavedText(read.Model()), SavedText(Model()));
-  EXPECT_NE(ReadWholeFile(path).find("TEXTURE VERTICES 3\r\n0:  0 16\r\n1:  32 16\r\n2:  0 0\r\n"), std::string::npos);
-
-  // OBJ counts in shares of the picture with V up.
-  ExportObj(Model(), Dir.File("mapped.obj"));
-  EXPECT_NE(ReadWholeFile(Dir.File("mapped.obj")).find("vt 0 0\nvt 1 0\nvt 0 1\n"), std::string::npos)
-      << ReadWholeFile(Dir.File("mapped.obj"));
-
-  Core.Undo();
-  EXPECT_EQ(face.TXVertices[1].U, 16) << "the file's own coordinate is back";
-}
-
-TEST_F(TextureFiles, ZarnCliRunsTheUvStepsAsOneHistoryStepEach) {
-  MapTriangle();
-  const std::string in = Dir.File("mapped.3do"), out = Dir.File("out.3do");
-  Save3DOFile(Model(), in);
   const auto corners = [&](std::vector<std::string> steps) {
     steps.insert(steps.begin(), {"edit", in, out, "mode:surface", "select:surface:0"});
     const TCliRun run = RunCli(steps);
