@@ -8,10 +8,6 @@
 
 namespace {
 
-struct TCornerUV {
-  float U, V;
-};
-
 class TextureMapping : public CoreFixture {
  protected:
   // The node selected with every corner's coordinate cleared, so that only the command
@@ -39,7 +35,7 @@ class TextureMapping : public CoreFixture {
     Services.Answers = std::move(answers);
     return RunStep(Core, "map", [&] { return act(Core); });
   }
-  static void ExpectCorners(const TFace& face, std::vector<TCornerUV> want, float tolerance = 1e-3f) {
+  static void ExpectCorners(const TFace& face, std::vector<TTXVertex> want, float tolerance = 1e-3f) {
     ASSERT_EQ(face.TXVertices.Count(), static_cast<int>(want.size()));
     for (int k = 0; k < face.TXVertices.Count(); ++k) {
       EXPECT_NEAR(face.TXVertices[k].U, want[static_cast<size_t>(k)].U, tolerance) << "corner " << k;
@@ -51,7 +47,7 @@ class TextureMapping : public CoreFixture {
 // Cube faces: 0 bottom (0 2 3 1), 1 top (4 6 7 5), 2 at -x, 3 at +x (1 3 6 4), 4 at +y, 5 at -y.
 TEST_F(TextureMapping, MapFromViewFitsTheSelectionToTheMaterialOrTakesADensity) {
   TMesh& box = Box();
-  const struct { const char* View; const char* Density; std::vector<TCornerUV> Bottom, PlusX; } cases[] = {
+  const struct { const char* View; const char* Density; std::vector<TTXVertex> Bottom, PlusX; } cases[] = {
       // Top: u along x, v down y, -1..1 onto 0..64.
       {"Top", "fit", {{0, 64}, {0, 0}, {64, 0}, {64, 64}}, {{64, 64}, {64, 0}, {64, 0}, {64, 64}}},
       {"top", "10", {{0, 20}, {0, 0}, {20, 0}, {20, 20}}, {{20, 20}, {20, 0}, {20, 0}, {20, 20}}},
@@ -72,8 +68,7 @@ TEST_F(TextureMapping, MapFromViewFitsTheSelectionToTheMaterialOrTakesADensity) 
   std::vector<std::string> mapping;
   for (const auto& line : Services.Output)
     if (line.rfind("Texture mapping:", 0) == 0) mapping.push_back(line);
-  ASSERT_EQ(mapping.size(), 3u);
-  EXPECT_EQ(mapping[0], "Texture mapping: dflt.mat is not found and counted as 64 x 64 texels");
+  EXPECT_EQ(mapping, std::vector<std::string>(3, "Texture mapping: dflt.mat is not found and counted as 64 x 64 texels"));
 }
 
 TEST_F(TextureMapping, MapFromViewRefusesWhatItCannotDoAndChangesNothing) {
@@ -119,7 +114,7 @@ TEST_F(TextureMapping, MapBoxTakesEachFaceFromTheSideItFacesReadingFromOutside) 
   Run(actTexMapBox, {{"Density", "16"}});
   ASSERT_EQ(Services.Shown.size(), 1u);
   EXPECT_EQ(Services.Shown[0], std::vector<std::string>{"Density=32"});
-  const std::vector<TCornerUV> want[6] = {
+  const std::vector<TTXVertex> want[6] = {
       {{32, 32}, {32, 0}, {0, 0}, {0, 32}},   // bottom, seen from below: x runs left
       {{32, 32}, {32, 0}, {0, 0}, {0, 32}},   // top: x right, y up
       {{32, 0}, {0, 0}, {0, 32}, {32, 32}},   // -x: seen from -x, -y runs right
@@ -154,16 +149,11 @@ TEST_F(TextureMapping, MapCylinderWrapsTheSidesOnceAndMapsTheCapsFlat) {
 
 TEST_F(TextureMapping, FitMoveScaleRotateAndFlipWorkInTexels) {
   TFace* f = Triangle();
-  TMesh& mesh = *f->Mesh;
-  const auto set = [&](std::vector<TCornerUV> uv) {
-    for (int k = 0; k < 3; ++k) f->TXVertices[k] = {uv[static_cast<size_t>(k)].U, uv[static_cast<size_t>(k)].V};
-    mesh.Touch();
-    Core.ResetHistory();
-  };
+  const std::vector<TTXVertex> start = {{10, 20}, {30, 20}, {30, 60}};
   const struct {
     TCommandResult (*Act)(TCore&);
     std::map<std::string, std::string> Answers;
-    std::vector<TCornerUV> Want;
+    std::vector<TTXVertex> Want;
   } cases[] = {
       {actTexFit, {}, {{0, 0}, {64, 0}, {64, 64}}},
       {actTexMove, {{"DU", "3"}, {"DV", "-2.5"}}, {{13, 17.5}, {33, 17.5}, {33, 57.5}}},
@@ -176,12 +166,14 @@ TEST_F(TextureMapping, FitMoveScaleRotateAndFlipWorkInTexels) {
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(i);
-    set({{10, 20}, {30, 20}, {30, 60}});
+    for (int k = 0; k < 3; ++k) f->TXVertices[k] = start[static_cast<size_t>(k)];
+    f->Mesh->Touch();
+    Core.ResetHistory();
     Run(cases[i].Act, cases[i].Answers);
     ExpectCorners(*f, cases[i].Want, 0);
     // Undo gives the very numbers back.
     Core.Undo();
-    ExpectCorners(*f, {{10, 20}, {30, 20}, {30, 60}}, 0);
+    ExpectCorners(*f, start, 0);
   }
   EXPECT_TRUE(Services.Errors.empty());
 }
