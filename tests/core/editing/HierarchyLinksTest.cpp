@@ -98,15 +98,12 @@ TEST(LinksAfterEditing, HeadlessReparentWritesAgreeingLinks) {
   ASSERT_TRUE(Load3DOFile(t.Model(), 
       dir.Write("in.3do", ModelText({{-1, 3, -1, 3}, {0, 4, 2, 1}, {0, -1, -1, 0}, {0, -1, 1, 0}, {1, -1, -1, 0}}))));
   t.Core.ResetHistory();
-  TOwnedNodes& n = t.Model().Nodes;
-  RunStep(t.Core, "Reparent Node", [&] {
-    ReparentNode(*n[1], n[2]);
-    return TCommandResult{};
-  });
-  RunStep(t.Core, "Reparent Node", [&] {
-    ReparentNode(*n[4], n[0]);
-    return TCommandResult{};
-  });
+  const TOwnedNodes& n = t.Model().Nodes;
+  for (const auto& [node, parent] : {std::pair{n[1], n[2]}, std::pair{n[4], n[0]}})
+    RunStep(t.Core, "Reparent Node", [&] {
+      ReparentNode(*node, parent);
+      return TCommandResult{};
+    });
   Save3DOFile(t.Model(), dir.File("out.3do"));
   EXPECT_EQ(WrittenRows(dir.File("out.3do")),
             (std::vector<TRow>{{-1, 3, -1, 3}, {2, -1, -1, 0}, {0, 1, 4, 1}, {0, -1, 2, 0}, {0, -1, -1, 0}}));
