@@ -63,7 +63,7 @@ TEST_F(SurfaceOps, CommandsRefuseTheWrongModeOrSelectionAndChangeNothing) {
   }
 }
 
-TEST_F(SurfaceOps, ExtrudeQuadMakesCapAndOutwardSides) {
+TEST_F(SurfaceOps, ExtrudeQuadMakesCapAndOutwardSidesAndFlipTurnsTheCap) {
   TMesh& mesh = Quad();
   On(actEditExtrudeFace, {mesh.Surfaces[0]});
   ASSERT_EQ(mesh.Vertices.Count(), 8);
@@ -81,6 +81,11 @@ TEST_F(SurfaceOps, ExtrudeQuadMakesCapAndOutwardSides) {
     EXPECT_GT(n.X * ((p.X + q.X) / 2 - 0.5) + n.Y * ((p.Y + q.Y) / 2 - 0.5), 0) << "side " << s;
   }
   ExpectNear(cap->GetNormal(), 0, 0, 1);
+  // Flip reverses the selected cap's corners; that each keeps its texture coordinate, History
+  // checks on every model.
+  actEditFlipFace(Core);
+  EXPECT_EQ(Corners(*cap), (std::vector<int>{7, 6, 5, 4}));
+  ExpectNear(cap->GetNormal(), 0, 0, -1);
 }
 
 TEST_F(SurfaceOps, ExtrudeTwoNeighboursKeepsSelectionOrder) {
@@ -153,15 +158,6 @@ TEST_F(SurfaceOps, InsertVertexGoesBetweenInEachWindingAfterTheLastCornerOrLoose
   On(actEditInsertVx, {other.Vertices[0], other.Vertices[2]});
   EXPECT_EQ(other.Surfaces[0]->Vertices.Count(), 4);
   ExpectNear(Core.Vertices.First()->Position, 0.5, 0.5, 0, 0);
-}
-
-// That each corner keeps its texture coordinate, History checks on every model.
-TEST_F(SurfaceOps, FlipReversesTheCorners) {
-  TMesh& mesh = *AddMeshNode("tri", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}})->Mesh;
-  TFace* f = AddFace(mesh, {0, 1, 2});
-  On(actEditFlipFace, {f});
-  EXPECT_EQ(Corners(*f), (std::vector<int>{2, 1, 0}));
-  ExpectNear(f->GetNormal(), 0, 0, -1);
 }
 
 TEST_F(SurfaceOps, SplitAndExtrudePartsKeepTheMaterialAndEveryCornersCoordinate) {
