@@ -16,9 +16,10 @@ class SelectCommands : public CoreFixture {
   }
 };
 
-TEST_F(SelectCommands, AllThenInvertInSurfaceMode) {
+TEST_F(SelectCommands, AllInvertAndClearWorkInTheCurrentModeOnly) {
   TwoMeshes();
   Model().AddNode();  // no mesh
+  Core.ToggleNode(Model().Nodes[0]);
   Core.EditMode = emSurface;
   Core.ToggleSurface(Model().Nodes[1]->Mesh->Surfaces[0]);
   actSelAll(Core);
@@ -30,12 +31,7 @@ TEST_F(SelectCommands, AllThenInvertInSurfaceMode) {
   EXPECT_EQ(Core.Surfaces.Count(), 10);
   EXPECT_EQ(Changes.Replays, 3);
   EXPECT_EQ(Changes.Rebuilds, 0) << "selecting recompiles no geometry";
-}
 
-TEST_F(SelectCommands, InvertFlipsEachVertexAndClearTouchesOnlyTheCurrentMode) {
-  TwoMeshes();
-  Core.ToggleNode(Model().Nodes[0]);
-  Core.ToggleSurface(Model().Nodes[0]->Mesh->Surfaces[0]);
   Core.EditMode = emVertex;
   TVertex* picked = Model().Nodes[0]->Mesh->Vertices[1];
   Core.ToggleVertex(picked);
@@ -45,11 +41,11 @@ TEST_F(SelectCommands, InvertFlipsEachVertexAndClearTouchesOnlyTheCurrentMode) {
   actSelClear(Core);
   EXPECT_TRUE(Core.Vertices.Empty());
   EXPECT_EQ(Core.Nodes.Count(), 1);
-  EXPECT_EQ(Core.Surfaces.Count(), 1);
+  EXPECT_EQ(Core.Surfaces.Count(), 10);
   Core.Nodes.Clear();
   Core.EditMode = emNode;
   actSelAll(Core);
-  EXPECT_EQ(Core.Nodes.Count(), 2);
+  EXPECT_EQ(Core.Nodes.Count(), 3);
 }
 
 TEST_F(SelectCommands, HierarchyWalksFollowTheTreeLinks) {
