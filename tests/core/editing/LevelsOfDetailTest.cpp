@@ -184,7 +184,7 @@ TEST(LevelsOfDetail, TheSetCommandsChangeTheSets) {
   }
 }
 
-TEST(LevelsOfDetail, ChoosingKeepsTheNodesAndDropsFacesAndVerticesOfTheHiddenSet) {
+TEST(LevelsOfDetail, ChoosingKeepsTheNodesAndDropsFacesAndVerticesOfTheHiddenSetAndEditsReachEverySet) {
   TTestCore t;
   LoadFourSets(t);
   TNode* node = t.Model().Nodes[1];
@@ -198,11 +198,9 @@ TEST(LevelsOfDetail, ChoosingKeepsTheNodesAndDropsFacesAndVerticesOfTheHiddenSet
   EXPECT_EQ(node->Mesh.get(), t.Model().GeosetMesh(*node, 2));
   EXPECT_EQ(SavedText(t.Model()), before);  // the file is the same whichever set is shown
   EXPECT_EQ(t.Services.Status.back(), "LOD 3 of 4");
-}
 
-TEST(LevelsOfDetail, MergeAndDeleteWorkInEverySet) {
-  TTestCore t;
-  LoadFourSets(t);
+  // Merge and delete work in every set.
+  t.Core.Nodes.Clear();
   ChooseLevelOfDetail(t.Core, 1);
   const auto shapes = SetShapes(t.Model());
   const int nodes = t.Model().Nodes.Count();
