@@ -75,11 +75,10 @@ TEST_F(Primitives, CommandAsksSelectsAndRefreshes) {
   actPrimCube(Core);
   ASSERT_EQ(Model().Nodes.Count(), 2);
   EXPECT_EQ(Services.Queries, std::vector<std::string>{"Create Cube"});
-  EXPECT_EQ(Core.Nodes.Count(), 2) << "the new cube joins the selection";
   TNode* cube = Model().Nodes[1];
+  EXPECT_EQ(Core.Nodes.Items(), (std::vector<TNode*>{before, cube})) << "the new cube joins the selection";
   EXPECT_EQ(cube->Name, "Cube");
   EXPECT_EQ(cube->Mesh->Name, "Cube");
-  EXPECT_TRUE(Core.Nodes.Contains(cube));
   ExpectNear(cube->Mesh->Vertices[6]->World, 1, 1, 1);
   EXPECT_GT(Model().Radius, 1.7);
   EXPECT_EQ(Changes.TreeFills, 1);
