@@ -71,23 +71,27 @@ TEST_F(TextureMapping, MapFromViewFitsTheSelectionToTheMaterialOrTakesADensity) 
   EXPECT_EQ(mapping, std::vector<std::string>(3, "Texture mapping: dflt.mat is not found and counted as 64 x 64 texels"));
 }
 
-TEST_F(TextureMapping, MapFromViewRefusesWhatItCannotDoAndChangesNothing) {
+TEST_F(TextureMapping, CommandsRefuseWhatTheyCannotDoAndChangeNothing) {
   TMesh& box = Box();
-  box.Surfaces[0]->TXVertices[0] = {5, 6};
+  box.Surfaces[0]->TXVertices[0] = {1e30f, 6};
   box.Touch();
   Core.ResetHistory();
-  const struct { const char* View; const char* Density; const char* Error; } cases[] = {
-      {"Back", "fit", "View=Back is not a view: Top, Front, Side or Free"},
-      {"Free", "fit", "View=Free needs the Free camera shown"},
-      {"Top", "0", "Density=0 maps nothing: it must be above 0"},
-      {"Top", "-2", "Density=-2 maps nothing: it must be above 0"},
+  const struct { TCommandResult (*Act)(TCore&); std::map<std::string, std::string> Answers; const char* Error; } cases[] = {
+      {actTexMapView, {{"View", "Back"}, {"Density", "fit"}}, "View=Back is not a view: Top, Front, Side or Free"},
+      {actTexMapView, {{"View", "Free"}, {"Density", "fit"}}, "View=Free needs the Free camera shown"},
+      {actTexMapView, {{"View", "Top"}, {"Density", "0"}}, "Density=0 maps nothing: it must be above 0"},
+      {actTexMapView, {{"View", "Top"}, {"Density", "-2"}}, "Density=-2 maps nothing: it must be above 0"},
+      {actTexScale, {{"SU", "1e30"}}, "Scale Texture would put texture coordinates beyond the range a 3DO file can hold"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.Error);
     Services.Errors.clear();
-    Run(actTexMapView, {{"View", c.View}, {"Density", c.Density}});
+    Run(c.Act, c.Answers);
     EXPECT_EQ(Services.Errors, std::vector<std::string>{c.Error});
   }
-  EXPECT_EQ(box.Surfaces[0]->TXVertices[0].U, 5);
+  // A value that is no number stops the step, which is taken back and ends failed.
+  EXPECT_EQ(Run(actTexMove, {{"DU", "x"}}).Message, "'x' is not a valid floating point value");
+  EXPECT_EQ(box.Surfaces[0]->TXVertices[0].U, 1e30f);
   EXPECT_FALSE(Core.History.CanUndo());
   Core.ClearSelection();
   Services.Errors.clear();
@@ -176,20 +180,6 @@ TEST_F(TextureMapping, FitMoveScaleRotateAndFlipWorkInTexels) {
     ExpectCorners(*f, start, 0);
   }
   EXPECT_TRUE(Services.Errors.empty());
-}
-
-TEST_F(TextureMapping, ResultsBeyondTheFileRangeAreRefusedAndChangeNothing) {
-  TFace* f = Triangle();
-  f->TXVertices[1] = {1e30f, 0};
-  Core.ResetHistory();
-  Run(actTexScale, {{"SU", "1e30"}});
-  EXPECT_EQ(Services.Errors,
-            std::vector<std::string>{"Scale Texture would put texture coordinates beyond the range a 3DO file can hold"});
-  EXPECT_EQ(f->TXVertices[1].U, 1e30f);
-  EXPECT_FALSE(Core.History.CanUndo());
-  // A value that is no number stops the step, which is taken back and ends failed.
-  EXPECT_EQ(Run(actTexMove, {{"DU", "x"}}).Message, "'x' is not a valid floating point value");
-  EXPECT_EQ(f->TXVertices[1].U, 1e30f);
 }
 
 // Each primitive comes with its material laid on once (dflt.mat is not found here: 64 x 64).
