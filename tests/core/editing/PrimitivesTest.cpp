@@ -86,20 +86,6 @@ TEST_F(Primitives, CommandAsksSelectsAndRefreshes) {
   EXPECT_EQ(Changes.Rebuilds, 1);
 }
 
-TEST_F(Primitives, CancelAndBadNumbersCreateNothing) {
-  Services.CancelQueries = true;
-  actPrimPlane(Core);
-  Services.CancelQueries = false;
-  Services.Answers = {{"Size", "abc"}};
-  ExpectThrowWhat<EConvertError>([&] { actPrimCylind(Core); }, "'abc' is not a valid floating point value");
-  Services.Answers = {{"Sides", "7.5"}};
-  EXPECT_THROW(actPrimCone(Core), EConvertError);
-  Services.Answers = {{"Subdivide_X", ""}};
-  EXPECT_THROW(actPrimPlane(Core), EConvertError);
-  EXPECT_EQ(Model().Nodes.Count(), 0);
-  EXPECT_EQ(Model().Materials.Count(), 0);
-}
-
 // Values that make no shape, too many vertices, or a shape beyond what a 3DO file holds.
 struct TRefusal {
   const char* Action;
@@ -125,7 +111,17 @@ const TRefusal kRefusals[] = {
     {"actPrimCone", {{"Size", "0"}}, "Size=0", false},
 };
 
-TEST_F(Primitives, ValuesThatMakeNoShapeOrTooMuchAreRefused) {
+// A cancelled dialog, a value that is no number, no shape or too much: nothing is made.
+TEST_F(Primitives, CancelBadNumbersAndValuesThatMakeNoShapeOrTooMuchCreateNothing) {
+  Services.CancelQueries = true;
+  actPrimPlane(Core);
+  Services.CancelQueries = false;
+  Services.Answers = {{"Size", "abc"}};
+  ExpectThrowWhat<EConvertError>([&] { actPrimCylind(Core); }, "'abc' is not a valid floating point value");
+  Services.Answers = {{"Sides", "7.5"}};
+  EXPECT_THROW(actPrimCone(Core), EConvertError);
+  Services.Answers = {{"Subdivide_X", ""}};
+  EXPECT_THROW(actPrimPlane(Core), EConvertError);
   for (const TRefusal& r : kRefusals) {
     SCOPED_TRACE(r.Message);
     Services.Errors.clear();
