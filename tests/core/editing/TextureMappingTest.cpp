@@ -45,7 +45,7 @@ class TextureMapping : public CoreFixture {
 };
 
 // Cube faces: 0 bottom (0 2 3 1), 1 top (4 6 7 5), 2 at -x, 3 at +x (1 3 6 4), 4 at +y, 5 at -y.
-TEST_F(TextureMapping, MapFromViewFitsTheSelectionToTheMaterialOrTakesADensity) {
+TEST_F(TextureMapping, MapFromViewFitsTheSelectionToTheMaterialOrTakesADensityFromEveryCamera) {
   TMesh& box = Box();
   const struct { const char* View; const char* Density; std::vector<TTXVertex> Bottom, PlusX; } cases[] = {
       // Top: u along x, v down y, -1..1 onto 0..64.
@@ -62,13 +62,23 @@ TEST_F(TextureMapping, MapFromViewFitsTheSelectionToTheMaterialOrTakesADensity) 
     ExpectCorners(*box.Surfaces[0], c.Bottom);
     ExpectCorners(*box.Surfaces[3], c.PlusX);
   }
+  // The Free camera maps from its own plane, here turned to look straight down as Top does.
+  TCameraRec top = DefaultCameras()[3];
+  top.RotX = top.RotY = top.RotZ = 0;
+  top.Kind = 3;
+  Services.Answers = {{"View", "Free"}};
+  RunStep(Core, "map", [&] { return MapFromView(Core, &top); });
+  ExpectCorners(*box.Surfaces[0], {{0, 64}, {0, 0}, {64, 0}, {64, 64}});
+  const TPicturePlane plane = CameraPlane(DefaultCameras()[0]);
+  ExpectNear(plane.Right, 1, 0, 0);
+  ExpectNear(plane.Up, 0, 1, 0);
   EXPECT_TRUE(Services.Errors.empty());
   // The material is not found: one line per fitted mapping says what it counted (a typed
   // density needs no material size).
   std::vector<std::string> mapping;
   for (const auto& line : Services.Output)
     if (line.rfind("Texture mapping:", 0) == 0) mapping.push_back(line);
-  EXPECT_EQ(mapping, std::vector<std::string>(3, "Texture mapping: dflt.mat is not found and counted as 64 x 64 texels"));
+  EXPECT_EQ(mapping, std::vector<std::string>(4, "Texture mapping: dflt.mat is not found and counted as 64 x 64 texels"));
 }
 
 TEST_F(TextureMapping, CommandsRefuseWhatTheyCannotDoAndChangeNothing) {
@@ -97,19 +107,6 @@ TEST_F(TextureMapping, CommandsRefuseWhatTheyCannotDoAndChangeNothing) {
   Services.Errors.clear();
   Run(actTexMapBox);
   EXPECT_EQ(Services.Errors, std::vector<std::string>{"Select the surfaces (or nodes) to map first"});
-}
-
-TEST_F(TextureMapping, TheFreeCameraMapsFromItsOwnPlane) {
-  TMesh& box = Box();
-  TCameraRec top = DefaultCameras()[3];
-  top.RotX = top.RotY = top.RotZ = 0;  // turned to look straight down, as Top does
-  top.Kind = 3;
-  Services.Answers = {{"View", "Free"}};
-  RunStep(Core, "map", [&] { return MapFromView(Core, &top); });
-  ExpectCorners(*box.Surfaces[0], {{0, 64}, {0, 0}, {64, 0}, {64, 64}});
-  const TPicturePlane plane = CameraPlane(DefaultCameras()[0]);
-  ExpectNear(plane.Right, 1, 0, 0);
-  ExpectNear(plane.Up, 0, 1, 0);
 }
 
 TEST_F(TextureMapping, MapBoxTakesEachFaceFromTheSideItFacesReadingFromOutside) {
@@ -195,10 +192,7 @@ TEST_F(TextureMapping, PrimitivesComeMappedToTheirMaterial) {
   // The cylinder and cone round their axis, as Map Cylinder lays them (worked out above).
   ExpectCorners(*BuildCylinder(Model(), 4, 2, 1)->Mesh->Surfaces[3], {{32, 64}, {48, 64}, {48, 0}, {32, 0}});
   ExpectCorners(*BuildCone(Model(), 4, 2, 1)->Mesh->Surfaces[2], {{32, 64}, {48, 64}, {40, 0}});
-}
-
-// Its shape and outward faces, PrimitivesTest checks.
-TEST_F(TextureMapping, TheSphereIsMappedRoundAndFromPoleToPole) {
+  // The sphere round and from pole to pole (its shape and outward faces, PrimitivesTest checks).
   TMesh& sphere = *BuildSphere(Model(), 4, 3, 1)->Mesh;
   // Row 0: triangles from the top pole; row 1: quads; row 2: triangles to the bottom pole.
   ExpectCorners(*sphere.Surfaces[0], {{8, 0}, {0, 64.0f / 3}, {16, 64.0f / 3}});
