@@ -52,7 +52,7 @@ TEST_F(DeleteOps, SurvivorsHangFromTheirNearestSurvivingAncestorEvenInALoop) {
   EXPECT_EQ(z->Parent, nullptr);
 }
 
-TEST_F(DeleteOps, DeletingSurfacesKeepsVertices) {
+TEST_F(DeleteOps, DeletingSurfacesKeepsVerticesAndDeletingVerticesRemovesTheirCornersAndTextureVertices) {
   TMesh& mesh = *AddMeshNode("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}})->Mesh;
   TFace* a = AddFace(mesh, {0, 1, 2});
   TFace* b = AddFace(mesh, {2, 1, 0});
@@ -64,18 +64,16 @@ TEST_F(DeleteOps, DeletingSurfacesKeepsVertices) {
   EXPECT_EQ(mesh.Surfaces.Pointers(), std::vector<TFace*>{b});
   EXPECT_EQ(mesh.Vertices.Count(), 3);
   EXPECT_TRUE(Core.Surfaces.Empty());
-}
 
-TEST_F(DeleteOps, DeletingVerticesRemovesTheirCornersAndTextureVertices) {
-  TMesh& mesh = *AddMeshNode("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}})->Mesh;
-  TFace* tri = AddFace(mesh, {0, 1, 2});
-  TFace* quad = AddFace(mesh, {0, 1, 3, 2});
+  TMesh& four = *AddMeshNode("four", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}})->Mesh;
+  TFace* tri = AddFace(four, {0, 1, 2});
+  TFace* quad = AddFace(four, {0, 1, 3, 2});
   quad->TXVertices[2] = {9, 9};
   quad->TXVertices[3] = {4, 4};
   Core.EditMode = emVertex;
-  Core.ToggleVertex(mesh.Vertices[1]);
+  Core.ToggleVertex(four.Vertices[1]);
   actEditDelete(Core);
-  EXPECT_EQ(mesh.Vertices.Count(), 3);
+  EXPECT_EQ(four.Vertices.Count(), 3);
   EXPECT_EQ(Corners(*tri), (std::vector<int>{0, 1})) << "a two-corner surface stays";
   EXPECT_EQ(Corners(*quad), (std::vector<int>{0, 2, 1}));
   EXPECT_EQ(quad->TXVertices[1].U, 9);
