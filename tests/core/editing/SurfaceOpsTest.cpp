@@ -63,7 +63,7 @@ TEST_F(SurfaceOps, CommandsRefuseTheWrongModeOrSelectionAndChangeNothing) {
   }
 }
 
-TEST_F(SurfaceOps, ExtrudeQuadMakesCapAndOutwardSidesAndFlipTurnsTheCap) {
+TEST_F(SurfaceOps, ExtrudeMakesCapsAndOutwardSidesInSelectionOrderAndFlipTurnsACap) {
   TMesh& mesh = Quad();
   On(actEditExtrudeFace, {mesh.Surfaces[0]});
   ASSERT_EQ(mesh.Vertices.Count(), 8);
@@ -86,21 +86,21 @@ TEST_F(SurfaceOps, ExtrudeQuadMakesCapAndOutwardSidesAndFlipTurnsTheCap) {
   actEditFlipFace(Core);
   EXPECT_EQ(Corners(*cap), (std::vector<int>{7, 6, 5, 4}));
   ExpectNear(cap->GetNormal(), 0, 0, -1);
-}
 
-TEST_F(SurfaceOps, ExtrudeTwoNeighboursKeepsSelectionOrder) {
-  TMesh& mesh = *AddMeshNode("two", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {2, 0, 0}, {2, 1, 0}})->Mesh;
-  TFace* left = AddFace(mesh, {0, 1, 2, 3});
-  TFace* right = AddFace(mesh, {1, 4, 5, 2});
+  // Two neighbours extruded keep the order they were selected in.
+  TMesh& two = *AddMeshNode("two", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {2, 0, 0}, {2, 1, 0}})->Mesh;
+  TFace* left = AddFace(two, {0, 1, 2, 3});
+  TFace* right = AddFace(two, {1, 4, 5, 2});
+  Core.Surfaces.Clear();
   On(actEditExtrudeFace, {right, left});
-  EXPECT_EQ(mesh.Vertices.Count(), 14);
-  EXPECT_EQ(mesh.Surfaces.Count(), 10);
+  EXPECT_EQ(two.Vertices.Count(), 14);
+  EXPECT_EQ(two.Surfaces.Count(), 10);
   const std::vector<TFace*> caps = Core.Surfaces.Items();
   ASSERT_EQ(caps.size(), 2u);
   // The first cap replaces `right`: it sits on x = 1..2.
   EXPECT_EQ(caps[0]->Vertices[1]->Position.X, 2);
   EXPECT_EQ(caps[1]->Vertices[1]->Position.X, 1);
-  EXPECT_FALSE(mesh.Surfaces.Contains(left));
+  EXPECT_FALSE(two.Surfaces.Contains(left));
 }
 
 // A split face leaves the selection; -1 is a vertex on no face.
