@@ -218,13 +218,9 @@ TEST(LevelsOfDetail, ChoosingKeepsTheNodesAndDropsFacesAndVerticesOfTheHiddenSet
   }
   RunStep(t.Core, "Delete", [&] { return FindEditAction("actEditDelete")->Run(t.Core); });
   for (const auto& set : SetShapes(t.Model())) EXPECT_EQ(set.size(), shapes[0].size() - 3);
-}
 
-// A material that only a hidden set uses: deleting it moves those faces too, so that no face
-// keeps a material that is gone, and the file still reads.
-TEST(LevelsOfDetail, DeletingAMaterialReachesTheHiddenSets) {
-  TTestCore t;
-  LoadFourSets(t);
+  // A material that only a hidden set uses: deleting it moves those faces too, so that no face
+  // keeps a material that is gone, and the file still reads.
   TMaterial* hidden = t.Model().Materials.FindOrAdd("hidden.mat");
   for (TFace* f : t.Model().GeosetMesh(*t.Model().Nodes[1], 3)->Surfaces) f->Material = hidden;
   DeleteProjectMaterial(t.Core, hidden);
