@@ -39,8 +39,7 @@ TEST(FitGameLimits, AFaceOfMoreThanTwentyFourCornersBecomesAFanSharingItsFirstCo
       {24, {fan(1, 23)}}, {25, {fan(1, 23), fan(23, 24)}}, {50, {fan(1, 23), fan(23, 45), fan(45, 49)}}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Corners);
-    TTestCore core;
-    TModel& model = core.Model();
+    TModel model;
     TNode* node = AddMeshNode(model, "disc");
     TFace* face = node->Mesh->AddFace();
     for (int i = 0; i < row.Corners; ++i) {
@@ -62,8 +61,7 @@ TEST(FitGameLimits, AFaceOfMoreThanTwentyFourCornersBecomesAFanSharingItsFirstCo
 }
 
 TEST(FitGameLimits, ABigMeshBecomesSiblingNodesThatFitAndKeepEveryFace) {
-  TTestCore core;
-  TModel& model = core.Model();
+  TModel model;
   TNode* root = AddMeshNode(model, "root");
   TNode* grid = AddGrid(model, "a_name_of_thirty_characters_xy", 40, 40);  // 1681 vertices, 1600 faces, 6400 corners
   grid->Parent = root;
