@@ -75,16 +75,13 @@ TEST(LinksOnSave, WrittenFromTheParentsKeepingAgreeingChains) {
     TTestCore t;
     ASSERT_TRUE(Load3DOFile(t.Model(), dir.Write("in.3do", ModelText(c.File))));
     EXPECT_TRUE(t.Services.Output.empty());
-    const std::vector<std::string> said =
-        c.Contradicted ? std::vector<std::string>{"The child and sibling links of " + std::to_string(c.Contradicted) +
-                                                  " nodes contradicted their parents; they were written as the parents "
-                                                  "give them"}
-                       : std::vector<std::string>{};
+    const std::string said = "The child and sibling links of " + std::to_string(c.Contradicted) +
+                             " nodes contradicted their parents; they were written as the parents give them";
     // Said once: the next save of the same model is silent.
     for (const char* out : {"out.3do", "again.3do"}) {
       Save3DOFile(t.Model(), dir.File(out));
       EXPECT_EQ(WrittenRows(dir.File(out)), c.Written);
-      EXPECT_EQ(t.Services.Output, said);
+      EXPECT_EQ(t.Services.Output, c.Contradicted ? std::vector{said} : std::vector<std::string>{});
     }
   }
 }
