@@ -24,13 +24,6 @@ class TextureMapping : public CoreFixture {
   }
   // A cube of side 2 around the origin; its material is not found, so 64 x 64 texels.
   TMesh& Box() { return Cleared(BuildCube(Model(), 2)); }
-  // A selected triangle of its own.
-  TFace* Triangle() {
-    TFace* f = AddFace(*AddMeshNode("tri", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}})->Mesh, {0, 1, 2});
-    Core.EditMode = emSurface;
-    Core.ToggleSurface(f);
-    return f;
-  }
   TCommandResult Run(TCommandResult (*act)(TCore&), std::map<std::string, std::string> answers = {}) {
     Services.Answers = std::move(answers);
     return RunStep(Core, "map", [&] { return act(Core); });
@@ -149,7 +142,9 @@ TEST_F(TextureMapping, MapCylinderWrapsTheSidesOnceAndMapsTheCapsFlat) {
 }
 
 TEST_F(TextureMapping, FitMoveScaleRotateAndFlipWorkInTexels) {
-  TFace* f = Triangle();
+  TFace* f = AddFace(*AddMeshNode("tri", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}})->Mesh, {0, 1, 2});
+  Core.EditMode = emSurface;
+  Core.ToggleSurface(f);
   const std::vector<TTXVertex> start = {{10, 20}, {30, 20}, {30, 60}};
   const struct {
     TCommandResult (*Act)(TCore&);
