@@ -36,7 +36,7 @@ const TShape kShapes[] = {
      {{0, {0, 0, 1}}, {2, {-0.866025403784, 0, 0.5}}}, 5, {2, 6, 7, 3}, true},
 };
 
-TEST_F(Primitives, ShapesHaveTheirCornersAndOutwardTexturedFaces) {
+TEST_F(Primitives, ShapesHaveTheirCornersAndOutwardTexturedFacesAndZeroSidesGiveEmptySurfaces) {
   for (const TShape& shape : kShapes) {
     SCOPED_TRACE(shape.Name);
     TMesh& mesh = *shape.Build(Model())->Mesh;
@@ -56,9 +56,7 @@ TEST_F(Primitives, ShapesHaveTheirCornersAndOutwardTexturedFaces) {
         ExpectNear(n, 0, 0, 1);
     }
   }
-}
-
-TEST_F(Primitives, ZeroSidesGiveEmptySurfaces) {
+  // Zero sides give empty surfaces.
   TMesh& cylinder = *BuildCylinder(Model(), 0, 1, 1)->Mesh;
   EXPECT_EQ(cylinder.Vertices.Count(), 0);
   ASSERT_EQ(cylinder.Surfaces.Count(), 2);
@@ -68,7 +66,7 @@ TEST_F(Primitives, ZeroSidesGiveEmptySurfaces) {
   ExpectNear(cone.Vertices[0]->Position, 0, 0, 0, 0);
 }
 
-TEST_F(Primitives, CommandAsksSelectsAndRefreshes) {
+TEST_F(Primitives, CommandsAskSelectAndRefreshButDummyAndEmptyMeshAreNotSelected) {
   TNode* before = Model().AddNode();
   Core.ToggleNode(before);
   Services.Answers = {{"Size", "2"}};
@@ -84,6 +82,17 @@ TEST_F(Primitives, CommandAsksSelectsAndRefreshes) {
   EXPECT_EQ(Changes.TreeFills, 1);
   EXPECT_EQ(Changes.MaterialListFills, 1);
   EXPECT_EQ(Changes.Rebuilds, 1);
+  // A dummy and an empty mesh ask nothing and are not selected.
+  actPrimDummy(Core);
+  actPrimEmptyMesh(Core);
+  ASSERT_EQ(Model().Nodes.Count(), 4);
+  EXPECT_EQ(Model().Nodes[2]->Name, "$$dummy");
+  EXPECT_EQ(Model().Nodes[2]->Mesh, nullptr);
+  EXPECT_EQ(Model().Nodes[3]->Mesh->Name, "Empty");
+  EXPECT_EQ(Model().Nodes[3]->Mesh->Vertices.Count(), 0);
+  EXPECT_EQ(Core.Nodes.Items(), (std::vector<TNode*>{before, cube}));
+  EXPECT_EQ(Changes.TreeFills, 3);
+  EXPECT_EQ(Services.Queries, std::vector<std::string>{"Create Cube"});
 }
 
 // Values that make no shape, too many vertices, or a shape beyond what a 3DO file holds.
@@ -140,19 +149,6 @@ TEST_F(Primitives, CancelBadNumbersAndValuesThatMakeNoShapeOrTooMuchCreateNothin
   }
   EXPECT_EQ(Model().Nodes.Count(), 0);
   EXPECT_EQ(Model().Materials.Count(), 0);
-}
-
-TEST_F(Primitives, DummyAndEmptyMeshAreNotSelected) {
-  actPrimDummy(Core);
-  actPrimEmptyMesh(Core);
-  ASSERT_EQ(Model().Nodes.Count(), 2);
-  EXPECT_EQ(Model().Nodes[0]->Name, "$$dummy");
-  EXPECT_EQ(Model().Nodes[0]->Mesh, nullptr);
-  EXPECT_EQ(Model().Nodes[1]->Mesh->Name, "Empty");
-  EXPECT_EQ(Model().Nodes[1]->Mesh->Vertices.Count(), 0);
-  EXPECT_TRUE(Core.Nodes.Empty());
-  EXPECT_EQ(Changes.TreeFills, 2);
-  EXPECT_TRUE(Services.Queries.empty());
 }
 
 // A mesh a command makes is drawn by the game as imported meshes are: textured, gouraud lit,
