@@ -106,8 +106,7 @@ TEST_F(TextureMapping, MapBoxTakesEachFaceFromTheSideItFacesReadingFromOutside) 
   TMesh& box = Box();
   // Without an answer the density fits the largest extent, 2, to the width 64.
   Run(actTexMapBox, {{"Density", "16"}});
-  ASSERT_EQ(Services.Shown.size(), 1u);
-  EXPECT_EQ(Services.Shown[0], std::vector<std::string>{"Density=32"});
+  EXPECT_EQ(Services.Shown, std::vector<std::vector<std::string>>{{"Density=32"}});
   const std::vector<TTXVertex> want[6] = {
       {{32, 32}, {32, 0}, {0, 0}, {0, 32}},   // bottom, seen from below: x runs left
       {{32, 32}, {32, 0}, {0, 0}, {0, 32}},   // top: x right, y up
