@@ -1,7 +1,5 @@
 // Models with several geometry sets (levels of detail): read, written, edited and checked.
 
-#include <functional>
-
 #include "editing/Actions.h"
 #include "editing/GameCheck.h"
 #include "editing/LevelsOfDetail.h"
