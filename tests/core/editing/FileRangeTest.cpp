@@ -28,7 +28,8 @@ TEST(FileRange, ACommandWhoseResultAFileCannotHoldChangesNothing) {
       {"MoveFar", {}, {{-3e38, 0, 0}, {3e38, 0, 0}}, emVertex, "actEditMove", {{"X", "3e38"}}},
       {"ScaleUp", {}, {{1e10, 0, 0}}, emVertex, "actEditScale", {{"X", "1e38"}, {"Around_X", "0"}}},
       {"MirrorAboutAFarCentre", {}, {{-3e38, 0, 0}}, emVertex, "actEditScale", {{"X", "-1"}, {"Around_X", "3e38"}}},
-      {"RotateACorner", {}, {{3e38, 3e38, 0}}, emVertex, "actEditRotate", {{"Z", "45"}, {"Around_X", "0"}, {"Around_Y", "0"}}},
+      {"RotateACorner", {}, {{3e38, 3e38, 0}}, emVertex, "actEditRotate",
+       {{"Z", "45"}, {"Around_X", "0"}, {"Around_Y", "0"}}},
       {"MakeSurfaceInWorld", {3e38, 0, 0}, {{3e38, 0, 0}}, emVertex, "actEditMakeSurface", {}},
       {"MergeInWorld", {3e38, 0, 0}, {{3e38, 0, 0}}, emNode, "actEditMerge", {}},
   };

@@ -53,7 +53,8 @@ TEST(LevelsOfDetail, FourSetsRoundTripThroughFilesAndZarnCliEditsTheChosenSetOnl
   Save3DOFile(again.Model(), dir.File("third.3do"));
   EXPECT_EQ(undated("third.3do"), undated("again.3do"));
 
-  const TCliRun run = RunCli({"edit", in, dir.File("out.3do"), "lod:3", "mode:surface", "select:surface:0", "actEditDelete"});
+  const TCliRun run =
+      RunCli({"edit", in, dir.File("out.3do"), "lod:3", "mode:surface", "select:surface:0", "actEditDelete"});
   ASSERT_EQ(run.Status, 0) << run.Out;
   TTestCore edited;
   ASSERT_TRUE(Load3DOFile(edited.Model(), dir.File("out.3do")));
@@ -152,7 +153,8 @@ TEST(LevelsOfDetail, TheSetCommandsChangeTheSets) {
       {"AddPastTheGamesLimit", 0, "actViewLodAdd", 2, "", 4, 3, {4, 3, 2, 4},
        "The game reads at most 4 levels of detail; this model has them all"},
       {"CopyTheThirdOverTheFirst", 2, "actViewLodCopy", 1, "1", 3, 2, {2, 3, 2}, ""},
-      {"CopyOverItself", 0, "actViewLodCopy", 1, "1", 3, 0, {4, 3, 2}, "Copy_To=1 names no other level of detail: 1 to 3, not 1"},
+      {"CopyOverItself", 0, "actViewLodCopy", 1, "1", 3, 0, {4, 3, 2},
+       "Copy_To=1 names no other level of detail: 1 to 3, not 1"},
       {"DeleteTheFirst", 0, "actViewLodDelete", 1, "", 2, 0, {3, 2}, ""},
       {"DeleteTheMiddle", 1, "actViewLodDelete", 1, "", 2, 0, {4, 2}, ""},
       {"DeleteTheLast", 2, "actViewLodDelete", 1, "", 2, 1, {4, 3}, ""},
