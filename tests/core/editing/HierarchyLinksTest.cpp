@@ -1,6 +1,8 @@
 // The child, sibling and child-count links the game walks: derived from the parents by every
 // path that writes a file, keeping a file's own order of children where it agrees.
 
+#include <array>
+
 #include "tests/core/CliRunner.h"
 #include "tests/core/FormatBytes.h"
 #include "tests/core/TestCore.h"
@@ -10,14 +12,7 @@
 namespace {
 
 // One hierarchy row's link columns: parent, child, sibling, child count.
-struct TRow {
-  int Parent, Child, Sibling, NumChildren;
-  bool operator==(const TRow&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const TRow& r) {
-  return out << '{' << r.Parent << ' ' << r.Child << ' ' << r.Sibling << ' ' << r.NumChildren << '}';
-}
+using TRow = std::array<int, 4>;
 
 // A model without meshes whose hierarchy rows hold `rows`.
 std::string ModelText(const std::vector<TRow>& rows) {
@@ -26,10 +21,9 @@ std::string ModelText(const std::vector<TRow>& rows) {
       "INSERT OFFSET 0 0 0\nGEOSETS 1\nGEOSET 0\nMESHES 0\nSECTION: HIERARCHYDEF\nHIERARCHY NODES " +
       std::to_string(rows.size()) + "\n";
   for (size_t i = 0; i < rows.size(); ++i) {
-    const TRow& r = rows[i];
-    s += std::to_string(i) + ": 0x0 0x1 -1 " + std::to_string(r.Parent) + " " + std::to_string(r.Child) + " " +
-         std::to_string(r.Sibling) + " " + std::to_string(r.NumChildren) + " 0 0 0 0 0 0 0 0 0 n" +
-         std::to_string(i) + "\n";
+    s += std::to_string(i) + ": 0x0 0x1 -1";
+    for (int link : rows[i]) s += " " + std::to_string(link);
+    s += " 0 0 0 0 0 0 0 0 0 n" + std::to_string(i) + "\n";
   }
   return s;
 }
@@ -45,7 +39,7 @@ std::vector<TRow> WrittenRows(const std::string& path) {
     std::istringstream fields(line);
     std::string label, flags, type, mesh;
     TRow r{};
-    if (fields >> label >> flags >> type >> mesh >> r.Parent >> r.Child >> r.Sibling >> r.NumChildren) rows.push_back(r);
+    if (fields >> label >> flags >> type >> mesh >> r[0] >> r[1] >> r[2] >> r[3]) rows.push_back(r);
   }
   return rows;
 }
