@@ -19,7 +19,7 @@ std::string HoledFile(const TTempDir& dir, const std::string& name, const std::s
   return path;
 }
 
-void Run(TCore& core, const char* action) { FindEditAction(action)->Run(core); }
+void Do(TCore& core, const char* action) { FindEditAction(action)->Run(core); }
 
 struct TCase {
   const char* Name;
@@ -27,8 +27,15 @@ struct TCase {
   std::vector<std::string> Shown;  // the texts of the work shown, in order
 };
 
-const std::vector<TCase>& Cases() {
-  static const std::vector<TCase> cases = {
+TEST(Progress, ShownForLongWorkOnlyAndAlwaysEnded) {
+  const TTempDir dir;
+  {
+    // 44,521 vertices and 44,100 quads: more than 5 MB of text.
+    TTestCore maker;
+    AddGrid(maker.Model(), "grid", 210, 210);
+    Save3DOFile(maker.Model(), dir.File("big.3do"));
+  }
+const std::vector<TCase> cases = {
       {"big model read and saved", [](TTestCore& t, const TTempDir& d) {
          EXPECT_TRUE(Load3DOFile(t.Model(), d.File("big.3do")));
          Save3DOFile(t.Model(), d.File("again.3do"));
@@ -60,38 +67,27 @@ const std::vector<TCase>& Cases() {
          AddGrid(t.Model(), "grid", 320, 320);
          t.Core.EditMode = emVertex;
          t.Services.Answers = {{"X", "1"}};
-         for (const char* action : {"actSelAll", "actEditTranslate", "actSelAll", "actEditDelete"}) Run(t.Core, action);
+         for (const char* action : {"actSelAll", "actEditTranslate", "actSelAll", "actEditDelete"}) Do(t.Core, action);
          EXPECT_EQ(t.Model().Nodes[0]->Mesh->Vertices.Count(), 0);
        }, {"Selecting", "Translate", "Clearing", "Selecting", "Deleting"}},
       {"commands over 102,400 faces", [](TTestCore& t, const TTempDir&) {
          AddGrid(t.Model(), "grid", 320, 320);
          t.Core.EditMode = emSurface;
          for (const char* action : {"actSelAll", "actEditFlipFace", "actSelInvert", "actSelInvert", "actEditExtrudeFace"})
-           Run(t.Core, action);
+           Do(t.Core, action);
        }, {"Selecting", "Flipping", "Selecting", "Selecting", "Extruding", "Deleting"}},
       {"nodes of 205,441 objects merged, copied and pasted", [](TTestCore& t, const TTempDir&) {
          AddMeshNode(t.Model(), "target", {{0, 0, 0}});
          AddGrid(t.Model(), "grid", 320, 320);
-         for (const char* action : {"actSelAll", "actEditMerge", "actEditCopy", "actEditPaste"}) Run(t.Core, action);
+         for (const char* action : {"actSelAll", "actEditMerge", "actEditCopy", "actEditPaste"}) Do(t.Core, action);
        }, {"Merging", "Writing", "Pasting"}},
       {"commands over a few objects", [](TTestCore& t, const TTempDir&) {
          AddGrid(t.Model(), "grid", 2, 2);
          for (const char* action : {"actSelAll", "actSelInvert", "actEditCopy", "actEditPaste", "actEditDelete"})
-           Run(t.Core, action);
+           Do(t.Core, action);
        }, {}},
   };
-  return cases;
-}
-
-TEST(Progress, ShownForLongWorkOnlyAndAlwaysEnded) {
-  const TTempDir dir;
-  {
-    // 44,521 vertices and 44,100 quads: more than 5 MB of text.
-    TTestCore maker;
-    AddGrid(maker.Model(), "grid", 210, 210);
-    Save3DOFile(maker.Model(), dir.File("big.3do"));
-  }
-  for (const TCase& c : Cases()) {
+  for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     TTestCore t;
     c.Work(t, dir);
