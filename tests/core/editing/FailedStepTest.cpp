@@ -32,11 +32,6 @@ struct TFailingCore {
   TCore Core{Services};
 };
 
-void SelectAll(TCore& core, TEditMode mode) {
-  core.EditMode = mode;
-  FindEditAction("actSelAll")->Run(core);
-}
-
 }  // namespace
 
 TEST(FailedStep, EveryActionThatStopsWithAnErrorLeavesTheModelAndTheUndoListAsTheyWere) {
@@ -51,7 +46,8 @@ TEST(FailedStep, EveryActionThatStopsWithAnErrorLeavesTheModelAndTheUndoListAsTh
         t.Core.ResetHistory();
         const std::string opened = SavedText(*t.Core.Model);
         RunStep(t.Core, "Dummy Node", [&] { return FindEditAction("actPrimDummy")->Run(t.Core); });
-        SelectAll(t.Core, mode);
+        t.Core.EditMode = mode;
+        FindEditAction("actSelAll")->Run(t.Core);
         t.Services.Answers = {{"X", "0.5"}, {"Y", "0.25"}, {"Z", "2"}, {"Faces", "10"}};
         t.Services.FileNames = {ZARN_SAMPLES_DIR "/fighter.3do"};
         t.Services.Clipboard = SavedText(*t.Core.Model, true);

@@ -9,57 +9,49 @@
 
 namespace {
 
-struct TRow {
-  const char* Name;
-  TVector NodeAt;
-  std::vector<TVector> Points;
-  TEditMode Mode;
-  const char* Action;
-  std::map<std::string, std::string> Answers;
-};
-
-const TRow kRows[] = {
-    {"TranslateTwice", {}, {{3e38, 0, 0}}, emVertex, "actEditTranslate", {{"X", "3e38"}}},
-    {"MoveFar", {}, {{-3e38, 0, 0}, {3e38, 0, 0}}, emVertex, "actEditMove", {{"X", "3e38"}}},
-    {"ScaleUp", {}, {{1e10, 0, 0}}, emVertex, "actEditScale", {{"X", "1e38"}, {"Around_X", "0"}}},
-    {"MirrorAboutAFarCentre", {}, {{-3e38, 0, 0}}, emVertex, "actEditScale", {{"X", "-1"}, {"Around_X", "3e38"}}},
-    {"RotateACorner", {}, {{3e38, 3e38, 0}}, emVertex, "actEditRotate",
-     {{"Z", "45"}, {"Around_X", "0"}, {"Around_Y", "0"}}},
-    {"MakeSurfaceInWorld", {3e38, 0, 0}, {{3e38, 0, 0}}, emVertex, "actEditMakeSurface", {}},
-    {"MergeInWorld", {3e38, 0, 0}, {{3e38, 0, 0}}, emNode, "actEditMerge", {}},
-};
-
-void PrintTo(const TRow& row, std::ostream* os) { *os << row.Name; }
-
-class FileRange : public CoreFixture, public ::testing::WithParamInterface<TRow> {
- protected:
-  // The model as it would be saved, without the header line that carries the time.
-  std::string Text() {
-    Model().Update();
-    return SavedText(Model());
-  }
-};
-
-TEST_P(FileRange, ACommandWhoseResultAFileCannotHoldChangesNothing) {
-  const TRow& row = GetParam();
-  Core.ToggleNode(AddMeshNode("near", {{1, 1, 1}}));
-  TNode* far = AddMeshNode("far", {});
-  far->Position = row.NodeAt;
-  for (const TVector& p : row.Points) far->Mesh->AddVertex()->Position = p;
-  Core.ToggleNode(far);
-  for (TVertex* v : far->Mesh->Vertices) Core.ToggleVertex(v);
-  Core.EditMode = row.Mode;
-  Services.Answers = row.Answers;
-  RefillTree();
-  const std::string before = Text();
-  FindEditAction(row.Action)->Run(Core);
-  ASSERT_EQ(Services.Errors.size(), 1u);
-  EXPECT_NE(Services.Errors[0].find("beyond the range a 3DO file can hold"), std::string::npos) << Services.Errors[0];
-  EXPECT_EQ(Text(), before);
+// The model as it would be saved, without the header line that carries the time.
+std::string Text(TModel& model) {
+  model.Update();
+  return SavedText(model);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryCommand, FileRange, ::testing::ValuesIn(kRows),
-                         [](const auto& info) { return std::string(info.param.Name); });
+TEST(FileRange, ACommandWhoseResultAFileCannotHoldChangesNothing) {
+  const struct {
+    const char* Name;
+    TVector NodeAt;
+    std::vector<TVector> Points;
+    TEditMode Mode;
+    const char* Action;
+    std::map<std::string, std::string> Answers;
+  } rows[] = {
+      {"TranslateTwice", {}, {{3e38, 0, 0}}, emVertex, "actEditTranslate", {{"X", "3e38"}}},
+      {"MoveFar", {}, {{-3e38, 0, 0}, {3e38, 0, 0}}, emVertex, "actEditMove", {{"X", "3e38"}}},
+      {"ScaleUp", {}, {{1e10, 0, 0}}, emVertex, "actEditScale", {{"X", "1e38"}, {"Around_X", "0"}}},
+      {"MirrorAboutAFarCentre", {}, {{-3e38, 0, 0}}, emVertex, "actEditScale", {{"X", "-1"}, {"Around_X", "3e38"}}},
+      {"RotateACorner", {}, {{3e38, 3e38, 0}}, emVertex, "actEditRotate",
+       {{"Z", "45"}, {"Around_X", "0"}, {"Around_Y", "0"}}},
+      {"MakeSurfaceInWorld", {3e38, 0, 0}, {{3e38, 0, 0}}, emVertex, "actEditMakeSurface", {}},
+      {"MergeInWorld", {3e38, 0, 0}, {{3e38, 0, 0}}, emNode, "actEditMerge", {}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    TTestCore t;
+    t.Core.ToggleNode(t.AddMeshNode("near", {{1, 1, 1}}));
+    TNode* far = t.AddMeshNode("far", {});
+    far->Position = row.NodeAt;
+    for (const TVector& p : row.Points) far->Mesh->AddVertex()->Position = p;
+    t.Core.ToggleNode(far);
+    for (TVertex* v : far->Mesh->Vertices) t.Core.ToggleVertex(v);
+    t.Core.EditMode = row.Mode;
+    t.Services.Answers = row.Answers;
+    t.RefillTree();
+    const std::string before = Text(t.Model());
+    FindEditAction(row.Action)->Run(t.Core);
+    ASSERT_EQ(t.Services.Errors.size(), 1u);
+    EXPECT_NE(t.Services.Errors[0].find("beyond the range a 3DO file can hold"), std::string::npos) << t.Services.Errors[0];
+    EXPECT_EQ(Text(t.Model()), before);
+  }
+}
 
 using FileRangeWriter = CoreFixture;
 

@@ -7,25 +7,9 @@
 #include "editing/FitGameLimits.h"
 #include "editing/GameCheck.h"
 #include "editing/Step.h"
-#include "tests/core/TestCore.h"
+#include "tests/core/editing/Grids.h"
 
 namespace {
-
-// A grid of side x side quads in the z = 0 plane, texture coordinates from the positions.
-TNode* AddGrid(TModel& model, const std::string& name, int side) {
-  TNode* node = AddMeshNode(model, name);
-  TMesh& mesh = *node->Mesh;
-  for (int y = 0; y <= side; ++y)
-    for (int x = 0; x <= side; ++x) mesh.AddVertex()->Position = {x * 0.01, y * 0.01, 0};
-  for (int y = 0; y < side; ++y)
-    for (int x = 0; x < side; ++x) {
-      const int a = y * (side + 1) + x;
-      TFace* f = AddFace(mesh, {a, a + 1, a + side + 2, a + side + 1});
-      for (int k = 0; k < 4; ++k) f->TXVertices[k] = {static_cast<float>(f->Vertices[k]->Position.X * 100), static_cast<float>(k)};
-      f->FaceType = (x + y) % 3;
-    }
-  return node;
-}
 
 // Every face as its corners' positions and texture coordinates, its type and material, in a
 // sorted list: what a cut must keep, whichever mesh each face lands in.
@@ -55,8 +39,7 @@ TEST(FitGameLimits, AFaceOfMoreThanTwentyFourCornersBecomesAFanSharingItsFirstCo
       {24, {fan(1, 23)}}, {25, {fan(1, 23), fan(23, 24)}}, {50, {fan(1, 23), fan(23, 45), fan(45, 49)}}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Corners);
-    TTestCore core;
-    TModel& model = core.Model();
+    TModel model;
     TNode* node = AddMeshNode(model, "disc");
     TFace* face = node->Mesh->AddFace();
     for (int i = 0; i < row.Corners; ++i) {
@@ -78,16 +61,16 @@ TEST(FitGameLimits, AFaceOfMoreThanTwentyFourCornersBecomesAFanSharingItsFirstCo
 }
 
 TEST(FitGameLimits, ABigMeshBecomesSiblingNodesThatFitAndKeepEveryFace) {
-  TTestCore core;
-  TModel& model = core.Model();
+  TModel model;
   TNode* root = AddMeshNode(model, "root");
-  TNode* grid = AddGrid(model, "a_name_of_thirty_characters_xy", 40);  // 1681 vertices, 1600 faces, 6400 corners
+  TNode* grid = AddGrid(model, "a_name_of_thirty_characters_xy", 40, 40);  // 1681 vertices, 1600 faces, 6400 corners
   grid->Parent = root;
   grid->Position = {1, 2, 3};
   grid->Rotation = {10, 20, 30};
   grid->Pivot = {0.5, 0, 0};
   grid->NodeType = ntHead;
   grid->Mesh->GeometryMode = 3;
+  for (TFace* f : grid->Mesh->Surfaces) f->FaceType = grid->Mesh->Surfaces.IndexOf(f) % 3;
   const std::vector<std::string> before = Faces(model);
   ASSERT_NE(CheckForGame(model, nullptr), std::vector<std::string>{});
 
@@ -118,8 +101,8 @@ TEST(FitGameLimits, ABigMeshBecomesSiblingNodesThatFitAndKeepEveryFace) {
 TEST(FitGameLimits, EveryLevelOfDetailIsFitAndTheMenuCommandIsOneUndoStep) {
   TTestCore core;
   TModel& model = core.Model();
-  AddGrid(model, "g", 4);  // fits in both sets
-  const TNode* big = AddGrid(model, "big", 30);  // 961 vertices, 900 faces
+  AddGrid(model, "g", 4, 4);  // fits in both sets
+  const TNode* big = AddGrid(model, "big", 30, 30);  // 961 vertices, 900 faces
   model.AddGeoset();
   // The second set's mesh of the first node is made too big.
   model.SetGeosetMesh(*model.Nodes[0], 1, model.GeosetMesh(*big, 0)->Clone());

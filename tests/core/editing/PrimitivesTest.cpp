@@ -36,7 +36,7 @@ const TShape kShapes[] = {
      {{0, {0, 0, 1}}, {2, {-0.866025403784, 0, 0.5}}}, 5, {2, 6, 7, 3}, true},
 };
 
-TEST_F(Primitives, ShapesHaveTheirCornersAndOutwardTexturedFaces) {
+TEST_F(Primitives, ShapesHaveTheirCornersAndOutwardTexturedFacesAndZeroSidesGiveEmptySurfaces) {
   for (const TShape& shape : kShapes) {
     SCOPED_TRACE(shape.Name);
     TMesh& mesh = *shape.Build(Model())->Mesh;
@@ -56,9 +56,7 @@ TEST_F(Primitives, ShapesHaveTheirCornersAndOutwardTexturedFaces) {
         ExpectNear(n, 0, 0, 1);
     }
   }
-}
-
-TEST_F(Primitives, ZeroSidesGiveEmptySurfaces) {
+  // Zero sides give empty surfaces.
   TMesh& cylinder = *BuildCylinder(Model(), 0, 1, 1)->Mesh;
   EXPECT_EQ(cylinder.Vertices.Count(), 0);
   ASSERT_EQ(cylinder.Surfaces.Count(), 2);
@@ -68,37 +66,33 @@ TEST_F(Primitives, ZeroSidesGiveEmptySurfaces) {
   ExpectNear(cone.Vertices[0]->Position, 0, 0, 0, 0);
 }
 
-TEST_F(Primitives, CommandAsksSelectsAndRefreshes) {
+TEST_F(Primitives, CommandsAskSelectAndRefreshButDummyAndEmptyMeshAreNotSelected) {
   TNode* before = Model().AddNode();
   Core.ToggleNode(before);
   Services.Answers = {{"Size", "2"}};
   actPrimCube(Core);
   ASSERT_EQ(Model().Nodes.Count(), 2);
   EXPECT_EQ(Services.Queries, std::vector<std::string>{"Create Cube"});
-  EXPECT_EQ(Core.Nodes.Count(), 2) << "the new cube joins the selection";
   TNode* cube = Model().Nodes[1];
+  EXPECT_EQ(Core.Nodes.Items(), (std::vector<TNode*>{before, cube})) << "the new cube joins the selection";
   EXPECT_EQ(cube->Name, "Cube");
   EXPECT_EQ(cube->Mesh->Name, "Cube");
-  EXPECT_TRUE(Core.Nodes.Contains(cube));
   ExpectNear(cube->Mesh->Vertices[6]->World, 1, 1, 1);
   EXPECT_GT(Model().Radius, 1.7);
   EXPECT_EQ(Changes.TreeFills, 1);
   EXPECT_EQ(Changes.MaterialListFills, 1);
   EXPECT_EQ(Changes.Rebuilds, 1);
-}
-
-TEST_F(Primitives, CancelAndBadNumbersCreateNothing) {
-  Services.CancelQueries = true;
-  actPrimPlane(Core);
-  Services.CancelQueries = false;
-  Services.Answers = {{"Size", "abc"}};
-  ExpectThrowWhat<EConvertError>([&] { actPrimCylind(Core); }, "'abc' is not a valid floating point value");
-  Services.Answers = {{"Sides", "7.5"}};
-  EXPECT_THROW(actPrimCone(Core), EConvertError);
-  Services.Answers = {{"Subdivide_X", ""}};
-  EXPECT_THROW(actPrimPlane(Core), EConvertError);
-  EXPECT_EQ(Model().Nodes.Count(), 0);
-  EXPECT_EQ(Model().Materials.Count(), 0);
+  // A dummy and an empty mesh ask nothing and are not selected.
+  actPrimDummy(Core);
+  actPrimEmptyMesh(Core);
+  ASSERT_EQ(Model().Nodes.Count(), 4);
+  EXPECT_EQ(Model().Nodes[2]->Name, "$$dummy");
+  EXPECT_EQ(Model().Nodes[2]->Mesh, nullptr);
+  EXPECT_EQ(Model().Nodes[3]->Mesh->Name, "Empty");
+  EXPECT_EQ(Model().Nodes[3]->Mesh->Vertices.Count(), 0);
+  EXPECT_EQ(Core.Nodes.Items(), (std::vector<TNode*>{before, cube}));
+  EXPECT_EQ(Changes.TreeFills, 3);
+  EXPECT_EQ(Services.Queries, std::vector<std::string>{"Create Cube"});
 }
 
 // Values that make no shape, too many vertices, or a shape beyond what a 3DO file holds.
@@ -126,7 +120,17 @@ const TRefusal kRefusals[] = {
     {"actPrimCone", {{"Size", "0"}}, "Size=0", false},
 };
 
-TEST_F(Primitives, ValuesThatMakeNoShapeOrTooMuchAreRefused) {
+// A cancelled dialog, a value that is no number, no shape or too much: nothing is made.
+TEST_F(Primitives, CancelBadNumbersAndValuesThatMakeNoShapeOrTooMuchCreateNothing) {
+  Services.CancelQueries = true;
+  actPrimPlane(Core);
+  Services.CancelQueries = false;
+  Services.Answers = {{"Size", "abc"}};
+  ExpectThrowWhat<EConvertError>([&] { actPrimCylind(Core); }, "'abc' is not a valid floating point value");
+  Services.Answers = {{"Sides", "7.5"}};
+  EXPECT_THROW(actPrimCone(Core), EConvertError);
+  Services.Answers = {{"Subdivide_X", ""}};
+  EXPECT_THROW(actPrimPlane(Core), EConvertError);
   for (const TRefusal& r : kRefusals) {
     SCOPED_TRACE(r.Message);
     Services.Errors.clear();
@@ -145,19 +149,6 @@ TEST_F(Primitives, ValuesThatMakeNoShapeOrTooMuchAreRefused) {
   }
   EXPECT_EQ(Model().Nodes.Count(), 0);
   EXPECT_EQ(Model().Materials.Count(), 0);
-}
-
-TEST_F(Primitives, DummyAndEmptyMeshAreNotSelected) {
-  actPrimDummy(Core);
-  actPrimEmptyMesh(Core);
-  ASSERT_EQ(Model().Nodes.Count(), 2);
-  EXPECT_EQ(Model().Nodes[0]->Name, "$$dummy");
-  EXPECT_EQ(Model().Nodes[0]->Mesh, nullptr);
-  EXPECT_EQ(Model().Nodes[1]->Mesh->Name, "Empty");
-  EXPECT_EQ(Model().Nodes[1]->Mesh->Vertices.Count(), 0);
-  EXPECT_TRUE(Core.Nodes.Empty());
-  EXPECT_EQ(Changes.TreeFills, 2);
-  EXPECT_TRUE(Services.Queries.empty());
 }
 
 // A mesh a command makes is drawn by the game as imported meshes are: textured, gouraud lit,

@@ -6,19 +6,11 @@
 #include "editing/Actions.h"
 #include "formats/ObjImport.h"
 #include "tests/core/FormatBytes.h"
-#include "tests/core/TestCore.h"
+#include "tests/core/editing/Grids.h"
 
 namespace {
 
 using fmt_test::TTempDir;
-
-// A side x side grid of vertices, one quad per cell, in a node of its own.
-void AddGrid(TModel& model, int side) {
-  TMesh& mesh = *AddMeshNode(model, "grid")->Mesh;
-  for (int i = 0; i < side * side; ++i) mesh.AddVertex()->Position = {double(i % side), double(i / side), 0};
-  for (int y = 0; y + 1 < side; ++y)
-    for (int x = 0; x + 1 < side; ++x) AddFace(mesh, {y * side + x, y * side + x + 1, (y + 1) * side + x + 1});
-}
 
 // A file that starts with the text and runs on as a hole up to `size` bytes, read as zeros.
 std::string HoledFile(const TTempDir& dir, const std::string& name, const std::string& text, off_t size) {
@@ -27,7 +19,7 @@ std::string HoledFile(const TTempDir& dir, const std::string& name, const std::s
   return path;
 }
 
-void Run(TCore& core, const char* action) { FindEditAction(action)->Run(core); }
+void Do(TCore& core, const char* action) { FindEditAction(action)->Run(core); }
 
 struct TCase {
   const char* Name;
@@ -35,8 +27,15 @@ struct TCase {
   std::vector<std::string> Shown;  // the texts of the work shown, in order
 };
 
-const std::vector<TCase>& Cases() {
-  static const std::vector<TCase> cases = {
+TEST(Progress, ShownForLongWorkOnlyAndAlwaysEnded) {
+  const TTempDir dir;
+  {
+    // 44,521 vertices and 44,100 quads: more than 5 MB of text.
+    TTestCore maker;
+    AddGrid(maker.Model(), "grid", 210, 210);
+    Save3DOFile(maker.Model(), dir.File("big.3do"));
+  }
+const std::vector<TCase> cases = {
       {"big model read and saved", [](TTestCore& t, const TTempDir& d) {
          EXPECT_TRUE(Load3DOFile(t.Model(), d.File("big.3do")));
          Save3DOFile(t.Model(), d.File("again.3do"));
@@ -65,41 +64,30 @@ const std::vector<TCase>& Cases() {
          EXPECT_TRUE(ImportObj(t.Model(), d.Write("small.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n")));
        }, {"Importing", "Importing"}},
       {"commands over 103,041 vertices", [](TTestCore& t, const TTempDir&) {
-         AddGrid(t.Model(), 321);
+         AddGrid(t.Model(), "grid", 320, 320);
          t.Core.EditMode = emVertex;
          t.Services.Answers = {{"X", "1"}};
-         for (const char* action : {"actSelAll", "actEditTranslate", "actSelAll", "actEditDelete"}) Run(t.Core, action);
+         for (const char* action : {"actSelAll", "actEditTranslate", "actSelAll", "actEditDelete"}) Do(t.Core, action);
          EXPECT_EQ(t.Model().Nodes[0]->Mesh->Vertices.Count(), 0);
        }, {"Selecting", "Translate", "Clearing", "Selecting", "Deleting"}},
       {"commands over 102,400 faces", [](TTestCore& t, const TTempDir&) {
-         AddGrid(t.Model(), 321);
+         AddGrid(t.Model(), "grid", 320, 320);
          t.Core.EditMode = emSurface;
          for (const char* action : {"actSelAll", "actEditFlipFace", "actSelInvert", "actSelInvert", "actEditExtrudeFace"})
-           Run(t.Core, action);
+           Do(t.Core, action);
        }, {"Selecting", "Flipping", "Selecting", "Selecting", "Extruding", "Deleting"}},
       {"nodes of 205,441 objects merged, copied and pasted", [](TTestCore& t, const TTempDir&) {
          AddMeshNode(t.Model(), "target", {{0, 0, 0}});
-         AddGrid(t.Model(), 321);
-         for (const char* action : {"actSelAll", "actEditMerge", "actEditCopy", "actEditPaste"}) Run(t.Core, action);
+         AddGrid(t.Model(), "grid", 320, 320);
+         for (const char* action : {"actSelAll", "actEditMerge", "actEditCopy", "actEditPaste"}) Do(t.Core, action);
        }, {"Merging", "Writing", "Pasting"}},
       {"commands over a few objects", [](TTestCore& t, const TTempDir&) {
-         AddGrid(t.Model(), 3);
+         AddGrid(t.Model(), "grid", 2, 2);
          for (const char* action : {"actSelAll", "actSelInvert", "actEditCopy", "actEditPaste", "actEditDelete"})
-           Run(t.Core, action);
+           Do(t.Core, action);
        }, {}},
   };
-  return cases;
-}
-
-TEST(Progress, ShownForLongWorkOnlyAndAlwaysEnded) {
-  const TTempDir dir;
-  {
-    // 44,521 vertices and 44,100 faces: 6.5 MB of text.
-    TTestCore maker;
-    AddGrid(maker.Model(), 211);
-    Save3DOFile(maker.Model(), dir.File("big.3do"));
-  }
-  for (const TCase& c : Cases()) {
+  for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     TTestCore t;
     c.Work(t, dir);

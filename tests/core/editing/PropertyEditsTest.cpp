@@ -41,7 +41,7 @@ TEST_F(PropertyEdits, FlagsChangeOnlySurfacesThatDisagree) {
   EXPECT_EQ(Face(2, 0)->FaceType, ftCollides);
 }
 
-TEST_F(PropertyEdits, NodeTypesAndMeshModesFollowTheListIndex) {
+TEST_F(PropertyEdits, NodeTypesAndMeshModesFollowTheListIndexAndVectorTextsApplyWholeOrNotAtAll) {
   Model().Nodes[0]->NodeType = 5;
   EXPECT_EQ(NodeTypeToIndex(Model().Nodes[0]->NodeType), -1);
   SelectNodes({0, 3, 1});
@@ -55,9 +55,9 @@ TEST_F(PropertyEdits, NodeTypesAndMeshModesFollowTheListIndex) {
   EXPECT_EQ(Model().Nodes[1]->Mesh->TextureMode, 2);
   EXPECT_EQ(Model().Nodes[2]->Mesh->GeometryMode, 4);
   EXPECT_EQ(Model().Nodes[3]->Mesh, nullptr);
-}
 
-TEST_F(PropertyEdits, VectorTextsApplyWholeOrNotAtAll) {
+  // Vector texts apply whole or not at all.
+  Core.ClearSelection();
   SelectNodes({0, 1, 2});
   SetNodeVector(Core, TNodeVector::Position, "0 0 0.1");
   for (int i = 0; i < 3; ++i) EXPECT_FLOAT_EQ(static_cast<float>(Model().Nodes[i]->Position.Z), 0.1f);

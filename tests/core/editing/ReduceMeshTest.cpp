@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <map>
 #include <set>
 
 #include "editing/Actions.h"
@@ -11,51 +12,9 @@
 #include "editing/ReduceMesh.h"
 #include "editing/Step.h"
 #include "tests/core/LevelsOfDetailModel.h"
-#include "tests/core/TestCore.h"
+#include "tests/core/editing/Grids.h"
 
 namespace {
-
-// A flat grid of cols x rows cells 0.01 high and `width` times 0.01 wide, each one face through
-// every vertex on its edges (a quad for width 1, a hexagon for 2), or two triangles when
-// `split`. Texture coordinates follow the positions, so only the outline is a border.
-void AddGrid(TModel& model, int cols, int rows, int width, bool split = false) {
-  TMesh& mesh = *AddMeshNode(model, "grid")->Mesh;
-  const int across = cols * width + 1;
-  for (int y = 0; y <= rows; ++y)
-    for (int x = 0; x < across; ++x) mesh.AddVertex()->Position = {x * 0.01, y * 0.01, 0};
-  const auto face = [&](const std::vector<int>& corners) {
-    TFace* f = mesh.AddFace();
-    for (int v : corners) {
-      const TVector& p = mesh.Vertices[v]->Position;
-      f->TXVertices[f->AddVertex(mesh.Vertices[v])] = {static_cast<float>(p.X * 100), static_cast<float>(p.Y * 100)};
-    }
-  };
-  for (int y = 0; y < rows; ++y)
-    for (int x = 0; x < cols; ++x) {
-      std::vector<int> corners;
-      for (int k = 0; k <= width; ++k) corners.push_back(y * across + x * width + k);
-      for (int k = width; k >= 0; --k) corners.push_back((y + 1) * across + x * width + k);
-      if (split) {
-        face({corners[0], corners[1], corners[2]});
-        face({corners[0], corners[2], corners[3]});
-      } else {
-        face(corners);
-      }
-    }
-}
-
-// A flat grid of side x side quads, 0.01 apart; the left half "stone.mat", the right half
-// "metal.mat" with texture coordinates 100 further on, so that the middle column is a seam.
-void AddSeamedGrid(TModel& model, int side) {
-  AddGrid(model, side, side, 1);
-  TMaterial* stone = model.Materials.FindOrAdd("stone.mat");
-  TMaterial* metal = model.Materials.FindOrAdd("metal.mat");
-  for (TFace* f : model.Nodes.Last()->Mesh->Surfaces) {
-    const bool right = f->Vertices[0]->Position.X >= side * 0.005 - 1e-9;
-    f->Material = right ? metal : stone;
-    for (int k = 0; k < 4 && right; ++k) f->TXVertices[k].U += 100;
-  }
-}
 
 // A closed ring of rings (a torus) of n x m quads, texture coordinates around it.
 void AddTorus(TModel& model, int n, int m) {
@@ -76,8 +35,7 @@ void AddTorus(TModel& model, int n, int m) {
 
 // A 12 x 12 grid of quads whose right half is a checkerboard of bumps.
 void AddHalfBumpyGrid(TModel& model) {
-  AddGrid(model, 12, 12, 1);
-  for (TVertex* v : model.Nodes.Last()->Mesh->Vertices) {
+  for (TVertex* v : AddGrid(model, "grid", 12, 12)->Mesh->Vertices) {
     const int x = static_cast<int>(std::lround(v->Position.X * 100)), y = static_cast<int>(std::lround(v->Position.Y * 100));
     if (x > 6) v->Position.Z = 0.002 * ((x + y) % 2);
   }
@@ -107,78 +65,72 @@ std::vector<int> FacesPerMesh(const TModel& model) {
 }
 
 // Reduce as the menu and `reduce:N` run it, every mesh of the model to `Faces`.
-struct TReduceCase {
-  const char* Name;
-  std::function<void(TModel&)> Make;
-  int Faces;
-  int Left, TextureVertices, Polygons;  // over the model after
-  size_t Lines;                         // meshes named as kept above the count
-  const char* First = "";               // the first of those lines
-};
-
-class Reduce : public ::testing::TestWithParam<TReduceCase> {};
-
-TEST_P(Reduce, NeverRaisesAMeshsFacesOrBreaksTheGamesLimits) {
-  const TReduceCase& c = GetParam();
-  TTestCore t;
-  c.Make(t.Model());
-  ASSERT_EQ(CheckForGame(t.Model(), nullptr), std::vector<std::string>{});
-  const std::vector<int> had = FacesPerMesh(t.Model());
-  const std::string before = SavedText(t.Model());
-  t.Services.Output.clear();
-  t.Services.Answers = {{"Faces", std::to_string(c.Faces)}};
-  RunStep(t.Core, "Reduce", [&] { return FindEditAction("actMeshReduce")->Run(t.Core); });
-  const std::vector<int> left = FacesPerMesh(t.Model());
-  for (size_t i = 0; i < had.size(); ++i) EXPECT_LE(left[i], had[i]) << "mesh " << i;
-  EXPECT_EQ(FacesPerSet(t.Model())[0], c.Left);
-  EXPECT_EQ(PerSet(t.Model(), TextureVertices)[0], c.TextureVertices);
-  EXPECT_EQ(PerSet(t.Model(), Polygon)[0], c.Polygons);
-  EXPECT_EQ(CheckForGame(t.Model(), nullptr), std::vector<std::string>{});
-  ASSERT_EQ(t.Services.Output.size(), c.Lines);
-  if (c.Lines) {
-    EXPECT_EQ(t.Services.Output[0], c.First);
-  }
-  if (left == had) {
-    EXPECT_EQ(SavedText(t.Model()), before) << "left exactly as it was";
+TEST(ReduceMesh, NeverRaisesAMeshsFacesOrBreaksTheGamesLimits) {
+  const auto quads = [](TModel& m) { AddGrid(m, "grid", 12, 12); };
+  const auto hexagons = [](TModel& m) { AddGrid(m, "grid", 8, 16, 2); };
+  const struct {
+    const char* Name;
+    std::function<void(TModel&)> Make;
+    int Faces;
+    int Left, TextureVertices, Polygons;  // over the model after
+    size_t Lines;                         // meshes named as kept above the count
+    const char* First = "";               // the first of those lines
+  } cases[] = {
+      {"Triangles", [](TModel& m) { AddGrid(m, "grid", 10, 10, 1, true); }, 100, 100, 300, 0, 0},
+      {"Quads", quads, 60, 60, 180, 0, 0},
+      // The simplifier takes every edge that costs no shape at once: one face less turns the
+      // flat grid into triangles, yet fewer corners than its quads had.
+      {"QuadsLessOne", quads, 143, 142, 426, 0, 0},
+      // The flat half goes first; most quads of the bumpy half are left whole.
+      {"QuadsHalfBumpy", AddHalfBumpyGrid, 130, 130, 438, 48, 0},
+      // More than it has asks for nothing: no quad becomes two triangles.
+      {"QuadsAskedForMore", quads, 200, 144, 576, 144, 0},
+      // The locked outline of 48 vertices takes 46 triangles.
+      {"Hexagons", [](TModel& m) { AddGrid(m, "grid", 6, 12, 2); }, 30, 46, 138, 0, 1,
+       "Mesh 'Mesh' (node 0): 72 faces could be lowered only to 46, not to 30, without moving its "
+       "borders or the seams between materials, texture coordinates or face flags"},
+      // 768 texture vertices, the most the game loads, in faces that 4 triangles each would break.
+      {"HexagonsAtTheLimit", hexagons, 120, 120, 360, 0, 0},
+      {"HexagonsAtTheLimitAskedForMore", hexagons, 300, 128, 768, 128, 0},
+      {"TorusAndGrid", [](TModel& m) { AddTorus(m, 16, 10); AddGrid(m, "grid", 4, 4); }, 100, 116, 366, 18, 0},
+      // Every edge of the sample's meshes is a seam: none can be lowered, each is named.
+      {"FighterToTen", LoadFighter, 10, 42, 192, 42, 0},
+      {"FighterToFour", LoadFighter, 4, 42, 192, 42, 5,
+       "Mesh 'hull' (node 0): its 6 faces could not be lowered toward 4 without moving its borders or "
+       "the seams between materials, texture coordinates or face flags, so it was left as it was"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TTestCore t;
+    c.Make(t.Model());
+    ASSERT_EQ(CheckForGame(t.Model(), nullptr), std::vector<std::string>{});
+    const std::vector<int> had = FacesPerMesh(t.Model());
+    const std::string before = SavedText(t.Model());
+    t.Services.Output.clear();
+    t.Services.Answers = {{"Faces", std::to_string(c.Faces)}};
+    RunStep(t.Core, "Reduce", [&] { return FindEditAction("actMeshReduce")->Run(t.Core); });
+    const std::vector<int> left = FacesPerMesh(t.Model());
+    for (size_t i = 0; i < had.size(); ++i) EXPECT_LE(left[i], had[i]) << "mesh " << i;
+    EXPECT_EQ(FacesPerSet(t.Model())[0], c.Left);
+    EXPECT_EQ(PerSet(t.Model(), TextureVertices)[0], c.TextureVertices);
+    EXPECT_EQ(PerSet(t.Model(), Polygon)[0], c.Polygons);
+    EXPECT_EQ(CheckForGame(t.Model(), nullptr), std::vector<std::string>{});
+    ASSERT_EQ(t.Services.Output.size(), c.Lines);
+    EXPECT_EQ(c.Lines ? t.Services.Output[0] : "", c.First);
+    EXPECT_EQ(left == had ? SavedText(t.Model()) : before, before) << "left exactly as it was";
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Reduce,
-    ::testing::Values(
-        TReduceCase{"Triangles", [](TModel& m) { AddGrid(m, 10, 10, 1, true); }, 100, 100, 300, 0, 0},
-        TReduceCase{"Quads", [](TModel& m) { AddGrid(m, 12, 12, 1); }, 60, 60, 180, 0, 0},
-        // The simplifier takes every edge that costs no shape at once: one face less turns the
-        // flat grid into triangles, yet fewer corners than its quads had.
-        TReduceCase{"QuadsLessOne", [](TModel& m) { AddGrid(m, 12, 12, 1); }, 143, 142, 426, 0, 0},
-        // The flat half goes first; most quads of the bumpy half are left whole.
-        TReduceCase{"QuadsHalfBumpy", AddHalfBumpyGrid, 130, 130, 438, 48, 0},
-        // More than it has asks for nothing: no quad becomes two triangles.
-        TReduceCase{"QuadsAskedForMore", [](TModel& m) { AddGrid(m, 12, 12, 1); }, 200, 144, 576, 144, 0},
-        // The locked outline of 48 vertices takes 46 triangles.
-        TReduceCase{"Hexagons", [](TModel& m) { AddGrid(m, 6, 12, 2); }, 30, 46, 138, 0, 1,
-                    "Mesh 'Mesh' (node 0): 72 faces could be lowered only to 46, not to 30, without moving its "
-                    "borders or the seams between materials, texture coordinates or face flags"},
-        // 768 texture vertices, the most the game loads, in faces that 4 triangles each would break.
-        TReduceCase{"HexagonsAtTheLimit", [](TModel& m) { AddGrid(m, 8, 16, 2); }, 120, 120, 360, 0, 0},
-        TReduceCase{"HexagonsAtTheLimitAskedForMore", [](TModel& m) { AddGrid(m, 8, 16, 2); }, 300, 128, 768, 128, 0},
-        TReduceCase{"TorusAndGrid",
-                    [](TModel& m) {
-                      AddTorus(m, 16, 10);
-                      AddGrid(m, 4, 4, 1);
-                    },
-                    100, 116, 366, 18, 0},
-        // Every edge of the sample's meshes is a seam: none can be lowered, each is named.
-        TReduceCase{"FighterToTen", LoadFighter, 10, 42, 192, 42, 0},
-        TReduceCase{"FighterToFour", LoadFighter, 4, 42, 192, 42, 5,
-                    "Mesh 'hull' (node 0): its 6 faces could not be lowered toward 4 without moving its borders or "
-                    "the seams between materials, texture coordinates or face flags, so it was left as it was"}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
+// A grid of 20 x 20 quads, the left half "stone.mat", the right half "metal.mat" with texture
+// coordinates 100 further on, so that the middle column is a seam.
 TEST(ReduceMesh, KeepsBordersSeamsAndMaterials) {
   TTestCore core;
-  AddSeamedGrid(core.Model(), 20);  // 441 vertices, 400 quads
-  TMesh& mesh = *core.Model().Nodes[0]->Mesh;
+  TMesh& mesh = *AddGrid(core.Model(), "grid", 20, 20)->Mesh;  // 441 vertices, 400 quads
+  for (TFace* f : mesh.Surfaces) {
+    const bool right = f->Vertices[0]->Position.X >= 0.1 - 1e-9;
+    f->Material = core.Model().Materials.FindOrAdd(right ? "metal.mat" : "stone.mat");
+    for (int k = 0; k < 4 && right; ++k) f->TXVertices[k].U += 100;
+  }
   EXPECT_EQ(ReduceMesh(mesh, 200), 200);
   std::set<std::pair<double, double>> kept;
   for (const TVertex* v : mesh.Vertices) kept.insert({v->Position.X, v->Position.Y});
@@ -229,74 +181,58 @@ TEST(ReduceMesh, TheMenuCommandReducesTheSelectedNodesAndIsOneUndoStep) {
   EXPECT_EQ(core.Services.Errors.back(), "Faces=0 must be 1 or more");
 }
 
-// Generate as the menu and `lod:generate` run it, with the dialog's 50, 25 and 12 percent.
-struct TGenerateCase {
-  const char* Name;
-  std::function<void(TModel&)> Make;
-  std::vector<int> Faces, TextureVertices;  // per level of detail over all meshes
-  std::vector<std::string> Told;            // the output, or the refusal when no set was made
-};
-
-class GenerateLevelsOfDetail : public ::testing::TestWithParam<TGenerateCase> {};
-
-TEST_P(GenerateLevelsOfDetail, EachSetIsSmallerThanTheOneBeforeAndLoadsInTheGame) {
-  const TGenerateCase& c = GetParam();
-  TTestCore t;
-  c.Make(t.Model());
-  ASSERT_EQ(CheckForGame(t.Model(), nullptr), std::vector<std::string>{});
-  const std::string before = SavedText(t.Model());
-  t.Services.Output.clear();
-  RunStep(t.Core, "lod:generate", [&] { return FindEditAction("actViewLodGenerate")->Run(t.Core); });
-  const std::vector<int> faces = FacesPerSet(t.Model());
-  for (size_t set = 1; set < faces.size(); ++set) EXPECT_LT(faces[set], faces[set - 1]) << "level of detail " << set + 1;
-  EXPECT_EQ(faces, c.Faces);
-  EXPECT_EQ(PerSet(t.Model(), TextureVertices), c.TextureVertices);
-  EXPECT_EQ(CheckForGame(t.Model(), nullptr), std::vector<std::string>{});
-  EXPECT_EQ(t.Model().CurrentGeoset(), 0);
-  if (t.Services.Errors.empty()) {
-    EXPECT_EQ(t.Services.Output, c.Told);
-  } else {
-    EXPECT_EQ(t.Services.Errors, c.Told);
-    EXPECT_EQ(SavedText(t.Model()), before);
+// Generate as the menu and `lod:generate` run it, with the dialog's 50, 25 and 12 percent or
+// the share answered.
+TEST(GenerateLevelsOfDetail, EachSetIsSmallerThanTheOneBeforeAndLoadsInTheGame) {
+  const auto torus = [](TModel& m) { AddTorus(m, 16, 10); };
+  const struct {
+    const char* Name;
+    std::function<void(TModel&)> Make;
+    std::vector<int> Faces, TextureVertices;  // per level of detail over all meshes
+    std::vector<std::string> Told;            // the output, or the refusal when no set was made
+    std::map<std::string, std::string> Answers = {};
+  } cases[] = {
+      {"Torus", torus, {160, 80, 40, 18}, {640, 240, 120, 54}, {}},
+      // A locked outline of 64 vertices takes 62 triangles: the fourth set could be no smaller.
+      {"HexagonsAtTheLimit",
+       [](TModel& m) { AddGrid(m, "grid", 8, 16, 2); },
+       {128, 64, 62},
+       {768, 192, 186},
+       {"Mesh 'Mesh' (node 0), level of detail 3: 64 faces could be lowered only to 62, not to 32, "
+        "without moving its borders or the seams between materials, texture coordinates or face flags",
+        "Level of detail 4 could not be made smaller than level of detail 3, so the model has 3 levels "
+        "of detail"}},
+      // 16 quads in an outline of 16 vertices, which takes 14 triangles.
+      {"QuadGrid",
+       [](TModel& m) { AddGrid(m, "grid", 4, 4); },
+       {16, 14},
+       {64, 42},
+       {"Mesh 'Mesh' (node 0), level of detail 2: 16 faces could be lowered only to 14, not to 8, "
+        "without moving its borders or the seams between materials, texture coordinates or face flags",
+        "Level of detail 3 could not be made smaller than level of detail 2, so the model has 2 levels "
+        "of detail"}},
+      {"Fighter", LoadFighter, {42}, {192},
+       {"No mesh could lose a face without moving its borders or the seams between materials, texture "
+        "coordinates or face flags, so no level of detail smaller than the first could be made"}},
+      {"NoPercentage", torus, {160}, {640}, {"Set_3=0 is no percentage of the faces from above 0 to 100"},
+       {{"Set_3", "0"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TTestCore t;
+    c.Make(t.Model());
+    ASSERT_EQ(CheckForGame(t.Model(), nullptr), std::vector<std::string>{});
+    const std::string before = SavedText(t.Model());
+    t.Services.Output.clear();
+    t.Services.Answers = c.Answers;
+    RunStep(t.Core, "lod:generate", [&] { return FindEditAction("actViewLodGenerate")->Run(t.Core); });
+    EXPECT_EQ(FacesPerSet(t.Model()), c.Faces);  // each set smaller than the one before
+    EXPECT_EQ(PerSet(t.Model(), TextureVertices), c.TextureVertices);
+    EXPECT_EQ(CheckForGame(t.Model(), nullptr), std::vector<std::string>{});
+    EXPECT_EQ(t.Model().CurrentGeoset(), 0);
+    EXPECT_EQ(t.Services.Errors.empty() ? t.Services.Output : t.Services.Errors, c.Told);
+    EXPECT_EQ(t.Services.Errors.empty() ? before : SavedText(t.Model()), before) << "a refusal changes nothing";
   }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, GenerateLevelsOfDetail,
-    ::testing::Values(
-        TGenerateCase{"Torus", [](TModel& m) { AddTorus(m, 16, 10); }, {160, 80, 40, 18}, {640, 240, 120, 54}, {}},
-        // A locked outline of 64 vertices takes 62 triangles: the fourth set could be no smaller.
-        TGenerateCase{"HexagonsAtTheLimit",
-                      [](TModel& m) { AddGrid(m, 8, 16, 2); },
-                      {128, 64, 62},
-                      {768, 192, 186},
-                      {"Mesh 'Mesh' (node 0), level of detail 3: 64 faces could be lowered only to 62, not to 32, "
-                       "without moving its borders or the seams between materials, texture coordinates or face flags",
-                       "Level of detail 4 could not be made smaller than level of detail 3, so the model has 3 levels "
-                       "of detail"}},
-        // 16 quads in an outline of 16 vertices, which takes 14 triangles.
-        TGenerateCase{"QuadGrid",
-                      [](TModel& m) { AddGrid(m, 4, 4, 1); },
-                      {16, 14},
-                      {64, 42},
-                      {"Mesh 'Mesh' (node 0), level of detail 2: 16 faces could be lowered only to 14, not to 8, "
-                       "without moving its borders or the seams between materials, texture coordinates or face flags",
-                       "Level of detail 3 could not be made smaller than level of detail 2, so the model has 2 levels "
-                       "of detail"}},
-        TGenerateCase{"Fighter",
-                      LoadFighter,
-                      {42},
-                      {192},
-                      {"No mesh could lose a face without moving its borders or the seams between materials, texture "
-                       "coordinates or face flags, so no level of detail smaller than the first could be made"}}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
-TEST(GenerateLevelsOfDetail, RefusesAShareThatIsNoPercentage) {
-  TTestCore core;
-  AddTorus(core.Model(), 16, 10);
-  core.Services.Answers = {{"Set_3", "0"}};
-  FindEditAction("actViewLodGenerate")->Run(core.Core);
-  EXPECT_EQ(core.Services.Errors.back(), "Set_3=0 is no percentage of the faces from above 0 to 100");
 }
 
 }  // namespace

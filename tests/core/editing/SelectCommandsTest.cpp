@@ -5,39 +5,30 @@
 
 namespace {
 
-class SelectCommands : public CoreFixture {
- protected:
-  // Two meshes with 6 and 4 faces.
-  void TwoMeshes() {
-    TMesh& a = *AddMeshNode("a", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}})->Mesh;
-    for (int i = 0; i < 6; ++i) AddFace(a, {0, 1, 2});
-    TMesh& b = *AddMeshNode("b", {{0, 0, 0}})->Mesh;
-    for (int i = 0; i < 4; ++i) AddFace(b, {0});
-  }
-};
+using SelectCommands = CoreFixture;
 
-TEST_F(SelectCommands, AllThenInvertInSurfaceMode) {
-  TwoMeshes();
-  Model().AddNode();  // no mesh
+TEST_F(SelectCommands, AllInvertAndClearWorkInTheCurrentModeOnly) {
+  // Two meshes with 6 and 4 faces, and a node without mesh.
+  TMesh& a = *AddMeshNode("a", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}})->Mesh;
+  for (int i = 0; i < 6; ++i) AddFace(a, {0, 1, 2});
+  TMesh& b = *AddMeshNode("b", {{0, 0, 0}})->Mesh;
+  for (int i = 0; i < 4; ++i) AddFace(b, {0});
+  Model().AddNode();
+  Core.ToggleNode(Model().Nodes[0]);
   Core.EditMode = emSurface;
-  Core.ToggleSurface(Model().Nodes[1]->Mesh->Surfaces[0]);
+  Core.ToggleSurface(b.Surfaces[0]);
   actSelAll(Core);
   EXPECT_EQ(Core.Surfaces.Count(), 10);
-  EXPECT_EQ(Core.Surfaces.First(), Model().Nodes[0]->Mesh->Surfaces[0]) << "model order";
+  EXPECT_EQ(Core.Surfaces.First(), a.Surfaces[0]) << "model order";
   actSelInvert(Core);
   EXPECT_TRUE(Core.Surfaces.Empty());
   actSelInvert(Core);
   EXPECT_EQ(Core.Surfaces.Count(), 10);
   EXPECT_EQ(Changes.Replays, 3);
   EXPECT_EQ(Changes.Rebuilds, 0) << "selecting recompiles no geometry";
-}
 
-TEST_F(SelectCommands, InvertFlipsEachVertexAndClearTouchesOnlyTheCurrentMode) {
-  TwoMeshes();
-  Core.ToggleNode(Model().Nodes[0]);
-  Core.ToggleSurface(Model().Nodes[0]->Mesh->Surfaces[0]);
   Core.EditMode = emVertex;
-  TVertex* picked = Model().Nodes[0]->Mesh->Vertices[1];
+  TVertex* picked = a.Vertices[1];
   Core.ToggleVertex(picked);
   actSelInvert(Core);
   EXPECT_EQ(Core.Vertices.Count(), 3);
@@ -45,11 +36,11 @@ TEST_F(SelectCommands, InvertFlipsEachVertexAndClearTouchesOnlyTheCurrentMode) {
   actSelClear(Core);
   EXPECT_TRUE(Core.Vertices.Empty());
   EXPECT_EQ(Core.Nodes.Count(), 1);
-  EXPECT_EQ(Core.Surfaces.Count(), 1);
+  EXPECT_EQ(Core.Surfaces.Count(), 10);
   Core.Nodes.Clear();
   Core.EditMode = emNode;
   actSelAll(Core);
-  EXPECT_EQ(Core.Nodes.Count(), 2);
+  EXPECT_EQ(Core.Nodes.Count(), 3);
 }
 
 TEST_F(SelectCommands, HierarchyWalksFollowTheTreeLinks) {

@@ -63,7 +63,7 @@ TEST_F(SurfaceOps, CommandsRefuseTheWrongModeOrSelectionAndChangeNothing) {
   }
 }
 
-TEST_F(SurfaceOps, ExtrudeQuadMakesCapAndOutwardSides) {
+TEST_F(SurfaceOps, ExtrudeMakesCapsAndOutwardSidesInSelectionOrderAndFlipTurnsACap) {
   TMesh& mesh = Quad();
   On(actEditExtrudeFace, {mesh.Surfaces[0]});
   ASSERT_EQ(mesh.Vertices.Count(), 8);
@@ -81,21 +81,26 @@ TEST_F(SurfaceOps, ExtrudeQuadMakesCapAndOutwardSides) {
     EXPECT_GT(n.X * ((p.X + q.X) / 2 - 0.5) + n.Y * ((p.Y + q.Y) / 2 - 0.5), 0) << "side " << s;
   }
   ExpectNear(cap->GetNormal(), 0, 0, 1);
-}
+  // Flip reverses the selected cap's corners; that each keeps its texture coordinate, History
+  // checks on every model.
+  actEditFlipFace(Core);
+  EXPECT_EQ(Corners(*cap), (std::vector<int>{7, 6, 5, 4}));
+  ExpectNear(cap->GetNormal(), 0, 0, -1);
 
-TEST_F(SurfaceOps, ExtrudeTwoNeighboursKeepsSelectionOrder) {
-  TMesh& mesh = *AddMeshNode("two", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {2, 0, 0}, {2, 1, 0}})->Mesh;
-  TFace* left = AddFace(mesh, {0, 1, 2, 3});
-  TFace* right = AddFace(mesh, {1, 4, 5, 2});
+  // Two neighbours extruded keep the order they were selected in.
+  TMesh& two = *AddMeshNode("two", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {2, 0, 0}, {2, 1, 0}})->Mesh;
+  TFace* left = AddFace(two, {0, 1, 2, 3});
+  TFace* right = AddFace(two, {1, 4, 5, 2});
+  Core.Surfaces.Clear();
   On(actEditExtrudeFace, {right, left});
-  EXPECT_EQ(mesh.Vertices.Count(), 14);
-  EXPECT_EQ(mesh.Surfaces.Count(), 10);
+  EXPECT_EQ(two.Vertices.Count(), 14);
+  EXPECT_EQ(two.Surfaces.Count(), 10);
   const std::vector<TFace*> caps = Core.Surfaces.Items();
   ASSERT_EQ(caps.size(), 2u);
   // The first cap replaces `right`: it sits on x = 1..2.
   EXPECT_EQ(caps[0]->Vertices[1]->Position.X, 2);
   EXPECT_EQ(caps[1]->Vertices[1]->Position.X, 1);
-  EXPECT_FALSE(mesh.Surfaces.Contains(left));
+  EXPECT_FALSE(two.Surfaces.Contains(left));
 }
 
 // A split face leaves the selection; -1 is a vertex on no face.
@@ -122,48 +127,37 @@ TEST_F(SurfaceOps, SplitQuadOnlyAlongADiagonal) {
 }
 
 // The new corners' texture coordinates, halfway along the edge, History checks on every model.
-TEST_F(SurfaceOps, InsertVertexGoesBetweenInEachWinding) {
+TEST_F(SurfaceOps, InsertVertexGoesBetweenInEachWindingAfterTheLastCornerOrLooseBetweenStrangers) {
+  TMesh& quad = Quad();
+  TMesh& line = *AddMeshNode("line", {{0, 0, 0}, {1, 1, 1}, {3, 3, 3}, {2, 2, 2}})->Mesh;
+  AddFace(line, {0, 1, 2, 3});
+  On(actEditInsertVx, {quad.Vertices[0], quad.Vertices[1]});  // the first three corners now lie on one line
+  Model().Update();
+  EXPECT_NE(SavedText(Model()).find("FACE NORMALS\r\n0:  0 0 1\r\n"), std::string::npos);
+  ExpectNear(quad.Vertices[4]->Normal, 0, 0, 1);
+  ExpectNear(line.Surfaces[0]->GetNormal(), 0, 0, 0, 0);  // a face without area has none
+
   TMesh& mesh = *AddMeshNode("pair", {{0, 0, 0}, {2, 0, 0}, {1, 1, 0}, {1, -1, 0}})->Mesh;
   TFace* up = AddFace(mesh, {0, 1, 2});
   TFace* down = AddFace(mesh, {1, 0, 3});
+  Core.Vertices.Clear();
   On(actEditInsertVx, {mesh.Vertices[0], mesh.Vertices[1]});
   ASSERT_EQ(mesh.Vertices.Count(), 5);
   ExpectNear(mesh.Vertices[4]->Position, 1, 0, 0, 0);
   EXPECT_EQ(Corners(*up), (std::vector<int>{0, 4, 1, 2}));
   EXPECT_EQ(Corners(*down), (std::vector<int>{1, 4, 0, 3}));
   EXPECT_EQ(Core.Vertices.Items(), std::vector<TVertex*>{mesh.Vertices[4]});
-}
 
-TEST_F(SurfaceOps, AVertexInsertedOnTheFirstEdgeKeepsTheFaceNormal) {
-  TMesh& mesh = Quad();
-  TMesh& line = *AddMeshNode("line", {{0, 0, 0}, {1, 1, 1}, {3, 3, 3}, {2, 2, 2}})->Mesh;
-  AddFace(line, {0, 1, 2, 3});
-  On(actEditInsertVx, {mesh.Vertices[0], mesh.Vertices[1]});  // the first three corners now lie on one line
-  Model().Update();
-  EXPECT_NE(SavedText(Model()).find("FACE NORMALS\r\n0:  0 0 1\r\n"), std::string::npos);
-  ExpectNear(mesh.Vertices[4]->Normal, 0, 0, 1);
-  ExpectNear(line.Surfaces[0]->GetNormal(), 0, 0, 0, 0);  // a face without area has none
-}
-
-TEST_F(SurfaceOps, InsertVertexAfterTheLastCornerOrLooseBetweenStrangers) {
-  TMesh& mesh = Quad();
-  TVertex* v = InsertEdgeVertex(mesh, *mesh.Vertices[3], *mesh.Vertices[0]);
-  EXPECT_EQ(mesh.Surfaces[0]->Vertices[0], v);
-  EXPECT_EQ(Corners(*mesh.Surfaces[0]), (std::vector<int>{4, 0, 1, 2, 3}));
+  TMesh& last = Quad();
+  TVertex* v = InsertEdgeVertex(last, *last.Vertices[3], *last.Vertices[0]);
+  EXPECT_EQ(last.Surfaces[0]->Vertices[0], v);
+  EXPECT_EQ(Corners(*last.Surfaces[0]), (std::vector<int>{4, 0, 1, 2, 3}));
 
   TMesh& other = Quad();
+  Core.Vertices.Clear();
   On(actEditInsertVx, {other.Vertices[0], other.Vertices[2]});
   EXPECT_EQ(other.Surfaces[0]->Vertices.Count(), 4);
   ExpectNear(Core.Vertices.First()->Position, 0.5, 0.5, 0, 0);
-}
-
-// That each corner keeps its texture coordinate, History checks on every model.
-TEST_F(SurfaceOps, FlipReversesTheCorners) {
-  TMesh& mesh = *AddMeshNode("tri", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}})->Mesh;
-  TFace* f = AddFace(mesh, {0, 1, 2});
-  On(actEditFlipFace, {f});
-  EXPECT_EQ(Corners(*f), (std::vector<int>{2, 1, 0}));
-  ExpectNear(f->GetNormal(), 0, 0, -1);
 }
 
 TEST_F(SurfaceOps, SplitAndExtrudePartsKeepTheMaterialAndEveryCornersCoordinate) {
@@ -217,7 +211,7 @@ TEST_F(SurfaceOps, MakeSurfaceUsesWorldPositions) {
   EXPECT_EQ(Model().Nodes[2]->Mesh->Surfaces[0]->Vertices.Count(), 0);
 }
 
-TEST_F(SurfaceOps, MergeKeepsWorldPositionsAndReattachesChildren) {
+TEST_F(SurfaceOps, MergeKeepsWorldPositionsReattachesChildrenAndGivesAMeshlessTargetAMesh) {
   TNode* target = AddMeshNode("target", {{0, 0, 0}});
   target->Position = {1, 0, 0};
   TNode* source = AddMeshNode("source", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
@@ -241,17 +235,17 @@ TEST_F(SurfaceOps, MergeKeepsWorldPositionsAndReattachesChildren) {
   EXPECT_EQ(mesh.Surfaces[0]->FaceType, 3);
   EXPECT_EQ(mesh.Surfaces[0]->TXVertices[2].V, 8);
   EXPECT_EQ(Corners(*mesh.Surfaces[0]), (std::vector<int>{3, 2, 1}));
-}
 
-TEST_F(SurfaceOps, MergeGivesAMeshlessTargetAMeshInPlace) {
-  TNode* target = Model().AddNode();
-  target->Position = {5, 0, 0};
-  TNode* source = AddMeshNode("source", {{1, 1, 1}});
-  On(actEditMerge, {target, source});
-  ASSERT_NE(target->Mesh, nullptr);
-  EXPECT_EQ(target->Mesh->Name, "Mesh");
+  // A target without a mesh gets one, in its own place.
+  TNode* bare = Model().AddNode();
+  bare->Position = {5, 0, 0};
+  TNode* moved = AddMeshNode("moved", {{1, 1, 1}});
+  Core.Nodes.Clear();
+  On(actEditMerge, {bare, moved});
+  ASSERT_NE(bare->Mesh, nullptr);
+  EXPECT_EQ(bare->Mesh->Name, "Mesh");
   Model().UpdateWorld();
-  ExpectNear(target->Mesh->Vertices[0]->World, 1, 1, 1);
+  ExpectNear(bare->Mesh->Vertices[0]->World, 1, 1, 1);
 }
 
 }  // namespace

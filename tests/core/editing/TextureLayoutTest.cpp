@@ -28,7 +28,7 @@ class TextureLayout : public CoreFixture {
 };
 
 // The first face's material is shown, faces of others only listed.
-TEST_F(TextureLayout, ShowsTheFirstFacesMaterialAndPicksCornersFacesAndRectanglesByPixel) {
+TEST_F(TextureLayout, ShowsTheFirstFacesMaterialPicksCornersFacesAndRectanglesByPixelAndZooms) {
   EXPECT_EQ(Layout.Shown, Left->Material);
   EXPECT_EQ(Layout.Faces, (std::vector<TFace*>{Left, Right}));
   EXPECT_EQ(Layout.Others, std::vector<TFace*>{Other});
@@ -41,6 +41,13 @@ TEST_F(TextureLayout, ShowsTheFirstFacesMaterialAndPicksCornersFacesAndRectangle
   EXPECT_TRUE(Layout.FaceAt(View, 50, 15).empty());
   EXPECT_EQ(Layout.CornersIn(View, 46, 0, 20, 30),
             (std::vector<TTexCorner>{{Left, 1}, {Left, 2}, {Right, 0}, {Right, 1}, {Right, 2}, {Right, 3}}));
+  // Zoom keeps the texel under the pointer.
+  View.ZoomAt(25, 25, 2);  // texel (10, 10)
+  EXPECT_EQ(View.Zoom, 4);
+  EXPECT_EQ(View.U(25), 10);
+  EXPECT_EQ(View.V(25), 10);
+  View.ZoomAt(0, 0, 1e9);
+  EXPECT_EQ(View.Zoom, 256) << "zoom stops at 256 pixels a texel";
 }
 
 TEST_F(TextureLayout, ADragPutsCornersAtTheirStartPlusTheWholeWay) {
@@ -54,15 +61,6 @@ TEST_F(TextureLayout, ADragPutsCornersAtTheirStartPlusTheWholeWay) {
   EXPECT_NE(Right->Mesh->FaceRevision, revision) << "the history must see the change";
   drag.To(0, 0);
   EXPECT_EQ(Right->TXVertices[0].U, 10);
-}
-
-TEST_F(TextureLayout, ZoomKeepsTheTexelUnderThePointer) {
-  View.ZoomAt(25, 25, 2);  // texel (10, 10)
-  EXPECT_EQ(View.Zoom, 4);
-  EXPECT_EQ(View.U(25), 10);
-  EXPECT_EQ(View.V(25), 10);
-  View.ZoomAt(0, 0, 1e9);
-  EXPECT_EQ(View.Zoom, 256) << "zoom stops at 256 pixels a texel";
 }
 
 }  // namespace

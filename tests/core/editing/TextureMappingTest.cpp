@@ -8,10 +8,6 @@
 
 namespace {
 
-struct TCornerUV {
-  float U, V;
-};
-
 class TextureMapping : public CoreFixture {
  protected:
   // The node selected with every corner's coordinate cleared, so that only the command
@@ -28,18 +24,11 @@ class TextureMapping : public CoreFixture {
   }
   // A cube of side 2 around the origin; its material is not found, so 64 x 64 texels.
   TMesh& Box() { return Cleared(BuildCube(Model(), 2)); }
-  // A selected triangle of its own.
-  TFace* Triangle() {
-    TFace* f = AddFace(*AddMeshNode("tri", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}})->Mesh, {0, 1, 2});
-    Core.EditMode = emSurface;
-    Core.ToggleSurface(f);
-    return f;
-  }
   TCommandResult Run(TCommandResult (*act)(TCore&), std::map<std::string, std::string> answers = {}) {
     Services.Answers = std::move(answers);
     return RunStep(Core, "map", [&] { return act(Core); });
   }
-  static void ExpectCorners(const TFace& face, std::vector<TCornerUV> want, float tolerance = 1e-3f) {
+  static void ExpectCorners(const TFace& face, std::vector<TTXVertex> want, float tolerance = 1e-3f) {
     ASSERT_EQ(face.TXVertices.Count(), static_cast<int>(want.size()));
     for (int k = 0; k < face.TXVertices.Count(); ++k) {
       EXPECT_NEAR(face.TXVertices[k].U, want[static_cast<size_t>(k)].U, tolerance) << "corner " << k;
@@ -49,9 +38,9 @@ class TextureMapping : public CoreFixture {
 };
 
 // Cube faces: 0 bottom (0 2 3 1), 1 top (4 6 7 5), 2 at -x, 3 at +x (1 3 6 4), 4 at +y, 5 at -y.
-TEST_F(TextureMapping, MapFromViewFitsTheSelectionToTheMaterialOrTakesADensity) {
+TEST_F(TextureMapping, MapFromViewFitsTheSelectionToTheMaterialOrTakesADensityFromEveryCamera) {
   TMesh& box = Box();
-  const struct { const char* View; const char* Density; std::vector<TCornerUV> Bottom, PlusX; } cases[] = {
+  const struct { const char* View; const char* Density; std::vector<TTXVertex> Bottom, PlusX; } cases[] = {
       // Top: u along x, v down y, -1..1 onto 0..64.
       {"Top", "fit", {{0, 64}, {0, 0}, {64, 0}, {64, 64}}, {{64, 64}, {64, 0}, {64, 0}, {64, 64}}},
       {"top", "10", {{0, 20}, {0, 0}, {20, 0}, {20, 20}}, {{20, 20}, {20, 0}, {20, 0}, {20, 20}}},
@@ -66,44 +55,9 @@ TEST_F(TextureMapping, MapFromViewFitsTheSelectionToTheMaterialOrTakesADensity) 
     ExpectCorners(*box.Surfaces[0], c.Bottom);
     ExpectCorners(*box.Surfaces[3], c.PlusX);
   }
-  EXPECT_TRUE(Services.Errors.empty());
-  // The material is not found: one line per fitted mapping says what it counted (a typed
-  // density needs no material size).
-  std::vector<std::string> mapping;
-  for (const auto& line : Services.Output)
-    if (line.rfind("Texture mapping:", 0) == 0) mapping.push_back(line);
-  ASSERT_EQ(mapping.size(), 3u);
-  EXPECT_EQ(mapping[0], "Texture mapping: dflt.mat is not found and counted as 64 x 64 texels");
-}
-
-TEST_F(TextureMapping, MapFromViewRefusesWhatItCannotDoAndChangesNothing) {
-  TMesh& box = Box();
-  box.Surfaces[0]->TXVertices[0] = {5, 6};
-  box.Touch();
-  Core.ResetHistory();
-  const struct { const char* View; const char* Density; const char* Error; } cases[] = {
-      {"Back", "fit", "View=Back is not a view: Top, Front, Side or Free"},
-      {"Free", "fit", "View=Free needs the Free camera shown"},
-      {"Top", "0", "Density=0 maps nothing: it must be above 0"},
-      {"Top", "-2", "Density=-2 maps nothing: it must be above 0"},
-  };
-  for (const auto& c : cases) {
-    Services.Errors.clear();
-    Run(actTexMapView, {{"View", c.View}, {"Density", c.Density}});
-    EXPECT_EQ(Services.Errors, std::vector<std::string>{c.Error});
-  }
-  EXPECT_EQ(box.Surfaces[0]->TXVertices[0].U, 5);
-  EXPECT_FALSE(Core.History.CanUndo());
-  Core.ClearSelection();
-  Services.Errors.clear();
-  Run(actTexMapBox);
-  EXPECT_EQ(Services.Errors, std::vector<std::string>{"Select the surfaces (or nodes) to map first"});
-}
-
-TEST_F(TextureMapping, TheFreeCameraMapsFromItsOwnPlane) {
-  TMesh& box = Box();
+  // The Free camera maps from its own plane, here turned to look straight down as Top does.
   TCameraRec top = DefaultCameras()[3];
-  top.RotX = top.RotY = top.RotZ = 0;  // turned to look straight down, as Top does
+  top.RotX = top.RotY = top.RotZ = 0;
   top.Kind = 3;
   Services.Answers = {{"View", "Free"}};
   RunStep(Core, "map", [&] { return MapFromView(Core, &top); });
@@ -111,15 +65,49 @@ TEST_F(TextureMapping, TheFreeCameraMapsFromItsOwnPlane) {
   const TPicturePlane plane = CameraPlane(DefaultCameras()[0]);
   ExpectNear(plane.Right, 1, 0, 0);
   ExpectNear(plane.Up, 0, 1, 0);
+  EXPECT_TRUE(Services.Errors.empty());
+  // The material is not found: one line per fitted mapping says what it counted (a typed
+  // density needs no material size).
+  std::vector<std::string> mapping;
+  for (const auto& line : Services.Output)
+    if (line.rfind("Texture mapping:", 0) == 0) mapping.push_back(line);
+  EXPECT_EQ(mapping, std::vector<std::string>(4, "Texture mapping: dflt.mat is not found and counted as 64 x 64 texels"));
+}
+
+TEST_F(TextureMapping, CommandsRefuseWhatTheyCannotDoAndChangeNothing) {
+  TMesh& box = Box();
+  box.Surfaces[0]->TXVertices[0] = {1e30f, 6};
+  box.Touch();
+  Core.ResetHistory();
+  const struct { TCommandResult (*Act)(TCore&); std::map<std::string, std::string> Answers; const char* Error; } cases[] = {
+      {actTexMapView, {{"View", "Back"}, {"Density", "fit"}}, "View=Back is not a view: Top, Front, Side or Free"},
+      {actTexMapView, {{"View", "Free"}, {"Density", "fit"}}, "View=Free needs the Free camera shown"},
+      {actTexMapView, {{"View", "Top"}, {"Density", "0"}}, "Density=0 maps nothing: it must be above 0"},
+      {actTexMapView, {{"View", "Top"}, {"Density", "-2"}}, "Density=-2 maps nothing: it must be above 0"},
+      {actTexScale, {{"SU", "1e30"}}, "Scale Texture would put texture coordinates beyond the range a 3DO file can hold"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Error);
+    Services.Errors.clear();
+    Run(c.Act, c.Answers);
+    EXPECT_EQ(Services.Errors, std::vector<std::string>{c.Error});
+  }
+  // A value that is no number stops the step, which is taken back and ends failed.
+  EXPECT_EQ(Run(actTexMove, {{"DU", "x"}}).Message, "'x' is not a valid floating point value");
+  EXPECT_EQ(box.Surfaces[0]->TXVertices[0].U, 1e30f);
+  EXPECT_FALSE(Core.History.CanUndo());
+  Core.ClearSelection();
+  Services.Errors.clear();
+  Run(actTexMapBox);
+  EXPECT_EQ(Services.Errors, std::vector<std::string>{"Select the surfaces (or nodes) to map first"});
 }
 
 TEST_F(TextureMapping, MapBoxTakesEachFaceFromTheSideItFacesReadingFromOutside) {
   TMesh& box = Box();
   // Without an answer the density fits the largest extent, 2, to the width 64.
   Run(actTexMapBox, {{"Density", "16"}});
-  ASSERT_EQ(Services.Shown.size(), 1u);
-  EXPECT_EQ(Services.Shown[0], std::vector<std::string>{"Density=32"});
-  const std::vector<TCornerUV> want[6] = {
+  EXPECT_EQ(Services.Shown, std::vector<std::vector<std::string>>{{"Density=32"}});
+  const std::vector<TTXVertex> want[6] = {
       {{32, 32}, {32, 0}, {0, 0}, {0, 32}},   // bottom, seen from below: x runs left
       {{32, 32}, {32, 0}, {0, 0}, {0, 32}},   // top: x right, y up
       {{32, 0}, {0, 0}, {0, 32}, {32, 32}},   // -x: seen from -x, -y runs right
@@ -153,17 +141,14 @@ TEST_F(TextureMapping, MapCylinderWrapsTheSidesOnceAndMapsTheCapsFlat) {
 }
 
 TEST_F(TextureMapping, FitMoveScaleRotateAndFlipWorkInTexels) {
-  TFace* f = Triangle();
-  TMesh& mesh = *f->Mesh;
-  const auto set = [&](std::vector<TCornerUV> uv) {
-    for (int k = 0; k < 3; ++k) f->TXVertices[k] = {uv[static_cast<size_t>(k)].U, uv[static_cast<size_t>(k)].V};
-    mesh.Touch();
-    Core.ResetHistory();
-  };
+  TFace* f = AddFace(*AddMeshNode("tri", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}})->Mesh, {0, 1, 2});
+  Core.EditMode = emSurface;
+  Core.ToggleSurface(f);
+  const std::vector<TTXVertex> start = {{10, 20}, {30, 20}, {30, 60}};
   const struct {
     TCommandResult (*Act)(TCore&);
     std::map<std::string, std::string> Answers;
-    std::vector<TCornerUV> Want;
+    std::vector<TTXVertex> Want;
   } cases[] = {
       {actTexFit, {}, {{0, 0}, {64, 0}, {64, 64}}},
       {actTexMove, {{"DU", "3"}, {"DV", "-2.5"}}, {{13, 17.5}, {33, 17.5}, {33, 57.5}}},
@@ -176,28 +161,16 @@ TEST_F(TextureMapping, FitMoveScaleRotateAndFlipWorkInTexels) {
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(i);
-    set({{10, 20}, {30, 20}, {30, 60}});
+    for (int k = 0; k < 3; ++k) f->TXVertices[k] = start[static_cast<size_t>(k)];
+    f->Mesh->Touch();
+    Core.ResetHistory();
     Run(cases[i].Act, cases[i].Answers);
     ExpectCorners(*f, cases[i].Want, 0);
     // Undo gives the very numbers back.
     Core.Undo();
-    ExpectCorners(*f, {{10, 20}, {30, 20}, {30, 60}}, 0);
+    ExpectCorners(*f, start, 0);
   }
   EXPECT_TRUE(Services.Errors.empty());
-}
-
-TEST_F(TextureMapping, ResultsBeyondTheFileRangeAreRefusedAndChangeNothing) {
-  TFace* f = Triangle();
-  f->TXVertices[1] = {1e30f, 0};
-  Core.ResetHistory();
-  Run(actTexScale, {{"SU", "1e30"}});
-  EXPECT_EQ(Services.Errors,
-            std::vector<std::string>{"Scale Texture would put texture coordinates beyond the range a 3DO file can hold"});
-  EXPECT_EQ(f->TXVertices[1].U, 1e30f);
-  EXPECT_FALSE(Core.History.CanUndo());
-  // A value that is no number stops the step, which is taken back and ends failed.
-  EXPECT_EQ(Run(actTexMove, {{"DU", "x"}}).Message, "'x' is not a valid floating point value");
-  EXPECT_EQ(f->TXVertices[1].U, 1e30f);
 }
 
 // Each primitive comes with its material laid on once (dflt.mat is not found here: 64 x 64).
@@ -213,10 +186,7 @@ TEST_F(TextureMapping, PrimitivesComeMappedToTheirMaterial) {
   // The cylinder and cone round their axis, as Map Cylinder lays them (worked out above).
   ExpectCorners(*BuildCylinder(Model(), 4, 2, 1)->Mesh->Surfaces[3], {{32, 64}, {48, 64}, {48, 0}, {32, 0}});
   ExpectCorners(*BuildCone(Model(), 4, 2, 1)->Mesh->Surfaces[2], {{32, 64}, {48, 64}, {40, 0}});
-}
-
-// Its shape and outward faces, PrimitivesTest checks.
-TEST_F(TextureMapping, TheSphereIsMappedRoundAndFromPoleToPole) {
+  // The sphere round and from pole to pole (its shape and outward faces, PrimitivesTest checks).
   TMesh& sphere = *BuildSphere(Model(), 4, 3, 1)->Mesh;
   // Row 0: triangles from the top pole; row 1: quads; row 2: triangles to the bottom pole.
   ExpectCorners(*sphere.Surfaces[0], {{8, 0}, {0, 64.0f / 3}, {16, 64.0f / 3}});

@@ -64,15 +64,13 @@ TEST(TransformDefaults, AroundShowsTheCentreInGeneralFormat) {
   EXPECT_EQ(t.Changes.Rebuilds, 1);
 }
 
-TEST_F(TransformCommands, RotateAboutXThenY) {
+TEST_F(TransformCommands, RotateAboutXThenYAndMoveASharedCornerOnce) {
   mesh->Vertices[0]->Position = {0, 1, 0};
   Core.Vertices.Remove(mesh->Vertices[1]);
   Services.Answers = {{"X", "90"}, {"Y", "90"}, {"Around_Y", "0"}};
   actEditRotate(Core);
   ExpectNear(mesh->Vertices[0]->Position, 1, 0, 0, 1e-12);
-}
-
-TEST_F(TransformCommands, SharedCornerOfTwoSurfacesMovesOnce) {
+  // A corner shared by two selected surfaces moves once.
   AddFace(*mesh, {0, 1, 2});
   AddFace(*mesh, {2, 1, 0});
   Core.EditMode = emSurface;
