@@ -15,7 +15,6 @@ class UndoRedo : public TWindowTest {
     Activate();
   }
   std::string Text() { return SavedText(*Core->Model); }
-  void Run(const char* action) { Window->Action(action)->trigger(); }
   void Press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::ControlModifier) {
     // Keys reach the window's shortcuts only while it is active again after a dialog closed,
     // which on a busy machine takes a while.
