@@ -89,7 +89,6 @@ TEST_F(TViewportTest, DigitKeysSwitchCamerasEachKeepingItsViewMode) {
 
 TEST_F(TViewportTest, RectangleSelectionTogglesAndRefreshesPropertiesOncePerGesture) {
   Frame().actEMVert->trigger();
-  ASSERT_EQ(Core->EditMode, emVertex);
   const int updates = Changes->PropertyUpdates;
   SelectEverything();
   EXPECT_EQ(Core->Vertices.Count(), static_cast<int>(Positions().size()));
