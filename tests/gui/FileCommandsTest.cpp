@@ -77,7 +77,6 @@ TEST_F(TFileCommandsTest, SavingAModelTheGameWouldRefuseAsksFirst) {
     // A copy away from the sample's materials, with 20 materials more that are nowhere.
     const std::string path = Copy("model.3do"), target = Path("target.3do");
     std::filesystem::remove(target);
-    TearDown();
     StartWindow(path);
     for (int i = 0; i < 20; ++i) Core->Model->Materials.Add("gone" + std::to_string(i) + ".mat");
     Run("actPrimDummy");
