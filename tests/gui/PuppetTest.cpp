@@ -82,6 +82,7 @@ TEST_F(Puppet, PlaysTheKeyOfTheMoveChosenFoundBesideTheModelOrInTheContainer) {
     return Read(Path(file));
   };
   const std::string glb = exported("ky.glb");
+  EXPECT_NE(glb.find("\"animations\""), std::string::npos);
   EXPECT_TRUE(glb.find("\"name\":\"kyrun\"") != std::string::npos && glb.find("\"name\":\"kystand\"") != std::string::npos);
   MenuAction("&Animation", "actAnimationClose")->trigger();
   EXPECT_EQ(exported("still.glb").find("\"animations\""), std::string::npos);
