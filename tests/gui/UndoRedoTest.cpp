@@ -9,7 +9,6 @@ class UndoRedo : public TWindowTest {
  protected:
   // A fresh window, active so that its keys work, on a fresh copy of the sample.
   void Restart() {
-    TearDown();
     std::filesystem::copy_file(Sample(), File, std::filesystem::copy_options::overwrite_existing);
     StartWindow(File);
     Activate();
