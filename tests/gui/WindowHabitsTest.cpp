@@ -136,8 +136,14 @@ TEST_F(TWindowHabitsTest, OpenFromContainerListsTheContainerWithNamesWhole) {
   EXPECT_TRUE(Window->windowTitle().contains(QString::fromStdString(name))) << Window->windowTitle().toStdString();
 }
 
-TEST_F(TWindowHabitsTest, TheOptionsRefuseAKeyInUseUnlessTheUserSwapsThem) {
+// An older settings file's shared keys are settled, and a key stored under a command's earlier
+// "acn" name is kept; the options then refuse a key in use unless the user swaps them.
+TEST_F(TWindowHabitsTest, SharedKeysOfAnOlderSettingsFileAreSettledAndTheOptionsRefuseAKeyInUse) {
+  QSettings().setValue("Shortcuts/actEditExtrudeFace", "Ctrl+X");
+  QSettings().setValue("Shortcuts/actEditCut", "Ctrl+X");
+  QSettings().setValue("Shortcuts/acnViewGame", "Ctrl+Shift+G");
   StartWindow();
+  EXPECT_EQ(Keys({"actEditCut", "actEditExtrudeFace", "actViewGame"}), "Ctrl+X|Ctrl+E|Ctrl+Shift+G");
   const std::string swap = "Ctrl+X is the shortcut of \"Cut\". Give it to \"All\" and give \"Cut\" Ctrl+A instead?";
   // Then the keys of All, Cut and Invert; a command without a key leaves the other without one.
   const struct { const char *Answer, *Shot, *Action; std::string Asked; const char* Keys; } rows[] = {
@@ -156,15 +162,6 @@ TEST_F(TWindowHabitsTest, TheOptionsRefuseAKeyInUseUnlessTheUserSwapsThem) {
     }
   });
   EXPECT_EQ(Keys({"actSelInvert"}), "Ctrl+X");
-}
-
-// Shared keys are settled, and a key stored under a command's earlier "acn" name is kept.
-TEST_F(TWindowHabitsTest, AnOlderSettingsFileWithSharedKeysIsSettled) {
-  QSettings().setValue("Shortcuts/actEditExtrudeFace", "Ctrl+X");
-  QSettings().setValue("Shortcuts/actEditCut", "Ctrl+X");
-  QSettings().setValue("Shortcuts/acnViewGame", "Ctrl+Shift+G");
-  StartWindow();
-  EXPECT_EQ(Keys({"actEditCut", "actEditExtrudeFace", "actViewGame"}), "Ctrl+X|Ctrl+E|Ctrl+Shift+G");
 }
 
 // The middle button orbits the Free camera about the selection's centre, which stays where it
