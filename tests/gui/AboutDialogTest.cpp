@@ -19,7 +19,7 @@ class TOpened : public QObject {
 
 void ClickLink(QLabel* label) { QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(label->width() / 2, label->height() / 2)); }
 
-TEST_F(TSettingsTest, AboutBoxShowsVersionAndDriverOpensItsLinksAndClosesOnAClick) {
+TEST_F(TSettingsTest, AboutBoxShowsVersionAndDriverOrNoneOpensItsLinksAndClosesOnAClickOrEnter) {
   StartWindow();
   TOpened opened;
   QDesktopServices::setUrlHandler("file", &opened, "Open");
@@ -50,9 +50,8 @@ TEST_F(TSettingsTest, AboutBoxShowsVersionAndDriverOpensItsLinksAndClosesOnAClic
   EXPECT_EQ(opened.Paths, (QStringList{QFileInfo(QString(ZARN_SAMPLES_DIR) + "/../README.md").canonicalFilePath(), settingsFolder}));
   EXPECT_TRUE(QFileInfo(settingsFolder).isDir());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "a click on the version closed the box";
-}
 
-TEST(AboutBox, WithoutARunningContextTheDriverIsNotAvailableAndEnterOrTheBackgroundClosesIt) {
+  // Without a running context the driver is not available; Enter or the background closes it.
   for (const bool enter : {true, false}) {
     TAboutDialog about(nullptr);
     EXPECT_EQ(about.lblGL->text(), " N/A");

@@ -35,7 +35,6 @@ TEST_F(TDialogHabitsTest, TheMaterialsDialogGrowsRemembersItsSizeAndFitsALargePi
   ASSERT_EQ(Core->Model->FileName, gob + " > 3do\\tri.3do");
 
   RunMaterials([&](TMaterialsDialog& d) {
-    EXPECT_LT(d.minimumWidth(), d.maximumWidth()) << "resizable";
     EXPECT_EQ(Rows(*d.lbxCatResMat),
               (std::vector<std::string>{"[Project Dir]", "[Project Dir]/Mat", gob, Core->ResourceList[0]}));
     ClickItem(*d.lbxCatResMat, QString::fromStdString(gob));
@@ -55,10 +54,8 @@ TEST_F(TDialogHabitsTest, TheMaterialsDialogGrowsRemembersItsSizeAndFitsALargePi
     SaveScreenshot(&d, "materials_fitted");
     QTest::mouseClick(d.btnZoom, Qt::LeftButton);
     EXPECT_EQ(d.imgPreview->size(), QSize(256, 128));
-    SaveScreenshot(&d, "materials_one_to_one");
     d.resize(900, 620);
     QTest::qWait(20);
-    SaveScreenshot(&d, "materials_grown");
   });
   RunMaterials([&](TMaterialsDialog& d) { EXPECT_EQ(d.size(), QSize(900, 620)); });
 }
@@ -105,7 +102,6 @@ TEST_F(TDialogHabitsTest, OptionsCancelTakesBackEveryChangeAndOkWritesTheSetting
     QTest::mouseClick(options.btnResAdd, Qt::LeftButton);
     EXPECT_EQ(options.lbxRes->count(), 1);
     EXPECT_EQ(Core->Color2D, 0xFFFFFFu) << "at once while the dialog is open";
-    SaveScreenshot(&options, "options_cancel");
     QTest::mouseClick(options.btnCancel, Qt::LeftButton);
   });
   Window->Action("actViewOption")->trigger();

@@ -49,8 +49,6 @@ TEST_F(EditMenus, TreeSitsBesideTheViewsAndFollowsTheModel) {
   EXPECT_TRUE(Tree()->HasSelectionMark(*cube));
   Window->Action("actPrimDummy")->trigger();
   EXPECT_EQ(TopTexts(), (QStringList{"hull", "Cube", "$$dummy"}));
-  QCoreApplication::processEvents();
-  ShotWindow("edit_menus_cube_in_tree");
 
   Window->Action("actSelClear")->trigger();
   Core->ToggleNode(cube);

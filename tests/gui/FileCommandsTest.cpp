@@ -8,10 +8,9 @@ class TFileCommandsTest : public TWindowTest {
  protected:
   void SetUp() override { StartWindow(); }
   std::string Copy(const std::string& name) { return Write(name, Read(Sample())); }
-  void Run(const char* action) { Window->Action(action)->trigger(); }
 };
 
-TEST_F(TFileCommandsTest, OpenFindsTheFormatByExtensionWhateverItsCaseAndReportsOtherFiles) {
+TEST_F(TFileCommandsTest, OpenFindsTheFormatByExtensionWhateverItsCaseRevertRereadsItAndNewEmpties) {
   const std::string path = Copy("Mixed.3Do");
   Window->OpenFile(path);
   EXPECT_EQ(Core->Model->FileName, path);
@@ -29,6 +28,17 @@ TEST_F(TFileCommandsTest, OpenFindsTheFormatByExtensionWhateverItsCaseAndReports
   EXPECT_EQ(Services.Informations,
             (std::vector<std::string>{"File '" + missing + "' not found", "File Format not supported"}));
   EXPECT_EQ(Camera().X, 0.5);
+
+  // Revert reads the file again; New empties everything.
+  const int nodes = Core->Model->Nodes.Count();
+  Core->Model->DeleteNode(0);
+  Run("actFileRevert");
+  EXPECT_EQ(Core->Model->Nodes.Count(), nodes);
+  Run("actFileNew");
+  EXPECT_EQ(Core->Model->Nodes.Count(), 0);
+  EXPECT_TRUE(Core->Model->FileName.empty());
+  EXPECT_EQ(Window->windowTitle().toStdString(), "ZARN - Untitled.3do");
+  EXPECT_DOUBLE_EQ(Camera().Z, -0.5);
 }
 
 TEST_F(TFileCommandsTest, SaveGoesThroughSaveAsUntilTheModelHasAFile) {
@@ -67,7 +77,6 @@ TEST_F(TFileCommandsTest, SavingAModelTheGameWouldRefuseAsksFirst) {
     // A copy away from the sample's materials, with 20 materials more that are nowhere.
     const std::string path = Copy("model.3do"), target = Path("target.3do");
     std::filesystem::remove(target);
-    TearDown();
     StartWindow(path);
     for (int i = 0; i < 20; ++i) Core->Model->Materials.Add("gone" + std::to_string(i) + ".mat");
     Run("actPrimDummy");
@@ -84,20 +93,6 @@ TEST_F(TFileCommandsTest, SavingAModelTheGameWouldRefuseAsksFirst) {
     EXPECT_EQ(written.find("$$dummy") != std::string::npos, row.Written);
     EXPECT_EQ(Core->History.Modified(), !row.Written);
   }
-}
-
-TEST_F(TFileCommandsTest, RevertRereadsTheFileAndNewEmptiesEverything) {
-  Window->OpenFile(Copy("model.3do"));
-  const int nodes = Core->Model->Nodes.Count();
-  Core->Model->DeleteNode(0);
-  Run("actFileRevert");
-  EXPECT_EQ(Core->Model->Nodes.Count(), nodes);
-
-  Run("actFileNew");
-  EXPECT_EQ(Core->Model->Nodes.Count(), 0);
-  EXPECT_TRUE(Core->Model->FileName.empty());
-  EXPECT_EQ(Window->windowTitle().toStdString(), "ZARN - Untitled.3do");
-  EXPECT_DOUBLE_EQ(Camera().Z, -0.5);
 }
 
 // A file that does not read whole replaces nothing: after "Discard" at the prompt the user

@@ -57,7 +57,7 @@ TEST_F(TFourViewsTest, EachCameraDrawsInItsQuarterAndTheActiveOneIsFramed) {
 
 // A rectangle dragged over the whole Side pane takes every face in through that camera; the
 // same drag in the Front pane's left half takes only some.
-TEST_F(TFourViewsTest, ARectangleSelectsThroughThePaneItIsDrawnIn) {
+TEST_F(TFourViewsTest, ARectangleSelectsAndTheWheelZoomsThroughThePaneUnderThePointer) {
   ShowFour();
   Frame().actEMFace->trigger();
   const int faces = FaceCount();
@@ -72,12 +72,9 @@ TEST_F(TFourViewsTest, ARectangleSelectsThroughThePaneItIsDrawnIn) {
   EXPECT_EQ(Frame().CurrentCamera(), 1);
   EXPECT_GT(Core->Surfaces.Count(), 0);
   EXPECT_LT(Core->Surfaces.Count(), faces);
-}
 
-// The wheel zooms the camera of the pane under the pointer, keeping the point under it, and
-// leaves the other cameras alone.
-TEST_F(TFourViewsTest, TheWheelZoomsThePaneUnderThePointer) {
-  ShowFour();
+  // The wheel zooms the camera of the pane under the pointer, keeping the point under it, and
+  // leaves the other cameras alone.
   double before[PaneCount];
   for (int i = 0; i < PaneCount; ++i) before[i] = Frame().Cameras->Get(i).Rec.Z;
   const TViewPane free = PaneOf(3);

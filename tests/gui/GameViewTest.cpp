@@ -35,15 +35,18 @@ const std::vector<TQuad> kQuads = {
 
 // A model of one mesh of the quads.
 std::string QuadsModel(const std::vector<TQuad>& quads = kQuads) {
-  std::string vertices, tvertices, faces, normals;
+  std::string vertices, tvertices, vertexNormals, faces, normals;
   int v = 0;
   for (size_t q = 0; q < quads.size(); ++q) {
     const TQuad& quad = quads[q];
     const double x[4] = {quad.X, quad.X + quad.Side, quad.X + quad.Side, quad.X};
     const double y[4] = {quad.Y, quad.Y, quad.Y + quad.Side, quad.Y + quad.Side};
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
       vertices += std::to_string(v + i) + ": " + std::to_string(x[i]) + " " + std::to_string(y[i]) + " 0 " +
                   (i == 1 || i == 2 ? std::to_string(quad.RightLight) : "0") + "\n";
+      tvertices += std::to_string(v + i) + ": " + (i == 1 || i == 2 ? "2" : "0") + " " + (i >= 2 ? "1" : "0") + "\n";
+      vertexNormals += std::to_string(v + i) + ": 0 0 1\n";
+    }
     std::string corners;
     for (int k = 0; k < 4; ++k) {
       const int i = quad.Flipped ? 3 - k : k;
@@ -52,12 +55,8 @@ std::string QuadsModel(const std::vector<TQuad>& quads = kQuads) {
     faces += std::to_string(q) + ": " + std::to_string(quad.Material) + " 0x" + std::to_string(quad.Flags) + " 4 " +
              std::to_string(quad.Lighting) + " 1 " + std::to_string(quad.ExtraLight) + " 4" + corners + "\n";
     normals += std::to_string(q) + ": 0 0 " + (quad.Flipped ? "-1" : "1") + "\n";
-    for (int i = 0; i < 4; ++i)
-      tvertices += std::to_string(v + i) + ": " + (i == 1 || i == 2 ? "2" : "0") + " " + (i >= 2 ? "1" : "0") + "\n";
     v += 4;
   }
-  std::string vertexNormals;
-  for (int i = 0; i < v; ++i) vertexNormals += std::to_string(i) + ": 0 0 1\n";
   return "SECTION: HEADER\n3DO 2.1\n\nSECTION: MODELRESOURCE\nMATERIALS 3\n0: solid.mat\n1: key.mat\n2: gone.mat\n\n"
          "SECTION: GEOMETRYDEF\nRADIUS 0.3\nINSERT OFFSET 0 0 0\nGEOSETS 1\nGEOSET 0\nMESHES 1\n\n"
          "MESH 0\nNAME quads\nRADIUS 0.3\nGEOMETRYMODE 4\nLIGHTINGMODE 3\nTEXTUREMODE 1\n\n"

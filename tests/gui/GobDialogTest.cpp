@@ -53,35 +53,31 @@ TEST_F(GobDialog, ShowsTheModelsInFourColumnsAndOpensTheDoubleClickedOne) {
 }
 
 // OK is the default button; the rows come in directory order: a, ship0, ship1, ship10, ship11.
+// An empty container shows an empty list; a missing one raises (what a file that is no
+// container says: TFormatCommandsTest).
 TEST_F(GobDialog, CancelAndOkWithoutARowOpenNothing) {
-  const struct { int Row; std::function<void(TGobDialog*)> Close; std::string Opened; } cases[] = {
-      {3, [](TGobDialog* d) { QTest::mouseClick(d->btnCancel, Qt::LeftButton); }, ""},
-      {-1, [](TGobDialog* d) { QTest::mouseClick(d->btnOK, Qt::LeftButton); }, ""},
-      {4, [](TGobDialog* d) { QTest::keyClick(d, Qt::Key_Return); }, "3do\\ship11.3do"},
+  const auto ok = [](TGobDialog* d) { QTest::mouseClick(d->btnOK, Qt::LeftButton); };
+  const std::string empty = Dir.Write("empty.goo", MakeGob({}));
+  const struct { std::string File; int Rows, Row; std::function<void(TGobDialog*)> Close; std::string Opened; } cases[] = {
+      {Container, 42, 3, [](TGobDialog* d) { QTest::mouseClick(d->btnCancel, Qt::LeftButton); }, ""},
+      {Container, 42, -1, ok, ""},
+      {empty, 0, -1, ok, ""},
+      {Container, 42, 4, [](TGobDialog* d) { QTest::keyClick(d, Qt::Key_Return); }, "3do\\ship11.3do"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Row);
-    WhenModalShown([&c](QWidget* w) {
+    int rows = -1;
+    WhenModalShown([&c, &rows](QWidget* w) {
+      rows = Dialog(w)->lbxFiles->count();
       if (c.Row >= 0) Dialog(w)->lbxFiles->setCurrentRow(c.Row);
       c.Close(Dialog(w));
     });
-    TGobItem item;
-    EXPECT_EQ(TGobDialog::Execute(Container, item), !c.Opened.empty());
-    EXPECT_EQ(item.EntryName, c.Opened);
+    TGobItem opened;
+    EXPECT_EQ(TGobDialog::Execute(c.File, opened), !c.Opened.empty());
+    EXPECT_EQ(rows, c.Rows);
+    EXPECT_EQ(opened.EntryName, c.Opened);
   }
-}
-
-// What a file that is no container says: TFormatCommandsTest.
-TEST_F(GobDialog, EmptyContainersShowAnEmptyListAndOtherFilesRaise) {
-  const std::string empty = Dir.Write("empty.goo", MakeGob({}));
-  int rows = -1;
-  WhenModalShown([&](QWidget* w) {
-    rows = Dialog(w)->lbxFiles->count();
-    QTest::mouseClick(Dialog(w)->btnOK, Qt::LeftButton);
-  });
   TGobItem item;
-  EXPECT_FALSE(TGobDialog::Execute(empty, item));
-  EXPECT_EQ(rows, 0);
   EXPECT_THROW(TGobDialog::Execute(Dir.File("missing.gob"), item), EZarnError);
 }
 

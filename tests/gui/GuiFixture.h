@@ -142,6 +142,12 @@ class TWindowTest : public ::testing::Test {
   }
   TViewportFrame& Frame() { return *Window->Builder(); }
   TTimelineBar& Bar() { return *Window->findChild<TTimelineBar*>("pnlTimeline"); }
+  void Run(const char* action) { Window->Action(action)->trigger(); }
+  // The same with the file dialogs answering `files` in turn.
+  void Run(const char* action, std::vector<std::string> files) {
+    Services.FileNames = std::move(files);
+    Run(action);
+  }
   // Keys reach the window's shortcuts only while it is active.
   void Activate() {
     Window->activateWindow();
@@ -165,9 +171,10 @@ class TWindowTest : public ::testing::Test {
     for (const char* name : actions) keys << Window->Action(name)->shortcut().toString();
     return keys.join('|').toStdString();
   }
-  QStringList Entries(const QString& title) {
+  QStringList Entries(const QString& title) { return Entries(Menu(title)); }
+  static QStringList Entries(const QMenu* menu) {
     QStringList entries;
-    for (const QAction* a : Menu(title)->actions()) entries << (a->isSeparator() ? "-" : a->text().remove('&'));
+    for (const QAction* a : menu->actions()) entries << (a->isSeparator() ? "-" : a->text().remove('&'));
     return entries;
   }
   // QTest moves a button-less pointer through the X server, which delivers late and without

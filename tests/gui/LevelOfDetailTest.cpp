@@ -34,16 +34,14 @@ class LevelOfDetail : public TWindowTest {
   }
 };
 
-TEST_F(LevelOfDetail, TheThirdSetIsShownChosenAndEditedAlone) {
+TEST_F(LevelOfDetail, TheThirdSetIsShownChosenAndEditedAloneAndOneSetHidesTheChoice) {
   StartWindow(FourSets());
   ASSERT_EQ(Core->Model->GeosetCount(), 4);
   ASSERT_NE(Box(), nullptr);
   EXPECT_EQ(Look(), "box 1/4, LOD 1 of 4");
   auto* menu = Window->findChild<QMenu*>("mnuLod");
   ASSERT_NE(menu, nullptr);
-  QStringList entries;
-  for (const QAction* a : menu->actions()) entries << (a->isSeparator() ? "-" : a->text().remove('&'));
-  EXPECT_EQ(entries.join("|").toStdString(),
+  EXPECT_EQ(Entries(menu).join("|").toStdString(),
             "LOD 1|LOD 2|LOD 3|LOD 4|-|Add Level of Detail|Copy Level of Detail...|Delete Level of Detail|Generate Levels of Detail...");
 
   const QImage first = Shot("lod_first_of_four");
@@ -75,14 +73,12 @@ TEST_F(LevelOfDetail, TheThirdSetIsShownChosenAndEditedAlone) {
   EXPECT_EQ(Look(), "box 3/3, LOD 3 of 3");
   Window->Action("actEditUndo")->trigger();
   EXPECT_EQ(Look(), "box 3/4, LOD 3 of 4");
-}
 
-TEST_F(LevelOfDetail, OneSetShowsNeitherDropDownNorPanel) {
+  // One set shows neither drop-down nor panel.
   StartWindow(Sample());
   EXPECT_EQ(Look(), "no box, no panel");
   Window->Action("actViewLodAdd")->trigger();
   EXPECT_EQ(Look(), "box 2/2, LOD 2 of 2");
-  ShotWindow("lod_added_to_the_sample");
   Window->Action("actViewLodDelete")->trigger();
   EXPECT_EQ(Look(), "no box, no panel");
 }

@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST_F(TWindowTest, StartsUntitledWithTheBannerAndOpensTheFirstArgument) {
+TEST_F(TWindowTest, StartsWithTheBannerOpensTheFirstArgumentAndRestartsItsDrawing) {
   StartWindow(Sample());
   EXPECT_EQ(Window->windowTitle().toStdString(), "ZARN - " + Sample());
   QListWidget* output = Window->OutputList();
@@ -22,10 +22,8 @@ TEST_F(TWindowTest, StartsUntitledWithTheBannerAndOpensTheFirstArgument) {
   const QImage frame = Shot("window_sample_top");
   EXPECT_GT(CountPixels(frame, qRgb(204, 204, 204)), 200);
   ShotWindow("window_sample");
-}
 
-TEST_F(TWindowTest, InactiveAreaShowsACrossedPlaceholderAndRestartMakesAFreshContext) {
-  StartWindow(Sample());
+  // Restart makes a fresh context; an inactive area shows a crossed placeholder.
   TGLArea& area = *Frame().glaMain;
   area.SetActive(true);  // already active: no second context
   EXPECT_TRUE(area.Active());

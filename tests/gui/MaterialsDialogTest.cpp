@@ -127,10 +127,7 @@ TEST_F(TMaterialsDialogTest, ListsEverySourceAndPreviewsEachMaterialAtItsOwnSize
       // Nothing is left of the previous picture; the name shows in its place.
       EXPECT_EQ(d->imgPreview->pixmap().isNull(), placeholder);
       EXPECT_EQ(d->imgPreview->text().contains(QString::fromStdString(p.Name)), placeholder);
-      if (placeholder) {
-        SaveScreenshot(d, "materials_dialog_placeholder");
-        continue;
-      }
+      if (placeholder) continue;
       const QImage shown = d->imgPreview->grab().toImage();
       EXPECT_EQ(QString("Size %1x%2").arg(shown.width()).arg(shown.height()).toStdString(), p.Size);
       std::vector<QRgb> pixels;

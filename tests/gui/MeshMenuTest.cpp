@@ -47,7 +47,6 @@ TEST_F(MeshMenu, FitToGameLimitsCutsAScanIntoNodesTheGameLoadsAndUndoTakesItBack
   Services.Answers = {{"Faces", "300"}};
   Window->Action("actMeshReduce")->trigger();
   EXPECT_LE(Core->Model->Nodes[0]->Mesh->Surfaces.Count(), 300);
-  Shot("mesh_scan_reduced");
 }
 
 TEST_F(MeshMenu, NewMaterialAndSaveToContainerWriteTheirFiles) {
@@ -60,15 +59,13 @@ TEST_F(MeshMenu, NewMaterialAndSaveToContainerWriteTheirFiles) {
                              return std::array<uint8_t, 4>{static_cast<uint8_t>(x * 8), static_cast<uint8_t>(y * 8), 64, 255};
                            })));
   Services.Answers = {{"Depth", "16"}};
-  Services.FileNames = {Path("p.png"), Path("p.mat")};
-  Window->Action("actFileNewMaterial")->trigger();
+  Run("actFileNewMaterial", {Path("p.png"), Path("p.mat")});
   EXPECT_EQ(Services.Errors, std::vector<std::string>{});
   EXPECT_EQ(ReadWholeFile(Path("p.mat")).substr(0, 4), "MAT ");
   EXPECT_EQ(Services.YesNoAsked, std::vector<std::string>{"Add p.mat to the model's materials?"});
   EXPECT_EQ(Core->Model->Materials.Find("p.mat"), nullptr) << "answered No";
 
-  Services.FileNames = {Path("out.gob")};
-  Window->Action("actFileSaveToContainer")->trigger();
+  Run("actFileSaveToContainer", {Path("out.gob")});
   EXPECT_EQ(Services.Errors, std::vector<std::string>{});
   TGob gob;
   ASSERT_TRUE(gob.LoadFromFile(Path("out.gob")));
@@ -78,8 +75,7 @@ TEST_F(MeshMenu, NewMaterialAndSaveToContainerWriteTheirFiles) {
 
   // Answered Yes, the material joins the model in the command's one step.
   Services.YesNoAnswer = true;
-  Services.FileNames = {Path("p.png"), Path("q.mat")};
-  Window->Action("actFileNewMaterial")->trigger();
+  Run("actFileNewMaterial", {Path("p.png"), Path("q.mat")});
   ASSERT_NE(Core->Model->Materials.Find("q.mat"), nullptr);
   EXPECT_EQ(Core->History.UndoCaption(), "New Material");
   Window->Action("actEditUndo")->trigger();

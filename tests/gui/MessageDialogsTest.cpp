@@ -30,61 +30,75 @@ TEST(MessageBoxes, InformationAndErrorCaptionsAndIconsWithoutOwner) {
   }
 }
 
+// An entry is its description and its patterns in brackets, as Qt reads them; the first
+// takes every pattern and each extension of a kind offered is in one later entry alone.
 TEST(FileDialogs, FiltersBecomeQtNameFilters) {
-  EXPECT_EQ(QtNameFilters(ModelFilter()),
-            (QStringList{"All Supported files (*.3do, *.gob, *.goo, *.glb, *.gltf) (*.3do *.gob *.goo *.glb *.gltf)",
-                         "Jedi Knight Model (*.3do) (*.3do)",
-                         "Jedi Knight Container (*.gob, *.goo) (*.gob *.goo)",
-                         "glTF 2.0 (*.glb, *.gltf) (*.glb *.gltf)"}));
+  const auto patterns = [](const QString& entry) { return entry.section('(', -1).chopped(1).split(' '); };
+  for (const auto& [uses, filter] : {std::pair{fuOpen, ModelFilter()}, {fuImport, ImportFilter()}}) {
+    SCOPED_TRACE(uses);
+    const QStringList entries = QtNameFilters(filter);
+    ASSERT_GT(entries.size(), 2);
+    for (const QString& entry : entries)
+      EXPECT_TRUE(std::regex_match(entry.toStdString(), std::regex(R"([^|]+ \((\*\.[a-z0-9]+)( \*\.[a-z0-9]+)*\))")))
+          << entry.toStdString();
+    for (const TFileKind& kind : FileKinds())
+      for (const std::string_view extension : kind.Extensions) {
+        const QString pattern = "*" + QString::fromUtf8(extension.data(), extension.size());
+        const long offered = (kind.Uses & uses) != 0;
+        EXPECT_EQ(patterns(entries[0]).contains(pattern), offered != 0) << extension;
+        EXPECT_EQ(std::count_if(entries.begin() + 1, entries.end(), [&](auto& e) { return patterns(e).contains(pattern); }),
+                  offered) << extension;
+      }
+  }
   EXPECT_EQ(QtNameFilters({"*.obj"}), QStringList{"*.obj (*.obj)"});
 }
 
-TEST(FileDialogs, OpenReturnsTheChosenPathOrNothing) {
+// Open offers its first entry, shown by its description alone and filtering by its patterns;
+// Save and Export confirm replacing a file and add their extension; a closed dialog gives
+// nothing.
+TEST(FileDialogs, EachDialogIsTitledAndGivesTheChosenPathOrNothing) {
   QTemporaryDir dir;
-  const QString path = dir.filePath("ship.3do");
-  QFile file(path);
+  const QString ship = dir.filePath("ship.3do");
+  QFile file(ship);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.close();
-  bool shown = false;
-  WhenModalShown([&](QWidget* widget) {
-    auto* dialog = qobject_cast<QFileDialog*>(widget);
-    ASSERT_TRUE(dialog);
-    shown = true;
-    EXPECT_EQ(dialog->windowTitle(), "Open");
-    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
-    // The first entry is chosen, shown by its description alone, and filters by its patterns.
-    EXPECT_EQ(dialog->selectedNameFilter(), "All Supported files (*.3do, *.gob, *.goo, *.glb, *.gltf)");
-    EXPECT_EQ(dialog->findChild<QComboBox*>("fileTypeCombo")->itemText(0), dialog->selectedNameFilter());
-    EXPECT_EQ(dialog->findChild<QFileSystemModel*>()->nameFilters(), (QStringList{"*.3do", "*.gob", "*.goo", "*.glb", "*.gltf"}));
-    SaveScreenshot(dialog, "open_dialog");
-    dialog->selectFile(path);
-    static_cast<QDialog*>(dialog)->accept();
-  });
-  EXPECT_EQ(AskOpenFileName(ModelFilter(), "Open"), path.toStdString());
-  EXPECT_TRUE(shown);
-
-  WhenModalShown([](QWidget* widget) { widget->close(); });
-  EXPECT_EQ(AskOpenFileName(ImportFilter(), "Import"), "");
-}
-
-TEST(FileDialogs, SaveAndExportAreTitledConfirmReplacingAndAddTheirExtension) {
-  const struct { const std::vector<std::string>& Filter; const char *Title, *Extension; } cases[] = {
-      {ModelFilter(), "Save", ".3do"}, {ImportFilter(), "Export", ".obj"}};
-  for (const auto& c : cases) {
-    QTemporaryDir dir;
-    QString title;
-    bool confirms = false;
+  const struct {
+    const char* Title;
+    std::function<std::string()> Ask;
+    QFileDialog::AcceptMode Mode;
+    QString Chosen;
+    std::string Given;
+  } rows[] = {
+      {"Open", [] { return AskOpenFileName(ModelFilter(), "Open"); }, QFileDialog::AcceptOpen, ship, ship.toStdString()},
+      {"Import", [] { return AskOpenFileName(ImportFilter(), "Import"); }, QFileDialog::AcceptOpen, {}, ""},
+      {"Save", [] { return AskSaveFileName(ModelFilter(), "Save"); }, QFileDialog::AcceptSave, dir.filePath("new"),
+       dir.filePath("new.3do").toStdString()},
+      {"Export", [] { return AskSaveFileName(ImportFilter(), "Export"); }, QFileDialog::AcceptSave, dir.filePath("new"),
+       dir.filePath("new.obj").toStdString()},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Title);
+    bool shown = false;
     WhenModalShown([&](QWidget* widget) {
       auto* dialog = qobject_cast<QFileDialog*>(widget);
       ASSERT_TRUE(dialog);
-      title = dialog->windowTitle();
-      confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite) && dialog->acceptMode() == QFileDialog::AcceptSave;
-      dialog->selectFile(dir.filePath("new"));
+      shown = true;
+      EXPECT_EQ(dialog->windowTitle(), row.Title);
+      EXPECT_EQ(dialog->acceptMode(), row.Mode);
+      EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+      if (row.Title == std::string("Open")) {
+        EXPECT_EQ(dialog->selectedNameFilter(), "All Supported files (*.3do, *.gob, *.goo, *.glb, *.gltf)");
+        EXPECT_EQ(dialog->findChild<QComboBox*>("fileTypeCombo")->itemText(0), dialog->selectedNameFilter());
+        EXPECT_EQ(dialog->findChild<QFileSystemModel*>()->nameFilters(),
+                  (QStringList{"*.3do", "*.gob", "*.goo", "*.glb", "*.gltf"}));
+        SaveScreenshot(dialog, "open_dialog");
+      }
+      if (row.Chosen.isEmpty()) return dialog->close(), void();
+      dialog->selectFile(row.Chosen);
       static_cast<QDialog*>(dialog)->accept();
     });
-    EXPECT_EQ(AskSaveFileName(c.Filter, c.Title), dir.filePath("new").toStdString() + c.Extension);
-    EXPECT_EQ(title.toStdString(), c.Title);
-    EXPECT_TRUE(confirms);
+    EXPECT_EQ(row.Ask(), row.Given);
+    EXPECT_TRUE(shown);
   }
 }
 

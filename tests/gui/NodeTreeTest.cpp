@@ -149,7 +149,6 @@ TEST_F(NodeTree, DragReparentsAndRefusesDescendants) {
   ASSERT_TRUE(DragTo(canopy, below));
   EXPECT_EQ(canopy->Parent, nullptr);
   EXPECT_EQ(Tree->indexOfTopLevelItem(ItemOf(canopy)), 1) << "roots come in model order";
-  SaveScreenshot(Tree.get(), "node_tree_after_drop");
 }
 
 TEST_F(NodeTree, RenameInPlaceTakesOnlyNamesTheFileReadsBackWhole) {

@@ -49,21 +49,22 @@ TEST_F(TSettingsTest, OptionListsAreDrawnByTheDialogAndEditOnlyWhatIsHighlighted
     EXPECT_EQ(options.SwatchColor(), options.EntryColor(4));
     SaveScreenshot(&options, "options_dialog");
 
-    // Colour rows: the disc in the row's colour from left + 2 to left + 11, the caption from 14.
+    // Colour rows: a disc in the row's colour at the left, then a gap, then the caption.
     const QImage colours = options.lbxColors->viewport()->grab().toImage();
     for (int row = 0; row < options.lbxColors->count(); ++row) {
       const QRect r = options.lbxColors->visualItemRect(options.lbxColors->item(row));
       const unsigned value = options.EntryColor(row);
-      EXPECT_EQ(colours.pixel(r.left() + 7, r.top() + 8), qRgb(value & 0xFF, (value >> 8) & 0xFF, value >> 16)) << row;
-      const auto [first, last] = InkSpan(colours, r.top() + 8, r.left(), r.right());
-      EXPECT_EQ(first, r.left() + 2) << row;
-      EXPECT_LE(InkSpan(colours, r.top() + 8, r.left() + 12, r.left() + 14).first, -1) << "a gap before the caption";
-      EXPECT_GT(last, r.left() + 30) << "the caption";
+      const int y = r.center().y(), disc = InkSpan(colours, y, r.left(), r.right()).first;
+      ASSERT_TRUE(disc >= r.left() && disc - r.left() < r.height()) << row;
+      int gap = disc;
+      while (gap < r.right() && colours.pixel(gap, y) != colours.pixel(r.left(), y)) ++gap;
+      EXPECT_EQ(colours.pixel((disc + gap) / 2, y), qRgb(value & 0xFF, (value >> 8) & 0xFF, value >> 16)) << row;
+      EXPECT_GT(InkSpan(colours, y, gap, r.right()).first, gap) << "the caption, after a gap";
       const QColor background = colours.pixel(r.left(), r.top() + 1);
       EXPECT_EQ(background, options.lbxColors->palette().color(row == 4 ? QPalette::Highlight : QPalette::Base));
     }
-    // Shortcut rows: the name without its prefix from 2, the shortcut ending 4 pixels before
-    // the edge (the last ink may stop a pixel short of it), nothing at the right without one.
+    // Shortcut rows: the name from the left edge, the shortcut up to the right one, nothing in
+    // the right half without one.
     for (const auto& [name, ink] : {std::pair{"actFileNew", true}, {"actFileRevert", false}, {"actSelParentNode", true}}) {
       QListWidgetItem* item = options.lbxShort->item(RowOfAction(*options.lbxShort, name));
       options.lbxShort->scrollToItem(item);
@@ -71,15 +72,13 @@ TEST_F(TSettingsTest, OptionListsAreDrawnByTheDialogAndEditOnlyWhatIsHighlighted
       const QRect r = options.lbxShort->visualItemRect(item);
       int left = r.right(), right = -1;
       for (int y = r.top(); y <= r.bottom(); ++y) {
-        const auto [first, last] = InkSpan(shortcuts, y, r.left(), r.right() + 1);
+        const int first = InkSpan(shortcuts, y, r.left(), r.right() + 1).first;
         if (first >= 0) left = std::min(left, first);
-        right = std::max(right, InkSpan(shortcuts, y, r.left() + r.width() / 2, r.right() + 1).second);
+        right = std::max(right, InkSpan(shortcuts, y, r.center().x(), r.right() + 1).second);
       }
-      EXPECT_NEAR(left, r.left() + 3, 1) << name;
-      if (ink)
-        EXPECT_NEAR(right, r.right() - 5, 1) << name;
-      else
-        EXPECT_EQ(right, -1) << name;
+      EXPECT_LT(left - r.left(), r.height() / 2) << name;
+      EXPECT_EQ(right > r.right() - r.height() / 2, ink) << name;
+      EXPECT_EQ(right >= 0, ink) << name;
     }
   });
 }

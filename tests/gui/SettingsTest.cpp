@@ -7,7 +7,7 @@ namespace {
 
 std::string Stored(const char* path) { return QSettings().value(path).toString().toStdString(); }
 
-TEST_F(TSettingsTest, FirstStartWithAnEmptyStoreKeepsTheDesignedPlacesAndEveryDefault) {
+TEST_F(TSettingsTest, FirstStartKeepsTheDesignedPlacesAndEveryDefaultAndAStoreThatCannotBeWrittenGivesOneLine) {
   StartWindow({}, 0);
   EXPECT_EQ(Window->geometry(), QRect(128, 128, 1024, 768));  // the middle of the 1280 x 1024 screen
   EXPECT_EQ(Window->MessageWindow()->geometry(), QRect(371, 298, 418, 187));
@@ -22,6 +22,21 @@ TEST_F(TSettingsTest, FirstStartWithAnEmptyStoreKeepsTheDesignedPlacesAndEveryDe
   EXPECT_DOUBLE_EQ(Core->Grid.LineEvery, 0.01);
   EXPECT_TRUE(Services.Output.empty());
   ShotWindow("first_window");
+
+  // A store that cannot be written gives one line, and the window still closes.
+  // No folder can be made below a plain file, whoever runs the test.
+  QFile blocker(Folder.filePath("blocker"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder.filePath("blocker/settings"));
+  testing::internal::CaptureStderr();
+  EXPECT_TRUE(Window->close());
+  const std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(Window->isVisible());
+  const std::string line = "Settings could not be written to '" + QSettings().fileName().toStdString() + "'\n";
+  const size_t at = errors.find(line);
+  EXPECT_NE(at, std::string::npos) << errors;
+  EXPECT_EQ(errors.find(line, at + 1), std::string::npos) << "one line only";
 }
 
 TEST_F(TSettingsTest, ARestartFindsWhatTheUserLeftInTheToolkitsNotations) {
@@ -120,23 +135,6 @@ TEST_F(TSettingsTest, HandEditedValuesThatCannotBeUsedKeepTheirDefaultsAndStartU
   QSettings file;
   file.beginGroup("Resources");
   EXPECT_EQ(file.childKeys(), QStringList{"Res0"});
-}
-
-TEST_F(TSettingsTest, AStoreThatCannotBeWrittenGivesOneLineAndTheWindowStillCloses) {
-  StartWindow();
-  // No folder can be made below a plain file, whoever runs the test.
-  QFile blocker(Folder.filePath("blocker"));
-  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-  blocker.close();
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder.filePath("blocker/settings"));
-  testing::internal::CaptureStderr();
-  EXPECT_TRUE(Window->close());
-  const std::string errors = testing::internal::GetCapturedStderr();
-  EXPECT_FALSE(Window->isVisible());
-  const std::string line = "Settings could not be written to '" + QSettings().fileName().toStdString() + "'\n";
-  const size_t at = errors.find(line);
-  EXPECT_NE(at, std::string::npos) << errors;
-  EXPECT_EQ(errors.find(line, at + 1), std::string::npos) << "one line only";
 }
 
 }  // namespace

@@ -9,13 +9,11 @@ class UndoRedo : public TWindowTest {
  protected:
   // A fresh window, active so that its keys work, on a fresh copy of the sample.
   void Restart() {
-    TearDown();
     std::filesystem::copy_file(Sample(), File, std::filesystem::copy_options::overwrite_existing);
     StartWindow(File);
     Activate();
   }
   std::string Text() { return SavedText(*Core->Model); }
-  void Run(const char* action) { Window->Action(action)->trigger(); }
   void Press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::ControlModifier) {
     // Keys reach the window's shortcuts only while it is active again after a dialog closed,
     // which on a busy machine takes a while.

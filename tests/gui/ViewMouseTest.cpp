@@ -41,7 +41,6 @@ TEST_F(TViewMouseTest, TheWheelZoomsAtThePointerAndKeepsThePointUnderIt) {
   QTest::keyClick(Surface(), Qt::Key_4);
   Camera().RotX = -50;
   Frame().Redraw(false);
-  Shot("wheel_free_before");
   const QPoint at(Surface()->width() / 4, Surface()->height() / 3);
   const TVector under = ScreenToWorld(Frame().LastView, at.x() + 0.5, at.y() + 0.5);
   const double z = Camera().Z;
@@ -50,7 +49,6 @@ TEST_F(TViewMouseTest, TheWheelZoomsAtThePointerAndKeepsThePointUnderIt) {
     Wheel(at, angle);
     EXPECT_NEAR(Camera().Z, z * scale, 1e-12) << angle;
     EXPECT_EQ(Pixel(under), at) << angle;
-    if (angle == 120) Shot("wheel_free_zoomed_in");
   }
   EXPECT_EQ(Frame().Rebuilds, rebuilds) << "a zoom only replays the display list";
 }
@@ -84,7 +82,6 @@ TEST_F(TViewMouseTest, AClickSelectsTheFaceUnderThePointerAndCtrlClickToggles) {
   Click(second);
   ASSERT_EQ(Core->Nodes.Count(), 1);
   EXPECT_EQ(Core->Nodes.First()->Mesh.get(), added->Mesh);
-  Shot("click_selects_node");
 }
 
 TEST_F(TViewMouseTest, FramesTheSelectionWithItsKeyOnlyWhileAViewHasTheFocus) {

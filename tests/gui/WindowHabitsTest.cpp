@@ -26,12 +26,20 @@ class TWindowHabitsTest : public TSettingsTest {
   std::string BoxText;
 };
 
+// The point under the pointer lies on the plane through the pan point, -Z in front of the top
+// camera; the frame rate has the third panel.
 TEST_F(TWindowHabitsTest, ThePointersPlaceShowsWholeInItsPanel) {
   StartWindow(Sample(), 0);
-  Hover({Surface()->width() / 3, Surface()->height() / 3});
+  const QPoint centre(Surface()->width() / 2, Surface()->height() / 2);
+  Hover(centre);
   QLabel* place = Window->StatusPanel(0);
-  ASSERT_TRUE(place->text().contains("Z ")) << place->text().toStdString();
+  EXPECT_TRUE(place->text().startsWith("  X ") && place->text().endsWith(QString::asprintf("Z %.3f", -Camera().Z)))
+      << place->text().toStdString();
   EXPECT_GE(place->contentsRect().width(), place->fontMetrics().horizontalAdvance(place->text()));
+  Hover(centre + QPoint(100, 0));
+  EXPECT_NEAR(place->text().section(' ', 3, 3).chopped(1).toDouble(),
+              100 * (-Camera().Z / 4) / (Surface()->height() / 2.0), 0.002);
+  EXPECT_TRUE(Window->StatusPanel(2)->text().startsWith("Fps "));
   place->setText("  X -1234.567, Y -1234.567, Z -1234.567");
   EXPECT_GE(place->contentsRect().width(), place->fontMetrics().horizontalAdvance(place->text()));
   SaveScreenshot(Window->statusBar(), "status_bar");
@@ -103,9 +111,7 @@ TEST_F(TWindowHabitsTest, FileDialogsStartWhereTheirKindWasLastChosenWithTheMode
       static_cast<QDialog&>(dialog).accept();
     });
     Window->Action(row.Action)->trigger();
-    if (!row.Folder.isEmpty()) {
-      EXPECT_EQ(folder, row.Folder) << row.Action;
-    }
+    EXPECT_TRUE(row.Folder.isEmpty() || folder == row.Folder) << row.Action << " " << folder.toStdString();
     EXPECT_EQ(name, row.Name) << row.Action;
   }
   EXPECT_TRUE(QFile::exists(QString::fromStdString(Path("copy.obj"))));
@@ -130,8 +136,14 @@ TEST_F(TWindowHabitsTest, OpenFromContainerListsTheContainerWithNamesWhole) {
   EXPECT_TRUE(Window->windowTitle().contains(QString::fromStdString(name))) << Window->windowTitle().toStdString();
 }
 
-TEST_F(TWindowHabitsTest, TheOptionsRefuseAKeyInUseUnlessTheUserSwapsThem) {
+// An older settings file's shared keys are settled, and a key stored under a command's earlier
+// "acn" name is kept; the options then refuse a key in use unless the user swaps them.
+TEST_F(TWindowHabitsTest, SharedKeysOfAnOlderSettingsFileAreSettledAndTheOptionsRefuseAKeyInUse) {
+  QSettings().setValue("Shortcuts/actEditExtrudeFace", "Ctrl+X");
+  QSettings().setValue("Shortcuts/actEditCut", "Ctrl+X");
+  QSettings().setValue("Shortcuts/acnViewGame", "Ctrl+Shift+G");
   StartWindow();
+  EXPECT_EQ(Keys({"actEditCut", "actEditExtrudeFace", "actViewGame"}), "Ctrl+X|Ctrl+E|Ctrl+Shift+G");
   const std::string swap = "Ctrl+X is the shortcut of \"Cut\". Give it to \"All\" and give \"Cut\" Ctrl+A instead?";
   // Then the keys of All, Cut and Invert; a command without a key leaves the other without one.
   const struct { const char *Answer, *Shot, *Action; std::string Asked; const char* Keys; } rows[] = {
@@ -148,18 +160,8 @@ TEST_F(TWindowHabitsTest, TheOptionsRefuseAKeyInUseUnlessTheUserSwapsThem) {
       EXPECT_EQ(BoxText, row.Asked) << row.Shot;
       EXPECT_EQ(Keys({"actSelAll", "actEditCut", "actSelInvert"}), row.Keys) << row.Shot;
     }
-    SaveScreenshot(&options, "options_after_swap");
   });
   EXPECT_EQ(Keys({"actSelInvert"}), "Ctrl+X");
-}
-
-// Shared keys are settled, and a key stored under a command's earlier "acn" name is kept.
-TEST_F(TWindowHabitsTest, AnOlderSettingsFileWithSharedKeysIsSettled) {
-  QSettings().setValue("Shortcuts/actEditExtrudeFace", "Ctrl+X");
-  QSettings().setValue("Shortcuts/actEditCut", "Ctrl+X");
-  QSettings().setValue("Shortcuts/acnViewGame", "Ctrl+Shift+G");
-  StartWindow();
-  EXPECT_EQ(Keys({"actEditCut", "actEditExtrudeFace", "actViewGame"}), "Ctrl+X|Ctrl+E|Ctrl+Shift+G");
 }
 
 // The middle button orbits the Free camera about the selection's centre, which stays where it
@@ -179,12 +181,10 @@ TEST_F(TWindowHabitsTest, TheMiddleButtonOrbitsTheFreeCameraAboutTheSelection) {
   };
   const QPoint before = place();
   const TCameraRec was = Camera();
-  Shot("orbit_before");
   Drag({100, 100}, {160, 130}, {}, Qt::MiddleButton);
   EXPECT_NE(Camera().RotZ, was.RotZ);
   EXPECT_NE(Camera().RotX, was.RotX);
   EXPECT_LE((place() - before).manhattanLength(), 2) << "the selection's centre stays put";
-  Shot("orbit_after");
 }
 
 TEST_F(TWindowHabitsTest, Register3DOAsksBeforeWritingTheDesktopsFiles) {
