@@ -294,5 +294,14 @@ void TViewportFrame::SetSnapEvery(double value) {
   ShowInSortedBox(*cbxSnapEvery, FormatG(value));
 }
 
-void TViewportFrame::cbxGridEveryClick() { SetLineEvery(StrToFloat(cbxGridEvery->currentText().toStdString())); }
+// A wrong entry gives way to the spacing in force: Return reaches this through the box and
+// through its line, and the second must not repeat the error.
+void TViewportFrame::cbxGridEveryClick() {
+  try {
+    SetLineEvery(StrToFloat(cbxGridEvery->currentText().toStdString()));
+  } catch (const EConvertError&) {
+    ShowInSortedBox(*cbxGridEvery, FormatG(Core.Grid.LineEvery));
+    throw;
+  }
+}
 void TViewportFrame::cbxSnapEveryClick() { SetSnapEvery(StrToFloat(cbxSnapEvery->currentText().toStdString())); }

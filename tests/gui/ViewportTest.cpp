@@ -182,8 +182,8 @@ TEST_F(TViewportTest, GridSpacingEntryAddsSortedItemAndRejectsText) {
   QTest::keyClicks(box->lineEdit(), "abc");
   QTest::keyClick(box->lineEdit(), Qt::Key_Return);
   EXPECT_DOUBLE_EQ(Core->Grid.LineEvery, 0.2);
-  ASSERT_FALSE(Services.Errors.empty());
-  EXPECT_EQ(Services.Errors.back(), "'abc' is not a valid floating point value");
+  EXPECT_EQ(Services.Errors, (std::vector<std::string>{"'abc' is not a valid floating point value"}));
+  EXPECT_EQ(box->currentText(), "0.2");
 
   // A spacing of zero hides the grid: only the model's lines stay.
   Frame().SetLineEvery(0);
