@@ -62,6 +62,13 @@ class TGltfMaker {
     sparse.values = {Gltf.accessors[static_cast<size_t>(with)].bufferView, 0};
     Gltf.accessors.resize(Gltf.accessors.size() - 2);
   }
+  // Gives `mesh` the indices `indices` as unsigned ints.
+  void WideIndices(int mesh, const std::vector<uint32_t>& indices) {
+    const int at = Gltf.meshes[static_cast<size_t>(mesh)].primitives[0].indices;
+    tinygltf::Accessor& a = Gltf.accessors[static_cast<size_t>(at)];
+    a.bufferView = View(std::string(reinterpret_cast<const char*>(indices.data()), indices.size() * 4));
+    a.componentType = TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT;
+  }
   // A material of a PNG picture held in the buffer.
   int Material(const std::string& name, const std::string& png, bool doubleSided, bool blend) {
     tinygltf::Image image;

@@ -54,7 +54,8 @@ TEST(GltfImport, NodesKeepEveryWorldPositionTurnedToZUp) {
              {{1, -1, 2}, {-1, -3, 2}, {1, -3, 4}, {3, -3, 2}, {3, -1, 2}, {5, -3, 2}}, 1e-5);
 }
 
-// Sparse accessors: elements replaced in a base of data, and in one of zeros.
+// Sparse accessors: elements replaced in a base of data, and in one of zeros whose mesh
+// holds its indices as unsigned ints, as files of many vertices do.
 TEST(GltfImport, SparseAccessorsGiveTheirElementsInPlaceOfTheBase) {
   const fmt_test::TTempDir dir;
   TGltfMaker maker;
@@ -64,6 +65,7 @@ TEST(GltfImport, SparseAccessorsGiveTheirElementsInPlaceOfTheBase) {
   const int position = maker.Gltf.meshes[1].primitives[0].attributes["POSITION"];
   maker.Gltf.accessors[static_cast<size_t>(position)].bufferView = -1;
   maker.Sparse(position, {1, 2}, {1, 0, 0, 0, 0, 1});
+  maker.WideIndices(zeros, {0, 1, 2});
   maker.Node("based", {}, {}, {}, based);
   maker.Node("zeros", {}, {}, {}, zeros);
   TModel model;

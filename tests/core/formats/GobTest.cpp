@@ -46,6 +46,9 @@ TEST(Gob, DirectoryIsReadTrimmedAndSortedWithoutRegardToCaseAndOnlyFromAContaine
     EXPECT_EQ(gob.LoadFromFile(dir.Write("other.gob", content)), ok) << content;
     EXPECT_EQ(gob.Count(), 0) << content;
   }
+  // Leftover bytes after a zero in a name's first place make no name.
+  ASSERT_TRUE(gob.LoadFromFile(dir.Write("nameless.gob", MakeGob({{std::string("\0junk", 5), "x"}}))));
+  EXPECT_EQ(Names(gob), std::vector<std::string>{""});
 }
 
 TEST(Gob, PathPartsUseEverySeparator) {

@@ -72,9 +72,11 @@ TEST(Writer, RowsHaveTheirExactSpacingAndVerticesTheirLight) {
                            "0:  0x0 0x10 0 -1 1 -1 1 0 0 0 0 0 0 0 0 0 root"})
     EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
   EXPECT_EQ(lines.back(), "1:  0x0 0x1 -1 0 -1 -1 0 0 0 1 0 0 0 0 0 0 child");
-  const auto faces = std::find(lines.begin(), lines.end(), "FACES 2");
-  ASSERT_NE(faces, lines.end());
-  EXPECT_EQ(faces[-1], "") << "a blank line ends each list";
+  for (const char* list : {"TEXTURE VERTICES 6", "VERTEX NORMALS", "FACES 2"}) {
+    const auto at = std::find(lines.begin(), lines.end(), list);
+    ASSERT_NE(at, lines.end()) << list;
+    EXPECT_EQ(at[-1], "") << "a blank line ends the list before " << list;
+  }
   // Nodes outside the written list are -1; every material is written, even unused ones, but
   // the default that no written face uses.
   std::string part;
