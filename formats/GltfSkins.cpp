@@ -82,8 +82,9 @@ TSkinnedPrimitive ReadSkinned(const tinygltf::Model& gltf, const tinygltf::Primi
   p.Weights = ReadNumbers(gltf, attribute("WEIGHTS_0"), 4, what + " weights");
   if (p.Influences.size() != 4 * vertices || p.Weights.size() != 4 * vertices)
     throw EParserError(what + ": joints, weights and positions differ in count");
+  // A joint held as a float may be negative, which no cast to an index survives.
   for (double j : p.Influences)
-    if (j >= static_cast<double>(jointCount))
+    if (!(j >= 0 && j < static_cast<double>(jointCount)))
       throw EParserError(what + ": a vertex names a joint it does not have");
   if (const auto t = primitive.attributes.find("TEXCOORD_0"); t != primitive.attributes.end()) {
     p.Uv = ReadNumbers(gltf, t->second, 2, what + " texture coordinates");

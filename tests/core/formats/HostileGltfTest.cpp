@@ -91,6 +91,16 @@ TEST(HostileGltf, EachFileGivesOneMessageAndWritesNothing) {
          return maker;
        },
        "its rotation is no rotation"},
+      {"NegativeJoint", "n.glb", "",
+       [] {
+         TGltfMaker maker;
+         maker.Skin(maker.Node("leg"), {maker.Node("hip")}, {{0, 0, 0}}, {0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2},
+                    std::vector<double>(12, 0), {1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0});
+         maker.Gltf.meshes[0].primitives[0].attributes["JOINTS_0"] =
+             maker.Accessor({0, 0, 0, 0, -1, 0, 0, 0, 0, 0, 0, 0}, TINYGLTF_TYPE_VEC4);
+         return maker;
+       },
+       "a vertex names a joint it does not have"},
       {"HundredThousandNodes", "i.gltf", Text(manyNodes), {},
        "100000 nodes; this program reads at most 4096"},
       {"EndlessAnimation", "j.glb", "",
