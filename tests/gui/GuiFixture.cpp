@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 #include <cstdlib>
 #include <set>
@@ -27,14 +28,44 @@ int DistinctColours(const QImage& image) {
   return static_cast<int>(colours.size());
 }
 
+namespace {
+
+// A dialog that its test leaves open would hold the test in its event loop until the test
+// runner kills it; after half a minute it fails the test and closes instead.
+class TLeftOpenGuard : public QObject {
+ public:
+  explicit TLeftOpenGuard(QWidget* modal) : QObject(modal) {
+    modal->installEventFilter(this);
+    QTimer::singleShot(30000, this, [modal] {
+      if (!modal->isVisible()) return;
+      ADD_FAILURE() << "The dialog '" << modal->windowTitle().toStdString() << "' was left open";
+      modal->close();
+    });
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Hide) deleteLater();
+    return false;
+  }
+};
+
+}  // namespace
+
 void WhenModalShown(std::function<void(QWidget*)> act, std::function<bool(QWidget*)> fits, int attempts) {
   QTimer::singleShot(10, [act = std::move(act), fits = std::move(fits), attempts] {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal->isVisible() && (!fits || fits(modal)))
+    if (modal && modal->isVisible() && (!fits || fits(modal))) {
+      new TLeftOpenGuard(modal);
       act(modal);
-    else if (attempts > 0)
+    } else if (attempts > 0)
       WhenModalShown(act, fits, attempts - 1);
   });
+}
+
+void ChooseFile(QFileDialog& dialog, const QString& path) {
+  const QFileInfo file(path);
+  dialog.setDirectory(file.absolutePath());
+  dialog.findChild<QLineEdit*>("fileNameEdit")->setText(file.fileName());
+  static_cast<QDialog&>(dialog).accept();
 }
 
 void AnswerBox(const QString& button, std::string& asked, int attempts, const char* shot) {

@@ -260,6 +260,7 @@ int DistinctColours(const QImage& image);
 // Runs `act` on the next modal window once it is shown (inside its own event loop), so that
 // a test can drive a dialog that a function opens and waits for. With `fits`, only a modal
 // window it takes counts; others are waited out. Gives up after `attempts` looks, 10 ms apart.
+// A window that `act` leaves open fails the test and is closed half a minute later.
 void WhenModalShown(std::function<void(QWidget*)> act, std::function<bool(QWidget*)> fits = {}, int attempts = 500);
 // The same for the next modal dialog of type T.
 template <class T>
@@ -267,6 +268,11 @@ void WhenModalShown(std::function<void(T&)> act) {
   WhenModalShown([act = std::move(act)](QWidget* modal) { act(*qobject_cast<T*>(modal)); },
                  [](QWidget* modal) { return qobject_cast<T*>(modal) != nullptr; });
 }
+
+// Chooses the file as a user does, typing its name in its folder, and accepts. (selectFile
+// leaves the name box alone once the box has the focus, which comes when the window manager
+// gets to it.)
+void ChooseFile(QFileDialog& dialog, const QString& path);
 
 // Clicks the button showing `button` in the next message box, after keeping its text in
 // `asked` and, named `shot`, its picture; closes the window if it is still open.

@@ -94,8 +94,7 @@ TEST(FileDialogs, EachDialogIsTitledAndGivesTheChosenPathOrNothing) {
         SaveScreenshot(dialog, "open_dialog");
       }
       if (row.Chosen.isEmpty()) return dialog->close(), void();
-      dialog->selectFile(row.Chosen);
-      static_cast<QDialog*>(dialog)->accept();
+      ChooseFile(*dialog, row.Chosen);
     });
     EXPECT_EQ(row.Ask(), row.Given);
     EXPECT_TRUE(shown);

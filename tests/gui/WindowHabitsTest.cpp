@@ -107,8 +107,7 @@ TEST_F(TWindowHabitsTest, FileDialogsStartWhereTheirKindWasLastChosenWithTheMode
       name = dialog.findChild<QLineEdit*>("fileNameEdit")->text();
       SaveScreenshot(&dialog, row.Action);
       if (row.Choose.empty()) return dialog.reject();
-      dialog.selectFile(QString::fromStdString(row.Choose));
-      static_cast<QDialog&>(dialog).accept();
+      ChooseFile(dialog, QString::fromStdString(row.Choose));
     });
     Window->Action(row.Action)->trigger();
     EXPECT_TRUE(row.Folder.isEmpty() || folder == row.Folder) << row.Action << " " << folder.toStdString();
