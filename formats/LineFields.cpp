@@ -8,7 +8,7 @@ namespace {
 // The characters cleaning may change or drop once the line has begun.
 constexpr auto Examined = [] {
   std::array<bool, 256> examined{};
-  for (const unsigned char c : {'\t', ',', 'x', ' ', '#', '/'}) examined[c] = true;
+  for (const unsigned char c : {'\t', ',', 'x', 'X', ' ', '#', '/'}) examined[c] = true;
   return examined;
 }();
 // How SplitPlain takes each character: as what separates fields once the line is cleaned,
@@ -18,7 +18,7 @@ constexpr auto PlainClass = [] {
   std::array<TPlainClass, 256> classes{};
   for (const unsigned char c : std::string_view(" \t,")) classes[c] = pcSeparator;
   for (const unsigned char c : std::string_view("0123456789+-.eE:")) classes[c] = pcField;
-  classes['x'] = pcX;
+  classes['x'] = classes['X'] = pcX;
   return classes;
 }();
 }  // namespace
@@ -48,7 +48,8 @@ void CleanLine(std::string_view raw, std::string& line) {
       continue;
     }
     const char last = out[w - 1];
-    if (c == 'x' && last == '0')
+    // The game lower-cases each line before it drops "0x", so "0X" goes too.
+    if ((c == 'x' || c == 'X') && last == '0')
       --w;
     else if (c != ' ' || last != ' ')
       out[w++] = c;

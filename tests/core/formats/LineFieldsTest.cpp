@@ -18,7 +18,7 @@ std::vector<std::string> Fields(const TLineFields& f) {
 TEST(PlainRows, ReadStraightFromTheLine) {
   const struct { const char* Raw; int Capacity; std::vector<std::string> Expected; } rows[] = {
       {"   12:\t0.5  -1e-3 2 0", 20, {"12:", "0.5", "-1e-3", "2", "0"}},
-      {"3: 0 0x4 4 3 1 0.000000 3 0, 0 1, 1 2, 2", INT_MAX,
+      {"3: 0 0X4 4 3 1 0.000000 3 0, 0 1, 1 2, 2", INT_MAX,
        {"3:", "0", "4", "4", "3", "1", "0.000000", "3", "0", "0", "1", "1", "2", "2"}},
       {"7:1.5 2", 20, {"7:", "1.5", "2"}},    // the label glued to its value
       {"7: 1 2 3 4 5", 3, {"7:", "1", "2"}},  // no more than the room
@@ -39,7 +39,7 @@ TEST(PlainRows, LinesThatCleaningChangesOtherwiseAreLeftToIt) {
 
 TEST(CleanLines, CommentsEndTheLineAndSeparatorsBecomeOneSpace) {
   const struct { const char* Raw; const char* Clean; } rows[] = {
-      {"1:  2//c", "1: 2"}, {"a/b / c", "a/b / c"}, {"\t0x10,\t 5 # x", "10 5"}, {"//", ""}, {"7 /", "7 /"}};
+      {"1:  2//c", "1: 2"}, {"a/b / c", "a/b / c"}, {"\t0x10,\t 5 # x", "10 5"}, {"0X4 B0X", "4 B"}, {"//", ""}, {"7 /", "7 /"}};
   std::string clean;
   for (const auto& row : rows) {
     CleanLine(row.Raw, clean);
@@ -51,7 +51,7 @@ TEST(CleanLines, CommentsEndTheLineAndSeparatorsBecomeOneSpace) {
 // with cleaning and splitting, whatever the room and the row label.
 TEST(PlainRows, AgreeWithCleaningAndSplittingOnRandomLines) {
   std::mt19937 random(11);
-  const std::string_view alphabet = " \t,0x159-.e:#/a";
+  const std::string_view alphabet = " \t,0xX159-.e:#/a";
   TLineFields plain, split;
   std::string cleaned;
   int answered = 0;
