@@ -52,6 +52,24 @@ void ComposeParseError(std::string& out, std::string_view source, int64_t line, 
   out.append(message);
 }
 
+// Whether the line holds `key`, which is written in upper case, in any case: the game
+// lower-cases each line before it looks for a keyword. Most lines searched are a big mesh's
+// rows, so candidates are found with the library's fast search for the first character.
+bool HoldsKey(std::string_view line, std::string_view key) {
+  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c; };
+  const char first = key.front();
+  const char firstLower = first >= 'A' && first <= 'Z' ? static_cast<char>(first + ('a' - 'A')) : first;
+  for (const char start : {first, firstLower}) {
+    for (size_t at = line.find(start); at != std::string_view::npos && at + key.size() <= line.size();
+         at = line.find(start, at + 1))
+      if (std::equal(key.begin() + 1, key.end(), line.begin() + static_cast<long>(at) + 1,
+                     [&](char k, char c) { return upper(c) == k; }))
+        return true;
+    if (firstLower == first) break;
+  }
+  return false;
+}
+
 std::string Quoted(std::string_view line) {
   return "\"" + std::string(line.substr(0, kQuotedLine)) + (line.size() > kQuotedLine ? "...\"" : "\"");
 }
@@ -191,9 +209,9 @@ bool TReader::FindLine(std::string_view key, const char* form, std::string_view 
       Refuse("expected " + Sought() + ", found the end of the text");
     }
     const std::string_view raw = Cursor.Current();
-    if (WatchGeosets && raw.find("GEOSETS") != std::string_view::npos) NoteGeosets(raw);
-    const bool stopped = !stop.empty() && raw.find(stop) != std::string_view::npos;
-    if (stopped || raw.find(key) != std::string_view::npos) {
+    if (WatchGeosets && HoldsKey(raw, "GEOSETS")) NoteGeosets(raw);
+    const bool stopped = !stop.empty() && HoldsKey(raw, stop);
+    if (stopped || HoldsKey(raw, key)) {
       Raw = raw;
       Stale = true;
       if (clean) Clean();

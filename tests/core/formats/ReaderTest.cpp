@@ -61,13 +61,15 @@ TEST(Reader, MergedRowsShiftPastExistingNodesHexFieldsLoseTheirPrefixAndNamesAre
 
 TEST(Reader, FilesFromTheWildOpen) {
   // LF and CR line ends, tabs, numbers without a leading zero, negative zero, a comment
-  // between sections, a glued material label, an untextured face naming texture vertex 0 and
-  // upper-case hexadecimal, which the game lower-cases.
+  // between sections, a glued material label, an untextured face naming texture vertex 0, and
+  // keywords and hexadecimal in any case, as the game lower-cases each line.
   std::string text = Replace(TriangleModelText(), "0:  0x0 0x10", "0:  0X0 0X10");
   text = Replace(text, "0:  stone.mat", "0:STONE.MAT");
-  text = Replace(text, "MESHES 1", "MESHES\t1");
+  text = Replace(text, "MESHES 1", "meshes\t1");
+  text = Replace(text, "INSERT OFFSET", "Insert Offset");
+  text = Replace(text, "HIERARCHYDEF\r\nHIERARCHY NODES", "hierarchydef\r\nhierarchy nodes");
   text = Replace(text, "1:  1 0 0 0", "1:  .665207 -0.000000 0 0");
-  text = Replace(text, "SECTION: HIERARCHYDEF", "# the hierarchy follows\r\nSECTION: HIERARCHYDEF");
+  text = Replace(text, "SECTION: hierarchydef", "# the hierarchy follows\r\nSECTION: hierarchydef");
   text = Replace(text, "TEXTURE VERTICES 3\r\n0:  0 0\r\n1:  16 0\r\n2:  0 16", "TEXTURE VERTICES 0");
   text = Replace(text, "0:  1 0x4 4 3 1 0.5 3 0, 0 1, 1 2, 2", "0:  0 0X4 4 3 1 0.5 3 0, 0 1, 0 2, 0");
   for (const char* eol : {"\n", "\r"}) {
@@ -79,6 +81,7 @@ TEST(Reader, FilesFromTheWildOpen) {
     EXPECT_EQ((std::tuple{mesh.Surfaces[0]->Material->Name, mesh.Surfaces[0]->TXVertices[2].U, mesh.Surfaces[0]->FaceType,
                           t.Model().Nodes[0]->NodeType}),
               (std::tuple{"STONE.MAT", 0.0f, 4, 10}));
+    EXPECT_EQ(t.Model().InsertOffset, (TVector{0.5, 0, -1}));
   }
   TTestCore bad;
   Parse3DO(bad.Model(), Replace(text, "1, 0 2, 0", "1, 1 2, 0"));
