@@ -394,6 +394,7 @@ const TMaterialUse& TSceneBuilder::MaterialOf(int index) {
   name = NameOf(name, "gltf" + std::to_string(index) + ".mat", Renames, "material");
   use.Material = Model.Materials.FindOrAdd(name);
   use.Flags = (m.doubleSided ? ftTwoSided : 0) | (m.alphaMode == "BLEND" ? ftTranslucent : 0);
+  ReadTextureTransform(m.pbrMetallicRoughness.baseColorTexture, use, "material " + std::to_string(index));
   const int texture = m.pbrMetallicRoughness.baseColorTexture.index;
   if (texture < 0) return use;
   if (static_cast<size_t>(texture) >= Gltf.textures.size())
@@ -451,12 +452,8 @@ void TSceneBuilder::AddMesh(int gltfNode, TNode& target, const TAffine& bake) {
       throw EParserError(what + ": a primitive has no positions");
     const std::vector<double> positions = ReadNumbers(Gltf, at->second, 3, what + " positions");
     const size_t vertices = positions.size() / 3;
-    std::vector<double> uv;
-    if (const auto t = primitive.attributes.find("TEXCOORD_0"); t != primitive.attributes.end()) {
-      uv = ReadNumbers(Gltf, t->second, 2, what + " texture coordinates");
-      if (uv.size() / 2 != vertices)
-        throw EParserError(what + ": texture coordinates and positions differ in count");
-    }
+    const TMaterialUse& use = MaterialOf(primitive.material);
+    const std::vector<double> texels = ReadTexels(Gltf, primitive, use, vertices, what);
     std::vector<uint32_t> indices;
     if (primitive.indices >= 0) {
       indices = ReadIndices(Gltf, primitive.indices, vertices, what + " indices");
@@ -465,7 +462,6 @@ void TSceneBuilder::AddMesh(int gltfNode, TNode& target, const TAffine& bake) {
       for (size_t v = 0; v < vertices; ++v) indices[v] = static_cast<uint32_t>(v);
     }
     const std::vector<uint32_t> triangles = Triangles(indices, primitive.mode);
-    const TMaterialUse& use = MaterialOf(primitive.material);
     for (size_t c = 0; c + 2 < triangles.size(); c += 3) {
       TFace* face = mesh.AddFace(use.Material);
       face->FaceType |= use.Flags;
@@ -482,9 +478,9 @@ void TSceneBuilder::AddMesh(int gltfNode, TNode& target, const TAffine& bake) {
           vertex = same;
         }
         face->AddVertex(vertex);
-        if (!uv.empty())  // glTF's V runs down the picture from its top row, as the texels do
-          face->TXVertices[static_cast<int>(k)] = {static_cast<float>(uv[2 * v] * use.Width),
-                                                   static_cast<float>(uv[2 * v + 1] * use.Height)};
+        if (!texels.empty())
+          face->TXVertices[static_cast<int>(k)] = {static_cast<float>(texels[2 * v]),
+                                                   static_cast<float>(texels[2 * v + 1])};
       }
     }
   }

@@ -1,6 +1,7 @@
 #pragma once
 // What the parts of the glTF import share: the checked node tree of the scene read and how
 // its nodes became the model's.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -12,6 +13,8 @@
 
 namespace tinygltf {
 class Model;
+struct Primitive;
+struct TextureInfo;
 }
 class TModel;
 struct TKeyAnimation;
@@ -44,12 +47,25 @@ struct TGltfScene {
 };
 
 // How a glTF material's faces look: the material, its size in texels (texture coordinates
-// are fractions of it) and the face flags it sets.
+// are fractions of it), the face flags it sets, and which set of texture coordinates its
+// picture takes, moved as the picture's KHR_texture_transform says: a corner's fraction
+// across is U[0] u + U[1] v + U[2], down V[0] u + V[1] v + V[2].
 struct TMaterialUse {
   TMaterial* Material = nullptr;
   double Width = kUnreadMaterialSide, Height = kUnreadMaterialSide;
   int Flags = 0;
+  int TexCoord = 0;
+  std::array<double, 3> U{1, 0, 0}, V{0, 1, 0};
 };
+
+// Sets `use`'s set of texture coordinates and their transform from the material's base
+// colour texture. Raises EParserError naming `what` for a transform that is not numbers.
+void ReadTextureTransform(const tinygltf::TextureInfo& texture, TMaterialUse& use, const std::string& what);
+
+// The texels of the primitive's vertices on `use`'s picture, two a vertex; none when the
+// primitive lacks the set of texture coordinates the picture takes.
+std::vector<double> ReadTexels(const tinygltf::Model& gltf, const tinygltf::Primitive& primitive,
+                               const TMaterialUse& use, size_t vertices, const std::string& what);
 
 // A name made safe (SafeName) that is also a file's name: no folder or drive in it, since
 // materials and animations are written beside the model under their names.

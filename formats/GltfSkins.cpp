@@ -59,15 +59,15 @@ TSkinJoints JointsOf(const TGltfScene& scene, const TModel& model, const tinyglt
 }
 
 // A skinned primitive as read: per vertex its position, four joints and four weights, and its
-// texture coordinates if it has them; then its triangles' corners, three a triangle.
+// texels if it has them; then its triangles' corners, three a triangle.
 struct TSkinnedPrimitive {
   int PositionAccessor = -1;
-  std::vector<double> Positions, Influences, Weights, Uv;
+  std::vector<double> Positions, Influences, Weights, Texels;
   std::vector<uint32_t> Triangles;
 };
 
 TSkinnedPrimitive ReadSkinned(const tinygltf::Model& gltf, const tinygltf::Primitive& primitive,
-                              size_t jointCount, const std::string& what) {
+                              const TMaterialUse& use, size_t jointCount, const std::string& what) {
   const auto attribute = [&](const char* name) {
     const auto at = primitive.attributes.find(name);
     if (at == primitive.attributes.end())
@@ -86,11 +86,7 @@ TSkinnedPrimitive ReadSkinned(const tinygltf::Model& gltf, const tinygltf::Primi
   for (double j : p.Influences)
     if (!(j >= 0 && j < static_cast<double>(jointCount)))
       throw EParserError(what + ": a vertex names a joint it does not have");
-  if (const auto t = primitive.attributes.find("TEXCOORD_0"); t != primitive.attributes.end()) {
-    p.Uv = ReadNumbers(gltf, t->second, 2, what + " texture coordinates");
-    if (p.Uv.size() / 2 != vertices)
-      throw EParserError(what + ": texture coordinates and positions differ in count");
-  }
+  p.Texels = ReadTexels(gltf, primitive, use, vertices, what);
   std::vector<uint32_t> indices;
   if (primitive.indices >= 0) {
     indices = ReadIndices(gltf, primitive.indices, vertices, what + " indices");
@@ -148,9 +144,9 @@ void AddTriangle(TModel& model, const TSkinJoints& joints, size_t joint,
                                                     p.Positions[3 * v + 2]});
     }
     face->AddVertex(vertex);
-    if (!p.Uv.empty())
-      face->TXVertices[static_cast<int>(k)] = {static_cast<float>(p.Uv[2 * v] * use.Width),
-                                               static_cast<float>(p.Uv[2 * v + 1] * use.Height)};
+    if (!p.Texels.empty())
+      face->TXVertices[static_cast<int>(k)] = {static_cast<float>(p.Texels[2 * v]),
+                                               static_cast<float>(p.Texels[2 * v + 1])};
   }
 }
 
@@ -176,8 +172,8 @@ void AddSkinnedMeshes(const TGltfScene& scene, TModel& model, const std::vector<
          gltf.meshes[static_cast<size_t>(node.mesh)].primitives) {
       if (primitive.mode < TINYGLTF_MODE_TRIANGLES || primitive.mode > TINYGLTF_MODE_TRIANGLE_FAN)
         continue;
-      const TSkinnedPrimitive p = ReadSkinned(gltf, primitive, joints.Nodes.size(), what);
       const TMaterialUse use = look(primitive.material);
+      const TSkinnedPrimitive p = ReadSkinned(gltf, primitive, use, joints.Nodes.size(), what);
       std::vector<double> carried(joints.Nodes.size());
       for (size_t c = 0; c + 2 < p.Triangles.size(); c += 3) {
         bool spans = false;

@@ -101,6 +101,16 @@ TEST(HostileGltf, EachFileGivesOneMessageAndWritesNothing) {
          return maker;
        },
        "a vertex names a joint it does not have"},
+      {"TextureTransformOfText", "o.glb", "",
+       [] {
+         TGltfMaker maker;
+         const int stone = maker.Material("stone", "", false, false);
+         maker.Gltf.materials[0].pbrMetallicRoughness.baseColorTexture.extensions["KHR_texture_transform"] =
+             tinygltf::Value(tinygltf::Value::Object{{"offset", tinygltf::Value(std::string("far"))}});
+         maker.Node("tri", {}, {}, {}, maker.Mesh("tri", {0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2}, stone));
+         return maker;
+       },
+       "material 0: the KHR_texture_transform's offset is not two finite numbers"},
       {"HundredThousandNodes", "i.gltf", Text(manyNodes), {},
        "100000 nodes; this program reads at most 4096"},
       {"EndlessAnimation", "j.glb", "",
