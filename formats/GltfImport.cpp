@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <unordered_map>
 
@@ -412,20 +413,27 @@ const TMaterialUse& TSceneBuilder::MaterialOf(int index) {
   }
   use.Width = image.width;
   use.Height = image.height;
-  if (image.bits != 8 || (image.component != 3 && image.component != 4) ||
-      image.image.size() != static_cast<size_t>(image.width) * image.height * image.component) {
+  const size_t pixels = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
+  const size_t components = static_cast<size_t>(image.component), bytes = image.bits == 16 ? 2 : 1;
+  if ((image.bits != 8 && image.bits != 16) || (components != 3 && components != 4) ||
+      image.image.size() != pixels * components * bytes) {
     Model.AddOutput("picture " + std::to_string(source) + " of material '" + name +
                     "' is larger than a material " +
                     "holds, or could not be decoded: no material is made of it");
     return use;
   }
+  // Of a picture of 16 bits a channel, as programs keep some, the high 8 bits are taken.
+  const auto channel = [&](size_t at) -> uint8_t {
+    if (bytes == 1) return image.image[at];
+    uint16_t value = 0;
+    std::memcpy(&value, &image.image[2 * at], sizeof value);
+    return static_cast<uint8_t>(value >> 8);
+  };
   TGltfTexture made{name, {image.width, image.height, {}}};
-  made.Picture.Rgba.reserve(static_cast<size_t>(image.width) * image.height * 4);
-  for (size_t p = 0; p < image.image.size(); p += static_cast<size_t>(image.component)) {
-    made.Picture.Rgba.insert(made.Picture.Rgba.end(), image.image.begin() + static_cast<long>(p),
-                             image.image.begin() + static_cast<long>(p) + 3);
-    made.Picture.Rgba.push_back(image.component == 4 ? image.image[p + 3] : 255);
-  }
+  made.Picture.Rgba.reserve(pixels * 4);
+  for (size_t p = 0; p < pixels * components; p += components)
+    made.Picture.Rgba.insert(made.Picture.Rgba.end(),
+                             {channel(p), channel(p + 1), channel(p + 2), components == 4 ? channel(p + 3) : uint8_t{255}});
   Extras->Textures.push_back(std::move(made));
   return use;
 }

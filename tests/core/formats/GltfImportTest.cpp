@@ -6,6 +6,7 @@
 
 #include "formats/FileIO.h"
 #include "formats/FileKinds.h"
+#include "formats/GltfImport.h"
 #include "formats/KeyReader.h"
 #include "model/KeyPose.h"
 #include "tests/core/CliRunner.h"
@@ -233,6 +234,24 @@ TEST(GltfImport, JpegPicturesBecomeMaterials) {
   const TFace& face = *model.Nodes[0]->Mesh->Surfaces[0];
   EXPECT_EQ((std::tuple{face.TXVertices[0].U, face.TXVertices[0].V, face.TXVertices[2].U}),
             (std::tuple{16.0f, 4.0f, 4.0f}));
+}
+
+// A PNG of 16 bits a channel, as programs keep some, gives the high 8 bits of each: two
+// pixels (0x1234, 0xabcd, 0xff00, 0xffff) and (0x00ff, 0x8000, 0x7fff, 0x4000).
+TEST(GltfImport, PicturesOfSixteenBitsAChannelKeepTheirHighBits) {
+  static const char kPng[] =
+      "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x02\x00\x00\x00\x01"
+      "\x10\x06\x00\x00\x00\xa4\xb2\xa3\xc9\x00\x00\x00\x18\x49\x44\x41\x54\x78\xda\x63\x10\x32\x59\x7d"
+      "\xf6\x3f\xc3\x7f\x20\x6a\x60\xa8\xff\xef\xc0\x00\x00\x46\x53\x07\xf9\x04\xe8\xb0\xa0\x00\x00\x00"
+      "\x00\x49\x45\x4e\x44\xae\x42\x60\x82";
+  const fmt_test::TTempDir dir;
+  TGltfMaker maker;
+  const int stone = maker.Material("stone", std::string(kPng, sizeof kPng - 1), false, false);
+  maker.Node("wall", {}, {}, {}, maker.Mesh("wall", {1, 0, 0, 0, 0, -1, 0, 0, 0}, {0, 1, 2}, stone));
+  TModel model;
+  const TGltfExtras extras = ImportGltf(model, maker.Write(dir.File("wall.glb")));
+  ASSERT_EQ(extras.Textures.size(), 1u);
+  EXPECT_EQ(extras.Textures[0].Picture.Rgba, (std::vector<uint8_t>{0x12, 0xab, 0xff, 0xff, 0x00, 0x80, 0x7f, 0x40}));
 }
 
 // The picture takes the set of texture coordinates its material names, moved as its
