@@ -54,19 +54,18 @@ void ComposeParseError(std::string& out, std::string_view source, int64_t line, 
 
 // Whether the line holds `key`, which is written in upper case, in any case: the game
 // lower-cases each line before it looks for a keyword. Most lines searched are a big mesh's
-// rows, so candidates are found with the library's fast search for the first character.
+// rows, which hold no letters to speak of: they are looked at with the library's fast search
+// for the first character in each case, and a row label is looked for as it stands.
 bool HoldsKey(std::string_view line, std::string_view key) {
-  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c; };
   const char first = key.front();
-  const char firstLower = first >= 'A' && first <= 'Z' ? static_cast<char>(first + ('a' - 'A')) : first;
-  for (const char start : {first, firstLower}) {
+  if (first < 'A' || first > 'Z') return line.find(key) != std::string_view::npos;
+  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c; };
+  for (const char start : {first, static_cast<char>(first + ('a' - 'A'))})
     for (size_t at = line.find(start); at != std::string_view::npos && at + key.size() <= line.size();
          at = line.find(start, at + 1))
       if (std::equal(key.begin() + 1, key.end(), line.begin() + static_cast<long>(at) + 1,
                      [&](char k, char c) { return upper(c) == k; }))
         return true;
-    if (firstLower == first) break;
-  }
   return false;
 }
 
