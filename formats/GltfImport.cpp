@@ -89,6 +89,14 @@ tinygltf::Model LoadFile(const std::string& path) {
     if (why.empty()) why = "the file is no glTF it can read";
     throw EParserError(std::string(FileNamePart(path)) + ": " + why);
   }
+  // A file that needs an extension for its meshes (compressed ones, Draco or meshopt) would
+  // read as empty or collapsed meshes; one that needs it only for how its faces look reads.
+  for (const std::string& extension : gltf.extensionsRequired)
+    if (extension != "KHR_texture_transform" && extension != "KHR_mesh_quantization" &&
+        extension != "KHR_texture_basisu" && !extension.starts_with("KHR_materials_") &&
+        !extension.starts_with("EXT_texture_"))
+      throw EParserError(std::string(FileNamePart(path)) + ": it needs the glTF extension " + extension +
+                         ", which this program does not read");
   return gltf;
 }
 

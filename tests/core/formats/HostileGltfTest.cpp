@@ -111,6 +111,13 @@ TEST(HostileGltf, EachFileGivesOneMessageAndWritesNothing) {
          return maker;
        },
        "material 0: the KHR_texture_transform's offset is not two finite numbers"},
+      {"CompressedMeshes", "p.glb", "",
+       [] {
+         TGltfMaker maker = Triangle();
+         maker.Gltf.extensionsUsed = maker.Gltf.extensionsRequired = {"KHR_texture_transform", "KHR_draco_mesh_compression"};
+         return maker;
+       },
+       "p.glb: it needs the glTF extension KHR_draco_mesh_compression, which this program does not read"},
       {"HundredThousandNodes", "i.gltf", Text(manyNodes), {},
        "100000 nodes; this program reads at most 4096"},
       {"EndlessAnimation", "j.glb", "",
