@@ -7,6 +7,7 @@
 
 #include "formats/GltfAccessors.h"
 #include "formats/GltfScene.h"
+#include "model/Convert.h"
 #include "model/Errors.h"
 
 namespace {
@@ -65,6 +66,9 @@ std::vector<double> ReadTexels(const tinygltf::Model& gltf, const tinygltf::Prim
     const double u = texels[i], v = texels[i + 1];
     texels[i] = (use.U[0] * u + use.U[1] * v + use.U[2]) * use.Width;
     texels[i + 1] = (use.V[0] * u + use.V[1] * v + use.V[2]) * use.Height;
+    // A transform of huge numbers would give texels a 3DO cannot hold.
+    if (!FitsFileRange(texels[i]) || !FitsFileRange(texels[i + 1]))
+      throw EParserError(what + ": a texture coordinate, transformed, is too large for a texel");
   }
   return texels;
 }

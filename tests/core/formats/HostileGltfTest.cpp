@@ -111,6 +111,16 @@ TEST(HostileGltf, EachFileGivesOneMessageAndWritesNothing) {
          return maker;
        },
        "material 0: the KHR_texture_transform's offset is not two finite numbers"},
+      {"TextureTransformBeyondTexels", "q.glb", "",
+       [] {
+         TGltfMaker maker;
+         const int stone = maker.Material("stone", "", false, false);
+         maker.Gltf.materials[0].pbrMetallicRoughness.baseColorTexture.extensions["KHR_texture_transform"] =
+             tinygltf::Value(tinygltf::Value::Object{{"offset", tinygltf::Value(tinygltf::Value::Array{tinygltf::Value(1e300), tinygltf::Value(0.0)})}});
+         maker.Node("tri", {}, {}, {}, maker.Mesh("tri", {0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2}, stone, {0, 0, 1, 0, 0, 1}));
+         return maker;
+       },
+       "mesh 0: a texture coordinate, transformed, is too large for a texel"},
       {"CompressedMeshes", "p.glb", "",
        [] {
          TGltfMaker maker = Triangle();
