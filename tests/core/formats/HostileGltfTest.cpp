@@ -22,6 +22,16 @@ TGltfMaker Triangle(const std::vector<double>& positions = {0, 0, 0, 1, 0, 0, 0,
   return maker;
 }
 
+// A textured triangle whose picture's KHR_texture_transform has the offset `offset`.
+TGltfMaker MovedPicture(const tinygltf::Value& offset) {
+  TGltfMaker maker;
+  const int stone = maker.Material("stone", "", false, false);
+  maker.Gltf.materials[0].pbrMetallicRoughness.baseColorTexture.extensions["KHR_texture_transform"] =
+      tinygltf::Value(tinygltf::Value::Object{{"offset", offset}});
+  maker.Node("tri", {}, {}, {}, maker.Mesh("tri", {0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2}, stone, {0, 0, 1, 0, 0, 1}));
+  return maker;
+}
+
 TEST(HostileGltf, EachFileGivesOneMessageAndWritesNothing) {
   const fmt_test::TTempDir dir;
   std::string manyNodes = "\"scenes\":[{\"nodes\":[0]}],\"nodes\":[{}";
@@ -101,25 +111,10 @@ TEST(HostileGltf, EachFileGivesOneMessageAndWritesNothing) {
          return maker;
        },
        "a vertex names a joint it does not have"},
-      {"TextureTransformOfText", "o.glb", "",
-       [] {
-         TGltfMaker maker;
-         const int stone = maker.Material("stone", "", false, false);
-         maker.Gltf.materials[0].pbrMetallicRoughness.baseColorTexture.extensions["KHR_texture_transform"] =
-             tinygltf::Value(tinygltf::Value::Object{{"offset", tinygltf::Value(std::string("far"))}});
-         maker.Node("tri", {}, {}, {}, maker.Mesh("tri", {0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2}, stone));
-         return maker;
-       },
+      {"TextureTransformOfText", "o.glb", "", [] { return MovedPicture(tinygltf::Value(std::string("far"))); },
        "material 0: the KHR_texture_transform's offset is not two finite numbers"},
       {"TextureTransformBeyondTexels", "q.glb", "",
-       [] {
-         TGltfMaker maker;
-         const int stone = maker.Material("stone", "", false, false);
-         maker.Gltf.materials[0].pbrMetallicRoughness.baseColorTexture.extensions["KHR_texture_transform"] =
-             tinygltf::Value(tinygltf::Value::Object{{"offset", tinygltf::Value(tinygltf::Value::Array{tinygltf::Value(1e300), tinygltf::Value(0.0)})}});
-         maker.Node("tri", {}, {}, {}, maker.Mesh("tri", {0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2}, stone, {0, 0, 1, 0, 0, 1}));
-         return maker;
-       },
+       [] { return MovedPicture(tinygltf::Value(tinygltf::Value::Array{tinygltf::Value(1e300), tinygltf::Value(0.0)})); },
        "mesh 0: a texture coordinate, transformed, is too large for a texel"},
       {"CompressedMeshes", "p.glb", "",
        [] {
